@@ -1,0 +1,34 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// One subcommand of mensoly-cli. Commands take their arguments without the
+// command name, read standard input and write to the two streams, and return
+// the process exit status.
+struct CliIo
+{
+    std::istream& in;
+    std::ostream& out;
+    std::ostream& err;
+};
+
+using CliArgs = std::vector<std::string>;
+using CliCommandFn = int (*)(const CliArgs& args, CliIo& io);
+
+struct CliCommand
+{
+    const char* name;
+    const char* usage;
+    CliCommandFn run;
+};
+
+// Every subcommand, in the order the help text lists them.
+const std::vector<CliCommand>& cliCommands();
+
+int runCli(const CliArgs& argv, CliIo& io);
+
+// The subcommands, each in its own file.
+int runInitDbCommand(const CliArgs& args, CliIo& io);
+int runFormulaCommand(const CliArgs& args, CliIo& io);

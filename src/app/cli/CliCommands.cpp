@@ -1,0 +1,36 @@
+#include "CliCommand.h"
+
+#include <ostream>
+
+const std::vector<CliCommand>& cliCommands()
+{
+    static const std::vector<CliCommand> commands = {
+        {"initdb", "initdb                 create MensolyVers3.mdb here from the shipped system data",
+         &runInitDbCommand},
+        {"formula", "formula                evaluate formulas read from standard input, one per line",
+         &runFormulaCommand},
+    };
+    return commands;
+}
+
+static void printUsage(std::ostream& os)
+{
+    os << "usage: mensoly-cli COMMAND [ARGS]\n\ncommands:\n";
+    for (const CliCommand& command : cliCommands())
+        os << "  " << command.usage << "\n";
+}
+
+int runCli(const CliArgs& argv, CliIo& io)
+{
+    if (argv.empty() || argv.front() == "--help" || argv.front() == "-h" || argv.front() == "help") {
+        printUsage(argv.empty() ? io.err : io.out);
+        return argv.empty() ? 2 : 0;
+    }
+    for (const CliCommand& command : cliCommands()) {
+        if (argv.front() == command.name)
+            return command.run(CliArgs(argv.begin() + 1, argv.end()), io);
+    }
+    io.err << "mensoly-cli: unknown command '" << argv.front() << "'\n";
+    printUsage(io.err);
+    return 2;
+}

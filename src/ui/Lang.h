@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Language codes as stored in the settings row. The code doubles as the
+// suffix of the language-specific columns (BEZ_DE, BEZ_US).
+namespace Lang {
+inline const QString German = QStringLiteral("DE");
+inline const QString English = QStringLiteral("US");
+
+// For texts that are German for "DE" and English for every other code.
+inline QString deOr(const QString& code, const QString& german, const QString& english)
+{
+    return code == German ? german : english;
+}
+
+// For texts set only for a known code: German for "DE", English for "US",
+// nothing for any other code.
+inline QString byCode(const QString& code, const QString& german, const QString& english)
+{
+    if (code == German)
+        return german;
+    if (code == English)
+        return english;
+    return QString();
+}
+} // namespace Lang
