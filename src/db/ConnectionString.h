@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QMap>
+#include <QString>
+
+// The connection settings the program hands to its database layer, in the
+// provider's key=value form.
+namespace ConnectionString {
+
+inline const QString DatabaseFileName = QStringLiteral("MensolyVers3.mdb");
+
+// The database file in a data directory, with the platform's separator.
+QString databasePath(const QString& dataDirectory);
+
+// The full connection string for the program's database in dataDirectory.
+QString build(const QString& dataDirectory, const QString& shareMode);
+
+// Key=value pairs split at semicolons (a value in double quotes may hold
+// semicolons); keys trimmed and lower-cased, values trimmed and unquoted.
+QMap<QString, QString> parse(const QString& connectionString);
+
+} // namespace ConnectionString

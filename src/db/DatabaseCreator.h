@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// Creates a new program database from the schema and the shipped system
+// data that are built into the program.
+namespace DatabaseCreator {
+
+// The schema version this program writes and understands (PRAGMA user_version).
+constexpr int SchemaVersion = 1;
+
+enum class Contents { SchemaOnly, SystemData };
+
+// Creates the file at path, with the shipped system data unless told
+// otherwise. Refuses when the file exists; on any failure no file is left behind.
+bool create(const QString& path, QString* error, Contents contents = Contents::SystemData);
+
+// One table file of the shipped data: the column names and the rows; a value
+// without content is NULL.
+struct TableData
+{
+    QString table;
+    QStringList columns;
+    std::vector<std::vector<std::optional<QString>>> rows;
+};
+bool parseTableFile(const QString& table, const QByteArray& content, TableData& data, QString* error);
+
+} // namespace DatabaseCreator

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "DbValue.h"
+
+#include <QString>
+
+#include <memory>
+
+// A forward-only cursor over the rows of one query.
+class DbCursor
+{
+public:
+    virtual ~DbCursor() = default;
+
+    virtual bool atEnd() const = 0;
+    // Moves to the next row; a failure while reading ends the cursor.
+    virtual void next() = 0;
+    virtual int columnCount() const = 0;
+    virtual QString columnName(int column) const = 0;
+    virtual DbValue value(int column) const = 0;
+};
+
+// One open database connection of some engine. Statements arrive in the
+// program's SQL dialect; the backend translates them for its engine.
+class DbBackend
+{
+public:
+    virtual ~DbBackend() = default;
+
+    virtual bool execute(const QString& sql, long& affected) = 0;
+    virtual std::unique_ptr<DbCursor> query(const QString& sql) = 0;
+    virtual bool beginTransaction() = 0;
+    virtual bool commit() = 0;
+    virtual bool rollback() = 0;
+    virtual QString lastError() const = 0;
+};

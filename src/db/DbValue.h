@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// One column value of a result row, as the readers of CRecordset see it.
+struct DbValue
+{
+    enum class Kind { Null, Integer, Double, Text, Date, YesNo, Blob };
+
+    Kind kind = Kind::Null;
+    qint64 integer = 0;      // Integer and YesNo (-1 or 0)
+    double real = 0.0;       // Double
+    QString text;            // Text, and the stored text of a Date
+    QDateTime date;          // Date; invalid when the stored text is no date
+
+    bool isNull() const { return kind == Kind::Null; }
+};

@@ -1,0 +1,311 @@
+#include "SqliteBackend.h"
+
+#include "DateText.h"
+#include "TextFolding.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int BusyTimeoutMs = 10000;
+
+QString textArg(sqlite3_value* value)
+{
+    const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
+    return QString::fromUtf8(data, sqlite3_value_bytes(value));
+}
+
+void resultText(sqlite3_context* context, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_result_text(context, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+}
+
+SqliteBackend::Clock& clockOf(sqlite3_context* context)
+{
+    return *static_cast<SqliteBackend::Clock*>(sqlite3_user_data(context));
+}
+
+void nowFunction(sqlite3_context* context, int, sqlite3_value**)
+{
+    resultText(context, clockOf(context)().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+}
+
+void todayFunction(sqlite3_context* context, int, sqlite3_value**)
+{
+    resultText(context, clockOf(context)().date().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+template <QString (*Convert)(const QString&)>
+void caseFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    resultText(context, Convert(textArg(argv[0])));
+}
+
+// like(pattern, text[, escape]) is what SQLite calls for "text LIKE pattern".
+void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL || sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    QChar escape;
+    if (argc == 3) {
+        const QString e = textArg(argv[2]);
+        if (e.size() != 1) {
+            sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
+            return;
+        }
+        escape = e[0];
+    }
+    sqlite3_result_int(context, TextFolding::like(textArg(argv[0]), textArg(argv[1]), escape) ? 1 : 0);
+}
+
+int noCaseCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    return TextFolding::compare(QString::fromUtf8(static_cast<const char*>(a), lengthA),
+                                QString::fromUtf8(static_cast<const char*>(b), lengthB));
+}
+
+QString errorOf(sqlite3* db)
+{
+    return QString::fromUtf8(sqlite3_errmsg(db));
+}
+
+class SqliteCursor : public DbCursor
+{
+public:
+    SqliteCursor(sqlite3_stmt* statement)
+        : m_statement(statement)
+    {
+        m_columns = sqlite3_column_count(statement);
+        for (int i = 0; i < m_columns; ++i) {
+            m_names << QString::fromUtf8(sqlite3_column_name(statement, i));
+            const char* declared = sqlite3_column_decltype(statement, i);
+            m_kinds.push_back(declared ? SchemaInfo::kindOfDeclaredType(QString::fromUtf8(declared))
+                                       : SchemaInfo::ColumnKind::Other);
+        }
+        next();
+    }
+    ~SqliteCursor() override { sqlite3_finalize(m_statement); }
+
+    bool atEnd() const override { return m_atEnd; }
+    void next() override
+    {
+        if (m_atEnd)
+            return;
+        m_lastStep = sqlite3_step(m_statement);
+        m_atEnd = m_lastStep != SQLITE_ROW;
+    }
+    bool failed() const { return m_lastStep != SQLITE_ROW && m_lastStep != SQLITE_DONE; }
+    int columnCount() const override { return m_columns; }
+    QString columnName(int column) const override { return m_names.value(column); }
+    DbValue value(int column) const override;
+
+private:
+    sqlite3_stmt* m_statement;
+    int m_columns = 0;
+    QStringList m_names;
+    std::vector<SchemaInfo::ColumnKind> m_kinds;
+    bool m_atEnd = false;
+    int m_lastStep = SQLITE_OK;
+};
+
+DbValue SqliteCursor::value(int column) const
+{
+    DbValue v;
+    if (m_atEnd || column < 0 || column >= m_columns)
+        return v;
+    const SchemaInfo::ColumnKind declared = m_kinds[column];
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_NULL:
+        return v;
+    case SQLITE_INTEGER:
+        v.kind = declared == SchemaInfo::ColumnKind::YesNo ? DbValue::Kind::YesNo : DbValue::Kind::Integer;
+        v.integer = sqlite3_column_int64(m_statement, column);
+        if (v.kind == DbValue::Kind::YesNo)
+            v.integer = v.integer != 0 ? -1 : 0;
+        return v;
+    case SQLITE_FLOAT:
+        v.kind = DbValue::Kind::Double;
+        v.real = sqlite3_column_double(m_statement, column);
+        return v;
+    case SQLITE_BLOB:
+        v.kind = DbValue::Kind::Blob;
+        return v;
+    default:
+        break;
+    }
+    v.text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(m_statement, column)),
+                               sqlite3_column_bytes(m_statement, column));
+    if (declared == SchemaInfo::ColumnKind::Date) {
+        v.kind = DbValue::Kind::Date;
+        v.date = DateText::fromIso(v.text);
+    } else {
+        v.kind = DbValue::Kind::Text;
+    }
+    return v;
+}
+
+} // namespace
+
+SqliteBackend::SqliteBackend(sqlite3* db, Clock clock)
+    : m_db(db)
+    , m_clock(std::move(clock))
+{
+}
+
+SqliteBackend::~SqliteBackend()
+{
+    sqlite3_close_v2(m_db);
+}
+
+std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool readOnly, Clock clock, QString* error)
+{
+    sqlite3* db = nullptr;
+    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
+        if (error)
+            *error = db ? errorOf(db) : QStringLiteral("out of memory");
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    if (!clock)
+        clock = [] { return QDateTime::currentDateTime(); };
+    std::unique_ptr<SqliteBackend> backend(new SqliteBackend(db, std::move(clock)));
+    sqlite3_busy_timeout(db, BusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    // Reading the catalogue fails for a file that is no database.
+    if (!backend->runPlain("SELECT count(*) FROM sqlite_master")
+        || (!readOnly && !backend->runPlain("PRAGMA journal_mode=WAL"))) {
+        if (error)
+            *error = backend->lastError();
+        return nullptr;
+    }
+    backend->registerFunctions();
+    backend->loadSchema();
+    return backend;
+}
+
+void SqliteBackend::registerFunctions()
+{
+    const int flags = SQLITE_UTF8;
+    const int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
+    sqlite3_create_function_v2(m_db, "now", 0, flags, &m_clock, nowFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "jet_date", 0, flags, &m_clock, todayFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "lcase", 1, pure, nullptr, caseFunction<TextFolding::lower>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "ucase", 1, pure, nullptr, caseFunction<TextFolding::upper>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "lower", 1, pure, nullptr, caseFunction<TextFolding::lower>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "upper", 1, pure, nullptr, caseFunction<TextFolding::upper>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "like", 2, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "like", 3, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    // Text columns are declared COLLATE NOCASE; this makes that collation know umlauts.
+    sqlite3_create_collation_v2(m_db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollation, nullptr);
+}
+
+void SqliteBackend::loadSchema()
+{
+    QStringList tables;
+    if (auto cursor = query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        for (; !cursor->atEnd(); cursor->next())
+            tables << cursor->value(0).text;
+    }
+    for (const QString& table : tables) {
+        sqlite3_stmt* statement = nullptr;
+        const QByteArray sql = "PRAGMA table_info(\"" + table.toUtf8().replace('"', "\"\"") + "\")";
+        if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
+            continue;
+        while (sqlite3_step(statement) == SQLITE_ROW) {
+            const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
+            const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2)));
+            m_schema.addColumn(table, column, SchemaInfo::kindOfDeclaredType(type));
+        }
+        sqlite3_finalize(statement);
+    }
+}
+
+bool SqliteBackend::runPlain(const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        m_lastError = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> SqliteBackend::translate(const QString& jetSql, QString* error) const
+{
+    return m_translator.toSqlite(jetSql, error);
+}
+
+bool SqliteBackend::execute(const QString& sql, long& affected)
+{
+    affected = 0;
+    const std::optional<QString> translated = translate(sql, &m_lastError);
+    if (!translated)
+        return false;
+    const QByteArray utf8 = translated->toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK || !statement) {
+        m_lastError = statement ? errorOf(m_db) : (sqlite3_errcode(m_db) == SQLITE_OK ? QStringLiteral("empty statement") : errorOf(m_db));
+        sqlite3_finalize(statement);
+        return false;
+    }
+    int rc;
+    while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
+    }
+    const bool readOnly = sqlite3_stmt_readonly(statement);
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE) {
+        m_lastError = errorOf(m_db);
+        return false;
+    }
+    affected = readOnly ? 0 : long(sqlite3_changes64(m_db));
+    return true;
+}
+
+std::unique_ptr<DbCursor> SqliteBackend::query(const QString& sql)
+{
+    const std::optional<QString> translated = translate(sql, &m_lastError);
+    if (!translated)
+        return nullptr;
+    const QByteArray utf8 = translated->toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK || !statement) {
+        m_lastError = errorOf(m_db);
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    auto cursor = std::make_unique<SqliteCursor>(statement);
+    // A statement that fails on its first step (a run-time error) is rejected like a syntax error.
+    if (cursor->failed()) {
+        m_lastError = errorOf(m_db);
+        return nullptr;
+    }
+    return cursor;
+}
+
+bool SqliteBackend::beginTransaction()
+{
+    // IMMEDIATE takes the write lock at once, so a second copy of the program
+    // waits here (busy timeout) rather than failing half-way through.
+    return runPlain("BEGIN IMMEDIATE");
+}
+
+bool SqliteBackend::commit()
+{
+    return runPlain("COMMIT");
+}
+
+bool SqliteBackend::rollback()
+{
+    return runPlain("ROLLBACK");
+}

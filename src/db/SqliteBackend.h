@@ -1,0 +1,48 @@
+#pragma once
+
+#include "DbBackend.h"
+#include "JetSqlTranslator.h"
+#include "SchemaInfo.h"
+
+#include <QDateTime>
+
+#include <functional>
+
+struct sqlite3;
+
+// The program's database: an SQLite file, shared by several copies of the
+// program through WAL journaling and a busy timeout.
+class SqliteBackend : public DbBackend
+{
+public:
+    using Clock = std::function<QDateTime()>;
+
+    ~SqliteBackend() override;
+
+    // Opens an existing database file; never creates one.
+    static std::unique_ptr<SqliteBackend> open(const QString& path, bool readOnly, Clock clock, QString* error);
+
+    bool execute(const QString& sql, long& affected) override;
+    std::unique_ptr<DbCursor> query(const QString& sql) override;
+    bool beginTransaction() override;
+    bool commit() override;
+    bool rollback() override;
+    QString lastError() const override { return m_lastError; }
+
+    sqlite3* handle() const { return m_db; }
+    const SchemaInfo& schema() const { return m_schema; }
+    // Translates a statement without running it (for diagnostics and tests).
+    std::optional<QString> translate(const QString& jetSql, QString* error = nullptr) const;
+
+private:
+    SqliteBackend(sqlite3* db, Clock clock);
+    bool runPlain(const char* sql);
+    void loadSchema();
+    void registerFunctions();
+
+    sqlite3* m_db;
+    Clock m_clock;
+    SchemaInfo m_schema;
+    JetSqlTranslator m_translator{&m_schema};
+    QString m_lastError;
+};
