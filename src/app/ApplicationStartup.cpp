@@ -1,0 +1,66 @@
+#include "ApplicationStartup.h"
+
+#include "AppContext.h"
+#include "CRecordset.h"
+#include "ConnectionString.h"
+#include "Lang.h"
+#include "Prompt.h"
+
+#include <QDir>
+#include <QSettings>
+
+bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, Prompt& prompt)
+{
+    context.setDataDirectory(dataDirectory);
+    context.setShareMode(ShareMode);
+    context.setConnectionString(ConnectionString::build(dataDirectory, ShareMode));
+    context.setUserName(QString());
+    context.setPassword(QString());
+    context.setOwnerCode(readOwnerCode(dataDirectory));
+
+    // The language is not known yet, so these messages come in German unless
+    // a code was set before.
+    const QString code = context.languageCode();
+    if (!context.db().CreateConnection()) {
+        prompt.message(QStringLiteral("CAdo::CAdo(void): CreateInstance(__uuidof(Connection))"));
+        prompt.message(Lang::deOr(code == Lang::English ? code : Lang::German,
+                                  QStringLiteral("ADO konnte nicht initialisiert werden. Mensoly wird beendet!"),
+                                  QStringLiteral("ADO initialise failed!")),
+                       Prompt::Icon::Error);
+        return false;
+    }
+    if (!context.db().OpenConnection(context.connectionString(), context.userName(), context.password())) {
+        prompt.message(Lang::deOr(code == Lang::English ? code : Lang::German,
+                                  QStringLiteral("Datenbank konnte nicht geöffnet werden."),
+                                  QStringLiteral("DB open failed."))
+                           + ConnectionString::databasePath(dataDirectory),
+                       Prompt::Icon::Error);
+        return false;
+    }
+    context.setLanguageCode(readLanguageCode(context));
+    return true;
+}
+
+QString ApplicationStartup::readLanguageCode(AppContext& context)
+{
+    CRecordset rs;
+    QString code;
+    if (rs.OpenRecordset(context.db(), QStringLiteral("SELECT Sprache FROM T_MSYV3SEC WHERE ID = 1")))
+        rs.GetFieldText(QStringLiteral("Sprache"), code);
+    code = code.trimmed().toUpper();
+    // An unreadable or unknown code would leave every language column unnamed;
+    // such a database starts in German.
+    return code == Lang::English ? Lang::English : Lang::German;
+}
+
+QString ApplicationStartup::readOwnerCode(const QString& dataDirectory)
+{
+    const QSettings ini(QDir(dataDirectory).filePath(IniFileName), QSettings::IniFormat);
+    const QString owner = ini.value(QStringLiteral("Installation/Owner")).toString().trimmed().toUpper();
+    return owner == QLatin1String("M") ? owner : QStringLiteral("U");
+}
+
+QString ApplicationStartup::mainWindowTitle(const QString& dataDirectory)
+{
+    return QStringLiteral("Mensoly - ") + ConnectionString::databasePath(dataDirectory);
+}

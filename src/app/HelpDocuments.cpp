@@ -1,0 +1,35 @@
+#include "HelpDocuments.h"
+
+#include "Lang.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace HelpDocuments {
+
+QString fileName(int command, const QString& languageCode)
+{
+    switch (command) {
+    case HelpTopics:
+        return Lang::deOr(languageCode, QStringLiteral("HilfeMSY.doc"), QStringLiteral("HelpMSY.doc"));
+    case HelpManual:
+        return Lang::deOr(languageCode, QStringLiteral("Handbuch.doc"), QStringLiteral("Manual.doc"));
+    case GermanManual:
+        return QStringLiteral("Handbuch.doc");
+    case EnglishManual:
+        return QStringLiteral("Manual.doc");
+    default:
+        return QString();
+    }
+}
+
+QString existingPath(int command, const QString& languageCode, const QString& dataDirectory)
+{
+    const QString name = fileName(command, languageCode);
+    if (name.isEmpty())
+        return QString();
+    const QString path = QDir::toNativeSeparators(dataDirectory) + QDir::separator() + name;
+    return QFileInfo(path).isFile() ? path : QString();
+}
+
+} // namespace HelpDocuments

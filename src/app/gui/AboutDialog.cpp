@@ -1,0 +1,64 @@
+#include "AboutDialog.h"
+
+#include "AppContext.h"
+#include "ConnectionString.h"
+#include "Lang.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QStyle>
+#include <QVBoxLayout>
+
+static QDialogButtonBox* okButton(QDialog* dialog)
+{
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, dialog);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    return buttons;
+}
+
+AboutDialog::AboutDialog(QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Info über Mensoly"));
+    auto* icon = new QLabel(this);
+    icon->setPixmap(QApplication::windowIcon().isNull()
+                        ? style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(48)
+                        : QApplication::windowIcon().pixmap(48));
+    auto* row = new QHBoxLayout;
+    row->addWidget(icon);
+    row->addWidget(new QLabel(QStringLiteral("Mensoly Version 3.0"), this), 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(okButton(this));
+}
+
+InformationDialog::InformationDialog(AppContext& context, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Info"));
+    const QString code = context.languageCode();
+    const QString text = Lang::deOr(code,
+        QStringLiteral("<b>Mensoly 3.0</b> – Rationsberechnung für Hund und Katze<br><br>"
+                       "Datenbank: %1<br>Installation: %2<br><br>"
+                       "Nährstoffgehalte der Systemfuttermittel: USDA National Nutrient Database "
+                       "for Standard Reference (gemeinfrei).<br>"
+                       "Bedarfsformeln: FEDIAF, NRC, AAHA (Quellen in den Systemdaten)."),
+        QStringLiteral("<b>Mensoly 3.0</b> – ration calculation for dogs and cats<br><br>"
+                       "Database: %1<br>Installation: %2<br><br>"
+                       "Nutrient contents of the system feedstuffs: USDA National Nutrient Database "
+                       "for Standard Reference (public domain).<br>"
+                       "Requirement formulas: FEDIAF, NRC, AAHA (sources in the system data)."))
+        .arg(ConnectionString::databasePath(context.dataDirectory()).toHtmlEscaped(),
+             context.ownerCode() == QLatin1String("M")
+                 ? Lang::deOr(code, QStringLiteral("Systemdatenpflege"), QStringLiteral("system data maintenance"))
+                 : Lang::deOr(code, QStringLiteral("Anwender"), QStringLiteral("user")));
+    auto* label = new QLabel(text, this);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(label);
+    layout->addWidget(okButton(this));
+    resize(520, sizeHint().height());
+}

@@ -1,0 +1,124 @@
+#include "MainMenu.h"
+#include "MainWindow.h"
+#include "Prompt.h"
+#include "TestDatabase.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The menu bar as "title|id text|id text..." lines, read from the widgets.
+QStringList menuBarLines(MainWindow& window)
+{
+    QStringList lines;
+    for (QAction* top : window.menuBar()->actions()) {
+        QString line = top->text();
+        if (QMenu* menu = top->menu()) {
+            for (QAction* action : menu->actions())
+                line += action->isSeparator() ? QStringLiteral("|-")
+                                              : QStringLiteral("|%1 %2").arg(action->data().toInt()).arg(action->text());
+        } else {
+            line += QStringLiteral("|%1").arg(top->data().toInt());
+        }
+        lines << line;
+    }
+    return lines;
+}
+
+TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
+{
+    TestDatabase fixture;
+    RecordingPrompt prompt;
+    MainWindow window(fixture.context(), prompt);
+    EXPECT_EQ(menuBarLines(window),
+              (QStringList{
+                  QStringLiteral("&Datei|57665 &Beenden"),
+                  QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
+                  QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
+                  QStringLiteral("Rationsberechnung|32775"),
+                  QStringLiteral("Sprache|32778 Deutsch|32779 Englisch"),
+                  QStringLiteral("&Ansicht|59392 &Symbolleiste|59393 Status&leiste"),
+                  QStringLiteral("&Fenster|57650 Über&lappend|57652 &Nebeneinander|57651 &Untereinander|57649 &Symbole anordnen"),
+                  QStringLiteral("&Hilfe|32789 Benutzerhilfe|57667 Hilfe&themen|-|57664 &Info über Mensoly...|32787 Info"),
+              }));
+    EXPECT_TRUE(window.commandAction(MainMenu::German)->isChecked());
+    EXPECT_FALSE(window.commandAction(MainMenu::English)->isChecked());
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Mensoly - ") + fixture.directory()));
+}
+
+TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
+{
+    TestDatabase fixture(TestDatabase::Data::Fixture, QStringLiteral("US"));
+    RecordingPrompt prompt;
+    MainWindow window(fixture.context(), prompt);
+    EXPECT_EQ(menuBarLines(window),
+              (QStringList{
+                  QStringLiteral("&File|57665 &Exit"),
+                  QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
+                  QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
+                  QStringLiteral("Ration|32775"),
+                  QStringLiteral("Language|32778 German|32779 English"),
+                  QStringLiteral("&View|59392 &Toolbar|59393 Statusbar"),
+                  QStringLiteral("&Window|57650 Overlapped|57652 Tile horizontal|57651 Tile vertical|57649 Arrange Symbols"),
+                  QStringLiteral("&Help|32790 Userhelp|57667 Helpfinder|-|57664 &About Mensoly...|32786 Info"),
+              }));
+    EXPECT_FALSE(window.commandAction(MainMenu::German)->isChecked());
+    EXPECT_TRUE(window.commandAction(MainMenu::English)->isChecked());
+}
+
+TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)
+{
+    TestDatabase fixture;
+    RecordingPrompt prompt;
+    MainWindow window(fixture.context(), prompt);
+    ASSERT_TRUE(window.runCommand(MainMenu::English));
+    EXPECT_TRUE(window.commandAction(MainMenu::English)->isChecked());
+    EXPECT_FALSE(window.commandAction(MainMenu::German)->isChecked());
+    EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
+    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC")), QStringLiteral("US"));
+    EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST(MainWindowTest, ARejectedLanguageUpdateShowsTheMessageAndTheRunGoesOnInTheNewLanguage)
+{
+    TestDatabase fixture;
+    ASSERT_TRUE(fixture.rawExec(QStringLiteral(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON T_MSYV3SEC BEGIN SELECT RAISE(ABORT, 'read-only'); END")));
+    RecordingPrompt prompt;
+    MainWindow window(fixture.context(), prompt);
+    ASSERT_TRUE(window.runCommand(MainMenu::English));
+    EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("Language could not be updated")});
+    EXPECT_TRUE(window.commandAction(MainMenu::English)->isChecked());
+    EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
+    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC")), QStringLiteral("DE"));
+}
+
+TEST(MainWindowTest, TheStatusBarStartsHiddenAndToggles)
+{
+    TestDatabase fixture;
+    RecordingPrompt prompt;
+    MainWindow window(fixture.context(), prompt);
+    window.show();
+    EXPECT_FALSE(window.statusBar()->isVisible());
+    window.runCommand(MainMenu::ToggleStatusBar);
+    EXPECT_TRUE(window.statusBar()->isVisible());
+    EXPECT_FALSE(window.commandAction(MainMenu::ToggleToolbar)->isEnabled());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
