@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+// Numbers as the grids show them: a fixed number of decimals with a decimal
+// comma, in both languages; and read back from such a text.
+namespace NumberText {
+
+// value with decimals places ("%.Nf"), "." replaced by ",". Negative
+// decimals count as none.
+QString format(double value, int decimals);
+
+// Decimals from a text such as a grid's hidden decimals row; empty or no
+// number gives 0.
+int decimalsOf(const QString& text);
+
+// The leading number of text after "," is replaced by "." (as atof reads it:
+// leading blanks, a sign, digits, a point, an exponent); 0 when there is none.
+double read(const QString& text);
+
+// Text of a number for SQL or a formula: "," replaced by ".".
+QString withPoint(const QString& text);
+
+} // namespace NumberText
