@@ -74,6 +74,11 @@ bool CAdo::RollbackTrans()
     return m_backend && m_backend->rollback();
 }
 
+qint64 CAdo::lastInsertKey() const
+{
+    return m_backend ? m_backend->lastInsertKey() : 0;
+}
+
 DbTransaction::DbTransaction(CAdo& db)
     : m_db(db)
     , m_active(db.BeginTrans())

@@ -40,6 +40,10 @@ public:
     bool CommitTrans();
     bool RollbackTrans();
 
+    // The key that the last successful INSERT gave its new row; 0 before any.
+    // Unlike Max(ID) it cannot pick up a row another copy of the program added.
+    qint64 lastInsertKey() const;
+
     // The reason of the last failure, for diagnostics only.
     QString lastError() const { return m_lastError; }
 

@@ -32,5 +32,7 @@ public:
     virtual bool beginTransaction() = 0;
     virtual bool commit() = 0;
     virtual bool rollback() = 0;
+    // The key the last successful INSERT on this connection gave its row.
+    virtual qint64 lastInsertKey() const = 0;
     virtual QString lastError() const = 0;
 };

@@ -40,6 +40,12 @@ bool isComparison(const SqlToken& token)
     return token.kind == Kind::Operator && ops.contains(token.text);
 }
 
+bool opensComment(const QString& left, const QString& right)
+{
+    const QString meeting = left.right(1) + right.left(1);
+    return meeting == QLatin1String("--") || meeting == QLatin1String("/*");
+}
+
 bool isTextLiteral(const SqlToken& token)
 {
     return token.kind == Kind::String || token.kind == Kind::DoubleString;
@@ -262,6 +268,10 @@ bool Translation::rewriteTokens(QString& error)
                 token.text = QStringLiteral("||");
             else if (token.text == QLatin1String("+") && (isTextOperand(i, true) || isTextOperand(i, false)))
                 token.text = QStringLiteral("||");
+            // Jet has no comments: "5--1" is five minus minus one. Joined up
+            // again, "--" or "/*" would make SQLite drop the rest of the text.
+            if (i + 1 < int(t.size()) && t[i + 1].kind == Kind::Operator && opensComment(token.text, t[i + 1].text))
+                token.text += QLatin1Char(' ');
             break;
         default:
             break;

@@ -309,3 +309,8 @@ bool SqliteBackend::rollback()
 {
     return runPlain("ROLLBACK");
 }
+
+qint64 SqliteBackend::lastInsertKey() const
+{
+    return sqlite3_last_insert_rowid(m_db);
+}

@@ -27,6 +27,7 @@ public:
     bool beginTransaction() override;
     bool commit() override;
     bool rollback() override;
+    qint64 lastInsertKey() const override;
     QString lastError() const override { return m_lastError; }
 
     sqlite3* handle() const { return m_db; }

@@ -72,7 +72,10 @@ TEST_P(StartupLanguageTest, TheLanguageComesFromTheSettingsRowAndFallsBackToGerm
 INSTANTIATE_TEST_SUITE_P(Codes, StartupLanguageTest,
                          ::testing::Values(LanguageCase{"'US'", "US"}, LanguageCase{"'DE'", "DE"},
                                            LanguageCase{"' us '", "US"}, LanguageCase{"NULL", "DE"},
-                                           LanguageCase{"'FR'", "DE"}, LanguageCase{nullptr, "DE"}));
+                                           LanguageCase{"'FR'", "DE"}, LanguageCase{nullptr, "DE"}),
+                         [](const ::testing::TestParamInfo<LanguageCase>& info) {
+                             return "Stored" + std::to_string(info.index) + "Gives" + info.param.expected;
+                         });
 
 TEST(OwnerCodeTest, ComesFromTheIniFileAndIsUserByDefault)
 {

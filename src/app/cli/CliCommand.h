@@ -32,3 +32,4 @@ int runCli(const CliArgs& argv, CliIo& io);
 // The subcommands, each in its own file.
 int runInitDbCommand(const CliArgs& args, CliIo& io);
 int runFormulaCommand(const CliArgs& args, CliIo& io);
+int runCaseCommand(const CliArgs& args, CliIo& io);

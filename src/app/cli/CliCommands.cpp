@@ -9,6 +9,8 @@ const std::vector<CliCommand>& cliCommands()
          &runInitDbCommand},
         {"formula", "formula                evaluate formulas read from standard input, one per line",
          &runFormulaCommand},
+        {"case", "case ID                open stored case ID as the case window does and print its figures",
+         &runCaseCommand},
     };
     return commands;
 }

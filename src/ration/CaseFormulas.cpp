@@ -1,0 +1,61 @@
+#include "CaseFormulas.h"
+
+#include "AppContext.h"
+#include "CRecordset.h"
+#include "CaseHeaderSource.h"
+#include "GridModel.h"
+#include "NutrientColumns.h"
+
+using namespace NutrientColumns;
+
+namespace CaseFormulas {
+
+bool hasNeededInputs(const CaseHeaderSource& header)
+{
+    const int caseType = header.caseTypeKey();
+    if (caseType <= 0)
+        return false;
+    const bool energy = !header.energyPercent().trimmed().isEmpty();
+    const bool actual = !header.actualWeight().trimmed().isEmpty();
+    if (caseType <= 4)
+        return energy && actual && !header.adultWeight().trimmed().isEmpty();
+    const bool target = !header.targetWeight().trimmed().isEmpty();
+    if (caseType <= 6)
+        return energy && actual && target && !header.puppies().trimmed().isEmpty();
+    return energy && actual && target;
+}
+
+bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
+{
+    // Formulas of the previous case type go too, so a nutrient the new type
+    // has no formula for cannot keep evaluating the old one.
+    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
+        grid.setText(RequirementRow, c, QString());
+        grid.setText(FormulaRow, c, QString());
+    }
+    if (!hasNeededInputs(header))
+        return false;
+
+    CRecordset rs;
+    if (!rs.OpenRecordset(context.db(),
+                          QStringLiteral("SELECT T_FALL.ID, T_BEDARF.BerTyp_Fall, T_BEDARF.ID_Naehrstoff, "
+                                         "T_BEDARF.Wert_Formel, T_BEDARF.aktiv ")
+                              + QStringLiteral("FROM T_BEDARF INNER JOIN T_FALL ON T_BEDARF.BerTyp_Fall = T_FALL.BerTyp ")
+                              + QStringLiteral("WHERE T_FALL.ID = ") + QString::number(header.caseTypeKey())
+                              + QStringLiteral(" AND T_BEDARF.aktiv = TRUE")))
+        return true;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        int nutrient = 0;
+        QString formula;
+        rs.GetFieldLong(QStringLiteral("ID_Naehrstoff"), nutrient);
+        rs.GetFieldText(QStringLiteral("Wert_Formel"), formula);
+        const int c = find(grid, QString::number(nutrient));
+        if (c < 0)
+            continue;
+        grid.setRowHeight(FormulaRow, 1);
+        grid.setText(FormulaRow, c, formula);
+    }
+    return true;
+}
+
+} // namespace CaseFormulas

@@ -1,0 +1,19 @@
+#pragma once
+
+class AppContext;
+class CaseHeaderSource;
+class GridModel;
+
+// Placing a case type's T_BEDARF formulas into the formula row of a grid; the
+// requirement and the indicator calculation share it.
+namespace CaseFormulas {
+
+// Empties the formula and result rows of every column, then places the case
+// type's formulas when the header holds every input its case type needs.
+// False when nothing was placed because inputs are missing.
+bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid);
+
+// A case type is evaluated only once the inputs it needs are filled.
+bool hasNeededInputs(const CaseHeaderSource& header);
+
+} // namespace CaseFormulas

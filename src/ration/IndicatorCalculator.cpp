@@ -1,0 +1,77 @@
+#include "IndicatorCalculator.h"
+
+#include "CaseFormulas.h"
+#include "NumberText.h"
+#include "NutrientColumns.h"
+#include "RationGrids.h"
+#include "RequirementFormula.h"
+
+#include <QHash>
+
+#include <array>
+
+using namespace NutrientColumns;
+
+namespace {
+
+struct SupplyVariable
+{
+    const char* name;
+    const char* key;
+};
+
+// Substitution order: a longer name that contains a shorter one ("MEMJ",
+// "RP") must go before it ("P"), and the stored formulas rely on this order.
+constexpr std::array<SupplyVariable, 18> Variables = {{
+    {"MEMJ", "9"}, {"GE", "49"},  {"VE", "50"},  {"RP", "24"}, {"NFE", "14"}, {"TS", "8"},
+    {"RFA", "11"}, {"RFE", "12"}, {"NA", "19"},  {"K", "16"},  {"MG", "7"},   {"ZN", "20"},
+    {"CU", "21"},  {"CA", "1"},   {"P", "15"},   {"MET", "32"}, {"CYS", "33"}, {"CL", "35"},
+}};
+
+// The order in which the supply is read; it does not change the result, the
+// variables are all read before any is put in.
+constexpr std::array<const char*, 18> ReadOrder = {"1",  "15", "9",  "49", "50", "24", "14", "8",  "11",
+                                                   "12", "19", "16", "7",  "20", "21", "32", "33", "35"};
+
+QString wrapped(const QString& supply)
+{
+    const QString trimmed = supply.trimmed();
+    return QLatin1Char('(') + (trimmed.isEmpty() ? QStringLiteral("0") : trimmed) + QLatin1Char(')');
+}
+
+} // namespace
+
+IndicatorCalculator::IndicatorCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids)
+    : m_context(context)
+    , m_header(header)
+    , m_grids(grids)
+{
+}
+
+void IndicatorCalculator::LoadIndicatorFormulas()
+{
+    if (CaseFormulas::place(m_context, m_header, m_grids.profile()))
+        EvaluateIndicators();
+    m_grids.profile().redraw();
+}
+
+QString IndicatorCalculator::substitute(const QString& formula, const RationGrids& grids)
+{
+    QHash<QString, QString> supply;
+    for (const char* key : ReadOrder)
+        supply.insert(QLatin1String(key), wrapped(grids.LookupSupply(QLatin1String(key))));
+    QString text = formula.trimmed();
+    for (const SupplyVariable& variable : Variables)
+        text.replace(QLatin1String(variable.name), supply.value(QLatin1String(variable.key)));
+    return NumberText::withPoint(text);
+}
+
+void IndicatorCalculator::EvaluateIndicators()
+{
+    GridModel& grid = m_grids.profile();
+    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
+        const double value = RequirementFormula::evaluate(substitute(grid.text(FormulaRow, c), m_grids));
+        writeFigure(grid, RequirementRow, c, value);
+    }
+    grid.redraw();
+}

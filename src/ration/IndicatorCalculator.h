@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+class AppContext;
+class CaseHeaderSource;
+class RationGrids;
+
+// The profile grid's results: the case type's indicator formulas evaluated on
+// the supply of the ration.
+class IndicatorCalculator
+{
+public:
+    IndicatorCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids);
+
+    void LoadIndicatorFormulas();
+    void EvaluateIndicators();
+
+    // The formula with every supply variable replaced by "(" + supply + ")"
+    // and "," made "."; exposed for the tests of the substitution order.
+    static QString substitute(const QString& formula, const RationGrids& grids);
+
+private:
+    AppContext& m_context;
+    const CaseHeaderSource& m_header;
+    RationGrids& m_grids;
+};

@@ -1,0 +1,249 @@
+#include "RationGrids.h"
+
+#include "AppContext.h"
+#include "CRecordset.h"
+#include "CaseHeaderSource.h"
+#include "Lang.h"
+#include "NumberText.h"
+#include "NutrientColumns.h"
+
+#include <algorithm>
+
+using namespace NutrientColumns;
+
+namespace {
+
+struct RowLayout
+{
+    int row;
+    int height;
+};
+
+// Rows 5 to 10 carry data only, so they are hidden; row 10 opens to one pixel
+// once formulas are placed.
+constexpr RowLayout HeaderRowHeights[] = {{NameRow, 50}, {UnitRow, 20}, {RequirementRow, 20}, {SupplyRow, 20},
+                                          {KeyRow, 0},   {DecimalsRow, 0}, {ShownRow, 0},     {KindRow, 0},
+                                          {FixedRow, 0}, {FormulaRow, 0}};
+
+} // namespace
+
+RationGrids::RationGrids(AppContext& context, const CaseHeaderSource& header)
+    : m_context(context)
+    , m_header(header)
+{
+}
+
+void RationGrids::BuildRationGrid()
+{
+    GridModel& g = m_ration;
+    g.clear();
+    g.setDefaultFont(cellFont());
+    g.setDefaultBackground(RationBackground);
+    g.setFixedBackground(RationBackground);
+    g.setColumnCount(3);
+    g.setRowCount(HeaderRows);
+    g.setFixedColumnCount(2);
+    g.setFixedRowCount(5);
+    for (const RowLayout& layout : HeaderRowHeights)
+        g.setRowHeight(layout.row, layout.height);
+    g.setColumnWidth(KeyColumn, 0);
+    g.setColumnWidth(NameColumn, 265);
+    g.setColumnWidth(AmountColumn, 48);
+
+    const QString code = m_context.languageCode();
+    g.setText(NameRow, NameColumn, Lang::byCode(code, QStringLiteral("Nährstoffe"), QStringLiteral("Ingridience")));
+    g.setText(NameRow, AmountColumn, Lang::byCode(code, QStringLiteral("Menge"), QStringLiteral("amount")));
+    g.setText(UnitRow, NameColumn, Lang::byCode(code, QStringLiteral("Einheiten"), QStringLiteral("Units")));
+    g.setText(UnitRow, AmountColumn, Lang::byCode(code, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
+    g.setText(RequirementRow, NameColumn, Lang::byCode(code, QStringLiteral("Bedarf"), QStringLiteral("requirement")));
+    g.setText(SupplyRow, NameColumn, Lang::byCode(code, QStringLiteral("Versorgung"), QStringLiteral("supply")));
+    for (int column : {NameColumn, AmountColumn}) {
+        g.setBackground(RequirementRow, column, ComputedBackground);
+        g.setBackground(SupplyRow, column, ComputedBackground);
+    }
+    buildGrid(g, QStringLiteral("I"));
+}
+
+void RationGrids::BuildProfileGrid()
+{
+    GridModel& g = m_profile;
+    g.clear();
+    g.setDefaultFont(cellFont());
+    g.setDefaultBackground(ProfileBackground);
+    g.setFixedBackground(ProfileBackground);
+    g.setColumnCount(3);
+    g.setRowCount(HeaderRows);
+    g.setFixedColumnCount(3);
+    g.setFixedRowCount(5);
+    for (const RowLayout& layout : HeaderRowHeights)
+        g.setRowHeight(layout.row, layout.height);
+    // The profile has no supply of its own.
+    g.setRowHeight(SupplyRow, 0);
+    g.setColumnWidth(KeyColumn, 0);
+    g.setColumnWidth(NameColumn, 255);
+    g.setColumnWidth(AmountColumn, 0);
+
+    const QString code = m_context.languageCode();
+    g.setText(NameRow, NameColumn, Lang::byCode(code, QStringLiteral("Kenngrössen"), QStringLiteral("Nutrient profile")));
+    g.setText(UnitRow, NameColumn, Lang::byCode(code, QStringLiteral("Einheiten"), QStringLiteral("Units")));
+    g.setText(RequirementRow, NameColumn, Lang::byCode(code, QStringLiteral("Ergebnisse"), QStringLiteral("Results")));
+    for (int row : {NameRow, UnitRow, RequirementRow})
+        g.setText(row, AmountColumn, QStringLiteral(">>>"));
+    buildGrid(g, QStringLiteral("K"));
+}
+
+void RationGrids::buildGrid(GridModel& g, const QString& kind)
+{
+    const QString code = m_context.languageCode();
+    CRecordset rs;
+    if (rs.OpenRecordset(m_context.db(), QStringLiteral("SELECT ID, KUERZEL_") + code + QStringLiteral(", ME_") + code
+                                             + QStringLiteral(", NK_STELLEN, KZ_IK, BERTYP_RELEVANT")
+                                             + QStringLiteral(" FROM T_NAEHRSTOFFE WHERE AKTIV = TRUE AND KZ_IK = '")
+                                             + kind + QStringLiteral("' ORDER BY SORT"))) {
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            QString key, shortName, unit, decimalsText, kindText;
+            rs.GetFieldText(QStringLiteral("ID"), key);
+            rs.GetFieldText(QStringLiteral("KUERZEL_") + code, shortName);
+            rs.GetFieldText(QStringLiteral("ME_") + code, unit);
+            rs.GetFieldText(QStringLiteral("NK_STELLEN"), decimalsText);
+            rs.GetFieldText(QStringLiteral("KZ_IK"), kindText);
+
+            const int c = g.columnCount();
+            g.setColumnCount(c + 1);
+            g.setText(MarkRow, c, QStringLiteral(" "));
+            g.setText(NameRow, c, shortName);
+            g.setAlignment(NameRow, c, GridAlign::Centre | GridAlign::Bottom | GridAlign::WordWrap);
+            g.setText(UnitRow, c, unit);
+            g.setAlignment(UnitRow, c, GridAlign::Centre | GridAlign::Bottom);
+            g.setText(RequirementRow, c, QStringLiteral(" "));
+            g.setText(SupplyRow, c, QStringLiteral(" "));
+            g.setText(KeyRow, c, key);
+            g.setText(DecimalsRow, c, decimalsText);
+            g.setText(ShownRow, c, QStringLiteral("J"));
+            g.setText(KindRow, c, kindText);
+            g.setText(FixedRow, c, QStringLiteral("0"));
+            g.setText(FormulaRow, c, QString());
+            g.setColumnWidth(c, UnselectedWidth);
+        }
+    }
+    g.redraw();
+}
+
+void RationGrids::ApplyCaseNutrientSelection(GridModel& g)
+{
+    QString key = QString::number(m_header.caseTypeKey());
+    // The weight reduction of a cat watches the nutrients of its maintenance.
+    if (key == QLatin1String("40"))
+        key = QStringLiteral("10");
+    CRecordset rs;
+    if (!rs.OpenRecordset(m_context.db(), QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ")
+                                              + key + QStringLiteral(" AND AKTIV = TRUE")))
+        return;
+    for (int c = FirstColumn; c < g.columnCount(); ++c) {
+        g.setText(MarkRow, c, QStringLiteral(" "));
+        g.setColumnWidth(c, UnselectedWidth);
+        g.setBackground(MarkRow, c, UnselectedBackground);
+        g.setBackground(NameRow, c, UnselectedBackground);
+    }
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        int nutrient = 0;
+        int fixed = 0;
+        rs.GetFieldLong(QStringLiteral("ID_Naehrstoff"), nutrient);
+        rs.GetFieldLong(QStringLiteral("FIXED"), fixed);
+        const int c = find(g, QString::number(nutrient));
+        if (c < 0)
+            continue;
+        g.setColumnWidth(c, SelectedWidth);
+        g.setText(MarkRow, c, QStringLiteral("x"));
+        g.setAlignment(MarkRow, c, GridAlign::Centre);
+        g.setBackground(NameRow, c, fixed != 0 ? FixedSelectedBackground : SelectedBackground);
+        g.setText(FixedRow, c, QString::number(fixed));
+    }
+    g.redraw();
+}
+
+QString RationGrids::LookupRequirement(const QString& key) const
+{
+    const int c = find(m_ration, key);
+    return c < 0 ? QString() : m_ration.text(RequirementRow, c);
+}
+
+QString RationGrids::LookupSupply(const QString& key) const
+{
+    const int c = find(m_ration, key);
+    return c < 0 ? QString() : m_ration.text(SupplyRow, c);
+}
+
+void RationGrids::FillRationRows(const QString& caseKey)
+{
+    m_ration.setRowCount(HeaderRows);
+    const QString code = m_context.languageCode();
+    CRecordset rs;
+    if (rs.OpenRecordset(m_context.db(),
+                         QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code
+                             + QStringLiteral(" AS BEZ, T_REZ_FM.TagRat ")
+                             + QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = "
+                                              "T_REZ_FM.ID_Futtermittel ")
+                             + QStringLiteral("WHERE T_REZ_FM.ID_Rezept = ") + caseKey)) {
+        for (; !rs.IsEOF(); rs.MoveNext()) {
+            int key = 0;
+            QString name;
+            double amount = 0.0;
+            rs.GetFieldLong(QStringLiteral("ID"), key);
+            rs.GetFieldText(QStringLiteral("BEZ"), name);
+            rs.GetFieldDouble(QStringLiteral("TagRat"), amount);
+            appendFeedRow(QString::number(key), name, NumberText::format(amount, 1));
+        }
+    }
+    m_ration.redraw();
+}
+
+int RationGrids::appendFeedRow(const QString& key, const QString& name, const QString& amount)
+{
+    GridModel& g = m_ration;
+    const int row = g.appendRow();
+    g.setRowHeight(row, 20);
+    g.setText(row, KeyColumn, key);
+    g.setText(row, NameColumn, name);
+    g.setBackground(row, NameColumn, RationBackground);
+    g.setText(row, AmountColumn, amount);
+    g.setBackground(row, AmountColumn, AmountBackground);
+    g.setAlignment(row, AmountColumn, GridAlign::Right | GridAlign::Bottom);
+    g.setReadOnly(row, AmountColumn, false);
+    for (int c = FirstColumn; c < g.columnCount(); ++c) {
+        g.setText(row, c, QString());
+        g.setReadOnly(row, c, true);
+    }
+    g.redraw();
+    return row;
+}
+
+int RationGrids::feedRow(const QString& key) const
+{
+    for (int row = HeaderRows; row < m_ration.rowCount(); ++row) {
+        if (m_ration.text(row, KeyColumn) == key)
+            return row;
+    }
+    return -1;
+}
+
+int RationGrids::feedRowCount() const
+{
+    return std::max(0, m_ration.rowCount() - HeaderRows);
+}
+
+bool RationGrids::StoreRationRows(const QString& caseKey)
+{
+    for (int row = HeaderRows; row < m_ration.rowCount(); ++row) {
+        const QString amountText = m_ration.text(row, AmountColumn).trimmed();
+        // The amount enters the statement as the number it reads as, never as typed text.
+        const QString amount = amountText.isEmpty() ? QStringLiteral("0")
+                                                    : QString::number(NumberText::read(amountText), 'g', 15);
+        const QString sql = QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) VALUES (")
+                            + caseKey + QStringLiteral(", ") + m_ration.text(row, KeyColumn) + QStringLiteral(", ")
+                            + amount + QStringLiteral(")");
+        if (!m_context.db().ExecuteSql(sql))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "GridModel.h"
+
+#include <QString>
+
+class AppContext;
+class CaseHeaderSource;
+
+// The two grids of the ration page: the ration grid (nutrients by feedstuffs)
+// and the profile grid (indicators). Every computed figure lives in them as
+// display text; the recipe and the coverage chart read them from here.
+class RationGrids
+{
+public:
+    static constexpr Rgb RationBackground{230, 255, 255};
+    static constexpr Rgb ProfileBackground{221, 255, 255};
+    static constexpr Rgb AmountBackground{255, 255, 255};
+    static constexpr int AmountColumn = 2;
+    static constexpr int NameColumn = 1;
+    static constexpr int KeyColumn = 0;
+
+    static CellFont cellFont() { return CellFont{QStringLiteral("Tahoma"), 13, 400, false}; }
+
+    RationGrids(AppContext& context, const CaseHeaderSource& header);
+
+    GridModel& ration() { return m_ration; }
+    const GridModel& ration() const { return m_ration; }
+    GridModel& profile() { return m_profile; }
+    const GridModel& profile() const { return m_profile; }
+
+    // Lays out a grid and adds one column per active nutrient ('I') or indicator ('K').
+    void BuildRationGrid();
+    void BuildProfileGrid();
+
+    // Shows and marks the columns the case type selects, in one grid.
+    void ApplyCaseNutrientSelection(GridModel& grid);
+
+    // Row 3 or row 4 of the first ration-grid column with the nutrient key;
+    // empty when there is none.
+    QString LookupRequirement(const QString& key) const;
+    QString LookupSupply(const QString& key) const;
+
+    // Replaces the feedstuff rows by the stored ration of a case.
+    void FillRationRows(const QString& caseKey);
+    // Appends one feedstuff row with empty contributions; returns its row.
+    int appendFeedRow(const QString& key, const QString& name, const QString& amount);
+    // The feedstuff row holding key; -1 when the ration does not contain it.
+    int feedRow(const QString& key) const;
+    int feedRowCount() const;
+
+    // Inserts a T_REZ_FM row per feedstuff row; stops at the first failure.
+    // The caller owns the transaction and the message.
+    bool StoreRationRows(const QString& caseKey);
+
+private:
+    void buildGrid(GridModel& grid, const QString& kind);
+
+    AppContext& m_context;
+    const CaseHeaderSource& m_header;
+    GridModel m_ration;
+    GridModel m_profile;
+};

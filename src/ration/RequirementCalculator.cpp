@@ -1,0 +1,58 @@
+#include "RequirementCalculator.h"
+
+#include "CaseFormulas.h"
+#include "CaseHeaderSource.h"
+#include "NumberText.h"
+#include "NutrientColumns.h"
+#include "RationGrids.h"
+#include "RequirementFormula.h"
+
+using namespace NutrientColumns;
+
+RequirementCalculator::RequirementCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids)
+    : m_context(context)
+    , m_header(header)
+    , m_grids(grids)
+{
+}
+
+void RequirementCalculator::LoadRequirementFormulas()
+{
+    if (CaseFormulas::place(m_context, m_header, m_grids.ration()))
+        EvaluateRequirements();
+    else
+        m_grids.ration().redraw();
+}
+
+void RequirementCalculator::EvaluateRequirements()
+{
+    CaseVariables v;
+    const int species = m_header.speciesKey();
+    const int sex = m_header.sexKey();
+    v.species = species < 0 ? QString() : QString::number(species);
+    v.sex = sex < 0 ? QString() : QString::number(sex);
+    v.actualWeight = m_header.actualWeight().trimmed();
+    v.targetWeight = m_header.targetWeight().trimmed();
+    v.energyPercent = m_header.energyPercent().trimmed();
+    v.puppies = m_header.puppies().trimmed();
+    v.adultWeight = m_header.adultWeight().trimmed();
+    v.ageWeeks = m_header.ageWeeks().trimmed();
+    v.ribs = m_header.ribsPalpable() ? QStringLiteral("1") : QStringLiteral("0");
+
+    // A growing dog without an age has no requirement at all.
+    const int weeks = int(NumberText::read(v.ageWeeks));
+    if (m_header.caseTypeKey() == 3 && v.species == QLatin1String("2") && weeks <= 0)
+        return;
+
+    GridModel& grid = m_grids.ration();
+    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
+        const QString formula = grid.text(FormulaRow, c).trimmed();
+        // Read afresh per column: columns right of 61 and 60 see this pass's energy.
+        v.energyKcal61 = m_grids.LookupRequirement(QStringLiteral("61"));
+        v.energyKcal60 = m_grids.LookupRequirement(QStringLiteral("60"));
+        const double value = RequirementFormula::evaluate(RequirementFormula::substitute(formula, v));
+        writeFigure(grid, RequirementRow, c, value);
+        grid.setBackground(RequirementRow, c, ComputedBackground);
+    }
+    grid.redraw();
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+class AppContext;
+class CaseHeaderSource;
+class RationGrids;
+
+// The requirement row of the ration grid: the case type's formulas with the
+// header's values put in.
+class RequirementCalculator
+{
+public:
+    RequirementCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids);
+
+    // Clears the requirement row, places the case type's formulas when the
+    // inputs are complete, and evaluates them.
+    void LoadRequirementFormulas();
+    // Evaluates the formulas in place, left to right, without the database.
+    void EvaluateRequirements();
+
+private:
+    AppContext& m_context;
+    const CaseHeaderSource& m_header;
+    RationGrids& m_grids;
+};

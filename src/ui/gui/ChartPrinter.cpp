@@ -1,0 +1,47 @@
+#include "ChartPrinter.h"
+
+#include "ChartModel.h"
+#include "ChartView.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+bool ChartPrinter::print(const ChartModel& model, QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+    // Top of the page; the render keeps the chart's proportions within it.
+    const QSizeF size = ChartView::RenderSize;
+    const qreal width = printer.width();
+    const qreal height = std::min<qreal>(printer.height(), width * size.height() / size.width());
+    ChartView::render(model, painter, QRectF(0, 0, width, height));
+    return painter.end();
+}
+
+bool ChartPrinter::printWithDialog(const ChartModel& model, QWidget* parent)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QCoreApplication::applicationName());
+    printer.setPageOrientation(QPageLayout::Landscape);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return print(model, printer);
+}
+
+bool ChartPrinter::printToPdf(const ChartModel& model, const QString& fileName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QCoreApplication::applicationName());
+    return print(model, printer);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class ChartModel;
+class QPrinter;
+class QWidget;
+
+// Prints a chart on one page, as large as the page allows; the dialog and
+// the PDF start in landscape, which suits the chart's proportions.
+class ChartPrinter
+{
+public:
+    static bool print(const ChartModel& model, QPrinter& printer);
+    // The print dialog without page range, selection and print-to-file
+    // choices; the document is named after the application. False when
+    // cancelled or when printing failed.
+    static bool printWithDialog(const ChartModel& model, QWidget* parent);
+    static bool printToPdf(const ChartModel& model, const QString& fileName);
+};

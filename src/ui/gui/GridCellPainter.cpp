@@ -1,0 +1,135 @@
+#include "GridCellPainter.h"
+
+#include "GridModel.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace GridCellPainter {
+
+namespace {
+constexpr qreal TextMarginX = 3;
+constexpr qreal TextMarginY = 1;
+const QColor GridLine(192, 192, 192);
+const QColor FixedGridLine(128, 128, 128);
+
+Qt::Alignment toAlignment(GridAlign align)
+{
+    Qt::Alignment flags;
+    switch (align.h) {
+    case GridAlign::Left:
+    case GridAlign::LeftSingleLine:
+        flags = Qt::AlignLeft;
+        break;
+    case GridAlign::Centre:
+        flags = Qt::AlignHCenter;
+        break;
+    case GridAlign::Right:
+        flags = Qt::AlignRight;
+        break;
+    }
+    switch (align.v) {
+    case GridAlign::Top:
+        return flags | Qt::AlignTop;
+    case GridAlign::VCentre:
+        return flags | Qt::AlignVCenter;
+    case GridAlign::Bottom:
+        return flags | Qt::AlignBottom;
+    }
+    return flags;
+}
+
+// Wrapped text that does not fit: the lines that fit, the last one ending
+// in an ellipsis.
+QString elideWrapped(const QString& text, const QFont& font, QPaintDevice* device,
+                     const QFontMetricsF& metrics, const QRectF& rect)
+{
+    const int maxLines = std::max(1, static_cast<int>(rect.height() / metrics.lineSpacing()));
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(rect.width());
+        if (lines.size() + 1 == maxLines) {
+            lines << metrics.elidedText(text.mid(line.textStart()).simplified(), Qt::ElideRight,
+                                        rect.width());
+            break;
+        }
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+QColor toColor(Rgb rgb)
+{
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+QFont toFont(const CellFont& font)
+{
+    QFont f;
+    if (!font.family.isEmpty())
+        f.setFamily(font.family);
+    f.setPixelSize(std::max(1, font.height));
+    f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
+    f.setItalic(font.italic);
+    return f;
+}
+
+void drawText(QPainter& painter, const QRectF& rect, const QString& text, GridAlign align, bool ellipsis)
+{
+    if (text.isEmpty() || rect.width() <= 0 || rect.height() <= 0)
+        return;
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const Qt::Alignment flags = toAlignment(align);
+
+    if (align.wordWrap()) {
+        // A single word wider than the cell is broken inside, not cut off.
+        const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const bool longWord = std::any_of(words.begin(), words.end(), [&](const QString& word) {
+            return metrics.horizontalAdvance(word) > rect.width();
+        });
+        const int wrap = longWord ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+        const QRectF needed = metrics.boundingRect(rect, flags | wrap, text);
+        if (ellipsis && needed.height() > rect.height()) {
+            painter.drawText(rect, flags,
+                             elideWrapped(text, painter.font(), painter.device(), metrics, rect));
+            return;
+        }
+        painter.drawText(rect, flags | wrap, text);
+        return;
+    }
+    const QString shown = ellipsis ? metrics.elidedText(text, Qt::ElideRight, rect.width()) : text;
+    painter.drawText(rect, flags | Qt::TextSingleLine, shown);
+}
+
+void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect)
+{
+    painter.fillRect(rect, toColor(model.background(row, col)));
+
+    const QString text = model.text(row, col);
+    if (!text.isEmpty()) {
+        painter.setFont(toFont(model.font(row, col)));
+        painter.setPen(toColor(model.textColor(row, col)));
+        const QRectF textRect = rect.adjusted(TextMarginX, TextMarginY, -TextMarginX - 1, -TextMarginY - 1);
+        // drawText clips to the text rectangle.
+        drawText(painter, textRect, text, model.alignment(row, col), model.hasEllipsis(row, col));
+    }
+
+    painter.setPen(QPen(model.isFixedCell(row, col) ? FixedGridLine : GridLine, 1));
+    const qreal right = rect.right() - 0.5;
+    const qreal bottom = rect.bottom() - 0.5;
+    painter.drawLine(QPointF(right, rect.top()), QPointF(right, rect.bottom()));
+    painter.drawLine(QPointF(rect.left(), bottom), QPointF(rect.right(), bottom));
+}
+
+} // namespace GridCellPainter

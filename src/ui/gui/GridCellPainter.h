@@ -1,0 +1,26 @@
+#pragma once
+
+#include "GridTypes.h"
+
+#include <QColor>
+#include <QFont>
+
+class GridModel;
+class QPainter;
+class QRectF;
+class QString;
+
+// Draws grid cells the same way on screen and on paper. Coordinates are grid
+// pixels; the printer scales the painter, and since cell fonts are sized in
+// pixels the text keeps its size relative to the cells.
+namespace GridCellPainter {
+
+QColor toColor(Rgb rgb);
+QFont toFont(const CellFont& font);
+
+// Background, text and the right and bottom grid lines of one cell.
+void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect);
+// Text inside rect (the cell's area less its margins), clipped to it.
+void drawText(QPainter& painter, const QRectF& rect, const QString& text, GridAlign align, bool ellipsis);
+
+} // namespace GridCellPainter

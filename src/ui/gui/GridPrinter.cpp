@@ -1,0 +1,143 @@
+#include "GridPrinter.h"
+
+#include "GridCellPainter.h"
+#include "GridModel.h"
+#include "GridPageLayout.h"
+#include "GridView.h"
+
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace {
+
+// Page furniture in grid pixels (1/96 inch).
+constexpr int TitlePixels = 16;
+constexpr int FooterPixels = 11;
+constexpr qreal GridPixelsPerInch = 96.0;
+
+QFont furnitureFont(int pixels, bool bold)
+{
+    QFont font;
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void paintPage(QPainter& painter, const GridModel& model, const GridPageLayout& layout, int page,
+               const QRectF& gridArea)
+{
+    painter.save();
+    painter.translate(gridArea.topLeft());
+    painter.scale(layout.scale, layout.scale);
+    painter.setClipRect(QRectF(0, 0, gridArea.width() / layout.scale, gridArea.height() / layout.scale));
+
+    qreal y = 0;
+    qreal x = 0;
+    for (int row : layout.rowsOfPage(page)) {
+        const qreal h = model.rowHeight(row);
+        x = 0;
+        for (int col : layout.columnsOfPage(page)) {
+            const qreal w = model.columnWidth(col);
+            GridCellPainter::paintCell(painter, model, row, col, QRectF(x, y, w, h));
+            x += w;
+        }
+        y += h;
+    }
+    // Cells draw their right and bottom edges; close the frame on the left and top.
+    if (x > 0 && y > 0) {
+        painter.setPen(QPen(QColor(128, 128, 128), 1));
+        painter.drawLine(QPointF(0.5, 0), QPointF(0.5, y));
+        painter.drawLine(QPointF(0, 0.5), QPointF(x, 0.5));
+    }
+    painter.restore();
+}
+
+} // namespace
+
+QString GridPrinter::titleFor(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        QString title = w->windowTitle();
+        title.remove(QStringLiteral("[*]"));
+        if (!title.isEmpty())
+            return title;
+    }
+    return QString();
+}
+
+bool GridPrinter::print(const GridModel& model, const QString& title, QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return false;
+
+    // Work in grid pixels, whatever the printer's resolution.
+    const qreal unit = printer.resolution() / GridPixelsPerInch;
+    painter.scale(unit, unit);
+    const QRectF page(0, 0, printer.width() / unit, printer.height() / unit);
+
+    const QFont titleFont = furnitureFont(TitlePixels, true);
+    const QFont footerFont = furnitureFont(FooterPixels, false);
+    const qreal titleHeight = title.isEmpty() ? 0 : QFontMetricsF(titleFont, &printer).height() * 2;
+    const qreal footerHeight = QFontMetricsF(footerFont, &printer).height() * 2;
+    const QRectF gridArea(page.left(), page.top() + titleHeight, page.width(),
+                          page.height() - titleHeight - footerHeight);
+
+    const GridPageLayout layout = GridPageLayout::compute(model, gridArea.width(), gridArea.height());
+    const int pages = layout.pageCount();
+    for (int p = 0; p < pages; ++p) {
+        if (p > 0 && !printer.newPage())
+            return false;
+        painter.setPen(Qt::black);
+        if (!title.isEmpty()) {
+            painter.setFont(titleFont);
+            painter.drawText(QRectF(page.left(), page.top(), page.width(), titleHeight / 2),
+                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, title);
+        }
+        paintPage(painter, model, layout, p, gridArea);
+        painter.setPen(Qt::black);
+        painter.setFont(footerFont);
+        painter.drawText(
+            QRectF(page.left(), page.bottom() - footerHeight / 2, page.width(), footerHeight / 2),
+            Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
+            QStringLiteral("%1 / %2").arg(p + 1).arg(pages));
+    }
+    return painter.end();
+}
+
+bool GridPrinter::print(const GridModel& model, const QWidget* context, QPrinter& printer)
+{
+    return print(model, titleFor(context), printer);
+}
+
+bool GridPrinter::print(const GridView& view, QPrinter& printer)
+{
+    return print(*view.model(), titleFor(&view), printer);
+}
+
+bool GridPrinter::printWithDialog(GridView& view)
+{
+    view.commitEdit();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(titleFor(&view));
+    QPrintDialog dialog(&printer, &view);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    return print(view, printer);
+}
+
+bool GridPrinter::printToPdf(const GridModel& model, const QWidget* context, const QString& fileName)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(fileName);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(titleFor(context));
+    return print(model, context, printer);
+}
+
+bool GridPrinter::printToPdf(const GridView& view, const QString& fileName)
+{
+    return printToPdf(*view.model(), &view, fileName);
+}

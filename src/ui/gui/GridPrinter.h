@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class GridModel;
+class GridView;
+class QPrinter;
+class QWidget;
+
+// Prints a grid over as many pages as it needs: the window title of the
+// grid's nearest titled parent in bold at the top of every page, the fixed
+// rows and columns repeated on every page, the page number at the bottom.
+// Pagination follows GridPageLayout.
+class GridPrinter
+{
+public:
+    // The first non-empty window title from widget up through its parents.
+    static QString titleFor(const QWidget* widget);
+
+    static bool print(const GridModel& model, const QString& title, QPrinter& printer);
+    static bool print(const GridModel& model, const QWidget* context, QPrinter& printer);
+    static bool print(const GridView& view, QPrinter& printer);
+
+    // Offers the print dialog over the view and prints on confirmation;
+    // false when cancelled or when printing failed.
+    static bool printWithDialog(GridView& view);
+
+    static bool printToPdf(const GridModel& model, const QWidget* context, const QString& fileName);
+    static bool printToPdf(const GridView& view, const QString& fileName);
+};
