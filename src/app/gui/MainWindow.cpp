@@ -3,14 +3,20 @@
 #include "AboutDialog.h"
 #include "AppContext.h"
 #include "ApplicationStartup.h"
+#include "CaseSearchTarget.h"
+#include "CaseWindow.h"
 #include "HelpDocuments.h"
 #include "LanguageSwitch.h"
 #include "MainMenu.h"
+#include "ResultBar.h"
+#include "SearchBar.h"
+#include "StartWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QUrl>
@@ -26,6 +32,20 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     buildMenus();
     updateLanguageMarks();
     statusBar()->hide();
+
+    // The bar is made in the language of the start and keeps its texts and
+    // lists for the run.
+    m_searchBar = new SearchBar(context.languageCode(), context.db(), this);
+    addDockWidget(Qt::TopDockWidgetArea, m_searchBar);
+    m_searchBar->hide();
+    connect(m_searchBar, &SearchBar::searchClicked, this, [this] { runCommand(SearchBarLogic::SearchButton); });
+    connect(m_searchBar, &SearchBar::newCaseClicked, this, [this] { runCommand(SearchBarLogic::NewCaseButton); });
+}
+
+// The bars are not switched on and off from a menu of their own.
+QMenu* MainWindow::createPopupMenu()
+{
+    return nullptr;
 }
 
 void MainWindow::buildMenus()
@@ -77,6 +97,15 @@ bool MainWindow::runCommand(int id)
     case MainMenu::Exit:
         close();
         return true;
+    case MainMenu::Ration:
+        showRationBars();
+        return true;
+    case SearchBarLogic::SearchButton:
+        search();
+        return true;
+    case SearchBarLogic::NewCaseButton:
+        openCaseWindow();
+        return true;
     case MainMenu::German:
     case MainMenu::English:
         LanguageSwitch::apply(m_context, id == MainMenu::German ? QStringLiteral("DE") : QStringLiteral("US"),
@@ -91,9 +120,13 @@ bool MainWindow::runCommand(int id)
         m_workspace->cascadeSubWindows();
         return true;
     case MainMenu::TileHorizontal:
+        tileWindows(MainWindowLogic::Tiling::SideBySide);
+        return true;
     case MainMenu::TileVertical:
+        tileWindows(MainWindowLogic::Tiling::AboveEachOther);
+        return true;
     case MainMenu::ArrangeIcons:
-        m_workspace->tileSubWindows();
+        arrangeIcons();
         return true;
     case MainMenu::UserHelpDe:
     case MainMenu::UserHelpUs:
@@ -111,6 +144,76 @@ bool MainWindow::runCommand(int id)
     default:
         return false;
     }
+}
+
+// The first use shows the search bar and makes the result bar without showing
+// it; later uses show both.
+void MainWindow::showRationBars()
+{
+    m_searchBar->show();
+    if (m_resultBar)
+        m_resultBar->show();
+    else
+        makeResultBar(MainWindowLogic::ResultBarOrigin::RationCommand);
+}
+
+void MainWindow::search()
+{
+    const CaseSearchCriteria criteria = m_searchBar->logic().criteria();
+    if (!m_resultBar)
+        makeResultBar(MainWindowLogic::ResultBarOrigin::Search);
+    m_resultBar->show();
+    m_resultBar->caseList()->runSearch(criteria);
+}
+
+ResultBar* MainWindow::makeResultBar(MainWindowLogic::ResultBarOrigin origin)
+{
+    m_resultBar = new ResultBar(m_context, origin, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_resultBar);
+    m_resultBar->hide();
+    return m_resultBar;
+}
+
+void MainWindow::tileWindows(MainWindowLogic::Tiling tiling)
+{
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* window : m_workspace->subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isVisible() && !window->isMinimized())
+            windows << window;
+    }
+    const QList<QRect> places = MainWindowLogic::tile(m_workspace->viewport()->size(), int(windows.size()), tiling);
+    for (int i = 0; i < windows.size(); ++i) {
+        if (windows.at(i)->isMaximized())
+            windows.at(i)->showNormal();
+        windows.at(i)->setGeometry(places.at(i));
+    }
+}
+
+void MainWindow::arrangeIcons()
+{
+    QList<QMdiSubWindow*> icons;
+    QList<QSize> sizes;
+    for (QMdiSubWindow* window : m_workspace->subWindowList(QMdiArea::CreationOrder)) {
+        if (window->isVisible() && window->isMinimized()) {
+            icons << window;
+            sizes << window->size();
+        }
+    }
+    const QList<QPoint> places = MainWindowLogic::arrangeIcons(m_workspace->viewport()->size(), sizes);
+    for (int i = 0; i < icons.size(); ++i)
+        icons.at(i)->move(places.at(i));
+}
+
+StartWindow* MainWindow::openStartWindow()
+{
+    auto* window = new StartWindow(m_context.languageCode(), m_workspace);
+    window->show();
+    return window;
+}
+
+QMdiSubWindow* MainWindow::openCaseWindow()
+{
+    return CaseWindow::open(*m_workspace, m_context);
 }
 
 void MainWindow::openHelp(int command)

@@ -1,20 +1,28 @@
 #include "AppContext.h"
 #include "ApplicationStartup.h"
+#include "DockBar.h"
 #include "MainWindow.h"
 #include "MessageBoxPrompt.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
+#include <QScreen>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mensoly"));
+    QApplication::setOrganizationName(DockBar::SettingsOrganisation);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/pictures/icon.png")));
     AppContext context;
     MessageBoxPrompt prompt;
     if (!ApplicationStartup::run(context, QDir::currentPath(), prompt))
         return 1;
     MainWindow window(context, prompt);
+    window.openStartWindow();
+    // Without a window manager nobody maximises; the screen's size does.
+    window.setGeometry(window.screen()->availableGeometry());
     window.showMaximized();
     return app.exec();
 }

@@ -1,0 +1,67 @@
+#include "MainWindowLogic.h"
+
+#include "Lang.h"
+
+namespace MainWindowLogic {
+
+QString startPicture(const QString& languageCode)
+{
+    return languageCode == Lang::English ? QStringLiteral(":/pictures/159.png")
+                                         : QStringLiteral(":/pictures/158.png");
+}
+
+QString caseWindowTitle(const QString& languageCode)
+{
+    return Lang::byCode(languageCode, QStringLiteral("Rationsberechnung"), QStringLiteral("Calculation of Ration"));
+}
+
+QRect caseWindowGeometry(const QSize& clientArea)
+{
+    return QRect(0, 0, qMax(0, clientArea.width() - 3), qMax(0, clientArea.height() - 30));
+}
+
+QString resultBarCaption(const QString& languageCode)
+{
+    return Lang::byCode(languageCode, QStringLiteral("Suchergebnis"), QStringLiteral("Search Result"));
+}
+
+QSize resultBarInitialSize(ResultBarOrigin origin)
+{
+    return origin == ResultBarOrigin::Search ? QSize(305, 305) : QSize(305, 150);
+}
+
+QList<QRect> tile(const QSize& clientArea, int count, Tiling tiling)
+{
+    QList<QRect> rects;
+    const bool sideBySide = tiling == Tiling::SideBySide;
+    const int extent = sideBySide ? clientArea.width() : clientArea.height();
+    for (int i = 0; i < count; ++i) {
+        // Integer shares that add up to the whole extent.
+        const int from = extent * i / count;
+        const int to = extent * (i + 1) / count;
+        rects << (sideBySide ? QRect(from, 0, to - from, clientArea.height())
+                             : QRect(0, from, clientArea.width(), to - from));
+    }
+    return rects;
+}
+
+QList<QPoint> arrangeIcons(const QSize& clientArea, const QList<QSize>& icons)
+{
+    QList<QPoint> positions;
+    int x = 0;
+    int bottom = clientArea.height();
+    int rowHeight = 0;
+    for (const QSize& icon : icons) {
+        if (x > 0 && x + icon.width() > clientArea.width()) {
+            bottom -= rowHeight;
+            x = 0;
+            rowHeight = 0;
+        }
+        positions << QPoint(x, bottom - icon.height());
+        x += icon.width();
+        rowHeight = qMax(rowHeight, icon.height());
+    }
+    return positions;
+}
+
+} // namespace MainWindowLogic

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+// Choices of the main window that depend on the language code at the moment a
+// window or bar is made, and where its working windows go.
+namespace MainWindowLogic {
+
+// The resource picture of the start view: 158 in German, 159 in English.
+QString startPicture(const QString& languageCode);
+
+// "Rationsberechnung" / "Calculation of Ration"; empty for an unknown code.
+QString caseWindowTitle(const QString& languageCode);
+// A case window sits at the top left, 3 pixels narrower and 30 pixels lower
+// than the client area.
+QRect caseWindowGeometry(const QSize& clientArea);
+
+// "Suchergebnis" / "Search Result"; empty for an unknown code.
+QString resultBarCaption(const QString& languageCode);
+// The result bar's first size: made by the ration command, or by a search.
+enum class ResultBarOrigin { RationCommand, Search };
+QSize resultBarInitialSize(ResultBarOrigin origin);
+
+// "Nebeneinander" puts the working windows side by side, "Untereinander" one
+// above the other; each gets an equal share of the client area.
+enum class Tiling { SideBySide, AboveEachOther };
+QList<QRect> tile(const QSize& clientArea, int count, Tiling tiling);
+// Minimised windows in a row along the bottom edge, a new row above when one
+// is full.
+QList<QPoint> arrangeIcons(const QSize& clientArea, const QList<QSize>& icons);
+
+} // namespace MainWindowLogic

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "DockBar.h"
+#include "MainWindowLogic.h"
+
+class AppContext;
+class CaseSearchTarget;
+
+// The dockable bar under the workspace that holds the list of found cases,
+// captioned in the language of the moment it is made.
+class ResultBar : public DockBar
+{
+    Q_OBJECT
+
+public:
+    ResultBar(AppContext& context, MainWindowLogic::ResultBarOrigin origin, QWidget* parent = nullptr);
+
+    // The list that runs the searches; the same widget as widget().
+    CaseSearchTarget* caseList() const { return m_caseList; }
+
+private:
+    CaseSearchTarget* m_caseList = nullptr;
+};

@@ -1,0 +1,289 @@
+#include "EmptyCaseList.h"
+#include "MainMenu.h"
+#include "MainWindow.h"
+#include "Prompt.h"
+#include "ResultBar.h"
+#include "SearchBar.h"
+#include "TestDatabase.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSettings>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Control = SearchBarLogic::Control;
+
+// A main window over the fixture, shown so that visibility can be checked.
+class SearchBarTest : public ::testing::Test
+{
+protected:
+    void open(const QString& languageCode = QStringLiteral("DE"))
+    {
+        window.reset();
+        fixture = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, languageCode);
+        ASSERT_TRUE(fixture->isValid()) << qPrintable(fixture->error());
+        window = std::make_unique<MainWindow>(fixture->context(), prompt);
+        window->resize(1200, 700);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    template <typename T>
+    T* control(int id)
+    {
+        return qobject_cast<T*>(window->searchBar()->control(id));
+    }
+
+    EmptyCaseList* caseList()
+    {
+        return window->resultBar() ? dynamic_cast<EmptyCaseList*>(window->resultBar()->caseList()) : nullptr;
+    }
+
+    std::unique_ptr<TestDatabase> fixture;
+    RecordingPrompt prompt;
+    std::unique_ptr<MainWindow> window;
+};
+
+QStringList itemTexts(QComboBox* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts << QStringLiteral("%1 %2").arg(list->itemData(i).toInt()).arg(list->itemText(i));
+    return texts;
+}
+
+TEST_F(SearchBarTest, LabelsAndButtonShowTheTextsOfTheLanguageAtStart)
+{
+    const struct
+    {
+        const char* code;
+        QStringList texts;   // 1123, 1124, 1007, 1125, 1126, 1001
+        const char* picture;
+    } cases[] = {
+        {"DE",
+         {"Gattung:", "Geschlecht:", "Besitzer:", "Patient:", "Rezept:", "Suchen"},
+         ":/pictures/148.png"},
+        {"US", {"Species:", "    Gender:", "Owner:", "Patient:", "Recipe:", "Search"}, ":/pictures/151.png"},
+    };
+    const int textControls[] = {Control::SpeciesLabel, Control::SexLabel,   Control::OwnerLabel,
+                                Control::PatientLabel, Control::TitleLabel, Control::SearchButton};
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.code));
+        QStringList shown;
+        for (int id : textControls) {
+            if (auto* label = control<QLabel>(id))
+                shown << label->text();
+            else if (auto* button = control<QPushButton>(id))
+                shown << button->text();
+            else
+                shown << QStringLiteral("no control %1").arg(id);
+        }
+        EXPECT_EQ(shown, c.texts) << c.code;
+        auto* newCase = control<QToolButton>(Control::NewCaseButton);
+        ASSERT_NE(newCase, nullptr);
+        EXPECT_EQ(newCase->property("picture").toString(), QString::fromLatin1(c.picture));
+        EXPECT_EQ(newCase->iconSize(), QSize(108, 22)) << "picture not loaded";
+        EXPECT_TRUE(newCase->text().isEmpty());
+    }
+}
+
+TEST_F(SearchBarTest, EveryControlCarriesItsIdentifierInTheOrderOfTheRow)
+{
+    open();
+    window->runCommand(MainMenu::Ration);
+    QCoreApplication::processEvents();
+    QWidget* previous = nullptr;
+    for (int id : SearchBarLogic::controls()) {
+        QWidget* widget = window->searchBar()->control(id);
+        ASSERT_NE(widget, nullptr) << id;
+        EXPECT_EQ(widget->property("controlId").toInt(), id);
+        if (previous) {
+            EXPECT_GT(widget->x(), previous->x() + previous->width() - 1) << id;
+        }
+        previous = widget;
+    }
+    EXPECT_NE(control<QComboBox>(Control::SpeciesList), nullptr);
+    EXPECT_NE(control<QComboBox>(Control::SexList), nullptr);
+    for (int id : {Control::OwnerEdit, Control::PatientEdit, Control::TitleEdit})
+        EXPECT_NE(control<QLineEdit>(id), nullptr) << id;
+}
+
+TEST_F(SearchBarTest, TheListsHoldEveryRowWithoutAnEmptyEntryAndWithoutAChoice)
+{
+    const struct
+    {
+        const char* code;
+        QStringList species;
+        QStringList sex;
+    } cases[] = {
+        {"DE", {"1 alle", "2 Hund", "3 Katze", "4 Pferd"}, {"1 M", "2 W"}},
+        {"US", {"1 all", "2 Dog", "3 Cat", "4 Horse"}, {"1 M", "2 F"}},
+    };
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.code));
+        auto* species = control<QComboBox>(Control::SpeciesList);
+        auto* sex = control<QComboBox>(Control::SexList);
+        ASSERT_TRUE(species && sex);
+        EXPECT_EQ(itemTexts(species), c.species) << c.code;
+        EXPECT_EQ(itemTexts(sex), c.sex) << c.code;
+        EXPECT_EQ(species->currentIndex(), -1);
+        EXPECT_EQ(sex->currentIndex(), -1);
+        EXPECT_TRUE(species->currentText().isEmpty());
+    }
+}
+
+TEST_F(SearchBarTest, TheBarsAndTheStatusBarAreHiddenAtStartAndTheSearchBarSitsAtTheTop)
+{
+    open();
+    EXPECT_FALSE(window->searchBar()->isVisible());
+    EXPECT_EQ(window->resultBar(), nullptr);
+    EXPECT_EQ(window->dockWidgetArea(window->searchBar()), Qt::TopDockWidgetArea);
+    EXPECT_EQ(window->searchBar()->allowedAreas(), Qt::AllDockWidgetAreas);
+    EXPECT_EQ(window->createPopupMenu(), nullptr);
+}
+
+TEST_F(SearchBarTest, TheRationCommandShowsTheSearchBarFirstAndTheResultBarTheSecondTime)
+{
+    open();
+    ASSERT_TRUE(window->runCommand(MainMenu::Ration));
+    EXPECT_TRUE(window->searchBar()->isVisible());
+    ASSERT_NE(window->resultBar(), nullptr);
+    ResultBar* made = window->resultBar();
+    EXPECT_FALSE(made->isVisible());
+    EXPECT_EQ(made->widget()->sizeHint(), QSize(305, 150));
+
+    ASSERT_TRUE(window->runCommand(MainMenu::Ration));
+    EXPECT_TRUE(window->searchBar()->isVisible());
+    EXPECT_EQ(window->resultBar(), made);
+    EXPECT_TRUE(made->isVisible());
+    EXPECT_EQ(window->dockWidgetArea(made), Qt::BottomDockWidgetArea);
+    EXPECT_EQ(made->windowTitle(), QStringLiteral("Suchergebnis"));
+    EXPECT_EQ(caseList()->searchCount(), 0);
+}
+
+TEST_F(SearchBarTest, TheMenuEntryRunsTheRationCommand)
+{
+    open(QStringLiteral("US"));
+    window->commandAction(MainMenu::Ration)->trigger();
+    EXPECT_TRUE(window->searchBar()->isVisible());
+    ASSERT_NE(window->resultBar(), nullptr);
+    EXPECT_EQ(window->resultBar()->windowTitle(), QStringLiteral("Search Result"));
+}
+
+TEST_F(SearchBarTest, SearchingWithoutAChoiceHandsOnMinusOneForSpeciesAndSex)
+{
+    open();
+    window->runCommand(MainMenu::Ration);
+    QTest::mouseClick(control<QPushButton>(Control::SearchButton), Qt::LeftButton);
+    ASSERT_NE(caseList(), nullptr);
+    EXPECT_EQ(caseList()->searchCount(), 1);
+    EXPECT_EQ(caseList()->lastCriteria(),
+              (CaseSearchCriteria{QStringLiteral("-1"), QStringLiteral("-1"), QString(), QString(), QString()}));
+    // The search also shows the result bar that the first command left hidden.
+    EXPECT_TRUE(window->resultBar()->isVisible());
+}
+
+TEST_F(SearchBarTest, SearchingHandsOnTheChosenKeysAndTheTypedTexts)
+{
+    open();
+    window->runCommand(MainMenu::Ration);
+    control<QComboBox>(Control::SpeciesList)->setCurrentIndex(2);
+    control<QComboBox>(Control::SexList)->setCurrentIndex(0);
+    QTest::keyClicks(control<QLineEdit>(Control::OwnerEdit), QStringLiteral("M"));
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(Control::OwnerEdit), Qt::Key_Udiaeresis, QStringLiteral("ü"),
+                        Qt::NoModifier);
+    QTest::keyClicks(control<QLineEdit>(Control::PatientEdit), QStringLiteral(" Bel "));
+    QTest::keyClicks(control<QLineEdit>(Control::TitleEdit), QStringLiteral("50%"));
+    ASSERT_TRUE(window->runCommand(Control::SearchButton));
+    ASSERT_NE(caseList(), nullptr);
+    EXPECT_EQ(caseList()->lastCriteria(), (CaseSearchCriteria{QStringLiteral("3"), QStringLiteral("1"),
+                                                              QStringLiteral("Mü"), QStringLiteral(" Bel "),
+                                                              QStringLiteral("50%")}));
+
+    control<QComboBox>(Control::SpeciesList)->setCurrentIndex(-1);
+    control<QLineEdit>(Control::OwnerEdit)->clear();
+    window->runCommand(Control::SearchButton);
+    EXPECT_EQ(caseList()->searchCount(), 2);
+    EXPECT_EQ(caseList()->lastCriteria()->species, QStringLiteral("-1"));
+    EXPECT_EQ(caseList()->lastCriteria()->sex, QStringLiteral("1"));
+    EXPECT_EQ(caseList()->lastCriteria()->owner, QString());
+}
+
+TEST_F(SearchBarTest, AFirstSearchMakesTheResultBarLargerAndShowsIt)
+{
+    open();
+    ASSERT_TRUE(window->runCommand(Control::SearchButton));
+    ASSERT_NE(window->resultBar(), nullptr);
+    EXPECT_TRUE(window->resultBar()->isVisible());
+    EXPECT_EQ(window->resultBar()->widget()->sizeHint(), QSize(305, 305));
+    EXPECT_EQ(caseList()->searchCount(), 1);
+}
+
+TEST_F(SearchBarTest, AResultBarMadeAfterALanguageSwitchTakesTheNewCaptionWhileTheSearchBarKeepsItsTexts)
+{
+    open();
+    window->runCommand(MainMenu::English);
+    window->runCommand(MainMenu::Ration);
+    ASSERT_NE(window->resultBar(), nullptr);
+    EXPECT_EQ(window->resultBar()->windowTitle(), QStringLiteral("Search Result"));
+    EXPECT_EQ(control<QLabel>(Control::SexLabel)->text(), QStringLiteral("Geschlecht:"));
+    EXPECT_EQ(control<QComboBox>(Control::SpeciesList)->itemText(1), QStringLiteral("Hund"));
+    EXPECT_EQ(control<QToolButton>(Control::NewCaseButton)->property("picture").toString(),
+              QStringLiteral(":/pictures/148.png"));
+}
+
+TEST_F(SearchBarTest, TheNewCaseButtonOpensACaseWindow)
+{
+    open();
+    window->runCommand(MainMenu::Ration);
+    const int before = int(window->workspace()->subWindowList().size());
+    QTest::mouseClick(control<QToolButton>(Control::NewCaseButton), Qt::LeftButton);
+    ASSERT_EQ(int(window->workspace()->subWindowList().size()), before + 1);
+    EXPECT_EQ(window->workspace()->subWindowList().last()->windowTitle(), QStringLiteral("Rationsberechnung"));
+}
+
+TEST_F(SearchBarTest, TheResultBarKeepsItsHeightForTheNextRunInTheUsersSettings)
+{
+    open();
+    window->runCommand(MainMenu::Ration);
+    window->runCommand(MainMenu::Ration);
+    QTest::qWait(20);
+    window->resizeDocks({window->resultBar()}, {222}, Qt::Vertical);
+    QTRY_COMPARE(window->resultBar()->height(), 222);
+    const auto settings = DockBar::openSettings();
+    EXPECT_EQ(settings->organizationName(),
+              QStringLiteral("Vom lokalen Anwendungs-Assistenten generierte Anwendungen"));
+    EXPECT_EQ(settings->value(QStringLiteral("ResultBar/DockedHeight")).toInt(), 222);
+
+    open();
+    window->runCommand(Control::SearchButton);
+    QTRY_COMPARE(window->resultBar()->height(), 222);
+    settings->remove(QStringLiteral("ResultBar"));
+}
+
+TEST_F(SearchBarTest, DockedAtASideTheBarStacksItsControls)
+{
+    open();
+    window->runCommand(MainMenu::Ration);
+    window->addDockWidget(Qt::LeftDockWidgetArea, window->searchBar());
+    QCoreApplication::processEvents();
+    QWidget* species = window->searchBar()->control(Control::SpeciesList);
+    QWidget* sex = window->searchBar()->control(Control::SexList);
+    EXPECT_GT(sex->y(), species->y());
+    EXPECT_EQ(sex->x(), species->x());
+    window->addDockWidget(Qt::TopDockWidgetArea, window->searchBar());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sex->y(), species->y());
+    EXPECT_GT(sex->x(), species->x());
+}
+
+} // namespace

@@ -1,0 +1,180 @@
+#include "MainMenu.h"
+#include "MainWindow.h"
+#include "Prompt.h"
+#include "SearchBarLogic.h"
+#include "StartView.h"
+#include "StartWindow.h"
+#include "TestDatabase.h"
+
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WorkspaceWindowsTest : public ::testing::Test
+{
+protected:
+    void open(const QString& languageCode = QStringLiteral("DE"))
+    {
+        window.reset();
+        fixture = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, languageCode);
+        ASSERT_TRUE(fixture->isValid()) << qPrintable(fixture->error());
+        window = std::make_unique<MainWindow>(fixture->context(), prompt);
+        window->resize(1100, 720);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    QSize clientArea() const { return window->workspace()->viewport()->size(); }
+
+    std::unique_ptr<TestDatabase> fixture;
+    RecordingPrompt prompt;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST(PictureResourceTest, TheProgramCarriesItsPicturesInTheirSizes)
+{
+    const struct
+    {
+        const char* name;
+        QSize size;
+    } cases[] = {{":/pictures/158.png", QSize(992, 620)},
+                 {":/pictures/159.png", QSize(992, 620)},
+                 {":/pictures/148.png", QSize(108, 22)},
+                 {":/pictures/151.png", QSize(108, 22)},
+                 {":/pictures/icon.png", QSize(64, 64)}};
+    for (const auto& c : cases)
+        EXPECT_EQ(QImage(QString::fromLatin1(c.name)).size(), c.size) << c.name;
+    // The two languages differ in their subtitle and words.
+    EXPECT_NE(QImage(QStringLiteral(":/pictures/158.png")), QImage(QStringLiteral(":/pictures/159.png")));
+    EXPECT_NE(QImage(QStringLiteral(":/pictures/148.png")), QImage(QStringLiteral(":/pictures/151.png")));
+}
+
+TEST_F(WorkspaceWindowsTest, TheStartWindowIsBorderlessCoversTheWorkspaceAndShowsThePictureOfItsLanguage)
+{
+    const struct
+    {
+        const char* code;
+        const char* picture;
+    } cases[] = {{"DE", ":/pictures/158.png"}, {"US", ":/pictures/159.png"}};
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.code));
+        StartWindow* start = window->openStartWindow();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(start->windowFlags() & Qt::FramelessWindowHint);
+        EXPECT_EQ(start->geometry(), QRect(QPoint(0, 0), clientArea())) << c.code;
+        EXPECT_EQ(start->view()->picture(), QString::fromLatin1(c.picture));
+        QPushButton* button = start->view()->pictureButton();
+        EXPECT_EQ(button->property("picture").toString(), QString::fromLatin1(c.picture));
+        EXPECT_FALSE(button->icon().isNull());
+        // The picture is shown whole, centred, as large as the window allows.
+        EXPECT_EQ(button->iconSize().width() * 620, button->iconSize().height() * 992);
+        EXPECT_LE(button->width(), start->view()->width());
+        EXPECT_LE(button->height(), start->view()->height());
+        EXPECT_NEAR(button->geometry().center().x(), start->view()->rect().center().x(), 1);
+    }
+}
+
+TEST_F(WorkspaceWindowsTest, TheStartWindowFollowsTheWorkspaceWhenTheMainWindowGrows)
+{
+    open();
+    StartWindow* start = window->openStartWindow();
+    window->resize(1280, 800);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(start->geometry(), QRect(QPoint(0, 0), clientArea()));
+    EXPECT_EQ(start->view()->pictureButton()->iconSize(), QSize(992, 620));
+}
+
+TEST_F(WorkspaceWindowsTest, ClickingTheStartPictureDoesNothing)
+{
+    open();
+    StartWindow* start = window->openStartWindow();
+    QSignalSpy clicked(start->view()->pictureButton(), &QPushButton::clicked);
+    QTest::mouseClick(start->view()->pictureButton(), Qt::LeftButton);
+    EXPECT_EQ(clicked.count(), 1);
+    EXPECT_EQ(window->workspace()->subWindowList().size(), 1);
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST_F(WorkspaceWindowsTest, EachNewCaseOpensAnotherWindowTitledInTheLanguageOfTheMoment)
+{
+    const struct
+    {
+        const char* code;
+        const char* title;
+    } cases[] = {{"DE", "Rationsberechnung"}, {"US", "Calculation of Ration"}};
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.code));
+        ASSERT_TRUE(window->runCommand(SearchBarLogic::NewCaseButton));
+        ASSERT_TRUE(window->runCommand(SearchBarLogic::NewCaseButton));
+        const QList<QMdiSubWindow*> windows = window->workspace()->subWindowList(QMdiArea::CreationOrder);
+        ASSERT_EQ(windows.size(), 2) << c.code;
+        EXPECT_NE(windows.at(0), windows.at(1));
+        for (QMdiSubWindow* caseWindow : windows) {
+            EXPECT_EQ(caseWindow->windowTitle(), QString::fromLatin1(c.title));
+            EXPECT_EQ(caseWindow->geometry(),
+                      QRect(0, 0, clientArea().width() - 3, clientArea().height() - 30));
+            EXPECT_TRUE(caseWindow->isVisible());
+            EXPECT_TRUE(caseWindow->windowFlags() & Qt::WindowMinMaxButtonsHint);
+            EXPECT_FALSE(caseWindow->windowFlags() & Qt::FramelessWindowHint);
+        }
+    }
+}
+
+TEST_F(WorkspaceWindowsTest, AfterASwitchNewWindowsTakeTheNewLanguageAndOpenOnesKeepTheirs)
+{
+    open();
+    StartWindow* start = window->openStartWindow();
+    QMdiSubWindow* germanCase = window->openCaseWindow();
+    ASSERT_TRUE(window->runCommand(MainMenu::English));
+    QMdiSubWindow* englishCase = window->openCaseWindow();
+    EXPECT_EQ(germanCase->windowTitle(), QStringLiteral("Rationsberechnung"));
+    EXPECT_EQ(englishCase->windowTitle(), QStringLiteral("Calculation of Ration"));
+    EXPECT_EQ(start->view()->picture(), QStringLiteral(":/pictures/158.png"));
+    EXPECT_EQ(window->openStartWindow()->view()->picture(), QStringLiteral(":/pictures/159.png"));
+
+    ASSERT_TRUE(window->runCommand(MainMenu::German));
+    EXPECT_EQ(window->openCaseWindow()->windowTitle(), QStringLiteral("Rationsberechnung"));
+}
+
+TEST_F(WorkspaceWindowsTest, TheWindowMenuTilesSideBySideOrOneAboveTheOther)
+{
+    open();
+    for (int i = 0; i < 3; ++i)
+        window->openCaseWindow();
+    const QList<QMdiSubWindow*> windows = window->workspace()->subWindowList(QMdiArea::CreationOrder);
+    const QSize area = clientArea();
+
+    ASSERT_TRUE(window->runCommand(MainMenu::TileHorizontal));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(windows.at(i)->geometry(),
+                  QRect(area.width() * i / 3, 0, area.width() * (i + 1) / 3 - area.width() * i / 3, area.height()));
+    }
+
+    ASSERT_TRUE(window->runCommand(MainMenu::TileVertical));
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(windows.at(i)->geometry(),
+                  QRect(0, area.height() * i / 3, area.width(), area.height() * (i + 1) / 3 - area.height() * i / 3));
+    }
+}
+
+TEST_F(WorkspaceWindowsTest, ArrangingSymbolsPutsMinimisedWindowsAlongTheBottom)
+{
+    open();
+    QMdiSubWindow* first = window->openCaseWindow();
+    QMdiSubWindow* second = window->openCaseWindow();
+    first->showMinimized();
+    second->showMinimized();
+    first->move(300, 100);
+    ASSERT_TRUE(window->runCommand(MainMenu::ArrangeIcons));
+    EXPECT_EQ(first->geometry().bottomLeft(), QPoint(0, clientArea().height() - 1));
+    EXPECT_EQ(second->geometry().bottomLeft(), QPoint(first->width(), clientArea().height() - 1));
+}
+
+} // namespace
