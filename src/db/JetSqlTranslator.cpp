@@ -183,7 +183,7 @@ bool Translation::rewriteInsertDates(QString& error)
     int column = 0;
     std::vector<int> group;
     auto finishGroup = [&]() -> bool {
-        if (group.size() == 1 && column < columns.size() && t[group.front()].kind == Kind::String) {
+        if (group.size() == 1 && column < columns.size() && isTextLiteral(t[group.front()])) {
             SchemaInfo::ColumnKind kind = schema->kind(table, columns[column]);
             if (kind == SchemaInfo::ColumnKind::Other && !schema->hasTable(table) && schema->isDateColumn(columns[column]))
                 kind = SchemaInfo::ColumnKind::Date;
@@ -270,7 +270,8 @@ bool Translation::rewriteTokens(QString& error)
                 token.text = QStringLiteral("||");
             // Jet has no comments: "5--1" is five minus minus one. Joined up
             // again, "--" or "/*" would make SQLite drop the rest of the text.
-            if (i + 1 < int(t.size()) && t[i + 1].kind == Kind::Operator && opensComment(token.text, t[i + 1].text))
+            if (i + 1 < int(t.size()) && t[i + 1].kind == Kind::Operator
+                && opensComment(token.text, t[i + 1].text))
                 token.text += QLatin1Char(' ');
             break;
         default:

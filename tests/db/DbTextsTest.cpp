@@ -1,0 +1,369 @@
+// The text helpers of the database layer: dates as they travel through SQL,
+// case-insensitive comparison and LIKE, connection strings and quoting.
+
+#include "ConnectionString.h"
+#include "DateText.h"
+#include "JetSqlTokenizer.h"
+#include "SqlQuote.h"
+#include "TextFolding.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::string s(const QString& text)
+{
+    return text.toStdString();
+}
+
+// ---------------------------------------------------------------------------
+// DateText
+
+TEST(DateTextTest, ParsesTheFormsTheProgramWritesAndStoresThemAsIso)
+{
+    const struct
+    {
+        const char* text;
+        const char* iso; // nullptr: not a date
+    } cases[] = {
+        {"05.03.2005", "2005-03-05"},
+        {"5.3.2005", "2005-03-05"},
+        {"03/05/2005", "2005-03-05"},
+        {"3/5/2005", "2005-03-05"},
+        {"2005-03-05", "2005-03-05"},
+        {"2005-3-5", "2005-03-05"},
+        {" 05.03.2005 ", "2005-03-05"},
+        {"05.03.2005 14:30", "2005-03-05 14:30:00"},
+        {"03/05/2005 14:30:15", "2005-03-05 14:30:15"},
+        {"2024-04-03 10:00:00", "2024-04-03 10:00:00"},
+        {"2024-04-03T10:00:00", "2024-04-03 10:00:00"},
+        {"2024-04-03 10:00:00.250", "2024-04-03 10:00:00"},
+        {"2005-03-05 00:00:00", "2005-03-05"},
+        {"2005-03-05 00:00:01", "2005-03-05 00:00:01"},
+        {"29.02.2024", "2024-02-29"},
+        // Two-digit years: 00 to 29 this century, 30 to 99 the last.
+        {"05.03.05", "2005-03-05"},
+        {"05.03.00", "2000-03-05"},
+        {"05.03.29", "2029-03-05"},
+        {"05.03.30", "1930-03-05"},
+        {"05.03.99", "1999-03-05"},
+        {"03/05/05", "2005-03-05"},
+        {"05.03.05 08:00", "2005-03-05 08:00:00"},
+        // Not dates
+        {"31.02.2024", nullptr},
+        {"29.02.2023", nullptr},
+        {"02/30/2024", nullptr},
+        {"13/01/2024", nullptr},
+        {"2024-13-01", nullptr},
+        {"2024-02-30", nullptr},
+        {"00.01.2024", nullptr},
+        {"05-03-2005", nullptr},
+        {"05.03-2005", nullptr},
+        {"2005-03-2005", nullptr},
+        {"05.03.2005 25:00", nullptr},
+        {"05.03.2005 10:60", nullptr},
+        {"05.03.2005x", nullptr},
+        {"2005", nullptr},
+        {"gestern", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<QDateTime> date = DateText::parse(QString::fromUtf8(c.text));
+        if (!c.iso) {
+            EXPECT_FALSE(date.has_value())
+                << c.text << " read as " << (date ? s(DateText::toIso(*date)) : "");
+            continue;
+        }
+        ASSERT_TRUE(date.has_value()) << c.text;
+        EXPECT_EQ(s(DateText::toIso(*date)), c.iso) << c.text;
+    }
+}
+
+TEST(DateTextTest, ReadsOnlyTheStoredIsoForm)
+{
+    const struct
+    {
+        const char* stored;
+        QDateTime value; // invalid: not a stored date
+    } cases[] = {
+        {"2005-03-05", QDateTime(QDate(2005, 3, 5), QTime(0, 0))},
+        {" 2005-03-05 ", QDateTime(QDate(2005, 3, 5), QTime(0, 0))},
+        {"2024-04-03 10:00:00", QDateTime(QDate(2024, 4, 3), QTime(10, 0))},
+        {"05.03.2005", QDateTime()},
+        {"03/05/2005", QDateTime()},
+        {"2005-3-5", QDateTime()},
+        {"2024-02-30", QDateTime()},
+        {"kaputt", QDateTime()},
+        {"", QDateTime()},
+    };
+    for (const auto& c : cases) {
+        const QDateTime value = DateText::fromIso(QString::fromUtf8(c.stored));
+        EXPECT_EQ(value.isValid(), c.value.isValid()) << c.stored;
+        if (c.value.isValid()) {
+            EXPECT_EQ(value, c.value) << c.stored;
+        }
+    }
+}
+
+TEST(DateTextTest, ShowsDatesInTheFormOfTheLanguage)
+{
+    const struct
+    {
+        QDate date;
+        const char* code;
+        const char* text;
+    } cases[] = {
+        {QDate(2005, 3, 5), "DE", "05.03.2005"},
+        {QDate(2005, 3, 5), "US", "03/05/2005"},
+        {QDate(1999, 12, 31), "DE", "31.12.1999"},
+        {QDate(1999, 12, 31), "US", "12/31/1999"},
+        {QDate(2005, 3, 5), "de", ""},
+        {QDate(2005, 3, 5), "FR", ""},
+        {QDate(2005, 3, 5), "", ""},
+        {QDate(), "DE", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(s(DateText::forLanguage(c.date, QString::fromLatin1(c.code))), c.text) << c.code;
+}
+
+TEST(DateTextTest, WhatIsShownReadsBackAsTheSameDate)
+{
+    for (const QDate date : {QDate(2005, 3, 5), QDate(2024, 12, 1), QDate(2000, 1, 31)}) {
+        for (const char* code : {"DE", "US"}) {
+            const std::optional<QDateTime> back =
+                DateText::parse(DateText::forLanguage(date, QString::fromLatin1(code)));
+            ASSERT_TRUE(back.has_value()) << code;
+            EXPECT_EQ(back->date(), date) << code;
+        }
+    }
+}
+
+// ---------------------------------------------------------------------------
+// TextFolding
+
+int sign(int value)
+{
+    return (value > 0) - (value < 0);
+}
+
+TEST(TextFoldingTest, ComparesLikeACaseInsensitiveCollationThatKnowsUmlauts)
+{
+    const struct
+    {
+        const char* a;
+        const char* b;
+        int order;
+    } cases[] = {
+        {"Müller", "MÜLLER", 0},
+        {"Öle", "öle", 0},
+        {"abc", "ABC", 0},
+        {"", "", 0},
+        {"abc", "ABD", -1},
+        {"Zebra", "apfel", 1},
+        {"", "a", -1},
+        {"Hund", "Hunde", -1},
+        // An umlaut sorts beside its base letter, not after z.
+        {"Muller", "Müller", -1},
+        {"Müller", "Mullet", -1},
+        {"Müller", "Muster", -1},
+        {"Ärger", "Zander", -1},
+        {"Ärger", "Anton", 1},
+        {"a", "ä", -1},
+        {"ä", "b", -1},
+        // An umlaut is not its base letter.
+        {"Müller", "Muller", 1},
+    };
+    for (const auto& c : cases) {
+        const QString a = QString::fromUtf8(c.a);
+        const QString b = QString::fromUtf8(c.b);
+        EXPECT_EQ(sign(TextFolding::compare(a, b)), c.order) << c.a << " vs " << c.b;
+        EXPECT_EQ(sign(TextFolding::compare(b, a)), -c.order) << c.b << " vs " << c.a;
+    }
+}
+
+TEST(TextFoldingTest, LikeMatchesCaseInsensitivelyWithWildcardsAndEscape)
+{
+    const struct
+    {
+        const char* pattern;
+        const char* text;
+        char escape; // 0: none
+        bool matches;
+    } cases[] = {
+        {"%mü%", "Müller", 0, true},
+        {"%mü%", "MÜLLER", 0, true},
+        {"%MÜ%", "müller", 0, true},
+        {"%mü%", "Hühnerbrust", 0, false},
+        {"%hü%", "Hühnerbrust, gekocht", 0, true},
+        {"%mü%", "Mueller", 0, false},
+        {"m_ller", "Müller", 0, true},
+        {"m_ller", "Mueller", 0, false},
+        {"%(alt)", "Reis(ALT)", 0, true},
+        {"%(ALT)", "Reis(ALT) neu", 0, false},
+        {"abc", "ABC", 0, true},
+        {"abc", "abcd", 0, false},
+        {"abc", "ab", 0, false},
+        {"%", "", 0, true},
+        {"", "", 0, true},
+        {"", "a", 0, false},
+        {"_", "", 0, false},
+        {"_", "ü", 0, true},
+        {"a%c", "abbbc", 0, true},
+        {"a%c", "abbbd", 0, false},
+        {"%a%b%", "xxaxxbxx", 0, true},
+        {"%a%b", "abab x", 0, false},
+        {"%aab", "aaab", 0, true},
+        {"%%", "x", 0, true},
+        {"100%", "1000", 0, true},
+        {"100\\%", "100%", '\\', true},
+        {"100\\%", "1000", '\\', false},
+        {"a\\_c", "a_c", '\\', true},
+        {"a\\_c", "abc", '\\', false},
+        {"%\\%", "5%", '\\', true},
+        {"%\\%", "50", '\\', false},
+        {"ü\\%%", "Ü%x", '\\', true},
+        {"ü\\%%", "Üx", '\\', false},
+        {"a!%", "A%", '!', true},
+    };
+    for (const auto& c : cases) {
+        const QChar escape = c.escape ? QChar(QLatin1Char(c.escape)) : QChar();
+        EXPECT_EQ(TextFolding::like(QString::fromUtf8(c.pattern), QString::fromUtf8(c.text), escape),
+                  c.matches)
+            << "'" << c.text << "' LIKE '" << c.pattern << "'";
+    }
+}
+
+TEST(TextFoldingTest, ChangesTheCaseOfUmlauts)
+{
+    EXPECT_EQ(s(TextFolding::lower(QStringLiteral("MÖHREN, Roh"))), "möhren, roh");
+    EXPECT_EQ(s(TextFolding::upper(QStringLiteral("Müsli spezial"))), "MÜSLI SPEZIAL");
+    EXPECT_EQ(s(TextFolding::lower(QString())), "");
+}
+
+// ---------------------------------------------------------------------------
+// ConnectionString
+
+using Pairs = std::vector<std::pair<const char*, const char*>>;
+
+TEST(ConnectionStringTest, SplitsKeyValuePairs)
+{
+    const struct
+    {
+        const char* name;
+        const char* text;
+        Pairs pairs; // sorted by key
+    } cases[] = {
+        {"plain",
+         "Data Source=C:\\Daten\\MensolyVers3.mdb;Mode=Read",
+         {{"data source", "C:\\Daten\\MensolyVers3.mdb"}, {"mode", "Read"}}},
+        {"blanks around keys and values",
+         " Data Source = /tmp/a b/x.mdb ; MODE=ReadWrite",
+         {{"data source", "/tmp/a b/x.mdb"}, {"mode", "ReadWrite"}}},
+        {"quoted value with semicolon and equals",
+         "Extended Properties=\"a;b=c\";Mode=Read",
+         {{"extended properties", "a;b=c"}, {"mode", "Read"}}},
+        {"empty quoted value",
+         "Jet OLEDB:System database=\"\";Mode=Share Deny None",
+         {{"jet oledb:system database", ""}, {"mode", "Share Deny None"}}},
+        {"equals sign in a value", "Password=a=b", {{"password", "a=b"}}},
+        {"pieces without a key", "Provider=X;;junk;=novalue;Mode=", {{"mode", ""}, {"provider", "X"}}},
+        {"later key wins", "Mode=Read;mode=Write", {{"mode", "Write"}}},
+        {"nothing", "", {}},
+        {"previous version's database",
+         "Provider=Microsoft.Jet.OLEDB.4.0;User ID=KBÖ;Data Source=/alt/Darire32.mdb;Mode=ReadWrite;Extended "
+         "Properties=;Jet OLEDB:System database=/alt/Mensoly32.mdw;Jet OLEDB:Engine Type=4",
+         {{"data source", "/alt/Darire32.mdb"},
+          {"extended properties", ""},
+          {"jet oledb:engine type", "4"},
+          {"jet oledb:system database", "/alt/Mensoly32.mdw"},
+          {"mode", "ReadWrite"},
+          {"provider", "Microsoft.Jet.OLEDB.4.0"},
+          {"user id", "KBÖ"}}},
+    };
+    for (const auto& c : cases) {
+        const QMap<QString, QString> parsed = ConnectionString::parse(QString::fromUtf8(c.text));
+        std::vector<std::pair<std::string, std::string>> got, want;
+        for (auto it = parsed.cbegin(); it != parsed.cend(); ++it)
+            got.emplace_back(s(it.key()), s(it.value()));
+        for (const auto& [key, value] : c.pairs)
+            want.emplace_back(key, value);
+        EXPECT_EQ(got, want) << c.name;
+    }
+}
+
+TEST(ConnectionStringTest, ReadsBackWhatTheProgramBuilds)
+{
+    const QString directory = QStringLiteral("/home/praxis/Mensoly Daten");
+    const QMap<QString, QString> parsed =
+        ConnectionString::parse(ConnectionString::build(directory, QStringLiteral("Share Deny None")));
+    EXPECT_EQ(s(parsed.value(QStringLiteral("data source"))), s(ConnectionString::databasePath(directory)));
+    EXPECT_EQ(s(ConnectionString::databasePath(directory)), "/home/praxis/Mensoly Daten/MensolyVers3.mdb");
+    EXPECT_EQ(s(parsed.value(QStringLiteral("mode"))), "Share Deny None");
+    EXPECT_EQ(s(parsed.value(QStringLiteral("provider"))), "Microsoft.Jet.OLEDB.4.0");
+    EXPECT_EQ(s(parsed.value(QStringLiteral("user id"))), "Admin");
+    EXPECT_EQ(s(parsed.value(QStringLiteral("jet oledb:database password"))), "QRT_K4");
+    EXPECT_EQ(s(parsed.value(QStringLiteral("jet oledb:don't copy locale on compact"))), "False");
+    EXPECT_TRUE(parsed.contains(QStringLiteral("extended properties")));
+    EXPECT_EQ(s(parsed.value(QStringLiteral("extended properties"), QStringLiteral("missing"))), "");
+    EXPECT_EQ(parsed.size(), 17);
+}
+
+// ---------------------------------------------------------------------------
+// Sql quoting
+
+TEST(SqlQuoteTest, QuotesTextsAndNames)
+{
+    const struct
+    {
+        const char* text;
+        const char* quoted;
+        const char* quotedOrNull;
+        const char* name;
+    } cases[] = {
+        {"", "''", "NULL", "[]"},
+        {" ", "' '", "' '", "[ ]"},
+        {"Müller", "'Müller'", "'Müller'", "[Müller]"},
+        {"O'Brien", "'O''Brien'", "'O''Brien'", "[O'Brien]"},
+        {"''", "''''''", "''''''", "['']"},
+        {"a\"b", "'a\"b'", "'a\"b'", "[a\"b]"},
+        {"'); DELETE FROM T_TEXT; --", "'''); DELETE FROM T_TEXT; --'", "'''); DELETE FROM T_TEXT; --'",
+         "['); DELETE FROM T_TEXT; --]"},
+        {"Name/Bez", "'Name/Bez'", "'Name/Bez'", "[Name/Bez]"},
+        {"a]b", "'a]b'", "'a]b'", "[ab]"},
+        {"x]; DROP TABLE T", "'x]; DROP TABLE T'", "'x]; DROP TABLE T'", "[x; DROP TABLE T]"},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(s(Sql::quote(text)), c.quoted) << c.text;
+        EXPECT_EQ(s(Sql::quoteOrNull(text)), c.quotedOrNull) << c.text;
+        EXPECT_EQ(s(Sql::name(text)), c.name) << c.text;
+    }
+}
+
+TEST(SqlQuoteTest, AQuotedTextIsOneLiteralThatGivesTheTextBack)
+{
+    for (const char* raw :
+         {"", "O'Brien", "''", "'; DELETE FROM T; --", "TRUE & FALSE + x", "a\"b'c", "Müller's \"Hof\""}) {
+        const QString text = QString::fromUtf8(raw);
+        const std::vector<SqlToken> tokens = tokenizeJetSql(Sql::quote(text));
+        ASSERT_EQ(tokens.size(), 1u) << raw;
+        EXPECT_EQ(tokens.front().kind, SqlToken::Kind::String) << raw;
+        EXPECT_EQ(s(tokens.front().stringValue()), raw);
+    }
+}
+
+TEST(SqlQuoteTest, ABracketedNameIsOneName)
+{
+    for (const char* raw : {"T_GATTUNG", "Name/Bez", "a]b", "]]", "x]; DROP TABLE T"}) {
+        const std::vector<SqlToken> tokens = tokenizeJetSql(Sql::name(QString::fromUtf8(raw)));
+        ASSERT_EQ(tokens.size(), 1u) << raw;
+        EXPECT_EQ(tokens.front().kind, SqlToken::Kind::QuotedName) << raw;
+        EXPECT_EQ(s(tokens.front().name()), s(QString::fromUtf8(raw).remove(QLatin1Char(']'))));
+    }
+}
+
+} // namespace
