@@ -33,22 +33,27 @@ RationGrids::RationGrids(AppContext& context, const CaseHeaderSource& header)
 {
 }
 
-void RationGrids::BuildRationGrid()
+void RationGrids::startGrid(GridModel& g, Rgb background, int fixedColumns, int nameWidth, int amountWidth)
 {
-    GridModel& g = m_ration;
     g.clear();
     g.setDefaultFont(cellFont());
-    g.setDefaultBackground(RationBackground);
-    g.setFixedBackground(RationBackground);
+    g.setDefaultBackground(background);
+    g.setFixedBackground(background);
     g.setColumnCount(3);
     g.setRowCount(HeaderRows);
-    g.setFixedColumnCount(2);
+    g.setFixedColumnCount(fixedColumns);
     g.setFixedRowCount(5);
     for (const RowLayout& layout : HeaderRowHeights)
         g.setRowHeight(layout.row, layout.height);
     g.setColumnWidth(KeyColumn, 0);
-    g.setColumnWidth(NameColumn, 265);
-    g.setColumnWidth(AmountColumn, 48);
+    g.setColumnWidth(NameColumn, nameWidth);
+    g.setColumnWidth(AmountColumn, amountWidth);
+}
+
+void RationGrids::BuildRationGrid()
+{
+    GridModel& g = m_ration;
+    startGrid(g, RationBackground, 2, 265, 48);
 
     const QString code = m_context.languageCode();
     g.setText(NameRow, NameColumn, Lang::byCode(code, QStringLiteral("Nährstoffe"), QStringLiteral("Ingridience")));
@@ -67,21 +72,9 @@ void RationGrids::BuildRationGrid()
 void RationGrids::BuildProfileGrid()
 {
     GridModel& g = m_profile;
-    g.clear();
-    g.setDefaultFont(cellFont());
-    g.setDefaultBackground(ProfileBackground);
-    g.setFixedBackground(ProfileBackground);
-    g.setColumnCount(3);
-    g.setRowCount(HeaderRows);
-    g.setFixedColumnCount(3);
-    g.setFixedRowCount(5);
-    for (const RowLayout& layout : HeaderRowHeights)
-        g.setRowHeight(layout.row, layout.height);
+    startGrid(g, ProfileBackground, 3, 255, 0);
     // The profile has no supply of its own.
     g.setRowHeight(SupplyRow, 0);
-    g.setColumnWidth(KeyColumn, 0);
-    g.setColumnWidth(NameColumn, 255);
-    g.setColumnWidth(AmountColumn, 0);
 
     const QString code = m_context.languageCode();
     g.setText(NameRow, NameColumn, Lang::byCode(code, QStringLiteral("Kenngrössen"), QStringLiteral("Nutrient profile")));

@@ -54,6 +54,8 @@ public:
     bool StoreRationRows(const QString& caseKey);
 
 private:
+    // Empties a grid and lays out its header rows and first three columns.
+    void startGrid(GridModel& grid, Rgb background, int fixedColumns, int nameWidth, int amountWidth);
     void buildGrid(GridModel& grid, const QString& kind);
 
     AppContext& m_context;

@@ -4,6 +4,7 @@
 #include "Prompt.h"
 #include "ResultBar.h"
 #include "SearchBar.h"
+#include "ShownMainWindow.h"
 #include "TestDatabase.h"
 
 #include <QComboBox>
@@ -23,20 +24,9 @@ namespace {
 using Control = SearchBarLogic::Control;
 
 // A main window over the fixture, shown so that visibility can be checked.
-class SearchBarTest : public ::testing::Test
+class SearchBarTest : public ShownMainWindow
 {
 protected:
-    void open(const QString& languageCode = QStringLiteral("DE"))
-    {
-        window.reset();
-        fixture = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, languageCode);
-        ASSERT_TRUE(fixture->isValid()) << qPrintable(fixture->error());
-        window = std::make_unique<MainWindow>(fixture->context(), prompt);
-        window->resize(1200, 700);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    }
-
     template <typename T>
     T* control(int id)
     {
@@ -48,9 +38,6 @@ protected:
         return window->resultBar() ? dynamic_cast<EmptyCaseList*>(window->resultBar()->caseList()) : nullptr;
     }
 
-    std::unique_ptr<TestDatabase> fixture;
-    RecordingPrompt prompt;
-    std::unique_ptr<MainWindow> window;
 };
 
 QStringList itemTexts(QComboBox* list)

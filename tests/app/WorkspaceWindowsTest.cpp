@@ -4,6 +4,7 @@
 #include "SearchBarLogic.h"
 #include "StartView.h"
 #include "StartWindow.h"
+#include "ShownMainWindow.h"
 #include "TestDatabase.h"
 
 #include <QImage>
@@ -17,25 +18,15 @@
 
 namespace {
 
-class WorkspaceWindowsTest : public ::testing::Test
+class WorkspaceWindowsTest : public ShownMainWindow
 {
 protected:
     void open(const QString& languageCode = QStringLiteral("DE"))
     {
-        window.reset();
-        fixture = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, languageCode);
-        ASSERT_TRUE(fixture->isValid()) << qPrintable(fixture->error());
-        window = std::make_unique<MainWindow>(fixture->context(), prompt);
-        window->resize(1100, 720);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        ShownMainWindow::open(languageCode, QSize(1100, 720));
     }
 
     QSize clientArea() const { return window->workspace()->viewport()->size(); }
-
-    std::unique_ptr<TestDatabase> fixture;
-    RecordingPrompt prompt;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST(PictureResourceTest, TheProgramCarriesItsPicturesInTheirSizes)
