@@ -33,3 +33,4 @@ int runCli(const CliArgs& argv, CliIo& io);
 int runInitDbCommand(const CliArgs& args, CliIo& io);
 int runFormulaCommand(const CliArgs& args, CliIo& io);
 int runCaseCommand(const CliArgs& args, CliIo& io);
+int runFeedCalcCommand(const CliArgs& args, CliIo& io);

@@ -11,6 +11,8 @@ const std::vector<CliCommand>& cliCommands()
          &runFormulaCommand},
         {"case", "case ID                open stored case ID as the case window does and print its figures",
          &runCaseCommand},
+        {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
+         &runFeedCalcCommand},
     };
     return commands;
 }
