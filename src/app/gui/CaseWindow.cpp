@@ -1,24 +1,36 @@
 #include "CaseWindow.h"
 
 #include "AppContext.h"
+#include "CRezeptFrameNeu.h"
 #include "MainWindowLogic.h"
 
 #include <QMdiArea>
-#include <QMdiSubWindow>
 
 namespace CaseWindow {
 
-QMdiSubWindow* open(QMdiArea& workspace, AppContext& context)
+namespace {
+
+CRezeptFrameNeu* openWithKey(QMdiArea& workspace, AppContext& context, const QString& caseKey, Prompt* prompt)
 {
-    auto* content = new QWidget;
-    content->setObjectName(QStringLiteral("CaseForm"));
-    QMdiSubWindow* window = workspace.addSubWindow(content);
+    auto* window = new CRezeptFrameNeu(context, prompt);
     window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setObjectName(QStringLiteral("CaseWindow"));
-    window->setWindowTitle(MainWindowLogic::caseWindowTitle(context.languageCode()));
+    workspace.addSubWindow(window);
     window->setGeometry(MainWindowLogic::caseWindowGeometry(workspace.viewport()->size()));
     window->show();
+    window->openCase(caseKey);
     return window;
+}
+
+} // namespace
+
+CRezeptFrameNeu* open(QMdiArea& workspace, AppContext& context, Prompt* prompt)
+{
+    return openWithKey(workspace, context, QString(), prompt);
+}
+
+CRezeptFrameNeu* openStored(QMdiArea& workspace, AppContext& context, qint64 caseKey, Prompt* prompt)
+{
+    return openWithKey(workspace, context, QString::number(caseKey), prompt);
 }
 
 } // namespace CaseWindow

@@ -213,7 +213,7 @@ StartWindow* MainWindow::openStartWindow()
 
 QMdiSubWindow* MainWindow::openCaseWindow()
 {
-    return CaseWindow::open(*m_workspace, m_context);
+    return CaseWindow::open(*m_workspace, m_context, &m_prompt);
 }
 
 void MainWindow::openHelp(int command)

@@ -1,0 +1,71 @@
+#include "CRezeptSheet.h"
+
+#include "AppContext.h"
+#include "Lang.h"
+#include "RationPageView.h"
+
+#include <QVBoxLayout>
+
+QStringList CRezeptSheet::captions(const QString& languageCode)
+{
+    // The weight check keeps its German caption in English too.
+    if (languageCode == Lang::English) {
+        return {QStringLiteral("        Ration calculation        "),
+                QStringLiteral("              Recipe                "),
+                QStringLiteral("               Figure                 "),
+                QStringLiteral("           Weight curve             "), QStringLiteral("       Gewichts-Check   ")};
+    }
+    return {QStringLiteral("      Rationsberechnung      "), QStringLiteral("            Rezept                  "),
+            QStringLiteral("     Bedarfsdeckung in %      "), QStringLiteral("       Wachstumskurve         "),
+            QStringLiteral("       Gewichts-Check   ")};
+}
+
+CRezeptSheet::CRezeptSheet(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent)
+    : QTabWidget(parent)
+    , m_context(context)
+    , m_prompt(prompt)
+    , m_form(form)
+{
+    setObjectName(QStringLiteral("CaseSheet"));
+    const QStringList texts = captions(context.languageCode());
+    for (int i = 0; i < PageCount; ++i) {
+        auto* holder = new QWidget;
+        holder->setObjectName(QStringLiteral("CasePage%1").arg(i + 1));
+        auto* layout = new QVBoxLayout(holder);
+        layout->setContentsMargins(0, 0, 0, 0);
+        addTab(holder, texts.at(i));
+    }
+    ensurePage(currentIndex());
+    connect(this, &QTabWidget::currentChanged, this, &CRezeptSheet::ensurePage);
+}
+
+QWidget* CRezeptSheet::pageContent(int index) const
+{
+    return index >= 0 && index < PageCount ? m_contents[size_t(index)] : nullptr;
+}
+
+RationPageView* CRezeptSheet::rationPage() const
+{
+    return static_cast<RationPageView*>(m_contents[0]);
+}
+
+void CRezeptSheet::ensurePage(int index)
+{
+    if (index < 0 || index >= PageCount || m_contents[size_t(index)])
+        return;
+    QWidget* content = createPage(index);
+    m_contents[size_t(index)] = content;
+    widget(index)->layout()->addWidget(content);
+    // Made after the sheet was shown, so it has to be shown by hand.
+    content->show();
+}
+
+QWidget* CRezeptSheet::createPage(int index)
+{
+    if (index == 0)
+        return new RationPageView(m_context, m_prompt, m_form);
+    // Recipe, coverage, growth and weight check: empty until their pages exist.
+    auto* empty = new QWidget;
+    empty->setObjectName(QStringLiteral("EmptyPage"));
+    return empty;
+}
