@@ -77,8 +77,13 @@ QColor toColor(Rgb rgb)
 QFont toFont(const CellFont& font)
 {
     QFont f;
-    if (!font.family.isEmpty())
+    if (font.family.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0) {
+        // The grids' column widths are made for this narrow face; where it is
+        // missing a condensed sans keeps numbers and short names inside them.
+        f.setFamilies({font.family, QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
+    } else if (!font.family.isEmpty()) {
         f.setFamily(font.family);
+    }
     f.setPixelSize(std::max(1, font.height));
     f.setWeight(static_cast<QFont::Weight>(std::clamp(font.weight, 100, 900)));
     f.setItalic(font.italic);
