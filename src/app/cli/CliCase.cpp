@@ -1,40 +1,14 @@
 #include "CliCommand.h"
+#include "CliDataDirectory.h"
 
 #include "AppContext.h"
-#include "ApplicationStartup.h"
 #include "CRecordset.h"
 #include "CRezeptForm.h"
 #include "NutrientColumns.h"
-#include "Prompt.h"
-
-#include <QDir>
 
 #include <ostream>
 
 namespace {
-
-// Messages the case window would show go to standard error; questions get No.
-class StderrPrompt : public RecordingPrompt
-{
-public:
-    explicit StderrPrompt(std::ostream& err)
-        : m_err(err)
-    {
-    }
-    void message(const QString& text, Icon icon) override
-    {
-        RecordingPrompt::message(text, icon);
-        m_err << text.toStdString() << "\n";
-    }
-
-private:
-    std::ostream& m_err;
-};
-
-void line(std::ostream& out, const QStringList& fields)
-{
-    out << fields.join(QLatin1Char('\t')).toStdString() << "\n";
-}
 
 QString cell(const GridModel& grid, int row, int column)
 {
@@ -66,7 +40,7 @@ void printHeader(std::ostream& out, const CRezeptForm& form, const CaseHeaderLab
         {"title", form.title()},
     };
     for (const auto& [name, value] : fields)
-        line(out, {QStringLiteral("header"), QString::fromLatin1(name), value});
+        printFields(out, {QStringLiteral("header"), QString::fromLatin1(name), value});
 }
 
 void printGrids(std::ostream& out, RationCalculation& ration)
@@ -74,20 +48,20 @@ void printGrids(std::ostream& out, RationCalculation& ration)
     using namespace NutrientColumns;
     const GridModel& grid = ration.rationGrid();
     for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        line(out, {QStringLiteral("nutrient"), cell(grid, KeyRow, c), cell(grid, NameRow, c), cell(grid, UnitRow, c),
-                   cell(grid, RequirementRow, c), cell(grid, SupplyRow, c), cell(grid, MarkRow, c)});
+        printFields(out, {QStringLiteral("nutrient"), cell(grid, KeyRow, c), cell(grid, NameRow, c), cell(grid, UnitRow, c),
+                          cell(grid, RequirementRow, c), cell(grid, SupplyRow, c), cell(grid, MarkRow, c)});
     }
     for (int row = HeaderRows; row < grid.rowCount(); ++row) {
         QStringList fields{QStringLiteral("feed"), cell(grid, row, RationGrids::KeyColumn),
                            cell(grid, row, RationGrids::NameColumn), cell(grid, row, RationGrids::AmountColumn)};
         for (int c = FirstColumn; c < grid.columnCount(); ++c)
             fields << cell(grid, row, c);
-        line(out, fields);
+        printFields(out, fields);
     }
     const GridModel& profile = ration.profileGrid();
     for (int c = FirstColumn; c < profile.columnCount(); ++c) {
-        line(out, {QStringLiteral("indicator"), cell(profile, KeyRow, c), cell(profile, NameRow, c),
-                   cell(profile, UnitRow, c), cell(profile, RequirementRow, c), cell(profile, MarkRow, c)});
+        printFields(out, {QStringLiteral("indicator"), cell(profile, KeyRow, c), cell(profile, NameRow, c),
+                          cell(profile, UnitRow, c), cell(profile, RequirementRow, c), cell(profile, MarkRow, c)});
     }
 }
 
@@ -103,7 +77,7 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
     }
     AppContext context;
     StderrPrompt prompt(io.err);
-    if (!ApplicationStartup::run(context, QDir::currentPath(), prompt))
+    if (!openCurrentDataDirectory(context, prompt))
         return 1;
 
     const QString caseKey = QString::number(key);

@@ -34,3 +34,5 @@ int runInitDbCommand(const CliArgs& args, CliIo& io);
 int runFormulaCommand(const CliArgs& args, CliIo& io);
 int runCaseCommand(const CliArgs& args, CliIo& io);
 int runFeedCalcCommand(const CliArgs& args, CliIo& io);
+int runCasesCommand(const CliArgs& args, CliIo& io);
+int runFeedsCommand(const CliArgs& args, CliIo& io);

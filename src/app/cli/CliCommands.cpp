@@ -13,6 +13,14 @@ const std::vector<CliCommand>& cliCommands()
          &runCaseCommand},
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
          &runFeedCalcCommand},
+        {"cases",
+         "cases [--species K] [--sex K] [--owner TEXT] [--patient TEXT] [--title TEXT]\n"
+         "                         search the stored cases as the case list does",
+         &runCasesCommand},
+        {"feeds",
+         "feeds --case-type K [--category K] [--type K] [--search TEXT]\n"
+         "                         the ration page's category, type and feedstuff lists",
+         &runFeedsCommand},
     };
     return commands;
 }

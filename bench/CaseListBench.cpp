@@ -1,0 +1,326 @@
+// Time of the two searches a vet runs all day: the case list over 100,000
+// stored cases (with an owner text and without criteria) and the ration
+// page's feedstuff list over 10,000 feedstuffs (with a search text and
+// without). Each runs through the program's own code, from statement to
+// filled grid or list. As the reference, the same translated statements run
+// in the sqlite3 command-line shell on the same file.
+
+#include "AppContext.h"
+#include "CRecordset.h"
+#include "CRezeptForm.h"
+#include "CRezeptView.h"
+#include "ConnectionString.h"
+#include "DatabaseCreator.h"
+#include "Prompt.h"
+#include "RationPage.h"
+#include "SqliteBackend.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kCases = 100000;
+constexpr int kFeedstuffs = 10000;
+constexpr int kRuns = 15;
+
+const char* const Owners[] = {
+    "Müller",   "Mühlbauer", "Schäfer", "Köhler",     "Schmidt", "Schneider", "Fischer", "Weber",    "Meyer",
+    "Wagner",   "Becker",    "Schulz",  "Hoffmann",   "Koch",    "Bauer",     "Richter", "Klein",    "Wolf",
+    "Schröder", "Neumann",   "O'Neil",  "Zimmermann", "Braun",   "Krüger",    "Hofmann", "Hartmann", "Lange",
+    "Schmitt",  "Werner",    "Schmitz", "Krause",     "Meier",   "Lehmann",   "Schmid",  "Schulze"};
+const char* const Patients[] = {"Bello",  "Minka", "Rex",  "Luna",  "Balu",  "Kira", "Felix",
+                                "Mia",    "Rocky", "Nala", "Sammy", "Lucy",  "Max",  "Bella",
+                                "Charly", "Emma",  "Leo",  "Paula", "Oskar", "Lilly"};
+const char* const Titles[] = {"Erhaltung", "Wachstum", "Nierendiät", "Reduktion",    "Laktation",
+                              "Kontrolle", "Allergie", "Senior",     "Minka's Diät", "Leberdiät"};
+const char* const Foods[] = {"Hühnerbrust", "Rinderhack", "Reis",         "Möhren",     "Kartoffeln",
+                             "Lachs",       "Quark",      "Haferflocken", "Rapsöl",     "Pute",
+                             "Lammfleisch", "Zucchini",   "Äpfel",        "Hüttenkäse", "Nudeln",
+                             "Leber",       "Ei",         "Kürbis",       "Hirse",      "Sardinen"};
+const char* const Preparations[] = {"roh",        "gekocht", "gedünstet", "gebraten",
+                                    "getrocknet", "püriert", "gegart"};
+
+bool exec(sqlite3* db, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        std::fprintf(stderr, "case_list_bench: %s\n", message ? message : "?");
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+template <size_t N> const char* pick(const char* const (&list)[N], int i)
+{
+    return list[size_t(i) % N];
+}
+
+bool fillDatabase(const QString& path)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
+        return false;
+    bool ok = exec(db, "BEGIN;");
+    sqlite3_stmt* insertCase = nullptr;
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+        "Gewicht_akt, Energie, Rippen, Rezepttitel, Datum, Bemerkung) "
+        "VALUES (1, ?, ?, ?, ?, 7, 20, 100, '0', ?, ?, ' ')",
+        -1, &insertCase, nullptr);
+    for (int i = 0; i < kCases; ++i) {
+        // Owners repeat with a number, as many cases share a family name.
+        const QByteArray owner =
+            (QString::fromUtf8(pick(Owners, i * 7)) + QStringLiteral(" %1").arg(i % 997)).toUtf8();
+        const QByteArray patient = QByteArray(pick(Patients, i * 13 + i / 20));
+        const QByteArray title = QByteArray(pick(Titles, i * 3 + i / 7));
+        const QByteArray date = QStringLiteral("20%1-%2-%3 10:00:00")
+                                    .arg(10 + i % 15)
+                                    .arg(1 + i % 12, 2, 10, QLatin1Char('0'))
+                                    .arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                    .toUtf8();
+        sqlite3_bind_text(insertCase, 1, owner.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insertCase, 2, patient.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_int(insertCase, 3, 2 + i % 2);
+        sqlite3_bind_int(insertCase, 4, 1 + i % 2);
+        sqlite3_bind_text(insertCase, 5, title.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insertCase, 6, date.constData(), -1, SQLITE_TRANSIENT);
+        ok = ok && sqlite3_step(insertCase) == SQLITE_DONE;
+        sqlite3_reset(insertCase);
+    }
+    sqlite3_finalize(insertCase);
+
+    sqlite3_stmt* insertFeed = nullptr;
+    sqlite3_stmt* insertCategory = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
+                       "VALUES (?, ?, ?, ?, 'M', ?)",
+                       -1, &insertFeed, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (?, ?, -1)", -1,
+                       &insertCategory, nullptr);
+    for (int id = 1; id <= kFeedstuffs; ++id) {
+        const QByteArray name = QStringLiteral("%1, %2 Nr. %3")
+                                    .arg(QString::fromUtf8(pick(Foods, id * 7 + id / 50)),
+                                         QString::fromUtf8(pick(Preparations, id)))
+                                    .arg(id)
+                                    .toUtf8();
+        sqlite3_bind_int(insertFeed, 1, id);
+        sqlite3_bind_int(insertFeed, 2, 1 + id % 11);
+        sqlite3_bind_text(insertFeed, 3, name.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insertFeed, 4, name.constData(), -1, SQLITE_TRANSIENT);
+        // One feedstuff in twenty is no longer in use.
+        sqlite3_bind_int(insertFeed, 5, id % 20 == 0 ? 0 : -1);
+        ok = ok && sqlite3_step(insertFeed) == SQLITE_DONE;
+        sqlite3_reset(insertFeed);
+        for (int category : {1 + id % 7, 1 + id % 5}) {
+            sqlite3_bind_int(insertCategory, 1, id);
+            sqlite3_bind_int(insertCategory, 2, category);
+            ok = ok && sqlite3_step(insertCategory) == SQLITE_DONE;
+            sqlite3_reset(insertCategory);
+        }
+    }
+    sqlite3_finalize(insertFeed);
+    sqlite3_finalize(insertCategory);
+    ok = ok && exec(db, "COMMIT;") && exec(db, "ANALYZE;");
+    sqlite3_close(db);
+    return ok;
+}
+
+double cpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+double median(std::vector<double> values)
+{
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+struct Timing
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+Timing measure(const std::function<void()>& once)
+{
+    once(); // warm the page cache and the statement path
+    std::vector<double> wall, cpu;
+    for (int run = 0; run < kRuns; ++run) {
+        const Clock::time_point start = Clock::now();
+        const double cpuStart = cpuSeconds();
+        once();
+        cpu.push_back((cpuSeconds() - cpuStart) * 1000.0);
+        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    return {median(wall), median(cpu)};
+}
+
+// Runs the statement kRuns times (after one warm-up) in the sqlite3 shell with
+// its timer on and the rows written to /dev/null. The shell prints wall time
+// to the millisecond only, so its CPU time (user + sys) is the finer figure.
+std::optional<Timing> measureInShell(const QString& shell, const QString& path, const QString& sql)
+{
+    QString script = QStringLiteral(".output /dev/null\n") + sql + QStringLiteral(";\n.timer on\n");
+    for (int run = 0; run < kRuns; ++run)
+        script += sql + QStringLiteral(";\n");
+    QProcess process;
+    process.start(shell, {QStringLiteral("-batch"), path});
+    if (!process.waitForStarted())
+        return std::nullopt;
+    process.write(script.toUtf8());
+    process.closeWriteChannel();
+    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "case_list_bench: sqlite3: %s\n", process.readAllStandardError().constData());
+        return std::nullopt;
+    }
+    static const QRegularExpression runTime(
+        QStringLiteral("Run Time: real ([0-9.]+) user ([0-9.]+) sys ([0-9.]+)"));
+    std::vector<double> wall, cpu;
+    auto it = runTime.globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        wall.push_back(m.captured(1).toDouble() * 1000.0);
+        cpu.push_back((m.captured(2).toDouble() + m.captured(3).toDouble()) * 1000.0);
+    }
+    if (int(cpu.size()) != kRuns)
+        return std::nullopt;
+    return Timing{median(wall), median(cpu)};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = ConnectionString::databasePath(dir.path());
+    QString error;
+    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SchemaOnly) ||
+        !fillDatabase(path)) {
+        std::fprintf(stderr, "case_list_bench: cannot build the database: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    AppContext context;
+    context.setLanguageCode(QStringLiteral("DE"));
+    context.setConnectionString(ConnectionString::build(dir.path(), QStringLiteral("Share Deny None")));
+    if (!context.openDatabase()) {
+        std::fprintf(stderr, "case_list_bench: cannot open the database\n");
+        return 1;
+    }
+    const auto* backend = dynamic_cast<const SqliteBackend*>(context.db().backend());
+    RecordingPrompt prompt;
+
+    CRezeptView list(context, prompt);
+    CRezeptForm form(context, prompt);
+    CRezeptPage1 page(context, prompt, form);
+    page.setUp();
+
+    struct Case
+    {
+        const char* name;
+        std::function<void()> run;
+        std::function<int()> count;
+        QString statement;
+    };
+    CaseSearchCriteria byOwner;
+    byOwner.owner = QStringLiteral("mü");
+    const CaseSearchCriteria none;
+    const auto feedStatement = [](const QString& search) {
+        return CRezeptPage1::feedListStatement(QStringLiteral("DE"), QStringLiteral("-1"),
+                                               QStringLiteral("-1"), search);
+    };
+    const Case cases[] = {
+        {"case list, owner text \"mü\"", [&] { list.runSearch(byOwner); }, [&] { return list.caseCount(); },
+         CRezeptView::searchStatement(byOwner)},
+        {"case list, no criteria", [&] { list.runSearch(none); }, [&] { return list.caseCount(); },
+         CRezeptView::searchStatement(none)},
+        {"feedstuff list, search text \"hü\"",
+         [&] {
+             page.setSearchText(QStringLiteral("hü"));
+             page.FillFeedList();
+         },
+         [&] { return page.feedList().count(); }, feedStatement(QStringLiteral("hü"))},
+        {"feedstuff list, no search text",
+         [&] {
+             page.setSearchText(QString());
+             page.FillFeedList();
+         },
+         [&] { return page.feedList().count(); }, feedStatement(QString())},
+    };
+
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    std::printf("%d cases, %d feedstuffs; median of %d runs; ours from statement to filled grid or list\n",
+                kCases, kFeedstuffs, kRuns);
+    if (shell.isEmpty())
+        std::printf("sqlite3 shell not found: no reference figures\n");
+    else
+        std::printf(
+            "reference: the same statements in the sqlite3 shell (%s), rows to /dev/null; the shell has\n"
+            "SQLite's built-in like(), NOCASE and lower(), which fold ASCII letters only, where our\n"
+            "connection installs Unicode-aware ones (umlauts); LCase() is lower() there\n",
+            qPrintable(shell));
+    std::printf("%-36s %7s %11s %10s %12s %11s %7s\n", "", "rows", "ours wall", "ours cpu", "shell wall",
+                "shell cpu", "ratio");
+    for (const Case& c : cases) {
+        const Timing ours = measure(c.run);
+        std::printf("%-36s %7d %8.2f ms %7.2f ms", c.name, c.count(), ours.wallMs, ours.cpuMs);
+        std::optional<Timing> reference;
+        if (!shell.isEmpty() && backend) {
+            const std::optional<QString> translated = backend->translate(c.statement);
+            if (translated) {
+                QString sql = *translated;
+                sql.replace(QStringLiteral("LCase("), QStringLiteral("lower("), Qt::CaseInsensitive);
+                reference = measureInShell(shell, path, sql);
+            }
+        }
+        if (reference)
+            std::printf(" %9.2f ms %8.2f ms %7.2f\n", reference->wallMs, reference->cpuMs,
+                        reference->cpuMs > 0 ? ours.cpuMs / reference->cpuMs : 0.0);
+        else
+            std::printf("   (no reference)\n");
+    }
+    std::printf("ratio: ours cpu / shell cpu\n");
+
+    // Where the case list's time goes, without criteria.
+    const QString sql = CRezeptView::searchStatement(none);
+    const auto step = [&](const QString& statement, bool read) {
+        return measure([&] {
+            CRecordset rs;
+            rs.OpenRecordset(context.db(), statement);
+            for (QString text; !rs.IsEOF(); rs.MoveNext()) {
+                if (!read)
+                    continue;
+                for (const char* column : {"ID", "Name_Besitzer", "Name_Pat", "Datum", "Rezepttitel"})
+                    rs.GetFieldText(QLatin1String(column), text);
+            }
+        });
+    };
+    QString unordered = sql;
+    unordered.truncate(unordered.indexOf(QStringLiteral(" ORDER BY")));
+    std::printf("case list without criteria, our connection: statement stepped through %.2f ms (without its\n"
+                "ORDER BY %.2f ms), every field read as text %.2f ms, the rest is filling the grid\n",
+                step(sql, false).wallMs, step(unordered, false).wallMs, step(sql, true).wallMs);
+    return 0;
+}

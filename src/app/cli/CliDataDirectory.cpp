@@ -1,0 +1,48 @@
+#include "CliDataDirectory.h"
+
+#include "AppContext.h"
+#include "ApplicationStartup.h"
+
+#include <QDir>
+
+#include <algorithm>
+
+StderrPrompt::StderrPrompt(std::ostream& err) : m_err(err) {}
+
+void StderrPrompt::message(const QString& text, Icon icon)
+{
+    RecordingPrompt::message(text, icon);
+    m_err << text.toStdString() << "\n";
+}
+
+bool openCurrentDataDirectory(AppContext& context, Prompt& prompt)
+{
+    return ApplicationStartup::run(context, QDir::currentPath(), prompt);
+}
+
+void printFields(std::ostream& out, const QStringList& fields)
+{
+    out << fields.join(QLatin1Char('\t')).toStdString() << "\n";
+}
+
+bool readOptions(const CliArgs& args, const std::vector<std::string>& known,
+                 std::map<std::string, QString>& values, std::string& error)
+{
+    for (size_t i = 0; i < args.size(); i += 2) {
+        const std::string& arg = args[i];
+        const std::string name = arg.rfind("--", 0) == 0 ? arg.substr(2) : std::string();
+        if (name.empty() || std::find(known.begin(), known.end(), name) == known.end()) {
+            error = "unknown argument '" + arg + "'";
+            return false;
+        }
+        if (i + 1 >= args.size()) {
+            error = "missing value after '" + arg + "'";
+            return false;
+        }
+        if (!values.emplace(name, QString::fromStdString(args[i + 1])).second) {
+            error = "'" + arg + "' given twice";
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,344 @@
+#include "RationPage.h"
+
+#include "AppContext.h"
+#include "CRecordset.h"
+#include "CRezeptForm.h"
+#include "GridModel.h"
+#include "Lang.h"
+#include "NutrientColumns.h"
+#include "Prompt.h"
+#include "SqlQuote.h"
+
+#include <algorithm>
+#include <vector>
+
+using namespace NutrientColumns;
+
+namespace {
+
+const QString AllEntry = QStringLiteral("<ALLE>");
+
+// A filter counts as set when its data text sorts after "0": "-1" (no choice)
+// and "0" (<ALLE>) do not.
+bool isSet(const QString& data)
+{
+    return data > QStringLiteral("0");
+}
+
+// The diet case types 25 to 28 show their no-restriction entry without a text.
+bool hasBlankAllEntry(int caseType)
+{
+    return caseType >= 25 && caseType <= 28;
+}
+
+QString sexCode(const QString& languageCode, const QString& sexText)
+{
+    if (sexText == QLatin1String("M") && (languageCode == Lang::German || languageCode == Lang::English))
+        return QStringLiteral("m) ");
+    if (languageCode == Lang::German && sexText == QLatin1String("W"))
+        return QStringLiteral("w) ");
+    if (languageCode == Lang::English && sexText == QLatin1String("F"))
+        return QStringLiteral("f) ");
+    return QString();
+}
+
+// ChoiceList::fill() with the same result: reading first and adding in sorted
+// order keeps each add at the end, where a list of thousands of feedstuffs
+// would otherwise move half the list per entry. Equal texts keep the order of
+// the rows, as the sorted list control keeps it.
+bool fillSorted(ChoiceList& list, CAdo& db, const QString& query)
+{
+    list.clear();
+    CRecordset rs;
+    if (!rs.OpenRecordset(db, query))
+        return false;
+    std::vector<ChoiceList::Entry> rows;
+    for (; !rs.IsEOF(); rs.MoveNext()) {
+        QString data;
+        ChoiceList::Entry& entry = rows.emplace_back();
+        rs.GetFieldText(QStringLiteral("ITEMDATA"), data);
+        rs.GetFieldText(QStringLiteral("ITEMTEXT"), entry.text);
+        entry.data = data.trimmed().toInt();
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const ChoiceList::Entry& a, const ChoiceList::Entry& b) {
+        return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
+    });
+    for (const ChoiceList::Entry& entry : rows)
+        list.add(entry.data, entry.text);
+    return true;
+}
+
+} // namespace
+
+CRezeptPage1::CRezeptPage1(AppContext& context, Prompt& prompt, CRezeptForm& form, QObject* parent)
+    : QObject(parent), m_context(context), m_prompt(prompt), m_form(form)
+{
+    m_form.setRationPageHooks(this);
+    GridModel& ration = m_form.ration().rationGrid();
+    GridModel& profile = m_form.ration().profileGrid();
+    connect(&ration, &GridModel::clicked, this, &CRezeptPage1::rationGridClicked);
+    connect(&ration, &GridModel::editEnded, this, &CRezeptPage1::rationGridEditEnded);
+    connect(&profile, &GridModel::clicked, this, [this, &profile](int row, int column) {
+        if (row == NameRow)
+            ToggleColumnMark(profile, column);
+    });
+}
+
+CRezeptPage1::~CRezeptPage1()
+{
+    m_form.setRationPageHooks(nullptr);
+}
+
+RationPageLabels CRezeptPage1::labels(const QString& languageCode)
+{
+    if (languageCode == Lang::English) {
+        return RationPageLabels{QStringLiteral("Category"), QStringLiteral("Type"), QStringLiteral("Food"),
+                                QStringLiteral("Filter"), QStringLiteral("Print")};
+    }
+    return RationPageLabels{QStringLiteral("Kategorie"), QStringLiteral("Typ"),
+                            QStringLiteral("Futtermittel"), QStringLiteral("Filter"),
+                            QStringLiteral("Print")};
+}
+
+RationPageLabels CRezeptPage1::labels() const
+{
+    return labels(code());
+}
+
+QString CRezeptPage1::code() const
+{
+    return m_context.languageCode();
+}
+
+void CRezeptPage1::setUp()
+{
+    RationCalculation& ration = m_form.ration();
+    ration.BuildRationGrid();
+    ration.BuildProfileGrid();
+    if (!m_form.pendingCaseKey().isEmpty()) {
+        ration.ApplyCaseNutrientSelection();
+        ration.LoadRequirementFormulas();
+        ration.LoadIndicatorFormulas();
+    }
+}
+
+// Filter lists -----------------------------------------------------------------
+
+void CRezeptPage1::FillCategoryFilter()
+{
+    const int caseType = m_form.caseTypeKey();
+    const bool opened = fillSorted(
+        m_category, m_context.db(),
+        QStringLiteral("SELECT T_FALL_KAT.ID_FM_Kategorie AS ITEMDATA, T_KATEGORIEN.Bez_") + code() +
+            QStringLiteral(" AS ITEMTEXT ") +
+            QStringLiteral(
+                "FROM T_FALL_KAT INNER JOIN T_KATEGORIEN ON T_FALL_KAT.ID_FM_Kategorie = T_KATEGORIEN.ID ") +
+            QStringLiteral("WHERE ID_FALL = ") + QString::number(caseType) +
+            QStringLiteral(" AND T_FALL_KAT.AKTIV = TRUE"));
+    if (opened)
+        m_category.add(0, hasBlankAllEntry(caseType) ? QString() : AllEntry);
+    emit categoryListChanged();
+}
+
+void CRezeptPage1::FillTypeFilter()
+{
+    fillSorted(m_type, m_context.db(),
+               QStringLiteral("SELECT ID AS ITEMDATA, Bez_") + code() + QStringLiteral(" AS ITEMTEXT ") +
+                   QStringLiteral("FROM T_FM_TYP WHERE AKTIV = TRUE"));
+    m_type.add(0, AllEntry);
+    emit typeListChanged();
+}
+
+QString CRezeptPage1::feedListStatement(const QString& languageCode, const QString& category,
+                                        const QString& type, const QString& search)
+{
+    const QString grouped =
+        QStringLiteral(" AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") +
+        languageCode;
+    QString source;
+    if (isSet(category) && isSet(type)) {
+        source = QStringLiteral(
+                     " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)") +
+                 QStringLiteral(" INNER JOIN T_FM_KAT ON T_FUTTERMITTEL.ID = T_FM_KAT.ID_FM") +
+                 QStringLiteral(" WHERE T_FM_KAT.ID_FM_Kategorie = ") + category +
+                 QStringLiteral(" AND T_FM_TYP.ID = ") + type + grouped;
+    } else if (isSet(type)) {
+        source = QStringLiteral(
+                     " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)") +
+                 QStringLiteral(" WHERE T_FM_TYP.ID = ") + type + grouped;
+    } else if (isSet(category)) {
+        source = QStringLiteral(
+                     " FROM (T_FM_KAT INNER JOIN T_FUTTERMITTEL ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID)") +
+                 QStringLiteral(" WHERE T_FM_KAT.ID_FM_Kategorie = ") + category + grouped;
+    } else {
+        source = QStringLiteral(" FROM  T_FUTTERMITTEL") +
+                 QStringLiteral(
+                     " WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") +
+                 languageCode;
+    }
+    QString sql = QStringLiteral("Select * from (") +
+                  QStringLiteral("SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_") + languageCode +
+                  QStringLiteral(" AS ITEMTEXT") + source + QStringLiteral(")");
+    // Quoted so that an apostrophe is searched for; % and _ stay wildcards.
+    if (!search.isEmpty())
+        sql += QStringLiteral(" Where LCase(ITEMTEXT) like ") +
+               Sql::quote(QLatin1Char('%') + search + QLatin1Char('%'));
+    return sql;
+}
+
+void CRezeptPage1::FillFeedList()
+{
+    fillSorted(m_feed, m_context.db(),
+               feedListStatement(code(), QString::number(m_category.currentData()),
+                                 QString::number(m_type.currentData()), m_searchText.trimmed().toLower()));
+    emit feedListChanged();
+}
+
+void CRezeptPage1::userChoseCategory(int index)
+{
+    m_category.setCurrentIndex(index);
+    FillTypeFilter();
+    FillFeedList();
+}
+
+void CRezeptPage1::userChoseType(int index)
+{
+    m_type.setCurrentIndex(index);
+    FillFeedList();
+}
+
+void CRezeptPage1::filterClicked()
+{
+    FillFeedList();
+}
+
+// Feedstuff rows -------------------------------------------------------------------
+
+void CRezeptPage1::setFeedChoice(int index)
+{
+    m_feed.setCurrentIndex(index);
+}
+
+void CRezeptPage1::feedListClosed()
+{
+    if (m_feed.currentIndex() >= 0)
+        FillRationRows();
+}
+
+void CRezeptPage1::FillRationRows()
+{
+    const QString caseKey = m_form.pendingCaseKey();
+    if (!caseKey.isEmpty())
+        m_form.ration().FillRationRows(caseKey);
+    else
+        pickChosenFeed();
+}
+
+void CRezeptPage1::pickChosenFeed()
+{
+    if (m_feed.currentIndex() < 0)
+        return;
+    const QString key = QString::number(m_feed.currentData());
+    RationGrids& grids = m_form.ration().grids();
+    if (grids.feedRow(key) >= 0) {
+        m_prompt.message(Lang::deOr(code(),
+                                    QStringLiteral("Das ausgewählte Futtermittel steht bereits in der Liste"),
+                                    QStringLiteral("Nutrial selected two times")),
+                         Prompt::Icon::Exclamation);
+        return;
+    }
+    CRecordset rs;
+    if (!rs.OpenRecordset(m_context.db(),
+                          QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code() +
+                              QStringLiteral(" AS BEZ ") +
+                              QStringLiteral("FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.ID = ") + key) ||
+        rs.IsEOF())
+        return;
+    QString name;
+    rs.GetFieldText(QStringLiteral("BEZ"), name);
+    grids.appendFeedRow(key, name, QString());
+}
+
+void CRezeptPage1::removeFeed(int row)
+{
+    GridModel& grid = m_form.ration().rationGrid();
+    if (row < FeedRowsStart || row >= grid.rowCount())
+        return;
+    const Prompt::Answer answer =
+        m_prompt.question(Lang::deOr(code(), QStringLiteral("Möchten Sie dieses Futtermittel löschen?"),
+                                     QStringLiteral("do you want delete this food ")),
+                          Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    if (answer != Prompt::Answer::Yes)
+        return;
+    // Only the grid changes; the stored ration follows with the next save.
+    grid.deleteRow(row);
+    m_form.ration().SumSupply();
+    m_form.ration().EvaluateIndicators();
+    grid.redraw();
+    m_form.ration().profileGrid().redraw();
+}
+
+void CRezeptPage1::rationGridClicked(int row, int column)
+{
+    if (row == NameRow)
+        ToggleColumnMark(m_form.ration().rationGrid(), column);
+    else if (row >= FeedRowsStart && column == RationGrids::NameColumn)
+        removeFeed(row);
+}
+
+void CRezeptPage1::rationGridEditEnded(int row, int column, const QString& text)
+{
+    if (row < FeedRowsStart || column != RationGrids::AmountColumn)
+        return;
+    const GridModel& grid = m_form.ration().rationGrid();
+    m_form.ration().RecalcContributions(grid.text(row, RationGrids::KeyColumn), text);
+}
+
+// Column marks ----------------------------------------------------------------------
+
+void CRezeptPage1::markColumn(GridModel& grid, int column, bool selected)
+{
+    if (selected) {
+        grid.setText(MarkRow, column, QStringLiteral("x"));
+        grid.setAlignment(MarkRow, column, GridAlign::Centre);
+        grid.setBackground(NameRow, column, SelectedBackground);
+        grid.setColumnWidth(column, SelectedWidth);
+    } else {
+        grid.setText(MarkRow, column, QStringLiteral(" "));
+        grid.setBackground(NameRow, column, UnselectedBackground);
+        grid.setColumnWidth(column, UnselectedWidth);
+    }
+}
+
+void CRezeptPage1::ToggleColumnMark(GridModel& grid, int column)
+{
+    const auto toggleable = [&grid](int c) { return grid.text(FixedRow, c) == QLatin1String("0"); };
+    if (column >= FirstColumn) {
+        if (column < grid.columnCount() && toggleable(column))
+            markColumn(grid, column, grid.text(MarkRow, column) != QLatin1String("x"));
+    } else if (column >= 0) {
+        const bool allMarked = grid.text(MarkRow, RationGrids::NameColumn) == QLatin1String("x");
+        for (int c = FirstColumn; c < grid.columnCount(); ++c) {
+            if (toggleable(c))
+                markColumn(grid, c, !allMarked);
+        }
+        grid.setText(MarkRow, RationGrids::NameColumn, allMarked ? QString() : QStringLiteral("x"));
+    }
+    grid.redraw();
+}
+
+// Print -------------------------------------------------------------------------------
+
+QString CRezeptPage1::printHeading() const
+{
+    return m_form.patientName() + QStringLiteral(" (") + m_form.speciesList().currentText() +
+           QStringLiteral("/") + sexCode(code(), m_form.sexList().currentText()) +
+           m_form.caseTypeList().currentText() + QStringLiteral("  / ") + m_form.ownerName() +
+           QStringLiteral("  / ") + m_form.title();
+}
+
+void CRezeptPage1::preparePrint()
+{
+    m_windowText = printHeading();
+    emit windowTextChanged(m_windowText);
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ChoiceList.h"
+#include "RationPageHooks.h"
+
+#include <QObject>
+#include <QString>
+
+class AppContext;
+class CRezeptForm;
+class GridModel;
+class Prompt;
+
+// The texts of the page's labels and buttons in the window's language.
+struct RationPageLabels
+{
+    QString category, type, food, filter, print;
+};
+
+// The ration page of a case window without its widgets: the three filter
+// lists, the search text, picking and removing feedstuffs, the amount edits
+// and the column marks of both grids. The grids belong to the header form's
+// ration calculation; the page listens to their clicked() and editEnded()
+// signals, so a view only shows the grids and the lists and reports choices.
+//
+// The page registers itself as the form's RationPageHooks for its lifetime.
+// A case window makes the page and runs setUp() before the form's
+// InitCaseForm(), as the first page is shown when the sheet is made.
+class CRezeptPage1 : public QObject, public RationPageHooks
+{
+    Q_OBJECT
+
+public:
+    static constexpr int FeedRowsStart = 11;
+
+    CRezeptPage1(AppContext& context, Prompt& prompt, CRezeptForm& form, QObject* parent = nullptr);
+    ~CRezeptPage1() override;
+    CRezeptPage1(const CRezeptPage1&) = delete;
+    CRezeptPage1& operator=(const CRezeptPage1&) = delete;
+
+    static RationPageLabels labels(const QString& languageCode);
+    RationPageLabels labels() const;
+
+    // Builds both grids; for a case being opened also applies its column
+    // selection and loads its formulas.
+    void setUp();
+
+    const ChoiceList& categoryList() const { return m_category; }
+    const ChoiceList& typeList() const { return m_type; }
+    const ChoiceList& feedList() const { return m_feed; }
+    QString searchText() const { return m_searchText; }
+    // Typing in the search field filters nothing until the Filter button.
+    void setSearchText(const QString& text) { m_searchText = text; }
+
+    // The statement FillFeedList runs; category and type are the chosen
+    // entries' data as decimal text, search the trimmed, lower-cased text.
+    static QString feedListStatement(const QString& languageCode, const QString& category,
+                                     const QString& type, const QString& search);
+
+    // RationPageHooks: also called by the header form.
+    void FillCategoryFilter() override;
+    void FillTypeFilter() override;
+    void FillFeedList() override;
+    // The stored ration while a case is being opened, else the feedstuff
+    // chosen in the feedstuff list (once: a second pick only tells so).
+    void FillRationRows();
+
+    // The user's actions on the lists and buttons.
+    void userChoseCategory(int index);
+    void userChoseType(int index);
+    void filterClicked();
+    // Moving through the open feedstuff list picks nothing yet.
+    void setFeedChoice(int index);
+    // The feedstuff list closed; picks its chosen entry if there is one.
+    void feedListClosed();
+
+    // Asks, then removes the feedstuff row and recomputes supply and indicators.
+    void removeFeed(int row);
+    // A click on row 1 of either grid: one column, or all at once for columns 0 to 2.
+    void ToggleColumnMark(GridModel& grid, int column);
+
+    // Patient, species, sex, case type, owner and title of the header form.
+    QString printHeading() const;
+    // Makes the heading the page's window text; the grids print it on top.
+    void preparePrint();
+    QString windowText() const { return m_windowText; }
+
+signals:
+    void categoryListChanged();
+    void typeListChanged();
+    void feedListChanged();
+    void windowTextChanged(const QString& text);
+
+private:
+    QString code() const;
+    void pickChosenFeed();
+    void rationGridClicked(int row, int column);
+    void rationGridEditEnded(int row, int column, const QString& text);
+    void markColumn(GridModel& grid, int column, bool selected);
+
+    AppContext& m_context;
+    Prompt& m_prompt;
+    CRezeptForm& m_form;
+    ChoiceList m_category, m_type, m_feed;
+    QString m_searchText;
+    QString m_windowText;
+};

@@ -1,0 +1,122 @@
+#include "CliCommand.h"
+#include "QtPrinters.h"
+#include "TestDatabase.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct CliRun
+{
+    int status = 0;
+    QStringList lines;
+    QString err;
+};
+
+CliRun runIn(const QString& directory, const CliArgs& args)
+{
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(directory);
+    std::istringstream in;
+    std::ostringstream out, err;
+    CliIo io{in, out, err};
+    CliRun run;
+    run.status = runCli(args, io);
+    QDir::setCurrent(previous);
+    run.lines = QString::fromStdString(out.str()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    run.err = QString::fromStdString(err.str());
+    return run;
+}
+
+QStringList linesOf(const QStringList& lines, const char* kind)
+{
+    QStringList result;
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1String(kind) + QLatin1Char('\t')))
+            result << line;
+    }
+    return result;
+}
+
+const QStringList GermanTypes = {"type\t0\t<ALLE>", "type\t0\t<kein Typ>", "type\t1\tFleisch",
+                                 "type\t2\tGetreide", "type\t3\tÖle"};
+
+TEST(RationPageCliTest, FeedsPrintsTheThreeListsInTheirOrder)
+{
+    const struct
+    {
+        CliArgs args;
+        QStringList categories;
+        QStringList feeds;
+    } cases[] = {
+        {{"feeds", "--case-type", "7"},
+         {"category\t0\t<ALLE>", "category\t4\tAlleinfutter Hund", "category\t1\tEinzelfuttermittel"},
+         {"feed\t1\tHühnerbrust, gekocht", "feed\t6\tMÖHREN, roh", "feed\t3\tMüsli Spezial",
+          "feed\t7\tO'Briens Mischung", "feed\t2\tReis, gekocht", "feed\t4\tRinderhack"}},
+        {{"feeds", "--case-type", "7", "--category", "1"},
+         {"category\t0\t<ALLE>", "category\t4\tAlleinfutter Hund", "category\t1\tEinzelfuttermittel"},
+         {"feed\t1\tHühnerbrust, gekocht", "feed\t6\tMÖHREN, roh", "feed\t3\tMüsli Spezial",
+          "feed\t2\tReis, gekocht"}},
+        {{"feeds", "--case-type", "7", "--type", "2", "--search", "O'B"},
+         {"category\t0\t<ALLE>", "category\t4\tAlleinfutter Hund", "category\t1\tEinzelfuttermittel"},
+         {"feed\t7\tO'Briens Mischung"}},
+        {{"feeds", "--case-type", "25", "--category", "0", "--type", "1", "--search", "HÜ"},
+         {"category\t0\t", "category\t1\tEinzelfuttermittel"},
+         {"feed\t1\tHühnerbrust, gekocht"}},
+    };
+    for (const auto& c : cases) {
+        TestDatabase db;
+        ASSERT_TRUE(db.isValid());
+        const CliRun run = runIn(db.directory(), c.args);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(linesOf(run.lines, "category"), c.categories);
+        EXPECT_EQ(linesOf(run.lines, "type"), GermanTypes);
+        EXPECT_EQ(linesOf(run.lines, "feed"), c.feeds);
+        EXPECT_EQ(run.lines.size(), c.categories.size() + GermanTypes.size() + c.feeds.size());
+    }
+}
+
+TEST(RationPageCliTest, FeedsSpeaksTheLanguageOfTheSettingsRow)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.rawExec(QStringLiteral("UPDATE T_MSYV3SEC SET Sprache = 'US'")));
+    const CliRun run = runIn(db.directory(), {"feeds", "--case-type", "7", "--type", "2"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(linesOf(run.lines, "category"),
+              (QStringList{"category\t0\t<ALLE>", "category\t4\tComplete food dog",
+                           "category\t1\tSingle feedstuffs"}));
+    EXPECT_EQ(linesOf(run.lines, "feed"),
+              (QStringList{"feed\t6\tCARROTS, raw", "feed\t7\tO'Brien's mix", "feed\t2\tRice, cooked"}));
+}
+
+TEST(RationPageCliTest, FeedsRefusesWhatThePageCannotChoose)
+{
+    const struct
+    {
+        CliArgs args;
+        int status;
+        const char* error;
+    } cases[] = {
+        {{"feeds"}, 2, "usage"},
+        {{"feeds", "--category", "1"}, 2, "usage"},
+        {{"feeds", "--case-type", "seven"}, 2, "usage"},
+        {{"feeds", "--case-type", "7", "--colour", "red"}, 2, "unknown argument '--colour'"},
+        {{"feeds", "--case-type", "7", "--search"}, 2, "missing value"},
+        {{"feeds", "--case-type", "41"}, 1, "case type 41 cannot be chosen"},
+        {{"feeds", "--case-type", "7", "--category", "2"}, 1, "category 2 is not in the list"},
+        {{"feeds", "--case-type", "7", "--type", "4"}, 1, "type 4 is not in the list"},
+    };
+    for (const auto& c : cases) {
+        TestDatabase db;
+        const CliRun run = runIn(db.directory(), c.args);
+        EXPECT_EQ(run.status, c.status) << c.error;
+        EXPECT_TRUE(run.err.contains(QLatin1String(c.error))) << run.err.toStdString();
+        EXPECT_TRUE(run.lines.isEmpty());
+    }
+}
+
+} // namespace

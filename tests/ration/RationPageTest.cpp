@@ -1,0 +1,558 @@
+#include "RationPage.h"
+#include "CRezeptForm.h"
+#include "GridModel.h"
+#include "NutrientColumns.h"
+#include "Prompt.h"
+#include "QtPrinters.h"
+#include "TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+using namespace NutrientColumns;
+
+namespace {
+
+// A case window's header form and ration page over the fixture, set up as the
+// window makes them: the page first, then the form's InitCaseForm().
+struct Window
+{
+    TestDatabase db;
+    RecordingPrompt prompt;
+    CRezeptForm form;
+    CRezeptPage1 page;
+
+    explicit Window(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString())
+        : db(TestDatabase::Data::Fixture, language), form(db.context(), prompt),
+          page(db.context(), prompt, form)
+    {
+        form.setPendingCaseKey(caseKey);
+        page.setUp();
+        form.InitCaseForm();
+    }
+    static int indexOf(const ChoiceList& list, int data)
+    {
+        for (int i = 0; i < list.count(); ++i) {
+            if (list.entries()[size_t(i)].data == data)
+                return i;
+        }
+        return -1;
+    }
+    // Male dog, case type 7 unless told otherwise.
+    void chooseDogCase(int caseType = 7)
+    {
+        form.userChoseSpecies(indexOf(form.speciesList(), 2));
+        form.userChoseSex(indexOf(form.sexList(), 1));
+        form.userChoseCaseType(indexOf(form.caseTypeList(), caseType));
+    }
+    void chooseCategory(int data) { page.userChoseCategory(indexOf(page.categoryList(), data)); }
+    void chooseType(int data) { page.userChoseType(indexOf(page.typeList(), data)); }
+    void pick(int feed)
+    {
+        page.setFeedChoice(indexOf(page.feedList(), feed));
+        page.feedListClosed();
+    }
+    GridModel& grid() { return form.ration().rationGrid(); }
+    GridModel& profile() { return form.ration().profileGrid(); }
+    int column(const char* nutrient) { return find(grid(), QLatin1String(nutrient)); }
+    QStringList feedRows()
+    {
+        QStringList rows;
+        for (int r = CRezeptPage1::FeedRowsStart; r < grid().rowCount(); ++r)
+            rows << grid().text(r, 0) + QLatin1Char('|') + grid().text(r, 1) + QLatin1Char('|') +
+                        grid().text(r, 2);
+        return rows;
+    }
+};
+
+// Entries as "data:text", in the list's display order.
+QStringList entries(const ChoiceList& list)
+{
+    QStringList result;
+    for (const ChoiceList::Entry& e : list.entries())
+        result << QString::number(e.data) + QLatin1Char(':') + e.text;
+    return result;
+}
+
+TEST(RationPageTest, LabelsInBothLanguages)
+{
+    const RationPageLabels de = CRezeptPage1::labels(QStringLiteral("DE"));
+    const RationPageLabels us = CRezeptPage1::labels(QStringLiteral("US"));
+    EXPECT_EQ((QStringList{de.category, de.type, de.food, de.filter, de.print}),
+              (QStringList{"Kategorie", "Typ", "Futtermittel", "Filter", "Print"}));
+    EXPECT_EQ((QStringList{us.category, us.type, us.food, us.filter, us.print}),
+              (QStringList{"Category", "Type", "Food", "Filter", "Print"}));
+    Window w(QStringLiteral("US"));
+    EXPECT_EQ(w.page.labels().food, "Food");
+}
+
+TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
+{
+    const struct
+    {
+        const char* language;
+        int caseType;
+        QStringList categories;
+        QStringList types;
+    } cases[] = {
+        {"DE",
+         7,
+         {"0:<ALLE>", "4:Alleinfutter Hund", "1:Einzelfuttermittel"},
+         {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+        {"US",
+         7,
+         {"0:<ALLE>", "4:Complete food dog", "1:Single feedstuffs"},
+         {"0:<ALLE>", "0:<no type>", "2:Cereals", "1:Meat", "3:Oils"}},
+        // The diet case types show the no-restriction entry without a text.
+        {"DE",
+         25,
+         {"0:", "1:Einzelfuttermittel"},
+         {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+        // A case type without categories still offers the entry.
+        {"DE", 1, {"0:<ALLE>"}, {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+    };
+    for (const auto& c : cases) {
+        Window w(QString::fromLatin1(c.language));
+        EXPECT_EQ(w.page.categoryList().count(), 0);
+        w.chooseDogCase(c.caseType);
+        EXPECT_EQ(entries(w.page.categoryList()), c.categories) << c.language << " " << c.caseType;
+        EXPECT_EQ(entries(w.page.typeList()), c.types) << c.language << " " << c.caseType;
+        EXPECT_EQ(w.page.categoryList().currentIndex(), -1);
+        EXPECT_EQ(w.page.typeList().currentIndex(), -1);
+        EXPECT_EQ(w.page.feedList().currentIndex(), -1);
+        EXPECT_EQ(w.page.feedList().count(), 6);
+    }
+}
+
+TEST(RationPageTest, FeedListShapes)
+{
+    const QStringList all = {"1:Hühnerbrust, gekocht", "6:MÖHREN, roh",   "3:Müsli Spezial",
+                             "7:O'Briens Mischung",    "2:Reis, gekocht", "4:Rinderhack"};
+    const struct
+    {
+        const char* name;
+        int category; // -1: no choice
+        int type;
+        const char* search;
+        QStringList expected;
+    } cases[] = {
+        // The inactive feedstuff 5 never shows; the one without a type only without a type filter.
+        {"no choice", -1, -1, "", all},
+        {"both <ALLE>", 0, 0, "", all},
+        {"category only: the feedstuff in two categories once",
+         1,
+         -1,
+         "",
+         {"1:Hühnerbrust, gekocht", "6:MÖHREN, roh", "3:Müsli Spezial", "2:Reis, gekocht"}},
+        {"type only", -1, 2, "", {"6:MÖHREN, roh", "7:O'Briens Mischung", "2:Reis, gekocht"}},
+        {"type, category <ALLE>", 0, 1, "", {"1:Hühnerbrust, gekocht", "4:Rinderhack"}},
+        {"category and type", 4, 1, "", {"1:Hühnerbrust, gekocht", "4:Rinderhack"}},
+        {"category and type without a match", 1, 3, "", {}},
+        {"umlaut typed in capitals", -1, -1, "MÜ", {"3:Müsli Spezial"}},
+        {"lower case finds capitals", -1, -1, "möhren", {"6:MÖHREN, roh"}},
+        {"search within a category", 1, -1, "  reis ", {"2:Reis, gekocht"}},
+        {"search within a type", -1, 2, "mi", {"7:O'Briens Mischung"}},
+        {"apostrophe", -1, -1, "o'b", {"7:O'Briens Mischung"}},
+        {"apostrophe alone", 4, -1, "'", {"7:O'Briens Mischung"}},
+        {"underscore stands for one letter", -1, -1, "m_hren", {"6:MÖHREN, roh"}},
+        {"percent stands for any run",
+         -1,
+         -1,
+         "r%s",
+         {"1:Hühnerbrust, gekocht", "7:O'Briens Mischung", "2:Reis, gekocht"}},
+        {"an injected condition is only text", -1, -1, "' OR 1=1 OR '", {}},
+    };
+    for (const auto& c : cases) {
+        Window w;
+        w.chooseDogCase();
+        if (c.category >= 0)
+            w.chooseCategory(c.category);
+        if (c.type >= 0)
+            w.chooseType(c.type);
+        w.page.setSearchText(QString::fromUtf8(c.search));
+        w.page.filterClicked();
+        EXPECT_EQ(entries(w.page.feedList()), c.expected) << c.name;
+    }
+}
+
+TEST(RationPageTest, AFeedstuffTwiceInACategoryIsListedOnce)
+{
+    Window w;
+    ASSERT_TRUE(
+        w.db.rawExec(QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (2, 1, -1), "
+                                    "(4, 4, -1)")));
+    w.chooseDogCase();
+    w.chooseCategory(1);
+    EXPECT_EQ(entries(w.page.feedList()),
+              (QStringList{"1:Hühnerbrust, gekocht", "6:MÖHREN, roh", "3:Müsli Spezial", "2:Reis, gekocht"}));
+    w.chooseCategory(4);
+    w.chooseType(1);
+    EXPECT_EQ(entries(w.page.feedList()), (QStringList{"1:Hühnerbrust, gekocht", "4:Rinderhack"}));
+}
+
+TEST(RationPageTest, FeedListStatementsAsBuilt)
+{
+    const QString head = QStringLiteral(
+        "Select * from (SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_DE AS ITEMTEXT");
+    const QString grouped =
+        QStringLiteral(" AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE");
+    const struct
+    {
+        const char* category;
+        const char* type;
+        const char* search;
+        QString expected;
+    } cases[] = {
+        {"4", "1", "",
+         head +
+             " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
+             " INNER JOIN T_FM_KAT ON T_FUTTERMITTEL.ID = T_FM_KAT.ID_FM"
+             " WHERE T_FM_KAT.ID_FM_Kategorie = 4 AND T_FM_TYP.ID = 1" +
+             grouped + ")"},
+        {"0", "12", "",
+         head +
+             " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
+             " WHERE T_FM_TYP.ID = 12" +
+             grouped + ")"},
+        {"1", "-1", "",
+         head +
+             " FROM (T_FM_KAT INNER JOIN T_FUTTERMITTEL ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID)"
+             " WHERE T_FM_KAT.ID_FM_Kategorie = 1" +
+             grouped + ")"},
+        {"-1", "0", "",
+         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
+                "T_FUTTERMITTEL.Bez_DE)"},
+        {"-1", "-1", "mü",
+         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
+                "T_FUTTERMITTEL.Bez_DE) Where LCase(ITEMTEXT) like '%mü%'"},
+        {"-1", "-1", "o'b_%",
+         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
+                "T_FUTTERMITTEL.Bez_DE) Where LCase(ITEMTEXT) like '%o''b_%%'"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CRezeptPage1::feedListStatement(QStringLiteral("DE"), QLatin1String(c.category),
+                                                  QLatin1String(c.type), QString::fromUtf8(c.search)),
+                  c.expected);
+    }
+}
+
+TEST(RationPageTest, ChoosingACategoryRefillsTypesAndFeedstuffs)
+{
+    Window w;
+    w.chooseDogCase();
+    int typeFills = 0;
+    int feedFills = 0;
+    QObject::connect(&w.page, &CRezeptPage1::typeListChanged, [&] { ++typeFills; });
+    QObject::connect(&w.page, &CRezeptPage1::feedListChanged, [&] { ++feedFills; });
+
+    w.chooseType(2);
+    EXPECT_EQ(typeFills, 0);
+    EXPECT_EQ(feedFills, 1);
+    EXPECT_EQ(w.page.feedList().count(), 3);
+
+    // The type list is refilled, so the type choice is gone.
+    w.chooseCategory(1);
+    EXPECT_EQ(typeFills, 1);
+    EXPECT_EQ(feedFills, 2);
+    EXPECT_EQ(w.page.typeList().currentIndex(), -1);
+    EXPECT_EQ(w.page.feedList().count(), 4);
+
+    // Typing filters nothing until the button.
+    w.page.setSearchText(QStringLiteral("reis"));
+    EXPECT_EQ(w.page.feedList().count(), 4);
+    w.page.filterClicked();
+    EXPECT_EQ(feedFills, 3);
+    EXPECT_EQ(entries(w.page.feedList()), QStringList{"2:Reis, gekocht"});
+}
+
+TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
+{
+    for (const char* language : {"DE", "US"}) {
+        Window w(QString::fromLatin1(language));
+        const bool german = QLatin1String(language) == QLatin1String("DE");
+        w.chooseDogCase();
+        w.pick(2);
+        ASSERT_EQ(w.feedRows(), QStringList{german ? "2|Reis, gekocht|" : "2|Rice, cooked|"});
+        const int row = CRezeptPage1::FeedRowsStart;
+        EXPECT_TRUE(w.grid().isEditable(row, 2));
+        EXPECT_EQ(w.grid().text(row, w.column("61")), "");
+        EXPECT_TRUE(w.grid().isReadOnly(row, w.column("61")));
+        EXPECT_TRUE(w.prompt.entries().empty());
+
+        // Closing the list again with its last choice still selected.
+        w.page.feedListClosed();
+        EXPECT_EQ(w.feedRows().size(), 1);
+        EXPECT_EQ(w.prompt.texts(),
+                  QStringList{german ? "Das ausgewählte Futtermittel steht bereits in der Liste"
+                                     : "Nutrial selected two times"});
+
+        w.pick(1);
+        EXPECT_EQ(w.feedRows().size(), 2);
+        // Moving through the open list picks nothing.
+        w.page.setFeedChoice(Window::indexOf(w.page.feedList(), 6));
+        EXPECT_EQ(w.feedRows().size(), 2);
+        w.page.setFeedChoice(-1);
+        w.page.feedListClosed();
+        EXPECT_EQ(w.feedRows().size(), 2);
+        EXPECT_EQ(w.prompt.entries().size(), 1u);
+    }
+}
+
+TEST(RationPageTest, AnAmountEditRecomputesTheRowAndTheSupply)
+{
+    Window w;
+    w.chooseDogCase();
+    // The indicator formulas are placed once the case has its weights.
+    w.form.setActualWeight(QStringLiteral("20"));
+    w.form.setTargetWeight(QStringLiteral("18"));
+    w.pick(2);
+    w.pick(1);
+    const int energy = w.column("61");
+    ASSERT_GE(energy, 0);
+    ASSERT_TRUE(w.grid().endEdit(11, 2, QStringLiteral("200")));
+    EXPECT_EQ(w.grid().text(11, energy), "260");
+    EXPECT_EQ(w.grid().text(12, energy), "");
+    EXPECT_EQ(w.grid().text(SupplyRow, energy), "260");
+    ASSERT_TRUE(w.grid().endEdit(12, 2, QStringLiteral("100")));
+    EXPECT_EQ(w.grid().text(12, energy), "151");
+    EXPECT_EQ(w.grid().text(SupplyRow, energy), "411");
+    // Protein 5,4 + 31,0 over energy 1,09 + 0,63 through the indicator formula.
+    EXPECT_EQ(w.profile().text(RequirementRow, find(w.profile(), QStringLiteral("42"))), "21,2");
+}
+
+TEST(RationPageTest, RemovingAFeedstuffAsksAndRecomputesOnYesOnly)
+{
+    const struct
+    {
+        const char* language;
+        Prompt::Answer answer;
+        bool removed;
+    } cases[] = {
+        {"DE", Prompt::Answer::No, false}, {"DE", Prompt::Answer::Cancel, false},
+        {"DE", Prompt::Answer::Yes, true}, {"US", Prompt::Answer::No, false},
+        {"US", Prompt::Answer::Yes, true},
+    };
+    for (const auto& c : cases) {
+        Window w(QString::fromLatin1(c.language));
+        w.chooseDogCase();
+        w.pick(2);
+        w.pick(1);
+        w.grid().endEdit(11, 2, QStringLiteral("200"));
+        w.grid().endEdit(12, 2, QStringLiteral("100"));
+        const int energy = w.column("61");
+        const QStringList before = w.feedRows();
+
+        w.prompt.setNextAnswer(c.answer);
+        w.grid().click(12, 1);
+        ASSERT_EQ(w.prompt.entries().size(), 1u);
+        const RecordingPrompt::Entry& asked = w.prompt.entries()[0];
+        EXPECT_EQ(asked.text, QLatin1String(c.language) == QLatin1String("DE")
+                                  ? QStringLiteral("Möchten Sie dieses Futtermittel löschen?")
+                                  : QStringLiteral("do you want delete this food "));
+        EXPECT_EQ(asked.buttons, Prompt::Buttons::YesNoCancel);
+        EXPECT_EQ(asked.icon, Prompt::Icon::Exclamation);
+        if (c.removed) {
+            EXPECT_EQ(w.feedRows(), QStringList{before[0]});
+            EXPECT_EQ(w.grid().text(SupplyRow, energy), "260");
+        } else {
+            EXPECT_EQ(w.feedRows(), before);
+            EXPECT_EQ(w.grid().text(SupplyRow, energy), "411");
+        }
+        // Removal only touches the grid.
+        EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM")), "5");
+    }
+}
+
+TEST(RationPageTest, ClicksElsewhereRemoveNothing)
+{
+    Window w;
+    w.chooseDogCase();
+    w.pick(2);
+    for (const auto& [row, column] : {std::pair{11, 0}, {11, 2}, {11, 3}, {4, 1}, {10, 1}})
+        w.grid().click(row, column);
+    EXPECT_EQ(w.feedRows().size(), 1);
+    EXPECT_TRUE(w.prompt.entries().empty());
+}
+
+TEST(RationPageTest, RemovingTheLastFeedstuffEmptiesTheSupply)
+{
+    Window w;
+    w.chooseDogCase();
+    w.pick(2);
+    w.grid().endEdit(11, 2, QStringLiteral("150"));
+    w.prompt.setNextAnswer(Prompt::Answer::Yes);
+    w.grid().click(11, 1);
+    EXPECT_TRUE(w.feedRows().isEmpty());
+    EXPECT_EQ(w.grid().text(SupplyRow, w.column("61")), "");
+}
+
+struct ColumnState
+{
+    QString mark;
+    int width;
+    Rgb nameBackground;
+    bool operator==(const ColumnState&) const = default;
+};
+
+void PrintTo(const ColumnState& s, std::ostream* os)
+{
+    *os << '"' << s.mark.toStdString() << "\" " << s.width << " rgb(" << s.nameBackground.r << ","
+        << s.nameBackground.g << "," << s.nameBackground.b << ")";
+}
+
+ColumnState stateOf(const GridModel& g, int column)
+{
+    return {g.text(MarkRow, column), g.columnWidth(column), g.background(NameRow, column)};
+}
+
+const ColumnState Marked{QStringLiteral("x"), SelectedWidth, SelectedBackground};
+const ColumnState Unmarked{QStringLiteral(" "), UnselectedWidth, UnselectedBackground};
+
+TEST(RationPageTest, ANameClickTogglesOneColumnButNoFixedOne)
+{
+    Window w;
+    w.chooseDogCase();
+    const int protein = w.column("24"); // selected by case type 7
+    const int need = w.column("60");    // not selected
+    const int energy = w.column("9");   // fixed
+    const ColumnState fixedBefore = stateOf(w.grid(), energy);
+    ASSERT_EQ(w.grid().text(FixedRow, energy), "-1");
+    ASSERT_EQ(w.grid().text(MarkRow, protein), "x");
+
+    w.grid().click(NameRow, protein);
+    EXPECT_EQ(stateOf(w.grid(), protein), Unmarked);
+    w.grid().click(NameRow, protein);
+    EXPECT_EQ(stateOf(w.grid(), protein), Marked);
+    EXPECT_EQ(w.grid().alignment(MarkRow, protein).h, GridAlign::Centre);
+    w.grid().click(NameRow, need);
+    EXPECT_EQ(stateOf(w.grid(), need), Marked);
+
+    w.grid().click(NameRow, energy);
+    EXPECT_EQ(stateOf(w.grid(), energy), fixedBefore);
+    // Other rows of the header do not toggle.
+    w.grid().click(UnitRow, protein);
+    w.grid().click(MarkRow, protein);
+    EXPECT_EQ(stateOf(w.grid(), protein), Marked);
+
+    // The profile grid toggles its own columns.
+    const int ratio = find(w.profile(), QStringLiteral("41"));
+    ASSERT_EQ(w.profile().text(MarkRow, ratio), "x");
+    w.profile().click(NameRow, ratio);
+    EXPECT_EQ(stateOf(w.profile(), ratio), Unmarked);
+    EXPECT_EQ(stateOf(w.grid(), protein), Marked);
+}
+
+TEST(RationPageTest, TheHeaderClickTogglesAllFreeColumnsTogether)
+{
+    for (int headerColumn : {0, 1, 2}) {
+        Window w;
+        w.chooseDogCase();
+        GridModel& g = w.grid();
+        std::vector<int> fixed, free;
+        for (int c = FirstColumn; c < g.columnCount(); ++c)
+            (g.text(FixedRow, c) == QLatin1String("-1") ? fixed : free).push_back(c);
+        ASSERT_EQ(fixed.size(), 2u);
+        ASSERT_EQ(free.size(), 4u);
+        std::vector<ColumnState> fixedBefore;
+        for (int c : fixed)
+            fixedBefore.push_back(stateOf(g, c));
+
+        // A mixed selection becomes all marked, then all unmarked.
+        g.click(NameRow, w.column("24"));
+        g.click(NameRow, headerColumn);
+        for (int c : free)
+            EXPECT_EQ(stateOf(g, c), Marked) << c;
+        EXPECT_EQ(g.text(MarkRow, 1), "x");
+        g.click(NameRow, headerColumn);
+        for (int c : free)
+            EXPECT_EQ(stateOf(g, c), Unmarked) << c;
+        EXPECT_EQ(g.text(MarkRow, 1), "");
+        for (size_t i = 0; i < fixed.size(); ++i)
+            EXPECT_EQ(stateOf(g, fixed[i]), fixedBefore[i]);
+    }
+}
+
+TEST(RationPageTest, SavedEmptyAmountsAreStoredAsZeroAndReopenAsZero)
+{
+    Window w;
+    w.form.userChoseSalutation(0);
+    w.form.setOwnerName(QStringLiteral("Meier"));
+    w.form.setPatientName(QStringLiteral("Hasso"));
+    w.chooseDogCase();
+    w.form.setActualWeight(QStringLiteral("20"));
+    w.form.setTitle(QStringLiteral("Neu"));
+    w.pick(2);
+    w.pick(4);
+    w.grid().endEdit(12, 2, QStringLiteral("80,5"));
+    ASSERT_TRUE(w.form.SaveCase()) << w.prompt.lastText().toStdString();
+    EXPECT_EQ(w.db.rawRows(QStringLiteral(
+                  "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4 ORDER BY ID")),
+              (QStringList{"2\t0.0", "4\t80.5"}));
+    // The window shows the stored copy.
+    EXPECT_EQ(w.feedRows(), (QStringList{"2|Reis, gekocht|0,0", "4|Rinderhack|80,5"}));
+
+    CRezeptForm form(w.db.context(), w.prompt);
+    CRezeptPage1 page(w.db.context(), w.prompt, form);
+    form.setPendingCaseKey(QStringLiteral("4"));
+    page.setUp();
+    form.InitCaseForm();
+    const GridModel& g = form.ration().rationGrid();
+    ASSERT_EQ(g.rowCount(), 13);
+    EXPECT_EQ(g.text(11, 2), "0,0");
+    EXPECT_EQ(g.text(12, 2), "80,5");
+}
+
+TEST(RationPageTest, OpeningAStoredCaseFillsListsAndRows)
+{
+    Window w(QStringLiteral("DE"), QStringLiteral("1"));
+    EXPECT_EQ(entries(w.page.categoryList()),
+              (QStringList{"0:<ALLE>", "4:Alleinfutter Hund", "1:Einzelfuttermittel"}));
+    EXPECT_EQ(w.page.feedList().count(), 6);
+    EXPECT_EQ(w.feedRows(), (QStringList{"1|Hühnerbrust, gekocht|150,0", "2|Reis, gekocht|200,5"}));
+    EXPECT_EQ(w.grid().text(SupplyRow, w.column("24")), "51,9");
+    EXPECT_EQ(w.grid().text(MarkRow, w.column("24")), "x");
+    // Opened, the page picks feedstuffs again rather than reloading the case.
+    w.pick(6);
+    EXPECT_EQ(w.feedRows().size(), 3);
+}
+
+TEST(RationPageTest, PrintHeadingWithTheSexCodeOfEachLanguage)
+{
+    const struct
+    {
+        const char* language;
+        const char* caseKey;
+        const char* heading;
+    } cases[] = {
+        {"DE", "1", "Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung"},
+        {"DE", "2", "Minka (Katze/w) Erhaltung Katze  / O'Neil  / Minka's Diät"},
+        {"US", "1", "Bello (Dog/m) Maintenance male dog  / Müller  / Erhaltung"},
+        {"US", "2", "Minka (Cat/f) Maintenance queen  / O'Neil  / Minka's Diät"},
+        // A sex whose text is none of the codes adds nothing.
+        {"DE", "9", "Mausi (Katze/Erhaltung Katze  / Huber  / Kontrolle"},
+        {"US", "9", "Mausi (Cat/Maintenance queen  / Huber  / Kontrolle"},
+    };
+    for (const auto& c : cases) {
+        Window w(QString::fromLatin1(c.language));
+        ASSERT_TRUE(w.db.rawExec(QStringLiteral(
+            "INSERT INTO T_GESCHLECHT VALUES (3, 'K', 'N', -1);"
+            "INSERT INTO T_FALL VALUES (11, 'Erhaltung Katze', 'Maintenance queen', 3, 3, 9, -1);"
+            "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
+            "ID_Fall, "
+            "Datum, Rezepttitel) VALUES (9, 2, 'Huber', 'Mausi', 3, 3, 11, '2024-04-06 08:00:00', "
+            "'Kontrolle')")));
+        w.form.setPendingCaseKey(QLatin1String(c.caseKey));
+        w.form.InitCaseForm();
+        QStringList shown;
+        QObject::connect(&w.page, &CRezeptPage1::windowTextChanged,
+                         [&](const QString& text) { shown << text; });
+        EXPECT_EQ(w.page.printHeading(), QString::fromUtf8(c.heading)) << c.language << c.caseKey;
+        EXPECT_EQ(w.page.windowText(), "");
+        w.page.preparePrint();
+        EXPECT_EQ(w.page.windowText(), QString::fromUtf8(c.heading));
+        EXPECT_EQ(shown, QStringList{QString::fromUtf8(c.heading)});
+    }
+}
+
+} // namespace
