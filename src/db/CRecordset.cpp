@@ -84,8 +84,12 @@ DbValue CRecordset::value(int column) const
 
 int CRecordset::findColumn(const QString& name, bool trimmed) const
 {
-    const QString wanted = (trimmed ? name.trimmed() : name).toUpper();
-    return int(m_upperNames.indexOf(wanted));
+    // Called for every field of every row: compare without building new texts.
+    const QStringView wanted = trimmed ? QStringView(name).trimmed() : QStringView(name);
+    for (int i = 0; i < m_upperNames.size(); ++i)
+        if (wanted.compare(m_upperNames[i], Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
 }
 
 bool CRecordset::GetFieldText(const QString& name, QString& text) const
@@ -115,7 +119,7 @@ bool CRecordset::GetFieldText(const QString& name, QString& text) const
         if (!value.date.isValid())
             text = QStringLiteral("Invalid DateTime");
         else
-            text = DateText::forLanguage(value.date.date(), m_connection ? m_connection->languageCode() : QString());
+            text = DateText::forLanguage(value.date, m_connection ? m_connection->languageCode() : QString());
         break;
     }
     return true;

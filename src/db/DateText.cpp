@@ -67,6 +67,28 @@ QDateTime fromIso(const QString& text)
     return parsed ? *parsed : QDateTime();
 }
 
+QDate isoDate(QStringView text)
+{
+    // "yyyy-MM-dd", optionally followed by a blank or "T" and a time.
+    auto digits = [&](int from, int count) {
+        int value = 0;
+        for (int i = from; i < from + count; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return -1;
+            value = value * 10 + (c - u'0');
+        }
+        return value;
+    };
+    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-')
+        || (text.size() > 10 && text[10] != QLatin1Char(' ') && text[10] != QLatin1Char('T')))
+        return fromIso(text.toString()).date();
+    const int year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
+    if (year < 0 || month < 0 || day < 0)
+        return QDate();
+    return QDate(year, month, day);
+}
+
 QString forLanguage(const QDate& date, const QString& languageCode)
 {
     if (languageCode == QLatin1String("DE"))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDateTime>
+#include <QDate>
 #include <QString>
 
 // One column value of a result row, as the readers of CRecordset see it.
@@ -12,7 +12,7 @@ struct DbValue
     qint64 integer = 0;      // Integer and YesNo (-1 or 0)
     double real = 0.0;       // Double
     QString text;            // Text, and the stored text of a Date
-    QDateTime date;          // Date; invalid when the stored text is no date
+    QDate date;              // Date; invalid when the stored text is no date
 
     bool isNull() const { return kind == Kind::Null; }
 };

@@ -5,6 +5,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int BusyTimeoutMs = 10000;
@@ -62,11 +64,37 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         }
         escape = e[0];
     }
-    sqlite3_result_int(context, TextFolding::like(textArg(argv[0]), textArg(argv[1]), escape) ? 1 : 0);
+    // The pattern is the same for every row of a query: fold it once.
+    auto* pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+    if (!pattern) {
+        pattern = new QString(TextFolding::fold(textArg(argv[0])));
+        sqlite3_set_auxdata(context, 0, pattern, [](void* p) { delete static_cast<QString*>(p); });
+        pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+        if (!pattern) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+    }
+    const bool matches = TextFolding::likeFoldedPattern(*pattern, textArg(argv[1]),
+                                                        escape.isNull() ? escape : escape.toCaseFolded());
+    sqlite3_result_int(context, matches ? 1 : 0);
 }
 
 int noCaseCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
+    // Most names are plain ASCII: compare their bytes without decoding them.
+    const auto* x = static_cast<const unsigned char*>(a);
+    const auto* y = static_cast<const unsigned char*>(b);
+    const int n = std::min(lengthA, lengthB);
+    int i = 0;
+    for (; i < n && x[i] < 0x80 && y[i] < 0x80; ++i) {
+        const int cx = (x[i] >= 'A' && x[i] <= 'Z') ? x[i] + 32 : x[i];
+        const int cy = (y[i] >= 'A' && y[i] <= 'Z') ? y[i] + 32 : y[i];
+        if (cx != cy)
+            return cx < cy ? -1 : 1;
+    }
+    if (i == n && (i == lengthA || x[i] < 0x80) && (i == lengthB || y[i] < 0x80))
+        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
     return TextFolding::compare(QString::fromUtf8(static_cast<const char*>(a), lengthA),
                                 QString::fromUtf8(static_cast<const char*>(b), lengthB));
 }
@@ -144,7 +172,7 @@ DbValue SqliteCursor::value(int column) const
                                sqlite3_column_bytes(m_statement, column));
     if (declared == SchemaInfo::ColumnKind::Date) {
         v.kind = DbValue::Kind::Date;
-        v.date = DateText::fromIso(v.text);
+        v.date = DateText::isoDate(v.text);
     } else {
         v.kind = DbValue::Kind::Text;
     }

@@ -1,5 +1,8 @@
 #include "TextFolding.h"
 
+#include <QVarLengthArray>
+
+#include <algorithm>
 #include <vector>
 
 namespace TextFolding {
@@ -17,16 +20,44 @@ static char16_t asciiLower(char16_t c)
     return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
 }
 
-// The primary sort key: case folded, accents removed.
-static QString baseLetters(QStringView s)
+// Base letters of the Latin ranges, lower case and without accents, made once.
+struct BaseLetterTable
 {
-    const QString decomposed = s.toString().toCaseFolded().normalized(QString::NormalizationForm_D);
-    QString base;
-    base.reserve(decomposed.size());
-    for (QChar c : decomposed)
-        if (c.category() != QChar::Mark_NonSpacing)
-            base.append(c);
-    return base;
+    char16_t base[0x250];
+    BaseLetterTable()
+    {
+        for (char16_t c = 0; c < 0x250; ++c) {
+            QChar ch(c);
+            const QString decomposed = ch.decompositionTag() == QChar::Canonical ? ch.decomposition() : QString(ch);
+            base[c] = decomposed.isEmpty() ? c : decomposed[0].toCaseFolded().unicode();
+        }
+    }
+};
+
+// The primary sort key: case folded, accents removed, "ß" as "ss".
+using Key = QVarLengthArray<char16_t, 64>;
+static void baseLetters(QStringView s, Key& key)
+{
+    static const BaseLetterTable table;
+    key.clear();
+    for (QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u == u'\u00DF') {
+            key.append(u's');
+            key.append(u's');
+        } else {
+            key.append(u < 0x250 ? table.base[u] : c.toCaseFolded().unicode());
+        }
+    }
+}
+
+static int compareKeys(const Key& a, const Key& b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype i = 0; i < n; ++i)
+        if (a[i] != b[i])
+            return a[i] < b[i] ? -1 : 1;
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 int compare(QStringView a, QStringView b)
@@ -41,10 +72,19 @@ int compare(QStringView a, QStringView b)
         }
         return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
     }
-    const int primary = baseLetters(a).compare(baseLetters(b));
-    if (primary != 0)
+    Key keyA, keyB;
+    baseLetters(a, keyA);
+    baseLetters(b, keyB);
+    if (const int primary = compareKeys(keyA, keyB))
         return primary;
-    return a.toString().toCaseFolded().compare(b.toString().toCaseFolded());
+    // Same letters: accents decide, case never does.
+    keyA.clear();
+    keyB.clear();
+    for (QChar c : a)
+        keyA.append(c.toCaseFolded().unicode());
+    for (QChar c : b)
+        keyB.append(c.toCaseFolded().unicode());
+    return compareKeys(keyA, keyB);
 }
 
 static bool likeFolded(QStringView p, QStringView s, QChar escape)
@@ -82,18 +122,25 @@ static bool likeFolded(QStringView p, QStringView s, QChar escape)
     return pi == p.size();
 }
 
+QString fold(QStringView text)
+{
+    if (isAscii(text)) {
+        QString folded(text.size(), Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i)
+            folded[i] = QChar(asciiLower(text[i].unicode()));
+        return folded;
+    }
+    return text.toString().toCaseFolded();
+}
+
+bool likeFoldedPattern(QStringView foldedPattern, QStringView text, QChar foldedEscape)
+{
+    return likeFolded(foldedPattern, fold(text), foldedEscape);
+}
+
 bool like(QStringView pattern, QStringView text, QChar escape)
 {
-    if (isAscii(pattern) && isAscii(text)) {
-        QString p = pattern.toString(), s = text.toString();
-        for (QChar& c : p)
-            c = QChar(asciiLower(c.unicode()));
-        for (QChar& c : s)
-            c = QChar(asciiLower(c.unicode()));
-        return likeFolded(p, s, escape.isNull() ? escape : QChar(asciiLower(escape.unicode())));
-    }
-    return likeFolded(pattern.toString().toCaseFolded(), text.toString().toCaseFolded(),
-                      escape.isNull() ? escape : escape.toCaseFolded());
+    return likeFoldedPattern(fold(pattern), text, escape.isNull() ? escape : escape.toCaseFolded());
 }
 
 QString lower(const QString& text)

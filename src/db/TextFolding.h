@@ -15,6 +15,12 @@ int compare(QStringView a, QStringView b);
 // the character that makes the next pattern character literal (none when null).
 bool like(QStringView pattern, QStringView text, QChar escape = QChar());
 
+// Case folding as like() applies it.
+QString fold(QStringView text);
+// like() for a pattern (and escape) already folded, so that a pattern used on
+// many rows is folded once.
+bool likeFoldedPattern(QStringView foldedPattern, QStringView text, QChar foldedEscape = QChar());
+
 QString lower(const QString& text);
 QString upper(const QString& text);
 

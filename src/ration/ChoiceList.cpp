@@ -4,6 +4,16 @@
 
 #include <algorithm>
 
+namespace {
+
+// The order of a sorted list control: by text, ignoring case.
+bool lessByText(const QString& a, const QString& b)
+{
+    return QString::compare(a, b, Qt::CaseInsensitive) < 0;
+}
+
+} // namespace
+
 bool ChoiceList::fill(CAdo& db, const QString& query)
 {
     clear();
@@ -11,11 +21,16 @@ bool ChoiceList::fill(CAdo& db, const QString& query)
     if (!rs.OpenRecordset(db, query))
         return false;
     for (; !rs.IsEOF(); rs.MoveNext()) {
-        QString data, text;
+        QString data;
+        Entry& entry = m_entries.emplace_back();
         rs.GetFieldText(QStringLiteral("ITEMDATA"), data);
-        rs.GetFieldText(QStringLiteral("ITEMTEXT"), text);
-        add(data.trimmed().toInt(), text);
+        rs.GetFieldText(QStringLiteral("ITEMTEXT"), entry.text);
+        entry.data = data.trimmed().toInt();
     }
+    // Sorted once after reading rather than entry by entry, which would move
+    // half of a list of thousands of feedstuffs per entry. Equal texts keep
+    // the order of the rows, as add() keeps it.
+    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) { return lessByText(a.text, b.text); });
     return true;
 }
 
@@ -28,9 +43,8 @@ void ChoiceList::clear()
 int ChoiceList::add(int data, const QString& text)
 {
     // After any equal texts, as a sorted list control inserts.
-    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), text, [](const QString& t, const Entry& e) {
-        return QString::compare(t, e.text, Qt::CaseInsensitive) < 0;
-    });
+    const auto at = std::upper_bound(m_entries.begin(), m_entries.end(), text,
+                                     [](const QString& t, const Entry& e) { return lessByText(t, e.text); });
     const int index = int(at - m_entries.begin());
     m_entries.insert(at, Entry{data, text});
     if (m_current >= index)

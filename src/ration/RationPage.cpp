@@ -42,32 +42,6 @@ QString sexCode(const QString& languageCode, const QString& sexText)
     return QString();
 }
 
-// ChoiceList::fill() with the same result: reading first and adding in sorted
-// order keeps each add at the end, where a list of thousands of feedstuffs
-// would otherwise move half the list per entry. Equal texts keep the order of
-// the rows, as the sorted list control keeps it.
-bool fillSorted(ChoiceList& list, CAdo& db, const QString& query)
-{
-    list.clear();
-    CRecordset rs;
-    if (!rs.OpenRecordset(db, query))
-        return false;
-    std::vector<ChoiceList::Entry> rows;
-    for (; !rs.IsEOF(); rs.MoveNext()) {
-        QString data;
-        ChoiceList::Entry& entry = rows.emplace_back();
-        rs.GetFieldText(QStringLiteral("ITEMDATA"), data);
-        rs.GetFieldText(QStringLiteral("ITEMTEXT"), entry.text);
-        entry.data = data.trimmed().toInt();
-    }
-    std::stable_sort(rows.begin(), rows.end(), [](const ChoiceList::Entry& a, const ChoiceList::Entry& b) {
-        return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
-    });
-    for (const ChoiceList::Entry& entry : rows)
-        list.add(entry.data, entry.text);
-    return true;
-}
-
 } // namespace
 
 CRezeptPage1::CRezeptPage1(AppContext& context, Prompt& prompt, CRezeptForm& form, QObject* parent)
@@ -127,8 +101,7 @@ void CRezeptPage1::setUp()
 void CRezeptPage1::FillCategoryFilter()
 {
     const int caseType = m_form.caseTypeKey();
-    const bool opened = fillSorted(
-        m_category, m_context.db(),
+    const bool opened = m_category.fill(m_context.db(),
         QStringLiteral("SELECT T_FALL_KAT.ID_FM_Kategorie AS ITEMDATA, T_KATEGORIEN.Bez_") + code() +
             QStringLiteral(" AS ITEMTEXT ") +
             QStringLiteral(
@@ -142,7 +115,7 @@ void CRezeptPage1::FillCategoryFilter()
 
 void CRezeptPage1::FillTypeFilter()
 {
-    fillSorted(m_type, m_context.db(),
+    m_type.fill(m_context.db(),
                QStringLiteral("SELECT ID AS ITEMDATA, Bez_") + code() + QStringLiteral(" AS ITEMTEXT ") +
                    QStringLiteral("FROM T_FM_TYP WHERE AKTIV = TRUE"));
     m_type.add(0, AllEntry);
@@ -188,7 +161,7 @@ QString CRezeptPage1::feedListStatement(const QString& languageCode, const QStri
 
 void CRezeptPage1::FillFeedList()
 {
-    fillSorted(m_feed, m_context.db(),
+    m_feed.fill(m_context.db(),
                feedListStatement(code(), QString::number(m_category.currentData()),
                                  QString::number(m_type.currentData()), m_searchText.trimmed().toLower()));
     emit feedListChanged();
