@@ -34,5 +34,7 @@ int runInitDbCommand(const CliArgs& args, CliIo& io);
 int runFormulaCommand(const CliArgs& args, CliIo& io);
 int runCaseCommand(const CliArgs& args, CliIo& io);
 int runFeedCalcCommand(const CliArgs& args, CliIo& io);
+int runRecipeCommand(const CliArgs& args, CliIo& io);
+int runChartCommand(const CliArgs& args, CliIo& io);
 int runCasesCommand(const CliArgs& args, CliIo& io);
 int runFeedsCommand(const CliArgs& args, CliIo& io);

@@ -13,6 +13,12 @@ const std::vector<CliCommand>& cliCommands()
          &runCaseCommand},
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
          &runFeedCalcCommand},
+        {"recipe", "recipe ID [--pdf FILE] the recipe page's grid for stored case ID, or printed into a PDF file",
+         &runRecipeCommand},
+        {"chart",
+         "chart ID coverage|growth|weight [--rate R] [--pdf FILE]\n"
+         "                         a chart page's chart for stored case ID, or printed into a PDF file",
+         &runChartCommand},
         {"cases",
          "cases [--species K] [--sex K] [--owner TEXT] [--patient TEXT] [--title TEXT]\n"
          "                         search the stored cases as the case list does",

@@ -1,8 +1,12 @@
 #include "CRezeptSheet.h"
 
 #include "AppContext.h"
+#include "CoveragePageView.h"
+#include "GrowthPageView.h"
 #include "Lang.h"
 #include "RationPageView.h"
+#include "RecipePageView.h"
+#include "WeightCheckPageView.h"
 
 #include <QVBoxLayout>
 
@@ -62,10 +66,16 @@ void CRezeptSheet::ensurePage(int index)
 
 QWidget* CRezeptSheet::createPage(int index)
 {
-    if (index == 0)
+    switch (index) {
+    case 0:
         return new RationPageView(m_context, m_prompt, m_form);
-    // Recipe, coverage, growth and weight check: empty until their pages exist.
-    auto* empty = new QWidget;
-    empty->setObjectName(QStringLiteral("EmptyPage"));
-    return empty;
+    case 1:
+        return new RecipePageView(m_context, m_form);
+    case 2:
+        return new CoveragePageView(m_context, m_form);
+    case 3:
+        return new GrowthPageView(m_context, m_form);
+    default:
+        return new WeightCheckPageView(m_context, m_form);
+    }
 }

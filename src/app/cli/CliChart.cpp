@@ -1,0 +1,124 @@
+#include "CliCommand.h"
+#include "CliDataDirectory.h"
+
+#include "AppContext.h"
+#include "CRezeptForm.h"
+#include "CRezeptPage3.h"
+#include "CRezeptPage4.h"
+#include "CRezeptPage5.h"
+#include "CaseHeaderTexts.h"
+#include "ChartPrinter.h"
+#include "StoredCase.h"
+
+#include <QApplication>
+
+#include <memory>
+#include <ostream>
+
+namespace {
+
+// As for the recipe: --pdf needs the graphical application object.
+bool canPrint(CliIo& io)
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return true;
+    io.err << "mensoly-cli: --pdf needs the graphical application object\n";
+    return false;
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'g', 6);
+}
+
+QString value(const ChartModel& chart, int series, int category)
+{
+    const std::optional<double> v = chart.value(series, category);
+    return v ? number(*v) : QString();
+}
+
+void printChart(std::ostream& out, const ChartModel& chart)
+{
+    printFields(out, {QStringLiteral("title"), chart.title()});
+    printFields(out, {QStringLiteral("axis"), number(chart.axisMin()), number(chart.axisMax()), number(chart.axisStep())});
+    printFields(out, {QStringLiteral("captions"), chart.categoryAxisCaption(), chart.valueAxisCaption()});
+    for (int c = 0; c < chart.categoryCount(); ++c) {
+        printFields(out, {QStringLiteral("point"), chart.categories().at(c), value(chart, 0, c), value(chart, 1, c)});
+    }
+}
+
+int usage(CliIo& io, const std::string& error)
+{
+    if (!error.empty())
+        io.err << "mensoly-cli chart: " << error << "\n";
+    io.err << "usage: mensoly-cli chart ID coverage|growth|weight [--rate R] [--pdf FILE]\n";
+    return 2;
+}
+
+} // namespace
+
+int runChartCommand(const CliArgs& args, CliIo& io)
+{
+    if (args.size() < 2)
+        return usage(io, std::string());
+    bool isNumber = false;
+    QString::fromStdString(args[0]).toLong(&isNumber);
+    const std::string& kind = args[1];
+    if (!isNumber)
+        return usage(io, "the case key must be a number");
+    if (kind != "coverage" && kind != "growth" && kind != "weight")
+        return usage(io, "unknown chart '" + kind + "'");
+    std::map<std::string, QString> options;
+    std::string error;
+    const std::vector<std::string> known = kind == "weight" ? std::vector<std::string>{"rate", "pdf"}
+                                                            : std::vector<std::string>{"pdf"};
+    if (!readOptions(CliArgs(args.begin() + 2, args.end()), known, options, error))
+        return usage(io, error);
+    const QString pdf = options.count("pdf") ? options["pdf"] : QString();
+    if (!pdf.isEmpty() && !canPrint(io))
+        return 2;
+
+    AppContext context;
+    StderrPrompt prompt(io.err);
+    if (!openCurrentDataDirectory(context, prompt))
+        return 1;
+    CRezeptForm form(context, prompt);
+    if (!StoredCase::open(context, form, QString::fromStdString(args[0]))) {
+        io.err << "mensoly-cli chart: there is no case with the key " << args[0] << "\n";
+        return 1;
+    }
+
+    const FormHeaderTexts texts(form);
+    const QString language = context.languageCode();
+    std::unique_ptr<ChartPage> page;
+    CRezeptPage5* weight = nullptr;
+    if (kind == "coverage") {
+        auto coverage = std::make_unique<CRezeptPage3>(language, texts, form.ration().rationGrid());
+        coverage->build();
+        page = std::move(coverage);
+    } else if (kind == "growth") {
+        auto growth = std::make_unique<CRezeptPage4>(language, texts);
+        growth->build();
+        page = std::move(growth);
+    } else {
+        auto check = std::make_unique<CRezeptPage5>(language, texts);
+        if (options.count("rate"))
+            check->setRateText(options["rate"]);
+        check->build();
+        weight = check.get();
+        page = std::move(check);
+    }
+
+    if (!page->hasChart()) {
+        io.err << "mensoly-cli chart: no chart, the current weight is empty or not above 0\n";
+        return 0;
+    }
+    printChart(io.out, page->chart());
+    if (weight)
+        printFields(io.out, {QStringLiteral("overweight"), weight->overweightText()});
+    if (!pdf.isEmpty() && !ChartPrinter::printToPdf(page->chartToDraw(), pdf)) {
+        io.err << "mensoly-cli chart: cannot write " << pdf.toStdString() << "\n";
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,70 @@
+#include "CliCommand.h"
+#include "CliDataDirectory.h"
+
+#include "AppContext.h"
+#include "CRezeptForm.h"
+#include "CRezeptPage2.h"
+#include "CaseHeaderTexts.h"
+#include "RecipePageView.h"
+#include "StoredCase.h"
+
+#include <QApplication>
+
+#include <ostream>
+
+namespace {
+
+// Printing lays text out with real fonts, which takes the graphical
+// application object; main makes one, on the offscreen platform, for --pdf.
+bool canPrint(CliIo& io)
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return true;
+    io.err << "mensoly-cli: --pdf needs the graphical application object\n";
+    return false;
+}
+
+} // namespace
+
+int runRecipeCommand(const CliArgs& args, CliIo& io)
+{
+    std::map<std::string, QString> options;
+    std::string error;
+    bool isNumber = false;
+    if (!args.empty())
+        QString::fromStdString(args[0]).toLong(&isNumber);
+    if (!isNumber || !readOptions(CliArgs(args.begin() + 1, args.end()), {"pdf"}, options, error)) {
+        if (!error.empty())
+            io.err << "mensoly-cli recipe: " << error << "\n";
+        io.err << "usage: mensoly-cli recipe ID [--pdf FILE]\n";
+        return 2;
+    }
+    const QString pdf = options.count("pdf") ? options["pdf"] : QString();
+    if (!pdf.isEmpty() && !canPrint(io))
+        return 2;
+
+    AppContext context;
+    StderrPrompt prompt(io.err);
+    if (!openCurrentDataDirectory(context, prompt))
+        return 1;
+    CRezeptForm form(context, prompt);
+    const QString caseKey = QString::fromStdString(args[0]);
+    if (!StoredCase::open(context, form, caseKey)) {
+        io.err << "mensoly-cli recipe: there is no case with the key " << args[0] << "\n";
+        return 1;
+    }
+
+    const FormHeaderTexts texts(form);
+    CRezeptPage2 page(context, texts, form.ration().rationGrid());
+    page.BuildRecipeGrid();
+    const GridModel& grid = page.grid();
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        printFields(io.out, {QStringLiteral("row"), QString::number(row), grid.text(row, CRezeptPage2::AmountColumn),
+                             grid.text(row, CRezeptPage2::NameColumn), grid.text(row, CRezeptPage2::ShareColumn)});
+    }
+    if (!pdf.isEmpty() && !RecipePageView::printToPdf(grid, context.languageCode(), pdf)) {
+        io.err << "mensoly-cli recipe: cannot write " << pdf.toStdString() << "\n";
+        return 1;
+    }
+    return 0;
+}

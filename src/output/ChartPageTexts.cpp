@@ -1,0 +1,35 @@
+#include "ChartPageTexts.h"
+
+#include "CaseHeaderTexts.h"
+#include "Lang.h"
+#include "NumberText.h"
+
+namespace ChartPageTexts {
+
+QString sexWord(const QString& languageCode, const QString& sex)
+{
+    if (sex == QLatin1String("M"))
+        return QStringLiteral("m) ");
+    const bool german = languageCode == Lang::German;
+    if (german && sex == QLatin1String("W"))
+        return QStringLiteral("w) ");
+    if (!german && sex == QLatin1String("F"))
+        return QStringLiteral("f) ");
+    return QString();
+}
+
+QString title(const QString& languageCode, const QString& prefix, const CaseHeaderTexts& header)
+{
+    return prefix + header.patientName() + QStringLiteral(" (") + header.species() + QStringLiteral("/")
+           + sexWord(languageCode, header.sex()) + header.caseType() + QStringLiteral("  / ") + header.ownerName()
+           + QStringLiteral("  / ") + header.title();
+}
+
+double readWithoutComma(const QString& text)
+{
+    // The comma ends the number, as it does for atof.
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    return NumberText::read(comma < 0 ? text : text.left(comma));
+}
+
+} // namespace ChartPageTexts

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class AppContext;
+class CRezeptForm;
+
+namespace StoredCase {
+
+// Whether a case with this key is stored.
+bool exists(AppContext& context, const QString& caseKey);
+
+// Opens a stored case into a fresh form the way a case window does: both
+// grids built, then the form initialised with the case key pending, which
+// loads the header and recomputes the ration. False when there is no such case.
+bool open(AppContext& context, CRezeptForm& form, const QString& caseKey);
+
+} // namespace StoredCase

@@ -1,0 +1,43 @@
+#include "ChartPageView.h"
+
+#include "ChartPage.h"
+#include "ChartPrinter.h"
+#include "ChartView.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ChartPageView::ChartPageView(QWidget* parent)
+    : QWidget(parent)
+{
+    m_chart = new ChartView;
+    m_chart->setObjectName(QStringLiteral("PageChart"));
+    m_print = new QPushButton(QStringLiteral("Print"));
+    m_print->setObjectName(QStringLiteral("ChartPrint"));
+    m_controls = new QHBoxLayout;
+    m_controls->addStretch(1);
+    m_controls->addWidget(m_print);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_chart, 1);
+    layout->addLayout(m_controls);
+}
+
+void ChartPageView::addControl(QWidget* control)
+{
+    m_controls->insertWidget(m_controls->count() - 2, control);
+}
+
+void ChartPageView::attach(ChartPage& page)
+{
+    m_page = &page;
+    connect(&page, &ChartPage::drawRequested, this, [this] {
+        if (m_page->hasChart())
+            m_chart->setModel(m_page->chartToDraw());
+    });
+    connect(m_print, &QPushButton::clicked, this, [this] {
+        if (m_page->hasChart())
+            ChartPrinter::printWithDialog(m_page->chartToDraw(), this);
+    });
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+
+class ChartPage;
+class ChartView;
+class QHBoxLayout;
+class QPushButton;
+
+// What the chart pages share: the chart area filling the page and a row of
+// controls below it ending in "Print". The chart is drawn when the page's
+// drawing timer asks for it.
+class ChartPageView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ChartPageView(QWidget* parent = nullptr);
+
+    ChartView* chartView() const { return m_chart; }
+    QPushButton* printButton() const { return m_print; }
+
+protected:
+    // Controls line up from the left; "Print" stays at the right.
+    void addControl(QWidget* control);
+    void attach(ChartPage& page);
+
+private:
+    ChartPage* m_page = nullptr;
+    ChartView* m_chart;
+    QHBoxLayout* m_controls;
+    QPushButton* m_print;
+};

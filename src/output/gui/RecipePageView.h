@@ -1,0 +1,46 @@
+#pragma once
+
+#include "CRezeptPage2.h"
+#include "CaseHeaderTexts.h"
+
+#include <QWidget>
+
+class AppContext;
+class CRezeptForm;
+class GridModel;
+class GridView;
+class QComboBox;
+class QPushButton;
+
+// The recipe page: the recipe grid filling the page, "Print", and the text
+// list whose chosen block is appended to the recipe.
+class RecipePageView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    RecipePageView(AppContext& context, CRezeptForm& form, QWidget* parent = nullptr);
+
+    CRezeptPage2& page() { return m_page; }
+    GridView* gridView() const { return m_grid; }
+    QComboBox* textList() const { return m_textList; }
+    QPushButton* printButton() const { return m_print; }
+
+    // The heading printed above the recipe: the case window's title.
+    static QString printTitle(const QString& languageCode);
+    static bool printToPdf(const GridModel& recipe, const QString& languageCode, const QString& fileName);
+
+    // Grows text-block rows whose wrapped text needs more lines than the
+    // row-height rule allows for in the face actually drawn.
+    static void fitTextBlockRows(GridModel& recipe, int firstTextRow);
+
+private:
+    void print();
+
+    AppContext& m_context;
+    FormHeaderTexts m_texts;
+    CRezeptPage2 m_page;
+    GridView* m_grid;
+    QComboBox* m_textList;
+    QPushButton* m_print;
+};

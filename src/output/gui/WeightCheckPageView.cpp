@@ -1,0 +1,45 @@
+#include "WeightCheckPageView.h"
+
+#include "AppContext.h"
+#include "CRezeptForm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+WeightCheckPageView::WeightCheckPageView(AppContext& context, CRezeptForm& form, QWidget* parent)
+    : ChartPageView(parent)
+    , m_texts(form)
+    , m_page(context.languageCode(), m_texts)
+{
+    setObjectName(QStringLiteral("WeightCheckPage"));
+    const CRezeptPage5::Labels texts = CRezeptPage5::labels();
+    m_rate = new QLineEdit;
+    m_rate->setObjectName(QStringLiteral("WeightCheckRate"));
+    m_overweight = new QLineEdit;
+    m_overweight->setObjectName(QStringLiteral("WeightCheckOverweight"));
+    m_overweight->setReadOnly(true);
+    for (QLineEdit* field : {m_rate, m_overweight}) {
+        field->setMaximumWidth(70);
+        field->setAlignment(Qt::AlignRight);
+    }
+    m_refresh = new QPushButton(texts.refresh);
+    m_refresh->setObjectName(QStringLiteral("ChartRefresh"));
+    addControl(new QLabel(texts.rate));
+    addControl(m_rate);
+    addControl(new QLabel(texts.overweight));
+    addControl(m_overweight);
+    addControl(m_refresh);
+    attach(m_page);
+
+    connect(m_rate, &QLineEdit::textEdited, this, [this](const QString& text) { m_page.setRateText(text); });
+    connect(m_refresh, &QPushButton::clicked, this, &WeightCheckPageView::rebuild);
+    rebuild();
+}
+
+void WeightCheckPageView::rebuild()
+{
+    m_page.build();
+    m_rate->setText(m_page.rateText());
+    m_overweight->setText(m_page.overweightText());
+}

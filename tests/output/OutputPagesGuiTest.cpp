@@ -1,0 +1,229 @@
+#include "CRezeptForm.h"
+#include "CRezeptFrameNeu.h"
+#include "CRezeptSheet.h"
+#include "ChartPrinter.h"
+#include "ChartView.h"
+#include "CliCommand.h"
+#include "CoveragePageView.h"
+#include "GridCellPainter.h"
+#include "GridView.h"
+#include "GrowthPageView.h"
+#include "PdfPages.h"
+#include "Prompt.h"
+#include "RecipePageView.h"
+#include "TestDatabase.h"
+#include "WeightCheckPageView.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+namespace {
+
+// A case window over the fixture with a stored case open, shown.
+class OutputPagesGui : public ::testing::Test
+{
+protected:
+    void open(const QString& key, const QString& language = QStringLiteral("DE"))
+    {
+        db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
+        ASSERT_TRUE(db->isValid());
+        frame = std::make_unique<CRezeptFrameNeu>(db->context(), &prompt);
+        frame->resize(1280, 900);
+        frame->openCase(key);
+        frame->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
+        sheet = frame->findChild<CRezeptSheet*>();
+        ASSERT_NE(sheet, nullptr);
+    }
+
+    template <typename View> View* page(int index)
+    {
+        sheet->setCurrentIndex(index);
+        QCoreApplication::processEvents();
+        return qobject_cast<View*>(sheet->pageContent(index));
+    }
+
+    // Waits for the chart page's timer to hand its chart to the view.
+    static bool drawn(ChartPageView* view)
+    {
+        return QTest::qWaitFor([view] { return view->chartView()->model().categoryCount() > 0; }, 5000);
+    }
+
+    QString pdfPath(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    RecordingPrompt prompt;
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<CRezeptFrameNeu> frame;
+    CRezeptSheet* sheet = nullptr;
+    QTemporaryDir dir;
+};
+
+TEST_F(OutputPagesGui, TheSheetMakesTheFourOutputPages)
+{
+    open(QStringLiteral("1"));
+    EXPECT_EQ(sheet->pageContent(1), nullptr);
+    QWidget* pages[] = {page<RecipePageView>(1), page<CoveragePageView>(2), page<GrowthPageView>(3),
+                        page<WeightCheckPageView>(4)};
+    for (QWidget* content : pages)
+        ASSERT_NE(content, nullptr);
+    // The tab shown last is the one visible.
+    EXPECT_TRUE(pages[3]->isVisible());
+    EXPECT_FALSE(pages[0]->isVisible());
+    sheet->setCurrentIndex(1);
+    EXPECT_TRUE(pages[0]->isVisible());
+    EXPECT_EQ(sheet->pageContent(1), pages[0]);
+}
+
+TEST_F(OutputPagesGui, ChoosingATextBlockAppendsItToTheRecipe)
+{
+    open(QStringLiteral("1"));
+    RecipePageView* recipe = page<RecipePageView>(1);
+    ASSERT_NE(recipe, nullptr);
+    GridModel* grid = recipe->gridView()->model();
+    ASSERT_EQ(grid->rowCount(), 18);
+    QComboBox* list = recipe->textList();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentIndex(), -1);
+    list->setCurrentIndex(1);
+    emit list->activated(1);
+    emit list->activated(1);
+    ASSERT_EQ(grid->rowCount(), 20);
+    EXPECT_EQ(grid->text(19, 2), "Füttern Sie zweimal täglich.");
+}
+
+TEST_F(OutputPagesGui, ALongTextBlockGetsARowItsLinesFitIn)
+{
+    open(QStringLiteral("1"));
+    QString text;
+    while (text.size() < 250)
+        text += QStringLiteral("Wiegen Sie jede Zutat ab. ");
+    ASSERT_TRUE(db->rawExec(QStringLiteral("UPDATE T_TEXT SET Bez_DE = '%1' WHERE ID = 1").arg(text)));
+    auto* recipe = page<RecipePageView>(1);
+    ASSERT_NE(recipe, nullptr);
+    const int index = recipe->textList()->findData(1);
+    ASSERT_GE(index, 0);
+    emit recipe->textList()->activated(index);
+    const GridModel& grid = *recipe->gridView()->model();
+    ASSERT_EQ(grid.rowCount(), 19);
+    EXPECT_EQ(grid.text(18, 2), text);
+    // Never below the rule's height, and tall enough for every wrapped line.
+    EXPECT_GE(grid.rowHeight(18), CRezeptPage2::textBlockHeight(text));
+    const QFontMetricsF metrics(GridCellPainter::toFont(grid.font(18, 2)));
+    const QRectF needed = metrics.boundingRect(QRectF(0, 0, grid.columnWidth(2) - 7, 1e6), Qt::TextWordWrap, text);
+    EXPECT_GE(grid.rowHeight(18), needed.height() + 3);
+}
+
+TEST_F(OutputPagesGui, ChartPagesDrawAfterTheirTimer)
+{
+    open(QStringLiteral("1"));
+    auto* coverage = page<CoveragePageView>(2);
+    ASSERT_NE(coverage, nullptr);
+    ASSERT_TRUE(drawn(coverage));
+    EXPECT_EQ(coverage->chartView()->model().categoryCount(), 16);
+    EXPECT_EQ(coverage->chartView()->model().title(), coverage->page().chart().title());
+
+    auto* weight = page<WeightCheckPageView>(4);
+    ASSERT_NE(weight, nullptr);
+    ASSERT_TRUE(drawn(weight));
+    EXPECT_EQ(weight->rateEdit()->text(), "1.5");
+    EXPECT_EQ(weight->overweightField()->text(), "11");
+    EXPECT_TRUE(weight->overweightField()->isReadOnly());
+    EXPECT_EQ(weight->chartView()->model().categoryCount(), 7);
+
+    // A typed rate counts once "Aktualisieren" is pressed.
+    weight->rateEdit()->clear();
+    QTest::keyClicks(weight->rateEdit(), QStringLiteral("5"));
+    EXPECT_EQ(weight->page().rateText(), "5");
+    QTest::mouseClick(weight->refreshButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([weight] { return weight->chartView()->model().categoryCount() == 3; }, 5000));
+    EXPECT_EQ(weight->rateEdit()->text(), "5");
+}
+
+TEST_F(OutputPagesGui, GrowthRefreshReadsTheHeaderAgain)
+{
+    open(QStringLiteral("3"));
+    auto* growth = page<GrowthPageView>(3);
+    ASSERT_NE(growth, nullptr);
+    ASSERT_TRUE(drawn(growth));
+    EXPECT_EQ(growth->chartView()->model().axisMax(), 20);
+    EXPECT_EQ(growth->chartView()->model().value(1, 4), 10.0);
+
+    frame->form().setAdultWeight(QStringLiteral("30"));
+    QTest::mouseClick(growth->refreshButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([growth] { return growth->chartView()->model().axisMax() == 30; }, 5000));
+}
+
+TEST_F(OutputPagesGui, EachPagePrintsIntoAPdf)
+{
+    open(QStringLiteral("1"));
+    auto* recipe = page<RecipePageView>(1);
+    ASSERT_NE(recipe, nullptr);
+    ASSERT_TRUE(RecipePageView::printToPdf(*recipe->gridView()->model(), QStringLiteral("DE"), pdfPath("recipe.pdf")));
+    auto* coverage = page<CoveragePageView>(2);
+    ASSERT_TRUE(ChartPrinter::printToPdf(coverage->page().chartToDraw(), pdfPath("coverage.pdf")));
+    auto* growth = page<GrowthPageView>(3);
+    ASSERT_TRUE(ChartPrinter::printToPdf(growth->page().chartToDraw(), pdfPath("growth.pdf")));
+    auto* weight = page<WeightCheckPageView>(4);
+    ASSERT_TRUE(ChartPrinter::printToPdf(weight->page().chartToDraw(), pdfPath("weight.pdf")));
+
+    const auto recipeText = pdfPages(pdfPath("recipe.pdf"));
+    if (!recipeText)
+        GTEST_SKIP() << "pdftotext is not installed";
+    ASSERT_EQ(recipeText->size(), 1);
+    const QString r = recipeText->first();
+    for (const char* part : {"Rationsberechnung", "REZEPT", "Ausstelldatum: 03.04.2024", "Besitzer: Herr Müller",
+                             "Patient: Bello (Hund männlich) Dackel", "g/Tag", "Futtermittel",
+                             "Hühnerbrust, gekocht", "150,0", "43", "57"})
+        EXPECT_TRUE(containsIgnoringSpaces(r, QString::fromUtf8(part))) << part << "\n" << r.toStdString();
+
+    const QString c = pdfPages(pdfPath("coverage.pdf"))->join(QString());
+    EXPECT_TRUE(containsIgnoringSpaces(c, QStringLiteral("Bedarfsdeckung für Bello")));
+    EXPECT_TRUE(containsIgnoringSpaces(c, QStringLiteral("Prozent")));
+    EXPECT_TRUE(containsIgnoringSpaces(c, QStringLiteral("Rp")));
+
+    const QString w = pdfPages(pdfPath("weight.pdf"))->join(QString());
+    EXPECT_TRUE(containsIgnoringSpaces(w, QStringLiteral("Gewichts-Check Kurve für Bello")));
+    EXPECT_TRUE(containsIgnoringSpaces(w, QStringLiteral("Diätdauer [Wochen]")));
+    EXPECT_TRUE(containsIgnoringSpaces(w, QStringLiteral("06")));
+
+    const QString g = pdfPages(pdfPath("growth.pdf"))->join(QString());
+    EXPECT_TRUE(containsIgnoringSpaces(g, QStringLiteral("Wachstumskurve für Bello")));
+    EXPECT_TRUE(containsIgnoringSpaces(g, QStringLiteral("Alter [Wochen]")));
+}
+
+TEST_F(OutputPagesGui, CommandLinePrintsThePagesIntoPdfFiles)
+{
+    db = std::make_unique<TestDatabase>();
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(db->directory());
+    std::istringstream in;
+    std::ostringstream out, err;
+    CliIo io{in, out, err};
+    const std::string recipe = pdfPath("cli-recipe.pdf").toStdString();
+    const std::string chart = pdfPath("cli-chart.pdf").toStdString();
+    const int recipeStatus = runCli({"recipe", "1", "--pdf", recipe}, io);
+    const int chartStatus = runCli({"chart", "1", "weight", "--rate", "2", "--pdf", chart}, io);
+    QDir::setCurrent(previous);
+    ASSERT_EQ(recipeStatus, 0) << err.str();
+    ASSERT_EQ(chartStatus, 0) << err.str();
+
+    const auto recipeText = pdfPages(QString::fromStdString(recipe));
+    if (!recipeText)
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(containsIgnoringSpaces(recipeText->join(QString()), QStringLiteral("Hühnerbrust, gekocht")));
+    const QString weight = pdfPages(QString::fromStdString(chart))->join(QString());
+    EXPECT_TRUE(containsIgnoringSpaces(weight, QStringLiteral("Gewichts-Check Kurve")));
+    EXPECT_TRUE(containsIgnoringSpaces(weight, QStringLiteral("05")));
+}
+
+} // namespace

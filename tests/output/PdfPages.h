@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The text of each page of a PDF as pdftotext -layout reads it; nothing
+// when pdftotext is not installed.
+std::optional<QStringList> pdfPages(const QString& fileName);
+
+// pdftotext drops or merges blanks and keeps ligatures; compare without
+// blanks and with ligatures spelled out.
+bool containsIgnoringSpaces(const QString& text, const QString& part);

@@ -1,0 +1,270 @@
+#include "CRezeptPage2.h"
+#include "CaseHeaderTexts.h"
+#include "RationGridStub.h"
+#include "TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Page = CRezeptPage2;
+
+HeaderTextValues bello()
+{
+    HeaderTextValues h;
+    h.salutationText = QStringLiteral("Herr");
+    h.owner = QStringLiteral("Müller");
+    h.patient = QStringLiteral("Bello");
+    h.speciesText = QStringLiteral("Hund");
+    h.sexText = QStringLiteral("M");
+    h.breedText = QStringLiteral("Dackel");
+    h.titleText = QStringLiteral("Erhaltung");
+    return h;
+}
+
+struct ShareCase
+{
+    const char* name;
+    QStringList amounts;
+    QStringList shownAmounts;
+    QStringList shares;
+};
+
+class RecipeShares : public ::testing::TestWithParam<ShareCase>
+{
+};
+
+TEST_P(RecipeShares, EachFeedstuffRowShowsItsAmountAndShare)
+{
+    const ShareCase& c = GetParam();
+    TestDatabase db;
+    ASSERT_TRUE(db.isValid());
+    RationGridStub ration;
+    for (int i = 0; i < c.amounts.size(); ++i)
+        ration.addFeed(QStringLiteral("Futter %1").arg(i + 1), c.amounts[i]);
+    const HeaderTextValues header = bello();
+    Page page(db.context(), header, ration.grid);
+    page.BuildRecipeGrid();
+
+    const GridModel& g = page.grid();
+    ASSERT_EQ(g.rowCount(), Page::FirstFeedRow + c.amounts.size());
+    ASSERT_EQ(page.feedRowCount(), c.amounts.size());
+    for (int i = 0; i < c.amounts.size(); ++i) {
+        const int row = Page::FirstFeedRow + i;
+        EXPECT_EQ(g.text(row, Page::AmountColumn), c.shownAmounts[i]) << i;
+        EXPECT_EQ(g.text(row, Page::NameColumn), QStringLiteral("Futter %1").arg(i + 1));
+        EXPECT_EQ(g.text(row, Page::ShareColumn), c.shares[i]) << i;
+        EXPECT_EQ(g.rowHeight(row), 24);
+        EXPECT_EQ(g.font(row, Page::NameColumn), (CellFont{QStringLiteral("Tahoma"), 16, 700, false}));
+        EXPECT_EQ(g.alignment(row, Page::AmountColumn).h, GridAlign::Right);
+        EXPECT_EQ(g.alignment(row, Page::ShareColumn).h, GridAlign::Right);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Amounts, RecipeShares,
+    ::testing::Values(ShareCase{"ThreeQuartersAndOneQuarter", {"150", "50"}, {"150", "50"}, {"75", "25"}},
+                      ShareCase{"ThreeThirds", {"1", "1", "1"}, {"1", "1", "1"}, {"33", "33", "33"}},
+                      ShareCase{"DecimalCommaAmounts", {"150,0", "49,5", "0,5"}, {"150,0", "49,5", "0,5"},
+                                {"75", "25", "0"}},
+                      ShareCase{"EmptyAmountShowsZero", {"", "200"}, {"0", "200"}, {"0", "100"}},
+                      ShareCase{"NothingWeighedOutGivesZeroShares", {"0", ""}, {"0", "0"}, {"0", "0"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RecipePage, ARationWithoutFeedstuffsLeavesOnlyTheHead)
+{
+    TestDatabase db;
+    RationGridStub ration;
+    const HeaderTextValues header = bello();
+    Page page(db.context(), header, ration.grid);
+    page.BuildRecipeGrid();
+    EXPECT_EQ(page.grid().rowCount(), 16);
+    EXPECT_EQ(page.feedRowCount(), 0);
+}
+
+TEST(RecipePage, HeadRowsHaveTheirHeightsFontsAndColours)
+{
+    TestDatabase db;
+    RationGridStub ration;
+    ration.addFeed(QStringLiteral("Reis"), QStringLiteral("100"));
+    const HeaderTextValues header = bello();
+    Page page(db.context(), header, ration.grid);
+    page.BuildRecipeGrid();
+    const GridModel& g = page.grid();
+
+    ASSERT_EQ(g.columnCount(), 5);
+    EXPECT_EQ(g.fixedRowCount(), 0);
+    EXPECT_EQ(g.fixedColumnCount(), 0);
+    // The amount and share columns are wider than the narrow face they were
+    // first made for; the recipe's width stays.
+    EXPECT_EQ(g.totalWidth(), 820);
+    EXPECT_GE(g.columnWidth(Page::AmountColumn), 64);
+    EXPECT_GE(g.columnWidth(Page::ShareColumn), 46);
+    const int heights[16] = {50, 26, 26, 26, 26, 20, 3, 20, 28, 28, 28, 60, 2, 24, 2, 10};
+    for (int r = 0; r < 16; ++r)
+        EXPECT_EQ(g.rowHeight(r), heights[r]) << r;
+
+    EXPECT_EQ(g.text(0, 2), "REZEPT");
+    EXPECT_EQ(g.font(0, 2), (CellFont{QStringLiteral("Tahoma"), 28, 900, false}));
+    EXPECT_EQ(g.alignment(0, 2).h, GridAlign::Centre);
+    for (int r = 8; r <= 13; ++r)
+        EXPECT_EQ(g.font(r, 2), (CellFont{QStringLiteral("Tahoma"), 16, 900, false})) << r;
+    for (int rule : {6, 12, 14}) {
+        for (int c = 1; c <= 3; ++c)
+            EXPECT_EQ(g.background(rule, c), Rgb(0, 0, 0)) << rule << "/" << c;
+        EXPECT_EQ(g.background(rule, 0), Rgb(255, 255, 255));
+        EXPECT_EQ(g.background(rule, 4), Rgb(255, 255, 255));
+    }
+    for (int c = 1; c <= 3; ++c)
+        EXPECT_EQ(g.background(13, c), Rgb(204, 204, 204));
+    EXPECT_EQ(g.background(16, 2), Rgb(255, 255, 255));
+    EXPECT_EQ(g.text(13, 1), "g/Tag");
+    EXPECT_EQ(g.text(13, 2), "Futtermittel");
+    EXPECT_EQ(g.text(13, 3), "%");
+    EXPECT_EQ(g.alignment(8, 2).h, GridAlign::Right);
+    EXPECT_EQ(g.alignment(9, 2).h, GridAlign::LeftSingleLine);
+    EXPECT_TRUE(g.alignment(11, 2).wordWrap());
+    EXPECT_FALSE(g.isEditable(16, 1));
+    for (int c : {0, 4}) {
+        for (int r = 0; r < g.rowCount(); ++r)
+            EXPECT_TRUE(g.text(r, c).isEmpty());
+    }
+}
+
+TEST(RecipePage, HeadLinesInBothLanguagesForThe3rdOfApril2024)
+{
+    for (const char* language : {"DE", "US"}) {
+        TestDatabase db(TestDatabase::Data::Fixture, QString::fromLatin1(language));
+        ASSERT_EQ(db.context().today(), QDate(2024, 4, 3));
+        RationGridStub ration;
+        HeaderTextValues header = bello();
+        const bool german = QLatin1String(language) == QLatin1String("DE");
+        if (!german) {
+            header.salutationText = QStringLiteral("Mr.");
+            header.speciesText = QStringLiteral("Dog");
+            header.breedText = QStringLiteral("Dachshund");
+        }
+        Page page(db.context(), header, ration.grid);
+        page.BuildRecipeGrid();
+        const GridModel& g = page.grid();
+        if (german) {
+            EXPECT_EQ(g.text(0, 2), "REZEPT");
+            EXPECT_EQ(g.text(8, 2), "Ausstelldatum: 03.04.2024");
+            EXPECT_EQ(g.text(9, 2), "Besitzer: Herr Müller");
+            EXPECT_EQ(g.text(10, 2), "Patient: Bello (Hund männlich) Dackel ");
+            EXPECT_EQ(g.text(11, 2), "Rezepttitel / Diagnose: Erhaltung");
+            EXPECT_EQ(g.text(13, 1), "g/Tag");
+        } else {
+            EXPECT_EQ(g.text(0, 2), "RECIPE");
+            EXPECT_EQ(g.text(8, 2), "Date of issue: 04/03/2024");
+            EXPECT_EQ(g.text(9, 2), "Owner: Mr. Müller");
+            EXPECT_EQ(g.text(10, 2), "Patient: Bello (Dog male) Dachshund ");
+            EXPECT_EQ(g.text(11, 2), "Recipe Title / Diagnosis: Erhaltung");
+            EXPECT_EQ(g.text(13, 1), "g/day");
+            EXPECT_EQ(g.text(13, 2), "Food");
+        }
+    }
+}
+
+struct SexCase
+{
+    const char* name;
+    const char* language;
+    const char* sex;
+    const char* line;
+};
+
+class RecipePatientLine : public ::testing::TestWithParam<SexCase>
+{
+};
+
+TEST_P(RecipePatientLine, SexWordOrAnOpenBracket)
+{
+    HeaderTextValues header = bello();
+    header.sexText = QString::fromLatin1(GetParam().sex);
+    EXPECT_EQ(Page::patientLine(QString::fromLatin1(GetParam().language), header), QString::fromUtf8(GetParam().line));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sexes, RecipePatientLine,
+    ::testing::Values(SexCase{"GermanM", "DE", "M", "Patient: Bello (Hund männlich) Dackel "},
+                      SexCase{"GermanW", "DE", "W", "Patient: Bello (Hund weiblich) Dackel "},
+                      SexCase{"GermanF", "DE", "F", "Patient: Bello (Hund Dackel "},
+                      SexCase{"GermanNone", "DE", "", "Patient: Bello (Hund Dackel "},
+                      SexCase{"EnglishM", "US", "M", "Patient: Bello (Hund male) Dackel "},
+                      SexCase{"EnglishF", "US", "F", "Patient: Bello (Hund female) Dackel "},
+                      SexCase{"EnglishW", "US", "W", "Patient: Bello (Hund Dackel "}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct HeightCase
+{
+    const char* name;
+    int length;
+    int height;
+};
+
+class RecipeTextBlockHeight : public ::testing::TestWithParam<HeightCase>
+{
+};
+
+TEST_P(RecipeTextBlockHeight, TwentyPixelsPerStartedHundredCharacters)
+{
+    EXPECT_EQ(Page::textBlockHeight(QString(GetParam().length, QLatin1Char('a'))), GetParam().height);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lengths, RecipeTextBlockHeight,
+                         ::testing::Values(HeightCase{"Empty", 0, 20}, HeightCase{"Short", 99, 20},
+                                           HeightCase{"Hundred", 100, 40}, HeightCase{"Almost200", 199, 40},
+                                           HeightCase{"TwoHundredFifty", 250, 60}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RecipePage, TextListHoldsTheActiveBlocksSortedAndAppendsTheChosenOne)
+{
+    TestDatabase db;
+    RationGridStub ration;
+    ration.addFeed(QStringLiteral("Reis"), QStringLiteral("100"));
+    const HeaderTextValues header = bello();
+    Page page(db.context(), header, ration.grid);
+    page.build();
+
+    const auto& entries = page.textList().entries();
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].text, "Frisches Wasser muss immer bereitstehen.");
+    EXPECT_EQ(entries[0].data, 2);
+    EXPECT_EQ(entries[1].data, 1);
+
+    page.textListClosed(-1);
+    EXPECT_EQ(page.grid().rowCount(), 17);
+
+    page.textListClosed(0);
+    page.textListClosed(0);
+    page.textListClosed(1);
+    const GridModel& g = page.grid();
+    ASSERT_EQ(g.rowCount(), 20);
+    EXPECT_EQ(g.text(17, 2), "Frisches Wasser muss immer bereitstehen.");
+    EXPECT_EQ(g.text(18, 2), "Frisches Wasser muss immer bereitstehen.");
+    EXPECT_EQ(g.text(19, 2), "Füttern Sie zweimal täglich.");
+    EXPECT_EQ(g.rowHeight(19), 20);
+    EXPECT_EQ(g.font(19, 2), (CellFont{QStringLiteral("Tahoma"), 16, 400, false}));
+    EXPECT_EQ(g.alignment(19, 2).h, GridAlign::Left);
+    EXPECT_EQ(g.alignment(19, 2).v, GridAlign::Bottom);
+
+    EXPECT_FALSE(page.appendTextBlock(99));
+    EXPECT_EQ(g.rowCount(), 20);
+}
+
+TEST(RecipePage, ALongTextBlockGetsATallerRowInEnglish)
+{
+    TestDatabase db(TestDatabase::Data::Fixture, QStringLiteral("US"));
+    const QString text(250, QLatin1Char('x'));
+    ASSERT_TRUE(db.rawExec(QStringLiteral("INSERT INTO T_TEXT VALUES (9, 'kurz', '%1', -1)").arg(text)));
+    RationGridStub ration;
+    const HeaderTextValues header = bello();
+    Page page(db.context(), header, ration.grid);
+    page.build();
+    ASSERT_TRUE(page.appendTextBlock(9));
+    EXPECT_EQ(page.grid().text(16, 2), text);
+    EXPECT_EQ(page.grid().rowHeight(16), 60);
+}
+
+} // namespace

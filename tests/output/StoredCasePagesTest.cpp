@@ -1,0 +1,113 @@
+#include "CRezeptForm.h"
+#include "CRezeptPage2.h"
+#include "CRezeptPage3.h"
+#include "CRezeptPage4.h"
+#include "CRezeptPage5.h"
+#include "CaseHeaderTexts.h"
+#include "Prompt.h"
+#include "StoredCase.h"
+#include "TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The pages over a case opened from the fixture, as a case window shows it.
+class StoredCasePages : public ::testing::Test
+{
+protected:
+    void open(const QString& key, const QString& language = QStringLiteral("DE"))
+    {
+        db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
+        ASSERT_TRUE(db->isValid());
+        form = std::make_unique<CRezeptForm>(db->context(), prompt);
+        ASSERT_TRUE(StoredCase::open(db->context(), *form, key));
+        texts = std::make_unique<FormHeaderTexts>(*form);
+    }
+
+    RecordingPrompt prompt;
+    std::unique_ptr<TestDatabase> db;
+    std::unique_ptr<CRezeptForm> form;
+    std::unique_ptr<FormHeaderTexts> texts;
+};
+
+TEST_F(StoredCasePages, HeaderTextsAreTheFormsShownTexts)
+{
+    open(QStringLiteral("1"), QStringLiteral("US"));
+    EXPECT_EQ(texts->salutation(), "Mr.");
+    EXPECT_EQ(texts->ownerName(), "Müller");
+    EXPECT_EQ(texts->patientName(), "Bello");
+    EXPECT_EQ(texts->species(), "Dog");
+    EXPECT_EQ(texts->sex(), "M");
+    EXPECT_EQ(texts->breed(), "Dachshund");
+    EXPECT_EQ(texts->caseType(), "Maintenance male dog");
+    EXPECT_EQ(texts->title(), "Erhaltung");
+    EXPECT_EQ(texts->actualWeight(), form->actualWeight());
+    EXPECT_EQ(texts->targetWeight(), form->targetWeight());
+    EXPECT_EQ(texts->adultWeight(), form->adultWeight());
+    EXPECT_EQ(texts->ageWeeks(), form->ageWeeks());
+}
+
+TEST_F(StoredCasePages, TheRecipeListsTheRationOfTheCase)
+{
+    open(QStringLiteral("1"));
+    CRezeptPage2 page(db->context(), *texts, form->ration().rationGrid());
+    page.build();
+    const GridModel& g = page.grid();
+    ASSERT_EQ(page.feedRowCount(), 2);
+    EXPECT_EQ(g.text(16, 1), "150,0");
+    EXPECT_EQ(g.text(16, 2), "Hühnerbrust, gekocht");
+    EXPECT_EQ(g.text(16, 3), "43");
+    EXPECT_EQ(g.text(17, 3), "57");
+    EXPECT_EQ(g.text(8, 2), "Ausstelldatum: 03.04.2024");
+    EXPECT_EQ(page.textList().count(), 2);
+}
+
+TEST_F(StoredCasePages, TheCoverageLeavesOutKey61)
+{
+    open(QStringLiteral("1"));
+    const GridModel& ration = form->ration().rationGrid();
+    int marked61 = 0;
+    for (int c = 3; c < ration.columnCount(); ++c)
+        marked61 += ration.text(0, c) == QLatin1String("x") && ration.text(5, c) == QLatin1String("61");
+    ASSERT_EQ(marked61, 1);
+
+    CRezeptPage3 page(db->context().languageCode(), *texts, ration);
+    page.build();
+    for (const CRezeptPage3::Bar& bar : page.bars())
+        EXPECT_NE(bar.label, "ME kcal");
+    EXPECT_FALSE(page.bars().empty());
+    EXPECT_EQ(page.chart().title(), "Bedarfsdeckung für Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung");
+}
+
+TEST_F(StoredCasePages, GrowthAndWeightReadTheHeaderFields)
+{
+    open(QStringLiteral("3"));
+    // Born on 10 January 2024, twelve weeks old on the pinned day.
+    ASSERT_EQ(form->ageWeeks(), "12");
+    CRezeptPage4 growth(db->context().languageCode(), *texts);
+    growth.build();
+    EXPECT_EQ(growth.chart().axisMax(), 20);
+    EXPECT_EQ(growth.chart().value(1, 4), 10.0);
+    EXPECT_EQ(growth.chart().value(1, 5), 0.0);
+
+    open(QStringLiteral("2"));
+    CRezeptPage5 weight(db->context().languageCode(), *texts);
+    weight.build();
+    // The stored 4.5 kg is shown with a point: 4.5 * 100 / 4 - 100 = 12.5,
+    // which "%.0f" rounds to the even 12.
+    ASSERT_EQ(texts->actualWeight(), "4.5");
+    EXPECT_EQ(weight.overweightText(), "12");
+    EXPECT_DOUBLE_EQ(weight.chart().value(0, 0).value_or(0), 4.5);
+}
+
+TEST_F(StoredCasePages, AnUnknownCaseIsNotOpened)
+{
+    db = std::make_unique<TestDatabase>();
+    CRezeptForm other(db->context(), prompt);
+    EXPECT_FALSE(StoredCase::open(db->context(), other, QStringLiteral("99")));
+    EXPECT_FALSE(StoredCase::open(db->context(), other, QStringLiteral("1; DROP TABLE T_PAT_REZ")));
+    EXPECT_TRUE(StoredCase::exists(db->context(), QStringLiteral("2")));
+}
+
+} // namespace
