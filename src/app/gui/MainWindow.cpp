@@ -3,7 +3,7 @@
 #include "AboutDialog.h"
 #include "AppContext.h"
 #include "ApplicationStartup.h"
-#include "CaseSearchTarget.h"
+#include "CaseListView.h"
 #include "CaseWindow.h"
 #include "HelpDocuments.h"
 #include "LanguageSwitch.h"
@@ -28,6 +28,10 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     , m_workspace(new QMdiArea(this))
 {
     setCentralWidget(m_workspace);
+    // A case window made before the result bar appeared is taller than what
+    // the bar leaves of the workspace; its lower part stays within reach.
+    m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWindowTitle(ApplicationStartup::mainWindowTitle(context.dataDirectory()));
     buildMenus();
     updateLanguageMarks();
@@ -168,7 +172,8 @@ void MainWindow::search()
 
 ResultBar* MainWindow::makeResultBar(MainWindowLogic::ResultBarOrigin origin)
 {
-    m_resultBar = new ResultBar(m_context, origin, this);
+    m_resultBar = new ResultBar(m_context, m_prompt, origin, this);
+    connect(m_resultBar->caseList(), &CaseListView::openCaseRequested, this, &MainWindow::openStoredCase);
     addDockWidget(Qt::BottomDockWidgetArea, m_resultBar);
     m_resultBar->hide();
     return m_resultBar;
@@ -214,6 +219,11 @@ StartWindow* MainWindow::openStartWindow()
 QMdiSubWindow* MainWindow::openCaseWindow()
 {
     return CaseWindow::open(*m_workspace, m_context, &m_prompt);
+}
+
+QMdiSubWindow* MainWindow::openStoredCase(qint64 caseKey)
+{
+    return CaseWindow::openStored(*m_workspace, m_context, caseKey, &m_prompt);
 }
 
 void MainWindow::openHelp(int command)

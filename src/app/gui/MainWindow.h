@@ -38,6 +38,8 @@ public:
     StartWindow* openStartWindow();
     // Opens a new, empty case window.
     QMdiSubWindow* openCaseWindow();
+    // Opens a new case window on a stored case, as a click in the case list does.
+    QMdiSubWindow* openStoredCase(qint64 caseKey);
 
     QMenu* createPopupMenu() override;
 

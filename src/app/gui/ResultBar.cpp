@@ -1,14 +1,14 @@
 #include "ResultBar.h"
 
 #include "AppContext.h"
-#include "EmptyCaseList.h"
+#include "CaseListView.h"
 
-ResultBar::ResultBar(AppContext& context, MainWindowLogic::ResultBarOrigin origin, QWidget* parent)
+ResultBar::ResultBar(AppContext& context, Prompt& prompt, MainWindowLogic::ResultBarOrigin origin,
+                     QWidget* parent)
     : DockBar(MainWindowLogic::resultBarCaption(context.languageCode()), QStringLiteral("ResultBar"), parent)
 {
     setAllowedAreas(Qt::AllDockWidgetAreas);
     setFeatures(DockWidgetClosable | DockWidgetMovable | DockWidgetFloatable);
-    auto* list = new EmptyCaseList(MainWindowLogic::resultBarInitialSize(origin), this);
-    m_caseList = list;
-    setWidget(list);
+    m_caseList = new CaseListView(context, prompt, MainWindowLogic::resultBarInitialSize(origin), this);
+    setWidget(m_caseList);
 }

@@ -4,7 +4,8 @@
 #include "MainWindowLogic.h"
 
 class AppContext;
-class CaseSearchTarget;
+class CaseListView;
+class Prompt;
 
 // The dockable bar under the workspace that holds the list of found cases,
 // captioned in the language of the moment it is made.
@@ -13,11 +14,12 @@ class ResultBar : public DockBar
     Q_OBJECT
 
 public:
-    ResultBar(AppContext& context, MainWindowLogic::ResultBarOrigin origin, QWidget* parent = nullptr);
+    ResultBar(AppContext& context, Prompt& prompt, MainWindowLogic::ResultBarOrigin origin,
+              QWidget* parent = nullptr);
 
     // The list that runs the searches; the same widget as widget().
-    CaseSearchTarget* caseList() const { return m_caseList; }
+    CaseListView* caseList() const { return m_caseList; }
 
 private:
-    CaseSearchTarget* m_caseList = nullptr;
+    CaseListView* m_caseList = nullptr;
 };

@@ -1,25 +1,46 @@
 #include "RationPageView.h"
 
 #include "CRezeptForm.h"
+#include "ChoiceList.h"
+#include "GridPrinter.h"
 #include "GridView.h"
+#include "RationPage.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
+namespace {
+
+QComboBox* dropDown(const char* name, int minimumWidth)
+{
+    auto* box = new QComboBox;
+    box->setObjectName(QLatin1String(name));
+    box->setMinimumWidth(minimumWidth);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMaxVisibleItems(20);
+    return box;
+}
+
+} // namespace
+
 RationPageView::RationPageView(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent)
-    : QWidget(parent)
-    , m_context(context)
-    , m_prompt(prompt)
-    , m_form(form)
-    , m_filterRow(new QHBoxLayout)
-    , m_rationGrid(new GridView(&form.ration().rationGrid(), this))
-    , m_profileGrid(new GridView(&form.ration().profileGrid(), this))
-    , m_printRow(new QHBoxLayout)
+    : QWidget(parent), m_page(new CRezeptPage1(context, prompt, form, this)), m_filterRow(new QHBoxLayout),
+      m_rationGrid(new GridView(&form.ration().rationGrid(), this)),
+      m_profileGrid(new GridView(&form.ration().profileGrid(), this)), m_printRow(new QHBoxLayout),
+      m_gridPrint(&GridPrinter::printWithDialog)
 {
     setObjectName(QStringLiteral("RationPage"));
-    form.ration().BuildRationGrid();
-    form.ration().BuildProfileGrid();
+    // The sheet makes this page before the header form opens its case, which
+    // is the order the page's set-up needs.
+    m_page->setUp();
 
     m_rationGrid->setObjectName(QStringLiteral("RationGrid"));
     m_profileGrid->setObjectName(QStringLiteral("ProfileGrid"));
@@ -28,12 +49,23 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CRezeptForm&
     m_rationGrid->setMinimumHeight(RationGridMinimumHeight);
     m_rationGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     // Room for the scroll bar too, which appears once the columns outgrow the page.
-    m_profileGrid->setFixedHeight(ProfileGridHeight + m_profileGrid->horizontalScrollBar()->sizeHint().height());
+    m_profileGrid->setFixedHeight(ProfileGridHeight +
+                                  m_profileGrid->horizontalScrollBar()->sizeHint().height());
     m_profileGrid->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 
-    m_filterRow->setObjectName(QStringLiteral("FilterRow"));
+    buildFilterRow();
+    m_printButton = new QPushButton;
+    m_printButton->setObjectName(QStringLiteral("Print"));
     m_printRow->setObjectName(QStringLiteral("PrintRow"));
     m_printRow->addStretch(1);
+    m_printRow->addWidget(m_printButton);
+
+    const RationPageLabels labels = m_page->labels();
+    m_categoryLabel->setText(labels.category);
+    m_typeLabel->setText(labels.type);
+    m_feedLabel->setText(labels.food);
+    m_filterButton->setText(labels.filter);
+    m_printButton->setText(labels.print);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -42,4 +74,119 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CRezeptForm&
     layout->addWidget(m_rationGrid, 1);
     layout->addWidget(m_profileGrid);
     layout->addLayout(m_printRow);
+
+    setTabOrder(m_categoryList, m_typeList);
+    setTabOrder(m_typeList, m_feedList);
+    setTabOrder(m_feedList, m_searchText);
+    setTabOrder(m_searchText, m_filterButton);
+    setTabOrder(m_filterButton, m_rationGrid);
+    setTabOrder(m_rationGrid, m_profileGrid);
+    setTabOrder(m_profileGrid, m_printButton);
+
+    showList(m_categoryList, m_page->categoryList());
+    showList(m_typeList, m_page->typeList());
+    showList(m_feedList, m_page->feedList());
+    connectControls();
+}
+
+RationPageView::~RationPageView()
+{
+    // The feedstuff popup goes with the list; no closing of it is a pick.
+    if (m_feedPopup)
+        m_feedPopup->removeEventFilter(this);
+}
+
+void RationPageView::buildFilterRow()
+{
+    m_categoryLabel = new QLabel;
+    m_categoryList = dropDown("CategoryList", 150);
+    m_typeLabel = new QLabel;
+    m_typeList = dropDown("TypeList", 110);
+    m_feedLabel = new QLabel;
+    m_feedList = dropDown("FeedList", 260);
+    m_searchText = new QLineEdit;
+    m_searchText->setObjectName(QStringLiteral("SearchText"));
+    m_searchText->setMinimumWidth(100);
+    m_searchText->setMaximumWidth(200);
+    m_searchText->setClearButtonEnabled(true);
+    m_filterButton = new QPushButton;
+    m_filterButton->setObjectName(QStringLiteral("Filter"));
+    for (QLabel* label : {m_categoryLabel, m_typeLabel, m_feedLabel})
+        label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+    m_categoryLabel->setBuddy(m_categoryList);
+    m_typeLabel->setBuddy(m_typeList);
+    m_feedLabel->setBuddy(m_feedList);
+
+    m_filterRow->setObjectName(QStringLiteral("FilterRow"));
+    m_filterRow->setSpacing(6);
+    m_filterRow->addWidget(m_categoryLabel);
+    m_filterRow->addWidget(m_categoryList, 2);
+    m_filterRow->addSpacing(6);
+    m_filterRow->addWidget(m_typeLabel);
+    m_filterRow->addWidget(m_typeList, 1);
+    m_filterRow->addSpacing(6);
+    m_filterRow->addWidget(m_feedLabel);
+    // Feedstuff names are long; this list takes most of the room.
+    m_filterRow->addWidget(m_feedList, 5);
+    m_filterRow->addWidget(m_searchText, 1);
+    m_filterRow->addWidget(m_filterButton);
+}
+
+void RationPageView::connectControls()
+{
+    CRezeptPage1* page = m_page;
+    connect(page, &CRezeptPage1::categoryListChanged, this,
+            [this] { showList(m_categoryList, m_page->categoryList()); });
+    connect(page, &CRezeptPage1::typeListChanged, this, [this] { showList(m_typeList, m_page->typeList()); });
+    connect(page, &CRezeptPage1::feedListChanged, this, [this] { showList(m_feedList, m_page->feedList()); });
+    connect(page, &CRezeptPage1::windowTextChanged, this, &QWidget::setWindowTitle);
+
+    // activated: only the user's choices, never the program's refills. The
+    // program never writes the search text, so any change of it is the user's.
+    connect(m_categoryList, &QComboBox::activated, page, &CRezeptPage1::userChoseCategory);
+    connect(m_typeList, &QComboBox::activated, page, &CRezeptPage1::userChoseType);
+    connect(m_searchText, &QLineEdit::textChanged, page, &CRezeptPage1::setSearchText);
+    connect(m_searchText, &QLineEdit::returnPressed, page, &CRezeptPage1::filterClicked);
+    connect(m_filterButton, &QPushButton::clicked, page, &CRezeptPage1::filterClicked);
+    connect(m_printButton, &QPushButton::clicked, this, &RationPageView::print);
+
+    // A feedstuff is picked when its list closes, not when the choice moves:
+    // the arrow keys or the wheel over the closed list only move the choice,
+    // and closing the list on the entry already chosen picks it once more.
+    connect(m_feedList, &QComboBox::currentIndexChanged, page, &CRezeptPage1::setFeedChoice);
+    m_feedPopup = m_feedList->view()->window();
+    m_feedPopup->installEventFilter(this);
+}
+
+bool RationPageView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_feedPopup && event->type() == QEvent::Hide) {
+        // The list hides before it reports the entry clicked; pick after that.
+        QMetaObject::invokeMethod(this, &RationPageView::feedListClosed, Qt::QueuedConnection);
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void RationPageView::feedListClosed()
+{
+    m_page->setFeedChoice(m_feedList->currentIndex());
+    m_page->feedListClosed();
+}
+
+void RationPageView::showList(QComboBox* box, const ChoiceList& list)
+{
+    // A refill by the program is no choice of the user's.
+    const QSignalBlocker blocker(box);
+    box->clear();
+    for (const ChoiceList::Entry& entry : list.entries())
+        box->addItem(entry.text, entry.data);
+    box->setCurrentIndex(list.currentIndex());
+}
+
+void RationPageView::print()
+{
+    m_page->preparePrint();
+    // The grids print the nearest window title above them: the heading.
+    m_gridPrint(*m_rationGrid);
+    m_gridPrint(*m_profileGrid);
 }

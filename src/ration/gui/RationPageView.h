@@ -2,15 +2,24 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class AppContext;
 class CRezeptForm;
+class CRezeptPage1;
+class ChoiceList;
 class GridView;
 class Prompt;
+class QComboBox;
 class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 // The first page of the case sheet: the filter row, the ration grid, the
-// profile grid and the print row. The grids show the models of the form's
-// ration calculation; the page lays them out when the sheet first shows it.
+// profile grid and the Print button. The page's logic (CRezeptPage1) is made
+// and set up with the view, which shows its lists and hands it the user's
+// choices; the grids show the models of the form's ration calculation.
 class RationPageView : public QWidget
 {
     Q_OBJECT
@@ -23,20 +32,57 @@ public:
     static constexpr int RationGridMinimumHeight = 200;
     static constexpr int ProfileGridHeight = 114;
 
-    RationPageView(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent = nullptr);
+    // Prints one grid; false when cancelled or failed.
+    using GridPrint = std::function<bool(GridView&)>;
 
+    RationPageView(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent = nullptr);
+    ~RationPageView() override;
+
+    CRezeptPage1& logic() const { return *m_page; }
     GridView* rationGridView() const { return m_rationGrid; }
     GridView* profileGridView() const { return m_profileGrid; }
-    // Rows above and below the grids, empty until the page's controls go in.
     QHBoxLayout* filterRow() const { return m_filterRow; }
     QHBoxLayout* printRow() const { return m_printRow; }
 
+    QLabel* categoryLabel() const { return m_categoryLabel; }
+    QLabel* typeLabel() const { return m_typeLabel; }
+    QLabel* feedLabel() const { return m_feedLabel; }
+    QComboBox* categoryList() const { return m_categoryList; }
+    QComboBox* typeList() const { return m_typeList; }
+    QComboBox* feedList() const { return m_feedList; }
+    QLineEdit* searchText() const { return m_searchText; }
+    QPushButton* filterButton() const { return m_filterButton; }
+    QPushButton* printButton() const { return m_printButton; }
+
+    // The print dialog by default; tests print to files instead.
+    void setGridPrint(GridPrint print) { m_gridPrint = std::move(print); }
+    // What the Print button does: the heading, then both grids.
+    void print();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    AppContext& m_context;
-    Prompt& m_prompt;
-    CRezeptForm& m_form;
+    void buildFilterRow();
+    void connectControls();
+    void showList(QComboBox* box, const ChoiceList& list);
+    void feedListClosed();
+
+    CRezeptPage1* m_page;
     QHBoxLayout* m_filterRow;
     GridView* m_rationGrid;
     GridView* m_profileGrid;
     QHBoxLayout* m_printRow;
+
+    QLabel* m_categoryLabel = nullptr;
+    QComboBox* m_categoryList = nullptr;
+    QLabel* m_typeLabel = nullptr;
+    QComboBox* m_typeList = nullptr;
+    QLabel* m_feedLabel = nullptr;
+    QComboBox* m_feedList = nullptr;
+    QLineEdit* m_searchText = nullptr;
+    QPushButton* m_filterButton = nullptr;
+    QPushButton* m_printButton = nullptr;
+    QWidget* m_feedPopup = nullptr;
+    GridPrint m_gridPrint;
 };

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "CRezeptView.h"
+#include "CaseSearchTarget.h"
+#include "GridView.h"
+
+class AppContext;
+class Prompt;
+
+// The case list in the result bar: shows the found cases of CRezeptView's
+// grid, fills the bar and follows its size. Clicks go to the list's logic,
+// which asks and deletes itself; opening a case is the main window's job.
+class CaseListView : public GridView, public CaseSearchTarget
+{
+    Q_OBJECT
+
+public:
+    CaseListView(AppContext& context, Prompt& prompt, const QSize& initialSize, QWidget* parent = nullptr);
+
+    CRezeptView& logic() { return m_list; }
+
+    void runSearch(const CaseSearchCriteria& criteria) override;
+
+    // The bar's first size, before the user gives it one.
+    QSize sizeHint() const override { return m_initialSize; }
+
+signals:
+    void openCaseRequested(qint64 caseKey);
+
+private:
+    void fitToScreenFont();
+
+    CRezeptView m_list;
+    QSize m_initialSize;
+};

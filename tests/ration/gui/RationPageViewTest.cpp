@@ -1,0 +1,351 @@
+#include "RationPageView.h"
+#include "CRezeptForm.h"
+#include "CRezeptFrameNeu.h"
+#include "CRezeptSheet.h"
+#include "CaseHeaderView.h"
+#include "CaseWindow.h"
+#include "GridPrinter.h"
+#include "GridView.h"
+#include "NutrientColumns.h"
+#include "Prompt.h"
+#include "RationGrids.h"
+#include "RationPage.h"
+#include "TestDatabase.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace NutrientColumns;
+
+namespace {
+
+// A workspace with one case window over a fresh fixture database; the tests
+// work on the ration page through its widgets.
+class RationPageViewTest : public ::testing::Test
+{
+protected:
+    void open(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString(),
+              QSize size = QSize(1280, 800))
+    {
+        area.reset();
+        db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
+        ASSERT_TRUE(db->isValid()) << qPrintable(db->error());
+        area = std::make_unique<QMdiArea>();
+        area->resize(size);
+        area->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(area.get()));
+        window = caseKey.isEmpty()
+                     ? CaseWindow::open(*area, db->context(), &prompt)
+                     : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
+        ASSERT_NE(window, nullptr);
+        QCoreApplication::processEvents();
+        page = window->view()->sheet()->rationPage();
+        ASSERT_NE(page, nullptr);
+    }
+
+    const CaseHeaderControls& c() const { return window->view()->controls(); }
+    GridModel& rationGrid() { return window->form().ration().rationGrid(); }
+
+    // Steps through a closed list with the arrow keys, each step a choice.
+    static void choose(QComboBox* box, const QString& text)
+    {
+        const int target = box->findText(text);
+        ASSERT_GE(target, 0) << qPrintable(text);
+        for (int step = 0; step <= box->count() && box->currentIndex() != target; ++step)
+            QTest::keyClick(box, box->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+        ASSERT_EQ(box->currentIndex(), target) << qPrintable(text);
+    }
+    void chooseDogCase()
+    {
+        choose(c().species, QStringLiteral("Hund"));
+        choose(c().sex, QStringLiteral("M"));
+        choose(c().caseType, QStringLiteral("Erhaltung Rüde"));
+    }
+
+    // Opens the feedstuff list, clicks the entry and lets the list close.
+    void pickFromList(const QString& text)
+    {
+        QComboBox* box = page->feedList();
+        const int index = box->findText(text);
+        ASSERT_GE(index, 0) << qPrintable(text);
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }));
+        const QRect item = list->visualRect(list->model()->index(index, 0));
+        ASSERT_FALSE(item.isEmpty());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
+        QCoreApplication::processEvents();
+    }
+    // Opens the list and closes it again with Escape.
+    void openAndCloseList()
+    {
+        QComboBox* box = page->feedList();
+        box->showPopup();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return box->view()->isVisible(); }));
+        QTest::keyClick(box->view(), Qt::Key_Escape);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !box->view()->isVisible(); }));
+        QCoreApplication::processEvents();
+    }
+
+    QStringList feedNames()
+    {
+        QStringList names;
+        for (int row = HeaderRows; row < rationGrid().rowCount(); ++row)
+            names << rationGrid().text(row, RationGrids::NameColumn);
+        return names;
+    }
+    static QStringList items(const QComboBox* box)
+    {
+        QStringList texts;
+        for (int i = 0; i < box->count(); ++i)
+            texts << box->itemText(i);
+        return texts;
+    }
+
+    std::unique_ptr<TestDatabase> db;
+    RecordingPrompt prompt;
+    std::unique_ptr<QMdiArea> area;
+    CRezeptFrameNeu* window = nullptr;
+    RationPageView* page = nullptr;
+};
+
+TEST_F(RationPageViewTest, TheControlsCarryTheLabelsOfTheWindowsLanguageInTheirPlaces)
+{
+    const struct
+    {
+        const char* code;
+        QStringList texts; // category, type, food, Filter, Print
+    } cases[] = {
+        {"DE", {"Kategorie", "Typ", "Futtermittel", "Filter", "Print"}},
+        {"US", {"Category", "Type", "Food", "Filter", "Print"}},
+    };
+    for (const QSize size : {QSize(1280, 800), QSize(1024, 700)})
+        for (const auto& row : cases) {
+            open(QString::fromLatin1(row.code), QString(), size);
+            const QStringList shown{page->categoryLabel()->text(), page->typeLabel()->text(),
+                                    page->feedLabel()->text(), page->filterButton()->text(),
+                                    page->printButton()->text()};
+            EXPECT_EQ(shown, row.texts) << row.code;
+            for (QLabel* label : {page->categoryLabel(), page->typeLabel(), page->feedLabel()})
+                EXPECT_GE(label->width(), label->sizeHint().width())
+                    << row.code << " " << qPrintable(label->text());
+
+            // One row across the top, left to right; the feedstuff list is the widest.
+            const QList<QWidget*> order{page->categoryLabel(), page->categoryList(), page->typeLabel(),
+                                        page->typeList(),      page->feedLabel(),    page->feedList(),
+                                        page->searchText(),    page->filterButton()};
+            for (int i = 1; i < order.size(); ++i)
+                EXPECT_GE(order[i]->x(), order[i - 1]->geometry().right()) << i;
+            for (QWidget* widget : order)
+                EXPECT_LT(widget->geometry().bottom(), page->rationGridView()->y())
+                    << qPrintable(widget->objectName());
+            EXPECT_GT(page->feedList()->width(), page->categoryList()->width());
+            EXPECT_GT(page->feedList()->width(), page->searchText()->width());
+            EXPECT_NEAR(page->filterButton()->geometry().right(), page->width(), 10);
+            // Print sits below the profile at the bottom right.
+            EXPECT_GE(page->printButton()->y(), page->profileGridView()->geometry().bottom());
+            EXPECT_NEAR(page->printButton()->geometry().right(), page->width(), 10);
+        }
+}
+
+TEST_F(RationPageViewTest, TheListsFollowTheCaseTypeAndTheFilters)
+{
+    open();
+    EXPECT_EQ(page->categoryList()->count(), 0);
+    chooseDogCase();
+    EXPECT_EQ(items(page->categoryList()),
+              (QStringList{"<ALLE>", "Alleinfutter Hund", "Einzelfuttermittel"}));
+    EXPECT_EQ(items(page->typeList()), (QStringList{"<ALLE>", "<kein Typ>", "Fleisch", "Getreide", "Öle"}));
+    EXPECT_EQ(items(page->feedList()), (QStringList{"Hühnerbrust, gekocht", "MÖHREN, roh", "Müsli Spezial",
+                                                    "O'Briens Mischung", "Reis, gekocht", "Rinderhack"}));
+    for (QComboBox* box : {page->categoryList(), page->typeList(), page->feedList()})
+        EXPECT_EQ(box->currentIndex(), -1) << qPrintable(box->objectName());
+
+    choose(page->categoryList(), QStringLiteral("Einzelfuttermittel"));
+    EXPECT_EQ(items(page->feedList()),
+              (QStringList{"Hühnerbrust, gekocht", "MÖHREN, roh", "Müsli Spezial", "Reis, gekocht"}));
+    choose(page->typeList(), QStringLiteral("Getreide"));
+    EXPECT_EQ(items(page->feedList()), (QStringList{"MÖHREN, roh", "Reis, gekocht"}));
+    EXPECT_EQ(page->categoryList()->currentText(), "Einzelfuttermittel");
+    EXPECT_EQ(page->feedList()->itemData(1).toInt(), 2);
+    // Moving through the lists picked nothing.
+    EXPECT_TRUE(feedNames().isEmpty());
+
+    // The search text counts only when Filter is pressed; capitals find lower case.
+    QTest::keyClicks(page->searchText(), QStringLiteral("M"));
+    QTest::sendKeyEvent(QTest::Click, page->searchText(), Qt::Key_Odiaeresis, QStringLiteral("ö"),
+                        Qt::NoModifier);
+    QTest::keyClicks(page->searchText(), QStringLiteral("H"));
+    EXPECT_EQ(page->feedList()->count(), 2);
+    QTest::mouseClick(page->filterButton(), Qt::LeftButton);
+    EXPECT_EQ(items(page->feedList()), QStringList{"MÖHREN, roh"});
+
+    // Choosing a category again refills the types and drops their choice.
+    page->searchText()->selectAll();
+    QTest::keyClick(page->searchText(), Qt::Key_Backspace);
+    choose(page->categoryList(), QStringLiteral("<ALLE>"));
+    EXPECT_EQ(page->typeList()->currentIndex(), -1);
+    EXPECT_EQ(page->feedList()->count(), 6);
+
+    // An apostrophe searches for itself.
+    QTest::keyClicks(page->searchText(), QStringLiteral("o'b"));
+    QTest::keyClick(page->searchText(), Qt::Key_Return);
+    EXPECT_EQ(items(page->feedList()), QStringList{"O'Briens Mischung"});
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST_F(RationPageViewTest, ClosingTheFeedListOnItsChoicePicksItOnceAndThenTellsSo)
+{
+    const struct
+    {
+        const char* code;
+        const char* species;
+        const char* caseType;
+        const char* feed;
+        const char* message;
+    } cases[] = {
+        {"DE", "Hund", "Erhaltung Rüde", "Reis, gekocht",
+         "Das ausgewählte Futtermittel steht bereits in der Liste"},
+        {"US", "Dog", "Maintenance male dog", "Rice, cooked", "Nutrial selected two times"},
+    };
+    for (const auto& row : cases) {
+        open(QString::fromLatin1(row.code));
+        choose(c().species, QString::fromUtf8(row.species));
+        choose(c().sex, QStringLiteral("M"));
+        choose(c().caseType, QString::fromUtf8(row.caseType));
+        prompt.clear();
+
+        pickFromList(QString::fromUtf8(row.feed));
+        EXPECT_EQ(feedNames(), QStringList{QString::fromUtf8(row.feed)}) << row.code;
+        EXPECT_EQ(rationGrid().text(HeaderRows, RationGrids::KeyColumn), "2");
+        EXPECT_EQ(rationGrid().text(HeaderRows, RationGrids::AmountColumn), "");
+        EXPECT_TRUE(prompt.texts().isEmpty()) << qPrintable(prompt.texts().join(QLatin1Char('|')));
+
+        // Opening and closing the list on its choice tries the same feedstuff again.
+        openAndCloseList();
+        EXPECT_EQ(prompt.texts(), QStringList{QString::fromUtf8(row.message)}) << row.code;
+        ASSERT_EQ(prompt.entries().size(), 1u);
+        EXPECT_EQ(prompt.entries()[0].icon, Prompt::Icon::Exclamation);
+        // So does clicking the same entry once more.
+        pickFromList(QString::fromUtf8(row.feed));
+        EXPECT_EQ(prompt.texts().size(), 2);
+        EXPECT_EQ(feedNames().size(), 1) << row.code;
+    }
+}
+
+TEST_F(RationPageViewTest, MovingThroughTheClosedFeedListPicksNothing)
+{
+    open();
+    chooseDogCase();
+    QComboBox* box = page->feedList();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Down);
+    QTest::keyClick(box, Qt::Key_Down);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(box->currentIndex(), 1);
+    EXPECT_TRUE(feedNames().isEmpty());
+    // Closing the list then picks the entry it shows.
+    openAndCloseList();
+    EXPECT_EQ(feedNames(), QStringList{"MÖHREN, roh"});
+    EXPECT_TRUE(prompt.texts().isEmpty());
+}
+
+TEST_F(RationPageViewTest, AnAmountTypedIntoTheGridFillsTheContributionsAndTheNameClickRemovesTheRow)
+{
+    open();
+    chooseDogCase();
+    QTest::keyClicks(c().actual, QStringLiteral("20"));
+    pickFromList(QStringLiteral("Reis, gekocht"));
+    ASSERT_EQ(feedNames().size(), 1);
+
+    GridView* view = page->rationGridView();
+    view->ensureCellVisible(HeaderRows, RationGrids::AmountColumn);
+    const QRect amount = view->cellRect(HeaderRows, RationGrids::AmountColumn);
+    ASSERT_FALSE(amount.isEmpty());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, amount.center());
+    ASSERT_TRUE(view->isEditing());
+    QTest::keyClicks(view->editor(), QStringLiteral("200"));
+    QTest::keyClick(view->editor(), Qt::Key_Return);
+    ASSERT_FALSE(view->isEditing());
+    EXPECT_EQ(rationGrid().text(HeaderRows, RationGrids::AmountColumn).trimmed(), "200");
+    const int protein = NutrientColumns::find(rationGrid(), QStringLiteral("24"));
+    ASSERT_GE(protein, FirstColumn);
+    // 200 g rice at 2.7 g protein per 100 g.
+    EXPECT_EQ(rationGrid().text(HeaderRows, protein), "5,4");
+    EXPECT_EQ(rationGrid().text(SupplyRow, protein), "5,4");
+
+    const QRect name = view->cellRect(HeaderRows, RationGrids::NameColumn);
+    prompt.setNextAnswer(Prompt::Answer::No);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, name.center());
+    EXPECT_EQ(prompt.lastText(), "Möchten Sie dieses Futtermittel löschen?");
+    EXPECT_EQ(feedNames().size(), 1);
+    prompt.setNextAnswer(Prompt::Answer::Yes);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, name.center());
+    EXPECT_TRUE(feedNames().isEmpty());
+    // Without feedstuffs there is no supply to show.
+    EXPECT_EQ(rationGrid().text(SupplyRow, protein), "");
+}
+
+TEST_F(RationPageViewTest, PrintPutsTheHeadingAboveTheRationGridThenTheProfileGrid)
+{
+    open(QStringLiteral("DE"), QStringLiteral("1"));
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    QStringList printed, titles, files;
+    page->setGridPrint([&](GridView& grid) {
+        printed << grid.objectName();
+        titles << GridPrinter::titleFor(&grid);
+        files << out.filePath(grid.objectName() + QStringLiteral(".pdf"));
+        return GridPrinter::printToPdf(grid, files.last());
+    });
+    QTest::mouseClick(page->printButton(), Qt::LeftButton);
+
+    const QString heading = QStringLiteral("Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung");
+    EXPECT_EQ(page->logic().printHeading(), heading);
+    EXPECT_EQ(page->windowTitle(), heading);
+    EXPECT_EQ(printed, (QStringList{"RationGrid", "ProfileGrid"}));
+    EXPECT_EQ(titles, (QStringList{heading, heading}));
+    for (const QString& file : files) {
+        QFile pdf(file);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly)) << qPrintable(file);
+        EXPECT_TRUE(pdf.read(5) == "%PDF-") << qPrintable(file);
+    }
+    // The heading reaches the paper, as far as pdftotext can tell.
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (!pdftotext.isEmpty()) {
+        QProcess process;
+        process.start(pdftotext, {files.first(), QStringLiteral("-")});
+        ASSERT_TRUE(process.waitForFinished());
+        const QString text = QString::fromUtf8(process.readAllStandardOutput());
+        EXPECT_TRUE(text.contains(QStringLiteral("Bello (Hund/m) Erhaltung Rüde")))
+            << qPrintable(text.left(300));
+        EXPECT_TRUE(text.contains(QStringLiteral("Hühnerbrust, gekocht"))) << qPrintable(text.left(300));
+    }
+    // The header form's window keeps its own title.
+    EXPECT_EQ(window->windowTitle(), "Rationsberechnung");
+}
+
+TEST_F(RationPageViewTest, AnOpenedCaseShowsTheListsOfItsCaseType)
+{
+    open(QStringLiteral("US"), QStringLiteral("1"));
+    EXPECT_EQ(items(page->categoryList()), (QStringList{"<ALLE>", "Complete food dog", "Single feedstuffs"}));
+    EXPECT_EQ(page->typeList()->count(), 5);
+    EXPECT_EQ(page->feedList()->count(), 6);
+    EXPECT_EQ(feedNames(), (QStringList{"Chicken breast, cooked", "Rice, cooked"}));
+}
+
+} // namespace
