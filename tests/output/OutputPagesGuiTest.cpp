@@ -211,11 +211,14 @@ TEST_F(OutputPagesGui, CommandLinePrintsThePagesIntoPdfFiles)
     CliIo io{in, out, err};
     const std::string recipe = pdfPath("cli-recipe.pdf").toStdString();
     const std::string chart = pdfPath("cli-chart.pdf").toStdString();
+    const std::string ration = pdfPath("cli-case.pdf").toStdString();
     const int recipeStatus = runCli({"recipe", "1", "--pdf", recipe}, io);
     const int chartStatus = runCli({"chart", "1", "weight", "--rate", "2", "--pdf", chart}, io);
+    const int caseStatus = runCli({"case", "1", "--pdf", ration}, io);
     QDir::setCurrent(previous);
     ASSERT_EQ(recipeStatus, 0) << err.str();
     ASSERT_EQ(chartStatus, 0) << err.str();
+    ASSERT_EQ(caseStatus, 0) << err.str();
 
     const auto recipeText = pdfPages(QString::fromStdString(recipe));
     if (!recipeText)
@@ -224,6 +227,12 @@ TEST_F(OutputPagesGui, CommandLinePrintsThePagesIntoPdfFiles)
     const QString weight = pdfPages(QString::fromStdString(chart))->join(QString());
     EXPECT_TRUE(containsIgnoringSpaces(weight, QStringLiteral("Gewichts-Check Kurve")));
     EXPECT_TRUE(containsIgnoringSpaces(weight, QStringLiteral("05")));
+    // The ration page's print: the case's heading above the ration grid, then the profile.
+    const QStringList rationPages = *pdfPages(QString::fromStdString(ration));
+    ASSERT_GE(rationPages.size(), 2);
+    EXPECT_TRUE(containsIgnoringSpaces(rationPages.first(), QStringLiteral("Bello (Hund/m)")));
+    EXPECT_TRUE(containsIgnoringSpaces(rationPages.first(), QStringLiteral("Versorgung")));
+    EXPECT_TRUE(containsIgnoringSpaces(rationPages.last(), QStringLiteral("Kenngrössen")));
 }
 
 } // namespace

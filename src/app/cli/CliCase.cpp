@@ -2,9 +2,11 @@
 #include "CliDataDirectory.h"
 
 #include "AppContext.h"
-#include "CRecordset.h"
 #include "CRezeptForm.h"
+#include "GridPrinter.h"
 #include "NutrientColumns.h"
+#include "RationPage.h"
+#include "StoredCase.h"
 
 #include <ostream>
 
@@ -70,33 +72,41 @@ void printGrids(std::ostream& out, RationCalculation& ration)
 int runCaseCommand(const CliArgs& args, CliIo& io)
 {
     bool isNumber = false;
-    const long key = args.size() == 1 ? QString::fromStdString(args[0]).toLong(&isNumber) : 0;
-    if (!isNumber) {
-        io.err << "usage: mensoly-cli case ID\n";
+    if (!args.empty())
+        QString::fromStdString(args[0]).toLong(&isNumber);
+    std::map<std::string, QString> options;
+    std::string error;
+    if (!isNumber || !readOptions(CliArgs(args.begin() + 1, args.end()), {"pdf"}, options, error)) {
+        if (!error.empty())
+            io.err << "mensoly-cli case: " << error << "\n";
+        io.err << "usage: mensoly-cli case ID [--pdf FILE]\n";
         return 2;
     }
+    const QString pdf = options.count("pdf") ? options["pdf"] : QString();
+    if (!pdf.isEmpty() && !canPrintPdf(io))
+        return 2;
     AppContext context;
     StderrPrompt prompt(io.err);
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
 
-    const QString caseKey = QString::number(key);
-    {
-        CRecordset rs;
-        if (!rs.OpenRecordset(context.db(), QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID = ") + caseKey) || rs.IsEOF()) {
-            io.err << "mensoly-cli case: there is no case with the key " << key << "\n";
+    const QString caseKey = QString::fromStdString(args[0]).trimmed();
+    CRezeptForm form(context, prompt);
+    if (!StoredCase::open(context, form, caseKey)) {
+        io.err << "mensoly-cli case: there is no case with the key " << caseKey.toStdString() << "\n";
+        return 1;
+    }
+    printHeader(io.out, form, form.labels());
+    printGrids(io.out, form.ration());
+
+    // As the ration page's "Print": both grids under the heading of the case.
+    if (!pdf.isEmpty()) {
+        CRezeptPage1 page(context, prompt, form);
+        const std::vector<const GridModel*> grids = {&form.ration().rationGrid(), &form.ration().profileGrid()};
+        if (!GridPrinter::printToPdf(grids, page.printHeading(), pdf)) {
+            io.err << "mensoly-cli case: cannot write " << pdf.toStdString() << "\n";
             return 1;
         }
     }
-
-    // The same steps as a case window opening a stored case.
-    CRezeptForm form(context, prompt);
-    form.ration().BuildRationGrid();
-    form.ration().BuildProfileGrid();
-    form.setPendingCaseKey(caseKey);
-    form.InitCaseForm();
-
-    printHeader(io.out, form, form.labels());
-    printGrids(io.out, form.ration());
     return 0;
 }

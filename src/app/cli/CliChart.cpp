@@ -10,21 +10,11 @@
 #include "ChartPrinter.h"
 #include "StoredCase.h"
 
-#include <QApplication>
 
 #include <memory>
 #include <ostream>
 
 namespace {
-
-// As for the recipe: --pdf needs the graphical application object.
-bool canPrint(CliIo& io)
-{
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return true;
-    io.err << "mensoly-cli: --pdf needs the graphical application object\n";
-    return false;
-}
 
 QString number(double value)
 {
@@ -75,7 +65,7 @@ int runChartCommand(const CliArgs& args, CliIo& io)
     if (!readOptions(CliArgs(args.begin() + 2, args.end()), known, options, error))
         return usage(io, error);
     const QString pdf = options.count("pdf") ? options["pdf"] : QString();
-    if (!pdf.isEmpty() && !canPrint(io))
+    if (!pdf.isEmpty() && !canPrintPdf(io))
         return 2;
 
     AppContext context;

@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "ApplicationStartup.h"
 
+#include <QApplication>
 #include <QDir>
 
 #include <algorithm>
@@ -45,4 +46,12 @@ bool readOptions(const CliArgs& args, const std::vector<std::string>& known,
         }
     }
     return true;
+}
+
+bool canPrintPdf(CliIo& io)
+{
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return true;
+    io.err << "mensoly-cli: --pdf needs the graphical application object\n";
+    return false;
 }

@@ -28,6 +28,11 @@ private:
 // language of its settings row. False (told through the prompt) when it cannot.
 bool openCurrentDataDirectory(AppContext& context, Prompt& prompt);
 
+// Printing lays text out with real fonts, which takes the graphical
+// application object; main makes one, on the offscreen platform, for --pdf.
+// False, told on standard error, without it.
+bool canPrintPdf(CliIo& io);
+
 // One output line: the fields joined by tabs.
 void printFields(std::ostream& out, const QStringList& fields);
 

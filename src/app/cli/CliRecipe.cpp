@@ -8,23 +8,8 @@
 #include "RecipePageView.h"
 #include "StoredCase.h"
 
-#include <QApplication>
 
 #include <ostream>
-
-namespace {
-
-// Printing lays text out with real fonts, which takes the graphical
-// application object; main makes one, on the offscreen platform, for --pdf.
-bool canPrint(CliIo& io)
-{
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return true;
-    io.err << "mensoly-cli: --pdf needs the graphical application object\n";
-    return false;
-}
-
-} // namespace
 
 int runRecipeCommand(const CliArgs& args, CliIo& io)
 {
@@ -40,7 +25,7 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
         return 2;
     }
     const QString pdf = options.count("pdf") ? options["pdf"] : QString();
-    if (!pdf.isEmpty() && !canPrint(io))
+    if (!pdf.isEmpty() && !canPrintPdf(io))
         return 2;
 
     AppContext context;

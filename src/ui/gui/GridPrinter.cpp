@@ -68,6 +68,11 @@ QString GridPrinter::titleFor(const QWidget* widget)
 
 bool GridPrinter::print(const GridModel& model, const QString& title, QPrinter& printer)
 {
+    return print(std::vector<const GridModel*>{&model}, title, printer);
+}
+
+bool GridPrinter::print(const std::vector<const GridModel*>& models, const QString& title, QPrinter& printer)
+{
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -84,24 +89,29 @@ bool GridPrinter::print(const GridModel& model, const QString& title, QPrinter& 
     const QRectF gridArea(page.left(), page.top() + titleHeight, page.width(),
                           page.height() - titleHeight - footerHeight);
 
-    const GridPageLayout layout = GridPageLayout::compute(model, gridArea.width(), gridArea.height());
-    const int pages = layout.pageCount();
-    for (int p = 0; p < pages; ++p) {
-        if (p > 0 && !printer.newPage())
-            return false;
-        painter.setPen(Qt::black);
-        if (!title.isEmpty()) {
-            painter.setFont(titleFont);
-            painter.drawText(QRectF(page.left(), page.top(), page.width(), titleHeight / 2),
-                             Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, title);
+    bool firstPage = true;
+    for (const GridModel* grid : models) {
+        const GridModel& model = *grid;
+        const GridPageLayout layout = GridPageLayout::compute(model, gridArea.width(), gridArea.height());
+        const int pages = layout.pageCount();
+        for (int p = 0; p < pages; ++p) {
+            if (!firstPage && !printer.newPage())
+                return false;
+            firstPage = false;
+            painter.setPen(Qt::black);
+            if (!title.isEmpty()) {
+                painter.setFont(titleFont);
+                painter.drawText(QRectF(page.left(), page.top(), page.width(), titleHeight / 2),
+                                 Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, title);
+            }
+            paintPage(painter, model, layout, p, gridArea);
+            painter.setPen(Qt::black);
+            painter.setFont(footerFont);
+            painter.drawText(
+                QRectF(page.left(), page.bottom() - footerHeight / 2, page.width(), footerHeight / 2),
+                Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
+                QStringLiteral("%1 / %2").arg(p + 1).arg(pages));
         }
-        paintPage(painter, model, layout, p, gridArea);
-        painter.setPen(Qt::black);
-        painter.setFont(footerFont);
-        painter.drawText(
-            QRectF(page.left(), page.bottom() - footerHeight / 2, page.width(), footerHeight / 2),
-            Qt::AlignHCenter | Qt::AlignBottom | Qt::TextSingleLine,
-            QStringLiteral("%1 / %2").arg(p + 1).arg(pages));
     }
     return painter.end();
 }
@@ -129,12 +139,18 @@ bool GridPrinter::printWithDialog(GridView& view)
 
 bool GridPrinter::printToPdf(const GridModel& model, const QWidget* context, const QString& fileName)
 {
+    return printToPdf(std::vector<const GridModel*>{&model}, titleFor(context), fileName);
+}
+
+bool GridPrinter::printToPdf(const std::vector<const GridModel*>& models, const QString& title,
+                             const QString& fileName)
+{
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(fileName);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(titleFor(context));
-    return print(model, context, printer);
+    printer.setDocName(title);
+    return print(models, title, printer);
 }
 
 bool GridPrinter::printToPdf(const GridView& view, const QString& fileName)

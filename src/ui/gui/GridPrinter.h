@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <vector>
+
 class GridModel;
 class GridView;
 class QPrinter;
@@ -18,6 +20,8 @@ public:
     static QString titleFor(const QWidget* widget);
 
     static bool print(const GridModel& model, const QString& title, QPrinter& printer);
+    // Several grids into one document, each starting on a new page.
+    static bool print(const std::vector<const GridModel*>& models, const QString& title, QPrinter& printer);
     static bool print(const GridModel& model, const QWidget* context, QPrinter& printer);
     static bool print(const GridView& view, QPrinter& printer);
 
@@ -27,4 +31,5 @@ public:
 
     static bool printToPdf(const GridModel& model, const QWidget* context, const QString& fileName);
     static bool printToPdf(const GridView& view, const QString& fileName);
+    static bool printToPdf(const std::vector<const GridModel*>& models, const QString& title, const QString& fileName);
 };
