@@ -48,6 +48,22 @@ void caseFunction(sqlite3_context* context, int, sqlite3_value** argv)
     resultText(context, Convert(textArg(argv[0])));
 }
 
+struct FoldedPattern
+{
+    QString text;
+    bool hasNonAscii = false;
+};
+
+bool isAsciiValue(sqlite3_value* value)
+{
+    const auto* bytes = sqlite3_value_text(value);
+    const int length = sqlite3_value_bytes(value);
+    for (int i = 0; i < length; ++i)
+        if (bytes[i] >= 0x80)
+            return false;
+    return true;
+}
+
 // like(pattern, text[, escape]) is what SQLite calls for "text LIKE pattern".
 void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
 {
@@ -65,17 +81,26 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         escape = e[0];
     }
     // The pattern is the same for every row of a query: fold it once.
-    auto* pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+    auto* pattern = static_cast<FoldedPattern*>(sqlite3_get_auxdata(context, 0));
     if (!pattern) {
-        pattern = new QString(TextFolding::fold(textArg(argv[0])));
-        sqlite3_set_auxdata(context, 0, pattern, [](void* p) { delete static_cast<QString*>(p); });
-        pattern = static_cast<QString*>(sqlite3_get_auxdata(context, 0));
+        auto* folded = new FoldedPattern;
+        folded->text = TextFolding::fold(textArg(argv[0]));
+        folded->hasNonAscii = std::any_of(folded->text.cbegin(), folded->text.cend(),
+                                          [](QChar c) { return c.unicode() >= 0x80; });
+        sqlite3_set_auxdata(context, 0, folded, [](void* p) { delete static_cast<FoldedPattern*>(p); });
+        pattern = static_cast<FoldedPattern*>(sqlite3_get_auxdata(context, 0));
         if (!pattern) {
             sqlite3_result_error_nomem(context);
             return;
         }
     }
-    const bool matches = TextFolding::likeFoldedPattern(*pattern, textArg(argv[1]),
+    // Folding keeps plain ASCII plain, so such a text never holds the
+    // pattern's umlauts: most rows are settled without decoding them.
+    if (pattern->hasNonAscii && isAsciiValue(argv[1])) {
+        sqlite3_result_int(context, 0);
+        return;
+    }
+    const bool matches = TextFolding::likeFoldedPattern(pattern->text, textArg(argv[1]),
                                                         escape.isNull() ? escape : escape.toCaseFolded());
     sqlite3_result_int(context, matches ? 1 : 0);
 }
