@@ -277,3 +277,28 @@ TEST(ChartPrinter, PdfShowsTitleCaptionsAndLabels)
     for (int v = 0; v <= 150; v += 10)
         EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("(^|\\s)%1(\\s|$)").arg(v)))) << v;
 }
+
+// Owner, patient and recipe title make long titles; the printout keeps all of
+// them, on a smaller font or a second line, instead of an ellipsis.
+TEST(ChartPrinter, LongTitlesArePrintedWhole)
+{
+    const QStringList titles = {
+        QStringLiteral("Bedarfsdeckung für Hasso (Hund/m) Hund – Erhaltung / Meier"),
+        QStringLiteral("Bedarfsdeckung für Hasso (Hund/m) Hund – Erhaltung (adult) / Dr. Meier-Schulze / "
+                       "Erhaltung mit selbst gekochter Ration"),
+        QStringLiteral("Bedarfsdeckung für Hasso (Hund/m) Hund – Erhaltung (adult) / Dr. Meier-Schulze / "
+                       "Erhaltung mit selbst gekochter Ration, Kontrolle in vier Wochen beim Haustierarzt"),
+    };
+    for (const QString& title : titles) {
+        ChartModel model = coverage();
+        model.setTitle(title);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("chart.pdf"));
+        ASSERT_TRUE(ChartPrinter::printToPdf(model, file));
+        const auto pages = pdfPages(file);
+        if (!pages)
+            GTEST_SKIP() << "pdftotext is not installed";
+        EXPECT_TRUE(containsIgnoringSpaces(pages->join(QString()), title)) << pages->join(QString()).toStdString();
+        EXPECT_FALSE(pages->join(QString()).contains(QStringLiteral("..."))) << title.toStdString();
+    }
+}

@@ -8,6 +8,7 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QLegendMarker>
@@ -411,6 +412,26 @@ void ChartView::render(const ChartModel& model, QPainter& painter, const QRectF&
     QChart* chart = buildChart(model);
     scene.addItem(chart);
     chart->resize(RenderSize);
+    // A long title (owner, patient and recipe title) gets a smaller font or a
+    // second line rather than losing its end to an ellipsis.
+    const QString title = model.title();
+    const qreal titleWidth = RenderSize.width() - 80;
+    QFont titleFont = chart->titleFont();
+    auto fits = [&](const QString& line) { return QFontMetricsF(titleFont).horizontalAdvance(line) <= titleWidth; };
+    const int largest = titleFont.pixelSize();
+    while (titleFont.pixelSize() > 11 && !fits(title))
+        titleFont.setPixelSize(titleFont.pixelSize() - 1);
+    if (!fits(title)) {
+        const int middle = title.lastIndexOf(QLatin1Char(' '), title.size() / 2);
+        if (middle > 0) {
+            const QString first = title.left(middle), second = title.mid(middle + 1);
+            titleFont.setPixelSize(largest);
+            while (titleFont.pixelSize() > 8 && !(fits(first) && fits(second)))
+                titleFont.setPixelSize(titleFont.pixelSize() - 1);
+            chart->setTitle(first.toHtmlEscaped() + QStringLiteral("<br>") + second.toHtmlEscaped());
+        }
+    }
+    chart->setTitleFont(titleFont);
     for (int round = 0; round < 3; ++round) {
         QCoreApplication::sendPostedEvents();
         if (!fitLabels(chart, model))
