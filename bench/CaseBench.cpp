@@ -3,11 +3,11 @@
 // requirement pass, for a ration of 30 feedstuffs over 60 nutrient and 20
 // indicator columns on a database of 5,000 feedstuffs.
 
-#include "AppContext.h"
-#include "CaseHeaderSource.h"
-#include "ConnectionString.h"
-#include "DatabaseCreator.h"
-#include "RationCalculation.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderSource.h"
+#include "db/ConnectionString.h"
+#include "db/DatabaseCreator.h"
+#include "ration/RationCalculation.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -164,15 +164,15 @@ int main(int argc, char** argv)
     header.target = QStringLiteral("18");
     header.energy = QStringLiteral("100");
     RationCalculation ration(context, header);
-    ration.BuildRationGrid();
-    ration.BuildProfileGrid();
-    ration.ApplyCaseNutrientSelection();
-    ration.LoadRequirementFormulas();
-    ration.LoadIndicatorFormulas();
+    ration.buildRationGrid();
+    ration.buildProfileGrid();
+    ration.applyCaseNutrientSelection();
+    ration.loadRequirementFormulas();
+    ration.loadIndicatorFormulas();
     for (int i = 0; i < kRationFeeds; ++i) {
         const QString key = QString::number(1 + i * (kFeedstuffs / kRationFeeds));
         ration.grids().appendFeedRow(key, QStringLiteral("Futtermittel ") + key, QStringLiteral("100"));
-        ration.RecalcContributions(key, QStringLiteral("100"));
+        ration.recalcContributions(key, QStringLiteral("100"));
     }
     std::printf("ration grid: %d nutrient columns, %d feedstuff rows; profile grid: %d indicator columns\n",
                 ration.rationGrid().columnCount() - 3, ration.grids().feedRowCount(),
@@ -185,14 +185,14 @@ int main(int argc, char** argv)
         const QString amount = QString::number(100 + run) + QStringLiteral(",5");
         grid.endEdit(editedRow, RationGrids::AmountColumn, amount);
         // Contributions of the one feedstuff, then supply and indicators.
-        ration.RecalcContributions(editedKey, amount);
+        ration.recalcContributions(editedKey, amount);
     });
-    const double requirements = medianMilliseconds([&](int) { ration.LoadRequirementFormulas(); });
-    const double evaluation = medianMilliseconds([&](int) { ration.EvaluateRequirements(); });
+    const double requirements = medianMilliseconds([&](int) { ration.loadRequirementFormulas(); });
+    const double evaluation = medianMilliseconds([&](int) { ration.evaluateRequirements(); });
 
     // Shown so that a run which computed nothing cannot pass for a fast one.
     std::printf("requirement / supply of nutrient 24: %s / %s; first indicator: %s\n",
-                qPrintable(ration.LookupRequirement(QStringLiteral("24"))), qPrintable(ration.LookupSupply(QStringLiteral("24"))),
+                qPrintable(ration.lookupRequirement(QStringLiteral("24"))), qPrintable(ration.lookupSupply(QStringLiteral("24"))),
                 qPrintable(ration.profileGrid().text(3, 3)));
     std::printf("amount edit (contributions + supply + indicators): median %.3f ms\n", edit);
     std::printf("full requirement pass (formulas read and evaluated): median %.3f ms\n", requirements);

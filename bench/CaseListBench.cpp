@@ -5,15 +5,15 @@
 // filled grid or list. As the reference, the same translated statements run
 // in the sqlite3 command-line shell on the same file.
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "CRezeptForm.h"
-#include "CRezeptView.h"
-#include "ConnectionString.h"
-#include "DatabaseCreator.h"
-#include "Prompt.h"
-#include "RationPage.h"
-#include "SqliteBackend.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderForm.h"
+#include "output/CaseList.h"
+#include "db/ConnectionString.h"
+#include "db/DatabaseCreator.h"
+#include "core/Prompt.h"
+#include "ration/RationPage.h"
+#include "db/SqliteBackend.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -232,9 +232,9 @@ int main(int argc, char** argv)
     const auto* backend = dynamic_cast<const SqliteBackend*>(context.db().backend());
     RecordingPrompt prompt;
 
-    CRezeptView list(context, prompt);
-    CRezeptForm form(context, prompt);
-    CRezeptPage1 page(context, prompt, form);
+    CaseList list(context, prompt);
+    CaseHeaderForm form(context, prompt);
+    RationPage page(context, prompt, form);
     page.setUp();
 
     struct Case
@@ -248,24 +248,24 @@ int main(int argc, char** argv)
     byOwner.owner = QStringLiteral("mü");
     const CaseSearchCriteria none;
     const auto feedStatement = [](const QString& search) {
-        return CRezeptPage1::feedListStatement(QStringLiteral("DE"), QStringLiteral("-1"),
+        return RationPage::feedListStatement(QStringLiteral("DE"), QStringLiteral("-1"),
                                                QStringLiteral("-1"), search);
     };
     const Case cases[] = {
         {"case list, owner text \"mü\"", [&] { list.runSearch(byOwner); }, [&] { return list.caseCount(); },
-         CRezeptView::searchStatement(byOwner)},
+         CaseList::searchStatement(byOwner)},
         {"case list, no criteria", [&] { list.runSearch(none); }, [&] { return list.caseCount(); },
-         CRezeptView::searchStatement(none)},
+         CaseList::searchStatement(none)},
         {"feedstuff list, search text \"hü\"",
          [&] {
              page.setSearchText(QStringLiteral("hü"));
-             page.FillFeedList();
+             page.fillFeedList();
          },
          [&] { return page.feedList().count(); }, feedStatement(QStringLiteral("hü"))},
         {"feedstuff list, no search text",
          [&] {
              page.setSearchText(QString());
-             page.FillFeedList();
+             page.fillFeedList();
          },
          [&] { return page.feedList().count(); }, feedStatement(QString())},
     };
@@ -304,16 +304,16 @@ int main(int argc, char** argv)
     std::printf("ratio: ours cpu / shell cpu\n");
 
     // Where the case list's time goes, without criteria.
-    const QString sql = CRezeptView::searchStatement(none);
+    const QString sql = CaseList::searchStatement(none);
     const auto step = [&](const QString& statement, bool read) {
         return measure([&] {
-            CRecordset rs;
-            rs.OpenRecordset(context.db(), statement);
-            for (QString text; !rs.IsEOF(); rs.MoveNext()) {
+            RecordSet rs;
+            rs.openRecordset(context.db(), statement);
+            for (QString text; !rs.isEof(); rs.moveNext()) {
                 if (!read)
                     continue;
                 for (const char* column : {"ID", "Name_Besitzer", "Name_Pat", "Datum", "Rezepttitel"})
-                    rs.GetFieldText(QLatin1String(column), text);
+                    rs.getFieldText(QLatin1String(column), text);
             }
         });
     };

@@ -3,7 +3,7 @@
 // the same expression afresh each time, and the time of a full requirement
 // pass of 60 formulas.
 
-#include "FormulaEngine.h"
+#include "formula/FormulaEngine.h"
 
 #ifdef MENSOLY_BENCH_MUPARSER
 #include <muParser.h>
@@ -106,16 +106,16 @@ std::vector<std::string> requirementPass()
 int main()
 {
     double ours = 0.0;
-    const int status = EvaluateFormula(kRequirementFormula, ours);
+    const int status = evaluateFormula(kRequirementFormula, ours);
     std::printf("formula: %s\n", kRequirementFormula);
     std::printf("value: %.10g (status %d)\n\n", ours, status);
 
     const double oursRate = medianCallsPerSecond([] {
         double result = 0.0;
-        EvaluateFormula(kRequirementFormula, result);
+        evaluateFormula(kRequirementFormula, result);
         g_sink = result;
     });
-    std::printf("%-44s %12.0f evals/s\n", "EvaluateFormula", oursRate);
+    std::printf("%-44s %12.0f evals/s\n", "evaluateFormula", oursRate);
 
 #ifdef MENSOLY_BENCH_MUPARSER
     mu::Parser parser;
@@ -126,7 +126,7 @@ int main()
         g_sink = parser.Eval();
     });
     std::printf("%-44s %12.0f evals/s\n", "muparser SetExpr + Eval", muparserRate);
-    std::printf("%-44s %12.2f\n", "ratio EvaluateFormula / muparser", oursRate / muparserRate);
+    std::printf("%-44s %12.2f\n", "ratio evaluateFormula / muparser", oursRate / muparserRate);
     const double freshParserRate = medianCallsPerSecond([] {
         mu::Parser fresh;
         fresh.SetExpr(kMuparserFormula);
@@ -141,13 +141,13 @@ int main()
     int failures = 0;
     for (const std::string& formula : pass) {
         double result = 0.0;
-        failures += EvaluateFormula(formula, result) != kFormulaOk;
+        failures += evaluateFormula(formula, result) != kFormulaOk;
     }
     const double passRate = medianCallsPerSecond([&pass] {
         double sum = 0.0;
         for (const std::string& formula : pass) {
             double result = 0.0;
-            EvaluateFormula(formula, result);
+            evaluateFormula(formula, result);
             sum += result;
         }
         g_sink = sum;

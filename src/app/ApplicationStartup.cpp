@@ -1,10 +1,10 @@
-#include "ApplicationStartup.h"
+#include "app/ApplicationStartup.h"
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "ConnectionString.h"
-#include "Lang.h"
-#include "Prompt.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "db/ConnectionString.h"
+#include "core/Lang.h"
+#include "core/Prompt.h"
 
 #include <QDir>
 #include <QSettings>
@@ -21,7 +21,7 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
     // The language is not known yet, so these messages come in German unless
     // a code was set before.
     const QString code = context.languageCode();
-    if (!context.db().CreateConnection()) {
+    if (!context.db().createConnection()) {
         prompt.message(QStringLiteral("CAdo::CAdo(void): CreateInstance(__uuidof(Connection))"));
         prompt.message(Lang::deOr(code == Lang::English ? code : Lang::German,
                                   QStringLiteral("ADO konnte nicht initialisiert werden. Mensoly wird beendet!"),
@@ -29,7 +29,7 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
                        Prompt::Icon::Error);
         return false;
     }
-    if (!context.db().OpenConnection(context.connectionString(), context.userName(), context.password())) {
+    if (!context.db().openConnection(context.connectionString(), context.userName(), context.password())) {
         prompt.message(Lang::deOr(code == Lang::English ? code : Lang::German,
                                   QStringLiteral("Datenbank konnte nicht geöffnet werden."),
                                   QStringLiteral("DB open failed."))
@@ -43,10 +43,10 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
 
 QString ApplicationStartup::readLanguageCode(AppContext& context)
 {
-    CRecordset rs;
+    RecordSet rs;
     QString code;
-    if (rs.OpenRecordset(context.db(), QStringLiteral("SELECT Sprache FROM T_MSYV3SEC WHERE ID = 1")))
-        rs.GetFieldText(QStringLiteral("Sprache"), code);
+    if (rs.openRecordset(context.db(), QStringLiteral("SELECT Sprache FROM T_MSYV3SEC WHERE ID = 1")))
+        rs.getFieldText(QStringLiteral("Sprache"), code);
     code = code.trimmed().toUpper();
     // An unreadable or unknown code would leave every language column unnamed;
     // such a database starts in German.

@@ -1,6 +1,6 @@
-#include "HelpDocuments.h"
+#include "app/HelpDocuments.h"
 
-#include "Lang.h"
+#include "core/Lang.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "LanguageSwitch.h"
+#include "app/LanguageSwitch.h"
 
-#include "AppContext.h"
-#include "Lang.h"
-#include "Prompt.h"
-#include "SqlQuote.h"
+#include "db/AppContext.h"
+#include "core/Lang.h"
+#include "core/Prompt.h"
+#include "db/SqlQuote.h"
 
 namespace LanguageSwitch {
 
@@ -11,7 +11,7 @@ bool apply(AppContext& context, const QString& code, Prompt& prompt)
 {
     context.setLanguageCode(code);
     long affected = 0;
-    const bool stored = context.db().ExecuteSql(
+    const bool stored = context.db().executeSql(
         QStringLiteral("UPDATE T_MSYV3SEC SET SPRACHE = %1 WHERE ID = 1").arg(Sql::quote(code)), affected);
     if (!stored) {
         prompt.message(Lang::deOr(code, QStringLiteral("Sprache konnte nicht geändert werden"),

@@ -1,20 +1,20 @@
-#include "LookupList.h"
+#include "app/LookupList.h"
 
-#include "CRecordset.h"
+#include "db/RecordSet.h"
 
 namespace LookupList {
 
-QList<LookupItem> load(CAdo& db, const QString& query)
+QList<LookupItem> load(Connection& db, const QString& query)
 {
     QList<LookupItem> items;
-    CRecordset rs;
-    if (!rs.OpenRecordset(db, query))
+    RecordSet rs;
+    if (!rs.openRecordset(db, query))
         return items;
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (; !rs.isEof(); rs.moveNext()) {
         QString data;
         LookupItem item;
-        rs.GetFieldText(QStringLiteral("ITEMDATA"), data);
-        rs.GetFieldText(QStringLiteral("ITEMTEXT"), item.text);
+        rs.getFieldText(QStringLiteral("ITEMDATA"), data);
+        rs.getFieldText(QStringLiteral("ITEMTEXT"), item.text);
         // The key arrives as text; the list keeps it as a number.
         item.data = data.trimmed().toInt();
         items << item;

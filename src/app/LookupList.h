@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-class CAdo;
+class Connection;
 
 // One entry of a drop-down list: its number and its text.
 struct LookupItem
@@ -18,6 +18,6 @@ namespace LookupList {
 
 // The rows of a query that names the key ITEMDATA and the text ITEMTEXT, in
 // the order the database returns them. Empty when the query fails.
-QList<LookupItem> load(CAdo& db, const QString& query);
+QList<LookupItem> load(Connection& db, const QString& query);
 
 } // namespace LookupList

@@ -1,6 +1,6 @@
-#include "MainMenu.h"
+#include "app/MainMenu.h"
 
-#include "Lang.h"
+#include "core/Lang.h"
 
 namespace MainMenu {
 

@@ -1,13 +1,13 @@
-#include "MainWindowLogic.h"
+#include "app/MainWindowLogic.h"
 
-#include "Lang.h"
+#include "core/Lang.h"
 
 namespace MainWindowLogic {
 
 QString startPicture(const QString& languageCode)
 {
-    return languageCode == Lang::English ? QStringLiteral(":/pictures/159.png")
-                                         : QStringLiteral(":/pictures/158.png");
+    return languageCode == Lang::English ? QStringLiteral(":/pictures/start-en.png")
+                                         : QStringLiteral(":/pictures/start-de.png");
 }
 
 QString caseWindowTitle(const QString& languageCode)

@@ -1,4 +1,4 @@
-#include "AppContext.h"
+#include "db/AppContext.h"
 
 AppContext::AppContext()
     : m_clock([] { return QDateTime::currentDateTime(); })
@@ -14,5 +14,5 @@ void AppContext::setClock(Clock clock)
 
 bool AppContext::openDatabase()
 {
-    return m_db.CreateConnection() && m_db.OpenConnection(m_connectionString, m_userName, m_password);
+    return m_db.createConnection() && m_db.openConnection(m_connectionString, m_userName, m_password);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CAdo.h"
+#include "db/Connection.h"
 
 #include <QDateTime>
 #include <QString>
@@ -18,7 +18,7 @@ public:
     AppContext(const AppContext&) = delete;
     AppContext& operator=(const AppContext&) = delete;
 
-    CAdo& db() { return m_db; }
+    Connection& db() { return m_db; }
 
     QString languageCode() const { return m_languageCode; }
     void setLanguageCode(const QString& code) { m_languageCode = code; }
@@ -48,7 +48,7 @@ public:
     bool openDatabase();
 
 private:
-    CAdo m_db;
+    Connection m_db;
     QString m_languageCode;
     QString m_ownerCode = QStringLiteral("U");
     QString m_connectionString;

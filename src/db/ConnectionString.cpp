@@ -1,4 +1,4 @@
-#include "ConnectionString.h"
+#include "db/ConnectionString.h"
 
 #include <QDir>
 

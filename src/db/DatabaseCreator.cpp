@@ -1,4 +1,4 @@
-#include "DatabaseCreator.h"
+#include "db/DatabaseCreator.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -6,7 +6,7 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include "SchemaInfo.h"
+#include "db/SchemaInfo.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DbValue.h"
+#include "db/DbValue.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 #include <QDate>
 #include <QString>
 
-// One column value of a result row, as the readers of CRecordset see it.
+// One column value of a result row, as the readers of RecordSet see it.
 struct DbValue
 {
     enum class Kind { Null, Integer, Double, Text, Date, YesNo, Blob };

@@ -1,4 +1,4 @@
-#include "JetSqlTokenizer.h"
+#include "db/JetSqlTokenizer.h"
 
 bool SqlToken::isWord(const char* upper) const
 {

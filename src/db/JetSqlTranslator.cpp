@@ -1,8 +1,8 @@
-#include "JetSqlTranslator.h"
+#include "db/JetSqlTranslator.h"
 
-#include "DateText.h"
-#include "JetSqlTokenizer.h"
-#include "SchemaInfo.h"
+#include "core/DateText.h"
+#include "db/JetSqlTokenizer.h"
+#include "db/SchemaInfo.h"
 
 #include <vector>
 

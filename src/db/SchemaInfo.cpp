@@ -1,4 +1,4 @@
-#include "SchemaInfo.h"
+#include "db/SchemaInfo.h"
 
 void SchemaInfo::addColumn(const QString& table, const QString& column, ColumnKind kind)
 {

@@ -1,4 +1,4 @@
-#include "SqlQuote.h"
+#include "db/SqlQuote.h"
 
 namespace Sql {
 

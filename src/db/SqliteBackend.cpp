@@ -1,7 +1,7 @@
-#include "SqliteBackend.h"
+#include "db/SqliteBackend.h"
 
-#include "DateText.h"
-#include "TextFolding.h"
+#include "core/DateText.h"
+#include "db/TextFolding.h"
 
 #include <sqlite3.h>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DbBackend.h"
-#include "JetSqlTranslator.h"
-#include "SchemaInfo.h"
+#include "db/DbBackend.h"
+#include "db/JetSqlTranslator.h"
+#include "db/SchemaInfo.h"
 
 #include <QDateTime>
 

@@ -1,4 +1,4 @@
-#include "TextFolding.h"
+#include "db/TextFolding.h"
 
 #include <QVarLengthArray>
 

@@ -1,7 +1,7 @@
-#include "FeedIndicatorCalculator.h"
+#include "feed/FeedIndicatorCalculator.h"
 
-#include "Lang.h"
-#include "NumberText.h"
+#include "core/Lang.h"
+#include "core/NumberText.h"
 
 namespace {
 

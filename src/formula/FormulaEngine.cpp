@@ -1,8 +1,8 @@
-#include "FormulaEngine.h"
+#include "formula/FormulaEngine.h"
 
-#include "FormulaScanner.h"
-#include "PostfixEvaluator.h"
-#include "SmallStack.h"
+#include "formula/FormulaScanner.h"
+#include "formula/PostfixEvaluator.h"
+#include "formula/SmallStack.h"
 
 #include <cstdint>
 #include <new>
@@ -16,7 +16,7 @@ constexpr auto kOpenParen = static_cast<std::uint8_t>(0xff);
 
 // Infix-to-postfix conversion with an operator-precedence stack. The postfix
 // tokens go to a sink as they are produced: the text writer or, for
-// EvaluateFormula, straight into an evaluator, so that no postfix text has to
+// evaluateFormula, straight into an evaluator, so that no postfix text has to
 // be built and read back.
 template <typename Sink> int convertToPostfix(std::string_view formula, Sink& sink)
 {
@@ -109,7 +109,7 @@ private:
 
 } // namespace
 
-int EvaluateFormula(std::string_view formula, double& result)
+int evaluateFormula(std::string_view formula, double& result)
 {
     try {
         PostfixEvaluator evaluator;
@@ -123,7 +123,7 @@ int EvaluateFormula(std::string_view formula, double& result)
     }
 }
 
-int FormulaToPostfix(std::string_view formula, std::string& postfix)
+int formulaToPostfix(std::string_view formula, std::string& postfix)
 {
     postfix.clear();
     int status = kFormulaOk;
@@ -138,7 +138,7 @@ int FormulaToPostfix(std::string_view formula, std::string& postfix)
     return status;
 }
 
-int EvaluatePostfix(std::string_view postfix, double& result)
+int evaluatePostfix(std::string_view postfix, double& result)
 {
     try {
         PostfixEvaluator evaluator;

@@ -28,13 +28,13 @@ inline constexpr double kFormulaBranchNotTaken = 1.7e308;
 // Converts and evaluates a formula. The result is written on status 0 and on
 // status 4 with values left over; otherwise it is left untouched, so callers
 // that preset it to 0 get 0 for a broken formula. An empty formula gives 1.
-int EvaluateFormula(std::string_view formula, double& result);
+int evaluateFormula(std::string_view formula, double& result);
 
 // Converts a formula to postfix text: tokens separated by single blanks, with
 // the implicit left operands 0 written out. On failure the text is empty.
-int FormulaToPostfix(std::string_view formula, std::string& postfix);
+int formulaToPostfix(std::string_view formula, std::string& postfix);
 
-// Evaluates postfix text as written by FormulaToPostfix. A blank-separated
+// Evaluates postfix text as written by formulaToPostfix. A blank-separated
 // piece that is one of the operator tokens is that operator; any other piece
 // is an operand. The result is written on status 0 and 4 only.
-int EvaluatePostfix(std::string_view postfix, double& result);
+int evaluatePostfix(std::string_view postfix, double& result);

@@ -1,6 +1,6 @@
-#include "FormulaOperators.h"
+#include "formula/FormulaOperators.h"
 
-#include "FormulaEngine.h"
+#include "formula/FormulaEngine.h"
 
 #include <cmath>
 #include <limits>

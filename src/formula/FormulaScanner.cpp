@@ -1,4 +1,4 @@
-#include "FormulaScanner.h"
+#include "formula/FormulaScanner.h"
 
 namespace formula_engine {
 

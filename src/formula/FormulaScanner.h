@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FormulaTokens.h"
+#include "formula/FormulaTokens.h"
 
 #include <cstddef>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "FormulaTokens.h"
+#include "formula/FormulaTokens.h"
 
 #include <array>
 #include <charconv>

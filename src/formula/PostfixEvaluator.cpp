@@ -1,7 +1,7 @@
-#include "PostfixEvaluator.h"
+#include "formula/PostfixEvaluator.h"
 
-#include "FormulaEngine.h"
-#include "FormulaOperators.h"
+#include "formula/FormulaEngine.h"
+#include "formula/FormulaOperators.h"
 
 namespace formula_engine {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FormulaTokens.h"
-#include "SmallStack.h"
+#include "formula/FormulaTokens.h"
+#include "formula/SmallStack.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
-#include "CaseHeaderTexts.h"
+#include "output/CaseHeaderTexts.h"
 
-#include "CRezeptForm.h"
+#include "ration/CaseHeaderForm.h"
 
 QString FormHeaderTexts::salutation() const { return m_form.salutationList().currentText(); }
 QString FormHeaderTexts::ownerName() const { return m_form.ownerName(); }

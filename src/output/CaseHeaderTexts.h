@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class CRezeptForm;
+class CaseHeaderForm;
 
 // The header form's fields as they are shown, which is all the recipe and
 // the chart pages read of a case: they take the form's texts at the moment
@@ -30,7 +30,7 @@ public:
 class FormHeaderTexts : public CaseHeaderTexts
 {
 public:
-    explicit FormHeaderTexts(const CRezeptForm& form) : m_form(form) {}
+    explicit FormHeaderTexts(const CaseHeaderForm& form) : m_form(form) {}
 
     QString salutation() const override;
     QString ownerName() const override;
@@ -46,7 +46,7 @@ public:
     QString ageWeeks() const override;
 
 private:
-    const CRezeptForm& m_form;
+    const CaseHeaderForm& m_form;
 };
 
 // Plain values standing in for the form.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CaseSearchCriteria.h"
+#include "output/CaseSearchCriteria.h"
 
 // The list in the result bar that runs a search for the search bar.
 class CaseSearchTarget

@@ -1,4 +1,4 @@
-#include "ChartPage.h"
+#include "output/ChartPage.h"
 
 ChartPage::ChartPage(const QString& languageCode, QObject* parent)
     : QObject(parent)

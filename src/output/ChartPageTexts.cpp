@@ -1,8 +1,8 @@
-#include "ChartPageTexts.h"
+#include "output/ChartPageTexts.h"
 
-#include "CaseHeaderTexts.h"
-#include "Lang.h"
-#include "NumberText.h"
+#include "output/CaseHeaderTexts.h"
+#include "core/Lang.h"
+#include "core/NumberText.h"
 
 namespace ChartPageTexts {
 

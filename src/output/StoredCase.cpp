@@ -1,8 +1,8 @@
-#include "StoredCase.h"
+#include "output/StoredCase.h"
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "CRezeptForm.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderForm.h"
 
 namespace StoredCase {
 
@@ -12,18 +12,18 @@ bool exists(AppContext& context, const QString& caseKey)
     caseKey.toLong(&isNumber);
     if (!isNumber)
         return false;
-    CRecordset rs;
-    return rs.OpenRecordset(context.db(), QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID = ") + caseKey) && !rs.IsEOF();
+    RecordSet rs;
+    return rs.openRecordset(context.db(), QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID = ") + caseKey) && !rs.isEof();
 }
 
-bool open(AppContext& context, CRezeptForm& form, const QString& caseKey)
+bool open(AppContext& context, CaseHeaderForm& form, const QString& caseKey)
 {
     if (!exists(context, caseKey))
         return false;
-    form.ration().BuildRationGrid();
-    form.ration().BuildProfileGrid();
+    form.ration().buildRationGrid();
+    form.ration().buildProfileGrid();
     form.setPendingCaseKey(caseKey);
-    form.InitCaseForm();
+    form.initCaseForm();
     return true;
 }
 

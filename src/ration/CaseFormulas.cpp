@@ -1,10 +1,10 @@
-#include "CaseFormulas.h"
+#include "ration/CaseFormulas.h"
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "CaseHeaderSource.h"
-#include "GridModel.h"
-#include "NutrientColumns.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderSource.h"
+#include "ui/GridModel.h"
+#include "ration/NutrientColumns.h"
 
 using namespace NutrientColumns;
 
@@ -36,19 +36,19 @@ bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
     if (!hasNeededInputs(header))
         return false;
 
-    CRecordset rs;
-    if (!rs.OpenRecordset(context.db(),
+    RecordSet rs;
+    if (!rs.openRecordset(context.db(),
                           QStringLiteral("SELECT T_FALL.ID, T_BEDARF.BerTyp_Fall, T_BEDARF.ID_Naehrstoff, "
                                          "T_BEDARF.Wert_Formel, T_BEDARF.aktiv ")
                               + QStringLiteral("FROM T_BEDARF INNER JOIN T_FALL ON T_BEDARF.BerTyp_Fall = T_FALL.BerTyp ")
                               + QStringLiteral("WHERE T_FALL.ID = ") + QString::number(header.caseTypeKey())
                               + QStringLiteral(" AND T_BEDARF.aktiv = TRUE")))
         return true;
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (; !rs.isEof(); rs.moveNext()) {
         int nutrient = 0;
         QString formula;
-        rs.GetFieldLong(QStringLiteral("ID_Naehrstoff"), nutrient);
-        rs.GetFieldText(QStringLiteral("Wert_Formel"), formula);
+        rs.getFieldLong(QStringLiteral("ID_Naehrstoff"), nutrient);
+        rs.getFieldText(QStringLiteral("Wert_Formel"), formula);
         const int c = find(grid, QString::number(nutrient));
         if (c < 0)
             continue;

@@ -1,6 +1,6 @@
-#include "ChoiceList.h"
+#include "ration/ChoiceList.h"
 
-#include "CRecordset.h"
+#include "db/RecordSet.h"
 
 #include <algorithm>
 
@@ -14,17 +14,17 @@ bool lessByText(const QString& a, const QString& b)
 
 } // namespace
 
-bool ChoiceList::fill(CAdo& db, const QString& query)
+bool ChoiceList::fill(Connection& db, const QString& query)
 {
     clear();
-    CRecordset rs;
-    if (!rs.OpenRecordset(db, query))
+    RecordSet rs;
+    if (!rs.openRecordset(db, query))
         return false;
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (; !rs.isEof(); rs.moveNext()) {
         QString data;
         Entry& entry = m_entries.emplace_back();
-        rs.GetFieldText(QStringLiteral("ITEMDATA"), data);
-        rs.GetFieldText(QStringLiteral("ITEMTEXT"), entry.text);
+        rs.getFieldText(QStringLiteral("ITEMDATA"), data);
+        rs.getFieldText(QStringLiteral("ITEMTEXT"), entry.text);
         entry.data = data.trimmed().toInt();
     }
     // Sorted once after reading rather than entry by entry, which would move

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-class CAdo;
+class Connection;
 
 // A drop-down list's entries and choice without the widget: each entry keeps
 // its database key as data, entries sort by text as the list control sorts.
@@ -20,7 +20,7 @@ public:
 
     // Empties the list and fills it from ITEMDATA / ITEMTEXT of the query.
     // The choice is lost. False when the query cannot be opened.
-    bool fill(CAdo& db, const QString& query);
+    bool fill(Connection& db, const QString& query);
     void clear();
     // Adds one entry at its sorted place; returns its index.
     int add(int data, const QString& text);

@@ -1,10 +1,10 @@
-#include "IndicatorCalculator.h"
+#include "ration/IndicatorCalculator.h"
 
-#include "CaseFormulas.h"
-#include "NumberText.h"
-#include "NutrientColumns.h"
-#include "RationGrids.h"
-#include "RequirementFormula.h"
+#include "ration/CaseFormulas.h"
+#include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
+#include "ration/RequirementFormula.h"
 
 #include <QHash>
 
@@ -48,10 +48,10 @@ IndicatorCalculator::IndicatorCalculator(AppContext& context, const CaseHeaderSo
 {
 }
 
-void IndicatorCalculator::LoadIndicatorFormulas()
+void IndicatorCalculator::loadIndicatorFormulas()
 {
     if (CaseFormulas::place(m_context, m_header, m_grids.profile()))
-        EvaluateIndicators();
+        evaluateIndicators();
     m_grids.profile().redraw();
 }
 
@@ -59,14 +59,14 @@ QString IndicatorCalculator::substitute(const QString& formula, const RationGrid
 {
     QHash<QString, QString> supply;
     for (const char* key : ReadOrder)
-        supply.insert(QLatin1String(key), wrapped(grids.LookupSupply(QLatin1String(key))));
+        supply.insert(QLatin1String(key), wrapped(grids.lookupSupply(QLatin1String(key))));
     QString text = formula.trimmed();
     for (const SupplyVariable& variable : Variables)
         text.replace(QLatin1String(variable.name), supply.value(QLatin1String(variable.key)));
     return NumberText::withPoint(text);
 }
 
-void IndicatorCalculator::EvaluateIndicators()
+void IndicatorCalculator::evaluateIndicators()
 {
     GridModel& grid = m_grids.profile();
     for (int c = FirstColumn; c < grid.columnCount(); ++c) {

@@ -13,8 +13,8 @@ class IndicatorCalculator
 public:
     IndicatorCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids);
 
-    void LoadIndicatorFormulas();
-    void EvaluateIndicators();
+    void loadIndicatorFormulas();
+    void evaluateIndicators();
 
     // The formula with every supply variable replaced by "(" + supply + ")"
     // and "," made "."; exposed for the tests of the substitution order.

@@ -1,7 +1,7 @@
-#include "NutrientColumns.h"
+#include "ration/NutrientColumns.h"
 
-#include "GridModel.h"
-#include "NumberText.h"
+#include "ui/GridModel.h"
+#include "core/NumberText.h"
 
 namespace NutrientColumns {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "IndicatorCalculator.h"
-#include "RationGrids.h"
-#include "RequirementCalculator.h"
-#include "SupplyCalculator.h"
+#include "ration/IndicatorCalculator.h"
+#include "ration/RationGrids.h"
+#include "ration/RequirementCalculator.h"
+#include "ration/SupplyCalculator.h"
 
 // Everything the case window computes, over the two grids of the ration page:
 // the grids, the requirement, the supply and the indicators.
@@ -25,27 +25,27 @@ public:
     GridModel& rationGrid() { return m_grids.ration(); }
     GridModel& profileGrid() { return m_grids.profile(); }
 
-    void BuildRationGrid() { m_grids.BuildRationGrid(); }
-    void BuildProfileGrid() { m_grids.BuildProfileGrid(); }
+    void buildRationGrid() { m_grids.buildRationGrid(); }
+    void buildProfileGrid() { m_grids.buildProfileGrid(); }
     // Both grids follow the case type's selection.
-    void ApplyCaseNutrientSelection()
+    void applyCaseNutrientSelection()
     {
-        m_grids.ApplyCaseNutrientSelection(m_grids.ration());
-        m_grids.ApplyCaseNutrientSelection(m_grids.profile());
+        m_grids.applyCaseNutrientSelection(m_grids.ration());
+        m_grids.applyCaseNutrientSelection(m_grids.profile());
     }
-    void LoadRequirementFormulas() { m_requirements.LoadRequirementFormulas(); }
-    void EvaluateRequirements() { m_requirements.EvaluateRequirements(); }
-    void LoadIndicatorFormulas() { m_indicators.LoadIndicatorFormulas(); }
-    void EvaluateIndicators() { m_indicators.EvaluateIndicators(); }
-    void RecalcContributions(const QString& feedKey, const QString& amount)
+    void loadRequirementFormulas() { m_requirements.loadRequirementFormulas(); }
+    void evaluateRequirements() { m_requirements.evaluateRequirements(); }
+    void loadIndicatorFormulas() { m_indicators.loadIndicatorFormulas(); }
+    void evaluateIndicators() { m_indicators.evaluateIndicators(); }
+    void recalcContributions(const QString& feedKey, const QString& amount)
     {
-        m_supply.RecalcContributions(feedKey, amount);
+        m_supply.recalcContributions(feedKey, amount);
     }
-    void SumSupply() { m_supply.SumSupply(); }
-    QString LookupRequirement(const QString& key) const { return m_grids.LookupRequirement(key); }
-    QString LookupSupply(const QString& key) const { return m_grids.LookupSupply(key); }
-    void FillRationRows(const QString& caseKey) { m_grids.FillRationRows(caseKey); }
-    bool StoreRationRows(const QString& caseKey) { return m_grids.StoreRationRows(caseKey); }
+    void sumSupply() { m_supply.sumSupply(); }
+    QString lookupRequirement(const QString& key) const { return m_grids.lookupRequirement(key); }
+    QString lookupSupply(const QString& key) const { return m_grids.lookupSupply(key); }
+    void fillRationRows(const QString& caseKey) { m_grids.fillRationRows(caseKey); }
+    bool storeRationRows(const QString& caseKey) { return m_grids.storeRationRows(caseKey); }
 
 private:
     RationGrids m_grids;

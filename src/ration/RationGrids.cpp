@@ -1,11 +1,11 @@
-#include "RationGrids.h"
+#include "ration/RationGrids.h"
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "CaseHeaderSource.h"
-#include "Lang.h"
-#include "NumberText.h"
-#include "NutrientColumns.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderSource.h"
+#include "core/Lang.h"
+#include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
 
 #include <algorithm>
 
@@ -50,7 +50,7 @@ void RationGrids::startGrid(GridModel& g, Rgb background, int fixedColumns, int 
     g.setColumnWidth(AmountColumn, amountWidth);
 }
 
-void RationGrids::BuildRationGrid()
+void RationGrids::buildRationGrid()
 {
     GridModel& g = m_ration;
     startGrid(g, RationBackground, 2, 265, 48);
@@ -69,7 +69,7 @@ void RationGrids::BuildRationGrid()
     buildGrid(g, QStringLiteral("I"));
 }
 
-void RationGrids::BuildProfileGrid()
+void RationGrids::buildProfileGrid()
 {
     GridModel& g = m_profile;
     startGrid(g, ProfileBackground, 3, 255, 0);
@@ -88,18 +88,18 @@ void RationGrids::BuildProfileGrid()
 void RationGrids::buildGrid(GridModel& g, const QString& kind)
 {
     const QString code = m_context.languageCode();
-    CRecordset rs;
-    if (rs.OpenRecordset(m_context.db(), QStringLiteral("SELECT ID, KUERZEL_") + code + QStringLiteral(", ME_") + code
+    RecordSet rs;
+    if (rs.openRecordset(m_context.db(), QStringLiteral("SELECT ID, KUERZEL_") + code + QStringLiteral(", ME_") + code
                                              + QStringLiteral(", NK_STELLEN, KZ_IK, BERTYP_RELEVANT")
                                              + QStringLiteral(" FROM T_NAEHRSTOFFE WHERE AKTIV = TRUE AND KZ_IK = '")
                                              + kind + QStringLiteral("' ORDER BY SORT"))) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        for (; !rs.isEof(); rs.moveNext()) {
             QString key, shortName, unit, decimalsText, kindText;
-            rs.GetFieldText(QStringLiteral("ID"), key);
-            rs.GetFieldText(QStringLiteral("KUERZEL_") + code, shortName);
-            rs.GetFieldText(QStringLiteral("ME_") + code, unit);
-            rs.GetFieldText(QStringLiteral("NK_STELLEN"), decimalsText);
-            rs.GetFieldText(QStringLiteral("KZ_IK"), kindText);
+            rs.getFieldText(QStringLiteral("ID"), key);
+            rs.getFieldText(QStringLiteral("KUERZEL_") + code, shortName);
+            rs.getFieldText(QStringLiteral("ME_") + code, unit);
+            rs.getFieldText(QStringLiteral("NK_STELLEN"), decimalsText);
+            rs.getFieldText(QStringLiteral("KZ_IK"), kindText);
 
             const int c = g.columnCount();
             g.setColumnCount(c + 1);
@@ -122,14 +122,14 @@ void RationGrids::buildGrid(GridModel& g, const QString& kind)
     g.redraw();
 }
 
-void RationGrids::ApplyCaseNutrientSelection(GridModel& g)
+void RationGrids::applyCaseNutrientSelection(GridModel& g)
 {
     QString key = QString::number(m_header.caseTypeKey());
     // The weight reduction of a cat watches the nutrients of its maintenance.
     if (key == QLatin1String("40"))
         key = QStringLiteral("10");
-    CRecordset rs;
-    if (!rs.OpenRecordset(m_context.db(), QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ")
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ")
                                               + key + QStringLiteral(" AND AKTIV = TRUE")))
         return;
     for (int c = FirstColumn; c < g.columnCount(); ++c) {
@@ -138,11 +138,11 @@ void RationGrids::ApplyCaseNutrientSelection(GridModel& g)
         g.setBackground(MarkRow, c, UnselectedBackground);
         g.setBackground(NameRow, c, UnselectedBackground);
     }
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (; !rs.isEof(); rs.moveNext()) {
         int nutrient = 0;
         int fixed = 0;
-        rs.GetFieldLong(QStringLiteral("ID_Naehrstoff"), nutrient);
-        rs.GetFieldLong(QStringLiteral("FIXED"), fixed);
+        rs.getFieldLong(QStringLiteral("ID_Naehrstoff"), nutrient);
+        rs.getFieldLong(QStringLiteral("FIXED"), fixed);
         const int c = find(g, QString::number(nutrient));
         if (c < 0)
             continue;
@@ -155,36 +155,36 @@ void RationGrids::ApplyCaseNutrientSelection(GridModel& g)
     g.redraw();
 }
 
-QString RationGrids::LookupRequirement(const QString& key) const
+QString RationGrids::lookupRequirement(const QString& key) const
 {
     const int c = find(m_ration, key);
     return c < 0 ? QString() : m_ration.text(RequirementRow, c);
 }
 
-QString RationGrids::LookupSupply(const QString& key) const
+QString RationGrids::lookupSupply(const QString& key) const
 {
     const int c = find(m_ration, key);
     return c < 0 ? QString() : m_ration.text(SupplyRow, c);
 }
 
-void RationGrids::FillRationRows(const QString& caseKey)
+void RationGrids::fillRationRows(const QString& caseKey)
 {
     m_ration.setRowCount(HeaderRows);
     const QString code = m_context.languageCode();
-    CRecordset rs;
-    if (rs.OpenRecordset(m_context.db(),
+    RecordSet rs;
+    if (rs.openRecordset(m_context.db(),
                          QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code
                              + QStringLiteral(" AS BEZ, T_REZ_FM.TagRat ")
                              + QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = "
                                               "T_REZ_FM.ID_Futtermittel ")
                              + QStringLiteral("WHERE T_REZ_FM.ID_Rezept = ") + caseKey)) {
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        for (; !rs.isEof(); rs.moveNext()) {
             int key = 0;
             QString name;
             double amount = 0.0;
-            rs.GetFieldLong(QStringLiteral("ID"), key);
-            rs.GetFieldText(QStringLiteral("BEZ"), name);
-            rs.GetFieldDouble(QStringLiteral("TagRat"), amount);
+            rs.getFieldLong(QStringLiteral("ID"), key);
+            rs.getFieldText(QStringLiteral("BEZ"), name);
+            rs.getFieldDouble(QStringLiteral("TagRat"), amount);
             appendFeedRow(QString::number(key), name, NumberText::format(amount, 1));
         }
     }
@@ -225,7 +225,7 @@ int RationGrids::feedRowCount() const
     return std::max(0, m_ration.rowCount() - HeaderRows);
 }
 
-bool RationGrids::StoreRationRows(const QString& caseKey)
+bool RationGrids::storeRationRows(const QString& caseKey)
 {
     for (int row = HeaderRows; row < m_ration.rowCount(); ++row) {
         const QString amountText = m_ration.text(row, AmountColumn).trimmed();
@@ -235,7 +235,7 @@ bool RationGrids::StoreRationRows(const QString& caseKey)
         const QString sql = QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) VALUES (")
                             + caseKey + QStringLiteral(", ") + m_ration.text(row, KeyColumn) + QStringLiteral(", ")
                             + amount + QStringLiteral(")");
-        if (!m_context.db().ExecuteSql(sql))
+        if (!m_context.db().executeSql(sql))
             return false;
     }
     return true;

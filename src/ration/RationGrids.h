@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 #include <QString>
 
@@ -30,19 +30,19 @@ public:
     const GridModel& profile() const { return m_profile; }
 
     // Lays out a grid and adds one column per active nutrient ('I') or indicator ('K').
-    void BuildRationGrid();
-    void BuildProfileGrid();
+    void buildRationGrid();
+    void buildProfileGrid();
 
     // Shows and marks the columns the case type selects, in one grid.
-    void ApplyCaseNutrientSelection(GridModel& grid);
+    void applyCaseNutrientSelection(GridModel& grid);
 
     // Row 3 or row 4 of the first ration-grid column with the nutrient key;
     // empty when there is none.
-    QString LookupRequirement(const QString& key) const;
-    QString LookupSupply(const QString& key) const;
+    QString lookupRequirement(const QString& key) const;
+    QString lookupSupply(const QString& key) const;
 
     // Replaces the feedstuff rows by the stored ration of a case.
-    void FillRationRows(const QString& caseKey);
+    void fillRationRows(const QString& caseKey);
     // Appends one feedstuff row with empty contributions; returns its row.
     int appendFeedRow(const QString& key, const QString& name, const QString& amount);
     // The feedstuff row holding key; -1 when the ration does not contain it.
@@ -51,7 +51,7 @@ public:
 
     // Inserts a T_REZ_FM row per feedstuff row; stops at the first failure.
     // The caller owns the transaction and the message.
-    bool StoreRationRows(const QString& caseKey);
+    bool storeRationRows(const QString& caseKey);
 
 private:
     // Empties a grid and lays out its header rows and first three columns.

@@ -1,13 +1,13 @@
-#include "RationPage.h"
+#include "ration/RationPage.h"
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "CRezeptForm.h"
-#include "GridModel.h"
-#include "Lang.h"
-#include "NutrientColumns.h"
-#include "Prompt.h"
-#include "SqlQuote.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderForm.h"
+#include "ui/GridModel.h"
+#include "core/Lang.h"
+#include "ration/NutrientColumns.h"
+#include "core/Prompt.h"
+#include "db/SqlQuote.h"
 
 #include <algorithm>
 #include <vector>
@@ -44,26 +44,26 @@ QString sexCode(const QString& languageCode, const QString& sexText)
 
 } // namespace
 
-CRezeptPage1::CRezeptPage1(AppContext& context, Prompt& prompt, CRezeptForm& form, QObject* parent)
+RationPage::RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QObject* parent)
     : QObject(parent), m_context(context), m_prompt(prompt), m_form(form)
 {
     m_form.setRationPageHooks(this);
     GridModel& ration = m_form.ration().rationGrid();
     GridModel& profile = m_form.ration().profileGrid();
-    connect(&ration, &GridModel::clicked, this, &CRezeptPage1::rationGridClicked);
-    connect(&ration, &GridModel::editEnded, this, &CRezeptPage1::rationGridEditEnded);
+    connect(&ration, &GridModel::clicked, this, &RationPage::rationGridClicked);
+    connect(&ration, &GridModel::editEnded, this, &RationPage::rationGridEditEnded);
     connect(&profile, &GridModel::clicked, this, [this, &profile](int row, int column) {
         if (row == NameRow)
-            ToggleColumnMark(profile, column);
+            toggleColumnMark(profile, column);
     });
 }
 
-CRezeptPage1::~CRezeptPage1()
+RationPage::~RationPage()
 {
     m_form.setRationPageHooks(nullptr);
 }
 
-RationPageLabels CRezeptPage1::labels(const QString& languageCode)
+RationPageLabels RationPage::labels(const QString& languageCode)
 {
     if (languageCode == Lang::English) {
         return RationPageLabels{QStringLiteral("Category"), QStringLiteral("Type"), QStringLiteral("Food"),
@@ -74,31 +74,31 @@ RationPageLabels CRezeptPage1::labels(const QString& languageCode)
                             QStringLiteral("Print")};
 }
 
-RationPageLabels CRezeptPage1::labels() const
+RationPageLabels RationPage::labels() const
 {
     return labels(code());
 }
 
-QString CRezeptPage1::code() const
+QString RationPage::code() const
 {
     return m_context.languageCode();
 }
 
-void CRezeptPage1::setUp()
+void RationPage::setUp()
 {
     RationCalculation& ration = m_form.ration();
-    ration.BuildRationGrid();
-    ration.BuildProfileGrid();
+    ration.buildRationGrid();
+    ration.buildProfileGrid();
     if (!m_form.pendingCaseKey().isEmpty()) {
-        ration.ApplyCaseNutrientSelection();
-        ration.LoadRequirementFormulas();
-        ration.LoadIndicatorFormulas();
+        ration.applyCaseNutrientSelection();
+        ration.loadRequirementFormulas();
+        ration.loadIndicatorFormulas();
     }
 }
 
 // Filter lists -----------------------------------------------------------------
 
-void CRezeptPage1::FillCategoryFilter()
+void RationPage::fillCategoryFilter()
 {
     const int caseType = m_form.caseTypeKey();
     const bool opened = m_category.fill(m_context.db(),
@@ -113,7 +113,7 @@ void CRezeptPage1::FillCategoryFilter()
     emit categoryListChanged();
 }
 
-void CRezeptPage1::FillTypeFilter()
+void RationPage::fillTypeFilter()
 {
     m_type.fill(m_context.db(),
                QStringLiteral("SELECT ID AS ITEMDATA, Bez_") + code() + QStringLiteral(" AS ITEMTEXT ") +
@@ -122,7 +122,7 @@ void CRezeptPage1::FillTypeFilter()
     emit typeListChanged();
 }
 
-QString CRezeptPage1::feedListStatement(const QString& languageCode, const QString& category,
+QString RationPage::feedListStatement(const QString& languageCode, const QString& category,
                                         const QString& type, const QString& search)
 {
     const QString grouped =
@@ -159,7 +159,7 @@ QString CRezeptPage1::feedListStatement(const QString& languageCode, const QStri
     return sql;
 }
 
-void CRezeptPage1::FillFeedList()
+void RationPage::fillFeedList()
 {
     m_feed.fill(m_context.db(),
                feedListStatement(code(), QString::number(m_category.currentData()),
@@ -167,47 +167,47 @@ void CRezeptPage1::FillFeedList()
     emit feedListChanged();
 }
 
-void CRezeptPage1::userChoseCategory(int index)
+void RationPage::userChoseCategory(int index)
 {
     m_category.setCurrentIndex(index);
-    FillTypeFilter();
-    FillFeedList();
+    fillTypeFilter();
+    fillFeedList();
 }
 
-void CRezeptPage1::userChoseType(int index)
+void RationPage::userChoseType(int index)
 {
     m_type.setCurrentIndex(index);
-    FillFeedList();
+    fillFeedList();
 }
 
-void CRezeptPage1::filterClicked()
+void RationPage::filterClicked()
 {
-    FillFeedList();
+    fillFeedList();
 }
 
 // Feedstuff rows -------------------------------------------------------------------
 
-void CRezeptPage1::setFeedChoice(int index)
+void RationPage::setFeedChoice(int index)
 {
     m_feed.setCurrentIndex(index);
 }
 
-void CRezeptPage1::feedListClosed()
+void RationPage::feedListClosed()
 {
     if (m_feed.currentIndex() >= 0)
-        FillRationRows();
+        fillRationRows();
 }
 
-void CRezeptPage1::FillRationRows()
+void RationPage::fillRationRows()
 {
     const QString caseKey = m_form.pendingCaseKey();
     if (!caseKey.isEmpty())
-        m_form.ration().FillRationRows(caseKey);
+        m_form.ration().fillRationRows(caseKey);
     else
         pickChosenFeed();
 }
 
-void CRezeptPage1::pickChosenFeed()
+void RationPage::pickChosenFeed()
 {
     if (m_feed.currentIndex() < 0)
         return;
@@ -220,19 +220,19 @@ void CRezeptPage1::pickChosenFeed()
                          Prompt::Icon::Exclamation);
         return;
     }
-    CRecordset rs;
-    if (!rs.OpenRecordset(m_context.db(),
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(),
                           QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code() +
                               QStringLiteral(" AS BEZ ") +
                               QStringLiteral("FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.ID = ") + key) ||
-        rs.IsEOF())
+        rs.isEof())
         return;
     QString name;
-    rs.GetFieldText(QStringLiteral("BEZ"), name);
+    rs.getFieldText(QStringLiteral("BEZ"), name);
     grids.appendFeedRow(key, name, QString());
 }
 
-void CRezeptPage1::removeFeed(int row)
+void RationPage::removeFeed(int row)
 {
     GridModel& grid = m_form.ration().rationGrid();
     if (row < FeedRowsStart || row >= grid.rowCount())
@@ -245,31 +245,31 @@ void CRezeptPage1::removeFeed(int row)
         return;
     // Only the grid changes; the stored ration follows with the next save.
     grid.deleteRow(row);
-    m_form.ration().SumSupply();
-    m_form.ration().EvaluateIndicators();
+    m_form.ration().sumSupply();
+    m_form.ration().evaluateIndicators();
     grid.redraw();
     m_form.ration().profileGrid().redraw();
 }
 
-void CRezeptPage1::rationGridClicked(int row, int column)
+void RationPage::rationGridClicked(int row, int column)
 {
     if (row == NameRow)
-        ToggleColumnMark(m_form.ration().rationGrid(), column);
+        toggleColumnMark(m_form.ration().rationGrid(), column);
     else if (row >= FeedRowsStart && column == RationGrids::NameColumn)
         removeFeed(row);
 }
 
-void CRezeptPage1::rationGridEditEnded(int row, int column, const QString& text)
+void RationPage::rationGridEditEnded(int row, int column, const QString& text)
 {
     if (row < FeedRowsStart || column != RationGrids::AmountColumn)
         return;
     const GridModel& grid = m_form.ration().rationGrid();
-    m_form.ration().RecalcContributions(grid.text(row, RationGrids::KeyColumn), text);
+    m_form.ration().recalcContributions(grid.text(row, RationGrids::KeyColumn), text);
 }
 
 // Column marks ----------------------------------------------------------------------
 
-void CRezeptPage1::markColumn(GridModel& grid, int column, bool selected)
+void RationPage::markColumn(GridModel& grid, int column, bool selected)
 {
     if (selected) {
         grid.setText(MarkRow, column, QStringLiteral("x"));
@@ -283,7 +283,7 @@ void CRezeptPage1::markColumn(GridModel& grid, int column, bool selected)
     }
 }
 
-void CRezeptPage1::ToggleColumnMark(GridModel& grid, int column)
+void RationPage::toggleColumnMark(GridModel& grid, int column)
 {
     const auto toggleable = [&grid](int c) { return grid.text(FixedRow, c) == QLatin1String("0"); };
     if (column >= FirstColumn) {
@@ -302,7 +302,7 @@ void CRezeptPage1::ToggleColumnMark(GridModel& grid, int column)
 
 // Print -------------------------------------------------------------------------------
 
-QString CRezeptPage1::printHeading() const
+QString RationPage::printHeading() const
 {
     return m_form.patientName() + QStringLiteral(" (") + m_form.speciesList().currentText() +
            QStringLiteral("/") + sexCode(code(), m_form.sexList().currentText()) +
@@ -310,7 +310,7 @@ QString CRezeptPage1::printHeading() const
            QStringLiteral("  / ") + m_form.title();
 }
 
-void CRezeptPage1::preparePrint()
+void RationPage::preparePrint()
 {
     m_windowText = printHeading();
     emit windowTextChanged(m_windowText);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "ChoiceList.h"
-#include "RationPageHooks.h"
+#include "ration/ChoiceList.h"
+#include "ration/RationPageHooks.h"
 
 #include <QObject>
 #include <QString>
 
 class AppContext;
-class CRezeptForm;
+class CaseHeaderForm;
 class GridModel;
 class Prompt;
 
@@ -25,18 +25,18 @@ struct RationPageLabels
 //
 // The page registers itself as the form's RationPageHooks for its lifetime.
 // A case window makes the page and runs setUp() before the form's
-// InitCaseForm(), as the first page is shown when the sheet is made.
-class CRezeptPage1 : public QObject, public RationPageHooks
+// initCaseForm(), as the first page is shown when the sheet is made.
+class RationPage : public QObject, public RationPageHooks
 {
     Q_OBJECT
 
 public:
     static constexpr int FeedRowsStart = 11;
 
-    CRezeptPage1(AppContext& context, Prompt& prompt, CRezeptForm& form, QObject* parent = nullptr);
-    ~CRezeptPage1() override;
-    CRezeptPage1(const CRezeptPage1&) = delete;
-    CRezeptPage1& operator=(const CRezeptPage1&) = delete;
+    RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QObject* parent = nullptr);
+    ~RationPage() override;
+    RationPage(const RationPage&) = delete;
+    RationPage& operator=(const RationPage&) = delete;
 
     static RationPageLabels labels(const QString& languageCode);
     RationPageLabels labels() const;
@@ -52,18 +52,18 @@ public:
     // Typing in the search field filters nothing until the Filter button.
     void setSearchText(const QString& text) { m_searchText = text; }
 
-    // The statement FillFeedList runs; category and type are the chosen
+    // The statement fillFeedList runs; category and type are the chosen
     // entries' data as decimal text, search the trimmed, lower-cased text.
     static QString feedListStatement(const QString& languageCode, const QString& category,
                                      const QString& type, const QString& search);
 
     // RationPageHooks: also called by the header form.
-    void FillCategoryFilter() override;
-    void FillTypeFilter() override;
-    void FillFeedList() override;
+    void fillCategoryFilter() override;
+    void fillTypeFilter() override;
+    void fillFeedList() override;
     // The stored ration while a case is being opened, else the feedstuff
     // chosen in the feedstuff list (once: a second pick only tells so).
-    void FillRationRows();
+    void fillRationRows();
 
     // The user's actions on the lists and buttons.
     void userChoseCategory(int index);
@@ -77,7 +77,7 @@ public:
     // Asks, then removes the feedstuff row and recomputes supply and indicators.
     void removeFeed(int row);
     // A click on row 1 of either grid: one column, or all at once for columns 0 to 2.
-    void ToggleColumnMark(GridModel& grid, int column);
+    void toggleColumnMark(GridModel& grid, int column);
 
     // Patient, species, sex, case type, owner and title of the header form.
     QString printHeading() const;
@@ -100,7 +100,7 @@ private:
 
     AppContext& m_context;
     Prompt& m_prompt;
-    CRezeptForm& m_form;
+    CaseHeaderForm& m_form;
     ChoiceList m_category, m_type, m_feed;
     QString m_searchText;
     QString m_windowText;

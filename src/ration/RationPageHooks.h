@@ -7,7 +7,7 @@ class RationPageHooks
 public:
     virtual ~RationPageHooks() = default;
 
-    virtual void FillCategoryFilter() = 0;
-    virtual void FillTypeFilter() = 0;
-    virtual void FillFeedList() = 0;
+    virtual void fillCategoryFilter() = 0;
+    virtual void fillTypeFilter() = 0;
+    virtual void fillFeedList() = 0;
 };

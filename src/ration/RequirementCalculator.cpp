@@ -1,11 +1,11 @@
-#include "RequirementCalculator.h"
+#include "ration/RequirementCalculator.h"
 
-#include "CaseFormulas.h"
-#include "CaseHeaderSource.h"
-#include "NumberText.h"
-#include "NutrientColumns.h"
-#include "RationGrids.h"
-#include "RequirementFormula.h"
+#include "ration/CaseFormulas.h"
+#include "ration/CaseHeaderSource.h"
+#include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
+#include "ration/RequirementFormula.h"
 
 using namespace NutrientColumns;
 
@@ -16,15 +16,15 @@ RequirementCalculator::RequirementCalculator(AppContext& context, const CaseHead
 {
 }
 
-void RequirementCalculator::LoadRequirementFormulas()
+void RequirementCalculator::loadRequirementFormulas()
 {
     if (CaseFormulas::place(m_context, m_header, m_grids.ration()))
-        EvaluateRequirements();
+        evaluateRequirements();
     else
         m_grids.ration().redraw();
 }
 
-void RequirementCalculator::EvaluateRequirements()
+void RequirementCalculator::evaluateRequirements()
 {
     CaseVariables v;
     const int species = m_header.speciesKey();
@@ -48,8 +48,8 @@ void RequirementCalculator::EvaluateRequirements()
     for (int c = FirstColumn; c < grid.columnCount(); ++c) {
         const QString formula = grid.text(FormulaRow, c).trimmed();
         // Read afresh per column: columns right of 61 and 60 see this pass's energy.
-        v.energyKcal61 = m_grids.LookupRequirement(QStringLiteral("61"));
-        v.energyKcal60 = m_grids.LookupRequirement(QStringLiteral("60"));
+        v.energyKcal61 = m_grids.lookupRequirement(QStringLiteral("61"));
+        v.energyKcal60 = m_grids.lookupRequirement(QStringLiteral("60"));
         const double value = RequirementFormula::evaluate(RequirementFormula::substitute(formula, v));
         writeFigure(grid, RequirementRow, c, value);
         grid.setBackground(RequirementRow, c, ComputedBackground);

@@ -13,9 +13,9 @@ public:
 
     // Clears the requirement row, places the case type's formulas when the
     // inputs are complete, and evaluates them.
-    void LoadRequirementFormulas();
+    void loadRequirementFormulas();
     // Evaluates the formulas in place, left to right, without the database.
-    void EvaluateRequirements();
+    void evaluateRequirements();
 
 private:
     AppContext& m_context;

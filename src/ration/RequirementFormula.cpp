@@ -1,7 +1,7 @@
-#include "RequirementFormula.h"
+#include "ration/RequirementFormula.h"
 
-#include "FormulaEngine.h"
-#include "NumberText.h"
+#include "formula/FormulaEngine.h"
+#include "core/NumberText.h"
 
 namespace RequirementFormula {
 
@@ -104,7 +104,7 @@ double evaluate(const QString& substituted)
 {
     double result = 0.0;
     const QByteArray utf8 = substituted.toUtf8();
-    EvaluateFormula(std::string_view(utf8.constData(), size_t(utf8.size())), result);
+    evaluateFormula(std::string_view(utf8.constData(), size_t(utf8.size())), result);
     return result;
 }
 

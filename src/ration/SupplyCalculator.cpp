@@ -1,12 +1,12 @@
-#include "SupplyCalculator.h"
+#include "ration/SupplyCalculator.h"
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "CaseHeaderSource.h"
-#include "IndicatorCalculator.h"
-#include "NumberText.h"
-#include "NutrientColumns.h"
-#include "RationGrids.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderSource.h"
+#include "ration/IndicatorCalculator.h"
+#include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
 
 #include <QHash>
 
@@ -21,7 +21,7 @@ SupplyCalculator::SupplyCalculator(AppContext& context, const CaseHeaderSource& 
 {
 }
 
-void SupplyCalculator::RecalcContributions(const QString& feedKey, const QString& /*amount*/)
+void SupplyCalculator::recalcContributions(const QString& feedKey, const QString& /*amount*/)
 {
     // The amount argument is not trusted: the row's cell is what the user sees.
     GridModel& grid = m_grids.ration();
@@ -50,20 +50,20 @@ void SupplyCalculator::RecalcContributions(const QString& feedKey, const QString
     for (int c = grid.columnCount() - 1; c >= FirstColumn; --c)
         columnOfNutrient.insert(int(NumberText::read(grid.text(KeyRow, c))), c);
 
-    CRecordset rs;
-    if (rs.OpenRecordset(m_context.db(), sql)) {
+    RecordSet rs;
+    if (rs.openRecordset(m_context.db(), sql)) {
         int previousFeed = 0;
         bool first = true;
         int row = -1;
         QString amountText;
         double amount = 0.0;
-        for (; !rs.IsEOF(); rs.MoveNext()) {
+        for (; !rs.isEof(); rs.moveNext()) {
             int feed = 0;
             int nutrient = 0;
             double content = 0.0;
-            rs.GetFieldLong(QStringLiteral("ID_FM"), feed);
-            rs.GetFieldLong(QStringLiteral("ID_NAEHRSTOFF"), nutrient);
-            rs.GetFieldDouble(QStringLiteral("Menge"), content);
+            rs.getFieldLong(QStringLiteral("ID_FM"), feed);
+            rs.getFieldLong(QStringLiteral("ID_NAEHRSTOFF"), nutrient);
+            rs.getFieldDouble(QStringLiteral("Menge"), content);
             if (first || feed != previousFeed) {
                 first = false;
                 previousFeed = feed;
@@ -80,13 +80,13 @@ void SupplyCalculator::RecalcContributions(const QString& feedKey, const QString
             grid.setAlignment(row, c, GridAlign::Right | GridAlign::Bottom);
         }
     }
-    SumSupply();
-    m_indicators.EvaluateIndicators();
+    sumSupply();
+    m_indicators.evaluateIndicators();
     grid.redraw();
     m_grids.profile().redraw();
 }
 
-void SupplyCalculator::SumSupply()
+void SupplyCalculator::sumSupply()
 {
     GridModel& grid = m_grids.ration();
     for (int c = FirstColumn; c < grid.columnCount(); ++c)

@@ -18,8 +18,8 @@ public:
     // While a stored case is being opened: every feedstuff row of that case.
     // Otherwise: the one feedstuff given by key, with the amount its row holds.
     // Then the supply and the indicators follow.
-    void RecalcContributions(const QString& feedKey, const QString& amount);
-    void SumSupply();
+    void recalcContributions(const QString& feedKey, const QString& amount);
+    void sumSupply();
 
 private:
     AppContext& m_context;

@@ -1,4 +1,4 @@
-#include "ChartModel.h"
+#include "ui/ChartModel.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridTypes.h"
+#include "ui/GridTypes.h"
 
 #include <QString>
 #include <QStringList>

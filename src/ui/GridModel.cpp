@@ -1,4 +1,4 @@
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,6 +1,6 @@
-#include "GridPageLayout.h"
+#include "ui/GridPageLayout.h"
 
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,9 +1,9 @@
-#include "ApplicationStartup.h"
-#include "ConnectionString.h"
-#include "HelpDocuments.h"
-#include "LanguageSwitch.h"
-#include "Prompt.h"
-#include "TestDatabase.h"
+#include "app/ApplicationStartup.h"
+#include "db/ConnectionString.h"
+#include "app/HelpDocuments.h"
+#include "app/LanguageSwitch.h"
+#include "core/Prompt.h"
+#include "support/TestDatabase.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
-#include "CaseListView.h"
-#include "CRezeptForm.h"
-#include "CRezeptFrameNeu.h"
-#include "CaseHeaderView.h"
-#include "GridCellPainter.h"
-#include "MainMenu.h"
-#include "MainWindow.h"
-#include "ResultBar.h"
-#include "SearchBarLogic.h"
+#include "app/gui/CaseListView.h"
+#include "ration/CaseHeaderForm.h"
+#include "app/gui/CaseWindow.h"
+#include "ration/gui/CaseHeaderView.h"
+#include "ui/gui/GridCellPainter.h"
+#include "app/MainMenu.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/ResultBar.h"
+#include "app/SearchBar.h"
 #include "ShownMainWindow.h"
 
 #include <QFontMetrics>
@@ -27,7 +27,7 @@ protected:
     void searchAll(const QString& languageCode = QStringLiteral("DE"))
     {
         open(languageCode);
-        ASSERT_TRUE(window->runCommand(SearchBarLogic::SearchButton));
+        ASSERT_TRUE(window->runCommand(SearchBar::SearchButton));
         ASSERT_NE(window->resultBar(), nullptr);
         list = window->resultBar()->caseList();
         ASSERT_NE(list, nullptr);
@@ -45,7 +45,7 @@ protected:
     {
         QStringList texts;
         for (int row = 1; row < grid().rowCount(); ++row)
-            texts << grid().text(row, CRezeptView::OwnerColumn);
+            texts << grid().text(row, CaseList::OwnerColumn);
         return texts.join(QLatin1Char('|'));
     }
     QString storedCases() { return fixture->rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")); }
@@ -77,13 +77,13 @@ TEST_F(CaseListViewTest, TheListShowsSixColumnsWithTheHeadingsOfTheLanguage)
         EXPECT_EQ(shown, row.headings) << row.code;
         EXPECT_EQ(list->model(), &grid());
         // The key column is hidden; the others are on screen.
-        EXPECT_TRUE(list->cellRect(0, CRezeptView::KeyColumn).isEmpty());
-        for (int c = CRezeptView::OwnerColumn; c <= CRezeptView::TitleColumn; ++c)
+        EXPECT_TRUE(list->cellRect(0, CaseList::KeyColumn).isEmpty());
+        for (int c = CaseList::OwnerColumn; c <= CaseList::TitleColumn; ++c)
             EXPECT_FALSE(list->cellRect(0, c).isEmpty()) << c;
         EXPECT_EQ(owners(), "Müller|O'Neil|Schmidt");
         for (int r = 1; r < grid().rowCount(); ++r) {
-            EXPECT_EQ(grid().text(r, CRezeptView::DeleteColumn), "x");
-            EXPECT_EQ(grid().textColor(r, CRezeptView::DeleteColumn), (Rgb{255, 0, 0}));
+            EXPECT_EQ(grid().text(r, CaseList::DeleteColumn), "x");
+            EXPECT_EQ(grid().textColor(r, CaseList::DeleteColumn), (Rgb{255, 0, 0}));
         }
     }
 }
@@ -95,24 +95,24 @@ TEST_F(CaseListViewTest, DatesAndTheDeleteHeadingShowWholeAndLongNamesEndInAnEll
         "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
         "Rezepttitel, Datum) VALUES (1, 'Zimmermann', 'Maximilian vom Lindenhof zu Oberammergau', 2, 1, 7, "
         "'Erhaltung', '2024-12-28 08:00:00')")));
-    ASSERT_TRUE(window->runCommand(SearchBarLogic::SearchButton));
+    ASSERT_TRUE(window->runCommand(SearchBar::SearchButton));
     list = window->resultBar()->caseList();
     ASSERT_EQ(list->logic().caseCount(), 4);
     for (int row = 0; row < grid().rowCount(); ++row) {
-        const QFontMetrics metrics(GridCellPainter::toFont(grid().font(row, CRezeptView::DateColumn)));
-        EXPECT_GT(grid().columnWidth(CRezeptView::DateColumn),
-                  metrics.horizontalAdvance(grid().text(row, CRezeptView::DateColumn)) + 6)
-            << qPrintable(grid().text(row, CRezeptView::DateColumn));
+        const QFontMetrics metrics(GridCellPainter::toFont(grid().font(row, CaseList::DateColumn)));
+        EXPECT_GT(grid().columnWidth(CaseList::DateColumn),
+                  metrics.horizontalAdvance(grid().text(row, CaseList::DateColumn)) + 6)
+            << qPrintable(grid().text(row, CaseList::DateColumn));
     }
-    EXPECT_EQ(grid().text(4, CRezeptView::DateColumn), "28.12.2024");
-    const QFontMetrics heading(GridCellPainter::toFont(grid().font(0, CRezeptView::DeleteColumn)));
-    EXPECT_GT(grid().columnWidth(CRezeptView::DeleteColumn),
+    EXPECT_EQ(grid().text(4, CaseList::DateColumn), "28.12.2024");
+    const QFontMetrics heading(GridCellPainter::toFont(grid().font(0, CaseList::DeleteColumn)));
+    EXPECT_GT(grid().columnWidth(CaseList::DeleteColumn),
               heading.horizontalAdvance(QStringLiteral("Loe")) + 6);
     // The other columns keep their widths; what does not fit them is cut with "...".
-    for (int c : {CRezeptView::KeyColumn, CRezeptView::OwnerColumn, CRezeptView::PatientColumn,
-                  CRezeptView::TitleColumn})
-        EXPECT_EQ(grid().columnWidth(c), CRezeptView::columnWidth(c)) << c;
-    for (int c : {CRezeptView::OwnerColumn, CRezeptView::PatientColumn, CRezeptView::TitleColumn})
+    for (int c : {CaseList::KeyColumn, CaseList::OwnerColumn, CaseList::PatientColumn,
+                  CaseList::TitleColumn})
+        EXPECT_EQ(grid().columnWidth(c), CaseList::columnWidth(c)) << c;
+    for (int c : {CaseList::OwnerColumn, CaseList::PatientColumn, CaseList::TitleColumn})
         EXPECT_TRUE(grid().hasEllipsis(4, c)) << c;
 }
 
@@ -131,19 +131,19 @@ TEST_F(CaseListViewTest, ClickingACaseOpensItInANewCaseWindow)
     searchAll();
     const qsizetype before = window->workspace()->subWindowList().size();
     // Row 3 is Schmidt's Rex, case 3; the click may land on any text column.
-    clickCell(3, CRezeptView::TitleColumn);
+    clickCell(3, CaseList::TitleColumn);
     ASSERT_EQ(window->workspace()->subWindowList().size(), before + 1);
-    auto* opened = qobject_cast<CRezeptFrameNeu*>(window->workspace()->subWindowList().last());
+    auto* opened = qobject_cast<CaseWindow*>(window->workspace()->subWindowList().last());
     ASSERT_NE(opened, nullptr);
     EXPECT_EQ(opened->windowTitle(), "Rationsberechnung");
     EXPECT_EQ(opened->view()->controls().owner->text(), "Schmidt");
     EXPECT_EQ(opened->view()->controls().patient->text(), "Rex");
     EXPECT_EQ(opened->form().isUnchanged(), 1);
     // A second click opens another window on the same case.
-    clickCell(3, CRezeptView::OwnerColumn);
+    clickCell(3, CaseList::OwnerColumn);
     EXPECT_EQ(window->workspace()->subWindowList().size(), before + 2);
     // The heading row opens nothing.
-    clickCell(0, CRezeptView::OwnerColumn);
+    clickCell(0, CaseList::OwnerColumn);
     EXPECT_EQ(window->workspace()->subWindowList().size(), before + 2);
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
@@ -166,7 +166,7 @@ TEST_F(CaseListViewTest, TheRedXAsksAndOnlyYesDeletesTheCaseWithItsRation)
         searchAll(QString::fromLatin1(row.code));
         const qsizetype windows = window->workspace()->subWindowList().size();
         prompt.setNextAnswer(row.answer);
-        clickCell(1, CRezeptView::DeleteColumn);
+        clickCell(1, CaseList::DeleteColumn);
         ASSERT_EQ(prompt.entries().size(), 1u) << row.code;
         EXPECT_EQ(prompt.lastText(), QString::fromUtf8(row.question));
         EXPECT_EQ(prompt.entries()[0].buttons, Prompt::Buttons::YesNoCancel);
@@ -191,12 +191,12 @@ TEST_F(CaseListViewTest, ANewSearchReplacesTheListAndStartsAtTheTop)
                                             "'2024-04-01 08:00:00')")
                                  .arg(i, 2, 10, QLatin1Char('0'))));
     }
-    window->runCommand(SearchBarLogic::SearchButton);
+    window->runCommand(SearchBar::SearchButton);
     EXPECT_EQ(list->logic().caseCount(), 43);
     // Forty-odd cases do not fit the bar: it scrolls.
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->verticalScrollBar()->maximum() > 0; }));
     list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
-    window->runCommand(SearchBarLogic::SearchButton);
+    window->runCommand(SearchBar::SearchButton);
     EXPECT_EQ(list->verticalScrollBar()->value(), 0);
 }
 

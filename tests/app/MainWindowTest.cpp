@@ -1,7 +1,7 @@
-#include "MainMenu.h"
-#include "MainWindow.h"
-#include "Prompt.h"
-#include "TestDatabase.h"
+#include "app/MainMenu.h"
+#include "app/gui/MainWindow.h"
+#include "core/Prompt.h"
+#include "support/TestDatabase.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,295 +1,205 @@
-#include "CaseListView.h"
-#include "MainMenu.h"
-#include "MainWindow.h"
-#include "Prompt.h"
-#include "ResultBar.h"
-#include "SearchBar.h"
-#include "ShownMainWindow.h"
-#include "TestDatabase.h"
-
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QSettings>
-#include <QTest>
-#include <QToolButton>
+#include "app/LookupList.h"
+#include "app/MainWindowLogic.h"
+#include "app/SearchBar.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using Control = SearchBarLogic::Control;
+using Control = SearchBar::Control;
 
-// A main window over the fixture, shown so that visibility can be checked.
-class SearchBarTest : public ShownMainWindow
+struct TextCase
 {
-protected:
-    template <typename T>
-    T* control(int id)
-    {
-        return qobject_cast<T*>(window->searchBar()->control(id));
-    }
-
-    CaseListView* caseList() { return window->resultBar() ? window->resultBar()->caseList() : nullptr; }
-
-    // Owner and patient of each listed case, top to bottom.
-    QStringList listed()
-    {
-        QStringList cases;
-        const GridModel& grid = caseList()->logic().grid();
-        for (int row = 1; row < grid.rowCount(); ++row)
-            cases << grid.text(row, CRezeptView::OwnerColumn) + QLatin1Char('/') + grid.text(row, CRezeptView::PatientColumn);
-        return cases;
-    }
-
+    int control;
+    const char* german;
+    const char* english;
 };
 
-QStringList itemTexts(QComboBox* list)
+// The labels and the search button carry texts; lists, edits and the picture
+// button none.
+const TextCase textCases[] = {
+    {Control::SpeciesLabel, "Gattung:", "Species:"},
+    {Control::SpeciesList, "", ""},
+    {Control::SexLabel, "Geschlecht:", "    Gender:"},
+    {Control::SexList, "", ""},
+    {Control::OwnerLabel, "Besitzer:", "Owner:"},
+    {Control::OwnerEdit, "", ""},
+    {Control::PatientLabel, "Patient:", "Patient:"},
+    {Control::PatientEdit, "", ""},
+    {Control::TitleLabel, "Rezept:", "Recipe:"},
+    {Control::TitleEdit, "", ""},
+    {Control::SearchButton, "Suchen", "Search"},
+    {Control::NewCaseButton, "", ""},
+};
+
+TEST(SearchBarTest, TheControlsRunFromLeftToRightWithTheirIdentifiers)
 {
-    QStringList texts;
-    for (int i = 0; i < list->count(); ++i)
-        texts << QStringLiteral("%1 %2").arg(list->itemData(i).toInt()).arg(list->itemText(i));
-    return texts;
+    EXPECT_EQ(SearchBar::controls(),
+              (QList<int>{1123, 1000, 1124, 1008, 1007, 1003, 1125, 1004, 1126, 1005, 1001, 1009}));
 }
 
-TEST_F(SearchBarTest, LabelsAndButtonShowTheTextsOfTheLanguageAtStart)
+TEST(SearchBarTest, TextsAreGermanUnlessTheBarIsMadeInEnglish)
+{
+    const SearchBar german(QStringLiteral("DE"));
+    const SearchBar english(QStringLiteral("US"));
+    // The form's German texts stay for any code but "US".
+    const SearchBar unknown(QStringLiteral("XX"));
+    for (const TextCase& c : textCases) {
+        EXPECT_EQ(german.text(c.control), QString::fromUtf8(c.german)) << c.control;
+        EXPECT_EQ(english.text(c.control), QString::fromUtf8(c.english)) << c.control;
+        EXPECT_EQ(unknown.text(c.control), QString::fromUtf8(c.german)) << c.control;
+    }
+}
+
+TEST(SearchBarTest, TheNewCasePictureFollowsTheLanguage)
+{
+    EXPECT_EQ(SearchBar(QStringLiteral("DE")).newCasePicture(), QStringLiteral(":/pictures/new-case-de.png"));
+    EXPECT_EQ(SearchBar(QStringLiteral("US")).newCasePicture(), QStringLiteral(":/pictures/new-case-en.png"));
+    EXPECT_EQ(SearchBar(QStringLiteral("DE")).newCaseHint(), QStringLiteral("neuer Fall"));
+    EXPECT_EQ(SearchBar(QStringLiteral("US")).newCaseHint(), QStringLiteral("new case"));
+}
+
+TEST(SearchBarTest, TheListQueriesNameTheLanguageColumn)
+{
+    EXPECT_EQ(SearchBar::speciesQuery(QStringLiteral("DE")),
+              QStringLiteral("SELECT ID AS ITEMDATA , BEZ_DE AS ITEMTEXT FROM T_GATTUNG"));
+    EXPECT_EQ(SearchBar::sexQuery(QStringLiteral("US")),
+              QStringLiteral("SELECT ID AS ITEMDATA , BEZ_US AS ITEMTEXT FROM T_GESCHLECHT"));
+}
+
+TEST(SearchBarTest, TheListsHoldEveryRowInBothLanguagesAndNothingIsChosen)
 {
     const struct
     {
         const char* code;
-        QStringList texts;   // 1123, 1124, 1007, 1125, 1126, 1001
-        const char* picture;
+        QList<LookupItem> species;
+        QList<LookupItem> sex;
     } cases[] = {
+        // Species 4 is inactive; the search bar lists it all the same.
         {"DE",
-         {"Gattung:", "Geschlecht:", "Besitzer:", "Patient:", "Rezept:", "Suchen"},
-         ":/pictures/148.png"},
-        {"US", {"Species:", "    Gender:", "Owner:", "Patient:", "Recipe:", "Search"}, ":/pictures/151.png"},
+         {{1, QStringLiteral("alle")}, {2, QStringLiteral("Hund")}, {3, QStringLiteral("Katze")},
+          {4, QStringLiteral("Pferd")}},
+         {{1, QStringLiteral("M")}, {2, QStringLiteral("W")}}},
+        {"US",
+         {{1, QStringLiteral("all")}, {2, QStringLiteral("Dog")}, {3, QStringLiteral("Cat")},
+          {4, QStringLiteral("Horse")}},
+         {{1, QStringLiteral("M")}, {2, QStringLiteral("F")}}},
     };
-    const int textControls[] = {Control::SpeciesLabel, Control::SexLabel,   Control::OwnerLabel,
-                                Control::PatientLabel, Control::TitleLabel, Control::SearchButton};
     for (const auto& c : cases) {
-        open(QString::fromLatin1(c.code));
-        QStringList shown;
-        for (int id : textControls) {
-            if (auto* label = control<QLabel>(id))
-                shown << label->text();
-            else if (auto* button = control<QPushButton>(id))
-                shown << button->text();
-            else
-                shown << QStringLiteral("no control %1").arg(id);
-        }
-        EXPECT_EQ(shown, c.texts) << c.code;
-        auto* newCase = control<QToolButton>(Control::NewCaseButton);
-        ASSERT_NE(newCase, nullptr);
-        EXPECT_EQ(newCase->property("picture").toString(), QString::fromLatin1(c.picture));
-        EXPECT_EQ(newCase->iconSize(), QSize(108, 22)) << "picture not loaded";
-        EXPECT_TRUE(newCase->text().isEmpty());
+        TestDatabase fixture;
+        ASSERT_TRUE(fixture.isValid()) << qPrintable(fixture.error());
+        SearchBar logic(QString::fromLatin1(c.code));
+        logic.loadLists(fixture.db());
+        EXPECT_EQ(logic.speciesItems(), c.species) << c.code;
+        EXPECT_EQ(logic.sexItems(), c.sex) << c.code;
+        EXPECT_EQ(logic.speciesIndex(), -1);
+        EXPECT_EQ(logic.sexIndex(), -1);
     }
 }
 
-TEST_F(SearchBarTest, EveryControlCarriesItsIdentifierInTheOrderOfTheRow)
+TEST(SearchBarTest, AFailedListQueryLeavesTheListEmptyAndTheSearchPassesMinusOne)
 {
-    open();
-    window->runCommand(MainMenu::Ration);
-    QCoreApplication::processEvents();
-    QWidget* previous = nullptr;
-    for (int id : SearchBarLogic::controls()) {
-        QWidget* widget = window->searchBar()->control(id);
-        ASSERT_NE(widget, nullptr) << id;
-        EXPECT_EQ(widget->property("controlId").toInt(), id);
-        if (previous) {
-            EXPECT_GT(widget->x(), previous->x() + previous->width() - 1) << id;
-        }
-        previous = widget;
-    }
-    EXPECT_NE(control<QComboBox>(Control::SpeciesList), nullptr);
-    EXPECT_NE(control<QComboBox>(Control::SexList), nullptr);
-    for (int id : {Control::OwnerEdit, Control::PatientEdit, Control::TitleEdit})
-        EXPECT_NE(control<QLineEdit>(id), nullptr) << id;
+    TestDatabase fixture;
+    ASSERT_TRUE(fixture.rawExec(QStringLiteral("DROP TABLE T_GESCHLECHT")));
+    SearchBar logic(QStringLiteral("DE"));
+    logic.loadLists(fixture.db());
+    EXPECT_EQ(logic.speciesItems().size(), 4);
+    EXPECT_TRUE(logic.sexItems().isEmpty());
+    logic.setSexIndex(0);
+    EXPECT_EQ(logic.criteria().sex, QStringLiteral("-1"));
 }
 
-TEST_F(SearchBarTest, TheListsHoldEveryRowWithoutAnEmptyEntryAndWithoutAChoice)
+TEST(SearchBarTest, TheCriteriaCarryTheChosenKeysAndTheTextsAsTyped)
+{
+    TestDatabase fixture;
+    // Keys that do not follow the list positions show that the key is handed on.
+    ASSERT_TRUE(fixture.rawExec(QStringLiteral("UPDATE T_GESCHLECHT SET ID = ID + 10")));
+    SearchBar logic(QStringLiteral("DE"));
+    logic.loadLists(fixture.db());
+
+    EXPECT_EQ(logic.criteria(), (CaseSearchCriteria{QStringLiteral("-1"), QStringLiteral("-1"), {}, {}, {}}));
+
+    logic.setSpeciesIndex(2);
+    logic.setSexIndex(1);
+    logic.setOwner(QStringLiteral(" O'Neil "));
+    logic.setPatient(QStringLiteral("Min%"));
+    logic.setTitle(QStringLiteral("Diät"));
+    EXPECT_EQ(logic.criteria(), (CaseSearchCriteria{QStringLiteral("3"), QStringLiteral("12"),
+                                                    QStringLiteral(" O'Neil "), QStringLiteral("Min%"),
+                                                    QStringLiteral("Diät")}));
+
+    logic.setSpeciesIndex(-1);
+    logic.setSexIndex(7);
+    EXPECT_EQ(logic.criteria().species, QStringLiteral("-1"));
+    EXPECT_EQ(logic.criteria().sex, QStringLiteral("-1"));
+}
+
+TEST(LookupListTest, KeysReadAsTextBecomeNumbersInTheDatabaseOrder)
+{
+    TestDatabase fixture;
+    EXPECT_EQ(LookupList::load(fixture.db(), QStringLiteral("SELECT '7' AS ITEMDATA, 'sieben' AS ITEMTEXT "
+                                                            "UNION ALL SELECT ' 12 ', 'zwölf'")),
+              (QList<LookupItem>{{7, QStringLiteral("sieben")}, {12, QStringLiteral("zwölf")}}));
+    EXPECT_TRUE(LookupList::load(fixture.db(), QStringLiteral("SELECT nothing FROM T_NONE")).isEmpty());
+}
+
+TEST(MainWindowLogicTest, TextsAndPicturesFollowTheLanguageOfTheMoment)
 {
     const struct
     {
         const char* code;
-        QStringList species;
-        QStringList sex;
+        const char* startPicture;
+        const char* caseTitle;
+        const char* resultCaption;
     } cases[] = {
-        {"DE", {"1 alle", "2 Hund", "3 Katze", "4 Pferd"}, {"1 M", "2 W"}},
-        {"US", {"1 all", "2 Dog", "3 Cat", "4 Horse"}, {"1 M", "2 F"}},
+        {"DE", ":/pictures/start-de.png", "Rationsberechnung", "Suchergebnis"},
+        {"US", ":/pictures/start-en.png", "Calculation of Ration", "Search Result"},
+        {"XX", ":/pictures/start-de.png", "", ""},
     };
     for (const auto& c : cases) {
-        open(QString::fromLatin1(c.code));
-        auto* species = control<QComboBox>(Control::SpeciesList);
-        auto* sex = control<QComboBox>(Control::SexList);
-        ASSERT_TRUE(species && sex);
-        EXPECT_EQ(itemTexts(species), c.species) << c.code;
-        EXPECT_EQ(itemTexts(sex), c.sex) << c.code;
-        EXPECT_EQ(species->currentIndex(), -1);
-        EXPECT_EQ(sex->currentIndex(), -1);
-        EXPECT_TRUE(species->currentText().isEmpty());
+        const QString code = QString::fromLatin1(c.code);
+        EXPECT_EQ(MainWindowLogic::startPicture(code), QString::fromLatin1(c.startPicture)) << c.code;
+        EXPECT_EQ(MainWindowLogic::caseWindowTitle(code), QString::fromLatin1(c.caseTitle)) << c.code;
+        EXPECT_EQ(MainWindowLogic::resultBarCaption(code), QString::fromLatin1(c.resultCaption)) << c.code;
     }
 }
 
-TEST_F(SearchBarTest, TheBarsAndTheStatusBarAreHiddenAtStartAndTheSearchBarSitsAtTheTop)
+TEST(MainWindowLogicTest, ACaseWindowSitsTopLeftThreePixelsNarrowerAndThirtyLower)
 {
-    open();
-    EXPECT_FALSE(window->searchBar()->isVisible());
-    EXPECT_EQ(window->resultBar(), nullptr);
-    EXPECT_EQ(window->dockWidgetArea(window->searchBar()), Qt::TopDockWidgetArea);
-    EXPECT_EQ(window->searchBar()->allowedAreas(), Qt::AllDockWidgetAreas);
-    EXPECT_EQ(window->createPopupMenu(), nullptr);
+    EXPECT_EQ(MainWindowLogic::caseWindowGeometry(QSize(1280, 700)), QRect(0, 0, 1277, 670));
+    EXPECT_EQ(MainWindowLogic::caseWindowGeometry(QSize(20, 10)), QRect(0, 0, 17, 0));
 }
 
-TEST_F(SearchBarTest, TheRationCommandShowsTheSearchBarFirstAndTheResultBarTheSecondTime)
+TEST(MainWindowLogicTest, TheResultBarStartsSmallerFromTheMenuThanFromASearch)
 {
-    open();
-    ASSERT_TRUE(window->runCommand(MainMenu::Ration));
-    EXPECT_TRUE(window->searchBar()->isVisible());
-    ASSERT_NE(window->resultBar(), nullptr);
-    ResultBar* made = window->resultBar();
-    EXPECT_FALSE(made->isVisible());
-    EXPECT_EQ(made->widget()->sizeHint(), QSize(305, 150));
-
-    ASSERT_TRUE(window->runCommand(MainMenu::Ration));
-    EXPECT_TRUE(window->searchBar()->isVisible());
-    EXPECT_EQ(window->resultBar(), made);
-    EXPECT_TRUE(made->isVisible());
-    EXPECT_EQ(window->dockWidgetArea(made), Qt::BottomDockWidgetArea);
-    EXPECT_EQ(made->windowTitle(), QStringLiteral("Suchergebnis"));
-    // Showing the bar searches nothing.
-    EXPECT_EQ(caseList()->logic().grid().rowCount(), 0);
+    EXPECT_EQ(MainWindowLogic::resultBarInitialSize(MainWindowLogic::ResultBarOrigin::RationCommand), QSize(305, 150));
+    EXPECT_EQ(MainWindowLogic::resultBarInitialSize(MainWindowLogic::ResultBarOrigin::Search), QSize(305, 305));
 }
 
-TEST_F(SearchBarTest, TheMenuEntryRunsTheRationCommand)
+TEST(MainWindowLogicTest, TilingSharesTheClientAreaWithoutGapsOrOverlaps)
 {
-    open(QStringLiteral("US"));
-    window->commandAction(MainMenu::Ration)->trigger();
-    EXPECT_TRUE(window->searchBar()->isVisible());
-    ASSERT_NE(window->resultBar(), nullptr);
-    EXPECT_EQ(window->resultBar()->windowTitle(), QStringLiteral("Search Result"));
+    using MainWindowLogic::Tiling;
+    const struct
+    {
+        Tiling tiling;
+        int count;
+        QList<QRect> expected;
+    } cases[] = {
+        {Tiling::SideBySide, 1, {QRect(0, 0, 1000, 600)}},
+        {Tiling::SideBySide, 3, {QRect(0, 0, 333, 600), QRect(333, 0, 333, 600), QRect(666, 0, 334, 600)}},
+        {Tiling::AboveEachOther, 2, {QRect(0, 0, 1000, 300), QRect(0, 300, 1000, 300)}},
+        {Tiling::AboveEachOther, 0, {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MainWindowLogic::tile(QSize(1000, 600), c.count, c.tiling), c.expected) << c.count;
 }
 
-TEST_F(SearchBarTest, SearchingWithoutAChoiceHandsOnMinusOneForSpeciesAndSex)
+TEST(MainWindowLogicTest, IconsLineUpAlongTheBottomAndStartANewRowAboveWhenFull)
 {
-    open();
-    window->runCommand(MainMenu::Ration);
-    QTest::mouseClick(control<QPushButton>(Control::SearchButton), Qt::LeftButton);
-    ASSERT_NE(caseList(), nullptr);
-    EXPECT_EQ(listed(), (QStringList{"Müller/Bello", "O'Neil/Minka", "Schmidt/Rex"}));
-    // The search also shows the result bar that the first command left hidden.
-    EXPECT_TRUE(window->resultBar()->isVisible());
-}
-
-TEST_F(SearchBarTest, SearchingListsTheCasesOfTheChosenKeysAndTheTypedTexts)
-{
-    open();
-    window->runCommand(MainMenu::Ration);
-    auto* species = control<QComboBox>(Control::SpeciesList);
-    auto* sex = control<QComboBox>(Control::SexList);
-    species->setCurrentIndex(1);
-    sex->setCurrentIndex(0);
-    QTest::keyClicks(control<QLineEdit>(Control::OwnerEdit), QStringLiteral("M"));
-    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(Control::OwnerEdit), Qt::Key_Udiaeresis, QStringLiteral("ü"),
-                        Qt::NoModifier);
-    QTest::keyClicks(control<QLineEdit>(Control::PatientEdit), QStringLiteral("el"));
-    QTest::keyClicks(control<QLineEdit>(Control::TitleEdit), QStringLiteral("halt"));
-    ASSERT_TRUE(window->runCommand(Control::SearchButton));
-    ASSERT_NE(caseList(), nullptr);
-    EXPECT_EQ(listed(), QStringList{"Müller/Bello"});
-
-    // The cat's owner does not match "Mü".
-    species->setCurrentIndex(2);
-    window->runCommand(Control::SearchButton);
-    EXPECT_EQ(listed(), QStringList());
-
-    // Sex W alone, every text cleared.
-    species->setCurrentIndex(-1);
-    sex->setCurrentIndex(1);
-    for (int id : {Control::OwnerEdit, Control::PatientEdit, Control::TitleEdit})
-        control<QLineEdit>(id)->clear();
-    window->runCommand(Control::SearchButton);
-    EXPECT_EQ(listed(), QStringList{"O'Neil/Minka"});
-
-    // "%" typed by the user stays a wildcard: "i%a" finds "Minka".
-    sex->setCurrentIndex(-1);
-    QTest::keyClicks(control<QLineEdit>(Control::PatientEdit), QStringLiteral("i%a"));
-    window->runCommand(Control::SearchButton);
-    EXPECT_EQ(listed(), QStringList{"O'Neil/Minka"});
-}
-
-TEST_F(SearchBarTest, AFirstSearchMakesTheResultBarLargerAndShowsIt)
-{
-    open();
-    ASSERT_TRUE(window->runCommand(Control::SearchButton));
-    ASSERT_NE(window->resultBar(), nullptr);
-    EXPECT_TRUE(window->resultBar()->isVisible());
-    EXPECT_EQ(window->resultBar()->widget()->sizeHint(), QSize(305, 305));
-    EXPECT_EQ(listed().size(), 3);
-}
-
-TEST_F(SearchBarTest, AResultBarMadeAfterALanguageSwitchTakesTheNewCaptionWhileTheSearchBarKeepsItsTexts)
-{
-    open();
-    window->runCommand(MainMenu::English);
-    window->runCommand(MainMenu::Ration);
-    ASSERT_NE(window->resultBar(), nullptr);
-    EXPECT_EQ(window->resultBar()->windowTitle(), QStringLiteral("Search Result"));
-    EXPECT_EQ(control<QLabel>(Control::SexLabel)->text(), QStringLiteral("Geschlecht:"));
-    EXPECT_EQ(control<QComboBox>(Control::SpeciesList)->itemText(1), QStringLiteral("Hund"));
-    EXPECT_EQ(control<QToolButton>(Control::NewCaseButton)->property("picture").toString(),
-              QStringLiteral(":/pictures/148.png"));
-}
-
-TEST_F(SearchBarTest, TheNewCaseButtonOpensACaseWindow)
-{
-    open();
-    window->runCommand(MainMenu::Ration);
-    const int before = int(window->workspace()->subWindowList().size());
-    QTest::mouseClick(control<QToolButton>(Control::NewCaseButton), Qt::LeftButton);
-    ASSERT_EQ(int(window->workspace()->subWindowList().size()), before + 1);
-    EXPECT_EQ(window->workspace()->subWindowList().last()->windowTitle(), QStringLiteral("Rationsberechnung"));
-}
-
-TEST_F(SearchBarTest, TheResultBarKeepsItsHeightForTheNextRunInTheUsersSettings)
-{
-    open();
-    window->runCommand(MainMenu::Ration);
-    window->runCommand(MainMenu::Ration);
-    QTest::qWait(20);
-    window->resizeDocks({window->resultBar()}, {222}, Qt::Vertical);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->resultBar()->height() == 222; }))
-        << window->resultBar()->height();
-    const auto settings = DockBar::openSettings();
-    EXPECT_EQ(settings->organizationName(),
-              QStringLiteral("Vom lokalen Anwendungs-Assistenten generierte Anwendungen"));
-    EXPECT_EQ(settings->value(QStringLiteral("ResultBar/DockedHeight")).toInt(), 222);
-
-    open();
-    window->runCommand(Control::SearchButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->resultBar()->height() == 222; }))
-        << window->resultBar()->height();
-    settings->remove(QStringLiteral("ResultBar"));
-}
-
-TEST_F(SearchBarTest, DockedAtASideTheBarStacksItsControls)
-{
-    open();
-    window->runCommand(MainMenu::Ration);
-    window->addDockWidget(Qt::LeftDockWidgetArea, window->searchBar());
-    QCoreApplication::processEvents();
-    QWidget* species = window->searchBar()->control(Control::SpeciesList);
-    QWidget* sex = window->searchBar()->control(Control::SexList);
-    EXPECT_GT(sex->y(), species->y());
-    EXPECT_EQ(sex->x(), species->x());
-    window->addDockWidget(Qt::TopDockWidgetArea, window->searchBar());
-    QCoreApplication::processEvents();
-    EXPECT_EQ(sex->y(), species->y());
-    EXPECT_GT(sex->x(), species->x());
+    EXPECT_EQ(MainWindowLogic::arrangeIcons(QSize(500, 400), {QSize(200, 30), QSize(200, 30), QSize(200, 30)}),
+              (QList<QPoint>{QPoint(0, 370), QPoint(200, 370), QPoint(0, 340)}));
+    EXPECT_TRUE(MainWindowLogic::arrangeIcons(QSize(500, 400), {}).isEmpty());
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MainWindow.h"
-#include "Prompt.h"
-#include "TestDatabase.h"
+#include "app/gui/MainWindow.h"
+#include "core/Prompt.h"
+#include "support/TestDatabase.h"
 
 #include <QTest>
 

@@ -1,17 +1,17 @@
-#include "CRezeptForm.h"
-#include "CRezeptFrameNeu.h"
-#include "CRezeptSheet.h"
-#include "CaseHeaderView.h"
-#include "CaseListView.h"
-#include "GridView.h"
-#include "MainMenu.h"
-#include "MainWindow.h"
-#include "NutrientColumns.h"
-#include "RationGrids.h"
-#include "RationPageView.h"
-#include "ResultBar.h"
-#include "SearchBar.h"
-#include "SearchBarLogic.h"
+#include "ration/CaseHeaderForm.h"
+#include "app/gui/CaseWindow.h"
+#include "app/gui/CaseSheet.h"
+#include "ration/gui/CaseHeaderView.h"
+#include "app/gui/CaseListView.h"
+#include "ui/gui/GridView.h"
+#include "app/MainMenu.h"
+#include "app/gui/MainWindow.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
+#include "ration/gui/RationPageView.h"
+#include "app/gui/ResultBar.h"
+#include "app/gui/SearchBarView.h"
+#include "app/SearchBar.h"
 #include "ShownMainWindow.h"
 
 #include <QAbstractItemView>
@@ -67,7 +67,7 @@ protected:
     static void type(QLineEdit* edit, const QString& text) { QTest::keyClicks(edit, text); }
 
     // The computed rows of both grids and every feedstuff row, as shown.
-    static QStringList shownFigures(CRezeptFrameNeu* caseWindow)
+    static QStringList shownFigures(CaseWindow* caseWindow)
     {
         QStringList rows;
         GridModel& ration = caseWindow->form().ration().rationGrid();
@@ -96,12 +96,12 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     ASSERT_TRUE(window->searchBar()->isVisible());
 
     // A new case from the search bar's button.
-    QTest::mouseClick(barControl<QToolButton>(SearchBarLogic::NewCaseButton), Qt::LeftButton);
+    QTest::mouseClick(barControl<QToolButton>(SearchBar::NewCaseButton), Qt::LeftButton);
     ASSERT_EQ(window->workspace()->subWindowList().size(), 1);
-    auto* first = qobject_cast<CRezeptFrameNeu*>(window->workspace()->subWindowList().first());
+    auto* first = qobject_cast<CaseWindow*>(window->workspace()->subWindowList().first());
     ASSERT_NE(first, nullptr);
     const CaseHeaderControls& c = first->view()->controls();
-    RationPageView* page = first->view()->sheet()->rationPage();
+    RationPageView* page = first->sheet()->rationPage();
     ASSERT_NE(page, nullptr);
 
     choose(c.salutation, QStringLiteral("Frau"));
@@ -156,25 +156,25 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     const QStringList saved = shownFigures(first);
 
     // Find it again by a part of the owner's name.
-    type(barControl<QLineEdit>(SearchBarLogic::OwnerEdit), QStringLiteral("rand"));
-    QTest::mouseClick(barControl<QPushButton>(SearchBarLogic::SearchButton), Qt::LeftButton);
+    type(barControl<QLineEdit>(SearchBar::OwnerEdit), QStringLiteral("rand"));
+    QTest::mouseClick(barControl<QPushButton>(SearchBar::SearchButton), Qt::LeftButton);
     ASSERT_NE(window->resultBar(), nullptr);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->resultBar()->isVisible(); }));
     CaseListView* list = window->resultBar()->caseList();
     ASSERT_EQ(list->logic().caseCount(), 1);
     const GridModel& found = list->logic().grid();
-    EXPECT_EQ(found.text(1, CRezeptView::KeyColumn), key);
-    EXPECT_EQ(found.text(1, CRezeptView::OwnerColumn), "Brandt");
-    EXPECT_EQ(found.text(1, CRezeptView::PatientColumn), "Fiete");
-    EXPECT_EQ(found.text(1, CRezeptView::DateColumn), "03.04.2024");
-    EXPECT_EQ(found.text(1, CRezeptView::TitleColumn), "Erhaltung mit Reis");
+    EXPECT_EQ(found.text(1, CaseList::KeyColumn), key);
+    EXPECT_EQ(found.text(1, CaseList::OwnerColumn), "Brandt");
+    EXPECT_EQ(found.text(1, CaseList::PatientColumn), "Fiete");
+    EXPECT_EQ(found.text(1, CaseList::DateColumn), "03.04.2024");
+    EXPECT_EQ(found.text(1, CaseList::TitleColumn), "Erhaltung mit Reis");
 
     // Reopened in a second window, it shows the same figures.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->cellRect(1, CRezeptView::PatientColumn).isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->cellRect(1, CaseList::PatientColumn).isEmpty(); }));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->cellRect(1, CRezeptView::PatientColumn).center());
+                      list->cellRect(1, CaseList::PatientColumn).center());
     ASSERT_EQ(window->workspace()->subWindowList().size(), 2);
-    auto* second = qobject_cast<CRezeptFrameNeu*>(window->workspace()->subWindowList().last());
+    auto* second = qobject_cast<CaseWindow*>(window->workspace()->subWindowList().last());
     ASSERT_NE(second, nullptr);
     ASSERT_NE(second, first);
     EXPECT_EQ(second->view()->controls().title->text(), "Erhaltung mit Reis");
@@ -186,14 +186,14 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     // Deleted through the red x.
     prompt.setNextAnswer(Prompt::Answer::Yes);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->cellRect(1, CRezeptView::DeleteColumn).center());
+                      list->cellRect(1, CaseList::DeleteColumn).center());
     EXPECT_EQ(prompt.lastText(), "Möchten Sie diesen Fall löschen?");
     EXPECT_EQ(list->logic().caseCount(), 0);
     EXPECT_EQ(fixture->rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ WHERE ID = ") + key), "0");
     EXPECT_EQ(fixture->rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = ") + key),
               "0");
     // A new search does not bring it back.
-    QTest::mouseClick(barControl<QPushButton>(SearchBarLogic::SearchButton), Qt::LeftButton);
+    QTest::mouseClick(barControl<QPushButton>(SearchBar::SearchButton), Qt::LeftButton);
     EXPECT_EQ(list->logic().caseCount(), 0);
 }
 

@@ -1,11 +1,11 @@
-#include "MainMenu.h"
-#include "MainWindow.h"
-#include "Prompt.h"
-#include "SearchBarLogic.h"
-#include "StartView.h"
-#include "StartWindow.h"
+#include "app/MainMenu.h"
+#include "app/gui/MainWindow.h"
+#include "core/Prompt.h"
+#include "app/SearchBar.h"
+#include "app/gui/StartView.h"
+#include "app/gui/StartWindow.h"
 #include "ShownMainWindow.h"
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 
 #include <QImage>
 #include <QMdiArea>
@@ -35,16 +35,16 @@ TEST(PictureResourceTest, TheProgramCarriesItsPicturesInTheirSizes)
     {
         const char* name;
         QSize size;
-    } cases[] = {{":/pictures/158.png", QSize(992, 620)},
-                 {":/pictures/159.png", QSize(992, 620)},
-                 {":/pictures/148.png", QSize(108, 22)},
-                 {":/pictures/151.png", QSize(108, 22)},
+    } cases[] = {{":/pictures/start-de.png", QSize(992, 620)},
+                 {":/pictures/start-en.png", QSize(992, 620)},
+                 {":/pictures/new-case-de.png", QSize(108, 22)},
+                 {":/pictures/new-case-en.png", QSize(108, 22)},
                  {":/pictures/icon.png", QSize(64, 64)}};
     for (const auto& c : cases)
         EXPECT_EQ(QImage(QString::fromLatin1(c.name)).size(), c.size) << c.name;
     // The two languages differ in their subtitle and words.
-    EXPECT_NE(QImage(QStringLiteral(":/pictures/158.png")), QImage(QStringLiteral(":/pictures/159.png")));
-    EXPECT_NE(QImage(QStringLiteral(":/pictures/148.png")), QImage(QStringLiteral(":/pictures/151.png")));
+    EXPECT_NE(QImage(QStringLiteral(":/pictures/start-de.png")), QImage(QStringLiteral(":/pictures/start-en.png")));
+    EXPECT_NE(QImage(QStringLiteral(":/pictures/new-case-de.png")), QImage(QStringLiteral(":/pictures/new-case-en.png")));
 }
 
 TEST_F(WorkspaceWindowsTest, TheStartWindowIsBorderlessCoversTheWorkspaceAndShowsThePictureOfItsLanguage)
@@ -53,7 +53,7 @@ TEST_F(WorkspaceWindowsTest, TheStartWindowIsBorderlessCoversTheWorkspaceAndShow
     {
         const char* code;
         const char* picture;
-    } cases[] = {{"DE", ":/pictures/158.png"}, {"US", ":/pictures/159.png"}};
+    } cases[] = {{"DE", ":/pictures/start-de.png"}, {"US", ":/pictures/start-en.png"}};
     for (const auto& c : cases) {
         open(QString::fromLatin1(c.code));
         StartWindow* start = window->openStartWindow();
@@ -102,8 +102,8 @@ TEST_F(WorkspaceWindowsTest, EachNewCaseOpensAnotherWindowTitledInTheLanguageOfT
     } cases[] = {{"DE", "Rationsberechnung"}, {"US", "Calculation of Ration"}};
     for (const auto& c : cases) {
         open(QString::fromLatin1(c.code));
-        ASSERT_TRUE(window->runCommand(SearchBarLogic::NewCaseButton));
-        ASSERT_TRUE(window->runCommand(SearchBarLogic::NewCaseButton));
+        ASSERT_TRUE(window->runCommand(SearchBar::NewCaseButton));
+        ASSERT_TRUE(window->runCommand(SearchBar::NewCaseButton));
         const QList<QMdiSubWindow*> windows = window->workspace()->subWindowList(QMdiArea::CreationOrder);
         ASSERT_EQ(windows.size(), 2) << c.code;
         EXPECT_NE(windows.at(0), windows.at(1));
@@ -127,8 +127,8 @@ TEST_F(WorkspaceWindowsTest, AfterASwitchNewWindowsTakeTheNewLanguageAndOpenOnes
     QMdiSubWindow* englishCase = window->openCaseWindow();
     EXPECT_EQ(germanCase->windowTitle(), QStringLiteral("Rationsberechnung"));
     EXPECT_EQ(englishCase->windowTitle(), QStringLiteral("Calculation of Ration"));
-    EXPECT_EQ(start->view()->picture(), QStringLiteral(":/pictures/158.png"));
-    EXPECT_EQ(window->openStartWindow()->view()->picture(), QStringLiteral(":/pictures/159.png"));
+    EXPECT_EQ(start->view()->picture(), QStringLiteral(":/pictures/start-de.png"));
+    EXPECT_EQ(window->openStartWindow()->view()->picture(), QStringLiteral(":/pictures/start-en.png"));
 
     ASSERT_TRUE(window->runCommand(MainMenu::German));
     EXPECT_EQ(window->openCaseWindow()->windowTitle(), QStringLiteral("Rationsberechnung"));

@@ -1,11 +1,11 @@
 // The text helpers of the database layer: dates as they travel through SQL,
 // case-insensitive comparison and LIKE, connection strings and quoting.
 
-#include "ConnectionString.h"
-#include "DateText.h"
-#include "JetSqlTokenizer.h"
-#include "SqlQuote.h"
-#include "TextFolding.h"
+#include "db/ConnectionString.h"
+#include "core/DateText.h"
+#include "db/JetSqlTokenizer.h"
+#include "db/SqlQuote.h"
+#include "db/TextFolding.h"
 
 #include <gtest/gtest.h>
 

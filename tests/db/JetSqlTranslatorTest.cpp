@@ -1,5 +1,5 @@
-#include "JetSqlTranslator.h"
-#include "SchemaInfo.h"
+#include "db/JetSqlTranslator.h"
+#include "db/SchemaInfo.h"
 
 #include <gtest/gtest.h>
 

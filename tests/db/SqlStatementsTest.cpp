@@ -1,8 +1,8 @@
 // Every SQL text the program sends, with realistic keys, run through the
 // program's own database layer against the fixture data set.
 
-#include "CRecordset.h"
-#include "TestDatabase.h"
+#include "db/RecordSet.h"
+#include "support/TestDatabase.h"
 
 #include <QStringList>
 
@@ -43,7 +43,7 @@ struct SqlCase
     QString sql;
     bool isQuery = true;
     bool accepted = true;
-    // Queries: the columns the program reads with GetFieldText, and the rows.
+    // Queries: the columns the program reads with getFieldText, and the rows.
     QStringList columns;
     Rows rows;
     int orderKey = Unordered;
@@ -210,7 +210,7 @@ std::vector<SqlCase> caseFormCases()
                               item, {{"1", "M"}, {"2", de(german, "W", "F")}})
                             .in(code));
         const QString caseTypes = "SELECT ID AS ITEMDATA , BEZ_" + lang + " AS ITEMTEXT" + " FROM T_FALL";
-        cases.push_back(query("FillCaseTypeList, male dog" + suffix,
+        cases.push_back(query("fillCaseTypeList, male dog" + suffix,
                               caseTypes + " WHERE ID_GATTUNG = " + "2" + " AND ID_GESCHLECHT = " + "1" +
                                   " AND AKTIV = TRUE",
                               item,
@@ -218,7 +218,7 @@ std::vector<SqlCase> caseFormCases()
                                {"7", de(german, "Erhaltung Rüde", "Maintenance male dog")},
                                {"25", de(german, "Nierendiät Rüde", "Kidney diet male dog")}})
                             .in(code));
-        cases.push_back(query("FillCaseTypeList, female cat" + suffix,
+        cases.push_back(query("fillCaseTypeList, female cat" + suffix,
                               caseTypes + " WHERE ID_GATTUNG = " + "3" + " AND ID_GESCHLECHT = " + "2" +
                                   " AND AKTIV = TRUE",
                               item,
@@ -227,7 +227,7 @@ std::vector<SqlCase> caseFormCases()
                                {"40", de(german, "Reduktion Katze", "Weight reduction queen")}})
                             .in(code));
     }
-    cases.push_back(query("FillCaseTypeList, nothing chosen",
+    cases.push_back(query("fillCaseTypeList, nothing chosen",
                           "SELECT ID AS ITEMDATA , BEZ_DE AS ITEMTEXT FROM T_FALL WHERE ID_GATTUNG = 0 AND "
                           "ID_GESCHLECHT = 0 AND AKTIV = TRUE",
                           {"ITEMDATA", "ITEMTEXT"}, {}));
@@ -236,22 +236,22 @@ std::vector<SqlCase> caseFormCases()
                                      "Datum",        "Rezepttitel",   "ID_Gattung", "ID_Geschlecht",
                                      "Geburtsdatum", "ID_Fall",       "Rippen",     "Gewicht_soll",
                                      "Gewicht_akt",  "Energie",       "Anz_Welpen", "Gewicht_Adult"};
-    cases.push_back(query("LoadCase, dog with breed and birth date", "SELECT * FROM T_PAT_REZ WHERE ID = 1",
+    cases.push_back(query("loadCase, dog with breed and birth date", "SELECT * FROM T_PAT_REZ WHERE ID = 1",
                           loadColumns,
                           {{"1", "Müller", "Bello", "1", "03.04.2024", "Erhaltung", "2", "1", "05.03.2020",
                             "7", "0", "18", "20", "100", "0", "0"}}));
-    cases.push_back(query("LoadCase, dog with breed and birth date (US)",
+    cases.push_back(query("loadCase, dog with breed and birth date (US)",
                           "SELECT * FROM T_PAT_REZ WHERE ID = 1", loadColumns,
                           {{"1", "Müller", "Bello", "1", "04/03/2024", "Erhaltung", "2", "1", "03/05/2020",
                             "7", "0", "18", "20", "100", "0", "0"}})
                         .in("US"));
-    cases.push_back(query("LoadCase, cat without breed and birth date",
+    cases.push_back(query("loadCase, cat without breed and birth date",
                           "SELECT * FROM T_PAT_REZ WHERE ID = 2", loadColumns,
                           {{"2", "O'Neil", "Minka", "", "04.04.2024", "Minka's Diät", "3", "2", "", "10", "1",
                             "4", "4.5", "90", "0", "0"}}));
-    cases.push_back(query("LoadCase, unknown key", "SELECT * FROM T_PAT_REZ WHERE ID = 99", loadColumns, {}));
+    cases.push_back(query("loadCase, unknown key", "SELECT * FROM T_PAT_REZ WHERE ID = 99", loadColumns, {}));
 
-    // SaveCase appends "key, ", "'text', ", "NULL," for no breed, "0," for an empty number.
+    // saveCase appends "key, ", "'text', ", "NULL," for no breed, "0," for an empty number.
     const QString lactation =
         QStringLiteral("2, 'Möller', 'Luna', 2, 2, 5, 3, '05.03.2023', 12.5, 12, 0, 4, 100, '0', "
                        "'Laktation', ");
@@ -260,23 +260,23 @@ std::vector<SqlCase> caseFormCases()
         "Laktation\t2024-04-03 10:00:00\t "};
     const QStringList storedDates = {"Geburtsdatum", "Datum"};
     cases.push_back(
-        write("SaveCase, German birth date", saveCaseSql(lactation), 1,
+        write("saveCase, German birth date", saveCaseSql(lactation), 1,
               {{storedCaseColumns, {storedLactation}}})
             .thenRead({"SELECT * FROM T_PAT_REZ WHERE ID = 4", storedDates, {{"05.03.2023", "03.04.2024"}}}));
     cases.push_back(
-        write("SaveCase, US birth date",
+        write("saveCase, US birth date",
               saveCaseSql(QStringLiteral("2, 'Möller', 'Luna', 2, 2, 5, 3, '03/05/2023', 12.5, 12, 0, 4, "
                                          "100, '0', 'Laktation', ")),
               1, {{storedCaseColumns, {storedLactation}}})
             .in("US")
             .thenRead({"SELECT * FROM T_PAT_REZ WHERE ID = 4", storedDates, {{"03/05/2023", "04/03/2024"}}}));
     cases.push_back(
-        write("SaveCase, ISO birth date",
+        write("saveCase, ISO birth date",
               saveCaseSql(QStringLiteral("2, 'Möller', 'Luna', 2, 2, 5, 3, '2023-03-05', 12.5, 12, 0, 4, "
                                          "100, '0', 'Laktation', ")),
               1, {{storedCaseColumns, {storedLactation}}}));
     cases.push_back(
-        write("SaveCase, no breed, no birth date, empty weights",
+        write("saveCase, no breed, no birth date, empty weights",
               saveCaseSql(QStringLiteral("1, 'Schulz', 'Rex', 2, 1, 7, NULL,'', 0,0,0,0,100, '1', 'Neu', ")),
               1,
               {{storedCaseColumns,
@@ -287,13 +287,13 @@ std::vector<SqlCase> caseFormCases()
                        {{"", "", "03.04.2024"}}}));
     // Typed texts go in unescaped, so an apostrophe breaks the statement.
     cases.push_back(refusedWrite(
-        "SaveCase, apostrophe in the owner name",
+        "saveCase, apostrophe in the owner name",
         saveCaseSql(QStringLiteral("1, 'O'Brien', 'Rex', 2, 1, 7, NULL,'', 0,0,0,0,100, '1', 'Neu', ")),
         {{"SELECT count(*) FROM T_PAT_REZ", {{"3"}}}}));
-    cases.push_back(query("SaveCase, key of the new case", "SELECT Max(T_PAT_REZ.ID) AS MAXID FROM T_PAT_REZ",
+    cases.push_back(query("saveCase, key of the new case", "SELECT Max(T_PAT_REZ.ID) AS MAXID FROM T_PAT_REZ",
                           {"MAXID"}, {{"3"}}));
     cases.push_back(
-        query("SaveCase, key of the new case after an insert",
+        query("saveCase, key of the new case after an insert",
               "SELECT Max(T_PAT_REZ.ID) AS MAXID FROM T_PAT_REZ", {"MAXID"}, {{"4"}})
             .after("INSERT INTO T_PAT_REZ (Name_Besitzer, Name_Pat, Rezepttitel) VALUES ('A', 'B', 'C')"));
     return cases;
@@ -315,7 +315,7 @@ std::vector<SqlCase> requirementCases()
 {
     const QStringList columns = {"ID", "BerTyp_Fall", "ID_Naehrstoff", "Wert_Formel", "aktiv"};
     std::vector<SqlCase> cases;
-    cases.push_back(query("LoadRequirementFormulas, maintenance male dog", requirementFormulas("7"), columns,
+    cases.push_back(query("loadRequirementFormulas, maintenance male dog", requirementFormulas("7"), columns,
                           {{"7", "7", "61", "(AKTGEW ^ 0.75) * 95 * MEBED / 100", "-1"},
                            {"7", "7", "9", "AMEKC * 0.004184", "-1"},
                            {"7", "7", "24", "(AKTGEW ^ 0.75) * 5", "-1"},
@@ -323,18 +323,18 @@ std::vector<SqlCase> requirementCases()
                            {"7", "7", "15", "AKTGEW * 0.08", "-1"},
                            {"7", "7", "41", "if P > 0 then CA / P else 0", "-1"},
                            {"7", "7", "42", "if MEMJ > 0 then RP / MEMJ else 0", "-1"}}));
-    cases.push_back(query("LoadRequirementFormulas, growth tables", requirementFormulas("1"), columns,
+    cases.push_back(query("loadRequirementFormulas, growth tables", requirementFormulas("1"), columns,
                           {{"1", "1", "61", "rechneca", "-1"}, {"1", "1", "60", "rechnep", "-1"}}));
     cases.push_back(
-        query("LoadRequirementFormulas, case type without formulas", requirementFormulas("6"), columns, {}));
+        query("loadRequirementFormulas, case type without formulas", requirementFormulas("6"), columns, {}));
 
     const QString selection =
         QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ");
     cases.push_back(
-        query("ApplyCaseNutrientSelection, maintenance male dog", selection + "7" + " AND AKTIV = TRUE",
+        query("applyCaseNutrientSelection, maintenance male dog", selection + "7" + " AND AKTIV = TRUE",
               {"ID_Naehrstoff", "FIXED"},
               {{"9", "-1"}, {"61", "-1"}, {"24", "0"}, {"1", "0"}, {"15", "0"}, {"41", "0"}, {"42", "0"}}));
-    cases.push_back(query("ApplyCaseNutrientSelection, reduction uses the list of case type 10",
+    cases.push_back(query("applyCaseNutrientSelection, reduction uses the list of case type 10",
                           selection + "10" + " AND AKTIV = TRUE", {"ID_Naehrstoff", "FIXED"},
                           {{"9", "-1"}, {"24", "0"}}));
     return cases;
@@ -350,7 +350,7 @@ std::vector<SqlCase> supplyCases()
                " FROM T_NAEHRSTOFFE WHERE AKTIV = TRUE AND KZ_IK = '" + QString::fromLatin1(kind) +
                "' ORDER BY SORT";
     };
-    cases.push_back(query("BuildRationGrid, nutrient columns", grid("DE", "I"), gridColumns,
+    cases.push_back(query("buildRationGrid, nutrient columns", grid("DE", "I"), gridColumns,
                           {{"9", "ME", "MJ", "2", "I", "0"},
                            {"61", "ME kcal", "kcal", "0", "I", "0"},
                            {"60", "ME Bed.", "kcal", "1", "I", "0"},
@@ -358,7 +358,7 @@ std::vector<SqlCase> supplyCases()
                            {"1", "Ca", "g", "2", "I", "0"},
                            {"15", "P", "g", "2", "I", "0"}})
                         .ordered());
-    cases.push_back(query("BuildRationGrid, nutrient columns (US)", grid("US", "I"), gridColumnsUs,
+    cases.push_back(query("buildRationGrid, nutrient columns (US)", grid("US", "I"), gridColumnsUs,
                           {{"9", "ME", "MJ", "2", "I", "0"},
                            {"61", "ME kcal", "kcal", "0", "I", "0"},
                            {"60", "ME req.", "kcal", "1", "I", "0"},
@@ -367,10 +367,10 @@ std::vector<SqlCase> supplyCases()
                            {"15", "P", "g", "2", "I", "0"}})
                         .in("US")
                         .ordered());
-    cases.push_back(query("BuildProfileGrid, indicator columns", grid("DE", "K"), gridColumns,
+    cases.push_back(query("buildProfileGrid, indicator columns", grid("DE", "K"), gridColumns,
                           {{"41", "Ca:P", ":1", "2", "K", "0"}, {"42", "Rp/ME", "g/MJ", "1", "K", "0"}})
                         .ordered());
-    cases.push_back(query("BuildProfileGrid, indicator columns (US)", grid("US", "K"), gridColumnsUs,
+    cases.push_back(query("buildProfileGrid, indicator columns (US)", grid("US", "K"), gridColumnsUs,
                           {{"41", "Ca:P", ":1", "2", "K", "0"}, {"42", "CP/ME", "g/MJ", "1", "K", "0"}})
                         .in("US")
                         .ordered());
@@ -378,7 +378,7 @@ std::vector<SqlCase> supplyCases()
     const QString selectList =
         QStringLiteral("SELECT T_FM_NAEHRSTOFF.ID_FM, T_FM_NAEHRSTOFF.ID_NAEHRSTOFF, T_FM_NAEHRSTOFF.Menge ");
     const QStringList contents = {"ID_FM", "ID_NAEHRSTOFF", "Menge"};
-    cases.push_back(query("RecalcContributions, whole stored ration",
+    cases.push_back(query("recalcContributions, whole stored ration",
                           selectList +
                               "FROM T_REZ_FM INNER JOIN T_FM_NAEHRSTOFF ON T_REZ_FM.ID_Futtermittel = "
                               "T_FM_NAEHRSTOFF.ID_FM " +
@@ -399,10 +399,10 @@ std::vector<SqlCase> supplyCases()
                            {"2", "1", "0.01"},
                            {"2", "15", "0.043"}})
                         .ordered(1));
-    cases.push_back(query("RecalcContributions, one feedstuff",
+    cases.push_back(query("recalcContributions, one feedstuff",
                           selectList + "FROM T_FM_NAEHRSTOFF WHERE T_FM_NAEHRSTOFF.ID_FM = " + "6", contents,
                           {{"6", "9", "0.17"}, {"6", "24", "0.9"}}));
-    cases.push_back(query("RecalcContributions, feedstuff without contents",
+    cases.push_back(query("recalcContributions, feedstuff without contents",
                           selectList + "FROM T_FM_NAEHRSTOFF WHERE T_FM_NAEHRSTOFF.ID_FM = " + "3", contents,
                           {}));
     return cases;
@@ -426,7 +426,7 @@ std::vector<SqlCase> rationPageCases()
         const QString lang = QString::fromLatin1(code);
         const bool german = lang == QLatin1String("DE");
         const std::string suffix = std::string(" (") + code + ")";
-        cases.push_back(query("FillCategoryFilter, maintenance male dog" + suffix,
+        cases.push_back(query("fillCategoryFilter, maintenance male dog" + suffix,
                               "SELECT T_FALL_KAT.ID_FM_Kategorie AS ITEMDATA, T_KATEGORIEN.Bez_" + lang +
                                   " AS ITEMTEXT " +
                                   "FROM T_FALL_KAT INNER JOIN T_KATEGORIEN ON T_FALL_KAT.ID_FM_Kategorie = "
@@ -437,7 +437,7 @@ std::vector<SqlCase> rationPageCases()
                                {"4", de(german, "Alleinfutter Hund", "Complete food dog")}})
                             .in(code));
         cases.push_back(
-            query("FillTypeFilter" + suffix,
+            query("fillTypeFilter" + suffix,
                   "SELECT ID AS ITEMDATA, Bez_" + lang + " AS ITEMTEXT " + "FROM T_FM_TYP WHERE AKTIV = TRUE",
                   item,
                   {{"0", de(german, "<kein Typ>", "<no type>")},
@@ -470,31 +470,31 @@ std::vector<SqlCase> rationPageCases()
         const QString beef = de(german, "Rinderhack", "Ground beef");
         const QString carrots = de(german, "MÖHREN, roh", "CARROTS, raw");
         const QString mix = de(german, "O'Briens Mischung", "O'Brien's mix");
-        cases.push_back(query("FillFeedList, category and type set" + suffix,
+        cases.push_back(query("fillFeedList, category and type set" + suffix,
                               feedList(lang, byTypeAndCategory), item, {{"1", chicken}, {"4", beef}})
                             .in(code));
-        cases.push_back(query("FillFeedList, only type set" + suffix, feedList(lang, byType), item,
+        cases.push_back(query("fillFeedList, only type set" + suffix, feedList(lang, byType), item,
                               {{"2", rice}, {"6", carrots}, {"7", mix}})
                             .in(code));
         // Feedstuff 1 sits in two categories, but only once in category 1; 5 is inactive.
-        cases.push_back(query("FillFeedList, only category set" + suffix, feedList(lang, byCategory), item,
+        cases.push_back(query("fillFeedList, only category set" + suffix, feedList(lang, byCategory), item,
                               {{"1", chicken}, {"2", rice}, {"3", muesli}, {"6", carrots}})
                             .in(code));
         cases.push_back(
-            query("FillFeedList, no filter" + suffix, feedList(lang, unfiltered), item,
+            query("fillFeedList, no filter" + suffix, feedList(lang, unfiltered), item,
                   {{"1", chicken}, {"2", rice}, {"3", muesli}, {"4", beef}, {"6", carrots}, {"7", mix}})
                 .in(code));
     }
     const QString unfilteredDe = " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY "
                                  "T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE";
-    cases.push_back(query("FillFeedList, search text with an umlaut", feedList("DE", unfilteredDe, "mü"),
+    cases.push_back(query("fillFeedList, search text with an umlaut", feedList("DE", unfilteredDe, "mü"),
                           item, {{"3", "Müsli Spezial"}}));
-    cases.push_back(query("FillFeedList, search text hü", feedList("DE", unfilteredDe, "hü"), item,
+    cases.push_back(query("fillFeedList, search text hü", feedList("DE", unfilteredDe, "hü"), item,
                           {{"1", "Hühnerbrust, gekocht"}}));
-    cases.push_back(query("FillFeedList, search text finds a name in capitals",
+    cases.push_back(query("fillFeedList, search text finds a name in capitals",
                           feedList("DE", unfilteredDe, "möhren"), item, {{"6", "MÖHREN, roh"}}));
     cases.push_back(
-        query("FillFeedList, type set and search text (US)",
+        query("fillFeedList, type set and search text (US)",
               feedList("US",
                        " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
                        " WHERE T_FM_TYP.ID = 2 AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
@@ -503,27 +503,27 @@ std::vector<SqlCase> rationPageCases()
               item, {{"7", "O'Brien's mix"}})
             .in("US"));
     cases.push_back(
-        query("FillFeedList, search text without a match", feedList("DE", unfilteredDe, "quark"), item, {}));
+        query("fillFeedList, search text without a match", feedList("DE", unfilteredDe, "quark"), item, {}));
 
     const QString rationRows =
         QStringLiteral(
             "FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = T_REZ_FM.ID_Futtermittel ") +
         "WHERE T_REZ_FM.ID_Rezept = " + "1";
     cases.push_back(query(
-        "FillRationRows, stored ration",
+        "fillRationRows, stored ration",
         "SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE AS BEZ, T_REZ_FM.TagRat " + rationRows,
         {"ID", "Bez", "TagRat"}, {{"1", "Hühnerbrust, gekocht", "150"}, {"2", "Reis, gekocht", "200.5"}}));
     cases.push_back(
-        query("FillRationRows, stored ration (US)",
+        query("fillRationRows, stored ration (US)",
               "SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_US AS BEZ, T_REZ_FM.TagRat " + rationRows,
               {"ID", "Bez", "TagRat"},
               {{"1", "Chicken breast, cooked", "150"}, {"2", "Rice, cooked", "200.5"}})
             .in("US"));
-    cases.push_back(query("FillRationRows, picked feedstuff",
+    cases.push_back(query("fillRationRows, picked feedstuff",
                           QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE AS BEZ ") +
                               "FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.ID = " + "7",
                           {"ID", "Bez"}, {{"7", "O'Briens Mischung"}}));
-    cases.push_back(query("FillRationRows, picked feedstuff (US)",
+    cases.push_back(query("fillRationRows, picked feedstuff (US)",
                           QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_US AS BEZ ") +
                               "FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.ID = " + "6",
                           {"ID", "Bez"}, {{"6", "CARROTS, raw"}})
@@ -533,11 +533,11 @@ std::vector<SqlCase> rationPageCases()
         QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) VALUES (");
     const QString stored =
         QStringLiteral("SELECT ID_Rezept, ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4");
-    cases.push_back(write("StoreRationRows, amount with decimals",
+    cases.push_back(write("storeRationRows, amount with decimals",
                           storeHead + "4" + ", " + "6" + ", " + "125.5" + ")", 1,
                           {{stored, {{"4\t6\t125.5"}}}}));
     cases.push_back(
-        write("StoreRationRows, empty amount stored as 0", storeHead + "4" + ", " + "7" + ", " + "0" + ")", 1,
+        write("storeRationRows, empty amount stored as 0", storeHead + "4" + ", " + "7" + ", " + "0" + ")", 1,
               {{stored, {{"4\t7\t0.0"}}}})
             .thenRead(
                 {"SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE AS BEZ, T_REZ_FM.TagRat "
@@ -1555,14 +1555,14 @@ QStringList joined(const Rows& rows, QChar separator)
 }
 
 // Reads the named columns of every row as the program's text reader gives them.
-Rows readRows(CRecordset& rs, const QStringList& columns)
+Rows readRows(RecordSet& rs, const QStringList& columns)
 {
     Rows rows;
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (; !rs.isEof(); rs.moveNext()) {
         QStringList row;
         for (const QString& column : columns) {
             QString text;
-            EXPECT_TRUE(rs.GetFieldText(column, text)) << column.toStdString();
+            EXPECT_TRUE(rs.getFieldText(column, text)) << column.toStdString();
             row << text;
         }
         rows.push_back(row);
@@ -1572,7 +1572,7 @@ Rows readRows(CRecordset& rs, const QStringList& columns)
 
 // The text reader answers an unknown column with the empty text; make sure
 // every column the program asks for is really there.
-void expectColumns(const CRecordset& rs, const QStringList& columns)
+void expectColumns(const RecordSet& rs, const QStringList& columns)
 {
     QStringList names;
     for (int i = 0; i < rs.columnCount(); ++i)
@@ -1620,8 +1620,8 @@ TEST_P(SqlStatementsTest, GivesTheExpectedRows)
     }
 
     if (c.isQuery) {
-        CRecordset rs;
-        const bool opened = rs.OpenRecordset(fixture.db(), c.sql);
+        RecordSet rs;
+        const bool opened = rs.openRecordset(fixture.db(), c.sql);
         ASSERT_EQ(opened, c.accepted) << fixture.db().lastError().toStdString();
         if (opened) {
             expectColumns(rs, c.columns);
@@ -1629,7 +1629,7 @@ TEST_P(SqlStatementsTest, GivesTheExpectedRows)
         }
     } else {
         long affected = -1;
-        const bool executed = fixture.db().ExecuteSql(c.sql, affected);
+        const bool executed = fixture.db().executeSql(c.sql, affected);
         ASSERT_EQ(executed, c.accepted) << fixture.db().lastError().toStdString();
         EXPECT_EQ(affected, c.affected);
     }
@@ -1638,8 +1638,8 @@ TEST_P(SqlStatementsTest, GivesTheExpectedRows)
             << check.sql.toStdString();
     }
     if (c.readBack) {
-        CRecordset rs;
-        ASSERT_TRUE(rs.OpenRecordset(fixture.db(), c.readBack->sql))
+        RecordSet rs;
+        ASSERT_TRUE(rs.openRecordset(fixture.db(), c.readBack->sql))
             << fixture.db().lastError().toStdString();
         expectColumns(rs, c.readBack->columns);
         expectRows(readRows(rs, c.readBack->columns), c.readBack->rows, InOrder);

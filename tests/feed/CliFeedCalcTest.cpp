@@ -1,4 +1,4 @@
-#include "CliCommand.h"
+#include "app/cli/CliCommand.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "FeedIndicatorCalculator.h"
+#include "feed/FeedIndicatorCalculator.h"
 
 #include <gtest/gtest.h>
 

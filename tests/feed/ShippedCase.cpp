@@ -1,7 +1,7 @@
 #include "ShippedCase.h"
 
-#include "NutrientColumns.h"
-#include "TestDatabase.h"
+#include "ration/NutrientColumns.h"
+#include "support/TestDatabase.h"
 
 using namespace NutrientColumns;
 
@@ -27,8 +27,8 @@ ShippedCase::ShippedCase(TestDatabase& database)
     : m_database(database), m_ration(database.context(), m_header)
 {
     m_header.energy = QStringLiteral("100");
-    m_ration.BuildRationGrid();
-    m_ration.BuildProfileGrid();
+    m_ration.buildRationGrid();
+    m_ration.buildProfileGrid();
 }
 
 void ShippedCase::choose(int caseType)
@@ -42,16 +42,16 @@ void ShippedCase::choose(int caseType)
     m_header.caseType = caseType;
     m_header.species = speciesAndSex.value(0).toInt();
     m_header.sex = speciesAndSex.value(1).toInt();
-    m_ration.ApplyCaseNutrientSelection();
-    m_ration.LoadRequirementFormulas();
-    m_ration.LoadIndicatorFormulas();
+    m_ration.applyCaseNutrientSelection();
+    m_ration.loadRequirementFormulas();
+    m_ration.loadIndicatorFormulas();
 }
 
 void ShippedCase::addFeedstuff(int feedstuff, const QString& grams)
 {
     const QString key = QString::number(feedstuff);
     m_ration.grids().appendFeedRow(key, key, grams);
-    m_ration.RecalcContributions(key, grams);
+    m_ration.recalcContributions(key, grams);
 }
 
 QString ShippedCase::requirement(int key) const

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CaseHeaderSource.h"
-#include "RationCalculation.h"
+#include "ration/CaseHeaderSource.h"
+#include "ration/RationCalculation.h"
 
 #include <QString>
 
@@ -25,7 +25,7 @@ public:
     // do, and places and evaluates the requirement and indicator formulas.
     void choose(int caseType);
     // The birth date changed: the requirements are evaluated again in place.
-    void evaluateAgain() { m_ration.EvaluateRequirements(); }
+    void evaluateAgain() { m_ration.evaluateRequirements(); }
     // Picks a feedstuff and types its daily amount.
     void addFeedstuff(int feedstuff, const QString& grams);
 

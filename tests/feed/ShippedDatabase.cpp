@@ -1,8 +1,8 @@
 #include "ShippedDatabase.h"
 
-#include "CAdo.h"
-#include "CRecordset.h"
-#include "NumberText.h"
+#include "db/Connection.h"
+#include "db/RecordSet.h"
+#include "core/NumberText.h"
 
 #include <map>
 
@@ -25,19 +25,19 @@ void ShippedDataTest::SetUp()
     ASSERT_TRUE(s_database->isValid()) << s_database->error().toStdString();
 }
 
-std::vector<QStringList> selectRows(CAdo& db, const QString& sql, const QStringList& columns)
+std::vector<QStringList> selectRows(Connection& db, const QString& sql, const QStringList& columns)
 {
     std::vector<QStringList> rows;
-    CRecordset rs;
-    if (!rs.OpenRecordset(db, sql)) {
+    RecordSet rs;
+    if (!rs.openRecordset(db, sql)) {
         ADD_FAILURE() << "query did not open: " << sql.toStdString() << ": " << db.lastError().toStdString();
         return rows;
     }
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (; !rs.isEof(); rs.moveNext()) {
         QStringList row;
         for (const QString& column : columns) {
             QString text;
-            rs.GetFieldText(column, text);
+            rs.getFieldText(column, text);
             row << text;
         }
         rows.push_back(row);
@@ -45,19 +45,19 @@ std::vector<QStringList> selectRows(CAdo& db, const QString& sql, const QStringL
     return rows;
 }
 
-FeedGrid storedFeedGrid(CAdo& db, int feedstuff)
+FeedGrid storedFeedGrid(Connection& db, int feedstuff)
 {
     std::map<int, double> stored;
-    CRecordset rs;
+    RecordSet rs;
     const QString sql =
         QStringLiteral("SELECT ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1").arg(feedstuff);
-    if (!rs.OpenRecordset(db, sql))
+    if (!rs.openRecordset(db, sql))
         ADD_FAILURE() << "query did not open: " << sql.toStdString();
-    for (; !rs.IsEOF(); rs.MoveNext()) {
+    for (; !rs.isEof(); rs.moveNext()) {
         int key = 0;
         double amount = 0.0;
-        rs.GetFieldLong(QStringLiteral("ID_NAEHRSTOFF"), key);
-        rs.GetFieldDouble(QStringLiteral("MENGE"), amount);
+        rs.getFieldLong(QStringLiteral("ID_NAEHRSTOFF"), key);
+        rs.getFieldDouble(QStringLiteral("MENGE"), amount);
         stored[key] = amount;
     }
     FeedGrid grid;

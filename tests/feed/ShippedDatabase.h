@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FeedIndicatorCalculator.h"
-#include "TestDatabase.h"
+#include "feed/FeedIndicatorCalculator.h"
+#include "support/TestDatabase.h"
 
 #include <QStringList>
 
@@ -18,7 +18,7 @@ protected:
     void SetUp() override;
 
     static TestDatabase& shipped() { return *s_database; }
-    static CAdo& db() { return s_database->db(); }
+    static Connection& db() { return s_database->db(); }
     // Queries run past the program's layer, to look at the data itself.
     static QString value(const QString& sql) { return s_database->rawValue(sql); }
     static QStringList rows(const QString& sql) { return s_database->rawRows(sql); }
@@ -29,9 +29,9 @@ private:
 
 // Rows of a query read through the program's own layer, every column as text.
 // A query that does not open is a test failure and gives no rows.
-std::vector<QStringList> selectRows(CAdo& db, const QString& sql, const QStringList& columns);
+std::vector<QStringList> selectRows(Connection& db, const QString& sql, const QStringList& columns);
 
 // The grids of the feedstuff editor for a stored feedstuff: every active
 // nutrient and indicator with its short name and decimals, the stored contents
 // shown with those decimals.
-FeedGrid storedFeedGrid(CAdo& db, int feedstuff);
+FeedGrid storedFeedGrid(Connection& db, int feedstuff);

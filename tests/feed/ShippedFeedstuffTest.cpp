@@ -1,5 +1,5 @@
-#include "FeedIndicatorCalculator.h"
-#include "NumberText.h"
+#include "feed/FeedIndicatorCalculator.h"
+#include "core/NumberText.h"
 #include "ShippedCase.h"
 #include "ShippedDatabase.h"
 

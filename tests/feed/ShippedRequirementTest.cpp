@@ -1,5 +1,5 @@
-#include "NumberText.h"
-#include "RequirementFormula.h"
+#include "core/NumberText.h"
+#include "ration/RequirementFormula.h"
 #include "ShippedCase.h"
 #include "ShippedDatabase.h"
 

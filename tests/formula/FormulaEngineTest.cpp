@@ -1,4 +1,4 @@
-#include "FormulaEngine.h"
+#include "formula/FormulaEngine.h"
 #include "FormulaTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ struct FormulaCase
 {
     const char* formula;
     int status;
-    const char* postfix; // kConversionFails: FormulaToPostfix returns `status`
+    const char* postfix; // kConversionFails: formulaToPostfix returns `status`
     std::optional<double> value;
     double tolerance = 0.0;
 };
@@ -106,11 +106,11 @@ TEST_P(FormulaCaseTest, ConvertsAndEvaluates)
     SCOPED_TRACE(testing::Message() << "formula: \"" << c.formula << "\"");
 
     double result = kPresetResult;
-    EXPECT_EQ(EvaluateFormula(c.formula, result), c.status);
+    EXPECT_EQ(evaluateFormula(c.formula, result), c.status);
     expectResult(result, c.value, c.tolerance);
 
     std::string postfix = "stale text";
-    const int conversion = FormulaToPostfix(c.formula, postfix);
+    const int conversion = formulaToPostfix(c.formula, postfix);
     if (c.postfix == kConversionFails) {
         EXPECT_EQ(conversion, c.status);
         EXPECT_EQ(postfix, "");
@@ -120,7 +120,7 @@ TEST_P(FormulaCaseTest, ConvertsAndEvaluates)
     EXPECT_EQ(postfix, c.postfix);
 
     double fromPostfix = kPresetResult;
-    EXPECT_EQ(EvaluatePostfix(postfix, fromPostfix), c.status);
+    EXPECT_EQ(evaluatePostfix(postfix, fromPostfix), c.status);
     expectResult(fromPostfix, c.value, c.tolerance);
 }
 
@@ -133,7 +133,7 @@ struct PostfixCase
     std::optional<double> value;
 };
 
-// Postfix text that FormulaToPostfix would not write, as a caller might pass it.
+// Postfix text that formulaToPostfix would not write, as a caller might pass it.
 const std::vector<PostfixCase> kPostfixCases = {
     {"  2\t 3   + ", 0, 5}, {"2 + 3", 1, kNotWritten}, {"+", 1, kNotWritten}, {"1 2 3 *", 4, 6},
     {"( 2", 4, 2},          {"", 1, kNotWritten},
@@ -148,7 +148,7 @@ TEST_P(PostfixCaseTest, Evaluates)
     const PostfixCase& c = GetParam();
     SCOPED_TRACE(testing::Message() << "postfix: \"" << c.postfix << "\"");
     double result = kPresetResult;
-    EXPECT_EQ(EvaluatePostfix(c.postfix, result), c.status);
+    EXPECT_EQ(evaluatePostfix(c.postfix, result), c.status);
     expectResult(result, c.value);
 }
 

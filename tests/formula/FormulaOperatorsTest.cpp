@@ -1,4 +1,4 @@
-#include "FormulaEngine.h"
+#include "formula/FormulaEngine.h"
 #include "FormulaTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ void expectValue(const ValueCase& c)
 {
     SCOPED_TRACE(testing::Message() << "formula: \"" << c.formula << "\"");
     double result = kPresetResult;
-    ASSERT_EQ(EvaluateFormula(c.formula, result), kFormulaOk);
+    ASSERT_EQ(evaluateFormula(c.formula, result), kFormulaOk);
     if (std::isnan(c.value))
         EXPECT_TRUE(std::isnan(result)) << result;
     else

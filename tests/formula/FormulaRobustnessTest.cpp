@@ -1,4 +1,4 @@
-#include "FormulaEngine.h"
+#include "formula/FormulaEngine.h"
 #include "FormulaTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -62,14 +62,14 @@ void checkFormula(const std::string& formula)
 {
     SCOPED_TRACE(testing::Message() << "formula: \"" << formula << "\"");
     double result = kPresetResult;
-    const int status = EvaluateFormula(formula, result);
+    const int status = evaluateFormula(formula, result);
     ASSERT_TRUE(isStatusCode(status)) << status;
     if (status == kFormulaStructureError || status == kFormulaCharacterError) {
         ASSERT_EQ(result, kPresetResult);
     }
 
     std::string postfix;
-    const int conversion = FormulaToPostfix(formula, postfix);
+    const int conversion = formulaToPostfix(formula, postfix);
     ASSERT_TRUE(isStatusCode(conversion)) << conversion;
     if (conversion != kFormulaOk) {
         ASSERT_EQ(status, conversion);
@@ -77,7 +77,7 @@ void checkFormula(const std::string& formula)
         return;
     }
     double fromPostfix = kPresetResult;
-    ASSERT_EQ(EvaluatePostfix(postfix, fromPostfix), status) << "postfix: " << postfix;
+    ASSERT_EQ(evaluatePostfix(postfix, fromPostfix), status) << "postfix: " << postfix;
     ASSERT_TRUE(sameDouble(fromPostfix, result)) << fromPostfix << " vs " << result;
 }
 
@@ -89,7 +89,7 @@ TEST(FormulaRobustnessTest, GeneratedFormulasGiveAStatusCode)
         const std::string formula = randomFormula(random);
         ASSERT_NO_FATAL_FAILURE(checkFormula(formula));
         double ignored = 0.0;
-        ++statusSeen[static_cast<std::size_t>(EvaluateFormula(formula, ignored))];
+        ++statusSeen[static_cast<std::size_t>(evaluateFormula(formula, ignored))];
     }
     // The generator is only useful if it reaches every outcome.
     for (int status : {kFormulaOk, kFormulaStructureError, kFormulaCharacterError, kFormulaExtraValues})
@@ -123,7 +123,7 @@ TEST(FormulaRobustnessTest, DeepFormulasOutgrowTheInlineStacks)
     };
     for (const DeepCase& c : cases) {
         double result = kPresetResult;
-        EXPECT_EQ(EvaluateFormula(c.formula, result), c.status);
+        EXPECT_EQ(evaluateFormula(c.formula, result), c.status);
         EXPECT_EQ(result, c.value);
         ASSERT_NO_FATAL_FAILURE(checkFormula(c.formula));
     }

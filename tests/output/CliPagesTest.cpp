@@ -1,5 +1,5 @@
-#include "CliCommand.h"
-#include "TestDatabase.h"
+#include "app/cli/CliCommand.h"
+#include "support/TestDatabase.h"
 
 #include <QDir>
 #include <QFile>

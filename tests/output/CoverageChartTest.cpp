@@ -1,5 +1,5 @@
-#include "CRezeptPage3.h"
-#include "CaseHeaderTexts.h"
+#include "output/CoveragePage.h"
+#include "output/CaseHeaderTexts.h"
 #include "RationGridStub.h"
 
 #include <QSignalSpy>
@@ -9,7 +9,7 @@
 
 namespace {
 
-using Page = CRezeptPage3;
+using Page = CoveragePage;
 
 HeaderTextValues minka(const char* sex)
 {

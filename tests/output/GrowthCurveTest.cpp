@@ -1,5 +1,5 @@
-#include "CRezeptPage4.h"
-#include "CaseHeaderTexts.h"
+#include "output/GrowthPage.h"
+#include "output/CaseHeaderTexts.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -8,7 +8,7 @@
 
 namespace {
 
-using Page = CRezeptPage4;
+using Page = GrowthPage;
 
 HeaderTextValues rex(const char* adult, const char* actual, const char* age)
 {

@@ -1,18 +1,18 @@
-#include "CRezeptForm.h"
-#include "CRezeptFrameNeu.h"
-#include "CRezeptSheet.h"
-#include "ChartPrinter.h"
-#include "ChartView.h"
-#include "CliCommand.h"
-#include "CoveragePageView.h"
-#include "GridCellPainter.h"
-#include "GridView.h"
-#include "GrowthPageView.h"
+#include "ration/CaseHeaderForm.h"
+#include "app/gui/CaseWindow.h"
+#include "app/gui/CaseSheet.h"
+#include "ui/gui/ChartPrinter.h"
+#include "ui/gui/ChartView.h"
+#include "app/cli/CliCommand.h"
+#include "output/gui/CoveragePageView.h"
+#include "ui/gui/GridCellPainter.h"
+#include "ui/gui/GridView.h"
+#include "output/gui/GrowthPageView.h"
 #include "PdfPages.h"
-#include "Prompt.h"
-#include "RecipePageView.h"
-#include "TestDatabase.h"
-#include "WeightCheckPageView.h"
+#include "core/Prompt.h"
+#include "output/gui/RecipePageView.h"
+#include "support/TestDatabase.h"
+#include "output/gui/WeightCheckPageView.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -37,12 +37,12 @@ protected:
     {
         db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
         ASSERT_TRUE(db->isValid());
-        frame = std::make_unique<CRezeptFrameNeu>(db->context(), &prompt);
+        frame = std::make_unique<CaseWindow>(db->context(), &prompt);
         frame->resize(1280, 900);
         frame->openCase(key);
         frame->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(frame.get()));
-        sheet = frame->findChild<CRezeptSheet*>();
+        sheet = frame->findChild<CaseSheet*>();
         ASSERT_NE(sheet, nullptr);
     }
 
@@ -63,8 +63,8 @@ protected:
 
     RecordingPrompt prompt;
     std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<CRezeptFrameNeu> frame;
-    CRezeptSheet* sheet = nullptr;
+    std::unique_ptr<CaseWindow> frame;
+    CaseSheet* sheet = nullptr;
     QTemporaryDir dir;
 };
 
@@ -117,7 +117,7 @@ TEST_F(OutputPagesGui, ALongTextBlockGetsARowItsLinesFitIn)
     ASSERT_EQ(grid.rowCount(), 19);
     EXPECT_EQ(grid.text(18, 2), text);
     // Never below the rule's height, and tall enough for every wrapped line.
-    EXPECT_GE(grid.rowHeight(18), CRezeptPage2::textBlockHeight(text));
+    EXPECT_GE(grid.rowHeight(18), RecipePage::textBlockHeight(text));
     const QFontMetricsF metrics(GridCellPainter::toFont(grid.font(18, 2)));
     const QRectF needed = metrics.boundingRect(QRectF(0, 0, grid.columnWidth(2) - 7, 1e6), Qt::TextWordWrap, text);
     EXPECT_GE(grid.rowHeight(18), needed.height() + 3);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GridModel.h"
-#include "NutrientColumns.h"
-#include "RationGrids.h"
+#include "ui/GridModel.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
 
 #include <QString>
 

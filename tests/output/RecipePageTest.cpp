@@ -1,13 +1,13 @@
-#include "CRezeptPage2.h"
-#include "CaseHeaderTexts.h"
+#include "output/RecipePage.h"
+#include "output/CaseHeaderTexts.h"
 #include "RationGridStub.h"
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using Page = CRezeptPage2;
+using Page = RecipePage;
 
 HeaderTextValues bello()
 {
@@ -44,7 +44,7 @@ TEST_P(RecipeShares, EachFeedstuffRowShowsItsAmountAndShare)
         ration.addFeed(QStringLiteral("Futter %1").arg(i + 1), c.amounts[i]);
     const HeaderTextValues header = bello();
     Page page(db.context(), header, ration.grid);
-    page.BuildRecipeGrid();
+    page.buildRecipeGrid();
 
     const GridModel& g = page.grid();
     ASSERT_EQ(g.rowCount(), Page::FirstFeedRow + c.amounts.size());
@@ -77,7 +77,7 @@ TEST(RecipePage, ARationWithoutFeedstuffsLeavesOnlyTheHead)
     RationGridStub ration;
     const HeaderTextValues header = bello();
     Page page(db.context(), header, ration.grid);
-    page.BuildRecipeGrid();
+    page.buildRecipeGrid();
     EXPECT_EQ(page.grid().rowCount(), 16);
     EXPECT_EQ(page.feedRowCount(), 0);
 }
@@ -89,7 +89,7 @@ TEST(RecipePage, HeadRowsHaveTheirHeightsFontsAndColours)
     ration.addFeed(QStringLiteral("Reis"), QStringLiteral("100"));
     const HeaderTextValues header = bello();
     Page page(db.context(), header, ration.grid);
-    page.BuildRecipeGrid();
+    page.buildRecipeGrid();
     const GridModel& g = page.grid();
 
     ASSERT_EQ(g.columnCount(), 5);
@@ -145,7 +145,7 @@ TEST(RecipePage, HeadLinesInBothLanguagesForThe3rdOfApril2024)
             header.breedText = QStringLiteral("Dachshund");
         }
         Page page(db.context(), header, ration.grid);
-        page.BuildRecipeGrid();
+        page.buildRecipeGrid();
         const GridModel& g = page.grid();
         if (german) {
             EXPECT_EQ(g.text(0, 2), "REZEPT");

@@ -1,12 +1,12 @@
-#include "CRezeptForm.h"
-#include "CRezeptPage2.h"
-#include "CRezeptPage3.h"
-#include "CRezeptPage4.h"
-#include "CRezeptPage5.h"
-#include "CaseHeaderTexts.h"
-#include "Prompt.h"
-#include "StoredCase.h"
-#include "TestDatabase.h"
+#include "ration/CaseHeaderForm.h"
+#include "output/RecipePage.h"
+#include "output/CoveragePage.h"
+#include "output/GrowthPage.h"
+#include "output/WeightCheckPage.h"
+#include "output/CaseHeaderTexts.h"
+#include "core/Prompt.h"
+#include "output/StoredCase.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +20,14 @@ protected:
     {
         db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
         ASSERT_TRUE(db->isValid());
-        form = std::make_unique<CRezeptForm>(db->context(), prompt);
+        form = std::make_unique<CaseHeaderForm>(db->context(), prompt);
         ASSERT_TRUE(StoredCase::open(db->context(), *form, key));
         texts = std::make_unique<FormHeaderTexts>(*form);
     }
 
     RecordingPrompt prompt;
     std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<CRezeptForm> form;
+    std::unique_ptr<CaseHeaderForm> form;
     std::unique_ptr<FormHeaderTexts> texts;
 };
 
@@ -51,7 +51,7 @@ TEST_F(StoredCasePages, HeaderTextsAreTheFormsShownTexts)
 TEST_F(StoredCasePages, TheRecipeListsTheRationOfTheCase)
 {
     open(QStringLiteral("1"));
-    CRezeptPage2 page(db->context(), *texts, form->ration().rationGrid());
+    RecipePage page(db->context(), *texts, form->ration().rationGrid());
     page.build();
     const GridModel& g = page.grid();
     ASSERT_EQ(page.feedRowCount(), 2);
@@ -72,9 +72,9 @@ TEST_F(StoredCasePages, TheCoverageLeavesOutKey61)
         marked61 += ration.text(0, c) == QLatin1String("x") && ration.text(5, c) == QLatin1String("61");
     ASSERT_EQ(marked61, 1);
 
-    CRezeptPage3 page(db->context().languageCode(), *texts, ration);
+    CoveragePage page(db->context().languageCode(), *texts, ration);
     page.build();
-    for (const CRezeptPage3::Bar& bar : page.bars())
+    for (const CoveragePage::Bar& bar : page.bars())
         EXPECT_NE(bar.label, "ME kcal");
     EXPECT_FALSE(page.bars().empty());
     EXPECT_EQ(page.chart().title(), "Bedarfsdeckung für Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung");
@@ -85,14 +85,14 @@ TEST_F(StoredCasePages, GrowthAndWeightReadTheHeaderFields)
     open(QStringLiteral("3"));
     // Born on 10 January 2024, twelve weeks old on the pinned day.
     ASSERT_EQ(form->ageWeeks(), "12");
-    CRezeptPage4 growth(db->context().languageCode(), *texts);
+    GrowthPage growth(db->context().languageCode(), *texts);
     growth.build();
     EXPECT_EQ(growth.chart().axisMax(), 20);
     EXPECT_EQ(growth.chart().value(1, 4), 10.0);
     EXPECT_EQ(growth.chart().value(1, 5), 0.0);
 
     open(QStringLiteral("2"));
-    CRezeptPage5 weight(db->context().languageCode(), *texts);
+    WeightCheckPage weight(db->context().languageCode(), *texts);
     weight.build();
     // The stored 4.5 kg is shown with a point: 4.5 * 100 / 4 - 100 = 12.5,
     // which "%.0f" rounds to the even 12.
@@ -104,7 +104,7 @@ TEST_F(StoredCasePages, GrowthAndWeightReadTheHeaderFields)
 TEST_F(StoredCasePages, AnUnknownCaseIsNotOpened)
 {
     db = std::make_unique<TestDatabase>();
-    CRezeptForm other(db->context(), prompt);
+    CaseHeaderForm other(db->context(), prompt);
     EXPECT_FALSE(StoredCase::open(db->context(), other, QStringLiteral("99")));
     EXPECT_FALSE(StoredCase::open(db->context(), other, QStringLiteral("1; DROP TABLE T_PAT_REZ")));
     EXPECT_TRUE(StoredCase::exists(db->context(), QStringLiteral("2")));

@@ -1,5 +1,5 @@
-#include "CRezeptPage5.h"
-#include "CaseHeaderTexts.h"
+#include "output/WeightCheckPage.h"
+#include "output/CaseHeaderTexts.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -8,7 +8,7 @@
 
 namespace {
 
-using Page = CRezeptPage5;
+using Page = WeightCheckPage;
 
 HeaderTextValues bello(const char* actual, const char* target)
 {

@@ -1,9 +1,9 @@
-#include "CaseHeaderSource.h"
-#include "NumberText.h"
-#include "NutrientColumns.h"
-#include "RationCalculation.h"
+#include "ration/CaseHeaderSource.h"
+#include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationCalculation.h"
 #include "QtPrinters.h"
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -24,14 +24,14 @@ struct Calc
         : db(TestDatabase::Data::Fixture, language)
         , ration(db.context(), header)
     {
-        ration.BuildRationGrid();
-        ration.BuildProfileGrid();
+        ration.buildRationGrid();
+        ration.buildProfileGrid();
     }
     GridModel& grid() { return ration.rationGrid(); }
     GridModel& profile() { return ration.profileGrid(); }
     int column(const char* key) { return find(grid(), QLatin1String(key)); }
-    QString requirement(const char* key) { return ration.LookupRequirement(QLatin1String(key)); }
-    QString supply(const char* key) { return ration.LookupSupply(QLatin1String(key)); }
+    QString requirement(const char* key) { return ration.lookupRequirement(QLatin1String(key)); }
+    QString supply(const char* key) { return ration.lookupSupply(QLatin1String(key)); }
     QStringList requirementRow()
     {
         QStringList row;
@@ -142,7 +142,7 @@ TEST(RationGridsTest, SelectionShowsMarksAndFixesTheCaseTypesColumns)
 {
     Calc calc;
     calc.header.caseType = 7;
-    calc.ration.ApplyCaseNutrientSelection();
+    calc.ration.applyCaseNutrientSelection();
     GridModel& g = calc.grid();
     const struct
     {
@@ -170,9 +170,9 @@ TEST(RationGridsTest, WeightReductionOfACatShowsTheMaintenanceSelection)
 {
     Calc calc;
     calc.header.caseType = 7;
-    calc.ration.ApplyCaseNutrientSelection();
+    calc.ration.applyCaseNutrientSelection();
     calc.header.caseType = 40;
-    calc.ration.ApplyCaseNutrientSelection();
+    calc.ration.applyCaseNutrientSelection();
     QStringList marked;
     for (int c = FirstColumn; c < calc.grid().columnCount(); ++c) {
         if (calc.grid().text(MarkRow, c) == QLatin1String("x"))
@@ -192,7 +192,7 @@ TEST(RationGridsTest, GrowthTablesGiveTheWorkedPuppyRequirements)
     calc.header.adult = QStringLiteral("20");
     calc.header.energy = QStringLiteral("100");
     calc.header.age = QStringLiteral("12");
-    calc.ration.LoadRequirementFormulas();
+    calc.ration.loadRequirementFormulas();
     EXPECT_EQ(calc.requirement("61"), "4257");
     EXPECT_EQ(calc.requirement("60"), "2165,0");
     // Without a formula a column shows 0 with its decimals.
@@ -200,7 +200,7 @@ TEST(RationGridsTest, GrowthTablesGiveTheWorkedPuppyRequirements)
     EXPECT_EQ(calc.grid().rowHeight(FormulaRow), 1);
 
     calc.header.age = QStringLiteral("0");
-    calc.ration.EvaluateRequirements();
+    calc.ration.evaluateRequirements();
     EXPECT_EQ(calc.requirement("61"), "0");
 }
 
@@ -228,7 +228,7 @@ TEST(RationGridsTest, MissingInputsOfTheCaseTypeLeaveTheRequirementRowEmpty)
         calc.header.adult = QLatin1String(c.adult);
         calc.header.puppyCount = QLatin1String(c.puppies);
         calc.header.energy = QStringLiteral("100");
-        calc.ration.LoadRequirementFormulas();
+        calc.ration.loadRequirementFormulas();
         const QStringList row = calc.requirementRow();
         EXPECT_EQ(row.join(QString()).isEmpty(), !c.evaluated) << c.caseType << " " << row.join('|').toStdString();
     }
@@ -250,7 +250,7 @@ TEST(RationGridsTest, GrowingDogWithoutAnAgeGetsNoRequirementAtAll)
         calc.header.adult = QStringLiteral("20");
         calc.header.energy = QStringLiteral("100");
         calc.header.age = QLatin1String(c.age);
-        calc.ration.LoadRequirementFormulas();
+        calc.ration.loadRequirementFormulas();
         EXPECT_EQ(!calc.requirement("61").isEmpty(), c.evaluated) << c.species << " " << c.age;
     }
 }
@@ -259,14 +259,14 @@ TEST(RationGridsTest, EnergyInKcalReachesColumnsLeftOfItOnlyFromThePreviousPass)
 {
     Calc calc;
     calc.maintenanceDog();
-    calc.ration.LoadRequirementFormulas();
+    calc.ration.loadRequirementFormulas();
     const QString kcal = calc.requirement("61");
     EXPECT_EQ(kcal, NumberText::format(std::pow(20.0, 0.75) * 95, 0));
     // Column 9 lies left of 61, so a full pass gives it AMEKC = (0).
     EXPECT_EQ(calc.requirement("9"), "0,00");
 
     // A direct pass (a birth date change) sees the 61 of the previous pass.
-    calc.ration.EvaluateRequirements();
+    calc.ration.evaluateRequirements();
     EXPECT_EQ(calc.requirement("9"), NumberText::format(NumberText::read(kcal) * 0.004184, 2));
     EXPECT_NE(calc.requirement("9"), "0,00");
 }
@@ -275,16 +275,16 @@ TEST(RationGridsTest, FormulasOfTheFormerCaseTypeDoNotSurviveAChange)
 {
     Calc calc;
     calc.maintenanceDog();
-    calc.ration.LoadRequirementFormulas();
+    calc.ration.loadRequirementFormulas();
     ASSERT_NE(calc.requirement("24"), "0,0");
     // Case type 9 has a formula for 61 only; Rp must not keep that of case type 7.
     calc.header.caseType = 9;
-    calc.ration.LoadRequirementFormulas();
+    calc.ration.loadRequirementFormulas();
     EXPECT_EQ(calc.requirement("24"), "0,0");
     EXPECT_TRUE(calc.grid().text(FormulaRow, calc.column("24")).isEmpty());
     // Missing inputs empty the formulas too, so a later direct pass computes nothing stale.
     calc.header.actual.clear();
-    calc.ration.LoadRequirementFormulas();
+    calc.ration.loadRequirementFormulas();
     EXPECT_TRUE(calc.grid().text(FormulaRow, calc.column("61")).isEmpty());
 }
 
@@ -300,7 +300,7 @@ TEST(RationGridsTest, ContributionIsContentTimesAmountPerHundredGrams)
         calc.addRoundFeedstuffs();
         const int row = calc.ration.grids().appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QString());
         calc.grid().endEdit(row, 2, QLatin1String(c.amount));
-        calc.ration.RecalcContributions(QStringLiteral("8"), QLatin1String(c.amount));
+        calc.ration.recalcContributions(QStringLiteral("8"), QLatin1String(c.amount));
         EXPECT_EQ(calc.grid().text(row, calc.column("1")), c.contribution) << c.amount;
         EXPECT_TRUE(calc.grid().isReadOnly(row, calc.column("1")));
         EXPECT_EQ(calc.grid().alignment(row, calc.column("1")), GridAlign::Right | GridAlign::Bottom);
@@ -315,8 +315,8 @@ TEST(RationGridsTest, SupplyAddsTheShownContributions)
     RationGrids& grids = calc.ration.grids();
     grids.appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QStringLiteral("100"));
     grids.appendFeedRow(QStringLiteral("9"), QStringLiteral("Beifutter"), QStringLiteral("100"));
-    calc.ration.RecalcContributions(QStringLiteral("8"), QString());
-    calc.ration.RecalcContributions(QStringLiteral("9"), QString());
+    calc.ration.recalcContributions(QStringLiteral("8"), QString());
+    calc.ration.recalcContributions(QStringLiteral("9"), QString());
     EXPECT_EQ(calc.grid().text(11, calc.column("15")), "12,34");
     EXPECT_EQ(calc.grid().text(12, calc.column("15")), "0,66");
     EXPECT_EQ(calc.supply("15"), "13,00");
@@ -332,10 +332,10 @@ TEST(RationGridsTest, AnEmptiedAmountTakesItsContributionsOutOfTheSupply)
     calc.addRoundFeedstuffs();
     const int row = calc.ration.grids().appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QString());
     calc.grid().endEdit(row, 2, QStringLiteral("150"));
-    calc.ration.RecalcContributions(QStringLiteral("8"), QStringLiteral("150"));
+    calc.ration.recalcContributions(QStringLiteral("8"), QStringLiteral("150"));
     ASSERT_EQ(calc.supply("1"), "30,00");
     calc.grid().endEdit(row, 2, QString());
-    calc.ration.RecalcContributions(QStringLiteral("8"), QString());
+    calc.ration.recalcContributions(QStringLiteral("8"), QString());
     EXPECT_EQ(calc.grid().text(row, calc.column("1")), "");
     EXPECT_EQ(calc.supply("1"), "0,00");
 }
@@ -344,9 +344,9 @@ TEST(RationGridsTest, ARationWithoutFeedstuffsHasAnEmptySupplyAndZeroVariables)
 {
     Calc calc;
     calc.maintenanceDog();
-    calc.ration.ApplyCaseNutrientSelection();
-    calc.ration.LoadIndicatorFormulas();
-    calc.ration.RecalcContributions(QString(), QString());
+    calc.ration.applyCaseNutrientSelection();
+    calc.ration.loadIndicatorFormulas();
+    calc.ration.recalcContributions(QString(), QString());
     EXPECT_EQ(calc.supply("1"), "");
     EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("if P > 0 then CA / P else 0"), calc.ration.grids()),
               "if (0) > 0 then (0) / (0) else 0");
@@ -357,12 +357,12 @@ TEST(RationGridsTest, IndicatorsAreComputedFromTheSupplyTexts)
 {
     Calc calc;
     calc.maintenanceDog();
-    calc.ration.LoadIndicatorFormulas();
+    calc.ration.loadIndicatorFormulas();
     RationGrids& grids = calc.ration.grids();
     grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("150"));
     grids.appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QStringLiteral("200,5"));
-    calc.ration.RecalcContributions(QStringLiteral("1"), QString());
-    calc.ration.RecalcContributions(QStringLiteral("2"), QString());
+    calc.ration.recalcContributions(QStringLiteral("1"), QString());
+    calc.ration.recalcContributions(QStringLiteral("2"), QString());
     const double ca = NumberText::read(calc.supply("1"));
     const double p = NumberText::read(calc.supply("15"));
     const double rp = NumberText::read(calc.supply("24"));
@@ -378,7 +378,7 @@ TEST(RationGridsTest, IndicatorVariablesAreSubstitutedInTheirOwnOrder)
     Calc calc;
     RationGrids& grids = calc.ration.grids();
     grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("100"));
-    calc.ration.RecalcContributions(QStringLiteral("1"), QString());
+    calc.ration.recalcContributions(QStringLiteral("1"), QString());
     // Rp 31,0 and ME 0,63: RP and MEMJ must go in before P and ME could eat into them.
     EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("RP/MEMJ+P"), grids), "(31.0)/(0.63)+(0.23)");
     EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("CU+NA+K+CL"), grids), "(0)+(0)+(0)+(0)");
@@ -399,7 +399,7 @@ TEST(RationGridsTest, GrossAndDigestibleEnergyAreReadFromNutrientColumnsOnly)
 TEST(RationGridsTest, StoredCaseModeRecomputesEveryFeedstuffOfTheCase)
 {
     Calc calc;
-    calc.ration.FillRationRows(QStringLiteral("1"));
+    calc.ration.fillRationRows(QStringLiteral("1"));
     GridModel& g = calc.grid();
     ASSERT_EQ(g.rowCount(), 13);
     EXPECT_EQ(g.text(11, 0), "1");
@@ -410,13 +410,13 @@ TEST(RationGridsTest, StoredCaseModeRecomputesEveryFeedstuffOfTheCase)
     EXPECT_TRUE(g.isReadOnly(11, 3));
     calc.header.pendingKey = QStringLiteral("1");
     // The arguments do not count while a case is being opened.
-    calc.ration.RecalcContributions(QStringLiteral("7"), QStringLiteral("999"));
+    calc.ration.recalcContributions(QStringLiteral("7"), QStringLiteral("999"));
     const int rp = calc.column("24");
     EXPECT_EQ(g.text(11, rp), NumberText::format(31.0 * 150 * 0.01, 1));
     EXPECT_EQ(g.text(12, rp), NumberText::format(2.7 * 200.5 * 0.01, 1));
     EXPECT_EQ(calc.supply("24"), NumberText::format(NumberText::read(g.text(11, rp)) + NumberText::read(g.text(12, rp)), 1));
     // Filling again replaces the rows.
-    calc.ration.FillRationRows(QStringLiteral("2"));
+    calc.ration.fillRationRows(QStringLiteral("2"));
     EXPECT_EQ(g.rowCount(), 12);
 }
 
@@ -424,7 +424,7 @@ TEST(RationGridsTest, LookupsFindTheFirstColumnWithTheKeyOrNothing)
 {
     Calc calc;
     calc.maintenanceDog();
-    calc.ration.LoadRequirementFormulas();
+    calc.ration.loadRequirementFormulas();
     EXPECT_EQ(calc.requirement("99"), "");
     EXPECT_EQ(calc.requirement("41"), "");
     EXPECT_EQ(calc.supply("99"), "");
@@ -437,7 +437,7 @@ TEST(RationGridsTest, StoredRationRowsCarryTheAmountAsANumber)
     RationGrids& grids = calc.ration.grids();
     grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("12,5"));
     grids.appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QString());
-    ASSERT_TRUE(calc.ration.StoreRationRows(QStringLiteral("77")));
+    ASSERT_TRUE(calc.ration.storeRationRows(QStringLiteral("77")));
     EXPECT_EQ(calc.db.rawRows(QStringLiteral("SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 77 ORDER BY ID")),
               (QStringList{"1\t12.5", "2\t0.0"}));
 }

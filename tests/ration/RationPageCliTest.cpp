@@ -1,6 +1,6 @@
-#include "CliCommand.h"
+#include "app/cli/CliCommand.h"
 #include "QtPrinters.h"
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 
 #include <QDir>
 

@@ -1,10 +1,10 @@
-#include "RationPage.h"
-#include "CRezeptForm.h"
-#include "GridModel.h"
-#include "NutrientColumns.h"
-#include "Prompt.h"
+#include "ration/RationPage.h"
+#include "ration/CaseHeaderForm.h"
+#include "ui/GridModel.h"
+#include "ration/NutrientColumns.h"
+#include "core/Prompt.h"
 #include "QtPrinters.h"
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +15,13 @@ using namespace NutrientColumns;
 namespace {
 
 // A case window's header form and ration page over the fixture, set up as the
-// window makes them: the page first, then the form's InitCaseForm().
+// window makes them: the page first, then the form's initCaseForm().
 struct Window
 {
     TestDatabase db;
     RecordingPrompt prompt;
-    CRezeptForm form;
-    CRezeptPage1 page;
+    CaseHeaderForm form;
+    RationPage page;
 
     explicit Window(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString())
         : db(TestDatabase::Data::Fixture, language), form(db.context(), prompt),
@@ -29,7 +29,7 @@ struct Window
     {
         form.setPendingCaseKey(caseKey);
         page.setUp();
-        form.InitCaseForm();
+        form.initCaseForm();
     }
     static int indexOf(const ChoiceList& list, int data)
     {
@@ -59,7 +59,7 @@ struct Window
     QStringList feedRows()
     {
         QStringList rows;
-        for (int r = CRezeptPage1::FeedRowsStart; r < grid().rowCount(); ++r)
+        for (int r = RationPage::FeedRowsStart; r < grid().rowCount(); ++r)
             rows << grid().text(r, 0) + QLatin1Char('|') + grid().text(r, 1) + QLatin1Char('|') +
                         grid().text(r, 2);
         return rows;
@@ -77,8 +77,8 @@ QStringList entries(const ChoiceList& list)
 
 TEST(RationPageTest, LabelsInBothLanguages)
 {
-    const RationPageLabels de = CRezeptPage1::labels(QStringLiteral("DE"));
-    const RationPageLabels us = CRezeptPage1::labels(QStringLiteral("US"));
+    const RationPageLabels de = RationPage::labels(QStringLiteral("DE"));
+    const RationPageLabels us = RationPage::labels(QStringLiteral("US"));
     EXPECT_EQ((QStringList{de.category, de.type, de.food, de.filter, de.print}),
               (QStringList{"Kategorie", "Typ", "Futtermittel", "Filter", "Print"}));
     EXPECT_EQ((QStringList{us.category, us.type, us.food, us.filter, us.print}),
@@ -231,7 +231,7 @@ TEST(RationPageTest, FeedListStatementsAsBuilt)
                 "T_FUTTERMITTEL.Bez_DE) Where LCase(ITEMTEXT) like '%o''b_%%'"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(CRezeptPage1::feedListStatement(QStringLiteral("DE"), QLatin1String(c.category),
+        EXPECT_EQ(RationPage::feedListStatement(QStringLiteral("DE"), QLatin1String(c.category),
                                                   QLatin1String(c.type), QString::fromUtf8(c.search)),
                   c.expected);
     }
@@ -243,8 +243,8 @@ TEST(RationPageTest, ChoosingACategoryRefillsTypesAndFeedstuffs)
     w.chooseDogCase();
     int typeFills = 0;
     int feedFills = 0;
-    QObject::connect(&w.page, &CRezeptPage1::typeListChanged, [&] { ++typeFills; });
-    QObject::connect(&w.page, &CRezeptPage1::feedListChanged, [&] { ++feedFills; });
+    QObject::connect(&w.page, &RationPage::typeListChanged, [&] { ++typeFills; });
+    QObject::connect(&w.page, &RationPage::feedListChanged, [&] { ++feedFills; });
 
     w.chooseType(2);
     EXPECT_EQ(typeFills, 0);
@@ -274,7 +274,7 @@ TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
         w.chooseDogCase();
         w.pick(2);
         ASSERT_EQ(w.feedRows(), QStringList{german ? "2|Reis, gekocht|" : "2|Rice, cooked|"});
-        const int row = CRezeptPage1::FeedRowsStart;
+        const int row = RationPage::FeedRowsStart;
         EXPECT_TRUE(w.grid().isEditable(row, 2));
         EXPECT_EQ(w.grid().text(row, w.column("61")), "");
         EXPECT_TRUE(w.grid().isReadOnly(row, w.column("61")));
@@ -485,18 +485,18 @@ TEST(RationPageTest, SavedEmptyAmountsAreStoredAsZeroAndReopenAsZero)
     w.pick(2);
     w.pick(4);
     w.grid().endEdit(12, 2, QStringLiteral("80,5"));
-    ASSERT_TRUE(w.form.SaveCase()) << w.prompt.lastText().toStdString();
+    ASSERT_TRUE(w.form.saveCase()) << w.prompt.lastText().toStdString();
     EXPECT_EQ(w.db.rawRows(QStringLiteral(
                   "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4 ORDER BY ID")),
               (QStringList{"2\t0.0", "4\t80.5"}));
     // The window shows the stored copy.
     EXPECT_EQ(w.feedRows(), (QStringList{"2|Reis, gekocht|0,0", "4|Rinderhack|80,5"}));
 
-    CRezeptForm form(w.db.context(), w.prompt);
-    CRezeptPage1 page(w.db.context(), w.prompt, form);
+    CaseHeaderForm form(w.db.context(), w.prompt);
+    RationPage page(w.db.context(), w.prompt, form);
     form.setPendingCaseKey(QStringLiteral("4"));
     page.setUp();
-    form.InitCaseForm();
+    form.initCaseForm();
     const GridModel& g = form.ration().rationGrid();
     ASSERT_EQ(g.rowCount(), 13);
     EXPECT_EQ(g.text(11, 2), "0,0");
@@ -543,9 +543,9 @@ TEST(RationPageTest, PrintHeadingWithTheSexCodeOfEachLanguage)
             "Datum, Rezepttitel) VALUES (9, 2, 'Huber', 'Mausi', 3, 3, 11, '2024-04-06 08:00:00', "
             "'Kontrolle')")));
         w.form.setPendingCaseKey(QLatin1String(c.caseKey));
-        w.form.InitCaseForm();
+        w.form.initCaseForm();
         QStringList shown;
-        QObject::connect(&w.page, &CRezeptPage1::windowTextChanged,
+        QObject::connect(&w.page, &RationPage::windowTextChanged,
                          [&](const QString& text) { shown << text; });
         EXPECT_EQ(w.page.printHeading(), QString::fromUtf8(c.heading)) << c.language << c.caseKey;
         EXPECT_EQ(w.page.windowText(), "");

@@ -1,7 +1,7 @@
-#include "TestDatabase.h"
+#include "support/TestDatabase.h"
 
-#include "ConnectionString.h"
-#include "DatabaseCreator.h"
+#include "db/ConnectionString.h"
+#include "db/DatabaseCreator.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppContext.h"
+#include "db/AppContext.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
@@ -26,7 +26,7 @@ public:
     bool isValid() const { return m_valid; }
     QString error() const { return m_error; }
     AppContext& context() { return *m_context; }
-    CAdo& db() { return m_context->db(); }
+    Connection& db() { return m_context->db(); }
     QString directory() const { return m_dir.path(); }
     QString path() const;
 

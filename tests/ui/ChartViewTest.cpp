@@ -1,5 +1,5 @@
-#include "ChartView.h"
-#include "ChartPrinter.h"
+#include "ui/gui/ChartView.h"
+#include "ui/gui/ChartPrinter.h"
 #include "PdfText.h"
 
 #include <QBarCategoryAxis>

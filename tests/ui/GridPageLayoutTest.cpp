@@ -1,5 +1,5 @@
-#include "GridPageLayout.h"
-#include "GridModel.h"
+#include "ui/GridPageLayout.h"
+#include "ui/GridModel.h"
 
 #include "TestNames.h"
 

@@ -1,5 +1,5 @@
-#include "GridPrinter.h"
-#include "GridView.h"
+#include "ui/gui/GridPrinter.h"
+#include "ui/gui/GridView.h"
 #include "PdfText.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "GridView.h"
+#include "ui/gui/GridView.h"
 
 #include <QApplication>
 #include <QComboBox>

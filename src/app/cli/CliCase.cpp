@@ -1,12 +1,12 @@
-#include "CliCommand.h"
-#include "CliDataDirectory.h"
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliDataDirectory.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
-#include "GridPrinter.h"
-#include "NutrientColumns.h"
-#include "RationPage.h"
-#include "StoredCase.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
+#include "ui/gui/GridPrinter.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationPage.h"
+#include "output/StoredCase.h"
 
 #include <ostream>
 
@@ -17,7 +17,7 @@ QString cell(const GridModel& grid, int row, int column)
     return grid.text(row, column).trimmed();
 }
 
-void printHeader(std::ostream& out, const CRezeptForm& form, const CaseHeaderLabels& labels)
+void printHeader(std::ostream& out, const CaseHeaderForm& form, const CaseHeaderLabels& labels)
 {
     const QString condition = form.ribsPalpable() ? labels.ribsPalpable
                               : form.ribsFatCovered() ? labels.ribsFatCovered
@@ -91,7 +91,7 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
         return 1;
 
     const QString caseKey = QString::fromStdString(args[0]).trimmed();
-    CRezeptForm form(context, prompt);
+    CaseHeaderForm form(context, prompt);
     if (!StoredCase::open(context, form, caseKey)) {
         io.err << "mensoly-cli case: there is no case with the key " << caseKey.toStdString() << "\n";
         return 1;
@@ -101,7 +101,7 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
 
     // As the ration page's "Print": both grids under the heading of the case.
     if (!pdf.isEmpty()) {
-        CRezeptPage1 page(context, prompt, form);
+        RationPage page(context, prompt, form);
         const std::vector<const GridModel*> grids = {&form.ration().rationGrid(), &form.ration().profileGrid()};
         if (!GridPrinter::printToPdf(grids, page.printHeading(), pdf)) {
             io.err << "mensoly-cli case: cannot write " << pdf.toStdString() << "\n";

@@ -1,8 +1,8 @@
-#include "CliCommand.h"
-#include "CliDataDirectory.h"
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliDataDirectory.h"
 
-#include "AppContext.h"
-#include "CRezeptView.h"
+#include "db/AppContext.h"
+#include "output/CaseList.h"
 
 #include <ostream>
 
@@ -40,14 +40,14 @@ int runCasesCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
 
-    CRezeptView list(context, prompt);
+    CaseList list(context, prompt);
     list.runSearch(criteria);
     const GridModel& grid = list.grid();
-    for (int row = CRezeptView::HeadingRow + 1; row < grid.rowCount(); ++row) {
+    for (int row = CaseList::HeadingRow + 1; row < grid.rowCount(); ++row) {
         printFields(io.out,
-                    {QStringLiteral("case"), grid.text(row, CRezeptView::KeyColumn),
-                     grid.text(row, CRezeptView::OwnerColumn), grid.text(row, CRezeptView::PatientColumn),
-                     grid.text(row, CRezeptView::DateColumn), grid.text(row, CRezeptView::TitleColumn)});
+                    {QStringLiteral("case"), grid.text(row, CaseList::KeyColumn),
+                     grid.text(row, CaseList::OwnerColumn), grid.text(row, CaseList::PatientColumn),
+                     grid.text(row, CaseList::DateColumn), grid.text(row, CaseList::TitleColumn)});
     }
     return 0;
 }

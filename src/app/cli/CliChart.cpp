@@ -1,14 +1,14 @@
-#include "CliCommand.h"
-#include "CliDataDirectory.h"
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliDataDirectory.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
-#include "CRezeptPage3.h"
-#include "CRezeptPage4.h"
-#include "CRezeptPage5.h"
-#include "CaseHeaderTexts.h"
-#include "ChartPrinter.h"
-#include "StoredCase.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
+#include "output/CoveragePage.h"
+#include "output/GrowthPage.h"
+#include "output/WeightCheckPage.h"
+#include "output/CaseHeaderTexts.h"
+#include "ui/gui/ChartPrinter.h"
+#include "output/StoredCase.h"
 
 
 #include <memory>
@@ -72,7 +72,7 @@ int runChartCommand(const CliArgs& args, CliIo& io)
     StderrPrompt prompt(io.err);
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
-    CRezeptForm form(context, prompt);
+    CaseHeaderForm form(context, prompt);
     if (!StoredCase::open(context, form, QString::fromStdString(args[0]))) {
         io.err << "mensoly-cli chart: there is no case with the key " << args[0] << "\n";
         return 1;
@@ -81,17 +81,17 @@ int runChartCommand(const CliArgs& args, CliIo& io)
     const FormHeaderTexts texts(form);
     const QString language = context.languageCode();
     std::unique_ptr<ChartPage> page;
-    CRezeptPage5* weight = nullptr;
+    WeightCheckPage* weight = nullptr;
     if (kind == "coverage") {
-        auto coverage = std::make_unique<CRezeptPage3>(language, texts, form.ration().rationGrid());
+        auto coverage = std::make_unique<CoveragePage>(language, texts, form.ration().rationGrid());
         coverage->build();
         page = std::move(coverage);
     } else if (kind == "growth") {
-        auto growth = std::make_unique<CRezeptPage4>(language, texts);
+        auto growth = std::make_unique<GrowthPage>(language, texts);
         growth->build();
         page = std::move(growth);
     } else {
-        auto check = std::make_unique<CRezeptPage5>(language, texts);
+        auto check = std::make_unique<WeightCheckPage>(language, texts);
         if (options.count("rate"))
             check->setRateText(options["rate"]);
         check->build();

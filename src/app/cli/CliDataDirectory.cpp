@@ -1,7 +1,7 @@
-#include "CliDataDirectory.h"
+#include "app/cli/CliDataDirectory.h"
 
-#include "AppContext.h"
-#include "ApplicationStartup.h"
+#include "db/AppContext.h"
+#include "app/ApplicationStartup.h"
 
 #include <QApplication>
 #include <QDir>

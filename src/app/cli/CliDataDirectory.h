@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CliCommand.h"
-#include "Prompt.h"
+#include "app/cli/CliCommand.h"
+#include "core/Prompt.h"
 
 #include <QString>
 #include <QStringList>

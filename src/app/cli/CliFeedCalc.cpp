@@ -1,8 +1,8 @@
-#include "CliCommand.h"
+#include "app/cli/CliCommand.h"
 
-#include "DatabaseCreator.h"
-#include "FeedIndicatorCalculator.h"
-#include "NumberText.h"
+#include "db/DatabaseCreator.h"
+#include "feed/FeedIndicatorCalculator.h"
+#include "core/NumberText.h"
 
 #include <QFile>
 

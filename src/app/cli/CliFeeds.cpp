@@ -1,10 +1,10 @@
-#include "CliCommand.h"
-#include "CliDataDirectory.h"
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliDataDirectory.h"
 
-#include "AppContext.h"
-#include "CRecordset.h"
-#include "CRezeptForm.h"
-#include "RationPage.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/RationPage.h"
 
 #include <ostream>
 
@@ -30,19 +30,19 @@ void printList(std::ostream& out, const char* kind, const ChoiceList& list)
 
 // Chooses species, sex and case type in the header form as a user would, which
 // makes the page fill its lists for the case type.
-bool chooseCaseType(AppContext& context, CRezeptForm& form, int caseType)
+bool chooseCaseType(AppContext& context, CaseHeaderForm& form, int caseType)
 {
     int species = -1;
     int sex = -1;
     {
-        CRecordset rs;
-        if (!rs.OpenRecordset(context.db(),
+        RecordSet rs;
+        if (!rs.openRecordset(context.db(),
                               QStringLiteral("SELECT ID_GATTUNG, ID_GESCHLECHT FROM T_FALL WHERE ID = ") +
                                   QString::number(caseType)) ||
-            rs.IsEOF())
+            rs.isEof())
             return false;
-        rs.GetFieldLong(QStringLiteral("ID_GATTUNG"), species);
-        rs.GetFieldLong(QStringLiteral("ID_GESCHLECHT"), sex);
+        rs.getFieldLong(QStringLiteral("ID_GATTUNG"), species);
+        rs.getFieldLong(QStringLiteral("ID_GESCHLECHT"), sex);
     }
     const int speciesIndex = indexOf(form.speciesList(), species);
     if (speciesIndex < 0)
@@ -94,10 +94,10 @@ int runFeedsCommand(const CliArgs& args, CliIo& io)
         return 1;
 
     // A new case window with its ration page, as the program opens one.
-    CRezeptForm form(context, prompt);
-    CRezeptPage1 page(context, prompt, form);
+    CaseHeaderForm form(context, prompt);
+    RationPage page(context, prompt, form);
     page.setUp();
-    form.InitCaseForm();
+    form.initCaseForm();
     if (!chooseCaseType(context, form, caseType)) {
         io.err << "mensoly-cli feeds: case type " << caseType << " cannot be chosen (unknown or inactive)\n";
         return 1;

@@ -1,6 +1,6 @@
-#include "CliCommand.h"
+#include "app/cli/CliCommand.h"
 
-#include "FormulaEngine.h"
+#include "formula/FormulaEngine.h"
 
 #include <charconv>
 #include <istream>
@@ -23,7 +23,7 @@ std::string valueText(double value)
 
 // Prints "status<TAB>value<TAB>postfix" for every line of input. The two
 // steps run separately so that the postfix text can be shown; together they
-// are exactly what EvaluateFormula does.
+// are exactly what evaluateFormula does.
 int runFormulaCommand(const CliArgs& args, CliIo& io)
 {
     if (!args.empty()) {
@@ -33,11 +33,11 @@ int runFormulaCommand(const CliArgs& args, CliIo& io)
     std::string line;
     std::string postfix;
     while (std::getline(io.in, line)) {
-        int status = FormulaToPostfix(line, postfix);
+        int status = formulaToPostfix(line, postfix);
         double value = 0.0;
         bool written = false;
         if (status == kFormulaOk) {
-            status = EvaluatePostfix(postfix, value);
+            status = evaluatePostfix(postfix, value);
             written = status == kFormulaOk || status == kFormulaExtraValues;
         }
         io.out << status << '\t' << (written ? valueText(value) : std::string("-")) << '\t' << postfix

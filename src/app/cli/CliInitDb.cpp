@@ -1,7 +1,7 @@
-#include "CliCommand.h"
+#include "app/cli/CliCommand.h"
 
-#include "ConnectionString.h"
-#include "DatabaseCreator.h"
+#include "db/ConnectionString.h"
+#include "db/DatabaseCreator.h"
 
 #include <QDir>
 

@@ -1,12 +1,12 @@
-#include "CliCommand.h"
-#include "CliDataDirectory.h"
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliDataDirectory.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
-#include "CRezeptPage2.h"
-#include "CaseHeaderTexts.h"
-#include "RecipePageView.h"
-#include "StoredCase.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
+#include "output/RecipePage.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/gui/RecipePageView.h"
+#include "output/StoredCase.h"
 
 
 #include <ostream>
@@ -32,7 +32,7 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
     StderrPrompt prompt(io.err);
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
-    CRezeptForm form(context, prompt);
+    CaseHeaderForm form(context, prompt);
     const QString caseKey = QString::fromStdString(args[0]);
     if (!StoredCase::open(context, form, caseKey)) {
         io.err << "mensoly-cli recipe: there is no case with the key " << args[0] << "\n";
@@ -40,12 +40,12 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
     }
 
     const FormHeaderTexts texts(form);
-    CRezeptPage2 page(context, texts, form.ration().rationGrid());
-    page.BuildRecipeGrid();
+    RecipePage page(context, texts, form.ration().rationGrid());
+    page.buildRecipeGrid();
     const GridModel& grid = page.grid();
     for (int row = 0; row < grid.rowCount(); ++row) {
-        printFields(io.out, {QStringLiteral("row"), QString::number(row), grid.text(row, CRezeptPage2::AmountColumn),
-                             grid.text(row, CRezeptPage2::NameColumn), grid.text(row, CRezeptPage2::ShareColumn)});
+        printFields(io.out, {QStringLiteral("row"), QString::number(row), grid.text(row, RecipePage::AmountColumn),
+                             grid.text(row, RecipePage::NameColumn), grid.text(row, RecipePage::ShareColumn)});
     }
     if (!pdf.isEmpty() && !RecipePageView::printToPdf(grid, context.languageCode(), pdf)) {
         io.err << "mensoly-cli recipe: cannot write " << pdf.toStdString() << "\n";

@@ -1,8 +1,8 @@
-#include "AboutDialog.h"
+#include "app/gui/AboutDialog.h"
 
-#include "AppContext.h"
-#include "ConnectionString.h"
-#include "Lang.h"
+#include "db/AppContext.h"
+#include "db/ConnectionString.h"
+#include "core/Lang.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

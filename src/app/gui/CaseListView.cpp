@@ -1,6 +1,6 @@
-#include "CaseListView.h"
+#include "app/gui/CaseListView.h"
 
-#include "GridCellPainter.h"
+#include "ui/gui/GridCellPainter.h"
 
 #include <QFontMetrics>
 #include <QScrollBar>
@@ -19,7 +19,7 @@ CaseListView::CaseListView(AppContext& context, Prompt& prompt, const QSize& ini
 {
     setObjectName(QStringLiteral("CaseList"));
     setModel(&m_list.grid());
-    connect(&m_list, &CRezeptView::openCaseRequested, this,
+    connect(&m_list, &CaseList::openCaseRequested, this,
             [this](const QString& caseKey) { emit openCaseRequested(caseKey.toLongLong()); });
 }
 
@@ -37,16 +37,16 @@ void CaseListView::fitToScreenFont()
     GridModel& grid = m_list.grid();
     // Names and titles longer than their column end in "..." on their one
     // line, rather than wrap into a second line the row has no room for.
-    for (int row = CRezeptView::HeadingRow + 1; row < grid.rowCount(); ++row) {
-        for (int c : {CRezeptView::OwnerColumn, CRezeptView::PatientColumn, CRezeptView::TitleColumn})
+    for (int row = CaseList::HeadingRow + 1; row < grid.rowCount(); ++row) {
+        for (int c : {CaseList::OwnerColumn, CaseList::PatientColumn, CaseList::TitleColumn})
             grid.setEllipsis(row, c, true);
     }
     // The dates and the delete heading have a length of their own; their
     // columns widen to show them whole where the screen's font is wider
     // than the one the widths were made for.
-    for (int c : {CRezeptView::DateColumn, CRezeptView::DeleteColumn}) {
-        int width = CRezeptView::columnWidth(c);
-        const int rows = c == CRezeptView::DateColumn ? grid.rowCount() : 1;
+    for (int c : {CaseList::DateColumn, CaseList::DeleteColumn}) {
+        int width = CaseList::columnWidth(c);
+        const int rows = c == CaseList::DateColumn ? grid.rowCount() : 1;
         CellFont font = grid.font(0, c);
         QFontMetrics metrics(GridCellPainter::toFont(font));
         for (int row = 0; row < rows; ++row) {

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "CRezeptView.h"
-#include "CaseSearchTarget.h"
-#include "GridView.h"
+#include "output/CaseList.h"
+#include "output/CaseSearchTarget.h"
+#include "ui/gui/GridView.h"
 
 class AppContext;
 class Prompt;
 
-// The case list in the result bar: shows the found cases of CRezeptView's
+// The case list in the result bar: shows the found cases of CaseList's
 // grid, fills the bar and follows its size. Clicks go to the list's logic,
 // which asks and deletes itself; opening a case is the main window's job.
 class CaseListView : public GridView, public CaseSearchTarget
@@ -17,7 +17,7 @@ class CaseListView : public GridView, public CaseSearchTarget
 public:
     CaseListView(AppContext& context, Prompt& prompt, const QSize& initialSize, QWidget* parent = nullptr);
 
-    CRezeptView& logic() { return m_list; }
+    CaseList& logic() { return m_list; }
 
     void runSearch(const CaseSearchCriteria& criteria) override;
 
@@ -30,6 +30,6 @@ signals:
 private:
     void fitToScreenFont();
 
-    CRezeptView m_list;
+    CaseList m_list;
     QSize m_initialSize;
 };

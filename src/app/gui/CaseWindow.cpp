@@ -1,18 +1,30 @@
-#include "CaseWindow.h"
+#include "app/gui/CaseWindow.h"
 
-#include "AppContext.h"
-#include "CRezeptFrameNeu.h"
-#include "MainWindowLogic.h"
+#include "app/MainWindowLogic.h"
+#include "app/gui/CaseSheet.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/gui/CaseHeaderView.h"
+#include "ui/gui/MessageBoxPrompt.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
+#include <QVBoxLayout>
 
-namespace CaseWindow {
-
-namespace {
-
-CRezeptFrameNeu* openWithKey(QMdiArea& workspace, AppContext& context, const QString& caseKey, Prompt* prompt)
+CaseWindow* CaseWindow::open(QMdiArea& workspace, AppContext& context, Prompt* prompt)
 {
-    auto* window = new CRezeptFrameNeu(context, prompt);
+    return openWithKey(workspace, context, QString(), prompt);
+}
+
+CaseWindow* CaseWindow::openStored(QMdiArea& workspace, AppContext& context, qint64 caseKey, Prompt* prompt)
+{
+    return openWithKey(workspace, context, QString::number(caseKey), prompt);
+}
+
+CaseWindow* CaseWindow::openWithKey(QMdiArea& workspace, AppContext& context, const QString& caseKey,
+                                    Prompt* prompt)
+{
+    auto* window = new CaseWindow(context, prompt);
     window->setAttribute(Qt::WA_DeleteOnClose);
     workspace.addSubWindow(window);
     window->setGeometry(MainWindowLogic::caseWindowGeometry(workspace.viewport()->size()));
@@ -21,16 +33,47 @@ CRezeptFrameNeu* openWithKey(QMdiArea& workspace, AppContext& context, const QSt
     return window;
 }
 
-} // namespace
-
-CRezeptFrameNeu* open(QMdiArea& workspace, AppContext& context, Prompt* prompt)
+CaseWindow::CaseWindow(AppContext& context, Prompt* prompt, QWidget* parent)
+    : QMdiSubWindow(parent)
 {
-    return openWithKey(workspace, context, QString(), prompt);
+    if (!prompt) {
+        m_ownPrompt = std::make_unique<MessageBoxPrompt>(this);
+        prompt = m_ownPrompt.get();
+    }
+    m_form = std::make_unique<CaseHeaderForm>(context, *prompt);
+    setObjectName(QStringLiteral("CaseWindow"));
+    setWindowTitle(CaseHeaderForm::windowTitle(context.languageCode()));
+
+    m_body = new QWidget;
+    m_view = new CaseHeaderView(context, *m_form, m_body);
+    m_sheet = new CaseSheet(context, *prompt, *m_form, m_body);
+    auto* layout = new QVBoxLayout(m_body);
+    layout->setContentsMargins(3, 2, 3, 3);
+    layout->setSpacing(4);
+    layout->addWidget(m_view);
+    layout->addWidget(m_sheet, 1);
+    setWidget(m_body);
 }
 
-CRezeptFrameNeu* openStored(QMdiArea& workspace, AppContext& context, qint64 caseKey, Prompt* prompt)
+CaseWindow::~CaseWindow()
 {
-    return openWithKey(workspace, context, QString::number(caseKey), prompt);
+    // The grids' views and the fields go before the form they show.
+    delete m_body;
 }
 
-} // namespace CaseWindow
+void CaseWindow::openCase(const QString& caseKey)
+{
+    m_form->setPendingCaseKey(caseKey);
+    m_form->initCaseForm();
+    m_view->showLabels();
+    m_view->showForm();
+}
+
+void CaseWindow::closeEvent(QCloseEvent* event)
+{
+    if (!m_form->canClose()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}

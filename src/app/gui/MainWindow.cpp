@@ -1,16 +1,16 @@
-#include "MainWindow.h"
+#include "app/gui/MainWindow.h"
 
-#include "AboutDialog.h"
-#include "AppContext.h"
-#include "ApplicationStartup.h"
-#include "CaseListView.h"
-#include "CaseWindow.h"
-#include "HelpDocuments.h"
-#include "LanguageSwitch.h"
-#include "MainMenu.h"
-#include "ResultBar.h"
-#include "SearchBar.h"
-#include "StartWindow.h"
+#include "app/gui/AboutDialog.h"
+#include "db/AppContext.h"
+#include "app/ApplicationStartup.h"
+#include "app/gui/CaseListView.h"
+#include "app/gui/CaseWindow.h"
+#include "app/HelpDocuments.h"
+#include "app/LanguageSwitch.h"
+#include "app/MainMenu.h"
+#include "app/gui/ResultBar.h"
+#include "app/gui/SearchBarView.h"
+#include "app/gui/StartWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -39,11 +39,11 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
 
     // The bar is made in the language of the start and keeps its texts and
     // lists for the run.
-    m_searchBar = new SearchBar(context.languageCode(), context.db(), this);
+    m_searchBar = new SearchBarView(context.languageCode(), context.db(), this);
     addDockWidget(Qt::TopDockWidgetArea, m_searchBar);
     m_searchBar->hide();
-    connect(m_searchBar, &SearchBar::searchClicked, this, [this] { runCommand(SearchBarLogic::SearchButton); });
-    connect(m_searchBar, &SearchBar::newCaseClicked, this, [this] { runCommand(SearchBarLogic::NewCaseButton); });
+    connect(m_searchBar, &SearchBarView::searchClicked, this, [this] { runCommand(SearchBar::SearchButton); });
+    connect(m_searchBar, &SearchBarView::newCaseClicked, this, [this] { runCommand(SearchBar::NewCaseButton); });
 }
 
 // The bars are not switched on and off from a menu of their own.
@@ -104,10 +104,10 @@ bool MainWindow::runCommand(int id)
     case MainMenu::Ration:
         showRationBars();
         return true;
-    case SearchBarLogic::SearchButton:
+    case SearchBar::SearchButton:
         search();
         return true;
-    case SearchBarLogic::NewCaseButton:
+    case SearchBar::NewCaseButton:
         openCaseWindow();
         return true;
     case MainMenu::German:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MainWindowLogic.h"
+#include "app/MainWindowLogic.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -10,7 +10,7 @@ class Prompt;
 class QMdiArea;
 class QMdiSubWindow;
 class ResultBar;
-class SearchBar;
+class SearchBarView;
 class StartWindow;
 
 // The program's main window: the menu of the language it was started in, the
@@ -30,7 +30,7 @@ public:
     // search 1001, new case 1009); false for an unknown or disabled one.
     bool runCommand(int id);
 
-    SearchBar* searchBar() const { return m_searchBar; }
+    SearchBarView* searchBar() const { return m_searchBar; }
     // Null until the ration command or a search first needs it.
     ResultBar* resultBar() const { return m_resultBar; }
 
@@ -59,6 +59,6 @@ private:
     Prompt& m_prompt;
     QMdiArea* m_workspace;
     QHash<int, QAction*> m_actions;
-    SearchBar* m_searchBar = nullptr;
+    SearchBarView* m_searchBar = nullptr;
     ResultBar* m_resultBar = nullptr;
 };

@@ -1,7 +1,7 @@
-#include "ResultBar.h"
+#include "app/gui/ResultBar.h"
 
-#include "AppContext.h"
-#include "CaseListView.h"
+#include "db/AppContext.h"
+#include "app/gui/CaseListView.h"
 
 ResultBar::ResultBar(AppContext& context, Prompt& prompt, MainWindowLogic::ResultBarOrigin origin,
                      QWidget* parent)

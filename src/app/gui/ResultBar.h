@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DockBar.h"
-#include "MainWindowLogic.h"
+#include "ui/gui/DockBar.h"
+#include "app/MainWindowLogic.h"
 
 class AppContext;
 class CaseListView;

@@ -1,6 +1,6 @@
-#include "StartView.h"
+#include "app/gui/StartView.h"
 
-#include "MainWindowLogic.h"
+#include "app/MainWindowLogic.h"
 
 #include <QPushButton>
 #include <QResizeEvent>

@@ -1,6 +1,6 @@
-#include "StartWindow.h"
+#include "app/gui/StartWindow.h"
 
-#include "StartView.h"
+#include "app/gui/StartView.h"
 
 #include <QEvent>
 #include <QMdiArea>

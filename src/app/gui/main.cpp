@@ -1,8 +1,8 @@
-#include "AppContext.h"
-#include "ApplicationStartup.h"
-#include "DockBar.h"
-#include "MainWindow.h"
-#include "MessageBoxPrompt.h"
+#include "db/AppContext.h"
+#include "app/ApplicationStartup.h"
+#include "ui/gui/DockBar.h"
+#include "app/gui/MainWindow.h"
+#include "ui/gui/MessageBoxPrompt.h"
 
 #include <QApplication>
 #include <QDir>

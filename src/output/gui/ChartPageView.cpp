@@ -1,8 +1,8 @@
-#include "ChartPageView.h"
+#include "output/gui/ChartPageView.h"
 
-#include "ChartPage.h"
-#include "ChartPrinter.h"
-#include "ChartView.h"
+#include "output/ChartPage.h"
+#include "ui/gui/ChartPrinter.h"
+#include "ui/gui/ChartView.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

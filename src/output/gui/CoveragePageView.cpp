@@ -1,9 +1,9 @@
-#include "CoveragePageView.h"
+#include "output/gui/CoveragePageView.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
 
-CoveragePageView::CoveragePageView(AppContext& context, CRezeptForm& form, QWidget* parent)
+CoveragePageView::CoveragePageView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
     : ChartPageView(parent)
     , m_texts(form)
     , m_page(context.languageCode(), m_texts, form.ration().rationGrid())

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CRezeptPage3.h"
-#include "CaseHeaderTexts.h"
-#include "ChartPageView.h"
+#include "output/CoveragePage.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/gui/ChartPageView.h"
 
 class AppContext;
-class CRezeptForm;
+class CaseHeaderForm;
 
 // The coverage chart page, built once from the ration grid as it is when
 // the page is made.
@@ -14,10 +14,10 @@ class CoveragePageView : public ChartPageView
     Q_OBJECT
 
 public:
-    CoveragePageView(AppContext& context, CRezeptForm& form, QWidget* parent = nullptr);
-    CRezeptPage3& page() { return m_page; }
+    CoveragePageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
+    CoveragePage& page() { return m_page; }
 
 private:
     FormHeaderTexts m_texts;
-    CRezeptPage3 m_page;
+    CoveragePage m_page;
 };

@@ -1,17 +1,17 @@
-#include "GrowthPageView.h"
+#include "output/gui/GrowthPageView.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
 
 #include <QPushButton>
 
-GrowthPageView::GrowthPageView(AppContext& context, CRezeptForm& form, QWidget* parent)
+GrowthPageView::GrowthPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
     : ChartPageView(parent)
     , m_texts(form)
     , m_page(context.languageCode(), m_texts)
 {
     setObjectName(QStringLiteral("GrowthPage"));
-    m_refresh = new QPushButton(CRezeptPage4::refreshLabel());
+    m_refresh = new QPushButton(GrowthPage::refreshLabel());
     m_refresh->setObjectName(QStringLiteral("ChartRefresh"));
     addControl(m_refresh);
     attach(m_page);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CRezeptPage4.h"
-#include "CaseHeaderTexts.h"
-#include "ChartPageView.h"
+#include "output/GrowthPage.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/gui/ChartPageView.h"
 
 class AppContext;
-class CRezeptForm;
+class CaseHeaderForm;
 
 // The growth curve page; "Aktualisieren" reads the header form again.
 class GrowthPageView : public ChartPageView
@@ -13,12 +13,12 @@ class GrowthPageView : public ChartPageView
     Q_OBJECT
 
 public:
-    GrowthPageView(AppContext& context, CRezeptForm& form, QWidget* parent = nullptr);
-    CRezeptPage4& page() { return m_page; }
+    GrowthPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
+    GrowthPage& page() { return m_page; }
     QPushButton* refreshButton() const { return m_refresh; }
 
 private:
     FormHeaderTexts m_texts;
-    CRezeptPage4 m_page;
+    GrowthPage m_page;
     QPushButton* m_refresh;
 };

@@ -1,10 +1,10 @@
-#include "RecipePageView.h"
+#include "output/gui/RecipePageView.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
-#include "GridCellPainter.h"
-#include "GridPrinter.h"
-#include "GridView.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
+#include "ui/gui/GridCellPainter.h"
+#include "ui/gui/GridPrinter.h"
+#include "ui/gui/GridView.h"
 
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -17,7 +17,7 @@
 
 #include <cmath>
 
-RecipePageView::RecipePageView(AppContext& context, CRezeptForm& form, QWidget* parent)
+RecipePageView::RecipePageView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
     : QWidget(parent)
     , m_context(context)
     , m_texts(form)
@@ -25,7 +25,7 @@ RecipePageView::RecipePageView(AppContext& context, CRezeptForm& form, QWidget* 
 {
     setObjectName(QStringLiteral("RecipePage"));
     m_page.build();
-    const CRezeptPage2::Labels texts = m_page.labels();
+    const RecipePage::Labels texts = m_page.labels();
 
     m_grid = new GridView(&m_page.grid());
     m_grid->setObjectName(QStringLiteral("RecipeGrid"));
@@ -54,14 +54,14 @@ RecipePageView::RecipePageView(AppContext& context, CRezeptForm& form, QWidget* 
 
     connect(m_textList, &QComboBox::activated, this, [this](int index) {
         m_page.textListClosed(index);
-        fitTextBlockRows(m_page.grid(), CRezeptPage2::FirstFeedRow + m_page.feedRowCount());
+        fitTextBlockRows(m_page.grid(), RecipePage::FirstFeedRow + m_page.feedRowCount());
     });
     connect(m_print, &QPushButton::clicked, this, &RecipePageView::print);
 }
 
 QString RecipePageView::printTitle(const QString& languageCode)
 {
-    return CRezeptForm::windowTitle(languageCode);
+    return CaseHeaderForm::windowTitle(languageCode);
 }
 
 void RecipePageView::fitTextBlockRows(GridModel& recipe, int firstTextRow)
@@ -73,7 +73,7 @@ void RecipePageView::fitTextBlockRows(GridModel& recipe, int firstTextRow)
     constexpr int VerticalMargins = 3;
     // Printer and screen metrics differ by a pixel or two.
     constexpr int Slack = 2;
-    const int col = CRezeptPage2::NameColumn;
+    const int col = RecipePage::NameColumn;
     for (int row = firstTextRow; row < recipe.rowCount(); ++row) {
         const QFontMetricsF metrics(GridCellPainter::toFont(recipe.font(row, col)));
         const QRectF needed = metrics.boundingRect(QRectF(0, 0, recipe.columnWidth(col) - HorizontalMargins, 1e6),

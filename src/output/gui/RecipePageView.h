@@ -1,12 +1,12 @@
 #pragma once
 
-#include "CRezeptPage2.h"
-#include "CaseHeaderTexts.h"
+#include "output/RecipePage.h"
+#include "output/CaseHeaderTexts.h"
 
 #include <QWidget>
 
 class AppContext;
-class CRezeptForm;
+class CaseHeaderForm;
 class GridModel;
 class GridView;
 class QComboBox;
@@ -19,9 +19,9 @@ class RecipePageView : public QWidget
     Q_OBJECT
 
 public:
-    RecipePageView(AppContext& context, CRezeptForm& form, QWidget* parent = nullptr);
+    RecipePageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
 
-    CRezeptPage2& page() { return m_page; }
+    RecipePage& page() { return m_page; }
     GridView* gridView() const { return m_grid; }
     QComboBox* textList() const { return m_textList; }
     QPushButton* printButton() const { return m_print; }
@@ -39,7 +39,7 @@ private:
 
     AppContext& m_context;
     FormHeaderTexts m_texts;
-    CRezeptPage2 m_page;
+    RecipePage m_page;
     GridView* m_grid;
     QComboBox* m_textList;
     QPushButton* m_print;

@@ -1,19 +1,19 @@
-#include "WeightCheckPageView.h"
+#include "output/gui/WeightCheckPageView.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-WeightCheckPageView::WeightCheckPageView(AppContext& context, CRezeptForm& form, QWidget* parent)
+WeightCheckPageView::WeightCheckPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
     : ChartPageView(parent)
     , m_texts(form)
     , m_page(context.languageCode(), m_texts)
 {
     setObjectName(QStringLiteral("WeightCheckPage"));
-    const CRezeptPage5::Labels texts = CRezeptPage5::labels();
+    const WeightCheckPage::Labels texts = WeightCheckPage::labels();
     m_rate = new QLineEdit;
     m_rate->setObjectName(QStringLiteral("WeightCheckRate"));
     m_overweight = new QLineEdit;

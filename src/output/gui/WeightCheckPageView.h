@@ -1,11 +1,11 @@
 #pragma once
 
-#include "CRezeptPage5.h"
-#include "CaseHeaderTexts.h"
-#include "ChartPageView.h"
+#include "output/WeightCheckPage.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/gui/ChartPageView.h"
 
 class AppContext;
-class CRezeptForm;
+class CaseHeaderForm;
 class QLineEdit;
 
 // The weight-check page: the weekly rate the user sets, the current
@@ -15,8 +15,8 @@ class WeightCheckPageView : public ChartPageView
     Q_OBJECT
 
 public:
-    WeightCheckPageView(AppContext& context, CRezeptForm& form, QWidget* parent = nullptr);
-    CRezeptPage5& page() { return m_page; }
+    WeightCheckPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
+    WeightCheckPage& page() { return m_page; }
     QLineEdit* rateEdit() const { return m_rate; }
     QLineEdit* overweightField() const { return m_overweight; }
     QPushButton* refreshButton() const { return m_refresh; }
@@ -25,7 +25,7 @@ private:
     void rebuild();
 
     FormHeaderTexts m_texts;
-    CRezeptPage5 m_page;
+    WeightCheckPage m_page;
     QLineEdit* m_rate;
     QLineEdit* m_overweight;
     QPushButton* m_refresh;

@@ -1,10 +1,9 @@
-#include "CaseHeaderView.h"
+#include "ration/gui/CaseHeaderView.h"
 
-#include "AppContext.h"
-#include "CRezeptForm.h"
-#include "CRezeptSheet.h"
-#include "ChoiceList.h"
-#include "Lang.h"
+#include "db/AppContext.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/ChoiceList.h"
+#include "core/Lang.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -104,7 +103,7 @@ QLabel* label()
 
 } // namespace
 
-CaseHeaderView::CaseHeaderView(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent)
+CaseHeaderView::CaseHeaderView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
     : QWidget(parent)
     , m_context(context)
     , m_form(form)
@@ -119,13 +118,10 @@ CaseHeaderView::CaseHeaderView(AppContext& context, Prompt& prompt, CRezeptForm&
     m_stripArea->setWidgetResizable(true);
     m_stripArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_stripArea->setWidget(m_strip);
-    m_sheet = new CRezeptSheet(context, prompt, form, this);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(3, 2, 3, 3);
-    layout->setSpacing(4);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_stripArea);
-    layout->addWidget(m_sheet, 1);
 
     showLabels();
     connectEdits();
@@ -306,7 +302,7 @@ template <typename Edit> void CaseHeaderView::edited(Edit&& edit)
 void CaseHeaderView::connectEdits()
 {
     CaseHeaderControls& c = m_c;
-    CRezeptForm& f = m_form;
+    CaseHeaderForm& f = m_form;
     // Only signals that the user's own actions raise: activated, textEdited, clicked.
     connect(c.salutation, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseSalutation(i); }); });
     connect(c.breed, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseBreed(i); }); });
@@ -314,18 +310,18 @@ void CaseHeaderView::connectEdits()
     connect(c.sex, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseSex(i); }); });
     connect(c.caseType, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseCaseType(i); }); });
 
-    const auto onText = [this](QLineEdit* edit, void (CRezeptForm::*set)(const QString&)) {
+    const auto onText = [this](QLineEdit* edit, void (CaseHeaderForm::*set)(const QString&)) {
         connect(edit, &QLineEdit::textEdited, this,
                 [this, set](const QString& text) { edited([&] { (m_form.*set)(text); }); });
     };
-    onText(c.owner, &CRezeptForm::setOwnerName);
-    onText(c.patient, &CRezeptForm::setPatientName);
-    onText(c.title, &CRezeptForm::setTitle);
-    onText(c.actual, &CRezeptForm::setActualWeight);
-    onText(c.target, &CRezeptForm::setTargetWeight);
-    onText(c.adult, &CRezeptForm::setAdultWeight);
-    onText(c.energy, &CRezeptForm::setEnergyPercent);
-    onText(c.puppies, &CRezeptForm::setPuppies);
+    onText(c.owner, &CaseHeaderForm::setOwnerName);
+    onText(c.patient, &CaseHeaderForm::setPatientName);
+    onText(c.title, &CaseHeaderForm::setTitle);
+    onText(c.actual, &CaseHeaderForm::setActualWeight);
+    onText(c.target, &CaseHeaderForm::setTargetWeight);
+    onText(c.adult, &CaseHeaderForm::setAdultWeight);
+    onText(c.energy, &CaseHeaderForm::setEnergyPercent);
+    onText(c.puppies, &CaseHeaderForm::setPuppies);
     c.actual->installEventFilter(this);
 
     connect(c.ribsPalpable, &QRadioButton::clicked, this, [this, &f] { edited([&] { f.userClickedRibsPalpable(); }); });
@@ -343,7 +339,7 @@ void CaseHeaderView::connectEdits()
 
     connect(c.save, &QPushButton::clicked, this, [this, &f] {
         edited([&] {
-            if (f.SaveCase())
+            if (f.saveCase())
                 showLabels();
         });
     });
@@ -370,7 +366,7 @@ void CaseHeaderView::showBirthDate()
 void CaseHeaderView::showForm()
 {
     m_showing = true;
-    const CRezeptForm& f = m_form;
+    const CaseHeaderForm& f = m_form;
     CaseHeaderControls& c = m_c;
     showList(c.salutation, f.salutationList());
     showList(c.breed, f.breedList());

@@ -3,9 +3,7 @@
 #include <QWidget>
 
 class AppContext;
-class CRezeptForm;
-class CRezeptSheet;
-class Prompt;
+class CaseHeaderForm;
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
@@ -65,7 +63,7 @@ struct CaseHeaderControls
 };
 
 // The view of the header form: the strip of fields across the top of a case
-// window and the sheet below it. It shows what CRezeptForm holds and hands
+// window. It shows what CaseHeaderForm holds and hands
 // each user edit to it; values the form writes itself are only shown, never
 // handed back as edits.
 class CaseHeaderView : public QWidget
@@ -73,11 +71,10 @@ class CaseHeaderView : public QWidget
     Q_OBJECT
 
 public:
-    CaseHeaderView(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent = nullptr);
+    CaseHeaderView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
     ~CaseHeaderView() override;
 
     const CaseHeaderControls& controls() const { return m_c; }
-    CRezeptSheet* sheet() const { return m_sheet; }
     QWidget* fieldStrip() const { return m_strip; }
 
     // Shows the labels of the window's language and every value of the form.
@@ -97,11 +94,10 @@ private:
     void fitStripArea();
 
     AppContext& m_context;
-    CRezeptForm& m_form;
+    CaseHeaderForm& m_form;
     CaseHeaderControls m_c{};
     QWidget* m_strip = nullptr;
     QScrollArea* m_stripArea = nullptr;
-    CRezeptSheet* m_sheet = nullptr;
     // Set while the view writes the form's values into its controls.
     bool m_showing = false;
 };

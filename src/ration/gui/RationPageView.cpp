@@ -1,10 +1,10 @@
-#include "RationPageView.h"
+#include "ration/gui/RationPageView.h"
 
-#include "CRezeptForm.h"
-#include "ChoiceList.h"
-#include "GridPrinter.h"
-#include "GridView.h"
-#include "RationPage.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/ChoiceList.h"
+#include "ui/gui/GridPrinter.h"
+#include "ui/gui/GridView.h"
+#include "ration/RationPage.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -31,8 +31,8 @@ QComboBox* dropDown(const char* name, int minimumWidth)
 
 } // namespace
 
-RationPageView::RationPageView(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent)
-    : QWidget(parent), m_page(new CRezeptPage1(context, prompt, form, this)), m_filterRow(new QHBoxLayout),
+RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
+    : QWidget(parent), m_page(new RationPage(context, prompt, form, this)), m_filterRow(new QHBoxLayout),
       m_rationGrid(new GridView(&form.ration().rationGrid(), this)),
       m_profileGrid(new GridView(&form.ration().profileGrid(), this)), m_printRow(new QHBoxLayout),
       m_gridPrint(&GridPrinter::printWithDialog)
@@ -134,26 +134,26 @@ void RationPageView::buildFilterRow()
 
 void RationPageView::connectControls()
 {
-    CRezeptPage1* page = m_page;
-    connect(page, &CRezeptPage1::categoryListChanged, this,
+    RationPage* page = m_page;
+    connect(page, &RationPage::categoryListChanged, this,
             [this] { showList(m_categoryList, m_page->categoryList()); });
-    connect(page, &CRezeptPage1::typeListChanged, this, [this] { showList(m_typeList, m_page->typeList()); });
-    connect(page, &CRezeptPage1::feedListChanged, this, [this] { showList(m_feedList, m_page->feedList()); });
-    connect(page, &CRezeptPage1::windowTextChanged, this, &QWidget::setWindowTitle);
+    connect(page, &RationPage::typeListChanged, this, [this] { showList(m_typeList, m_page->typeList()); });
+    connect(page, &RationPage::feedListChanged, this, [this] { showList(m_feedList, m_page->feedList()); });
+    connect(page, &RationPage::windowTextChanged, this, &QWidget::setWindowTitle);
 
     // activated: only the user's choices, never the program's refills. The
     // program never writes the search text, so any change of it is the user's.
-    connect(m_categoryList, &QComboBox::activated, page, &CRezeptPage1::userChoseCategory);
-    connect(m_typeList, &QComboBox::activated, page, &CRezeptPage1::userChoseType);
-    connect(m_searchText, &QLineEdit::textChanged, page, &CRezeptPage1::setSearchText);
-    connect(m_searchText, &QLineEdit::returnPressed, page, &CRezeptPage1::filterClicked);
-    connect(m_filterButton, &QPushButton::clicked, page, &CRezeptPage1::filterClicked);
+    connect(m_categoryList, &QComboBox::activated, page, &RationPage::userChoseCategory);
+    connect(m_typeList, &QComboBox::activated, page, &RationPage::userChoseType);
+    connect(m_searchText, &QLineEdit::textChanged, page, &RationPage::setSearchText);
+    connect(m_searchText, &QLineEdit::returnPressed, page, &RationPage::filterClicked);
+    connect(m_filterButton, &QPushButton::clicked, page, &RationPage::filterClicked);
     connect(m_printButton, &QPushButton::clicked, this, &RationPageView::print);
 
     // A feedstuff is picked when its list closes, not when the choice moves:
     // the arrow keys or the wheel over the closed list only move the choice,
     // and closing the list on the entry already chosen picks it once more.
-    connect(m_feedList, &QComboBox::currentIndexChanged, page, &CRezeptPage1::setFeedChoice);
+    connect(m_feedList, &QComboBox::currentIndexChanged, page, &RationPage::setFeedChoice);
     m_feedPopup = m_feedList->view()->window();
     m_feedPopup->installEventFilter(this);
 }

@@ -5,8 +5,8 @@
 #include <functional>
 
 class AppContext;
-class CRezeptForm;
-class CRezeptPage1;
+class CaseHeaderForm;
+class RationPage;
 class ChoiceList;
 class GridView;
 class Prompt;
@@ -17,7 +17,7 @@ class QLineEdit;
 class QPushButton;
 
 // The first page of the case sheet: the filter row, the ration grid, the
-// profile grid and the Print button. The page's logic (CRezeptPage1) is made
+// profile grid and the Print button. The page's logic (RationPage) is made
 // and set up with the view, which shows its lists and hands it the user's
 // choices; the grids show the models of the form's ration calculation.
 class RationPageView : public QWidget
@@ -35,10 +35,10 @@ public:
     // Prints one grid; false when cancelled or failed.
     using GridPrint = std::function<bool(GridView&)>;
 
-    RationPageView(AppContext& context, Prompt& prompt, CRezeptForm& form, QWidget* parent = nullptr);
+    RationPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent = nullptr);
     ~RationPageView() override;
 
-    CRezeptPage1& logic() const { return *m_page; }
+    RationPage& logic() const { return *m_page; }
     GridView* rationGridView() const { return m_rationGrid; }
     GridView* profileGridView() const { return m_profileGrid; }
     QHBoxLayout* filterRow() const { return m_filterRow; }
@@ -68,7 +68,7 @@ private:
     void showList(QComboBox* box, const ChoiceList& list);
     void feedListClosed();
 
-    CRezeptPage1* m_page;
+    RationPage* m_page;
     QHBoxLayout* m_filterRow;
     GridView* m_rationGrid;
     GridView* m_profileGrid;

@@ -1,7 +1,7 @@
-#include "ChartPrinter.h"
+#include "ui/gui/ChartPrinter.h"
 
-#include "ChartModel.h"
-#include "ChartView.h"
+#include "ui/ChartModel.h"
+#include "ui/gui/ChartView.h"
 
 #include <QCoreApplication>
 #include <QPainter>

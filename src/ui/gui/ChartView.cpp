@@ -1,6 +1,6 @@
-#include "ChartView.h"
+#include "ui/gui/ChartView.h"
 
-#include "GridCellPainter.h"
+#include "ui/gui/GridCellPainter.h"
 
 #include <QBarCategoryAxis>
 #include <QBarLegendMarker>

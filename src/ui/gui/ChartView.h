@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChartModel.h"
+#include "ui/ChartModel.h"
 
 #include <QChartView>
 

@@ -1,4 +1,4 @@
-#include "DockBar.h"
+#include "ui/gui/DockBar.h"
 
 #include <QCoreApplication>
 #include <QMainWindow>

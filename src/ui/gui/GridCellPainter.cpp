@@ -1,6 +1,6 @@
-#include "GridCellPainter.h"
+#include "ui/gui/GridCellPainter.h"
 
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,9 +1,9 @@
-#include "GridPrinter.h"
+#include "ui/gui/GridPrinter.h"
 
-#include "GridCellPainter.h"
-#include "GridModel.h"
-#include "GridPageLayout.h"
-#include "GridView.h"
+#include "ui/gui/GridCellPainter.h"
+#include "ui/GridModel.h"
+#include "ui/GridPageLayout.h"
+#include "ui/gui/GridView.h"
 
 #include <QPainter>
 #include <QPrintDialog>

@@ -1,6 +1,6 @@
-#include "GridView.h"
+#include "ui/gui/GridView.h"
 
-#include "GridCellPainter.h"
+#include "ui/gui/GridCellPainter.h"
 
 #include <QApplication>
 #include <QComboBox>

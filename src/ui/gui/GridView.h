@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GridModel.h"
+#include "ui/GridModel.h"
 
 #include <QAbstractScrollArea>
 #include <QPointer>

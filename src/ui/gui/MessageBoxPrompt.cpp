@@ -1,4 +1,4 @@
-#include "MessageBoxPrompt.h"
+#include "ui/gui/MessageBoxPrompt.h"
 
 #include <QMessageBox>
 

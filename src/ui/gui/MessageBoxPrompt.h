@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Prompt.h"
+#include "core/Prompt.h"
 
 class QWidget;
 

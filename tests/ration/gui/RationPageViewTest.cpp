@@ -1,16 +1,16 @@
-#include "RationPageView.h"
-#include "CRezeptForm.h"
-#include "CRezeptFrameNeu.h"
-#include "CRezeptSheet.h"
-#include "CaseHeaderView.h"
-#include "CaseWindow.h"
-#include "GridPrinter.h"
-#include "GridView.h"
-#include "NutrientColumns.h"
-#include "Prompt.h"
-#include "RationGrids.h"
-#include "RationPage.h"
-#include "TestDatabase.h"
+#include "ration/gui/RationPageView.h"
+#include "ration/CaseHeaderForm.h"
+#include "app/gui/CaseWindow.h"
+#include "app/gui/CaseSheet.h"
+#include "ration/gui/CaseHeaderView.h"
+#include "app/gui/CaseWindow.h"
+#include "ui/gui/GridPrinter.h"
+#include "ui/gui/GridView.h"
+#include "ration/NutrientColumns.h"
+#include "core/Prompt.h"
+#include "ration/RationGrids.h"
+#include "ration/RationPage.h"
+#include "support/TestDatabase.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -52,7 +52,7 @@ protected:
                      : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
         ASSERT_NE(window, nullptr);
         QCoreApplication::processEvents();
-        page = window->view()->sheet()->rationPage();
+        page = window->sheet()->rationPage();
         ASSERT_NE(page, nullptr);
     }
 
@@ -119,7 +119,7 @@ protected:
     std::unique_ptr<TestDatabase> db;
     RecordingPrompt prompt;
     std::unique_ptr<QMdiArea> area;
-    CRezeptFrameNeu* window = nullptr;
+    CaseWindow* window = nullptr;
     RationPageView* page = nullptr;
 };
 

@@ -1,0 +1,90 @@
+#include "app/SearchBar.h"
+
+#include "core/Lang.h"
+
+const QList<int>& SearchBar::controls()
+{
+    static const QList<int> order = {SpeciesLabel, SpeciesList, SexLabel,   SexList,   OwnerLabel,   OwnerEdit,
+                                     PatientLabel, PatientEdit, TitleLabel, TitleEdit, SearchButton, NewCaseButton};
+    return order;
+}
+
+SearchBar::SearchBar(const QString& languageCode)
+    : m_languageCode(languageCode)
+{
+}
+
+QString SearchBar::text(int control) const
+{
+    const bool english = m_languageCode == Lang::English;
+    auto pick = [english](const QString& german, const QString& englishText) {
+        return english ? englishText : german;
+    };
+    switch (control) {
+    case SpeciesLabel:
+        return pick(QStringLiteral("Gattung:"), QStringLiteral("Species:"));
+    case SexLabel:
+        return pick(QStringLiteral("Geschlecht:"), QStringLiteral("    Gender:"));
+    case OwnerLabel:
+        return pick(QStringLiteral("Besitzer:"), QStringLiteral("Owner:"));
+    case PatientLabel:
+        return QStringLiteral("Patient:");
+    case TitleLabel:
+        return pick(QStringLiteral("Rezept:"), QStringLiteral("Recipe:"));
+    case SearchButton:
+        return pick(QStringLiteral("Suchen"), QStringLiteral("Search"));
+    default:
+        return QString();
+    }
+}
+
+QString SearchBar::newCasePicture() const
+{
+    return m_languageCode == Lang::English ? QStringLiteral(":/pictures/new-case-en.png")
+                                           : QStringLiteral(":/pictures/new-case-de.png");
+}
+
+QString SearchBar::newCaseHint() const
+{
+    return m_languageCode == Lang::English ? QStringLiteral("new case") : QStringLiteral("neuer Fall");
+}
+
+QString SearchBar::speciesQuery(const QString& languageCode)
+{
+    return QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + languageCode
+           + QStringLiteral(" AS ITEMTEXT FROM T_GATTUNG");
+}
+
+QString SearchBar::sexQuery(const QString& languageCode)
+{
+    return QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + languageCode
+           + QStringLiteral(" AS ITEMTEXT FROM T_GESCHLECHT");
+}
+
+void SearchBar::loadLists(Connection& db)
+{
+    m_species = LookupList::load(db, speciesQuery(m_languageCode));
+    m_sex = LookupList::load(db, sexQuery(m_languageCode));
+    m_speciesIndex = -1;
+    m_sexIndex = -1;
+}
+
+void SearchBar::setSpeciesIndex(int index)
+{
+    m_speciesIndex = index >= 0 && index < m_species.size() ? index : -1;
+}
+
+void SearchBar::setSexIndex(int index)
+{
+    m_sexIndex = index >= 0 && index < m_sex.size() ? index : -1;
+}
+
+QString SearchBar::keyText(const QList<LookupItem>& items, int index)
+{
+    return index >= 0 && index < items.size() ? QString::number(items.at(index).data) : QStringLiteral("-1");
+}
+
+CaseSearchCriteria SearchBar::criteria() const
+{
+    return {keyText(m_species, m_speciesIndex), keyText(m_sex, m_sexIndex), m_owner, m_patient, m_title};
+}

@@ -1,0 +1,55 @@
+#include "core/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+namespace NumberText {
+
+QString format(double value, int decimals)
+{
+    if (!std::isfinite(value))
+        value = 0.0;
+    // to_chars rounds exactly like printf's "%.Nf" (ties of the binary value
+    // to even) and, unlike printf, never depends on the process locale.
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                      std::clamp(decimals, 0, 30));
+    QString text = QString::fromLatin1(buffer, result.ec == std::errc() ? int(result.ptr - buffer) : 0);
+    text.replace(QLatin1Char('.'), QLatin1Char(','));
+    return text;
+}
+
+int decimalsOf(const QString& text)
+{
+    return std::max(0, int(read(text)));
+}
+
+double read(const QString& text)
+{
+    const QByteArray latin = withPoint(text).toLatin1();
+    const char* p = latin.constData();
+    const char* end = p + latin.size();
+    while (p < end && (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r'))
+        ++p;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    // from_chars takes no sign of its own here and never depends on the locale.
+    double value = 0.0;
+    const auto result = std::from_chars(p, end, value, std::chars_format::general);
+    if (result.ec != std::errc() || (p < end && *p == '-'))
+        return 0.0;
+    return negative ? -value : value;
+}
+
+QString withPoint(const QString& text)
+{
+    QString copy = text;
+    copy.replace(QLatin1Char(','), QLatin1Char('.'));
+    return copy;
+}
+
+} // namespace NumberText

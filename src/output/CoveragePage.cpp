@@ -1,0 +1,88 @@
+#include "output/CoveragePage.h"
+
+#include "output/CaseHeaderTexts.h"
+#include "output/ChartPageTexts.h"
+#include "ui/GridModel.h"
+#include "core/Lang.h"
+#include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
+
+#include <algorithm>
+
+CoveragePage::CoveragePage(const QString& languageCode, const CaseHeaderTexts& header, const GridModel& rationGrid,
+                           QObject* parent)
+    : ChartPage(languageCode, parent)
+    , m_header(header)
+    , m_ration(rationGrid)
+{
+}
+
+std::vector<CoveragePage::Bar> CoveragePage::collectBars(const GridModel& grid)
+{
+    using namespace NutrientColumns;
+    std::vector<Bar> bars;
+    for (int c = FirstColumn; c < grid.columnCount() && int(bars.size()) < MaxBars; ++c) {
+        if (grid.text(MarkRow, c) != QLatin1String("x") || grid.text(KeyRow, c) == ExcludedKey)
+            continue;
+        const double requirement = NumberText::read(grid.text(RequirementRow, c));
+        if (requirement == 0)
+            continue;
+        const double coverage = NumberText::read(grid.text(SupplyRow, c)) / requirement * 100;
+        // Rounded as the figure would be shown.
+        bars.push_back(Bar{grid.text(NameRow, c), NumberText::read(NumberText::format(coverage, 1))});
+    }
+    return bars;
+}
+
+std::optional<CoveragePage::Scale> CoveragePage::scaleFor(double largest)
+{
+    if (!(largest > 0))
+        return std::nullopt;
+    if (largest <= 100)
+        return Scale{100, 5};
+    if (largest <= 150)
+        return Scale{150, 10};
+    if (largest <= 200)
+        return Scale{200, 10};
+    // From 200 to 1000 % the axis grows in hundreds, always in 20 steps.
+    for (int max = 300; max <= 900; max += 100) {
+        if (largest <= max)
+            return Scale{double(max), max / 20.0};
+    }
+    return Scale{1000, 50};
+}
+
+void CoveragePage::build()
+{
+    const QString language = languageCode();
+    m_bars = collectBars(m_ration);
+
+    ChartModel& chart = newChart(ChartModel::Kind::Bar);
+    chart.setTitle(ChartPageTexts::title(
+        language, Lang::deOr(language, QStringLiteral("Bedarfsdeckung für "), QStringLiteral("Fullfillment of demands ")),
+        m_header));
+    chart.setCategoryAxisCaption(Lang::deOr(
+        language,
+        QStringLiteral("Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)"),
+        QStringLiteral("Nutrients (more then 10fold exceeded requirements will not be graphed)")));
+    chart.setValueAxisCaption(Lang::deOr(language, QStringLiteral("Prozent"), QStringLiteral("Percent")));
+
+    QStringList labels;
+    for (int i = 0; i < MaxBars; ++i)
+        labels << (i < int(m_bars.size()) ? m_bars[size_t(i)].label : QString());
+    chart.setCategories(labels);
+    chart.addSeries(QString(), BarColour);
+
+    double largest = 0;
+    for (int i = 0; i < int(m_bars.size()); ++i) {
+        const double coverage = m_bars[size_t(i)].coverage;
+        if (coverage > 0) {
+            chart.setValue(0, i, coverage);
+            largest = std::max(largest, coverage);
+        }
+    }
+    if (const std::optional<Scale> scale = scaleFor(largest))
+        chart.setValueAxis(0, scale->max, scale->step);
+
+    startDrawTimer();
+}

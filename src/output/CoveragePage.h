@@ -1,0 +1,57 @@
+#pragma once
+
+#include "output/ChartPage.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class CaseHeaderTexts;
+class GridModel;
+
+// The coverage chart page without its widgets: one bar per marked nutrient
+// of the ration grid, its height the supply in percent of the requirement.
+// The chart is built once, from the grids as they are when the page is made.
+//
+// Chart slots are categories: sixteen of them, each labelled with its
+// nutrient, carrying the coverage as value 0 when it is above 0.
+class CoveragePage : public ChartPage
+{
+    Q_OBJECT
+
+public:
+    static constexpr int MaxBars = 16;
+    static constexpr Rgb BarColour{0, 0, 192};
+    // Never drawn: the second energy column repeats the first.
+    static inline const QString ExcludedKey = QStringLiteral("61");
+
+    struct Bar
+    {
+        QString label;
+        double coverage = 0;
+    };
+    struct Scale
+    {
+        double max = 0;
+        double step = 0;
+    };
+
+    CoveragePage(const QString& languageCode, const CaseHeaderTexts& header, const GridModel& rationGrid,
+                 QObject* parent = nullptr);
+
+    // The pairs of the marked nutrient columns, at most sixteen, coverage
+    // rounded to one decimal.
+    static std::vector<Bar> collectBars(const GridModel& rationGrid);
+    // The value axis for the largest coverage; none for 0 or less.
+    static std::optional<Scale> scaleFor(double largest);
+
+    // Builds the chart and starts the drawing timer.
+    void build();
+    const std::vector<Bar>& bars() const { return m_bars; }
+
+private:
+    const CaseHeaderTexts& m_header;
+    const GridModel& m_ration;
+    std::vector<Bar> m_bars;
+};

@@ -1,0 +1,209 @@
+#include "output/RecipePage.h"
+
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "output/CaseHeaderTexts.h"
+#include "core/Lang.h"
+#include "core/NumberText.h"
+#include "ration/RationGrids.h"
+
+namespace {
+
+// Amounts such as "1250,0" and a share of "100" in bold 16-pixel figures,
+// with the cells' padding, need 64 and 46 pixels; the name column gives them
+// the room, so the recipe keeps its overall width of 820 pixels.
+constexpr int ColumnWidths[RecipePage::ColumnCount] = {40, 64, 650, 46, 20};
+constexpr int HeadRows = RecipePage::FirstFeedRow;
+// Row heights of rows 0 to 15; 20 (the grid's default) for the empty rows 5 and 7.
+constexpr int RowHeights[HeadRows] = {50, 26, 26, 26, 26, 20, 3, 20, 28, 28, 28, 60, 2, 24, 2, 10};
+constexpr int TextBlockRowStep = 20;
+
+CellFont tahoma(int height, int weight)
+{
+    return CellFont{QStringLiteral("Tahoma"), height, weight, false};
+}
+
+QString languageText(const QString& languageCode, const char* german, const char* english)
+{
+    return Lang::deOr(languageCode, QString::fromUtf8(german), QString::fromUtf8(english));
+}
+
+} // namespace
+
+RecipePage::RecipePage(AppContext& context, const CaseHeaderTexts& header, const GridModel& rationGrid)
+    : m_context(context)
+    , m_header(header)
+    , m_ration(rationGrid)
+{
+}
+
+RecipePage::Labels RecipePage::labels(const QString&)
+{
+    return Labels{QStringLiteral("Text"), QStringLiteral("Print")};
+}
+
+RecipePage::Labels RecipePage::labels() const
+{
+    return labels(m_context.languageCode());
+}
+
+QString RecipePage::dateLine(const QString& languageCode, const QDate& date)
+{
+    return languageCode == Lang::German ? QStringLiteral("Ausstelldatum: ") + date.toString(QStringLiteral("dd.MM.yyyy"))
+                                        : QStringLiteral("Date of issue: ") + date.toString(QStringLiteral("MM/dd/yyyy"));
+}
+
+QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts& header)
+{
+    return languageText(languageCode, "Besitzer: ", "Owner: ") + header.salutation() + QStringLiteral(" ")
+           + header.ownerName();
+}
+
+QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTexts& header)
+{
+    // Without a known sex the bracket stays open.
+    const QString sex = header.sex();
+    QString word;
+    if (languageCode == Lang::German) {
+        if (sex == QLatin1String("M"))
+            word = QStringLiteral("männlich) ");
+        else if (sex == QLatin1String("W"))
+            word = QStringLiteral("weiblich) ");
+    } else {
+        if (sex == QLatin1String("M"))
+            word = QStringLiteral("male) ");
+        else if (sex == QLatin1String("F"))
+            word = QStringLiteral("female) ");
+    }
+    return QStringLiteral("Patient: ") + header.patientName() + QStringLiteral(" (") + header.species()
+           + QStringLiteral(" ") + word + header.breed() + QStringLiteral(" ");
+}
+
+QString RecipePage::titleLine(const QString& languageCode, const CaseHeaderTexts& header)
+{
+    return languageText(languageCode, "Rezepttitel / Diagnose: ", "Recipe Title / Diagnosis: ") + header.title();
+}
+
+int RecipePage::textBlockHeight(const QString& text)
+{
+    return int(text.size() / 100) * TextBlockRowStep + TextBlockRowStep;
+}
+
+void RecipePage::build()
+{
+    buildRecipeGrid();
+    fillTextList();
+}
+
+void RecipePage::buildRecipeGrid()
+{
+    const QString language = m_context.languageCode();
+    m_grid.clear();
+    m_grid.setFixedRowCount(0);
+    m_grid.setFixedColumnCount(0);
+    m_grid.setDefaultBackground(Background);
+    m_grid.setDefaultFont(tahoma(16, 400));
+    m_grid.setColumnCount(ColumnCount);
+    m_grid.setRowCount(HeadRows);
+    for (int c = 0; c < ColumnCount; ++c)
+        m_grid.setColumnWidth(c, ColumnWidths[c]);
+    for (int r = 0; r < HeadRows; ++r)
+        m_grid.setRowHeight(r, RowHeights[r]);
+    // Nothing on the recipe is typed into.
+    for (int c = 0; c < ColumnCount; ++c)
+        m_grid.setColumnReadOnly(c, true);
+
+    m_grid.setText(0, NameColumn, languageText(language, "REZEPT", "RECIPE"));
+    m_grid.setAlignment(0, NameColumn, GridAlign::Centre | GridAlign::VCentre);
+    m_grid.setFont(0, NameColumn, tahoma(28, 900));
+
+    for (int r = DateRow; r <= HeadingRow; ++r)
+        m_grid.setRowFont(r, tahoma(16, 900));
+    for (int rule : {6, 12, 14}) {
+        for (int c = AmountColumn; c <= ShareColumn; ++c)
+            m_grid.setBackground(rule, c, RuleColour);
+    }
+
+    m_grid.setText(DateRow, NameColumn, dateLine(language, m_context.today()));
+    m_grid.setAlignment(DateRow, NameColumn, GridAlign::Right | GridAlign::VCentre);
+    m_grid.setText(OwnerRow, NameColumn, ownerLine(language, m_header));
+    m_grid.setAlignment(OwnerRow, NameColumn, GridAlign::LeftSingleLine | GridAlign::VCentre);
+    m_grid.setText(PatientRow, NameColumn, patientLine(language, m_header));
+    m_grid.setAlignment(PatientRow, NameColumn, GridAlign::LeftSingleLine | GridAlign::VCentre);
+    m_grid.setText(TitleRow, NameColumn, titleLine(language, m_header));
+    m_grid.setAlignment(TitleRow, NameColumn, GridAlign::Left | GridAlign::VCentre);
+
+    for (int c = AmountColumn; c <= ShareColumn; ++c)
+        m_grid.setBackground(HeadingRow, c, HeadingColour);
+    m_grid.setText(HeadingRow, AmountColumn, languageText(language, "g/Tag", "g/day"));
+    m_grid.setAlignment(HeadingRow, AmountColumn, GridAlign::Right | GridAlign::WordWrap);
+    m_grid.setText(HeadingRow, NameColumn, languageText(language, "Futtermittel", "Food"));
+    m_grid.setAlignment(HeadingRow, NameColumn, GridAlign::Centre | GridAlign::WordWrap);
+    m_grid.setText(HeadingRow, ShareColumn, QStringLiteral("%"));
+    m_grid.setAlignment(HeadingRow, ShareColumn, GridAlign::Right | GridAlign::WordWrap);
+
+    addFeedRows();
+    m_grid.redraw();
+}
+
+void RecipePage::addFeedRows()
+{
+    m_feedRows = 0;
+    const int rationRows = m_ration.rowCount();
+    if (rationRows <= RationFeedRow)
+        return;
+    double sum = 0;
+    for (int r = RationFeedRow; r < rationRows; ++r)
+        sum += NumberText::read(m_ration.text(r, RationGrids::AmountColumn));
+    for (int r = RationFeedRow; r < rationRows; ++r) {
+        const QString amount = m_ration.text(r, RationGrids::AmountColumn);
+        // With nothing weighed out yet every share is 0 rather than a division by 0.
+        const double share = sum != 0 ? NumberText::read(amount) * 100 / sum : 0.0;
+        const int row = m_grid.appendRow();
+        m_grid.setRowReadOnly(row, true);
+        m_grid.setRowHeight(row, 24);
+        m_grid.setRowFont(row, tahoma(16, 700));
+        m_grid.setText(row, AmountColumn, amount.isEmpty() ? QStringLiteral("0") : amount);
+        m_grid.setAlignment(row, AmountColumn, GridAlign::Right | GridAlign::WordWrap);
+        m_grid.setText(row, NameColumn, m_ration.text(r, RationGrids::NameColumn));
+        m_grid.setAlignment(row, NameColumn, GridAlign::Left | GridAlign::VCentre);
+        m_grid.setText(row, ShareColumn, NumberText::format(share, 0));
+        m_grid.setAlignment(row, ShareColumn, GridAlign::Right | GridAlign::WordWrap);
+        ++m_feedRows;
+    }
+}
+
+void RecipePage::fillTextList()
+{
+    const QString suffix = m_context.languageCode();
+    m_textList.fill(m_context.db(), QStringLiteral("SELECT T_TEXT.ID AS ITEMDATA, T_TEXT.Bez_") + suffix
+                                        + QStringLiteral(" AS ITEMTEXT") + QStringLiteral(" FROM T_TEXT WHERE T_TEXT.AKTIV = TRUE"));
+}
+
+void RecipePage::textListClosed(int index)
+{
+    m_textList.setCurrentIndex(index);
+    if (m_textList.currentIndex() < 0)
+        return;
+    appendTextBlock(m_textList.currentData());
+}
+
+bool RecipePage::appendTextBlock(int key)
+{
+    RecordSet rs;
+    const QString sql = QStringLiteral("SELECT T_TEXT.ID AS ITEMDATA, T_TEXT.Bez_") + m_context.languageCode()
+                        + QStringLiteral(" AS ITEMTEXT") + QStringLiteral(" FROM T_TEXT WHERE T_TEXT.ID = ")
+                        + QString::number(key);
+    if (!rs.openRecordset(m_context.db(), sql) || rs.isEof())
+        return false;
+    QString text;
+    rs.getFieldText(QStringLiteral("ITEMTEXT"), text);
+    const int row = m_grid.appendRow();
+    m_grid.setRowReadOnly(row, true);
+    m_grid.setRowHeight(row, textBlockHeight(text));
+    m_grid.setText(row, NameColumn, text);
+    m_grid.setFont(row, NameColumn, tahoma(16, 400));
+    m_grid.setAlignment(row, NameColumn, GridAlign::Left | GridAlign::Bottom);
+    m_grid.redraw();
+    return true;
+}

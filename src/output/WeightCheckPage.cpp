@@ -1,0 +1,90 @@
+#include "output/WeightCheckPage.h"
+
+#include "output/CaseHeaderTexts.h"
+#include "output/ChartPageTexts.h"
+#include "core/Lang.h"
+#include "core/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+WeightCheckPage::WeightCheckPage(const QString& languageCode, const CaseHeaderTexts& header, QObject* parent)
+    : ChartPage(languageCode, parent)
+    , m_header(header)
+{
+}
+
+WeightCheckPage::Labels WeightCheckPage::labels()
+{
+    return Labels{QStringLiteral("Abnahme [%]"), QStringLiteral("aktuelles Übergew.[%]"),
+                  QStringLiteral("Aktualisieren"), QStringLiteral("Print")};
+}
+
+double WeightCheckPage::weeklyRate(const QString& rateText)
+{
+    const double rate = NumberText::read(rateText) * 0.01;
+    return rate == 0 ? 0.015 : rate;
+}
+
+std::vector<double> WeightCheckPage::weeklyWeights(double start, double target, double rate)
+{
+    std::vector<double> weights;
+    if (!(start > 0) || start == target)
+        return weights;
+    const bool losing = target < start;
+    const double factor = losing ? 1 - rate : 1 + rate;
+    double weight = start;
+    while (int(weights.size()) < MaxPoints && (losing ? weight >= target : weight <= target)) {
+        weights.push_back(weight);
+        weight *= factor;
+    }
+    return weights;
+}
+
+void WeightCheckPage::build()
+{
+    if (m_rate.isEmpty())
+        m_rate = DefaultRate;
+
+    const QString language = languageCode();
+    ChartModel& chart = newChart(ChartModel::Kind::Line);
+    chart.setTitle(ChartPageTexts::title(
+        language,
+        Lang::deOr(language, QStringLiteral("Gewichts-Check Kurve für "), QStringLiteral("Weight-Check curve for ")),
+        m_header));
+    chart.setCategoryAxisCaption(
+        Lang::deOr(language, QStringLiteral("Diätdauer [Wochen]"), QStringLiteral("Diet time [weeks]")));
+    chart.setValueAxisCaption(Lang::deOr(language, QStringLiteral("Gewicht [kg]"), QStringLiteral("Weight [kg]")));
+
+    const QString targetText = m_header.targetWeight();
+    const double target = ChartPageTexts::readWithoutComma(targetText);
+    if (targetText.isEmpty() || target == 0) {
+        startDrawTimer();
+        return;
+    }
+    const QString actualText = m_header.actualWeight();
+    m_overweight = NumberText::format(ChartPageTexts::readWithoutComma(actualText) * 100 / target - 100, 0);
+
+    const double start = NumberText::read(actualText);
+    if (!actualText.isEmpty()) {
+        const std::vector<double> weights = weeklyWeights(start, target, weeklyRate(m_rate));
+        if (!weights.empty()) {
+            QStringList weeks;
+            for (size_t k = 0; k < weights.size(); ++k)
+                weeks << QString::asprintf("%02d", int(k));
+            chart.setCategories(weeks);
+            chart.addSeries(QString(), LineColour);
+            for (size_t k = 0; k < weights.size(); ++k) {
+                if (weights[k] > 0)
+                    chart.setValue(0, int(k), weights[k]);
+            }
+            chart.setValueAxis(std::min(start, target), std::max(start, target), std::abs(start - target) * 0.0625);
+        }
+    }
+    startDrawTimer();
+}
+
+bool WeightCheckPage::readyToDraw() const
+{
+    return !m_header.actualWeight().isEmpty();
+}

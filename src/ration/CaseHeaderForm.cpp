@@ -1,0 +1,523 @@
+#include "ration/CaseHeaderForm.h"
+
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "core/Lang.h"
+#include "core/NumberText.h"
+#include "core/Prompt.h"
+#include "ration/RationPageHooks.h"
+#include "db/SqlQuote.h"
+
+namespace {
+
+// Visibility flag values: show, hide or leave as it is.
+constexpr int Hide = 0;
+constexpr int Show = 1;
+constexpr int Keep = -1;
+
+constexpr int Dog = 2;
+constexpr int Cat = 3;
+
+bool applyFlag(bool current, int flag)
+{
+    return flag == Hide ? false : flag == Show ? true : current;
+}
+
+// The number a numeric field stands for in the insert; an empty field is 0.
+// Only the number read from the text reaches the statement.
+QString numberForSql(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return QStringLiteral("0,");
+    return QString::number(NumberText::read(trimmed), 'g', 15) + QStringLiteral(", ");
+}
+
+// A birth date as the database renders it: day.month.year or month/day/year,
+// told apart by the third character.
+QDate parseStoredDate(const QString& text)
+{
+    const QDate fallback(1990, 1, 1);
+    if (text.size() < 3)
+        return fallback;
+    const QChar separator = text.at(2);
+    if (separator != QLatin1Char('.') && separator != QLatin1Char('/'))
+        return fallback;
+    const QStringList parts = text.split(separator);
+    if (parts.size() < 3)
+        return fallback;
+    const int first = parts[0].trimmed().toInt();
+    const int second = parts[1].trimmed().toInt();
+    const int year = parts[2].trimmed().left(4).toInt();
+    const QDate date = separator == QLatin1Char('.') ? QDate(year, second, first) : QDate(year, first, second);
+    return date.isValid() ? date : fallback;
+}
+
+} // namespace
+
+CaseHeaderForm::CaseHeaderForm(AppContext& context, Prompt& prompt)
+    : m_context(context)
+    , m_prompt(prompt)
+    , m_ration(context, *this)
+{
+}
+
+QString CaseHeaderForm::windowTitle(const QString& languageCode)
+{
+    return Lang::deOr(languageCode, QStringLiteral("Rationsberechnung"), QStringLiteral("Calculation of Ration"));
+}
+
+CaseHeaderLabels CaseHeaderForm::labels(const QString& languageCode)
+{
+    if (languageCode == Lang::English) {
+        return CaseHeaderLabels{
+            QStringLiteral("Adress"),        QStringLiteral("Name of owner"),      QStringLiteral("Name of patient"),
+            QStringLiteral("dog breed "),    QStringLiteral("Recipe Date"),        QStringLiteral("Recipe Title / Diagnosis"),
+            QStringLiteral("Save"),          QStringLiteral("Species    Gender "), QStringLiteral("Case / diagnosis"),
+            QStringLiteral("Nutritional Status"), QStringLiteral("Ribs tangible"), QStringLiteral("Ribs fat covered"),
+            QStringLiteral("Actual weight"), QStringLiteral("Normal w."),          QStringLiteral("Adult weight"),
+            QStringLiteral("ME required"),   QStringLiteral("Number of Pups"),     QStringLiteral("Date of birth"),
+            QStringLiteral("   age[weeks]")};
+    }
+    return CaseHeaderLabels{
+        QStringLiteral("Anrede"),        QStringLiteral("Besitzername"),             QStringLiteral("Patientenname"),
+        QStringLiteral("Hunderasse            "), QStringLiteral("Rezeptdatum"),     QStringLiteral("Rezepttitel / Diagnose"),
+        QStringLiteral("Speichern"),     QStringLiteral("Spezies       Geschl.   "), QStringLiteral("Fall / Diagnose"),
+        QStringLiteral("Ernährungszustand Katze"), QStringLiteral("Rippen gut fühlbar"), QStringLiteral("Rippen fettbedeckt"),
+        QStringLiteral("akt. Gewicht"),  QStringLiteral("Sollgewicht"),              QStringLiteral("Adultgewicht"),
+        QStringLiteral("ME  -  Bedarf "), QStringLiteral("Anz. Welpen"),             QStringLiteral("Geburtsdatum "),
+        QStringLiteral("Alter[Wochen]")};
+}
+
+CaseHeaderLabels CaseHeaderForm::labels() const
+{
+    return labels(m_context.languageCode());
+}
+
+QString CaseHeaderForm::text(const char* german, const char* english) const
+{
+    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
+}
+
+void CaseHeaderForm::showMessage(const char* german, const char* english)
+{
+    m_prompt.message(text(german, english), Prompt::Icon::Exclamation);
+}
+
+// Opening and saving ----------------------------------------------------------
+
+void CaseHeaderForm::fillList(ChoiceList& list, const QString& table, const QString& condition)
+{
+    list.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + m_context.languageCode()
+                                  + QStringLiteral(" AS ITEMTEXT ") + QStringLiteral("FROM ") + table
+                                  + QStringLiteral(" WHERE AKTIV = TRUE") + condition);
+}
+
+void CaseHeaderForm::initCaseForm()
+{
+    applyFieldVisibility(Hide, Hide, Hide, Hide);
+    m_birthDate.reset();
+
+    fillList(m_salutation, QStringLiteral("T_ANREDE"), QString());
+    fillList(m_breed, QStringLiteral("T_RASSE"), QString());
+    fillList(m_species, QStringLiteral("T_GATTUNG"), QStringLiteral(" AND ID > 1"));
+    fillList(m_sex, QStringLiteral("T_GESCHLECHT"), QString());
+    fillCaseTypeList();
+
+    if (!m_pendingCaseKey.isEmpty()) {
+        loadCase();
+        m_ration.applyCaseNutrientSelection();
+        m_ration.loadRequirementFormulas();
+        m_ration.loadIndicatorFormulas();
+        if (m_hooks) {
+            m_hooks->fillCategoryFilter();
+            m_hooks->fillTypeFilter();
+            m_hooks->fillFeedList();
+        }
+        m_ration.fillRationRows(m_pendingCaseKey);
+        m_ration.recalcContributions(QString(), QString());
+        m_pendingCaseKey.clear();
+    } else {
+        // Written like a typed value: a new case counts as changed from the start.
+        setEnergyPercent(QStringLiteral("100"));
+    }
+}
+
+void CaseHeaderForm::fillCaseTypeList()
+{
+    const int species = m_species.currentData();
+    const int sex = m_sex.currentData();
+    m_caseType.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + m_context.languageCode()
+                                        + QStringLiteral(" AS ITEMTEXT") + QStringLiteral(" FROM T_FALL")
+                                        + QStringLiteral(" WHERE ID_GATTUNG = ")
+                                        + (species < 0 ? QStringLiteral("0") : QString::number(species))
+                                        + QStringLiteral(" AND ID_GESCHLECHT = ")
+                                        + (sex < 0 ? QStringLiteral("0") : QString::number(sex))
+                                        + QStringLiteral(" AND AKTIV = TRUE"));
+}
+
+void CaseHeaderForm::loadCase()
+{
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT * FROM T_PAT_REZ WHERE ID = ") + m_pendingCaseKey)
+        || rs.isEof())
+        return;
+    const auto key = [&rs](const char* column) {
+        int value = -1;
+        rs.getFieldLong(QString::fromLatin1(column), value);
+        return value;
+    };
+    const auto field = [&rs](const char* column) {
+        QString value;
+        rs.getFieldText(QString::fromLatin1(column), value);
+        return value;
+    };
+
+    m_salutation.selectData(key("ID_Anrede"));
+    setOwnerName(field("Name_Besitzer"));
+    setPatientName(field("Name_Pat"));
+    m_breed.selectData(key("ID_Rasse"));
+    m_recipeDate = field("Datum");
+    setTitle(field("Rezepttitel"));
+    m_loadedTitle = m_title;
+
+    m_species.selectData(key("ID_Gattung"));
+    const int species = m_species.currentData();
+    applyFieldVisibility(species == Dog ? Hide : species == Cat ? Show : Keep, Keep, Keep, Keep);
+
+    m_sex.selectData(key("ID_Geschlecht"));
+
+    // A case stored without a birth date opens without one (and without an age).
+    const QString birth = field("Geburtsdatum").trimmed();
+    if (birth.isEmpty()) {
+        m_birthDate.reset();
+        m_ageWeeks.clear();
+    } else {
+        m_birthDate = parseStoredDate(birth);
+        computeAgeInWeeks();
+    }
+
+    fillCaseTypeList();
+    const int caseType = key("ID_Fall");
+    m_caseType.selectData(caseType);
+    if (caseType <= 4)
+        applyFieldVisibility(Keep, Hide, Hide, Show);
+    else if (caseType == 5 || caseType == 6 || caseType == 11 || caseType == 12)
+        applyFieldVisibility(Keep, Show, Show, Hide);
+    else
+        applyFieldVisibility(Keep, Show, Hide, Hide);
+
+    const QString ribs = field("Rippen").trimmed();
+    if (ribs == QLatin1String("1")) {
+        m_ribsPalpable = true;
+        m_ribsFatCovered = false;
+    } else if (ribs == QLatin1String("0")) {
+        m_ribsPalpable = false;
+        m_ribsFatCovered = true;
+    }
+
+    setTargetWeight(field("Gewicht_soll"));
+    setActualWeight(field("Gewicht_akt"));
+    setEnergyPercent(field("Energie"));
+    setPuppies(field("Anz_Welpen"));
+    setAdultWeight(field("Gewicht_Adult"));
+
+    m_isUnchanged = 1;
+}
+
+bool CaseHeaderForm::buildInsert(QString& sql)
+{
+    QString values;
+    if (m_salutation.currentIndex() < 0) {
+        showMessage("Bitte wählen Sie eine Anrede aus", "Please select adress");
+        return false;
+    }
+    values += QString::number(m_salutation.currentData()) + QStringLiteral(", ");
+    if (m_ownerName.trimmed().isEmpty()) {
+        showMessage("Bitte geben Sie einen Besitzernamen ein", "Please fill name of owner ");
+        return false;
+    }
+    values += Sql::quote(m_ownerName) + QStringLiteral(", ");
+    if (m_patientName.trimmed().isEmpty()) {
+        showMessage("Bitte geben Sie einen Patientennamen ein", "Please fill name of patient");
+        return false;
+    }
+    values += Sql::quote(m_patientName) + QStringLiteral(", ");
+    if (m_species.currentIndex() < 0) {
+        showMessage("Bitte wählen Sie eine Gattung aus", "Please select spezies");
+        return false;
+    }
+    values += QString::number(m_species.currentData()) + QStringLiteral(", ");
+    if (m_sex.currentIndex() < 0) {
+        showMessage("Bitte wählen Sie das Geschlecht aus", "Please select gender");
+        return false;
+    }
+    values += QString::number(m_sex.currentData()) + QStringLiteral(", ");
+    if (m_caseType.currentIndex() < 0) {
+        showMessage("Bitte wählen Sie einen Fall aus", "Please select case");
+        return false;
+    }
+    values += QString::number(m_caseType.currentData()) + QStringLiteral(", ");
+    values += m_breed.currentIndex() < 0 ? QStringLiteral("NULL,")
+                                         : QString::number(m_breed.currentData()) + QStringLiteral(", ");
+    // The layer stores a date text in a date column as a date; no date is NULL.
+    values += m_birthDate ? Sql::quote(birthDateText()) + QStringLiteral(", ") : QStringLiteral("NULL, ");
+    values += numberForSql(m_actualWeight);
+    values += numberForSql(m_targetWeight);
+    values += numberForSql(m_adultWeight);
+    if (puppiesRequired() && int(NumberText::read(m_puppies)) < 1) {
+        showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
+        return false;
+    }
+    values += numberForSql(m_puppies);
+    values += numberForSql(m_energy);
+    values += QStringLiteral("'") + (m_ribsPalpable ? QStringLiteral("1") : QStringLiteral("0")) + QStringLiteral("', ");
+    if (m_title.trimmed().isEmpty() || m_title == m_loadedTitle) {
+        showMessage("Bitte geben Sie einen (neuen) Titel ein", "Please fill/change title ");
+        return false;
+    }
+    values += Sql::quote(m_title) + QStringLiteral(", ");
+
+    sql = QStringLiteral("INSERT INTO T_PAT_REZ ( ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
+                         "ID_Fall, ID_Rasse, Geburtsdatum,")
+          + QStringLiteral(" Gewicht_akt, Gewicht_soll, Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, "
+                           "Datum, Bemerkung )VALUES (")
+          + values + QStringLiteral("NOW(), ") + QStringLiteral("' ')");
+    return true;
+}
+
+bool CaseHeaderForm::saveCase()
+{
+    QString sql;
+    if (!buildInsert(sql))
+        return false;
+
+    // The case and its ration rows are stored together or not at all, and the
+    // new key is the one this insert got, whatever other copies of the program do.
+    Connection& db = m_context.db();
+    QString newKey;
+    {
+        DbTransaction transaction(db);
+        bool stored = transaction.isActive() && db.executeSql(sql);
+        if (stored) {
+            newKey = QString::number(db.lastInsertKey());
+            stored = m_ration.storeRationRows(newKey) && transaction.commit();
+        }
+        if (!stored) {
+            showMessage("Satz konnte nicht eingefügt werden", "Record can't be inserted");
+            return false;
+        }
+    }
+    m_loadedTitle = m_title;
+    m_pendingCaseKey = newKey;
+    initCaseForm();
+    return true;
+}
+
+void CaseHeaderForm::applyFieldVisibility(int cat, int target, int puppies, int adult)
+{
+    m_showCat = applyFlag(m_showCat, cat);
+    m_showTarget = applyFlag(m_showTarget, target);
+    m_showPuppies = applyFlag(m_showPuppies, puppies);
+    m_showAdult = applyFlag(m_showAdult, adult);
+}
+
+bool CaseHeaderForm::canClose()
+{
+    if (m_isUnchanged == 1)
+        return true;
+    const Prompt::Answer answer = m_prompt.question(text("Möchten Sie diesen Fall speichern?", "do you want  to save this case?"),
+                                                    Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    // Yes keeps the window open too: the user saves with the save button.
+    return answer == Prompt::Answer::No;
+}
+
+// Age --------------------------------------------------------------------------
+
+QString CaseHeaderForm::birthDateText() const
+{
+    if (!m_birthDate)
+        return QString();
+    return m_context.languageCode() == Lang::English ? m_birthDate->toString(QStringLiteral("MM/dd/yyyy"))
+                                                     : m_birthDate->toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+void CaseHeaderForm::computeAgeInWeeks()
+{
+    const QDate birth = m_birthDate.value_or(QDate(1990, 1, 1));
+    const qint64 seconds = QDateTime(birth, QTime(0, 0)).secsTo(m_context.now());
+    // Both divisions truncate toward zero: a date in the future gives 0 or less.
+    const qint64 days = seconds / 86400;
+    m_ageWeeks = QString::number(days / 7);
+}
+
+void CaseHeaderForm::updateAgeInWeeks()
+{
+    if (m_birthDate) {
+        computeAgeInWeeks();
+    } else {
+        // Without a date there is no age, rather than the age of a fallback date.
+        m_prompt.message(QStringLiteral("Time not set!"));
+        m_ageWeeks.clear();
+    }
+    m_isUnchanged = 0;
+    m_ration.evaluateRequirements();
+}
+
+void CaseHeaderForm::userChangedBirthDate(std::optional<QDate> date)
+{
+    m_birthDate = date && date->isValid() ? date : std::nullopt;
+    updateAgeInWeeks();
+}
+
+// Reactions to edits -------------------------------------------------------------
+
+void CaseHeaderForm::reloadFormulas()
+{
+    m_ration.loadRequirementFormulas();
+    m_ration.loadIndicatorFormulas();
+}
+
+void CaseHeaderForm::numberEdited()
+{
+    // The loading code writes the stored values; the case is recomputed once it is complete.
+    if (m_pendingCaseKey.isEmpty())
+        reloadFormulas();
+    m_isUnchanged = 0;
+}
+
+bool CaseHeaderForm::puppiesRequired() const
+{
+    const int caseType = m_caseType.currentData();
+    return caseType == 5 || caseType == 6;
+}
+
+void CaseHeaderForm::userChoseSalutation(int index)
+{
+    m_salutation.setCurrentIndex(index);
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::userChoseBreed(int index)
+{
+    m_breed.setCurrentIndex(index);
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::userChoseSpecies(int index)
+{
+    m_species.setCurrentIndex(index);
+    fillCaseTypeList();
+    reloadFormulas();
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::userChoseSex(int index)
+{
+    m_sex.setCurrentIndex(index);
+    fillCaseTypeList();
+    reloadFormulas();
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::applyChosenCaseTypeVisibility()
+{
+    const int caseType = m_caseType.currentData();
+    const int species = m_species.currentData();
+    if (caseType >= 1 && caseType <= 4)
+        applyFieldVisibility(Hide, Hide, Hide, Show);
+    else if (caseType == 5)
+        applyFieldVisibility(Hide, Show, Show, Hide);
+    else if (caseType == 6)
+        applyFieldVisibility(Show, Show, Show, Hide);
+    else if (caseType >= 7 && species == Dog)
+        applyFieldVisibility(Hide, Show, Hide, Hide);
+    else if (caseType >= 7 && species == Cat)
+        applyFieldVisibility(Show, Show, Hide, Hide);
+}
+
+void CaseHeaderForm::userChoseCaseType(int index)
+{
+    m_caseType.setCurrentIndex(index);
+    applyChosenCaseTypeVisibility();
+    m_ration.applyCaseNutrientSelection();
+    reloadFormulas();
+    if (m_hooks) {
+        m_hooks->fillCategoryFilter();
+        m_hooks->fillTypeFilter();
+        m_hooks->fillFeedList();
+    }
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::setOwnerName(const QString& value)
+{
+    m_ownerName = value;
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::setPatientName(const QString& value)
+{
+    m_patientName = value;
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::setTitle(const QString& value)
+{
+    m_title = value;
+    m_isUnchanged = 0;
+}
+
+void CaseHeaderForm::setActualWeight(const QString& value)
+{
+    m_actualWeight = value;
+    numberEdited();
+}
+
+void CaseHeaderForm::setTargetWeight(const QString& value)
+{
+    m_targetWeight = value;
+    numberEdited();
+}
+
+void CaseHeaderForm::setAdultWeight(const QString& value)
+{
+    m_adultWeight = value;
+    numberEdited();
+}
+
+void CaseHeaderForm::setEnergyPercent(const QString& value)
+{
+    m_energy = value;
+    numberEdited();
+}
+
+void CaseHeaderForm::setPuppies(const QString& value)
+{
+    m_puppies = value;
+    if (puppiesRequired() && int(NumberText::read(m_puppies)) < 1) {
+        showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
+        return;
+    }
+    numberEdited();
+}
+
+void CaseHeaderForm::actualWeightLeft()
+{
+    if (m_targetWeight.isEmpty())
+        setTargetWeight(m_actualWeight);
+}
+
+void CaseHeaderForm::userClickedRibsPalpable()
+{
+    m_ribsPalpable = true;
+    m_ribsFatCovered = false;
+    reloadFormulas();
+}
+
+void CaseHeaderForm::userClickedRibsFatCovered()
+{
+    m_ribsFatCovered = true;
+    m_ribsPalpable = false;
+    reloadFormulas();
+}

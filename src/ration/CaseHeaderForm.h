@@ -1,0 +1,147 @@
+#pragma once
+
+#include "ration/CaseHeaderSource.h"
+#include "ration/ChoiceList.h"
+#include "ration/RationCalculation.h"
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+
+class AppContext;
+class Prompt;
+class RationPageHooks;
+
+// The labels of the header form in the window's language.
+struct CaseHeaderLabels
+{
+    QString salutation, ownerName, patientName, breed, recipeDate, title, save, speciesAndSex, caseType;
+    QString catCondition, ribsPalpable, ribsFatCovered, actualWeight, targetWeight, adultWeight, energy, puppies,
+        birthDate, ageWeeks;
+};
+
+// The header form of a case window without its widgets: the case record as
+// field state, the look-up lists, loading and saving a case, and the
+// reactions to edits. The form owns the ration calculation, which reads the
+// case variables from here as the fields hold them.
+//
+// A text field's setter is its change notification: it fires for typed text
+// and for text the program writes alike, as the form's fields do.
+class CaseHeaderForm : public CaseHeaderSource
+{
+public:
+    CaseHeaderForm(AppContext& context, Prompt& prompt);
+    CaseHeaderForm(const CaseHeaderForm&) = delete;
+    CaseHeaderForm& operator=(const CaseHeaderForm&) = delete;
+
+    static QString windowTitle(const QString& languageCode);
+    static CaseHeaderLabels labels(const QString& languageCode);
+    CaseHeaderLabels labels() const;
+
+    RationCalculation& ration() { return m_ration; }
+    // The ration page's filter lists; none until the page exists.
+    void setRationPageHooks(RationPageHooks* hooks) { m_hooks = hooks; }
+
+    // Opening and saving
+    void setPendingCaseKey(const QString& key) { m_pendingCaseKey = key; }
+    void initCaseForm();
+    void loadCase();
+    // Inserts the case and its ration rows together; false (with the message
+    // shown) when a check fails or nothing could be stored.
+    bool saveCase();
+    void fillCaseTypeList();
+    void updateAgeInWeeks();
+    void applyFieldVisibility(int cat, int target, int puppies, int adult);
+    // Asks whether to save a changed case; true when the window may close.
+    bool canClose();
+
+    // Lists
+    const ChoiceList& salutationList() const { return m_salutation; }
+    const ChoiceList& breedList() const { return m_breed; }
+    const ChoiceList& speciesList() const { return m_species; }
+    const ChoiceList& sexList() const { return m_sex; }
+    const ChoiceList& caseTypeList() const { return m_caseType; }
+    void userChoseSalutation(int index);
+    void userChoseBreed(int index);
+    void userChoseSpecies(int index);
+    void userChoseSex(int index);
+    void userChoseCaseType(int index);
+
+    // Text fields
+    QString ownerName() const { return m_ownerName; }
+    QString patientName() const { return m_patientName; }
+    QString title() const { return m_title; }
+    QString recipeDate() const { return m_recipeDate; }
+    void setOwnerName(const QString& text);
+    void setPatientName(const QString& text);
+    void setTitle(const QString& text);
+    void setActualWeight(const QString& text);
+    void setTargetWeight(const QString& text);
+    void setAdultWeight(const QString& text);
+    void setEnergyPercent(const QString& text);
+    void setPuppies(const QString& text);
+    // The actual weight field lost the focus.
+    void actualWeightLeft();
+
+    // Body condition of a cat: two radio buttons, possibly neither set.
+    bool ribsFatCovered() const { return m_ribsFatCovered; }
+    void userClickedRibsPalpable();
+    void userClickedRibsFatCovered();
+
+    // Birth date picker with its no-date check box.
+    std::optional<QDate> birthDate() const { return m_birthDate; }
+    // The date as the picker shows it in the window's language; empty without one.
+    QString birthDateText() const;
+    void userChangedBirthDate(std::optional<QDate> date);
+
+    bool catConditionVisible() const { return m_showCat; }
+    bool targetWeightVisible() const { return m_showTarget; }
+    bool puppiesVisible() const { return m_showPuppies; }
+    bool adultWeightVisible() const { return m_showAdult; }
+
+    QString loadedTitle() const { return m_loadedTitle; }
+    int isUnchanged() const { return m_isUnchanged; }
+
+    // CaseHeaderSource: what the calculations read.
+    int caseTypeKey() const override { return m_caseType.currentData(); }
+    int speciesKey() const override { return m_species.currentData(); }
+    int sexKey() const override { return m_sex.currentData(); }
+    QString actualWeight() const override { return m_actualWeight; }
+    QString targetWeight() const override { return m_targetWeight; }
+    QString adultWeight() const override { return m_adultWeight; }
+    QString energyPercent() const override { return m_energy; }
+    QString puppies() const override { return m_puppies; }
+    QString ageWeeks() const override { return m_ageWeeks; }
+    bool ribsPalpable() const override { return m_ribsPalpable; }
+    QString pendingCaseKey() const override { return m_pendingCaseKey; }
+
+private:
+    QString text(const char* german, const char* english) const;
+    void showMessage(const char* german, const char* english);
+    void reloadFormulas();
+    void numberEdited();
+    bool puppiesRequired() const;
+    void computeAgeInWeeks();
+    void fillList(ChoiceList& list, const QString& table, const QString& condition);
+    // A case key's visibility of the optional groups when the user chooses it.
+    void applyChosenCaseTypeVisibility();
+    bool buildInsert(QString& sql);
+
+    AppContext& m_context;
+    Prompt& m_prompt;
+    RationCalculation m_ration;
+    RationPageHooks* m_hooks = nullptr;
+
+    ChoiceList m_salutation, m_breed, m_species, m_sex, m_caseType;
+    QString m_ownerName, m_patientName, m_title, m_recipeDate;
+    QString m_actualWeight, m_targetWeight, m_adultWeight, m_energy, m_puppies, m_ageWeeks;
+    bool m_ribsPalpable = false;
+    bool m_ribsFatCovered = false;
+    std::optional<QDate> m_birthDate;
+    bool m_showCat = false, m_showTarget = false, m_showPuppies = false, m_showAdult = false;
+
+    QString m_pendingCaseKey;
+    QString m_loadedTitle;
+    int m_isUnchanged = 0;
+};

@@ -1,0 +1,290 @@
+#include "output/CaseList.h"
+#include "core/Prompt.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QString Head = QStringLiteral("SELECT ID, Name_Besitzer, Name_Pat, Datum, Rezepttitel FROM T_PAT_REZ");
+const QString Tail = QStringLiteral(" ORDER BY Name_Besitzer, Name_Pat, Datum;");
+
+// More owners and patients: umlauts, capitals, apostrophes, a wildcard character.
+const QString MoreCases = QStringLiteral(
+    "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+    "Datum, "
+    "Rezepttitel) VALUES (4, 1, 'Muster', 'D''Artagnan', 2, 1, 7, '2024-04-06 08:00:00', 'Kontrolle 100%'), "
+    "(5, 2, 'MÜLLER', 'Aaron', 3, 1, 9, '2024-04-07 08:00:00', 'Erhaltung Kater'), "
+    "(6, 1, 'Müller', 'Bello', 2, 1, 7, '2024-03-01 08:00:00', 'Erstes Rezept')");
+
+struct List
+{
+    TestDatabase db;
+    RecordingPrompt prompt;
+    CaseList list;
+    QStringList opened;
+
+    explicit List(const QString& language = QStringLiteral("DE"))
+        : db(TestDatabase::Data::Fixture, language), list(db.context(), prompt)
+    {
+        QObject::connect(&list, &CaseList::openCaseRequested,
+                         [this](const QString& key) { opened << key; });
+    }
+    void search(const CaseSearchCriteria& criteria = {}) { list.runSearch(criteria); }
+    QStringList keys() const
+    {
+        QStringList result;
+        for (int row = 1; row < list.grid().rowCount(); ++row)
+            result << list.grid().text(row, CaseList::KeyColumn);
+        return result;
+    }
+    QStringList row(int r) const
+    {
+        QStringList cells;
+        for (int c = 0; c < CaseList::ColumnCount; ++c)
+            cells << list.grid().text(r, c);
+        return cells;
+    }
+    QString rawCount(const char* table, const char* condition)
+    {
+        return db.rawValue(QStringLiteral("SELECT count(*) FROM ") + QLatin1String(table) +
+                           QStringLiteral(" WHERE ") + QLatin1String(condition));
+    }
+};
+
+CaseSearchCriteria criteria(const char* species, const char* sex, const char* owner = "",
+                            const char* patient = "", const char* title = "")
+{
+    return CaseSearchCriteria{QString::fromUtf8(species), QString::fromUtf8(sex), QString::fromUtf8(owner),
+                              QString::fromUtf8(patient), QString::fromUtf8(title)};
+}
+
+TEST(CaseListTest, HeadingsWidthsAndTheRedDeleteMark)
+{
+    const struct
+    {
+        const char* language;
+        QStringList headings;
+        QStringList bello;
+    } cases[] = {
+        {"DE",
+         {"ID", "Besitzer", "Patient", "Datum", "Rezeptbezeichnung", "Loe"},
+         {"1", "Müller", "Bello", "03.04.2024", "Erhaltung", "x"}},
+        {"US",
+         {"ID", "Name of owner", "Name of patient", "Date", "Recipe Title / Diagnosis", "Del"},
+         {"1", "Müller", "Bello", "04/03/2024", "Erhaltung", "x"}},
+    };
+    for (const auto& c : cases) {
+        List l(QString::fromLatin1(c.language));
+        l.search();
+        const GridModel& g = l.list.grid();
+        ASSERT_EQ(g.columnCount(), 6);
+        ASSERT_EQ(g.rowCount(), 4);
+        EXPECT_EQ(g.fixedRowCount(), 1);
+        EXPECT_EQ(l.row(0), c.headings);
+        EXPECT_EQ(l.row(1), c.bello);
+        EXPECT_EQ(l.list.caseCount(), 3);
+        const int widths[] = {0, 180, 145, 65, 560, 25};
+        for (int col = 0; col < 6; ++col)
+            EXPECT_EQ(g.columnWidth(col), widths[col]) << col;
+        for (int row = 1; row < g.rowCount(); ++row) {
+            EXPECT_EQ(g.textColor(row, CaseList::DeleteColumn), (Rgb{255, 0, 0}));
+            EXPECT_EQ(g.textColor(row, CaseList::OwnerColumn), (Rgb{0, 0, 0}));
+            for (int col = 0; col < 6; ++col)
+                EXPECT_FALSE(g.isEditable(row, col));
+        }
+    }
+}
+
+TEST(CaseListTest, SearchStatementAndRowsForEachCombinationOfCriteria)
+{
+    const struct
+    {
+        const char* name;
+        CaseSearchCriteria criteria;
+        QString where;
+        QStringList keys;
+    } cases[] = {
+        {"no criteria", criteria("-1", "-1"), "", {"5", "6", "1", "4", "2", "3"}},
+        {"keys of 1 restrict nothing", criteria("1", "1"), "", {"5", "6", "1", "4", "2", "3"}},
+        {"species", criteria("2", "-1"), " WHERE ID_Gattung = 2", {"6", "1", "4", "3"}},
+        {"sex without species starts the conditions", criteria("-1", "2"), " WHERE ID_Geschlecht = 2", {"2"}},
+        {"species and sex", criteria("3", "2"), " WHERE ID_Gattung = 3 AND ID_Geschlecht = 2", {"2"}},
+        {"owner with an umlaut in any case",
+         criteria("-1", "-1", "mü"),
+         " WHERE Name_Besitzer LIKE '%mü%'",
+         {"5", "6", "1"}},
+        {"sex and owner",
+         criteria("1", "2", "o"),
+         " WHERE ID_Geschlecht = 2 AND Name_Besitzer LIKE '%o%'",
+         {"2"}},
+        {"patient", criteria("-1", "-1", "", "ell"), " WHERE Name_Pat LIKE '%ell%'", {"6", "1"}},
+        {"title",
+         criteria("-1", "-1", "", "", "erhaltung"),
+         " WHERE Rezepttitel LIKE '%erhaltung%'",
+         {"5", "1"}},
+        {"patient and title",
+         criteria("-1", "-1", "", "in", "DIÄT"),
+         " WHERE Name_Pat LIKE '%in%' AND Rezepttitel LIKE '%DIÄT%'",
+         {"2"}},
+        {"all criteria",
+         criteria("2", "2", "schm", "re", "wachs"),
+         " WHERE ID_Gattung = 2 AND ID_Geschlecht = 2 AND Name_Besitzer LIKE '%schm%' AND Name_Pat LIKE "
+         "'%re%'"
+         " AND Rezepttitel LIKE '%wachs%'",
+         {}},
+        {"sex key 1 restricts nothing",
+         criteria("2", "1", "schm", "re", "wachs"),
+         " WHERE ID_Gattung = 2 AND Name_Besitzer LIKE '%schm%' AND Name_Pat LIKE '%re%' AND Rezepttitel "
+         "LIKE '%wachs%'",
+         {"3"}},
+        {"underscore stands for one letter",
+         criteria("-1", "-1", "m_ller"),
+         " WHERE Name_Besitzer LIKE '%m_ller%'",
+         {"5", "6", "1"}},
+        {"percent stands for any run",
+         criteria("-1", "-1", "", "", "er%ng"),
+         " WHERE Rezepttitel LIKE '%er%ng%'",
+         {"5", "1"}},
+        {"apostrophe in the owner", criteria("-1", "-1", "o'n"), " WHERE Name_Besitzer LIKE '%o''n%'", {"2"}},
+        {"apostrophe in the patient",
+         criteria("-1", "-1", "", "d'art"),
+         " WHERE Name_Pat LIKE '%d''art%'",
+         {"4"}},
+        {"apostrophe in the title",
+         criteria("-1", "-1", "", "", "'s d"),
+         " WHERE Rezepttitel LIKE '%''s d%'",
+         {"2"}},
+        {"an injected condition is only text",
+         criteria("-1", "-1", "' OR 1=1 OR '"),
+         " WHERE Name_Besitzer LIKE '%'' OR 1=1 OR ''%'",
+         {}},
+        {"a key that is no number restricts nothing",
+         criteria("2 OR 1=1", "x"),
+         "",
+         {"5", "6", "1", "4", "2", "3"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CaseList::searchStatement(c.criteria), Head + c.where + Tail) << c.name;
+        List l;
+        ASSERT_TRUE(l.db.rawExec(MoreCases));
+        l.search(c.criteria);
+        EXPECT_EQ(l.keys(), c.keys) << c.name;
+    }
+}
+
+TEST(CaseListTest, ASearchReplacesTheFormerRows)
+{
+    List l;
+    l.search();
+    ASSERT_EQ(l.list.caseCount(), 3);
+    l.search(criteria("-1", "-1", "schmidt"));
+    EXPECT_EQ(l.keys(), QStringList{"3"});
+    EXPECT_EQ(l.row(0)[1], "Besitzer");
+}
+
+TEST(CaseListTest, ClickingARowAsksToOpenItsCase)
+{
+    List l;
+    l.search();
+    for (int col = 0; col < 5; ++col)
+        l.list.grid().click(2, col);
+    EXPECT_EQ(l.opened, (QStringList{"2", "2", "2", "2", "2"}));
+    // The heading row is no case.
+    for (int col = 0; col < 6; ++col)
+        l.list.grid().click(0, col);
+    EXPECT_EQ(l.opened.size(), 5);
+    EXPECT_TRUE(l.prompt.entries().empty());
+}
+
+TEST(CaseListTest, DeleteAsksAndRemovesTheCaseWithItsRationOnYesOnly)
+{
+    const struct
+    {
+        const char* language;
+        Prompt::Answer answer;
+        bool deleted;
+        const char* question;
+    } cases[] = {
+        {"DE", Prompt::Answer::Yes, true, "Möchten Sie diesen Fall löschen?"},
+        {"DE", Prompt::Answer::No, false, "Möchten Sie diesen Fall löschen?"},
+        {"DE", Prompt::Answer::Cancel, false, "Möchten Sie diesen Fall löschen?"},
+        {"US", Prompt::Answer::Yes, true, "do you want delete this case?"},
+        {"US", Prompt::Answer::Cancel, false, "do you want delete this case?"},
+    };
+    for (const auto& c : cases) {
+        List l(QString::fromLatin1(c.language));
+        l.search();
+        l.prompt.setNextAnswer(c.answer);
+        l.list.grid().click(1, CaseList::DeleteColumn);
+        ASSERT_EQ(l.prompt.entries().size(), 1u);
+        EXPECT_EQ(l.prompt.entries()[0].text, QString::fromUtf8(c.question));
+        EXPECT_EQ(l.prompt.entries()[0].buttons, Prompt::Buttons::YesNoCancel);
+        EXPECT_EQ(l.prompt.entries()[0].icon, Prompt::Icon::Question);
+        EXPECT_TRUE(l.opened.isEmpty());
+        if (c.deleted) {
+            EXPECT_EQ(l.keys(), (QStringList{"2", "3"}));
+            EXPECT_EQ(l.rawCount("T_PAT_REZ", "ID = 1"), "0");
+            EXPECT_EQ(l.rawCount("T_REZ_FM", "ID_Rezept = 1"), "0");
+        } else {
+            EXPECT_EQ(l.keys(), (QStringList{"1", "2", "3"}));
+            EXPECT_EQ(l.rawCount("T_PAT_REZ", "ID = 1"), "1");
+            EXPECT_EQ(l.rawCount("T_REZ_FM", "ID_Rezept = 1"), "2");
+        }
+        // Other cases keep their rations.
+        EXPECT_EQ(l.rawCount("T_REZ_FM", "ID_Rezept <> 1"), "3");
+    }
+}
+
+TEST(CaseListTest, AFailedDeleteKeepsTheCaseItsRationAndTheRow)
+{
+    const struct
+    {
+        const char* language;
+        const char* table;
+        const char* message;
+    } cases[] = {
+        {"DE", "T_PAT_REZ", "Datensatz konnte konnte nicht gelöscht werden"},
+        {"DE", "T_REZ_FM", "Datensatz konnte konnte nicht gelöscht werden"},
+        {"US", "T_REZ_FM", "Recordset could not be deleted"},
+    };
+    for (const auto& c : cases) {
+        List l(QString::fromLatin1(c.language));
+        l.search();
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON ") +
+                                 QLatin1String(c.table) +
+                                 QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        l.prompt.setNextAnswer(Prompt::Answer::Yes);
+        EXPECT_FALSE(l.list.deleteCase(1));
+        EXPECT_EQ(l.prompt.texts(), (QStringList{l.prompt.entries()[0].text, QString::fromUtf8(c.message)}));
+        EXPECT_EQ(l.keys(), (QStringList{"1", "2", "3"}));
+        EXPECT_EQ(l.rawCount("T_PAT_REZ", "ID = 1"), "1") << c.table;
+        EXPECT_EQ(l.rawCount("T_REZ_FM", "ID_Rezept = 1"), "2") << c.table;
+
+        // Once the database lets it, the same row deletes.
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("DROP TRIGGER refuse")));
+        l.prompt.setNextAnswer(Prompt::Answer::Yes);
+        EXPECT_TRUE(l.list.deleteCase(1));
+        EXPECT_EQ(l.keys(), (QStringList{"2", "3"}));
+        EXPECT_EQ(l.rawCount("T_REZ_FM", "ID_Rezept = 1"), "0");
+    }
+}
+
+TEST(CaseListTest, TheHeadingRowCannotBeDeleted)
+{
+    List l;
+    l.search();
+    EXPECT_FALSE(l.list.deleteCase(0));
+    EXPECT_FALSE(l.list.deleteCase(7));
+    EXPECT_TRUE(l.prompt.entries().empty());
+    EXPECT_EQ(l.list.caseCount(), 3);
+}
+
+} // namespace
