@@ -9,7 +9,7 @@
 // window or bar is made, and where its working windows go.
 namespace MainWindowLogic {
 
-// The resource picture of the start view: 158 in German, 159 in English.
+// The start view's picture in the language of the code.
 QString startPicture(const QString& languageCode);
 
 // "Rationsberechnung" / "Calculation of Ration"; empty for an unknown code.

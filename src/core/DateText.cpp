@@ -1,5 +1,7 @@
 #include "core/DateText.h"
 
+#include "core/Lang.h"
+
 #include <QRegularExpression>
 
 namespace DateText {
@@ -89,12 +91,17 @@ QDate isoDate(QStringView text)
     return QDate(year, month, day);
 }
 
+QString inputFormat(const QString& languageCode)
+{
+    return languageCode == Lang::English ? EnglishFormat : GermanFormat;
+}
+
 QString forLanguage(const QDate& date, const QString& languageCode)
 {
-    if (languageCode == QLatin1String("DE"))
-        return date.toString(QStringLiteral("dd.MM.yyyy"));
-    if (languageCode == QLatin1String("US"))
-        return date.toString(QStringLiteral("MM/dd/yyyy"));
+    if (languageCode == Lang::German)
+        return date.toString(GermanFormat);
+    if (languageCode == Lang::English)
+        return date.toString(EnglishFormat);
     return QString();
 }
 

@@ -23,7 +23,15 @@ QDateTime fromIso(const QString& text);
 // of many thousand rows read one per row.
 QDate isoDate(QStringView text);
 
-// "%d.%m.%Y" for "DE", "%m/%d/%Y" for "US", the empty text for any other code.
+// How dates are shown and typed in each language.
+inline const QString GermanFormat = QStringLiteral("dd.MM.yyyy");
+inline const QString EnglishFormat = QStringLiteral("MM/dd/yyyy");
+// The form in which a date is typed: EnglishFormat for "US", GermanFormat
+// for any other code.
+QString inputFormat(const QString& languageCode);
+
+// The date in the form of the language: GermanFormat for "DE", EnglishFormat
+// for "US", the empty text for any other code.
 QString forLanguage(const QDate& date, const QString& languageCode);
 
 } // namespace DateText

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Lang.h"
 #include "db/Connection.h"
 
 #include <QDateTime>
@@ -22,7 +23,7 @@ public:
 
     QString languageCode() const { return m_languageCode; }
     void setLanguageCode(const QString& code) { m_languageCode = code; }
-    bool isGerman() const { return m_languageCode == QLatin1String("DE"); }
+    bool isGerman() const { return m_languageCode == Lang::German; }
 
     // "U" edits user feedstuffs, "M" maintains the system data.
     QString ownerCode() const { return m_ownerCode; }

@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "output/CaseHeaderTexts.h"
+#include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "ration/RationGrids.h"
@@ -49,8 +50,8 @@ RecipePage::Labels RecipePage::labels() const
 
 QString RecipePage::dateLine(const QString& languageCode, const QDate& date)
 {
-    return languageCode == Lang::German ? QStringLiteral("Ausstelldatum: ") + date.toString(QStringLiteral("dd.MM.yyyy"))
-                                        : QStringLiteral("Date of issue: ") + date.toString(QStringLiteral("MM/dd/yyyy"));
+    return languageCode == Lang::German ? QStringLiteral("Ausstelldatum: ") + date.toString(DateText::GermanFormat)
+                                        : QStringLiteral("Date of issue: ") + date.toString(DateText::EnglishFormat);
 }
 
 QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts& header)

@@ -2,6 +2,7 @@
 
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
+#include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
@@ -338,8 +339,7 @@ QString CaseHeaderForm::birthDateText() const
 {
     if (!m_birthDate)
         return QString();
-    return m_context.languageCode() == Lang::English ? m_birthDate->toString(QStringLiteral("MM/dd/yyyy"))
-                                                     : m_birthDate->toString(QStringLiteral("dd.MM.yyyy"));
+    return m_birthDate->toString(DateText::inputFormat(m_context.languageCode()));
 }
 
 void CaseHeaderForm::computeAgeInWeeks()

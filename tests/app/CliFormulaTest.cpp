@@ -1,29 +1,16 @@
-#include "app/cli/CliCommand.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 namespace {
 
-struct CliRun
-{
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
 CliRun runFormula(const std::string& input, CliArgs extraArgs = {})
 {
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    CliIo io{in, out, err};
     CliArgs args{"formula"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-    const int exitCode = runCli(args, io);
-    return {exitCode, out.str(), err.str()};
+    return runCliWith(args, input);
 }
 
 struct LineCase
@@ -49,25 +36,25 @@ TEST(CliFormulaTest, PrintsOneLinePerFormula)
     for (const LineCase& c : kLineCases) {
         SCOPED_TRACE(c.formula);
         const CliRun run = runFormula(std::string(c.formula) + "\n");
-        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.status, 0);
         EXPECT_EQ(run.out, std::string(c.output) + "\n");
-        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(run.err, QString());
     }
 }
 
 TEST(CliFormulaTest, KeepsTheOrderOfTheInputLines)
 {
     const CliRun run = runFormula("1 + 1\n\n2 * 3");
-    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "0\t2\t1 1 +\n1\t-\t\n0\t6\t2 3 *\n");
 }
 
 TEST(CliFormulaTest, RejectsArguments)
 {
     const CliRun run = runFormula("1\n", {"1 + 1"});
-    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("takes no arguments"), std::string::npos);
+    EXPECT_TRUE(run.err.contains("takes no arguments"));
 }
 
 } // namespace

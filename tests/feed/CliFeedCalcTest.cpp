@@ -1,21 +1,13 @@
-#include "app/cli/CliCommand.h"
+#include "support/CliRun.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 
 namespace {
-
-struct CliRun
-{
-    int exitCode;
-    std::string out;
-    std::string err;
-};
 
 // A nutrient table with the rows the calculation uses, a few decimals each.
 const char kNutrients[] = "ID\tSORT\tKUERZEL_DE\tKUERZEL_US\tNK_STELLEN\tKZ_IK\tAKTIV\n"
@@ -49,13 +41,9 @@ protected:
 
     CliRun run(const std::string& input, CliArgs extra = {})
     {
-        std::istringstream in(input);
-        std::ostringstream out, err;
-        CliIo io{in, out, err};
         CliArgs args{"feedcalc", "--nutrients", nutrientsPath().toStdString()};
         args.insert(args.end(), extra.begin(), extra.end());
-        const int exitCode = runCli(args, io);
-        return {exitCode, out.str(), err.str()};
+        return runCliWith(args, input);
     }
 
     // The value printed for a feedstuff and key.
@@ -95,7 +83,7 @@ const char kHeader[] =
 TEST_F(CliFeedCalcTest, PrintsTheDerivedFiguresAsTheEditorShowsThem)
 {
     const CliRun result = run("ID\t18\t24\t11\t12\t13\t1\t15\n7\t10\t25\t2\t15\t8\t1.2\t0.8\n");
-    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(result.out.substr(0, sizeof kHeader - 1), kHeader);
     const struct
     {
@@ -123,13 +111,13 @@ TEST_F(CliFeedCalcTest, NegativeNfeStopsUnlessTakenAsZero)
 {
     const std::string input = "ID\t18\t24\t11\t12\t13\n3\t70\t25\t0\t6\t1\n4\t10\t25\t2\t15\t8\n";
     const CliRun stopped = run(input);
-    EXPECT_EQ(stopped.exitCode, 1);
+    EXPECT_EQ(stopped.status, 1);
     EXPECT_EQ(field(stopped.out, "3", "STATUS"), "Nfe negative, please check raw feedstuff");
     EXPECT_EQ(field(stopped.out, "3", "8"), "");
     EXPECT_EQ(field(stopped.out, "4", "STATUS"), "ok");
 
     const CliRun zero = run(input, {"--negative-nfe-as-zero"});
-    EXPECT_EQ(zero.exitCode, 0);
+    EXPECT_EQ(zero.status, 0);
     EXPECT_EQ(field(zero.out, "3", "STATUS"), "negative-nfe-as-zero");
     EXPECT_EQ(field(zero.out, "3", "8"), "30.00");
     EXPECT_EQ(field(zero.out, "3", "14"), "");
@@ -138,18 +126,16 @@ TEST_F(CliFeedCalcTest, NegativeNfeStopsUnlessTakenAsZero)
 TEST_F(CliFeedCalcTest, EmptyRequiredContentIsReportedByItsEnglishShortName)
 {
     const CliRun result = run("ID\t18\t24\t11\t12\t13\n5\t10\t\t2\t15\t8\n");
-    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.status, 1);
     EXPECT_EQ(field(result.out, "5", "STATUS"), "Please enter an amount for CP");
 }
 
 TEST_F(CliFeedCalcTest, RejectsUnknownArgumentsAndAMissingTable)
 {
-    std::istringstream in;
-    std::ostringstream out, err;
-    CliIo io{in, out, err};
-    EXPECT_EQ(runCli({"feedcalc", "--bogus"}, io), 2);
-    EXPECT_NE(err.str().find("usage: mensoly-cli feedcalc"), std::string::npos);
-    EXPECT_EQ(runCli({"feedcalc", "--nutrients", dir.filePath(QStringLiteral("none.tsv")).toStdString()}, io),
+    const CliRun bogus = runCliWith({"feedcalc", "--bogus"});
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_TRUE(bogus.err.contains("usage: mensoly-cli feedcalc"));
+    EXPECT_EQ(runCliWith({"feedcalc", "--nutrients", dir.filePath(QStringLiteral("none.tsv")).toStdString()}).status,
               1);
 }
 

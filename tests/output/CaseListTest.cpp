@@ -1,15 +1,11 @@
 #include "output/CaseList.h"
 #include "core/Prompt.h"
+#include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
 

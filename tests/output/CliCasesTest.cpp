@@ -1,4 +1,5 @@
-#include "app/cli/CliCommand.h"
+#include "support/CliRun.h"
+#include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
 #include <QDir>
@@ -6,36 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
-#include <sstream>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace {
-
-struct CliRun
-{
-    int status = 0;
-    QStringList lines;
-    QString err;
-};
-
-CliRun runIn(const QString& directory, const CliArgs& args)
-{
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(directory);
-    std::istringstream in;
-    std::ostringstream out, err;
-    CliIo io{in, out, err};
-    CliRun run;
-    run.status = runCli(args, io);
-    QDir::setCurrent(previous);
-    run.lines = QString::fromStdString(out.str()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    run.err = QString::fromStdString(err.str());
-    return run;
-}
 
 const QString Bello = QStringLiteral("case\t1\tMüller\tBello\t03.04.2024\tErhaltung");
 const QString Minka = QStringLiteral("case\t2\tO'Neil\tMinka\t04.04.2024\tMinka's Diät");
@@ -63,7 +36,7 @@ TEST(CliCasesTest, CasesPrintsTheListInItsOrder)
     for (const auto& c : cases) {
         TestDatabase db;
         ASSERT_TRUE(db.isValid());
-        const CliRun run = runIn(db.directory(), c.args);
+        const CliRun run = runCliIn(db.directory(), c.args);
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
         EXPECT_EQ(run.lines, c.lines);
     }
@@ -73,7 +46,7 @@ TEST(CliCasesTest, CasesShowsDatesInTheLanguageOfTheSettingsRow)
 {
     TestDatabase db;
     ASSERT_TRUE(db.rawExec(QStringLiteral("UPDATE T_MSYV3SEC SET Sprache = 'US'")));
-    const CliRun run = runIn(db.directory(), {"cases", "--species", "3"});
+    const CliRun run = runCliIn(db.directory(), {"cases", "--species", "3"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.lines, QStringList{"case\t2\tO'Neil\tMinka\t04/04/2024\tMinka's Diät"});
 }
@@ -92,7 +65,7 @@ TEST(CliCasesTest, CasesRefusesBadArguments)
     };
     for (const auto& c : cases) {
         TestDatabase db;
-        const CliRun run = runIn(db.directory(), c.args);
+        const CliRun run = runCliIn(db.directory(), c.args);
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.contains(QLatin1String(c.error))) << run.err.toStdString();
         EXPECT_TRUE(run.lines.isEmpty());
@@ -102,7 +75,7 @@ TEST(CliCasesTest, CasesRefusesBadArguments)
 TEST(CliCasesTest, CasesNeedsADatabaseHere)
 {
     QTemporaryDir empty;
-    const CliRun run = runIn(empty.path(), {"cases"});
+    const CliRun run = runCliIn(empty.path(), {"cases"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.lines.isEmpty());
 }

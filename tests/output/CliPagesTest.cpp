@@ -1,4 +1,4 @@
-#include "app/cli/CliCommand.h"
+#include "support/CliRun.h"
 #include "support/TestDatabase.h"
 
 #include <QDir>
@@ -7,47 +7,13 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
-
-struct CliRun
-{
-    int status = 0;
-    QStringList lines;
-    QString err;
-};
-
-CliRun runIn(const QString& directory, const CliArgs& args)
-{
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(directory);
-    std::istringstream in;
-    std::ostringstream out, err;
-    CliIo io{in, out, err};
-    CliRun run;
-    run.status = runCli(args, io);
-    QDir::setCurrent(previous);
-    run.lines = QString::fromStdString(out.str()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    run.err = QString::fromStdString(err.str());
-    return run;
-}
-
-QStringList linesOf(const QStringList& lines, const QString& kind)
-{
-    QStringList result;
-    for (const QString& line : lines) {
-        if (line.startsWith(kind + QLatin1Char('\t')))
-            result << line;
-    }
-    return result;
-}
 
 TEST(CliRecipe, PrintsEveryRowOfTheRecipeGrid)
 {
     TestDatabase db;
     ASSERT_TRUE(db.isValid());
-    const CliRun run = runIn(db.directory(), {"recipe", "1"});
+    const CliRun run = runCliIn(db.directory(), {"recipe", "1"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     ASSERT_EQ(run.lines.size(), 18);
     EXPECT_EQ(run.lines[0], "row\t0\t\tREZEPT\t");
@@ -65,10 +31,10 @@ TEST(CliRecipe, PrintsEveryRowOfTheRecipeGrid)
 TEST(CliRecipe, RefusesBadArgumentsAndUnknownCases)
 {
     TestDatabase db;
-    EXPECT_EQ(runIn(db.directory(), {"recipe"}).status, 2);
-    EXPECT_EQ(runIn(db.directory(), {"recipe", "x"}).status, 2);
-    EXPECT_EQ(runIn(db.directory(), {"recipe", "1", "--rate", "2"}).status, 2);
-    const CliRun unknown = runIn(db.directory(), {"recipe", "99"});
+    EXPECT_EQ(runCliIn(db.directory(), {"recipe"}).status, 2);
+    EXPECT_EQ(runCliIn(db.directory(), {"recipe", "x"}).status, 2);
+    EXPECT_EQ(runCliIn(db.directory(), {"recipe", "1", "--rate", "2"}).status, 2);
+    const CliRun unknown = runCliIn(db.directory(), {"recipe", "99"});
     EXPECT_EQ(unknown.status, 1);
     EXPECT_TRUE(unknown.lines.isEmpty());
     EXPECT_TRUE(unknown.err.contains("no case with the key 99"));
@@ -77,13 +43,13 @@ TEST(CliRecipe, RefusesBadArgumentsAndUnknownCases)
 TEST(CliChart, CoverageOfTheStoredCase)
 {
     TestDatabase db;
-    const CliRun run = runIn(db.directory(), {"chart", "1", "coverage"});
+    const CliRun run = runCliIn(db.directory(), {"chart", "1", "coverage"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.lines[0], "title\tBedarfsdeckung für Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung");
     EXPECT_TRUE(run.lines[1].startsWith("axis\t0\t"));
     EXPECT_EQ(run.lines[2], "captions\tNährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, "
                             "werden nicht dargestellt)\tProzent");
-    const QStringList points = linesOf(run.lines, QStringLiteral("point"));
+    const QStringList points = run.linesOf(QStringLiteral("point"));
     ASSERT_EQ(points.size(), 16);
     // Key 61 ("ME kcal") is marked for the case type but never drawn.
     for (const QString& point : points)
@@ -96,12 +62,12 @@ TEST(CliChart, CoverageOfTheStoredCase)
 TEST(CliChart, GrowthOfTheStoredPuppy)
 {
     TestDatabase db;
-    const CliRun run = runIn(db.directory(), {"chart", "3", "growth"});
+    const CliRun run = runCliIn(db.directory(), {"chart", "3", "growth"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.lines[0], "title\tWachstumskurve für Rex (Hund/m) Wachstum Rüde  / Schmidt  / Wachstum");
     EXPECT_EQ(run.lines[1], "axis\t0\t20\t1.25");
     EXPECT_EQ(run.lines[2], "captions\tAlter [Wochen]\tGewicht [kg]");
-    const QStringList points = linesOf(run.lines, QStringLiteral("point"));
+    const QStringList points = run.linesOf(QStringLiteral("point"));
     ASSERT_EQ(points.size(), 41);
     EXPECT_TRUE(points[0].startsWith("point\t08\t"));
     EXPECT_TRUE(points[0].endsWith("\t0"));
@@ -113,11 +79,11 @@ TEST(CliChart, GrowthOfTheStoredPuppy)
 TEST(CliChart, WeightCheckWithARate)
 {
     TestDatabase db;
-    const CliRun run = runIn(db.directory(), {"chart", "1", "weight", "--rate", "2"});
+    const CliRun run = runCliIn(db.directory(), {"chart", "1", "weight", "--rate", "2"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.lines[1], "axis\t18\t20\t0.125");
     EXPECT_EQ(run.lines[2], "captions\tDiätdauer [Wochen]\tGewicht [kg]");
-    const QStringList points = linesOf(run.lines, QStringLiteral("point"));
+    const QStringList points = run.linesOf(QStringLiteral("point"));
     ASSERT_EQ(points.size(), 6);
     EXPECT_EQ(points[0], "point\t00\t20\t");
     EXPECT_EQ(points[1], "point\t01\t19.6\t");
@@ -127,17 +93,17 @@ TEST(CliChart, WeightCheckWithARate)
 TEST(CliChart, RefusesBadArguments)
 {
     TestDatabase db;
-    EXPECT_EQ(runIn(db.directory(), {"chart", "1"}).status, 2);
-    EXPECT_EQ(runIn(db.directory(), {"chart", "1", "pie"}).status, 2);
-    EXPECT_EQ(runIn(db.directory(), {"chart", "1", "growth", "--rate", "2"}).status, 2);
-    EXPECT_EQ(runIn(db.directory(), {"chart", "1", "weight", "--rate"}).status, 2);
-    EXPECT_EQ(runIn(db.directory(), {"chart", "99", "weight"}).status, 1);
+    EXPECT_EQ(runCliIn(db.directory(), {"chart", "1"}).status, 2);
+    EXPECT_EQ(runCliIn(db.directory(), {"chart", "1", "pie"}).status, 2);
+    EXPECT_EQ(runCliIn(db.directory(), {"chart", "1", "growth", "--rate", "2"}).status, 2);
+    EXPECT_EQ(runCliIn(db.directory(), {"chart", "1", "weight", "--rate"}).status, 2);
+    EXPECT_EQ(runCliIn(db.directory(), {"chart", "99", "weight"}).status, 1);
 }
 
 TEST(CliChart, PdfNeedsTheGraphicalApplication)
 {
     TestDatabase db;
-    const CliRun run = runIn(db.directory(), {"chart", "1", "coverage", "--pdf", "x.pdf"});
+    const CliRun run = runCliIn(db.directory(), {"chart", "1", "coverage", "--pdf", "x.pdf"});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains("--pdf needs"));
     EXPECT_FALSE(QFile::exists(db.directory() + "/x.pdf"));

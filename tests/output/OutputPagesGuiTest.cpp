@@ -3,12 +3,12 @@
 #include "app/gui/CaseSheet.h"
 #include "ui/gui/ChartPrinter.h"
 #include "ui/gui/ChartView.h"
-#include "app/cli/CliCommand.h"
+#include "support/CliRun.h"
 #include "output/gui/CoveragePageView.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridView.h"
 #include "output/gui/GrowthPageView.h"
-#include "PdfPages.h"
+#include "support/PdfText.h"
 #include "core/Prompt.h"
 #include "output/gui/RecipePageView.h"
 #include "support/TestDatabase.h"
@@ -204,21 +204,15 @@ TEST_F(OutputPagesGui, EachPagePrintsIntoAPdf)
 TEST_F(OutputPagesGui, CommandLinePrintsThePagesIntoPdfFiles)
 {
     db = std::make_unique<TestDatabase>();
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(db->directory());
-    std::istringstream in;
-    std::ostringstream out, err;
-    CliIo io{in, out, err};
     const std::string recipe = pdfPath("cli-recipe.pdf").toStdString();
     const std::string chart = pdfPath("cli-chart.pdf").toStdString();
     const std::string ration = pdfPath("cli-case.pdf").toStdString();
-    const int recipeStatus = runCli({"recipe", "1", "--pdf", recipe}, io);
-    const int chartStatus = runCli({"chart", "1", "weight", "--rate", "2", "--pdf", chart}, io);
-    const int caseStatus = runCli({"case", "1", "--pdf", ration}, io);
-    QDir::setCurrent(previous);
-    ASSERT_EQ(recipeStatus, 0) << err.str();
-    ASSERT_EQ(chartStatus, 0) << err.str();
-    ASSERT_EQ(caseStatus, 0) << err.str();
+    for (const CliArgs& args : {CliArgs{"recipe", "1", "--pdf", recipe},
+                                CliArgs{"chart", "1", "weight", "--rate", "2", "--pdf", chart},
+                                CliArgs{"case", "1", "--pdf", ration}}) {
+        const CliRun run = runCliIn(db->directory(), args);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    }
 
     const auto recipeText = pdfPages(QString::fromStdString(recipe));
     if (!recipeText)

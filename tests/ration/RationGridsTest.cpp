@@ -2,7 +2,7 @@
 #include "core/NumberText.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationCalculation.h"
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

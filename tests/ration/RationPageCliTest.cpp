@@ -1,46 +1,12 @@
-#include "app/cli/CliCommand.h"
-#include "QtPrinters.h"
+#include "support/CliRun.h"
+#include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
 #include <QDir>
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 namespace {
-
-struct CliRun
-{
-    int status = 0;
-    QStringList lines;
-    QString err;
-};
-
-CliRun runIn(const QString& directory, const CliArgs& args)
-{
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(directory);
-    std::istringstream in;
-    std::ostringstream out, err;
-    CliIo io{in, out, err};
-    CliRun run;
-    run.status = runCli(args, io);
-    QDir::setCurrent(previous);
-    run.lines = QString::fromStdString(out.str()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    run.err = QString::fromStdString(err.str());
-    return run;
-}
-
-QStringList linesOf(const QStringList& lines, const char* kind)
-{
-    QStringList result;
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String(kind) + QLatin1Char('\t')))
-            result << line;
-    }
-    return result;
-}
 
 const QStringList GermanTypes = {"type\t0\t<ALLE>", "type\t0\t<kein Typ>", "type\t1\tFleisch",
                                  "type\t2\tGetreide", "type\t3\tÖle"};
@@ -71,11 +37,11 @@ TEST(RationPageCliTest, FeedsPrintsTheThreeListsInTheirOrder)
     for (const auto& c : cases) {
         TestDatabase db;
         ASSERT_TRUE(db.isValid());
-        const CliRun run = runIn(db.directory(), c.args);
+        const CliRun run = runCliIn(db.directory(), c.args);
         ASSERT_EQ(run.status, 0) << run.err.toStdString();
-        EXPECT_EQ(linesOf(run.lines, "category"), c.categories);
-        EXPECT_EQ(linesOf(run.lines, "type"), GermanTypes);
-        EXPECT_EQ(linesOf(run.lines, "feed"), c.feeds);
+        EXPECT_EQ(run.linesOf(QStringLiteral("category")), c.categories);
+        EXPECT_EQ(run.linesOf(QStringLiteral("type")), GermanTypes);
+        EXPECT_EQ(run.linesOf(QStringLiteral("feed")), c.feeds);
         EXPECT_EQ(run.lines.size(), c.categories.size() + GermanTypes.size() + c.feeds.size());
     }
 }
@@ -84,12 +50,12 @@ TEST(RationPageCliTest, FeedsSpeaksTheLanguageOfTheSettingsRow)
 {
     TestDatabase db;
     ASSERT_TRUE(db.rawExec(QStringLiteral("UPDATE T_MSYV3SEC SET Sprache = 'US'")));
-    const CliRun run = runIn(db.directory(), {"feeds", "--case-type", "7", "--type", "2"});
+    const CliRun run = runCliIn(db.directory(), {"feeds", "--case-type", "7", "--type", "2"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(linesOf(run.lines, "category"),
+    EXPECT_EQ(run.linesOf(QStringLiteral("category")),
               (QStringList{"category\t0\t<ALLE>", "category\t4\tComplete food dog",
                            "category\t1\tSingle feedstuffs"}));
-    EXPECT_EQ(linesOf(run.lines, "feed"),
+    EXPECT_EQ(run.linesOf(QStringLiteral("feed")),
               (QStringList{"feed\t6\tCARROTS, raw", "feed\t7\tO'Brien's mix", "feed\t2\tRice, cooked"}));
 }
 
@@ -112,7 +78,7 @@ TEST(RationPageCliTest, FeedsRefusesWhatThePageCannotChoose)
     };
     for (const auto& c : cases) {
         TestDatabase db;
-        const CliRun run = runIn(db.directory(), c.args);
+        const CliRun run = runCliIn(db.directory(), c.args);
         EXPECT_EQ(run.status, c.status) << c.error;
         EXPECT_TRUE(run.err.contains(QLatin1String(c.error))) << run.err.toStdString();
         EXPECT_TRUE(run.lines.isEmpty());

@@ -3,7 +3,7 @@
 #include "ui/GridModel.h"
 #include "ration/NutrientColumns.h"
 #include "core/Prompt.h"
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "ui/gui/ChartView.h"
 #include "ui/gui/ChartPrinter.h"
-#include "PdfText.h"
+#include "support/PdfText.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>

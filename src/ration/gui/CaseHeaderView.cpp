@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/ChoiceList.h"
+#include "core/DateText.h"
 #include "core/Lang.h"
 
 #include <QCheckBox>
@@ -206,8 +207,7 @@ void CaseHeaderView::buildStrip()
     c.birthDate->setObjectName(QStringLiteral("BirthDate"));
     c.birthDate->setCalendarPopup(true);
     c.birthDate->setAlignment(Qt::AlignRight);
-    c.birthDate->setDisplayFormat(m_context.languageCode() == Lang::English ? QStringLiteral("MM/dd/yyyy")
-                                                                            : QStringLiteral("dd.MM.yyyy"));
+    c.birthDate->setDisplayFormat(DateText::inputFormat(m_context.languageCode()));
     c.ageLabel = label();
     c.age = numberEdit("AgeWeeks");
     c.age->setReadOnly(true);

@@ -1,12 +1,14 @@
+#include "support/PinnedLocale.h"
+
 #include <QCoreApplication>
-#include <QLocale>
 
 #include <gtest/gtest.h>
 
-// The chart pages' drawing timer needs an event loop, not a display.
+// Tests of the display-free libraries: an event loop for timers and queued
+// signals, no display.
 int main(int argc, char** argv)
 {
-    QLocale::setDefault(QLocale::c());
+    pinLocale();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
