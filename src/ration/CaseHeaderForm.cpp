@@ -5,6 +5,7 @@
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
+#include "ration/CaseType.h"
 #include "ration/RationPageHooks.h"
 #include "db/SqlQuote.h"
 
@@ -15,8 +16,8 @@ constexpr int Hide = 0;
 constexpr int Show = 1;
 constexpr int Keep = -1;
 
-constexpr int Dog = 2;
-constexpr int Cat = 3;
+using CaseType::CatSpecies;
+using CaseType::DogSpecies;
 
 bool applyFlag(bool current, int flag)
 {
@@ -183,7 +184,7 @@ void CaseHeaderForm::loadCase()
 
     m_species.selectData(key("ID_Gattung"));
     const int species = m_species.currentData();
-    applyFieldVisibility(species == Dog ? Hide : species == Cat ? Show : Keep, Keep, Keep, Keep);
+    applyFieldVisibility(species == DogSpecies ? Hide : species == CatSpecies ? Show : Keep, Keep, Keep, Keep);
 
     m_sex.selectData(key("ID_Geschlecht"));
 
@@ -200,9 +201,9 @@ void CaseHeaderForm::loadCase()
     fillCaseTypeList();
     const int caseType = key("ID_Fall");
     m_caseType.selectData(caseType);
-    if (caseType <= 4)
+    if (CaseType::opensAsGrowth(caseType))
         applyFieldVisibility(Keep, Hide, Hide, Show);
-    else if (caseType == 5 || caseType == 6 || caseType == 11 || caseType == 12)
+    else if (CaseType::opensAsLactation(caseType))
         applyFieldVisibility(Keep, Show, Show, Hide);
     else
         applyFieldVisibility(Keep, Show, Hide, Hide);
@@ -388,8 +389,7 @@ void CaseHeaderForm::numberEdited()
 
 bool CaseHeaderForm::puppiesRequired() const
 {
-    const int caseType = m_caseType.currentData();
-    return caseType == 5 || caseType == 6;
+    return CaseType::isLactation(m_caseType.currentData());
 }
 
 void CaseHeaderForm::userChoseSalutation(int index)
@@ -424,15 +424,13 @@ void CaseHeaderForm::applyChosenCaseTypeVisibility()
 {
     const int caseType = m_caseType.currentData();
     const int species = m_species.currentData();
-    if (caseType >= 1 && caseType <= 4)
+    if (CaseType::isGrowth(caseType))
         applyFieldVisibility(Hide, Hide, Hide, Show);
-    else if (caseType == 5)
-        applyFieldVisibility(Hide, Show, Show, Hide);
-    else if (caseType == 6)
-        applyFieldVisibility(Show, Show, Show, Hide);
-    else if (caseType >= 7 && species == Dog)
+    else if (CaseType::isLactation(caseType))
+        applyFieldVisibility(CaseType::isCatLactation(caseType) ? Show : Hide, Show, Show, Hide);
+    else if (CaseType::isAdult(caseType) && species == DogSpecies)
         applyFieldVisibility(Hide, Show, Hide, Hide);
-    else if (caseType >= 7 && species == Cat)
+    else if (CaseType::isAdult(caseType) && species == CatSpecies)
         applyFieldVisibility(Show, Show, Hide, Hide);
 }
 

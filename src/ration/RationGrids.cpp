@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseType.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "ration/NutrientColumns.h"
@@ -124,10 +125,7 @@ void RationGrids::buildGrid(GridModel& g, const QString& kind)
 
 void RationGrids::applyCaseNutrientSelection(GridModel& g)
 {
-    QString key = QString::number(m_header.caseTypeKey());
-    // The weight reduction of a cat watches the nutrients of its maintenance.
-    if (key == QLatin1String("40"))
-        key = QStringLiteral("10");
+    const QString key = QString::number(CaseType::nutrientSelectionKey(m_header.caseTypeKey()));
     RecordSet rs;
     if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ")
                                               + key + QStringLiteral(" AND AKTIV = TRUE")))

@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/CaseType.h"
 #include "ui/GridModel.h"
 #include "core/Lang.h"
 #include "ration/NutrientColumns.h"
@@ -23,12 +24,6 @@ const QString AllEntry = QStringLiteral("<ALLE>");
 bool isSet(const QString& data)
 {
     return data > QStringLiteral("0");
-}
-
-// The diet case types 25 to 28 show their no-restriction entry without a text.
-bool hasBlankAllEntry(int caseType)
-{
-    return caseType >= 25 && caseType <= 28;
 }
 
 QString sexCode(const QString& languageCode, const QString& sexText)
@@ -109,7 +104,7 @@ void RationPage::fillCategoryFilter()
             QStringLiteral("WHERE ID_FALL = ") + QString::number(caseType) +
             QStringLiteral(" AND T_FALL_KAT.AKTIV = TRUE"));
     if (opened)
-        m_category.add(0, hasBlankAllEntry(caseType) ? QString() : AllEntry);
+        m_category.add(0, CaseType::isDietType(caseType) ? QString() : AllEntry);
     emit categoryListChanged();
 }
 

@@ -206,6 +206,44 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
     }
 }
 
+TEST(CaseHeaderFormTest, TheNursingQueenNeedsAtLeastOneKitten)
+{
+    const struct
+    {
+        const char* language;
+        int caseType;
+        const char* puppies;
+        const char* refusal;
+    } cases[] = {
+        {"DE", 6, "0", "Die Anzahl der Welpen muss > 0 sein"},
+        {"US", 6, "", "Number of puppies should be > 0 "},
+        {"DE", 6, "2", nullptr},
+        // The queen's maintenance asks for no young.
+        {"DE", 10, "0", nullptr},
+    };
+    for (const auto& c : cases) {
+        Window w(QString::fromLatin1(c.language));
+        w.open();
+        w.form.userChoseSalutation(0);
+        w.form.setOwnerName(QStringLiteral("Kurz"));
+        w.form.setPatientName(QStringLiteral("Mieze"));
+        w.chooseSpecies(3);
+        w.chooseSex(2);
+        w.chooseCaseType(c.caseType);
+        w.form.setActualWeight(QStringLiteral("4"));
+        w.form.setTargetWeight(QStringLiteral("4"));
+        w.form.setTitle(QStringLiteral("Mieze"));
+        w.prompt.clear();
+
+        w.form.setPuppies(QLatin1String(c.puppies));
+        const QStringList once = c.refusal ? QStringList{QString::fromUtf8(c.refusal)} : QStringList();
+        EXPECT_EQ(w.prompt.texts(), once) << c.language << " " << c.caseType << " " << c.puppies;
+        EXPECT_EQ(w.form.saveCase(), c.refusal == nullptr) << c.language << " " << c.caseType << " " << c.puppies;
+        EXPECT_EQ(w.prompt.texts(), once + once) << c.language << " " << c.caseType << " " << c.puppies;
+        EXPECT_EQ(w.count(), c.refusal ? "3" : "4");
+    }
+}
+
 TEST(CaseHeaderFormTest, SavingAnOpenedCaseNeedsANewTitle)
 {
     Window w;

@@ -125,6 +125,25 @@ TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
     }
 }
 
+TEST(RationPageTest, TheLastDietCaseTypeIs28)
+{
+    const struct
+    {
+        int caseType;
+        const char* allEntry;
+    } cases[] = {{28, "0:"}, {29, "0:<ALLE>"}};
+    for (const auto& c : cases) {
+        Window w;
+        ASSERT_TRUE(w.db.rawExec(QStringLiteral("INSERT INTO T_FALL VALUES (%1, 'Diät %1', 'Diet %1', 2, 1, 7, -1);"
+                                                "INSERT INTO T_FALL_KAT (ID_FALL, ID_FM_Kategorie, AKTIV) "
+                                                "VALUES (%1, 1, -1);")
+                                     .arg(c.caseType)));
+        w.chooseDogCase(c.caseType);
+        ASSERT_EQ(w.form.caseTypeKey(), c.caseType);
+        EXPECT_EQ(entries(w.page.categoryList()), (QStringList{c.allEntry, "1:Einzelfuttermittel"})) << c.caseType;
+    }
+}
+
 TEST(RationPageTest, FeedListShapes)
 {
     const QStringList all = {"1:Hühnerbrust, gekocht", "6:MÖHREN, roh",   "3:Müsli Spezial",
