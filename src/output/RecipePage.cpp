@@ -5,6 +5,7 @@
 #include "output/CaseHeaderTexts.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 
 namespace {
@@ -150,12 +151,12 @@ void RecipePage::addFeedRows()
 {
     m_feedRows = 0;
     const int rationRows = m_ration.rowCount();
-    if (rationRows <= RationFeedRow)
+    if (rationRows <= NutrientColumns::FirstFeedRow)
         return;
     double sum = 0;
-    for (int r = RationFeedRow; r < rationRows; ++r)
+    for (int r = NutrientColumns::FirstFeedRow; r < rationRows; ++r)
         sum += NumberText::read(m_ration.text(r, RationGrids::AmountColumn));
-    for (int r = RationFeedRow; r < rationRows; ++r) {
+    for (int r = NutrientColumns::FirstFeedRow; r < rationRows; ++r) {
         const QString amount = m_ration.text(r, RationGrids::AmountColumn);
         // With nothing weighed out yet every share is 0 rather than a division by 0.
         const double share = sum != 0 ? NumberText::read(amount) * 100 / sum : 0.0;

@@ -230,7 +230,7 @@ void RationPage::pickChosenFeed()
 void RationPage::removeFeed(int row)
 {
     GridModel& grid = m_form.ration().rationGrid();
-    if (row < FeedRowsStart || row >= grid.rowCount())
+    if (row < FirstFeedRow || row >= grid.rowCount())
         return;
     const Prompt::Answer answer =
         m_prompt.question(Lang::deOr(code(), QStringLiteral("Möchten Sie dieses Futtermittel löschen?"),
@@ -250,13 +250,13 @@ void RationPage::rationGridClicked(int row, int column)
 {
     if (row == NameRow)
         toggleColumnMark(m_form.ration().rationGrid(), column);
-    else if (row >= FeedRowsStart && column == RationGrids::NameColumn)
+    else if (row >= FirstFeedRow && column == RationGrids::NameColumn)
         removeFeed(row);
 }
 
 void RationPage::rationGridEditEnded(int row, int column, const QString& text)
 {
-    if (row < FeedRowsStart || column != RationGrids::AmountColumn)
+    if (row < FirstFeedRow || column != RationGrids::AmountColumn)
         return;
     const GridModel& grid = m_form.ration().rationGrid();
     m_form.ration().recalcContributions(grid.text(row, RationGrids::KeyColumn), text);

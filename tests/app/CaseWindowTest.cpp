@@ -513,9 +513,9 @@ TEST_F(CaseWindowTest, AStoredCaseOpensWithItsValuesAndComputedRequirement)
     EXPECT_FALSE(c().adult->isVisible());
     EXPECT_EQ(requirement("1"), "2,00");
     const GridModel& grid = form().ration().rationGrid();
-    EXPECT_EQ(grid.rowCount(), HeaderRows + 2);
-    EXPECT_EQ(grid.text(HeaderRows, 1), "Hühnerbrust, gekocht");
-    EXPECT_EQ(grid.text(HeaderRows, 2).trimmed(), "150,0");
+    EXPECT_EQ(grid.rowCount(), FirstFeedRow + 2);
+    EXPECT_EQ(grid.text(FirstFeedRow, 1), "Hühnerbrust, gekocht");
+    EXPECT_EQ(grid.text(FirstFeedRow, 2).trimmed(), "150,0");
     // Showing the loaded values did not hand them back as edits.
     EXPECT_EQ(form().isUnchanged(), 1);
     EXPECT_TRUE(prompt.texts().isEmpty());

@@ -273,7 +273,7 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
         w.addFeed("2", "200,5");
         const QStringList requirements = w.row(RequirementRow);
         const QStringList supply = w.row(SupplyRow);
-        const QStringList firstFeed = w.row(11);
+        const QStringList firstFeed = w.row(FirstFeedRow);
         const QString indicator = w.form.ration().profileGrid().text(RequirementRow, 3);
         ASSERT_NE(supply.join(QString()).trimmed(), "");
 
@@ -298,8 +298,8 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
         EXPECT_EQ(w.form.recipeDate(), QLatin1String(language) == QLatin1String("DE") ? "03.04.2024" : "04/03/2024");
         EXPECT_EQ(w.row(RequirementRow), requirements) << language;
         EXPECT_EQ(w.row(SupplyRow), supply) << language;
-        EXPECT_EQ(w.row(11), firstFeed) << language;
-        EXPECT_EQ(w.form.ration().rationGrid().text(12, 2), "200,5");
+        EXPECT_EQ(w.row(FirstFeedRow), firstFeed) << language;
+        EXPECT_EQ(w.form.ration().rationGrid().text(FirstFeedRow + 1, 2), "200,5");
         EXPECT_EQ(w.form.ration().profileGrid().text(RequirementRow, 3), indicator);
     }
 }
