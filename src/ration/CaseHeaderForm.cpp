@@ -223,7 +223,7 @@ void CaseHeaderForm::loadCase()
     setPuppies(field("Anz_Welpen"));
     setAdultWeight(field("Gewicht_Adult"));
 
-    m_isUnchanged = 1;
+    m_isUnchanged = true;
 }
 
 bool CaseHeaderForm::buildInsert(QString& sql)
@@ -325,7 +325,7 @@ void CaseHeaderForm::applyFieldVisibility(int cat, int target, int puppies, int 
 
 bool CaseHeaderForm::canClose()
 {
-    if (m_isUnchanged == 1)
+    if (m_isUnchanged)
         return true;
     const Prompt::Answer answer = m_prompt.question(text("Möchten Sie diesen Fall speichern?", "do you want  to save this case?"),
                                                     Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
@@ -361,7 +361,7 @@ void CaseHeaderForm::updateAgeInWeeks()
         m_prompt.message(QStringLiteral("Time not set!"));
         m_ageWeeks.clear();
     }
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
     m_ration.evaluateRequirements();
 }
 
@@ -384,7 +384,7 @@ void CaseHeaderForm::numberEdited()
     // The loading code writes the stored values; the case is recomputed once it is complete.
     if (m_pendingCaseKey.isEmpty())
         reloadFormulas();
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 bool CaseHeaderForm::puppiesRequired() const
@@ -395,13 +395,13 @@ bool CaseHeaderForm::puppiesRequired() const
 void CaseHeaderForm::userChoseSalutation(int index)
 {
     m_salutation.setCurrentIndex(index);
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::userChoseBreed(int index)
 {
     m_breed.setCurrentIndex(index);
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::userChoseSpecies(int index)
@@ -409,7 +409,7 @@ void CaseHeaderForm::userChoseSpecies(int index)
     m_species.setCurrentIndex(index);
     fillCaseTypeList();
     reloadFormulas();
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::userChoseSex(int index)
@@ -417,7 +417,7 @@ void CaseHeaderForm::userChoseSex(int index)
     m_sex.setCurrentIndex(index);
     fillCaseTypeList();
     reloadFormulas();
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::applyChosenCaseTypeVisibility()
@@ -445,25 +445,25 @@ void CaseHeaderForm::userChoseCaseType(int index)
         m_hooks->fillTypeFilter();
         m_hooks->fillFeedList();
     }
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setOwnerName(const QString& value)
 {
     m_ownerName = value;
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setPatientName(const QString& value)
 {
     m_patientName = value;
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setTitle(const QString& value)
 {
     m_title = value;
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setActualWeight(const QString& value)

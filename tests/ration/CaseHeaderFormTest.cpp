@@ -115,7 +115,7 @@ TEST(CaseHeaderFormTest, ANewCaseCountsAsChangedAndHasEnergyHundred)
     Window w;
     w.open();
     EXPECT_EQ(w.form.energyPercent(), "100");
-    EXPECT_EQ(w.form.isUnchanged(), 0);
+    EXPECT_FALSE(w.form.isUnchanged());
     EXPECT_FALSE(w.form.birthDate().has_value());
     EXPECT_FALSE(w.form.catConditionVisible() || w.form.targetWeightVisible() || w.form.puppiesVisible()
                  || w.form.adultWeightVisible());
@@ -143,7 +143,7 @@ TEST(CaseHeaderFormTest, CloseQuestionKeepsTheWindowOpenForYesAndCancel)
     for (const auto& c : cases) {
         Window w(QString::fromLatin1(c.language));
         w.open(QStringLiteral("1"));
-        ASSERT_EQ(w.form.isUnchanged(), 1);
+        ASSERT_TRUE(w.form.isUnchanged());
         EXPECT_TRUE(w.form.canClose());
         EXPECT_TRUE(w.prompt.entries().empty());
         w.form.setOwnerName(QStringLiteral("Anders"));
@@ -289,7 +289,7 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
 
         // The window now shows the stored copy, recomputed.
         EXPECT_EQ(w.form.pendingCaseKey(), "");
-        EXPECT_EQ(w.form.isUnchanged(), 1);
+        EXPECT_TRUE(w.form.isUnchanged());
         EXPECT_EQ(w.form.birthDate(), TestDatabase::pinnedNow().date().addDays(-70));
         EXPECT_EQ(w.form.ageWeeks(), "10");
         EXPECT_EQ(w.form.breedList().currentData(), 3);
@@ -512,7 +512,7 @@ TEST(CaseHeaderFormTest, LoadingWritesTheFieldsWithoutRecalculating)
     w.form.setPendingCaseKey(QStringLiteral("1"));
     w.form.loadCase();
     EXPECT_EQ(w.form.actualWeight(), "20");
-    EXPECT_EQ(w.form.isUnchanged(), 1);
+    EXPECT_TRUE(w.form.isUnchanged());
     // The weights were written while the key was pending: nothing computed yet.
     EXPECT_EQ(w.requirement("1"), "");
 }
@@ -526,13 +526,13 @@ TEST(CaseHeaderFormTest, AStoredPuppyCountBelowOneIsReportedDuringTheLoad)
         "(4, 2, 'Kurz', 'Lassie', 2, 2, 5, 25, 25, 0, 100, 'Lactation');")));
     w.open(QStringLiteral("4"));
     EXPECT_EQ(w.prompt.texts(), QStringList{"Number of puppies should be > 0 "});
-    EXPECT_EQ(w.form.isUnchanged(), 1);
+    EXPECT_TRUE(w.form.isUnchanged());
     // Typing a count below 1 again shows the message and changes nothing else.
     w.form.setPuppies(QStringLiteral("0"));
     EXPECT_EQ(w.prompt.entries().size(), 2u);
-    EXPECT_EQ(w.form.isUnchanged(), 1);
+    EXPECT_TRUE(w.form.isUnchanged());
     w.form.setPuppies(QStringLiteral("4"));
-    EXPECT_EQ(w.form.isUnchanged(), 0);
+    EXPECT_FALSE(w.form.isUnchanged());
     EXPECT_EQ(w.prompt.entries().size(), 2u);
 }
 
@@ -595,9 +595,9 @@ TEST(CaseHeaderFormTest, EveryEditMarksTheCaseChanged)
     for (const auto& [name, edit] : edits) {
         Window w;
         w.open(QStringLiteral("1"));
-        ASSERT_EQ(w.form.isUnchanged(), 1);
+        ASSERT_TRUE(w.form.isUnchanged());
         edit(w);
-        EXPECT_EQ(w.form.isUnchanged(), 0) << name;
+        EXPECT_FALSE(w.form.isUnchanged()) << name;
     }
 }
 
