@@ -24,11 +24,6 @@ CellFont tahoma(int height, int weight)
     return CellFont{QStringLiteral("Tahoma"), height, weight, false};
 }
 
-QString languageText(const QString& languageCode, const char* german, const char* english)
-{
-    return Lang::deOr(languageCode, QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
 } // namespace
 
 RecipePage::RecipePage(AppContext& context, const CaseHeaderTexts& header, const GridModel& rationGrid)
@@ -50,14 +45,14 @@ RecipePage::Labels RecipePage::labels() const
 
 QString RecipePage::dateLine(const QString& languageCode, const QDate& date)
 {
-    return languageCode == Lang::German ? QStringLiteral("Ausstelldatum: ") + date.toString(QStringLiteral("dd.MM.yyyy"))
-                                        : QStringLiteral("Date of issue: ") + date.toString(QStringLiteral("MM/dd/yyyy"));
+    return Lang::deOr(languageCode, QStringLiteral("Ausstelldatum: ") + date.toString(QStringLiteral("dd.MM.yyyy")),
+                      QStringLiteral("Date of issue: ") + date.toString(QStringLiteral("MM/dd/yyyy")));
 }
 
 QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
-    return languageText(languageCode, "Besitzer: ", "Owner: ") + header.salutation() + QStringLiteral(" ")
-           + header.ownerName();
+    return Lang::deOr(languageCode, QStringLiteral("Besitzer: "), QStringLiteral("Owner: ")) + header.salutation()
+           + QStringLiteral(" ") + header.ownerName();
 }
 
 QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTexts& header)
@@ -82,7 +77,9 @@ QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTex
 
 QString RecipePage::titleLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
-    return languageText(languageCode, "Rezepttitel / Diagnose: ", "Recipe Title / Diagnosis: ") + header.title();
+    return Lang::deOr(languageCode, QStringLiteral("Rezepttitel / Diagnose: "),
+                      QStringLiteral("Recipe Title / Diagnosis: "))
+           + header.title();
 }
 
 int RecipePage::textBlockHeight(const QString& text)
@@ -114,7 +111,7 @@ void RecipePage::buildRecipeGrid()
     for (int c = 0; c < ColumnCount; ++c)
         m_grid.setColumnReadOnly(c, true);
 
-    m_grid.setText(0, NameColumn, languageText(language, "REZEPT", "RECIPE"));
+    m_grid.setText(0, NameColumn, Lang::deOr(language, QStringLiteral("REZEPT"), QStringLiteral("RECIPE")));
     m_grid.setAlignment(0, NameColumn, GridAlign::Centre | GridAlign::VCentre);
     m_grid.setFont(0, NameColumn, tahoma(28, 900));
 
@@ -136,9 +133,10 @@ void RecipePage::buildRecipeGrid()
 
     for (int c = AmountColumn; c <= ShareColumn; ++c)
         m_grid.setBackground(HeadingRow, c, HeadingColour);
-    m_grid.setText(HeadingRow, AmountColumn, languageText(language, "g/Tag", "g/day"));
+    m_grid.setText(HeadingRow, AmountColumn, Lang::deOr(language, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
     m_grid.setAlignment(HeadingRow, AmountColumn, GridAlign::Right | GridAlign::WordWrap);
-    m_grid.setText(HeadingRow, NameColumn, languageText(language, "Futtermittel", "Food"));
+    m_grid.setText(HeadingRow, NameColumn,
+                   Lang::deOr(language, QStringLiteral("Futtermittel"), QStringLiteral("Food")));
     m_grid.setAlignment(HeadingRow, NameColumn, GridAlign::Centre | GridAlign::WordWrap);
     m_grid.setText(HeadingRow, ShareColumn, QStringLiteral("%"));
     m_grid.setAlignment(HeadingRow, ShareColumn, GridAlign::Right | GridAlign::WordWrap);
