@@ -7,6 +7,7 @@
 #include "ration/CaseHeaderSource.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "ration/NutrientColumns.h"
 #include "ration/RationCalculation.h"
 
 #include <QCoreApplication>
@@ -179,7 +180,7 @@ int main(int argc, char** argv)
                 ration.profileGrid().columnCount() - 3);
 
     GridModel& grid = ration.rationGrid();
-    const int editedRow = 11 + kRationFeeds / 2;
+    const int editedRow = NutrientColumns::FirstFeedRow + kRationFeeds / 2;
     const QString editedKey = grid.text(editedRow, RationGrids::KeyColumn);
     const double edit = medianMilliseconds([&](int run) {
         const QString amount = QString::number(100 + run) + QStringLiteral(",5");

@@ -6,6 +6,7 @@
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 
 namespace {
@@ -22,11 +23,6 @@ constexpr int TextBlockRowStep = 20;
 CellFont tahoma(int height, int weight)
 {
     return CellFont{QStringLiteral("Tahoma"), height, weight, false};
-}
-
-QString languageText(const QString& languageCode, const char* german, const char* english)
-{
-    return Lang::deOr(languageCode, QString::fromUtf8(german), QString::fromUtf8(english));
 }
 
 } // namespace
@@ -50,14 +46,14 @@ RecipePage::Labels RecipePage::labels() const
 
 QString RecipePage::dateLine(const QString& languageCode, const QDate& date)
 {
-    return languageCode == Lang::German ? QStringLiteral("Ausstelldatum: ") + date.toString(DateText::GermanFormat)
-                                        : QStringLiteral("Date of issue: ") + date.toString(DateText::EnglishFormat);
+    return Lang::deOr(languageCode, QStringLiteral("Ausstelldatum: ") + date.toString(DateText::GermanFormat),
+                      QStringLiteral("Date of issue: ") + date.toString(DateText::EnglishFormat));
 }
 
 QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
-    return languageText(languageCode, "Besitzer: ", "Owner: ") + header.salutation() + QStringLiteral(" ")
-           + header.ownerName();
+    return Lang::deOr(languageCode, QStringLiteral("Besitzer: "), QStringLiteral("Owner: ")) + header.salutation()
+           + QStringLiteral(" ") + header.ownerName();
 }
 
 QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTexts& header)
@@ -82,7 +78,9 @@ QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTex
 
 QString RecipePage::titleLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
-    return languageText(languageCode, "Rezepttitel / Diagnose: ", "Recipe Title / Diagnosis: ") + header.title();
+    return Lang::deOr(languageCode, QStringLiteral("Rezepttitel / Diagnose: "),
+                      QStringLiteral("Recipe Title / Diagnosis: "))
+           + header.title();
 }
 
 int RecipePage::textBlockHeight(const QString& text)
@@ -114,7 +112,7 @@ void RecipePage::buildRecipeGrid()
     for (int c = 0; c < ColumnCount; ++c)
         m_grid.setColumnReadOnly(c, true);
 
-    m_grid.setText(0, NameColumn, languageText(language, "REZEPT", "RECIPE"));
+    m_grid.setText(0, NameColumn, Lang::deOr(language, QStringLiteral("REZEPT"), QStringLiteral("RECIPE")));
     m_grid.setAlignment(0, NameColumn, GridAlign::Centre | GridAlign::VCentre);
     m_grid.setFont(0, NameColumn, tahoma(28, 900));
 
@@ -136,9 +134,10 @@ void RecipePage::buildRecipeGrid()
 
     for (int c = AmountColumn; c <= ShareColumn; ++c)
         m_grid.setBackground(HeadingRow, c, HeadingColour);
-    m_grid.setText(HeadingRow, AmountColumn, languageText(language, "g/Tag", "g/day"));
+    m_grid.setText(HeadingRow, AmountColumn, Lang::deOr(language, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
     m_grid.setAlignment(HeadingRow, AmountColumn, GridAlign::Right | GridAlign::WordWrap);
-    m_grid.setText(HeadingRow, NameColumn, languageText(language, "Futtermittel", "Food"));
+    m_grid.setText(HeadingRow, NameColumn,
+                   Lang::deOr(language, QStringLiteral("Futtermittel"), QStringLiteral("Food")));
     m_grid.setAlignment(HeadingRow, NameColumn, GridAlign::Centre | GridAlign::WordWrap);
     m_grid.setText(HeadingRow, ShareColumn, QStringLiteral("%"));
     m_grid.setAlignment(HeadingRow, ShareColumn, GridAlign::Right | GridAlign::WordWrap);
@@ -151,12 +150,12 @@ void RecipePage::addFeedRows()
 {
     m_feedRows = 0;
     const int rationRows = m_ration.rowCount();
-    if (rationRows <= RationFeedRow)
+    if (rationRows <= NutrientColumns::FirstFeedRow)
         return;
     double sum = 0;
-    for (int r = RationFeedRow; r < rationRows; ++r)
+    for (int r = NutrientColumns::FirstFeedRow; r < rationRows; ++r)
         sum += NumberText::read(m_ration.text(r, RationGrids::AmountColumn));
-    for (int r = RationFeedRow; r < rationRows; ++r) {
+    for (int r = NutrientColumns::FirstFeedRow; r < rationRows; ++r) {
         const QString amount = m_ration.text(r, RationGrids::AmountColumn);
         // With nothing weighed out yet every share is 0 rather than a division by 0.
         const double share = sum != 0 ? NumberText::read(amount) * 100 / sum : 0.0;

@@ -28,8 +28,6 @@ public:
     static constexpr int TitleRow = 11;
     static constexpr int HeadingRow = 13;
     static constexpr int FirstFeedRow = 16;
-    // The ration grid's first feedstuff row.
-    static constexpr int RationFeedRow = 11;
 
     static constexpr Rgb RuleColour{0, 0, 0};
     static constexpr Rgb HeadingColour{204, 204, 204};

@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseType.h"
 #include "ui/GridModel.h"
 #include "ration/NutrientColumns.h"
 
@@ -13,14 +14,14 @@ namespace CaseFormulas {
 bool hasNeededInputs(const CaseHeaderSource& header)
 {
     const int caseType = header.caseTypeKey();
-    if (caseType <= 0)
+    if (!CaseType::isChosen(caseType))
         return false;
     const bool energy = !header.energyPercent().trimmed().isEmpty();
     const bool actual = !header.actualWeight().trimmed().isEmpty();
-    if (caseType <= 4)
+    if (CaseType::isGrowth(caseType))
         return energy && actual && !header.adultWeight().trimmed().isEmpty();
     const bool target = !header.targetWeight().trimmed().isEmpty();
-    if (caseType <= 6)
+    if (CaseType::isLactation(caseType))
         return energy && actual && target && !header.puppies().trimmed().isEmpty();
     return energy && actual && target;
 }

@@ -6,6 +6,7 @@
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
+#include "ration/CaseType.h"
 #include "ration/RationPageHooks.h"
 #include "db/SqlQuote.h"
 
@@ -16,8 +17,8 @@ constexpr int Hide = 0;
 constexpr int Show = 1;
 constexpr int Keep = -1;
 
-constexpr int Dog = 2;
-constexpr int Cat = 3;
+using CaseType::CatSpecies;
+using CaseType::DogSpecies;
 
 bool applyFlag(bool current, int flag)
 {
@@ -184,7 +185,7 @@ void CaseHeaderForm::loadCase()
 
     m_species.selectData(key("ID_Gattung"));
     const int species = m_species.currentData();
-    applyFieldVisibility(species == Dog ? Hide : species == Cat ? Show : Keep, Keep, Keep, Keep);
+    applyFieldVisibility(species == DogSpecies ? Hide : species == CatSpecies ? Show : Keep, Keep, Keep, Keep);
 
     m_sex.selectData(key("ID_Geschlecht"));
 
@@ -201,9 +202,9 @@ void CaseHeaderForm::loadCase()
     fillCaseTypeList();
     const int caseType = key("ID_Fall");
     m_caseType.selectData(caseType);
-    if (caseType <= 4)
+    if (CaseType::opensAsGrowth(caseType))
         applyFieldVisibility(Keep, Hide, Hide, Show);
-    else if (caseType == 5 || caseType == 6 || caseType == 11 || caseType == 12)
+    else if (CaseType::opensAsLactation(caseType))
         applyFieldVisibility(Keep, Show, Show, Hide);
     else
         applyFieldVisibility(Keep, Show, Hide, Hide);
@@ -223,7 +224,7 @@ void CaseHeaderForm::loadCase()
     setPuppies(field("Anz_Welpen"));
     setAdultWeight(field("Gewicht_Adult"));
 
-    m_isUnchanged = 1;
+    m_isUnchanged = true;
 }
 
 bool CaseHeaderForm::buildInsert(QString& sql)
@@ -325,7 +326,7 @@ void CaseHeaderForm::applyFieldVisibility(int cat, int target, int puppies, int 
 
 bool CaseHeaderForm::canClose()
 {
-    if (m_isUnchanged == 1)
+    if (m_isUnchanged)
         return true;
     const Prompt::Answer answer = m_prompt.question(text("Möchten Sie diesen Fall speichern?", "do you want  to save this case?"),
                                                     Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
@@ -360,7 +361,7 @@ void CaseHeaderForm::updateAgeInWeeks()
         m_prompt.message(QStringLiteral("Time not set!"));
         m_ageWeeks.clear();
     }
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
     m_ration.evaluateRequirements();
 }
 
@@ -383,25 +384,24 @@ void CaseHeaderForm::numberEdited()
     // The loading code writes the stored values; the case is recomputed once it is complete.
     if (m_pendingCaseKey.isEmpty())
         reloadFormulas();
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 bool CaseHeaderForm::puppiesRequired() const
 {
-    const int caseType = m_caseType.currentData();
-    return caseType == 5 || caseType == 6;
+    return CaseType::isLactation(m_caseType.currentData());
 }
 
 void CaseHeaderForm::userChoseSalutation(int index)
 {
     m_salutation.setCurrentIndex(index);
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::userChoseBreed(int index)
 {
     m_breed.setCurrentIndex(index);
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::userChoseSpecies(int index)
@@ -409,7 +409,7 @@ void CaseHeaderForm::userChoseSpecies(int index)
     m_species.setCurrentIndex(index);
     fillCaseTypeList();
     reloadFormulas();
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::userChoseSex(int index)
@@ -417,22 +417,20 @@ void CaseHeaderForm::userChoseSex(int index)
     m_sex.setCurrentIndex(index);
     fillCaseTypeList();
     reloadFormulas();
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::applyChosenCaseTypeVisibility()
 {
     const int caseType = m_caseType.currentData();
     const int species = m_species.currentData();
-    if (caseType >= 1 && caseType <= 4)
+    if (CaseType::isGrowth(caseType))
         applyFieldVisibility(Hide, Hide, Hide, Show);
-    else if (caseType == 5)
-        applyFieldVisibility(Hide, Show, Show, Hide);
-    else if (caseType == 6)
-        applyFieldVisibility(Show, Show, Show, Hide);
-    else if (caseType >= 7 && species == Dog)
+    else if (CaseType::isLactation(caseType))
+        applyFieldVisibility(CaseType::isCatLactation(caseType) ? Show : Hide, Show, Show, Hide);
+    else if (CaseType::isAdult(caseType) && species == DogSpecies)
         applyFieldVisibility(Hide, Show, Hide, Hide);
-    else if (caseType >= 7 && species == Cat)
+    else if (CaseType::isAdult(caseType) && species == CatSpecies)
         applyFieldVisibility(Show, Show, Hide, Hide);
 }
 
@@ -447,25 +445,25 @@ void CaseHeaderForm::userChoseCaseType(int index)
         m_hooks->fillTypeFilter();
         m_hooks->fillFeedList();
     }
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setOwnerName(const QString& value)
 {
     m_ownerName = value;
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setPatientName(const QString& value)
 {
     m_patientName = value;
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setTitle(const QString& value)
 {
     m_title = value;
-    m_isUnchanged = 0;
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setActualWeight(const QString& value)

@@ -101,7 +101,7 @@ public:
     bool adultWeightVisible() const { return m_showAdult; }
 
     QString loadedTitle() const { return m_loadedTitle; }
-    int isUnchanged() const { return m_isUnchanged; }
+    bool isUnchanged() const { return m_isUnchanged; }
 
     // CaseHeaderSource: what the calculations read.
     int caseTypeKey() const override { return m_caseType.currentData(); }
@@ -143,5 +143,5 @@ private:
 
     QString m_pendingCaseKey;
     QString m_loadedTitle;
-    int m_isUnchanged = 0;
+    bool m_isUnchanged = false;
 };

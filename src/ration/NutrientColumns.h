@@ -23,7 +23,9 @@ constexpr int ShownRow = 7;
 constexpr int KindRow = 8;
 constexpr int FixedRow = 9;
 constexpr int FormulaRow = 10;
-constexpr int HeaderRows = 11; // feedstuff rows follow
+// The ration grid's feedstuff rows start below the header rows; the profile
+// grid has the header rows only.
+constexpr int FirstFeedRow = 11;
 
 constexpr int SelectedWidth = 48;
 constexpr int UnselectedWidth = 1;

@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseType.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "ration/NutrientColumns.h"
@@ -40,7 +41,7 @@ void RationGrids::startGrid(GridModel& g, Rgb background, int fixedColumns, int 
     g.setDefaultBackground(background);
     g.setFixedBackground(background);
     g.setColumnCount(3);
-    g.setRowCount(HeaderRows);
+    g.setRowCount(FirstFeedRow);
     g.setFixedColumnCount(fixedColumns);
     g.setFixedRowCount(5);
     for (const RowLayout& layout : HeaderRowHeights)
@@ -124,10 +125,7 @@ void RationGrids::buildGrid(GridModel& g, const QString& kind)
 
 void RationGrids::applyCaseNutrientSelection(GridModel& g)
 {
-    QString key = QString::number(m_header.caseTypeKey());
-    // The weight reduction of a cat watches the nutrients of its maintenance.
-    if (key == QLatin1String("40"))
-        key = QStringLiteral("10");
+    const QString key = QString::number(CaseType::nutrientSelectionKey(m_header.caseTypeKey()));
     RecordSet rs;
     if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ")
                                               + key + QStringLiteral(" AND AKTIV = TRUE")))
@@ -169,7 +167,7 @@ QString RationGrids::lookupSupply(const QString& key) const
 
 void RationGrids::fillRationRows(const QString& caseKey)
 {
-    m_ration.setRowCount(HeaderRows);
+    m_ration.setRowCount(FirstFeedRow);
     const QString code = m_context.languageCode();
     RecordSet rs;
     if (rs.openRecordset(m_context.db(),
@@ -213,7 +211,7 @@ int RationGrids::appendFeedRow(const QString& key, const QString& name, const QS
 
 int RationGrids::feedRow(const QString& key) const
 {
-    for (int row = HeaderRows; row < m_ration.rowCount(); ++row) {
+    for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row) {
         if (m_ration.text(row, KeyColumn) == key)
             return row;
     }
@@ -222,12 +220,12 @@ int RationGrids::feedRow(const QString& key) const
 
 int RationGrids::feedRowCount() const
 {
-    return std::max(0, m_ration.rowCount() - HeaderRows);
+    return std::max(0, m_ration.rowCount() - FirstFeedRow);
 }
 
 bool RationGrids::storeRationRows(const QString& caseKey)
 {
-    for (int row = HeaderRows; row < m_ration.rowCount(); ++row) {
+    for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row) {
         const QString amountText = m_ration.text(row, AmountColumn).trimmed();
         // The amount enters the statement as the number it reads as, never as typed text.
         const QString amount = amountText.isEmpty() ? QStringLiteral("0")

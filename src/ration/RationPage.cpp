@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/CaseType.h"
 #include "ui/GridModel.h"
 #include "core/Lang.h"
 #include "ration/NutrientColumns.h"
@@ -23,12 +24,6 @@ const QString AllEntry = QStringLiteral("<ALLE>");
 bool isSet(const QString& data)
 {
     return data > QStringLiteral("0");
-}
-
-// The diet case types 25 to 28 show their no-restriction entry without a text.
-bool hasBlankAllEntry(int caseType)
-{
-    return caseType >= 25 && caseType <= 28;
 }
 
 QString sexCode(const QString& languageCode, const QString& sexText)
@@ -109,7 +104,7 @@ void RationPage::fillCategoryFilter()
             QStringLiteral("WHERE ID_FALL = ") + QString::number(caseType) +
             QStringLiteral(" AND T_FALL_KAT.AKTIV = TRUE"));
     if (opened)
-        m_category.add(0, hasBlankAllEntry(caseType) ? QString() : AllEntry);
+        m_category.add(0, CaseType::isDietType(caseType) ? QString() : AllEntry);
     emit categoryListChanged();
 }
 
@@ -235,7 +230,7 @@ void RationPage::pickChosenFeed()
 void RationPage::removeFeed(int row)
 {
     GridModel& grid = m_form.ration().rationGrid();
-    if (row < FeedRowsStart || row >= grid.rowCount())
+    if (row < FirstFeedRow || row >= grid.rowCount())
         return;
     const Prompt::Answer answer =
         m_prompt.question(Lang::deOr(code(), QStringLiteral("Möchten Sie dieses Futtermittel löschen?"),
@@ -255,13 +250,13 @@ void RationPage::rationGridClicked(int row, int column)
 {
     if (row == NameRow)
         toggleColumnMark(m_form.ration().rationGrid(), column);
-    else if (row >= FeedRowsStart && column == RationGrids::NameColumn)
+    else if (row >= FirstFeedRow && column == RationGrids::NameColumn)
         removeFeed(row);
 }
 
 void RationPage::rationGridEditEnded(int row, int column, const QString& text)
 {
-    if (row < FeedRowsStart || column != RationGrids::AmountColumn)
+    if (row < FirstFeedRow || column != RationGrids::AmountColumn)
         return;
     const GridModel& grid = m_form.ration().rationGrid();
     m_form.ration().recalcContributions(grid.text(row, RationGrids::KeyColumn), text);

@@ -31,8 +31,6 @@ class RationPage : public QObject, public RationPageHooks
     Q_OBJECT
 
 public:
-    static constexpr int FeedRowsStart = 11;
-
     RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QObject* parent = nullptr);
     ~RationPage() override;
     RationPage(const RationPage&) = delete;

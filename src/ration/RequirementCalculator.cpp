@@ -2,6 +2,7 @@
 
 #include "ration/CaseFormulas.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseType.h"
 #include "core/NumberText.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
@@ -39,9 +40,8 @@ void RequirementCalculator::evaluateRequirements()
     v.ageWeeks = m_header.ageWeeks().trimmed();
     v.ribs = m_header.ribsPalpable() ? QStringLiteral("1") : QStringLiteral("0");
 
-    // A growing dog without an age has no requirement at all.
     const int weeks = int(NumberText::read(v.ageWeeks));
-    if (m_header.caseTypeKey() == 3 && v.species == QLatin1String("2") && weeks <= 0)
+    if (CaseType::needsAge(m_header.caseTypeKey(), species) && weeks <= 0)
         return;
 
     GridModel& grid = m_grids.ration();

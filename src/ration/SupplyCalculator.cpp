@@ -91,10 +91,10 @@ void SupplyCalculator::sumSupply()
     GridModel& grid = m_grids.ration();
     for (int c = FirstColumn; c < grid.columnCount(); ++c)
         grid.setText(SupplyRow, c, QString());
-    if (grid.rowCount() > HeaderRows) {
+    if (grid.rowCount() > FirstFeedRow) {
         for (int c = FirstColumn; c < grid.columnCount(); ++c) {
             double sum = 0.0;
-            for (int row = HeaderRows; row < grid.rowCount(); ++row)
+            for (int row = FirstFeedRow; row < grid.rowCount(); ++row)
                 sum += NumberText::read(grid.text(row, c));
             writeFigure(grid, SupplyRow, c, sum);
             grid.setBackground(SupplyRow, c, ComputedBackground);

@@ -138,7 +138,7 @@ TEST_F(CaseListViewTest, ClickingACaseOpensItInANewCaseWindow)
     EXPECT_EQ(opened->windowTitle(), "Rationsberechnung");
     EXPECT_EQ(opened->view()->controls().owner->text(), "Schmidt");
     EXPECT_EQ(opened->view()->controls().patient->text(), "Rex");
-    EXPECT_EQ(opened->form().isUnchanged(), 1);
+    EXPECT_TRUE(opened->form().isUnchanged());
     // A second click opens another window on the same case.
     clickCell(3, CaseList::OwnerColumn);
     EXPECT_EQ(window->workspace()->subWindowList().size(), before + 2);

@@ -478,7 +478,7 @@ TEST_F(CaseWindowTest, SavingACompleteCaseStoresItAndShowsTheStoredCopy)
     EXPECT_EQ(c().caseType->currentText(), "Erhaltung Rüde");
     EXPECT_FALSE(c().recipeDate->text().isEmpty());
     EXPECT_EQ(requirement("1"), "2,00");
-    EXPECT_EQ(form().isUnchanged(), 1);
+    EXPECT_TRUE(form().isUnchanged());
     // Saving again needs another title.
     clickSave();
     EXPECT_EQ(prompt.lastText(), "Bitte geben Sie einen (neuen) Titel ein");
@@ -513,11 +513,11 @@ TEST_F(CaseWindowTest, AStoredCaseOpensWithItsValuesAndComputedRequirement)
     EXPECT_FALSE(c().adult->isVisible());
     EXPECT_EQ(requirement("1"), "2,00");
     const GridModel& grid = form().ration().rationGrid();
-    EXPECT_EQ(grid.rowCount(), HeaderRows + 2);
-    EXPECT_EQ(grid.text(HeaderRows, 1), "Hühnerbrust, gekocht");
-    EXPECT_EQ(grid.text(HeaderRows, 2).trimmed(), "150,0");
+    EXPECT_EQ(grid.rowCount(), FirstFeedRow + 2);
+    EXPECT_EQ(grid.text(FirstFeedRow, 1), "Hühnerbrust, gekocht");
+    EXPECT_EQ(grid.text(FirstFeedRow, 2).trimmed(), "150,0");
     // Showing the loaded values did not hand them back as edits.
-    EXPECT_EQ(form().isUnchanged(), 1);
+    EXPECT_TRUE(form().isUnchanged());
     EXPECT_TRUE(prompt.texts().isEmpty());
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(prompt.texts().isEmpty());
@@ -534,7 +534,7 @@ TEST_F(CaseWindowTest, AStoredCaseOpensInEnglishWithItsDateInTheEnglishOrder)
     EXPECT_TRUE(c().adult->isVisible());
     EXPECT_EQ(c().adult->text(), "20");
     EXPECT_FALSE(c().target->isVisible());
-    EXPECT_EQ(form().isUnchanged(), 1);
+    EXPECT_TRUE(form().isUnchanged());
 }
 
 TEST_F(CaseWindowTest, ClosingAChangedCaseAsksAndOnlyNoCloses)

@@ -80,7 +80,7 @@ protected:
         };
         rows << rowText(ration, NameRow, FirstColumn) << rowText(ration, RequirementRow, FirstColumn)
              << rowText(ration, SupplyRow, FirstColumn);
-        for (int row = HeaderRows; row < ration.rowCount(); ++row)
+        for (int row = FirstFeedRow; row < ration.rowCount(); ++row)
             rows << rowText(ration, row, RationGrids::KeyColumn);
         rows << rowText(profile, NameRow, FirstColumn) << rowText(profile, RequirementRow, FirstColumn);
         return rows;
@@ -126,16 +126,16 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     pickFeed(page->feedList(), QStringLiteral("Hühnerbrust, gekocht"));
     choose(page->typeList(), QStringLiteral("Getreide"));
     pickFeed(page->feedList(), QStringLiteral("Reis, gekocht"));
-    ASSERT_EQ(ration.rowCount(), HeaderRows + 2);
-    EXPECT_EQ(ration.text(HeaderRows, RationGrids::NameColumn), "Hühnerbrust, gekocht");
-    EXPECT_EQ(ration.text(HeaderRows + 1, RationGrids::NameColumn), "Reis, gekocht");
+    ASSERT_EQ(ration.rowCount(), FirstFeedRow + 2);
+    EXPECT_EQ(ration.text(FirstFeedRow, RationGrids::NameColumn), "Hühnerbrust, gekocht");
+    EXPECT_EQ(ration.text(FirstFeedRow + 1, RationGrids::NameColumn), "Reis, gekocht");
     EXPECT_EQ(ration.text(SupplyRow, protein).trimmed(), "");
 
-    typeAmount(page->rationGridView(), HeaderRows, QStringLiteral("150"));
-    typeAmount(page->rationGridView(), HeaderRows + 1, QStringLiteral("200"));
+    typeAmount(page->rationGridView(), FirstFeedRow, QStringLiteral("150"));
+    typeAmount(page->rationGridView(), FirstFeedRow + 1, QStringLiteral("200"));
     // 150 g chicken at 31 g and 200 g rice at 2.7 g protein per 100 g.
-    EXPECT_EQ(ration.text(HeaderRows, protein), "46,5");
-    EXPECT_EQ(ration.text(HeaderRows + 1, protein), "5,4");
+    EXPECT_EQ(ration.text(FirstFeedRow, protein), "46,5");
+    EXPECT_EQ(ration.text(FirstFeedRow + 1, protein), "5,4");
     EXPECT_EQ(ration.text(SupplyRow, protein), "51,9");
     // The indicator reads the supply as shown: calcium 0,04 g against phosphorus 0,43 g.
     const GridModel& profile = first->form().ration().profileGrid();
@@ -180,7 +180,7 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     EXPECT_EQ(second->view()->controls().title->text(), "Erhaltung mit Reis");
     EXPECT_EQ(second->view()->controls().caseType->currentText(), "Erhaltung Rüde");
     EXPECT_EQ(shownFigures(second), saved);
-    EXPECT_EQ(second->form().ration().rationGrid().text(HeaderRows + 1, RationGrids::AmountColumn).trimmed(),
+    EXPECT_EQ(second->form().ration().rationGrid().text(FirstFeedRow + 1, RationGrids::AmountColumn).trimmed(),
               "200,0");
 
     // Deleted through the red x.

@@ -1,5 +1,7 @@
 #include "ShippedDatabase.h"
 
+#include "ration/CaseType.h"
+
 #include <QRegularExpression>
 #include <QSet>
 
@@ -208,14 +210,14 @@ TEST_F(ShippedConsistencyTest, FormulasUseOnlyTheInputsTheirCaseTypeAsksFor)
         const QStringList fields = row.split(QLatin1Char('\t'));
         const int key = fields[0].toInt();
         QStringList allowed = always;
-        if (key <= 4)
+        if (CaseType::isGrowth(key))
             allowed << QStringLiteral("AKTGEW") << QStringLiteral("ERWGEW");
-        else if (key <= 6)
+        else if (CaseType::isLactation(key))
             allowed << QStringLiteral("AKTGEW") << QStringLiteral("SOLLGEW") << QStringLiteral("ANZWEL");
         else
             allowed << QStringLiteral("AKTGEW") << QStringLiteral("SOLLGEW");
-        // The body condition is asked for cats from key 6 on.
-        if (fields[1] == QLatin1String("3") && key >= 6)
+        // The body condition is asked for the nursing queen and grown cats.
+        if (fields[1] == QLatin1String("3") && (CaseType::isCatLactation(key) || CaseType::isAdult(key)))
             allowed << QStringLiteral("RIP");
         for (auto match = variable.globalMatch(fields[2]); match.hasNext();) {
             const QString name = match.next().captured();

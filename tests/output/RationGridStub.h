@@ -13,7 +13,7 @@ public:
     RationGridStub()
     {
         grid.setColumnCount(NutrientColumns::FirstColumn);
-        grid.setRowCount(NutrientColumns::HeaderRows);
+        grid.setRowCount(NutrientColumns::FirstFeedRow);
     }
 
     void addFeed(const QString& name, const QString& amount)

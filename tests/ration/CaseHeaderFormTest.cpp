@@ -115,7 +115,7 @@ TEST(CaseHeaderFormTest, ANewCaseCountsAsChangedAndHasEnergyHundred)
     Window w;
     w.open();
     EXPECT_EQ(w.form.energyPercent(), "100");
-    EXPECT_EQ(w.form.isUnchanged(), 0);
+    EXPECT_FALSE(w.form.isUnchanged());
     EXPECT_FALSE(w.form.birthDate().has_value());
     EXPECT_FALSE(w.form.catConditionVisible() || w.form.targetWeightVisible() || w.form.puppiesVisible()
                  || w.form.adultWeightVisible());
@@ -143,7 +143,7 @@ TEST(CaseHeaderFormTest, CloseQuestionKeepsTheWindowOpenForYesAndCancel)
     for (const auto& c : cases) {
         Window w(QString::fromLatin1(c.language));
         w.open(QStringLiteral("1"));
-        ASSERT_EQ(w.form.isUnchanged(), 1);
+        ASSERT_TRUE(w.form.isUnchanged());
         EXPECT_TRUE(w.form.canClose());
         EXPECT_TRUE(w.prompt.entries().empty());
         w.form.setOwnerName(QStringLiteral("Anders"));
@@ -206,6 +206,44 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
     }
 }
 
+TEST(CaseHeaderFormTest, TheNursingQueenNeedsAtLeastOneKitten)
+{
+    const struct
+    {
+        const char* language;
+        int caseType;
+        const char* puppies;
+        const char* refusal;
+    } cases[] = {
+        {"DE", 6, "0", "Die Anzahl der Welpen muss > 0 sein"},
+        {"US", 6, "", "Number of puppies should be > 0 "},
+        {"DE", 6, "2", nullptr},
+        // The queen's maintenance asks for no young.
+        {"DE", 10, "0", nullptr},
+    };
+    for (const auto& c : cases) {
+        Window w(QString::fromLatin1(c.language));
+        w.open();
+        w.form.userChoseSalutation(0);
+        w.form.setOwnerName(QStringLiteral("Kurz"));
+        w.form.setPatientName(QStringLiteral("Mieze"));
+        w.chooseSpecies(3);
+        w.chooseSex(2);
+        w.chooseCaseType(c.caseType);
+        w.form.setActualWeight(QStringLiteral("4"));
+        w.form.setTargetWeight(QStringLiteral("4"));
+        w.form.setTitle(QStringLiteral("Mieze"));
+        w.prompt.clear();
+
+        w.form.setPuppies(QLatin1String(c.puppies));
+        const QStringList once = c.refusal ? QStringList{QString::fromUtf8(c.refusal)} : QStringList();
+        EXPECT_EQ(w.prompt.texts(), once) << c.language << " " << c.caseType << " " << c.puppies;
+        EXPECT_EQ(w.form.saveCase(), c.refusal == nullptr) << c.language << " " << c.caseType << " " << c.puppies;
+        EXPECT_EQ(w.prompt.texts(), once + once) << c.language << " " << c.caseType << " " << c.puppies;
+        EXPECT_EQ(w.count(), c.refusal ? "3" : "4");
+    }
+}
+
 TEST(CaseHeaderFormTest, SavingAnOpenedCaseNeedsANewTitle)
 {
     Window w;
@@ -235,7 +273,7 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
         w.addFeed("2", "200,5");
         const QStringList requirements = w.row(RequirementRow);
         const QStringList supply = w.row(SupplyRow);
-        const QStringList firstFeed = w.row(11);
+        const QStringList firstFeed = w.row(FirstFeedRow);
         const QString indicator = w.form.ration().profileGrid().text(RequirementRow, 3);
         ASSERT_NE(supply.join(QString()).trimmed(), "");
 
@@ -251,7 +289,7 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
 
         // The window now shows the stored copy, recomputed.
         EXPECT_EQ(w.form.pendingCaseKey(), "");
-        EXPECT_EQ(w.form.isUnchanged(), 1);
+        EXPECT_TRUE(w.form.isUnchanged());
         EXPECT_EQ(w.form.birthDate(), TestDatabase::pinnedNow().date().addDays(-70));
         EXPECT_EQ(w.form.ageWeeks(), "10");
         EXPECT_EQ(w.form.breedList().currentData(), 3);
@@ -260,8 +298,8 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
         EXPECT_EQ(w.form.recipeDate(), QLatin1String(language) == QLatin1String("DE") ? "03.04.2024" : "04/03/2024");
         EXPECT_EQ(w.row(RequirementRow), requirements) << language;
         EXPECT_EQ(w.row(SupplyRow), supply) << language;
-        EXPECT_EQ(w.row(11), firstFeed) << language;
-        EXPECT_EQ(w.form.ration().rationGrid().text(12, 2), "200,5");
+        EXPECT_EQ(w.row(FirstFeedRow), firstFeed) << language;
+        EXPECT_EQ(w.form.ration().rationGrid().text(FirstFeedRow + 1, 2), "200,5");
         EXPECT_EQ(w.form.ration().profileGrid().text(RequirementRow, 3), indicator);
     }
 }
@@ -474,7 +512,7 @@ TEST(CaseHeaderFormTest, LoadingWritesTheFieldsWithoutRecalculating)
     w.form.setPendingCaseKey(QStringLiteral("1"));
     w.form.loadCase();
     EXPECT_EQ(w.form.actualWeight(), "20");
-    EXPECT_EQ(w.form.isUnchanged(), 1);
+    EXPECT_TRUE(w.form.isUnchanged());
     // The weights were written while the key was pending: nothing computed yet.
     EXPECT_EQ(w.requirement("1"), "");
 }
@@ -488,13 +526,13 @@ TEST(CaseHeaderFormTest, AStoredPuppyCountBelowOneIsReportedDuringTheLoad)
         "(4, 2, 'Kurz', 'Lassie', 2, 2, 5, 25, 25, 0, 100, 'Lactation');")));
     w.open(QStringLiteral("4"));
     EXPECT_EQ(w.prompt.texts(), QStringList{"Number of puppies should be > 0 "});
-    EXPECT_EQ(w.form.isUnchanged(), 1);
+    EXPECT_TRUE(w.form.isUnchanged());
     // Typing a count below 1 again shows the message and changes nothing else.
     w.form.setPuppies(QStringLiteral("0"));
     EXPECT_EQ(w.prompt.entries().size(), 2u);
-    EXPECT_EQ(w.form.isUnchanged(), 1);
+    EXPECT_TRUE(w.form.isUnchanged());
     w.form.setPuppies(QStringLiteral("4"));
-    EXPECT_EQ(w.form.isUnchanged(), 0);
+    EXPECT_FALSE(w.form.isUnchanged());
     EXPECT_EQ(w.prompt.entries().size(), 2u);
 }
 
@@ -557,9 +595,9 @@ TEST(CaseHeaderFormTest, EveryEditMarksTheCaseChanged)
     for (const auto& [name, edit] : edits) {
         Window w;
         w.open(QStringLiteral("1"));
-        ASSERT_EQ(w.form.isUnchanged(), 1);
+        ASSERT_TRUE(w.form.isUnchanged());
         edit(w);
-        EXPECT_EQ(w.form.isUnchanged(), 0) << name;
+        EXPECT_FALSE(w.form.isUnchanged()) << name;
     }
 }
 

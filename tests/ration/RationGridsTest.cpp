@@ -75,7 +75,7 @@ TEST(RationGridsTest, RationGridHasOneColumnPerActiveNutrientInSortOrder)
     ASSERT_TRUE(calc.db.isValid());
     const GridModel& g = calc.grid();
     EXPECT_EQ(keysOf(g), (QStringList{"9", "61", "60", "24", "1", "15"}));
-    EXPECT_EQ(g.rowCount(), 11);
+    EXPECT_EQ(g.rowCount(), FirstFeedRow);
     EXPECT_EQ(g.fixedRowCount(), 5);
     EXPECT_EQ(g.fixedColumnCount(), 2);
     const int rp = calc.column("24");
@@ -105,10 +105,10 @@ TEST(RationGridsTest, GeometryColoursAndFontOfBothGrids)
     for (const auto& w : widths)
         EXPECT_EQ(w.grid->columnWidth(w.col), w.width) << w.col;
     const int heights[] = {GridModel::DefaultRowHeight, 50, 20, 20, 20, 0, 0, 0, 0, 0, 0};
-    for (int row = 0; row < 11; ++row)
+    for (int row = 0; row < FirstFeedRow; ++row)
         EXPECT_EQ(g.rowHeight(row), heights[row]) << row;
     EXPECT_EQ(calc.profile().rowHeight(SupplyRow), 0);
-    EXPECT_EQ(g.font(12 - 1, 1), (CellFont{QStringLiteral("Tahoma"), 13, 400, false}));
+    EXPECT_EQ(g.font(FirstFeedRow, 1), (CellFont{QStringLiteral("Tahoma"), 13, 400, false}));
     EXPECT_EQ(g.background(FormulaRow, 4), (Rgb{230, 255, 255}));
     EXPECT_EQ(calc.profile().background(FormulaRow, 3), (Rgb{221, 255, 255}));
     EXPECT_EQ(g.background(RequirementRow, 1), ComputedBackground);
@@ -317,8 +317,8 @@ TEST(RationGridsTest, SupplyAddsTheShownContributions)
     grids.appendFeedRow(QStringLiteral("9"), QStringLiteral("Beifutter"), QStringLiteral("100"));
     calc.ration.recalcContributions(QStringLiteral("8"), QString());
     calc.ration.recalcContributions(QStringLiteral("9"), QString());
-    EXPECT_EQ(calc.grid().text(11, calc.column("15")), "12,34");
-    EXPECT_EQ(calc.grid().text(12, calc.column("15")), "0,66");
+    EXPECT_EQ(calc.grid().text(FirstFeedRow, calc.column("15")), "12,34");
+    EXPECT_EQ(calc.grid().text(FirstFeedRow + 1, calc.column("15")), "0,66");
     EXPECT_EQ(calc.supply("15"), "13,00");
     EXPECT_EQ(calc.supply("24"), "0,0");
     EXPECT_EQ(calc.grid().background(SupplyRow, calc.column("15")), ComputedBackground);
@@ -401,23 +401,23 @@ TEST(RationGridsTest, StoredCaseModeRecomputesEveryFeedstuffOfTheCase)
     Calc calc;
     calc.ration.fillRationRows(QStringLiteral("1"));
     GridModel& g = calc.grid();
-    ASSERT_EQ(g.rowCount(), 13);
-    EXPECT_EQ(g.text(11, 0), "1");
-    EXPECT_EQ(g.text(11, 1), "Hühnerbrust, gekocht");
-    EXPECT_EQ(g.text(11, 2), "150,0");
-    EXPECT_EQ(g.text(12, 2), "200,5");
-    EXPECT_FALSE(g.isReadOnly(11, 2));
-    EXPECT_TRUE(g.isReadOnly(11, 3));
+    ASSERT_EQ(g.rowCount(), FirstFeedRow + 2);
+    EXPECT_EQ(g.text(FirstFeedRow, 0), "1");
+    EXPECT_EQ(g.text(FirstFeedRow, 1), "Hühnerbrust, gekocht");
+    EXPECT_EQ(g.text(FirstFeedRow, 2), "150,0");
+    EXPECT_EQ(g.text(FirstFeedRow + 1, 2), "200,5");
+    EXPECT_FALSE(g.isReadOnly(FirstFeedRow, 2));
+    EXPECT_TRUE(g.isReadOnly(FirstFeedRow, 3));
     calc.header.pendingKey = QStringLiteral("1");
     // The arguments do not count while a case is being opened.
     calc.ration.recalcContributions(QStringLiteral("7"), QStringLiteral("999"));
     const int rp = calc.column("24");
-    EXPECT_EQ(g.text(11, rp), NumberText::format(31.0 * 150 * 0.01, 1));
-    EXPECT_EQ(g.text(12, rp), NumberText::format(2.7 * 200.5 * 0.01, 1));
-    EXPECT_EQ(calc.supply("24"), NumberText::format(NumberText::read(g.text(11, rp)) + NumberText::read(g.text(12, rp)), 1));
+    EXPECT_EQ(g.text(FirstFeedRow, rp), NumberText::format(31.0 * 150 * 0.01, 1));
+    EXPECT_EQ(g.text(FirstFeedRow + 1, rp), NumberText::format(2.7 * 200.5 * 0.01, 1));
+    EXPECT_EQ(calc.supply("24"), NumberText::format(NumberText::read(g.text(FirstFeedRow, rp)) + NumberText::read(g.text(FirstFeedRow + 1, rp)), 1));
     // Filling again replaces the rows.
     calc.ration.fillRationRows(QStringLiteral("2"));
-    EXPECT_EQ(g.rowCount(), 12);
+    EXPECT_EQ(g.rowCount(), FirstFeedRow + 1);
 }
 
 TEST(RationGridsTest, LookupsFindTheFirstColumnWithTheKeyOrNothing)

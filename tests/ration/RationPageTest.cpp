@@ -59,7 +59,7 @@ struct Window
     QStringList feedRows()
     {
         QStringList rows;
-        for (int r = RationPage::FeedRowsStart; r < grid().rowCount(); ++r)
+        for (int r = FirstFeedRow; r < grid().rowCount(); ++r)
             rows << grid().text(r, 0) + QLatin1Char('|') + grid().text(r, 1) + QLatin1Char('|') +
                         grid().text(r, 2);
         return rows;
@@ -122,6 +122,25 @@ TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
         EXPECT_EQ(w.page.typeList().currentIndex(), -1);
         EXPECT_EQ(w.page.feedList().currentIndex(), -1);
         EXPECT_EQ(w.page.feedList().count(), 6);
+    }
+}
+
+TEST(RationPageTest, TheLastDietCaseTypeIs28)
+{
+    const struct
+    {
+        int caseType;
+        const char* allEntry;
+    } cases[] = {{28, "0:"}, {29, "0:<ALLE>"}};
+    for (const auto& c : cases) {
+        Window w;
+        ASSERT_TRUE(w.db.rawExec(QStringLiteral("INSERT INTO T_FALL VALUES (%1, 'Diät %1', 'Diet %1', 2, 1, 7, -1);"
+                                                "INSERT INTO T_FALL_KAT (ID_FALL, ID_FM_Kategorie, AKTIV) "
+                                                "VALUES (%1, 1, -1);")
+                                     .arg(c.caseType)));
+        w.chooseDogCase(c.caseType);
+        ASSERT_EQ(w.form.caseTypeKey(), c.caseType);
+        EXPECT_EQ(entries(w.page.categoryList()), (QStringList{c.allEntry, "1:Einzelfuttermittel"})) << c.caseType;
     }
 }
 
@@ -274,7 +293,7 @@ TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
         w.chooseDogCase();
         w.pick(2);
         ASSERT_EQ(w.feedRows(), QStringList{german ? "2|Reis, gekocht|" : "2|Rice, cooked|"});
-        const int row = RationPage::FeedRowsStart;
+        const int row = FirstFeedRow;
         EXPECT_TRUE(w.grid().isEditable(row, 2));
         EXPECT_EQ(w.grid().text(row, w.column("61")), "");
         EXPECT_TRUE(w.grid().isReadOnly(row, w.column("61")));
@@ -310,12 +329,12 @@ TEST(RationPageTest, AnAmountEditRecomputesTheRowAndTheSupply)
     w.pick(1);
     const int energy = w.column("61");
     ASSERT_GE(energy, 0);
-    ASSERT_TRUE(w.grid().endEdit(11, 2, QStringLiteral("200")));
-    EXPECT_EQ(w.grid().text(11, energy), "260");
-    EXPECT_EQ(w.grid().text(12, energy), "");
+    ASSERT_TRUE(w.grid().endEdit(FirstFeedRow, 2, QStringLiteral("200")));
+    EXPECT_EQ(w.grid().text(FirstFeedRow, energy), "260");
+    EXPECT_EQ(w.grid().text(FirstFeedRow + 1, energy), "");
     EXPECT_EQ(w.grid().text(SupplyRow, energy), "260");
-    ASSERT_TRUE(w.grid().endEdit(12, 2, QStringLiteral("100")));
-    EXPECT_EQ(w.grid().text(12, energy), "151");
+    ASSERT_TRUE(w.grid().endEdit(FirstFeedRow + 1, 2, QStringLiteral("100")));
+    EXPECT_EQ(w.grid().text(FirstFeedRow + 1, energy), "151");
     EXPECT_EQ(w.grid().text(SupplyRow, energy), "411");
     // Protein 5,4 + 31,0 over energy 1,09 + 0,63 through the indicator formula.
     EXPECT_EQ(w.profile().text(RequirementRow, find(w.profile(), QStringLiteral("42"))), "21,2");
@@ -338,13 +357,13 @@ TEST(RationPageTest, RemovingAFeedstuffAsksAndRecomputesOnYesOnly)
         w.chooseDogCase();
         w.pick(2);
         w.pick(1);
-        w.grid().endEdit(11, 2, QStringLiteral("200"));
-        w.grid().endEdit(12, 2, QStringLiteral("100"));
+        w.grid().endEdit(FirstFeedRow, 2, QStringLiteral("200"));
+        w.grid().endEdit(FirstFeedRow + 1, 2, QStringLiteral("100"));
         const int energy = w.column("61");
         const QStringList before = w.feedRows();
 
         w.prompt.setNextAnswer(c.answer);
-        w.grid().click(12, 1);
+        w.grid().click(FirstFeedRow + 1, 1);
         ASSERT_EQ(w.prompt.entries().size(), 1u);
         const RecordingPrompt::Entry& asked = w.prompt.entries()[0];
         EXPECT_EQ(asked.text, QLatin1String(c.language) == QLatin1String("DE")
@@ -369,7 +388,7 @@ TEST(RationPageTest, ClicksElsewhereRemoveNothing)
     Window w;
     w.chooseDogCase();
     w.pick(2);
-    for (const auto& [row, column] : {std::pair{11, 0}, {11, 2}, {11, 3}, {4, 1}, {10, 1}})
+    for (const auto& [row, column] : {std::pair{FirstFeedRow, 0}, {FirstFeedRow, 2}, {FirstFeedRow, 3}, {4, 1}, {10, 1}})
         w.grid().click(row, column);
     EXPECT_EQ(w.feedRows().size(), 1);
     EXPECT_TRUE(w.prompt.entries().empty());
@@ -380,9 +399,9 @@ TEST(RationPageTest, RemovingTheLastFeedstuffEmptiesTheSupply)
     Window w;
     w.chooseDogCase();
     w.pick(2);
-    w.grid().endEdit(11, 2, QStringLiteral("150"));
+    w.grid().endEdit(FirstFeedRow, 2, QStringLiteral("150"));
     w.prompt.setNextAnswer(Prompt::Answer::Yes);
-    w.grid().click(11, 1);
+    w.grid().click(FirstFeedRow, 1);
     EXPECT_TRUE(w.feedRows().isEmpty());
     EXPECT_EQ(w.grid().text(SupplyRow, w.column("61")), "");
 }
@@ -484,7 +503,7 @@ TEST(RationPageTest, SavedEmptyAmountsAreStoredAsZeroAndReopenAsZero)
     w.form.setTitle(QStringLiteral("Neu"));
     w.pick(2);
     w.pick(4);
-    w.grid().endEdit(12, 2, QStringLiteral("80,5"));
+    w.grid().endEdit(FirstFeedRow + 1, 2, QStringLiteral("80,5"));
     ASSERT_TRUE(w.form.saveCase()) << w.prompt.lastText().toStdString();
     EXPECT_EQ(w.db.rawRows(QStringLiteral(
                   "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4 ORDER BY ID")),
@@ -498,9 +517,9 @@ TEST(RationPageTest, SavedEmptyAmountsAreStoredAsZeroAndReopenAsZero)
     page.setUp();
     form.initCaseForm();
     const GridModel& g = form.ration().rationGrid();
-    ASSERT_EQ(g.rowCount(), 13);
-    EXPECT_EQ(g.text(11, 2), "0,0");
-    EXPECT_EQ(g.text(12, 2), "80,5");
+    ASSERT_EQ(g.rowCount(), FirstFeedRow + 2);
+    EXPECT_EQ(g.text(FirstFeedRow, 2), "0,0");
+    EXPECT_EQ(g.text(FirstFeedRow + 1, 2), "80,5");
 }
 
 TEST(RationPageTest, OpeningAStoredCaseFillsListsAndRows)

@@ -53,7 +53,7 @@ void printGrids(std::ostream& out, RationCalculation& ration)
         printFields(out, {QStringLiteral("nutrient"), cell(grid, KeyRow, c), cell(grid, NameRow, c), cell(grid, UnitRow, c),
                           cell(grid, RequirementRow, c), cell(grid, SupplyRow, c), cell(grid, MarkRow, c)});
     }
-    for (int row = HeaderRows; row < grid.rowCount(); ++row) {
+    for (int row = FirstFeedRow; row < grid.rowCount(); ++row) {
         QStringList fields{QStringLiteral("feed"), cell(grid, row, RationGrids::KeyColumn),
                            cell(grid, row, RationGrids::NameColumn), cell(grid, row, RationGrids::AmountColumn)};
         for (int c = FirstColumn; c < grid.columnCount(); ++c)

@@ -104,7 +104,7 @@ protected:
     QStringList feedNames()
     {
         QStringList names;
-        for (int row = HeaderRows; row < rationGrid().rowCount(); ++row)
+        for (int row = FirstFeedRow; row < rationGrid().rowCount(); ++row)
             names << rationGrid().text(row, RationGrids::NameColumn);
         return names;
     }
@@ -231,8 +231,8 @@ TEST_F(RationPageViewTest, ClosingTheFeedListOnItsChoicePicksItOnceAndThenTellsS
 
         pickFromList(QString::fromUtf8(row.feed));
         EXPECT_EQ(feedNames(), QStringList{QString::fromUtf8(row.feed)}) << row.code;
-        EXPECT_EQ(rationGrid().text(HeaderRows, RationGrids::KeyColumn), "2");
-        EXPECT_EQ(rationGrid().text(HeaderRows, RationGrids::AmountColumn), "");
+        EXPECT_EQ(rationGrid().text(FirstFeedRow, RationGrids::KeyColumn), "2");
+        EXPECT_EQ(rationGrid().text(FirstFeedRow, RationGrids::AmountColumn), "");
         EXPECT_TRUE(prompt.texts().isEmpty()) << qPrintable(prompt.texts().join(QLatin1Char('|')));
 
         // Opening and closing the list on its choice tries the same feedstuff again.
@@ -273,22 +273,22 @@ TEST_F(RationPageViewTest, AnAmountTypedIntoTheGridFillsTheContributionsAndTheNa
     ASSERT_EQ(feedNames().size(), 1);
 
     GridView* view = page->rationGridView();
-    view->ensureCellVisible(HeaderRows, RationGrids::AmountColumn);
-    const QRect amount = view->cellRect(HeaderRows, RationGrids::AmountColumn);
+    view->ensureCellVisible(FirstFeedRow, RationGrids::AmountColumn);
+    const QRect amount = view->cellRect(FirstFeedRow, RationGrids::AmountColumn);
     ASSERT_FALSE(amount.isEmpty());
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, amount.center());
     ASSERT_TRUE(view->isEditing());
     QTest::keyClicks(view->editor(), QStringLiteral("200"));
     QTest::keyClick(view->editor(), Qt::Key_Return);
     ASSERT_FALSE(view->isEditing());
-    EXPECT_EQ(rationGrid().text(HeaderRows, RationGrids::AmountColumn).trimmed(), "200");
+    EXPECT_EQ(rationGrid().text(FirstFeedRow, RationGrids::AmountColumn).trimmed(), "200");
     const int protein = NutrientColumns::find(rationGrid(), QStringLiteral("24"));
     ASSERT_GE(protein, FirstColumn);
     // 200 g rice at 2.7 g protein per 100 g.
-    EXPECT_EQ(rationGrid().text(HeaderRows, protein), "5,4");
+    EXPECT_EQ(rationGrid().text(FirstFeedRow, protein), "5,4");
     EXPECT_EQ(rationGrid().text(SupplyRow, protein), "5,4");
 
-    const QRect name = view->cellRect(HeaderRows, RationGrids::NameColumn);
+    const QRect name = view->cellRect(FirstFeedRow, RationGrids::NameColumn);
     prompt.setNextAnswer(Prompt::Answer::No);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, name.center());
     EXPECT_EQ(prompt.lastText(), "Möchten Sie dieses Futtermittel löschen?");
