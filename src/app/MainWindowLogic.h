@@ -9,7 +9,7 @@
 // window or bar is made, and where its working windows go.
 namespace MainWindowLogic {
 
-// The resource picture of the start view: 158 in German, 159 in English.
+// The picture of the start view: the English one for "US", else the German one.
 QString startPicture(const QString& languageCode);
 
 // "Rationsberechnung" / "Calculation of Ration"; empty for an unknown code.
