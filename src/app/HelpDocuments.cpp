@@ -7,9 +7,9 @@
 
 namespace HelpDocuments {
 
-QString fileName(int command, const QString& languageCode)
+QString fileName(Document document, const QString& languageCode)
 {
-    switch (command) {
+    switch (document) {
     case HelpTopics:
         return Lang::deOr(languageCode, QStringLiteral("HilfeMSY.doc"), QStringLiteral("HelpMSY.doc"));
     case HelpManual:
@@ -23,9 +23,9 @@ QString fileName(int command, const QString& languageCode)
     }
 }
 
-QString existingPath(int command, const QString& languageCode, const QString& dataDirectory)
+QString existingPath(Document document, const QString& languageCode, const QString& dataDirectory)
 {
-    const QString name = fileName(command, languageCode);
+    const QString name = fileName(document, languageCode);
     if (name.isEmpty())
         return QString();
     const QString path = QDir::toNativeSeparators(dataDirectory) + QDir::separator() + name;

@@ -9,7 +9,7 @@
 // window or bar is made, and where its working windows go.
 namespace MainWindowLogic {
 
-// The start view's picture in the language of the code.
+// The picture of the start view: the English one for "US", else the German one.
 QString startPicture(const QString& languageCode);
 
 // "Rationsberechnung" / "Calculation of Ration"; empty for an unknown code.

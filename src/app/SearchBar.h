@@ -38,7 +38,7 @@ public:
     QString languageCode() const { return m_languageCode; }
     // The label or button text of a control; empty for the lists and edits.
     QString text(int control) const;
-    // The new-case button's picture in the bar's language.
+    // The picture of the new-case button: the English one for "US", else the German one.
     QString newCasePicture() const;
     // What the picture shows, for tool tip and screen readers.
     QString newCaseHint() const;

@@ -100,11 +100,11 @@ TEST(OwnerCodeTest, ComesFromTheIniFileAndIsUserByDefault)
     }
 }
 
-TEST(HelpDocumentsTest, TheCommandAndLanguageChooseTheFileAndAMissingFileGivesNothing)
+TEST(HelpDocumentsTest, TheDocumentAndLanguageChooseTheFileAndAMissingFileGivesNothing)
 {
     const struct
     {
-        int command;
+        HelpDocuments::Document document;
         const char* code;
         const char* file;
     } cases[] = {{HelpDocuments::HelpTopics, "DE", "HilfeMSY.doc"}, {HelpDocuments::HelpTopics, "US", "HelpMSY.doc"},
@@ -113,13 +113,13 @@ TEST(HelpDocumentsTest, TheCommandAndLanguageChooseTheFileAndAMissingFileGivesNo
                  {HelpDocuments::EnglishManual, "DE", "Manual.doc"}};
     QTemporaryDir dir;
     for (const auto& c : cases) {
-        const QString name = HelpDocuments::fileName(c.command, QString::fromLatin1(c.code));
+        const QString name = HelpDocuments::fileName(c.document, QString::fromLatin1(c.code));
         EXPECT_EQ(name, QString::fromLatin1(c.file));
-        EXPECT_TRUE(HelpDocuments::existingPath(c.command, QString::fromLatin1(c.code), dir.path()).isEmpty());
+        EXPECT_TRUE(HelpDocuments::existingPath(c.document, QString::fromLatin1(c.code), dir.path()).isEmpty());
         QFile file(QDir(dir.path()).filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.close();
-        EXPECT_EQ(HelpDocuments::existingPath(c.command, QString::fromLatin1(c.code), dir.path()),
+        EXPECT_EQ(HelpDocuments::existingPath(c.document, QString::fromLatin1(c.code), dir.path()),
                   dir.path() + QDir::separator() + name);
         QFile::remove(file.fileName());
     }

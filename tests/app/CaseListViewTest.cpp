@@ -3,7 +3,6 @@
 #include "app/gui/CaseWindow.h"
 #include "ration/gui/CaseHeaderView.h"
 #include "ui/gui/GridCellPainter.h"
-#include "app/MainMenu.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/ResultBar.h"
 #include "app/SearchBar.h"
@@ -27,7 +26,7 @@ protected:
     void searchAll(const QString& languageCode = QStringLiteral("DE"))
     {
         open(languageCode);
-        ASSERT_TRUE(window->runCommand(SearchBar::SearchButton));
+        ASSERT_TRUE(clickBarButton(*window, SearchBar::SearchButton));
         ASSERT_NE(window->resultBar(), nullptr);
         list = window->resultBar()->caseList();
         ASSERT_NE(list, nullptr);
@@ -95,7 +94,7 @@ TEST_F(CaseListViewTest, DatesAndTheDeleteHeadingShowWholeAndLongNamesEndInAnEll
         "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
         "Rezepttitel, Datum) VALUES (1, 'Zimmermann', 'Maximilian vom Lindenhof zu Oberammergau', 2, 1, 7, "
         "'Erhaltung', '2024-12-28 08:00:00')")));
-    ASSERT_TRUE(window->runCommand(SearchBar::SearchButton));
+    ASSERT_TRUE(clickBarButton(*window, SearchBar::SearchButton));
     list = window->resultBar()->caseList();
     ASSERT_EQ(list->logic().caseCount(), 4);
     for (int row = 0; row < grid().rowCount(); ++row) {
@@ -191,12 +190,12 @@ TEST_F(CaseListViewTest, ANewSearchReplacesTheListAndStartsAtTheTop)
                                             "'2024-04-01 08:00:00')")
                                  .arg(i, 2, 10, QLatin1Char('0'))));
     }
-    window->runCommand(SearchBar::SearchButton);
+    clickBarButton(*window, SearchBar::SearchButton);
     EXPECT_EQ(list->logic().caseCount(), 43);
     // Forty-odd cases do not fit the bar: it scrolls.
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->verticalScrollBar()->maximum() > 0; }));
     list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
-    window->runCommand(SearchBar::SearchButton);
+    clickBarButton(*window, SearchBar::SearchButton);
     EXPECT_EQ(list->verticalScrollBar()->value(), 0);
 }
 

@@ -1,15 +1,13 @@
-#include "app/MainMenu.h"
 #include "app/gui/MainWindow.h"
 #include "core/Prompt.h"
+#include "ShownMainWindow.h"
 #include "support/TestDatabase.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
 #include <QStatusBar>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -49,8 +47,8 @@ TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
                   QStringLiteral("&Fenster|57650 Über&lappend|57652 &Nebeneinander|57651 &Untereinander|57649 &Symbole anordnen"),
                   QStringLiteral("&Hilfe|32789 Benutzerhilfe|57667 Hilfe&themen|-|57664 &Info über Mensoly...|32787 Info"),
               }));
-    EXPECT_TRUE(window.commandAction(MainMenu::German)->isChecked());
-    EXPECT_FALSE(window.commandAction(MainMenu::English)->isChecked());
+    EXPECT_TRUE(menuAction(window, "actionGerman")->isChecked());
+    EXPECT_FALSE(menuAction(window, "actionEnglish")->isChecked());
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Mensoly - ") + fixture.directory()));
 }
 
@@ -70,8 +68,36 @@ TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
                   QStringLiteral("&Window|57650 Overlapped|57652 Tile horizontal|57651 Tile vertical|57649 Arrange Symbols"),
                   QStringLiteral("&Help|32790 Userhelp|57667 Helpfinder|-|57664 &About Mensoly...|32786 Info"),
               }));
-    EXPECT_FALSE(window.commandAction(MainMenu::German)->isChecked());
-    EXPECT_TRUE(window.commandAction(MainMenu::English)->isChecked());
+    EXPECT_FALSE(menuAction(window, "actionGerman")->isChecked());
+    EXPECT_TRUE(menuAction(window, "actionEnglish")->isChecked());
+}
+
+TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
+{
+    TestDatabase fixture;
+    RecordingPrompt prompt;
+    MainWindow window(fixture.context(), prompt);
+    QStringList names;
+    QStringList disabled;
+    for (QAction* top : window.menuBar()->actions()) {
+        const QList<QAction*> entries = top->menu() ? top->menu()->actions() : QList<QAction*>{top};
+        for (QAction* action : entries) {
+            if (action->isSeparator())
+                continue;
+            EXPECT_EQ(action->parent(), &window) << qPrintable(action->objectName());
+            names << action->objectName();
+            if (!action->isEnabled())
+                disabled << action->objectName();
+        }
+    }
+    EXPECT_EQ(names, (QStringList{"actionExit", "actionSystemExport", "actionSystemImport",
+                                  "actionSystemEdit", "actionImportUserFeedstuffs", "actionEditFeedstuffs",
+                                  "actionRation", "actionGerman", "actionEnglish", "actionToolbar",
+                                  "actionStatusBar", "actionCascade", "actionTileHorizontal",
+                                  "actionTileVertical", "actionArrangeIcons", "actionUserHelp",
+                                  "actionHelpTopics", "actionAbout", "actionInfo"}));
+    EXPECT_EQ(disabled, (QStringList{"actionSystemExport", "actionSystemImport", "actionSystemEdit",
+                                     "actionImportUserFeedstuffs", "actionEditFeedstuffs", "actionToolbar"}));
 }
 
 TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)
@@ -79,9 +105,9 @@ TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)
     TestDatabase fixture;
     RecordingPrompt prompt;
     MainWindow window(fixture.context(), prompt);
-    ASSERT_TRUE(window.runCommand(MainMenu::English));
-    EXPECT_TRUE(window.commandAction(MainMenu::English)->isChecked());
-    EXPECT_FALSE(window.commandAction(MainMenu::German)->isChecked());
+    ASSERT_TRUE(triggerAction(window, "actionEnglish"));
+    EXPECT_TRUE(menuAction(window, "actionEnglish")->isChecked());
+    EXPECT_FALSE(menuAction(window, "actionGerman")->isChecked());
     EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
     EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC")), QStringLiteral("US"));
     EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
@@ -95,9 +121,9 @@ TEST(MainWindowTest, ARejectedLanguageUpdateShowsTheMessageAndTheRunGoesOnInTheN
         "CREATE TRIGGER refuse BEFORE UPDATE ON T_MSYV3SEC BEGIN SELECT RAISE(ABORT, 'read-only'); END")));
     RecordingPrompt prompt;
     MainWindow window(fixture.context(), prompt);
-    ASSERT_TRUE(window.runCommand(MainMenu::English));
+    ASSERT_TRUE(triggerAction(window, "actionEnglish"));
     EXPECT_EQ(prompt.texts(), QStringList{QStringLiteral("Language could not be updated")});
-    EXPECT_TRUE(window.commandAction(MainMenu::English)->isChecked());
+    EXPECT_TRUE(menuAction(window, "actionEnglish")->isChecked());
     EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
     EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC")), QStringLiteral("DE"));
 }
@@ -109,21 +135,9 @@ TEST(MainWindowTest, TheStatusBarStartsHiddenAndToggles)
     MainWindow window(fixture.context(), prompt);
     window.show();
     EXPECT_FALSE(window.statusBar()->isVisible());
-    window.runCommand(MainMenu::ToggleStatusBar);
+    triggerAction(window, "actionStatusBar");
     EXPECT_TRUE(window.statusBar()->isVisible());
-    EXPECT_FALSE(window.commandAction(MainMenu::ToggleToolbar)->isEnabled());
+    EXPECT_FALSE(menuAction(window, "actionToolbar")->isEnabled());
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    // The bars store their sizes; keep them out of the user's settings.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

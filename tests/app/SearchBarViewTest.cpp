@@ -1,5 +1,4 @@
 #include "app/gui/CaseListView.h"
-#include "app/MainMenu.h"
 #include "app/gui/MainWindow.h"
 #include "core/Prompt.h"
 #include "app/gui/ResultBar.h"
@@ -60,7 +59,7 @@ TEST_F(SearchBarViewTest, LabelsAndButtonShowTheTextsOfTheLanguageAtStart)
     const struct
     {
         const char* code;
-        QStringList texts;   // 1123, 1124, 1007, 1125, 1126, 1001
+        QStringList texts;   // the labels and the search button, left to right
         const char* picture;
     } cases[] = {
         {"DE",
@@ -93,7 +92,7 @@ TEST_F(SearchBarViewTest, LabelsAndButtonShowTheTextsOfTheLanguageAtStart)
 TEST_F(SearchBarViewTest, EveryControlCarriesItsIdentifierInTheOrderOfTheRow)
 {
     open();
-    window->runCommand(MainMenu::Ration);
+    triggerAction(*window, "actionRation");
     QCoreApplication::processEvents();
     QWidget* previous = nullptr;
     for (int id : SearchBar::controls()) {
@@ -148,14 +147,14 @@ TEST_F(SearchBarViewTest, TheBarsAndTheStatusBarAreHiddenAtStartAndTheSearchBarS
 TEST_F(SearchBarViewTest, TheRationCommandShowsTheSearchBarFirstAndTheResultBarTheSecondTime)
 {
     open();
-    ASSERT_TRUE(window->runCommand(MainMenu::Ration));
+    ASSERT_TRUE(triggerAction(*window, "actionRation"));
     EXPECT_TRUE(window->searchBar()->isVisible());
     ASSERT_NE(window->resultBar(), nullptr);
     ResultBar* made = window->resultBar();
     EXPECT_FALSE(made->isVisible());
     EXPECT_EQ(made->widget()->sizeHint(), QSize(305, 150));
 
-    ASSERT_TRUE(window->runCommand(MainMenu::Ration));
+    ASSERT_TRUE(triggerAction(*window, "actionRation"));
     EXPECT_TRUE(window->searchBar()->isVisible());
     EXPECT_EQ(window->resultBar(), made);
     EXPECT_TRUE(made->isVisible());
@@ -168,7 +167,7 @@ TEST_F(SearchBarViewTest, TheRationCommandShowsTheSearchBarFirstAndTheResultBarT
 TEST_F(SearchBarViewTest, TheMenuEntryRunsTheRationCommand)
 {
     open(QStringLiteral("US"));
-    window->commandAction(MainMenu::Ration)->trigger();
+    menuAction(*window, "actionRation")->trigger();
     EXPECT_TRUE(window->searchBar()->isVisible());
     ASSERT_NE(window->resultBar(), nullptr);
     EXPECT_EQ(window->resultBar()->windowTitle(), QStringLiteral("Search Result"));
@@ -177,7 +176,7 @@ TEST_F(SearchBarViewTest, TheMenuEntryRunsTheRationCommand)
 TEST_F(SearchBarViewTest, SearchingWithoutAChoiceHandsOnMinusOneForSpeciesAndSex)
 {
     open();
-    window->runCommand(MainMenu::Ration);
+    triggerAction(*window, "actionRation");
     QTest::mouseClick(control<QPushButton>(Control::SearchButton), Qt::LeftButton);
     ASSERT_NE(caseList(), nullptr);
     EXPECT_EQ(listed(), (QStringList{"Müller/Bello", "O'Neil/Minka", "Schmidt/Rex"}));
@@ -188,7 +187,7 @@ TEST_F(SearchBarViewTest, SearchingWithoutAChoiceHandsOnMinusOneForSpeciesAndSex
 TEST_F(SearchBarViewTest, SearchingListsTheCasesOfTheChosenKeysAndTheTypedTexts)
 {
     open();
-    window->runCommand(MainMenu::Ration);
+    triggerAction(*window, "actionRation");
     auto* species = control<QComboBox>(Control::SpeciesList);
     auto* sex = control<QComboBox>(Control::SexList);
     species->setCurrentIndex(1);
@@ -198,13 +197,13 @@ TEST_F(SearchBarViewTest, SearchingListsTheCasesOfTheChosenKeysAndTheTypedTexts)
                         Qt::NoModifier);
     QTest::keyClicks(control<QLineEdit>(Control::PatientEdit), QStringLiteral("el"));
     QTest::keyClicks(control<QLineEdit>(Control::TitleEdit), QStringLiteral("halt"));
-    ASSERT_TRUE(window->runCommand(Control::SearchButton));
+    ASSERT_TRUE(clickBarButton(*window, Control::SearchButton));
     ASSERT_NE(caseList(), nullptr);
     EXPECT_EQ(listed(), QStringList{"Müller/Bello"});
 
     // The cat's owner does not match "Mü".
     species->setCurrentIndex(2);
-    window->runCommand(Control::SearchButton);
+    clickBarButton(*window, Control::SearchButton);
     EXPECT_EQ(listed(), QStringList());
 
     // Sex W alone, every text cleared.
@@ -212,20 +211,20 @@ TEST_F(SearchBarViewTest, SearchingListsTheCasesOfTheChosenKeysAndTheTypedTexts)
     sex->setCurrentIndex(1);
     for (int id : {Control::OwnerEdit, Control::PatientEdit, Control::TitleEdit})
         control<QLineEdit>(id)->clear();
-    window->runCommand(Control::SearchButton);
+    clickBarButton(*window, Control::SearchButton);
     EXPECT_EQ(listed(), QStringList{"O'Neil/Minka"});
 
     // "%" typed by the user stays a wildcard: "i%a" finds "Minka".
     sex->setCurrentIndex(-1);
     QTest::keyClicks(control<QLineEdit>(Control::PatientEdit), QStringLiteral("i%a"));
-    window->runCommand(Control::SearchButton);
+    clickBarButton(*window, Control::SearchButton);
     EXPECT_EQ(listed(), QStringList{"O'Neil/Minka"});
 }
 
 TEST_F(SearchBarViewTest, AFirstSearchMakesTheResultBarLargerAndShowsIt)
 {
     open();
-    ASSERT_TRUE(window->runCommand(Control::SearchButton));
+    ASSERT_TRUE(clickBarButton(*window, Control::SearchButton));
     ASSERT_NE(window->resultBar(), nullptr);
     EXPECT_TRUE(window->resultBar()->isVisible());
     EXPECT_EQ(window->resultBar()->widget()->sizeHint(), QSize(305, 305));
@@ -235,8 +234,8 @@ TEST_F(SearchBarViewTest, AFirstSearchMakesTheResultBarLargerAndShowsIt)
 TEST_F(SearchBarViewTest, AResultBarMadeAfterALanguageSwitchTakesTheNewCaptionWhileTheSearchBarKeepsItsTexts)
 {
     open();
-    window->runCommand(MainMenu::English);
-    window->runCommand(MainMenu::Ration);
+    triggerAction(*window, "actionEnglish");
+    triggerAction(*window, "actionRation");
     ASSERT_NE(window->resultBar(), nullptr);
     EXPECT_EQ(window->resultBar()->windowTitle(), QStringLiteral("Search Result"));
     EXPECT_EQ(control<QLabel>(Control::SexLabel)->text(), QStringLiteral("Geschlecht:"));
@@ -248,7 +247,7 @@ TEST_F(SearchBarViewTest, AResultBarMadeAfterALanguageSwitchTakesTheNewCaptionWh
 TEST_F(SearchBarViewTest, TheNewCaseButtonOpensACaseWindow)
 {
     open();
-    window->runCommand(MainMenu::Ration);
+    triggerAction(*window, "actionRation");
     const int before = int(window->workspace()->subWindowList().size());
     QTest::mouseClick(control<QToolButton>(Control::NewCaseButton), Qt::LeftButton);
     ASSERT_EQ(int(window->workspace()->subWindowList().size()), before + 1);
@@ -258,8 +257,8 @@ TEST_F(SearchBarViewTest, TheNewCaseButtonOpensACaseWindow)
 TEST_F(SearchBarViewTest, TheResultBarKeepsItsHeightForTheNextRunInTheUsersSettings)
 {
     open();
-    window->runCommand(MainMenu::Ration);
-    window->runCommand(MainMenu::Ration);
+    triggerAction(*window, "actionRation");
+    triggerAction(*window, "actionRation");
     QTest::qWait(20);
     window->resizeDocks({window->resultBar()}, {222}, Qt::Vertical);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->resultBar()->height() == 222; }))
@@ -270,7 +269,7 @@ TEST_F(SearchBarViewTest, TheResultBarKeepsItsHeightForTheNextRunInTheUsersSetti
     EXPECT_EQ(settings->value(QStringLiteral("ResultBar/DockedHeight")).toInt(), 222);
 
     open();
-    window->runCommand(Control::SearchButton);
+    clickBarButton(*window, Control::SearchButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->resultBar()->height() == 222; }))
         << window->resultBar()->height();
     settings->remove(QStringLiteral("ResultBar"));
@@ -279,7 +278,7 @@ TEST_F(SearchBarViewTest, TheResultBarKeepsItsHeightForTheNextRunInTheUsersSetti
 TEST_F(SearchBarViewTest, DockedAtASideTheBarStacksItsControls)
 {
     open();
-    window->runCommand(MainMenu::Ration);
+    triggerAction(*window, "actionRation");
     window->addDockWidget(Qt::LeftDockWidgetArea, window->searchBar());
     QCoreApplication::processEvents();
     QWidget* species = window->searchBar()->control(Control::SpeciesList);

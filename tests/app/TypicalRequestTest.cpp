@@ -4,7 +4,6 @@
 #include "ration/gui/CaseHeaderView.h"
 #include "app/gui/CaseListView.h"
 #include "ui/gui/GridView.h"
-#include "app/MainMenu.h"
 #include "app/gui/MainWindow.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
@@ -92,7 +91,7 @@ protected:
 TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
 {
     open(QStringLiteral("DE"), QSize(1400, 900));
-    window->commandAction(MainMenu::Ration)->trigger();
+    menuAction(*window, "actionRation")->trigger();
     ASSERT_TRUE(window->searchBar()->isVisible());
 
     // A new case from the search bar's button.

@@ -1,4 +1,3 @@
-#include "app/MainMenu.h"
 #include "app/gui/MainWindow.h"
 #include "core/Prompt.h"
 #include "app/SearchBar.h"
@@ -102,8 +101,8 @@ TEST_F(WorkspaceWindowsTest, EachNewCaseOpensAnotherWindowTitledInTheLanguageOfT
     } cases[] = {{"DE", "Rationsberechnung"}, {"US", "Calculation of Ration"}};
     for (const auto& c : cases) {
         open(QString::fromLatin1(c.code));
-        ASSERT_TRUE(window->runCommand(SearchBar::NewCaseButton));
-        ASSERT_TRUE(window->runCommand(SearchBar::NewCaseButton));
+        ASSERT_TRUE(clickBarButton(*window, SearchBar::NewCaseButton));
+        ASSERT_TRUE(clickBarButton(*window, SearchBar::NewCaseButton));
         const QList<QMdiSubWindow*> windows = window->workspace()->subWindowList(QMdiArea::CreationOrder);
         ASSERT_EQ(windows.size(), 2) << c.code;
         EXPECT_NE(windows.at(0), windows.at(1));
@@ -123,14 +122,14 @@ TEST_F(WorkspaceWindowsTest, AfterASwitchNewWindowsTakeTheNewLanguageAndOpenOnes
     open();
     StartWindow* start = window->openStartWindow();
     QMdiSubWindow* germanCase = window->openCaseWindow();
-    ASSERT_TRUE(window->runCommand(MainMenu::English));
+    ASSERT_TRUE(triggerAction(*window, "actionEnglish"));
     QMdiSubWindow* englishCase = window->openCaseWindow();
     EXPECT_EQ(germanCase->windowTitle(), QStringLiteral("Rationsberechnung"));
     EXPECT_EQ(englishCase->windowTitle(), QStringLiteral("Calculation of Ration"));
     EXPECT_EQ(start->view()->picture(), QStringLiteral(":/pictures/start-de.png"));
     EXPECT_EQ(window->openStartWindow()->view()->picture(), QStringLiteral(":/pictures/start-en.png"));
 
-    ASSERT_TRUE(window->runCommand(MainMenu::German));
+    ASSERT_TRUE(triggerAction(*window, "actionGerman"));
     EXPECT_EQ(window->openCaseWindow()->windowTitle(), QStringLiteral("Rationsberechnung"));
 }
 
@@ -142,13 +141,13 @@ TEST_F(WorkspaceWindowsTest, TheWindowMenuTilesSideBySideOrOneAboveTheOther)
     const QList<QMdiSubWindow*> windows = window->workspace()->subWindowList(QMdiArea::CreationOrder);
     const QSize area = clientArea();
 
-    ASSERT_TRUE(window->runCommand(MainMenu::TileHorizontal));
+    ASSERT_TRUE(triggerAction(*window, "actionTileHorizontal"));
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(windows.at(i)->geometry(),
                   QRect(area.width() * i / 3, 0, area.width() * (i + 1) / 3 - area.width() * i / 3, area.height()));
     }
 
-    ASSERT_TRUE(window->runCommand(MainMenu::TileVertical));
+    ASSERT_TRUE(triggerAction(*window, "actionTileVertical"));
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(windows.at(i)->geometry(),
                   QRect(0, area.height() * i / 3, area.width(), area.height() * (i + 1) / 3 - area.height() * i / 3));
@@ -163,7 +162,7 @@ TEST_F(WorkspaceWindowsTest, ArrangingSymbolsPutsMinimisedWindowsAlongTheBottom)
     first->showMinimized();
     second->showMinimized();
     first->move(300, 100);
-    ASSERT_TRUE(window->runCommand(MainMenu::ArrangeIcons));
+    ASSERT_TRUE(triggerAction(*window, "actionArrangeIcons"));
     EXPECT_EQ(first->geometry().bottomLeft(), QPoint(0, clientArea().height() - 1));
     EXPECT_EQ(second->geometry().bottomLeft(), QPoint(first->width(), clientArea().height() - 1));
 }

@@ -1,4 +1,5 @@
 #include "app/cli/CliCommand.h"
+#include "core/Lang.h"
 
 #include "db/DatabaseCreator.h"
 #include "feed/FeedIndicatorCalculator.h"
@@ -147,7 +148,7 @@ int runFeedCalcCommand(const CliArgs& args, CliIo& io)
         }
         std::string statusText = "ok";
         if (!run.succeeded()) {
-            statusText = run.message(QStringLiteral("US")).toStdString();
+            statusText = run.message(Lang::English).toStdString();
             status = 1;
         } else if (run.nfeTakenAsZero) {
             statusText = "negative-nfe-as-zero";

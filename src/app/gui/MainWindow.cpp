@@ -5,12 +5,12 @@
 #include "app/ApplicationStartup.h"
 #include "app/gui/CaseListView.h"
 #include "app/gui/CaseWindow.h"
-#include "app/HelpDocuments.h"
 #include "app/LanguageSwitch.h"
 #include "app/MainMenu.h"
 #include "app/gui/ResultBar.h"
 #include "app/gui/SearchBarView.h"
 #include "app/gui/StartWindow.h"
+#include "core/Lang.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,6 +25,7 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     : QMainWindow(parent)
     , m_context(context)
     , m_prompt(prompt)
+    , m_menuLanguageCode(context.languageCode())
     , m_workspace(new QMdiArea(this))
 {
     setCentralWidget(m_workspace);
@@ -33,6 +34,7 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setWindowTitle(ApplicationStartup::mainWindowTitle(context.dataDirectory()));
+    createActions();
     buildMenus();
     updateLanguageMarks();
     statusBar()->hide();
@@ -42,8 +44,8 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     m_searchBar = new SearchBarView(context.languageCode(), context.db(), this);
     addDockWidget(Qt::TopDockWidgetArea, m_searchBar);
     m_searchBar->hide();
-    connect(m_searchBar, &SearchBarView::searchClicked, this, [this] { runCommand(SearchBar::SearchButton); });
-    connect(m_searchBar, &SearchBarView::newCaseClicked, this, [this] { runCommand(SearchBar::NewCaseButton); });
+    connect(m_searchBar, &SearchBarView::searchClicked, this, &MainWindow::search);
+    connect(m_searchBar, &SearchBarView::newCaseClicked, this, &MainWindow::openCaseWindow);
 }
 
 // The bars are not switched on and off from a menu of their own.
@@ -52,107 +54,122 @@ QMenu* MainWindow::createPopupMenu()
     return nullptr;
 }
 
+void MainWindow::createActions()
+{
+    m_actions.exit = makeAction("actionExit", &MainWindow::quit);
+    m_actions.systemExport = makeAction("actionSystemExport");
+    m_actions.systemImport = makeAction("actionSystemImport");
+    m_actions.systemEdit = makeAction("actionSystemEdit");
+    m_actions.importUserFeedstuffs = makeAction("actionImportUserFeedstuffs");
+    m_actions.editFeedstuffs = makeAction("actionEditFeedstuffs");
+    m_actions.ration = makeAction("actionRation", &MainWindow::showRation);
+    m_actions.german = makeAction("actionGerman", &MainWindow::switchToGerman);
+    m_actions.english = makeAction("actionEnglish", &MainWindow::switchToEnglish);
+    m_actions.toolbar = makeAction("actionToolbar");
+    m_actions.statusBar = makeAction("actionStatusBar", &MainWindow::toggleStatusBar);
+    m_actions.cascade = makeAction("actionCascade", &MainWindow::cascade);
+    m_actions.tileHorizontal = makeAction("actionTileHorizontal", &MainWindow::tileHorizontally);
+    m_actions.tileVertical = makeAction("actionTileVertical", &MainWindow::tileVertically);
+    m_actions.arrangeIcons = makeAction("actionArrangeIcons", &MainWindow::arrangeIcons);
+    m_actions.userHelp = makeAction("actionUserHelp", &MainWindow::showUserHelp);
+    m_actions.helpTopics = makeAction("actionHelpTopics", &MainWindow::showHelpTopics);
+    m_actions.about = makeAction("actionAbout", &MainWindow::showAbout);
+    m_actions.info = makeAction("actionInfo", &MainWindow::showInformation);
+    for (QAction* mark : {m_actions.german, m_actions.english, m_actions.statusBar})
+        mark->setCheckable(true);
+}
+
+QAction* MainWindow::makeAction(const char* name, void (MainWindow::*command)())
+{
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    // Commands of features still to come stay visible but disabled.
+    if (command)
+        connect(action, &QAction::triggered, this, command);
+    else
+        action->setEnabled(false);
+    return action;
+}
+
 void MainWindow::buildMenus()
 {
-    // Windows of features still to come stay visible but disabled.
-    static const QList<int> notYetAvailable = {
-        MainMenu::SystemExportDe, MainMenu::SystemImportDe, MainMenu::SystemEditDe,
-        MainMenu::SystemExportUs, MainMenu::SystemImportUs, MainMenu::SystemEditUs,
-        MainMenu::ImportUserFeedstuffs, MainMenu::EditFeedstuffs, MainMenu::ToggleToolbar};
-    for (const MainMenu::Menu& menu : MainMenu::menus(m_context.languageCode())) {
-        if (menu.commandId != 0) {
-            QAction* action = menuBar()->addAction(menu.title);
-            action->setData(menu.commandId);
-            m_actions.insert(menu.commandId, action);
-            connect(action, &QAction::triggered, this, [this, id = menu.commandId] { runCommand(id); });
+    for (const MainMenu::Menu& menu : MainMenu::menus(m_menuLanguageCode)) {
+        if (!menu.action.isEmpty()) {
+            menuBar()->addAction(placedAction(menu.action, menu.commandId, menu.title));
             continue;
         }
         QMenu* dropDown = menuBar()->addMenu(menu.title);
         for (const MainMenu::Entry& entry : menu.entries) {
-            if (entry.id == 0) {
+            if (entry.action.isEmpty())
                 dropDown->addSeparator();
-                continue;
-            }
-            QAction* action = dropDown->addAction(entry.text);
-            action->setData(entry.id);
-            action->setEnabled(!notYetAvailable.contains(entry.id));
-            if (entry.id == MainMenu::German || entry.id == MainMenu::English
-                || entry.id == MainMenu::ToggleStatusBar)
-                action->setCheckable(true);
-            m_actions.insert(entry.id, action);
-            connect(action, &QAction::triggered, this, [this, id = entry.id] { runCommand(id); });
+            else
+                dropDown->addAction(placedAction(entry.action, entry.id, entry.text));
         }
     }
 }
 
-void MainWindow::updateLanguageMarks()
+// The action of that name with the text and command identifier of its entry.
+QAction* MainWindow::placedAction(const QString& name, int id, const QString& text)
 {
-    const bool german = m_context.languageCode() == QLatin1String("DE");
-    m_actions.value(MainMenu::German)->setChecked(german);
-    m_actions.value(MainMenu::English)->setChecked(!german);
+    auto* action = findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+    Q_ASSERT(action);
+    action->setText(text);
+    action->setData(id);
+    return action;
 }
 
-bool MainWindow::runCommand(int id)
+void MainWindow::updateLanguageMarks()
 {
-    QAction* action = m_actions.value(id);
-    if (action && !action->isEnabled())
-        return false;
-    switch (id) {
-    case MainMenu::Exit:
-        close();
-        return true;
-    case MainMenu::Ration:
-        showRationBars();
-        return true;
-    case SearchBar::SearchButton:
-        search();
-        return true;
-    case SearchBar::NewCaseButton:
-        openCaseWindow();
-        return true;
-    case MainMenu::German:
-    case MainMenu::English:
-        LanguageSwitch::apply(m_context, id == MainMenu::German ? QStringLiteral("DE") : QStringLiteral("US"),
-                              m_prompt);
-        updateLanguageMarks();
-        return true;
-    case MainMenu::ToggleStatusBar:
-        statusBar()->setVisible(!statusBar()->isVisible());
-        m_actions.value(id)->setChecked(statusBar()->isVisible());
-        return true;
-    case MainMenu::Cascade:
-        m_workspace->cascadeSubWindows();
-        return true;
-    case MainMenu::TileHorizontal:
-        tileWindows(MainWindowLogic::Tiling::SideBySide);
-        return true;
-    case MainMenu::TileVertical:
-        tileWindows(MainWindowLogic::Tiling::AboveEachOther);
-        return true;
-    case MainMenu::ArrangeIcons:
-        arrangeIcons();
-        return true;
-    case MainMenu::UserHelpDe:
-    case MainMenu::UserHelpUs:
-    case MainMenu::HelpTopics:
-    case HelpDocuments::HelpManual:
-        openHelp(id);
-        return true;
-    case MainMenu::About:
-        showAbout();
-        return true;
-    case MainMenu::InfoDe:
-    case MainMenu::InfoUs:
-        showInformation();
-        return true;
-    default:
-        return false;
-    }
+    const bool german = m_context.languageCode() == Lang::German;
+    m_actions.german->setChecked(german);
+    m_actions.english->setChecked(!german);
+}
+
+void MainWindow::quit()
+{
+    close();
+}
+
+void MainWindow::switchToGerman()
+{
+    switchLanguage(Lang::German);
+}
+
+void MainWindow::switchToEnglish()
+{
+    switchLanguage(Lang::English);
+}
+
+void MainWindow::switchLanguage(const QString& code)
+{
+    LanguageSwitch::apply(m_context, code, m_prompt);
+    updateLanguageMarks();
+}
+
+void MainWindow::toggleStatusBar()
+{
+    statusBar()->setVisible(!statusBar()->isVisible());
+    m_actions.statusBar->setChecked(statusBar()->isVisible());
+}
+
+void MainWindow::cascade()
+{
+    m_workspace->cascadeSubWindows();
+}
+
+void MainWindow::tileHorizontally()
+{
+    tileWindows(MainWindowLogic::Tiling::SideBySide);
+}
+
+void MainWindow::tileVertically()
+{
+    tileWindows(MainWindowLogic::Tiling::AboveEachOther);
 }
 
 // The first use shows the search bar and makes the result bar without showing
 // it; later uses show both.
-void MainWindow::showRationBars()
+void MainWindow::showRation()
 {
     m_searchBar->show();
     if (m_resultBar)
@@ -226,9 +243,19 @@ QMdiSubWindow* MainWindow::openStoredCase(qint64 caseKey)
     return CaseWindow::openStored(*m_workspace, m_context, caseKey, &m_prompt);
 }
 
-void MainWindow::openHelp(int command)
+void MainWindow::showUserHelp()
 {
-    const QString path = HelpDocuments::existingPath(command, m_context.languageCode(), m_context.dataDirectory());
+    openHelp(m_menuLanguageCode == Lang::German ? HelpDocuments::GermanManual : HelpDocuments::EnglishManual);
+}
+
+void MainWindow::showHelpTopics()
+{
+    openHelp(HelpDocuments::HelpTopics);
+}
+
+void MainWindow::openHelp(HelpDocuments::Document document)
+{
+    const QString path = HelpDocuments::existingPath(document, m_context.languageCode(), m_context.dataDirectory());
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "app/HelpDocuments.h"
 #include "app/MainWindowLogic.h"
 
-#include <QHash>
 #include <QMainWindow>
 
 class AppContext;
 class Prompt;
+class QAction;
 class QMdiArea;
 class QMdiSubWindow;
 class ResultBar;
@@ -15,7 +16,8 @@ class StartWindow;
 
 // The program's main window: the menu of the language it was started in, the
 // search bar and result bar, the status bar and the area that holds the
-// working windows.
+// working windows. Each menu command is an action named by its role
+// ("actionRation", "actionExit", ...) that runs a slot of the same meaning.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -24,11 +26,6 @@ public:
     MainWindow(AppContext& context, Prompt& prompt, QWidget* parent = nullptr);
 
     QMdiArea* workspace() const { return m_workspace; }
-    // The menu action with a command identifier, or null.
-    QAction* commandAction(int id) const { return m_actions.value(id); }
-    // Runs a command as its menu entry or bar button does (menu identifiers,
-    // search 1001, new case 1009); false for an unknown or disabled one.
-    bool runCommand(int id);
 
     SearchBarView* searchBar() const { return m_searchBar; }
     // Null until the ration command or a search first needs it.
@@ -36,29 +33,75 @@ public:
 
     // Opens the start window over the workspace in the current language.
     StartWindow* openStartWindow();
-    // Opens a new, empty case window.
-    QMdiSubWindow* openCaseWindow();
-    // Opens a new case window on a stored case, as a click in the case list does.
-    QMdiSubWindow* openStoredCase(qint64 caseKey);
 
     QMenu* createPopupMenu() override;
 
-private:
-    void buildMenus();
-    void updateLanguageMarks();
-    void showRationBars();
-    void tileWindows(MainWindowLogic::Tiling tiling);
-    void arrangeIcons();
+public slots:
+    // Opens a new, empty case window; the search bar's new-case button.
+    QMdiSubWindow* openCaseWindow();
+    // Opens a new case window on a stored case, as a click in the case list does.
+    QMdiSubWindow* openStoredCase(qint64 caseKey);
+    // Lists the cases matching the search bar's choices and texts; its search
+    // button.
     void search();
-    ResultBar* makeResultBar(MainWindowLogic::ResultBarOrigin origin);
-    void openHelp(int command);
+
+private slots:
+    void quit();
+    void showRation();
+    void switchToGerman();
+    void switchToEnglish();
+    void toggleStatusBar();
+    void cascade();
+    void tileHorizontally();
+    void tileVertically();
+    void arrangeIcons();
+    void showUserHelp();
+    void showHelpTopics();
     void showAbout();
     void showInformation();
 
+private:
+    // The menu commands by role; the menu table places them and gives their
+    // texts.
+    struct Actions
+    {
+        QAction* exit = nullptr;
+        QAction* systemExport = nullptr;
+        QAction* systemImport = nullptr;
+        QAction* systemEdit = nullptr;
+        QAction* importUserFeedstuffs = nullptr;
+        QAction* editFeedstuffs = nullptr;
+        QAction* ration = nullptr;
+        QAction* german = nullptr;
+        QAction* english = nullptr;
+        QAction* toolbar = nullptr;
+        QAction* statusBar = nullptr;
+        QAction* cascade = nullptr;
+        QAction* tileHorizontal = nullptr;
+        QAction* tileVertical = nullptr;
+        QAction* arrangeIcons = nullptr;
+        QAction* userHelp = nullptr;
+        QAction* helpTopics = nullptr;
+        QAction* about = nullptr;
+        QAction* info = nullptr;
+    };
+
+    void createActions();
+    QAction* makeAction(const char* name, void (MainWindow::*command)() = nullptr);
+    void buildMenus();
+    QAction* placedAction(const QString& name, int id, const QString& text);
+    void switchLanguage(const QString& code);
+    void updateLanguageMarks();
+    void tileWindows(MainWindowLogic::Tiling tiling);
+    ResultBar* makeResultBar(MainWindowLogic::ResultBarOrigin origin);
+    void openHelp(HelpDocuments::Document document);
+
     AppContext& m_context;
     Prompt& m_prompt;
+    // The menu stays in the language of the start, and so does its user help.
+    const QString m_menuLanguageCode;
     QMdiArea* m_workspace;
-    QHash<int, QAction*> m_actions;
+    Actions m_actions;
     SearchBarView* m_searchBar = nullptr;
     ResultBar* m_resultBar = nullptr;
 };
