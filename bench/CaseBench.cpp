@@ -4,9 +4,9 @@
 // indicator columns on a database of 5,000 feedstuffs.
 
 #include "db/AppContext.h"
-#include "ration/CaseHeaderSource.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "ration/CaseHeaderSource.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationCalculation.h"
 
@@ -55,15 +55,17 @@ bool fillDatabase(const QString& path)
     sqlite3* db = nullptr;
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
         return false;
-    QString sql = QStringLiteral("BEGIN;"
-                                 "INSERT INTO T_FALL (ID, BEZ_DE, BEZ_US, ID_GATTUNG, ID_GESCHLECHT, BerTyp, AKTIV) "
-                                 "VALUES (7, 'Erhaltung', 'Maintenance', 2, 1, 7, -1);");
+    QString sql =
+        QStringLiteral("BEGIN;"
+                       "INSERT INTO T_FALL (ID, BEZ_DE, BEZ_US, ID_GATTUNG, ID_GESCHLECHT, BerTyp, AKTIV) "
+                       "VALUES (7, 'Erhaltung', 'Maintenance', 2, 1, 7, -1);");
     const std::vector<int> keys = nutrientKeys();
     int sort = 0;
     int formula = 0;
     for (int key : keys) {
-        sql += QStringLiteral("INSERT INTO T_NAEHRSTOFFE (ID, SORT, KUERZEL_DE, KUERZEL_US, ME_DE, ME_US, KZ_IK, "
-                              "NK_STELLEN, AKTIV) VALUES (%1, %2, 'N%1', 'N%1', 'g', 'g', 'I', 2, -1);")
+        sql += QStringLiteral(
+                   "INSERT INTO T_NAEHRSTOFFE (ID, SORT, KUERZEL_DE, KUERZEL_US, ME_DE, ME_US, KZ_IK, "
+                   "NK_STELLEN, AKTIV) VALUES (%1, %2, 'N%1', 'N%1', 'g', 'g', 'I', 2, -1);")
                    .arg(key)
                    .arg(++sort);
         const QString text = key == 9 ? QStringLiteral("AMEKC * 0.004184")
@@ -75,15 +77,19 @@ bool fillDatabase(const QString& path)
                    .arg(++formula)
                    .arg(key)
                    .arg(text);
-        sql += QStringLiteral("INSERT INTO T_FALL_NAEHRSTOFF (ID_FALL, ID_Naehrstoff, FIXED, AKTIV) VALUES (7, %1, 0, -1);")
-                   .arg(key);
+        sql +=
+            QStringLiteral(
+                "INSERT INTO T_FALL_NAEHRSTOFF (ID_FALL, ID_Naehrstoff, FIXED, AKTIV) VALUES (7, %1, 0, -1);")
+                .arg(key);
     }
     const char* indicatorFormulas[] = {"if P > 0 then CA / P else 0", "if MEMJ > 0 then RP / MEMJ else 0",
-                                       "(NA + K + MG) / (TS + 1)", "ZN * CU + MET + CYS - CL", "RFA + RFE + NFE"};
+                                       "(NA + K + MG) / (TS + 1)", "ZN * CU + MET + CYS - CL",
+                                       "RFA + RFE + NFE"};
     for (int i = 0; i < kIndicators; ++i) {
         const int key = 300 + i;
-        sql += QStringLiteral("INSERT INTO T_NAEHRSTOFFE (ID, SORT, KUERZEL_DE, KUERZEL_US, ME_DE, ME_US, KZ_IK, "
-                              "NK_STELLEN, AKTIV) VALUES (%1, %2, 'K%1', 'K%1', ':1', ':1', 'K', 2, -1);")
+        sql += QStringLiteral(
+                   "INSERT INTO T_NAEHRSTOFFE (ID, SORT, KUERZEL_DE, KUERZEL_US, ME_DE, ME_US, KZ_IK, "
+                   "NK_STELLEN, AKTIV) VALUES (%1, %2, 'K%1', 'K%1', ':1', ':1', 'K', 2, -1);")
                    .arg(key)
                    .arg(++sort);
         sql += QStringLiteral("INSERT INTO T_BEDARF (ID, BERTYP_FALL, ID_NAEHRSTOFF, WERT_FORMEL, AKTIV) "
@@ -98,10 +104,13 @@ bool fillDatabase(const QString& path)
     sqlite3_stmt* feed = nullptr;
     sqlite3_stmt* content = nullptr;
     exec(db, QStringLiteral("BEGIN;"));
-    sqlite3_prepare_v2(db, "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) VALUES (?, 1, ?, ?, 'M', -1)",
-                       -1, &feed, nullptr);
-    sqlite3_prepare_v2(db, "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (?, ?, ?, -1)", -1,
-                       &content, nullptr);
+    sqlite3_prepare_v2(
+        db,
+        "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) VALUES (?, 1, ?, ?, 'M', -1)",
+        -1, &feed, nullptr);
+    sqlite3_prepare_v2(
+        db, "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (?, ?, ?, -1)", -1,
+        &content, nullptr);
     for (int id = 1; id <= kFeedstuffs; ++id) {
         const QByteArray name = QStringLiteral("Futtermittel %1").arg(id).toUtf8();
         sqlite3_bind_int(feed, 1, id);
@@ -144,7 +153,8 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString path = ConnectionString::databasePath(dir.path());
     QString error;
-    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SchemaOnly) || !fillDatabase(path)) {
+    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SchemaOnly) ||
+        !fillDatabase(path)) {
         std::fprintf(stderr, "case_bench: cannot build the database: %s\n", qPrintable(error));
         return 1;
     }
@@ -193,7 +203,8 @@ int main(int argc, char** argv)
 
     // Shown so that a run which computed nothing cannot pass for a fast one.
     std::printf("requirement / supply of nutrient 24: %s / %s; first indicator: %s\n",
-                qPrintable(ration.lookupRequirement(QStringLiteral("24"))), qPrintable(ration.lookupSupply(QStringLiteral("24"))),
+                qPrintable(ration.lookupRequirement(QStringLiteral("24"))),
+                qPrintable(ration.lookupSupply(QStringLiteral("24"))),
                 qPrintable(ration.profileGrid().text(3, 3)));
     std::printf("amount edit (contributions + supply + indicators): median %.3f ms\n", edit);
     std::printf("full requirement pass (formulas read and evaluated): median %.3f ms\n", requirements);

@@ -5,15 +5,15 @@
 // filled grid or list. As the reference, the same translated statements run
 // in the sqlite3 command-line shell on the same file.
 
+#include "core/Prompt.h"
 #include "db/AppContext.h"
-#include "db/RecordSet.h"
-#include "ration/CaseHeaderForm.h"
-#include "output/CaseList.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
-#include "core/Prompt.h"
-#include "ration/RationPage.h"
+#include "db/RecordSet.h"
 #include "db/SqliteBackend.h"
+#include "output/CaseList.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/RationPage.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -248,8 +248,8 @@ int main(int argc, char** argv)
     byOwner.owner = QStringLiteral("mü");
     const CaseSearchCriteria none;
     const auto feedStatement = [](const QString& search) {
-        return RationPage::feedListStatement(QStringLiteral("DE"), QStringLiteral("-1"),
-                                               QStringLiteral("-1"), search);
+        return RationPage::feedListStatement(QStringLiteral("DE"), QStringLiteral("-1"), QStringLiteral("-1"),
+                                             search);
     };
     const Case cases[] = {
         {"case list, owner text \"mü\"", [&] { list.runSearch(byOwner); }, [&] { return list.caseCount(); },

@@ -1,10 +1,10 @@
 #include "app/ApplicationStartup.h"
 
-#include "db/AppContext.h"
-#include "db/RecordSet.h"
-#include "db/ConnectionString.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
+#include "db/AppContext.h"
+#include "db/ConnectionString.h"
+#include "db/RecordSet.h"
 
 #include <QDir>
 #include <QSettings>
@@ -23,17 +23,18 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
     const QString code = context.languageCode();
     if (!context.db().createConnection()) {
         prompt.message(QStringLiteral("CAdo::CAdo(void): CreateInstance(__uuidof(Connection))"));
-        prompt.message(Lang::deOr(code == Lang::English ? code : Lang::German,
-                                  QStringLiteral("ADO konnte nicht initialisiert werden. Mensoly wird beendet!"),
-                                  QStringLiteral("ADO initialise failed!")),
-                       Prompt::Icon::Error);
+        prompt.message(
+            Lang::deOr(code == Lang::English ? code : Lang::German,
+                       QStringLiteral("ADO konnte nicht initialisiert werden. Mensoly wird beendet!"),
+                       QStringLiteral("ADO initialise failed!")),
+            Prompt::Icon::Error);
         return false;
     }
     if (!context.db().openConnection(context.connectionString(), context.userName(), context.password())) {
         prompt.message(Lang::deOr(code == Lang::English ? code : Lang::German,
                                   QStringLiteral("Datenbank konnte nicht geöffnet werden."),
-                                  QStringLiteral("DB open failed."))
-                           + ConnectionString::databasePath(dataDirectory),
+                                  QStringLiteral("DB open failed.")) +
+                           ConnectionString::databasePath(dataDirectory),
                        Prompt::Icon::Error);
         return false;
     }

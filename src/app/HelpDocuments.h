@@ -7,8 +7,8 @@
 namespace HelpDocuments {
 
 enum Document {
-    HelpTopics,     // help document of the current language
-    HelpManual,     // manual of the current language
+    HelpTopics, // help document of the current language
+    HelpManual, // manual of the current language
     GermanManual,
     EnglishManual
 };

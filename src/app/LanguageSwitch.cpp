@@ -1,8 +1,8 @@
 #include "app/LanguageSwitch.h"
 
-#include "db/AppContext.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
+#include "db/AppContext.h"
 #include "db/SqlQuote.h"
 
 namespace LanguageSwitch {

@@ -10,7 +10,7 @@ namespace MainMenu {
 
 struct Entry
 {
-    QString action;      // object name of the action; empty for a separator
+    QString action; // object name of the action; empty for a separator
     int id = 0;
     QString text;
 };

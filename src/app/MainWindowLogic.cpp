@@ -12,7 +12,8 @@ QString startPicture(const QString& languageCode)
 
 QString caseWindowTitle(const QString& languageCode)
 {
-    return Lang::byCode(languageCode, QStringLiteral("Rationsberechnung"), QStringLiteral("Calculation of Ration"));
+    return Lang::byCode(languageCode, QStringLiteral("Rationsberechnung"),
+                        QStringLiteral("Calculation of Ration"));
 }
 
 QRect caseWindowGeometry(const QSize& clientArea)

@@ -4,8 +4,9 @@
 
 const QList<int>& SearchBar::controls()
 {
-    static const QList<int> order = {SpeciesLabel, SpeciesList, SexLabel,   SexList,   OwnerLabel,   OwnerEdit,
-                                     PatientLabel, PatientEdit, TitleLabel, TitleEdit, SearchButton, NewCaseButton};
+    static const QList<int> order = {SpeciesLabel, SpeciesList, SexLabel,     SexList,
+                                     OwnerLabel,   OwnerEdit,   PatientLabel, PatientEdit,
+                                     TitleLabel,   TitleEdit,   SearchButton, NewCaseButton};
     return order;
 }
 
@@ -51,14 +52,14 @@ QString SearchBar::newCaseHint() const
 
 QString SearchBar::speciesQuery(const QString& languageCode)
 {
-    return QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + languageCode
-           + QStringLiteral(" AS ITEMTEXT FROM T_GATTUNG");
+    return QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + languageCode +
+           QStringLiteral(" AS ITEMTEXT FROM T_GATTUNG");
 }
 
 QString SearchBar::sexQuery(const QString& languageCode)
 {
-    return QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + languageCode
-           + QStringLiteral(" AS ITEMTEXT FROM T_GESCHLECHT");
+    return QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + languageCode +
+           QStringLiteral(" AS ITEMTEXT FROM T_GESCHLECHT");
 }
 
 void SearchBar::loadLists(Connection& db)

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/CaseSearchCriteria.h"
 #include "app/LookupList.h"
+#include "output/CaseSearchCriteria.h"
 
 #include <QList>
 #include <QString>

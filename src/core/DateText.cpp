@@ -82,8 +82,8 @@ QDate isoDate(QStringView text)
         }
         return value;
     };
-    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-')
-        || (text.size() > 10 && text[10] != QLatin1Char(' ') && text[10] != QLatin1Char('T')))
+    if (text.size() < 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-') ||
+        (text.size() > 10 && text[10] != QLatin1Char(' ') && text[10] != QLatin1Char('T')))
         return fromIso(text.toString()).date();
     const int year = digits(0, 4), month = digits(5, 2), day = digits(8, 2);
     if (year < 0 || month < 0 || day < 0)

@@ -17,7 +17,8 @@ bool Connection::createConnection()
     return true;
 }
 
-bool Connection::openConnection(const QString& connectionString, const QString& /*userName*/, const QString& /*password*/)
+bool Connection::openConnection(const QString& connectionString, const QString& /*userName*/,
+                                const QString& /*password*/)
 {
     if (!m_created)
         createConnection();
@@ -28,7 +29,8 @@ bool Connection::openConnection(const QString& connectionString, const QString& 
         m_lastError = QStringLiteral("no data source");
         return false;
     }
-    const bool readOnly = settings.value(QStringLiteral("mode")).compare(QLatin1String("Read"), Qt::CaseInsensitive) == 0;
+    const bool readOnly =
+        settings.value(QStringLiteral("mode")).compare(QLatin1String("Read"), Qt::CaseInsensitive) == 0;
     m_backend = SqliteBackend::open(path, readOnly, m_clock, &m_lastError);
     return m_backend != nullptr;
 }

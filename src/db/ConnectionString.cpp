@@ -26,8 +26,8 @@ QString build(const QString& dataDirectory, const QString& shareMode)
         {"Jet OLEDB:Compact Without Replica Repair", "False"},
         {"Jet OLEDB:SFP", "False"},
     };
-    QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin; Data Source=")
-        + databasePath(dataDirectory) + QStringLiteral(";Mode=") + shareMode;
+    QString text = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin; Data Source=") +
+                   databasePath(dataDirectory) + QStringLiteral(";Mode=") + shareMode;
     for (const auto& property : properties)
         text += QLatin1Char(';') + QLatin1String(property[0]) + QLatin1Char('=') + QLatin1String(property[1]);
     return text;

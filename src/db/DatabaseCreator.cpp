@@ -45,8 +45,8 @@ public:
     ~Database() { sqlite3_close_v2(m_db); }
     bool open(const QString& path)
     {
-        return sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr)
-            == SQLITE_OK;
+        return sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                               nullptr) == SQLITE_OK;
     }
     bool exec(const QByteArray& sql)
     {
@@ -77,9 +77,10 @@ bool Database::insertRows(const TableData& data)
         names << QLatin1Char('"') + column + QLatin1Char('"');
         marks << QStringLiteral("?");
     }
-    const QByteArray sql = QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-                               .arg(data.table, names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")))
-                               .toUtf8();
+    const QByteArray sql =
+        QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+            .arg(data.table, names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")))
+            .toUtf8();
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
         m_error = data.table + QLatin1String(": ") + QString::fromUtf8(sqlite3_errmsg(m_db));
@@ -91,8 +92,10 @@ bool Database::insertRows(const TableData& data)
     const QByteArray infoSql = "PRAGMA table_info(\"" + data.table.toUtf8() + "\")";
     if (sqlite3_prepare_v2(m_db, infoSql.constData(), -1, &info, nullptr) == SQLITE_OK) {
         while (sqlite3_step(info) == SQLITE_ROW) {
-            const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
-            const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 2)));
+            const QString column =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
+            const QString type =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 2)));
             if (SchemaInfo::kindOfDeclaredType(type) == SchemaInfo::ColumnKind::Text)
                 textColumns.insert(column.toUpper());
         }
@@ -115,7 +118,10 @@ bool Database::insertRows(const TableData& data)
             }
         }
         if (sqlite3_step(statement) != SQLITE_DONE) {
-            m_error = QStringLiteral("%1, line %2: %3").arg(data.table).arg(line).arg(QString::fromUtf8(sqlite3_errmsg(m_db)));
+            m_error = QStringLiteral("%1, line %2: %3")
+                          .arg(data.table)
+                          .arg(line)
+                          .arg(QString::fromUtf8(sqlite3_errmsg(m_db)));
             sqlite3_finalize(statement);
             return false;
         }
@@ -161,8 +167,8 @@ bool fill(Database& db, Contents contents, QString* error)
             return false;
         }
     }
-    if (!db.exec(QByteArray("PRAGMA user_version = ") + QByteArray::number(SchemaVersion)) || !db.exec("COMMIT")
-        || !db.exec("PRAGMA journal_mode = WAL")) {
+    if (!db.exec(QByteArray("PRAGMA user_version = ") + QByteArray::number(SchemaVersion)) ||
+        !db.exec("COMMIT") || !db.exec("PRAGMA journal_mode = WAL")) {
         if (error)
             *error = db.error();
         return false;

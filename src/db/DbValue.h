@@ -9,10 +9,10 @@ struct DbValue
     enum class Kind { Null, Integer, Double, Text, Date, YesNo, Blob };
 
     Kind kind = Kind::Null;
-    qint64 integer = 0;      // Integer and YesNo (-1 or 0)
-    double real = 0.0;       // Double
-    QString text;            // Text, and the stored text of a Date
-    QDate date;              // Date; invalid when the stored text is no date
+    qint64 integer = 0; // Integer and YesNo (-1 or 0)
+    double real = 0.0;  // Double
+    QString text;       // Text, and the stored text of a Date
+    QDate date;         // Date; invalid when the stored text is no date
 
     bool isNull() const { return kind == Kind::Null; }
 };

@@ -111,8 +111,8 @@ std::vector<SqlToken> tokenizeJetSql(const QString& sql)
             int j = i + 1;
             if (j < n) {
                 const QString two = sql.mid(i, 2);
-                if (two == QLatin1String("<=") || two == QLatin1String(">=") || two == QLatin1String("<>")
-                    || two == QLatin1String("!=") || two == QLatin1String("||"))
+                if (two == QLatin1String("<=") || two == QLatin1String(">=") || two == QLatin1String("<>") ||
+                    two == QLatin1String("!=") || two == QLatin1String("||"))
                     j = i + 2;
             }
             push(SqlToken::Kind::Operator, j);

@@ -10,15 +10,15 @@ struct SqlToken
 {
     enum class Kind {
         Space,
-        Word,             // identifier, keyword or function name
-        QuotedName,       // [name] or `name`
-        String,           // '...' with '' inside
-        DoubleString,     // "..." (a text literal in Jet SQL)
-        DateLiteral,      // #...#
+        Word,         // identifier, keyword or function name
+        QuotedName,   // [name] or `name`
+        String,       // '...' with '' inside
+        DoubleString, // "..." (a text literal in Jet SQL)
+        DateLiteral,  // #...#
         Number,
-        Operator,         // = <> < > <= >= != + - * / & | || % ^
-        Punct,            // ( ) , . ;
-        Unterminated,     // a quote or bracket that never closes
+        Operator,     // = <> < > <= >= != + - * / & | || % ^
+        Punct,        // ( ) , . ;
+        Unterminated, // a quote or bracket that never closes
         Other
     };
 
@@ -27,7 +27,10 @@ struct SqlToken
 
     bool isSpace() const { return kind == Kind::Space; }
     bool isWord(const char* upper) const;
-    bool isPunct(char c) const { return kind == Kind::Punct && text.size() == 1 && text[0] == QLatin1Char(c); }
+    bool isPunct(char c) const
+    {
+        return kind == Kind::Punct && text.size() == 1 && text[0] == QLatin1Char(c);
+    }
     bool isOperator(const char* op) const { return kind == Kind::Operator && text == QLatin1String(op); }
     // The name a Word or QuotedName stands for, without brackets.
     QString name() const;

@@ -185,7 +185,8 @@ bool Translation::rewriteInsertDates(QString& error)
     auto finishGroup = [&]() -> bool {
         if (group.size() == 1 && column < columns.size() && isTextLiteral(t[group.front()])) {
             SchemaInfo::ColumnKind kind = schema->kind(table, columns[column]);
-            if (kind == SchemaInfo::ColumnKind::Other && !schema->hasTable(table) && schema->isDateColumn(columns[column]))
+            if (kind == SchemaInfo::ColumnKind::Other && !schema->hasTable(table) &&
+                schema->isDateColumn(columns[column]))
                 kind = SchemaInfo::ColumnKind::Date;
             if (kind == SchemaInfo::ColumnKind::Date && !toDateLiteral(t[group.front()], error))
                 return false;
@@ -234,8 +235,8 @@ bool Translation::rewriteTokens(QString& error)
         const int next = nextSignificant(t, i);
         switch (token.kind) {
         case Kind::Word:
-            if ((token.isWord("TRUE") || token.isWord("FALSE")) && !(prev >= 0 && t[prev].isPunct('.'))
-                && !(next >= 0 && t[next].isPunct('('))) {
+            if ((token.isWord("TRUE") || token.isWord("FALSE")) && !(prev >= 0 && t[prev].isPunct('.')) &&
+                !(next >= 0 && t[next].isPunct('('))) {
                 // Parenthesised so that a minus in front never forms a comment "--".
                 token.text = token.isWord("TRUE") ? QStringLiteral("(-1)") : QStringLiteral("0");
             } else if (token.isWord("DATE") && next >= 0 && t[next].isPunct('(')) {
@@ -248,8 +249,9 @@ bool Translation::rewriteTokens(QString& error)
             token = {Kind::String, quoted(token.stringValue())};
             [[fallthrough]];
         case Kind::String: {
-            const bool comparedWithDate = (prev >= 0 && isComparison(t[prev]) && isDateColumnToken(prevSignificant(t, prev)))
-                || (next >= 0 && isComparison(t[next]) && isDateColumnToken(nextSignificant(t, next)));
+            const bool comparedWithDate =
+                (prev >= 0 && isComparison(t[prev]) && isDateColumnToken(prevSignificant(t, prev))) ||
+                (next >= 0 && isComparison(t[next]) && isDateColumnToken(nextSignificant(t, next)));
             if (comparedWithDate && !toDateLiteral(token, error))
                 return false;
             break;
@@ -270,8 +272,8 @@ bool Translation::rewriteTokens(QString& error)
                 token.text = QStringLiteral("||");
             // Jet has no comments: "5--1" is five minus minus one. Joined up
             // again, "--" or "/*" would make SQLite drop the rest of the text.
-            if (i + 1 < int(t.size()) && t[i + 1].kind == Kind::Operator
-                && opensComment(token.text, t[i + 1].text))
+            if (i + 1 < int(t.size()) && t[i + 1].kind == Kind::Operator &&
+                opensComment(token.text, t[i + 1].text))
                 token.text += QLatin1Char(' ');
             break;
         default:

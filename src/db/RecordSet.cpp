@@ -1,7 +1,7 @@
 #include "db/RecordSet.h"
 
-#include "db/Connection.h"
 #include "core/DateText.h"
+#include "db/Connection.h"
 
 #include <cmath>
 #include <cstring>

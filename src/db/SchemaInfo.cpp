@@ -19,12 +19,12 @@ SchemaInfo::ColumnKind SchemaInfo::kindOfDeclaredType(const QString& declaredTyp
         return ColumnKind::Date;
     if (type == QLatin1String("BOOLEAN") || type == QLatin1String("YESNO") || type == QLatin1String("BIT"))
         return ColumnKind::YesNo;
-    if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("TEXT"))
-        || type.contains(QLatin1String("CLOB")) || type.contains(QLatin1String("MEMO")))
+    if (type.contains(QLatin1String("CHAR")) || type.contains(QLatin1String("TEXT")) ||
+        type.contains(QLatin1String("CLOB")) || type.contains(QLatin1String("MEMO")))
         return ColumnKind::Text;
-    if (type.contains(QLatin1String("INT")) || type.contains(QLatin1String("REAL"))
-        || type.contains(QLatin1String("DOUB")) || type.contains(QLatin1String("FLOA"))
-        || type.contains(QLatin1String("NUMERIC")) || type.contains(QLatin1String("DECIMAL")))
+    if (type.contains(QLatin1String("INT")) || type.contains(QLatin1String("REAL")) ||
+        type.contains(QLatin1String("DOUB")) || type.contains(QLatin1String("FLOA")) ||
+        type.contains(QLatin1String("NUMERIC")) || type.contains(QLatin1String("DECIMAL")))
         return ColumnKind::Number;
     return ColumnKind::Other;
 }

@@ -217,7 +217,8 @@ SqliteBackend::~SqliteBackend()
     sqlite3_close_v2(m_db);
 }
 
-std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool readOnly, Clock clock, QString* error)
+std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool readOnly, Clock clock,
+                                                   QString* error)
 {
     sqlite3* db = nullptr;
     const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
@@ -233,8 +234,8 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
     sqlite3_busy_timeout(db, BusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
     // Reading the catalogue fails for a file that is no database.
-    if (!backend->runPlain("SELECT count(*) FROM sqlite_master")
-        || (!readOnly && !backend->runPlain("PRAGMA journal_mode=WAL"))) {
+    if (!backend->runPlain("SELECT count(*) FROM sqlite_master") ||
+        (!readOnly && !backend->runPlain("PRAGMA journal_mode=WAL"))) {
         if (error)
             *error = backend->lastError();
         return nullptr;
@@ -249,11 +250,16 @@ void SqliteBackend::registerFunctions()
     const int flags = SQLITE_UTF8;
     const int pure = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
     sqlite3_create_function_v2(m_db, "now", 0, flags, &m_clock, nowFunction, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "jet_date", 0, flags, &m_clock, todayFunction, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "lcase", 1, pure, nullptr, caseFunction<TextFolding::lower>, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "ucase", 1, pure, nullptr, caseFunction<TextFolding::upper>, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "lower", 1, pure, nullptr, caseFunction<TextFolding::lower>, nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(m_db, "upper", 1, pure, nullptr, caseFunction<TextFolding::upper>, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "jet_date", 0, flags, &m_clock, todayFunction, nullptr, nullptr,
+                               nullptr);
+    sqlite3_create_function_v2(m_db, "lcase", 1, pure, nullptr, caseFunction<TextFolding::lower>, nullptr,
+                               nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "ucase", 1, pure, nullptr, caseFunction<TextFolding::upper>, nullptr,
+                               nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "lower", 1, pure, nullptr, caseFunction<TextFolding::lower>, nullptr,
+                               nullptr, nullptr);
+    sqlite3_create_function_v2(m_db, "upper", 1, pure, nullptr, caseFunction<TextFolding::upper>, nullptr,
+                               nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 2, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 3, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
     // Text columns are declared COLLATE NOCASE; this makes that collation know umlauts.
@@ -273,8 +279,10 @@ void SqliteBackend::loadSchema()
         if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK)
             continue;
         while (sqlite3_step(statement) == SQLITE_ROW) {
-            const QString column = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
-            const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2)));
+            const QString column =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 1)));
+            const QString type =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 2)));
             m_schema.addColumn(table, column, SchemaInfo::kindOfDeclaredType(type));
         }
         sqlite3_finalize(statement);
@@ -306,8 +314,11 @@ bool SqliteBackend::execute(const QString& sql, long& affected)
     const QByteArray utf8 = translated->toUtf8();
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK || !statement) {
-        m_lastError = statement ? errorOf(m_db) : (sqlite3_errcode(m_db) == SQLITE_OK ? QStringLiteral("empty statement") : errorOf(m_db));
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK ||
+        !statement) {
+        m_lastError = statement ? errorOf(m_db)
+                                : (sqlite3_errcode(m_db) == SQLITE_OK ? QStringLiteral("empty statement")
+                                                                      : errorOf(m_db));
         sqlite3_finalize(statement);
         return false;
     }
@@ -332,7 +343,8 @@ std::unique_ptr<DbCursor> SqliteBackend::query(const QString& sql)
     const QByteArray utf8 = translated->toUtf8();
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK || !statement) {
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK ||
+        !statement) {
         m_lastError = errorOf(m_db);
         sqlite3_finalize(statement);
         return nullptr;

@@ -20,7 +20,8 @@ public:
     ~SqliteBackend() override;
 
     // Opens an existing database file; never creates one.
-    static std::unique_ptr<SqliteBackend> open(const QString& path, bool readOnly, Clock clock, QString* error);
+    static std::unique_ptr<SqliteBackend> open(const QString& path, bool readOnly, Clock clock,
+                                               QString* error);
 
     bool execute(const QString& sql, long& affected) override;
     std::unique_ptr<DbCursor> query(const QString& sql) override;

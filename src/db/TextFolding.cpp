@@ -28,7 +28,8 @@ struct BaseLetterTable
     {
         for (char16_t c = 0; c < 0x250; ++c) {
             QChar ch(c);
-            const QString decomposed = ch.decompositionTag() == QChar::Canonical ? ch.decomposition() : QString(ch);
+            const QString decomposed =
+                ch.decompositionTag() == QChar::Canonical ? ch.decomposition() : QString(ch);
             base[c] = decomposed.isEmpty() ? c : decomposed[0].toCaseFolded().unicode();
         }
     }

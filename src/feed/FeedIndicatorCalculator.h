@@ -63,12 +63,7 @@ using FeedGrid = std::map<int, FeedCell>;
 
 struct FeedCalculation
 {
-    enum class Status
-    {
-        Calculated,
-        MissingValue,
-        NegativeNfe
-    };
+    enum class Status { Calculated, MissingValue, NegativeNfe };
 
     Status status = Status::Calculated;
     QString missingShortName; // for MissingValue

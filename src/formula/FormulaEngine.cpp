@@ -74,7 +74,10 @@ template <typename Sink> int convertToPostfix(std::string_view formula, Sink& si
 class PostfixWriter
 {
 public:
-    explicit PostfixWriter(std::string& out) : m_out(out) {}
+    explicit PostfixWriter(std::string& out)
+        : m_out(out)
+    {
+    }
 
     void operand(std::string_view text) { append(text); }
     void zero() { append("0"); }
@@ -94,7 +97,10 @@ private:
 class EvaluatingSink
 {
 public:
-    explicit EvaluatingSink(PostfixEvaluator& evaluator) : m_evaluator(evaluator) {}
+    explicit EvaluatingSink(PostfixEvaluator& evaluator)
+        : m_evaluator(evaluator)
+    {
+    }
 
     // Operands go through feed() like pieces of postfix text, so an operand
     // spelled like a keyword ("if" in "if*2") acts as that operator here just

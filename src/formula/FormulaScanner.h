@@ -7,8 +7,7 @@
 
 namespace formula_engine {
 
-enum class TokenKind : std::uint8_t
-{
+enum class TokenKind : std::uint8_t {
     End,
     OpenParen,
     CloseParen,
@@ -30,7 +29,10 @@ struct Token
 class FormulaScanner
 {
 public:
-    explicit FormulaScanner(std::string_view text) : m_text(text) {}
+    explicit FormulaScanner(std::string_view text)
+        : m_text(text)
+    {
+    }
 
     Token next();
 

@@ -24,8 +24,7 @@ constexpr std::array<TokenInfo, kOperatorCount + 1> kTokens = {{
     {">", 14},  {">=", 14},  {"<>", 14},   {"<>-", 14},  {"<-", 14},     {">-", 14},  {"<=", 14},
 }};
 
-enum CharClass : std::uint8_t
-{
+enum CharClass : std::uint8_t {
     kOperatorClass = 1,
     kOperandClass = 2,
     kBlankClass = 4,

@@ -6,8 +6,7 @@
 namespace formula_engine {
 
 // The operator tokens, numbered as in the token table (1 to 38).
-enum class Op : std::uint8_t
-{
+enum class Op : std::uint8_t {
     None = 0,
     If,
     Then,

@@ -30,7 +30,10 @@ public:
 class FormHeaderTexts : public CaseHeaderTexts
 {
 public:
-    explicit FormHeaderTexts(const CaseHeaderForm& form) : m_form(form) {}
+    explicit FormHeaderTexts(const CaseHeaderForm& form)
+        : m_form(form)
+    {
+    }
 
     QString salutation() const override;
     QString ownerName() const override;

@@ -1,9 +1,9 @@
 #include "output/CaseList.h"
 
-#include "db/AppContext.h"
-#include "db/RecordSet.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 
 #include <array>
@@ -24,7 +24,9 @@ bool restricts(const QString& key, int& value)
 } // namespace
 
 CaseList::CaseList(AppContext& context, Prompt& prompt, QObject* parent)
-    : QObject(parent), m_context(context), m_prompt(prompt)
+    : QObject(parent)
+    , m_context(context)
+    , m_prompt(prompt)
 {
     connect(&m_grid, &GridModel::clicked, this, &CaseList::cellClicked);
 }

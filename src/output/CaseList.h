@@ -19,16 +19,7 @@ class CaseList : public QObject, public CaseSearchTarget
     Q_OBJECT
 
 public:
-    enum Column
-    {
-        KeyColumn,
-        OwnerColumn,
-        PatientColumn,
-        DateColumn,
-        TitleColumn,
-        DeleteColumn,
-        ColumnCount
-    };
+    enum Column { KeyColumn, OwnerColumn, PatientColumn, DateColumn, TitleColumn, DeleteColumn, ColumnCount };
     static constexpr int HeadingRow = 0;
     static constexpr Rgb DeleteMarkColour{255, 0, 0};
 

@@ -1,8 +1,8 @@
 #include "output/ChartPageTexts.h"
 
-#include "output/CaseHeaderTexts.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "output/CaseHeaderTexts.h"
 
 namespace ChartPageTexts {
 
@@ -20,9 +20,9 @@ QString sexWord(const QString& languageCode, const QString& sex)
 
 QString title(const QString& languageCode, const QString& prefix, const CaseHeaderTexts& header)
 {
-    return prefix + header.patientName() + QStringLiteral(" (") + header.species() + QStringLiteral("/")
-           + sexWord(languageCode, header.sex()) + header.caseType() + QStringLiteral("  / ") + header.ownerName()
-           + QStringLiteral("  / ") + header.title();
+    return prefix + header.patientName() + QStringLiteral(" (") + header.species() + QStringLiteral("/") +
+           sexWord(languageCode, header.sex()) + header.caseType() + QStringLiteral("  / ") +
+           header.ownerName() + QStringLiteral("  / ") + header.title();
 }
 
 double readWithoutComma(const QString& text)

@@ -1,16 +1,16 @@
 #include "output/CoveragePage.h"
 
-#include "output/CaseHeaderTexts.h"
-#include "output/ChartPageTexts.h"
-#include "ui/GridModel.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/ChartPageTexts.h"
 #include "ration/NutrientColumns.h"
+#include "ui/GridModel.h"
 
 #include <algorithm>
 
-CoveragePage::CoveragePage(const QString& languageCode, const CaseHeaderTexts& header, const GridModel& rationGrid,
-                           QObject* parent)
+CoveragePage::CoveragePage(const QString& languageCode, const CaseHeaderTexts& header,
+                           const GridModel& rationGrid, QObject* parent)
     : ChartPage(languageCode, parent)
     , m_header(header)
     , m_ration(rationGrid)
@@ -58,12 +58,14 @@ void CoveragePage::build()
     m_bars = collectBars(m_ration);
 
     ChartModel& chart = newChart(ChartModel::Kind::Bar);
-    chart.setTitle(ChartPageTexts::title(
-        language, Lang::deOr(language, QStringLiteral("Bedarfsdeckung für "), QStringLiteral("Fullfillment of demands ")),
-        m_header));
+    chart.setTitle(ChartPageTexts::title(language,
+                                         Lang::deOr(language, QStringLiteral("Bedarfsdeckung für "),
+                                                    QStringLiteral("Fullfillment of demands ")),
+                                         m_header));
     chart.setCategoryAxisCaption(Lang::deOr(
         language,
-        QStringLiteral("Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)"),
+        QStringLiteral(
+            "Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)"),
         QStringLiteral("Nutrients (more then 10fold exceeded requirements will not be graphed)")));
     chart.setValueAxisCaption(Lang::deOr(language, QStringLiteral("Prozent"), QStringLiteral("Percent")));
 

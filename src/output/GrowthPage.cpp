@@ -1,10 +1,10 @@
 #include "output/GrowthPage.h"
 
-#include "output/CaseHeaderTexts.h"
-#include "output/ChartPageTexts.h"
-#include "formula/FormulaEngine.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "formula/FormulaEngine.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/ChartPageTexts.h"
 
 GrowthPage::GrowthPage(const QString& languageCode, const CaseHeaderTexts& header, QObject* parent)
     : ChartPage(languageCode, parent)
@@ -28,9 +28,9 @@ GrowthPage::GrowthClass GrowthPage::growthClass(double a)
 QString GrowthPage::formulaText(double adultWeight, int week)
 {
     const GrowthClass growth = growthClass(adultWeight);
-    return QStringLiteral("(") + QLatin1String(growth.k) + QStringLiteral("*(0 log(") + QString::number(week)
-           + QStringLiteral("))-") + QLatin1String(growth.c) + QStringLiteral(")*")
-           + QString::asprintf("%f/100.0", adultWeight);
+    return QStringLiteral("(") + QLatin1String(growth.k) + QStringLiteral("*(0 log(") +
+           QString::number(week) + QStringLiteral("))-") + QLatin1String(growth.c) + QStringLiteral(")*") +
+           QString::asprintf("%f/100.0", adultWeight);
 }
 
 double GrowthPage::expectedWeight(double adultWeight, int week)
@@ -52,10 +52,13 @@ void GrowthPage::build()
         const QString language = languageCode();
         ChartModel& chart = newChart(ChartModel::Kind::Line);
         chart.setTitle(ChartPageTexts::title(
-            language, Lang::deOr(language, QStringLiteral("Wachstumskurve für "), QStringLiteral("Weight curve for ")),
+            language,
+            Lang::deOr(language, QStringLiteral("Wachstumskurve für "), QStringLiteral("Weight curve for ")),
             m_header));
-        chart.setCategoryAxisCaption(Lang::deOr(language, QStringLiteral("Alter [Wochen]"), QStringLiteral("Age [weeks]")));
-        chart.setValueAxisCaption(Lang::deOr(language, QStringLiteral("Gewicht [kg]"), QStringLiteral("Weight [kg]")));
+        chart.setCategoryAxisCaption(
+            Lang::deOr(language, QStringLiteral("Alter [Wochen]"), QStringLiteral("Age [weeks]")));
+        chart.setValueAxisCaption(
+            Lang::deOr(language, QStringLiteral("Gewicht [kg]"), QStringLiteral("Weight [kg]")));
 
         if (!adultText.isEmpty()) {
             QStringList weeks;

@@ -1,11 +1,11 @@
 #include "output/RecipePage.h"
 
-#include "db/AppContext.h"
-#include "db/RecordSet.h"
-#include "output/CaseHeaderTexts.h"
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "output/CaseHeaderTexts.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 
@@ -52,8 +52,8 @@ QString RecipePage::dateLine(const QString& languageCode, const QDate& date)
 
 QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Besitzer: "), QStringLiteral("Owner: ")) + header.salutation()
-           + QStringLiteral(" ") + header.ownerName();
+    return Lang::deOr(languageCode, QStringLiteral("Besitzer: "), QStringLiteral("Owner: ")) +
+           header.salutation() + QStringLiteral(" ") + header.ownerName();
 }
 
 QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTexts& header)
@@ -72,15 +72,15 @@ QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTex
         else if (sex == QLatin1String("F"))
             word = QStringLiteral("female) ");
     }
-    return QStringLiteral("Patient: ") + header.patientName() + QStringLiteral(" (") + header.species()
-           + QStringLiteral(" ") + word + header.breed() + QStringLiteral(" ");
+    return QStringLiteral("Patient: ") + header.patientName() + QStringLiteral(" (") + header.species() +
+           QStringLiteral(" ") + word + header.breed() + QStringLiteral(" ");
 }
 
 QString RecipePage::titleLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
     return Lang::deOr(languageCode, QStringLiteral("Rezepttitel / Diagnose: "),
-                      QStringLiteral("Recipe Title / Diagnosis: "))
-           + header.title();
+                      QStringLiteral("Recipe Title / Diagnosis: ")) +
+           header.title();
 }
 
 int RecipePage::textBlockHeight(const QString& text)
@@ -134,7 +134,8 @@ void RecipePage::buildRecipeGrid()
 
     for (int c = AmountColumn; c <= ShareColumn; ++c)
         m_grid.setBackground(HeadingRow, c, HeadingColour);
-    m_grid.setText(HeadingRow, AmountColumn, Lang::deOr(language, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
+    m_grid.setText(HeadingRow, AmountColumn,
+                   Lang::deOr(language, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
     m_grid.setAlignment(HeadingRow, AmountColumn, GridAlign::Right | GridAlign::WordWrap);
     m_grid.setText(HeadingRow, NameColumn,
                    Lang::deOr(language, QStringLiteral("Futtermittel"), QStringLiteral("Food")));
@@ -176,8 +177,9 @@ void RecipePage::addFeedRows()
 void RecipePage::fillTextList()
 {
     const QString suffix = m_context.languageCode();
-    m_textList.fill(m_context.db(), QStringLiteral("SELECT T_TEXT.ID AS ITEMDATA, T_TEXT.Bez_") + suffix
-                                        + QStringLiteral(" AS ITEMTEXT") + QStringLiteral(" FROM T_TEXT WHERE T_TEXT.AKTIV = TRUE"));
+    m_textList.fill(m_context.db(), QStringLiteral("SELECT T_TEXT.ID AS ITEMDATA, T_TEXT.Bez_") + suffix +
+                                        QStringLiteral(" AS ITEMTEXT") +
+                                        QStringLiteral(" FROM T_TEXT WHERE T_TEXT.AKTIV = TRUE"));
 }
 
 void RecipePage::textListClosed(int index)
@@ -191,9 +193,9 @@ void RecipePage::textListClosed(int index)
 bool RecipePage::appendTextBlock(int key)
 {
     RecordSet rs;
-    const QString sql = QStringLiteral("SELECT T_TEXT.ID AS ITEMDATA, T_TEXT.Bez_") + m_context.languageCode()
-                        + QStringLiteral(" AS ITEMTEXT") + QStringLiteral(" FROM T_TEXT WHERE T_TEXT.ID = ")
-                        + QString::number(key);
+    const QString sql = QStringLiteral("SELECT T_TEXT.ID AS ITEMDATA, T_TEXT.Bez_") +
+                        m_context.languageCode() + QStringLiteral(" AS ITEMTEXT") +
+                        QStringLiteral(" FROM T_TEXT WHERE T_TEXT.ID = ") + QString::number(key);
     if (!rs.openRecordset(m_context.db(), sql) || rs.isEof())
         return false;
     QString text;

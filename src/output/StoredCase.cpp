@@ -13,7 +13,8 @@ bool exists(AppContext& context, const QString& caseKey)
     if (!isNumber)
         return false;
     RecordSet rs;
-    return rs.openRecordset(context.db(), QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID = ") + caseKey) && !rs.isEof();
+    return rs.openRecordset(context.db(), QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID = ") + caseKey) &&
+           !rs.isEof();
 }
 
 bool open(AppContext& context, CaseHeaderForm& form, const QString& caseKey)

@@ -1,9 +1,9 @@
 #include "output/WeightCheckPage.h"
 
-#include "output/CaseHeaderTexts.h"
-#include "output/ChartPageTexts.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/ChartPageTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,13 +48,14 @@ void WeightCheckPage::build()
 
     const QString language = languageCode();
     ChartModel& chart = newChart(ChartModel::Kind::Line);
-    chart.setTitle(ChartPageTexts::title(
-        language,
-        Lang::deOr(language, QStringLiteral("Gewichts-Check Kurve für "), QStringLiteral("Weight-Check curve for ")),
-        m_header));
+    chart.setTitle(ChartPageTexts::title(language,
+                                         Lang::deOr(language, QStringLiteral("Gewichts-Check Kurve für "),
+                                                    QStringLiteral("Weight-Check curve for ")),
+                                         m_header));
     chart.setCategoryAxisCaption(
         Lang::deOr(language, QStringLiteral("Diätdauer [Wochen]"), QStringLiteral("Diet time [weeks]")));
-    chart.setValueAxisCaption(Lang::deOr(language, QStringLiteral("Gewicht [kg]"), QStringLiteral("Weight [kg]")));
+    chart.setValueAxisCaption(
+        Lang::deOr(language, QStringLiteral("Gewicht [kg]"), QStringLiteral("Weight [kg]")));
 
     const QString targetText = m_header.targetWeight();
     const double target = ChartPageTexts::readWithoutComma(targetText);
@@ -78,7 +79,8 @@ void WeightCheckPage::build()
                 if (weights[k] > 0)
                     chart.setValue(0, int(k), weights[k]);
             }
-            chart.setValueAxis(std::min(start, target), std::max(start, target), std::abs(start - target) * 0.0625);
+            chart.setValueAxis(std::min(start, target), std::max(start, target),
+                               std::abs(start - target) * 0.0625);
         }
     }
     startDrawTimer();

@@ -4,8 +4,8 @@
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/CaseType.h"
-#include "ui/GridModel.h"
 #include "ration/NutrientColumns.h"
+#include "ui/GridModel.h"
 
 using namespace NutrientColumns;
 
@@ -38,12 +38,13 @@ bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
         return false;
 
     RecordSet rs;
-    if (!rs.openRecordset(context.db(),
-                          QStringLiteral("SELECT T_FALL.ID, T_BEDARF.BerTyp_Fall, T_BEDARF.ID_Naehrstoff, "
-                                         "T_BEDARF.Wert_Formel, T_BEDARF.aktiv ")
-                              + QStringLiteral("FROM T_BEDARF INNER JOIN T_FALL ON T_BEDARF.BerTyp_Fall = T_FALL.BerTyp ")
-                              + QStringLiteral("WHERE T_FALL.ID = ") + QString::number(header.caseTypeKey())
-                              + QStringLiteral(" AND T_BEDARF.aktiv = TRUE")))
+    if (!rs.openRecordset(
+            context.db(),
+            QStringLiteral("SELECT T_FALL.ID, T_BEDARF.BerTyp_Fall, T_BEDARF.ID_Naehrstoff, "
+                           "T_BEDARF.Wert_Formel, T_BEDARF.aktiv ") +
+                QStringLiteral("FROM T_BEDARF INNER JOIN T_FALL ON T_BEDARF.BerTyp_Fall = T_FALL.BerTyp ") +
+                QStringLiteral("WHERE T_FALL.ID = ") + QString::number(header.caseTypeKey()) +
+                QStringLiteral(" AND T_BEDARF.aktiv = TRUE")))
         return true;
     for (; !rs.isEof(); rs.moveNext()) {
         int nutrient = 0;

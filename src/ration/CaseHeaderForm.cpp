@@ -1,14 +1,14 @@
 #include "ration/CaseHeaderForm.h"
 
-#include "db/AppContext.h"
-#include "db/RecordSet.h"
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "db/SqlQuote.h"
 #include "ration/CaseType.h"
 #include "ration/RationPageHooks.h"
-#include "db/SqlQuote.h"
 
 namespace {
 
@@ -51,7 +51,8 @@ QDate parseStoredDate(const QString& text)
     const int first = parts[0].trimmed().toInt();
     const int second = parts[1].trimmed().toInt();
     const int year = parts[2].trimmed().left(4).toInt();
-    const QDate date = separator == QLatin1Char('.') ? QDate(year, second, first) : QDate(year, first, second);
+    const QDate date =
+        separator == QLatin1Char('.') ? QDate(year, second, first) : QDate(year, first, second);
     return date.isValid() ? date : fallback;
 }
 
@@ -66,29 +67,52 @@ CaseHeaderForm::CaseHeaderForm(AppContext& context, Prompt& prompt)
 
 QString CaseHeaderForm::windowTitle(const QString& languageCode)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Rationsberechnung"), QStringLiteral("Calculation of Ration"));
+    return Lang::deOr(languageCode, QStringLiteral("Rationsberechnung"),
+                      QStringLiteral("Calculation of Ration"));
 }
 
 CaseHeaderLabels CaseHeaderForm::labels(const QString& languageCode)
 {
     if (languageCode == Lang::English) {
-        return CaseHeaderLabels{
-            QStringLiteral("Adress"),        QStringLiteral("Name of owner"),      QStringLiteral("Name of patient"),
-            QStringLiteral("dog breed "),    QStringLiteral("Recipe Date"),        QStringLiteral("Recipe Title / Diagnosis"),
-            QStringLiteral("Save"),          QStringLiteral("Species    Gender "), QStringLiteral("Case / diagnosis"),
-            QStringLiteral("Nutritional Status"), QStringLiteral("Ribs tangible"), QStringLiteral("Ribs fat covered"),
-            QStringLiteral("Actual weight"), QStringLiteral("Normal w."),          QStringLiteral("Adult weight"),
-            QStringLiteral("ME required"),   QStringLiteral("Number of Pups"),     QStringLiteral("Date of birth"),
-            QStringLiteral("   age[weeks]")};
+        return CaseHeaderLabels{QStringLiteral("Adress"),
+                                QStringLiteral("Name of owner"),
+                                QStringLiteral("Name of patient"),
+                                QStringLiteral("dog breed "),
+                                QStringLiteral("Recipe Date"),
+                                QStringLiteral("Recipe Title / Diagnosis"),
+                                QStringLiteral("Save"),
+                                QStringLiteral("Species    Gender "),
+                                QStringLiteral("Case / diagnosis"),
+                                QStringLiteral("Nutritional Status"),
+                                QStringLiteral("Ribs tangible"),
+                                QStringLiteral("Ribs fat covered"),
+                                QStringLiteral("Actual weight"),
+                                QStringLiteral("Normal w."),
+                                QStringLiteral("Adult weight"),
+                                QStringLiteral("ME required"),
+                                QStringLiteral("Number of Pups"),
+                                QStringLiteral("Date of birth"),
+                                QStringLiteral("   age[weeks]")};
     }
-    return CaseHeaderLabels{
-        QStringLiteral("Anrede"),        QStringLiteral("Besitzername"),             QStringLiteral("Patientenname"),
-        QStringLiteral("Hunderasse            "), QStringLiteral("Rezeptdatum"),     QStringLiteral("Rezepttitel / Diagnose"),
-        QStringLiteral("Speichern"),     QStringLiteral("Spezies       Geschl.   "), QStringLiteral("Fall / Diagnose"),
-        QStringLiteral("Ernährungszustand Katze"), QStringLiteral("Rippen gut fühlbar"), QStringLiteral("Rippen fettbedeckt"),
-        QStringLiteral("akt. Gewicht"),  QStringLiteral("Sollgewicht"),              QStringLiteral("Adultgewicht"),
-        QStringLiteral("ME  -  Bedarf "), QStringLiteral("Anz. Welpen"),             QStringLiteral("Geburtsdatum "),
-        QStringLiteral("Alter[Wochen]")};
+    return CaseHeaderLabels{QStringLiteral("Anrede"),
+                            QStringLiteral("Besitzername"),
+                            QStringLiteral("Patientenname"),
+                            QStringLiteral("Hunderasse            "),
+                            QStringLiteral("Rezeptdatum"),
+                            QStringLiteral("Rezepttitel / Diagnose"),
+                            QStringLiteral("Speichern"),
+                            QStringLiteral("Spezies       Geschl.   "),
+                            QStringLiteral("Fall / Diagnose"),
+                            QStringLiteral("Ernährungszustand Katze"),
+                            QStringLiteral("Rippen gut fühlbar"),
+                            QStringLiteral("Rippen fettbedeckt"),
+                            QStringLiteral("akt. Gewicht"),
+                            QStringLiteral("Sollgewicht"),
+                            QStringLiteral("Adultgewicht"),
+                            QStringLiteral("ME  -  Bedarf "),
+                            QStringLiteral("Anz. Welpen"),
+                            QStringLiteral("Geburtsdatum "),
+                            QStringLiteral("Alter[Wochen]")};
 }
 
 CaseHeaderLabels CaseHeaderForm::labels() const
@@ -110,9 +134,9 @@ void CaseHeaderForm::showMessage(const char* german, const char* english)
 
 void CaseHeaderForm::fillList(ChoiceList& list, const QString& table, const QString& condition)
 {
-    list.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + m_context.languageCode()
-                                  + QStringLiteral(" AS ITEMTEXT ") + QStringLiteral("FROM ") + table
-                                  + QStringLiteral(" WHERE AKTIV = TRUE") + condition);
+    list.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + m_context.languageCode() +
+                                  QStringLiteral(" AS ITEMTEXT ") + QStringLiteral("FROM ") + table +
+                                  QStringLiteral(" WHERE AKTIV = TRUE") + condition);
 }
 
 void CaseHeaderForm::initCaseForm()
@@ -149,20 +173,22 @@ void CaseHeaderForm::fillCaseTypeList()
 {
     const int species = m_species.currentData();
     const int sex = m_sex.currentData();
-    m_caseType.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") + m_context.languageCode()
-                                        + QStringLiteral(" AS ITEMTEXT") + QStringLiteral(" FROM T_FALL")
-                                        + QStringLiteral(" WHERE ID_GATTUNG = ")
-                                        + (species < 0 ? QStringLiteral("0") : QString::number(species))
-                                        + QStringLiteral(" AND ID_GESCHLECHT = ")
-                                        + (sex < 0 ? QStringLiteral("0") : QString::number(sex))
-                                        + QStringLiteral(" AND AKTIV = TRUE"));
+    m_caseType.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA , BEZ_") +
+                                        m_context.languageCode() + QStringLiteral(" AS ITEMTEXT") +
+                                        QStringLiteral(" FROM T_FALL") +
+                                        QStringLiteral(" WHERE ID_GATTUNG = ") +
+                                        (species < 0 ? QStringLiteral("0") : QString::number(species)) +
+                                        QStringLiteral(" AND ID_GESCHLECHT = ") +
+                                        (sex < 0 ? QStringLiteral("0") : QString::number(sex)) +
+                                        QStringLiteral(" AND AKTIV = TRUE"));
 }
 
 void CaseHeaderForm::loadCase()
 {
     RecordSet rs;
-    if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT * FROM T_PAT_REZ WHERE ID = ") + m_pendingCaseKey)
-        || rs.isEof())
+    if (!rs.openRecordset(m_context.db(),
+                          QStringLiteral("SELECT * FROM T_PAT_REZ WHERE ID = ") + m_pendingCaseKey) ||
+        rs.isEof())
         return;
     const auto key = [&rs](const char* column) {
         int value = -1;
@@ -185,7 +211,10 @@ void CaseHeaderForm::loadCase()
 
     m_species.selectData(key("ID_Gattung"));
     const int species = m_species.currentData();
-    applyFieldVisibility(species == DogSpecies ? Hide : species == CatSpecies ? Show : Keep, Keep, Keep, Keep);
+    applyFieldVisibility(species == DogSpecies   ? Hide
+                         : species == CatSpecies ? Show
+                                                 : Keep,
+                         Keep, Keep, Keep);
 
     m_sex.selectData(key("ID_Geschlecht"));
 
@@ -273,18 +302,21 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     }
     values += numberForSql(m_puppies);
     values += numberForSql(m_energy);
-    values += QStringLiteral("'") + (m_ribsPalpable ? QStringLiteral("1") : QStringLiteral("0")) + QStringLiteral("', ");
+    values += QStringLiteral("'") + (m_ribsPalpable ? QStringLiteral("1") : QStringLiteral("0")) +
+              QStringLiteral("', ");
     if (m_title.trimmed().isEmpty() || m_title == m_loadedTitle) {
         showMessage("Bitte geben Sie einen (neuen) Titel ein", "Please fill/change title ");
         return false;
     }
     values += Sql::quote(m_title) + QStringLiteral(", ");
 
-    sql = QStringLiteral("INSERT INTO T_PAT_REZ ( ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
-                         "ID_Fall, ID_Rasse, Geburtsdatum,")
-          + QStringLiteral(" Gewicht_akt, Gewicht_soll, Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, "
-                           "Datum, Bemerkung )VALUES (")
-          + values + QStringLiteral("NOW(), ") + QStringLiteral("' ')");
+    sql =
+        QStringLiteral(
+            "INSERT INTO T_PAT_REZ ( ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
+            "ID_Fall, ID_Rasse, Geburtsdatum,") +
+        QStringLiteral(" Gewicht_akt, Gewicht_soll, Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, "
+                       "Datum, Bemerkung )VALUES (") +
+        values + QStringLiteral("NOW(), ") + QStringLiteral("' ')");
     return true;
 }
 
@@ -328,8 +360,9 @@ bool CaseHeaderForm::canClose()
 {
     if (m_isUnchanged)
         return true;
-    const Prompt::Answer answer = m_prompt.question(text("Möchten Sie diesen Fall speichern?", "do you want  to save this case?"),
-                                                    Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    const Prompt::Answer answer =
+        m_prompt.question(text("Möchten Sie diesen Fall speichern?", "do you want  to save this case?"),
+                          Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
     // Yes keeps the window open too: the user saves with the save button.
     return answer == Prompt::Answer::No;
 }

@@ -17,8 +17,8 @@ class RationPageHooks;
 struct CaseHeaderLabels
 {
     QString salutation, ownerName, patientName, breed, recipeDate, title, save, speciesAndSex, caseType;
-    QString catCondition, ribsPalpable, ribsFatCovered, actualWeight, targetWeight, adultWeight, energy, puppies,
-        birthDate, ageWeeks;
+    QString catCondition, ribsPalpable, ribsFatCovered, actualWeight, targetWeight, adultWeight, energy,
+        puppies, birthDate, ageWeeks;
 };
 
 // The header form of a case window without its widgets: the case record as

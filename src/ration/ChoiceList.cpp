@@ -30,7 +30,8 @@ bool ChoiceList::fill(Connection& db, const QString& query)
     // Sorted once after reading rather than entry by entry, which would move
     // half of a list of thousands of feedstuffs per entry. Equal texts keep
     // the order of the rows, as add() keeps it.
-    std::stable_sort(m_entries.begin(), m_entries.end(), [](const Entry& a, const Entry& b) { return lessByText(a.text, b.text); });
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [](const Entry& a, const Entry& b) { return lessByText(a.text, b.text); });
     return true;
 }
 
@@ -59,7 +60,8 @@ void ChoiceList::setCurrentIndex(int index)
 
 void ChoiceList::selectData(int data)
 {
-    const auto it = std::find_if(m_entries.begin(), m_entries.end(), [data](const Entry& e) { return e.data == data; });
+    const auto it =
+        std::find_if(m_entries.begin(), m_entries.end(), [data](const Entry& e) { return e.data == data; });
     m_current = it == m_entries.end() ? -1 : int(it - m_entries.begin());
 }
 

@@ -1,7 +1,7 @@
 #include "ration/IndicatorCalculator.h"
 
-#include "ration/CaseFormulas.h"
 #include "core/NumberText.h"
+#include "ration/CaseFormulas.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 #include "ration/RequirementFormula.h"
@@ -23,9 +23,24 @@ struct SupplyVariable
 // Substitution order: a longer name that contains a shorter one ("MEMJ",
 // "RP") must go before it ("P"), and the stored formulas rely on this order.
 constexpr std::array<SupplyVariable, 18> Variables = {{
-    {"MEMJ", "9"}, {"GE", "49"},  {"VE", "50"},  {"RP", "24"}, {"NFE", "14"}, {"TS", "8"},
-    {"RFA", "11"}, {"RFE", "12"}, {"NA", "19"},  {"K", "16"},  {"MG", "7"},   {"ZN", "20"},
-    {"CU", "21"},  {"CA", "1"},   {"P", "15"},   {"MET", "32"}, {"CYS", "33"}, {"CL", "35"},
+    {"MEMJ", "9"},
+    {"GE", "49"},
+    {"VE", "50"},
+    {"RP", "24"},
+    {"NFE", "14"},
+    {"TS", "8"},
+    {"RFA", "11"},
+    {"RFE", "12"},
+    {"NA", "19"},
+    {"K", "16"},
+    {"MG", "7"},
+    {"ZN", "20"},
+    {"CU", "21"},
+    {"CA", "1"},
+    {"P", "15"},
+    {"MET", "32"},
+    {"CYS", "33"},
+    {"CL", "35"},
 }};
 
 // The order in which the supply is read; it does not change the result, the
@@ -41,7 +56,8 @@ QString wrapped(const QString& supply)
 
 } // namespace
 
-IndicatorCalculator::IndicatorCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids)
+IndicatorCalculator::IndicatorCalculator(AppContext& context, const CaseHeaderSource& header,
+                                         RationGrids& grids)
     : m_context(context)
     , m_header(header)
     , m_grids(grids)

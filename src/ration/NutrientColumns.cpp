@@ -1,7 +1,7 @@
 #include "ration/NutrientColumns.h"
 
-#include "ui/GridModel.h"
 #include "core/NumberText.h"
+#include "ui/GridModel.h"
 
 namespace NutrientColumns {
 

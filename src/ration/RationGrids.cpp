@@ -1,11 +1,11 @@
 #include "ration/RationGrids.h"
 
+#include "core/Lang.h"
+#include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/CaseType.h"
-#include "core/Lang.h"
-#include "core/NumberText.h"
 #include "ration/NutrientColumns.h"
 
 #include <algorithm>
@@ -22,9 +22,9 @@ struct RowLayout
 
 // Rows 5 to 10 carry data only, so they are hidden; row 10 opens to one pixel
 // once formulas are placed.
-constexpr RowLayout HeaderRowHeights[] = {{NameRow, 50}, {UnitRow, 20}, {RequirementRow, 20}, {SupplyRow, 20},
-                                          {KeyRow, 0},   {DecimalsRow, 0}, {ShownRow, 0},     {KindRow, 0},
-                                          {FixedRow, 0}, {FormulaRow, 0}};
+constexpr RowLayout HeaderRowHeights[] = {
+    {NameRow, 50},    {UnitRow, 20}, {RequirementRow, 20}, {SupplyRow, 20}, {KeyRow, 0},
+    {DecimalsRow, 0}, {ShownRow, 0}, {KindRow, 0},         {FixedRow, 0},   {FormulaRow, 0}};
 
 } // namespace
 
@@ -57,12 +57,15 @@ void RationGrids::buildRationGrid()
     startGrid(g, RationBackground, 2, 265, 48);
 
     const QString code = m_context.languageCode();
-    g.setText(NameRow, NameColumn, Lang::byCode(code, QStringLiteral("Nährstoffe"), QStringLiteral("Ingridience")));
+    g.setText(NameRow, NameColumn,
+              Lang::byCode(code, QStringLiteral("Nährstoffe"), QStringLiteral("Ingridience")));
     g.setText(NameRow, AmountColumn, Lang::byCode(code, QStringLiteral("Menge"), QStringLiteral("amount")));
     g.setText(UnitRow, NameColumn, Lang::byCode(code, QStringLiteral("Einheiten"), QStringLiteral("Units")));
     g.setText(UnitRow, AmountColumn, Lang::byCode(code, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
-    g.setText(RequirementRow, NameColumn, Lang::byCode(code, QStringLiteral("Bedarf"), QStringLiteral("requirement")));
-    g.setText(SupplyRow, NameColumn, Lang::byCode(code, QStringLiteral("Versorgung"), QStringLiteral("supply")));
+    g.setText(RequirementRow, NameColumn,
+              Lang::byCode(code, QStringLiteral("Bedarf"), QStringLiteral("requirement")));
+    g.setText(SupplyRow, NameColumn,
+              Lang::byCode(code, QStringLiteral("Versorgung"), QStringLiteral("supply")));
     for (int column : {NameColumn, AmountColumn}) {
         g.setBackground(RequirementRow, column, ComputedBackground);
         g.setBackground(SupplyRow, column, ComputedBackground);
@@ -78,9 +81,11 @@ void RationGrids::buildProfileGrid()
     g.setRowHeight(SupplyRow, 0);
 
     const QString code = m_context.languageCode();
-    g.setText(NameRow, NameColumn, Lang::byCode(code, QStringLiteral("Kenngrössen"), QStringLiteral("Nutrient profile")));
+    g.setText(NameRow, NameColumn,
+              Lang::byCode(code, QStringLiteral("Kenngrössen"), QStringLiteral("Nutrient profile")));
     g.setText(UnitRow, NameColumn, Lang::byCode(code, QStringLiteral("Einheiten"), QStringLiteral("Units")));
-    g.setText(RequirementRow, NameColumn, Lang::byCode(code, QStringLiteral("Ergebnisse"), QStringLiteral("Results")));
+    g.setText(RequirementRow, NameColumn,
+              Lang::byCode(code, QStringLiteral("Ergebnisse"), QStringLiteral("Results")));
     for (int row : {NameRow, UnitRow, RequirementRow})
         g.setText(row, AmountColumn, QStringLiteral(">>>"));
     buildGrid(g, QStringLiteral("K"));
@@ -90,10 +95,11 @@ void RationGrids::buildGrid(GridModel& g, const QString& kind)
 {
     const QString code = m_context.languageCode();
     RecordSet rs;
-    if (rs.openRecordset(m_context.db(), QStringLiteral("SELECT ID, KUERZEL_") + code + QStringLiteral(", ME_") + code
-                                             + QStringLiteral(", NK_STELLEN, KZ_IK, BERTYP_RELEVANT")
-                                             + QStringLiteral(" FROM T_NAEHRSTOFFE WHERE AKTIV = TRUE AND KZ_IK = '")
-                                             + kind + QStringLiteral("' ORDER BY SORT"))) {
+    if (rs.openRecordset(m_context.db(),
+                         QStringLiteral("SELECT ID, KUERZEL_") + code + QStringLiteral(", ME_") + code +
+                             QStringLiteral(", NK_STELLEN, KZ_IK, BERTYP_RELEVANT") +
+                             QStringLiteral(" FROM T_NAEHRSTOFFE WHERE AKTIV = TRUE AND KZ_IK = '") + kind +
+                             QStringLiteral("' ORDER BY SORT"))) {
         for (; !rs.isEof(); rs.moveNext()) {
             QString key, shortName, unit, decimalsText, kindText;
             rs.getFieldText(QStringLiteral("ID"), key);
@@ -127,8 +133,10 @@ void RationGrids::applyCaseNutrientSelection(GridModel& g)
 {
     const QString key = QString::number(CaseType::nutrientSelectionKey(m_header.caseTypeKey()));
     RecordSet rs;
-    if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ")
-                                              + key + QStringLiteral(" AND AKTIV = TRUE")))
+    if (!rs.openRecordset(
+            m_context.db(),
+            QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ") + key +
+                QStringLiteral(" AND AKTIV = TRUE")))
         return;
     for (int c = FirstColumn; c < g.columnCount(); ++c) {
         g.setText(MarkRow, c, QStringLiteral(" "));
@@ -171,11 +179,11 @@ void RationGrids::fillRationRows(const QString& caseKey)
     const QString code = m_context.languageCode();
     RecordSet rs;
     if (rs.openRecordset(m_context.db(),
-                         QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code
-                             + QStringLiteral(" AS BEZ, T_REZ_FM.TagRat ")
-                             + QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = "
-                                              "T_REZ_FM.ID_Futtermittel ")
-                             + QStringLiteral("WHERE T_REZ_FM.ID_Rezept = ") + caseKey)) {
+                         QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code +
+                             QStringLiteral(" AS BEZ, T_REZ_FM.TagRat ") +
+                             QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = "
+                                            "T_REZ_FM.ID_Futtermittel ") +
+                             QStringLiteral("WHERE T_REZ_FM.ID_Rezept = ") + caseKey)) {
         for (; !rs.isEof(); rs.moveNext()) {
             int key = 0;
             QString name;
@@ -230,9 +238,10 @@ bool RationGrids::storeRationRows(const QString& caseKey)
         // The amount enters the statement as the number it reads as, never as typed text.
         const QString amount = amountText.isEmpty() ? QStringLiteral("0")
                                                     : QString::number(NumberText::read(amountText), 'g', 15);
-        const QString sql = QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) VALUES (")
-                            + caseKey + QStringLiteral(", ") + m_ration.text(row, KeyColumn) + QStringLiteral(", ")
-                            + amount + QStringLiteral(")");
+        const QString sql =
+            QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) VALUES (") + caseKey +
+            QStringLiteral(", ") + m_ration.text(row, KeyColumn) + QStringLiteral(", ") + amount +
+            QStringLiteral(")");
         if (!m_context.db().executeSql(sql))
             return false;
     }

@@ -1,14 +1,14 @@
 #include "ration/RationPage.h"
 
+#include "core/Lang.h"
+#include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
+#include "db/SqlQuote.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/CaseType.h"
-#include "ui/GridModel.h"
-#include "core/Lang.h"
 #include "ration/NutrientColumns.h"
-#include "core/Prompt.h"
-#include "db/SqlQuote.h"
+#include "ui/GridModel.h"
 
 #include <algorithm>
 #include <vector>
@@ -40,7 +40,10 @@ QString sexCode(const QString& languageCode, const QString& sexText)
 } // namespace
 
 RationPage::RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QObject* parent)
-    : QObject(parent), m_context(context), m_prompt(prompt), m_form(form)
+    : QObject(parent)
+    , m_context(context)
+    , m_prompt(prompt)
+    , m_form(form)
 {
     m_form.setRationPageHooks(this);
     GridModel& ration = m_form.ration().rationGrid();
@@ -96,7 +99,8 @@ void RationPage::setUp()
 void RationPage::fillCategoryFilter()
 {
     const int caseType = m_form.caseTypeKey();
-    const bool opened = m_category.fill(m_context.db(),
+    const bool opened = m_category.fill(
+        m_context.db(),
         QStringLiteral("SELECT T_FALL_KAT.ID_FM_Kategorie AS ITEMDATA, T_KATEGORIEN.Bez_") + code() +
             QStringLiteral(" AS ITEMTEXT ") +
             QStringLiteral(
@@ -110,15 +114,15 @@ void RationPage::fillCategoryFilter()
 
 void RationPage::fillTypeFilter()
 {
-    m_type.fill(m_context.db(),
-               QStringLiteral("SELECT ID AS ITEMDATA, Bez_") + code() + QStringLiteral(" AS ITEMTEXT ") +
-                   QStringLiteral("FROM T_FM_TYP WHERE AKTIV = TRUE"));
+    m_type.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA, Bez_") + code() +
+                                    QStringLiteral(" AS ITEMTEXT ") +
+                                    QStringLiteral("FROM T_FM_TYP WHERE AKTIV = TRUE"));
     m_type.add(0, AllEntry);
     emit typeListChanged();
 }
 
 QString RationPage::feedListStatement(const QString& languageCode, const QString& category,
-                                        const QString& type, const QString& search)
+                                      const QString& type, const QString& search)
 {
     const QString grouped =
         QStringLiteral(" AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") +
@@ -157,8 +161,8 @@ QString RationPage::feedListStatement(const QString& languageCode, const QString
 void RationPage::fillFeedList()
 {
     m_feed.fill(m_context.db(),
-               feedListStatement(code(), QString::number(m_category.currentData()),
-                                 QString::number(m_type.currentData()), m_searchText.trimmed().toLower()));
+                feedListStatement(code(), QString::number(m_category.currentData()),
+                                  QString::number(m_type.currentData()), m_searchText.trimmed().toLower()));
     emit feedListChanged();
 }
 

@@ -1,16 +1,17 @@
 #include "ration/RequirementCalculator.h"
 
+#include "core/NumberText.h"
 #include "ration/CaseFormulas.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/CaseType.h"
-#include "core/NumberText.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 #include "ration/RequirementFormula.h"
 
 using namespace NutrientColumns;
 
-RequirementCalculator::RequirementCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids)
+RequirementCalculator::RequirementCalculator(AppContext& context, const CaseHeaderSource& header,
+                                             RationGrids& grids)
     : m_context(context)
     , m_header(header)
     , m_grids(grids)

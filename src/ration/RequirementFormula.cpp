@@ -1,21 +1,23 @@
 #include "ration/RequirementFormula.h"
 
-#include "formula/FormulaEngine.h"
 #include "core/NumberText.h"
+#include "formula/FormulaEngine.h"
 
 namespace RequirementFormula {
 
 namespace {
 
-constexpr int GrowthEnergyCa[5][7] = {
-    {407, 454, 504, 426, 305, 221, 168}, {463, 560, 615, 496, 357, 237, 183},
-    {497, 718, 757, 591, 383, 279, 218}, {512, 885, 894, 616, 422, 288, 199},
-    {582, 900, 955, 732, 560, 348, 218}};
+constexpr int GrowthEnergyCa[5][7] = {{407, 454, 504, 426, 305, 221, 168},
+                                      {463, 560, 615, 496, 357, 237, 183},
+                                      {497, 718, 757, 591, 383, 279, 218},
+                                      {512, 885, 894, 616, 422, 288, 199},
+                                      {582, 900, 955, 732, 560, 348, 218}};
 
-constexpr int GrowthEnergyP[5][7] = {
-    {294, 294, 270, 234, 169, 135, 123}, {334, 357, 320, 266, 189, 141, 126},
-    {358, 452, 385, 309, 199, 157, 137}, {369, 551, 447, 321, 215, 161, 142},
-    {418, 560, 475, 373, 269, 184, 146}};
+constexpr int GrowthEnergyP[5][7] = {{294, 294, 270, 234, 169, 135, 123},
+                                     {334, 357, 320, 266, 189, 141, 126},
+                                     {358, 452, 385, 309, 199, 157, 137},
+                                     {369, 551, 447, 321, 215, 161, 142},
+                                     {418, 560, 475, 373, 269, 184, 146}};
 
 // An empty input counts as 0; every value goes in parentheses.
 QString wrapped(const QString& value)
@@ -74,7 +76,8 @@ QString substitute(const QString& formula, const CaseVariables& v)
         const int weeks = int(NumberText::read(v.ageWeeks));
         if (weeks <= 0)
             return QStringLiteral("0");
-        const int factor = growthFactor(text, adultWeightClass(NumberText::read(v.adultWeight)), ageClass(weeks));
+        const int factor =
+            growthFactor(text, adultWeightClass(NumberText::read(v.adultWeight)), ageClass(weeks));
         text = QStringLiteral("(AKTGEW ^0.75) * %1").arg(factor);
         text.replace(QLatin1String("AKTGEW"), wrapped(v.actualWeight));
         return NumberText::withPoint(text);

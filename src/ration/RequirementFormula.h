@@ -6,17 +6,17 @@
 // field at the moment of evaluation.
 struct CaseVariables
 {
-    QString species;        // GATT: key of the chosen species, empty without a choice
-    QString sex;            // GESCHL
-    QString actualWeight;   // AKTGEW, kg
-    QString targetWeight;   // SOLLGEW, kg
-    QString energyPercent;  // MEBED
-    QString puppies;        // ANZWEL
-    QString adultWeight;    // ERWGEW, kg
-    QString ageWeeks;       // ALTWOCH
-    QString ribs;           // RIP: "1" ribs easily palpable, else "0"
-    QString energyKcal61;   // AMEKC: current requirement text of nutrient 61
-    QString energyKcal60;   // RMEKC: current requirement text of nutrient 60
+    QString species;       // GATT: key of the chosen species, empty without a choice
+    QString sex;           // GESCHL
+    QString actualWeight;  // AKTGEW, kg
+    QString targetWeight;  // SOLLGEW, kg
+    QString energyPercent; // MEBED
+    QString puppies;       // ANZWEL
+    QString adultWeight;   // ERWGEW, kg
+    QString ageWeeks;      // ALTWOCH
+    QString ribs;          // RIP: "1" ribs easily palpable, else "0"
+    QString energyKcal61;  // AMEKC: current requirement text of nutrient 61
+    QString energyKcal60;  // RMEKC: current requirement text of nutrient 60
 };
 
 // Turning a stored requirement formula into a text the formula engine

@@ -1,10 +1,10 @@
 #include "ration/SupplyCalculator.h"
 
+#include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/IndicatorCalculator.h"
-#include "core/NumberText.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 
@@ -28,13 +28,14 @@ void SupplyCalculator::recalcContributions(const QString& feedKey, const QString
     const QString caseKey = m_header.pendingCaseKey();
     const QString select = QStringLiteral("SELECT T_FM_NAEHRSTOFF.ID_FM, T_FM_NAEHRSTOFF.ID_NAEHRSTOFF, "
                                           "T_FM_NAEHRSTOFF.Menge ");
-    const QString sql = !caseKey.isEmpty()
-                            ? select
-                                  + QStringLiteral("FROM T_REZ_FM INNER JOIN T_FM_NAEHRSTOFF ON T_REZ_FM.ID_Futtermittel = "
-                                                   "T_FM_NAEHRSTOFF.ID_FM ")
-                                  + QStringLiteral("WHERE T_REZ_FM.ID_Rezept= ") + caseKey
-                                  + QStringLiteral(" ORDER BY T_FM_NAEHRSTOFF.ID_FM")
-                            : select + QStringLiteral("FROM T_FM_NAEHRSTOFF WHERE T_FM_NAEHRSTOFF.ID_FM = ") + feedKey;
+    const QString sql =
+        !caseKey.isEmpty()
+            ? select +
+                  QStringLiteral("FROM T_REZ_FM INNER JOIN T_FM_NAEHRSTOFF ON T_REZ_FM.ID_Futtermittel = "
+                                 "T_FM_NAEHRSTOFF.ID_FM ") +
+                  QStringLiteral("WHERE T_REZ_FM.ID_Rezept= ") + caseKey +
+                  QStringLiteral(" ORDER BY T_FM_NAEHRSTOFF.ID_FM")
+            : select + QStringLiteral("FROM T_FM_NAEHRSTOFF WHERE T_FM_NAEHRSTOFF.ID_FM = ") + feedKey;
 
     // An emptied amount takes the row's contributions with it, so the supply
     // never counts an amount that is no longer there.

@@ -15,11 +15,7 @@
 class ChartModel
 {
 public:
-    enum class Kind
-    {
-        Bar,
-        Line
-    };
+    enum class Kind { Bar, Line };
 
     struct Series
     {

@@ -4,7 +4,10 @@
 #include <numeric>
 #include <utility>
 
-GridModel::GridModel(QObject* parent) : QObject(parent) {}
+GridModel::GridModel(QObject* parent)
+    : QObject(parent)
+{
+}
 
 GridModel::Cell* GridModel::cellAt(int row, int col)
 {

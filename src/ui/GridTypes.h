@@ -12,7 +12,12 @@ struct Rgb
     int b = 0;
 
     constexpr Rgb() = default;
-    constexpr Rgb(int red, int green, int blue) : r(red), g(green), b(blue) {}
+    constexpr Rgb(int red, int green, int blue)
+        : r(red)
+        , g(green)
+        , b(blue)
+    {
+    }
     bool operator==(const Rgb&) const = default;
 };
 
@@ -37,23 +42,9 @@ struct CellFont
 // Centre and Right wrap only with WordWrap.
 struct GridAlign
 {
-    enum Horizontal : std::uint8_t
-    {
-        Left,
-        LeftSingleLine,
-        Centre,
-        Right
-    };
-    enum Vertical : std::uint8_t
-    {
-        Top,
-        VCentre,
-        Bottom
-    };
-    enum Wrap : std::uint8_t
-    {
-        WordWrap = 1
-    };
+    enum Horizontal : std::uint8_t { Left, LeftSingleLine, Centre, Right };
+    enum Vertical : std::uint8_t { Top, VCentre, Bottom };
+    enum Wrap : std::uint8_t { WordWrap = 1 };
 
     Horizontal h = Left;
     Vertical v = VCentre;
@@ -61,7 +52,9 @@ struct GridAlign
 
     constexpr GridAlign() = default;
     constexpr GridAlign(Horizontal horizontal, Vertical vertical = VCentre, bool wordWrap = false)
-        : h(horizontal), v(vertical), wrap(wordWrap)
+        : h(horizontal)
+        , v(vertical)
+        , wrap(wordWrap)
     {
     }
 

@@ -1,8 +1,8 @@
 #include "app/ApplicationStartup.h"
-#include "db/ConnectionString.h"
 #include "app/HelpDocuments.h"
 #include "app/LanguageSwitch.h"
 #include "core/Prompt.h"
+#include "db/ConnectionString.h"
 #include "support/TestDatabase.h"
 
 #include <QDir>
@@ -15,16 +15,17 @@ namespace {
 TEST(ConnectionStringTest, HoldsTheDatabaseOfTheDataDirectoryAndTheProviderSettings)
 {
     const QString sep = QDir::separator();
-    EXPECT_EQ(ConnectionString::build(QStringLiteral("/home/praxis/daten"), QStringLiteral("Share Deny None")),
-              QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin; Data Source=/home/praxis/daten")
-                  + sep
-                  + QStringLiteral("MensolyVers3.mdb;Mode=Share Deny None;Extended Properties=\"\";"
-                                   "Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";"
-                                   "Jet OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1;"
-                                   "Jet OLEDB:Database Password=QRT_K4;Jet OLEDB:Global Partial Bulk Ops=2;"
-                                   "Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:Create System Database=False;"
-                                   "Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy Locale on Compact=False;"
-                                   "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False"));
+    EXPECT_EQ(
+        ConnectionString::build(QStringLiteral("/home/praxis/daten"), QStringLiteral("Share Deny None")),
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin; Data Source=/home/praxis/daten") +
+            sep +
+            QStringLiteral("MensolyVers3.mdb;Mode=Share Deny None;Extended Properties=\"\";"
+                           "Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";"
+                           "Jet OLEDB:Engine Type=5;Jet OLEDB:Database Locking Mode=1;"
+                           "Jet OLEDB:Database Password=QRT_K4;Jet OLEDB:Global Partial Bulk Ops=2;"
+                           "Jet OLEDB:Global Bulk Transactions=1;Jet OLEDB:Create System Database=False;"
+                           "Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy Locale on Compact=False;"
+                           "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False"));
     EXPECT_EQ(ApplicationStartup::mainWindowTitle(QStringLiteral("/home/praxis/daten")),
               QStringLiteral("Mensoly - /home/praxis/daten") + sep + QStringLiteral("MensolyVers3.mdb"));
 }
@@ -36,14 +37,14 @@ TEST(ApplicationStartupTest, AMissingDatabaseEndsTheStartWithTheGermanMessageAnd
     RecordingPrompt prompt;
     EXPECT_FALSE(ApplicationStartup::run(context, dir.path(), prompt));
     ASSERT_EQ(prompt.texts().size(), 1);
-    EXPECT_EQ(prompt.lastText(), QStringLiteral("Datenbank konnte nicht geöffnet werden.") + dir.path()
-                                     + QDir::separator() + QStringLiteral("MensolyVers3.mdb"));
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Datenbank konnte nicht geöffnet werden.") + dir.path() +
+                                     QDir::separator() + QStringLiteral("MensolyVers3.mdb"));
     EXPECT_FALSE(QFile::exists(ConnectionString::databasePath(dir.path())));
 }
 
 struct LanguageCase
 {
-    const char* stored;     // SQL value of Sprache, or null for a missing row
+    const char* stored; // SQL value of Sprache, or null for a missing row
     const char* expected;
 };
 
@@ -57,7 +58,8 @@ TEST_P(StartupLanguageTest, TheLanguageComesFromTheSettingsRowAndFallsBackToGerm
     ASSERT_TRUE(fixture.isValid());
     const LanguageCase& c = GetParam();
     if (c.stored)
-        ASSERT_TRUE(fixture.rawExec(QStringLiteral("UPDATE T_MSYV3SEC SET Sprache = %1").arg(QString::fromUtf8(c.stored))));
+        ASSERT_TRUE(fixture.rawExec(
+            QStringLiteral("UPDATE T_MSYV3SEC SET Sprache = %1").arg(QString::fromUtf8(c.stored))));
     else
         ASSERT_TRUE(fixture.rawExec(QStringLiteral("DELETE FROM T_MSYV3SEC")));
     AppContext context;
@@ -66,7 +68,8 @@ TEST_P(StartupLanguageTest, TheLanguageComesFromTheSettingsRowAndFallsBackToGerm
     EXPECT_EQ(context.languageCode(), QString::fromLatin1(c.expected));
     EXPECT_TRUE(prompt.texts().isEmpty());
     EXPECT_EQ(context.shareMode(), QStringLiteral("Share Deny None"));
-    EXPECT_EQ(context.connectionString(), ConnectionString::build(fixture.directory(), QStringLiteral("Share Deny None")));
+    EXPECT_EQ(context.connectionString(),
+              ConnectionString::build(fixture.directory(), QStringLiteral("Share Deny None")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, StartupLanguageTest,
@@ -81,7 +84,7 @@ TEST(OwnerCodeTest, ComesFromTheIniFileAndIsUserByDefault)
 {
     const struct
     {
-        const char* ini;   // null: no file
+        const char* ini; // null: no file
         const char* owner;
     } cases[] = {{nullptr, "U"},
                  {"[Installation]\nOwner=M\n", "M"},
@@ -96,7 +99,8 @@ TEST(OwnerCodeTest, ComesFromTheIniFileAndIsUserByDefault)
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(c.ini);
         }
-        EXPECT_EQ(ApplicationStartup::readOwnerCode(dir.path()), QString::fromLatin1(c.owner)) << (c.ini ? c.ini : "none");
+        EXPECT_EQ(ApplicationStartup::readOwnerCode(dir.path()), QString::fromLatin1(c.owner))
+            << (c.ini ? c.ini : "none");
     }
 }
 
@@ -107,15 +111,18 @@ TEST(HelpDocumentsTest, TheDocumentAndLanguageChooseTheFileAndAMissingFileGivesN
         HelpDocuments::Document document;
         const char* code;
         const char* file;
-    } cases[] = {{HelpDocuments::HelpTopics, "DE", "HilfeMSY.doc"}, {HelpDocuments::HelpTopics, "US", "HelpMSY.doc"},
-                 {HelpDocuments::HelpManual, "DE", "Handbuch.doc"}, {HelpDocuments::HelpManual, "US", "Manual.doc"},
+    } cases[] = {{HelpDocuments::HelpTopics, "DE", "HilfeMSY.doc"},
+                 {HelpDocuments::HelpTopics, "US", "HelpMSY.doc"},
+                 {HelpDocuments::HelpManual, "DE", "Handbuch.doc"},
+                 {HelpDocuments::HelpManual, "US", "Manual.doc"},
                  {HelpDocuments::GermanManual, "US", "Handbuch.doc"},
                  {HelpDocuments::EnglishManual, "DE", "Manual.doc"}};
     QTemporaryDir dir;
     for (const auto& c : cases) {
         const QString name = HelpDocuments::fileName(c.document, QString::fromLatin1(c.code));
         EXPECT_EQ(name, QString::fromLatin1(c.file));
-        EXPECT_TRUE(HelpDocuments::existingPath(c.document, QString::fromLatin1(c.code), dir.path()).isEmpty());
+        EXPECT_TRUE(
+            HelpDocuments::existingPath(c.document, QString::fromLatin1(c.code), dir.path()).isEmpty());
         QFile file(QDir(dir.path()).filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.close();
@@ -131,7 +138,8 @@ TEST(LanguageSwitchTest, StoresTheCodeForTheNextStart)
     RecordingPrompt prompt;
     EXPECT_TRUE(LanguageSwitch::apply(fixture.context(), QStringLiteral("US"), prompt));
     EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
-    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC WHERE ID = 1")), QStringLiteral("US"));
+    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC WHERE ID = 1")),
+              QStringLiteral("US"));
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
 

@@ -1,12 +1,12 @@
 #include "app/gui/CaseListView.h"
-#include "ration/CaseHeaderForm.h"
+#include "ShownMainWindow.h"
+#include "app/SearchBar.h"
 #include "app/gui/CaseWindow.h"
-#include "ration/gui/CaseHeaderView.h"
-#include "ui/gui/GridCellPainter.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/ResultBar.h"
-#include "app/SearchBar.h"
-#include "ShownMainWindow.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/gui/CaseHeaderView.h"
+#include "ui/gui/GridCellPainter.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -108,8 +108,7 @@ TEST_F(CaseListViewTest, DatesAndTheDeleteHeadingShowWholeAndLongNamesEndInAnEll
     EXPECT_GT(grid().columnWidth(CaseList::DeleteColumn),
               heading.horizontalAdvance(QStringLiteral("Loe")) + 6);
     // The other columns keep their widths; what does not fit them is cut with "...".
-    for (int c : {CaseList::KeyColumn, CaseList::OwnerColumn, CaseList::PatientColumn,
-                  CaseList::TitleColumn})
+    for (int c : {CaseList::KeyColumn, CaseList::OwnerColumn, CaseList::PatientColumn, CaseList::TitleColumn})
         EXPECT_EQ(grid().columnWidth(c), CaseList::columnWidth(c)) << c;
     for (int c : {CaseList::OwnerColumn, CaseList::PatientColumn, CaseList::TitleColumn})
         EXPECT_TRUE(grid().hasEllipsis(4, c)) << c;

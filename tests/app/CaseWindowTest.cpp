@@ -1,13 +1,13 @@
-#include "ration/CaseHeaderForm.h"
 #include "app/gui/CaseWindow.h"
 #include "app/gui/CaseSheet.h"
-#include "ration/gui/CaseHeaderView.h"
 #include "app/gui/CaseWindow.h"
-#include "ui/gui/GridView.h"
-#include "ration/NutrientColumns.h"
 #include "core/Prompt.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
+#include "ration/gui/CaseHeaderView.h"
 #include "ration/gui/RationPageView.h"
 #include "support/TestDatabase.h"
+#include "ui/gui/GridView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,8 +44,9 @@ protected:
         area->resize(size);
         area->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(area.get()));
-        window = caseKey.isEmpty() ? CaseWindow::open(*area, db->context(), &prompt)
-                                   : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
+        window = caseKey.isEmpty()
+                     ? CaseWindow::open(*area, db->context(), &prompt)
+                     : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
         ASSERT_NE(window, nullptr);
         QCoreApplication::processEvents();
     }
@@ -72,7 +73,10 @@ protected:
     void type(QLineEdit* edit, const char* text) { QTest::keyClicks(edit, QString::fromUtf8(text)); }
     void clickSave() { QTest::mouseClick(c().save, Qt::LeftButton); }
 
-    QString requirement(const char* key) const { return window->form().ration().lookupRequirement(QLatin1String(key)); }
+    QString requirement(const char* key) const
+    {
+        return window->form().ration().lookupRequirement(QLatin1String(key));
+    }
     QString caseCount() { return db->rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")); }
     static QStringList items(const QComboBox* box)
     {
@@ -123,7 +127,8 @@ TEST_F(CaseWindowTest, TheFieldsCarryTheLabelsOfTheWindowsLanguage)
             {c().ageLabel, "Alter[Wochen]", "   age[weeks]"},
         };
         for (const auto& row : cases)
-            EXPECT_EQ(shownText(row.widget), QString::fromUtf8(english ? row.english : row.german)) << row.german;
+            EXPECT_EQ(shownText(row.widget), QString::fromUtf8(english ? row.english : row.german))
+                << row.german;
         EXPECT_EQ(c().catCondition->title(),
                   english ? QStringLiteral("Nutritional Status") : QStringLiteral("Ernährungszustand Katze"));
         EXPECT_EQ(c().actualUnit->text(), "kg");
@@ -141,8 +146,8 @@ TEST_F(CaseWindowTest, TheSheetShowsItsFiveCaptionsInBothLanguages)
         QStringList captions;
     } cases[] = {
         {"DE",
-         {"      Rationsberechnung      ", "            Rezept                  ", "     Bedarfsdeckung in %      ",
-          "       Wachstumskurve         ", "       Gewichts-Check   "}},
+         {"      Rationsberechnung      ", "            Rezept                  ",
+          "     Bedarfsdeckung in %      ", "       Wachstumskurve         ", "       Gewichts-Check   "}},
         {"US",
          {"        Ration calculation        ", "              Recipe                ",
           "               Figure                 ", "           Weight curve             ",
@@ -196,8 +201,9 @@ TEST_F(CaseWindowTest, TheSheetLiesBelowTheFieldsAndTheGridsSpanThePage)
         RationPageView* page = window->sheet()->rationPage();
         EXPECT_EQ(page->rationGridView()->model(), &form().ration().rationGrid());
         EXPECT_EQ(page->profileGridView()->model(), &form().ration().profileGrid());
-        EXPECT_GE(page->rationGridView()->height(), size.height() >= 800 ? RationPageView::RationGridHeight
-                                                                          : RationPageView::RationGridMinimumHeight)
+        EXPECT_GE(page->rationGridView()->height(), size.height() >= 800
+                                                        ? RationPageView::RationGridHeight
+                                                        : RationPageView::RationGridMinimumHeight)
             << size.width();
         EXPECT_GE(page->profileGridView()->y(), page->rationGridView()->geometry().bottom());
         for (GridView* grid : {page->rationGridView(), page->profileGridView()})
@@ -216,32 +222,35 @@ TEST_F(CaseWindowTest, TheSheetLiesBelowTheFieldsAndTheGridsSpanThePage)
 TEST_F(CaseWindowTest, NoLabelIsCutAndNoFieldsOverlapInEitherLanguage)
 {
     for (const QSize size : {QSize(1280, 800), QSize(1024, 700)})
-    for (const char* code : {"DE", "US"}) {
-        open(QString::fromLatin1(code), QString(), size);
-        const bool german = code == QLatin1String("DE");
-        // A lactating queen shows every optional group but the adult weight.
-        chooseCase(german ? "Katze" : "Cat", german ? "W" : "F", german ? "Laktation Katze" : "Lactation queen");
-        QCoreApplication::processEvents();
-        QList<QWidget*> fields;
-        for (QWidget* widget : window->view()->fieldStrip()->findChildren<QWidget*>()) {
-            if (widget->isVisible() && widget->parentWidget() == window->view()->fieldStrip())
-                fields << widget;
-        }
-        ASSERT_EQ(fields.size(), 35) << code;
-        for (QWidget* field : fields) {
-            if (auto* label = qobject_cast<QLabel*>(field)) {
-                EXPECT_GE(label->width(), label->sizeHint().width()) << code << " " << qPrintable(label->text());
+        for (const char* code : {"DE", "US"}) {
+            open(QString::fromLatin1(code), QString(), size);
+            const bool german = code == QLatin1String("DE");
+            // A lactating queen shows every optional group but the adult weight.
+            chooseCase(german ? "Katze" : "Cat", german ? "W" : "F",
+                       german ? "Laktation Katze" : "Lactation queen");
+            QCoreApplication::processEvents();
+            QList<QWidget*> fields;
+            for (QWidget* widget : window->view()->fieldStrip()->findChildren<QWidget*>()) {
+                if (widget->isVisible() && widget->parentWidget() == window->view()->fieldStrip())
+                    fields << widget;
             }
-            for (QWidget* other : fields) {
-                if (other != field) {
-                    EXPECT_FALSE(field->geometry().intersects(other->geometry()))
-                        << code << " " << qPrintable(field->objectName()) << " / " << qPrintable(other->objectName());
+            ASSERT_EQ(fields.size(), 35) << code;
+            for (QWidget* field : fields) {
+                if (auto* label = qobject_cast<QLabel*>(field)) {
+                    EXPECT_GE(label->width(), label->sizeHint().width())
+                        << code << " " << qPrintable(label->text());
+                }
+                for (QWidget* other : fields) {
+                    if (other != field) {
+                        EXPECT_FALSE(field->geometry().intersects(other->geometry()))
+                            << code << " " << qPrintable(field->objectName()) << " / "
+                            << qPrintable(other->objectName());
+                    }
                 }
             }
+            for (QRadioButton* radio : {c().ribsPalpable, c().ribsFatCovered})
+                EXPECT_GE(radio->width(), radio->sizeHint().width()) << code;
         }
-        for (QRadioButton* radio : {c().ribsPalpable, c().ribsFatCovered})
-            EXPECT_GE(radio->width(), radio->sizeHint().width()) << code;
-    }
 }
 
 TEST_F(CaseWindowTest, ANewCaseShowsSortedListsEnergyHundredAndNoOptionalGroups)
@@ -260,8 +269,8 @@ TEST_F(CaseWindowTest, ANewCaseShowsSortedListsEnergyHundredAndNoOptionalGroups)
     EXPECT_FALSE(c().birthDate->isEnabled());
     EXPECT_TRUE(c().recipeDate->isReadOnly());
     EXPECT_TRUE(c().age->isReadOnly());
-    for (QWidget* group : {(QWidget*)c().catCondition, (QWidget*)c().target, (QWidget*)c().puppies,
-                           (QWidget*)c().adult})
+    for (QWidget* group :
+         {(QWidget*)c().catCondition, (QWidget*)c().target, (QWidget*)c().puppies, (QWidget*)c().adult})
         EXPECT_FALSE(group->isVisible()) << qPrintable(group->objectName());
     EXPECT_TRUE(c().actual->isVisible());
     EXPECT_TRUE(prompt.texts().isEmpty());
@@ -471,7 +480,8 @@ TEST_F(CaseWindowTest, SavingACompleteCaseStoresItAndShowsTheStoredCopy)
     clickSave();
     EXPECT_TRUE(prompt.texts().isEmpty()) << qPrintable(prompt.texts().join(QLatin1Char('|')));
     EXPECT_EQ(caseCount(), "4");
-    EXPECT_EQ(db->rawValue(QStringLiteral("SELECT Name_Besitzer FROM T_PAT_REZ WHERE Rezepttitel = 'Erhaltung neu'")),
+    EXPECT_EQ(db->rawValue(
+                  QStringLiteral("SELECT Name_Besitzer FROM T_PAT_REZ WHERE Rezepttitel = 'Erhaltung neu'")),
               "O'Hara");
     // The window now shows the stored row, reloaded and recomputed.
     EXPECT_EQ(c().owner->text(), "O'Hara");

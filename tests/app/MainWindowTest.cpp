@@ -1,6 +1,6 @@
 #include "app/gui/MainWindow.h"
-#include "core/Prompt.h"
 #include "ShownMainWindow.h"
+#include "core/Prompt.h"
 #include "support/TestDatabase.h"
 
 #include <QAction>
@@ -21,8 +21,9 @@ QStringList menuBarLines(MainWindow& window)
         QString line = top->text();
         if (QMenu* menu = top->menu()) {
             for (QAction* action : menu->actions())
-                line += action->isSeparator() ? QStringLiteral("|-")
-                                              : QStringLiteral("|%1 %2").arg(action->data().toInt()).arg(action->text());
+                line += action->isSeparator()
+                            ? QStringLiteral("|-")
+                            : QStringLiteral("|%1 %2").arg(action->data().toInt()).arg(action->text());
         } else {
             line += QStringLiteral("|%1").arg(top->data().toInt());
         }
@@ -36,17 +37,20 @@ TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
     TestDatabase fixture;
     RecordingPrompt prompt;
     MainWindow window(fixture.context(), prompt);
-    EXPECT_EQ(menuBarLines(window),
-              (QStringList{
-                  QStringLiteral("&Datei|57665 &Beenden"),
-                  QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
-                  QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
-                  QStringLiteral("Rationsberechnung|32775"),
-                  QStringLiteral("Sprache|32778 Deutsch|32779 Englisch"),
-                  QStringLiteral("&Ansicht|59392 &Symbolleiste|59393 Status&leiste"),
-                  QStringLiteral("&Fenster|57650 Über&lappend|57652 &Nebeneinander|57651 &Untereinander|57649 &Symbole anordnen"),
-                  QStringLiteral("&Hilfe|32789 Benutzerhilfe|57667 Hilfe&themen|-|57664 &Info über Mensoly...|32787 Info"),
-              }));
+    EXPECT_EQ(
+        menuBarLines(window),
+        (QStringList{
+            QStringLiteral("&Datei|57665 &Beenden"),
+            QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
+            QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
+            QStringLiteral("Rationsberechnung|32775"),
+            QStringLiteral("Sprache|32778 Deutsch|32779 Englisch"),
+            QStringLiteral("&Ansicht|59392 &Symbolleiste|59393 Status&leiste"),
+            QStringLiteral(
+                "&Fenster|57650 Über&lappend|57652 &Nebeneinander|57651 &Untereinander|57649 &Symbole anordnen"),
+            QStringLiteral(
+                "&Hilfe|32789 Benutzerhilfe|57667 Hilfe&themen|-|57664 &Info über Mensoly...|32787 Info"),
+        }));
     EXPECT_TRUE(menuAction(window, "actionGerman")->isChecked());
     EXPECT_FALSE(menuAction(window, "actionEnglish")->isChecked());
     EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("Mensoly - ") + fixture.directory()));
@@ -57,17 +61,19 @@ TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
     TestDatabase fixture(TestDatabase::Data::Fixture, QStringLiteral("US"));
     RecordingPrompt prompt;
     MainWindow window(fixture.context(), prompt);
-    EXPECT_EQ(menuBarLines(window),
-              (QStringList{
-                  QStringLiteral("&File|57665 &Exit"),
-                  QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
-                  QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
-                  QStringLiteral("Ration|32775"),
-                  QStringLiteral("Language|32778 German|32779 English"),
-                  QStringLiteral("&View|59392 &Toolbar|59393 Statusbar"),
-                  QStringLiteral("&Window|57650 Overlapped|57652 Tile horizontal|57651 Tile vertical|57649 Arrange Symbols"),
-                  QStringLiteral("&Help|32790 Userhelp|57667 Helpfinder|-|57664 &About Mensoly...|32786 Info"),
-              }));
+    EXPECT_EQ(
+        menuBarLines(window),
+        (QStringList{
+            QStringLiteral("&File|57665 &Exit"),
+            QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
+            QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
+            QStringLiteral("Ration|32775"),
+            QStringLiteral("Language|32778 German|32779 English"),
+            QStringLiteral("&View|59392 &Toolbar|59393 Statusbar"),
+            QStringLiteral(
+                "&Window|57650 Overlapped|57652 Tile horizontal|57651 Tile vertical|57649 Arrange Symbols"),
+            QStringLiteral("&Help|32790 Userhelp|57667 Helpfinder|-|57664 &About Mensoly...|32786 Info"),
+        }));
     EXPECT_FALSE(menuAction(window, "actionGerman")->isChecked());
     EXPECT_TRUE(menuAction(window, "actionEnglish")->isChecked());
 }

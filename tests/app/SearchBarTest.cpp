@@ -1,6 +1,6 @@
+#include "app/SearchBar.h"
 #include "app/LookupList.h"
 #include "app/MainWindowLogic.h"
-#include "app/SearchBar.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -19,18 +19,12 @@ struct TextCase
 // The labels and the search button carry texts; lists, edits and the picture
 // button none.
 const TextCase textCases[] = {
-    {Control::SpeciesLabel, "Gattung:", "Species:"},
-    {Control::SpeciesList, "", ""},
-    {Control::SexLabel, "Geschlecht:", "    Gender:"},
-    {Control::SexList, "", ""},
-    {Control::OwnerLabel, "Besitzer:", "Owner:"},
-    {Control::OwnerEdit, "", ""},
-    {Control::PatientLabel, "Patient:", "Patient:"},
-    {Control::PatientEdit, "", ""},
-    {Control::TitleLabel, "Rezept:", "Recipe:"},
-    {Control::TitleEdit, "", ""},
-    {Control::SearchButton, "Suchen", "Search"},
-    {Control::NewCaseButton, "", ""},
+    {Control::SpeciesLabel, "Gattung:", "Species:"},   {Control::SpeciesList, "", ""},
+    {Control::SexLabel, "Geschlecht:", "    Gender:"}, {Control::SexList, "", ""},
+    {Control::OwnerLabel, "Besitzer:", "Owner:"},      {Control::OwnerEdit, "", ""},
+    {Control::PatientLabel, "Patient:", "Patient:"},   {Control::PatientEdit, "", ""},
+    {Control::TitleLabel, "Rezept:", "Recipe:"},       {Control::TitleEdit, "", ""},
+    {Control::SearchButton, "Suchen", "Search"},       {Control::NewCaseButton, "", ""},
 };
 
 TEST(SearchBarTest, TheControlsRunFromLeftToRightWithTheirIdentifiers)
@@ -78,11 +72,15 @@ TEST(SearchBarTest, TheListsHoldEveryRowInBothLanguagesAndNothingIsChosen)
     } cases[] = {
         // Species 4 is inactive; the search bar lists it all the same.
         {"DE",
-         {{1, QStringLiteral("alle")}, {2, QStringLiteral("Hund")}, {3, QStringLiteral("Katze")},
+         {{1, QStringLiteral("alle")},
+          {2, QStringLiteral("Hund")},
+          {3, QStringLiteral("Katze")},
           {4, QStringLiteral("Pferd")}},
          {{1, QStringLiteral("M")}, {2, QStringLiteral("W")}}},
         {"US",
-         {{1, QStringLiteral("all")}, {2, QStringLiteral("Dog")}, {3, QStringLiteral("Cat")},
+         {{1, QStringLiteral("all")},
+          {2, QStringLiteral("Dog")},
+          {3, QStringLiteral("Cat")},
           {4, QStringLiteral("Horse")}},
          {{1, QStringLiteral("M")}, {2, QStringLiteral("F")}}},
     };
@@ -125,9 +123,9 @@ TEST(SearchBarTest, TheCriteriaCarryTheChosenKeysAndTheTextsAsTyped)
     logic.setOwner(QStringLiteral(" O'Neil "));
     logic.setPatient(QStringLiteral("Min%"));
     logic.setTitle(QStringLiteral("Diät"));
-    EXPECT_EQ(logic.criteria(), (CaseSearchCriteria{QStringLiteral("3"), QStringLiteral("12"),
-                                                    QStringLiteral(" O'Neil "), QStringLiteral("Min%"),
-                                                    QStringLiteral("Diät")}));
+    EXPECT_EQ(logic.criteria(),
+              (CaseSearchCriteria{QStringLiteral("3"), QStringLiteral("12"), QStringLiteral(" O'Neil "),
+                                  QStringLiteral("Min%"), QStringLiteral("Diät")}));
 
     logic.setSpeciesIndex(-1);
     logic.setSexIndex(7);
@@ -173,8 +171,10 @@ TEST(MainWindowLogicTest, ACaseWindowSitsTopLeftThreePixelsNarrowerAndThirtyLowe
 
 TEST(MainWindowLogicTest, TheResultBarStartsSmallerFromTheMenuThanFromASearch)
 {
-    EXPECT_EQ(MainWindowLogic::resultBarInitialSize(MainWindowLogic::ResultBarOrigin::RationCommand), QSize(305, 150));
-    EXPECT_EQ(MainWindowLogic::resultBarInitialSize(MainWindowLogic::ResultBarOrigin::Search), QSize(305, 305));
+    EXPECT_EQ(MainWindowLogic::resultBarInitialSize(MainWindowLogic::ResultBarOrigin::RationCommand),
+              QSize(305, 150));
+    EXPECT_EQ(MainWindowLogic::resultBarInitialSize(MainWindowLogic::ResultBarOrigin::Search),
+              QSize(305, 305));
 }
 
 TEST(MainWindowLogicTest, TilingSharesTheClientAreaWithoutGapsOrOverlaps)
@@ -197,8 +197,9 @@ TEST(MainWindowLogicTest, TilingSharesTheClientAreaWithoutGapsOrOverlaps)
 
 TEST(MainWindowLogicTest, IconsLineUpAlongTheBottomAndStartANewRowAboveWhenFull)
 {
-    EXPECT_EQ(MainWindowLogic::arrangeIcons(QSize(500, 400), {QSize(200, 30), QSize(200, 30), QSize(200, 30)}),
-              (QList<QPoint>{QPoint(0, 370), QPoint(200, 370), QPoint(0, 340)}));
+    EXPECT_EQ(
+        MainWindowLogic::arrangeIcons(QSize(500, 400), {QSize(200, 30), QSize(200, 30), QSize(200, 30)}),
+        (QList<QPoint>{QPoint(0, 370), QPoint(200, 370), QPoint(0, 340)}));
     EXPECT_TRUE(MainWindowLogic::arrangeIcons(QSize(500, 400), {}).isEmpty());
 }
 

@@ -1,9 +1,9 @@
-#include "app/gui/CaseListView.h"
-#include "app/gui/MainWindow.h"
-#include "core/Prompt.h"
-#include "app/gui/ResultBar.h"
 #include "app/gui/SearchBarView.h"
 #include "ShownMainWindow.h"
+#include "app/gui/CaseListView.h"
+#include "app/gui/MainWindow.h"
+#include "app/gui/ResultBar.h"
+#include "core/Prompt.h"
 #include "support/TestDatabase.h"
 
 #include <QComboBox>
@@ -26,11 +26,7 @@ using Control = SearchBar::Control;
 class SearchBarViewTest : public ShownMainWindow
 {
 protected:
-    template <typename T>
-    T* control(int id)
-    {
-        return qobject_cast<T*>(window->searchBar()->control(id));
-    }
+    template <typename T> T* control(int id) { return qobject_cast<T*>(window->searchBar()->control(id)); }
 
     CaseListView* caseList() { return window->resultBar() ? window->resultBar()->caseList() : nullptr; }
 
@@ -40,10 +36,10 @@ protected:
         QStringList cases;
         const GridModel& grid = caseList()->logic().grid();
         for (int row = 1; row < grid.rowCount(); ++row)
-            cases << grid.text(row, CaseList::OwnerColumn) + QLatin1Char('/') + grid.text(row, CaseList::PatientColumn);
+            cases << grid.text(row, CaseList::OwnerColumn) + QLatin1Char('/') +
+                         grid.text(row, CaseList::PatientColumn);
         return cases;
     }
-
 };
 
 QStringList itemTexts(QComboBox* list)
@@ -59,13 +55,15 @@ TEST_F(SearchBarViewTest, LabelsAndButtonShowTheTextsOfTheLanguageAtStart)
     const struct
     {
         const char* code;
-        QStringList texts;   // the labels and the search button, left to right
+        QStringList texts; // the labels and the search button, left to right
         const char* picture;
     } cases[] = {
         {"DE",
          {"Gattung:", "Geschlecht:", "Besitzer:", "Patient:", "Rezept:", "Suchen"},
          ":/pictures/new-case-de.png"},
-        {"US", {"Species:", "    Gender:", "Owner:", "Patient:", "Recipe:", "Search"}, ":/pictures/new-case-en.png"},
+        {"US",
+         {"Species:", "    Gender:", "Owner:", "Patient:", "Recipe:", "Search"},
+         ":/pictures/new-case-en.png"},
     };
     const int textControls[] = {Control::SpeciesLabel, Control::SexLabel,   Control::OwnerLabel,
                                 Control::PatientLabel, Control::TitleLabel, Control::SearchButton};
@@ -193,8 +191,8 @@ TEST_F(SearchBarViewTest, SearchingListsTheCasesOfTheChosenKeysAndTheTypedTexts)
     species->setCurrentIndex(1);
     sex->setCurrentIndex(0);
     QTest::keyClicks(control<QLineEdit>(Control::OwnerEdit), QStringLiteral("M"));
-    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(Control::OwnerEdit), Qt::Key_Udiaeresis, QStringLiteral("ü"),
-                        Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, control<QLineEdit>(Control::OwnerEdit), Qt::Key_Udiaeresis,
+                        QStringLiteral("ü"), Qt::NoModifier);
     QTest::keyClicks(control<QLineEdit>(Control::PatientEdit), QStringLiteral("el"));
     QTest::keyClicks(control<QLineEdit>(Control::TitleEdit), QStringLiteral("halt"));
     ASSERT_TRUE(clickBarButton(*window, Control::SearchButton));
@@ -251,7 +249,8 @@ TEST_F(SearchBarViewTest, TheNewCaseButtonOpensACaseWindow)
     const int before = int(window->workspace()->subWindowList().size());
     QTest::mouseClick(control<QToolButton>(Control::NewCaseButton), Qt::LeftButton);
     ASSERT_EQ(int(window->workspace()->subWindowList().size()), before + 1);
-    EXPECT_EQ(window->workspace()->subWindowList().last()->windowTitle(), QStringLiteral("Rationsberechnung"));
+    EXPECT_EQ(window->workspace()->subWindowList().last()->windowTitle(),
+              QStringLiteral("Rationsberechnung"));
 }
 
 TEST_F(SearchBarViewTest, TheResultBarKeepsItsHeightForTheNextRunInTheUsersSettings)

@@ -1,17 +1,17 @@
-#include "ration/CaseHeaderForm.h"
-#include "app/gui/CaseWindow.h"
-#include "app/gui/CaseSheet.h"
-#include "ration/gui/CaseHeaderView.h"
+#include "ShownMainWindow.h"
+#include "app/SearchBar.h"
 #include "app/gui/CaseListView.h"
-#include "ui/gui/GridView.h"
+#include "app/gui/CaseSheet.h"
+#include "app/gui/CaseWindow.h"
 #include "app/gui/MainWindow.h"
-#include "ration/NutrientColumns.h"
-#include "ration/RationGrids.h"
-#include "ration/gui/RationPageView.h"
 #include "app/gui/ResultBar.h"
 #include "app/gui/SearchBarView.h"
-#include "app/SearchBar.h"
-#include "ShownMainWindow.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
+#include "ration/gui/CaseHeaderView.h"
+#include "ration/gui/RationPageView.h"
+#include "ui/gui/GridView.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -179,8 +179,9 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     EXPECT_EQ(second->view()->controls().title->text(), "Erhaltung mit Reis");
     EXPECT_EQ(second->view()->controls().caseType->currentText(), "Erhaltung Rüde");
     EXPECT_EQ(shownFigures(second), saved);
-    EXPECT_EQ(second->form().ration().rationGrid().text(FirstFeedRow + 1, RationGrids::AmountColumn).trimmed(),
-              "200,0");
+    EXPECT_EQ(
+        second->form().ration().rationGrid().text(FirstFeedRow + 1, RationGrids::AmountColumn).trimmed(),
+        "200,0");
 
     // Deleted through the red x.
     prompt.setNextAnswer(Prompt::Answer::Yes);

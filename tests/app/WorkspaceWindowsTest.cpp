@@ -1,9 +1,9 @@
-#include "app/gui/MainWindow.h"
-#include "core/Prompt.h"
+#include "ShownMainWindow.h"
 #include "app/SearchBar.h"
+#include "app/gui/MainWindow.h"
 #include "app/gui/StartView.h"
 #include "app/gui/StartWindow.h"
-#include "ShownMainWindow.h"
+#include "core/Prompt.h"
 #include "support/TestDatabase.h"
 
 #include <QImage>
@@ -42,8 +42,10 @@ TEST(PictureResourceTest, TheProgramCarriesItsPicturesInTheirSizes)
     for (const auto& c : cases)
         EXPECT_EQ(QImage(QString::fromLatin1(c.name)).size(), c.size) << c.name;
     // The two languages differ in their subtitle and words.
-    EXPECT_NE(QImage(QStringLiteral(":/pictures/start-de.png")), QImage(QStringLiteral(":/pictures/start-en.png")));
-    EXPECT_NE(QImage(QStringLiteral(":/pictures/new-case-de.png")), QImage(QStringLiteral(":/pictures/new-case-en.png")));
+    EXPECT_NE(QImage(QStringLiteral(":/pictures/start-de.png")),
+              QImage(QStringLiteral(":/pictures/start-en.png")));
+    EXPECT_NE(QImage(QStringLiteral(":/pictures/new-case-de.png")),
+              QImage(QStringLiteral(":/pictures/new-case-en.png")));
 }
 
 TEST_F(WorkspaceWindowsTest, TheStartWindowIsBorderlessCoversTheWorkspaceAndShowsThePictureOfItsLanguage)
@@ -143,14 +145,15 @@ TEST_F(WorkspaceWindowsTest, TheWindowMenuTilesSideBySideOrOneAboveTheOther)
 
     ASSERT_TRUE(triggerAction(*window, "actionTileHorizontal"));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(windows.at(i)->geometry(),
-                  QRect(area.width() * i / 3, 0, area.width() * (i + 1) / 3 - area.width() * i / 3, area.height()));
+        EXPECT_EQ(
+            windows.at(i)->geometry(),
+            QRect(area.width() * i / 3, 0, area.width() * (i + 1) / 3 - area.width() * i / 3, area.height()));
     }
 
     ASSERT_TRUE(triggerAction(*window, "actionTileVertical"));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(windows.at(i)->geometry(),
-                  QRect(0, area.height() * i / 3, area.width(), area.height() * (i + 1) / 3 - area.height() * i / 3));
+        EXPECT_EQ(windows.at(i)->geometry(), QRect(0, area.height() * i / 3, area.width(),
+                                                   area.height() * (i + 1) / 3 - area.height() * i / 3));
     }
 }
 

@@ -1,5 +1,5 @@
-#include "db/RecordSet.h"
 #include "db/ConnectionString.h"
+#include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 #include "support/TestDatabase.h"
 
@@ -18,7 +18,8 @@ protected:
     // Opens a query and expects it to open.
     void open(RecordSet& rs, const QString& sql)
     {
-        ASSERT_TRUE(rs.openRecordset(fixture.db(), sql)) << sql.toStdString() << ": " << fixture.db().lastError().toStdString();
+        ASSERT_TRUE(rs.openRecordset(fixture.db(), sql))
+            << sql.toStdString() << ": " << fixture.db().lastError().toStdString();
     }
 
     TestDatabase fixture;
@@ -114,7 +115,8 @@ TEST_F(ConnectionTest, DatesRenderByTheLanguageCodeReadAtEachCall)
         const char* code;
         const char* birth;
         const char* stamp;
-    } cases[] = {{"DE", "05.03.2020", "03.04.2024"}, {"US", "03/05/2020", "04/03/2024"}, {"FR", "", ""}, {"", "", ""}};
+    } cases[] = {
+        {"DE", "05.03.2020", "03.04.2024"}, {"US", "03/05/2020", "04/03/2024"}, {"FR", "", ""}, {"", "", ""}};
     for (const auto& c : cases) {
         fixture.context().setLanguageCode(QString::fromLatin1(c.code));
         QString text;
@@ -138,7 +140,8 @@ TEST_F(ConnectionTest, ATextInADateColumnThatIsNoDateReadsAsInvalid)
 TEST_F(ConnectionTest, YesNoReadsAsMinusOneAndTrue)
 {
     RecordSet rs;
-    open(rs, QStringLiteral("SELECT AKTIV, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = 7 AND ID_Naehrstoff = 9"));
+    open(rs, QStringLiteral(
+                 "SELECT AKTIV, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = 7 AND ID_Naehrstoff = 9"));
     int shortValue = 0, longValue = 0;
     double real = 0;
     bool flag = false;
@@ -189,9 +192,11 @@ TEST_F(ConnectionTest, LongRawGivesTheBitsOfASingleFloat)
 TEST_F(ConnectionTest, ExecuteSqlReportsTheAffectedRows)
 {
     long affected = -1;
-    EXPECT_TRUE(fixture.db().executeSql(QStringLiteral("UPDATE T_GATTUNG SET AKTIV = TRUE WHERE ID = 99"), affected));
+    EXPECT_TRUE(
+        fixture.db().executeSql(QStringLiteral("UPDATE T_GATTUNG SET AKTIV = TRUE WHERE ID = 99"), affected));
     EXPECT_EQ(affected, 0);
-    EXPECT_TRUE(fixture.db().executeSql(QStringLiteral("UPDATE T_FM_NAEHRSTOFF SET AKTIV = FALSE WHERE ID_FM = 1"), affected));
+    EXPECT_TRUE(fixture.db().executeSql(
+        QStringLiteral("UPDATE T_FM_NAEHRSTOFF SET AKTIV = FALSE WHERE ID_FM = 1"), affected));
     EXPECT_EQ(affected, 8);
     affected = 5;
     EXPECT_FALSE(fixture.db().executeSql(QStringLiteral("UPDATE T_NOTHING SET A = 1"), affected));
@@ -201,7 +206,8 @@ TEST_F(ConnectionTest, ExecuteSqlReportsTheAffectedRows)
 TEST_F(ConnectionTest, OnlyOneStatementRunsAtATime)
 {
     long affected = 0;
-    EXPECT_FALSE(fixture.db().executeSql(QStringLiteral("DELETE FROM T_TEXT WHERE ID = 1; DELETE FROM T_TEXT"), affected));
+    EXPECT_FALSE(fixture.db().executeSql(
+        QStringLiteral("DELETE FROM T_TEXT WHERE ID = 1; DELETE FROM T_TEXT"), affected));
     EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT count(*) FROM T_TEXT")), QStringLiteral("3"));
     EXPECT_TRUE(fixture.db().executeSql(QStringLiteral("DELETE FROM T_TEXT WHERE ID = 3;"), affected));
     EXPECT_EQ(affected, 1);
@@ -233,13 +239,15 @@ TEST_F(ConnectionTest, TransactionRollsBackEverythingWhenNotCommitted)
         EXPECT_TRUE(fixture.db().executeSql(QStringLiteral("DELETE FROM T_REZ_FM WHERE ID_Rezept = 1")));
         EXPECT_FALSE(fixture.db().executeSql(QStringLiteral("DELETE FROM T_NICHTDA WHERE ID = 1")));
     }
-    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = 1")), QStringLiteral("2"));
+    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = 1")),
+              QStringLiteral("2"));
     {
         DbTransaction transaction(fixture.db());
         EXPECT_TRUE(fixture.db().executeSql(QStringLiteral("DELETE FROM T_REZ_FM WHERE ID_Rezept = 1")));
         EXPECT_TRUE(transaction.commit());
     }
-    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = 1")), QStringLiteral("0"));
+    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = 1")),
+              QStringLiteral("0"));
 }
 
 TEST_F(ConnectionTest, ASecondConnectionToTheSameFileWaitsForAWriterInsteadOfFailing)
@@ -248,7 +256,8 @@ TEST_F(ConnectionTest, ASecondConnectionToTheSameFileWaitsForAWriterInsteadOfFai
     second.setConnectionString(fixture.context().connectionString());
     ASSERT_TRUE(second.openDatabase());
     DbTransaction transaction(fixture.db());
-    ASSERT_TRUE(fixture.db().executeSql(QStringLiteral("UPDATE T_GATTUNG SET BEZ_DE = 'Hund2' WHERE ID = 2")));
+    ASSERT_TRUE(
+        fixture.db().executeSql(QStringLiteral("UPDATE T_GATTUNG SET BEZ_DE = 'Hund2' WHERE ID = 2")));
     // Reading goes on while the first copy writes.
     RecordSet rs;
     ASSERT_TRUE(rs.openRecordset(second.db(), QStringLiteral("SELECT BEZ_DE FROM T_GATTUNG WHERE ID = 2")));
@@ -258,7 +267,8 @@ TEST_F(ConnectionTest, ASecondConnectionToTheSameFileWaitsForAWriterInsteadOfFai
     rs.closeRecordset();
     ASSERT_TRUE(transaction.commit());
     EXPECT_TRUE(second.db().executeSql(QStringLiteral("UPDATE T_GATTUNG SET BEZ_DE = 'Hund3' WHERE ID = 2")));
-    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT BEZ_DE FROM T_GATTUNG WHERE ID = 2")), QStringLiteral("Hund3"));
+    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT BEZ_DE FROM T_GATTUNG WHERE ID = 2")),
+              QStringLiteral("Hund3"));
 }
 
 TEST(ConnectionOpenTest, MissingOrForeignFilesDoNotOpen)

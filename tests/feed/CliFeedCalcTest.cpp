@@ -135,7 +135,8 @@ TEST_F(CliFeedCalcTest, RejectsUnknownArgumentsAndAMissingTable)
     const CliRun bogus = runCliWith({"feedcalc", "--bogus"});
     EXPECT_EQ(bogus.status, 2);
     EXPECT_TRUE(bogus.err.contains("usage: mensoly-cli feedcalc"));
-    EXPECT_EQ(runCliWith({"feedcalc", "--nutrients", dir.filePath(QStringLiteral("none.tsv")).toStdString()}).status,
+    EXPECT_EQ(runCliWith({"feedcalc", "--nutrients", dir.filePath(QStringLiteral("none.tsv")).toStdString()})
+                  .status,
               1);
 }
 

@@ -24,7 +24,8 @@ std::vector<int> keysOf(const GridModel& grid)
 } // namespace
 
 ShippedCase::ShippedCase(TestDatabase& database)
-    : m_database(database), m_ration(database.context(), m_header)
+    : m_database(database)
+    , m_ration(database.context(), m_header)
 {
     m_header.energy = QStringLiteral("100");
     m_ration.buildRationGrid();

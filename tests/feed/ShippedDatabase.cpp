@@ -1,8 +1,8 @@
 #include "ShippedDatabase.h"
 
+#include "core/NumberText.h"
 #include "db/Connection.h"
 #include "db/RecordSet.h"
-#include "core/NumberText.h"
 
 #include <map>
 

@@ -1,7 +1,7 @@
-#include "feed/FeedIndicatorCalculator.h"
-#include "core/NumberText.h"
 #include "ShippedCase.h"
 #include "ShippedDatabase.h"
+#include "core/NumberText.h"
+#include "feed/FeedIndicatorCalculator.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
-#include "core/NumberText.h"
-#include "ration/RequirementFormula.h"
 #include "ShippedCase.h"
 #include "ShippedDatabase.h"
+#include "core/NumberText.h"
+#include "ration/RequirementFormula.h"
 
 #include <cmath>
 #include <cstdlib>

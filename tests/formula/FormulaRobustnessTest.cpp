@@ -1,5 +1,5 @@
-#include "formula/FormulaEngine.h"
 #include "FormulaTestSupport.h"
+#include "formula/FormulaEngine.h"
 
 #include <gtest/gtest.h>
 

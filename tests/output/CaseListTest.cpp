@@ -28,10 +28,10 @@ struct List
     QStringList opened;
 
     explicit List(const QString& language = QStringLiteral("DE"))
-        : db(TestDatabase::Data::Fixture, language), list(db.context(), prompt)
+        : db(TestDatabase::Data::Fixture, language)
+        , list(db.context(), prompt)
     {
-        QObject::connect(&list, &CaseList::openCaseRequested,
-                         [this](const QString& key) { opened << key; });
+        QObject::connect(&list, &CaseList::openCaseRequested, [this](const QString& key) { opened << key; });
     }
     void search(const CaseSearchCriteria& criteria = {}) { list.runSearch(criteria); }
     QStringList keys() const

@@ -47,8 +47,9 @@ TEST(CliChart, CoverageOfTheStoredCase)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.lines[0], "title\tBedarfsdeckung für Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung");
     EXPECT_TRUE(run.lines[1].startsWith("axis\t0\t"));
-    EXPECT_EQ(run.lines[2], "captions\tNährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, "
-                            "werden nicht dargestellt)\tProzent");
+    EXPECT_EQ(run.lines[2],
+              "captions\tNährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, "
+              "werden nicht dargestellt)\tProzent");
     const QStringList points = run.linesOf(QStringLiteral("point"));
     ASSERT_EQ(points.size(), 16);
     // Key 61 ("ME kcal") is marked for the case type but never drawn.

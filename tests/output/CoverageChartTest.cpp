@@ -1,6 +1,6 @@
-#include "output/CoveragePage.h"
-#include "output/CaseHeaderTexts.h"
 #include "RationGridStub.h"
+#include "output/CaseHeaderTexts.h"
+#include "output/CoveragePage.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -91,13 +91,15 @@ TEST_P(CoverageAxis, TheLargestCoverageChoosesTheScale)
 
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, CoverageAxis,
-    ::testing::Values(ScaleCase{"Exactly100", "100,0", 100, 5}, ScaleCase{"RoundedDownTo100", "100,04", 100, 5},
-                      ScaleCase{"RoundedUpTo100_1", "100,06", 150, 10}, ScaleCase{"Exactly150", "150", 150, 10},
-                      ScaleCase{"Above150", "150,1", 200, 10}, ScaleCase{"Above200", "200,1", 300, 15},
-                      ScaleCase{"Exactly400", "400", 400, 20}, ScaleCase{"Above400", "400,1", 500, 25},
-                      ScaleCase{"Above500", "501", 600, 30}, ScaleCase{"Above600", "601", 700, 35},
-                      ScaleCase{"Above700", "701", 800, 40}, ScaleCase{"Exactly900", "900", 900, 45},
-                      ScaleCase{"Above900", "900,1", 1000, 50}, ScaleCase{"TwentyFiveFold", "2500", 1000, 50}),
+    ::testing::Values(ScaleCase{"Exactly100", "100,0", 100, 5},
+                      ScaleCase{"RoundedDownTo100", "100,04", 100, 5},
+                      ScaleCase{"RoundedUpTo100_1", "100,06", 150, 10},
+                      ScaleCase{"Exactly150", "150", 150, 10}, ScaleCase{"Above150", "150,1", 200, 10},
+                      ScaleCase{"Above200", "200,1", 300, 15}, ScaleCase{"Exactly400", "400", 400, 20},
+                      ScaleCase{"Above400", "400,1", 500, 25}, ScaleCase{"Above500", "501", 600, 30},
+                      ScaleCase{"Above600", "601", 700, 35}, ScaleCase{"Above700", "701", 800, 40},
+                      ScaleCase{"Exactly900", "900", 900, 45}, ScaleCase{"Above900", "900,1", 1000, 50},
+                      ScaleCase{"TwentyFiveFold", "2500", 1000, 50}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CoverageChart, ABarAboveTheAxisIsCutAtTheTopAndAZeroBarKeepsItsLabel)
@@ -152,12 +154,16 @@ TEST_P(CoverageTitle, SexWordAndSeparators)
 
 INSTANTIATE_TEST_SUITE_P(
     Sexes, CoverageTitle,
-    ::testing::Values(
-        TitleCase{"GermanW", "DE", "W", "Bedarfsdeckung für Minka (Katze/w) Erhaltung Katze  / O'Neil  / Diät"},
-        TitleCase{"GermanM", "DE", "M", "Bedarfsdeckung für Minka (Katze/m) Erhaltung Katze  / O'Neil  / Diät"},
-        TitleCase{"GermanF", "DE", "F", "Bedarfsdeckung für Minka (Katze/Erhaltung Katze  / O'Neil  / Diät"},
-        TitleCase{"EnglishF", "US", "F", "Fullfillment of demands Minka (Katze/f) Erhaltung Katze  / O'Neil  / Diät"},
-        TitleCase{"EnglishW", "US", "W", "Fullfillment of demands Minka (Katze/Erhaltung Katze  / O'Neil  / Diät"}),
+    ::testing::Values(TitleCase{"GermanW", "DE", "W",
+                                "Bedarfsdeckung für Minka (Katze/w) Erhaltung Katze  / O'Neil  / Diät"},
+                      TitleCase{"GermanM", "DE", "M",
+                                "Bedarfsdeckung für Minka (Katze/m) Erhaltung Katze  / O'Neil  / Diät"},
+                      TitleCase{"GermanF", "DE", "F",
+                                "Bedarfsdeckung für Minka (Katze/Erhaltung Katze  / O'Neil  / Diät"},
+                      TitleCase{"EnglishF", "US", "F",
+                                "Fullfillment of demands Minka (Katze/f) Erhaltung Katze  / O'Neil  / Diät"},
+                      TitleCase{"EnglishW", "US", "W",
+                                "Fullfillment of demands Minka (Katze/Erhaltung Katze  / O'Neil  / Diät"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CoverageChart, CaptionsInBothLanguages)
@@ -166,8 +172,9 @@ TEST(CoverageChart, CaptionsInBothLanguages)
     const HeaderTextValues header = minka("M");
     Page german(QStringLiteral("DE"), header, r.grid);
     german.build();
-    EXPECT_EQ(german.chart().categoryAxisCaption(),
-              "Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)");
+    EXPECT_EQ(
+        german.chart().categoryAxisCaption(),
+        "Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)");
     EXPECT_EQ(german.chart().valueAxisCaption(), "Prozent");
     Page english(QStringLiteral("US"), header, r.grid);
     english.build();

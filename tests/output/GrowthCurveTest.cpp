@@ -1,5 +1,5 @@
-#include "output/GrowthPage.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/GrowthPage.h"
 
 #include <QSignalSpy>
 #include <QTest>

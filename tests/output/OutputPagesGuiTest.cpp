@@ -1,18 +1,18 @@
-#include "ration/CaseHeaderForm.h"
-#include "app/gui/CaseWindow.h"
 #include "app/gui/CaseSheet.h"
+#include "app/gui/CaseWindow.h"
+#include "core/Prompt.h"
+#include "output/gui/CoveragePageView.h"
+#include "output/gui/GrowthPageView.h"
+#include "output/gui/RecipePageView.h"
+#include "output/gui/WeightCheckPageView.h"
+#include "ration/CaseHeaderForm.h"
+#include "support/CliRun.h"
+#include "support/PdfText.h"
+#include "support/TestDatabase.h"
 #include "ui/gui/ChartPrinter.h"
 #include "ui/gui/ChartView.h"
-#include "support/CliRun.h"
-#include "output/gui/CoveragePageView.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridView.h"
-#include "output/gui/GrowthPageView.h"
-#include "support/PdfText.h"
-#include "core/Prompt.h"
-#include "output/gui/RecipePageView.h"
-#include "support/TestDatabase.h"
-#include "output/gui/WeightCheckPageView.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -119,7 +119,8 @@ TEST_F(OutputPagesGui, ALongTextBlockGetsARowItsLinesFitIn)
     // Never below the rule's height, and tall enough for every wrapped line.
     EXPECT_GE(grid.rowHeight(18), RecipePage::textBlockHeight(text));
     const QFontMetricsF metrics(GridCellPainter::toFont(grid.font(18, 2)));
-    const QRectF needed = metrics.boundingRect(QRectF(0, 0, grid.columnWidth(2) - 7, 1e6), Qt::TextWordWrap, text);
+    const QRectF needed =
+        metrics.boundingRect(QRectF(0, 0, grid.columnWidth(2) - 7, 1e6), Qt::TextWordWrap, text);
     EXPECT_GE(grid.rowHeight(18), needed.height() + 3);
 }
 
@@ -145,7 +146,8 @@ TEST_F(OutputPagesGui, ChartPagesDrawAfterTheirTimer)
     QTest::keyClicks(weight->rateEdit(), QStringLiteral("5"));
     EXPECT_EQ(weight->page().rateText(), "5");
     QTest::mouseClick(weight->refreshButton(), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([weight] { return weight->chartView()->model().categoryCount() == 3; }, 5000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([weight] { return weight->chartView()->model().categoryCount() == 3; }, 5000));
     EXPECT_EQ(weight->rateEdit()->text(), "5");
 }
 
@@ -168,7 +170,8 @@ TEST_F(OutputPagesGui, EachPagePrintsIntoAPdf)
     open(QStringLiteral("1"));
     auto* recipe = page<RecipePageView>(1);
     ASSERT_NE(recipe, nullptr);
-    ASSERT_TRUE(RecipePageView::printToPdf(*recipe->gridView()->model(), QStringLiteral("DE"), pdfPath("recipe.pdf")));
+    ASSERT_TRUE(RecipePageView::printToPdf(*recipe->gridView()->model(), QStringLiteral("DE"),
+                                           pdfPath("recipe.pdf")));
     auto* coverage = page<CoveragePageView>(2);
     ASSERT_TRUE(ChartPrinter::printToPdf(coverage->page().chartToDraw(), pdfPath("coverage.pdf")));
     auto* growth = page<GrowthPageView>(3);
@@ -181,9 +184,9 @@ TEST_F(OutputPagesGui, EachPagePrintsIntoAPdf)
         GTEST_SKIP() << "pdftotext is not installed";
     ASSERT_EQ(recipeText->size(), 1);
     const QString r = recipeText->first();
-    for (const char* part : {"Rationsberechnung", "REZEPT", "Ausstelldatum: 03.04.2024", "Besitzer: Herr Müller",
-                             "Patient: Bello (Hund männlich) Dackel", "g/Tag", "Futtermittel",
-                             "Hühnerbrust, gekocht", "150,0", "43", "57"})
+    for (const char* part : {"Rationsberechnung", "REZEPT", "Ausstelldatum: 03.04.2024",
+                             "Besitzer: Herr Müller", "Patient: Bello (Hund männlich) Dackel", "g/Tag",
+                             "Futtermittel", "Hühnerbrust, gekocht", "150,0", "43", "57"})
         EXPECT_TRUE(containsIgnoringSpaces(r, QString::fromUtf8(part))) << part << "\n" << r.toStdString();
 
     const QString c = pdfPages(pdfPath("coverage.pdf"))->join(QString());

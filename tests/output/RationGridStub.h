@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/GridModel.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
+#include "ui/GridModel.h"
 
 #include <QString>
 
@@ -24,8 +24,8 @@ public:
     }
 
     // A nutrient column; mark "x" or " ".
-    int addNutrient(const QString& key, const QString& name, const QString& requirement, const QString& supply,
-                    const QString& mark = QStringLiteral("x"))
+    int addNutrient(const QString& key, const QString& name, const QString& requirement,
+                    const QString& supply, const QString& mark = QStringLiteral("x"))
     {
         using namespace NutrientColumns;
         const int c = grid.columnCount();

@@ -1,6 +1,6 @@
 #include "output/RecipePage.h"
-#include "output/CaseHeaderTexts.h"
 #include "RationGridStub.h"
+#include "output/CaseHeaderTexts.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
     Amounts, RecipeShares,
     ::testing::Values(ShareCase{"ThreeQuartersAndOneQuarter", {"150", "50"}, {"150", "50"}, {"75", "25"}},
                       ShareCase{"ThreeThirds", {"1", "1", "1"}, {"1", "1", "1"}, {"33", "33", "33"}},
-                      ShareCase{"DecimalCommaAmounts", {"150,0", "49,5", "0,5"}, {"150,0", "49,5", "0,5"},
+                      ShareCase{"DecimalCommaAmounts",
+                                {"150,0", "49,5", "0,5"},
+                                {"150,0", "49,5", "0,5"},
                                 {"75", "25", "0"}},
                       ShareCase{"EmptyAmountShowsZero", {"", "200"}, {"0", "200"}, {"0", "100"}},
                       ShareCase{"NothingWeighedOutGivesZeroShares", {"0", ""}, {"0", "0"}, {"0", "0"}}),
@@ -182,7 +184,8 @@ TEST_P(RecipePatientLine, SexWordOrAnOpenBracket)
 {
     HeaderTextValues header = bello();
     header.sexText = QString::fromLatin1(GetParam().sex);
-    EXPECT_EQ(Page::patientLine(QString::fromLatin1(GetParam().language), header), QString::fromUtf8(GetParam().line));
+    EXPECT_EQ(Page::patientLine(QString::fromLatin1(GetParam().language), header),
+              QString::fromUtf8(GetParam().line));
 }
 
 INSTANTIATE_TEST_SUITE_P(

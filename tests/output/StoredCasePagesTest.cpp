@@ -1,11 +1,11 @@
-#include "ration/CaseHeaderForm.h"
-#include "output/RecipePage.h"
+#include "core/Prompt.h"
+#include "output/CaseHeaderTexts.h"
 #include "output/CoveragePage.h"
 #include "output/GrowthPage.h"
-#include "output/WeightCheckPage.h"
-#include "output/CaseHeaderTexts.h"
-#include "core/Prompt.h"
+#include "output/RecipePage.h"
 #include "output/StoredCase.h"
+#include "output/WeightCheckPage.h"
+#include "ration/CaseHeaderForm.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +77,8 @@ TEST_F(StoredCasePages, TheCoverageLeavesOutKey61)
     for (const CoveragePage::Bar& bar : page.bars())
         EXPECT_NE(bar.label, "ME kcal");
     EXPECT_FALSE(page.bars().empty());
-    EXPECT_EQ(page.chart().title(), "Bedarfsdeckung für Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung");
+    EXPECT_EQ(page.chart().title(),
+              "Bedarfsdeckung für Bello (Hund/m) Erhaltung Rüde  / Müller  / Erhaltung");
 }
 
 TEST_F(StoredCasePages, GrowthAndWeightReadTheHeaderFields)

@@ -1,5 +1,5 @@
-#include "output/WeightCheckPage.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/WeightCheckPage.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -53,7 +53,8 @@ TEST(WeightCheck, EnglishTitleAndCaptions)
     const HeaderTextValues header = bello("30", "25");
     Page page(QStringLiteral("US"), header);
     page.build();
-    EXPECT_EQ(page.chart().title(), "Weight-Check curve for Bello (Dog/f) Weight reduction  / Müller  / Diet");
+    EXPECT_EQ(page.chart().title(),
+              "Weight-Check curve for Bello (Dog/f) Weight reduction  / Müller  / Diet");
     EXPECT_EQ(page.chart().categoryAxisCaption(), "Diet time [weeks]");
     EXPECT_EQ(page.chart().valueAxisCaption(), "Weight [kg]");
 }
@@ -85,13 +86,12 @@ TEST_P(WeightCheckRate, RateFieldAndCurve)
     EXPECT_EQ(page.chart().axisMax(), 30);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rates, WeightCheckRate,
-    ::testing::Values(RateCase{"EmptyIsFilledWith1_5", "", "1.5", 27, 29.55},
-                      RateCase{"ZeroIsUsedAs1_5AndKept", "0", "0", 27, 29.55},
-                      RateCase{"DecimalComma", "2,5", "2,5", 17, 29.25},
-                      RateCase{"VerySlowStopsAfter41Points", "0,1", "0,1", 41, 29.97}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rates, WeightCheckRate,
+                         ::testing::Values(RateCase{"EmptyIsFilledWith1_5", "", "1.5", 27, 29.55},
+                                           RateCase{"ZeroIsUsedAs1_5AndKept", "0", "0", 27, 29.55},
+                                           RateCase{"DecimalComma", "2,5", "2,5", 17, 29.25},
+                                           RateCase{"VerySlowStopsAfter41Points", "0,1", "0,1", 41, 29.97}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WeightCheck, TheSlowCurveEndsAtWeekForty)
 {

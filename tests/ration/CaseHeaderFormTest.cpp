@@ -1,7 +1,7 @@
 #include "ration/CaseHeaderForm.h"
 #include "core/NumberText.h"
-#include "ration/NutrientColumns.h"
 #include "core/Prompt.h"
+#include "ration/NutrientColumns.h"
 #include "ration/RationPageHooks.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
@@ -85,7 +85,8 @@ struct Window
     void addFeed(const char* key, const char* amount)
     {
         RationGrids& grids = form.ration().grids();
-        grids.appendFeedRow(QLatin1String(key), QStringLiteral("Futter ") + QLatin1String(key), QLatin1String(amount));
+        grids.appendFeedRow(QLatin1String(key), QStringLiteral("Futter ") + QLatin1String(key),
+                            QLatin1String(amount));
         form.ration().recalcContributions(QLatin1String(key), QLatin1String(amount));
     }
 };
@@ -106,7 +107,8 @@ TEST(CaseHeaderFormTest, ListsAreFilledFromActiveRowsAndSortedByText)
     EXPECT_EQ(w.form.caseTypeList().count(), 0);
     w.chooseSpecies(3);
     w.chooseSex(2);
-    EXPECT_EQ(texts(w.form.caseTypeList()), (QStringList{"Erhaltung Katze", "Laktation Katze", "Reduktion Katze"}));
+    EXPECT_EQ(texts(w.form.caseTypeList()),
+              (QStringList{"Erhaltung Katze", "Laktation Katze", "Reduktion Katze"}));
     EXPECT_EQ(w.form.caseTypeList().entries()[1].data, 6);
 }
 
@@ -117,8 +119,8 @@ TEST(CaseHeaderFormTest, ANewCaseCountsAsChangedAndHasEnergyHundred)
     EXPECT_EQ(w.form.energyPercent(), "100");
     EXPECT_FALSE(w.form.isUnchanged());
     EXPECT_FALSE(w.form.birthDate().has_value());
-    EXPECT_FALSE(w.form.catConditionVisible() || w.form.targetWeightVisible() || w.form.puppiesVisible()
-                 || w.form.adultWeightVisible());
+    EXPECT_FALSE(w.form.catConditionVisible() || w.form.targetWeightVisible() || w.form.puppiesVisible() ||
+                 w.form.adultWeightVisible());
     w.prompt.setNextAnswer(Prompt::Answer::No);
     EXPECT_TRUE(w.form.canClose());
     EXPECT_EQ(w.prompt.texts(), (QStringList{"Möchten Sie diesen Fall speichern?"}));
@@ -166,11 +168,12 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
     };
     // Each step's fill satisfies its own check; a save fails at the first step not filled.
     const std::vector<Step> steps = {
-        {[](Window& w) { w.form.userChoseSalutation(0); }, "Bitte wählen Sie eine Anrede aus", "Please select adress"},
-        {[](Window& w) { w.form.setOwnerName(QStringLiteral("Meier")); }, "Bitte geben Sie einen Besitzernamen ein",
-         "Please fill name of owner "},
-        {[](Window& w) { w.form.setPatientName(QStringLiteral("Bella")); }, "Bitte geben Sie einen Patientennamen ein",
-         "Please fill name of patient"},
+        {[](Window& w) { w.form.userChoseSalutation(0); }, "Bitte wählen Sie eine Anrede aus",
+         "Please select adress"},
+        {[](Window& w) { w.form.setOwnerName(QStringLiteral("Meier")); },
+         "Bitte geben Sie einen Besitzernamen ein", "Please fill name of owner "},
+        {[](Window& w) { w.form.setPatientName(QStringLiteral("Bella")); },
+         "Bitte geben Sie einen Patientennamen ein", "Please fill name of patient"},
         {[](Window& w) { w.chooseSpecies(2); }, "Bitte wählen Sie eine Gattung aus", "Please select spezies"},
         {[](Window& w) { w.chooseSex(2); }, "Bitte wählen Sie das Geschlecht aus", "Please select gender"},
         {[](Window& w) {
@@ -180,8 +183,8 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
          "Bitte wählen Sie einen Fall aus", "Please select case"},
         {[](Window& w) { w.form.setPuppies(QStringLiteral("3")); }, "Die Anzahl der Welpen muss > 0 sein",
          "Number of puppies should be > 0 "},
-        {[](Window& w) { w.form.setTitle(QStringLiteral("Bella, Laktation")); }, "Bitte geben Sie einen (neuen) Titel ein",
-         "Please fill/change title "},
+        {[](Window& w) { w.form.setTitle(QStringLiteral("Bella, Laktation")); },
+         "Bitte geben Sie einen (neuen) Titel ein", "Please fill/change title "},
     };
     for (const char* language : {"DE", "US"}) {
         for (size_t failing = 0; failing < steps.size(); ++failing) {
@@ -192,7 +195,8 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
             w.prompt.clear();
             EXPECT_FALSE(w.form.saveCase());
             const bool german = QLatin1String(language) == QLatin1String("DE");
-            EXPECT_EQ(w.prompt.texts(), QStringList{QString::fromUtf8(german ? steps[failing].german : steps[failing].english)})
+            EXPECT_EQ(w.prompt.texts(),
+                      QStringList{QString::fromUtf8(german ? steps[failing].german : steps[failing].english)})
                 << language << " step " << failing;
             EXPECT_EQ(w.count(), "3");
         }
@@ -238,7 +242,8 @@ TEST(CaseHeaderFormTest, TheNursingQueenNeedsAtLeastOneKitten)
         w.form.setPuppies(QLatin1String(c.puppies));
         const QStringList once = c.refusal ? QStringList{QString::fromUtf8(c.refusal)} : QStringList();
         EXPECT_EQ(w.prompt.texts(), once) << c.language << " " << c.caseType << " " << c.puppies;
-        EXPECT_EQ(w.form.saveCase(), c.refusal == nullptr) << c.language << " " << c.caseType << " " << c.puppies;
+        EXPECT_EQ(w.form.saveCase(), c.refusal == nullptr)
+            << c.language << " " << c.caseType << " " << c.puppies;
         EXPECT_EQ(w.prompt.texts(), once + once) << c.language << " " << c.caseType << " " << c.puppies;
         EXPECT_EQ(w.count(), c.refusal ? "3" : "4");
     }
@@ -278,13 +283,16 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
         ASSERT_NE(supply.join(QString()).trimmed(), "");
 
         ASSERT_TRUE(w.form.saveCase()) << w.prompt.texts().join('|').toStdString();
-        EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
-                                               "ID_Fall, ID_Rasse, Geburtsdatum, Gewicht_akt, Gewicht_soll, "
-                                               "Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, Datum, "
-                                               "Bemerkung FROM T_PAT_REZ WHERE ID = 4")),
-                  "1\tMeier\tHasso\t2\t1\t7\t3\t2024-01-24\t20.5\t18.0\t0.0\t0\t100.0\t1\tNeu\t2024-04-03 10:00:00\t ")
+        EXPECT_EQ(
+            w.db.rawValue(
+                QStringLiteral("SELECT ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
+                               "ID_Fall, ID_Rasse, Geburtsdatum, Gewicht_akt, Gewicht_soll, "
+                               "Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, Datum, "
+                               "Bemerkung FROM T_PAT_REZ WHERE ID = 4")),
+            "1\tMeier\tHasso\t2\t1\t7\t3\t2024-01-24\t20.5\t18.0\t0.0\t0\t100.0\t1\tNeu\t2024-04-03 10:00:00\t ")
             << language;
-        EXPECT_EQ(w.db.rawRows(QStringLiteral("SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4 ORDER BY ID")),
+        EXPECT_EQ(w.db.rawRows(QStringLiteral(
+                      "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4 ORDER BY ID")),
                   (QStringList{"1\t150.0", "2\t200.5"}));
 
         // The window now shows the stored copy, recomputed.
@@ -295,7 +303,8 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
         EXPECT_EQ(w.form.breedList().currentData(), 3);
         EXPECT_TRUE(w.form.ribsPalpable());
         EXPECT_EQ(w.form.actualWeight(), "20.5");
-        EXPECT_EQ(w.form.recipeDate(), QLatin1String(language) == QLatin1String("DE") ? "03.04.2024" : "04/03/2024");
+        EXPECT_EQ(w.form.recipeDate(),
+                  QLatin1String(language) == QLatin1String("DE") ? "03.04.2024" : "04/03/2024");
         EXPECT_EQ(w.row(RequirementRow), requirements) << language;
         EXPECT_EQ(w.row(SupplyRow), supply) << language;
         EXPECT_EQ(w.row(FirstFeedRow), firstFeed) << language;
@@ -312,7 +321,8 @@ TEST(CaseHeaderFormTest, TextsWithApostrophesAreStoredIntact)
     w.form.setPatientName(QStringLiteral("D'Artagnan"));
     w.form.setTitle(QStringLiteral("Bello's Diät"));
     ASSERT_TRUE(w.form.saveCase()) << w.prompt.texts().join('|').toStdString();
-    EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT Name_Besitzer, Name_Pat, Rezepttitel FROM T_PAT_REZ WHERE ID = 4")),
+    EXPECT_EQ(w.db.rawValue(
+                  QStringLiteral("SELECT Name_Besitzer, Name_Pat, Rezepttitel FROM T_PAT_REZ WHERE ID = 4")),
               "O'Brien\tD'Artagnan\tBello's Diät");
     EXPECT_EQ(w.form.ownerName(), "O'Brien");
     EXPECT_EQ(w.form.title(), "Bello's Diät");
@@ -327,8 +337,9 @@ TEST(CaseHeaderFormTest, AFailingRationInsertLeavesNoCaseRowAndAllowsARetry)
         w.fillDogCase();
         w.addFeed("1", "150");
         EXPECT_FALSE(w.form.saveCase());
-        EXPECT_EQ(w.prompt.lastText(), QLatin1String(language) == QLatin1String("DE") ? QStringLiteral("Satz konnte nicht eingefügt werden")
-                                                                                 : QStringLiteral("Record can't be inserted"));
+        EXPECT_EQ(w.prompt.lastText(), QLatin1String(language) == QLatin1String("DE")
+                                           ? QStringLiteral("Satz konnte nicht eingefügt werden")
+                                           : QStringLiteral("Record can't be inserted"));
         EXPECT_EQ(w.count(), "3");
         EXPECT_EQ(w.form.pendingCaseKey(), "");
         EXPECT_EQ(w.form.ownerName(), "Meier");
@@ -349,7 +360,8 @@ TEST(CaseHeaderFormTest, TheNewKeyIsThatOfTheInsertedRowNotTheHighest)
     w.fillDogCase();
     w.addFeed("2", "80");
     ASSERT_TRUE(w.form.saveCase());
-    EXPECT_EQ(w.db.rawRows(QStringLiteral("SELECT ID_Rezept FROM T_REZ_FM WHERE ID_Futtermittel = 2 AND TagRat = 80")),
+    EXPECT_EQ(w.db.rawRows(
+                  QStringLiteral("SELECT ID_Rezept FROM T_REZ_FM WHERE ID_Futtermittel = 2 AND TagRat = 80")),
               QStringList{"4"});
     EXPECT_EQ(w.form.patientName(), "Hasso");
 }
@@ -362,8 +374,9 @@ TEST(CaseHeaderFormTest, WeightsAreStoredAsNumbersAndEmptyOnesAsZero)
     w.form.setTargetWeight(QString());
     w.form.setEnergyPercent(QStringLiteral("90"));
     ASSERT_TRUE(w.form.saveCase());
-    EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT Gewicht_akt, Gewicht_soll, Gewicht_adult, Energie, Geburtsdatum, ID_Rasse "
-                                           "FROM T_PAT_REZ WHERE ID = 4")),
+    EXPECT_EQ(w.db.rawValue(QStringLiteral(
+                  "SELECT Gewicht_akt, Gewicht_soll, Gewicht_adult, Energie, Geburtsdatum, ID_Rasse "
+                  "FROM T_PAT_REZ WHERE ID = 4")),
               "12.5\t0.0\t0.0\t90.0\tNULL\tNULL");
     EXPECT_FALSE(w.form.birthDate().has_value());
     EXPECT_EQ(w.form.ageWeeks(), "");
@@ -381,7 +394,8 @@ TEST(CaseHeaderFormTest, AStoredBirthDateReadsBackInBothLanguages)
         w.open(QStringLiteral("1"));
         EXPECT_EQ(w.form.birthDate(), QDate(2020, 3, 5)) << c.language;
         EXPECT_EQ(w.form.birthDateText(), c.text);
-        const qint64 days = QDateTime(QDate(2020, 3, 5), QTime(0, 0)).secsTo(TestDatabase::pinnedNow()) / 86400;
+        const qint64 days =
+            QDateTime(QDate(2020, 3, 5), QTime(0, 0)).secsTo(TestDatabase::pinnedNow()) / 86400;
         EXPECT_EQ(w.form.ageWeeks(), QString::number(days / 7));
     }
 }
@@ -429,8 +443,9 @@ TEST(CaseHeaderFormTest, VisibilityFollowsTheChosenCaseType)
         int caseType;
         bool cat, target, puppies, adult;
     } cases[] = {
-        {2, 1, 1, false, false, false, true}, {2, 2, 5, false, true, true, false},  {3, 2, 6, true, true, true, false},
-        {2, 1, 7, false, true, false, false}, {3, 2, 10, true, true, false, false}, {3, 2, 40, true, true, false, false},
+        {2, 1, 1, false, false, false, true},  {2, 2, 5, false, true, true, false},
+        {3, 2, 6, true, true, true, false},    {2, 1, 7, false, true, false, false},
+        {3, 2, 10, true, true, false, false},  {3, 2, 40, true, true, false, false},
         {2, 1, 25, false, true, false, false},
     };
     for (const auto& c : cases) {

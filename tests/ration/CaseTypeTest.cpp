@@ -14,7 +14,8 @@ TEST(CaseTypeTest, EachRuleAtTheEdgesOfItsKeys)
         bool chosen, growth, lactation, catLactation, adult, opensAsGrowth, opensAsLactation, diet;
         int selectionKey;
     } cases[] = {
-        // key, chosen, growth, lactation, cat lactation, adult, opens as growth, opens as lactation, diet, selection
+        // key, chosen, growth, lactation, cat lactation, adult, opens as growth, opens as lactation, diet,
+        // selection
         {-1, false, false, false, false, false, true, false, false, -1},
         {0, false, false, false, false, false, true, false, false, 0},
         {1, true, true, false, false, false, true, false, false, 1},
@@ -54,7 +55,7 @@ TEST(CaseTypeTest, OnlyKeyThreeWithADogWaitsForAnAge)
         int key;
         int species;
         bool needed;
-    } cases[] = {{3, DogSpecies, true}, {3, CatSpecies, false}, {3, -1, false},
+    } cases[] = {{3, DogSpecies, true},  {3, CatSpecies, false}, {3, -1, false},
                  {2, DogSpecies, false}, {4, DogSpecies, false}, {1, DogSpecies, false}};
     for (const auto& c : cases)
         EXPECT_EQ(needsAge(c.key, c.species), c.needed) << c.key << " " << c.species;

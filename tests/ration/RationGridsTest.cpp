@@ -1,5 +1,5 @@
-#include "ration/CaseHeaderSource.h"
 #include "core/NumberText.h"
+#include "ration/CaseHeaderSource.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationCalculation.h"
 #include "support/QtPrinters.h"
@@ -101,7 +101,12 @@ TEST(RationGridsTest, GeometryColoursAndFontOfBothGrids)
         const GridModel* grid;
         int col;
         int width;
-    } widths[] = {{&g, 0, 0}, {&g, 1, 265}, {&g, 2, 48}, {&calc.profile(), 0, 0}, {&calc.profile(), 1, 255}, {&calc.profile(), 2, 0}};
+    } widths[] = {{&g, 0, 0},
+                  {&g, 1, 265},
+                  {&g, 2, 48},
+                  {&calc.profile(), 0, 0},
+                  {&calc.profile(), 1, 255},
+                  {&calc.profile(), 2, 0}};
     for (const auto& w : widths)
         EXPECT_EQ(w.grid->columnWidth(w.col), w.width) << w.col;
     const int heights[] = {GridModel::DefaultRowHeight, 50, 20, 20, 20, 0, 0, 0, 0, 0, 0};
@@ -124,14 +129,20 @@ TEST(RationGridsTest, LabelsFollowTheLanguageAndStayEmptyForAnUnknownCode)
         QStringList ration;
         QStringList profile;
     } cases[] = {
-        {"DE", {"Nährstoffe", "Menge", "Einheiten", "g/Tag", "Bedarf", "Versorgung"}, {"Kenngrössen", "Einheiten", "Ergebnisse"}},
-        {"US", {"Ingridience", "amount", "Units", "g/day", "requirement", "supply"}, {"Nutrient profile", "Units", "Results"}},
+        {"DE",
+         {"Nährstoffe", "Menge", "Einheiten", "g/Tag", "Bedarf", "Versorgung"},
+         {"Kenngrössen", "Einheiten", "Ergebnisse"}},
+        {"US",
+         {"Ingridience", "amount", "Units", "g/day", "requirement", "supply"},
+         {"Nutrient profile", "Units", "Results"}},
         {"FR", {"", "", "", "", "", ""}, {"", "", ""}},
     };
     for (const auto& c : cases) {
         Calc calc(QString::fromLatin1(c.code));
         const GridModel& g = calc.grid();
-        EXPECT_EQ((QStringList{g.text(1, 1), g.text(1, 2), g.text(2, 1), g.text(2, 2), g.text(3, 1), g.text(4, 1)}), c.ration)
+        EXPECT_EQ(
+            (QStringList{g.text(1, 1), g.text(1, 2), g.text(2, 1), g.text(2, 2), g.text(3, 1), g.text(4, 1)}),
+            c.ration)
             << c.code;
         const GridModel& p = calc.profile();
         EXPECT_EQ((QStringList{p.text(1, 1), p.text(2, 1), p.text(3, 1)}), c.profile) << c.code;
@@ -215,8 +226,8 @@ TEST(RationGridsTest, MissingInputsOfTheCaseTypeLeaveTheRequirementRowEmpty)
         const char* puppies;
         bool evaluated;
     } cases[] = {
-        {6, "4", "4", "", "", false},  {6, "4", "4", "", "3", true}, {5, "", "20", "", "3", false},
-        {1, "10", "", "", "", false},  {1, "10", "", "20", "", true}, {7, "20", "", "", "", false},
+        {6, "4", "4", "", "", false},  {6, "4", "4", "", "3", true},       {5, "", "20", "", "3", false},
+        {1, "10", "", "", "", false},  {1, "10", "", "20", "", true},      {7, "20", "", "", "", false},
         {7, "20", "18", "", "", true}, {-1, "20", "18", "20", "3", false},
     };
     for (const auto& c : cases) {
@@ -230,7 +241,8 @@ TEST(RationGridsTest, MissingInputsOfTheCaseTypeLeaveTheRequirementRowEmpty)
         calc.header.energy = QStringLiteral("100");
         calc.ration.loadRequirementFormulas();
         const QStringList row = calc.requirementRow();
-        EXPECT_EQ(row.join(QString()).isEmpty(), !c.evaluated) << c.caseType << " " << row.join('|').toStdString();
+        EXPECT_EQ(row.join(QString()).isEmpty(), !c.evaluated)
+            << c.caseType << " " << row.join('|').toStdString();
     }
 }
 
@@ -298,7 +310,8 @@ TEST(RationGridsTest, ContributionIsContentTimesAmountPerHundredGrams)
     for (const auto& c : cases) {
         Calc calc;
         calc.addRoundFeedstuffs();
-        const int row = calc.ration.grids().appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QString());
+        const int row =
+            calc.ration.grids().appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QString());
         calc.grid().endEdit(row, 2, QLatin1String(c.amount));
         calc.ration.recalcContributions(QStringLiteral("8"), QLatin1String(c.amount));
         EXPECT_EQ(calc.grid().text(row, calc.column("1")), c.contribution) << c.amount;
@@ -330,7 +343,8 @@ TEST(RationGridsTest, AnEmptiedAmountTakesItsContributionsOutOfTheSupply)
 {
     Calc calc;
     calc.addRoundFeedstuffs();
-    const int row = calc.ration.grids().appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QString());
+    const int row =
+        calc.ration.grids().appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QString());
     calc.grid().endEdit(row, 2, QStringLiteral("150"));
     calc.ration.recalcContributions(QStringLiteral("8"), QStringLiteral("150"));
     ASSERT_EQ(calc.supply("1"), "30,00");
@@ -348,8 +362,9 @@ TEST(RationGridsTest, ARationWithoutFeedstuffsHasAnEmptySupplyAndZeroVariables)
     calc.ration.loadIndicatorFormulas();
     calc.ration.recalcContributions(QString(), QString());
     EXPECT_EQ(calc.supply("1"), "");
-    EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("if P > 0 then CA / P else 0"), calc.ration.grids()),
-              "if (0) > 0 then (0) / (0) else 0");
+    EXPECT_EQ(
+        IndicatorCalculator::substitute(QStringLiteral("if P > 0 then CA / P else 0"), calc.ration.grids()),
+        "if (0) > 0 then (0) / (0) else 0");
     EXPECT_EQ(calc.profile().text(RequirementRow, 3), "0,00");
 }
 
@@ -370,7 +385,8 @@ TEST(RationGridsTest, IndicatorsAreComputedFromTheSupplyTexts)
     ASSERT_GT(p, 0.0);
     ASSERT_GT(me, 0.0);
     EXPECT_EQ(calc.profile().text(RequirementRow, find(calc.profile(), "41")), NumberText::format(ca / p, 2));
-    EXPECT_EQ(calc.profile().text(RequirementRow, find(calc.profile(), "42")), NumberText::format(rp / me, 1));
+    EXPECT_EQ(calc.profile().text(RequirementRow, find(calc.profile(), "42")),
+              NumberText::format(rp / me, 1));
 }
 
 TEST(RationGridsTest, IndicatorVariablesAreSubstitutedInTheirOwnOrder)
@@ -414,7 +430,9 @@ TEST(RationGridsTest, StoredCaseModeRecomputesEveryFeedstuffOfTheCase)
     const int rp = calc.column("24");
     EXPECT_EQ(g.text(FirstFeedRow, rp), NumberText::format(31.0 * 150 * 0.01, 1));
     EXPECT_EQ(g.text(FirstFeedRow + 1, rp), NumberText::format(2.7 * 200.5 * 0.01, 1));
-    EXPECT_EQ(calc.supply("24"), NumberText::format(NumberText::read(g.text(FirstFeedRow, rp)) + NumberText::read(g.text(FirstFeedRow + 1, rp)), 1));
+    EXPECT_EQ(calc.supply("24"), NumberText::format(NumberText::read(g.text(FirstFeedRow, rp)) +
+                                                        NumberText::read(g.text(FirstFeedRow + 1, rp)),
+                                                    1));
     // Filling again replaces the rows.
     calc.ration.fillRationRows(QStringLiteral("2"));
     EXPECT_EQ(g.rowCount(), FirstFeedRow + 1);
@@ -438,7 +456,8 @@ TEST(RationGridsTest, StoredRationRowsCarryTheAmountAsANumber)
     grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("12,5"));
     grids.appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QString());
     ASSERT_TRUE(calc.ration.storeRationRows(QStringLiteral("77")));
-    EXPECT_EQ(calc.db.rawRows(QStringLiteral("SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 77 ORDER BY ID")),
+    EXPECT_EQ(calc.db.rawRows(QStringLiteral(
+                  "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 77 ORDER BY ID")),
               (QStringList{"1\t12.5", "2\t0.0"}));
 }
 

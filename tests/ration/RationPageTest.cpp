@@ -1,10 +1,10 @@
 #include "ration/RationPage.h"
-#include "ration/CaseHeaderForm.h"
-#include "ui/GridModel.h"
-#include "ration/NutrientColumns.h"
 #include "core/Prompt.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
+#include "ui/GridModel.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,9 @@ struct Window
     RationPage page;
 
     explicit Window(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString())
-        : db(TestDatabase::Data::Fixture, language), form(db.context(), prompt),
-          page(db.context(), prompt, form)
+        : db(TestDatabase::Data::Fixture, language)
+        , form(db.context(), prompt)
+        , page(db.context(), prompt, form)
     {
         form.setPendingCaseKey(caseKey);
         page.setUp();
@@ -134,13 +135,15 @@ TEST(RationPageTest, TheLastDietCaseTypeIs28)
     } cases[] = {{28, "0:"}, {29, "0:<ALLE>"}};
     for (const auto& c : cases) {
         Window w;
-        ASSERT_TRUE(w.db.rawExec(QStringLiteral("INSERT INTO T_FALL VALUES (%1, 'Diät %1', 'Diet %1', 2, 1, 7, -1);"
-                                                "INSERT INTO T_FALL_KAT (ID_FALL, ID_FM_Kategorie, AKTIV) "
-                                                "VALUES (%1, 1, -1);")
-                                     .arg(c.caseType)));
+        ASSERT_TRUE(
+            w.db.rawExec(QStringLiteral("INSERT INTO T_FALL VALUES (%1, 'Diät %1', 'Diet %1', 2, 1, 7, -1);"
+                                        "INSERT INTO T_FALL_KAT (ID_FALL, ID_FM_Kategorie, AKTIV) "
+                                        "VALUES (%1, 1, -1);")
+                             .arg(c.caseType)));
         w.chooseDogCase(c.caseType);
         ASSERT_EQ(w.form.caseTypeKey(), c.caseType);
-        EXPECT_EQ(entries(w.page.categoryList()), (QStringList{c.allEntry, "1:Einzelfuttermittel"})) << c.caseType;
+        EXPECT_EQ(entries(w.page.categoryList()), (QStringList{c.allEntry, "1:Einzelfuttermittel"}))
+            << c.caseType;
     }
 }
 
@@ -251,7 +254,7 @@ TEST(RationPageTest, FeedListStatementsAsBuilt)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RationPage::feedListStatement(QStringLiteral("DE"), QLatin1String(c.category),
-                                                  QLatin1String(c.type), QString::fromUtf8(c.search)),
+                                                QLatin1String(c.type), QString::fromUtf8(c.search)),
                   c.expected);
     }
 }
@@ -388,7 +391,8 @@ TEST(RationPageTest, ClicksElsewhereRemoveNothing)
     Window w;
     w.chooseDogCase();
     w.pick(2);
-    for (const auto& [row, column] : {std::pair{FirstFeedRow, 0}, {FirstFeedRow, 2}, {FirstFeedRow, 3}, {4, 1}, {10, 1}})
+    for (const auto& [row, column] :
+         {std::pair{FirstFeedRow, 0}, {FirstFeedRow, 2}, {FirstFeedRow, 3}, {4, 1}, {10, 1}})
         w.grid().click(row, column);
     EXPECT_EQ(w.feedRows().size(), 1);
     EXPECT_TRUE(w.prompt.entries().empty());

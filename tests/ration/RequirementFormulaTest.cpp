@@ -1,5 +1,5 @@
-#include "core/NumberText.h"
 #include "ration/RequirementFormula.h"
+#include "core/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -32,14 +32,16 @@ TEST(RequirementFormulaTest, ClassBoundariesFallIntoTheLowerClass)
     {
         int weeks;
         int ageClass;
-    } ages[] = {{0, 0}, {4, 0}, {5, 1}, {9, 1}, {10, 2}, {13, 2}, {14, 3}, {17, 3}, {18, 4}, {26, 4}, {27, 5}, {35, 5}, {36, 6}};
+    } ages[] = {{0, 0},  {4, 0},  {5, 1},  {9, 1},  {10, 2}, {13, 2}, {14, 3},
+                {17, 3}, {18, 4}, {26, 4}, {27, 5}, {35, 5}, {36, 6}};
     for (const auto& a : ages)
         EXPECT_EQ(RequirementFormula::ageClass(a.weeks), a.ageClass) << a.weeks;
     const struct
     {
         double kg;
         int weightClass;
-    } weights[] = {{0, 0}, {7.5, 0}, {7.51, 1}, {15, 1}, {15.01, 2}, {27.5, 2}, {27.6, 3}, {45, 3}, {45.1, 4}};
+    } weights[] = {{0, 0},    {7.5, 0},  {7.51, 1}, {15, 1},  {15.01, 2},
+                   {27.5, 2}, {27.6, 3}, {45, 3},   {45.1, 4}};
     for (const auto& w : weights)
         EXPECT_EQ(RequirementFormula::adultWeightClass(w.kg), w.weightClass) << w.kg;
 }
@@ -62,10 +64,14 @@ TEST(RequirementFormulaTest, VariablesAreWrappedInOrderAndCommasBecomePoints)
     v.ribs = QStringLiteral("1");
     v.energyKcal61 = QStringLiteral("1234,56");
     v.species = QString();
-    EXPECT_EQ(RequirementFormula::substitute(
-                  QStringLiteral("GATT + GESCHL + AKTGEW * SOLLGEW + MEBED + ANZWEL + ERWGEW + ALTWOCH + RIP + AMEKC + RMEKC"), v),
-              QStringLiteral("() + (1) + (12.5) * (0) + (100) + (0) + (20) + (12) + (1) + (1234.56) + (0)"));
-    EXPECT_DOUBLE_EQ(RequirementFormula::evaluate(RequirementFormula::substitute(QStringLiteral("AKTGEW * 2"), v)), 25.0);
+    EXPECT_EQ(
+        RequirementFormula::substitute(
+            QStringLiteral(
+                "GATT + GESCHL + AKTGEW * SOLLGEW + MEBED + ANZWEL + ERWGEW + ALTWOCH + RIP + AMEKC + RMEKC"),
+            v),
+        QStringLiteral("() + (1) + (12.5) * (0) + (100) + (0) + (20) + (12) + (1) + (1234.56) + (0)"));
+    EXPECT_DOUBLE_EQ(
+        RequirementFormula::evaluate(RequirementFormula::substitute(QStringLiteral("AKTGEW * 2"), v)), 25.0);
     // An unknown name counts as 0; a broken formula as 0.
     EXPECT_DOUBLE_EQ(RequirementFormula::evaluate(QStringLiteral("aktgew + 3")), 3.0);
     EXPECT_DOUBLE_EQ(RequirementFormula::evaluate(QStringLiteral("(3 +")), 0.0);
@@ -79,7 +85,7 @@ TEST(NumberTextTest, FormatsWithACommaAndReadsTheLeadingNumber)
         double value;
         int decimals;
         const char* text;
-    } formats[] = {{30.0, 2, "30,00"}, {30.1, 2, "30,10"}, {13.0, 2, "13,00"}, {2165.01, 1, "2165,0"},
+    } formats[] = {{30.0, 2, "30,00"},   {30.1, 2, "30,10"}, {13.0, 2, "13,00"}, {2165.01, 1, "2165,0"},
                    {4256.92, 0, "4257"}, {-1.25, 1, "-1,2"}, {0.0, -1, "0"}};
     for (const auto& f : formats)
         EXPECT_EQ(NumberText::format(f.value, f.decimals), QString::fromLatin1(f.text));
@@ -87,8 +93,8 @@ TEST(NumberTextTest, FormatsWithACommaAndReadsTheLeadingNumber)
     {
         const char* text;
         double value;
-    } reads[] = {{"30,10", 30.1}, {"  150,5 g", 150.5}, {"-2", -2.0}, {"+4,5", 4.5}, {"abc", 0.0}, {"", 0.0},
-                 {"1e3", 1000.0}, {",5", 0.5}, {"--1", 0.0}};
+    } reads[] = {{"30,10", 30.1}, {"  150,5 g", 150.5}, {"-2", -2.0}, {"+4,5", 4.5}, {"abc", 0.0},
+                 {"", 0.0},       {"1e3", 1000.0},      {",5", 0.5},  {"--1", 0.0}};
     for (const auto& r : reads)
         EXPECT_DOUBLE_EQ(NumberText::read(QString::fromLatin1(r.text)), r.value) << r.text;
 }

@@ -31,8 +31,8 @@ struct RawDb
 TestDatabase::TestDatabase(Data data, const QString& languageCode)
     : m_context(std::make_unique<AppContext>())
 {
-    const auto contents = data == Data::Shipped ? DatabaseCreator::Contents::SystemData
-                                                : DatabaseCreator::Contents::SchemaOnly;
+    const auto contents =
+        data == Data::Shipped ? DatabaseCreator::Contents::SystemData : DatabaseCreator::Contents::SchemaOnly;
     if (!DatabaseCreator::create(path(), &m_error, contents))
         return;
     if (data == Data::Fixture && !rawExec(QString::fromUtf8(fixtureSql())))

@@ -13,9 +13,9 @@ class TestDatabase
 {
 public:
     enum class Data {
-        Fixture,   // the schema and tests/support/fixture.sql
-        Shipped,   // the schema and the shipped system data
-        Empty      // the schema only
+        Fixture, // the schema and tests/support/fixture.sql
+        Shipped, // the schema and the shipped system data
+        Empty    // the schema only
     };
 
     static QDateTime pinnedNow() { return QDateTime(QDate(2024, 4, 3), QTime(10, 0, 0)); }

@@ -1,6 +1,6 @@
 #include "ui/gui/ChartView.h"
-#include "ui/gui/ChartPrinter.h"
 #include "support/PdfText.h"
+#include "ui/gui/ChartPrinter.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -298,7 +298,8 @@ TEST(ChartPrinter, LongTitlesArePrintedWhole)
         const auto pages = pdfPages(file);
         if (!pages)
             GTEST_SKIP() << "pdftotext is not installed";
-        EXPECT_TRUE(containsIgnoringSpaces(pages->join(QString()), title)) << pages->join(QString()).toStdString();
+        EXPECT_TRUE(containsIgnoringSpaces(pages->join(QString()), title))
+            << pages->join(QString()).toStdString();
         EXPECT_FALSE(pages->join(QString()).contains(QStringLiteral("..."))) << title.toStdString();
     }
 }

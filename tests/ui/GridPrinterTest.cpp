@@ -1,6 +1,6 @@
 #include "ui/gui/GridPrinter.h"
-#include "ui/gui/GridView.h"
 #include "support/PdfText.h"
+#include "ui/gui/GridView.h"
 
 #include <QFile>
 #include <QFileInfo>

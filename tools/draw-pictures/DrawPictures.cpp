@@ -27,8 +27,7 @@ QColor rgb(const char* name)
 
 // The artwork is drawn facing the viewer, so every shape with a partner is
 // drawn once for each side.
-template <typename Draw>
-void bothSides(QPainter& p, Draw draw)
+template <typename Draw> void bothSides(QPainter& p, Draw draw)
 {
     draw(1.0);
     p.save();
@@ -57,7 +56,7 @@ void eye(QPainter& p, QPointF centre, qreal r)
 struct DogLook
 {
     QColor coat;
-    QColor light;      // chest, muzzle and paws
+    QColor light; // chest, muzzle and paws
     QColor ears;
     QColor collar;
     bool uprightEars;
@@ -410,9 +409,11 @@ QImage startPicture(const QString& subtitle)
     title.setLetterSpacing(QFont::PercentageSpacing, 104);
     p.setFont(title);
     p.setPen(QColor(0, 0, 0, 28));
-    p.drawText(QRect(4, 32, StartSize.width(), 130), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Mensoly"));
+    p.drawText(QRect(4, 32, StartSize.width(), 130), Qt::AlignHCenter | Qt::AlignVCenter,
+               QStringLiteral("Mensoly"));
     p.setPen(rgb("#1f5f5b"));
-    p.drawText(QRect(0, 28, StartSize.width(), 130), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Mensoly"));
+    p.drawText(QRect(0, 28, StartSize.width(), 130), Qt::AlignHCenter | Qt::AlignVCenter,
+               QStringLiteral("Mensoly"));
 
     p.setPen(QPen(rgb("#c98b3c"), 3, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(346, 168), QPointF(646, 168));
@@ -478,7 +479,8 @@ QImage buttonPicture(const QString& words)
     font.setBold(true);
     p.setFont(font);
     p.setPen(rgb("#1f5f5b"));
-    p.drawText(QRectF(26, 0, ButtonSize.width() - 26, ButtonSize.height()), Qt::AlignLeft | Qt::AlignVCenter, words);
+    p.drawText(QRectF(26, 0, ButtonSize.width() - 26, ButtonSize.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               words);
     return image;
 }
 
@@ -512,7 +514,8 @@ int main(int argc, char** argv)
         const char* file;
         QImage image;
     } pictures[] = {
-        {"start-de.png", startPicture(QStringLiteral("Computergestützte Rationsberechnung für Hund und Katze"))},
+        {"start-de.png",
+         startPicture(QStringLiteral("Computergestützte Rationsberechnung für Hund und Katze"))},
         {"start-en.png", startPicture(QStringLiteral("Computer-aided ration calculation for dogs and cats"))},
         {"new-case-de.png", buttonPicture(QStringLiteral("neuer Fall"))},
         {"new-case-en.png", buttonPicture(QStringLiteral("new case"))},

@@ -2,11 +2,11 @@
 #include "app/cli/CliDataDirectory.h"
 
 #include "db/AppContext.h"
+#include "output/StoredCase.h"
 #include "ration/CaseHeaderForm.h"
-#include "ui/gui/GridPrinter.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationPage.h"
-#include "output/StoredCase.h"
+#include "ui/gui/GridPrinter.h"
 
 #include <ostream>
 
@@ -19,7 +19,7 @@ QString cell(const GridModel& grid, int row, int column)
 
 void printHeader(std::ostream& out, const CaseHeaderForm& form, const CaseHeaderLabels& labels)
 {
-    const QString condition = form.ribsPalpable() ? labels.ribsPalpable
+    const QString condition = form.ribsPalpable()     ? labels.ribsPalpable
                               : form.ribsFatCovered() ? labels.ribsFatCovered
                                                       : QString();
     const std::pair<const char*, QString> fields[] = {
@@ -50,20 +50,23 @@ void printGrids(std::ostream& out, RationCalculation& ration)
     using namespace NutrientColumns;
     const GridModel& grid = ration.rationGrid();
     for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        printFields(out, {QStringLiteral("nutrient"), cell(grid, KeyRow, c), cell(grid, NameRow, c), cell(grid, UnitRow, c),
-                          cell(grid, RequirementRow, c), cell(grid, SupplyRow, c), cell(grid, MarkRow, c)});
+        printFields(out, {QStringLiteral("nutrient"), cell(grid, KeyRow, c), cell(grid, NameRow, c),
+                          cell(grid, UnitRow, c), cell(grid, RequirementRow, c), cell(grid, SupplyRow, c),
+                          cell(grid, MarkRow, c)});
     }
     for (int row = FirstFeedRow; row < grid.rowCount(); ++row) {
         QStringList fields{QStringLiteral("feed"), cell(grid, row, RationGrids::KeyColumn),
-                           cell(grid, row, RationGrids::NameColumn), cell(grid, row, RationGrids::AmountColumn)};
+                           cell(grid, row, RationGrids::NameColumn),
+                           cell(grid, row, RationGrids::AmountColumn)};
         for (int c = FirstColumn; c < grid.columnCount(); ++c)
             fields << cell(grid, row, c);
         printFields(out, fields);
     }
     const GridModel& profile = ration.profileGrid();
     for (int c = FirstColumn; c < profile.columnCount(); ++c) {
-        printFields(out, {QStringLiteral("indicator"), cell(profile, KeyRow, c), cell(profile, NameRow, c),
-                          cell(profile, UnitRow, c), cell(profile, RequirementRow, c), cell(profile, MarkRow, c)});
+        printFields(out,
+                    {QStringLiteral("indicator"), cell(profile, KeyRow, c), cell(profile, NameRow, c),
+                     cell(profile, UnitRow, c), cell(profile, RequirementRow, c), cell(profile, MarkRow, c)});
     }
 }
 
@@ -102,7 +105,8 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
     // As the ration page's "Print": both grids under the heading of the case.
     if (!pdf.isEmpty()) {
         RationPage page(context, prompt, form);
-        const std::vector<const GridModel*> grids = {&form.ration().rationGrid(), &form.ration().profileGrid()};
+        const std::vector<const GridModel*> grids = {&form.ration().rationGrid(),
+                                                     &form.ration().profileGrid()};
         if (!GridPrinter::printToPdf(grids, page.printHeading(), pdf)) {
             io.err << "mensoly-cli case: cannot write " << pdf.toStdString() << "\n";
             return 1;

@@ -44,10 +44,9 @@ int runCasesCommand(const CliArgs& args, CliIo& io)
     list.runSearch(criteria);
     const GridModel& grid = list.grid();
     for (int row = CaseList::HeadingRow + 1; row < grid.rowCount(); ++row) {
-        printFields(io.out,
-                    {QStringLiteral("case"), grid.text(row, CaseList::KeyColumn),
-                     grid.text(row, CaseList::OwnerColumn), grid.text(row, CaseList::PatientColumn),
-                     grid.text(row, CaseList::DateColumn), grid.text(row, CaseList::TitleColumn)});
+        printFields(io.out, {QStringLiteral("case"), grid.text(row, CaseList::KeyColumn),
+                             grid.text(row, CaseList::OwnerColumn), grid.text(row, CaseList::PatientColumn),
+                             grid.text(row, CaseList::DateColumn), grid.text(row, CaseList::TitleColumn)});
     }
     return 0;
 }

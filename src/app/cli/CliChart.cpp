@@ -2,14 +2,13 @@
 #include "app/cli/CliDataDirectory.h"
 
 #include "db/AppContext.h"
-#include "ration/CaseHeaderForm.h"
+#include "output/CaseHeaderTexts.h"
 #include "output/CoveragePage.h"
 #include "output/GrowthPage.h"
-#include "output/WeightCheckPage.h"
-#include "output/CaseHeaderTexts.h"
-#include "ui/gui/ChartPrinter.h"
 #include "output/StoredCase.h"
-
+#include "output/WeightCheckPage.h"
+#include "ration/CaseHeaderForm.h"
+#include "ui/gui/ChartPrinter.h"
 
 #include <memory>
 #include <ostream>
@@ -30,10 +29,12 @@ QString value(const ChartModel& chart, int series, int category)
 void printChart(std::ostream& out, const ChartModel& chart)
 {
     printFields(out, {QStringLiteral("title"), chart.title()});
-    printFields(out, {QStringLiteral("axis"), number(chart.axisMin()), number(chart.axisMax()), number(chart.axisStep())});
+    printFields(out, {QStringLiteral("axis"), number(chart.axisMin()), number(chart.axisMax()),
+                      number(chart.axisStep())});
     printFields(out, {QStringLiteral("captions"), chart.categoryAxisCaption(), chart.valueAxisCaption()});
     for (int c = 0; c < chart.categoryCount(); ++c) {
-        printFields(out, {QStringLiteral("point"), chart.categories().at(c), value(chart, 0, c), value(chart, 1, c)});
+        printFields(
+            out, {QStringLiteral("point"), chart.categories().at(c), value(chart, 0, c), value(chart, 1, c)});
     }
 }
 
@@ -60,8 +61,8 @@ int runChartCommand(const CliArgs& args, CliIo& io)
         return usage(io, "unknown chart '" + kind + "'");
     std::map<std::string, QString> options;
     std::string error;
-    const std::vector<std::string> known = kind == "weight" ? std::vector<std::string>{"rate", "pdf"}
-                                                            : std::vector<std::string>{"pdf"};
+    const std::vector<std::string> known =
+        kind == "weight" ? std::vector<std::string>{"rate", "pdf"} : std::vector<std::string>{"pdf"};
     if (!readOptions(CliArgs(args.begin() + 2, args.end()), known, options, error))
         return usage(io, error);
     const QString pdf = options.count("pdf") ? options["pdf"] : QString();

@@ -13,7 +13,8 @@ const std::vector<CliCommand>& cliCommands()
          &runCaseCommand},
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
          &runFeedCalcCommand},
-        {"recipe", "recipe ID [--pdf FILE] the recipe page's grid for stored case ID, or printed into a PDF file",
+        {"recipe",
+         "recipe ID [--pdf FILE] the recipe page's grid for stored case ID, or printed into a PDF file",
          &runRecipeCommand},
         {"chart",
          "chart ID coverage|growth|weight [--rate R] [--pdf FILE]\n"

@@ -1,14 +1,17 @@
 #include "app/cli/CliDataDirectory.h"
 
-#include "db/AppContext.h"
 #include "app/ApplicationStartup.h"
+#include "db/AppContext.h"
 
 #include <QApplication>
 #include <QDir>
 
 #include <algorithm>
 
-StderrPrompt::StderrPrompt(std::ostream& err) : m_err(err) {}
+StderrPrompt::StderrPrompt(std::ostream& err)
+    : m_err(err)
+{
+}
 
 void StderrPrompt::message(const QString& text, Icon icon)
 {

@@ -1,9 +1,9 @@
 #include "app/cli/CliCommand.h"
 #include "core/Lang.h"
 
+#include "core/NumberText.h"
 #include "db/DatabaseCreator.h"
 #include "feed/FeedIndicatorCalculator.h"
-#include "core/NumberText.h"
 
 #include <QFile>
 

@@ -2,12 +2,11 @@
 #include "app/cli/CliDataDirectory.h"
 
 #include "db/AppContext.h"
-#include "ration/CaseHeaderForm.h"
-#include "output/RecipePage.h"
 #include "output/CaseHeaderTexts.h"
-#include "output/gui/RecipePageView.h"
+#include "output/RecipePage.h"
 #include "output/StoredCase.h"
-
+#include "output/gui/RecipePageView.h"
+#include "ration/CaseHeaderForm.h"
 
 #include <ostream>
 
@@ -44,8 +43,9 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
     page.buildRecipeGrid();
     const GridModel& grid = page.grid();
     for (int row = 0; row < grid.rowCount(); ++row) {
-        printFields(io.out, {QStringLiteral("row"), QString::number(row), grid.text(row, RecipePage::AmountColumn),
-                             grid.text(row, RecipePage::NameColumn), grid.text(row, RecipePage::ShareColumn)});
+        printFields(io.out,
+                    {QStringLiteral("row"), QString::number(row), grid.text(row, RecipePage::AmountColumn),
+                     grid.text(row, RecipePage::NameColumn), grid.text(row, RecipePage::ShareColumn)});
     }
     if (!pdf.isEmpty() && !RecipePageView::printToPdf(grid, context.languageCode(), pdf)) {
         io.err << "mensoly-cli recipe: cannot write " << pdf.toStdString() << "\n";

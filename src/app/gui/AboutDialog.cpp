@@ -1,8 +1,8 @@
 #include "app/gui/AboutDialog.h"
 
+#include "core/Lang.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
-#include "core/Lang.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -39,21 +39,24 @@ InformationDialog::InformationDialog(AppContext& context, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Info"));
     const QString code = context.languageCode();
-    const QString text = Lang::deOr(code,
-        QStringLiteral("<b>Mensoly 3.0</b> – Rationsberechnung für Hund und Katze<br><br>"
-                       "Datenbank: %1<br>Installation: %2<br><br>"
-                       "Nährstoffgehalte der Systemfuttermittel: USDA National Nutrient Database "
-                       "for Standard Reference (gemeinfrei).<br>"
-                       "Bedarfsformeln: FEDIAF, NRC, AAHA (Quellen in den Systemdaten)."),
-        QStringLiteral("<b>Mensoly 3.0</b> – ration calculation for dogs and cats<br><br>"
-                       "Database: %1<br>Installation: %2<br><br>"
-                       "Nutrient contents of the system feedstuffs: USDA National Nutrient Database "
-                       "for Standard Reference (public domain).<br>"
-                       "Requirement formulas: FEDIAF, NRC, AAHA (sources in the system data)."))
-        .arg(ConnectionString::databasePath(context.dataDirectory()).toHtmlEscaped(),
-             context.ownerCode() == QLatin1String("M")
-                 ? Lang::deOr(code, QStringLiteral("Systemdatenpflege"), QStringLiteral("system data maintenance"))
-                 : Lang::deOr(code, QStringLiteral("Anwender"), QStringLiteral("user")));
+    const QString text =
+        Lang::deOr(
+            code,
+            QStringLiteral("<b>Mensoly 3.0</b> – Rationsberechnung für Hund und Katze<br><br>"
+                           "Datenbank: %1<br>Installation: %2<br><br>"
+                           "Nährstoffgehalte der Systemfuttermittel: USDA National Nutrient Database "
+                           "for Standard Reference (gemeinfrei).<br>"
+                           "Bedarfsformeln: FEDIAF, NRC, AAHA (Quellen in den Systemdaten)."),
+            QStringLiteral("<b>Mensoly 3.0</b> – ration calculation for dogs and cats<br><br>"
+                           "Database: %1<br>Installation: %2<br><br>"
+                           "Nutrient contents of the system feedstuffs: USDA National Nutrient Database "
+                           "for Standard Reference (public domain).<br>"
+                           "Requirement formulas: FEDIAF, NRC, AAHA (sources in the system data)."))
+            .arg(ConnectionString::databasePath(context.dataDirectory()).toHtmlEscaped(),
+                 context.ownerCode() == QLatin1String("M")
+                     ? Lang::deOr(code, QStringLiteral("Systemdatenpflege"),
+                                  QStringLiteral("system data maintenance"))
+                     : Lang::deOr(code, QStringLiteral("Anwender"), QStringLiteral("user")));
     auto* label = new QLabel(text, this);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);

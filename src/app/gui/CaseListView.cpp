@@ -15,7 +15,9 @@ constexpr int CellPadding = 3 + 3 + 1;
 } // namespace
 
 CaseListView::CaseListView(AppContext& context, Prompt& prompt, const QSize& initialSize, QWidget* parent)
-    : GridView(parent), m_list(context, prompt), m_initialSize(initialSize)
+    : GridView(parent)
+    , m_list(context, prompt)
+    , m_initialSize(initialSize)
 {
     setObjectName(QStringLiteral("CaseList"));
     setModel(&m_list.grid());

@@ -1,12 +1,12 @@
 #include "app/gui/CaseSheet.h"
 
+#include "core/Lang.h"
 #include "db/AppContext.h"
 #include "output/gui/CoveragePageView.h"
 #include "output/gui/GrowthPageView.h"
-#include "core/Lang.h"
-#include "ration/gui/RationPageView.h"
 #include "output/gui/RecipePageView.h"
 #include "output/gui/WeightCheckPageView.h"
+#include "ration/gui/RationPageView.h"
 
 #include <QVBoxLayout>
 
@@ -17,11 +17,13 @@ QStringList CaseSheet::captions(const QString& languageCode)
         return {QStringLiteral("        Ration calculation        "),
                 QStringLiteral("              Recipe                "),
                 QStringLiteral("               Figure                 "),
-                QStringLiteral("           Weight curve             "), QStringLiteral("       Gewichts-Check   ")};
+                QStringLiteral("           Weight curve             "),
+                QStringLiteral("       Gewichts-Check   ")};
     }
-    return {QStringLiteral("      Rationsberechnung      "), QStringLiteral("            Rezept                  "),
-            QStringLiteral("     Bedarfsdeckung in %      "), QStringLiteral("       Wachstumskurve         "),
-            QStringLiteral("       Gewichts-Check   ")};
+    return {QStringLiteral("      Rationsberechnung      "),
+            QStringLiteral("            Rezept                  "),
+            QStringLiteral("     Bedarfsdeckung in %      "),
+            QStringLiteral("       Wachstumskurve         "), QStringLiteral("       Gewichts-Check   ")};
 }
 
 CaseSheet::CaseSheet(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)

@@ -1,16 +1,16 @@
 #include "app/gui/MainWindow.h"
 
-#include "app/gui/AboutDialog.h"
-#include "db/AppContext.h"
 #include "app/ApplicationStartup.h"
-#include "app/gui/CaseListView.h"
-#include "app/gui/CaseWindow.h"
 #include "app/LanguageSwitch.h"
 #include "app/MainMenu.h"
+#include "app/gui/AboutDialog.h"
+#include "app/gui/CaseListView.h"
+#include "app/gui/CaseWindow.h"
 #include "app/gui/ResultBar.h"
 #include "app/gui/SearchBarView.h"
 #include "app/gui/StartWindow.h"
 #include "core/Lang.h"
+#include "db/AppContext.h"
 
 #include <QAction>
 #include <QApplication>
@@ -203,7 +203,8 @@ void MainWindow::tileWindows(MainWindowLogic::Tiling tiling)
         if (window->isVisible() && !window->isMinimized())
             windows << window;
     }
-    const QList<QRect> places = MainWindowLogic::tile(m_workspace->viewport()->size(), int(windows.size()), tiling);
+    const QList<QRect> places =
+        MainWindowLogic::tile(m_workspace->viewport()->size(), int(windows.size()), tiling);
     for (int i = 0; i < windows.size(); ++i) {
         if (windows.at(i)->isMaximized())
             windows.at(i)->showNormal();
@@ -255,7 +256,8 @@ void MainWindow::showHelpTopics()
 
 void MainWindow::openHelp(HelpDocuments::Document document)
 {
-    const QString path = HelpDocuments::existingPath(document, m_context.languageCode(), m_context.dataDirectory());
+    const QString path =
+        HelpDocuments::existingPath(document, m_context.languageCode(), m_context.dataDirectory());
     if (path.isEmpty())
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);

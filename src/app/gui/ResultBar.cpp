@@ -1,7 +1,7 @@
 #include "app/gui/ResultBar.h"
 
-#include "db/AppContext.h"
 #include "app/gui/CaseListView.h"
+#include "db/AppContext.h"
 
 ResultBar::ResultBar(AppContext& context, Prompt& prompt, MainWindowLogic::ResultBarOrigin origin,
                      QWidget* parent)

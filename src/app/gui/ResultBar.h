@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/gui/DockBar.h"
 #include "app/MainWindowLogic.h"
+#include "ui/gui/DockBar.h"
 
 class AppContext;
 class CaseListView;

@@ -21,8 +21,8 @@ SearchBarView::SearchBarView(const QString& languageCode, Connection& db, QWidge
     for (int id : SearchBar::controls()) {
         m_row->addWidget(makeControl(id));
         // A wider gap after each field keeps a label with the field it names.
-        if (id == SearchBar::SpeciesList || id == SearchBar::SexList || id == SearchBar::OwnerEdit
-            || id == SearchBar::PatientEdit || id == SearchBar::TitleEdit)
+        if (id == SearchBar::SpeciesList || id == SearchBar::SexList || id == SearchBar::OwnerEdit ||
+            id == SearchBar::PatientEdit || id == SearchBar::TitleEdit)
             m_row->addSpacing(8);
     }
     m_row->addStretch(1);
@@ -39,7 +39,8 @@ SearchBarView::SearchBarView(const QString& languageCode, Connection& db, QWidge
     auto* sex = static_cast<QComboBox*>(control(SearchBar::SexList));
     fill(species, m_logic.speciesItems());
     fill(sex, m_logic.sexItems());
-    connect(species, &QComboBox::currentIndexChanged, this, [this](int index) { m_logic.setSpeciesIndex(index); });
+    connect(species, &QComboBox::currentIndexChanged, this,
+            [this](int index) { m_logic.setSpeciesIndex(index); });
     connect(sex, &QComboBox::currentIndexChanged, this, [this](int index) { m_logic.setSexIndex(index); });
 
     connect(this, &QDockWidget::dockLocationChanged, this, &SearchBarView::followDockArea);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/gui/DockBar.h"
 #include "app/SearchBar.h"
+#include "ui/gui/DockBar.h"
 
 class Connection;
 class QBoxLayout;

@@ -34,5 +34,6 @@ void StartView::resizeEvent(QResizeEvent* event)
         picture.scale(room.expandedTo(QSize(1, 1)), Qt::KeepAspectRatio);
     m_button->setIconSize(picture);
     const QSize button = picture + QSize(ButtonFrame, ButtonFrame);
-    m_button->setGeometry(QRect(QPoint((width() - button.width()) / 2, (height() - button.height()) / 2), button));
+    m_button->setGeometry(
+        QRect(QPoint((width() - button.width()) / 2, (height() - button.height()) / 2), button));
 }

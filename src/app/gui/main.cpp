@@ -1,7 +1,7 @@
-#include "db/AppContext.h"
 #include "app/ApplicationStartup.h"
-#include "ui/gui/DockBar.h"
 #include "app/gui/MainWindow.h"
+#include "db/AppContext.h"
+#include "ui/gui/DockBar.h"
 #include "ui/gui/MessageBoxPrompt.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/CoveragePage.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/CoveragePage.h"
 #include "output/gui/ChartPageView.h"
 
 class AppContext;

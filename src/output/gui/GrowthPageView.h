@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/GrowthPage.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/GrowthPage.h"
 #include "output/gui/ChartPageView.h"
 
 class AppContext;

@@ -76,8 +76,9 @@ void RecipePageView::fitTextBlockRows(GridModel& recipe, int firstTextRow)
     const int col = RecipePage::NameColumn;
     for (int row = firstTextRow; row < recipe.rowCount(); ++row) {
         const QFontMetricsF metrics(GridCellPainter::toFont(recipe.font(row, col)));
-        const QRectF needed = metrics.boundingRect(QRectF(0, 0, recipe.columnWidth(col) - HorizontalMargins, 1e6),
-                                                   Qt::TextWordWrap, recipe.text(row, col));
+        const QRectF needed =
+            metrics.boundingRect(QRectF(0, 0, recipe.columnWidth(col) - HorizontalMargins, 1e6),
+                                 Qt::TextWordWrap, recipe.text(row, col));
         const int height = int(std::ceil(needed.height())) + VerticalMargins + Slack;
         if (height > recipe.rowHeight(row))
             recipe.setRowHeight(row, height);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/RecipePage.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/RecipePage.h"
 
 #include <QWidget>
 

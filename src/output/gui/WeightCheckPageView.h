@@ -1,7 +1,7 @@
 #pragma once
 
-#include "output/WeightCheckPage.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/WeightCheckPage.h"
 #include "output/gui/ChartPageView.h"
 
 class AppContext;

@@ -1,10 +1,10 @@
 #include "ration/gui/CaseHeaderView.h"
 
+#include "core/DateText.h"
+#include "core/Lang.h"
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/ChoiceList.h"
-#include "core/DateText.h"
-#include "core/Lang.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -135,8 +135,8 @@ void CaseHeaderView::fitStripArea()
     // The area itself is laid out only after this view, so measure from here.
     const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
     const bool scrolls = needed.width() > width() - margins.left() - margins.right();
-    m_stripArea->setFixedHeight(needed.height()
-                                + (scrolls ? m_stripArea->horizontalScrollBar()->sizeHint().height() : 0));
+    m_stripArea->setFixedHeight(needed.height() +
+                                (scrolls ? m_stripArea->horizontalScrollBar()->sizeHint().height() : 0));
 }
 
 void CaseHeaderView::resizeEvent(QResizeEvent* event)
@@ -227,8 +227,8 @@ void CaseHeaderView::buildStrip()
     ribs->addWidget(c.ribsPalpable);
     ribs->addWidget(c.ribsFatCovered);
 
-    keepPlaceWhenHidden({c.targetLabel, c.target, c.targetUnit, c.adultLabel, c.adult, c.adultUnit, c.puppiesLabel,
-                         c.puppies, c.catCondition});
+    keepPlaceWhenHidden({c.targetLabel, c.target, c.targetUnit, c.adultLabel, c.adult, c.adultUnit,
+                         c.puppiesLabel, c.puppies, c.catCondition});
 
     auto* first = new QHBoxLayout;
     first->setSpacing(6);
@@ -304,11 +304,15 @@ void CaseHeaderView::connectEdits()
     CaseHeaderControls& c = m_c;
     CaseHeaderForm& f = m_form;
     // Only signals that the user's own actions raise: activated, textEdited, clicked.
-    connect(c.salutation, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseSalutation(i); }); });
-    connect(c.breed, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseBreed(i); }); });
-    connect(c.species, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseSpecies(i); }); });
+    connect(c.salutation, &QComboBox::activated, this,
+            [this, &f](int i) { edited([&] { f.userChoseSalutation(i); }); });
+    connect(c.breed, &QComboBox::activated, this,
+            [this, &f](int i) { edited([&] { f.userChoseBreed(i); }); });
+    connect(c.species, &QComboBox::activated, this,
+            [this, &f](int i) { edited([&] { f.userChoseSpecies(i); }); });
     connect(c.sex, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseSex(i); }); });
-    connect(c.caseType, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseCaseType(i); }); });
+    connect(c.caseType, &QComboBox::activated, this,
+            [this, &f](int i) { edited([&] { f.userChoseCaseType(i); }); });
 
     const auto onText = [this](QLineEdit* edit, void (CaseHeaderForm::*set)(const QString&)) {
         connect(edit, &QLineEdit::textEdited, this,
@@ -324,12 +328,15 @@ void CaseHeaderView::connectEdits()
     onText(c.puppies, &CaseHeaderForm::setPuppies);
     c.actual->installEventFilter(this);
 
-    connect(c.ribsPalpable, &QRadioButton::clicked, this, [this, &f] { edited([&] { f.userClickedRibsPalpable(); }); });
+    connect(c.ribsPalpable, &QRadioButton::clicked, this,
+            [this, &f] { edited([&] { f.userClickedRibsPalpable(); }); });
     connect(c.ribsFatCovered, &QRadioButton::clicked, this,
             [this, &f] { edited([&] { f.userClickedRibsFatCovered(); }); });
 
     connect(c.hasBirthDate, &QCheckBox::clicked, this, [this, &f](bool checked) {
-        edited([&] { f.userChangedBirthDate(checked ? std::optional<QDate>(m_c.birthDate->date()) : std::nullopt); });
+        edited([&] {
+            f.userChangedBirthDate(checked ? std::optional<QDate>(m_c.birthDate->date()) : std::nullopt);
+        });
     });
     // The date edit reports the program's dates too; m_showing keeps those out.
     connect(c.birthDate, &QDateEdit::dateChanged, this, [this, &f](QDate date) {

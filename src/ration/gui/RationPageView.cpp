@@ -2,9 +2,9 @@
 
 #include "ration/CaseHeaderForm.h"
 #include "ration/ChoiceList.h"
+#include "ration/RationPage.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
-#include "ration/RationPage.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -32,10 +32,13 @@ QComboBox* dropDown(const char* name, int minimumWidth)
 } // namespace
 
 RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
-    : QWidget(parent), m_page(new RationPage(context, prompt, form, this)), m_filterRow(new QHBoxLayout),
-      m_rationGrid(new GridView(&form.ration().rationGrid(), this)),
-      m_profileGrid(new GridView(&form.ration().profileGrid(), this)), m_printRow(new QHBoxLayout),
-      m_gridPrint(&GridPrinter::printWithDialog)
+    : QWidget(parent)
+    , m_page(new RationPage(context, prompt, form, this))
+    , m_filterRow(new QHBoxLayout)
+    , m_rationGrid(new GridView(&form.ration().rationGrid(), this))
+    , m_profileGrid(new GridView(&form.ration().profileGrid(), this))
+    , m_printRow(new QHBoxLayout)
+    , m_gridPrint(&GridPrinter::printWithDialog)
 {
     setObjectName(QStringLiteral("RationPage"));
     // The sheet makes this page before the header form opens its case, which

@@ -263,7 +263,8 @@ bool fitValueLabels(QValueAxis* axis, const ChartModel& model, qreal plotHeight)
 
 } // namespace
 
-ChartView::ChartView(QWidget* parent) : QChartView(parent)
+ChartView::ChartView(QWidget* parent)
+    : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
     setMinimumSize(320, 240);
@@ -417,7 +418,9 @@ void ChartView::render(const ChartModel& model, QPainter& painter, const QRectF&
     const QString title = model.title();
     const qreal titleWidth = RenderSize.width() - 80;
     QFont titleFont = chart->titleFont();
-    auto fits = [&](const QString& line) { return QFontMetricsF(titleFont).horizontalAdvance(line) <= titleWidth; };
+    auto fits = [&](const QString& line) {
+        return QFontMetricsF(titleFont).horizontalAdvance(line) <= titleWidth;
+    };
     const int largest = titleFont.pixelSize();
     while (titleFont.pixelSize() > 11 && !fits(title))
         titleFont.setPixelSize(titleFont.pixelSize() - 1);

@@ -16,7 +16,8 @@ QString orientationKey(Qt::Orientation orientation)
 } // namespace
 
 DockBar::DockBar(const QString& title, const QString& settingsKey, QWidget* parent)
-    : QDockWidget(title, parent), m_key(settingsKey)
+    : QDockWidget(title, parent)
+    , m_key(settingsKey)
 {
     setObjectName(settingsKey);
 }

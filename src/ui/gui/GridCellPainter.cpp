@@ -80,7 +80,8 @@ QFont toFont(const CellFont& font)
     if (font.family.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0) {
         // The grids' column widths are made for this narrow face; where it is
         // missing a condensed sans keeps numbers and short names inside them.
-        f.setFamilies({font.family, QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
+        f.setFamilies(
+            {font.family, QStringLiteral("DejaVu Sans Condensed"), QStringLiteral("Liberation Sans Narrow")});
     } else if (!font.family.isEmpty()) {
         f.setFamily(font.family);
     }

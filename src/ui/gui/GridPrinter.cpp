@@ -1,8 +1,8 @@
 #include "ui/gui/GridPrinter.h"
 
-#include "ui/gui/GridCellPainter.h"
 #include "ui/GridModel.h"
 #include "ui/GridPageLayout.h"
+#include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridView.h"
 
 #include <QPainter>

@@ -31,5 +31,6 @@ public:
 
     static bool printToPdf(const GridModel& model, const QWidget* context, const QString& fileName);
     static bool printToPdf(const GridView& view, const QString& fileName);
-    static bool printToPdf(const std::vector<const GridModel*>& models, const QString& title, const QString& fileName);
+    static bool printToPdf(const std::vector<const GridModel*>& models, const QString& title,
+                           const QString& fileName);
 };

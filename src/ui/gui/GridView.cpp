@@ -13,10 +13,14 @@
 #include <algorithm>
 #include <utility>
 
-GridView::GridView(QWidget* parent) : GridView(nullptr, parent) {}
+GridView::GridView(QWidget* parent)
+    : GridView(nullptr, parent)
+{
+}
 
 GridView::GridView(GridModel* model, QWidget* parent)
-    : QAbstractScrollArea(parent), m_ownModel(new GridModel(this))
+    : QAbstractScrollArea(parent)
+    , m_ownModel(new GridModel(this))
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);

@@ -1,16 +1,15 @@
 #include "ration/gui/RationPageView.h"
-#include "ration/CaseHeaderForm.h"
-#include "app/gui/CaseWindow.h"
 #include "app/gui/CaseSheet.h"
-#include "ration/gui/CaseHeaderView.h"
 #include "app/gui/CaseWindow.h"
-#include "ui/gui/GridPrinter.h"
-#include "ui/gui/GridView.h"
-#include "ration/NutrientColumns.h"
 #include "core/Prompt.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 #include "ration/RationPage.h"
+#include "ration/gui/CaseHeaderView.h"
 #include "support/TestDatabase.h"
+#include "ui/gui/GridPrinter.h"
+#include "ui/gui/GridView.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
