@@ -15,6 +15,37 @@ SearchBar::SearchBar(const QString& languageCode)
 {
 }
 
+QString SearchBar::roleName(int control)
+{
+    switch (control) {
+    case SpeciesLabel:
+        return QStringLiteral("speciesLabel");
+    case SpeciesList:
+        return QStringLiteral("speciesList");
+    case SexLabel:
+        return QStringLiteral("sexLabel");
+    case SexList:
+        return QStringLiteral("sexList");
+    case OwnerLabel:
+        return QStringLiteral("ownerLabel");
+    case OwnerEdit:
+        return QStringLiteral("ownerEdit");
+    case PatientLabel:
+        return QStringLiteral("patientLabel");
+    case PatientEdit:
+        return QStringLiteral("patientEdit");
+    case TitleLabel:
+        return QStringLiteral("titleLabel");
+    case TitleEdit:
+        return QStringLiteral("titleEdit");
+    case SearchButton:
+        return QStringLiteral("searchButton");
+    case NewCaseButton:
+        return QStringLiteral("newCaseButton");
+    }
+    return QString();
+}
+
 QString SearchBar::text(int control) const
 {
     const bool english = m_languageCode == Lang::English;

@@ -31,6 +31,8 @@ public:
 
     // The controls from left to right.
     static const QList<int>& controls();
+    // The object name of a control's widget, by its role ("speciesList").
+    static QString roleName(int control);
 
     // The bar's texts are German unless it is created in English ("US").
     explicit SearchBar(const QString& languageCode);

@@ -97,6 +97,7 @@ TEST_F(SearchBarViewTest, EveryControlCarriesItsIdentifierInTheOrderOfTheRow)
         QWidget* widget = window->searchBar()->control(id);
         ASSERT_NE(widget, nullptr) << id;
         EXPECT_EQ(widget->property("controlId").toInt(), id);
+        EXPECT_EQ(widget, window->searchBar()->findChild<QWidget*>(SearchBar::roleName(id))) << id;
         if (previous) {
             EXPECT_GT(widget->x(), previous->x() + previous->width() - 1) << id;
         }

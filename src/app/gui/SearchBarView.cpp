@@ -96,14 +96,14 @@ QWidget* SearchBarView::makeControl(int id)
         widget = new QLabel(m_logic.text(id));
         break;
     }
-    widget->setObjectName(QString::number(id));
+    widget->setObjectName(SearchBar::roleName(id));
     widget->setProperty("controlId", id);
     return widget;
 }
 
 QWidget* SearchBarView::control(int id) const
 {
-    return widget() ? widget()->findChild<QWidget*>(QString::number(id)) : nullptr;
+    return widget() ? widget()->findChild<QWidget*>(SearchBar::roleName(id)) : nullptr;
 }
 
 // One row at the top or bottom; a column at the sides, where a row does not fit.

@@ -8,8 +8,8 @@ class QBoxLayout;
 
 // The search bar docked at the top of the main window: species and sex lists,
 // owner, patient and recipe texts, the search button and the new-case
-// button. Every control carries its identifier as object name and as the
-// property "controlId".
+// button. Every control carries its role as object name ("searchButton") and
+// its identifier as the property "controlId".
 class SearchBarView : public DockBar
 {
     Q_OBJECT
