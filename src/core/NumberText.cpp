@@ -45,6 +45,11 @@ double read(const QString& text)
     return negative ? -value : value;
 }
 
+bool readsFinite(const QString& text)
+{
+    return std::isfinite(read(text));
+}
+
 QString withPoint(const QString& text)
 {
     QString copy = text;

@@ -18,6 +18,10 @@ int decimalsOf(const QString& text);
 // leading blanks, a sign, digits, a point, an exponent); 0 when there is none.
 double read(const QString& text);
 
+// Whether read() gives a finite number ("inf", "nan" do not); a text
+// without a number reads as 0 and counts as finite.
+bool readsFinite(const QString& text);
+
 // Text of a number for SQL or a formula: "," replaced by ".".
 QString withPoint(const QString& text);
 

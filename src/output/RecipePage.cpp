@@ -200,12 +200,26 @@ bool RecipePage::appendTextBlock(int key)
         return false;
     QString text;
     rs.getFieldText(QStringLiteral("ITEMTEXT"), text);
+    m_textBlocks << text;
+    addTextRow(text);
+    m_grid.redraw();
+    return true;
+}
+
+void RecipePage::rebuild()
+{
+    buildRecipeGrid();
+    for (const QString& text : std::as_const(m_textBlocks))
+        addTextRow(text);
+    m_grid.redraw();
+}
+
+void RecipePage::addTextRow(const QString& text)
+{
     const int row = m_grid.appendRow();
     m_grid.setRowReadOnly(row, true);
     m_grid.setRowHeight(row, textBlockHeight(text));
     m_grid.setText(row, NameColumn, text);
     m_grid.setFont(row, NameColumn, tahoma(16, 400));
     m_grid.setAlignment(row, NameColumn, GridAlign::Left | GridAlign::Bottom);
-    m_grid.redraw();
-    return true;
 }

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 class AppContext;
 class CaseHeaderTexts;
@@ -13,7 +14,7 @@ class CaseHeaderTexts;
 // of issue, owner, patient, recipe title, the ration's feedstuffs with their
 // shares) and the list of text blocks that can be appended below it. The
 // page reads the header form's texts and the ration grid as they are when
-// it builds; later changes there do not reach it.
+// it builds; rebuild() reads them again.
 class RecipePage
 {
 public:
@@ -67,9 +68,13 @@ public:
     void textListClosed(int index);
     // Appends the text block with this key; false when it is not found.
     bool appendTextBlock(int key);
+    // Builds the recipe grid again from the header and the ration as they are
+    // now, with the text blocks appended so far below it.
+    void rebuild();
 
 private:
     void addFeedRows();
+    void addTextRow(const QString& text);
 
     AppContext& m_context;
     const CaseHeaderTexts& m_header;
@@ -77,4 +82,5 @@ private:
     GridModel m_grid;
     ChoiceList m_textList;
     int m_feedRows = 0;
+    QStringList m_textBlocks;
 };

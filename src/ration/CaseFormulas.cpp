@@ -26,6 +26,15 @@ bool hasNeededInputs(const CaseHeaderSource& header)
     return energy && actual && target;
 }
 
+bool anyPlaced(const GridModel& grid)
+{
+    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
+        if (!grid.text(FormulaRow, c).trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
 bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
 {
     // Formulas of the previous case type go too, so a nutrient the new type
@@ -45,7 +54,7 @@ bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
                 QStringLiteral("FROM T_BEDARF INNER JOIN T_FALL ON T_BEDARF.BerTyp_Fall = T_FALL.BerTyp ") +
                 QStringLiteral("WHERE T_FALL.ID = ") + QString::number(header.caseTypeKey()) +
                 QStringLiteral(" AND T_BEDARF.aktiv = TRUE")))
-        return true;
+        return false;
     for (; !rs.isEof(); rs.moveNext()) {
         int nutrient = 0;
         QString formula;

@@ -499,32 +499,54 @@ void CaseHeaderForm::setTitle(const QString& value)
     m_isUnchanged = false;
 }
 
+bool CaseHeaderForm::acceptNumber(const QString& value, const QString& label)
+{
+    if (NumberText::readsFinite(value))
+        return true;
+    m_prompt.message(Lang::deOr(m_context.languageCode(),
+                                QStringLiteral("Bitte geben Sie bei „%1“ eine Zahl ein."),
+                                QStringLiteral("Please enter a number for \"%1\"."))
+                         .arg(label.trimmed()),
+                     Prompt::Icon::Exclamation);
+    return false;
+}
+
 void CaseHeaderForm::setActualWeight(const QString& value)
 {
+    if (!acceptNumber(value, labels().actualWeight))
+        return;
     m_actualWeight = value;
     numberEdited();
 }
 
 void CaseHeaderForm::setTargetWeight(const QString& value)
 {
+    if (!acceptNumber(value, labels().targetWeight))
+        return;
     m_targetWeight = value;
     numberEdited();
 }
 
 void CaseHeaderForm::setAdultWeight(const QString& value)
 {
+    if (!acceptNumber(value, labels().adultWeight))
+        return;
     m_adultWeight = value;
     numberEdited();
 }
 
 void CaseHeaderForm::setEnergyPercent(const QString& value)
 {
+    if (!acceptNumber(value, labels().energy))
+        return;
     m_energy = value;
     numberEdited();
 }
 
 void CaseHeaderForm::setPuppies(const QString& value)
 {
+    if (!acceptNumber(value, labels().puppies))
+        return;
     m_puppies = value;
     if (puppiesRequired() && int(NumberText::read(m_puppies)) < 1) {
         showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
@@ -543,6 +565,7 @@ void CaseHeaderForm::userClickedRibsPalpable()
 {
     m_ribsPalpable = true;
     m_ribsFatCovered = false;
+    m_isUnchanged = false;
     reloadFormulas();
 }
 
@@ -550,5 +573,6 @@ void CaseHeaderForm::userClickedRibsFatCovered()
 {
     m_ribsFatCovered = true;
     m_ribsPalpable = false;
+    m_isUnchanged = false;
     reloadFormulas();
 }

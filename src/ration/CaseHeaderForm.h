@@ -102,6 +102,9 @@ public:
 
     QString loadedTitle() const { return m_loadedTitle; }
     bool isUnchanged() const { return m_isUnchanged; }
+    // The ration changed by the user's hand: a feedstuff added or removed, an
+    // amount typed. Closing then asks the save question.
+    void markChanged() { m_isUnchanged = false; }
 
     // CaseHeaderSource: what the calculations read.
     int caseTypeKey() const override { return m_caseType.currentData(); }
@@ -121,6 +124,9 @@ private:
     void showMessage(const char* german, const char* english);
     void reloadFormulas();
     void numberEdited();
+    // A number field takes no text that reads as infinite or not a number;
+    // it says so, naming the field, and keeps what it had.
+    bool acceptNumber(const QString& value, const QString& label);
     bool puppiesRequired() const;
     void computeAgeInWeeks();
     void fillList(ChoiceList& list, const QString& table, const QString& condition);

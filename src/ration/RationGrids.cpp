@@ -43,7 +43,10 @@ void RationGrids::startGrid(GridModel& g, Rgb background, int fixedColumns, int 
     g.setColumnCount(3);
     g.setRowCount(FirstFeedRow);
     g.setFixedColumnCount(fixedColumns);
-    g.setFixedRowCount(5);
+    // The rows below the supply carry each column's key, decimals, marks and
+    // formula; frozen with the head, no cursor reaches them and nothing typed
+    // replaces them.
+    g.setFixedRowCount(FirstFeedRow);
     for (const RowLayout& layout : HeaderRowHeights)
         g.setRowHeight(layout.row, layout.height);
     g.setColumnWidth(KeyColumn, 0);

@@ -229,6 +229,7 @@ void RationPage::pickChosenFeed()
     QString name;
     rs.getFieldText(QStringLiteral("BEZ"), name);
     grids.appendFeedRow(key, name, QString());
+    m_form.markChanged();
 }
 
 void RationPage::removeFeed(int row)
@@ -244,6 +245,7 @@ void RationPage::removeFeed(int row)
         return;
     // Only the grid changes; the stored ration follows with the next save.
     grid.deleteRow(row);
+    m_form.markChanged();
     m_form.ration().sumSupply();
     m_form.ration().evaluateIndicators();
     grid.redraw();
@@ -263,6 +265,7 @@ void RationPage::rationGridEditEnded(int row, int column, const QString& text)
     if (row < FirstFeedRow || column != RationGrids::AmountColumn)
         return;
     const GridModel& grid = m_form.ration().rationGrid();
+    m_form.markChanged();
     m_form.ration().recalcContributions(grid.text(row, RationGrids::KeyColumn), text);
 }
 

@@ -46,6 +46,14 @@ void RequirementCalculator::evaluateRequirements()
         return;
 
     GridModel& grid = m_grids.ration();
+    // No formula placed (inputs missing, none stored, the query failed): an
+    // empty row, not zeros that look computed.
+    if (!CaseFormulas::anyPlaced(grid)) {
+        for (int c = FirstColumn; c < grid.columnCount(); ++c)
+            grid.setText(RequirementRow, c, QString());
+        grid.redraw();
+        return;
+    }
     for (int c = FirstColumn; c < grid.columnCount(); ++c) {
         const QString formula = grid.text(FormulaRow, c).trimmed();
         // Read afresh per column: columns right of 61 and 60 see this pass's energy.

@@ -1,5 +1,6 @@
 #include "ShownMainWindow.h"
 #include "app/SearchBar.h"
+#include "app/gui/CaseWindow.h"
 #include "app/gui/MainWindow.h"
 #include "app/gui/StartView.h"
 #include "app/gui/StartWindow.h"
@@ -168,6 +169,51 @@ TEST_F(WorkspaceWindowsTest, ArrangingSymbolsPutsMinimisedWindowsAlongTheBottom)
     ASSERT_TRUE(triggerAction(*window, "actionArrangeIcons"));
     EXPECT_EQ(first->geometry().bottomLeft(), QPoint(0, clientArea().height() - 1));
     EXPECT_EQ(second->geometry().bottomLeft(), QPoint(first->width(), clientArea().height() - 1));
+}
+
+TEST_F(WorkspaceWindowsTest, QuittingAsksForEveryChangedCaseAndCancelStopsIt)
+{
+    const struct
+    {
+        const char* command;
+        std::vector<Prompt::Answer> answers;
+        int asked;
+        int casesLeft;
+        bool quit;
+    } cases[] = {
+        // A new case counts as changed: each window asks, No lets it go.
+        {"actionExit", {Prompt::Answer::No, Prompt::Answer::No}, 2, 0, true},
+        {"actionExit", {Prompt::Answer::Cancel}, 1, 2, false},
+        {"close", {Prompt::Answer::No, Prompt::Answer::Cancel}, 2, 1, false},
+        // Yes keeps the window open for the save button, so the quit stops too.
+        {"logout", {Prompt::Answer::Yes}, 1, 2, false},
+    };
+    for (const auto& c : cases) {
+        open();
+        window->openCaseWindow();
+        window->openCaseWindow();
+        prompt.clear();
+        for (Prompt::Answer answer : c.answers)
+            prompt.setNextAnswer(answer);
+        const std::string command = c.command;
+        bool quit = false;
+        if (command == "actionExit") {
+            ASSERT_TRUE(triggerAction(*window, "actionExit"));
+            quit = !window->isVisible();
+        } else if (command == "close") {
+            quit = window->close();
+        } else {
+            quit = window->closeCaseWindows();
+        }
+        QCoreApplication::processEvents();
+        EXPECT_EQ(quit, c.quit) << command;
+        EXPECT_EQ(prompt.texts(), QStringList(c.asked, QStringLiteral("Möchten Sie diesen Fall speichern?")))
+            << command;
+        int casesLeft = 0;
+        for (QMdiSubWindow* sub : window->workspace()->subWindowList())
+            casesLeft += sub->isVisible() && qobject_cast<CaseWindow*>(sub) ? 1 : 0;
+        EXPECT_EQ(casesLeft, c.casesLeft) << command;
+    }
 }
 
 } // namespace

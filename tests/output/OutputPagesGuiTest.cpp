@@ -6,6 +6,9 @@
 #include "output/gui/RecipePageView.h"
 #include "output/gui/WeightCheckPageView.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
+#include "ration/gui/CaseHeaderView.h"
 #include "support/CliRun.h"
 #include "support/PdfText.h"
 #include "support/TestDatabase.h"
@@ -162,6 +165,54 @@ TEST_F(OutputPagesGui, GrowthRefreshReadsTheHeaderAgain)
 
     frame->form().setAdultWeight(QStringLiteral("30"));
     QTest::mouseClick(growth->refreshButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([growth] { return growth->chartView()->model().axisMax() == 30; }, 5000));
+}
+
+TEST_F(OutputPagesGui, RecipeAndCoverageShowTheRationAsItIsWhenShownAgain)
+{
+    open(QStringLiteral("1"));
+    RecipePageView* recipe = page<RecipePageView>(1);
+    ASSERT_NE(recipe, nullptr);
+    emit recipe->textList()->activated(1);
+    GridModel& grid = *recipe->gridView()->model();
+    ASSERT_EQ(grid.text(RecipePage::FirstFeedRow, RecipePage::AmountColumn), "150,0");
+    auto* coverage = page<CoveragePageView>(2);
+    ASSERT_TRUE(drawn(coverage));
+    const std::vector<CoveragePage::Bar> before = coverage->page().bars();
+
+    // Back on the ration page the chicken goes up to 300 g.
+    page<QWidget>(0);
+    GridModel& ration = frame->form().ration().rationGrid();
+    ASSERT_TRUE(
+        ration.endEdit(NutrientColumns::FirstFeedRow, RationGrids::AmountColumn, QStringLiteral("300")));
+
+    page<RecipePageView>(1);
+    EXPECT_EQ(grid.text(RecipePage::FirstFeedRow, RecipePage::AmountColumn), "300");
+    EXPECT_EQ(grid.text(RecipePage::FirstFeedRow, RecipePage::ShareColumn), "60");
+    // The text block chosen before stays below the recipe.
+    EXPECT_EQ(grid.text(grid.rowCount() - 1, RecipePage::NameColumn), "Füttern Sie zweimal täglich.");
+    ASSERT_TRUE(RecipePageView::printToPdf(grid, QStringLiteral("DE"), pdfPath("again.pdf")));
+    if (const auto text = pdfPages(pdfPath("again.pdf"))) {
+        EXPECT_TRUE(containsIgnoringSpaces(text->join(QString()), QStringLiteral("300")));
+    }
+
+    page<CoveragePageView>(2);
+    ASSERT_EQ(coverage->page().bars().size(), before.size());
+    bool changed = false;
+    for (size_t i = 0; i < before.size(); ++i)
+        changed = changed || coverage->page().bars()[i].coverage != before[i].coverage;
+    EXPECT_TRUE(changed);
+}
+
+TEST_F(OutputPagesGui, TheShownGrowthCurveFollowsHeaderEdits)
+{
+    open(QStringLiteral("3"));
+    auto* growth = page<GrowthPageView>(3);
+    ASSERT_TRUE(drawn(growth));
+    ASSERT_EQ(growth->chartView()->model().axisMax(), 20);
+    QLineEdit* adult = frame->view()->controls().adult;
+    adult->selectAll();
+    QTest::keyClicks(adult, QStringLiteral("30"));
     ASSERT_TRUE(QTest::qWaitFor([growth] { return growth->chartView()->model().axisMax() == 30; }, 5000));
 }
 

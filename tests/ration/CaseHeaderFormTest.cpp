@@ -645,4 +645,43 @@ TEST(CaseHeaderFormTest, LabelsAndWindowTitleFollowTheLanguage)
     EXPECT_EQ(de.energy, "ME  -  Bedarf ");
 }
 
+TEST(CaseHeaderFormTest, ATextThatReadsAsNoFiniteNumberIsRefusedAtOnceNamingTheField)
+{
+    using Setter = void (CaseHeaderForm::*)(const QString&);
+    using Getter = QString (CaseHeaderForm::*)() const;
+    const struct
+    {
+        Setter set;
+        Getter get;
+        const char* german;
+        const char* english;
+    } fields[] = {
+        {&CaseHeaderForm::setActualWeight, &CaseHeaderForm::actualWeight, "akt. Gewicht", "Actual weight"},
+        {&CaseHeaderForm::setTargetWeight, &CaseHeaderForm::targetWeight, "Sollgewicht", "Normal w."},
+        {&CaseHeaderForm::setAdultWeight, &CaseHeaderForm::adultWeight, "Adultgewicht", "Adult weight"},
+        {&CaseHeaderForm::setEnergyPercent, &CaseHeaderForm::energyPercent, "ME  -  Bedarf", "ME required"},
+        {&CaseHeaderForm::setPuppies, &CaseHeaderForm::puppies, "Anz. Welpen", "Number of Pups"},
+    };
+    for (const char* language : {"DE", "US"}) {
+        Window w{QLatin1String(language)};
+        w.open();
+        for (const auto& f : fields) {
+            for (const char* typed : {"inf", "nan", "-INF", "Infinity", "12,5"}) {
+                (w.form.*f.set)(QStringLiteral("7"));
+                w.prompt.clear();
+                (w.form.*f.set)(QLatin1String(typed));
+                const bool number = QLatin1String(typed) == QLatin1String("12,5");
+                EXPECT_EQ((w.form.*f.get)(), number ? QString::fromLatin1(typed) : QStringLiteral("7"))
+                    << f.english << " " << typed;
+                const QString expected =
+                    QLatin1String(language) == QLatin1String("DE")
+                        ? QStringLiteral("Bitte geben Sie bei „%1“ eine Zahl ein.")
+                              .arg(QString::fromUtf8(f.german))
+                        : QStringLiteral("Please enter a number for \"%1\".").arg(QLatin1String(f.english));
+                EXPECT_EQ(w.prompt.texts(), number ? QStringList() : QStringList{expected}) << typed;
+            }
+        }
+    }
+}
+
 } // namespace

@@ -76,7 +76,8 @@ TEST(RationGridsTest, RationGridHasOneColumnPerActiveNutrientInSortOrder)
     const GridModel& g = calc.grid();
     EXPECT_EQ(keysOf(g), (QStringList{"9", "61", "60", "24", "1", "15"}));
     EXPECT_EQ(g.rowCount(), FirstFeedRow);
-    EXPECT_EQ(g.fixedRowCount(), 5);
+    // The head and the data rows under it are frozen: no cursor, no typing.
+    EXPECT_EQ(g.fixedRowCount(), FirstFeedRow);
     EXPECT_EQ(g.fixedColumnCount(), 2);
     const int rp = calc.column("24");
     EXPECT_EQ(g.text(NameRow, rp), "Rp");
@@ -232,6 +233,10 @@ TEST(RationGridsTest, MissingInputsOfTheCaseTypeLeaveTheRequirementRowEmpty)
     };
     for (const auto& c : cases) {
         Calc calc;
+        // The queen's lactation gets a formula of its own.
+        ASSERT_TRUE(
+            calc.db.rawExec(QStringLiteral("INSERT INTO T_BEDARF (ID, BERTYP_FALL, ID_NAEHRSTOFF, "
+                                           "WERT_FORMEL, AKTIV) VALUES (90, 6, 61, 'AKTGEW * 100', -1)")));
         calc.header.caseType = c.caseType;
         calc.header.species = 3;
         calc.header.actual = QLatin1String(c.actual);
@@ -243,7 +248,25 @@ TEST(RationGridsTest, MissingInputsOfTheCaseTypeLeaveTheRequirementRowEmpty)
         const QStringList row = calc.requirementRow();
         EXPECT_EQ(row.join(QString()).isEmpty(), !c.evaluated)
             << c.caseType << " " << row.join('|').toStdString();
+        // A birth date change evaluates again: still nothing without formulas.
+        calc.ration.evaluateRequirements();
+        EXPECT_EQ(calc.requirementRow().join(QString()).isEmpty(), !c.evaluated) << c.caseType;
     }
+}
+
+TEST(RationGridsTest, AFailedFormulaQueryLeavesTheRequirementRowEmpty)
+{
+    Calc calc;
+    calc.maintenanceDog();
+    calc.ration.loadRequirementFormulas();
+    ASSERT_FALSE(calc.requirement("61").isEmpty());
+    ASSERT_TRUE(calc.db.rawExec(QStringLiteral("DROP TABLE T_BEDARF")));
+    calc.header.actual = QStringLiteral("25");
+    calc.ration.loadRequirementFormulas();
+    EXPECT_TRUE(calc.requirementRow().join(QString()).isEmpty())
+        << calc.requirementRow().join('|').toStdString();
+    calc.ration.evaluateRequirements();
+    EXPECT_TRUE(calc.requirementRow().join(QString()).isEmpty());
 }
 
 TEST(RationGridsTest, GrowingDogWithoutAnAgeGetsNoRequirementAtAll)
@@ -256,6 +279,9 @@ TEST(RationGridsTest, GrowingDogWithoutAnAgeGetsNoRequirementAtAll)
     } cases[] = {{2, "0", false}, {2, "", false}, {2, "1", true}, {3, "0", true}};
     for (const auto& c : cases) {
         Calc calc;
+        // Case type 3 computes with the maintenance formulas.
+        ASSERT_TRUE(calc.db.rawExec(
+            QStringLiteral("INSERT INTO T_FALL VALUES (3, 'Wachstum Kater', 'Growth tomcat', 3, 1, 7, -1)")));
         calc.header.caseType = 3;
         calc.header.species = c.species;
         calc.header.actual = QStringLiteral("10");

@@ -540,6 +540,36 @@ TEST(RationPageTest, OpeningAStoredCaseFillsListsAndRows)
     EXPECT_EQ(w.feedRows().size(), 3);
 }
 
+TEST(RationPageTest, EveryRationEditMarksAnOpenedCaseChanged)
+{
+    const struct
+    {
+        const char* edit;
+        void (*run)(Window&);
+    } cases[] = {
+        {"pick", [](Window& w) { w.pick(6); }},
+        {"amount", [](Window& w) { w.grid().endEdit(FirstFeedRow, 2, QStringLiteral("80")); }},
+        {"remove",
+         [](Window& w) {
+             w.prompt.setNextAnswer(Prompt::Answer::Yes);
+             w.page.removeFeed(FirstFeedRow);
+         }},
+        {"ribs palpable", [](Window& w) { w.form.userClickedRibsPalpable(); }},
+        {"ribs fat-covered", [](Window& w) { w.form.userClickedRibsFatCovered(); }},
+    };
+    for (const auto& c : cases) {
+        Window w(QStringLiteral("DE"), QStringLiteral("1"));
+        ASSERT_TRUE(w.form.isUnchanged()) << c.edit;
+        c.run(w);
+        EXPECT_FALSE(w.form.isUnchanged()) << c.edit;
+    }
+    // Declining the removal changes nothing.
+    Window w(QStringLiteral("DE"), QStringLiteral("1"));
+    w.prompt.setNextAnswer(Prompt::Answer::No);
+    w.page.removeFeed(FirstFeedRow);
+    EXPECT_TRUE(w.form.isUnchanged());
+}
+
 TEST(RationPageTest, PrintHeadingWithTheSexCodeOfEachLanguage)
 {
     const struct

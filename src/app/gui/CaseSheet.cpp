@@ -42,7 +42,7 @@ CaseSheet::CaseSheet(AppContext& context, Prompt& prompt, CaseHeaderForm& form, 
         addTab(holder, texts.at(i));
     }
     ensurePage(currentIndex());
-    connect(this, &QTabWidget::currentChanged, this, &CaseSheet::ensurePage);
+    connect(this, &QTabWidget::currentChanged, this, &CaseSheet::showPage);
 }
 
 QWidget* CaseSheet::pageContent(int index) const
@@ -53,6 +53,25 @@ QWidget* CaseSheet::pageContent(int index) const
 RationPageView* CaseSheet::rationPage() const
 {
     return static_cast<RationPageView*>(m_contents[0]);
+}
+
+void CaseSheet::showPage(int index)
+{
+    if (pageContent(index)) {
+        if (index == currentIndex())
+            refreshCurrentPage();
+        return;
+    }
+    ensurePage(index);
+}
+
+void CaseSheet::refreshCurrentPage()
+{
+    QWidget* content = pageContent(currentIndex());
+    if (auto* recipe = qobject_cast<RecipePageView*>(content))
+        recipe->refresh();
+    else if (auto* chart = qobject_cast<ChartPageView*>(content))
+        chart->refresh();
 }
 
 void CaseSheet::ensurePage(int index)
@@ -72,12 +91,12 @@ QWidget* CaseSheet::createPage(int index)
     case 0:
         return new RationPageView(m_context, m_prompt, m_form);
     case 1:
-        return new RecipePageView(m_context, m_form);
+        return new RecipePageView(m_context, m_prompt, m_form);
     case 2:
-        return new CoveragePageView(m_context, m_form);
+        return new CoveragePageView(m_context, m_prompt, m_form);
     case 3:
-        return new GrowthPageView(m_context, m_form);
+        return new GrowthPageView(m_context, m_prompt, m_form);
     default:
-        return new WeightCheckPageView(m_context, m_form);
+        return new WeightCheckPageView(m_context, m_prompt, m_form);
     }
 }

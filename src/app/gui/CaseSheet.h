@@ -11,8 +11,9 @@ class Prompt;
 class RationPageView;
 
 // The five pages of a case window below the header form. A page's content is
-// made the first time its tab is shown, so it starts from the header form and
-// the ration as they are at that moment.
+// made the first time its tab is shown; the recipe and chart pages are built
+// again each time they are shown and on each edit of the header while they
+// are shown, so what is printed is always the case as it is.
 class CaseSheet : public QTabWidget
 {
     Q_OBJECT
@@ -28,7 +29,12 @@ public:
     // The ration page, made with the sheet since it is shown first.
     RationPageView* rationPage() const;
 
+public slots:
+    // Builds the shown recipe or chart page again from the case.
+    void refreshCurrentPage();
+
 private:
+    void showPage(int index);
     void ensurePage(int index);
     QWidget* createPage(int index);
 

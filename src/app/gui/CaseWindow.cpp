@@ -47,6 +47,8 @@ CaseWindow::CaseWindow(AppContext& context, Prompt* prompt, QWidget* parent)
     m_body = new QWidget;
     m_view = new CaseHeaderView(context, *m_form, m_body);
     m_sheet = new CaseSheet(context, *prompt, *m_form, m_body);
+    // The recipe and chart pages follow the header while they are shown.
+    connect(m_view, &CaseHeaderView::edited, m_sheet, &CaseSheet::refreshCurrentPage);
     auto* layout = new QVBoxLayout(m_body);
     layout->setContentsMargins(3, 2, 3, 3);
     layout->setSpacing(4);

@@ -14,10 +14,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QSessionManager>
 #include <QStatusBar>
 #include <QUrl>
 
@@ -29,6 +31,15 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     , m_workspace(new QMdiArea(this))
 {
     setCentralWidget(m_workspace);
+    // Logging out of the desktop asks like closing the window does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
+        if (manager.allowsInteraction()) {
+            const bool closed = closeCaseWindows();
+            manager.release();
+            if (!closed)
+                manager.cancel();
+        }
+    });
     // A case window made before the result bar appeared is taller than what
     // the bar leaves of the workspace; its lower part stays within reach.
     m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -128,6 +139,28 @@ void MainWindow::updateLanguageMarks()
 void MainWindow::quit()
 {
     close();
+}
+
+bool MainWindow::closeCaseWindows()
+{
+    for (QMdiSubWindow* window : m_workspace->subWindowList()) {
+        if (!qobject_cast<CaseWindow*>(window))
+            continue;
+        // The question is about the window in front.
+        m_workspace->setActiveSubWindow(window);
+        if (!window->close())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (!closeCaseWindows()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::switchToGerman()

@@ -36,6 +36,13 @@ public:
 
     QMenu* createPopupMenu() override;
 
+    // Closes the case windows one by one, each asking its save question when
+    // its case changed; false as soon as one stays open, which stops a quit.
+    bool closeCaseWindows();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 public slots:
     // Opens a new, empty case window; the search bar's new-case button.
     QMdiSubWindow* openCaseWindow();

@@ -8,8 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ChartPageView::ChartPageView(QWidget* parent)
+ChartPageView::ChartPageView(Prompt& prompt, QWidget* parent)
     : QWidget(parent)
+    , m_prompt(prompt)
 {
     m_chart = new ChartView;
     m_chart->setObjectName(QStringLiteral("PageChart"));
@@ -38,6 +39,7 @@ void ChartPageView::attach(ChartPage& page)
     });
     connect(m_print, &QPushButton::clicked, this, [this] {
         if (m_page->hasChart())
-            ChartPrinter::printWithDialog(m_page->chartToDraw(), this);
+            reportPrint(ChartPrinter::printWithDialog(m_page->chartToDraw(), this), m_prompt,
+                        m_page->languageCode());
     });
 }

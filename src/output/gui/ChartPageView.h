@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class ChartPage;
+class Prompt;
 class ChartView;
 class QHBoxLayout;
 class QPushButton;
@@ -15,7 +16,10 @@ class ChartPageView : public QWidget
     Q_OBJECT
 
 public:
-    explicit ChartPageView(QWidget* parent = nullptr);
+    explicit ChartPageView(Prompt& prompt, QWidget* parent = nullptr);
+
+    // Builds the chart again from the case as it is now.
+    virtual void refresh() = 0;
 
     ChartView* chartView() const { return m_chart; }
     QPushButton* printButton() const { return m_print; }
@@ -26,6 +30,7 @@ protected:
     void attach(ChartPage& page);
 
 private:
+    Prompt& m_prompt;
     ChartPage* m_page = nullptr;
     ChartView* m_chart;
     QHBoxLayout* m_controls;

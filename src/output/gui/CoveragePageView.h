@@ -6,15 +6,17 @@
 
 class AppContext;
 class CaseHeaderForm;
+class Prompt;
 
-// The coverage chart page, built once from the ration grid as it is when
-// the page is made.
+// The coverage chart page, built from the ration grid as it is when the
+// page is made and again each time it is shown.
 class CoveragePageView : public ChartPageView
 {
     Q_OBJECT
 
 public:
-    CoveragePageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
+    CoveragePageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent = nullptr);
+    void refresh() override;
     CoveragePage& page() { return m_page; }
 
 private:

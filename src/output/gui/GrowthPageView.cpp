@@ -5,8 +5,8 @@
 
 #include <QPushButton>
 
-GrowthPageView::GrowthPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
-    : ChartPageView(parent)
+GrowthPageView::GrowthPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
+    : ChartPageView(prompt, parent)
     , m_texts(form)
     , m_page(context.languageCode(), m_texts)
 {
@@ -15,6 +15,11 @@ GrowthPageView::GrowthPageView(AppContext& context, CaseHeaderForm& form, QWidge
     m_refresh->setObjectName(QStringLiteral("ChartRefresh"));
     addControl(m_refresh);
     attach(m_page);
-    connect(m_refresh, &QPushButton::clicked, this, [this] { m_page.build(); });
+    connect(m_refresh, &QPushButton::clicked, this, &GrowthPageView::refresh);
+    m_page.build();
+}
+
+void GrowthPageView::refresh()
+{
     m_page.build();
 }

@@ -6,6 +6,7 @@
 
 class AppContext;
 class CaseHeaderForm;
+class Prompt;
 
 // The growth curve page; "Aktualisieren" reads the header form again.
 class GrowthPageView : public ChartPageView
@@ -13,7 +14,8 @@ class GrowthPageView : public ChartPageView
     Q_OBJECT
 
 public:
-    GrowthPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
+    GrowthPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent = nullptr);
+    void refresh() override;
     GrowthPage& page() { return m_page; }
     QPushButton* refreshButton() const { return m_refresh; }
 

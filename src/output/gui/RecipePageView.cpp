@@ -17,9 +17,10 @@
 
 #include <cmath>
 
-RecipePageView::RecipePageView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
+RecipePageView::RecipePageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
     : QWidget(parent)
     , m_context(context)
+    , m_prompt(prompt)
     , m_texts(form)
     , m_page(context, m_texts, form.ration().rationGrid())
 {
@@ -85,9 +86,15 @@ void RecipePageView::fitTextBlockRows(GridModel& recipe, int firstTextRow)
     }
 }
 
+void RecipePageView::refresh()
+{
+    m_page.rebuild();
+    fitTextBlockRows(m_page.grid(), RecipePage::FirstFeedRow + m_page.feedRowCount());
+}
+
 void RecipePageView::print()
 {
-    GridPrinter::printWithDialog(*m_grid);
+    reportPrint(GridPrinter::printWithDialog(*m_grid), m_prompt, m_context.languageCode());
 }
 
 bool RecipePageView::printToPdf(const GridModel& recipe, const QString& languageCode, const QString& fileName)

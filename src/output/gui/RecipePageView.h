@@ -9,6 +9,7 @@ class AppContext;
 class CaseHeaderForm;
 class GridModel;
 class GridView;
+class Prompt;
 class QComboBox;
 class QPushButton;
 
@@ -19,7 +20,11 @@ class RecipePageView : public QWidget
     Q_OBJECT
 
 public:
-    RecipePageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
+    RecipePageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent = nullptr);
+
+    // Builds the recipe again from the header form and the ration grid as
+    // they are now; the text blocks already added stay below it.
+    void refresh();
 
     RecipePage& page() { return m_page; }
     GridView* gridView() const { return m_grid; }
@@ -38,6 +43,7 @@ private:
     void print();
 
     AppContext& m_context;
+    Prompt& m_prompt;
     FormHeaderTexts m_texts;
     RecipePage m_page;
     GridView* m_grid;

@@ -7,8 +7,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-WeightCheckPageView::WeightCheckPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent)
-    : ChartPageView(parent)
+WeightCheckPageView::WeightCheckPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form,
+                                         QWidget* parent)
+    : ChartPageView(prompt, parent)
     , m_texts(form)
     , m_page(context.languageCode(), m_texts)
 {
@@ -33,11 +34,11 @@ WeightCheckPageView::WeightCheckPageView(AppContext& context, CaseHeaderForm& fo
     attach(m_page);
 
     connect(m_rate, &QLineEdit::textEdited, this, [this](const QString& text) { m_page.setRateText(text); });
-    connect(m_refresh, &QPushButton::clicked, this, &WeightCheckPageView::rebuild);
-    rebuild();
+    connect(m_refresh, &QPushButton::clicked, this, &WeightCheckPageView::refresh);
+    refresh();
 }
 
-void WeightCheckPageView::rebuild()
+void WeightCheckPageView::refresh()
 {
     m_page.build();
     m_rate->setText(m_page.rateText());

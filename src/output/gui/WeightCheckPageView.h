@@ -6,6 +6,7 @@
 
 class AppContext;
 class CaseHeaderForm;
+class Prompt;
 class QLineEdit;
 
 // The weight-check page: the weekly rate the user sets, the current
@@ -15,15 +16,14 @@ class WeightCheckPageView : public ChartPageView
     Q_OBJECT
 
 public:
-    WeightCheckPageView(AppContext& context, CaseHeaderForm& form, QWidget* parent = nullptr);
+    WeightCheckPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent = nullptr);
+    void refresh() override;
     WeightCheckPage& page() { return m_page; }
     QLineEdit* rateEdit() const { return m_rate; }
     QLineEdit* overweightField() const { return m_overweight; }
     QPushButton* refreshButton() const { return m_refresh; }
 
 private:
-    void rebuild();
-
     FormHeaderTexts m_texts;
     WeightCheckPage m_page;
     QLineEdit* m_rate;

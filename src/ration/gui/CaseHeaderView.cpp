@@ -291,12 +291,13 @@ void CaseHeaderView::showLabels()
     c.ageLabel->setText(labels.ageWeeks);
 }
 
-template <typename Edit> void CaseHeaderView::edited(Edit&& edit)
+template <typename Edit> void CaseHeaderView::userEdit(Edit&& edit)
 {
     if (m_showing)
         return;
     edit();
     showForm();
+    emit edited();
 }
 
 void CaseHeaderView::connectEdits()
@@ -305,18 +306,18 @@ void CaseHeaderView::connectEdits()
     CaseHeaderForm& f = m_form;
     // Only signals that the user's own actions raise: activated, textEdited, clicked.
     connect(c.salutation, &QComboBox::activated, this,
-            [this, &f](int i) { edited([&] { f.userChoseSalutation(i); }); });
+            [this, &f](int i) { userEdit([&] { f.userChoseSalutation(i); }); });
     connect(c.breed, &QComboBox::activated, this,
-            [this, &f](int i) { edited([&] { f.userChoseBreed(i); }); });
+            [this, &f](int i) { userEdit([&] { f.userChoseBreed(i); }); });
     connect(c.species, &QComboBox::activated, this,
-            [this, &f](int i) { edited([&] { f.userChoseSpecies(i); }); });
-    connect(c.sex, &QComboBox::activated, this, [this, &f](int i) { edited([&] { f.userChoseSex(i); }); });
+            [this, &f](int i) { userEdit([&] { f.userChoseSpecies(i); }); });
+    connect(c.sex, &QComboBox::activated, this, [this, &f](int i) { userEdit([&] { f.userChoseSex(i); }); });
     connect(c.caseType, &QComboBox::activated, this,
-            [this, &f](int i) { edited([&] { f.userChoseCaseType(i); }); });
+            [this, &f](int i) { userEdit([&] { f.userChoseCaseType(i); }); });
 
     const auto onText = [this](QLineEdit* edit, void (CaseHeaderForm::*set)(const QString&)) {
         connect(edit, &QLineEdit::textEdited, this,
-                [this, set](const QString& text) { edited([&] { (m_form.*set)(text); }); });
+                [this, set](const QString& text) { userEdit([&] { (m_form.*set)(text); }); });
     };
     onText(c.owner, &CaseHeaderForm::setOwnerName);
     onText(c.patient, &CaseHeaderForm::setPatientName);
@@ -329,23 +330,23 @@ void CaseHeaderView::connectEdits()
     c.actual->installEventFilter(this);
 
     connect(c.ribsPalpable, &QRadioButton::clicked, this,
-            [this, &f] { edited([&] { f.userClickedRibsPalpable(); }); });
+            [this, &f] { userEdit([&] { f.userClickedRibsPalpable(); }); });
     connect(c.ribsFatCovered, &QRadioButton::clicked, this,
-            [this, &f] { edited([&] { f.userClickedRibsFatCovered(); }); });
+            [this, &f] { userEdit([&] { f.userClickedRibsFatCovered(); }); });
 
     connect(c.hasBirthDate, &QCheckBox::clicked, this, [this, &f](bool checked) {
-        edited([&] {
+        userEdit([&] {
             f.userChangedBirthDate(checked ? std::optional<QDate>(m_c.birthDate->date()) : std::nullopt);
         });
     });
     // The date edit reports the program's dates too; m_showing keeps those out.
     connect(c.birthDate, &QDateEdit::dateChanged, this, [this, &f](QDate date) {
         if (m_c.hasBirthDate->isChecked())
-            edited([&] { f.userChangedBirthDate(date); });
+            userEdit([&] { f.userChangedBirthDate(date); });
     });
 
     connect(c.save, &QPushButton::clicked, this, [this, &f] {
-        edited([&] {
+        userEdit([&] {
             if (f.saveCase())
                 showLabels();
         });
@@ -355,7 +356,7 @@ void CaseHeaderView::connectEdits()
 bool CaseHeaderView::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_c.actual && event->type() == QEvent::FocusOut)
-        edited([this] { m_form.actualWeightLeft(); });
+        userEdit([this] { m_form.actualWeightLeft(); });
     return QWidget::eventFilter(watched, event);
 }
 

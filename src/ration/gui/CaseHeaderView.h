@@ -81,6 +81,10 @@ public:
     void showLabels();
     void showForm();
 
+signals:
+    // A user edit went through the form.
+    void edited();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -89,7 +93,7 @@ private:
     void buildStrip();
     void connectEdits();
     // Runs a user edit through the form, then shows what it changed.
-    template <typename Edit> void edited(Edit&& edit);
+    template <typename Edit> void userEdit(Edit&& edit);
     void showBirthDate();
     void fitStripArea();
 

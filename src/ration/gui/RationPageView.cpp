@@ -1,5 +1,6 @@
 #include "ration/gui/RationPageView.h"
 
+#include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/ChoiceList.h"
 #include "ration/RationPage.h"
@@ -33,6 +34,8 @@ QComboBox* dropDown(const char* name, int minimumWidth)
 
 RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
     : QWidget(parent)
+    , m_context(context)
+    , m_prompt(prompt)
     , m_page(new RationPage(context, prompt, form, this))
     , m_filterRow(new QHBoxLayout)
     , m_rationGrid(new GridView(&form.ration().rationGrid(), this))
@@ -190,6 +193,9 @@ void RationPageView::print()
 {
     m_page->preparePrint();
     // The grids print the nearest window title above them: the heading.
-    m_gridPrint(*m_rationGrid);
-    m_gridPrint(*m_profileGrid);
+    bool failed = false;
+    for (GridView* grid : {m_rationGrid, m_profileGrid})
+        failed = m_gridPrint(*grid) == PrintResult::Failed || failed;
+    if (failed)
+        reportPrint(PrintResult::Failed, m_prompt, m_context.languageCode());
 }

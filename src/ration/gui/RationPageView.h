@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PrintResult.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -32,8 +34,8 @@ public:
     static constexpr int RationGridMinimumHeight = 200;
     static constexpr int ProfileGridHeight = 114;
 
-    // Prints one grid; false when cancelled or failed.
-    using GridPrint = std::function<bool(GridView&)>;
+    // Prints one grid, normally through the print dialog.
+    using GridPrint = std::function<PrintResult(GridView&)>;
 
     RationPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent = nullptr);
     ~RationPageView() override;
@@ -68,6 +70,8 @@ private:
     void showList(QComboBox* box, const ChoiceList& list);
     void feedListClosed();
 
+    AppContext& m_context;
+    Prompt& m_prompt;
     RationPage* m_page;
     QHBoxLayout* m_filterRow;
     GridView* m_rationGrid;

@@ -21,7 +21,7 @@ bool ChartPrinter::print(const ChartModel& model, QPrinter& printer)
     return painter.end();
 }
 
-bool ChartPrinter::printWithDialog(const ChartModel& model, QWidget* parent)
+PrintResult ChartPrinter::printWithDialog(const ChartModel& model, QWidget* parent)
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QCoreApplication::applicationName());
@@ -31,8 +31,8 @@ bool ChartPrinter::printWithDialog(const ChartModel& model, QWidget* parent)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    return print(model, printer);
+        return PrintResult::Cancelled;
+    return print(model, printer) ? PrintResult::Printed : PrintResult::Failed;
 }
 
 bool ChartPrinter::printToPdf(const ChartModel& model, const QString& fileName)

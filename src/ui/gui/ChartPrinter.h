@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/PrintResult.h"
+
 #include <QString>
 
 class ChartModel;
@@ -13,8 +15,7 @@ class ChartPrinter
 public:
     static bool print(const ChartModel& model, QPrinter& printer);
     // The print dialog without page range, selection and print-to-file
-    // choices; the document is named after the application. False when
-    // cancelled or when printing failed.
-    static bool printWithDialog(const ChartModel& model, QWidget* parent);
+    // options, then the chart.
+    static PrintResult printWithDialog(const ChartModel& model, QWidget* parent);
     static bool printToPdf(const ChartModel& model, const QString& fileName);
 };

@@ -126,15 +126,15 @@ bool GridPrinter::print(const GridView& view, QPrinter& printer)
     return print(*view.model(), titleFor(&view), printer);
 }
 
-bool GridPrinter::printWithDialog(GridView& view)
+PrintResult GridPrinter::printWithDialog(GridView& view)
 {
     view.commitEdit();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(titleFor(&view));
     QPrintDialog dialog(&printer, &view);
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    return print(view, printer);
+        return PrintResult::Cancelled;
+    return print(view, printer) ? PrintResult::Printed : PrintResult::Failed;
 }
 
 bool GridPrinter::printToPdf(const GridModel& model, const QWidget* context, const QString& fileName)

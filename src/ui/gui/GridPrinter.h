@@ -6,6 +6,8 @@
 
 class GridModel;
 class GridView;
+#include "ui/PrintResult.h"
+
 class QPrinter;
 class QWidget;
 
@@ -25,9 +27,8 @@ public:
     static bool print(const GridModel& model, const QWidget* context, QPrinter& printer);
     static bool print(const GridView& view, QPrinter& printer);
 
-    // Offers the print dialog over the view and prints on confirmation;
-    // false when cancelled or when printing failed.
-    static bool printWithDialog(GridView& view);
+    // Offers the print dialog over the view and prints on confirmation.
+    static PrintResult printWithDialog(GridView& view);
 
     static bool printToPdf(const GridModel& model, const QWidget* context, const QString& fileName);
     static bool printToPdf(const GridView& view, const QString& fileName);

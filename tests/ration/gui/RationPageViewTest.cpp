@@ -8,6 +8,7 @@
 #include "ration/RationPage.h"
 #include "ration/gui/CaseHeaderView.h"
 #include "support/TestDatabase.h"
+#include "ui/PrintResult.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
 
@@ -299,6 +300,48 @@ TEST_F(RationPageViewTest, AnAmountTypedIntoTheGridFillsTheContributionsAndTheNa
     EXPECT_EQ(rationGrid().text(SupplyRow, protein), "");
 }
 
+TEST_F(RationPageViewTest, ArrowsAndTypingNeverReachTheFormulaRows)
+{
+    open(QStringLiteral("DE"), QStringLiteral("1"));
+    const int energy = NutrientColumns::find(rationGrid(), QStringLiteral("61"));
+    ASSERT_GE(energy, FirstColumn);
+    const QString formula = rationGrid().text(FormulaRow, energy);
+    ASSERT_FALSE(formula.isEmpty());
+    for (GridModel* grid : {&rationGrid(), &window->form().ration().profileGrid()}) {
+        for (int row = KeyRow; row <= FormulaRow; ++row)
+            EXPECT_FALSE(grid->isEditable(row, energy)) << row;
+    }
+
+    GridView* view = page->rationGridView();
+    view->setFocus();
+    rationGrid().setCurrentCell(FirstFeedRow, energy);
+    for (int up = 0; up < 3; ++up)
+        QTest::keyClick(view, Qt::Key_Up);
+    EXPECT_EQ(rationGrid().currentRow(), FirstFeedRow);
+    QTest::keyClicks(view, QStringLiteral("42"));
+    if (view->isEditing())
+        QTest::keyClick(view->editor(), Qt::Key_Return);
+    EXPECT_EQ(rationGrid().text(FormulaRow, energy), formula);
+}
+
+TEST_F(RationPageViewTest, AFailedPrintSaysSo)
+{
+    for (const char* language : {"DE", "US"}) {
+        open(QLatin1String(language), QStringLiteral("1"));
+        prompt.clear();
+        page->setGridPrint([](GridView&) { return PrintResult::Failed; });
+        QTest::mouseClick(page->printButton(), Qt::LeftButton);
+        EXPECT_EQ(prompt.texts(), QStringList{printFailedMessage(QLatin1String(language))});
+        // A cancelled dialog is no failure.
+        prompt.clear();
+        page->setGridPrint([](GridView&) { return PrintResult::Cancelled; });
+        QTest::mouseClick(page->printButton(), Qt::LeftButton);
+        EXPECT_TRUE(prompt.texts().isEmpty());
+    }
+    EXPECT_EQ(printFailedMessage(QStringLiteral("DE")), "Das Drucken ist fehlgeschlagen.");
+    EXPECT_EQ(printFailedMessage(QStringLiteral("US")), "Printing failed.");
+}
+
 TEST_F(RationPageViewTest, PrintPutsTheHeadingAboveTheRationGridThenTheProfileGrid)
 {
     open(QStringLiteral("DE"), QStringLiteral("1"));
@@ -309,7 +352,7 @@ TEST_F(RationPageViewTest, PrintPutsTheHeadingAboveTheRationGridThenTheProfileGr
         printed << grid.objectName();
         titles << GridPrinter::titleFor(&grid);
         files << out.filePath(grid.objectName() + QStringLiteral(".pdf"));
-        return GridPrinter::printToPdf(grid, files.last());
+        return GridPrinter::printToPdf(grid, files.last()) ? PrintResult::Printed : PrintResult::Failed;
     });
     QTest::mouseClick(page->printButton(), Qt::LeftButton);
 
