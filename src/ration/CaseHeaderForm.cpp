@@ -511,36 +511,32 @@ bool CaseHeaderForm::acceptNumber(const QString& value, const QString& label)
     return false;
 }
 
+void CaseHeaderForm::setNumber(QString& field, const QString& value, const QString& label)
+{
+    if (!acceptNumber(value, label))
+        return;
+    field = value;
+    numberEdited();
+}
+
 void CaseHeaderForm::setActualWeight(const QString& value)
 {
-    if (!acceptNumber(value, labels().actualWeight))
-        return;
-    m_actualWeight = value;
-    numberEdited();
+    setNumber(m_actualWeight, value, labels().actualWeight);
 }
 
 void CaseHeaderForm::setTargetWeight(const QString& value)
 {
-    if (!acceptNumber(value, labels().targetWeight))
-        return;
-    m_targetWeight = value;
-    numberEdited();
+    setNumber(m_targetWeight, value, labels().targetWeight);
 }
 
 void CaseHeaderForm::setAdultWeight(const QString& value)
 {
-    if (!acceptNumber(value, labels().adultWeight))
-        return;
-    m_adultWeight = value;
-    numberEdited();
+    setNumber(m_adultWeight, value, labels().adultWeight);
 }
 
 void CaseHeaderForm::setEnergyPercent(const QString& value)
 {
-    if (!acceptNumber(value, labels().energy))
-        return;
-    m_energy = value;
-    numberEdited();
+    setNumber(m_energy, value, labels().energy);
 }
 
 void CaseHeaderForm::setPuppies(const QString& value)

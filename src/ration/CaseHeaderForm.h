@@ -127,6 +127,7 @@ private:
     // A number field takes no text that reads as infinite or not a number;
     // it says so, naming the field, and keeps what it had.
     bool acceptNumber(const QString& value, const QString& label);
+    void setNumber(QString& field, const QString& value, const QString& label);
     bool puppiesRequired() const;
     void computeAgeInWeeks();
     void fillList(ChoiceList& list, const QString& table, const QString& condition);

@@ -6,6 +6,7 @@
 #include "ration/NutrientColumns.h"
 #include "ration/gui/CaseHeaderView.h"
 #include "ration/gui/RationPageView.h"
+#include "support/ShownCaseWindow.h"
 #include "support/TestDatabase.h"
 #include "ui/gui/GridView.h"
 
@@ -29,30 +30,14 @@ using namespace NutrientColumns;
 
 namespace {
 
-// A workspace with one case window over a fresh fixture database, shown so
-// that visibility, focus and geometry behave as on the screen.
-class CaseWindowTest : public ::testing::Test
+class CaseWindowTest : public ShownCaseWindow
 {
 protected:
     void open(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString(),
               QSize size = QSize(1280, 800))
     {
-        area.reset();
-        db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
-        ASSERT_TRUE(db->isValid()) << qPrintable(db->error());
-        area = std::make_unique<QMdiArea>();
-        area->resize(size);
-        area->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(area.get()));
-        window = caseKey.isEmpty()
-                     ? CaseWindow::open(*area, db->context(), &prompt)
-                     : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
-        ASSERT_NE(window, nullptr);
-        QCoreApplication::processEvents();
+        openWindow(language, caseKey, size);
     }
-
-    const CaseHeaderControls& c() const { return window->view()->controls(); }
-    CaseHeaderForm& form() { return window->form(); }
 
     // Moves through the list with the arrow keys as a user would, each step
     // being a choice of its own.
@@ -85,11 +70,6 @@ protected:
             texts << box->itemText(i);
         return texts;
     }
-
-    std::unique_ptr<TestDatabase> db;
-    RecordingPrompt prompt;
-    std::unique_ptr<QMdiArea> area;
-    CaseWindow* window = nullptr;
 };
 
 TEST_F(CaseWindowTest, TheFieldsCarryTheLabelsOfTheWindowsLanguage)

@@ -7,6 +7,7 @@
 #include "ration/RationGrids.h"
 #include "ration/RationPage.h"
 #include "ration/gui/CaseHeaderView.h"
+#include "support/ShownCaseWindow.h"
 #include "support/TestDatabase.h"
 #include "ui/PrintResult.h"
 #include "ui/gui/GridPrinter.h"
@@ -32,31 +33,18 @@ using namespace NutrientColumns;
 
 namespace {
 
-// A workspace with one case window over a fresh fixture database; the tests
-// work on the ration page through its widgets.
-class RationPageViewTest : public ::testing::Test
+// The ration page of a shown case window, worked through its widgets.
+class RationPageViewTest : public ShownCaseWindow
 {
 protected:
     void open(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString(),
               QSize size = QSize(1280, 800))
     {
-        area.reset();
-        db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
-        ASSERT_TRUE(db->isValid()) << qPrintable(db->error());
-        area = std::make_unique<QMdiArea>();
-        area->resize(size);
-        area->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(area.get()));
-        window = caseKey.isEmpty()
-                     ? CaseWindow::open(*area, db->context(), &prompt)
-                     : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
-        ASSERT_NE(window, nullptr);
-        QCoreApplication::processEvents();
+        openWindow(language, caseKey, size);
         page = window->sheet()->rationPage();
         ASSERT_NE(page, nullptr);
     }
 
-    const CaseHeaderControls& c() const { return window->view()->controls(); }
     GridModel& rationGrid() { return window->form().ration().rationGrid(); }
 
     // Steps through a closed list with the arrow keys, each step a choice.
@@ -116,10 +104,6 @@ protected:
         return texts;
     }
 
-    std::unique_ptr<TestDatabase> db;
-    RecordingPrompt prompt;
-    std::unique_ptr<QMdiArea> area;
-    CaseWindow* window = nullptr;
     RationPageView* page = nullptr;
 };
 
