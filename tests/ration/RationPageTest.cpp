@@ -100,18 +100,15 @@ TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
         {"DE",
          7,
          {"0:<ALLE>", "4:Alleinfutter Hund", "1:Einzelfuttermittel"},
-         {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+         {"0:<ALLE>", "1:Fleisch", "2:Getreide", "3:Öle"}},
         {"US",
          7,
          {"0:<ALLE>", "4:Complete food dog", "1:Single feedstuffs"},
-         {"0:<ALLE>", "0:<no type>", "2:Cereals", "1:Meat", "3:Oils"}},
+         {"0:<ALLE>", "2:Cereals", "1:Meat", "3:Oils"}},
         // The diet case types show the no-restriction entry without a text.
-        {"DE",
-         25,
-         {"0:", "1:Einzelfuttermittel"},
-         {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+        {"DE", 25, {"0:", "1:Einzelfuttermittel"}, {"0:<ALLE>", "1:Fleisch", "2:Getreide", "3:Öle"}},
         // A case type without categories still offers the entry.
-        {"DE", 1, {"0:<ALLE>"}, {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+        {"DE", 1, {"0:<ALLE>"}, {"0:<ALLE>", "1:Fleisch", "2:Getreide", "3:Öle"}},
     };
     for (const auto& c : cases) {
         Window w(QString::fromLatin1(c.language));

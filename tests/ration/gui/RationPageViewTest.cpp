@@ -168,7 +168,7 @@ TEST_F(RationPageViewTest, TheListsFollowTheCaseTypeAndTheFilters)
     chooseDogCase();
     EXPECT_EQ(items(page->categoryList()),
               (QStringList{"<ALLE>", "Alleinfutter Hund", "Einzelfuttermittel"}));
-    EXPECT_EQ(items(page->typeList()), (QStringList{"<ALLE>", "<kein Typ>", "Fleisch", "Getreide", "Öle"}));
+    EXPECT_EQ(items(page->typeList()), (QStringList{"<ALLE>", "Fleisch", "Getreide", "Öle"}));
     EXPECT_EQ(items(page->feedList()), (QStringList{"Hühnerbrust, gekocht", "MÖHREN, roh", "Müsli Spezial",
                                                     "O'Briens Mischung", "Reis, gekocht", "Rinderhack"}));
     for (QComboBox* box : {page->categoryList(), page->typeList(), page->feedList()})
@@ -342,7 +342,7 @@ TEST_F(RationPageViewTest, AnOpenedCaseShowsTheListsOfItsCaseType)
 {
     open(QStringLiteral("US"), QStringLiteral("1"));
     EXPECT_EQ(items(page->categoryList()), (QStringList{"<ALLE>", "Complete food dog", "Single feedstuffs"}));
-    EXPECT_EQ(page->typeList()->count(), 5);
+    EXPECT_EQ(page->typeList()->count(), 4);
     EXPECT_EQ(page->feedList()->count(), 6);
     EXPECT_EQ(feedNames(), (QStringList{"Chicken breast, cooked", "Rice, cooked"}));
 }
