@@ -278,7 +278,7 @@ void RationPage::markColumn(GridModel& grid, int column, bool selected)
         grid.setText(MarkRow, column, QStringLiteral("x"));
         grid.setAlignment(MarkRow, column, GridAlign::Centre);
         grid.setBackground(NameRow, column, SelectedBackground);
-        grid.setColumnWidth(column, SelectedWidth);
+        grid.setColumnWidth(column, m_form.ration().grids().selectedWidth(grid, column));
     } else {
         grid.setText(MarkRow, column, QStringLiteral(" "));
         grid.setBackground(NameRow, column, UnselectedBackground);

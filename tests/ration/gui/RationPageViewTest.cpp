@@ -8,12 +8,14 @@
 #include "ration/RationPage.h"
 #include "ration/gui/CaseHeaderView.h"
 #include "support/TestDatabase.h"
+#include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -37,10 +39,10 @@ class RationPageViewTest : public ::testing::Test
 {
 protected:
     void open(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString(),
-              QSize size = QSize(1280, 800))
+              QSize size = QSize(1280, 800), TestDatabase::Data data = TestDatabase::Data::Fixture)
     {
         area.reset();
-        db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
+        db = std::make_unique<TestDatabase>(data, language);
         ASSERT_TRUE(db->isValid()) << qPrintable(db->error());
         area = std::make_unique<QMdiArea>();
         area->resize(size);
@@ -336,6 +338,36 @@ TEST_F(RationPageViewTest, PrintPutsTheHeadingAboveTheRationGridThenTheProfileGr
     }
     // The header form's window keeps its own title.
     EXPECT_EQ(window->windowTitle(), "Rationsberechnung");
+}
+
+TEST_F(RationPageViewTest, EveryHeadingAndUnitOfTheShippedDataFitsItsColumnInBothLanguages)
+{
+    for (const char* language : {"DE", "US"}) {
+        open(QString::fromLatin1(language), QString(), QSize(1280, 800), TestDatabase::Data::Shipped);
+        for (GridModel* grid : {&rationGrid(), &window->form().ration().profileGrid()}) {
+            grid->click(NameRow, RationGrids::NameColumn); // shows every column
+            // Calcium's "Ca" and "g" need no more than the shipped width.
+            if (grid == &rationGrid()) {
+                EXPECT_EQ(grid->columnWidth(find(*grid, QStringLiteral("1"))), SelectedWidth);
+            }
+            for (int c = RationGrids::NameColumn; c < grid->columnCount(); ++c) {
+                if (grid->columnWidth(c) <= UnselectedWidth)
+                    continue;
+                const int room = grid->columnWidth(c) - 7; // paintCell's margins and grid line
+                for (int row : {NameRow, UnitRow}) {
+                    const QString text = grid->text(row, c);
+                    const QFontMetricsF metrics(GridCellPainter::toFont(grid->font(row, c)));
+                    // Lines break at spaces only, and all of them fit the row.
+                    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                        EXPECT_LE(metrics.horizontalAdvance(word), room)
+                            << language << " " << qPrintable(text);
+                    EXPECT_LE(metrics.boundingRect(QRectF(0, 0, room, 1e6), Qt::TextWordWrap, text).height(),
+                              grid->rowHeight(row) - 3)
+                        << language << " " << qPrintable(text);
+                }
+            }
+        }
+    }
 }
 
 TEST_F(RationPageViewTest, AnOpenedCaseShowsTheListsOfItsCaseType)
