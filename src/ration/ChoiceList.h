@@ -7,7 +7,8 @@
 class Connection;
 
 // A drop-down list's entries and choice without the widget: each entry keeps
-// its database key as data, entries sort by text as the list control sorts.
+// its database key as data, entries sort by text as a German reader expects,
+// case ignored and umlauts beside their base letters, in either language.
 class ChoiceList
 {
 public:

@@ -34,6 +34,27 @@ RationGrids::RationGrids(AppContext& context, const CaseHeaderSource& header)
 {
 }
 
+int RationGrids::fittingWidth(const GridModel& g, int column, int width) const
+{
+    if (!m_cellWidth)
+        return width;
+    // The heading wraps into the name row's lines, the unit has one line.
+    return std::max({width, m_cellWidth(g, NameRow, column), m_cellWidth(g, UnitRow, column)});
+}
+
+int RationGrids::selectedWidth(const GridModel& g, int column) const
+{
+    return fittingWidth(g, column, SelectedWidth);
+}
+
+void RationGrids::fitHeadingColumns(GridModel& g) const
+{
+    for (int column : {NameColumn, AmountColumn}) {
+        if (g.columnWidth(column) > 0)
+            g.setColumnWidth(column, fittingWidth(g, column, g.columnWidth(column)));
+    }
+}
+
 void RationGrids::startGrid(GridModel& g, Rgb background, int fixedColumns, int nameWidth, int amountWidth)
 {
     g.clear();
@@ -73,6 +94,7 @@ void RationGrids::buildRationGrid()
         g.setBackground(RequirementRow, column, ComputedBackground);
         g.setBackground(SupplyRow, column, ComputedBackground);
     }
+    fitHeadingColumns(g);
     buildGrid(g, QStringLiteral("I"));
 }
 
@@ -91,6 +113,7 @@ void RationGrids::buildProfileGrid()
               Lang::byCode(code, QStringLiteral("Ergebnisse"), QStringLiteral("Results")));
     for (int row : {NameRow, UnitRow, RequirementRow})
         g.setText(row, AmountColumn, QStringLiteral(">>>"));
+    fitHeadingColumns(g);
     buildGrid(g, QStringLiteral("K"));
 }
 
@@ -155,7 +178,7 @@ void RationGrids::applyCaseNutrientSelection(GridModel& g)
         const int c = find(g, QString::number(nutrient));
         if (c < 0)
             continue;
-        g.setColumnWidth(c, SelectedWidth);
+        g.setColumnWidth(c, selectedWidth(g, c));
         g.setText(MarkRow, c, QStringLiteral("x"));
         g.setAlignment(MarkRow, c, GridAlign::Centre);
         g.setBackground(NameRow, c, fixed != 0 ? FixedSelectedBackground : SelectedBackground);

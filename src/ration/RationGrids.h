@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class AppContext;
 class CaseHeaderSource;
 
@@ -23,6 +25,17 @@ public:
     static CellFont cellFont() { return CellFont{QStringLiteral("Tahoma"), 13, 400, false}; }
 
     RationGrids(AppContext& context, const CaseHeaderSource& header);
+
+    // The width in pixels a cell needs to show its text whole in its font.
+    // Only the widgets can measure text; they hand their measure over before
+    // the grids are built. Without one (the command line, the logic tests)
+    // every column keeps the width it is laid out with.
+    using CellWidth = std::function<int(const GridModel& grid, int row, int column)>;
+    void setCellWidth(CellWidth measure) { m_cellWidth = std::move(measure); }
+
+    // The width of a shown nutrient or indicator column: SelectedWidth, or
+    // more where its heading or unit needs it.
+    int selectedWidth(const GridModel& grid, int column) const;
 
     GridModel& ration() { return m_ration; }
     const GridModel& ration() const { return m_ration; }
@@ -57,9 +70,14 @@ private:
     // Empties a grid and lays out its header rows and first three columns.
     void startGrid(GridModel& grid, Rgb background, int fixedColumns, int nameWidth, int amountWidth);
     void buildGrid(GridModel& grid, const QString& kind);
+    // At least width; more where the column's heading or unit needs it.
+    int fittingWidth(const GridModel& grid, int column, int width) const;
+    // Widens the shown ones of the first three columns to their headings.
+    void fitHeadingColumns(GridModel& grid) const;
 
     AppContext& m_context;
     const CaseHeaderSource& m_header;
     GridModel m_ration;
     GridModel m_profile;
+    CellWidth m_cellWidth;
 };

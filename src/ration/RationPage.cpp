@@ -114,9 +114,13 @@ void RationPage::fillCategoryFilter()
 
 void RationPage::fillTypeFilter()
 {
+    // Row 0 of the type table ("all types", in some data "no type") has the
+    // key 0 of <ALLE> and lifts the filter just as well, so it would be a
+    // second entry meaning all. <ALLE> stands for it, as in the category
+    // list; choosing it lists every feedstuff, those without a type too.
     m_type.fill(m_context.db(), QStringLiteral("SELECT ID AS ITEMDATA, Bez_") + code() +
                                     QStringLiteral(" AS ITEMTEXT ") +
-                                    QStringLiteral("FROM T_FM_TYP WHERE AKTIV = TRUE"));
+                                    QStringLiteral("FROM T_FM_TYP WHERE AKTIV = TRUE AND ID <> 0"));
     m_type.add(0, AllEntry);
     emit typeListChanged();
 }
@@ -277,7 +281,7 @@ void RationPage::markColumn(GridModel& grid, int column, bool selected)
         grid.setText(MarkRow, column, QStringLiteral("x"));
         grid.setAlignment(MarkRow, column, GridAlign::Centre);
         grid.setBackground(NameRow, column, SelectedBackground);
-        grid.setColumnWidth(column, SelectedWidth);
+        grid.setColumnWidth(column, m_form.ration().grids().selectedWidth(grid, column));
     } else {
         grid.setText(MarkRow, column, QStringLiteral(" "));
         grid.setBackground(NameRow, column, UnselectedBackground);

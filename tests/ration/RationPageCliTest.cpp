@@ -8,8 +8,7 @@
 
 namespace {
 
-const QStringList GermanTypes = {"type\t0\t<ALLE>", "type\t0\t<kein Typ>", "type\t1\tFleisch",
-                                 "type\t2\tGetreide", "type\t3\tÖle"};
+const QStringList GermanTypes = {"type\t0\t<ALLE>", "type\t1\tFleisch", "type\t2\tGetreide", "type\t3\tÖle"};
 
 TEST(RationPageCliTest, FeedsPrintsTheThreeListsInTheirOrder)
 {

@@ -1,5 +1,6 @@
 #include "ration/RationPage.h"
 #include "core/Prompt.h"
+#include "db/RecordSet.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
 #include "support/QtPrinters.h"
@@ -100,18 +101,15 @@ TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
         {"DE",
          7,
          {"0:<ALLE>", "4:Alleinfutter Hund", "1:Einzelfuttermittel"},
-         {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+         {"0:<ALLE>", "1:Fleisch", "2:Getreide", "3:Öle"}},
         {"US",
          7,
          {"0:<ALLE>", "4:Complete food dog", "1:Single feedstuffs"},
-         {"0:<ALLE>", "0:<no type>", "2:Cereals", "1:Meat", "3:Oils"}},
+         {"0:<ALLE>", "2:Cereals", "1:Meat", "3:Oils"}},
         // The diet case types show the no-restriction entry without a text.
-        {"DE",
-         25,
-         {"0:", "1:Einzelfuttermittel"},
-         {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+        {"DE", 25, {"0:", "1:Einzelfuttermittel"}, {"0:<ALLE>", "1:Fleisch", "2:Getreide", "3:Öle"}},
         // A case type without categories still offers the entry.
-        {"DE", 1, {"0:<ALLE>"}, {"0:<ALLE>", "0:<kein Typ>", "1:Fleisch", "2:Getreide", "3:Öle"}},
+        {"DE", 1, {"0:<ALLE>"}, {"0:<ALLE>", "1:Fleisch", "2:Getreide", "3:Öle"}},
     };
     for (const auto& c : cases) {
         Window w(QString::fromLatin1(c.language));
@@ -123,6 +121,39 @@ TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
         EXPECT_EQ(w.page.typeList().currentIndex(), -1);
         EXPECT_EQ(w.page.feedList().currentIndex(), -1);
         EXPECT_EQ(w.page.feedList().count(), 6);
+    }
+}
+
+TEST(RationPageTest, ListsSortAsAGermanReaderExpectsInBothLanguages)
+{
+    // Case ignored, umlauts beside their base letters: "Öle" among the O.
+    const QStringList german = {"apfel", "Äpfel", "Birne",  "MÖHREN", "mus",
+                                "Müsli", "Öle",   "orange", "Zucker"};
+    for (const char* language : {"DE", "US"}) {
+        Window w(QString::fromLatin1(language));
+        // Keys against the order of the names, in type 3 which has no feedstuffs yet.
+        for (int i = 0; i < german.size(); ++i)
+            ASSERT_TRUE(
+                w.db.rawExec(QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, "
+                                            "AKTIV) VALUES (%1, 3, '%2', '%2', -1)")
+                                 .arg(200 - i)
+                                 .arg(german[i])));
+        w.chooseDogCase();
+        w.chooseType(3);
+        QStringList shown;
+        for (const ChoiceList::Entry& e : w.page.feedList().entries())
+            shown << e.text;
+        EXPECT_EQ(shown, german) << language;
+
+        // The database's NOCASE collation orders the same way.
+        RecordSet rs;
+        ASSERT_TRUE(rs.openRecordset(w.db.db(), QStringLiteral("SELECT BEZ_%1 AS N FROM T_FUTTERMITTEL WHERE "
+                                                               "ID_FM_TYP = 3 ORDER BY BEZ_%1")
+                                                    .arg(QLatin1String(language))));
+        QStringList ordered;
+        for (QString name; !rs.isEof(); rs.moveNext(), ordered << name)
+            rs.getFieldText(QStringLiteral("N"), name);
+        EXPECT_EQ(ordered, german) << language;
     }
 }
 

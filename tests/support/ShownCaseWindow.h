@@ -14,23 +14,25 @@
 
 #include <memory>
 
-// A workspace with one case window over a fresh fixture database, shown so
+// A workspace with one case window over a fresh database, shown so
 // that visibility, focus and geometry behave as on the screen. An empty key
 // opens a new case.
 class ShownCaseWindow : public ::testing::Test
 {
 protected:
-    void openWindow(const QString& language, const QString& caseKey, QSize size)
+    void openWindow(const QString& language, const QString& caseKey, QSize size,
+                    TestDatabase::Data data = TestDatabase::Data::Fixture)
     {
         area.reset();
-        db = std::make_unique<TestDatabase>(TestDatabase::Data::Fixture, language);
+        db = std::make_unique<TestDatabase>(data, language);
         ASSERT_TRUE(db->isValid()) << qPrintable(db->error());
         area = std::make_unique<QMdiArea>();
         area->resize(size);
         area->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(area.get()));
-        window = caseKey.isEmpty() ? CaseWindow::open(*area, db->context(), &prompt)
-                                   : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
+        window = caseKey.isEmpty()
+                     ? CaseWindow::open(*area, db->context(), &prompt)
+                     : CaseWindow::openStored(*area, db->context(), caseKey.toLongLong(), &prompt);
         ASSERT_NE(window, nullptr);
         QCoreApplication::processEvents();
     }

@@ -4,6 +4,7 @@
 #include "ration/CaseHeaderForm.h"
 #include "ration/ChoiceList.h"
 #include "ration/RationPage.h"
+#include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
 
@@ -44,6 +45,9 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     , m_gridPrint(&GridPrinter::printWithDialog)
 {
     setObjectName(QStringLiteral("RationPage"));
+    // Columns whose heading or unit is wider than the shipped width in the
+    // grid's font grow to show it.
+    form.ration().grids().setCellWidth(&GridCellPainter::neededWidth);
     // The sheet makes this page before the header form opens its case, which
     // is the order the page's set-up needs.
     m_page->setUp();

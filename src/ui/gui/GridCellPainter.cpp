@@ -7,6 +7,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace GridCellPainter {
 
@@ -116,6 +117,31 @@ void drawText(QPainter& painter, const QRectF& rect, const QString& text, GridAl
     }
     const QString shown = ellipsis ? metrics.elidedText(text, Qt::ElideRight, rect.width()) : text;
     painter.drawText(rect, flags | Qt::TextSingleLine, shown);
+}
+
+int neededWidth(const GridModel& model, int row, int col)
+{
+    const QString text = model.text(row, col);
+    if (text.trimmed().isEmpty())
+        return 0;
+    const QFontMetricsF metrics(toFont(model.font(row, col)));
+    // The margins paintCell leaves, and a pixel or two by which printer and
+    // screen metrics differ.
+    constexpr qreal Margins = 2 * TextMarginX + 1;
+    constexpr qreal Slack = 2;
+    const qreal whole = metrics.horizontalAdvance(text);
+    qreal width = whole;
+    if (model.alignment(row, col).wordWrap()) {
+        width = 0;
+        for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            width = std::max(width, metrics.horizontalAdvance(word));
+        // As wide as the longest word, then wider until the lines fit the row.
+        const qreal height = model.rowHeight(row) - 2 * TextMarginY - 1;
+        while (width < whole &&
+               metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, text).height() > height)
+            width += 1;
+    }
+    return static_cast<int>(std::ceil(width + Margins + Slack));
 }
 
 void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect)

@@ -20,6 +20,9 @@ QFont toFont(const CellFont& font);
 
 // Background, text and the right and bottom grid lines of one cell.
 void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect);
+// The narrowest width at which the cell shows its text whole at its row's
+// height: on its one line, or wrapped without a word broken or a line cut off.
+int neededWidth(const GridModel& model, int row, int col);
 // Text inside rect (the cell's area less its margins), clipped to it.
 void drawText(QPainter& painter, const QRectF& rect, const QString& text, GridAlign align, bool ellipsis);
 

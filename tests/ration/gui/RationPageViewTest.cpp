@@ -10,12 +10,14 @@
 #include "support/ShownCaseWindow.h"
 #include "support/TestDatabase.h"
 #include "ui/PrintResult.h"
+#include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -38,9 +40,9 @@ class RationPageViewTest : public ShownCaseWindow
 {
 protected:
     void open(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString(),
-              QSize size = QSize(1280, 800))
+              QSize size = QSize(1280, 800), TestDatabase::Data data = TestDatabase::Data::Fixture)
     {
-        openWindow(language, caseKey, size);
+        openWindow(language, caseKey, size, data);
         page = window->sheet()->rationPage();
         ASSERT_NE(page, nullptr);
     }
@@ -153,7 +155,7 @@ TEST_F(RationPageViewTest, TheListsFollowTheCaseTypeAndTheFilters)
     chooseDogCase();
     EXPECT_EQ(items(page->categoryList()),
               (QStringList{"<ALLE>", "Alleinfutter Hund", "Einzelfuttermittel"}));
-    EXPECT_EQ(items(page->typeList()), (QStringList{"<ALLE>", "<kein Typ>", "Fleisch", "Getreide", "Öle"}));
+    EXPECT_EQ(items(page->typeList()), (QStringList{"<ALLE>", "Fleisch", "Getreide", "Öle"}));
     EXPECT_EQ(items(page->feedList()), (QStringList{"Hühnerbrust, gekocht", "MÖHREN, roh", "Müsli Spezial",
                                                     "O'Briens Mischung", "Reis, gekocht", "Rinderhack"}));
     for (QComboBox* box : {page->categoryList(), page->typeList(), page->feedList()})
@@ -365,11 +367,41 @@ TEST_F(RationPageViewTest, PrintPutsTheHeadingAboveTheRationGridThenTheProfileGr
     EXPECT_EQ(window->windowTitle(), "Rationsberechnung");
 }
 
+TEST_F(RationPageViewTest, EveryHeadingAndUnitOfTheShippedDataFitsItsColumnInBothLanguages)
+{
+    for (const char* language : {"DE", "US"}) {
+        open(QString::fromLatin1(language), QString(), QSize(1280, 800), TestDatabase::Data::Shipped);
+        for (GridModel* grid : {&rationGrid(), &window->form().ration().profileGrid()}) {
+            grid->click(NameRow, RationGrids::NameColumn); // shows every column
+            // Calcium's "Ca" and "g" need no more than the shipped width.
+            if (grid == &rationGrid()) {
+                EXPECT_EQ(grid->columnWidth(find(*grid, QStringLiteral("1"))), SelectedWidth);
+            }
+            for (int c = RationGrids::NameColumn; c < grid->columnCount(); ++c) {
+                if (grid->columnWidth(c) <= UnselectedWidth)
+                    continue;
+                const int room = grid->columnWidth(c) - 7; // paintCell's margins and grid line
+                for (int row : {NameRow, UnitRow}) {
+                    const QString text = grid->text(row, c);
+                    const QFontMetricsF metrics(GridCellPainter::toFont(grid->font(row, c)));
+                    // Lines break at spaces only, and all of them fit the row.
+                    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                        EXPECT_LE(metrics.horizontalAdvance(word), room)
+                            << language << " " << qPrintable(text);
+                    EXPECT_LE(metrics.boundingRect(QRectF(0, 0, room, 1e6), Qt::TextWordWrap, text).height(),
+                              grid->rowHeight(row) - 3)
+                        << language << " " << qPrintable(text);
+                }
+            }
+        }
+    }
+}
+
 TEST_F(RationPageViewTest, AnOpenedCaseShowsTheListsOfItsCaseType)
 {
     open(QStringLiteral("US"), QStringLiteral("1"));
     EXPECT_EQ(items(page->categoryList()), (QStringList{"<ALLE>", "Complete food dog", "Single feedstuffs"}));
-    EXPECT_EQ(page->typeList()->count(), 5);
+    EXPECT_EQ(page->typeList()->count(), 4);
     EXPECT_EQ(page->feedList()->count(), 6);
     EXPECT_EQ(feedNames(), (QStringList{"Chicken breast, cooked", "Rice, cooked"}));
 }
