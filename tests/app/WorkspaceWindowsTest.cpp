@@ -5,6 +5,9 @@
 #include "app/gui/StartView.h"
 #include "app/gui/StartWindow.h"
 #include "core/Prompt.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
 #include "support/TestDatabase.h"
 
 #include <QImage>
@@ -213,6 +216,24 @@ TEST_F(WorkspaceWindowsTest, QuittingAsksForEveryChangedCaseAndCancelStopsIt)
         for (QMdiSubWindow* sub : window->workspace()->subWindowList())
             casesLeft += sub->isVisible() && qobject_cast<CaseWindow*>(sub) ? 1 : 0;
         EXPECT_EQ(casesLeft, c.casesLeft) << command;
+    }
+}
+
+TEST_F(WorkspaceWindowsTest, AStoredCaseQuitsSilentlyUntilItsRationIsEdited)
+{
+    for (const bool edited : {false, true}) {
+        open();
+        auto* caseWindow = qobject_cast<CaseWindow*>(window->openStoredCase(1));
+        ASSERT_NE(caseWindow, nullptr);
+        if (edited) {
+            caseWindow->form().ration().rationGrid().endEdit(NutrientColumns::FirstFeedRow,
+                                                             RationGrids::AmountColumn, QStringLiteral("90"));
+        }
+        prompt.clear();
+        prompt.setNextAnswer(Prompt::Answer::Cancel);
+        ASSERT_TRUE(triggerAction(*window, "actionExit"));
+        EXPECT_EQ(window->isVisible(), edited);
+        EXPECT_EQ(prompt.texts().size(), edited ? 1 : 0);
     }
 }
 
