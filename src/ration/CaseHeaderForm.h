@@ -1,7 +1,7 @@
 #pragma once
 
+#include "db/ChoiceList.h"
 #include "ration/CaseHeaderSource.h"
-#include "ration/ChoiceList.h"
 #include "ration/RationCalculation.h"
 
 #include <QDate>

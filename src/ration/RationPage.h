@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ration/ChoiceList.h"
+#include "db/ChoiceList.h"
 #include "ration/RationPageHooks.h"
 
 #include <QObject>

@@ -3,8 +3,8 @@
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
+#include "db/ChoiceList.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/ChoiceList.h"
 
 #include <QCheckBox>
 #include <QComboBox>

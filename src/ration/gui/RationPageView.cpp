@@ -1,8 +1,8 @@
 #include "ration/gui/RationPageView.h"
 
 #include "db/AppContext.h"
+#include "db/ChoiceList.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/ChoiceList.h"
 #include "ration/RationPage.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"

@@ -1,4 +1,4 @@
-#include "ration/ChoiceList.h"
+#include "db/ChoiceList.h"
 
 #include "db/RecordSet.h"
 
