@@ -38,3 +38,4 @@ int runRecipeCommand(const CliArgs& args, CliIo& io);
 int runChartCommand(const CliArgs& args, CliIo& io);
 int runCasesCommand(const CliArgs& args, CliIo& io);
 int runFeedsCommand(const CliArgs& args, CliIo& io);
+int runFeedCommand(const CliArgs& args, CliIo& io);

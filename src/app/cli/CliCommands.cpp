@@ -28,6 +28,10 @@ const std::vector<CliCommand>& cliCommands()
          "feeds --case-type K [--category K] [--type K] [--search TEXT]\n"
          "                         the ration page's category, type and feedstuff lists",
          &runFeedsCommand},
+        {"feed",
+         "feed show ID | save [ID] | copy ID | delete ID --yes\n"
+         "                         the feedstuff editor: show, save from standard input, copy or delete",
+         &runFeedCommand},
     };
     return commands;
 }

@@ -1,0 +1,286 @@
+#include "feed/FeedEditor.h"
+
+#include "core/NumberText.h"
+#include "core/Prompt.h"
+#include "feed/FeedIndicatorCalculator.h"
+#include "support/QtPrinters.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// The editor over the shipped system data, a new feedstuff prepared.
+struct Editor
+{
+    TestDatabase db;
+    RecordingPrompt prompt;
+    FeedEditor editor;
+
+    explicit Editor(const QString& language = QStringLiteral("DE"), const QString& owner = QStringLiteral("U"))
+        : db(TestDatabase::Data::Shipped, language)
+        , editor(db.context(), prompt)
+    {
+        db.context().setOwnerCode(owner);
+        editor.newClicked();
+    }
+    bool type(int key, const QString& amount)
+    {
+        for (GridModel* grid : {&editor.nutrientGrid(), &editor.indicatorGrid()}) {
+            const int row = FeedEditor::rowOf(*grid, key);
+            if (row >= 0)
+                return grid->endEdit(row, FeedEditor::AmountColumn, amount);
+        }
+        return false;
+    }
+    QString amount(int key)
+    {
+        for (GridModel* grid : {&editor.nutrientGrid(), &editor.indicatorGrid()}) {
+            const int row = FeedEditor::rowOf(*grid, key);
+            if (row >= 0)
+                return grid->text(row, FeedEditor::AmountColumn);
+        }
+        return QStringLiteral("no row");
+    }
+    // Moisture 10, ash 8, protein 25, fibre 2, fat 15: NfE 40, DM 90.
+    void analysis(const char* ash = "8")
+    {
+        type(FeedKey::Moisture, QStringLiteral("10"));
+        type(FeedKey::CrudeAsh, QLatin1String(ash));
+        type(FeedKey::CrudeProtein, QStringLiteral("25"));
+        type(FeedKey::CrudeFibre, QStringLiteral("2"));
+        type(FeedKey::CrudeFat, QStringLiteral("15"));
+    }
+    QString counter() { return db.rawValue(QStringLiteral("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = 'U'")); }
+    QString count(const char* table) { return db.rawValue(QStringLiteral("SELECT COUNT(*) FROM ") + table); }
+};
+
+TEST(FeedEditorTest, TheWorkedAnalysisFillsTheGridsAndAllowsSaving)
+{
+    Editor e;
+    e.analysis();
+    ASSERT_FALSE(e.editor.canSave());
+    ASSERT_TRUE(e.editor.calculate());
+    EXPECT_TRUE(e.editor.canSave());
+    EXPECT_EQ(e.prompt.texts(), QStringList{"Kenngrössen wurden neu berechnet !"});
+    const struct
+    {
+        int key;
+        double value;
+    } results[] = {{FeedKey::DryMatter, 90},          {FeedKey::Nfe, 40},
+                   {FeedKey::EnergyMJ, 1.54984},      {FeedKey::EnergyKcal, 370.41},
+                   {FeedKey::ProteinPerMJ, 16.13},    {FeedKey::ProteinEnergyPerMJ, 387.14},
+                   {FeedKey::NfePerDryMatter, 44.44}, {FeedKey::FatPerDryMatter, 16.67}};
+    for (const auto& r : results) {
+        const QString shown = e.amount(r.key);
+        ASSERT_FALSE(shown.isEmpty()) << r.key;
+        // Shown with the row's decimals: within half of its last place.
+        const int decimals = shown.contains(',') ? int(shown.size() - shown.indexOf(',') - 1) : 0;
+        EXPECT_NEAR(NumberText::read(shown), r.value, 0.5 * std::pow(10.0, -decimals) + 1e-9) << r.key;
+    }
+}
+
+TEST(FeedEditorTest, NfeOfZeroCalculatesAndBelowZeroStopsWithNothingWritten)
+{
+    const struct
+    {
+        const char* ash;
+        bool calculated;
+    } cases[] = {{"48", true}, {"48,01", false}};
+    for (const auto& c : cases) {
+        Editor e;
+        e.analysis(c.ash);
+        EXPECT_EQ(e.editor.calculate(), c.calculated) << c.ash;
+        EXPECT_EQ(e.editor.canSave(), c.calculated);
+        EXPECT_EQ(e.amount(FeedKey::DryMatter).isEmpty(), !c.calculated);
+        if (!c.calculated) {
+            EXPECT_EQ(e.prompt.lastText(), "Nfe negativ, bitte die Werte für Rohnährstoffe kontrollieren");
+        }
+    }
+}
+
+TEST(FeedEditorTest, AResultOfZeroEmptiesTheTextOfAnEarlierRun)
+{
+    Editor e;
+    e.analysis();
+    e.type(FeedKey::Calcium, QStringLiteral("1,2"));
+    e.type(FeedKey::Phosphorus, QStringLiteral("0,9"));
+    ASSERT_TRUE(e.editor.calculate());
+    ASSERT_FALSE(e.amount(FeedKey::CalciumToPhosphorus).isEmpty());
+    e.type(FeedKey::Phosphorus, QString());
+    ASSERT_TRUE(e.editor.calculate());
+    EXPECT_EQ(e.amount(FeedKey::CalciumToPhosphorus), "");
+}
+
+TEST(FeedEditorTest, SavingChecksNameMoistureAndNumbersBeforeAnythingIsStored)
+{
+    const struct
+    {
+        const char* language;
+        const char* name;
+        const char* moisture;
+        const char* dryMatter;
+        const char* calcium;
+        const char* message;
+    } cases[] = {
+        {"DE", "", "10", "90", "", "Bitte geben Sie eine Bezeichnung deutsch ein"},
+        {"US", "", "10", "90", "", "Please enter an english description"},
+        {"DE", "Flocken", "10,25", "89,8", "",
+         "Der Wert für Feuchte und TS muß 100 ergeben, bitte ändern oder neu berechnen!"},
+        {"DE", "Flocken", "10", "90,0", "12,5x", "Bitte geben Sie für Ca eine Zahl ein, nicht „12,5x“."},
+        {"US", "Flakes", "10", "90,0", "inf", "Please enter a number for Ca, not \"inf\"."},
+        {"DE", "Flocken", "10", "90,0", "12,5", "Futtermittel wurde gespeichert !"},
+    };
+    for (const auto& c : cases) {
+        Editor e(QLatin1String(c.language));
+        e.editor.setGermanName(QLatin1String(c.language) == QLatin1String("DE") ? QString::fromUtf8(c.name) : "");
+        e.editor.setEnglishName(QLatin1String(c.language) == QLatin1String("US") ? QString::fromUtf8(c.name) : "");
+        e.type(FeedKey::Moisture, QLatin1String(c.moisture));
+        e.type(FeedKey::DryMatter, QLatin1String(c.dryMatter));
+        e.type(FeedKey::Calcium, QString::fromUtf8(c.calcium));
+        const bool saved = e.editor.save();
+        EXPECT_EQ(e.prompt.lastText(), QString::fromUtf8(c.message)) << c.message;
+        EXPECT_EQ(e.counter(), saved ? "20001" : "20000") << c.message;
+        if (saved) {
+            EXPECT_EQ(e.db.rawValue("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND ID_NAEHRSTOFF = 1"),
+                      "12.5");
+        }
+    }
+}
+
+TEST(FeedEditorTest, ANewFeedstuffIsStoredWholeWithApostrophesMarksAndTheOwnersKey)
+{
+    Editor e;
+    e.editor.setGermanName(QStringLiteral("Hundeflocken O'Brien"));
+    e.editor.setEnglishName(QStringLiteral("Dog flakes O'Brien"));
+    e.editor.setProducer(QStringLiteral("O'Brien & Söhne"));
+    e.editor.setActive(false);
+    GridModel& categories = e.editor.categoryGrid();
+    categories.doubleClick(0, FeedEditor::MarkColumn);
+    categories.doubleClick(1, FeedEditor::MarkColumn);
+    categories.doubleClick(1, FeedEditor::MarkColumn); // twice: unmarked again
+    categories.doubleClick(2, FeedEditor::CategoryNameColumn);
+    e.analysis();
+    ASSERT_TRUE(e.editor.calculate());
+    ASSERT_TRUE(e.editor.save());
+    EXPECT_EQ(e.editor.key(), "20000");
+    EXPECT_EQ(e.editor.lastUpdate(), "03.04.2024");
+    EXPECT_EQ(e.db.rawRows("SELECT BEZ_DE, BEZ_US, HERSTELLER, EIGEN, AKTIV FROM T_FUTTERMITTEL WHERE ID = 20000"),
+              QStringList{"Hundeflocken O'Brien\tDog flakes O'Brien\tO'Brien & Söhne\tU\t0"});
+    EXPECT_EQ(e.db.rawRows("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = 20000"),
+              QStringList{categories.text(0, FeedEditor::CategoryKeyColumn)});
+    EXPECT_EQ(e.db.rawValue("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND ID_NAEHRSTOFF = 8"), "90.0");
+    // The owner's list offers it at once; system feedstuffs it never lists.
+    ASSERT_EQ(e.editor.feedList().count(), 1);
+    EXPECT_EQ(e.editor.feedList().entries()[0].data, 20000);
+}
+
+TEST(FeedEditorTest, AFailingContentRowStoresNothingAndTheSameSaveWorksOnceItCan)
+{
+    Editor e;
+    e.editor.setGermanName(QStringLiteral("Flocken"));
+    e.analysis();
+    ASSERT_TRUE(e.editor.calculate());
+    const QString feedstuffs = e.count("T_FUTTERMITTEL");
+    ASSERT_TRUE(e.db.rawExec("CREATE TRIGGER refuse BEFORE INSERT ON T_FM_NAEHRSTOFF WHEN NEW.ID_NAEHRSTOFF = 13 "
+                             "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    e.prompt.clear();
+    EXPECT_FALSE(e.editor.save());
+    EXPECT_EQ(e.prompt.texts(), QStringList{"Nährstoff RA konnte nicht eingefügt werden"});
+    EXPECT_EQ(e.count("T_FUTTERMITTEL"), feedstuffs);
+    EXPECT_EQ(e.db.rawValue("SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM >= 20000"), "0");
+    EXPECT_EQ(e.counter(), "20000");
+    EXPECT_TRUE(e.editor.key().isEmpty());
+
+    ASSERT_TRUE(e.db.rawExec("DROP TRIGGER refuse"));
+    EXPECT_TRUE(e.editor.save());
+    EXPECT_EQ(e.editor.key(), "20000");
+}
+
+TEST(FeedEditorTest, WithoutAKeyCounterNothingIsStored)
+{
+    Editor e;
+    ASSERT_TRUE(e.db.rawExec("DELETE FROM T_FM_KEY"));
+    e.editor.setGermanName(QStringLiteral("Flocken"));
+    e.analysis();
+    ASSERT_TRUE(e.editor.calculate());
+    const QString feedstuffs = e.count("T_FUTTERMITTEL");
+    EXPECT_FALSE(e.editor.save());
+    EXPECT_EQ(e.prompt.lastText(), "Für den Besitzercode U gibt es keinen Schlüsselzähler in T_FM_KEY; das "
+                                   "Futtermittel wurde nicht gespeichert.");
+    EXPECT_EQ(e.count("T_FUTTERMITTEL"), feedstuffs);
+}
+
+TEST(FeedEditorTest, TheOwnerCodeChoosesTheListedFeedstuffs)
+{
+    const struct
+    {
+        const char* owner;
+        const char* filter;
+        const char* sql;
+    } statements[] = {
+        {"M", "", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL"},
+        {"M", "2", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 2"},
+        {"U", "", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE EIGEN = 'U'"},
+        {"U", "2",
+         "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 2 AND EIGEN = 'U'"},
+    };
+    for (const auto& s : statements) {
+        EXPECT_EQ(FeedEditor::feedListStatement(QStringLiteral("DE"), QLatin1String(s.owner), QLatin1String(s.filter)),
+                  QLatin1String(s.sql));
+    }
+    Editor system(QStringLiteral("DE"), QStringLiteral("M"));
+    EXPECT_EQ(QString::number(system.editor.feedList().count()), system.count("T_FUTTERMITTEL"));
+    Editor practice;
+    EXPECT_EQ(practice.editor.feedList().count(), 0);
+}
+
+TEST(FeedEditorTest, ACopyTakesTheContentsShownAndTheOriginalKeepsItsOwn)
+{
+    Editor e;
+    e.editor.setGermanName(QStringLiteral("Flocken"));
+    e.editor.setEnglishName(QStringLiteral("Flakes"));
+    e.analysis();
+    ASSERT_TRUE(e.editor.calculate());
+    ASSERT_TRUE(e.editor.save());
+    e.type(FeedKey::Calcium, QStringLiteral("2,5")); // not saved
+    ASSERT_TRUE(e.editor.copy());
+    EXPECT_EQ(e.prompt.texts().at(e.prompt.texts().size() - 1), "Es wird der Satz mit Nummer 20000 kopiert");
+    EXPECT_EQ(e.editor.key(), "20001");
+    EXPECT_EQ(e.editor.germanName(), "Flocken_Kopie");
+    EXPECT_EQ(e.db.rawRows("SELECT ID, BEZ_DE, BEZ_US FROM T_FUTTERMITTEL WHERE ID >= 20000 ORDER BY ID"),
+              (QStringList{"20000\tFlocken\tFlakes", "20001\tFlocken_Kopie\tFlakes_Copy"}));
+    EXPECT_EQ(e.db.rawRows("SELECT ID_FM, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_NAEHRSTOFF = 1 AND ID_FM >= 20000"),
+              QStringList{"20001\t2.5"});
+}
+
+TEST(FeedEditorTest, AFeedstuffStoredCasesUseIsNotDeletedButAnUnusedOneIs)
+{
+    Editor e(QStringLiteral("DE"), QStringLiteral("M"));
+    ASSERT_TRUE(e.db.rawExec("INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (1, 1, 100), "
+                             "(1, 1, 50), (2, 1, 20)"));
+    ASSERT_TRUE(e.editor.loadFeed(1));
+    EXPECT_FALSE(e.editor.deleteFeed());
+    EXPECT_EQ(e.prompt.texts(),
+              QStringList{QStringLiteral("Das Futtermittel %1 wird in 2 gespeicherten Fällen verwendet und kann "
+                                         "nicht gelöscht werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ "
+                                         "heraus.")
+                              .arg(e.editor.germanName())});
+    EXPECT_EQ(e.db.rawValue("SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = 1"), "1");
+
+    ASSERT_TRUE(e.editor.loadFeed(2));
+    const QString name = e.editor.germanName();
+    e.prompt.clear();
+    e.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_TRUE(e.editor.deleteFeed());
+    EXPECT_EQ(e.prompt.texts(), QStringList{QStringLiteral("Wollen Sie das Futtermittel %1 löschen").arg(name)});
+    for (const char* sql : {"SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = 2",
+                            "SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = 2",
+                            "SELECT COUNT(*) FROM T_FM_KAT WHERE ID_FM = 2"})
+        EXPECT_EQ(e.db.rawValue(QLatin1String(sql)), "0") << sql;
+    EXPECT_TRUE(e.editor.key().isEmpty());
+}
+
+} // namespace
