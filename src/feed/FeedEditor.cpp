@@ -18,19 +18,32 @@
 namespace {
 
 // The analysis a calculation needs; their amount cells are white.
-constexpr std::initializer_list<int> RequiredKeys = {FeedKey::CrudeFibre, FeedKey::CrudeFat, FeedKey::CrudeAsh,
-                                                     FeedKey::Moisture, FeedKey::CrudeProtein};
+constexpr std::initializer_list<int> RequiredKeys = {
+    FeedKey::CrudeFibre, FeedKey::CrudeFat, FeedKey::CrudeAsh, FeedKey::Moisture, FeedKey::CrudeProtein};
 
 // Every row a calculation writes. A result of 0 is not written, so these are
 // emptied first: no text of an earlier run survives into a save.
-constexpr std::initializer_list<int> ResultKeys = {
-    FeedKey::DryMatter,           FeedKey::EnergyMJ,          FeedKey::EnergyKcal,
-    FeedKey::EnergyKcalSecond,    FeedKey::Nfe,               FeedKey::GrossEnergy,
-    FeedKey::EnergyDigestibility, FeedKey::ProteinPerMJ,      FeedKey::CalciumToPhosphorus,
-    FeedKey::NfePerDryMatter,     FeedKey::FibrePerDryMatter, FeedKey::FatPerDryMatter,
-    FeedKey::PhosphorusPerMJ,     FeedKey::SodiumPerMJ,       FeedKey::PotassiumPerMJ,
-    FeedKey::MagnesiumPerMJ,      FeedKey::EnergyPerDryMatter, FeedKey::ProteinEnergyPerMJ,
-    FeedKey::ZincToCalcium,       FeedKey::CopperToZinc,      FeedKey::CationAnionBalance};
+constexpr std::initializer_list<int> ResultKeys = {FeedKey::DryMatter,
+                                                   FeedKey::EnergyMJ,
+                                                   FeedKey::EnergyKcal,
+                                                   FeedKey::EnergyKcalSecond,
+                                                   FeedKey::Nfe,
+                                                   FeedKey::GrossEnergy,
+                                                   FeedKey::EnergyDigestibility,
+                                                   FeedKey::ProteinPerMJ,
+                                                   FeedKey::CalciumToPhosphorus,
+                                                   FeedKey::NfePerDryMatter,
+                                                   FeedKey::FibrePerDryMatter,
+                                                   FeedKey::FatPerDryMatter,
+                                                   FeedKey::PhosphorusPerMJ,
+                                                   FeedKey::SodiumPerMJ,
+                                                   FeedKey::PotassiumPerMJ,
+                                                   FeedKey::MagnesiumPerMJ,
+                                                   FeedKey::EnergyPerDryMatter,
+                                                   FeedKey::ProteinEnergyPerMJ,
+                                                   FeedKey::ZincToCalcium,
+                                                   FeedKey::CopperToZinc,
+                                                   FeedKey::CationAnionBalance};
 
 constexpr int NutrientWidths[] = {0, 104, 70, 0, 80};
 constexpr int IndicatorWidths[] = {0, 111, 80, 0, 80};
@@ -216,8 +229,9 @@ void FeedEditor::fillCategoryGrid(const QString& key)
     g.setColumnWidth(CategoryNameColumn, 200);
     g.setColumnWidth(MarkColumn, 70);
     RecordSet rs;
-    if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT ID, BEZ_") + code() +
-                                              QStringLiteral(" AS BEZEICHNUNG FROM T_KATEGORIEN WHERE AKTIV = TRUE")))
+    if (!rs.openRecordset(m_context.db(),
+                          QStringLiteral("SELECT ID, BEZ_") + code() +
+                              QStringLiteral(" AS BEZEICHNUNG FROM T_KATEGORIEN WHERE AKTIV = TRUE")))
         return;
     for (; !rs.isEof(); rs.moveNext()) {
         int category = 0;
@@ -233,8 +247,8 @@ void FeedEditor::fillCategoryGrid(const QString& key)
         if (key.isEmpty())
             continue;
         RecordSet member;
-        if (member.openRecordset(m_context.db(), QStringLiteral("SELECT ID FROM T_FM_KAT WHERE ID_FM = ") + key +
-                                                     QStringLiteral(" AND ID_FM_KATEGORIE = ") +
+        if (member.openRecordset(m_context.db(), QStringLiteral("SELECT ID FROM T_FM_KAT WHERE ID_FM = ") +
+                                                     key + QStringLiteral(" AND ID_FM_KATEGORIE = ") +
                                                      QString::number(category)) &&
             !member.isEof())
             g.setText(row, MarkColumn, QStringLiteral("x"));
@@ -261,12 +275,12 @@ void FeedEditor::fillContentGrid(GridModel& g, const QString& kind, const QStrin
     g.setText(0, AmountColumn, texts.amountHeading);
 
     RecordSet rs;
-    const QString sql = QStringLiteral("SELECT ID, KUERZEL_") + code() + QStringLiteral(" AS KUERZEL, ME_") +
-                        code() + QStringLiteral(" AS ME, ") +
-                        (nutrients ? QStringLiteral("BEZ_") + code() + QStringLiteral(" AS BEZEICHNUNG, ")
-                                   : QString()) +
-                        QStringLiteral("NK_STELLEN FROM T_NAEHRSTOFFE WHERE KZ_IK = ") + Sql::quote(kind) +
-                        QStringLiteral(" AND AKTIV = TRUE ORDER BY SORT");
+    const QString sql =
+        QStringLiteral("SELECT ID, KUERZEL_") + code() + QStringLiteral(" AS KUERZEL, ME_") + code() +
+        QStringLiteral(" AS ME, ") +
+        (nutrients ? QStringLiteral("BEZ_") + code() + QStringLiteral(" AS BEZEICHNUNG, ") : QString()) +
+        QStringLiteral("NK_STELLEN FROM T_NAEHRSTOFFE WHERE KZ_IK = ") + Sql::quote(kind) +
+        QStringLiteral(" AND AKTIV = TRUE ORDER BY SORT");
     if (!rs.openRecordset(m_context.db(), sql))
         return;
     for (; !rs.isEof(); rs.moveNext()) {
@@ -289,9 +303,9 @@ void FeedEditor::fillContentGrid(GridModel& g, const QString& kind, const QStrin
             continue;
         RecordSet amount;
         double value = 0;
-        if (amount.openRecordset(m_context.db(), QStringLiteral("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") +
-                                                     key + QStringLiteral(" AND ID_NAEHRSTOFF = ") +
-                                                     QString::number(nutrient)) &&
+        if (amount.openRecordset(m_context.db(),
+                                 QStringLiteral("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") + key +
+                                     QStringLiteral(" AND ID_NAEHRSTOFF = ") + QString::number(nutrient)) &&
             !amount.isEof() && amount.getFieldDouble(QStringLiteral("MENGE"), value))
             g.setText(row, AmountColumn, NumberText::format(value, decimals));
     }
@@ -402,7 +416,8 @@ bool FeedEditor::amountsAreNumbers()
             const QString amount = grid->text(row, AmountColumn);
             if (amount.trimmed().isEmpty() || amountOf(amount))
                 continue;
-            tell(text("Bitte geben Sie für %1 eine Zahl ein, nicht „%2“.", "Please enter a number for %1, not \"%2\".")
+            tell(text("Bitte geben Sie für %1 eine Zahl ein, nicht „%2“.",
+                      "Please enter a number for %1, not \"%2\".")
                      .arg(grid->text(row, NameColumn), amount.trimmed()));
             return false;
         }
@@ -415,7 +430,8 @@ bool FeedEditor::takeNewKey(qint64& key)
     RecordSet rs;
     const QString owner = Sql::quote(m_context.ownerCode());
     double next = 0;
-    if (!rs.openRecordset(m_context.db(), QStringLiteral("Select ID_NEW from T_FM_KEY Where FM_TYP = ") + owner) ||
+    if (!rs.openRecordset(m_context.db(),
+                          QStringLiteral("Select ID_NEW from T_FM_KEY Where FM_TYP = ") + owner) ||
         rs.isEof() || !rs.getFieldDouble(QStringLiteral("ID_NEW"), next) || next <= 0) {
         tell(text("Für den Besitzercode %1 gibt es keinen Schlüsselzähler in T_FM_KEY; "
                   "das Futtermittel wurde nicht gespeichert.",
@@ -426,8 +442,8 @@ bool FeedEditor::takeNewKey(qint64& key)
     key = qint64(next);
     // The transaction holds the write lock, so no other copy of the program
     // reads the same counter before this one is advanced.
-    return m_context.db().executeSql(QStringLiteral("UPDATE T_FM_KEY SET ID_NEW = ") + QString::number(key + 1) +
-                                     QStringLiteral(" WHERE FM_TYP = ") + owner);
+    return m_context.db().executeSql(QStringLiteral("UPDATE T_FM_KEY SET ID_NEW = ") +
+                                     QString::number(key + 1) + QStringLiteral(" WHERE FM_TYP = ") + owner);
 }
 
 bool FeedEditor::storeCategories(const QString& key)
@@ -439,10 +455,11 @@ bool FeedEditor::storeCategories(const QString& key)
     for (int row = 0; row < m_categories.rowCount(); ++row) {
         if (m_categories.text(row, MarkColumn).trimmed() != QLatin1String("x"))
             continue;
-        if (!m_context.db().executeSql(QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (") +
-                                       key + QStringLiteral(", ") +
-                                       QString::number(m_categories.text(row, CategoryKeyColumn).toLongLong()) +
-                                       QStringLiteral(", TRUE)"))) {
+        if (!m_context.db().executeSql(
+                QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (") + key +
+                QStringLiteral(", ") +
+                QString::number(m_categories.text(row, CategoryKeyColumn).toLongLong()) +
+                QStringLiteral(", TRUE)"))) {
             tell(text("Kategorie konnte nicht eingefügt werden", "Category could not be inserted"));
             return false;
         }
@@ -457,10 +474,11 @@ bool FeedEditor::storeContentGrid(const GridModel& grid, const QString& key, con
             QStringLiteral("DELETE T_FM_NAEHRSTOFF.*, T_FM_NAEHRSTOFF.ID_FM, T_NAEHRSTOFFE.KZ_IK ") +
             QStringLiteral("FROM T_NAEHRSTOFFE INNER JOIN T_FM_NAEHRSTOFF ON T_NAEHRSTOFFE.ID = "
                            "T_FM_NAEHRSTOFF.ID_NAEHRSTOFF ") +
-            QStringLiteral("WHERE (((T_FM_NAEHRSTOFF.ID_FM)= ") + key + QStringLiteral(") AND ((T_NAEHRSTOFFE.KZ_IK)=") +
-            Sql::quote(kind) + QStringLiteral("))"))) {
-        tell(nutrients ? text("Nährstoffe konnten nicht gelöscht werden", "Feedstuff could not be deleted")
-                       : text("Kenngrössen konnten nicht gelöscht werden", "Indicators could not be deleted"));
+            QStringLiteral("WHERE (((T_FM_NAEHRSTOFF.ID_FM)= ") + key +
+            QStringLiteral(") AND ((T_NAEHRSTOFFE.KZ_IK)=") + Sql::quote(kind) + QStringLiteral("))"))) {
+        tell(nutrients
+                 ? text("Nährstoffe konnten nicht gelöscht werden", "Feedstuff could not be deleted")
+                 : text("Kenngrössen konnten nicht gelöscht werden", "Indicators could not be deleted"));
         return false;
     }
     for (int row = 1; row < grid.rowCount(); ++row) {
@@ -468,13 +486,15 @@ bool FeedEditor::storeContentGrid(const GridModel& grid, const QString& key, con
         if (!amount)
             continue;
         if (!m_context.db().executeSql(
-                QStringLiteral("INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (") + key +
-                QStringLiteral(", ") + QString::number(grid.text(row, KeyColumn).toLongLong()) + QStringLiteral(", ") +
-                QString::number(*amount, 'g', 17) + QStringLiteral(", TRUE)"))) {
+                QStringLiteral("INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (") +
+                key + QStringLiteral(", ") + QString::number(grid.text(row, KeyColumn).toLongLong()) +
+                QStringLiteral(", ") + QString::number(*amount, 'g', 17) + QStringLiteral(", TRUE)"))) {
             const QString name = grid.text(row, NameColumn);
-            tell(nutrients ? text("Nährstoff %1 konnte nicht eingefügt werden", "Feedstuff %1 could not be inserted")
+            tell(nutrients ? text("Nährstoff %1 konnte nicht eingefügt werden",
+                                  "Feedstuff %1 could not be inserted")
                                  .arg(name)
-                           : text("Kenngrösse %1 konnte nicht eingefügt werden", "Indicator %1 could not be inserted")
+                           : text("Kenngrösse %1 konnte nicht eingefügt werden",
+                                  "Indicator %1 could not be inserted")
                                  .arg(name));
             return false;
         }
@@ -523,16 +543,16 @@ bool FeedEditor::save()
         if (!takeNewKey(newKey))
             return false;
         key = QString::number(newKey);
-        const QString sql = QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, ") +
-                            QStringLiteral("DEMO_KZ, HERSTELLER, DATEN_FEHLEN, HINWEIS, HINT, ") +
-                            QStringLiteral("DATUM_BEARBEITET, AKTIV) VALUES (") + key + QStringLiteral(", ") +
-                            typeValue + QStringLiteral(", ") + Sql::quoteOrNull(m_germanName) + QStringLiteral(", ") +
-                            Sql::quoteOrNull(m_englishName) + QStringLiteral(", ") +
-                            Sql::quote(m_context.ownerCode()) + QStringLiteral(", FALSE, ") +
-                            Sql::quoteOrNull(m_producer) + QStringLiteral(", ") + Sql::quoteOrNull(m_dataMissing) +
-                            QStringLiteral(", ") + Sql::quoteOrNull(m_hintGerman) + QStringLiteral(", ") +
-                            Sql::quoteOrNull(m_hintEnglish) + QStringLiteral(", NOW(), ") + active +
-                            QStringLiteral(")");
+        const QString sql =
+            QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, ") +
+            QStringLiteral("DEMO_KZ, HERSTELLER, DATEN_FEHLEN, HINWEIS, HINT, ") +
+            QStringLiteral("DATUM_BEARBEITET, AKTIV) VALUES (") + key + QStringLiteral(", ") + typeValue +
+            QStringLiteral(", ") + Sql::quoteOrNull(m_germanName) + QStringLiteral(", ") +
+            Sql::quoteOrNull(m_englishName) + QStringLiteral(", ") + Sql::quote(m_context.ownerCode()) +
+            QStringLiteral(", FALSE, ") + Sql::quoteOrNull(m_producer) + QStringLiteral(", ") +
+            Sql::quoteOrNull(m_dataMissing) + QStringLiteral(", ") + Sql::quoteOrNull(m_hintGerman) +
+            QStringLiteral(", ") + Sql::quoteOrNull(m_hintEnglish) + QStringLiteral(", NOW(), ") + active +
+            QStringLiteral(")");
         if (!db.executeSql(sql)) {
             tell(failed);
             return false;
@@ -589,22 +609,24 @@ bool FeedEditor::deleteFeed()
     // A case opens its ration through the feedstuff: deleting it would take
     // it out of every stored ration without a word.
     if (const int cases = casesUsing(m_key); cases > 0) {
-        tell(text("Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
-                  "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
-                  "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" instead.")
-                 .arg(name)
-                 .arg(cases));
+        tell(
+            text(
+                "Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
+                "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
+                "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" instead.")
+                .arg(name)
+                .arg(cases));
         return false;
     }
-    if (m_prompt.question(text("Wollen Sie das Futtermittel ", "Do you want to delete the feedstuff ") + name +
-                              (code() == Lang::German ? QStringLiteral(" löschen") : QString()),
+    if (m_prompt.question(text("Wollen Sie das Futtermittel ", "Do you want to delete the feedstuff ") +
+                              name + (code() == Lang::German ? QStringLiteral(" löschen") : QString()),
                           Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
         return false;
 
     Connection& db = m_context.db();
     DbTransaction transaction(db);
-    const QString notDeleted = text("Futtermittel %1 konnte nicht gelöscht werden", "Feedstuff %1 could not be deleted")
-                                   .arg(name);
+    const QString notDeleted =
+        text("Futtermittel %1 konnte nicht gelöscht werden", "Feedstuff %1 could not be deleted").arg(name);
     if (!transaction.isActive()) {
         tell(notDeleted);
         return false;
@@ -615,9 +637,11 @@ bool FeedEditor::deleteFeed()
     }
     // The contents go with emptied grids: nothing is inserted again.
     GridModel none;
-    if (!storeContentGrid(none, m_key, QStringLiteral("I")) || !storeContentGrid(none, m_key, QStringLiteral("K")))
+    if (!storeContentGrid(none, m_key, QStringLiteral("I")) ||
+        !storeContentGrid(none, m_key, QStringLiteral("K")))
         return false;
-    if (!db.executeSql(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = ") + m_key) || !transaction.commit()) {
+    if (!db.executeSql(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = ") + m_key) ||
+        !transaction.commit()) {
         tell(notDeleted);
         return false;
     }
@@ -654,8 +678,9 @@ bool FeedEditor::copy()
     long copied = 0;
     const QString sql = QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, ") +
                         QStringLiteral("DEMO_KZ, DATUM, HERSTELLER, DATEN_FEHLEN, HINWEIS, HINT, ") +
-                        QStringLiteral("DATUM_BEARBEITET, AKTIV) SELECT ") + key + QStringLiteral(", ID_FM_TYP, ") +
-                        Sql::quote(germanName) + QStringLiteral(", ") + Sql::quote(englishName) +
+                        QStringLiteral("DATUM_BEARBEITET, AKTIV) SELECT ") + key +
+                        QStringLiteral(", ID_FM_TYP, ") + Sql::quote(germanName) + QStringLiteral(", ") +
+                        Sql::quote(englishName) +
                         QStringLiteral(", EIGEN, DEMO_KZ, DATUM, HERSTELLER, DATEN_FEHLEN, HINWEIS, HINT, ") +
                         QStringLiteral("NOW(), AKTIV FROM T_FUTTERMITTEL WHERE ID = ") + m_key;
     if (!db.executeSql(sql, copied) || copied != 1) {
