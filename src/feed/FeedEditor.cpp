@@ -136,6 +136,11 @@ FeedEditorLabels FeedEditor::labels() const
     return labels(code());
 }
 
+QString FeedEditor::windowTitle(const QString& languageCode)
+{
+    return Lang::deOr(languageCode, QStringLiteral("Futtermittel"), QStringLiteral("Feedstuff"));
+}
+
 QString FeedEditor::feedListStatement(const QString& languageCode, const QString& ownerCode,
                                       const QString& typeFilter)
 {

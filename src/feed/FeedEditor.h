@@ -48,6 +48,8 @@ public:
 
     static FeedEditorLabels labels(const QString& languageCode);
     FeedEditorLabels labels() const;
+    // "Futtermittel" / "Feedstuff".
+    static QString windowTitle(const QString& languageCode);
 
     // The bar's feedstuff list for an owner code and a type filter (a key as
     // text, empty for none).

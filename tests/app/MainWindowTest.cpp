@@ -103,7 +103,7 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                                   "actionTileVertical", "actionArrangeIcons", "actionUserHelp",
                                   "actionHelpTopics", "actionAbout", "actionInfo"}));
     EXPECT_EQ(disabled, (QStringList{"actionSystemExport", "actionSystemImport", "actionSystemEdit",
-                                     "actionImportUserFeedstuffs", "actionEditFeedstuffs", "actionToolbar"}));
+                                     "actionImportUserFeedstuffs", "actionToolbar"}));
 }
 
 TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)

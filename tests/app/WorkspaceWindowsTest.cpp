@@ -5,6 +5,8 @@
 #include "app/gui/StartView.h"
 #include "app/gui/StartWindow.h"
 #include "core/Prompt.h"
+#include "feed/gui/FeedEditorView.h"
+#include "feed/gui/FeedEditorWindow.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
@@ -120,6 +122,36 @@ TEST_F(WorkspaceWindowsTest, EachNewCaseOpensAnotherWindowTitledInTheLanguageOfT
             EXPECT_TRUE(caseWindow->windowFlags() & Qt::WindowMinMaxButtonsHint);
             EXPECT_FALSE(caseWindow->windowFlags() & Qt::FramelessWindowHint);
         }
+    }
+}
+
+TEST_F(WorkspaceWindowsTest, EachUseOfTheFeedstuffEditEntryOpensAnotherEditor)
+{
+    const struct
+    {
+        const char* code;
+        const char* title;
+        const char* message;
+    } cases[] = {{"DE", "Futtermittel", "Bitte geben Sie einen Wert für Rp ein"},
+                 {"US", "Feedstuff", "Please enter an amount for CP"}};
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.code));
+        prompt.clear();
+        ASSERT_TRUE(triggerAction(*window, "actionEditFeedstuffs"));
+        ASSERT_TRUE(triggerAction(*window, "actionEditFeedstuffs"));
+        const QList<QMdiSubWindow*> windows = window->workspace()->subWindowList(QMdiArea::CreationOrder);
+        ASSERT_EQ(windows.size(), 2) << c.code;
+        EXPECT_NE(windows.at(0), windows.at(1));
+        for (QMdiSubWindow* editor : windows) {
+            ASSERT_NE(qobject_cast<FeedEditorWindow*>(editor), nullptr);
+            EXPECT_EQ(editor->windowTitle(), QString::fromLatin1(c.title));
+            EXPECT_EQ(editor->geometry(), QRect(QPoint(0, 0), clientArea()));
+            EXPECT_TRUE(editor->isVisible());
+        }
+        // The editor talks through the main window's prompt.
+        QTest::mouseClick(qobject_cast<FeedEditorWindow*>(windows.at(1))->view()->controls().calculate,
+                          Qt::LeftButton);
+        EXPECT_EQ(prompt.texts(), QStringList{QString::fromUtf8(c.message)});
     }
 }
 

@@ -11,6 +11,7 @@
 #include "app/gui/StartWindow.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
+#include "feed/gui/FeedEditorWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -72,7 +73,7 @@ void MainWindow::createActions()
     m_actions.systemImport = makeAction("actionSystemImport");
     m_actions.systemEdit = makeAction("actionSystemEdit");
     m_actions.importUserFeedstuffs = makeAction("actionImportUserFeedstuffs");
-    m_actions.editFeedstuffs = makeAction("actionEditFeedstuffs");
+    m_actions.editFeedstuffs = makeAction("actionEditFeedstuffs", &MainWindow::editFeedstuffs);
     m_actions.ration = makeAction("actionRation", &MainWindow::showRation);
     m_actions.german = makeAction("actionGerman", &MainWindow::switchToGerman);
     m_actions.english = makeAction("actionEnglish", &MainWindow::switchToEnglish);
@@ -275,6 +276,11 @@ QMdiSubWindow* MainWindow::openCaseWindow()
 QMdiSubWindow* MainWindow::openStoredCase(qint64 caseKey)
 {
     return CaseWindow::openStored(*m_workspace, m_context, caseKey, &m_prompt);
+}
+
+void MainWindow::editFeedstuffs()
+{
+    FeedEditorWindow::open(*m_workspace, m_context, &m_prompt);
 }
 
 void MainWindow::showUserHelp()

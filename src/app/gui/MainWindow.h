@@ -55,6 +55,8 @@ public slots:
 private slots:
     void quit();
     void showRation();
+    // Opens another feedstuff editor on each use.
+    void editFeedstuffs();
     void switchToGerman();
     void switchToEnglish();
     void toggleStatusBar();
