@@ -10,11 +10,12 @@
 
 namespace {
 
-const std::string Flakes = "field\tBEZ_DE\tHundeflocken O'Brien\n"
-                           "field\tBEZ_US\tDog flakes O'Brien\n"
-                           "category\t4\n"
-                           "nutrient\t18\t10\nnutrient\t24\t25\nnutrient\t11\t2\nnutrient\t12\t15\nnutrient\t13\t8\n"
-                           "nutrient\t1\t1,2\n";
+const std::string Flakes =
+    "field\tBEZ_DE\tHundeflocken O'Brien\n"
+    "field\tBEZ_US\tDog flakes O'Brien\n"
+    "category\t4\n"
+    "nutrient\t18\t10\nnutrient\t24\t25\nnutrient\t11\t2\nnutrient\t12\t15\nnutrient\t13\t8\n"
+    "nutrient\t1\t1,2\n";
 
 TEST(CliFeedTest, SaveShowCopyAndDeleteRunTheEditor)
 {
@@ -25,18 +26,21 @@ TEST(CliFeedTest, SaveShowCopyAndDeleteRunTheEditor)
 
     const CliRun shown = runCliIn(db.directory(), {"feed", "show", "20000"});
     ASSERT_EQ(shown.status, 0);
-    for (const char* line : {"field\tBEZ_DE\tHundeflocken O'Brien", "field\tAKTIV\t-1", "category\t4\tAlleinfutter Hund\tx",
-                             "nutrient\t1\tCa\tg\t1,200", "nutrient\t14\tNfE\tg\t40,00"})
+    for (const char* line :
+         {"field\tBEZ_DE\tHundeflocken O'Brien", "field\tAKTIV\t-1", "category\t4\tAlleinfutter Hund\tx",
+          "nutrient\t1\tCa\tg\t1,200", "nutrient\t14\tNfE\tg\t40,00"})
         EXPECT_TRUE(shown.lines.contains(QString::fromUtf8(line))) << line;
     EXPECT_EQ(shown.linesOf(QStringLiteral("field")).size(), 9);
 
     // A case of an adult dog offers it at once.
     const CliRun feeds = runCliIn(db.directory(), {"feeds", "--case-type", "7", "--search", "flocken o"});
-    EXPECT_TRUE(feeds.lines.contains("feed\t20000\tHundeflocken O'Brien")) << feeds.lines.join('\n').toStdString();
+    EXPECT_TRUE(feeds.lines.contains("feed\t20000\tHundeflocken O'Brien"))
+        << feeds.lines.join('\n').toStdString();
 
     EXPECT_EQ(runCliIn(db.directory(), {"feed", "copy", "20000"}).lines, QStringList{"copied\t20001"});
     EXPECT_EQ(runCliIn(db.directory(), {"feed", "delete", "20001"}).status, 2);
-    EXPECT_EQ(runCliIn(db.directory(), {"feed", "delete", "20001", "--yes"}).lines, QStringList{"deleted\t20001"});
+    EXPECT_EQ(runCliIn(db.directory(), {"feed", "delete", "20001", "--yes"}).lines,
+              QStringList{"deleted\t20001"});
     // System feedstuffs are not this practice's to change.
     const CliRun system = runCliIn(db.directory(), {"feed", "delete", "1", "--yes"});
     EXPECT_EQ(system.status, 1);
@@ -55,9 +59,10 @@ TEST(CliFeedTest, TwoProgramsSavingAtOnceNeverShareAKey)
     input.write(QByteArray::fromStdString(Flakes));
     input.close();
     constexpr int Saves = 50;
-    const QString loop = QStringLiteral("for i in $(seq %1); do \"%2\" feed save < flakes.txt || exit 1; done")
-                             .arg(Saves)
-                             .arg(QStringLiteral(MENSOLY_CLI_PATH));
+    const QString loop =
+        QStringLiteral("for i in $(seq %1); do \"%2\" feed save < flakes.txt || exit 1; done")
+            .arg(Saves)
+            .arg(QStringLiteral(MENSOLY_CLI_PATH));
     QProcess first, second;
     for (QProcess* process : {&first, &second}) {
         process->setWorkingDirectory(db.directory());
@@ -68,12 +73,15 @@ TEST(CliFeedTest, TwoProgramsSavingAtOnceNeverShareAKey)
         EXPECT_EQ(process->exitCode(), 0) << process->readAllStandardError().toStdString();
     }
     QSet<QString> keys;
-    for (const QString& line : QString::fromUtf8(first.readAllStandardOutput() + second.readAllStandardOutput())
-                                   .split('\n', Qt::SkipEmptyParts))
+    for (const QString& line :
+         QString::fromUtf8(first.readAllStandardOutput() + second.readAllStandardOutput())
+             .split('\n', Qt::SkipEmptyParts))
         keys.insert(line);
     EXPECT_EQ(keys.size(), 2 * Saves);
-    EXPECT_EQ(db.rawValue("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = 'U'"), QString::number(20000 + 2 * Saves));
-    EXPECT_EQ(db.rawValue("SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE EIGEN = 'U'"), QString::number(2 * Saves));
+    EXPECT_EQ(db.rawValue("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = 'U'"),
+              QString::number(20000 + 2 * Saves));
+    EXPECT_EQ(db.rawValue("SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE EIGEN = 'U'"),
+              QString::number(2 * Saves));
 }
 
 } // namespace

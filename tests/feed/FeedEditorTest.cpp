@@ -19,7 +19,8 @@ struct Editor
     RecordingPrompt prompt;
     FeedEditor editor;
 
-    explicit Editor(const QString& language = QStringLiteral("DE"), const QString& owner = QStringLiteral("U"))
+    explicit Editor(const QString& language = QStringLiteral("DE"),
+                    const QString& owner = QStringLiteral("U"))
         : db(TestDatabase::Data::Shipped, language)
         , editor(db.context(), prompt)
     {
@@ -53,7 +54,10 @@ struct Editor
         type(FeedKey::CrudeFibre, QStringLiteral("2"));
         type(FeedKey::CrudeFat, QStringLiteral("15"));
     }
-    QString counter() { return db.rawValue(QStringLiteral("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = 'U'")); }
+    QString counter()
+    {
+        return db.rawValue(QStringLiteral("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = 'U'"));
+    }
     QString count(const char* table) { return db.rawValue(QStringLiteral("SELECT COUNT(*) FROM ") + table); }
 };
 
@@ -135,8 +139,10 @@ TEST(FeedEditorTest, SavingChecksNameMoistureAndNumbersBeforeAnythingIsStored)
     };
     for (const auto& c : cases) {
         Editor e(QLatin1String(c.language));
-        e.editor.setGermanName(QLatin1String(c.language) == QLatin1String("DE") ? QString::fromUtf8(c.name) : "");
-        e.editor.setEnglishName(QLatin1String(c.language) == QLatin1String("US") ? QString::fromUtf8(c.name) : "");
+        e.editor.setGermanName(QLatin1String(c.language) == QLatin1String("DE") ? QString::fromUtf8(c.name)
+                                                                                : "");
+        e.editor.setEnglishName(QLatin1String(c.language) == QLatin1String("US") ? QString::fromUtf8(c.name)
+                                                                                 : "");
         e.type(FeedKey::Moisture, QLatin1String(c.moisture));
         e.type(FeedKey::DryMatter, QLatin1String(c.dryMatter));
         e.type(FeedKey::Calcium, QString::fromUtf8(c.calcium));
@@ -144,8 +150,9 @@ TEST(FeedEditorTest, SavingChecksNameMoistureAndNumbersBeforeAnythingIsStored)
         EXPECT_EQ(e.prompt.lastText(), QString::fromUtf8(c.message)) << c.message;
         EXPECT_EQ(e.counter(), saved ? "20001" : "20000") << c.message;
         if (saved) {
-            EXPECT_EQ(e.db.rawValue("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND ID_NAEHRSTOFF = 1"),
-                      "12.5");
+            EXPECT_EQ(
+                e.db.rawValue("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND ID_NAEHRSTOFF = 1"),
+                "12.5");
         }
     }
 }
@@ -167,11 +174,13 @@ TEST(FeedEditorTest, ANewFeedstuffIsStoredWholeWithApostrophesMarksAndTheOwnersK
     ASSERT_TRUE(e.editor.save());
     EXPECT_EQ(e.editor.key(), "20000");
     EXPECT_EQ(e.editor.lastUpdate(), "03.04.2024");
-    EXPECT_EQ(e.db.rawRows("SELECT BEZ_DE, BEZ_US, HERSTELLER, EIGEN, AKTIV FROM T_FUTTERMITTEL WHERE ID = 20000"),
-              QStringList{"Hundeflocken O'Brien\tDog flakes O'Brien\tO'Brien & Söhne\tU\t0"});
+    EXPECT_EQ(
+        e.db.rawRows("SELECT BEZ_DE, BEZ_US, HERSTELLER, EIGEN, AKTIV FROM T_FUTTERMITTEL WHERE ID = 20000"),
+        QStringList{"Hundeflocken O'Brien\tDog flakes O'Brien\tO'Brien & Söhne\tU\t0"});
     EXPECT_EQ(e.db.rawRows("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = 20000"),
               QStringList{categories.text(0, FeedEditor::CategoryKeyColumn)});
-    EXPECT_EQ(e.db.rawValue("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND ID_NAEHRSTOFF = 8"), "90.0");
+    EXPECT_EQ(e.db.rawValue("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND ID_NAEHRSTOFF = 8"),
+              "90.0");
     // The owner's list offers it at once; system feedstuffs it never lists.
     ASSERT_EQ(e.editor.feedList().count(), 1);
     EXPECT_EQ(e.editor.feedList().entries()[0].data, 20000);
@@ -184,8 +193,9 @@ TEST(FeedEditorTest, AFailingContentRowStoresNothingAndTheSameSaveWorksOnceItCan
     e.analysis();
     ASSERT_TRUE(e.editor.calculate());
     const QString feedstuffs = e.count("T_FUTTERMITTEL");
-    ASSERT_TRUE(e.db.rawExec("CREATE TRIGGER refuse BEFORE INSERT ON T_FM_NAEHRSTOFF WHEN NEW.ID_NAEHRSTOFF = 13 "
-                             "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    ASSERT_TRUE(
+        e.db.rawExec("CREATE TRIGGER refuse BEFORE INSERT ON T_FM_NAEHRSTOFF WHEN NEW.ID_NAEHRSTOFF = 13 "
+                     "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
     e.prompt.clear();
     EXPECT_FALSE(e.editor.save());
     EXPECT_EQ(e.prompt.texts(), QStringList{"Nährstoff RA konnte nicht eingefügt werden"});
@@ -228,7 +238,8 @@ TEST(FeedEditorTest, TheOwnerCodeChoosesTheListedFeedstuffs)
          "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 2 AND EIGEN = 'U'"},
     };
     for (const auto& s : statements) {
-        EXPECT_EQ(FeedEditor::feedListStatement(QStringLiteral("DE"), QLatin1String(s.owner), QLatin1String(s.filter)),
+        EXPECT_EQ(FeedEditor::feedListStatement(QStringLiteral("DE"), QLatin1String(s.owner),
+                                                QLatin1String(s.filter)),
                   QLatin1String(s.sql));
     }
     Editor system(QStringLiteral("DE"), QStringLiteral("M"));
@@ -252,8 +263,9 @@ TEST(FeedEditorTest, ACopyTakesTheContentsShownAndTheOriginalKeepsItsOwn)
     EXPECT_EQ(e.editor.germanName(), "Flocken_Kopie");
     EXPECT_EQ(e.db.rawRows("SELECT ID, BEZ_DE, BEZ_US FROM T_FUTTERMITTEL WHERE ID >= 20000 ORDER BY ID"),
               (QStringList{"20000\tFlocken\tFlakes", "20001\tFlocken_Kopie\tFlakes_Copy"}));
-    EXPECT_EQ(e.db.rawRows("SELECT ID_FM, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_NAEHRSTOFF = 1 AND ID_FM >= 20000"),
-              QStringList{"20001\t2.5"});
+    EXPECT_EQ(
+        e.db.rawRows("SELECT ID_FM, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_NAEHRSTOFF = 1 AND ID_FM >= 20000"),
+        QStringList{"20001\t2.5"});
 }
 
 TEST(FeedEditorTest, AFeedstuffStoredCasesUseIsNotDeletedButAnUnusedOneIs)
@@ -263,11 +275,12 @@ TEST(FeedEditorTest, AFeedstuffStoredCasesUseIsNotDeletedButAnUnusedOneIs)
                              "(1, 1, 50), (2, 1, 20)"));
     ASSERT_TRUE(e.editor.loadFeed(1));
     EXPECT_FALSE(e.editor.deleteFeed());
-    EXPECT_EQ(e.prompt.texts(),
-              QStringList{QStringLiteral("Das Futtermittel %1 wird in 2 gespeicherten Fällen verwendet und kann "
-                                         "nicht gelöscht werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ "
-                                         "heraus.")
-                              .arg(e.editor.germanName())});
+    EXPECT_EQ(
+        e.prompt.texts(),
+        QStringList{QStringLiteral("Das Futtermittel %1 wird in 2 gespeicherten Fällen verwendet und kann "
+                                   "nicht gelöscht werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ "
+                                   "heraus.")
+                        .arg(e.editor.germanName())});
     EXPECT_EQ(e.db.rawValue("SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = 1"), "1");
 
     ASSERT_TRUE(e.editor.loadFeed(2));
@@ -275,7 +288,8 @@ TEST(FeedEditorTest, AFeedstuffStoredCasesUseIsNotDeletedButAnUnusedOneIs)
     e.prompt.clear();
     e.prompt.setNextAnswer(Prompt::Answer::Yes);
     EXPECT_TRUE(e.editor.deleteFeed());
-    EXPECT_EQ(e.prompt.texts(), QStringList{QStringLiteral("Wollen Sie das Futtermittel %1 löschen").arg(name)});
+    EXPECT_EQ(e.prompt.texts(),
+              QStringList{QStringLiteral("Wollen Sie das Futtermittel %1 löschen").arg(name)});
     for (const char* sql : {"SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = 2",
                             "SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = 2",
                             "SELECT COUNT(*) FROM T_FM_KAT WHERE ID_FM = 2"})

@@ -139,10 +139,11 @@ int runFeedCommand(const CliArgs& args, CliIo& io)
     const std::string action = args.empty() ? std::string() : args[0];
     qint64 key = 0;
     const bool hasKey = args.size() >= 2 && keyOf(args[1], key);
-    const bool valid = (action == "show" && hasKey && args.size() == 2) ||
-                       (action == "save" && (args.size() == 1 || (hasKey && args.size() == 2))) ||
-                       (action == "copy" && hasKey && args.size() == 2) ||
-                       (action == "delete" && hasKey && args.size() <= 3 && (args.size() == 2 || args[2] == "--yes"));
+    const bool valid =
+        (action == "show" && hasKey && args.size() == 2) ||
+        (action == "save" && (args.size() == 1 || (hasKey && args.size() == 2))) ||
+        (action == "copy" && hasKey && args.size() == 2) ||
+        (action == "delete" && hasKey && args.size() <= 3 && (args.size() == 2 || args[2] == "--yes"));
     if (!valid) {
         io.err << Usage;
         return 2;
