@@ -21,30 +21,6 @@ namespace {
 constexpr std::initializer_list<int> RequiredKeys = {
     FeedKey::CrudeFibre, FeedKey::CrudeFat, FeedKey::CrudeAsh, FeedKey::Moisture, FeedKey::CrudeProtein};
 
-// Every row a calculation writes. A result of 0 is not written, so these are
-// emptied first: no text of an earlier run survives into a save.
-constexpr std::initializer_list<int> ResultKeys = {FeedKey::DryMatter,
-                                                   FeedKey::EnergyMJ,
-                                                   FeedKey::EnergyKcal,
-                                                   FeedKey::EnergyKcalSecond,
-                                                   FeedKey::Nfe,
-                                                   FeedKey::GrossEnergy,
-                                                   FeedKey::EnergyDigestibility,
-                                                   FeedKey::ProteinPerMJ,
-                                                   FeedKey::CalciumToPhosphorus,
-                                                   FeedKey::NfePerDryMatter,
-                                                   FeedKey::FibrePerDryMatter,
-                                                   FeedKey::FatPerDryMatter,
-                                                   FeedKey::PhosphorusPerMJ,
-                                                   FeedKey::SodiumPerMJ,
-                                                   FeedKey::PotassiumPerMJ,
-                                                   FeedKey::MagnesiumPerMJ,
-                                                   FeedKey::EnergyPerDryMatter,
-                                                   FeedKey::ProteinEnergyPerMJ,
-                                                   FeedKey::ZincToCalcium,
-                                                   FeedKey::CopperToZinc,
-                                                   FeedKey::CationAnionBalance};
-
 constexpr int NutrientWidths[] = {0, 104, 70, 0, 80};
 constexpr int IndicatorWidths[] = {0, 111, 80, 0, 80};
 
@@ -400,7 +376,9 @@ bool FeedEditor::calculate()
             return;
         }
     };
-    for (int key : ResultKeys)
+    // A result of 0 is not written: the rows are emptied first, so no text of
+    // an earlier run survives into a save.
+    for (int key : FeedIndicatorCalculator::resultKeys())
         write(key, QString());
     for (const auto& [key, value] : result.values)
         write(key, FeedIndicatorCalculator::cellText(value, cells[key].decimals));

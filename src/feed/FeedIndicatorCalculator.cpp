@@ -45,6 +45,32 @@ QString cellText(double value, int decimals)
     return NumberText::format(value, decimals);
 }
 
+const std::vector<int>& resultKeys()
+{
+    static const std::vector<int> keys = {FeedKey::DryMatter,
+                                          FeedKey::EnergyMJ,
+                                          FeedKey::EnergyKcal,
+                                          FeedKey::EnergyKcalSecond,
+                                          FeedKey::Nfe,
+                                          FeedKey::GrossEnergy,
+                                          FeedKey::EnergyDigestibility,
+                                          FeedKey::ProteinPerMJ,
+                                          FeedKey::CalciumToPhosphorus,
+                                          FeedKey::NfePerDryMatter,
+                                          FeedKey::FibrePerDryMatter,
+                                          FeedKey::FatPerDryMatter,
+                                          FeedKey::PhosphorusPerMJ,
+                                          FeedKey::SodiumPerMJ,
+                                          FeedKey::PotassiumPerMJ,
+                                          FeedKey::MagnesiumPerMJ,
+                                          FeedKey::EnergyPerDryMatter,
+                                          FeedKey::ProteinEnergyPerMJ,
+                                          FeedKey::ZincToCalcium,
+                                          FeedKey::CopperToZinc,
+                                          FeedKey::CationAnionBalance};
+    return keys;
+}
+
 void applyTo(FeedGrid& grid, const FeedCalculation& calculation)
 {
     if (!calculation.succeeded())

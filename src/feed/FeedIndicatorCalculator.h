@@ -93,6 +93,9 @@ struct Options
 
 FeedCalculation calculate(const FeedGrid& grid, const Options& options = {});
 
+// Every row a run can write, in the order it writes them.
+const std::vector<int>& resultKeys();
+
 // A grid cell's number: "," read as ".", the leading number, 0 for none.
 double cellValue(const QString& amount);
 

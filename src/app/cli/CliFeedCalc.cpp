@@ -15,29 +15,6 @@
 
 namespace {
 
-// The figures a run can write, in the order it writes them.
-const int WrittenKeys[] = {FeedKey::DryMatter,
-                           FeedKey::EnergyMJ,
-                           FeedKey::EnergyKcal,
-                           FeedKey::EnergyKcalSecond,
-                           FeedKey::Nfe,
-                           FeedKey::GrossEnergy,
-                           FeedKey::EnergyDigestibility,
-                           FeedKey::ProteinPerMJ,
-                           FeedKey::CalciumToPhosphorus,
-                           FeedKey::NfePerDryMatter,
-                           FeedKey::FibrePerDryMatter,
-                           FeedKey::FatPerDryMatter,
-                           FeedKey::PhosphorusPerMJ,
-                           FeedKey::SodiumPerMJ,
-                           FeedKey::PotassiumPerMJ,
-                           FeedKey::MagnesiumPerMJ,
-                           FeedKey::EnergyPerDryMatter,
-                           FeedKey::ProteinEnergyPerMJ,
-                           FeedKey::ZincToCalcium,
-                           FeedKey::CopperToZinc,
-                           FeedKey::CationAnionBalance};
-
 std::vector<std::string> splitTabs(const std::string& line)
 {
     std::vector<std::string> fields;
@@ -123,7 +100,7 @@ int runFeedCalcCommand(const CliArgs& args, CliIo& io)
         inputKeys.push_back(std::atoi(header[i].c_str()));
 
     io.out << "ID\tSTATUS";
-    for (int key : WrittenKeys)
+    for (int key : FeedIndicatorCalculator::resultKeys())
         io.out << '\t' << key;
     io.out << '\n';
 
@@ -154,7 +131,7 @@ int runFeedCalcCommand(const CliArgs& args, CliIo& io)
             statusText = "negative-nfe-as-zero";
         }
         io.out << fields[0] << '\t' << statusText;
-        for (int key : WrittenKeys) {
+        for (int key : FeedIndicatorCalculator::resultKeys()) {
             const auto row = grid.find(key);
             io.out << '\t'
                    << (run.succeeded() && row != grid.end()

@@ -1,5 +1,7 @@
 #include "feed/gui/FeedEditorView.h"
 
+#include "ui/gui/ChoiceControls.h"
+
 #include "db/ChoiceList.h"
 #include "feed/FeedEditor.h"
 #include "ui/gui/GridCellPainter.h"
@@ -23,16 +25,6 @@
 #include <utility>
 
 namespace {
-
-QComboBox* dropDown(const char* name, int minimumWidth)
-{
-    auto* box = new QComboBox;
-    box->setObjectName(QLatin1String(name));
-    box->setMinimumWidth(minimumWidth);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMaxVisibleItems(20);
-    return box;
-}
 
 QLineEdit* textField(const char* name)
 {
@@ -60,16 +52,6 @@ GridView* grid(GridModel& model, const char* name)
     auto* view = new GridView(&model);
     view->setObjectName(QLatin1String(name));
     return view;
-}
-
-void showText(QLineEdit* edit, const QString& text)
-{
-    // Rewriting an unchanged text would move the cursor of a user still typing.
-    if (edit->text() == text)
-        return;
-    edit->setText(text);
-    // Long hints read from their start.
-    edit->setCursorPosition(0);
 }
 
 // Columns as wide as their texts need in the grid's font, so long category
@@ -117,13 +99,13 @@ void FeedEditorView::build()
 {
     FeedEditorControls& c = m_c;
     c.barTypeLabel = label("FeedBarTypeLabel");
-    c.barTypeList = dropDown("FeedBarTypeList", 150);
+    c.barTypeList = ChoiceControls::makeDropDown("FeedBarTypeList", 150);
     c.barFeedLabel = label("FeedBarFeedLabel");
-    c.barFeedList = dropDown("FeedBarFeedList", 260);
+    c.barFeedList = ChoiceControls::makeDropDown("FeedBarFeedList", 260);
     c.newButton = button("FeedNew");
 
     c.typeLabel = label("FeedTypeLabel");
-    c.typeList = dropDown("FeedType", 200);
+    c.typeList = ChoiceControls::makeDropDown("FeedType", 200);
     c.germanNameLabel = label("FeedGermanNameLabel");
     c.germanName = textField("FeedGermanName");
     c.englishNameLabel = label("FeedEnglishNameLabel");
@@ -322,37 +304,20 @@ bool FeedEditorView::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void FeedEditorView::showList(QComboBox* box, const ChoiceList& list)
-{
-    // A refill by the program is no choice of the user's.
-    const QSignalBlocker blocker(box);
-    bool same = box->count() == list.count();
-    for (int i = 0; same && i < list.count(); ++i) {
-        const ChoiceList::Entry& entry = list.entries()[size_t(i)];
-        same = box->itemText(i) == entry.text && box->itemData(i).toInt() == entry.data;
-    }
-    if (!same) {
-        box->clear();
-        for (const ChoiceList::Entry& entry : list.entries())
-            box->addItem(entry.text, entry.data);
-    }
-    box->setCurrentIndex(list.currentIndex());
-}
-
 void FeedEditorView::showEditor()
 {
     const FeedEditor& e = m_editor;
     FeedEditorControls& c = m_c;
-    showList(c.barTypeList, e.barTypeList());
-    showList(c.barFeedList, e.feedList());
-    showList(c.typeList, e.typeList());
-    showText(c.germanName, e.germanName());
-    showText(c.englishName, e.englishName());
-    showText(c.producer, e.producer());
-    showText(c.hintGerman, e.hintGerman());
-    showText(c.hintEnglish, e.hintEnglish());
-    showText(c.dataMissing, e.dataMissing());
-    showText(c.lastUpdate, e.lastUpdate());
+    ChoiceControls::showChoices(c.barTypeList, e.barTypeList());
+    ChoiceControls::showChoices(c.barFeedList, e.feedList());
+    ChoiceControls::showChoices(c.typeList, e.typeList());
+    ChoiceControls::showText(c.germanName, e.germanName());
+    ChoiceControls::showText(c.englishName, e.englishName());
+    ChoiceControls::showText(c.producer, e.producer());
+    ChoiceControls::showText(c.hintGerman, e.hintGerman());
+    ChoiceControls::showText(c.hintEnglish, e.hintEnglish());
+    ChoiceControls::showText(c.dataMissing, e.dataMissing());
+    ChoiceControls::showText(c.lastUpdate, e.lastUpdate());
     c.active->setChecked(e.isActive());
     for (GridView* view : {c.categoryGrid, c.nutrientGrid, c.indicatorGrid}) {
         widenColumns(*view->model());

@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class ChoiceList;
 class FeedEditor;
 class GridView;
 class QCheckBox;
@@ -76,7 +75,6 @@ private:
     void connectEdits();
     // A grid edit still open counts before a button acts on the grids.
     void commitGridEdits();
-    static void showList(QComboBox* box, const ChoiceList& list);
 
     FeedEditor& m_editor;
     FeedEditorControls m_c{};

@@ -1,5 +1,7 @@
 #include "ration/gui/CaseHeaderView.h"
 
+#include "ui/gui/ChoiceControls.h"
+
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
@@ -55,28 +57,6 @@ void showGroup(std::initializer_list<QWidget*> widgets, bool visible)
 {
     for (QWidget* widget : widgets)
         widget->setVisible(visible);
-}
-
-void showText(QLineEdit* edit, const QString& text)
-{
-    // Rewriting an unchanged text would move the cursor of a user still typing.
-    if (edit->text() != text)
-        edit->setText(text);
-}
-
-void showList(QComboBox* box, const ChoiceList& list)
-{
-    bool same = box->count() == list.count();
-    for (int i = 0; same && i < list.count(); ++i) {
-        const ChoiceList::Entry& entry = list.entries()[size_t(i)];
-        same = box->itemText(i) == entry.text && box->itemData(i).toInt() == entry.data;
-    }
-    if (!same) {
-        box->clear();
-        for (const ChoiceList::Entry& entry : list.entries())
-            box->addItem(entry.text, entry.data);
-    }
-    box->setCurrentIndex(list.currentIndex());
 }
 
 QLineEdit* numberEdit(const char* name)
@@ -376,22 +356,22 @@ void CaseHeaderView::showForm()
     m_showing = true;
     const CaseHeaderForm& f = m_form;
     CaseHeaderControls& c = m_c;
-    showList(c.salutation, f.salutationList());
-    showList(c.breed, f.breedList());
-    showList(c.species, f.speciesList());
-    showList(c.sex, f.sexList());
-    showList(c.caseType, f.caseTypeList());
+    ChoiceControls::showChoices(c.salutation, f.salutationList());
+    ChoiceControls::showChoices(c.breed, f.breedList());
+    ChoiceControls::showChoices(c.species, f.speciesList());
+    ChoiceControls::showChoices(c.sex, f.sexList());
+    ChoiceControls::showChoices(c.caseType, f.caseTypeList());
 
-    showText(c.owner, f.ownerName());
-    showText(c.patient, f.patientName());
-    showText(c.recipeDate, f.recipeDate());
-    showText(c.title, f.title());
-    showText(c.actual, f.actualWeight());
-    showText(c.target, f.targetWeight());
-    showText(c.adult, f.adultWeight());
-    showText(c.energy, f.energyPercent());
-    showText(c.puppies, f.puppies());
-    showText(c.age, f.ageWeeks());
+    ChoiceControls::showText(c.owner, f.ownerName());
+    ChoiceControls::showText(c.patient, f.patientName());
+    ChoiceControls::showText(c.recipeDate, f.recipeDate());
+    ChoiceControls::showText(c.title, f.title());
+    ChoiceControls::showText(c.actual, f.actualWeight());
+    ChoiceControls::showText(c.target, f.targetWeight());
+    ChoiceControls::showText(c.adult, f.adultWeight());
+    ChoiceControls::showText(c.energy, f.energyPercent());
+    ChoiceControls::showText(c.puppies, f.puppies());
+    ChoiceControls::showText(c.age, f.ageWeeks());
     showBirthDate();
 
     c.ribsPalpable->setChecked(f.ribsPalpable());

@@ -1,5 +1,7 @@
 #include "ration/gui/RationPageView.h"
 
+#include "ui/gui/ChoiceControls.h"
+
 #include "db/AppContext.h"
 #include "db/ChoiceList.h"
 #include "ration/CaseHeaderForm.h"
@@ -18,20 +20,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-namespace {
-
-QComboBox* dropDown(const char* name, int minimumWidth)
-{
-    auto* box = new QComboBox;
-    box->setObjectName(QLatin1String(name));
-    box->setMinimumWidth(minimumWidth);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMaxVisibleItems(20);
-    return box;
-}
-
-} // namespace
 
 RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
     : QWidget(parent)
@@ -93,9 +81,9 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     setTabOrder(m_rationGrid, m_profileGrid);
     setTabOrder(m_profileGrid, m_printButton);
 
-    showList(m_categoryList, m_page->categoryList());
-    showList(m_typeList, m_page->typeList());
-    showList(m_feedList, m_page->feedList());
+    ChoiceControls::showChoices(m_categoryList, m_page->categoryList());
+    ChoiceControls::showChoices(m_typeList, m_page->typeList());
+    ChoiceControls::showChoices(m_feedList, m_page->feedList());
     connectControls();
 }
 
@@ -109,11 +97,11 @@ RationPageView::~RationPageView()
 void RationPageView::buildFilterRow()
 {
     m_categoryLabel = new QLabel;
-    m_categoryList = dropDown("CategoryList", 150);
+    m_categoryList = ChoiceControls::makeDropDown("CategoryList", 150);
     m_typeLabel = new QLabel;
-    m_typeList = dropDown("TypeList", 110);
+    m_typeList = ChoiceControls::makeDropDown("TypeList", 110);
     m_feedLabel = new QLabel;
-    m_feedList = dropDown("FeedList", 260);
+    m_feedList = ChoiceControls::makeDropDown("FeedList", 260);
     m_searchText = new QLineEdit;
     m_searchText->setObjectName(QStringLiteral("SearchText"));
     m_searchText->setMinimumWidth(100);
@@ -146,9 +134,11 @@ void RationPageView::connectControls()
 {
     RationPage* page = m_page;
     connect(page, &RationPage::categoryListChanged, this,
-            [this] { showList(m_categoryList, m_page->categoryList()); });
-    connect(page, &RationPage::typeListChanged, this, [this] { showList(m_typeList, m_page->typeList()); });
-    connect(page, &RationPage::feedListChanged, this, [this] { showList(m_feedList, m_page->feedList()); });
+            [this] { ChoiceControls::showChoices(m_categoryList, m_page->categoryList()); });
+    connect(page, &RationPage::typeListChanged, this,
+            [this] { ChoiceControls::showChoices(m_typeList, m_page->typeList()); });
+    connect(page, &RationPage::feedListChanged, this,
+            [this] { ChoiceControls::showChoices(m_feedList, m_page->feedList()); });
     connect(page, &RationPage::windowTextChanged, this, &QWidget::setWindowTitle);
 
     // activated: only the user's choices, never the program's refills. The
@@ -181,16 +171,6 @@ void RationPageView::feedListClosed()
 {
     m_page->setFeedChoice(m_feedList->currentIndex());
     m_page->feedListClosed();
-}
-
-void RationPageView::showList(QComboBox* box, const ChoiceList& list)
-{
-    // A refill by the program is no choice of the user's.
-    const QSignalBlocker blocker(box);
-    box->clear();
-    for (const ChoiceList::Entry& entry : list.entries())
-        box->addItem(entry.text, entry.data);
-    box->setCurrentIndex(list.currentIndex());
 }
 
 void RationPageView::print()

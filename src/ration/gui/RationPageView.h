@@ -9,7 +9,6 @@
 class AppContext;
 class CaseHeaderForm;
 class RationPage;
-class ChoiceList;
 class GridView;
 class Prompt;
 class QComboBox;
@@ -67,7 +66,6 @@ protected:
 private:
     void buildFilterRow();
     void connectControls();
-    void showList(QComboBox* box, const ChoiceList& list);
     void feedListClosed();
 
     AppContext& m_context;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class ChoiceList;
+class QComboBox;
+class QLineEdit;
+
+// The drop-down lists and text fields of the forms, shown from their logic.
+namespace ChoiceControls {
+
+// A drop-down list named for tests, wide enough for its longest entries.
+QComboBox* makeDropDown(const char* name, int minimumWidth);
+
+// Shows the list's entries and choice; a refill by the program raises no
+// user-choice signal, and an unchanged list is not rebuilt under an open popup.
+void showChoices(QComboBox* box, const ChoiceList& list);
+
+// Shows a text the logic holds; an unchanged text is left alone so the
+// cursor of a user still typing stays where it is, a new one reads from its start.
+void showText(QLineEdit* edit, const QString& text);
+
+} // namespace ChoiceControls
