@@ -39,3 +39,4 @@ int runChartCommand(const CliArgs& args, CliIo& io);
 int runCasesCommand(const CliArgs& args, CliIo& io);
 int runFeedsCommand(const CliArgs& args, CliIo& io);
 int runFeedCommand(const CliArgs& args, CliIo& io);
+int runTableCommand(const CliArgs& args, CliIo& io);

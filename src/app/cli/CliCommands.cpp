@@ -32,6 +32,10 @@ const std::vector<CliCommand>& cliCommands()
          "feed show ID | save [ID] | copy ID | delete ID --yes\n"
          "                         the feedstuff editor: show, save from standard input, copy or delete",
          &runFeedCommand},
+        {"table",
+         "table list | show ID [--filter VALUE]\n"
+         "                         the system data editor: the tables offered, one table's columns and rows",
+         &runTableCommand},
     };
     return commands;
 }

@@ -1,0 +1,352 @@
+#include "sysdata/SystemTableEditor.h"
+
+#include "core/Lang.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "db/SqlQuote.h"
+#include "sysdata/SystemTableSql.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString NewRecordMark = QStringLiteral("*");
+
+bool isType(const EditableColumn& column, const char* type)
+{
+    // The type names are compared as written in the metadata.
+    return column.type == QLatin1String(type);
+}
+
+// "%.<d>f" with a decimal comma; d is the text the row's NK_STELLEN column
+// showed, none (a whole number) while it is empty.
+QString decimalText(double value, const QString& decimals)
+{
+    const int digits = std::clamp(decimals.trimmed().toInt(), 0, 15);
+    return QString::asprintf("%.*f", digits, value).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+} // namespace
+
+SystemTableEditor::SystemTableEditor(AppContext& context, Prompt& prompt, int presetTable,
+                                     const QString& filterValue, QObject* parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_prompt(prompt)
+    , m_presetTable(presetTable)
+    , m_filterValue(filterValue.trimmed() == NewRecordMark ? QString() : filterValue.trimmed())
+{
+}
+
+SystemTableEditorLabels SystemTableEditor::labels(const QString& languageCode)
+{
+    if (languageCode == Lang::English) {
+        return {QStringLiteral("Select table"), QStringLiteral("Further details"), QStringLiteral("Copy"),
+                QStringLiteral("Delete"), QStringLiteral("Print")};
+    }
+    return {QStringLiteral("Auswahl Tabelle"), QStringLiteral("Weitere Angaben"), QStringLiteral("Kopieren"),
+            QStringLiteral("Löschen"), QStringLiteral("Drucken")};
+}
+
+SystemTableEditorLabels SystemTableEditor::labels() const
+{
+    return labels(code());
+}
+
+QString SystemTableEditor::windowTitle(const QString& languageCode)
+{
+    return languageCode == Lang::English ? QStringLiteral("Systemdata") : QStringLiteral("Systemdaten");
+}
+
+QString SystemTableEditor::dependentWindowTitle()
+{
+    return QStringLiteral("Systemdaten - Weitere Angaben");
+}
+
+QString SystemTableEditor::tableListStatement(int presetTable, const QString& ownerCode)
+{
+    if (presetTable != 0) {
+        return QStringLiteral("SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT_DE, BEZ_EN AS ITEMTEXT_US,TYP,SORT "
+                              "FROM T_GRUNDDATEN Where ID = ") +
+               QString::number(presetTable);
+    }
+    QString sql = QStringLiteral("SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT_DE, BEZ_EN AS ITEMTEXT_US, TYP, SORT "
+                                 "FROM T_GRUNDDATEN Where FELD is null And SQLSTATEMENT is NOT NULL");
+    if (ownerCode != QLatin1String("M"))
+        sql += QStringLiteral(" and TYP = 'U'");
+    return sql;
+}
+
+QString SystemTableEditor::code() const
+{
+    return m_context.languageCode();
+}
+
+void SystemTableEditor::fillList(ChoiceList& list, const QString& query)
+{
+    list.clear();
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(), query))
+        return;
+    const QString textColumn = code() == Lang::German ? QStringLiteral("ITEMTEXT_DE") : QStringLiteral("ITEMTEXT_US");
+    for (; !rs.isEof(); rs.moveNext()) {
+        QString data, text;
+        rs.getFieldText(QStringLiteral("ITEMDATA"), data);
+        rs.getFieldText(textColumn, text);
+        list.add(data.trimmed().toInt(), text);
+    }
+}
+
+void SystemTableEditor::open()
+{
+    fillList(m_tables, tableListStatement(m_presetTable, m_context.ownerCode()));
+    m_dependents.clear();
+    if (m_presetTable != 0 && m_tables.count() > 0)
+        userChoseTable(0);
+    else
+        emit changed();
+}
+
+void SystemTableEditor::userChoseTable(int index)
+{
+    if (index < 0 || index >= m_tables.count())
+        return;
+    m_tables.setCurrentIndex(index);
+    loadTable(m_tables.currentData());
+}
+
+bool SystemTableEditor::loadTable(int tableNumber)
+{
+    m_table = describe(m_context.db(), tableNumber);
+    loadColumns();
+    loadRows();
+    fillDependents(tableNumber);
+    emit changed();
+    return m_table.id != 0;
+}
+
+EditableTable SystemTableEditor::describe(Connection& db, int tableNumber)
+{
+    EditableTable table;
+    RecordSet rs;
+    if (!rs.openRecordset(db,
+                          QStringLiteral("Select * from T_GRUNDDATEN where ID  = ") + QString::number(tableNumber)) ||
+        rs.isEof())
+        return table;
+    double id = 0;
+    rs.getFieldDouble(QStringLiteral("ID"), id);
+    table.id = int(id);
+    rs.getFieldText(QStringLiteral("TABELLE"), table.table);
+    rs.getFieldText(QStringLiteral("SQLSTATEMENT"), table.statement);
+    rs.getFieldText(QStringLiteral("PK"), table.key);
+    return table;
+}
+
+void SystemTableEditor::loadColumns()
+{
+    m_columns.clear();
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(), QStringLiteral("Select * from t_grunddaten Where Tabelle = ") +
+                                              Sql::quote(m_table.table) +
+                                              QStringLiteral(" And FELD is NOT NULL Order By Sort")))
+        return;
+    const QString captionColumn = code() == Lang::German ? QStringLiteral("BEZ_DE") : QStringLiteral("BEZ_EN");
+    for (; !rs.isEof(); rs.moveNext()) {
+        EditableColumn column;
+        rs.getFieldText(QStringLiteral("BREITE"), column.width);
+        rs.getFieldShort(QStringLiteral("FELDLAENGE"), column.length);
+        rs.getFieldText(QStringLiteral("FELD"), column.field);
+        rs.getFieldText(QStringLiteral("FELDTYP"), column.type);
+        rs.getFieldText(captionColumn, column.caption);
+        rs.getFieldText(QStringLiteral("ID"), column.id);
+        rs.getFieldText(QStringLiteral("SICHTBAR"), column.visible);
+        rs.getFieldText(QStringLiteral("SQLSTATEMENT"), column.statement);
+        rs.getFieldText(QStringLiteral("DEFAULTVALUE"), column.defaultValue);
+        m_columns.push_back(column);
+    }
+}
+
+std::optional<QString> SystemTableEditor::rowStatement() const
+{
+    if (!m_filterValue.isEmpty()) {
+        const std::optional<QString> condition = SystemTableSql::dependentCondition(m_presetTable, m_filterValue);
+        if (!condition)
+            return std::nullopt;
+        return SystemTableSql::withCondition(m_table.statement, *condition);
+    }
+    return SystemTableSql::withCondition(m_table.statement,
+                                         SystemTableSql::ownerCondition(m_table.table, m_context.ownerCode()));
+}
+
+void SystemTableEditor::fillEntries(EditableColumn& column)
+{
+    column.entries.clear();
+    QString query = column.statement;
+    if (code() != Lang::German)
+        query.replace(QStringLiteral("_DE"), QStringLiteral("_US"));
+    if (column.field.compare(QLatin1String("ID_FM"), Qt::CaseInsensitive) == 0)
+        query = SystemTableSql::withCondition(
+            query, SystemTableSql::ownerCondition(QStringLiteral("T_FUTTERMITTEL"), m_context.ownerCode()));
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(), query))
+        return;
+    for (; !rs.isEof(); rs.moveNext()) {
+        QString data, text;
+        rs.getFieldText(QStringLiteral("ITEMDATA"), data);
+        rs.getFieldText(QStringLiteral("ITEMTEXT"), text);
+        if (data.isEmpty())
+            continue;
+        column.entries.push_back({data.trimmed().toInt(), text + QStringLiteral(" - ") + data});
+    }
+}
+
+void SystemTableEditor::loadRows()
+{
+    m_grid.clear();
+    m_grid.setRowCount(1);
+    m_grid.setColumnCount(int(m_columns.size()));
+    m_grid.setFixedRowCount(1);
+    m_grid.setFixedColumnCount(m_columns.empty() ? 0 : 1);
+    m_grid.setDefaultBackground(Background);
+    for (int col = 0; col < int(m_columns.size()); ++col) {
+        m_grid.setText(HeaderRow, col, m_columns[size_t(col)].caption);
+        m_grid.setAlignment(HeaderRow, col, GridAlign::Centre);
+    }
+    const std::optional<QString> statement = rowStatement();
+    RecordSet rs;
+    if (m_columns.empty() || !statement || !rs.openRecordset(m_context.db(), *statement))
+        return;
+    for (EditableColumn& column : m_columns) {
+        if (isType(column, "COMBO") && !column.statement.isEmpty())
+            fillEntries(column);
+    }
+    for (; !rs.isEof(); rs.moveNext())
+        fillRow(m_grid.appendRow(), rs);
+    if (m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) != 0)
+        appendNewRecordRow();
+    for (int col = 0; col < int(m_columns.size()); ++col)
+        m_grid.setColumnWidth(col, m_columns[size_t(col)].shownWidth());
+}
+
+void SystemTableEditor::fillRow(int row, const RecordSet& rs)
+{
+    QString decimals;
+    int nutrient = 0;
+    for (int col = 0; col < int(m_columns.size()); ++col) {
+        const EditableColumn& column = m_columns[size_t(col)];
+        QString text;
+        GridAlign align;
+        bool readOnly = false;
+        bool formatted = true;
+        if (isType(column, "BOOL")) {
+            bool value = false;
+            rs.getFieldBool(column.field, value);
+            text = value ? QStringLiteral("Ja") : QStringLiteral("Nein");
+            align = GridAlign::Centre;
+            readOnly = true;
+        } else if (isType(column, "VARCHAR2")) {
+            rs.getFieldText(column.field, text);
+            align = GridAlign::Left;
+            readOnly = column.field.compare(QLatin1String("EIGEN"), Qt::CaseInsensitive) == 0;
+        } else if (isType(column, "NUMBER")) {
+            int value = 0;
+            rs.getFieldShort(column.field, value);
+            text = QString::number(value);
+            align = GridAlign::Right;
+        } else if (isType(column, "LONG")) {
+            int value = 0;
+            rs.getFieldLong(column.field, value);
+            text = QString::number(value);
+            align = GridAlign::Right;
+        } else if (isType(column, "DOUBLE")) {
+            double value = 0;
+            rs.getFieldDouble(column.field, value);
+            text = decimalText(value, decimals);
+            align = GridAlign::Right;
+        } else if (isType(column, "DATE")) {
+            rs.getFieldText(column.field, text);
+            align = GridAlign::Right;
+            readOnly = true;
+        } else if (isType(column, "COMBO") && !column.statement.isEmpty()) {
+            QString stored;
+            rs.getFieldText(column.field, stored);
+            const int number = stored.trimmed().toInt();
+            if (column.field.compare(QLatin1String("ID_NAEHRSTOFF"), Qt::CaseInsensitive) == 0)
+                nutrient = number;
+            if (column.field.compare(QLatin1String("NK_STELLEN"), Qt::CaseInsensitive) == 0) {
+                // The decimals are the nutrient's, looked up by the row's nutrient.
+                const QString entry = column.entryText(nutrient);
+                text = entry.left(entry.indexOf(QLatin1Char('-'))).trimmed();
+                decimals = text;
+            } else {
+                text = column.entryText(number);
+            }
+            align = GridAlign::LeftSingleLine;
+        } else {
+            formatted = false;
+        }
+        m_grid.setText(row, col, text);
+        if (!formatted)
+            continue;
+        m_grid.setAlignment(row, col, align);
+        if (col > 0)
+            m_grid.setReadOnly(row, col, readOnly);
+    }
+}
+
+void SystemTableEditor::appendNewRecordRow()
+{
+    const int row = m_grid.appendRow();
+    m_grid.setText(row, 0, NewRecordMark);
+    m_grid.setAlignment(row, 0, GridAlign::Right);
+    for (int col = 1; col < int(m_columns.size()); ++col) {
+        const EditableColumn& column = m_columns[size_t(col)];
+        GridAlign align = GridAlign::Right;
+        bool readOnly = true;
+        if (isType(column, "NUMBER") || isType(column, "DOUBLE") || isType(column, "LONG")) {
+            readOnly = false;
+        } else if (isType(column, "VARCHAR2")) {
+            align = GridAlign::Left;
+            readOnly = false;
+        } else if (isType(column, "BOOL")) {
+            m_grid.setText(row, col, QStringLiteral("Ja"));
+            align = GridAlign::Centre;
+        } else if (isType(column, "COMBO")) {
+            align = GridAlign::LeftSingleLine;
+        }
+        m_grid.setAlignment(row, col, align);
+        m_grid.setReadOnly(row, col, readOnly);
+    }
+}
+
+bool SystemTableEditor::isNewRecordRow(int row) const
+{
+    return row > HeaderRow && row < m_grid.rowCount() && m_grid.text(row, 0) == NewRecordMark;
+}
+
+void SystemTableEditor::fillDependents(int tableNumber)
+{
+    m_dependents.clear();
+    const QString number = QString::number(tableNumber);
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(),
+                          QStringLiteral("Select * from T_GRUNDDATEN_ABH where ID_COMBO1  = ") + number) ||
+        rs.isEof())
+        return;
+    fillList(m_dependents, QStringLiteral("Select ID_COMBO2 as ITEMDATA, BEZ_DE AS ITEMTEXT_DE, BEZ_EN AS "
+                                          "ITEMTEXT_US from T_GRUNDDATEN_ABH where ID_COMBO1  = ") +
+                               number);
+}
+
+std::optional<SystemTableEditor::DependentWindow> SystemTableEditor::userChoseDependent(int index)
+{
+    if (index < 0 || index >= m_dependents.count())
+        return std::nullopt;
+    m_dependents.setCurrentIndex(index);
+    DependentWindow window;
+    window.table = m_dependents.currentData();
+    const int row = m_grid.currentRow();
+    const QString key = row > HeaderRow ? m_grid.text(row, 0).trimmed() : QString();
+    window.filterValue = key == NewRecordMark ? QString() : key;
+    return window;
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "db/ChoiceList.h"
+#include "sysdata/EditableColumn.h"
+#include "sysdata/EditableTable.h"
+#include "ui/GridModel.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class AppContext;
+class Connection;
+class Prompt;
+class RecordSet;
+
+// The texts of the selector bar in a language.
+struct SystemTableEditorLabels
+{
+    QString selectTable, furtherDetails, copy, remove, print;
+};
+
+// The system data editor without its widgets: the table list, the grid of the
+// chosen table as T_GRUNDDATEN describes it, and the list of its dependent
+// tables ("Weitere Angaben"). A window opened for a dependent table has a
+// preset table and the key of the parent row as its filter value.
+class SystemTableEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr Rgb Background{204, 255, 255};
+    static constexpr int HeaderRow = 0;
+
+    SystemTableEditor(AppContext& context, Prompt& prompt, int presetTable = 0,
+                      const QString& filterValue = QString(), QObject* parent = nullptr);
+
+    static SystemTableEditorLabels labels(const QString& languageCode);
+    SystemTableEditorLabels labels() const;
+    // "Systemdaten" / "Systemdata".
+    static QString windowTitle(const QString& languageCode);
+    // The title of a window opened from "Weitere Angaben", in both languages.
+    static QString dependentWindowTitle();
+
+    static QString tableListStatement(int presetTable, const QString& ownerCode);
+    // The table row of T_GRUNDDATEN with this number; empty without one.
+    static EditableTable describe(Connection& db, int tableNumber);
+
+    // Fills the table list; with a preset table chooses it at once.
+    void open();
+
+    const ChoiceList& tableList() const { return m_tables; }
+    // Loads the table of this entry of the table list; nothing for -1.
+    void userChoseTable(int index);
+    // Loads the table with this number, offered or not.
+    bool loadTable(int tableNumber);
+
+    // "Weitere Angaben": shown only when the table has dependent tables.
+    bool hasDependentTables() const { return m_dependents.count() > 0; }
+    const ChoiceList& dependentList() const { return m_dependents; }
+    struct DependentWindow
+    {
+        int table = 0;
+        QString filterValue;
+    };
+    // What the window opened for this entry shows: the table and the key of
+    // the grid's current row (none on the new-record row).
+    std::optional<DependentWindow> userChoseDependent(int index);
+
+    const EditableTable& table() const { return m_table; }
+    const std::vector<EditableColumn>& columns() const { return m_columns; }
+    int presetTable() const { return m_presetTable; }
+    QString filterValue() const { return m_filterValue; }
+    GridModel& grid() { return m_grid; }
+    const GridModel& grid() const { return m_grid; }
+    // The statement the rows come from, with the owner's and the parent row's
+    // conditions; nothing when the filter value is not a key.
+    std::optional<QString> rowStatement() const;
+    bool isNewRecordRow(int row) const;
+
+signals:
+    // The lists or the grid were filled again.
+    void changed();
+
+private:
+    QString code() const;
+    void loadColumns();
+    void loadRows();
+    void fillEntries(EditableColumn& column);
+    void fillRow(int row, const RecordSet& rs);
+    void appendNewRecordRow();
+    void fillDependents(int tableNumber);
+    void fillList(ChoiceList& list, const QString& query);
+
+    AppContext& m_context;
+    Prompt& m_prompt;
+    int m_presetTable = 0;
+    QString m_filterValue;
+    ChoiceList m_tables, m_dependents;
+    EditableTable m_table;
+    std::vector<EditableColumn> m_columns;
+    GridModel m_grid;
+};

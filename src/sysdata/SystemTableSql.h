@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The conditions the system data editor adds to the statements kept in its
+// metadata. Those statements are written by hand and may already filter or
+// sort, so a condition is never simply appended.
+namespace SystemTableSql {
+
+// The statement with the condition added: AND-ed to an existing WHERE (whose
+// condition is put in parentheses), else as a WHERE of its own, in both cases
+// before a GROUP BY, HAVING or ORDER BY at the statement's top level.
+QString withCondition(const QString& statement, const QString& condition);
+
+// The rows an installation with this owner code may see of a table; empty when
+// it sees them all. Only the feedstuff tables are restricted.
+QString ownerCondition(const QString& table, const QString& ownerCode);
+
+// The rows of a dependent table that belong to the parent row with this key;
+// empty for a table that is not filtered, nothing for a key that is not a
+// whole number.
+std::optional<QString> dependentCondition(int dependentTable, const QString& filterValue);
+
+} // namespace SystemTableSql

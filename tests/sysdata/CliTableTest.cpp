@@ -1,0 +1,38 @@
+#include "support/CliRun.h"
+#include "support/QtPrinters.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CliTableTest, ListsTheTablesOfferedAndShowsOneAsLoaded)
+{
+    TestDatabase db(TestDatabase::Data::Fixture);
+    // Without an owner in the settings file the installation is a user's.
+    const CliRun list = runCliIn(db.directory(), {"table", "list"});
+    ASSERT_EQ(list.status, 0) << list.err.toStdString();
+    EXPECT_EQ(list.lines, QStringList{"table\t10\tT_GATTUNG\tGattung"});
+
+    const CliRun shown = runCliIn(db.directory(), {"table", "show", "10"});
+    ASSERT_EQ(shown.status, 0) << shown.err.toStdString();
+    EXPECT_EQ(shown.linesOf(QStringLiteral("column")),
+              (QStringList{"column\tID\tLONG\tNr.\t40", "column\tBEZ_DE\tVARCHAR2\tBezeichnung\t150",
+                           "column\tBEZ_US\tVARCHAR2\tBezeichnung engl.\t150", "column\tAKTIV\tBOOL\tAktiv\t40"}));
+    EXPECT_EQ(shown.linesOf(QStringLiteral("row")),
+              (QStringList{"row\t1\talle\tall\tJa", "row\t2\tHund\tDog\tJa", "row\t3\tKatze\tCat\tJa",
+                           "row\t4\tPferd\tHorse\tNein", "row\t*\t\t\tJa"}));
+
+    // A feedstuff's contents, as "Weitere Angaben" opens them.
+    const CliRun contents = runCliIn(db.directory(), {"table", "show", "91", "--filter", "7"});
+    ASSERT_EQ(contents.status, 0) << contents.err.toStdString();
+    EXPECT_EQ(contents.linesOf(QStringLiteral("row")),
+              (QStringList{"row\tME - 9\t2", "row\tRp - 24\t10", "row\t*\t"}));
+
+    const CliRun refused = runCliIn(db.directory(), {"table", "show", "90"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "mensoly-cli table: table 90 is not offered to this installation (U)\n");
+    EXPECT_EQ(runCliIn(db.directory(), {"table", "show", "x"}).status, 2);
+}
+
+} // namespace
