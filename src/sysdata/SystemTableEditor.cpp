@@ -36,6 +36,9 @@ SystemTableEditor::SystemTableEditor(AppContext& context, Prompt& prompt, int pr
     , m_presetTable(presetTable)
     , m_filterValue(filterValue.trimmed() == NewRecordMark ? QString() : filterValue.trimmed())
 {
+    connect(&m_grid, &GridModel::editEnded, this, &SystemTableEditor::cellEdited);
+    connect(&m_grid, &GridModel::clicked, this, &SystemTableEditor::cellClicked);
+    connect(&m_grid, &GridModel::doubleClicked, this, &SystemTableEditor::cellDoubleClicked);
 }
 
 SystemTableEditorLabels SystemTableEditor::labels(const QString& languageCode)
@@ -70,8 +73,9 @@ QString SystemTableEditor::tableListStatement(int presetTable, const QString& ow
                               "FROM T_GRUNDDATEN Where ID = ") +
                QString::number(presetTable);
     }
-    QString sql = QStringLiteral("SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT_DE, BEZ_EN AS ITEMTEXT_US, TYP, SORT "
-                                 "FROM T_GRUNDDATEN Where FELD is null And SQLSTATEMENT is NOT NULL");
+    QString sql =
+        QStringLiteral("SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT_DE, BEZ_EN AS ITEMTEXT_US, TYP, SORT "
+                       "FROM T_GRUNDDATEN Where FELD is null And SQLSTATEMENT is NOT NULL");
     if (ownerCode != QLatin1String("M"))
         sql += QStringLiteral(" and TYP = 'U'");
     return sql;
@@ -88,7 +92,8 @@ void SystemTableEditor::fillList(ChoiceList& list, const QString& query)
     RecordSet rs;
     if (!rs.openRecordset(m_context.db(), query))
         return;
-    const QString textColumn = code() == Lang::German ? QStringLiteral("ITEMTEXT_DE") : QStringLiteral("ITEMTEXT_US");
+    const QString textColumn =
+        code() == Lang::German ? QStringLiteral("ITEMTEXT_DE") : QStringLiteral("ITEMTEXT_US");
     for (; !rs.isEof(); rs.moveNext()) {
         QString data, text;
         rs.getFieldText(QStringLiteral("ITEMDATA"), data);
@@ -129,8 +134,8 @@ EditableTable SystemTableEditor::describe(Connection& db, int tableNumber)
 {
     EditableTable table;
     RecordSet rs;
-    if (!rs.openRecordset(db,
-                          QStringLiteral("Select * from T_GRUNDDATEN where ID  = ") + QString::number(tableNumber)) ||
+    if (!rs.openRecordset(db, QStringLiteral("Select * from T_GRUNDDATEN where ID  = ") +
+                                  QString::number(tableNumber)) ||
         rs.isEof())
         return table;
     double id = 0;
@@ -150,7 +155,8 @@ void SystemTableEditor::loadColumns()
                                               Sql::quote(m_table.table) +
                                               QStringLiteral(" And FELD is NOT NULL Order By Sort")))
         return;
-    const QString captionColumn = code() == Lang::German ? QStringLiteral("BEZ_DE") : QStringLiteral("BEZ_EN");
+    const QString captionColumn =
+        code() == Lang::German ? QStringLiteral("BEZ_DE") : QStringLiteral("BEZ_EN");
     for (; !rs.isEof(); rs.moveNext()) {
         EditableColumn column;
         rs.getFieldText(QStringLiteral("BREITE"), column.width);
@@ -169,13 +175,14 @@ void SystemTableEditor::loadColumns()
 std::optional<QString> SystemTableEditor::rowStatement() const
 {
     if (!m_filterValue.isEmpty()) {
-        const std::optional<QString> condition = SystemTableSql::dependentCondition(m_presetTable, m_filterValue);
+        const std::optional<QString> condition =
+            SystemTableSql::dependentCondition(m_presetTable, m_filterValue);
         if (!condition)
             return std::nullopt;
         return SystemTableSql::withCondition(m_table.statement, *condition);
     }
-    return SystemTableSql::withCondition(m_table.statement,
-                                         SystemTableSql::ownerCondition(m_table.table, m_context.ownerCode()));
+    return SystemTableSql::withCondition(
+        m_table.statement, SystemTableSql::ownerCondition(m_table.table, m_context.ownerCode()));
 }
 
 void SystemTableEditor::fillEntries(EditableColumn& column)
@@ -203,6 +210,7 @@ void SystemTableEditor::fillEntries(EditableColumn& column)
 void SystemTableEditor::loadRows()
 {
     m_grid.clear();
+    m_stored.clear();
     m_grid.setRowCount(1);
     m_grid.setColumnCount(int(m_columns.size()));
     m_grid.setFixedRowCount(1);
@@ -220,8 +228,11 @@ void SystemTableEditor::loadRows()
         if (isType(column, "COMBO") && !column.statement.isEmpty())
             fillEntries(column);
     }
-    for (; !rs.isEof(); rs.moveNext())
-        fillRow(m_grid.appendRow(), rs);
+    for (; !rs.isEof(); rs.moveNext()) {
+        const int row = m_grid.appendRow();
+        fillRow(row, rs);
+        rememberRow(row);
+    }
     if (m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) != 0)
         appendNewRecordRow();
     for (int col = 0; col < int(m_columns.size()); ++col)
@@ -298,6 +309,7 @@ void SystemTableEditor::appendNewRecordRow()
 {
     const int row = m_grid.appendRow();
     m_grid.setText(row, 0, NewRecordMark);
+    rememberRow(row);
     m_grid.setAlignment(row, 0, GridAlign::Right);
     for (int col = 1; col < int(m_columns.size()); ++col) {
         const EditableColumn& column = m_columns[size_t(col)];
@@ -349,4 +361,115 @@ std::optional<SystemTableEditor::DependentWindow> SystemTableEditor::userChoseDe
     const QString key = row > HeaderRow ? m_grid.text(row, 0).trimmed() : QString();
     window.filterValue = key == NewRecordMark ? QString() : key;
     return window;
+}
+
+// Edits --------------------------------------------------------------------------
+
+void SystemTableEditor::rememberRow(int row)
+{
+    if (row < 0)
+        return;
+    if (int(m_stored.size()) <= row)
+        m_stored.resize(size_t(row) + 1);
+    QStringList& texts = m_stored[size_t(row)];
+    texts.clear();
+    for (int col = 0; col < m_grid.columnCount(); ++col)
+        texts << m_grid.text(row, col);
+}
+
+void SystemTableEditor::tell(const char* german, const char* english, Prompt::Icon icon)
+{
+    m_prompt.message(Lang::deOr(code(), QString::fromUtf8(german), QString::fromUtf8(english)), icon);
+}
+
+QString SystemTableEditor::keyOf(int row) const
+{
+    const bool behindRowNumber = !m_columns.empty() && m_columns.front().field.compare(
+                                                           QLatin1String("ROWNUM"), Qt::CaseInsensitive) == 0;
+    return m_grid.text(row, behindRowNumber ? 1 : 0).trimmed();
+}
+
+bool SystemTableEditor::isTextKey() const
+{
+    for (const EditableColumn& column : m_columns) {
+        if (column.field.compare(m_table.key, Qt::CaseInsensitive) == 0)
+            return isType(column, "VARCHAR2");
+    }
+    return false;
+}
+
+bool SystemTableEditor::updateCell(int row, int col, const QString& text)
+{
+    if (row <= HeaderRow || row >= m_grid.rowCount() || col < 0 || col >= int(m_columns.size()) ||
+        isNewRecordRow(row))
+        return false;
+    const EditableColumn& column = m_columns[size_t(col)];
+    const QString stored = row < int(m_stored.size()) ? m_stored[size_t(row)].value(col) : QString();
+    const auto putBack = [&] {
+        m_grid.setText(row, col, stored);
+        return false;
+    };
+    const SystemTableSql::CellValue value = SystemTableSql::cellValue(column, text, code());
+    if (value.isRefused()) {
+        m_prompt.message(value.refusal, Prompt::Icon::Exclamation);
+        return putBack();
+    }
+    QString sql = value.sql;
+    if (sql == QLatin1String("NULL") && !column.defaultValue.isEmpty())
+        sql = column.defaultValue;
+    const std::optional<QString> key = SystemTableSql::keyValue(keyOf(row), isTextKey());
+    if (!key) {
+        tell("Der Satz hat keinen gültigen Schlüssel", "The record has no valid key",
+             Prompt::Icon::Exclamation);
+        return putBack();
+    }
+    const bool feedstuffs = m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) == 0;
+    const QString statement = QStringLiteral("UPDATE ") + m_table.table + QStringLiteral(" SET ") +
+                              column.field + QStringLiteral(" = ") + sql +
+                              (feedstuffs ? QStringLiteral(", DATUM_BEARBEITET = NOW()") : QString()) +
+                              QStringLiteral(" WHERE ") + m_table.key + QStringLiteral(" = ") + *key;
+    if (!m_context.db().executeSql(statement)) {
+        tell("Die Änderung konnte nicht gespeichert werden", "The change could not be saved",
+             Prompt::Icon::Warning);
+        return putBack();
+    }
+    if (row < int(m_stored.size()) && col < m_stored[size_t(row)].size())
+        m_stored[size_t(row)][col] = m_grid.text(row, col);
+    return true;
+}
+
+void SystemTableEditor::cellEdited(int row, int col, const QString& text)
+{
+    if (col < 0 || col >= int(m_columns.size()) || isType(m_columns[size_t(col)], "BOOL"))
+        return;
+    if (isNewRecordRow(row))
+        return;
+    updateCell(row, col, text.trimmed());
+    m_grid.clearDropDown(row, col);
+}
+
+void SystemTableEditor::cellClicked(int row, int col)
+{
+    if (row <= HeaderRow || col < 0 || col >= int(m_columns.size()))
+        return;
+    const EditableColumn& column = m_columns[size_t(col)];
+    if (!isType(column, "COMBO") && !isType(column, "COMBOSTRING"))
+        return;
+    QStringList texts;
+    for (const ChoiceList::Entry& entry : column.entries)
+        texts << entry.text;
+    m_grid.setDropDown(row, col, texts);
+}
+
+void SystemTableEditor::cellDoubleClicked(int row, int col)
+{
+    if (row <= HeaderRow || col < 0 || col >= int(m_columns.size()) || isNewRecordRow(row) ||
+        !isType(m_columns[size_t(col)], "BOOL"))
+        return;
+    const QString toggled =
+        m_grid.text(row, col) != QLatin1String("Ja") ? QStringLiteral("Ja") : QStringLiteral("Nein");
+    const QString shown = m_grid.text(row, col);
+    m_grid.setText(row, col, toggled);
+    if (!updateCell(row, col, toggled))
+        m_grid.setText(row, col, shown);
 }

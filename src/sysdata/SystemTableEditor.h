@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Prompt.h"
 #include "db/ChoiceList.h"
 #include "sysdata/EditableColumn.h"
 #include "sysdata/EditableTable.h"
@@ -13,7 +14,6 @@
 
 class AppContext;
 class Connection;
-class Prompt;
 class RecordSet;
 
 // The texts of the selector bar in a language.
@@ -79,6 +79,12 @@ public:
     // conditions; nothing when the filter value is not a key.
     std::optional<QString> rowStatement() const;
     bool isNewRecordRow(int row) const;
+    // The key of a grid row: column 0, or column 1 behind a ROWNUM column.
+    QString keyOf(int row) const;
+
+    // Writes one column of one stored row; the text is checked first. False,
+    // told through the prompt, when nothing was written.
+    bool updateCell(int row, int col, const QString& text);
 
 signals:
     // The lists or the grid were filled again.
@@ -93,6 +99,12 @@ private:
     void appendNewRecordRow();
     void fillDependents(int tableNumber);
     void fillList(ChoiceList& list, const QString& query);
+    void rememberRow(int row);
+    void cellEdited(int row, int col, const QString& text);
+    void cellClicked(int row, int col);
+    void cellDoubleClicked(int row, int col);
+    bool isTextKey() const;
+    void tell(const char* german, const char* english, Prompt::Icon icon);
 
     AppContext& m_context;
     Prompt& m_prompt;
@@ -102,4 +114,7 @@ private:
     EditableTable m_table;
     std::vector<EditableColumn> m_columns;
     GridModel m_grid;
+    // What each grid row shows of the database, so a refused or failed edit
+    // can put the stored text back.
+    std::vector<QStringList> m_stored;
 };

@@ -1,6 +1,14 @@
 #include "sysdata/SystemTableSql.h"
 
+#include "core/DateText.h"
+#include "core/Lang.h"
 #include "db/SqlQuote.h"
+#include "sysdata/EditableColumn.h"
+
+#include <QLocale>
+
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -77,6 +85,30 @@ Clauses clausesOf(const QString& sql)
     return found;
 }
 
+QString columnName(const EditableColumn& column)
+{
+    return column.caption.trimmed().isEmpty() ? column.field : column.caption.trimmed();
+}
+
+std::optional<qint64> wholeNumber(const QString& text, qint64 lowest, qint64 highest)
+{
+    bool ok = false;
+    const qint64 value = QLocale::c().toLongLong(text, &ok);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> realNumber(QString text)
+{
+    text.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double value = QLocale::c().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 } // namespace
 
 namespace SystemTableSql {
@@ -130,6 +162,88 @@ std::optional<QString> dependentCondition(int dependentTable, const QString& fil
     if (!ok)
         return std::nullopt;
     return column + QStringLiteral(" = ") + QString::number(key);
+}
+
+} // namespace SystemTableSql
+
+namespace SystemTableSql {
+
+CellValue cellValue(const EditableColumn& column, const QString& text, const QString& languageCode)
+{
+    const QString t = text.trimmed();
+    const QString name = columnName(column);
+    const auto refuse = [&](const char* german, const char* english) {
+        return CellValue{
+            QString(),
+            Lang::deOr(languageCode, QString::fromUtf8(german), QString::fromUtf8(english)).arg(name)};
+    };
+    const QString& type = column.type;
+    const bool known = type == QLatin1String("NUMBER") || type == QLatin1String("LONG") ||
+                       type == QLatin1String("DOUBLE") || type == QLatin1String("DATE") ||
+                       type == QLatin1String("VARCHAR2") || type == QLatin1String("PASSWORD") ||
+                       type == QLatin1String("RICHEDITCONTROL") || type == QLatin1String("COMBO") ||
+                       type == QLatin1String("COMBOSTRING") || type == QLatin1String("BOOL");
+    if (t.isEmpty())
+        return CellValue{QStringLiteral("NULL"), QString()};
+    if (!known)
+        return CellValue{QString(), QStringLiteral("Unbekannter Formattyp: ") + type};
+    if (type == QLatin1String("NUMBER")) {
+        const auto value = wholeNumber(t, -32768, 32767);
+        if (!value)
+            return refuse("Bitte geben Sie für %1 eine ganze Zahl von -32768 bis 32767 ein",
+                          "Please enter a whole number from -32768 to 32767 for %1");
+        return CellValue{QString::number(*value), QString()};
+    }
+    if (type == QLatin1String("LONG")) {
+        const auto value =
+            wholeNumber(t, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
+        if (!value)
+            return refuse("Bitte geben Sie für %1 eine ganze Zahl von -2147483648 bis 2147483647 ein",
+                          "Please enter a whole number from -2147483648 to 2147483647 for %1");
+        return CellValue{QString::number(*value), QString()};
+    }
+    if (type == QLatin1String("DOUBLE")) {
+        const auto value = realNumber(t);
+        if (!value)
+            return refuse("Bitte geben Sie für %1 eine Zahl ein", "Please enter a number for %1");
+        return CellValue{QString::number(*value, 'g', QLocale::FloatingPointShortest), QString()};
+    }
+    if (type == QLatin1String("DATE")) {
+        if (t.compare(QLatin1String("NOW()"), Qt::CaseInsensitive) == 0)
+            return CellValue{QStringLiteral("NOW()"), QString()};
+        const auto value = DateText::parse(t);
+        if (!value)
+            return refuse("Bitte geben Sie für %1 ein Datum ein", "Please enter a date for %1");
+        return CellValue{Sql::quote(DateText::toIso(*value)), QString()};
+    }
+    if (type == QLatin1String("COMBO")) {
+        for (const ChoiceList::Entry& entry : column.entries) {
+            if (entry.text == t)
+                return CellValue{QString::number(entry.data), QString()};
+        }
+        // A number typed for the entry, as the list shows it after the " - ".
+        if (const auto value =
+                wholeNumber(t, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()))
+            return CellValue{QString::number(*value), QString()};
+        return refuse("Bitte wählen Sie für %1 einen Eintrag der Liste",
+                      "Please choose an entry of the list for %1");
+    }
+    if (type == QLatin1String("BOOL"))
+        return CellValue{t.toUpper() == QLatin1String("JA") ? QStringLiteral("-1") : QStringLiteral("0"),
+                         QString()};
+    // The text types: stored as typed, apostrophes included.
+    return CellValue{Sql::quote(t), QString()};
+}
+
+std::optional<QString> keyValue(const QString& key, bool isTextKey)
+{
+    if (isTextKey)
+        return Sql::quote(key);
+    bool ok = false;
+    const qint64 value = key.trimmed().toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return QString::number(value);
 }
 
 } // namespace SystemTableSql

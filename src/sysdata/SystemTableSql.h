@@ -4,6 +4,8 @@
 
 #include <optional>
 
+struct EditableColumn;
+
 // The conditions the system data editor adds to the statements kept in its
 // metadata. Those statements are written by hand and may already filter or
 // sort, so a condition is never simply appended.
@@ -22,5 +24,20 @@ QString ownerCondition(const QString& table, const QString& ownerCode);
 // empty for a table that is not filtered, nothing for a key that is not a
 // whole number.
 std::optional<QString> dependentCondition(int dependentTable, const QString& filterValue);
+
+// A cell's text as the SQL value of its column; the text is checked first,
+// so nothing but a number reaches a number column. Refused texts come back
+// with the message that tells the user why.
+struct CellValue
+{
+    QString sql;     // "NULL" for the empty text
+    QString refusal; // empty when the text is accepted
+    bool isRefused() const { return !refusal.isEmpty(); }
+};
+CellValue cellValue(const EditableColumn& column, const QString& text, const QString& languageCode);
+
+// A row's key as it goes into a WHERE: quoted for a text key, else a whole
+// number or nothing.
+std::optional<QString> keyValue(const QString& key, bool isTextKey);
 
 } // namespace SystemTableSql

@@ -16,9 +16,10 @@ TEST(CliTableTest, ListsTheTablesOfferedAndShowsOneAsLoaded)
 
     const CliRun shown = runCliIn(db.directory(), {"table", "show", "10"});
     ASSERT_EQ(shown.status, 0) << shown.err.toStdString();
-    EXPECT_EQ(shown.linesOf(QStringLiteral("column")),
-              (QStringList{"column\tID\tLONG\tNr.\t40", "column\tBEZ_DE\tVARCHAR2\tBezeichnung\t150",
-                           "column\tBEZ_US\tVARCHAR2\tBezeichnung engl.\t150", "column\tAKTIV\tBOOL\tAktiv\t40"}));
+    EXPECT_EQ(
+        shown.linesOf(QStringLiteral("column")),
+        (QStringList{"column\tID\tLONG\tNr.\t40", "column\tBEZ_DE\tVARCHAR2\tBezeichnung\t150",
+                     "column\tBEZ_US\tVARCHAR2\tBezeichnung engl.\t150", "column\tAKTIV\tBOOL\tAktiv\t40"}));
     EXPECT_EQ(shown.linesOf(QStringLiteral("row")),
               (QStringList{"row\t1\talle\tall\tJa", "row\t2\tHund\tDog\tJa", "row\t3\tKatze\tCat\tJa",
                            "row\t4\tPferd\tHorse\tNein", "row\t*\t\t\tJa"}));

@@ -27,10 +27,11 @@ struct Editor
     // Column rows of the feedstuff table, which the fixture leaves out.
     void describeFeedstuffs()
     {
-        exec(QStringLiteral("INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, SICHTBAR, "
-                            "SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', 1), "
-                            "(95, 'T_FUTTERMITTEL', 'BEZ_DE', 'VARCHAR2', '200', 'Bezeichnung', 'Name', '1', 2), "
-                            "(96, 'T_FUTTERMITTEL', 'EIGEN', 'VARCHAR2', '20', 'Eigen', 'Own', '0', 3)"));
+        exec(QStringLiteral(
+            "INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, SICHTBAR, "
+            "SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', 1), "
+            "(95, 'T_FUTTERMITTEL', 'BEZ_DE', 'VARCHAR2', '200', 'Bezeichnung', 'Name', '1', 2), "
+            "(96, 'T_FUTTERMITTEL', 'EIGEN', 'VARCHAR2', '20', 'Eigen', 'Own', '0', 3)"));
     }
     static QStringList rows(const GridModel& grid, int column)
     {
@@ -73,10 +74,12 @@ TEST(SystemTableEditorTest, TableListFollowsTheOwnerCodeAndThePresetTable)
 TEST(SystemTableEditorTest, EveryColumnTypeLoadsAsItsRuleSays)
 {
     Editor e(QStringLiteral("M"));
-    e.exec(QStringLiteral("CREATE TABLE T_PROBE (ID INTEGER PRIMARY KEY, N INTEGER, L INTEGER, D DOUBLE, T VARCHAR(20), "
-                          "EIGEN VARCHAR(1), B BOOLEAN, DT DATETIME, C INTEGER, CS VARCHAR(20), H VARCHAR(20))"));
-    e.exec(QStringLiteral("INSERT INTO T_PROBE VALUES (1, -5, 70000, 1.5, 'Text', 'M', -1, '2024-04-03', 9, 'x', 'h'), "
-                          "(2, 0, 0, 2.25, NULL, 'U', 0, NULL, 77, NULL, NULL)"));
+    e.exec(QStringLiteral(
+        "CREATE TABLE T_PROBE (ID INTEGER PRIMARY KEY, N INTEGER, L INTEGER, D DOUBLE, T VARCHAR(20), "
+        "EIGEN VARCHAR(1), B BOOLEAN, DT DATETIME, C INTEGER, CS VARCHAR(20), H VARCHAR(20))"));
+    e.exec(QStringLiteral(
+        "INSERT INTO T_PROBE VALUES (1, -5, 70000, 1.5, 'Text', 'M', -1, '2024-04-03', 9, 'x', 'h'), "
+        "(2, 0, 0, 2.25, NULL, 'U', 0, NULL, 77, NULL, NULL)"));
     e.exec(QStringLiteral(
         "INSERT INTO T_GRUNDDATEN (ID, TABELLE, PK, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, SICHTBAR, SQLSTATEMENT, TYP, "
         "SORT) VALUES (500, 'T_PROBE', 'ID', NULL, NULL, NULL, 'Probe', 'Probe', NULL, "
@@ -160,9 +163,10 @@ TEST(SystemTableEditorTest, NutrientDecimalsShapeTheAmountsOfTheirRow)
     EXPECT_EQ(plain.grid().text(me, 0), QStringLiteral("ME - 9"));
     EXPECT_EQ(plain.grid().text(me, 1), QStringLiteral("2"));
 
-    e.exec(QStringLiteral("INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, SICHTBAR, "
-                          "SQLSTATEMENT, SORT) VALUES (97, 'T_FM_NAEHRSTOFF', 'NK_STELLEN', 'COMBO', '30', 'NK', "
-                          "'Dec.', '1', 'SELECT ID AS ITEMDATA, NK_STELLEN AS ITEMTEXT FROM T_NAEHRSTOFFE', 4)"));
+    e.exec(QStringLiteral(
+        "INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, SICHTBAR, "
+        "SQLSTATEMENT, SORT) VALUES (97, 'T_FM_NAEHRSTOFF', 'NK_STELLEN', 'COMBO', '30', 'NK', "
+        "'Dec.', '1', 'SELECT ID AS ITEMDATA, NK_STELLEN AS ITEMTEXT FROM T_NAEHRSTOFFE', 4)"));
     SystemTableEditor shaped(e.db.context(), e.prompt);
     shaped.loadTable(91);
     EXPECT_EQ(shaped.grid().text(me, 1), QStringLiteral("2"));
@@ -182,8 +186,9 @@ TEST(SystemTableEditorTest, UsersSeeOnlyTheirOwnFeedstuffsEvenWithAStatementThat
     EXPECT_EQ(Editor::rows(feeds.grid(), 1), (QStringList{"Rinderhack", "O'Briens Mischung"}));
     EXPECT_EQ(feeds.grid().columnWidth(2), 0);
 
-    e.exec(QStringLiteral("UPDATE T_GRUNDDATEN SET SQLSTATEMENT = 'SELECT ID, ID_FM, ID_NAEHRSTOFF, MENGE FROM "
-                          "T_FM_NAEHRSTOFF WHERE MENGE > 1 OR ID_NAEHRSTOFF = 9 ORDER BY MENGE DESC' WHERE ID = 91"));
+    e.exec(QStringLiteral(
+        "UPDATE T_GRUNDDATEN SET SQLSTATEMENT = 'SELECT ID, ID_FM, ID_NAEHRSTOFF, MENGE FROM "
+        "T_FM_NAEHRSTOFF WHERE MENGE > 1 OR ID_NAEHRSTOFF = 9 ORDER BY MENGE DESC' WHERE ID = 91"));
     SystemTableEditor contents(e.db.context(), e.prompt);
     contents.loadTable(91);
     EXPECT_EQ(Editor::rows(contents.grid(), 1), (QStringList{"17", "10", "2", "1", ""}));

@@ -52,7 +52,8 @@ int runTableCommand(const CliArgs& args, CliIo& io)
         editor.open();
         for (const ChoiceList::Entry& entry : editor.tableList().entries()) {
             const EditableTable described = SystemTableEditor::describe(context.db(), entry.data);
-            printFields(io.out, {QStringLiteral("table"), QString::number(entry.data), described.table, entry.text});
+            printFields(io.out,
+                        {QStringLiteral("table"), QString::number(entry.data), described.table, entry.text});
         }
         return 0;
     }
