@@ -423,7 +423,7 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
              Prompt::Icon::Exclamation);
         return putBack();
     }
-    const bool feedstuffs = m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) == 0;
+    const bool feedstuffs = isFeedstuffTable();
     const QString statement = QStringLiteral("UPDATE ") + m_table.table + QStringLiteral(" SET ") +
                               column.field + QStringLiteral(" = ") + sql +
                               (feedstuffs ? QStringLiteral(", DATUM_BEARBEITET = NOW()") : QString()) +
@@ -442,8 +442,10 @@ void SystemTableEditor::cellEdited(int row, int col, const QString& text)
 {
     if (col < 0 || col >= int(m_columns.size()) || isType(m_columns[size_t(col)], "BOOL"))
         return;
-    if (isNewRecordRow(row))
+    if (isNewRecordRow(row)) {
+        insertRow(row);
         return;
+    }
     updateCell(row, col, text.trimmed());
     m_grid.clearDropDown(row, col);
 }
@@ -472,4 +474,157 @@ void SystemTableEditor::cellDoubleClicked(int row, int col)
     m_grid.setText(row, col, toggled);
     if (!updateCell(row, col, toggled))
         m_grid.setText(row, col, shown);
+}
+
+bool SystemTableEditor::isFeedstuffTable() const
+{
+    return m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) == 0;
+}
+
+QStringList SystemTableEditor::insertColumns() const
+{
+    QStringList names;
+    for (const EditableColumn& column : m_columns) {
+        if (column.visible != QLatin1String("0") &&
+            column.field.compare(QLatin1String("ID"), Qt::CaseInsensitive) != 0)
+            names << column.field;
+    }
+    return names;
+}
+
+QString SystemTableEditor::newKey()
+{
+    RecordSet rs;
+    QString key;
+    if (rs.openRecordset(m_context.db(), QStringLiteral("Select max(") + m_table.key +
+                                             QStringLiteral(") as MAXID From ") + m_table.table))
+        rs.getFieldText(QStringLiteral("MAXID"), key);
+    return key;
+}
+
+bool SystemTableEditor::insertRow(int row)
+{
+    if (!isNewRecordRow(row))
+        return false;
+    if (isFeedstuffTable()) {
+        tell("Neuanlage von Futtermitteln hier nicht möglich", "You can not insert feedstuff here",
+             Prompt::Icon::Exclamation);
+        return false;
+    }
+    QStringList values;
+    for (int col = 0; col < int(m_columns.size()); ++col) {
+        const EditableColumn& column = m_columns[size_t(col)];
+        if (column.visible == QLatin1String("0") ||
+            column.field.compare(QLatin1String("ID"), Qt::CaseInsensitive) == 0)
+            continue;
+        QString text = m_grid.text(row, col).trimmed();
+        if (column.field.compare(QLatin1String("EIGEN"), Qt::CaseInsensitive) == 0)
+            text = m_context.ownerCode();
+        else if (isType(column, "BOOL") && text.isEmpty())
+            text = column.defaultValue;
+        else if (isType(column, "DATE") && text.isEmpty())
+            text = QStringLiteral("NOW()");
+        const SystemTableSql::CellValue value = SystemTableSql::cellValue(column, text, code());
+        if (value.isRefused()) {
+            m_prompt.message(value.refusal, Prompt::Icon::Exclamation);
+            m_grid.setText(row, col, m_stored[size_t(row)].value(col));
+            return false;
+        }
+        QString sql = value.sql;
+        if (sql == QLatin1String("NULL") && !column.defaultValue.isEmpty())
+            sql = column.defaultValue;
+        values << sql;
+    }
+    const QString statement = QStringLiteral("INSERT INTO ") + m_table.table + QStringLiteral(" (") +
+                              insertColumns().join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                              values.join(QStringLiteral(", ")) + QLatin1Char(')');
+    if (!m_context.db().executeSql(statement)) {
+        tell("Der Satz konnte nicht angelegt werden", "The record could not be added", Prompt::Icon::Warning);
+        return false;
+    }
+    m_grid.setText(row, 0, newKey());
+    rememberRow(row);
+    m_grid.redrawRow(row);
+    appendNewRecordRow();
+    return true;
+}
+
+bool SystemTableEditor::copyClicked()
+{
+    const int row = m_grid.currentRow();
+    if (row <= HeaderRow || row >= m_grid.rowCount())
+        return false;
+    if (isNewRecordRow(row)) {
+        tell("Kopieren eines leeren Satzes nicht möglich", "You can not copy an empty record",
+             Prompt::Icon::Exclamation);
+        return false;
+    }
+    if (isFeedstuffTable()) {
+        tell("Kopieren von Futtermitteln hier nicht möglich", "You can not copy feedstuff here",
+             Prompt::Icon::Exclamation);
+        return false;
+    }
+    const QString keyText = keyOf(row);
+    const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
+    if (!key) {
+        tell("Der Satz hat keinen gültigen Schlüssel", "The record has no valid key",
+             Prompt::Icon::Exclamation);
+        return false;
+    }
+    m_prompt.message(Lang::deOr(
+        code(), QStringLiteral("Es wird der Satz mit Nummer ") + keyText + QStringLiteral(" kopiert"),
+        QStringLiteral("record with number ") + keyText + QStringLiteral(" will be copied")));
+    const QString columns = insertColumns().join(QStringLiteral(", "));
+    const QString statement = QStringLiteral("INSERT INTO ") + m_table.table + QStringLiteral(" (") +
+                              columns + QStringLiteral(") SELECT ") + columns + QStringLiteral(" FROM ") +
+                              m_table.table + QStringLiteral(" WHERE ID=") + *key;
+    if (!m_context.db().executeSql(statement)) {
+        tell("Der Satz konnte nicht kopiert werden", "The record could not be copied", Prompt::Icon::Warning);
+        return false;
+    }
+    const int copy = m_grid.rowCount() - 1;
+    m_grid.setText(copy, 0, newKey());
+    for (int col = 1; col < m_grid.columnCount(); ++col)
+        m_grid.setText(copy, col, m_grid.text(row, col));
+    rememberRow(copy);
+    m_grid.redrawRow(copy);
+    m_grid.setCurrentCell(copy, 1);
+    m_grid.scrollToCell(copy, 1);
+    appendNewRecordRow();
+    return true;
+}
+
+bool SystemTableEditor::deleteClicked()
+{
+    const int row = m_grid.currentRow();
+    if (row <= HeaderRow || row >= m_grid.rowCount())
+        return false;
+    const QString keyText = keyOf(row);
+    if (keyText == NewRecordMark || keyText == QLatin1String("...")) {
+        tell("Löschen des neuen Satzes nicht möglich", "You can not delete the new record",
+             Prompt::Icon::Exclamation);
+        return false;
+    }
+    const QString question = Lang::deOr(
+        code(), QStringLiteral("Wollen Sie den Datensatz Nummer ") + keyText + QStringLiteral(" löschen"),
+        QStringLiteral("Do you want to delete the record with number ") + keyText);
+    if (m_prompt.question(question, Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+        return false;
+    if (m_table.table.compare(QLatin1String("T_EXPSCGG"), Qt::CaseInsensitive) == 0) {
+        m_prompt.message(QStringLiteral("Löschen nicht möglich"), Prompt::Icon::Exclamation);
+        return false;
+    }
+    const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
+    if (keyText.isEmpty() || !key)
+        return false;
+    if (!m_context.db().executeSql(QStringLiteral("DELETE FROM ") + m_table.table +
+                                   QStringLiteral(" WHERE ") + m_table.key + QStringLiteral(" = ") + *key)) {
+        m_prompt.message(QStringLiteral("Zeile konnte nicht gelöscht werden"), Prompt::Icon::Warning);
+        return false;
+    }
+    m_grid.deleteRow(row);
+    if (row < int(m_stored.size()))
+        m_stored.erase(m_stored.begin() + row);
+    m_grid.redraw();
+    return true;
 }

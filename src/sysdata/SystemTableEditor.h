@@ -85,6 +85,12 @@ public:
     // Writes one column of one stored row; the text is checked first. False,
     // told through the prompt, when nothing was written.
     bool updateCell(int row, int col, const QString& text);
+    // Inserts the new-record row from the texts typed into it; the database
+    // gives the key. False, told unless nothing could be written, otherwise.
+    bool insertRow(int row);
+    // "Kopieren" and "Löschen" on the grid's current row.
+    bool copyClicked();
+    bool deleteClicked();
 
 signals:
     // The lists or the grid were filled again.
@@ -104,6 +110,11 @@ private:
     void cellClicked(int row, int col);
     void cellDoubleClicked(int row, int col);
     bool isTextKey() const;
+    bool isFeedstuffTable() const;
+    // The columns an insert or copy names: visible ones but the key the
+    // database assigns.
+    QStringList insertColumns() const;
+    QString newKey();
     void tell(const char* german, const char* english, Prompt::Icon icon);
 
     AppContext& m_context;

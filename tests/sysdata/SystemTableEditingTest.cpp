@@ -19,13 +19,17 @@ struct Contents
     explicit Contents(int table = 91)
     {
         db.context().setOwnerCode(QStringLiteral("M"));
-        db.rawExec(QStringLiteral("INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
-                                  "SICHTBAR, SORT) VALUES (98, 'T_FM_NAEHRSTOFF', 'ID', 'LONG', '40', 'Nr.', 'No.', "
-                                  "'1', 1)"));
+        db.rawExec(
+            QStringLiteral("INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
+                           "SICHTBAR, SORT) VALUES (98, 'T_FM_NAEHRSTOFF', 'ID', 'LONG', '40', 'Nr.', 'No.', "
+                           "'1', 1)"));
         editor.loadTable(table);
     }
     GridModel& grid() { return editor.grid(); }
-    QString stored(int id) { return db.rawValue(QStringLiteral("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID = %1").arg(id)); }
+    QString stored(int id)
+    {
+        return db.rawValue(QStringLiteral("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID = %1").arg(id));
+    }
 };
 
 TEST(SystemTableEditingTest, AmountsAreWrittenOnlyAsNumbers)
@@ -59,7 +63,8 @@ TEST(SystemTableEditingTest, AFailedUpdateSaysSoAndShowsTheStoredText)
     Contents c(10);
     EXPECT_EQ(c.grid().text(2, 1), QStringLiteral("Hund"));
     c.grid().endEdit(2, 1, QStringLiteral("O'Hund"));
-    EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT BEZ_DE FROM T_GATTUNG WHERE ID = 2")), QStringLiteral("O'Hund"));
+    EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT BEZ_DE FROM T_GATTUNG WHERE ID = 2")),
+              QStringLiteral("O'Hund"));
     c.db.rawExec(QStringLiteral("UPDATE T_GRUNDDATEN SET FELD = 'BEZ_XX' WHERE ID = 13"));
     c.editor.loadTable(10);
     c.grid().endEdit(2, 2, QStringLiteral("Hound"));
@@ -70,7 +75,9 @@ TEST(SystemTableEditingTest, AFailedUpdateSaysSoAndShowsTheStoredText)
 TEST(SystemTableEditingTest, DoubleClickTogglesYesNo)
 {
     Contents c(10);
-    const auto active = [&] { return c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE ID = 4")); };
+    const auto active = [&] {
+        return c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE ID = 4"));
+    };
     ASSERT_EQ(c.grid().text(4, 3), QStringLiteral("Nein"));
     c.grid().doubleClick(4, 3);
     EXPECT_EQ(c.grid().text(4, 3), QStringLiteral("Ja"));
@@ -87,14 +94,94 @@ TEST(SystemTableEditingTest, DoubleClickTogglesYesNo)
 TEST(SystemTableEditingTest, ChangingAFeedstuffMarksItEdited)
 {
     Contents c(90);
-    c.db.rawExec(QStringLiteral("INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
-                                "SICHTBAR, SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', "
-                                "1), (95, 'T_FUTTERMITTEL', 'HERSTELLER', 'VARCHAR2', '90', 'Hersteller', "
-                                "'Producer', '1', 2)"));
+    c.db.rawExec(
+        QStringLiteral("INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
+                       "SICHTBAR, SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', "
+                       "1), (95, 'T_FUTTERMITTEL', 'HERSTELLER', 'VARCHAR2', '90', 'Hersteller', "
+                       "'Producer', '1', 2)"));
     c.editor.loadTable(90);
     c.grid().endEdit(2, 1, QStringLiteral("Eigenbau"));
-    EXPECT_EQ(c.db.rawRows(QStringLiteral("SELECT HERSTELLER, DATUM_BEARBEITET FROM T_FUTTERMITTEL WHERE ID = 2")),
-              QStringList{"Eigenbau\t2024-04-03 10:00:00"});
+    EXPECT_EQ(
+        c.db.rawRows(QStringLiteral("SELECT HERSTELLER, DATUM_BEARBEITET FROM T_FUTTERMITTEL WHERE ID = 2")),
+        QStringList{"Eigenbau\t2024-04-03 10:00:00"});
+}
+
+TEST(SystemTableEditingTest, TypingIntoTheNewRecordRowInsertsIt)
+{
+    Contents c(10);
+    const int row = c.grid().rowCount() - 1;
+    c.grid().endEdit(row, 1, QStringLiteral("Hamster"));
+    EXPECT_TRUE(c.prompt.texts().isEmpty());
+    // The yes/no column takes the row's "Ja"; the key comes from the database.
+    EXPECT_EQ(c.db.rawRows(QStringLiteral("SELECT * FROM T_GATTUNG WHERE ID = 5")),
+              QStringList{"5\tHamster\tNULL\t-1"});
+    EXPECT_EQ(c.grid().text(row, 0), QStringLiteral("5"));
+    EXPECT_TRUE(c.editor.isNewRecordRow(row + 1));
+
+    Contents contents;
+    const int fresh = contents.grid().rowCount() - 1;
+    contents.grid().endEdit(fresh, 2, QStringLiteral("1 OR 1=1"));
+    EXPECT_EQ(contents.prompt.texts(), QStringList{"Bitte geben Sie für Menge eine Zahl ein"});
+    EXPECT_EQ(contents.grid().text(fresh, 2), QString());
+    EXPECT_EQ(contents.db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_FM_NAEHRSTOFF")),
+              QStringLiteral("22"));
+}
+
+TEST(SystemTableEditingTest, CopyAndDeleteTheCurrentRow)
+{
+    Contents c(10);
+    const int newRow = c.grid().rowCount() - 1;
+    c.grid().setCurrentCell(newRow, 1);
+    EXPECT_FALSE(c.editor.copyClicked());
+    EXPECT_FALSE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(), (QStringList{"Kopieren eines leeren Satzes nicht möglich",
+                                             "Löschen des neuen Satzes nicht möglich"}));
+
+    c.prompt.clear();
+    c.grid().setCurrentCell(2, 1);
+    ASSERT_TRUE(c.editor.copyClicked());
+    EXPECT_EQ(c.prompt.texts(), QStringList{"Es wird der Satz mit Nummer 2 kopiert"});
+    EXPECT_EQ(c.db.rawRows(QStringLiteral("SELECT * FROM T_GATTUNG WHERE ID = 5")),
+              QStringList{"5\tHund\tDog\t-1"});
+    EXPECT_EQ(c.grid().text(newRow, 0), QStringLiteral("5"));
+    EXPECT_EQ(c.grid().text(newRow, 1), QStringLiteral("Hund"));
+    EXPECT_EQ(c.grid().currentRow(), newRow);
+
+    c.prompt.clear();
+    EXPECT_FALSE(c.editor.deleteClicked()); // answered No
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    ASSERT_TRUE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(), (QStringList{"Wollen Sie den Datensatz Nummer 5 löschen",
+                                             "Wollen Sie den Datensatz Nummer 5 löschen"}));
+    EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_GATTUNG")), QStringLiteral("4"));
+    EXPECT_TRUE(c.editor.isNewRecordRow(newRow));
+
+    c.db.rawExec(
+        QStringLiteral("INSERT INTO T_GRUNDDATEN (ID, TABELLE, PK, BEZ_DE, BEZ_EN, SQLSTATEMENT, TYP, SORT) "
+                       "VALUES (80, 'T_EXPSCGG', 'ID', 'Schutz', 'Protection', 'SELECT * FROM T_EXPSCGG', "
+                       "'M', 8), (81, 'T_EXPSCGG', NULL, NULL, NULL, NULL, NULL, NULL)"));
+    c.db.rawExec(
+        QStringLiteral("UPDATE T_GRUNDDATEN SET FELD = 'ID', FELDTYP = 'LONG', BEZ_DE = 'Nr.', SORT = 1, "
+                       "TABELLE = 'T_EXPSCGG' WHERE ID = 81"));
+    c.editor.loadTable(80);
+    c.grid().setCurrentCell(1, 0);
+    c.prompt.clear();
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_FALSE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(),
+              (QStringList{"Wollen Sie den Datensatz Nummer 1 löschen", "Löschen nicht möglich"}));
+}
+
+TEST(SystemTableEditingTest, FeedstuffsAreNotCopiedHere)
+{
+    Contents c(90);
+    c.db.rawExec(QStringLiteral(
+        "INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
+        "SICHTBAR, SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', 1)"));
+    c.editor.loadTable(90);
+    c.grid().setCurrentCell(1, 0);
+    EXPECT_FALSE(c.editor.copyClicked());
+    EXPECT_EQ(c.prompt.texts(), QStringList{"Kopieren von Futtermitteln hier nicht möglich"});
 }
 
 } // namespace
