@@ -174,15 +174,18 @@ void SystemTableEditor::loadColumns()
 
 std::optional<QString> SystemTableEditor::rowStatement() const
 {
+    QString statement = m_table.statement;
     if (!m_filterValue.isEmpty()) {
         const std::optional<QString> condition =
             SystemTableSql::dependentCondition(m_presetTable, m_filterValue);
         if (!condition)
             return std::nullopt;
-        return SystemTableSql::withCondition(m_table.statement, *condition);
+        statement = SystemTableSql::withCondition(statement, *condition);
     }
+    // Also behind a parent key: the key of another owner's feedstuff must not
+    // open that feedstuff's rows.
     return SystemTableSql::withCondition(
-        m_table.statement, SystemTableSql::ownerCondition(m_table.table, m_context.ownerCode()));
+        statement, SystemTableSql::ownerCondition(m_table.table, m_context.ownerCode()));
 }
 
 void SystemTableEditor::fillEntries(EditableColumn& column)

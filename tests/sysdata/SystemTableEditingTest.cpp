@@ -91,7 +91,7 @@ TEST(SystemTableEditingTest, DoubleClickTogglesYesNo)
     EXPECT_TRUE(c.prompt.texts().isEmpty());
 }
 
-TEST(SystemTableEditingTest, ChangingAFeedstuffMarksItEdited)
+TEST(SystemTableEditingTest, FeedstuffsAreChangedHereButNotCopied)
 {
     Contents c(90);
     c.db.rawExec(
@@ -104,6 +104,10 @@ TEST(SystemTableEditingTest, ChangingAFeedstuffMarksItEdited)
     EXPECT_EQ(
         c.db.rawRows(QStringLiteral("SELECT HERSTELLER, DATUM_BEARBEITET FROM T_FUTTERMITTEL WHERE ID = 2")),
         QStringList{"Eigenbau\t2024-04-03 10:00:00"});
+    // Neither copied nor inserted here.
+    c.grid().setCurrentCell(1, 0);
+    EXPECT_FALSE(c.editor.copyClicked());
+    EXPECT_EQ(c.prompt.texts(), QStringList{"Kopieren von Futtermitteln hier nicht möglich"});
 }
 
 TEST(SystemTableEditingTest, TypingIntoTheNewRecordRowInsertsIt)
@@ -170,18 +174,6 @@ TEST(SystemTableEditingTest, CopyAndDeleteTheCurrentRow)
     EXPECT_FALSE(c.editor.deleteClicked());
     EXPECT_EQ(c.prompt.texts(),
               (QStringList{"Wollen Sie den Datensatz Nummer 1 löschen", "Löschen nicht möglich"}));
-}
-
-TEST(SystemTableEditingTest, FeedstuffsAreNotCopiedHere)
-{
-    Contents c(90);
-    c.db.rawExec(QStringLiteral(
-        "INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
-        "SICHTBAR, SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', 1)"));
-    c.editor.loadTable(90);
-    c.grid().setCurrentCell(1, 0);
-    EXPECT_FALSE(c.editor.copyClicked());
-    EXPECT_EQ(c.prompt.texts(), QStringList{"Kopieren von Futtermitteln hier nicht möglich"});
 }
 
 } // namespace
