@@ -219,9 +219,11 @@ void SystemTableEditor::loadRows()
     m_grid.setFixedRowCount(1);
     m_grid.setFixedColumnCount(m_columns.empty() ? 0 : 1);
     m_grid.setDefaultBackground(Background);
+    // Widths first, so hidden columns stay hidden when no rows can be read.
     for (int col = 0; col < int(m_columns.size()); ++col) {
         m_grid.setText(HeaderRow, col, m_columns[size_t(col)].caption);
         m_grid.setAlignment(HeaderRow, col, GridAlign::Centre);
+        m_grid.setColumnWidth(col, m_columns[size_t(col)].shownWidth());
     }
     const std::optional<QString> statement = rowStatement();
     RecordSet rs;
@@ -238,8 +240,6 @@ void SystemTableEditor::loadRows()
     }
     if (m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) != 0)
         appendNewRecordRow();
-    for (int col = 0; col < int(m_columns.size()); ++col)
-        m_grid.setColumnWidth(col, m_columns[size_t(col)].shownWidth());
 }
 
 void SystemTableEditor::fillRow(int row, const RecordSet& rs)

@@ -232,6 +232,7 @@ TEST(SystemTableEditorTest, FurtherDetailsOpenTheContentsOfTheCurrentFeedstuff)
     SystemTableEditor forged(e.db.context(), e.prompt, 91, QStringLiteral("1 OR 1=1"));
     forged.open();
     EXPECT_EQ(forged.grid().rowCount(), 1);
+    EXPECT_EQ(forged.grid().columnWidth(1), 60);
     // From the new-record row the table opens unfiltered.
     SystemTableEditor gattung(e.db.context(), e.prompt);
     gattung.loadTable(10);
