@@ -436,8 +436,9 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
              Prompt::Icon::Warning);
         return putBack();
     }
+    m_grid.setText(row, col, text);
     if (row < int(m_stored.size()) && col < m_stored[size_t(row)].size())
-        m_stored[size_t(row)][col] = m_grid.text(row, col);
+        m_stored[size_t(row)][col] = text;
     return true;
 }
 
@@ -473,10 +474,7 @@ void SystemTableEditor::cellDoubleClicked(int row, int col)
         return;
     const QString toggled =
         m_grid.text(row, col) != QLatin1String("Ja") ? QStringLiteral("Ja") : QStringLiteral("Nein");
-    const QString shown = m_grid.text(row, col);
-    m_grid.setText(row, col, toggled);
-    if (!updateCell(row, col, toggled))
-        m_grid.setText(row, col, shown);
+    updateCell(row, col, toggled);
 }
 
 bool SystemTableEditor::isFeedstuffTable() const
