@@ -24,7 +24,12 @@ TEST(CliTableTest, ListsTheTablesOfferedAndShowsOneAsLoaded)
               (QStringList{"row\t1\talle\tall\tJa", "row\t2\tHund\tDog\tJa", "row\t3\tKatze\tCat\tJa",
                            "row\t4\tPferd\tHorse\tNein", "row\t*\t\t\tJa"}));
 
-    // A feedstuff's contents, as "Weitere Angaben" opens them.
+    // A feedstuff's contents, as "Weitere Angaben" opens them: only from a
+    // table this installation is offered.
+    EXPECT_EQ(runCliIn(db.directory(), {"table", "show", "91", "--filter", "7"}).status, 1);
+    ASSERT_TRUE(
+        db.rawExec(QStringLiteral("INSERT INTO T_GRUNDDATEN_ABH (ID, ID_COMBO1, ID_COMBO2, BEZ_DE, BEZ_EN) "
+                                  "VALUES (2, 10, 91, 'Inhalt', 'Content')")));
     const CliRun contents = runCliIn(db.directory(), {"table", "show", "91", "--filter", "7"});
     ASSERT_EQ(contents.status, 0) << contents.err.toStdString();
     EXPECT_EQ(contents.linesOf(QStringLiteral("row")),

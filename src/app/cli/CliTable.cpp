@@ -2,7 +2,10 @@
 #include "app/cli/CliDataDirectory.h"
 
 #include "db/AppContext.h"
+#include "db/RecordSet.h"
 #include "sysdata/SystemTableEditor.h"
+
+#include <QSet>
 
 #include <ostream>
 #include <string>
@@ -26,6 +29,34 @@ void show(std::ostream& out, const SystemTableEditor& editor)
             fields << grid.text(row, col);
         printFields(out, fields);
     }
+}
+
+// The tables the installation's windows can show: those offered, and those
+// their "Weitere Angaben" open, however deep.
+QSet<int> reachableTables(AppContext& context, Prompt& prompt, QSet<int>& offered)
+{
+    SystemTableEditor editor(context, prompt);
+    editor.open();
+    for (const ChoiceList::Entry& entry : editor.tableList().entries())
+        offered.insert(entry.data);
+    QSet<int> reached = offered;
+    QList<int> open(offered.begin(), offered.end());
+    while (!open.isEmpty()) {
+        const int parent = open.takeFirst();
+        RecordSet rs;
+        if (!rs.openRecordset(context.db(),
+                              QStringLiteral("SELECT ID_COMBO2 FROM T_GRUNDDATEN_ABH WHERE ID_COMBO1 = ") +
+                                  QString::number(parent)))
+            continue;
+        for (; !rs.isEof(); rs.moveNext()) {
+            int child = 0;
+            if (rs.getFieldLong(QStringLiteral("ID_COMBO2"), child) && !reached.contains(child)) {
+                reached.insert(child);
+                open.append(child);
+            }
+        }
+    }
+    return reached;
 }
 
 } // namespace
@@ -57,23 +88,20 @@ int runTableCommand(const CliArgs& args, CliIo& io)
         }
         return 0;
     }
-    // A filter opens the table as the "Weitere Angaben" window does; without
-    // one it must be a table this installation is offered.
-    const QString filter = withFilter ? QString::fromStdString(args[3]) : QString();
-    SystemTableEditor editor(context, prompt, withFilter ? table : 0, filter);
-    editor.open();
-    int index = -1;
-    for (int i = 0; i < editor.tableList().count(); ++i) {
-        if (editor.tableList().entries()[size_t(i)].data == table)
-            index = i;
-    }
-    if (index < 0) {
+    // A filter opens the table as the "Weitere Angaben" window does, so it
+    // may be any table those windows reach; without one it must be offered.
+    QSet<int> offered;
+    const QSet<int> reached = reachableTables(context, prompt, offered);
+    if (!(withFilter ? reached : offered).contains(table)) {
         io.err << "mensoly-cli table: table " << table << " is not offered to this installation ("
                << context.ownerCode().toStdString() << ")\n";
         return 1;
     }
+    const QString filter = withFilter ? QString::fromStdString(args[3]) : QString();
+    SystemTableEditor editor(context, prompt, withFilter ? table : 0, filter);
+    editor.open();
     if (!withFilter)
-        editor.userChoseTable(index);
+        editor.loadTable(table);
     show(io.out, editor);
     return 0;
 }
