@@ -493,14 +493,55 @@ QStringList SystemTableEditor::insertColumns() const
     return names;
 }
 
-QString SystemTableEditor::newKey()
+QString SystemTableEditor::newKey(int row)
 {
-    RecordSet rs;
-    QString key;
-    if (rs.openRecordset(m_context.db(), QStringLiteral("Select max(") + m_table.key +
-                                             QStringLiteral(") as MAXID From ") + m_table.table))
-        rs.getFieldText(QStringLiteral("MAXID"), key);
-    return key;
+    // A text key was typed into the row; a number key is the one the
+    // database gave the row just inserted, which another program's insert
+    // at the same moment cannot change.
+    if (isTextKey())
+        return m_grid.text(row, 0).trimmed();
+    return QString::number(m_context.db().lastInsertKey());
+}
+
+QString SystemTableEditor::usesOf(const QString& key)
+{
+    struct Use
+    {
+        const char* table;
+        const char* referencing;
+        const char* column;
+        const char* german;
+        const char* english;
+    };
+    static const Use uses[] = {
+        {"T_NAEHRSTOFFE", "T_BEDARF", "ID_NAEHRSTOFF", "Bedarfsformeln", "requirement formulas"},
+        {"T_NAEHRSTOFFE", "T_FM_NAEHRSTOFF", "ID_NAEHRSTOFF", "Futtermittelgehalte", "feedstuff contents"},
+        {"T_NAEHRSTOFFE", "T_FALL_NAEHRSTOFF", "ID_NAEHRSTOFF", "Nährstofflisten von Fällen",
+         "nutrient lists of case types"},
+        {"T_FALL", "T_PAT_REZ", "ID_FALL", "gespeicherte Fälle", "stored cases"},
+        {"T_FUTTERMITTEL", "T_REZ_FM", "ID_FUTTERMITTEL", "Rationen gespeicherter Fälle",
+         "rations of stored cases"},
+        {"T_FM_TYP", "T_FUTTERMITTEL", "ID_FM_TYP", "Futtermittel", "feedstuffs"},
+        {"T_KATEGORIEN", "T_FM_KAT", "ID_FM_KATEGORIE", "Futtermittelzuordnungen", "feedstuff assignments"},
+        {"T_GATTUNG", "T_PAT_REZ", "ID_GATTUNG", "gespeicherte Fälle", "stored cases"},
+        {"T_GESCHLECHT", "T_PAT_REZ", "ID_GESCHLECHT", "gespeicherte Fälle", "stored cases"},
+        {"T_ANREDE", "T_PAT_REZ", "ID_ANREDE", "gespeicherte Fälle", "stored cases"},
+        {"T_RASSE", "T_PAT_REZ", "ID_RASSE", "gespeicherte Fälle", "stored cases"},
+    };
+    QStringList found;
+    for (const Use& use : uses) {
+        if (m_table.table.compare(QLatin1String(use.table), Qt::CaseInsensitive) != 0)
+            continue;
+        RecordSet rs;
+        int count = 0;
+        if (rs.openRecordset(m_context.db(), QStringLiteral("SELECT COUNT(*) AS N FROM ") +
+                                                 QLatin1String(use.referencing) + QStringLiteral(" WHERE ") +
+                                                 QLatin1String(use.column) + QStringLiteral(" = ") + key) &&
+            !rs.isEof() && rs.getFieldLong(QStringLiteral("N"), count) && count > 0)
+            found << QString::number(count) + QLatin1Char(' ') +
+                         Lang::deOr(code(), QString::fromUtf8(use.german), QString::fromUtf8(use.english));
+    }
+    return found.join(QStringLiteral(", "));
 }
 
 bool SystemTableEditor::insertRow(int row)
@@ -543,7 +584,7 @@ bool SystemTableEditor::insertRow(int row)
         tell("Der Satz konnte nicht angelegt werden", "The record could not be added", Prompt::Icon::Warning);
         return false;
     }
-    m_grid.setText(row, 0, newKey());
+    m_grid.setText(row, 0, newKey(row));
     rememberRow(row);
     m_grid.redrawRow(row);
     appendNewRecordRow();
@@ -584,7 +625,7 @@ bool SystemTableEditor::copyClicked()
         return false;
     }
     const int copy = m_grid.rowCount() - 1;
-    m_grid.setText(copy, 0, newKey());
+    m_grid.setText(copy, 0, newKey(copy));
     for (int col = 1; col < m_grid.columnCount(); ++col)
         m_grid.setText(copy, col, m_grid.text(row, col));
     rememberRow(copy);
@@ -605,6 +646,22 @@ bool SystemTableEditor::deleteClicked()
         tell("Löschen des neuen Satzes nicht möglich", "You can not delete the new record",
              Prompt::Icon::Exclamation);
         return false;
+    }
+    // Rows that others still point to stay: a case or a formula would lose
+    // what it refers to without a word.
+    if (const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
+        key && !isTextKey()) {
+        const QString uses = usesOf(*key);
+        if (!uses.isEmpty()) {
+            m_prompt.message(
+                Lang::deOr(code(),
+                           QStringLiteral("Der Datensatz Nummer %1 wird noch verwendet (%2) und kann "
+                                          "nicht gelöscht werden."),
+                           QStringLiteral("Record number %1 is still in use (%2) and cannot be deleted."))
+                    .arg(keyText, uses),
+                Prompt::Icon::Exclamation);
+            return false;
+        }
     }
     const QString question = Lang::deOr(
         code(), QStringLiteral("Wollen Sie den Datensatz Nummer ") + keyText + QStringLiteral(" löschen"),

@@ -114,7 +114,9 @@ private:
     // The columns an insert or copy names: visible ones but the key the
     // database assigns.
     QStringList insertColumns() const;
-    QString newKey();
+    QString newKey(int row);
+    // What still refers to the row with this key ("3 Bedarfsformeln, ..."); empty for nothing.
+    QString usesOf(const QString& key);
     void tell(const char* german, const char* english, Prompt::Icon icon);
 
     AppContext& m_context;

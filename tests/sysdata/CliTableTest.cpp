@@ -41,4 +41,38 @@ TEST(CliTableTest, ListsTheTablesOfferedAndShowsOneAsLoaded)
     EXPECT_EQ(runCliIn(db.directory(), {"table", "show", "x"}).status, 2);
 }
 
+TEST(CliTableTest, EditToggleCopyAndDeleteActOnOneGridRow)
+{
+    TestDatabase db(TestDatabase::Data::Fixture);
+    const struct
+    {
+        CliArgs args;
+        int status;
+        const char* out;
+        const char* err;
+    } steps[] = {
+        {{"table", "edit", "10", "4", "1", "Pony"}, 0, "row\t4\tPony\tHorse\tNein\n", ""},
+        {{"table", "toggle", "10", "4", "3"}, 0, "row\t4\tPony\tHorse\tJa\n", ""},
+        // Typed into the new-record row: a new species with the key the database gave it.
+        {{"table", "edit", "10", "5", "1", "Esel"}, 0, "row\t5\tEsel\t\tJa\n", ""},
+        {{"table", "copy", "10", "5"}, 0, "row\t6\tEsel\t\tJa\n", ""},
+        {{"table", "delete", "10", "6"}, 2, "", ""},
+        {{"table", "delete", "10", "6", "--yes"}, 0, "deleted\t6\n", ""},
+        {{"table", "delete", "10", "2", "--yes"},
+         1,
+         "",
+         "mensoly-cli table: Der Datensatz Nummer 2 wird noch verwendet"},
+        {{"table", "edit", "10", "9", "1", "x"}, 1, "", "mensoly-cli table: there is no grid cell 9 1"},
+    };
+    for (const auto& step : steps) {
+        const CliRun run = runCliIn(db.directory(), step.args);
+        const std::string what = step.args[1] + " " + step.args[3];
+        EXPECT_EQ(run.status, step.status) << what << " " << run.err.toStdString();
+        EXPECT_EQ(run.out, step.out) << what;
+        EXPECT_TRUE(run.err.startsWith(QString::fromUtf8(step.err))) << what << " " << run.err.toStdString();
+    }
+    EXPECT_EQ(db.rawRows(QStringLiteral("SELECT ID, BEZ_DE FROM T_GATTUNG WHERE ID >= 4 ORDER BY ID")),
+              (QStringList{"4\tPony", "5\tEsel"}));
+}
+
 } // namespace

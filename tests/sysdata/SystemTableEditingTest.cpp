@@ -176,4 +176,26 @@ TEST(SystemTableEditingTest, CopyAndDeleteTheCurrentRow)
               (QStringList{"Wollen Sie den Datensatz Nummer 1 löschen", "Löschen nicht möglich"}));
 }
 
+TEST(SystemTableEditingTest, ARowOthersStillUseIsNotDeleted)
+{
+    Contents c(10);
+    const QString dogCases =
+        c.db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_PAT_REZ WHERE ID_Gattung = 2"));
+    ASSERT_NE(dogCases, "0");
+    int dog = -1;
+    for (int row = 1; row < c.grid().rowCount(); ++row) {
+        if (c.grid().text(row, 0) == QLatin1String("2"))
+            dog = row;
+    }
+    ASSERT_GT(dog, 0);
+    c.grid().setCurrentCell(dog, 1);
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_FALSE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(),
+              QStringList{QStringLiteral("Der Datensatz Nummer 2 wird noch verwendet (%1 "
+                                         "gespeicherte Fälle) und kann nicht gelöscht werden.")
+                              .arg(dogCases)});
+    EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_GATTUNG WHERE ID = 2")), "1");
+}
+
 } // namespace

@@ -12,7 +12,18 @@
 
 namespace {
 
-const char Usage[] = "usage: mensoly-cli table list | show ID [--filter VALUE]\n";
+const char Usage[] =
+    "usage: mensoly-cli table list | show ID [--filter VALUE]\n"
+    "       mensoly-cli table edit ID ROW COLUMN TEXT [--filter VALUE] | toggle ID ROW COLUMN\n"
+    "       mensoly-cli table copy ID ROW | delete ID ROW --yes\n";
+
+void printRow(std::ostream& out, const GridModel& grid, int row)
+{
+    QStringList fields{QStringLiteral("row")};
+    for (int col = 0; col < grid.columnCount(); ++col)
+        fields << grid.text(row, col);
+    printFields(out, fields);
+}
 
 void show(std::ostream& out, const SystemTableEditor& editor)
 {
@@ -23,12 +34,55 @@ void show(std::ostream& out, const SystemTableEditor& editor)
         printFields(out, {QStringLiteral("column"), column.field, column.type, column.caption,
                           QString::number(grid.columnWidth(col))});
     }
-    for (int row = 1; row < grid.rowCount(); ++row) {
-        QStringList fields{QStringLiteral("row")};
-        for (int col = 0; col < grid.columnCount(); ++col)
-            fields << grid.text(row, col);
-        printFields(out, fields);
+    for (int row = 1; row < grid.rowCount(); ++row)
+        printRow(out, grid, row);
+}
+
+// The grid's edit, double click, copy or delete on one cell or row, as the
+// window does them; prints the row the grid then shows, or the message.
+int act(CliIo& io, SystemTableEditor& editor, RecordingPrompt& prompt, const CliArgs& args)
+{
+    const std::string& action = args[0];
+    GridModel& grid = editor.grid();
+    bool rowOk = false, colOk = true;
+    const int row = QString::fromStdString(args[2]).toInt(&rowOk);
+    const int col = args.size() > 3 && action != "delete" ? QString::fromStdString(args[3]).toInt(&colOk) : 0;
+    if (!rowOk || !colOk || row < 1 || row >= grid.rowCount() || col < 0 || col >= grid.columnCount()) {
+        io.err << "mensoly-cli table: there is no grid cell " << args[2]
+               << (args.size() > 3 ? " " + args[3] : "") << "\n";
+        return 1;
     }
+    const int before = grid.rowCount();
+    bool done = true;
+    if (action == "edit") {
+        if (!grid.beginEdit(row, col) || !grid.endEdit(row, col, QString::fromStdString(args[4]))) {
+            io.err << "mensoly-cli table: the cell " << row << " " << col << " cannot be edited\n";
+            return 1;
+        }
+    } else if (action == "toggle") {
+        grid.doubleClick(row, col);
+    } else {
+        grid.setCurrentCell(row, col);
+        if (action == "copy") {
+            done = editor.copyClicked();
+        } else {
+            prompt.setNextAnswer(Prompt::Answer::Yes);
+            done = editor.deleteClicked();
+        }
+    }
+    // An edit or toggle says something only when it was refused or failed;
+    // then the cell shows the stored text again.
+    if (!done || ((action == "edit" || action == "toggle") && !prompt.entries().empty())) {
+        io.err << "mensoly-cli table: " << prompt.lastText().toStdString() << "\n";
+        return 1;
+    }
+    if (action == "delete") {
+        printFields(io.out, {QStringLiteral("deleted"), args[2].c_str()});
+        return 0;
+    }
+    // A copy, or a typed new record, lands on the row before the new-record row.
+    printRow(io.out, grid, grid.rowCount() > before ? grid.rowCount() - 2 : row);
+    return 0;
 }
 
 // The tables the installation's windows can show: those offered, and those
@@ -66,8 +120,15 @@ int runTableCommand(const CliArgs& args, CliIo& io)
     const std::string action = args.empty() ? std::string() : args[0];
     bool isNumber = false;
     const int table = args.size() >= 2 ? QString::fromStdString(args[1]).trimmed().toInt(&isNumber) : 0;
-    const bool withFilter = args.size() == 4 && args[2] == "--filter";
+    const size_t plain = action == "edit"                         ? 5
+                         : action == "toggle"                     ? 4
+                         : action == "copy" || action == "delete" ? 3
+                                                                  : 2;
+    const bool withFilter = args.size() == plain + 2 && args[plain] == "--filter";
+    const bool confirmed = action != "delete" || (args.size() == 4 && args[3] == "--yes");
     const bool valid = (action == "list" && args.size() == 1) ||
+                       (action != "list" && plain > 2 && isNumber && confirmed &&
+                        (args.size() == (action == "delete" ? 4 : plain) || withFilter)) ||
                        (action == "show" && isNumber && (args.size() == 2 || withFilter));
     if (!valid) {
         io.err << Usage;
@@ -97,11 +158,13 @@ int runTableCommand(const CliArgs& args, CliIo& io)
                << context.ownerCode().toStdString() << ")\n";
         return 1;
     }
-    const QString filter = withFilter ? QString::fromStdString(args[3]) : QString();
+    const QString filter = withFilter ? QString::fromStdString(args[plain + 1]) : QString();
     SystemTableEditor editor(context, prompt, withFilter ? table : 0, filter);
     editor.open();
     if (!withFilter)
         editor.loadTable(table);
+    if (action != "show")
+        return act(io, editor, prompt, args);
     show(io.out, editor);
     return 0;
 }
