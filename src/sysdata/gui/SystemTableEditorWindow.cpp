@@ -7,8 +7,9 @@
 
 #include <QMdiArea>
 
-SystemTableEditorWindow* SystemTableEditorWindow::open(QMdiArea& workspace, AppContext& context, Prompt* prompt,
-                                                       int presetTable, const QString& filterValue)
+SystemTableEditorWindow* SystemTableEditorWindow::open(QMdiArea& workspace, AppContext& context,
+                                                       Prompt* prompt, int presetTable,
+                                                       const QString& filterValue)
 {
     auto* window = new SystemTableEditorWindow(context, prompt, presetTable, filterValue);
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "sysdata/SystemTableEditor.h"
 #include "ui/gui/ChoiceControls.h"
+#include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
 
@@ -28,6 +29,21 @@ QPushButton* button(const char* name)
     auto* push = new QPushButton;
     push->setObjectName(QLatin1String(name));
     return push;
+}
+
+// The widths in T_GRUNDDATEN were set for another font; a caption that does
+// not fit in ours widens its column. Hidden columns stay hidden, and the rows keep the widths
+// they were given, since long texts would make a column run on and on.
+void fitCaptions(GridModel& model)
+{
+    for (int col = 0; col < model.columnCount(); ++col) {
+        const int width = model.columnWidth(col);
+        if (width <= 0)
+            continue;
+        const int needed = GridCellPainter::neededWidth(model, SystemTableEditor::HeaderRow, col);
+        if (needed > width)
+            model.setColumnWidth(col, needed);
+    }
 }
 
 } // namespace
@@ -123,6 +139,7 @@ void SystemTableView::showEditor()
     const SystemTableControls& c = m_c;
     ChoiceControls::showChoices(c.tableList, m_editor.tableList());
     ChoiceControls::showChoices(c.dependentList, m_editor.dependentList());
+    fitCaptions(m_editor.grid());
     const bool dependents = m_editor.hasDependentTables();
     c.dependentLabel->setVisible(dependents);
     c.dependentList->setVisible(dependents);

@@ -38,7 +38,8 @@ class SystemTableView : public QWidget
 public:
     using GridPrint = std::function<PrintResult(GridView&)>;
 
-    SystemTableView(SystemTableEditor& editor, AppContext& context, Prompt& prompt, QWidget* parent = nullptr);
+    SystemTableView(SystemTableEditor& editor, AppContext& context, Prompt& prompt,
+                    QWidget* parent = nullptr);
 
     const SystemTableControls& controls() const { return m_c; }
     // Printing goes through the print dialog unless a test puts its own here.

@@ -1,8 +1,9 @@
 #include "sysdata/gui/SystemTableView.h"
 #include "core/Prompt.h"
+#include "support/TestDatabase.h"
 #include "sysdata/SystemTableEditor.h"
 #include "sysdata/gui/SystemTableEditorWindow.h"
-#include "support/TestDatabase.h"
+#include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridView.h"
 
 #include <QComboBox>
@@ -117,8 +118,9 @@ TEST_F(SystemTableViewTest, TheBarSpeaksTheLanguageOfTheWindow)
     {
         const char* code;
         QStringList texts;
-    } cases[] = {{"DE", {"Systemdaten", "Auswahl Tabelle", "Weitere Angaben", "Kopieren", "Löschen", "Drucken"}},
-                 {"US", {"Systemdata", "Select table", "Further details", "Copy", "Delete", "Print"}}};
+    } cases[] = {
+        {"DE", {"Systemdaten", "Auswahl Tabelle", "Weitere Angaben", "Kopieren", "Löschen", "Drucken"}},
+        {"US", {"Systemdata", "Select table", "Further details", "Copy", "Delete", "Print"}}};
     for (const auto& t : cases) {
         open(QString::fromLatin1(t.code));
         EXPECT_EQ(QStringList({window->windowTitle(), c().tableLabel->text(), c().dependentLabel->text(),
@@ -126,6 +128,17 @@ TEST_F(SystemTableViewTest, TheBarSpeaksTheLanguageOfTheWindow)
                   t.texts)
             << t.code;
     }
+}
+
+TEST_F(SystemTableViewTest, ACaptionWidensItsColumnButTheRowsDoNot)
+{
+    open(QStringLiteral("US"));
+    choose(c().tableList, QStringLiteral("Species"));
+    const GridModel& grid = window->editor().grid();
+    // "Active" needs more than the 40 pixels the metadata gives.
+    EXPECT_GT(grid.columnWidth(3), 40);
+    EXPECT_EQ(grid.columnWidth(3), GridCellPainter::neededWidth(grid, 0, 3));
+    EXPECT_EQ(grid.columnWidth(1), 150);
 }
 
 TEST_F(SystemTableViewTest, AFailedPrintIsTold)
