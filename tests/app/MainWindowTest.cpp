@@ -102,8 +102,8 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                                   "actionStatusBar", "actionCascade", "actionTileHorizontal",
                                   "actionTileVertical", "actionArrangeIcons", "actionUserHelp",
                                   "actionHelpTopics", "actionAbout", "actionInfo"}));
-    EXPECT_EQ(disabled, (QStringList{"actionSystemExport", "actionSystemImport", "actionSystemEdit",
-                                     "actionImportUserFeedstuffs", "actionToolbar"}));
+    EXPECT_EQ(disabled, (QStringList{"actionSystemExport", "actionSystemImport", "actionImportUserFeedstuffs",
+                                     "actionToolbar"}));
 }
 
 TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)

@@ -11,6 +11,9 @@
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 #include "support/TestDatabase.h"
+#include "sysdata/SystemTableEditor.h"
+#include "sysdata/gui/SystemTableEditorWindow.h"
+#include "sysdata/gui/SystemTableView.h"
 
 #include <QImage>
 #include <QMdiArea>
@@ -151,6 +154,39 @@ TEST_F(WorkspaceWindowsTest, EachUseOfTheFeedstuffEditEntryOpensAnotherEditor)
         // The editor talks through the main window's prompt.
         QTest::mouseClick(qobject_cast<FeedEditorWindow*>(windows.at(1))->view()->controls().calculate,
                           Qt::LeftButton);
+        EXPECT_EQ(prompt.texts(), QStringList{QString::fromUtf8(c.message)});
+    }
+}
+
+TEST_F(WorkspaceWindowsTest, EachUseOfTheSystemDataEditEntryOpensAnotherEditor)
+{
+    const struct
+    {
+        const char* code;
+        const char* title;
+        const char* message;
+    } cases[] = {{"DE", "Systemdaten", "Kopieren eines leeren Satzes nicht möglich"},
+                 {"US", "Systemdata", "You can not copy an empty record"}};
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.code));
+        prompt.clear();
+        ASSERT_TRUE(triggerAction(*window, "actionSystemEdit"));
+        ASSERT_TRUE(triggerAction(*window, "actionSystemEdit"));
+        const QList<QMdiSubWindow*> windows = window->workspace()->subWindowList(QMdiArea::CreationOrder);
+        ASSERT_EQ(windows.size(), 2) << c.code;
+        EXPECT_NE(windows.at(0), windows.at(1));
+        for (QMdiSubWindow* editor : windows) {
+            ASSERT_NE(qobject_cast<SystemTableEditorWindow*>(editor), nullptr);
+            EXPECT_EQ(editor->windowTitle(), QString::fromLatin1(c.title));
+            EXPECT_EQ(editor->geometry(), QRect(QPoint(0, 0), clientArea()));
+            EXPECT_TRUE(editor->isVisible());
+        }
+        // The editor talks through the main window's prompt.
+        auto* second = qobject_cast<SystemTableEditorWindow*>(windows.at(1));
+        ASSERT_TRUE(second->editor().loadTable(10));
+        GridModel& grid = second->editor().grid();
+        grid.setCurrentCell(grid.rowCount() - 1, 1);
+        QTest::mouseClick(second->view()->controls().copy, Qt::LeftButton);
         EXPECT_EQ(prompt.texts(), QStringList{QString::fromUtf8(c.message)});
     }
 }

@@ -12,6 +12,7 @@
 #include "core/Lang.h"
 #include "db/AppContext.h"
 #include "feed/gui/FeedEditorWindow.h"
+#include "sysdata/gui/SystemTableEditorWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,7 +72,7 @@ void MainWindow::createActions()
     m_actions.exit = makeAction("actionExit", &MainWindow::quit);
     m_actions.systemExport = makeAction("actionSystemExport");
     m_actions.systemImport = makeAction("actionSystemImport");
-    m_actions.systemEdit = makeAction("actionSystemEdit");
+    m_actions.systemEdit = makeAction("actionSystemEdit", &MainWindow::editSystemData);
     m_actions.importUserFeedstuffs = makeAction("actionImportUserFeedstuffs");
     m_actions.editFeedstuffs = makeAction("actionEditFeedstuffs", &MainWindow::editFeedstuffs);
     m_actions.ration = makeAction("actionRation", &MainWindow::showRation);
@@ -281,6 +282,11 @@ QMdiSubWindow* MainWindow::openStoredCase(qint64 caseKey)
 void MainWindow::editFeedstuffs()
 {
     FeedEditorWindow::open(*m_workspace, m_context, &m_prompt);
+}
+
+void MainWindow::editSystemData()
+{
+    SystemTableEditorWindow::open(*m_workspace, m_context, &m_prompt);
 }
 
 void MainWindow::showUserHelp()

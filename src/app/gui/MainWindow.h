@@ -57,6 +57,8 @@ private slots:
     void showRation();
     // Opens another feedstuff editor on each use.
     void editFeedstuffs();
+    // Opens another system data editor on each use.
+    void editSystemData();
     void switchToGerman();
     void switchToEnglish();
     void toggleStatusBar();
