@@ -53,10 +53,52 @@ TEST(ShippedTablesTest, EveryDescribedTableLoadsWithItsLookUps)
                 ASSERT_FALSE(column.entries.empty()) << column.field.toStdString();
                 for (int row = 1; row <= stored; ++row)
                     ASSERT_FALSE(grid.text(row, col).isEmpty())
-                        << column.field.toStdString() << " row " << row << " key " << grid.text(row, 0).toStdString();
+                        << column.field.toStdString() << " row " << row << " key "
+                        << grid.text(row, 0).toStdString();
             }
         }
     }
+}
+
+// The layouts the shipped metadata builds on: contents with their nutrient's
+// decimals, the key counter behind a hidden row number, a breed added by a
+// practice.
+TEST(ShippedTablesTest, DecimalsKeyCounterAndNewRows)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.isValid()) << db.error().toStdString();
+    db.context().setOwnerCode(QStringLiteral("M"));
+    RecordingPrompt prompt;
+
+    // Contents: column 3 the hidden decimals, column 4 the amount.
+    SystemTableEditor contents(db.context(), prompt, 91, QStringLiteral("1"));
+    contents.open();
+    const GridModel& grid = contents.grid();
+    ASSERT_GT(grid.rowCount(), 2);
+    for (int row = 1; row < grid.rowCount() - 1; ++row) {
+        const QString amount = grid.text(row, 4);
+        const int comma = int(amount.indexOf(QLatin1Char(',')));
+        EXPECT_EQ(comma < 0 ? 0 : int(amount.size()) - comma - 1, grid.text(row, 3).toInt())
+            << amount.toStdString();
+    }
+
+    SystemTableEditor keys(db.context(), prompt, 140);
+    keys.open();
+    ASSERT_EQ(keys.grid().text(2, 1), QStringLiteral("U"));
+    EXPECT_EQ(keys.keyOf(2), QStringLiteral("U"));
+    EXPECT_TRUE(keys.updateCell(2, 2, QStringLiteral("20001")));
+    EXPECT_EQ(db.rawValue(QStringLiteral("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = 'U'")),
+              QStringLiteral("20001"));
+
+    db.context().setOwnerCode(QStringLiteral("U"));
+    SystemTableEditor breeds(db.context(), prompt, 20);
+    breeds.open();
+    const int last = breeds.grid().rowCount() - 1;
+    ASSERT_TRUE(breeds.isNewRecordRow(last));
+    EXPECT_TRUE(breeds.grid().endEdit(last, 1, QStringLiteral("Hütehund")));
+    EXPECT_EQ(db.rawValue(QStringLiteral("SELECT AKTIV FROM T_RASSE WHERE BEZ_DE = 'Hütehund'")),
+              QStringLiteral("-1"));
+    EXPECT_TRUE(prompt.texts().isEmpty()) << prompt.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 } // namespace
