@@ -254,6 +254,62 @@ def build_feedstuffs(cli, nutrients):
                                                    {'FM_TYP': 'U', 'ID_NEW': USER_KEY_START}])
     return negative_nfe
 
+# What the system data editor shows of a table column; the editor compares
+# these names exactly.
+EDITOR_COLUMN_TYPES = {'NUMBER', 'LONG', 'DOUBLE', 'VARCHAR2', 'BOOL', 'DATE', 'COMBO', 'COMBOSTRING', 'PASSWORD',
+                       'RICHEDITCONTROL'}
+# Column rows are numbered after the table rows, which keep the numbers the
+# editor's filters know (90, 91, 101, 111, 121).
+EDITOR_COLUMN_KEY_START = 1000
+
+
+def build_editor_metadata():
+    """T_GRUNDDATEN and T_GRUNDDATEN_ABH: the tables of the system data editor."""
+    def value(text):
+        return NULL if text == '' else text
+
+    tables = read_tsv('editor_tables.tsv')
+    columns = read_tsv('editor_columns.tsv')
+    numbers = {t['TABELLE']: int(t['NUMBER']) for t in tables}
+    if len(numbers) != len(tables) or max(numbers.values()) >= EDITOR_COLUMN_KEY_START:
+        sys.exit('editor_tables.tsv: a table is described twice or its number is too large')
+    rows = []
+    for sort, t in enumerate(tables, 1):
+        if t['TYP'] not in ('M', 'U'):
+            sys.exit('editor table %s: TYP %r' % (t['NUMBER'], t['TYP']))
+        rows.append({'ID': int(t['NUMBER']), 'TABELLE': t['TABELLE'], 'PK': t['PK'], 'FELD': NULL, 'FELDTYP': NULL,
+                     'FELDLAENGE': NULL, 'BREITE': NULL, 'BEZ_DE': t['BEZ_DE'], 'BEZ_EN': t['BEZ_EN'],
+                     'SICHTBAR': NULL, 'SQLSTATEMENT': t['SQLSTATEMENT'], 'DEFAULTVALUE': NULL, 'TYP': t['TYP'],
+                     'SORT': sort})
+    sorts = {}
+    for number, c in enumerate(columns, EDITOR_COLUMN_KEY_START):
+        if c['TABELLE'] not in numbers:
+            sys.exit('editor column %s: no table row for %s' % (c['FELD'], c['TABELLE']))
+        if c['FELDTYP'] not in EDITOR_COLUMN_TYPES or c['SICHTBAR'] not in ('0', '1'):
+            sys.exit('editor column %s.%s: type %r, visible %r' % (c['TABELLE'], c['FELD'], c['FELDTYP'],
+                                                                   c['SICHTBAR']))
+        if (c['FELDTYP'] == 'COMBO') != (c['SQLSTATEMENT'] != ''):
+            sys.exit('editor column %s.%s: a look-up list belongs to COMBO columns' % (c['TABELLE'], c['FELD']))
+        sorts[c['TABELLE']] = sorts.get(c['TABELLE'], 0) + 1
+        rows.append({'ID': number, 'TABELLE': c['TABELLE'], 'PK': NULL, 'FELD': c['FELD'], 'FELDTYP': c['FELDTYP'],
+                     'FELDLAENGE': value(c['FELDLAENGE']), 'BREITE': c['BREITE'], 'BEZ_DE': c['BEZ_DE'],
+                     'BEZ_EN': c['BEZ_EN'], 'SICHTBAR': c['SICHTBAR'], 'SQLSTATEMENT': value(c['SQLSTATEMENT']),
+                     'DEFAULTVALUE': value(c['DEFAULTVALUE']), 'TYP': NULL, 'SORT': sorts[c['TABELLE']]})
+    missing = sorted(set(numbers) - set(sorts))
+    if missing:
+        sys.exit('editor tables without columns: %s' % ', '.join(missing))
+    write_table('T_GRUNDDATEN', ['ID', 'TABELLE', 'PK', 'FELD', 'FELDTYP', 'FELDLAENGE', 'BREITE', 'BEZ_DE',
+                                 'BEZ_EN', 'SICHTBAR', 'SQLSTATEMENT', 'DEFAULTVALUE', 'TYP', 'SORT'], rows)
+
+    known = set(numbers.values())
+    dependents = []
+    for d in read_tsv('editor_dependents.tsv'):
+        if int(d['PARENT']) not in known or int(d['DEPENDENT']) not in known:
+            sys.exit('editor_dependents.tsv: unknown table %s or %s' % (d['PARENT'], d['DEPENDENT']))
+        dependents.append({'ID': len(dependents) + 1, 'ID_COMBO1': int(d['PARENT']),
+                           'ID_COMBO2': int(d['DEPENDENT']), 'BEZ_DE': d['BEZ_DE'], 'BEZ_EN': d['BEZ_EN']})
+    write_table('T_GRUNDDATEN_ABH', ['ID', 'ID_COMBO1', 'ID_COMBO2', 'BEZ_DE', 'BEZ_EN'], dependents)
+
 
 def update_sources_list(negative_nfe):
     """Lists the feedstuffs whose NfE was taken as 0 in data/SOURCES.md."""
@@ -287,6 +343,7 @@ def main():
     nutrients = build_nutrients(formulas)
     build_cases(nutrients, formulas, indicator_formulas)
     negative_nfe = build_feedstuffs(args.cli, nutrients)
+    build_editor_metadata()
     update_sources_list(negative_nfe)
     print('%d feedstuffs with NfE taken as 0' % len(negative_nfe))
 
