@@ -260,7 +260,8 @@ void SystemTableEditor::fillRow(int row, const RecordSet& rs)
             readOnly = true;
         } else if (isType(column, "VARCHAR2")) {
             rs.getFieldText(column.field, text);
-            align = GridAlign::Left;
+            // Texts may run over several lines, as text blocks do.
+            align = GridAlign::Left | GridAlign::WordWrap;
             readOnly = column.field.compare(QLatin1String("EIGEN"), Qt::CaseInsensitive) == 0;
         } else if (isType(column, "NUMBER")) {
             int value = 0;
@@ -321,7 +322,7 @@ void SystemTableEditor::appendNewRecordRow()
         if (isType(column, "NUMBER") || isType(column, "DOUBLE") || isType(column, "LONG")) {
             readOnly = false;
         } else if (isType(column, "VARCHAR2")) {
-            align = GridAlign::Left;
+            align = GridAlign::Left | GridAlign::WordWrap;
             readOnly = false;
         } else if (isType(column, "BOOL")) {
             m_grid.setText(row, col, QStringLiteral("Ja"));

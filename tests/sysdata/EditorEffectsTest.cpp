@@ -3,9 +3,9 @@
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/RecipePage.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/RationCalculation.h"
-#include "output/RecipePage.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
@@ -82,15 +82,16 @@ TEST(EditorEffectsTest, AnEditedRequirementFormulaChangesTheNextCase)
     };
     ASSERT_EQ(energy(), "1040");
 
-    const QString formula = db.rawValue(QStringLiteral(
-        "SELECT ID FROM T_BEDARF WHERE ID_NAEHRSTOFF = 61 AND AKTIV <> 0 AND BERTYP_FALL = "
-        "(SELECT BerTyp FROM T_FALL WHERE ID = 7)"));
+    const QString formula = db.rawValue(
+        QStringLiteral("SELECT ID FROM T_BEDARF WHERE ID_NAEHRSTOFF = 61 AND AKTIV <> 0 AND BERTYP_FALL = "
+                       "(SELECT BerTyp FROM T_FALL WHERE ID = 7)"));
     RecordingPrompt prompt;
     SystemTableEditor editor(db.context(), prompt);
     ASSERT_TRUE(editor.loadTable(130));
     const int row = rowOf(editor, formula);
     ASSERT_GT(row, 0) << formula.toStdString();
-    editor.grid().endEdit(row, columnOf(editor, "WERT_FORMEL"), QStringLiteral("(AKTGEW ^ 0.75) * 100 * MEBED / 100"));
+    editor.grid().endEdit(row, columnOf(editor, "WERT_FORMEL"),
+                          QStringLiteral("(AKTGEW ^ 0.75) * 100 * MEBED / 100"));
     EXPECT_TRUE(prompt.texts().isEmpty()) << prompt.lastText().toStdString();
     EXPECT_EQ(energy(), "946");
 }

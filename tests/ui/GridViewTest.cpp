@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -202,6 +203,25 @@ TEST_F(GridViewTest, TypingIntoTheCurrentCellEndsWithTheTypedText)
     EXPECT_EQ(ended.at(0).at(1).toInt(), 2);
     EXPECT_EQ(ended.at(0).at(2).toString(), QStringLiteral("150,5"));
     EXPECT_EQ(model().text(2, 2), QStringLiteral("150,5"));
+}
+
+TEST_F(GridViewTest, AWrappingTextCellTakesSeveralLines)
+{
+    model().setAlignment(2, 2, GridAlign::Left | GridAlign::WordWrap);
+    view->setFocus();
+    model().setCurrentCell(2, 2);
+    QTest::keyClick(view, Qt::Key_F2);
+    ASSERT_TRUE(view->isEditing());
+    auto* lines = qobject_cast<QPlainTextEdit*>(view->editor());
+    ASSERT_NE(lines, nullptr);
+    QSignalSpy ended(&model(), &GridModel::editEnded);
+    QTest::keyClicks(lines, QStringLiteral("O'Brien"));
+    QTest::keyClick(lines, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(lines, QStringLiteral("zweimal"));
+    ASSERT_TRUE(view->isEditing());
+    QTest::keyClick(lines, Qt::Key_Return);
+    ASSERT_EQ(ended.count(), 1);
+    EXPECT_EQ(model().text(2, 2), QStringLiteral("O'Brien\nzweimal"));
 }
 
 TEST_F(GridViewTest, ClickingTheCurrentCellOpensItsEditorAndTabMovesOn)

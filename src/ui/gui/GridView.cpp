@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -365,6 +366,18 @@ bool GridView::startEdit(int row, int col, const QString* typed)
         combo->setCurrentIndex(combo->findText(text));
         connect(combo, &QComboBox::activated, this, &GridView::commitEdit);
         m_editor = combo;
+    } else if (const GridAlign wrapping = m_model->alignment(row, col);
+               wrapping.h == GridAlign::Left && wrapping.wrap) {
+        // A text of several lines: Shift+Return starts a new line, Return ends the edit.
+        auto* edit = new QPlainTextEdit(viewport());
+        edit->setFrameShape(QFrame::NoFrame);
+        edit->setFont(font);
+        edit->setPlainText(typed ? *typed : text);
+        if (typed)
+            edit->moveCursor(QTextCursor::End);
+        else
+            edit->selectAll();
+        m_editor = edit;
     } else {
         auto* edit = new QLineEdit(viewport());
         edit->setFrame(false);
@@ -399,9 +412,11 @@ void GridView::placeEditor()
     if (rect.isEmpty())
         return;
     // A combo box needs its own height to be usable in a low row.
-    const int height = qobject_cast<QComboBox*>(m_editor.data())
-                           ? std::max(rect.height(), m_editor->sizeHint().height())
-                           : rect.height() - 1;
+    int height = rect.height() - 1;
+    if (qobject_cast<QComboBox*>(m_editor.data()))
+        height = std::max(rect.height(), m_editor->sizeHint().height());
+    else if (qobject_cast<QPlainTextEdit*>(m_editor.data()))
+        height = std::max(height, 4 * m_editor->fontMetrics().lineSpacing());
     m_editor->setGeometry(rect.x(), rect.y(), rect.width() - 1, height);
 }
 
@@ -418,6 +433,8 @@ void GridView::commitEdit()
         text = combo->currentText();
     } else if (auto* edit = qobject_cast<QLineEdit*>(m_editor.data())) {
         text = edit->text();
+    } else if (auto* lines = qobject_cast<QPlainTextEdit*>(m_editor.data())) {
+        text = lines->toPlainText();
     }
     const GridCell cell = m_editCell;
     closeEditor();
@@ -454,6 +471,10 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const bool isCombo = qobject_cast<QComboBox*>(m_editor.data()) != nullptr;
+        const bool isLines = qobject_cast<QPlainTextEdit*>(m_editor.data()) != nullptr;
+        if (isLines && (key->modifiers() & Qt::ShiftModifier) &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter))
+            return false;
         switch (key->key()) {
         case Qt::Key_Escape:
             cancelEdit();
@@ -472,7 +493,7 @@ bool GridView::eventFilter(QObject* watched, QEvent* event)
             return true;
         case Qt::Key_Up:
         case Qt::Key_Down:
-            if (isCombo)
+            if (isCombo || isLines)
                 break;
             commitEdit();
             moveCurrent(key->key() == Qt::Key_Up ? -1 : 1, 0);
