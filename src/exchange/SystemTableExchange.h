@@ -1,0 +1,66 @@
+#pragma once
+
+#include "exchange/ExchangeFile.h"
+
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class AppContext;
+class Prompt;
+
+// Export and import of the system tables (requirement formulas, system
+// feedstuffs, their contents, nutrients) through an exchange file. Display-
+// free: the dialog and the command line give the file name and show the
+// messages through the prompt.
+class SystemTableExchange
+{
+public:
+    enum class Outcome {
+        Completed,             // everything done
+        CompletedWithRefusals, // committed, but some records were refused or failed
+        NothingChanged         // file unreadable, cancelled or failed: the database is as before
+    };
+
+    SystemTableExchange(AppContext& context, Prompt& prompt);
+
+    // Checked before every record of an import; true ends it with nothing changed.
+    void setCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
+
+    // The system data as records, in file order; false with the table that
+    // could not be read.
+    bool collect(std::vector<ExchangeRecord>& records, QString& failedTable);
+    // Collects and writes the file; tells the user the result. False when no
+    // file was written.
+    bool exportTo(const QString& path);
+
+    // Reads the file and imports it in one transaction; tells the user the result.
+    Outcome importFrom(const QString& path);
+    Outcome importRecords(const std::vector<ExchangeRecord>& records);
+
+    // What the last import refused, one message per record.
+    QStringList refusals() const { return m_refusals; }
+
+private:
+    struct Table;
+    static const std::vector<Table>& tables();
+    bool importTable(const Table& table, const std::vector<ExchangeRecord>& records);
+    bool importRecord(const Table& table, const ExchangeRecord& record, const QString& key);
+    bool checked(const Table& table, const ExchangeRecord& record, const QString& key, QString& insert);
+    bool markOldFeeds();
+    bool execute(const QString& sql);
+    void refuse(const QString& message, const QString& key, const QString& reason = QString());
+    Outcome nothingChanged(const QString& why);
+    QString text(const char* german, const char* english) const;
+
+    AppContext& m_context;
+    Prompt& m_prompt;
+    std::function<bool()> m_cancelled;
+    QStringList m_refusals;
+    // Feedstuffs this import has written; only their contents come in.
+    QSet<qint64> m_importedFeeds;
+    int m_skippedContents = 0;
+};
