@@ -40,3 +40,5 @@ int runCasesCommand(const CliArgs& args, CliIo& io);
 int runFeedsCommand(const CliArgs& args, CliIo& io);
 int runFeedCommand(const CliArgs& args, CliIo& io);
 int runTableCommand(const CliArgs& args, CliIo& io);
+int runExportCommand(const CliArgs& args, CliIo& io);
+int runImportCommand(const CliArgs& args, CliIo& io);

@@ -36,6 +36,10 @@ const std::vector<CliCommand>& cliCommands()
          "table list | show ID [--filter VALUE]\n"
          "                         the system data editor: the tables offered, one table's columns and rows",
          &runTableCommand},
+        {"export", "export FILE            write the system tables into an exchange file", &runExportCommand},
+        {"import",
+         "import FILE            replace the system tables by an exchange file's, in one transaction",
+         &runImportCommand},
     };
     return commands;
 }
