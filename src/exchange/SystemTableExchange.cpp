@@ -293,10 +293,14 @@ bool SystemTableExchange::exportTo(const QString& path)
 
 SystemTableExchange::Outcome SystemTableExchange::importFrom(const QString& path)
 {
+    m_refusals.clear();
+    if (path.trimmed().isEmpty()) {
+        m_prompt.message(QStringLiteral("Bitte geben Sie einen Dateinamen an!"), Prompt::Icon::Exclamation);
+        return Outcome::NothingChanged;
+    }
     ExchangeFile file;
     file.path = path;
     if (!file.read()) {
-        m_refusals.clear();
         m_prompt.message(QStringLiteral("Datei konnte nicht importiert werden!"), Prompt::Icon::Exclamation);
         return Outcome::NothingChanged;
     }

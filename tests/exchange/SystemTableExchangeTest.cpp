@@ -208,6 +208,8 @@ TEST(SystemTableExchangeTest, AFailureOrCancelHalfWayLeavesTheDatabaseAsBefore)
     EXPECT_EQ(exchange.importFrom(db.directory() + QStringLiteral("/missing.txt")),
               SystemTableExchange::Outcome::NothingChanged);
     EXPECT_EQ(prompt.lastText(), QStringLiteral("Datei konnte nicht importiert werden!"));
+    EXPECT_EQ(exchange.importFrom(QStringLiteral(" ")), SystemTableExchange::Outcome::NothingChanged);
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Bitte geben Sie einen Dateinamen an!"));
 }
 
 TEST(SystemTableExchangeTest, ExportRefusesACharacterTheFileCannotHold)
