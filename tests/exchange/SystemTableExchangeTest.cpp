@@ -212,6 +212,32 @@ TEST(SystemTableExchangeTest, AFailureOrCancelHalfWayLeavesTheDatabaseAsBefore)
     EXPECT_EQ(prompt.lastText(), QStringLiteral("Bitte geben Sie einen Dateinamen an!"));
 }
 
+TEST(SystemTableExchangeTest, ProgressCountsRecordsAndExportCanBeCancelled)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    RecordingPrompt prompt;
+    SystemTableExchange exchange(db.context(), prompt);
+    std::vector<std::pair<int, int>> steps;
+    exchange.setProgress([&steps](int done, int total) { steps.emplace_back(done, total); });
+    const QString path = db.directory() + QStringLiteral("/system.txt");
+    ASSERT_TRUE(exchange.exportTo(path));
+    ASSERT_GT(steps.size(), 2u);
+    const int total = steps.back().second;
+    EXPECT_EQ(steps.front(), std::make_pair(0, total));
+    EXPECT_EQ(steps.back(), std::make_pair(total, total));
+    EXPECT_EQ(steps.size(), size_t(total) + 1);
+
+    steps.clear();
+    EXPECT_EQ(exchange.importFrom(path), SystemTableExchange::Outcome::Completed);
+    EXPECT_EQ(steps.back(), std::make_pair(total, total));
+
+    QFile::remove(path);
+    exchange.setCancelCheck([] { return true; });
+    EXPECT_FALSE(exchange.exportTo(path));
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Export abgebrochen. Es wurde keine Datei geschrieben."));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
 TEST(SystemTableExchangeTest, ExportRefusesACharacterTheFileCannotHold)
 {
     TestDatabase db(TestDatabase::Data::Shipped, QStringLiteral("US"));
