@@ -20,14 +20,48 @@ namespace {
 // Quick exchanges finish before the progress dialog would flash up.
 constexpr int ProgressDelayMs = 300;
 
-// The busy cursor for the run; an arrow beside it keeps Cancel in reach.
-class BusyCursor
+// Shows the busy cursor and the progress while the exchange runs; its
+// messages come at the end or on a failure, so each one first puts the
+// normal cursor back and closes the progress dialog.
+class BusyPrompt : public Prompt
 {
 public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::BusyCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
+    BusyPrompt(Prompt& prompt, QProgressDialog& progress)
+        : m_prompt(prompt)
+        , m_progress(progress)
+    {
+        // The arrow beside the busy sign keeps Cancel in reach.
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    ~BusyPrompt() override { done(); }
+    BusyPrompt(const BusyPrompt&) = delete;
+    BusyPrompt& operator=(const BusyPrompt&) = delete;
+
+    void message(const QString& text, Icon icon) override
+    {
+        done();
+        m_prompt.message(text, icon);
+    }
+    Answer question(const QString& text, Buttons buttons, Icon icon) override
+    {
+        done();
+        return m_prompt.question(text, buttons, icon);
+    }
+
+private:
+    void done()
+    {
+        if (m_busy)
+            QApplication::restoreOverrideCursor();
+        m_busy = false;
+        // Reset stops the timer that would show the dialog under the message.
+        m_progress.reset();
+        m_progress.close();
+    }
+
+    Prompt& m_prompt;
+    QProgressDialog& m_progress;
+    bool m_busy = true;
 };
 
 } // namespace
@@ -132,14 +166,10 @@ void ExchangeDialog::watch(SystemTableExchange& exchange, QProgressDialog& progr
 
 void ExchangeDialog::runExport(QProgressDialog& progress)
 {
-    SystemTableExchange exchange(m_context, m_prompt);
+    BusyPrompt busy(m_prompt, progress);
+    SystemTableExchange exchange(m_context, busy);
     watch(exchange, progress);
-    bool written = false;
-    {
-        BusyCursor busy;
-        written = exchange.exportTo(path());
-    }
-    progress.close();
+    const bool written = exchange.exportTo(path());
     // A file that could not be written leaves the dialog open for another name.
     if (written)
         accept();
@@ -154,14 +184,10 @@ void ExchangeDialog::runImport(QProgressDialog& progress)
         reject();
         return;
     }
-    SystemTableExchange exchange(m_context, m_prompt);
+    BusyPrompt busy(m_prompt, progress);
+    SystemTableExchange exchange(m_context, busy);
     watch(exchange, progress);
-    SystemTableExchange::Outcome outcome = SystemTableExchange::Outcome::NothingChanged;
-    {
-        BusyCursor busy;
-        outcome = exchange.importRecords(file.records);
-    }
-    progress.close();
+    const SystemTableExchange::Outcome outcome = exchange.importRecords(file.records);
     // A cancelled or failed import changed nothing; the user may try again.
     if (outcome != SystemTableExchange::Outcome::NothingChanged)
         accept();
