@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -228,9 +229,28 @@ bool SystemTableExchange::execute(const QString& sql)
 
 // Export ---------------------------------------------------------------------------
 
+// The rows the export will write; counted only when someone watches.
+int SystemTableExchange::exportTotal()
+{
+    if (!m_progress)
+        return 0;
+    int total = 0;
+    for (const Table& table : tables()) {
+        RecordSet rs;
+        int count = 0;
+        if (rs.openRecordset(m_context.db(), QStringLiteral("SELECT COUNT(*) AS N") + table.from) &&
+            !rs.isEof() && rs.getFieldLong(QStringLiteral("N"), count))
+            total += count;
+    }
+    return total;
+}
+
 bool SystemTableExchange::collect(std::vector<ExchangeRecord>& records, QString& failedTable)
 {
     records.clear();
+    failedTable.clear();
+    const int total = exportTotal();
+    progress(0, total);
     for (const Table& table : tables()) {
         RecordSet rs;
         if (!rs.openRecordset(m_context.db(), QStringLiteral("SELECT ") +
@@ -240,11 +260,14 @@ bool SystemTableExchange::collect(std::vector<ExchangeRecord>& records, QString&
             return false;
         }
         for (; !rs.isEof(); rs.moveNext()) {
+            if (cancelled())
+                return false;
             ExchangeRecord record;
             record.table = table.section;
             for (int c = 0; c < table.exportColumns.size(); ++c)
                 record.fields.push_back({table.exportColumns[c], exportText(rs.value(c))});
             records.push_back(std::move(record));
+            progress(int(records.size()), std::max(total, int(records.size())));
         }
     }
     return true;
@@ -260,6 +283,12 @@ bool SystemTableExchange::exportTo(const QString& path)
     file.path = path;
     QString failedTable;
     if (!collect(file.records, failedTable)) {
+        if (failedTable.isEmpty()) {
+            m_prompt.message(text("Export abgebrochen. Es wurde keine Datei geschrieben.",
+                                  "Export cancelled. No file was written."),
+                             Prompt::Icon::Exclamation);
+            return false;
+        }
         m_prompt.message(text("Tabelle %1 konnte nicht gelesen werden. Es wurde keine Datei geschrieben.",
                               "Table %1 could not be read. No file was written.")
                              .arg(failedTable),
@@ -331,21 +360,25 @@ SystemTableExchange::Outcome SystemTableExchange::importRecords(const std::vecto
     DbTransaction transaction(m_context.db());
     if (!transaction.isActive())
         return nothingChanged(failed);
+    const int total = int(records.size());
+    int done = 0;
+    progress(done, total);
     for (const Table& table : tables()) {
         if (table.section == Feeds && !markOldFeeds())
             return nothingChanged(failed);
         for (const ExchangeRecord& record : records) {
             if (record.table != table.section)
                 continue;
-            if (m_cancelled && m_cancelled())
+            if (cancelled())
                 return nothingChanged(text("Import abgebrochen.", "Import cancelled."));
             const QString key = record.value(table.keyColumn);
-            if (key.isEmpty())
-                continue;
-            if (!importRecord(table, record, key))
+            if (!key.isEmpty() && !importRecord(table, record, key))
                 return nothingChanged(failed);
+            progress(++done, total);
         }
     }
+    // Records of other tables were passed over; the bar still ends full.
+    progress(total, total);
     if (!transaction.commit())
         return nothingChanged(failed);
 

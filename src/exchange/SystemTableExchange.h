@@ -27,11 +27,15 @@ public:
 
     SystemTableExchange(AppContext& context, Prompt& prompt);
 
-    // Checked before every record of an import; true ends it with nothing changed.
+    // Checked before every record; true ends an import with nothing changed
+    // and an export with no file written.
     void setCancelCheck(std::function<bool()> cancelled) { m_cancelled = std::move(cancelled); }
+    // Told the records done of all records, per record of an import or an
+    // export.
+    void setProgress(std::function<void(int done, int total)> progress) { m_progress = std::move(progress); }
 
     // The system data as records, in file order; false with the table that
-    // could not be read.
+    // could not be read, or with no table when cancelled.
     bool collect(std::vector<ExchangeRecord>& records, QString& failedTable);
     // Collects and writes the file; tells the user the result. False when no
     // file was written.
@@ -55,10 +59,18 @@ private:
     void refuse(const QString& message, const QString& key, const QString& reason = QString());
     Outcome nothingChanged(const QString& why);
     QString text(const char* german, const char* english) const;
+    int exportTotal();
+    bool cancelled() const { return m_cancelled && m_cancelled(); }
+    void progress(int done, int total) const
+    {
+        if (m_progress)
+            m_progress(done, total);
+    }
 
     AppContext& m_context;
     Prompt& m_prompt;
     std::function<bool()> m_cancelled;
+    std::function<void(int, int)> m_progress;
     QStringList m_refusals;
     // Feedstuffs this import has written; only their contents come in.
     QSet<qint64> m_importedFeeds;

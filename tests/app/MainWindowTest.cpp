@@ -1,6 +1,8 @@
 #include "app/gui/MainWindow.h"
 #include "ShownMainWindow.h"
+#include "core/FileChooser.h"
 #include "core/Prompt.h"
+#include "exchange/gui/ExchangeDialog.h"
 #include "support/TestDatabase.h"
 
 #include <QAction>
@@ -8,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -102,8 +105,7 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                                   "actionStatusBar", "actionCascade", "actionTileHorizontal",
                                   "actionTileVertical", "actionArrangeIcons", "actionUserHelp",
                                   "actionHelpTopics", "actionAbout", "actionInfo"}));
-    EXPECT_EQ(disabled, (QStringList{"actionSystemExport", "actionSystemImport", "actionImportUserFeedstuffs",
-                                     "actionToolbar"}));
+    EXPECT_EQ(disabled, (QStringList{"actionImportUserFeedstuffs", "actionToolbar"}));
 }
 
 TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)
@@ -132,6 +134,34 @@ TEST(MainWindowTest, ARejectedLanguageUpdateShowsTheMessageAndTheRunGoesOnInTheN
     EXPECT_TRUE(menuAction(window, "actionEnglish")->isChecked());
     EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
     EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC")), QStringLiteral("DE"));
+}
+
+using SystemDataMenu = ShownMainWindow;
+
+// Both entries of the system data menu open the exchange dialog, modal, in
+// their mode; the window's file chooser is the one the dialog asks.
+TEST_F(SystemDataMenu, ExportAndImportOpenTheExchangeDialogInTheirMode)
+{
+    open(QStringLiteral("US"));
+    RecordingFileChooser files;
+    window->setFileChooser(files);
+    for (const auto& [action, mode] : {std::pair{"actionSystemExport", ExchangeDialog::Mode::Export},
+                                       std::pair{"actionSystemImport", ExchangeDialog::Mode::Import}}) {
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<ExchangeDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            seen = true;
+            EXPECT_EQ(dialog->mode(), mode);
+            dialog->chooseFile();
+            dialog->reject();
+        });
+        ASSERT_TRUE(triggerAction(*window, action));
+        EXPECT_TRUE(seen) << action;
+    }
+    ASSERT_EQ(files.requests().size(), 2u);
+    EXPECT_EQ(files.requests()[0].mode, FileChooser::Mode::Save);
+    EXPECT_EQ(files.requests()[1].mode, FileChooser::Mode::Open);
 }
 
 TEST(MainWindowTest, TheStatusBarStartsHiddenAndToggles)

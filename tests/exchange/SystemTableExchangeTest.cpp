@@ -212,6 +212,24 @@ TEST(SystemTableExchangeTest, AFailureOrCancelHalfWayLeavesTheDatabaseAsBefore)
     EXPECT_EQ(prompt.lastText(), QStringLiteral("Bitte geben Sie einen Dateinamen an!"));
 }
 
+TEST(SystemTableExchangeTest, ProgressCountsRecordsAndExportCanBeCancelled)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    RecordingPrompt prompt;
+    SystemTableExchange exchange(db.context(), prompt);
+    std::vector<std::pair<int, int>> steps;
+    exchange.setProgress([&steps](int done, int total) { steps.emplace_back(done, total); });
+    const QString path = db.directory() + QStringLiteral("/system.txt");
+    ASSERT_TRUE(exchange.exportTo(path));
+    const int total = steps.back().second;
+    EXPECT_EQ(steps.size(), size_t(total) + 1);
+    EXPECT_EQ(steps.back(), std::make_pair(total, total));
+
+    exchange.setCancelCheck([] { return true; });
+    EXPECT_FALSE(exchange.exportTo(path + QStringLiteral("2")));
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Export abgebrochen. Es wurde keine Datei geschrieben."));
+}
+
 TEST(SystemTableExchangeTest, ExportRefusesACharacterTheFileCannotHold)
 {
     TestDatabase db(TestDatabase::Data::Shipped, QStringLiteral("US"));

@@ -11,8 +11,10 @@
 #include "app/gui/StartWindow.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
+#include "exchange/gui/ExchangeDialog.h"
 #include "feed/gui/FeedEditorWindow.h"
 #include "sysdata/gui/SystemTableEditorWindow.h"
+#include "ui/gui/DialogFileChooser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +33,8 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     , m_prompt(prompt)
     , m_menuLanguageCode(context.languageCode())
     , m_workspace(new QMdiArea(this))
+    , m_systemFileChooser(std::make_unique<DialogFileChooser>(this))
+    , m_fileChooser(m_systemFileChooser.get())
 {
     setCentralWidget(m_workspace);
     // Logging out of the desktop asks like closing the window does.
@@ -70,8 +74,8 @@ QMenu* MainWindow::createPopupMenu()
 void MainWindow::createActions()
 {
     m_actions.exit = makeAction("actionExit", &MainWindow::quit);
-    m_actions.systemExport = makeAction("actionSystemExport");
-    m_actions.systemImport = makeAction("actionSystemImport");
+    m_actions.systemExport = makeAction("actionSystemExport", &MainWindow::exportSystemData);
+    m_actions.systemImport = makeAction("actionSystemImport", &MainWindow::importSystemData);
     m_actions.systemEdit = makeAction("actionSystemEdit", &MainWindow::editSystemData);
     m_actions.importUserFeedstuffs = makeAction("actionImportUserFeedstuffs");
     m_actions.editFeedstuffs = makeAction("actionEditFeedstuffs", &MainWindow::editFeedstuffs);
@@ -287,6 +291,18 @@ void MainWindow::editFeedstuffs()
 void MainWindow::editSystemData()
 {
     SystemTableEditorWindow::open(*m_workspace, m_context, &m_prompt);
+}
+
+void MainWindow::exportSystemData()
+{
+    ExchangeDialog dialog(ExchangeDialog::Mode::Export, m_context, m_prompt, *m_fileChooser, this);
+    dialog.exec();
+}
+
+void MainWindow::importSystemData()
+{
+    ExchangeDialog dialog(ExchangeDialog::Mode::Import, m_context, m_prompt, *m_fileChooser, this);
+    dialog.exec();
 }
 
 void MainWindow::showUserHelp()

@@ -2,8 +2,11 @@
 
 #include "app/HelpDocuments.h"
 #include "app/MainWindowLogic.h"
+#include "core/FileChooser.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class AppContext;
 class Prompt;
@@ -36,6 +39,9 @@ public:
 
     QMenu* createPopupMenu() override;
 
+    // The file dialogs of the export and import; tests put in scripted ones.
+    void setFileChooser(FileChooser& files) { m_fileChooser = &files; }
+
     // Closes the case windows one by one, each asking its save question when
     // its case changed; false as soon as one stays open, which stops a quit.
     bool closeCaseWindows();
@@ -59,6 +65,8 @@ private slots:
     void editFeedstuffs();
     // Opens another system data editor on each use.
     void editSystemData();
+    void exportSystemData();
+    void importSystemData();
     void switchToGerman();
     void switchToEnglish();
     void toggleStatusBar();
@@ -115,4 +123,6 @@ private:
     Actions m_actions;
     SearchBarView* m_searchBar = nullptr;
     ResultBar* m_resultBar = nullptr;
+    std::unique_ptr<FileChooser> m_systemFileChooser;
+    FileChooser* m_fileChooser = nullptr;
 };

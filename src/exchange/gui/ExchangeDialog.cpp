@@ -1,0 +1,194 @@
+#include "exchange/gui/ExchangeDialog.h"
+
+#include "core/FileChooser.h"
+#include "core/Lang.h"
+#include "core/Prompt.h"
+#include "db/AppContext.h"
+#include "exchange/ExchangeFile.h"
+#include "exchange/SystemTableExchange.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Quick exchanges finish before the progress dialog would flash up.
+constexpr int ProgressDelayMs = 300;
+
+// Shows the busy cursor and the progress while the exchange runs; its
+// messages come at the end or on a failure, so each one first puts the
+// normal cursor back and closes the progress dialog.
+class BusyPrompt : public Prompt
+{
+public:
+    BusyPrompt(Prompt& prompt, QProgressDialog& progress)
+        : m_prompt(prompt)
+        , m_progress(progress)
+    {
+        // The arrow beside the busy sign keeps Cancel in reach.
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    ~BusyPrompt() override { done(); }
+    BusyPrompt(const BusyPrompt&) = delete;
+    BusyPrompt& operator=(const BusyPrompt&) = delete;
+
+    void message(const QString& text, Icon icon) override
+    {
+        done();
+        m_prompt.message(text, icon);
+    }
+    Answer question(const QString& text, Buttons buttons, Icon icon) override
+    {
+        done();
+        return m_prompt.question(text, buttons, icon);
+    }
+
+private:
+    void done()
+    {
+        if (m_busy)
+            QApplication::restoreOverrideCursor();
+        m_busy = false;
+        // Reset stops the timer that would show the dialog under the message.
+        m_progress.reset();
+        m_progress.close();
+    }
+
+    Prompt& m_prompt;
+    QProgressDialog& m_progress;
+    bool m_busy = true;
+};
+
+} // namespace
+
+ExchangeDialog::ExchangeDialog(Mode mode, AppContext& context, Prompt& prompt, FileChooser& files,
+                               QWidget* parent)
+    : QDialog(parent)
+    , m_mode(mode)
+    , m_context(context)
+    , m_prompt(prompt)
+    , m_files(files)
+    , m_path(new QLineEdit(this))
+{
+    const bool exporting = mode == Mode::Export;
+    setModal(true);
+    setWindowTitle(exporting ? QStringLiteral("Export Systemtabellen")
+                             : QStringLiteral("Import Systemtabellen"));
+
+    auto* note = new QLabel(QStringLiteral("Bitte geben Sie einen Dateinamen an.\n\n"
+                                           "Bitte vor dem Import eine Sicherungskopie der Datenbank "
+                                           "(MensolyVers3.mdb) anlegen.\n"
+                                           "Please backup database (MensolyVers3.mdb) before import."),
+                            this);
+    note->setObjectName(QStringLiteral("note"));
+    m_path->setObjectName(QStringLiteral("path"));
+    m_path->setReadOnly(true);
+
+    auto* fileButton = new QPushButton(QStringLiteral("Dateiname"), this);
+    fileButton->setObjectName(QStringLiteral("fileButton"));
+    auto* runButton =
+        new QPushButton(exporting ? QStringLiteral("Exportieren") : QStringLiteral("Importieren"), this);
+    runButton->setObjectName(QStringLiteral("runButton"));
+    runButton->setDefault(true);
+    auto* cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setAutoDefault(false);
+    fileButton->setAutoDefault(false);
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_path, 1);
+    pathRow->addWidget(fileButton);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(runButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(note);
+    layout->addLayout(pathRow);
+    layout->addLayout(buttons);
+    setMinimumWidth(480);
+
+    connect(fileButton, &QPushButton::clicked, this, &ExchangeDialog::chooseFile);
+    connect(runButton, &QPushButton::clicked, this, &ExchangeDialog::run);
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString ExchangeDialog::path() const
+{
+    return m_path->text();
+}
+
+void ExchangeDialog::chooseFile()
+{
+    m_path->clear();
+    const QString caption = QStringLiteral("Dateiname");
+    m_path->setText(m_mode == Mode::Export ? m_files.chooseSave(caption) : m_files.chooseOpen(caption));
+}
+
+void ExchangeDialog::run()
+{
+    if (path().trimmed().isEmpty()) {
+        m_prompt.message(QStringLiteral("Bitte geben Sie einen Dateinamen an!"), Prompt::Icon::Exclamation);
+        return;
+    }
+    const QString label =
+        m_mode == Mode::Export
+            ? Lang::deOr(m_context.languageCode(), QStringLiteral("Systemtabellen werden exportiert …"),
+                         QStringLiteral("Exporting the system tables …"))
+            : Lang::deOr(m_context.languageCode(), QStringLiteral("Systemtabellen werden importiert …"),
+                         QStringLiteral("Importing the system tables …"));
+    QProgressDialog progress(label, QStringLiteral("Abbrechen"), 0, 0, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(ProgressDelayMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    if (m_mode == Mode::Export)
+        runExport(progress);
+    else
+        runImport(progress);
+}
+
+// The progress dialog follows the exchange, and its Cancel stops it.
+void ExchangeDialog::watch(SystemTableExchange& exchange, QProgressDialog& progress)
+{
+    exchange.setCancelCheck([&progress] { return progress.wasCanceled(); });
+    exchange.setProgress([this, &progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        emit progressed(done, total);
+    });
+}
+
+void ExchangeDialog::runExport(QProgressDialog& progress)
+{
+    BusyPrompt busy(m_prompt, progress);
+    SystemTableExchange exchange(m_context, busy);
+    watch(exchange, progress);
+    const bool written = exchange.exportTo(path());
+    // A file that could not be written leaves the dialog open for another name.
+    if (written)
+        accept();
+}
+
+void ExchangeDialog::runImport(QProgressDialog& progress)
+{
+    ExchangeFile file;
+    file.path = path();
+    if (!file.read()) {
+        m_prompt.message(QStringLiteral("Datei konnte nicht importiert werden!"), Prompt::Icon::Exclamation);
+        reject();
+        return;
+    }
+    BusyPrompt busy(m_prompt, progress);
+    SystemTableExchange exchange(m_context, busy);
+    watch(exchange, progress);
+    const SystemTableExchange::Outcome outcome = exchange.importRecords(file.records);
+    // A cancelled or failed import changed nothing; the user may try again.
+    if (outcome != SystemTableExchange::Outcome::NothingChanged)
+        accept();
+}
