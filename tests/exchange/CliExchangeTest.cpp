@@ -28,4 +28,25 @@ TEST(CliExchangeTest, CommandLineTellsTheOutcomeByItsStatus)
     EXPECT_EQ(runCliIn(db.directory(), {"import"}).status, 2);
 }
 
+TEST(CliExchangeTest, ImportLegacyTellsTheOutcomeByItsStatus)
+{
+    const std::string fixtures = MENSOLY_LEGACY_FIXTURES;
+    if (!QFile::exists(QString::fromStdString(fixtures)))
+        GTEST_SKIP() << "no legacy fixtures at " << fixtures;
+    TestDatabase db(TestDatabase::Data::Shipped);
+    const CliRun taken = runCliIn(db.directory(), {"import-legacy", fixtures + "/jet3/Darire32.mdb"});
+    EXPECT_EQ(taken.status, 0);
+    EXPECT_TRUE(taken.err.contains("6 Futtermittel übernommen, 0 übergangen.")) << taken.err.toStdString();
+    ASSERT_TRUE(
+        db.rawExec(QStringLiteral("CREATE TRIGGER refuse_quark BEFORE INSERT ON T_FUTTERMITTEL WHEN "
+                                  "NEW.BEZ_DE = 'Quark mager' BEGIN SELECT RAISE(ABORT, 'no'); END")));
+    EXPECT_EQ(runCliIn(db.directory(), {"import-legacy", fixtures + "/jet4/Darire32.mdb"}).status, 2);
+    const CliRun refused =
+        runCliIn(db.directory(), {"import-legacy", fixtures + "/other-table/Darire32.mdb"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "Tabellenformat entspricht nicht Mensoly Version 2.0\n");
+    EXPECT_EQ(db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE EIGEN = 'U'")),
+              QStringLiteral("11"));
+}
+
 } // namespace

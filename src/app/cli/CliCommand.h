@@ -42,3 +42,4 @@ int runFeedCommand(const CliArgs& args, CliIo& io);
 int runTableCommand(const CliArgs& args, CliIo& io);
 int runExportCommand(const CliArgs& args, CliIo& io);
 int runImportCommand(const CliArgs& args, CliIo& io);
+int runImportLegacyCommand(const CliArgs& args, CliIo& io);

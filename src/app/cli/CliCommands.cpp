@@ -40,6 +40,9 @@ const std::vector<CliCommand>& cliCommands()
         {"import",
          "import FILE            replace the system tables by an exchange file's, in one transaction",
          &runImportCommand},
+        {"import-legacy",
+         "import-legacy FILE     take over the own feedstuffs of a Mensoly 2.0 database (Darire32.mdb)",
+         &runImportLegacyCommand},
     };
     return commands;
 }

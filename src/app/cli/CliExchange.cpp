@@ -2,6 +2,7 @@
 #include "app/cli/CliDataDirectory.h"
 
 #include "db/AppContext.h"
+#include "exchange/LegacyFeedImport.h"
 #include "exchange/SystemTableExchange.h"
 
 #include <ostream>
@@ -37,6 +38,29 @@ int runImportCommand(const CliArgs& args, CliIo& io)
     case SystemTableExchange::Outcome::NothingChanged:
         return 1;
     case SystemTableExchange::Outcome::CompletedWithRefusals:
+        break;
+    }
+    return 2;
+}
+
+int runImportLegacyCommand(const CliArgs& args, CliIo& io)
+{
+    // A wrong call changes nothing either; 2 is kept for skipped feedstuffs.
+    if (args.size() != 1) {
+        io.err << "usage: mensoly-cli import-legacy FILE\n";
+        return 1;
+    }
+    AppContext context;
+    StderrPrompt prompt(io.err);
+    if (!openCurrentDataDirectory(context, prompt))
+        return 1;
+    LegacyFeedImport import(context, prompt);
+    switch (import.importFrom(QString::fromStdString(args[0]))) {
+    case LegacyFeedImport::Outcome::Completed:
+        return 0;
+    case LegacyFeedImport::Outcome::NothingChanged:
+        return 1;
+    case LegacyFeedImport::Outcome::CompletedWithSkipped:
         break;
     }
     return 2;
