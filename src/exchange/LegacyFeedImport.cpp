@@ -210,20 +210,25 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
                     text("Kategorie konnte nicht eingefügt werden", "Category could not be inserted") +
                     QLatin1Char('\n') + failed);
         }
+        // One statement for all contents of the feedstuff: parsing a
+        // statement per value costs more than the inserts themselves.
+        QString contents;
         for (const Target& target : Targets) {
-            const LegacyDatabase::Cell& cell = row[columnIndex(target.column)];
+            const LegacyDatabase::Cell& cell = row[size_t(columnIndex(target.column))];
             // NULL is no value at all; negative values the old program never imported.
             if (cell.null || cell.real < 0)
                 continue;
-            if (!db.executeSql(
-                    QStringLiteral(
-                        "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (") +
-                    key + QStringLiteral(", ") + QString::fromLatin1(target.nutrient) + QStringLiteral(", ") +
-                    amountText(cell.real, target.amount) + QStringLiteral(", TRUE)")))
-                return nothingChanged(
-                    text("Nährstoff konnte nicht eingefügt werden", "Feedstuff could not be inserted") +
-                    QLatin1Char('\n') + failed);
+            contents +=
+                (contents.isEmpty() ? QStringLiteral("INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, "
+                                                     "MENGE, AKTIV) VALUES (")
+                                    : QStringLiteral(", (")) +
+                key + QStringLiteral(", ") + QString::fromLatin1(target.nutrient) + QStringLiteral(", ") +
+                amountText(cell.real, target.amount) + QStringLiteral(", TRUE)");
         }
+        if (!contents.isEmpty() && !db.executeSql(contents))
+            return nothingChanged(
+                text("Nährstoff konnte nicht eingefügt werden", "Feedstuff could not be inserted") +
+                QLatin1Char('\n') + failed);
         ++m_imported;
         if (m_progress)
             m_progress(done + 1, total);
