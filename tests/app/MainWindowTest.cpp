@@ -105,7 +105,7 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                                   "actionStatusBar", "actionCascade", "actionTileHorizontal",
                                   "actionTileVertical", "actionArrangeIcons", "actionUserHelp",
                                   "actionHelpTopics", "actionAbout", "actionInfo"}));
-    EXPECT_EQ(disabled, (QStringList{"actionImportUserFeedstuffs", "actionToolbar"}));
+    EXPECT_EQ(disabled, (QStringList{"actionToolbar"}));
 }
 
 TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)

@@ -12,6 +12,7 @@
 #include "core/Lang.h"
 #include "db/AppContext.h"
 #include "exchange/gui/ExchangeDialog.h"
+#include "exchange/gui/LegacyImportDialog.h"
 #include "feed/gui/FeedEditorWindow.h"
 #include "sysdata/gui/SystemTableEditorWindow.h"
 #include "ui/gui/DialogFileChooser.h"
@@ -77,7 +78,8 @@ void MainWindow::createActions()
     m_actions.systemExport = makeAction("actionSystemExport", &MainWindow::exportSystemData);
     m_actions.systemImport = makeAction("actionSystemImport", &MainWindow::importSystemData);
     m_actions.systemEdit = makeAction("actionSystemEdit", &MainWindow::editSystemData);
-    m_actions.importUserFeedstuffs = makeAction("actionImportUserFeedstuffs");
+    m_actions.importUserFeedstuffs =
+        makeAction("actionImportUserFeedstuffs", &MainWindow::importUserFeedstuffs);
     m_actions.editFeedstuffs = makeAction("actionEditFeedstuffs", &MainWindow::editFeedstuffs);
     m_actions.ration = makeAction("actionRation", &MainWindow::showRation);
     m_actions.german = makeAction("actionGerman", &MainWindow::switchToGerman);
@@ -302,6 +304,12 @@ void MainWindow::exportSystemData()
 void MainWindow::importSystemData()
 {
     ExchangeDialog dialog(ExchangeDialog::Mode::Import, m_context, m_prompt, *m_fileChooser, this);
+    dialog.exec();
+}
+
+void MainWindow::importUserFeedstuffs()
+{
+    LegacyImportDialog dialog(m_context, m_prompt, *m_fileChooser, this);
     dialog.exec();
 }
 

@@ -67,6 +67,7 @@ private slots:
     void editSystemData();
     void exportSystemData();
     void importSystemData();
+    void importUserFeedstuffs();
     void switchToGerman();
     void switchToEnglish();
     void toggleStatusBar();

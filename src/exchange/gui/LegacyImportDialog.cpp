@@ -1,0 +1,164 @@
+#include "exchange/gui/LegacyImportDialog.h"
+
+#include "core/FileChooser.h"
+#include "core/Lang.h"
+#include "core/Prompt.h"
+#include "db/AppContext.h"
+#include "exchange/LegacyFeedImport.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The busy cursor while the import runs; the normal one is back before any
+// message, so the user never answers a box under the hourglass.
+class BusyPrompt : public Prompt
+{
+public:
+    explicit BusyPrompt(Prompt& prompt)
+        : m_prompt(prompt)
+    {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    ~BusyPrompt() override { done(); }
+    BusyPrompt(const BusyPrompt&) = delete;
+    BusyPrompt& operator=(const BusyPrompt&) = delete;
+
+    void message(const QString& text, Icon icon) override
+    {
+        done();
+        m_prompt.message(text, icon);
+    }
+    Answer question(const QString& text, Buttons buttons, Icon icon) override
+    {
+        done();
+        return m_prompt.question(text, buttons, icon);
+    }
+
+private:
+    void done()
+    {
+        if (m_busy)
+            QApplication::restoreOverrideCursor();
+        m_busy = false;
+    }
+
+    Prompt& m_prompt;
+    bool m_busy = true;
+};
+
+} // namespace
+
+LegacyImportDialog::LegacyImportDialog(AppContext& context, Prompt& prompt, FileChooser& files,
+                                       QWidget* parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_prompt(prompt)
+    , m_files(files)
+    , m_path(new QLineEdit(this))
+    , m_progress(new QProgressBar(this))
+{
+    const QString language = context.languageCode();
+    const auto text = [&language](const char* german, const char* english) {
+        return Lang::deOr(language, QString::fromUtf8(german), QString::fromUtf8(english));
+    };
+    setModal(true);
+    setWindowTitle(QString::fromUtf8("Import Benutzerfuttermittel aus Mensoly Version 2.0"));
+
+    auto* note =
+        new QLabel(text("Bitte wählen Sie die Datenbank aus, in der die Mensoly V 2.0 - Futtermittel "
+                        "gespeichert sind:",
+                        "Please select the database that contains the former feedstuff:"),
+                   this);
+    note->setObjectName(QStringLiteral("note"));
+    note->setWordWrap(true);
+    m_path->setObjectName(QStringLiteral("path"));
+    m_path->setReadOnly(true);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+
+    auto* fileButton = new QPushButton(text("durchsuchen", "Search"), this);
+    fileButton->setObjectName(QStringLiteral("fileButton"));
+    fileButton->setAutoDefault(false);
+    auto* runButton = new QPushButton(text("Importieren", "Import"), this);
+    runButton->setObjectName(QStringLiteral("runButton"));
+    runButton->setDefault(true);
+    auto* cancelButton = new QPushButton(text("Abbrechen", "Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    cancelButton->setAutoDefault(false);
+
+    auto* pathRow = new QHBoxLayout;
+    pathRow->addWidget(m_path, 1);
+    pathRow->addWidget(fileButton);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(runButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(note);
+    layout->addLayout(pathRow);
+    layout->addWidget(m_progress);
+    layout->addLayout(buttons);
+    setMinimumWidth(480);
+
+    connect(fileButton, &QPushButton::clicked, this, &LegacyImportDialog::chooseFile);
+    connect(runButton, &QPushButton::clicked, this, &LegacyImportDialog::run);
+    connect(cancelButton, &QPushButton::clicked, this, &LegacyImportDialog::cancel);
+}
+
+QString LegacyImportDialog::path() const
+{
+    return m_path->text();
+}
+
+void LegacyImportDialog::chooseFile()
+{
+    const QString chosen = m_files.chooseOpen(windowTitle());
+    if (!chosen.isEmpty())
+        m_path->setText(chosen);
+}
+
+void LegacyImportDialog::run()
+{
+    if (m_running)
+        return;
+    if (path().isEmpty()) {
+        m_prompt.message(Lang::deOr(m_context.languageCode(),
+                                    QString::fromUtf8("Bitte wählen Sie eine Datenbank aus"),
+                                    QStringLiteral("Please select a database ")),
+                         Prompt::Icon::Exclamation);
+        return;
+    }
+    m_running = true;
+    m_cancelRequested = false;
+    {
+        BusyPrompt busy(m_prompt);
+        LegacyFeedImport import(m_context, busy);
+        // During the import Cancel stops it (nothing is kept) instead of
+        // closing the dialog; the events are let through for that.
+        import.setCancelCheck([this] { return m_cancelRequested;
+    });
+        import.setProgress([this](int done, int total) {
+            m_progress->setRange(0, qMax(total, 1));
+        m_progress->setValue(done);
+        QCoreApplication::processEvents();
+});
+import.importFrom(path());
+}
+m_running = false;
+}
+
+void LegacyImportDialog::cancel()
+{
+    if (m_running)
+        m_cancelRequested = true;
+    else
+        reject();
+}
