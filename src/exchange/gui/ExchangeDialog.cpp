@@ -1,5 +1,7 @@
 #include "exchange/gui/ExchangeDialog.h"
 
+#include "exchange/gui/FileDialogLayout.h"
+
 #include "core/FileChooser.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
@@ -89,33 +91,14 @@ ExchangeDialog::ExchangeDialog(Mode mode, AppContext& context, Prompt& prompt, F
     m_path->setObjectName(QStringLiteral("path"));
     m_path->setReadOnly(true);
 
-    auto* fileButton = new QPushButton(QStringLiteral("Dateiname"), this);
-    fileButton->setObjectName(QStringLiteral("fileButton"));
-    auto* runButton =
-        new QPushButton(exporting ? QStringLiteral("Exportieren") : QStringLiteral("Importieren"), this);
-    runButton->setObjectName(QStringLiteral("runButton"));
-    runButton->setDefault(true);
-    auto* cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setAutoDefault(false);
-    fileButton->setAutoDefault(false);
+    const FileDialogButtons buttons =
+        layOutFileDialog(*this, note, m_path, nullptr, QStringLiteral("Dateiname"),
+                         exporting ? QStringLiteral("Exportieren") : QStringLiteral("Importieren"),
+                         QStringLiteral("Abbrechen"));
 
-    auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(m_path, 1);
-    pathRow->addWidget(fileButton);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(runButton);
-    buttons->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(note);
-    layout->addLayout(pathRow);
-    layout->addLayout(buttons);
-    setMinimumWidth(480);
-
-    connect(fileButton, &QPushButton::clicked, this, &ExchangeDialog::chooseFile);
-    connect(runButton, &QPushButton::clicked, this, &ExchangeDialog::run);
-    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.file, &QPushButton::clicked, this, &ExchangeDialog::chooseFile);
+    connect(buttons.run, &QPushButton::clicked, this, &ExchangeDialog::run);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 QString ExchangeDialog::path() const

@@ -1,5 +1,7 @@
 #include "exchange/gui/LegacyImportDialog.h"
 
+#include "exchange/gui/FileDialogLayout.h"
+
 #include "core/FileChooser.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
@@ -84,33 +86,13 @@ LegacyImportDialog::LegacyImportDialog(AppContext& context, Prompt& prompt, File
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
 
-    auto* fileButton = new QPushButton(text("durchsuchen", "Search"), this);
-    fileButton->setObjectName(QStringLiteral("fileButton"));
-    fileButton->setAutoDefault(false);
-    auto* runButton = new QPushButton(text("Importieren", "Import"), this);
-    runButton->setObjectName(QStringLiteral("runButton"));
-    runButton->setDefault(true);
-    auto* cancelButton = new QPushButton(text("Abbrechen", "Cancel"), this);
-    cancelButton->setObjectName(QStringLiteral("cancelButton"));
-    cancelButton->setAutoDefault(false);
+    const FileDialogButtons buttons =
+        layOutFileDialog(*this, note, m_path, m_progress, text("durchsuchen", "Search"),
+                         text("Importieren", "Import"), text("Abbrechen", "Cancel"));
 
-    auto* pathRow = new QHBoxLayout;
-    pathRow->addWidget(m_path, 1);
-    pathRow->addWidget(fileButton);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(runButton);
-    buttons->addWidget(cancelButton);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(note);
-    layout->addLayout(pathRow);
-    layout->addWidget(m_progress);
-    layout->addLayout(buttons);
-    setMinimumWidth(480);
-
-    connect(fileButton, &QPushButton::clicked, this, &LegacyImportDialog::chooseFile);
-    connect(runButton, &QPushButton::clicked, this, &LegacyImportDialog::run);
-    connect(cancelButton, &QPushButton::clicked, this, &LegacyImportDialog::cancel);
+    connect(buttons.file, &QPushButton::clicked, this, &LegacyImportDialog::chooseFile);
+    connect(buttons.run, &QPushButton::clicked, this, &LegacyImportDialog::run);
+    connect(buttons.cancel, &QPushButton::clicked, this, &LegacyImportDialog::cancel);
 }
 
 QString LegacyImportDialog::path() const

@@ -26,27 +26,6 @@
 
 namespace {
 
-QLineEdit* textField(const char* name)
-{
-    auto* edit = new QLineEdit;
-    edit->setObjectName(QLatin1String(name));
-    return edit;
-}
-
-QLabel* label(const char* name)
-{
-    auto* text = new QLabel;
-    text->setObjectName(QLatin1String(name));
-    return text;
-}
-
-QPushButton* button(const char* name)
-{
-    auto* push = new QPushButton;
-    push->setObjectName(QLatin1String(name));
-    return push;
-}
-
 GridView* grid(GridModel& model, const char* name)
 {
     auto* view = new GridView(&model);
@@ -98,43 +77,43 @@ FeedEditorView::FeedEditorView(FeedEditor& editor, QWidget* parent)
 void FeedEditorView::build()
 {
     FeedEditorControls& c = m_c;
-    c.barTypeLabel = label("FeedBarTypeLabel");
+    c.barTypeLabel = ChoiceControls::makeNamed<QLabel>("FeedBarTypeLabel");
     c.barTypeList = ChoiceControls::makeDropDown("FeedBarTypeList", 150);
-    c.barFeedLabel = label("FeedBarFeedLabel");
+    c.barFeedLabel = ChoiceControls::makeNamed<QLabel>("FeedBarFeedLabel");
     c.barFeedList = ChoiceControls::makeDropDown("FeedBarFeedList", 260);
-    c.newButton = button("FeedNew");
+    c.newButton = ChoiceControls::makeNamed<QPushButton>("FeedNew");
 
-    c.typeLabel = label("FeedTypeLabel");
+    c.typeLabel = ChoiceControls::makeNamed<QLabel>("FeedTypeLabel");
     c.typeList = ChoiceControls::makeDropDown("FeedType", 200);
-    c.germanNameLabel = label("FeedGermanNameLabel");
-    c.germanName = textField("FeedGermanName");
-    c.englishNameLabel = label("FeedEnglishNameLabel");
-    c.englishName = textField("FeedEnglishName");
-    c.producerLabel = label("FeedProducerLabel");
-    c.producer = textField("FeedProducer");
-    c.hintGermanLabel = label("FeedHintGermanLabel");
-    c.hintGerman = textField("FeedHintGerman");
-    c.hintEnglishLabel = label("FeedHintEnglishLabel");
-    c.hintEnglish = textField("FeedHintEnglish");
-    c.dataMissingLabel = label("FeedDataMissingLabel");
-    c.dataMissing = textField("FeedDataMissing");
-    c.activeLabel = label("FeedActiveLabel");
+    c.germanNameLabel = ChoiceControls::makeNamed<QLabel>("FeedGermanNameLabel");
+    c.germanName = ChoiceControls::makeNamed<QLineEdit>("FeedGermanName");
+    c.englishNameLabel = ChoiceControls::makeNamed<QLabel>("FeedEnglishNameLabel");
+    c.englishName = ChoiceControls::makeNamed<QLineEdit>("FeedEnglishName");
+    c.producerLabel = ChoiceControls::makeNamed<QLabel>("FeedProducerLabel");
+    c.producer = ChoiceControls::makeNamed<QLineEdit>("FeedProducer");
+    c.hintGermanLabel = ChoiceControls::makeNamed<QLabel>("FeedHintGermanLabel");
+    c.hintGerman = ChoiceControls::makeNamed<QLineEdit>("FeedHintGerman");
+    c.hintEnglishLabel = ChoiceControls::makeNamed<QLabel>("FeedHintEnglishLabel");
+    c.hintEnglish = ChoiceControls::makeNamed<QLineEdit>("FeedHintEnglish");
+    c.dataMissingLabel = ChoiceControls::makeNamed<QLabel>("FeedDataMissingLabel");
+    c.dataMissing = ChoiceControls::makeNamed<QLineEdit>("FeedDataMissing");
+    c.activeLabel = ChoiceControls::makeNamed<QLabel>("FeedActiveLabel");
     c.active = new QCheckBox;
     c.active->setObjectName(QStringLiteral("FeedActive"));
-    c.lastUpdateLabel = label("FeedLastUpdateLabel");
-    c.lastUpdate = textField("FeedLastUpdate");
+    c.lastUpdateLabel = ChoiceControls::makeNamed<QLabel>("FeedLastUpdateLabel");
+    c.lastUpdate = ChoiceControls::makeNamed<QLineEdit>("FeedLastUpdate");
     c.lastUpdate->setReadOnly(true);
     c.lastUpdate->setFixedWidth(150);
-    c.categoryLabel = label("FeedCategoryLabel");
+    c.categoryLabel = ChoiceControls::makeNamed<QLabel>("FeedCategoryLabel");
     c.categoryGrid = grid(m_editor.categoryGrid(), "FeedCategoryGrid");
     c.nutrientGrid = grid(m_editor.nutrientGrid(), "FeedNutrientGrid");
     c.indicatorGrid = grid(m_editor.indicatorGrid(), "FeedIndicatorGrid");
 
-    c.calculate = button("FeedCalculate");
-    c.save = button("FeedSave");
-    c.remove = button("FeedDelete");
-    c.copy = button("FeedCopy");
-    c.note = label("FeedNote");
+    c.calculate = ChoiceControls::makeNamed<QPushButton>("FeedCalculate");
+    c.save = ChoiceControls::makeNamed<QPushButton>("FeedSave");
+    c.remove = ChoiceControls::makeNamed<QPushButton>("FeedDelete");
+    c.copy = ChoiceControls::makeNamed<QPushButton>("FeedCopy");
+    c.note = ChoiceControls::makeNamed<QLabel>("FeedNote");
     c.note->setWordWrap(true);
     c.note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

@@ -17,20 +17,6 @@
 
 namespace {
 
-QLabel* label(const char* name)
-{
-    auto* text = new QLabel;
-    text->setObjectName(QLatin1String(name));
-    return text;
-}
-
-QPushButton* button(const char* name)
-{
-    auto* push = new QPushButton;
-    push->setObjectName(QLatin1String(name));
-    return push;
-}
-
 // The widths in T_GRUNDDATEN were set for another font; a caption that does
 // not fit in ours widens its column. Hidden columns stay hidden, and the rows keep the widths
 // they were given, since long texts would make a column run on and on.
@@ -66,13 +52,13 @@ SystemTableView::SystemTableView(SystemTableEditor& editor, AppContext& context,
 void SystemTableView::build()
 {
     SystemTableControls& c = m_c;
-    c.tableLabel = label("SystemTableLabel");
+    c.tableLabel = ChoiceControls::makeNamed<QLabel>("SystemTableLabel");
     c.tableList = ChoiceControls::makeDropDown("SystemTableList", 260);
-    c.dependentLabel = label("SystemDependentLabel");
+    c.dependentLabel = ChoiceControls::makeNamed<QLabel>("SystemDependentLabel");
     c.dependentList = ChoiceControls::makeDropDown("SystemDependentList", 200);
-    c.copy = button("SystemCopy");
-    c.remove = button("SystemDelete");
-    c.print = button("SystemPrint");
+    c.copy = ChoiceControls::makeNamed<QPushButton>("SystemCopy");
+    c.remove = ChoiceControls::makeNamed<QPushButton>("SystemDelete");
+    c.print = ChoiceControls::makeNamed<QPushButton>("SystemPrint");
     c.grid = new GridView(&m_editor.grid());
     c.grid->setObjectName(QStringLiteral("SystemGrid"));
     c.tableLabel->setBuddy(c.tableList);

@@ -9,6 +9,14 @@ class QLineEdit;
 // The drop-down lists and text fields of the forms, shown from their logic.
 namespace ChoiceControls {
 
+// A widget named by its role, so tests find it by object name.
+template <typename Widget> Widget* makeNamed(const char* name)
+{
+    auto* widget = new Widget;
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
 // A drop-down list named for tests, wide enough for its longest entries.
 QComboBox* makeDropDown(const char* name, int minimumWidth);
 
