@@ -7,6 +7,19 @@
 
 #include <ostream>
 
+namespace {
+
+// Both imports end completed (0), with nothing changed (1) or completed with
+// refused or skipped records (2).
+template <typename Outcome> int exitStatus(Outcome outcome)
+{
+    if (outcome == Outcome::Completed)
+        return 0;
+    return outcome == Outcome::NothingChanged ? 1 : 2;
+}
+
+} // namespace
+
 int runExportCommand(const CliArgs& args, CliIo& io)
 {
     if (args.size() != 1) {
@@ -32,15 +45,7 @@ int runImportCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
     SystemTableExchange exchange(context, prompt);
-    switch (exchange.importFrom(QString::fromStdString(args[0]))) {
-    case SystemTableExchange::Outcome::Completed:
-        return 0;
-    case SystemTableExchange::Outcome::NothingChanged:
-        return 1;
-    case SystemTableExchange::Outcome::CompletedWithRefusals:
-        break;
-    }
-    return 2;
+    return exitStatus(exchange.importFrom(QString::fromStdString(args[0])));
 }
 
 int runImportLegacyCommand(const CliArgs& args, CliIo& io)
@@ -55,13 +60,5 @@ int runImportLegacyCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
     LegacyFeedImport import(context, prompt);
-    switch (import.importFrom(QString::fromStdString(args[0]))) {
-    case LegacyFeedImport::Outcome::Completed:
-        return 0;
-    case LegacyFeedImport::Outcome::NothingChanged:
-        return 1;
-    case LegacyFeedImport::Outcome::CompletedWithSkipped:
-        break;
-    }
-    return 2;
+    return exitStatus(import.importFrom(QString::fromStdString(args[0])));
 }
