@@ -31,7 +31,8 @@ enum Command {
     HelpTopics = 57667,
     About = 57664,
     InfoDe = 32787,
-    InfoUs = 32786
+    InfoUs = 32786,
+    Backup = 32797
 };
 
 Entry entry(const char* action, int id, const QString& text)
@@ -49,7 +50,11 @@ QList<Menu> menus(const QString& languageCode)
     };
     const Entry separator;
     return {
-        {s("&Datei", "&File"), {}, 0, {entry("actionExit", Exit, s("&Beenden", "&Exit"))}},
+        {s("&Datei", "&File"),
+         {},
+         0,
+         {entry("actionBackup", Backup, s("Sicherungskopie…", "Backup…")), separator,
+          entry("actionExit", Exit, s("&Beenden", "&Exit"))}},
         {s("Systemdaten", "Systemdata"),
          {},
          0,

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // A forward-only cursor over the rows of one query.
@@ -35,4 +36,12 @@ public:
     // The key the last successful INSERT on this connection gave its row.
     virtual qint64 lastInsertKey() const = 0;
     virtual QString lastError() const = 0;
+
+    // Pages (or rows) copied of all, while a backup runs.
+    using BackupProgress = std::function<void(int done, int total)>;
+    // Writes a consistent copy of the whole database into a new file at path.
+    // An engine that keeps no database file of its own cannot.
+    virtual bool backupTo(const QString& path, const BackupProgress& progress) = 0;
+    // The database file, or the empty text for a server database.
+    virtual QString databaseFile() const = 0;
 };

@@ -30,6 +30,8 @@ public:
     bool rollback() override;
     qint64 lastInsertKey() const override;
     QString lastError() const override { return m_lastError; }
+    bool backupTo(const QString& path, const BackupProgress& progress) override;
+    QString databaseFile() const override;
 
     sqlite3* handle() const { return m_db; }
     const SchemaInfo& schema() const { return m_schema; }

@@ -3,6 +3,7 @@
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
+#include "db/DatabaseBackup.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 #include "exchange/LegacyDatabase.h"
@@ -156,6 +157,8 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
     Connection& db = m_context.db();
     const QString failed = text("Import fehlgeschlagen. Die Datenbank wurde nicht verändert.",
                                 "Import failed. The database has not been changed.");
+    if (!DatabaseBackup(m_context, m_prompt).writeAutomaticCopy())
+        return Outcome::NothingChanged;
     // All or nothing: the key counter, every feedstuff and all its rows.
     DbTransaction transaction(db);
     if (!transaction.isActive())

@@ -4,6 +4,7 @@
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
+#include "db/DatabaseBackup.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 
@@ -355,6 +356,9 @@ SystemTableExchange::Outcome SystemTableExchange::importRecords(const std::vecto
     m_importedFeeds.clear();
     m_skippedContents = 0;
     const QString failed = text("Import fehlgeschlagen.", "Import failed.");
+    // A copy of the database as it was comes first; without one nothing is imported.
+    if (!DatabaseBackup(m_context, m_prompt).writeAutomaticCopy())
+        return Outcome::NothingChanged;
     // All or nothing: a cancel or a failure half-way leaves no half-replaced
     // system data behind.
     DbTransaction transaction(m_context.db());

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -43,7 +44,7 @@ TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&Datei|57665 &Beenden"),
+            QStringLiteral("&Datei|32797 Sicherungskopie…|-|57665 &Beenden"),
             QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
             QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
             QStringLiteral("Rationsberechnung|32775"),
@@ -67,7 +68,7 @@ TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&File|57665 &Exit"),
+            QStringLiteral("&File|32797 Backup…|-|57665 &Exit"),
             QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
             QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
             QStringLiteral("Ration|32775"),
@@ -99,12 +100,16 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                 disabled << action->objectName();
         }
     }
-    EXPECT_EQ(names, (QStringList{"actionExit", "actionSystemExport", "actionSystemImport",
-                                  "actionSystemEdit", "actionImportUserFeedstuffs", "actionEditFeedstuffs",
-                                  "actionRation", "actionGerman", "actionEnglish", "actionToolbar",
-                                  "actionStatusBar", "actionCascade", "actionTileHorizontal",
-                                  "actionTileVertical", "actionArrangeIcons", "actionUserHelp",
-                                  "actionHelpTopics", "actionAbout", "actionInfo"}));
+    EXPECT_EQ(names, (QStringList{"actionBackup",         "actionExit",
+                                  "actionSystemExport",   "actionSystemImport",
+                                  "actionSystemEdit",     "actionImportUserFeedstuffs",
+                                  "actionEditFeedstuffs", "actionRation",
+                                  "actionGerman",         "actionEnglish",
+                                  "actionToolbar",        "actionStatusBar",
+                                  "actionCascade",        "actionTileHorizontal",
+                                  "actionTileVertical",   "actionArrangeIcons",
+                                  "actionUserHelp",       "actionHelpTopics",
+                                  "actionAbout",          "actionInfo"}));
     EXPECT_EQ(disabled, (QStringList{"actionToolbar"}));
 }
 
@@ -162,6 +167,31 @@ TEST_F(SystemDataMenu, ExportAndImportOpenTheExchangeDialogInTheirMode)
     ASSERT_EQ(files.requests().size(), 2u);
     EXPECT_EQ(files.requests()[0].mode, FileChooser::Mode::Save);
     EXPECT_EQ(files.requests()[1].mode, FileChooser::Mode::Open);
+}
+
+// The dialogs' notes say where the automatic copy goes, and File > Backup
+// writes a copy where the user chose.
+TEST_F(SystemDataMenu, BackupWritesTheChosenCopyAndTheImportNoteNamesTheCopiesFolder)
+{
+    open(QStringLiteral("US"));
+    RecordingFileChooser files;
+    window->setFileChooser(files);
+    const QString copy = fixture->directory() + QStringLiteral("/copy.mdb");
+    files.setNextAnswer(copy);
+    ASSERT_TRUE(triggerAction(*window, "actionBackup"));
+    ASSERT_EQ(files.requests().size(), 1u);
+    EXPECT_EQ(files.requests()[0].caption, QStringLiteral("Backup"));
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("The backup copy has been made:\n") + copy);
+    EXPECT_EQ(TestDatabase::rawValueIn(copy, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+
+    ExchangeDialog dialog(ExchangeDialog::Mode::Import, fixture->context(), prompt, files);
+    EXPECT_TRUE(
+        dialog.findChild<QLabel*>(QStringLiteral("note"))
+            ->text()
+            .endsWith(
+                QStringLiteral(
+                    "A backup copy of the database (MensolyVers3.mdb) is made before the import, in:\n") +
+                fixture->directory()));
 }
 
 TEST(MainWindowTest, TheStatusBarStartsHiddenAndToggles)

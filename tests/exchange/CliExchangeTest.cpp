@@ -1,6 +1,7 @@
 #include "support/CliRun.h"
 #include "support/TestDatabase.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -26,6 +27,32 @@ TEST(CliExchangeTest, CommandLineTellsTheOutcomeByItsStatus)
         << refused.err.toStdString();
     EXPECT_EQ(runCliIn(db.directory(), {"import", path + ".missing"}).status, 1);
     EXPECT_EQ(runCliIn(db.directory(), {"import"}).status, 2);
+}
+
+TEST(CliExchangeTest, BackupCopiesTheDatabaseAndAnImportCopiesItFirst)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    const QString copy = db.directory() + QStringLiteral("/copy.mdb");
+    const CliRun backup = runCliIn(db.directory(), {"backup", copy.toStdString()});
+    EXPECT_EQ(backup.status, 0);
+    EXPECT_EQ(backup.err, QStringLiteral("Die Sicherungskopie wurde angelegt:\n") + copy + QLatin1Char('\n'));
+    EXPECT_EQ(runCliIn(db.directory(), {"backup"}).status, 2);
+
+    // The import changes a requirement formula; the copy made before holds the old one.
+    const QString formula =
+        QStringLiteral("SELECT WERT_FORMEL FROM T_BEDARF WHERE ID = (SELECT min(ID) FROM T_BEDARF)");
+    const QString before = db.rawValue(formula);
+    const std::string file = (db.directory() + QStringLiteral("/system.txt")).toStdString();
+    ASSERT_EQ(runCliIn(db.directory(), {"export", file}).status, 0);
+    ASSERT_TRUE(db.rawExec(
+        QStringLiteral("UPDATE T_BEDARF SET WERT_FORMEL = '1' WHERE ID = (SELECT min(ID) FROM T_BEDARF)")));
+    ASSERT_EQ(runCliIn(db.directory(), {"import", file}).status, 0);
+    EXPECT_EQ(db.rawValue(formula), before);
+    const QStringList copies =
+        QDir(db.directory()).entryList({QStringLiteral("MensolyVers3-backup-*.mdb")}, QDir::Files);
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_EQ(TestDatabase::rawValueIn(db.directory() + QLatin1Char('/') + copies[0], formula),
+              QStringLiteral("1"));
 }
 
 TEST(CliExchangeTest, ImportLegacyTellsTheOutcomeByItsStatus)

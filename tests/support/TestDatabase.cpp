@@ -71,7 +71,12 @@ bool TestDatabase::rawExec(const QString& sql)
 
 QStringList TestDatabase::rawRows(const QString& sql)
 {
-    RawDb raw(path());
+    return rawRowsIn(path(), sql);
+}
+
+QStringList TestDatabase::rawRowsIn(const QString& file, const QString& sql)
+{
+    RawDb raw(file);
     QStringList rows;
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(raw.db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
@@ -94,6 +99,11 @@ QStringList TestDatabase::rawRows(const QString& sql)
 
 QString TestDatabase::rawValue(const QString& sql)
 {
-    const QStringList rows = rawRows(sql);
+    return rawValueIn(path(), sql);
+}
+
+QString TestDatabase::rawValueIn(const QString& file, const QString& sql)
+{
+    const QStringList rows = rawRowsIn(file, sql);
     return rows.isEmpty() ? QString() : rows.first();
 }

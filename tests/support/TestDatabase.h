@@ -36,6 +36,9 @@ public:
     // Each row as its values joined by tabs, NULL as "NULL".
     QStringList rawRows(const QString& sql);
     QString rawValue(const QString& sql);
+    // The same on another database file, such as a copy.
+    static QStringList rawRowsIn(const QString& file, const QString& sql);
+    static QString rawValueIn(const QString& file, const QString& sql);
 
 private:
     QTemporaryDir m_dir;

@@ -43,3 +43,4 @@ int runTableCommand(const CliArgs& args, CliIo& io);
 int runExportCommand(const CliArgs& args, CliIo& io);
 int runImportCommand(const CliArgs& args, CliIo& io);
 int runImportLegacyCommand(const CliArgs& args, CliIo& io);
+int runBackupCommand(const CliArgs& args, CliIo& io);

@@ -43,6 +43,8 @@ const std::vector<CliCommand>& cliCommands()
         {"import-legacy",
          "import-legacy FILE     take over the own feedstuffs of a Mensoly 2.0 database (Darire32.mdb)",
          &runImportLegacyCommand},
+        {"backup", "backup FILE            write a consistent copy of the database into FILE",
+         &runBackupCommand},
     };
     return commands;
 }

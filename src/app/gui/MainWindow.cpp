@@ -11,6 +11,7 @@
 #include "app/gui/StartWindow.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
+#include "db/DatabaseBackup.h"
 #include "exchange/gui/ExchangeDialog.h"
 #include "exchange/gui/LegacyImportDialog.h"
 #include "feed/gui/FeedEditorWindow.h"
@@ -24,9 +25,17 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QSessionManager>
 #include <QStatusBar>
 #include <QUrl>
+
+namespace {
+
+// A copy finished within this time shows no progress dialog.
+constexpr int BackupProgressDelayMs = 300;
+
+} // namespace
 
 MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     : QMainWindow(parent)
@@ -74,6 +83,7 @@ QMenu* MainWindow::createPopupMenu()
 
 void MainWindow::createActions()
 {
+    m_actions.backup = makeAction("actionBackup", &MainWindow::backupDatabase);
     m_actions.exit = makeAction("actionExit", &MainWindow::quit);
     m_actions.systemExport = makeAction("actionSystemExport", &MainWindow::exportSystemData);
     m_actions.systemImport = makeAction("actionSystemImport", &MainWindow::importSystemData);
@@ -305,6 +315,27 @@ void MainWindow::importSystemData()
 {
     ExchangeDialog dialog(ExchangeDialog::Mode::Import, m_context, m_prompt, *m_fileChooser, this);
     dialog.exec();
+}
+
+void MainWindow::backupDatabase()
+{
+    const QString language = m_context.languageCode();
+    const QString path = m_fileChooser->chooseSave(
+        Lang::deOr(language, QStringLiteral("Sicherungskopie"), QStringLiteral("Backup")));
+    if (path.isEmpty())
+        return;
+    // The copy cannot be stopped half-way; it takes seconds even for years of cases.
+    QProgressDialog progress(Lang::deOr(language, QStringLiteral("Sicherungskopie wird angelegt …"),
+                                        QStringLiteral("Making the backup copy …")),
+                             QString(), 0, 0, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(BackupProgressDelayMs);
+    DatabaseBackup backup(m_context, m_prompt);
+    backup.setProgress([&progress](int done, int total) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+    });
+    backup.writeTo(path);
 }
 
 void MainWindow::importUserFeedstuffs()

@@ -67,6 +67,7 @@ private slots:
     void editSystemData();
     void exportSystemData();
     void importSystemData();
+    void backupDatabase();
     void importUserFeedstuffs();
     void switchToGerman();
     void switchToEnglish();
@@ -85,6 +86,7 @@ private:
     // texts.
     struct Actions
     {
+        QAction* backup = nullptr;
         QAction* exit = nullptr;
         QAction* systemExport = nullptr;
         QAction* systemImport = nullptr;

@@ -6,6 +6,7 @@
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
+#include "db/DatabaseBackup.h"
 #include "exchange/ExchangeFile.h"
 #include "exchange/SystemTableExchange.h"
 
@@ -82,11 +83,18 @@ ExchangeDialog::ExchangeDialog(Mode mode, AppContext& context, Prompt& prompt, F
     setWindowTitle(exporting ? QStringLiteral("Export Systemtabellen")
                              : QStringLiteral("Import Systemtabellen"));
 
-    auto* note = new QLabel(QStringLiteral("Bitte geben Sie einen Dateinamen an.\n\n"
-                                           "Bitte vor dem Import eine Sicherungskopie der Datenbank "
-                                           "(MensolyVers3.mdb) anlegen.\n"
-                                           "Please backup database (MensolyVers3.mdb) before import."),
-                            this);
+    // The import copies the database first; the note says where the copy goes.
+    const QString folder = DatabaseBackup(context, prompt).automaticCopyFolder();
+    const QString backupNote =
+        folder.isEmpty() ? QStringLiteral("Bitte vor dem Import eine Sicherungskopie der Datenbank "
+                                          "(MensolyVers3.mdb) anlegen.\n"
+                                          "Please backup database (MensolyVers3.mdb) before import.")
+                         : QString::fromUtf8("Vor dem Import wird eine Sicherungskopie der Datenbank "
+                                             "(MensolyVers3.mdb) angelegt in:\n%1\n"
+                                             "A backup copy of the database (MensolyVers3.mdb) is made "
+                                             "before the import, in:\n%1")
+                               .arg(folder);
+    auto* note = new QLabel(QStringLiteral("Bitte geben Sie einen Dateinamen an.\n\n") + backupNote, this);
     note->setObjectName(QStringLiteral("note"));
     m_path->setObjectName(QStringLiteral("path"));
     m_path->setReadOnly(true);

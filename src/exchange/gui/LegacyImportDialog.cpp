@@ -6,6 +6,7 @@
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
+#include "db/DatabaseBackup.h"
 #include "exchange/LegacyFeedImport.h"
 
 #include <QApplication>
@@ -73,11 +74,19 @@ LegacyImportDialog::LegacyImportDialog(AppContext& context, Prompt& prompt, File
     setModal(true);
     setWindowTitle(QString::fromUtf8("Import Benutzerfuttermittel aus Mensoly Version 2.0"));
 
-    auto* note =
-        new QLabel(text("Bitte wählen Sie die Datenbank aus, in der die Mensoly V 2.0 - Futtermittel "
-                        "gespeichert sind:",
-                        "Please select the database that contains the former feedstuff:"),
-                   this);
+    // The import copies the database first; the note says where the copy goes.
+    const QString folder = DatabaseBackup(context, prompt).automaticCopyFolder();
+    QString noteText = text("Bitte wählen Sie die Datenbank aus, in der die Mensoly V 2.0 - Futtermittel "
+                            "gespeichert sind:",
+                            "Please select the database that contains the former feedstuff:");
+    if (!folder.isEmpty()) {
+        noteText += QStringLiteral("\n\n") + text("Vor dem Import wird eine Sicherungskopie der Datenbank "
+                                                  "angelegt in:\n%1",
+                                                  "A backup copy of the database is made before the "
+                                                  "import, in:\n%1")
+                                                 .arg(folder);
+    }
+    auto* note = new QLabel(noteText, this);
     note->setObjectName(QStringLiteral("note"));
     note->setWordWrap(true);
     m_path->setObjectName(QStringLiteral("path"));

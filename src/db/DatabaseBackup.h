@@ -1,0 +1,43 @@
+#pragma once
+
+#include "db/DbBackend.h"
+
+#include <QString>
+
+class AppContext;
+class Prompt;
+
+// Consistent copies of the open database while the program runs: the copy a
+// user asks for, and the one made next to the database before an import
+// changes anything, of which the newest few are kept.
+class DatabaseBackup
+{
+public:
+    static constexpr int KeptCopies = 5;
+
+    DatabaseBackup(AppContext& context, Prompt& prompt);
+
+    void setProgress(DbBackend::BackupProgress progress) { m_progress = std::move(progress); }
+
+    // Copies the database to path, replacing a file there only once the copy
+    // is whole, and tells the user how it ended.
+    bool writeTo(const QString& path);
+    // The copy before an import; a message only when it fails, and then the
+    // import must not run. A server database is not copied.
+    bool writeAutomaticCopy();
+
+    // Where the automatic copies are kept; empty for a server database.
+    QString automaticCopyFolder() const;
+    // The file the last successful copy went to.
+    QString lastCopy() const { return m_lastCopy; }
+
+private:
+    bool copyTo(const QString& path, QString& reason);
+    void removeOldCopies(const QString& folder, const QString& pattern);
+    QString text(const char* german, const char* english) const;
+
+    AppContext& m_context;
+    Prompt& m_prompt;
+    DbBackend::BackupProgress m_progress;
+    QString m_lastCopy;
+};
