@@ -21,6 +21,8 @@ public:
     static QDateTime pinnedNow() { return QDateTime(QDate(2024, 4, 3), QTime(10, 0, 0)); }
 
     explicit TestDatabase(Data data = Data::Fixture, const QString& languageCode = QStringLiteral("DE"));
+    // Fails the running test when PRAGMA integrity_check, run through the
+    // program's own connection, finds anything.
     ~TestDatabase();
 
     bool isValid() const { return m_valid; }
@@ -36,6 +38,8 @@ public:
     // Each row as its values joined by tabs, NULL as "NULL".
     QStringList rawRows(const QString& sql);
     QString rawValue(const QString& sql);
+
+    void checkIntegrity();
 
 private:
     QTemporaryDir m_dir;
