@@ -13,7 +13,7 @@ namespace {
 
 constexpr int ColumnWidths[CaseList::ColumnCount] = {0, 180, 145, 65, 560, 25};
 // Rows kept in memory at most: a few screens around where the view reads.
-constexpr int KeptRows = 50 * CaseList::PageSize;
+constexpr int KeptRows = 100 * CaseList::PageSize;
 
 // Keys 1 and below (none chosen, or "alle") do not restrict the search.
 bool restricts(const QString& key, int& value)
@@ -203,15 +203,11 @@ CaseList::Chunk CaseList::readRows(int first, int count) const
                           m_statement + QStringLiteral(" LIMIT %1 OFFSET %2").arg(count).arg(first)))
         return rows;
     rows.reserve(size_t(count));
+    // The statement selects the row's columns in the list's order.
     for (; !rs.isEof(); rs.moveNext()) {
         Row& row = rows.emplace_back();
-        int key = 0;
-        rs.getFieldLong(QStringLiteral("ID"), key);
-        row[KeyColumn] = QString::number(key);
-        rs.getFieldText(QStringLiteral("Name_Besitzer"), row[OwnerColumn]);
-        rs.getFieldText(QStringLiteral("Name_Pat"), row[PatientColumn]);
-        rs.getFieldText(QStringLiteral("Datum"), row[DateColumn]);
-        rs.getFieldText(QStringLiteral("Rezepttitel"), row[TitleColumn]);
+        for (int c = KeyColumn; c < DeleteColumn; ++c)
+            rs.getFieldText(c, row[size_t(c)]);
     }
     return rows;
 }

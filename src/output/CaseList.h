@@ -28,7 +28,7 @@ public:
     enum Column { KeyColumn, OwnerColumn, PatientColumn, DateColumn, TitleColumn, DeleteColumn, ColumnCount };
     static constexpr Rgb DeleteMarkColour{255, 0, 0};
     // Rows read by one statement: more than a screen holds.
-    static constexpr int PageSize = 100;
+    static constexpr int PageSize = 50;
 
     CaseList(AppContext& context, Prompt& prompt, QObject* parent = nullptr);
 
