@@ -62,9 +62,9 @@ bool add(sqlite3* db, int count)
     return ok;
 }
 
-bool create(const QString& path, int count, QString* error)
+bool create(const QString& path, int count, QString* error, DatabaseCreator::Contents contents)
 {
-    if (!DatabaseCreator::create(path, error, DatabaseCreator::Contents::SchemaOnly))
+    if (!DatabaseCreator::create(path, error, contents))
         return false;
     sqlite3* db = nullptr;
     bool ok = sqlite3_open(path.toUtf8().constData(), &db) == SQLITE_OK &&

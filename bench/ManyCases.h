@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/DatabaseCreator.h"
+
 #include <QString>
 
 struct sqlite3;
@@ -13,6 +15,7 @@ namespace ManyCases {
 bool add(sqlite3* db, int count);
 
 // Creates a database of the program's schema at path with count cases.
-bool create(const QString& path, int count, QString* error);
+bool create(const QString& path, int count, QString* error,
+            DatabaseCreator::Contents contents = DatabaseCreator::Contents::SchemaOnly);
 
 } // namespace ManyCases
