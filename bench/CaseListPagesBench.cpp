@@ -86,7 +86,7 @@ struct ShellTiming
 std::optional<ShellTiming> measureShell(const QString& shell, const QString& path, const QString& sql)
 {
     std::vector<double> many, one, none;
-    for (int run = 0; run < 7; ++run) {
+    for (int run = 0; run < 11; ++run) {
         const auto m = shellRun(shell, path, sql, kShellRepeats);
         const auto o = shellRun(shell, path, sql, 1);
         const auto n = shellRun(shell, path, QString(), 0);

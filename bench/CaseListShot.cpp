@@ -80,7 +80,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "case_list_shot: cannot write %s\n", argv[1]);
         return 1;
     }
-    std::printf("%d cases, scrolled to %d of %d\n", list->logic().caseCount(), list->verticalScrollBar()->value(),
-                list->verticalScrollBar()->maximum());
+    std::printf("%d cases, scrolled to %d of %d\n", list->logic().caseCount(),
+                list->verticalScrollBar()->value(), list->verticalScrollBar()->maximum());
     return 0;
 }

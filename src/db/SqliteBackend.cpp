@@ -222,7 +222,8 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
                                                    QString* error)
 {
     sqlite3* db = nullptr;
-    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    // A connection belongs to one thread: no lock around every column read.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
         if (error)
             *error = db ? errorOf(db) : QStringLiteral("out of memory");
