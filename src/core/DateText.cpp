@@ -98,11 +98,24 @@ QString inputFormat(const QString& languageCode)
 
 QString forLanguage(const QDate& date, const QString& languageCode)
 {
-    if (languageCode == Lang::German)
-        return date.toString(GermanFormat);
-    if (languageCode == Lang::English)
-        return date.toString(EnglishFormat);
-    return QString();
+    const bool german = languageCode == Lang::German;
+    if (!german && languageCode != Lang::English)
+        return QString();
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 1 || year > 9999)
+        return date.toString(german ? GermanFormat : EnglishFormat);
+    // Lists show thousands of dates: the digits directly, not through the
+    // general format parser.
+    const int first = german ? day : month;
+    const int second = german ? month : day;
+    const char16_t separator = german ? u'.' : u'/';
+    const char16_t text[10] = {
+        char16_t(u'0' + first / 10),  char16_t(u'0' + first % 10),      separator,
+        char16_t(u'0' + second / 10), char16_t(u'0' + second % 10),     separator,
+        char16_t(u'0' + year / 1000), char16_t(u'0' + year / 100 % 10), char16_t(u'0' + year / 10 % 10),
+        char16_t(u'0' + year % 10)};
+    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 } // namespace DateText

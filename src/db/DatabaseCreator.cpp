@@ -4,9 +4,11 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSet>
 
 #include "db/SchemaInfo.h"
+#include "db/SqliteBackend.h"
 
 #include <sqlite3.h>
 
@@ -46,7 +48,8 @@ public:
     bool open(const QString& path)
     {
         return sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                               nullptr) == SQLITE_OK;
+                               nullptr) == SQLITE_OK &&
+               SqliteBackend::installCollation(m_db);
     }
     bool exec(const QByteArray& sql)
     {
@@ -177,6 +180,24 @@ bool fill(Database& db, Contents contents, QString* error)
 }
 
 } // namespace
+
+std::vector<SchemaIndex> schemaIndexes()
+{
+    static const std::vector<SchemaIndex> indexes = [] {
+        std::vector<SchemaIndex> found;
+        const QString schema =
+            QString::fromUtf8(readResource(ResourceRoot + QLatin1String("/schema.sql"), nullptr));
+        static const QRegularExpression statement(
+            QStringLiteral("CREATE\\s+INDEX\\s+IF\\s+NOT\\s+EXISTS\\s+(\\w+)\\s+ON\\s[^;]*;"),
+            QRegularExpression::CaseInsensitiveOption);
+        for (auto it = statement.globalMatch(schema); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            found.push_back({m.captured(1), m.captured(0)});
+        }
+        return found;
+    }();
+    return indexes;
+}
 
 bool parseTableFile(const QString& table, const QByteArray& content, TableData& data, QString* error)
 {

@@ -19,6 +19,15 @@ enum class Contents { SchemaOnly, SystemData };
 // otherwise. Refuses when the file exists; on any failure no file is left behind.
 bool create(const QString& path, QString* error, Contents contents = Contents::SystemData);
 
+// The schema's "CREATE INDEX IF NOT EXISTS" statements with their index
+// names: the indexes a database opened for writing gets when it lacks them.
+struct SchemaIndex
+{
+    QString name;
+    QString statement;
+};
+std::vector<SchemaIndex> schemaIndexes();
+
 // One table file of the shipped data: the column names and the rows; a value
 // without content is NULL.
 struct TableData

@@ -98,7 +98,15 @@ bool RecordSet::getFieldText(const QString& name, QString& text) const
     if (isEof())
         return false;
     const int column = findColumn(name, true);
-    if (column < 0)
+    return column < 0 || getFieldText(column, text);
+}
+
+bool RecordSet::getFieldText(int column, QString& text) const
+{
+    text.clear();
+    if (isEof())
+        return false;
+    if (column < 0 || column >= m_cursor->columnCount())
         return true;
     const DbValue value = m_cursor->value(column);
     switch (value.kind) {

@@ -28,6 +28,9 @@ public:
     // Text of a column found by trimmed, case-insensitive name. True with the
     // empty text for an unknown column; false at the end.
     bool getFieldText(const QString& name, QString& text) const;
+    // The same by the column's position in the statement's select list, for
+    // readers of many rows.
+    bool getFieldText(int column, QString& text) const;
     // Typed readers: false, out value unchanged, for an unknown column or at the end.
     bool getFieldShort(const QString& name, int& value) const;
     bool getFieldLong(const QString& name, int& value) const;

@@ -1,6 +1,7 @@
 #include "db/SqliteBackend.h"
 
 #include "core/DateText.h"
+#include "db/DatabaseCreator.h"
 #include "db/TextFolding.h"
 
 #include <sqlite3.h>
@@ -221,7 +222,8 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
                                                    QString* error)
 {
     sqlite3* db = nullptr;
-    const int flags = readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    // A connection belongs to one thread: no lock around every column read.
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     if (sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr) != SQLITE_OK) {
         if (error)
             *error = db ? errorOf(db) : QStringLiteral("out of memory");
@@ -241,6 +243,8 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
         return nullptr;
     }
     backend->registerFunctions();
+    if (!readOnly)
+        backend->createMissingIndexes();
     backend->loadSchema();
     return backend;
 }
@@ -262,8 +266,31 @@ void SqliteBackend::registerFunctions()
                                nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 2, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 3, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
+    installCollation(m_db);
+}
+
+bool SqliteBackend::installCollation(sqlite3* db)
+{
     // Text columns are declared COLLATE NOCASE; this makes that collation know umlauts.
-    sqlite3_create_collation_v2(m_db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollation, nullptr);
+    return sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollation, nullptr) ==
+           SQLITE_OK;
+}
+
+void SqliteBackend::createMissingIndexes()
+{
+    // Files made by an earlier program lack the indexes added since; each is
+    // built once, here, with the program's collation. A failure (another copy
+    // holding the write lock past the timeout) only leaves the lists slower.
+    QStringList existing;
+    if (auto cursor = query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"))) {
+        for (; !cursor->atEnd(); cursor->next())
+            existing << cursor->value(0).text;
+    }
+    for (const DatabaseCreator::SchemaIndex& index : DatabaseCreator::schemaIndexes()) {
+        if (existing.contains(index.name, Qt::CaseInsensitive))
+            continue;
+        runPlain(index.statement.toUtf8().constData());
+    }
 }
 
 void SqliteBackend::loadSchema()

@@ -38,11 +38,18 @@ public:
     // Translates a statement without running it (for diagnostics and tests).
     std::optional<QString> translate(const QString& jetSql, QString* error = nullptr) const;
 
+    // Gives another connection to the file the program's NOCASE collation.
+    // The schema's text columns and their indexes use it, so a connection
+    // with SQLite's built-in NOCASE (which folds ASCII letters only) sorts
+    // umlauts differently and corrupts those indexes when it writes.
+    static bool installCollation(sqlite3* db);
+
 private:
     SqliteBackend(sqlite3* db, Clock clock);
     bool runPlain(const char* sql);
     void loadSchema();
     void registerFunctions();
+    void createMissingIndexes();
 
     sqlite3* m_db;
     Clock m_clock;

@@ -6,12 +6,14 @@
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 
-#include <array>
-#include <vector>
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
 constexpr int ColumnWidths[CaseList::ColumnCount] = {0, 180, 145, 65, 560, 25};
+// Rows kept in memory at most: a few screens around where the view reads.
+constexpr int KeptRows = 100 * CaseList::PageSize;
 
 // Keys 1 and below (none chosen, or "alle") do not restrict the search.
 bool restricts(const QString& key, int& value)
@@ -24,11 +26,10 @@ bool restricts(const QString& key, int& value)
 } // namespace
 
 CaseList::CaseList(AppContext& context, Prompt& prompt, QObject* parent)
-    : QObject(parent)
+    : QAbstractTableModel(parent)
     , m_context(context)
     , m_prompt(prompt)
 {
-    connect(&m_grid, &GridModel::clicked, this, &CaseList::cellClicked);
 }
 
 QStringList CaseList::headings(const QString& languageCode)
@@ -50,9 +51,21 @@ int CaseList::columnWidth(int column)
     return column >= 0 && column < ColumnCount ? ColumnWidths[column] : 0;
 }
 
-QString CaseList::searchStatement(const CaseSearchCriteria& criteria)
+Rgb CaseList::textColour(int column)
 {
-    QString sql = QStringLiteral("SELECT ID, Name_Besitzer, Name_Pat, Datum, Rezepttitel FROM T_PAT_REZ");
+    return column == DeleteColumn ? DeleteMarkColour : Rgb{0, 0, 0};
+}
+
+bool CaseList::isElided(int column)
+{
+    return column == OwnerColumn || column == PatientColumn || column == TitleColumn;
+}
+
+namespace {
+
+QString searchCondition(const CaseSearchCriteria& criteria)
+{
+    QString sql;
     bool first = true;
     const auto condition = [&sql, &first](const QString& text) {
         sql += (first ? QStringLiteral(" WHERE ") : QStringLiteral(" AND ")) + text;
@@ -74,7 +87,21 @@ QString CaseList::searchStatement(const CaseSearchCriteria& criteria)
         condition(QStringLiteral("Name_Pat LIKE ") + contains(criteria.patient));
     if (!criteria.title.isEmpty())
         condition(QStringLiteral("Rezepttitel LIKE ") + contains(criteria.title));
-    return sql + QStringLiteral(" ORDER BY Name_Besitzer, Name_Pat, Datum;");
+    return sql;
+}
+
+} // namespace
+
+QString CaseList::searchStatement(const CaseSearchCriteria& criteria)
+{
+    return QStringLiteral("SELECT ID, Name_Besitzer, Name_Pat, Datum, Rezepttitel FROM T_PAT_REZ") +
+           searchCondition(criteria) + QStringLiteral(" ORDER BY Name_Besitzer, Name_Pat, Datum;");
+}
+
+QString CaseList::countStatement(const CaseSearchCriteria& criteria)
+{
+    return QStringLiteral("SELECT Count(*) AS Anzahl FROM T_PAT_REZ") + searchCondition(criteria) +
+           QLatin1Char(';');
 }
 
 QString CaseList::text(const char* german, const char* english) const
@@ -82,58 +109,164 @@ QString CaseList::text(const char* german, const char* english) const
     return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
 }
 
-void CaseList::startGrid()
+int CaseList::rowCount(const QModelIndex& parent) const
 {
-    m_grid.clear();
-    m_grid.setColumnCount(ColumnCount);
-    m_grid.setRowCount(1);
-    m_grid.setFixedRowCount(1);
-    const QStringList titles = headings(m_context.languageCode());
-    for (int c = 0; c < ColumnCount; ++c) {
-        m_grid.setColumnWidth(c, ColumnWidths[c]);
-        m_grid.setText(HeadingRow, c, titles[c]);
+    return parent.isValid() ? 0 : m_rowCount;
+}
+
+int CaseList::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() || !m_searched ? 0 : ColumnCount;
+}
+
+QVariant CaseList::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid())
+        return {};
+    return text(index.row(), index.column());
+}
+
+QVariant CaseList::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return headings(m_context.languageCode()).value(section);
+}
+
+Qt::ItemFlags CaseList::flags(const QModelIndex& index) const
+{
+    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+bool CaseList::canFetchMore(const QModelIndex& parent) const
+{
+    return !parent.isValid() && m_searched && !m_countKnown;
+}
+
+void CaseList::fetchMore(const QModelIndex& parent)
+{
+    if (!canFetchMore(parent))
+        return;
+    const int wanted = std::max(PageSize, m_rowCount);
+    Chunk rows = readRows(m_rowCount, wanted);
+    const int read = int(rows.size());
+    m_countKnown = read < wanted;
+    if (read > 0) {
+        beginInsertRows({}, m_rowCount, m_rowCount + read - 1);
+        keepChunk(m_rowCount, std::move(rows));
+        m_rowCount += read;
+        endInsertRows();
     }
+    if (m_countKnown)
+        emit caseCountKnown(m_rowCount);
+}
+
+void CaseList::countCases()
+{
+    if (!m_searched || m_countKnown)
+        return;
+    RecordSet rs;
+    int count = 0;
+    if (rs.openRecordset(m_context.db(), m_countStatement))
+        rs.getFieldLong(QStringLiteral("Anzahl"), count);
+    m_countKnown = true;
+    if (count > m_rowCount) {
+        beginInsertRows({}, m_rowCount, count - 1);
+        m_rowCount = count;
+        endInsertRows();
+    }
+    emit caseCountKnown(m_rowCount);
 }
 
 void CaseList::runSearch(const CaseSearchCriteria& criteria)
 {
-    startGrid();
-    // Read first, then size the grid once: a search may list the whole practice.
-    std::vector<std::array<QString, DeleteColumn>> found;
+    beginResetModel();
+    m_searched = true;
+    m_statement = searchStatement(criteria);
+    m_statement.chop(1); // the semicolon: pages add LIMIT and OFFSET
+    m_countStatement = countStatement(criteria);
+    m_chunks.clear();
+    Chunk first = readRows(0, PageSize);
+    m_rowCount = int(first.size());
+    m_countKnown = m_rowCount < PageSize;
+    keepChunk(0, std::move(first));
+    endResetModel();
+    if (m_countKnown)
+        emit caseCountKnown(m_rowCount);
+}
+
+CaseList::Chunk CaseList::readRows(int first, int count) const
+{
+    Chunk rows;
     RecordSet rs;
-    if (rs.openRecordset(m_context.db(), searchStatement(criteria))) {
-        for (; !rs.isEof(); rs.moveNext()) {
-            std::array<QString, DeleteColumn>& row = found.emplace_back();
-            int key = 0;
-            rs.getFieldLong(QStringLiteral("ID"), key);
-            row[KeyColumn] = QString::number(key);
-            rs.getFieldText(QStringLiteral("Name_Besitzer"), row[OwnerColumn]);
-            rs.getFieldText(QStringLiteral("Name_Pat"), row[PatientColumn]);
-            rs.getFieldText(QStringLiteral("Datum"), row[DateColumn]);
-            rs.getFieldText(QStringLiteral("Rezepttitel"), row[TitleColumn]);
-        }
-    }
-    m_grid.setRowCount(1 + int(found.size()));
-    const QString deleteMark = QStringLiteral("x");
-    for (int i = 0; i < int(found.size()); ++i) {
-        const int row = 1 + i;
+    if (!rs.openRecordset(m_context.db(),
+                          m_statement + QStringLiteral(" LIMIT %1 OFFSET %2").arg(count).arg(first)))
+        return rows;
+    rows.reserve(size_t(count));
+    // The statement selects the row's columns in the list's order.
+    for (; !rs.isEof(); rs.moveNext()) {
+        Row& row = rows.emplace_back();
         for (int c = KeyColumn; c < DeleteColumn; ++c)
-            m_grid.setText(row, c, found[size_t(i)][size_t(c)]);
-        m_grid.setText(row, DeleteColumn, deleteMark);
-        m_grid.setTextColor(row, DeleteColumn, DeleteMarkColour);
-        m_grid.setRowReadOnly(row, true);
+            rs.getFieldText(c, row[size_t(c)]);
     }
-    m_grid.redraw();
+    return rows;
 }
 
-QString CaseList::caseKey(int row) const
+void CaseList::keepChunk(int first, Chunk chunk) const
 {
-    return row > HeadingRow ? m_grid.text(row, KeyColumn) : QString();
+    if (chunk.empty())
+        return;
+    const int size = int(chunk.size());
+    m_chunks[first] = std::move(chunk);
+    // Drop the rows farthest from the new ones until few enough are kept.
+    const auto distance = [first, size](const auto& entry) {
+        const int start = entry.first;
+        const int end = start + int(entry.second.size());
+        return end <= first ? first - end : (start >= first + size ? start - first - size : 0);
+    };
+    int kept = 0;
+    for (const auto& entry : m_chunks)
+        kept += int(entry.second.size());
+    while (kept > KeptRows && m_chunks.size() > 1) {
+        auto farthest = std::max_element(m_chunks.begin(), m_chunks.end(), [&](const auto& a, const auto& b) {
+            return distance(a) < distance(b);
+        });
+        if (farthest->first == first)
+            break;
+        kept -= int(farthest->second.size());
+        m_chunks.erase(farthest);
+    }
 }
 
-void CaseList::cellClicked(int row, int column)
+const CaseList::Row* CaseList::rowAt(int row) const
 {
-    if (row <= HeadingRow || row >= m_grid.rowCount())
+    if (row < 0 || row >= m_rowCount)
+        return nullptr;
+    const auto holds = [row](const auto& entry) {
+        return row >= entry.first && row < entry.first + int(entry.second.size());
+    };
+    auto it = m_chunks.upper_bound(row);
+    if (it != m_chunks.begin() && holds(*std::prev(it)))
+        return &std::prev(it)->second[size_t(row - std::prev(it)->first)];
+    const int first = row / PageSize * PageSize;
+    keepChunk(first, readRows(first, PageSize));
+    it = m_chunks.find(first);
+    if (it == m_chunks.end() || !holds(*it))
+        return nullptr; // the cases changed since they were counted
+    return &it->second[size_t(row - first)];
+}
+
+QString CaseList::text(int row, int column) const
+{
+    if (column == DeleteColumn)
+        return row >= 0 && row < m_rowCount ? QStringLiteral("x") : QString();
+    const Row* found = column >= KeyColumn && column < DeleteColumn ? rowAt(row) : nullptr;
+    return found ? (*found)[size_t(column)] : QString();
+}
+
+void CaseList::click(int row, int column)
+{
+    if (row < 0 || row >= m_rowCount)
         return;
     if (column == DeleteColumn)
         deleteCase(row);
@@ -144,7 +277,7 @@ void CaseList::cellClicked(int row, int column)
 bool CaseList::deleteCase(int row)
 {
     const QString key = caseKey(row);
-    if (key.isEmpty() || row >= m_grid.rowCount())
+    if (key.isEmpty())
         return false;
     const Prompt::Answer answer =
         m_prompt.question(text("Möchten Sie diesen Fall löschen?", "do you want delete this case?"),
@@ -168,7 +301,22 @@ bool CaseList::deleteCase(int row)
             Prompt::Icon::Exclamation);
         return false;
     }
-    m_grid.deleteRow(row);
-    m_grid.redraw();
+    // The rows read after it move up by one, as they do in the table.
+    beginRemoveRows({}, row, row);
+    std::map<int, Chunk> moved;
+    for (auto& [first, chunk] : m_chunks) {
+        if (first + int(chunk.size()) <= row) {
+            moved.emplace(first, std::move(chunk));
+        } else if (first <= row) {
+            chunk.erase(chunk.begin() + (row - first));
+            if (!chunk.empty())
+                moved.emplace(first, std::move(chunk));
+        } else {
+            moved.emplace(first - 1, std::move(chunk));
+        }
+    }
+    m_chunks = std::move(moved);
+    --m_rowCount;
+    endRemoveRows();
     return true;
 }

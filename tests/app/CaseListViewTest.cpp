@@ -9,13 +9,17 @@
 #include "ui/gui/GridCellPainter.h"
 
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -32,10 +36,10 @@ protected:
         ASSERT_NE(list, nullptr);
         ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible() && list->viewport()->height() > 40; }));
     }
-    const GridModel& grid() const { return list->logic().grid(); }
+    const CaseList& logic() const { return list->logic(); }
     void clickCell(int row, int column)
     {
-        list->ensureCellVisible(row, column);
+        list->scrollTo(list->model()->index(row, column));
         const QRect cell = list->cellRect(row, column);
         ASSERT_FALSE(cell.isEmpty()) << row << "/" << column;
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
@@ -43,10 +47,22 @@ protected:
     QString owners() const
     {
         QStringList texts;
-        for (int row = 1; row < grid().rowCount(); ++row)
-            texts << grid().text(row, CaseList::OwnerColumn);
+        for (int row = 0; row < logic().caseCount(); ++row)
+            texts << logic().text(row, CaseList::OwnerColumn);
         return texts.join(QLatin1Char('|'));
     }
+    // Whether a pixel of the colour shows inside the rectangle of the widget.
+    static bool shows(QWidget* widget, const QRect& rect, const std::function<bool(QColor)>& colour)
+    {
+        const QImage image = widget->grab(rect).toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (colour(image.pixelColor(x, y)))
+                    return true;
+        return false;
+    }
+    // Red, as much of it as the smoothed edges of a letter keep.
+    static bool red(QColor c) { return c.red() > 160 && c.green() < 100 && c.blue() < 100; }
     QString storedCases() { return fixture->rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")); }
     QString storedRationRows(int key)
     {
@@ -69,20 +85,30 @@ TEST_F(CaseListViewTest, TheListShowsSixColumnsWithTheHeadingsOfTheLanguage)
     };
     for (const auto& row : cases) {
         searchAll(QString::fromLatin1(row.code));
-        ASSERT_EQ(grid().columnCount(), 6);
+        ASSERT_EQ(list->model()->columnCount(), 6);
         QStringList shown;
-        for (int c = 0; c < grid().columnCount(); ++c)
-            shown << grid().text(0, c);
+        for (int c = 0; c < 6; ++c)
+            shown << list->model()->headerData(c, Qt::Horizontal).toString();
         EXPECT_EQ(shown, row.headings) << row.code;
-        EXPECT_EQ(list->model(), &grid());
+        EXPECT_EQ(list->model(), &logic());
+        // The headings are a grid row of their own, in the grid's fixed colour.
+        QHeaderView* heading = list->horizontalHeader();
+        EXPECT_TRUE(heading->isVisible());
+        EXPECT_EQ(heading->height(), 20);
+        EXPECT_FALSE(list->verticalHeader()->isVisible());
+        EXPECT_TRUE(shows(heading,
+                          QRect(heading->sectionViewportPosition(CaseList::OwnerColumn) + 2, 2, 4, 4),
+                          [](QColor c) { return c == QColor(214, 211, 206); }));
         // The key column is hidden; the others are on screen.
         EXPECT_TRUE(list->cellRect(0, CaseList::KeyColumn).isEmpty());
         for (int c = CaseList::OwnerColumn; c <= CaseList::TitleColumn; ++c)
             EXPECT_FALSE(list->cellRect(0, c).isEmpty()) << c;
+        EXPECT_EQ(list->rowHeight(0), 20);
         EXPECT_EQ(owners(), "Müller|O'Neil|Schmidt");
-        for (int r = 1; r < grid().rowCount(); ++r) {
-            EXPECT_EQ(grid().text(r, CaseList::DeleteColumn), "x");
-            EXPECT_EQ(grid().textColor(r, CaseList::DeleteColumn), (Rgb{255, 0, 0}));
+        for (int r = 0; r < logic().caseCount(); ++r) {
+            EXPECT_EQ(list->model()->index(r, CaseList::DeleteColumn).data().toString(), "x");
+            EXPECT_TRUE(shows(list->viewport(), list->cellRect(r, CaseList::DeleteColumn), red)) << r;
+            EXPECT_FALSE(shows(list->viewport(), list->cellRect(r, CaseList::OwnerColumn), red)) << r;
         }
     }
 }
@@ -96,22 +122,36 @@ TEST_F(CaseListViewTest, DatesAndTheDeleteHeadingShowWholeAndLongNamesEndInAnEll
         "'Erhaltung', '2024-12-28 08:00:00')")));
     ASSERT_TRUE(clickBarButton(*window, SearchBar::SearchButton));
     list = window->resultBar()->caseList();
-    ASSERT_EQ(list->logic().caseCount(), 4);
-    for (int row = 0; row < grid().rowCount(); ++row) {
-        const QFontMetrics metrics(GridCellPainter::toFont(grid().font(row, CaseList::DateColumn)));
-        EXPECT_GT(grid().columnWidth(CaseList::DateColumn),
-                  metrics.horizontalAdvance(grid().text(row, CaseList::DateColumn)) + 6)
-            << qPrintable(grid().text(row, CaseList::DateColumn));
+    ASSERT_EQ(logic().caseCount(), 4);
+    const QFontMetrics metrics(GridCellPainter::toFont(CellFont{}));
+    for (int row = 0; row < logic().caseCount(); ++row) {
+        EXPECT_GT(list->columnWidth(CaseList::DateColumn),
+                  metrics.horizontalAdvance(logic().text(row, CaseList::DateColumn)) + 6)
+            << qPrintable(logic().text(row, CaseList::DateColumn));
     }
-    EXPECT_EQ(grid().text(4, CaseList::DateColumn), "28.12.2024");
-    const QFontMetrics heading(GridCellPainter::toFont(grid().font(0, CaseList::DeleteColumn)));
-    EXPECT_GT(grid().columnWidth(CaseList::DeleteColumn),
-              heading.horizontalAdvance(QStringLiteral("Loe")) + 6);
+    EXPECT_EQ(logic().text(3, CaseList::DateColumn), "28.12.2024");
+    EXPECT_GT(list->columnWidth(CaseList::DeleteColumn),
+              metrics.horizontalAdvance(QStringLiteral("Loe")) + 6);
     // The other columns keep their widths; what does not fit them is cut with "...".
     for (int c : {CaseList::KeyColumn, CaseList::OwnerColumn, CaseList::PatientColumn, CaseList::TitleColumn})
-        EXPECT_EQ(grid().columnWidth(c), CaseList::columnWidth(c)) << c;
-    for (int c : {CaseList::OwnerColumn, CaseList::PatientColumn, CaseList::TitleColumn})
-        EXPECT_TRUE(grid().hasEllipsis(4, c)) << c;
+        EXPECT_EQ(list->columnWidth(c), CaseList::columnWidth(c)) << c;
+    const QString name = logic().text(3, CaseList::PatientColumn);
+    ASSERT_GT(metrics.horizontalAdvance(name), CaseList::columnWidth(CaseList::PatientColumn));
+    QStyleOptionViewItem option;
+    option.rect = list->cellRect(3, CaseList::PatientColumn);
+    QImage cell(option.rect.size(), QImage::Format_RGB32);
+    QImage cut(option.rect.size(), QImage::Format_RGB32);
+    {
+        // The delegate paints what a grid cell with an ellipsis paints.
+        QPainter painter(&cell);
+        painter.translate(-option.rect.topLeft());
+        list->itemDelegate()->paint(&painter, option, list->model()->index(3, CaseList::PatientColumn));
+        QPainter expected(&cut);
+        GridCellPainter::paintCell(
+            expected, QRectF(QPointF(0, 0), QSizeF(option.rect.size())), name,
+            {GridModel::DefaultBackground, Rgb{0, 0, 0}, CellFont{}, GridAlign{}, true, false});
+    }
+    EXPECT_EQ(cell, cut);
 }
 
 TEST_F(CaseListViewTest, TheListFillsTheBarAndFollowsItsSize)
@@ -128,8 +168,8 @@ TEST_F(CaseListViewTest, ClickingACaseOpensItInANewCaseWindow)
 {
     searchAll();
     const qsizetype before = window->workspace()->subWindowList().size();
-    // Row 3 is Schmidt's Rex, case 3; the click may land on any text column.
-    clickCell(3, CaseList::TitleColumn);
+    // Row 2 is Schmidt's Rex, case 3; the click may land on any text column.
+    clickCell(2, CaseList::TitleColumn);
     ASSERT_EQ(window->workspace()->subWindowList().size(), before + 1);
     auto* opened = qobject_cast<CaseWindow*>(window->workspace()->subWindowList().last());
     ASSERT_NE(opened, nullptr);
@@ -138,10 +178,12 @@ TEST_F(CaseListViewTest, ClickingACaseOpensItInANewCaseWindow)
     EXPECT_EQ(opened->view()->controls().patient->text(), "Rex");
     EXPECT_TRUE(opened->form().isUnchanged());
     // A second click opens another window on the same case.
-    clickCell(3, CaseList::OwnerColumn);
+    clickCell(2, CaseList::OwnerColumn);
     EXPECT_EQ(window->workspace()->subWindowList().size(), before + 2);
     // The heading row opens nothing.
-    clickCell(0, CaseList::OwnerColumn);
+    QHeaderView* heading = list->horizontalHeader();
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {},
+                      QPoint(heading->sectionViewportPosition(CaseList::OwnerColumn) + 10, 10));
     EXPECT_EQ(window->workspace()->subWindowList().size(), before + 2);
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
@@ -164,7 +206,7 @@ TEST_F(CaseListViewTest, TheRedXAsksAndOnlyYesDeletesTheCaseWithItsRation)
         searchAll(QString::fromLatin1(row.code));
         const qsizetype windows = window->workspace()->subWindowList().size();
         prompt.setNextAnswer(row.answer);
-        clickCell(1, CaseList::DeleteColumn);
+        clickCell(0, CaseList::DeleteColumn);
         ASSERT_EQ(prompt.entries().size(), 1u) << row.code;
         EXPECT_EQ(prompt.lastText(), QString::fromUtf8(row.question));
         EXPECT_EQ(prompt.entries()[0].buttons, Prompt::Buttons::YesNoCancel);
@@ -190,12 +232,37 @@ TEST_F(CaseListViewTest, ANewSearchReplacesTheListAndStartsAtTheTop)
                                  .arg(i, 2, 10, QLatin1Char('0'))));
     }
     clickBarButton(*window, SearchBar::SearchButton);
-    EXPECT_EQ(list->logic().caseCount(), 43);
+    EXPECT_EQ(logic().caseCount(), 43);
     // Forty-odd cases do not fit the bar: it scrolls.
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->verticalScrollBar()->maximum() > 0; }));
     list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
     clickBarButton(*window, SearchBar::SearchButton);
     EXPECT_EQ(list->verticalScrollBar()->value(), 0);
+}
+
+TEST_F(CaseListViewTest, ALongListIsCountedOnceShownAndScrollsToItsLastCase)
+{
+    open();
+    ASSERT_TRUE(fixture->rawExec(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1000) "
+        "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+        "Rezepttitel, Datum) SELECT 1, 'Zander ' || (1000 + i), 'Hasso', 2, 1, 7, 'Erhaltung', "
+        "'2024-04-01 08:00:00' FROM n")));
+    ASSERT_TRUE(clickBarButton(*window, SearchBar::SearchButton));
+    list = window->resultBar()->caseList();
+    // The first page is listed at once, the count follows.
+    EXPECT_EQ(logic().caseCount(), CaseList::PageSize);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return logic().isCountKnown(); }));
+    ASSERT_EQ(logic().caseCount(), 1003);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->verticalScrollBar()->maximum() > 0; }));
+    EXPECT_EQ(list->verticalScrollBar()->maximum(), 1003 * 20 - list->viewport()->height());
+    list->verticalScrollBar()->setValue(list->verticalScrollBar()->maximum());
+    const qsizetype before = window->workspace()->subWindowList().size();
+    clickCell(1002, CaseList::PatientColumn);
+    ASSERT_EQ(window->workspace()->subWindowList().size(), before + 1);
+    auto* opened = qobject_cast<CaseWindow*>(window->workspace()->subWindowList().last());
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->view()->controls().owner->text(), "Zander 2000");
 }
 
 } // namespace

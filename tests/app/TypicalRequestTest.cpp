@@ -161,17 +161,17 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->resultBar()->isVisible(); }));
     CaseListView* list = window->resultBar()->caseList();
     ASSERT_EQ(list->logic().caseCount(), 1);
-    const GridModel& found = list->logic().grid();
-    EXPECT_EQ(found.text(1, CaseList::KeyColumn), key);
-    EXPECT_EQ(found.text(1, CaseList::OwnerColumn), "Brandt");
-    EXPECT_EQ(found.text(1, CaseList::PatientColumn), "Fiete");
-    EXPECT_EQ(found.text(1, CaseList::DateColumn), "03.04.2024");
-    EXPECT_EQ(found.text(1, CaseList::TitleColumn), "Erhaltung mit Reis");
+    const CaseList& found = list->logic();
+    EXPECT_EQ(found.text(0, CaseList::KeyColumn), key);
+    EXPECT_EQ(found.text(0, CaseList::OwnerColumn), "Brandt");
+    EXPECT_EQ(found.text(0, CaseList::PatientColumn), "Fiete");
+    EXPECT_EQ(found.text(0, CaseList::DateColumn), "03.04.2024");
+    EXPECT_EQ(found.text(0, CaseList::TitleColumn), "Erhaltung mit Reis");
 
     // Reopened in a second window, it shows the same figures.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->cellRect(1, CaseList::PatientColumn).isEmpty(); }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->cellRect(0, CaseList::PatientColumn).isEmpty(); }));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->cellRect(1, CaseList::PatientColumn).center());
+                      list->cellRect(0, CaseList::PatientColumn).center());
     ASSERT_EQ(window->workspace()->subWindowList().size(), 2);
     auto* second = qobject_cast<CaseWindow*>(window->workspace()->subWindowList().last());
     ASSERT_NE(second, nullptr);
@@ -186,7 +186,7 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     // Deleted through the red x.
     prompt.setNextAnswer(Prompt::Answer::Yes);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->cellRect(1, CaseList::DeleteColumn).center());
+                      list->cellRect(0, CaseList::DeleteColumn).center());
     EXPECT_EQ(prompt.lastText(), "Möchten Sie diesen Fall löschen?");
     EXPECT_EQ(list->logic().caseCount(), 0);
     EXPECT_EQ(fixture->rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ WHERE ID = ") + key), "0");

@@ -1,7 +1,11 @@
 #include "output/CaseList.h"
 #include "core/Prompt.h"
+#include "db/RecordSet.h"
+#include "db/TextFolding.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
+
+#include <QAbstractItemModelTester>
 
 #include <gtest/gtest.h>
 
@@ -34,19 +38,27 @@ struct List
         QObject::connect(&list, &CaseList::openCaseRequested, [this](const QString& key) { opened << key; });
     }
     void search(const CaseSearchCriteria& criteria = {}) { list.runSearch(criteria); }
-    QStringList keys() const
+    QStringList keys() const { return column(CaseList::KeyColumn); }
+    QStringList column(int c) const
     {
         QStringList result;
-        for (int row = 1; row < list.grid().rowCount(); ++row)
-            result << list.grid().text(row, CaseList::KeyColumn);
+        for (int row = 0; row < list.caseCount(); ++row)
+            result << list.text(row, c);
         return result;
     }
     QStringList row(int r) const
     {
         QStringList cells;
         for (int c = 0; c < CaseList::ColumnCount; ++c)
-            cells << list.grid().text(r, c);
+            cells << list.data(list.index(r, c)).toString();
         return cells;
+    }
+    QStringList headings() const
+    {
+        QStringList texts;
+        for (int c = 0; c < list.columnCount(); ++c)
+            texts << list.headerData(c, Qt::Horizontal).toString();
+        return texts;
     }
     QString rawCount(const char* table, const char* condition)
     {
@@ -79,22 +91,23 @@ TEST(CaseListTest, HeadingsWidthsAndTheRedDeleteMark)
     };
     for (const auto& c : cases) {
         List l(QString::fromLatin1(c.language));
+        QAbstractItemModelTester tester(&l.list, QAbstractItemModelTester::FailureReportingMode::Warning);
+        // Nothing is listed before the first search.
+        EXPECT_EQ(l.list.columnCount(), 0);
         l.search();
-        const GridModel& g = l.list.grid();
-        ASSERT_EQ(g.columnCount(), 6);
-        ASSERT_EQ(g.rowCount(), 4);
-        EXPECT_EQ(g.fixedRowCount(), 1);
-        EXPECT_EQ(l.row(0), c.headings);
-        EXPECT_EQ(l.row(1), c.bello);
+        ASSERT_EQ(l.list.columnCount(), 6);
+        ASSERT_EQ(l.list.rowCount(), 3);
+        EXPECT_TRUE(l.list.isCountKnown());
+        EXPECT_EQ(l.headings(), c.headings);
+        EXPECT_EQ(l.row(0), c.bello);
         EXPECT_EQ(l.list.caseCount(), 3);
         const int widths[] = {0, 180, 145, 65, 560, 25};
-        for (int col = 0; col < 6; ++col)
-            EXPECT_EQ(g.columnWidth(col), widths[col]) << col;
-        for (int row = 1; row < g.rowCount(); ++row) {
-            EXPECT_EQ(g.textColor(row, CaseList::DeleteColumn), (Rgb{255, 0, 0}));
-            EXPECT_EQ(g.textColor(row, CaseList::OwnerColumn), (Rgb{0, 0, 0}));
-            for (int col = 0; col < 6; ++col)
-                EXPECT_FALSE(g.isEditable(row, col));
+        for (int col = 0; col < 6; ++col) {
+            EXPECT_EQ(CaseList::columnWidth(col), widths[col]) << col;
+            EXPECT_EQ(CaseList::isElided(col), col == 1 || col == 2 || col == 4) << col;
+            EXPECT_EQ(CaseList::textColour(col), col == 5 ? (Rgb{255, 0, 0}) : (Rgb{0, 0, 0})) << col;
+            for (int row = 0; row < 3; ++row)
+                EXPECT_EQ(l.list.flags(l.list.index(row, col)), Qt::ItemIsEnabled);
         }
     }
 }
@@ -183,7 +196,7 @@ TEST(CaseListTest, ASearchReplacesTheFormerRows)
     ASSERT_EQ(l.list.caseCount(), 3);
     l.search(criteria("-1", "-1", "schmidt"));
     EXPECT_EQ(l.keys(), QStringList{"3"});
-    EXPECT_EQ(l.row(0)[1], "Besitzer");
+    EXPECT_EQ(l.headings()[1], "Besitzer");
 }
 
 TEST(CaseListTest, ClickingARowAsksToOpenItsCase)
@@ -191,11 +204,13 @@ TEST(CaseListTest, ClickingARowAsksToOpenItsCase)
     List l;
     l.search();
     for (int col = 0; col < 5; ++col)
-        l.list.grid().click(2, col);
+        l.list.click(1, col);
     EXPECT_EQ(l.opened, (QStringList{"2", "2", "2", "2", "2"}));
-    // The heading row is no case.
-    for (int col = 0; col < 6; ++col)
-        l.list.grid().click(0, col);
+    // Outside the rows there is no case.
+    for (int col = 0; col < 6; ++col) {
+        l.list.click(-1, col);
+        l.list.click(3, col);
+    }
     EXPECT_EQ(l.opened.size(), 5);
     EXPECT_TRUE(l.prompt.entries().empty());
 }
@@ -219,7 +234,7 @@ TEST(CaseListTest, DeleteAsksAndRemovesTheCaseWithItsRationOnYesOnly)
         List l(QString::fromLatin1(c.language));
         l.search();
         l.prompt.setNextAnswer(c.answer);
-        l.list.grid().click(1, CaseList::DeleteColumn);
+        l.list.click(0, CaseList::DeleteColumn);
         ASSERT_EQ(l.prompt.entries().size(), 1u);
         EXPECT_EQ(l.prompt.entries()[0].text, QString::fromUtf8(c.question));
         EXPECT_EQ(l.prompt.entries()[0].buttons, Prompt::Buttons::YesNoCancel);
@@ -258,7 +273,7 @@ TEST(CaseListTest, AFailedDeleteKeepsTheCaseItsRationAndTheRow)
                                  QLatin1String(c.table) +
                                  QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'refused'); END")));
         l.prompt.setNextAnswer(Prompt::Answer::Yes);
-        EXPECT_FALSE(l.list.deleteCase(1));
+        EXPECT_FALSE(l.list.deleteCase(0));
         EXPECT_EQ(l.prompt.texts(), (QStringList{l.prompt.entries()[0].text, QString::fromUtf8(c.message)}));
         EXPECT_EQ(l.keys(), (QStringList{"1", "2", "3"}));
         EXPECT_EQ(l.rawCount("T_PAT_REZ", "ID = 1"), "1") << c.table;
@@ -267,20 +282,98 @@ TEST(CaseListTest, AFailedDeleteKeepsTheCaseItsRationAndTheRow)
         // Once the database lets it, the same row deletes.
         ASSERT_TRUE(l.db.rawExec(QStringLiteral("DROP TRIGGER refuse")));
         l.prompt.setNextAnswer(Prompt::Answer::Yes);
-        EXPECT_TRUE(l.list.deleteCase(1));
+        EXPECT_TRUE(l.list.deleteCase(0));
         EXPECT_EQ(l.keys(), (QStringList{"2", "3"}));
         EXPECT_EQ(l.rawCount("T_REZ_FM", "ID_Rezept = 1"), "0");
     }
 }
 
-TEST(CaseListTest, TheHeadingRowCannotBeDeleted)
+TEST(CaseListTest, RowsOutsideTheListCannotBeDeleted)
 {
     List l;
     l.search();
-    EXPECT_FALSE(l.list.deleteCase(0));
-    EXPECT_FALSE(l.list.deleteCase(7));
+    EXPECT_FALSE(l.list.deleteCase(-1));
+    EXPECT_FALSE(l.list.deleteCase(3));
     EXPECT_TRUE(l.prompt.entries().empty());
     EXPECT_EQ(l.list.caseCount(), 3);
+}
+
+// Two and a half pages of cases: owners that the collation takes as equal
+// or that differ only by an umlaut, missing names, a date in every month.
+const QString ManyCases = QStringLiteral(
+    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 250) "
+    "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, Datum, "
+    "Rezepttitel) SELECT 1, CASE i % 5 WHEN 0 THEN NULL WHEN 1 THEN 'Müller' WHEN 2 THEN 'MÜLLER' "
+    "WHEN 3 THEN 'Mueller' ELSE 'Äbel' END, CASE WHEN i % 11 = 0 THEN NULL ELSE 'Tier ' || (i % 13) END, "
+    "2 + i % 2, 1, 7, printf('2024-%02d-%02d 08:00:00', 1 + i % 12, 1 + i % 28), 'Rezept ' || i FROM n");
+
+// The keys of the whole search read in one statement, without pages.
+QStringList unpagedKeys(TestDatabase& db, const CaseSearchCriteria& c)
+{
+    QStringList keys;
+    RecordSet rs;
+    EXPECT_TRUE(rs.openRecordset(db.db(), CaseList::searchStatement(c)));
+    for (QString key; !rs.isEof(); rs.moveNext()) {
+        rs.getFieldText(QStringLiteral("ID"), key);
+        keys << key;
+    }
+    return keys;
+}
+
+TEST(CaseListPagingTest, RowsBeyondTheFirstPageArriveInTheListsOrder)
+{
+    const struct
+    {
+        const char* name;
+        CaseSearchCriteria criteria;
+        int count;
+    } cases[] = {
+        {"no criteria", criteria("-1", "-1"), 253},
+        {"species", criteria("2", "-1"), 127},
+        {"owner with an umlaut", criteria("-1", "-1", "mü"), 101},
+        {"patient", criteria("-1", "-1", "", "tier"), 228},
+    };
+    for (const auto& c : cases) {
+        for (const bool counted : {false, true}) {
+            List l;
+            ASSERT_TRUE(l.db.rawExec(ManyCases));
+            l.search(c.criteria);
+            EXPECT_EQ(l.list.caseCount(), std::min(c.count, CaseList::PageSize)) << c.name;
+            if (counted) {
+                // Counted, every row exists; the last page is read first.
+                l.list.countCases();
+                EXPECT_FALSE(l.list.text(c.count - 1, CaseList::TitleColumn).isEmpty()) << c.name;
+            } else {
+                while (l.list.canFetchMore({}))
+                    l.list.fetchMore({});
+            }
+            EXPECT_TRUE(l.list.isCountKnown());
+            ASSERT_EQ(l.list.caseCount(), c.count) << c.name;
+            EXPECT_EQ(l.keys(), unpagedKeys(l.db, c.criteria)) << c.name;
+            // Missing names first, then by name in the program's collation.
+            const QStringList owners = l.column(CaseList::OwnerColumn);
+            for (int row = 1; row < owners.size(); ++row)
+                ASSERT_LE(TextFolding::compare(owners[row - 1], owners[row]), 0) << c.name << " " << row;
+        }
+    }
+}
+
+TEST(CaseListPagingTest, DeletingARowOfALaterPageMovesTheRestUp)
+{
+    List l;
+    ASSERT_TRUE(l.db.rawExec(ManyCases));
+    l.search();
+    l.list.countCases();
+    const QStringList before = l.keys();
+    ASSERT_EQ(before.size(), 253);
+    l.prompt.setNextAnswer(Prompt::Answer::Yes);
+    l.list.click(150, CaseList::DeleteColumn);
+    EXPECT_EQ(l.prompt.texts(), QStringList{"Möchten Sie diesen Fall löschen?"});
+    EXPECT_EQ(l.rawCount("T_PAT_REZ", qPrintable(QStringLiteral("ID = ") + before[150])), "0");
+    QStringList expected = before;
+    expected.removeAt(150);
+    EXPECT_EQ(l.keys(), expected);
+    EXPECT_EQ(l.list.text(252, CaseList::KeyColumn), QString());
 }
 
 } // namespace

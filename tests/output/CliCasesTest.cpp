@@ -32,6 +32,10 @@ TEST(CliCasesTest, CasesPrintsTheListInItsOrder)
           "halt"},
          {Bello}},
         {{"cases", "--owner", "nobody"}, {}},
+        {{"cases", "--first", "2"}, {Bello, Minka}},
+        {{"cases", "--first", "0"}, {}},
+        {{"cases", "--species", "2", "--first", "1"}, {Bello}},
+        {{"cases", "--owner", "o'n", "--first", "5"}, {Minka}},
     };
     for (const auto& c : cases) {
         TestDatabase db;
@@ -62,6 +66,8 @@ TEST(CliCasesTest, CasesRefusesBadArguments)
         {{"cases", "--sex"}, "missing value"},
         {{"cases", "--owner", "a", "--owner", "b"}, "given twice"},
         {{"cases", "Müller"}, "unknown argument"},
+        {{"cases", "--first", "-1"}, "--first takes a number of rows"},
+        {{"cases", "--first", "ten"}, "--first takes a number of rows"},
     };
     for (const auto& c : cases) {
         TestDatabase db;
@@ -69,6 +75,32 @@ TEST(CliCasesTest, CasesRefusesBadArguments)
         EXPECT_EQ(run.status, 2);
         EXPECT_TRUE(run.err.contains(QLatin1String(c.error))) << run.err.toStdString();
         EXPECT_TRUE(run.lines.isEmpty());
+    }
+}
+
+TEST(CliCasesTest, FirstPrintsTheBeginningOfAListLongerThanAPage)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.rawExec(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+        "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+        "Rezepttitel, Datum) SELECT 1, CASE i % 3 WHEN 0 THEN 'Özdemir' WHEN 1 THEN 'Ott' ELSE NULL END, "
+        "'Tier ' || i, 2, 1, 7, 'Erhaltung', '2024-04-01 08:00:00' FROM n")));
+    const CliRun all = runCliIn(db.directory(), {"cases"});
+    ASSERT_EQ(all.status, 0) << all.err.toStdString();
+    ASSERT_EQ(all.lines.size(), 303);
+    // Cases without an owner first; "Özdemir" sorts as "Ozdemir", after "Ott" and before "Schmidt".
+    const auto owner = [&all](int line) { return all.lines[line].split(QLatin1Char('\t')).value(2); };
+    EXPECT_EQ(owner(0), "");
+    EXPECT_EQ(owner(99), "");
+    EXPECT_EQ(owner(100), "Müller");
+    EXPECT_TRUE(all.lines[201].contains(QStringLiteral("\tOtt\t")));
+    EXPECT_TRUE(all.lines[202].contains(QStringLiteral("\tÖzdemir\t")));
+    EXPECT_EQ(all.lines[302], Rex);
+    for (const int first : {1, 100, 150, 303, 400}) {
+        const CliRun run = runCliIn(db.directory(), {"cases", "--first", std::to_string(first)});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        EXPECT_EQ(run.lines, all.lines.mid(0, first)) << first;
     }
 }
 

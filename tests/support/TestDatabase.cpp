@@ -2,8 +2,11 @@
 
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "db/SqliteBackend.h"
 
 #include <QFile>
+
+#include <gtest/gtest.h>
 
 #include <sqlite3.h>
 
@@ -22,6 +25,9 @@ struct RawDb
     {
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_busy_timeout(db, 5000);
+        // Rows written here enter the program's indexes: they must sort as
+        // the program sorts them.
+        SqliteBackend::installCollation(db);
     }
     ~RawDb() { sqlite3_close_v2(db); }
 };
@@ -49,7 +55,34 @@ TestDatabase::TestDatabase(Data data, const QString& languageCode)
 
 TestDatabase::~TestDatabase()
 {
+    // Whatever the test did through the program and past it, the file's
+    // indexes must still agree with their tables in the program's collation.
+    if (m_valid)
+        checkIntegrity();
     m_context.reset();
+}
+
+void TestDatabase::checkIntegrity()
+{
+    std::unique_ptr<SqliteBackend> own;
+    auto* backend = dynamic_cast<SqliteBackend*>(db().backend());
+    if (!backend) {
+        // The test closed the connection: open one of the program's own.
+        own = SqliteBackend::open(path(), true, {}, nullptr);
+        backend = own.get();
+    }
+    if (!backend)
+        return; // the test made the file no database on purpose
+    QStringList problems;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(backend->handle(), "PRAGMA integrity_check", -1, &statement, nullptr) ==
+        SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    }
+    sqlite3_finalize(statement);
+    if (problems != QStringList{QStringLiteral("ok")})
+        ADD_FAILURE() << "PRAGMA integrity_check: " << problems.join(QLatin1Char('\n')).toStdString();
 }
 
 QString TestDatabase::path() const

@@ -21,6 +21,8 @@ public:
     static QDateTime pinnedNow() { return QDateTime(QDate(2024, 4, 3), QTime(10, 0, 0)); }
 
     explicit TestDatabase(Data data = Data::Fixture, const QString& languageCode = QStringLiteral("DE"));
+    // Fails the running test when PRAGMA integrity_check, run through the
+    // program's own connection, finds anything.
     ~TestDatabase();
 
     bool isValid() const { return m_valid; }
@@ -39,6 +41,8 @@ public:
     // The same on another database file, such as a copy.
     static QStringList rawRowsIn(const QString& file, const QString& sql);
     static QString rawValueIn(const QString& file, const QString& sql);
+
+    void checkIntegrity();
 
 private:
     QTemporaryDir m_dir;

@@ -4,17 +4,27 @@
 #include "db/AppContext.h"
 #include "output/CaseList.h"
 
+#include <limits>
 #include <ostream>
 
 int runCasesCommand(const CliArgs& args, CliIo& io)
 {
     std::map<std::string, QString> options;
     std::string error;
-    if (!readOptions(args, {"species", "sex", "owner", "patient", "title"}, options, error)) {
+    if (!readOptions(args, {"species", "sex", "owner", "patient", "title", "first"}, options, error)) {
         io.err << "mensoly-cli cases: " << error << "\n"
                << "usage: mensoly-cli cases [--species K] [--sex K] [--owner TEXT] [--patient TEXT] [--title "
-                  "TEXT]\n";
+                  "TEXT] [--first N]\n";
         return 2;
+    }
+    int first = std::numeric_limits<int>::max();
+    if (options.count("first")) {
+        bool isNumber = false;
+        first = options["first"].toInt(&isNumber);
+        if (!isNumber || first < 0) {
+            io.err << "mensoly-cli cases: --first takes a number of rows\n";
+            return 2;
+        }
     }
     // Keys as the search bar hands them over: -1 when none is chosen.
     CaseSearchCriteria criteria;
@@ -40,13 +50,20 @@ int runCasesCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
 
+    // The rows arrive as a view scrolling down would read them.
     CaseList list(context, prompt);
     list.runSearch(criteria);
-    const GridModel& grid = list.grid();
-    for (int row = CaseList::HeadingRow + 1; row < grid.rowCount(); ++row) {
-        printFields(io.out, {QStringLiteral("case"), grid.text(row, CaseList::KeyColumn),
-                             grid.text(row, CaseList::OwnerColumn), grid.text(row, CaseList::PatientColumn),
-                             grid.text(row, CaseList::DateColumn), grid.text(row, CaseList::TitleColumn)});
+    for (int row = 0; row < first; ++row) {
+        if (row == list.caseCount()) {
+            if (!list.canFetchMore({}))
+                break;
+            list.fetchMore({});
+            if (row == list.caseCount())
+                break;
+        }
+        printFields(io.out, {QStringLiteral("case"), list.text(row, CaseList::KeyColumn),
+                             list.text(row, CaseList::OwnerColumn), list.text(row, CaseList::PatientColumn),
+                             list.text(row, CaseList::DateColumn), list.text(row, CaseList::TitleColumn)});
     }
     return 0;
 }

@@ -21,8 +21,8 @@ const std::vector<CliCommand>& cliCommands()
          "                         a chart page's chart for stored case ID, or printed into a PDF file",
          &runChartCommand},
         {"cases",
-         "cases [--species K] [--sex K] [--owner TEXT] [--patient TEXT] [--title TEXT]\n"
-         "                         search the stored cases as the case list does",
+         "cases [--species K] [--sex K] [--owner TEXT] [--patient TEXT] [--title TEXT] [--first N]\n"
+         "                         search the stored cases as the case list does (its first N rows)",
          &runCasesCommand},
         {"feeds",
          "feeds --case-type K [--category K] [--type K] [--search TEXT]\n"

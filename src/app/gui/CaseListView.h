@@ -2,15 +2,18 @@
 
 #include "output/CaseList.h"
 #include "output/CaseSearchTarget.h"
-#include "ui/gui/GridView.h"
+
+#include <QTableView>
 
 class AppContext;
 class Prompt;
 
-// The case list in the result bar: shows the found cases of CaseList's
-// grid, fills the bar and follows its size. Clicks go to the list's logic,
-// which asks and deletes itself; opening a case is the main window's job.
-class CaseListView : public GridView, public CaseSearchTarget
+// The case list in the result bar: shows CaseList's rows drawn like the
+// program's grids, with the headings as a fixed first row, fills the bar and
+// follows its size. Clicks go to the list's logic, which asks and deletes
+// itself; opening a case is the main window's job. Once the first rows are
+// on screen the list counts the rest, and the scroll bar spans them all.
+class CaseListView : public QTableView, public CaseSearchTarget
 {
     Q_OBJECT
 
@@ -20,6 +23,9 @@ public:
     CaseList& logic() { return m_list; }
 
     void runSearch(const CaseSearchCriteria& criteria) override;
+
+    // A data cell in viewport coordinates; empty when hidden or unknown.
+    QRect cellRect(int row, int column) const;
 
     // The bar's first size, before the user gives it one.
     QSize sizeHint() const override { return m_initialSize; }

@@ -146,18 +146,24 @@ int neededWidth(const GridModel& model, int row, int col)
 
 void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect)
 {
-    painter.fillRect(rect, toColor(model.background(row, col)));
+    paintCell(painter, rect, model.text(row, col),
+              {model.background(row, col), model.textColor(row, col), model.font(row, col),
+               model.alignment(row, col), model.hasEllipsis(row, col), model.isFixedCell(row, col)});
+}
 
-    const QString text = model.text(row, col);
+void paintCell(QPainter& painter, const QRectF& rect, const QString& text, const CellLook& look)
+{
+    painter.fillRect(rect, toColor(look.background));
+
     if (!text.isEmpty()) {
-        painter.setFont(toFont(model.font(row, col)));
-        painter.setPen(toColor(model.textColor(row, col)));
+        painter.setFont(toFont(look.font));
+        painter.setPen(toColor(look.textColour));
         const QRectF textRect = rect.adjusted(TextMarginX, TextMarginY, -TextMarginX - 1, -TextMarginY - 1);
         // drawText clips to the text rectangle.
-        drawText(painter, textRect, text, model.alignment(row, col), model.hasEllipsis(row, col));
+        drawText(painter, textRect, text, look.align, look.ellipsis);
     }
 
-    painter.setPen(QPen(model.isFixedCell(row, col) ? FixedGridLine : GridLine, 1));
+    painter.setPen(QPen(look.fixed ? FixedGridLine : GridLine, 1));
     const qreal right = rect.right() - 0.5;
     const qreal bottom = rect.bottom() - 0.5;
     painter.drawLine(QPointF(right, rect.top()), QPointF(right, rect.bottom()));

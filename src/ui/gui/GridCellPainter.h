@@ -18,8 +18,21 @@ namespace GridCellPainter {
 QColor toColor(Rgb rgb);
 QFont toFont(const CellFont& font);
 
+// What a cell shows besides its text; fixed cells have darker grid lines.
+struct CellLook
+{
+    Rgb background;
+    Rgb textColour;
+    CellFont font;
+    GridAlign align;
+    bool ellipsis = false;
+    bool fixed = false;
+};
+
 // Background, text and the right and bottom grid lines of one cell.
 void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect);
+// The same for a cell of another model, so its view looks like a grid.
+void paintCell(QPainter& painter, const QRectF& rect, const QString& text, const CellLook& look);
 // The narrowest width at which the cell shows its text whole at its row's
 // height: on its one line, or wrapped without a word broken or a line cut off.
 int neededWidth(const GridModel& model, int row, int col);
