@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include "db/SchemaInfo.h"
+#include "db/SqliteBackend.h"
 
 #include <sqlite3.h>
 
@@ -45,8 +46,12 @@ public:
     ~Database() { sqlite3_close_v2(m_db); }
     bool open(const QString& path)
     {
-        return sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
-                               nullptr) == SQLITE_OK;
+        if (sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                            nullptr) != SQLITE_OK)
+            return false;
+        // The name indexes are filled here in the program's order.
+        SqliteBackend::installNoCase(m_db);
+        return true;
     }
     bool exec(const QByteArray& sql)
     {

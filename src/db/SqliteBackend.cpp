@@ -100,28 +100,16 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         sqlite3_result_int(context, 0);
         return;
     }
-    const bool matches = TextFolding::likeFoldedPattern(pattern->text, textArg(argv[1]),
-                                                        escape.isNull() ? escape : escape.toCaseFolded());
+    const bool matches = TextFolding::likeFoldedPatternUtf8(
+        pattern->text, reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),
+        sqlite3_value_bytes(argv[1]), escape.isNull() ? escape : escape.toCaseFolded());
     sqlite3_result_int(context, matches ? 1 : 0);
 }
 
 int noCaseCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
-    // Most names are plain ASCII: compare their bytes without decoding them.
-    const auto* x = static_cast<const unsigned char*>(a);
-    const auto* y = static_cast<const unsigned char*>(b);
-    const int n = std::min(lengthA, lengthB);
-    int i = 0;
-    for (; i < n && x[i] < 0x80 && y[i] < 0x80; ++i) {
-        const int cx = (x[i] >= 'A' && x[i] <= 'Z') ? x[i] + 32 : x[i];
-        const int cy = (y[i] >= 'A' && y[i] <= 'Z') ? y[i] + 32 : y[i];
-        if (cx != cy)
-            return cx < cy ? -1 : 1;
-    }
-    if (i == n && (i == lengthA || x[i] < 0x80) && (i == lengthB || y[i] < 0x80))
-        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
-    return TextFolding::compare(QString::fromUtf8(static_cast<const char*>(a), lengthA),
-                                QString::fromUtf8(static_cast<const char*>(b), lengthB));
+    return TextFolding::compareUtf8(static_cast<const char*>(a), lengthA, static_cast<const char*>(b),
+                                    lengthB);
 }
 
 QString errorOf(sqlite3* db)
@@ -262,8 +250,16 @@ void SqliteBackend::registerFunctions()
                                nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 2, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(m_db, "like", 3, pure, nullptr, likeFunction, nullptr, nullptr, nullptr);
-    // Text columns are declared COLLATE NOCASE; this makes that collation know umlauts.
-    sqlite3_create_collation_v2(m_db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollation, nullptr);
+    installNoCase(m_db);
+}
+
+void SqliteBackend::installNoCase(sqlite3* db)
+{
+    // Text columns are declared COLLATE NOCASE; this makes that collation the
+    // lists' German order, umlauts beside their base letters. An index on such
+    // a column is kept in this order: the sqlite3 shell reads it, but names it
+    // writes there may be misplaced for this connection until a REINDEX here.
+    sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollation, nullptr);
 }
 
 void SqliteBackend::loadSchema()

@@ -31,6 +31,11 @@ public:
     qint64 lastInsertKey() const override;
     QString lastError() const override { return m_lastError; }
 
+    // Makes NOCASE on another connection to a database file compare as on
+    // the program's own (see registerFunctions): whatever writes names into
+    // an index on a NOCASE column must place them in this order.
+    static void installNoCase(sqlite3* db);
+
     sqlite3* handle() const { return m_db; }
     const SchemaInfo& schema() const { return m_schema; }
     // Translates a statement without running it (for diagnostics and tests).

@@ -52,7 +52,7 @@ struct Window
     void chooseType(int data) { page.userChoseType(indexOf(page.typeList(), data)); }
     void pick(int feed)
     {
-        page.setFeedChoice(indexOf(page.feedList(), feed));
+        page.setFeedChoice(page.feedModel().findData(feed));
         page.feedListClosed();
     }
     GridModel& grid() { return form.ration().rationGrid(); }
@@ -68,8 +68,9 @@ struct Window
     }
 };
 
-// Entries as "data:text", in the list's display order.
-QStringList entries(const ChoiceList& list)
+// Entries as "data:text", in the list's display order (the feedstuff list's
+// entries read so far).
+template <typename List> QStringList entries(const List& list)
 {
     QStringList result;
     for (const ChoiceList::Entry& e : list.entries())
@@ -246,47 +247,46 @@ TEST(RationPageTest, AFeedstuffTwiceInACategoryIsListedOnce)
 
 TEST(RationPageTest, FeedListStatementsAsBuilt)
 {
-    const QString head = QStringLiteral(
-        "Select * from (SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_DE AS ITEMTEXT");
-    const QString grouped =
-        QStringLiteral(" AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE");
+    const QString head =
+        QStringLiteral("SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_DE AS ITEMTEXT "
+                       "FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE");
+    const QString inCategory =
+        QStringLiteral(" AND EXISTS (SELECT T_FM_KAT.ID_FM FROM T_FM_KAT WHERE "
+                       "T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID AND T_FM_KAT.ID_FM_Kategorie = ");
+    const QString order = QStringLiteral(" ORDER BY T_FUTTERMITTEL.Bez_DE, T_FUTTERMITTEL.ID");
+    const ChoiceList::Entry afterMix{7, QStringLiteral("O'Briens Mischung")};
     const struct
     {
         const char* category;
         const char* type;
         const char* search;
+        const ChoiceList::Entry* after;
+        bool afterNull;
+        int limit;
         QString expected;
     } cases[] = {
-        {"4", "1", "",
+        {"4", "1", "", nullptr, false, 50,
+         head + " AND T_FUTTERMITTEL.ID_FM_Typ = 1" + inCategory + "4)" + order + " LIMIT 50"},
+        {"0", "12", "", nullptr, false, 0, head + " AND T_FUTTERMITTEL.ID_FM_Typ = 12" + order},
+        {"1", "-1", "", nullptr, false, 0, head + inCategory + "1)" + order},
+        {"-1", "0", "", nullptr, false, 50, head + order + " LIMIT 50"},
+        {"-1", "-1", "mü", nullptr, false, 0, head + " AND T_FUTTERMITTEL.Bez_DE like '%mü%'" + order},
+        {"-1", "-1", "o'b_%", nullptr, false, 0, head + " AND T_FUTTERMITTEL.Bez_DE like '%o''b_%%'" + order},
+        // The next page starts after the last entry read, its text quoted.
+        {"-1", "-1", "", &afterMix, false, 100,
+         head + " AND (T_FUTTERMITTEL.Bez_DE, T_FUTTERMITTEL.ID) > ('O''Briens Mischung', 7)" + order +
+             " LIMIT 100"},
+        {"-1", "-1", "", &afterMix, true, 100,
          head +
-             " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
-             " INNER JOIN T_FM_KAT ON T_FUTTERMITTEL.ID = T_FM_KAT.ID_FM"
-             " WHERE T_FM_KAT.ID_FM_Kategorie = 4 AND T_FM_TYP.ID = 1" +
-             grouped + ")"},
-        {"0", "12", "",
-         head +
-             " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
-             " WHERE T_FM_TYP.ID = 12" +
-             grouped + ")"},
-        {"1", "-1", "",
-         head +
-             " FROM (T_FM_KAT INNER JOIN T_FUTTERMITTEL ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID)"
-             " WHERE T_FM_KAT.ID_FM_Kategorie = 1" +
-             grouped + ")"},
-        {"-1", "0", "",
-         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-                "T_FUTTERMITTEL.Bez_DE)"},
-        {"-1", "-1", "mü",
-         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-                "T_FUTTERMITTEL.Bez_DE) Where LCase(ITEMTEXT) like '%mü%'"},
-        {"-1", "-1", "o'b_%",
-         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-                "T_FUTTERMITTEL.Bez_DE) Where LCase(ITEMTEXT) like '%o''b_%%'"},
+             " AND ((T_FUTTERMITTEL.Bez_DE IS NULL AND T_FUTTERMITTEL.ID > 7) OR T_FUTTERMITTEL.Bez_DE IS NOT "
+             "NULL)" +
+             order + " LIMIT 100"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(RationPage::feedListStatement(QStringLiteral("DE"), QLatin1String(c.category),
-                                                QLatin1String(c.type), QString::fromUtf8(c.search)),
-                  c.expected);
+        const PagedChoiceList::Query query =
+            RationPage::feedListQuery(QStringLiteral("DE"), QLatin1String(c.category), QLatin1String(c.type),
+                                      QString::fromUtf8(c.search));
+        EXPECT_EQ(PagedChoiceList::pageStatement(query, c.after, c.afterNull, c.limit), c.expected);
     }
 }
 
@@ -343,7 +343,7 @@ TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
         w.pick(1);
         EXPECT_EQ(w.feedRows().size(), 2);
         // Moving through the open list picks nothing.
-        w.page.setFeedChoice(Window::indexOf(w.page.feedList(), 6));
+        w.page.setFeedChoice(w.page.feedModel().findData(6));
         EXPECT_EQ(w.feedRows().size(), 2);
         w.page.setFeedChoice(-1);
         w.page.feedListClosed();

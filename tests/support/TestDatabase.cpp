@@ -2,6 +2,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "db/SqliteBackend.h"
 
 #include <QFile>
 
@@ -22,6 +23,7 @@ struct RawDb
     {
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_busy_timeout(db, 5000);
+        SqliteBackend::installNoCase(db);
     }
     ~RawDb() { sqlite3_close_v2(db); }
 };
