@@ -7,8 +7,11 @@
 #include "support/TestDatabase.h"
 #include "ui/GridModel.h"
 
+#include <QCollator>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 using namespace NutrientColumns;
@@ -243,6 +246,89 @@ TEST(RationPageTest, AFeedstuffTwiceInACategoryIsListedOnce)
     w.chooseCategory(4);
     w.chooseType(1);
     EXPECT_EQ(entries(w.page.feedList()), (QStringList{"1:Hühnerbrust, gekocht", "4:Rinderhack"}));
+}
+
+// More feedstuffs of type 3 than the list reads at first: names that sort
+// apart only by case, umlauts, punctuation or their key, a few without a name.
+// Returns them as "key:name" in the order a German collator gives, equal names
+// by key, each list read whole.
+QStringList addManyFeedstuffs(TestDatabase& db, int count)
+{
+    const QStringList bases = {
+        "Äpfel",          "apfel", "APFEL",  "Öl",      "Ol",    "O'Brien", "Reis-Mix", "Reis, gekocht",
+        "Reis (Basmati)", "reis~", "Straße", "Strasse", "MÜSLI", "Muesli",  "a@b",      "A1"};
+    std::vector<std::pair<int, QString>> rows;
+    QString sql;
+    for (int i = 0; i < count; ++i) {
+        // Keys against the order of insertion, so that a tie shows the key's part.
+        const int key = 1000 - i;
+        const bool unnamed = i % 40 == 39;
+        const QString name = bases[i % bases.size()] + (i % 3 ? QStringLiteral(" %1").arg(i / 7) : QString());
+        sql += QStringLiteral(
+                   "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, AKTIV) VALUES (%1, 3, %2, -1);")
+                   .arg(key)
+                   .arg(unnamed ? QStringLiteral("NULL")
+                                : QLatin1Char('\'') + QString(name).replace("'", "''") + QLatin1Char('\''));
+        rows.emplace_back(key, unnamed ? QString() : name);
+    }
+    EXPECT_TRUE(db.rawExec(sql));
+    QCollator german(QLocale(QLocale::German, QLocale::Germany));
+    german.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(rows.begin(), rows.end());
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const auto& a, const auto& b) { return german.compare(a.second, b.second) < 0; });
+    QStringList expected;
+    for (const auto& [key, name] : rows)
+        expected << QString::number(key) + QLatin1Char(':') + name;
+    return expected;
+}
+
+TEST(RationPageTest, TheFeedListReadsOnPageByPageInTheSameOrder)
+{
+    Window w;
+    const QStringList all = addManyFeedstuffs(w.db, 170);
+    w.chooseDogCase();
+    w.chooseType(3);
+    PagedChoiceList& list = w.page.feedModel();
+    EXPECT_EQ(entries(list), all.mid(0, PagedChoiceList::FirstPageSize));
+    EXPECT_TRUE(list.canFetchMore(QModelIndex()));
+    list.fetchMore(QModelIndex());
+    EXPECT_EQ(entries(list), all.mid(0, 3 * PagedChoiceList::FirstPageSize));
+    list.fetchMore(QModelIndex());
+    EXPECT_EQ(entries(list), all);
+    EXPECT_FALSE(list.canFetchMore(QModelIndex()));
+    EXPECT_EQ(list.data(list.index(60), Qt::DisplayRole).toString(), all[60].section(':', 1));
+    EXPECT_EQ(list.data(list.index(60), Qt::UserRole).toString(), all[60].section(':', 0, 0));
+
+    // With a search text, pages hold only the matches, in the same order.
+    w.page.setSearchText(QStringLiteral("E"));
+    w.page.filterClicked();
+    QStringList matches;
+    for (const QString& entry : all) {
+        if (entry.section(':', 1).contains(QLatin1Char('e'), Qt::CaseInsensitive))
+            matches << entry;
+    }
+    ASSERT_GT(matches.size(), PagedChoiceList::FirstPageSize);
+    EXPECT_EQ(list.count(), PagedChoiceList::FirstPageSize);
+    EXPECT_TRUE(list.fetchAll());
+    EXPECT_EQ(entries(list), matches);
+}
+
+TEST(RationPageTest, AFeedstuffBeyondTheFirstPageIsPickedLikeAnyOther)
+{
+    Window w;
+    const QStringList all = addManyFeedstuffs(w.db, 120);
+    w.chooseDogCase();
+    w.chooseType(3);
+    ASSERT_EQ(w.page.feedList().count(), PagedChoiceList::FirstPageSize);
+    const QString last = all.last();
+    w.pick(last.section(':', 0, 0).toInt());
+    EXPECT_EQ(w.page.feedList().currentIndex(), all.size() - 1);
+    EXPECT_EQ(w.feedRows(), QStringList{last.section(':', 0, 0) + '|' + last.section(':', 1) + '|'});
+    // Refilled, the list has no choice and reads its first page again.
+    w.chooseType(3);
+    EXPECT_EQ(w.page.feedList().currentIndex(), -1);
+    EXPECT_EQ(w.page.feedList().count(), PagedChoiceList::FirstPageSize);
 }
 
 TEST(RationPageTest, FeedListStatementsAsBuilt)
