@@ -264,6 +264,8 @@ void SqliteBackend::installNoCase(sqlite3* db)
 
 void SqliteBackend::loadSchema()
 {
+    // Translations depend on the columns' types.
+    m_translated.clear();
     QStringList tables;
     if (auto cursor = query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
         for (; !cursor->atEnd(); cursor->next())
@@ -298,7 +300,16 @@ bool SqliteBackend::runPlain(const char* sql)
 
 std::optional<QString> SqliteBackend::translate(const QString& jetSql, QString* error) const
 {
-    return m_translator.toSqlite(jetSql, error);
+    constexpr qsizetype RememberedStatements = 256;
+    if (const auto it = m_translated.constFind(jetSql); it != m_translated.cend())
+        return *it;
+    std::optional<QString> translated = m_translator.toSqlite(jetSql, error);
+    if (translated) {
+        if (m_translated.size() >= RememberedStatements)
+            m_translated.clear();
+        m_translated.insert(jetSql, *translated);
+    }
+    return translated;
 }
 
 bool SqliteBackend::execute(const QString& sql, long& affected)
