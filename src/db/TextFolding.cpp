@@ -70,9 +70,10 @@ static const AsciiRanks& asciiRanks()
     return ranks;
 }
 
-// Compares by ranks while both texts have printable ASCII characters. Sets
-// decided and returns the order when they differ there or both end; leaves
-// decided false when a character outside the table comes first.
+// Compares by ranks while both texts have the same or printable ASCII
+// characters. Sets decided and returns the order when they differ there or
+// both end; leaves decided false when two differing characters outside the
+// table come first.
 template <typename Char>
 static int compareRanks(const Char* a, qsizetype lengthA, const Char* b, qsizetype lengthB, bool& decided)
 {
@@ -83,6 +84,11 @@ static int compareRanks(const Char* a, qsizetype lengthA, const Char* b, qsizety
     for (; i < n; ++i) {
         const auto x = char16_t(a[i]);
         const auto y = char16_t(b[i]);
+        // The same character in both weighs the same, umlaut or not; the
+        // first plain character that differs then decides, as an accent or a
+        // case before it only counts when all letters are equal.
+        if (x == y)
+            continue;
         if (x >= 0x80 || y >= 0x80 || !rank[x] || !rank[y])
             return 0;
         if (rank[x] != rank[y]) {
