@@ -6,6 +6,7 @@
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "db/SqliteBackend.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationCalculation.h"
@@ -55,6 +56,8 @@ bool fillDatabase(const QString& path)
     sqlite3* db = nullptr;
     if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
         return false;
+    // The name indexes are filled in the program's order.
+    SqliteBackend::installCollation(db);
     QString sql =
         QStringLiteral("BEGIN;"
                        "INSERT INTO T_FALL (ID, BEZ_DE, BEZ_US, ID_GATTUNG, ID_GESCHLECHT, BerTyp, AKTIV) "

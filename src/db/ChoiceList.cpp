@@ -1,9 +1,7 @@
 #include "db/ChoiceList.h"
 
 #include "db/RecordSet.h"
-
-#include <QCollator>
-#include <QLocale>
+#include "db/TextFolding.h"
 
 #include <algorithm>
 
@@ -11,20 +9,9 @@ namespace {
 
 // Lists are read as a German reader reads them, whatever the window's
 // language: case ignored, "Öle" among the O and "Äpfel" beside "Apfel".
-// A collator is not safe to share between threads; each has its own.
-const QCollator& collator()
-{
-    thread_local const QCollator german = [] {
-        QCollator c(QLocale(QLocale::German, QLocale::Germany));
-        c.setCaseSensitivity(Qt::CaseInsensitive);
-        return c;
-    }();
-    return german;
-}
-
 bool lessByText(const QString& a, const QString& b)
 {
-    return collator().compare(a, b) < 0;
+    return TextFolding::compare(a, b) < 0;
 }
 
 } // namespace

@@ -12,6 +12,21 @@ namespace {
 
 constexpr int BusyTimeoutMs = 10000;
 
+// Qt's hashing of texts (QHash with QString keys, which the schema and the
+// statement translations use) can leave the upper halves of the vector
+// registers in use on processors with AVX. SQLite, built for plain SSE, then
+// pays a penalty on every vector instruction: a LIKE over all feedstuffs
+// took more than twice its time. Clearing them on the way into SQLite costs
+// next to nothing.
+inline void enterSqlite()
+{
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    static const bool hasAvx = __builtin_cpu_supports("avx");
+    if (hasAvx)
+        __asm__ volatile("vzeroupper");
+#endif
+}
+
 QString textArg(sqlite3_value* value)
 {
     const auto* data = reinterpret_cast<const char*>(sqlite3_value_text(value));
@@ -101,28 +116,16 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         sqlite3_result_int(context, 0);
         return;
     }
-    const bool matches = TextFolding::likeFoldedPattern(pattern->text, textArg(argv[1]),
-                                                        escape.isNull() ? escape : escape.toCaseFolded());
+    const bool matches = TextFolding::likeFoldedPatternUtf8(
+        pattern->text, reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),
+        sqlite3_value_bytes(argv[1]), escape.isNull() ? escape : escape.toCaseFolded());
     sqlite3_result_int(context, matches ? 1 : 0);
 }
 
 int noCaseCollation(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
-    // Most names are plain ASCII: compare their bytes without decoding them.
-    const auto* x = static_cast<const unsigned char*>(a);
-    const auto* y = static_cast<const unsigned char*>(b);
-    const int n = std::min(lengthA, lengthB);
-    int i = 0;
-    for (; i < n && x[i] < 0x80 && y[i] < 0x80; ++i) {
-        const int cx = (x[i] >= 'A' && x[i] <= 'Z') ? x[i] + 32 : x[i];
-        const int cy = (y[i] >= 'A' && y[i] <= 'Z') ? y[i] + 32 : y[i];
-        if (cx != cy)
-            return cx < cy ? -1 : 1;
-    }
-    if (i == n && (i == lengthA || x[i] < 0x80) && (i == lengthB || y[i] < 0x80))
-        return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
-    return TextFolding::compare(QString::fromUtf8(static_cast<const char*>(a), lengthA),
-                                QString::fromUtf8(static_cast<const char*>(b), lengthB));
+    return TextFolding::compareUtf8(static_cast<const char*>(a), lengthA, static_cast<const char*>(b),
+                                    lengthB);
 }
 
 QString errorOf(sqlite3* db)
@@ -152,6 +155,7 @@ public:
     {
         if (m_atEnd)
             return;
+        enterSqlite();
         m_lastStep = sqlite3_step(m_statement);
         m_atEnd = m_lastStep != SQLITE_ROW;
     }
@@ -271,7 +275,10 @@ void SqliteBackend::registerFunctions()
 
 bool SqliteBackend::installCollation(sqlite3* db)
 {
-    // Text columns are declared COLLATE NOCASE; this makes that collation know umlauts.
+    // Text columns are declared COLLATE NOCASE; this makes that collation the
+    // lists' German order, umlauts beside their base letters. An index on such
+    // a column is kept in this order: the sqlite3 shell reads it, but names it
+    // writes there may be misplaced for this connection until a REINDEX here.
     return sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollation, nullptr) ==
            SQLITE_OK;
 }
@@ -295,6 +302,8 @@ void SqliteBackend::createMissingIndexes()
 
 void SqliteBackend::loadSchema()
 {
+    // Translations depend on the columns' types.
+    m_translated.clear();
     QStringList tables;
     if (auto cursor = query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
         for (; !cursor->atEnd(); cursor->next())
@@ -319,6 +328,7 @@ void SqliteBackend::loadSchema()
 bool SqliteBackend::runPlain(const char* sql)
 {
     char* message = nullptr;
+    enterSqlite();
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
         m_lastError = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
         sqlite3_free(message);
@@ -329,7 +339,16 @@ bool SqliteBackend::runPlain(const char* sql)
 
 std::optional<QString> SqliteBackend::translate(const QString& jetSql, QString* error) const
 {
-    return m_translator.toSqlite(jetSql, error);
+    constexpr qsizetype RememberedStatements = 256;
+    if (const auto it = m_translated.constFind(jetSql); it != m_translated.cend())
+        return *it;
+    std::optional<QString> translated = m_translator.toSqlite(jetSql, error);
+    if (translated) {
+        if (m_translated.size() >= RememberedStatements)
+            m_translated.clear();
+        m_translated.insert(jetSql, *translated);
+    }
+    return translated;
 }
 
 bool SqliteBackend::execute(const QString& sql, long& affected)
@@ -341,6 +360,7 @@ bool SqliteBackend::execute(const QString& sql, long& affected)
     const QByteArray utf8 = translated->toUtf8();
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
+    enterSqlite();
     if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK ||
         !statement) {
         m_lastError = statement ? errorOf(m_db)
@@ -350,6 +370,7 @@ bool SqliteBackend::execute(const QString& sql, long& affected)
         return false;
     }
     int rc;
+    enterSqlite();
     while ((rc = sqlite3_step(statement)) == SQLITE_ROW) {
     }
     const bool readOnly = sqlite3_stmt_readonly(statement);
@@ -370,6 +391,7 @@ std::unique_ptr<DbCursor> SqliteBackend::query(const QString& sql)
     const QByteArray utf8 = translated->toUtf8();
     sqlite3_stmt* statement = nullptr;
     const char* tail = nullptr;
+    enterSqlite();
     if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK ||
         !statement) {
         m_lastError = errorOf(m_db);

@@ -5,6 +5,7 @@
 #include "db/SchemaInfo.h"
 
 #include <QDateTime>
+#include <QHash>
 
 #include <functional>
 
@@ -55,5 +56,9 @@ private:
     Clock m_clock;
     SchemaInfo m_schema;
     JetSqlTranslator m_translator{&m_schema};
+    // Translations of recent statements: lists refill with the same
+    // statements again and again, and translating one costs as much as
+    // SQLite's preparing it.
+    mutable QHash<QString, QString> m_translated;
     QString m_lastError;
 };

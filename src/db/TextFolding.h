@@ -8,8 +8,12 @@
 // their base letters.
 namespace TextFolding {
 
-// Compares like a case-insensitive collation: < 0, 0 or > 0.
+// The German dictionary order, case ignored, as a German QCollator compares:
+// < 0, 0 or > 0. The lists sort by it and the connection's NOCASE collation
+// is it, so an ORDER BY gives the order of a list sorted in memory.
 int compare(QStringView a, QStringView b);
+// The same for UTF-8 texts, as SQLite hands them to a collation.
+int compareUtf8(const char* a, int lengthA, const char* b, int lengthB);
 
 // LIKE with % (any run) and _ (one character), case-insensitive; escape is
 // the character that makes the next pattern character literal (none when null).
@@ -20,6 +24,9 @@ QString fold(QStringView text);
 // like() for a pattern (and escape) already folded, so that a pattern used on
 // many rows is folded once.
 bool likeFoldedPattern(QStringView foldedPattern, QStringView text, QChar foldedEscape = QChar());
+// The same for a UTF-8 text, as SQLite hands it to like().
+bool likeFoldedPatternUtf8(QStringView foldedPattern, const char* text, qsizetype length,
+                           QChar foldedEscape = QChar());
 
 QString lower(const QString& text);
 QString upper(const QString& text);

@@ -125,48 +125,35 @@ void RationPage::fillTypeFilter()
     emit typeListChanged();
 }
 
-QString RationPage::feedListStatement(const QString& languageCode, const QString& category,
-                                      const QString& type, const QString& search)
+PagedChoiceList::Query RationPage::feedListQuery(const QString& languageCode, const QString& category,
+                                                 const QString& type, const QString& search)
 {
-    const QString grouped =
-        QStringLiteral(" AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") +
-        languageCode;
-    QString source;
-    if (isSet(category) && isSet(type)) {
-        source = QStringLiteral(
-                     " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)") +
-                 QStringLiteral(" INNER JOIN T_FM_KAT ON T_FUTTERMITTEL.ID = T_FM_KAT.ID_FM") +
-                 QStringLiteral(" WHERE T_FM_KAT.ID_FM_Kategorie = ") + category +
-                 QStringLiteral(" AND T_FM_TYP.ID = ") + type + grouped;
-    } else if (isSet(type)) {
-        source = QStringLiteral(
-                     " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)") +
-                 QStringLiteral(" WHERE T_FM_TYP.ID = ") + type + grouped;
-    } else if (isSet(category)) {
-        source = QStringLiteral(
-                     " FROM (T_FM_KAT INNER JOIN T_FUTTERMITTEL ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID)") +
-                 QStringLiteral(" WHERE T_FM_KAT.ID_FM_Kategorie = ") + category + grouped;
-    } else {
-        source = QStringLiteral(" FROM  T_FUTTERMITTEL") +
-                 QStringLiteral(
-                     " WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") +
-                 languageCode;
+    const QString name = QStringLiteral("T_FUTTERMITTEL.Bez_") + languageCode;
+    QString select = QStringLiteral("SELECT T_FUTTERMITTEL.ID AS ITEMDATA, ") + name +
+                     QStringLiteral(" AS ITEMTEXT FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE");
+    if (isSet(type))
+        select += QStringLiteral(" AND T_FUTTERMITTEL.ID_FM_Typ = ") + type;
+    // EXISTS rather than a join: a feedstuff entered twice in the category
+    // is listed once, and the rows stay in the order of the name's index.
+    if (isSet(category)) {
+        select += QStringLiteral(" AND EXISTS (SELECT T_FM_KAT.ID_FM FROM T_FM_KAT WHERE T_FM_KAT.ID_FM = "
+                                 "T_FUTTERMITTEL.ID AND T_FM_KAT.ID_FM_Kategorie = ") +
+                  category + QStringLiteral(")");
     }
-    QString sql = QStringLiteral("Select * from (") +
-                  QStringLiteral("SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_") + languageCode +
-                  QStringLiteral(" AS ITEMTEXT") + source + QStringLiteral(")");
     // Quoted so that an apostrophe is searched for; % and _ stay wildcards.
+    // The connection's like ignores case, umlauts too, so the name is
+    // compared as it is stored rather than lower-cased row by row.
     if (!search.isEmpty())
-        sql += QStringLiteral(" Where LCase(ITEMTEXT) like ") +
-               Sql::quote(QLatin1Char('%') + search + QLatin1Char('%'));
-    return sql;
+        select += QStringLiteral(" AND ") + name + QStringLiteral(" like ") +
+                  Sql::quote(QLatin1Char('%') + search + QLatin1Char('%'));
+    return PagedChoiceList::Query{select, name, QStringLiteral("T_FUTTERMITTEL.ID")};
 }
 
 void RationPage::fillFeedList()
 {
     m_feed.fill(m_context.db(),
-                feedListStatement(code(), QString::number(m_category.currentData()),
-                                  QString::number(m_type.currentData()), m_searchText.trimmed().toLower()));
+                feedListQuery(code(), QString::number(m_category.currentData()),
+                              QString::number(m_type.currentData()), m_searchText.trimmed().toLower()));
     emit feedListChanged();
 }
 

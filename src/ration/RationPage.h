@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/ChoiceList.h"
+#include "db/PagedChoiceList.h"
 #include "ration/RationPageHooks.h"
 
 #include <QObject>
@@ -45,15 +46,17 @@ public:
 
     const ChoiceList& categoryList() const { return m_category; }
     const ChoiceList& typeList() const { return m_type; }
-    const ChoiceList& feedList() const { return m_feed; }
+    // The feedstuff list reads its rows page by page as a view scrolls it.
+    const PagedChoiceList& feedList() const { return m_feed; }
+    PagedChoiceList& feedModel() { return m_feed; }
     QString searchText() const { return m_searchText; }
     // Typing in the search field filters nothing until the Filter button.
     void setSearchText(const QString& text) { m_searchText = text; }
 
-    // The statement fillFeedList runs; category and type are the chosen
-    // entries' data as decimal text, search the trimmed, lower-cased text.
-    static QString feedListStatement(const QString& languageCode, const QString& category,
-                                     const QString& type, const QString& search);
+    // The rows fillFeedList lists; category and type are the chosen entries'
+    // data as decimal text, search the trimmed, lower-cased text.
+    static PagedChoiceList::Query feedListQuery(const QString& languageCode, const QString& category,
+                                                const QString& type, const QString& search);
 
     // RationPageHooks: also called by the header form.
     void fillCategoryFilter() override;
@@ -99,7 +102,8 @@ private:
     AppContext& m_context;
     Prompt& m_prompt;
     CaseHeaderForm& m_form;
-    ChoiceList m_category, m_type, m_feed;
+    ChoiceList m_category, m_type;
+    PagedChoiceList m_feed;
     QString m_searchText;
     QString m_windowText;
 };

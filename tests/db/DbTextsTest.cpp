@@ -6,8 +6,12 @@
 #include "db/SqlQuote.h"
 #include "db/TextFolding.h"
 
+#include <QCollator>
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -62,6 +66,73 @@ TEST(TextFoldingTest, ComparesLikeACaseInsensitiveCollationThatKnowsUmlauts)
     }
 }
 
+TEST(TextFoldingTest, OrdersExactlyAsTheGermanCollatorCaseIgnored)
+{
+    // Lists sorted in memory and rows ordered by the database must agree,
+    // also where plain character codes would not: punctuation, digits,
+    // symbols, "ß", accents, decomposed umlauts.
+    QStringList texts = {"Müsli 2",
+                         "Müsli 10",
+                         "Müsli-Mix",
+                         "Müsli, fein",
+                         "MÜSLI 2",
+                         "Müsli2",
+                         "Mü",
+                         "Müs",
+                         "Mûsli",
+                         "Äpfel (rot)",
+                         "Reis-Mix",
+                         "Reis, gekocht",
+                         "Reis (Basmati)",
+                         "reis~",
+                         "Reis_2",
+                         "Reis:1",
+                         "Reis 10",
+                         "a@b",
+                         "A1",
+                         "Straße",
+                         "STRASSE",
+                         "Straßen",
+                         "Öl",
+                         "Ol",
+                         "o'brien",
+                         "Ölsaat",
+                         "Olive",
+                         "Fett 5 %",
+                         "Fett 10 %",
+                         "Crème",
+                         "Creme",
+                         QString::fromUtf8("Mu\xcc\x88sli"),
+                         "Müsli",
+                         "MÜSLI",
+                         "",
+                         "Жир",
+                         "жир",
+                         "Zucker",
+                         "zz",
+                         "z{",
+                         "Z|"};
+    for (char16_t c = 0x20; c < 0x7F; ++c)
+        texts << QString(QChar(c)) << QStringLiteral("x") + QChar(c) + QStringLiteral("y");
+    QCollator german(QLocale(QLocale::German, QLocale::Germany));
+    german.setCaseSensitivity(Qt::CaseInsensitive);
+    int disagreements = 0;
+    for (const QString& a : texts) {
+        const QByteArray utf8A = a.toUtf8();
+        for (const QString& b : texts) {
+            const QByteArray utf8B = b.toUtf8();
+            const int expected = sign(german.compare(a, b));
+            const bool same =
+                sign(TextFolding::compare(a, b)) == expected &&
+                sign(TextFolding::compareUtf8(utf8A.constData(), int(utf8A.size()), utf8B.constData(),
+                                              int(utf8B.size()))) == expected;
+            if (!same && ++disagreements <= 5)
+                ADD_FAILURE() << s(a) << " vs " << s(b) << ": the collator says " << expected;
+        }
+    }
+    EXPECT_EQ(disagreements, 0);
+}
+
 TEST(TextFoldingTest, LikeMatchesCaseInsensitivelyWithWildcardsAndEscape)
 {
     const struct
@@ -105,12 +176,26 @@ TEST(TextFoldingTest, LikeMatchesCaseInsensitivelyWithWildcardsAndEscape)
         {"ü\\%%", "Ü%x", '\\', true},
         {"ü\\%%", "Üx", '\\', false},
         {"a!%", "A%", '!', true},
+        // Beyond the Latin letters; a byte that is no UTF-8 is one unknown character.
+        {"%ЖИР%", "Рыбий жир", 0, true},
+        {"%ß%", "STRAẞE", 0, true},
+        {"a_c",
+         "a\xff"
+         "c",
+         0, true},
+        {"%\xf0\x9f\x90\x9f%", "Futter \xf0\x9f\x90\x9f", 0, true},
     };
     for (const auto& c : cases) {
         const QChar escape = c.escape ? QChar(QLatin1Char(c.escape)) : QChar();
         EXPECT_EQ(TextFolding::like(QString::fromUtf8(c.pattern), QString::fromUtf8(c.text), escape),
                   c.matches)
             << "'" << c.text << "' LIKE '" << c.pattern << "'";
+        // As SQLite hands the text over: UTF-8, folded without a QString.
+        const QChar foldedEscape = escape.isNull() ? escape : escape.toCaseFolded();
+        EXPECT_EQ(TextFolding::likeFoldedPatternUtf8(TextFolding::fold(QString::fromUtf8(c.pattern)), c.text,
+                                                     qsizetype(std::strlen(c.text)), foldedEscape),
+                  c.matches)
+            << "UTF-8: '" << c.text << "' LIKE '" << c.pattern << "'";
     }
 }
 

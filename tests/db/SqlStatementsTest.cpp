@@ -408,14 +408,15 @@ std::vector<SqlCase> supplyCases()
     return cases;
 }
 
-QString feedList(const QString& lang, const QString& source, const QString& search = QString())
+// The first page of the ration page's feedstuff list, in name order.
+QString feedList(const QString& lang, const QString& conditions, const QString& search = QString())
 {
-    QString sql = "Select * from (" +
-                  ("SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_" + lang + " AS ITEMTEXT") +
-                  source + ")";
+    const QString name = "T_FUTTERMITTEL.Bez_" + lang;
+    QString sql = "SELECT T_FUTTERMITTEL.ID AS ITEMDATA, " + name +
+                  " AS ITEMTEXT FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE" + conditions;
     if (!search.isEmpty())
-        sql += " Where LCase(ITEMTEXT) like '%" + search + "%'";
-    return sql;
+        sql += " AND " + name + " like '%" + search + "%'";
+    return sql + " ORDER BY " + name + ", T_FUTTERMITTEL.ID LIMIT 50";
 }
 
 std::vector<SqlCase> rationPageCases()
@@ -446,24 +447,12 @@ std::vector<SqlCase> rationPageCases()
                    {"3", de(german, "Öle", "Oils")}})
                 .in(code));
 
-        const QString grouped =
-            " AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_" + lang;
-        const QString byTypeAndCategory =
-            " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
-            " INNER JOIN T_FM_KAT ON T_FUTTERMITTEL.ID = T_FM_KAT.ID_FM"
-            " WHERE T_FM_KAT.ID_FM_Kategorie = 4 AND T_FM_TYP.ID = 1" +
-            grouped;
-        const QString byType = " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = "
-                               "T_FUTTERMITTEL.ID_FM_Typ) WHERE T_FM_TYP.ID = 2" +
-                               grouped;
-        const QString byCategory =
-            " FROM (T_FM_KAT INNER JOIN T_FUTTERMITTEL ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID)"
-            " WHERE T_FM_KAT.ID_FM_Kategorie = 1" +
-            grouped;
-        const QString unfiltered =
-            " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-            "T_FUTTERMITTEL.Bez_" +
-            lang;
+        const QString inCategory = " AND EXISTS (SELECT T_FM_KAT.ID_FM FROM T_FM_KAT WHERE T_FM_KAT.ID_FM = "
+                                   "T_FUTTERMITTEL.ID AND T_FM_KAT.ID_FM_Kategorie = ";
+        const QString byTypeAndCategory = " AND T_FUTTERMITTEL.ID_FM_Typ = 1" + inCategory + "4)";
+        const QString byType = " AND T_FUTTERMITTEL.ID_FM_Typ = 2";
+        const QString byCategory = inCategory + "1)";
+        const QString unfiltered;
         const QString chicken = de(german, "Hühnerbrust, gekocht", "Chicken breast, cooked");
         const QString rice = de(german, "Reis, gekocht", "Rice, cooked");
         const QString muesli = de(german, "Müsli Spezial", "Special muesli");
@@ -472,38 +461,54 @@ std::vector<SqlCase> rationPageCases()
         const QString mix = de(german, "O'Briens Mischung", "O'Brien's mix");
         cases.push_back(query("fillFeedList, category and type set" + suffix,
                               feedList(lang, byTypeAndCategory), item, {{"1", chicken}, {"4", beef}})
-                            .in(code));
+                            .in(code)
+                            .ordered());
         cases.push_back(query("fillFeedList, only type set" + suffix, feedList(lang, byType), item,
-                              {{"2", rice}, {"6", carrots}, {"7", mix}})
-                            .in(code));
+                              {{"6", carrots}, {"7", mix}, {"2", rice}})
+                            .in(code)
+                            .ordered());
         // Feedstuff 1 sits in two categories, but only once in category 1; 5 is inactive.
         cases.push_back(query("fillFeedList, only category set" + suffix, feedList(lang, byCategory), item,
-                              {{"1", chicken}, {"2", rice}, {"3", muesli}, {"6", carrots}})
-                            .in(code));
-        cases.push_back(
-            query("fillFeedList, no filter" + suffix, feedList(lang, unfiltered), item,
-                  {{"1", chicken}, {"2", rice}, {"3", muesli}, {"4", beef}, {"6", carrots}, {"7", mix}})
-                .in(code));
+                              german ? Rows{{"1", chicken}, {"6", carrots}, {"3", muesli}, {"2", rice}}
+                                     : Rows{{"6", carrots}, {"1", chicken}, {"2", rice}, {"3", muesli}})
+                            .in(code)
+                            .ordered());
+        cases.push_back(query("fillFeedList, no filter" + suffix, feedList(lang, unfiltered), item,
+                              german ? Rows{{"1", chicken},
+                                            {"6", carrots},
+                                            {"3", muesli},
+                                            {"7", mix},
+                                            {"2", rice},
+                                            {"4", beef}}
+                                     : Rows{{"6", carrots},
+                                            {"1", chicken},
+                                            {"4", beef},
+                                            {"7", mix},
+                                            {"2", rice},
+                                            {"3", muesli}})
+                            .in(code)
+                            .ordered());
     }
-    const QString unfilteredDe = " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY "
-                                 "T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE";
-    cases.push_back(query("fillFeedList, search text with an umlaut", feedList("DE", unfilteredDe, "mü"),
-                          item, {{"3", "Müsli Spezial"}}));
-    cases.push_back(query("fillFeedList, search text hü", feedList("DE", unfilteredDe, "hü"), item,
+    cases.push_back(query("fillFeedList, search text with an umlaut", feedList("DE", QString(), "mü"), item,
+                          {{"3", "Müsli Spezial"}}));
+    cases.push_back(query("fillFeedList, search text hü", feedList("DE", QString(), "hü"), item,
                           {{"1", "Hühnerbrust, gekocht"}}));
     cases.push_back(query("fillFeedList, search text finds a name in capitals",
-                          feedList("DE", unfilteredDe, "möhren"), item, {{"6", "MÖHREN, roh"}}));
+                          feedList("DE", QString(), "möhren"), item, {{"6", "MÖHREN, roh"}}));
+    cases.push_back(query("fillFeedList, type set and search text (US)",
+                          feedList("US", " AND T_FUTTERMITTEL.ID_FM_Typ = 2", "mix"), item,
+                          {{"7", "O'Brien's mix"}})
+                        .in("US"));
     cases.push_back(
-        query("fillFeedList, type set and search text (US)",
-              feedList("US",
-                       " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
-                       " WHERE T_FM_TYP.ID = 2 AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-                       "T_FUTTERMITTEL.Bez_US",
-                       "mix"),
-              item, {{"7", "O'Brien's mix"}})
-            .in("US"));
-    cases.push_back(
-        query("fillFeedList, search text without a match", feedList("DE", unfilteredDe, "quark"), item, {}));
+        query("fillFeedList, search text without a match", feedList("DE", QString(), "quark"), item, {}));
+    // The next page continues after the last entry read.
+    cases.push_back(query("fillFeedList, the page after an entry",
+                          "SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_DE AS ITEMTEXT FROM "
+                          "T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE AND (T_FUTTERMITTEL.Bez_DE, "
+                          "T_FUTTERMITTEL.ID) > ('Müsli Spezial', 3) ORDER BY T_FUTTERMITTEL.Bez_DE, "
+                          "T_FUTTERMITTEL.ID LIMIT 2",
+                          item, {{"7", "O'Briens Mischung"}, {"2", "Reis, gekocht"}})
+                        .ordered());
 
     const QString rationRows =
         QStringLiteral(

@@ -45,6 +45,26 @@ TEST(RationPageCliTest, FeedsPrintsTheThreeListsInTheirOrder)
     }
 }
 
+TEST(RationPageCliTest, FeedsPrintsEveryRowOfAListLongerThanItsFirstPage)
+{
+    TestDatabase db;
+    QString sql;
+    QStringList expected;
+    // Keys against the order of the names, so only sorting by name gives this order.
+    for (int i = 0; i < 130; ++i) {
+        const QString name = QStringLiteral("Öl %1").arg(i, 3, 10, QLatin1Char('0'));
+        sql += QStringLiteral(
+                   "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, AKTIV) VALUES (%1, 3, '%2', -1);")
+                   .arg(300 - i)
+                   .arg(name);
+        expected << QStringLiteral("feed\t%1\t").arg(300 - i) + name;
+    }
+    ASSERT_TRUE(db.rawExec(sql));
+    const CliRun run = runCliIn(db.directory(), {"feeds", "--case-type", "7", "--type", "3"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.linesOf(QStringLiteral("feed")), expected);
+}
+
 TEST(RationPageCliTest, FeedsSpeaksTheLanguageOfTheSettingsRow)
 {
     TestDatabase db;

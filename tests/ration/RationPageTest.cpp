@@ -7,8 +7,11 @@
 #include "support/TestDatabase.h"
 #include "ui/GridModel.h"
 
+#include <QCollator>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 
 using namespace NutrientColumns;
@@ -52,7 +55,7 @@ struct Window
     void chooseType(int data) { page.userChoseType(indexOf(page.typeList(), data)); }
     void pick(int feed)
     {
-        page.setFeedChoice(indexOf(page.feedList(), feed));
+        page.setFeedChoice(page.feedModel().findData(feed));
         page.feedListClosed();
     }
     GridModel& grid() { return form.ration().rationGrid(); }
@@ -68,8 +71,9 @@ struct Window
     }
 };
 
-// Entries as "data:text", in the list's display order.
-QStringList entries(const ChoiceList& list)
+// Entries as "data:text", in the list's display order (the feedstuff list's
+// entries read so far).
+template <typename List> QStringList entries(const List& list)
 {
     QStringList result;
     for (const ChoiceList::Entry& e : list.entries())
@@ -244,49 +248,131 @@ TEST(RationPageTest, AFeedstuffTwiceInACategoryIsListedOnce)
     EXPECT_EQ(entries(w.page.feedList()), (QStringList{"1:Hühnerbrust, gekocht", "4:Rinderhack"}));
 }
 
+// More feedstuffs of type 3 than the list reads at first: names that sort
+// apart only by case, umlauts, punctuation or their key, a few without a name.
+// Returns them as "key:name" in the order a German collator gives, equal names
+// by key, each list read whole.
+QStringList addManyFeedstuffs(TestDatabase& db, int count)
+{
+    const QStringList bases = {
+        "Äpfel",          "apfel", "APFEL",  "Öl",      "Ol",    "O'Brien", "Reis-Mix", "Reis, gekocht",
+        "Reis (Basmati)", "reis~", "Straße", "Strasse", "MÜSLI", "Muesli",  "a@b",      "A1"};
+    std::vector<std::pair<int, QString>> rows;
+    QString sql;
+    for (int i = 0; i < count; ++i) {
+        // Keys against the order of insertion, so that a tie shows the key's part.
+        const int key = 1000 - i;
+        const bool unnamed = i % 40 == 39;
+        const QString name = bases[i % bases.size()] + (i % 3 ? QStringLiteral(" %1").arg(i / 7) : QString());
+        sql += QStringLiteral(
+                   "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, AKTIV) VALUES (%1, 3, %2, -1);")
+                   .arg(key)
+                   .arg(unnamed ? QStringLiteral("NULL")
+                                : QLatin1Char('\'') + QString(name).replace("'", "''") + QLatin1Char('\''));
+        rows.emplace_back(key, unnamed ? QString() : name);
+    }
+    EXPECT_TRUE(db.rawExec(sql));
+    QCollator german(QLocale(QLocale::German, QLocale::Germany));
+    german.setCaseSensitivity(Qt::CaseInsensitive);
+    std::sort(rows.begin(), rows.end());
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const auto& a, const auto& b) { return german.compare(a.second, b.second) < 0; });
+    QStringList expected;
+    for (const auto& [key, name] : rows)
+        expected << QString::number(key) + QLatin1Char(':') + name;
+    return expected;
+}
+
+TEST(RationPageTest, TheFeedListReadsOnPageByPageInTheSameOrder)
+{
+    Window w;
+    const QStringList all = addManyFeedstuffs(w.db, 170);
+    w.chooseDogCase();
+    w.chooseType(3);
+    PagedChoiceList& list = w.page.feedModel();
+    EXPECT_EQ(entries(list), all.mid(0, PagedChoiceList::FirstPageSize));
+    EXPECT_TRUE(list.canFetchMore(QModelIndex()));
+    list.fetchMore(QModelIndex());
+    EXPECT_EQ(entries(list), all.mid(0, 3 * PagedChoiceList::FirstPageSize));
+    list.fetchMore(QModelIndex());
+    EXPECT_EQ(entries(list), all);
+    EXPECT_FALSE(list.canFetchMore(QModelIndex()));
+    EXPECT_EQ(list.data(list.index(60), Qt::DisplayRole).toString(), all[60].section(':', 1));
+    EXPECT_EQ(list.data(list.index(60), Qt::UserRole).toString(), all[60].section(':', 0, 0));
+
+    // With a search text, pages hold only the matches, in the same order.
+    w.page.setSearchText(QStringLiteral("E"));
+    w.page.filterClicked();
+    QStringList matches;
+    for (const QString& entry : all) {
+        if (entry.section(':', 1).contains(QLatin1Char('e'), Qt::CaseInsensitive))
+            matches << entry;
+    }
+    ASSERT_GT(matches.size(), PagedChoiceList::FirstPageSize);
+    EXPECT_EQ(list.count(), PagedChoiceList::FirstPageSize);
+    EXPECT_TRUE(list.fetchAll());
+    EXPECT_EQ(entries(list), matches);
+}
+
+TEST(RationPageTest, AFeedstuffBeyondTheFirstPageIsPickedLikeAnyOther)
+{
+    Window w;
+    const QStringList all = addManyFeedstuffs(w.db, 120);
+    w.chooseDogCase();
+    w.chooseType(3);
+    ASSERT_EQ(w.page.feedList().count(), PagedChoiceList::FirstPageSize);
+    const QString last = all.last();
+    w.pick(last.section(':', 0, 0).toInt());
+    EXPECT_EQ(w.page.feedList().currentIndex(), all.size() - 1);
+    EXPECT_EQ(w.feedRows(), QStringList{last.section(':', 0, 0) + '|' + last.section(':', 1) + '|'});
+    // Refilled, the list has no choice and reads its first page again.
+    w.chooseType(3);
+    EXPECT_EQ(w.page.feedList().currentIndex(), -1);
+    EXPECT_EQ(w.page.feedList().count(), PagedChoiceList::FirstPageSize);
+}
+
 TEST(RationPageTest, FeedListStatementsAsBuilt)
 {
-    const QString head = QStringLiteral(
-        "Select * from (SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_DE AS ITEMTEXT");
-    const QString grouped =
-        QStringLiteral(" AND T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE");
+    const QString head =
+        QStringLiteral("SELECT T_FUTTERMITTEL.ID AS ITEMDATA, T_FUTTERMITTEL.Bez_DE AS ITEMTEXT "
+                       "FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE");
+    const QString inCategory =
+        QStringLiteral(" AND EXISTS (SELECT T_FM_KAT.ID_FM FROM T_FM_KAT WHERE "
+                       "T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID AND T_FM_KAT.ID_FM_Kategorie = ");
+    const QString order = QStringLiteral(" ORDER BY T_FUTTERMITTEL.Bez_DE, T_FUTTERMITTEL.ID");
+    const ChoiceList::Entry afterMix{7, QStringLiteral("O'Briens Mischung")};
     const struct
     {
         const char* category;
         const char* type;
         const char* search;
+        const ChoiceList::Entry* after;
+        bool afterNull;
+        int limit;
         QString expected;
     } cases[] = {
-        {"4", "1", "",
+        {"4", "1", "", nullptr, false, 50,
+         head + " AND T_FUTTERMITTEL.ID_FM_Typ = 1" + inCategory + "4)" + order + " LIMIT 50"},
+        {"0", "12", "", nullptr, false, 0, head + " AND T_FUTTERMITTEL.ID_FM_Typ = 12" + order},
+        {"1", "-1", "", nullptr, false, 0, head + inCategory + "1)" + order},
+        {"-1", "0", "", nullptr, false, 50, head + order + " LIMIT 50"},
+        {"-1", "-1", "mü", nullptr, false, 0, head + " AND T_FUTTERMITTEL.Bez_DE like '%mü%'" + order},
+        {"-1", "-1", "o'b_%", nullptr, false, 0, head + " AND T_FUTTERMITTEL.Bez_DE like '%o''b_%%'" + order},
+        // The next page starts after the last entry read, its text quoted.
+        {"-1", "-1", "", &afterMix, false, 100,
+         head + " AND (T_FUTTERMITTEL.Bez_DE, T_FUTTERMITTEL.ID) > ('O''Briens Mischung', 7)" + order +
+             " LIMIT 100"},
+        {"-1", "-1", "", &afterMix, true, 100,
          head +
-             " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
-             " INNER JOIN T_FM_KAT ON T_FUTTERMITTEL.ID = T_FM_KAT.ID_FM"
-             " WHERE T_FM_KAT.ID_FM_Kategorie = 4 AND T_FM_TYP.ID = 1" +
-             grouped + ")"},
-        {"0", "12", "",
-         head +
-             " FROM (T_FM_TYP INNER JOIN T_FUTTERMITTEL ON T_FM_TYP.ID = T_FUTTERMITTEL.ID_FM_Typ)"
-             " WHERE T_FM_TYP.ID = 12" +
-             grouped + ")"},
-        {"1", "-1", "",
-         head +
-             " FROM (T_FM_KAT INNER JOIN T_FUTTERMITTEL ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID)"
-             " WHERE T_FM_KAT.ID_FM_Kategorie = 1" +
-             grouped + ")"},
-        {"-1", "0", "",
-         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-                "T_FUTTERMITTEL.Bez_DE)"},
-        {"-1", "-1", "mü",
-         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-                "T_FUTTERMITTEL.Bez_DE) Where LCase(ITEMTEXT) like '%mü%'"},
-        {"-1", "-1", "o'b_%",
-         head + " FROM  T_FUTTERMITTEL WHERE T_FUTTERMITTEL.AKTIV = TRUE GROUP BY T_FUTTERMITTEL.ID, "
-                "T_FUTTERMITTEL.Bez_DE) Where LCase(ITEMTEXT) like '%o''b_%%'"},
+             " AND ((T_FUTTERMITTEL.Bez_DE IS NULL AND T_FUTTERMITTEL.ID > 7) OR T_FUTTERMITTEL.Bez_DE IS NOT "
+             "NULL)" +
+             order + " LIMIT 100"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(RationPage::feedListStatement(QStringLiteral("DE"), QLatin1String(c.category),
-                                                QLatin1String(c.type), QString::fromUtf8(c.search)),
-                  c.expected);
+        const PagedChoiceList::Query query =
+            RationPage::feedListQuery(QStringLiteral("DE"), QLatin1String(c.category), QLatin1String(c.type),
+                                      QString::fromUtf8(c.search));
+        EXPECT_EQ(PagedChoiceList::pageStatement(query, c.after, c.afterNull, c.limit), c.expected);
     }
 }
 
@@ -343,7 +429,7 @@ TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
         w.pick(1);
         EXPECT_EQ(w.feedRows().size(), 2);
         // Moving through the open list picks nothing.
-        w.page.setFeedChoice(Window::indexOf(w.page.feedList(), 6));
+        w.page.setFeedChoice(w.page.feedModel().findData(6));
         EXPECT_EQ(w.feedRows().size(), 2);
         w.page.setFeedChoice(-1);
         w.page.feedListClosed();

@@ -7,6 +7,7 @@
 #include "ration/RationPage.h"
 
 #include <ostream>
+#include <vector>
 
 namespace {
 
@@ -22,9 +23,9 @@ int indexOf(const ChoiceList& list, int data)
     return -1;
 }
 
-void printList(std::ostream& out, const char* kind, const ChoiceList& list)
+void printList(std::ostream& out, const char* kind, const std::vector<ChoiceList::Entry>& entries)
 {
-    for (const ChoiceList::Entry& entry : list.entries())
+    for (const ChoiceList::Entry& entry : entries)
         printFields(out, {QString::fromLatin1(kind), QString::number(entry.data), entry.text});
 }
 
@@ -125,8 +126,13 @@ int runFeedsCommand(const CliArgs& args, CliIo& io)
     if (!search.isEmpty())
         page.filterClicked();
 
-    printList(io.out, "category", page.categoryList());
-    printList(io.out, "type", page.typeList());
-    printList(io.out, "feed", page.feedList());
+    // The feedstuff list to its end, as a user scrolling through it sees it.
+    if (!page.feedModel().fetchAll()) {
+        io.err << "mensoly-cli feeds: the feedstuff list cannot be read\n";
+        return 1;
+    }
+    printList(io.out, "category", page.categoryList().entries());
+    printList(io.out, "type", page.typeList().entries());
+    printList(io.out, "feed", page.feedList().entries());
     return 0;
 }

@@ -3,7 +3,7 @@
 #include "ui/gui/ChoiceControls.h"
 
 #include "db/AppContext.h"
-#include "db/ChoiceList.h"
+#include "db/PagedChoiceList.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/RationPage.h"
 #include "ui/gui/GridCellPainter.h"
@@ -83,7 +83,7 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
 
     ChoiceControls::showChoices(m_categoryList, m_page->categoryList());
     ChoiceControls::showChoices(m_typeList, m_page->typeList());
-    ChoiceControls::showChoices(m_feedList, m_page->feedList());
+    showFeedList();
     connectControls();
 }
 
@@ -137,8 +137,7 @@ void RationPageView::connectControls()
             [this] { ChoiceControls::showChoices(m_categoryList, m_page->categoryList()); });
     connect(page, &RationPage::typeListChanged, this,
             [this] { ChoiceControls::showChoices(m_typeList, m_page->typeList()); });
-    connect(page, &RationPage::feedListChanged, this,
-            [this] { ChoiceControls::showChoices(m_feedList, m_page->feedList()); });
+    connect(page, &RationPage::feedListChanged, this, [this] { showFeedChoice(); });
     connect(page, &RationPage::windowTextChanged, this, &QWidget::setWindowTitle);
 
     // activated: only the user's choices, never the program's refills. The
@@ -156,6 +155,32 @@ void RationPageView::connectControls()
     connect(m_feedList, &QComboBox::currentIndexChanged, page, &RationPage::setFeedChoice);
     m_feedPopup = m_feedList->view()->window();
     m_feedPopup->installEventFilter(this);
+}
+
+void RationPageView::showFeedList()
+{
+    // The list shows the page's model, which reads on as its popup scrolls.
+    // A refill resets the model, and a combo box chooses its first row after
+    // a reset; that choice is the widget's own, not the user's, so it is
+    // kept from the page and replaced by the page's (none).
+    PagedChoiceList* model = &m_page->feedModel();
+    {
+        const QSignalBlocker blocker(m_feedList);
+        m_feedList->setModel(model);
+    }
+    connect(model, &QAbstractItemModel::modelAboutToBeReset, m_feedList,
+            [this] { m_feedList->blockSignals(true); });
+    connect(model, &QAbstractItemModel::modelReset, m_feedList, [this] {
+        m_feedList->setCurrentIndex(m_page->feedList().currentIndex());
+        m_feedList->blockSignals(false);
+    });
+    showFeedChoice();
+}
+
+void RationPageView::showFeedChoice()
+{
+    const QSignalBlocker blocker(m_feedList);
+    m_feedList->setCurrentIndex(m_page->feedList().currentIndex());
 }
 
 bool RationPageView::eventFilter(QObject* watched, QEvent* event)

@@ -67,6 +67,8 @@ private:
     void buildFilterRow();
     void connectControls();
     void feedListClosed();
+    void showFeedList();
+    void showFeedChoice();
 
     AppContext& m_context;
     Prompt& m_prompt;

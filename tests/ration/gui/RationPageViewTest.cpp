@@ -2,6 +2,7 @@
 #include "app/gui/CaseSheet.h"
 #include "app/gui/CaseWindow.h"
 #include "core/Prompt.h"
+#include "db/PagedChoiceList.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
@@ -231,6 +232,41 @@ TEST_F(RationPageViewTest, ClosingTheFeedListOnItsChoicePicksItOnceAndThenTellsS
         EXPECT_EQ(prompt.texts().size(), 2);
         EXPECT_EQ(feedNames().size(), 1) << row.code;
     }
+}
+
+TEST_F(RationPageViewTest, TheFeedListReadsOnAsItsPopupScrollsAndPicksFromThere)
+{
+    open();
+    QString sql;
+    for (int i = 0; i < 120; ++i)
+        sql += QStringLiteral(
+                   "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, AKTIV) VALUES (%1, 3, 'Öl %2', -1);")
+                   .arg(100 + i)
+                   .arg(i, 3, 10, QLatin1Char('0'));
+    ASSERT_TRUE(db->rawExec(sql));
+    chooseDogCase();
+    choose(page->typeList(), QStringLiteral("Öle"));
+    QComboBox* box = page->feedList();
+    EXPECT_EQ(box->count(), PagedChoiceList::FirstPageSize);
+    // The refill chose nothing, in the widget or in the page.
+    EXPECT_EQ(box->currentIndex(), -1);
+    EXPECT_EQ(page->logic().feedList().currentIndex(), -1);
+
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->isVisible(); }));
+    for (int scroll = 0; scroll < 5 && box->count() < 120; ++scroll) {
+        list->scrollToBottom();
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(box->count(), 120);
+    const QModelIndex last = list->model()->index(119, 0);
+    list->scrollTo(last);
+    QCoreApplication::processEvents();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(last).center());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->isVisible(); }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(feedNames(), QStringList{"Öl 119"});
 }
 
 TEST_F(RationPageViewTest, MovingThroughTheClosedFeedListPicksNothing)

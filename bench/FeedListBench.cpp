@@ -1,0 +1,305 @@
+// Time of the ration page's feedstuff list over 10,000 feedstuffs with their
+// categories: its first screen (the first page the list reads) without and
+// with each filter, and scrolling the list to its last row. Ours runs through
+// the page's own statements and the list model; as the reference, the sqlite3
+// command-line shell runs the first page's translated statement on the same
+// file.
+
+#include "core/Prompt.h"
+#include "db/AppContext.h"
+#include "db/ConnectionString.h"
+#include "db/DatabaseCreator.h"
+#include "db/PagedChoiceList.h"
+#include "db/SqliteBackend.h"
+#include "ration/RationPage.h"
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kFeedstuffs = 10000;
+constexpr int kRuns = 31;
+
+const char* const Foods[] = {"Hühnerbrust", "Rinderhack", "Reis",         "Möhren",     "Kartoffeln",
+                             "Lachs",       "Quark",      "Haferflocken", "Rapsöl",     "Pute",
+                             "Lammfleisch", "Zucchini",   "Äpfel",        "Hüttenkäse", "Nudeln",
+                             "Leber",       "Ei",         "Kürbis",       "Hirse",      "Sardinen"};
+const char* const Preparations[] = {"roh",        "gekocht", "gedünstet", "gebraten",
+                                    "getrocknet", "püriert", "gegart"};
+
+bool exec(sqlite3* db, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        std::fprintf(stderr, "feed_list_bench: %s\n", message ? message : "?");
+        sqlite3_free(message);
+        return false;
+    }
+    return true;
+}
+
+template <size_t N> const char* pick(const char* const (&list)[N], int i)
+{
+    return list[size_t(i) % N];
+}
+
+bool fillDatabase(const QString& path)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK)
+        return false;
+    // The name indexes are filled in the program's order.
+    SqliteBackend::installCollation(db);
+    bool ok = exec(db, "BEGIN;");
+    sqlite3_stmt* insertFeed = nullptr;
+    sqlite3_stmt* insertCategory = nullptr;
+    sqlite3_prepare_v2(db,
+                       "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
+                       "VALUES (?, ?, ?, ?, 'M', ?)",
+                       -1, &insertFeed, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (?, ?, -1)", -1,
+                       &insertCategory, nullptr);
+    for (int id = 1; id <= kFeedstuffs; ++id) {
+        const QByteArray name = QStringLiteral("%1, %2 Nr. %3")
+                                    .arg(QString::fromUtf8(pick(Foods, id * 7 + id / 50)),
+                                         QString::fromUtf8(pick(Preparations, id)))
+                                    .arg(id)
+                                    .toUtf8();
+        sqlite3_bind_int(insertFeed, 1, id);
+        sqlite3_bind_int(insertFeed, 2, 1 + id % 11);
+        sqlite3_bind_text(insertFeed, 3, name.constData(), -1, SQLITE_TRANSIENT);
+        sqlite3_bind_text(insertFeed, 4, name.constData(), -1, SQLITE_TRANSIENT);
+        // One feedstuff in twenty is no longer in use.
+        sqlite3_bind_int(insertFeed, 5, id % 20 == 0 ? 0 : -1);
+        ok = ok && sqlite3_step(insertFeed) == SQLITE_DONE;
+        sqlite3_reset(insertFeed);
+        for (int category : {1 + id % 7, 1 + id % 5}) {
+            sqlite3_bind_int(insertCategory, 1, id);
+            sqlite3_bind_int(insertCategory, 2, category);
+            ok = ok && sqlite3_step(insertCategory) == SQLITE_DONE;
+            sqlite3_reset(insertCategory);
+        }
+    }
+    sqlite3_finalize(insertFeed);
+    sqlite3_finalize(insertCategory);
+    ok = ok && exec(db, "COMMIT;") && exec(db, "ANALYZE;");
+    sqlite3_close(db);
+    return ok;
+}
+
+double cpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+double median(std::vector<double> values)
+{
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+struct Timing
+{
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+Timing measure(const std::function<void()>& once)
+{
+    once(); // warm the page cache and the statement path
+    std::vector<double> wall, cpu;
+    for (int run = 0; run < kRuns; ++run) {
+        const Clock::time_point start = Clock::now();
+        const double cpuStart = cpuSeconds();
+        once();
+        cpu.push_back((cpuSeconds() - cpuStart) * 1000.0);
+        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    return {median(wall), median(cpu)};
+}
+
+// Runs the statement kRuns times (after one warm-up) in the sqlite3 shell with
+// its timer on and the rows written to /dev/null. The shell prints wall time
+// to the millisecond only, so its CPU time (user + sys) is the finer figure.
+std::optional<Timing> measureInShell(const QString& shell, const QString& path, const QString& sql)
+{
+    QString script = QStringLiteral(".output /dev/null\n") + sql + QStringLiteral(";\n.timer on\n");
+    for (int run = 0; run < kRuns; ++run)
+        script += sql + QStringLiteral(";\n");
+    QProcess process;
+    process.start(shell, {QStringLiteral("-batch"), path});
+    if (!process.waitForStarted())
+        return std::nullopt;
+    process.write(script.toUtf8());
+    process.closeWriteChannel();
+    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
+        std::fprintf(stderr, "feed_list_bench: sqlite3: %s\n", process.readAllStandardError().constData());
+        return std::nullopt;
+    }
+    static const QRegularExpression runTime(
+        QStringLiteral("Run Time: real ([0-9.]+) user ([0-9.]+) sys ([0-9.]+)"));
+    std::vector<double> wall, cpu;
+    auto it = runTime.globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        wall.push_back(m.captured(1).toDouble() * 1000.0);
+        cpu.push_back((m.captured(2).toDouble() + m.captured(3).toDouble()) * 1000.0);
+    }
+    if (int(cpu.size()) != kRuns)
+        return std::nullopt;
+    return Timing{median(wall), median(cpu)};
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = ConnectionString::databasePath(dir.path());
+    QString error;
+    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SchemaOnly) ||
+        !fillDatabase(path)) {
+        std::fprintf(stderr, "feed_list_bench: cannot build the database: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    AppContext context;
+    context.setLanguageCode(QStringLiteral("DE"));
+    context.setConnectionString(ConnectionString::build(dir.path(), QStringLiteral("Share Deny None")));
+    if (!context.openDatabase()) {
+        std::fprintf(stderr, "feed_list_bench: cannot open the database\n");
+        return 1;
+    }
+    const auto* backend = dynamic_cast<const SqliteBackend*>(context.db().backend());
+
+    struct Filter
+    {
+        const char* name;
+        const char* category;
+        const char* type;
+        const char* search;
+    };
+    const Filter filters[] = {
+        {"no filter", "-1", "-1", ""},
+        {"category 3", "3", "-1", ""},
+        {"type 4", "-1", "4", ""},
+        {"category 3 and type 4", "3", "4", ""},
+        {"search text \"hü\"", "-1", "-1", "hü"},
+        {"search text \"o'b\" (no match)", "-1", "-1", "o'b"},
+    };
+
+    // What RationPage::fillFeedList does for these filters.
+    PagedChoiceList list;
+    const auto query = [](const Filter& f) {
+        return RationPage::feedListQuery(QStringLiteral("DE"), QLatin1String(f.category),
+                                         QLatin1String(f.type), QString::fromUtf8(f.search));
+    };
+    const auto scrollToEnd = [&list] {
+        while (list.canFetchMore(QModelIndex()))
+            list.fetchMore(QModelIndex());
+    };
+
+    const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
+    std::printf("%d feedstuffs, two categories each; median of %d runs\n", kFeedstuffs, kRuns);
+    if (shell.isEmpty())
+        std::printf("sqlite3 shell not found: no reference figures\n");
+    else
+        std::printf("reference: the first page's statement (LIMIT %d) in the sqlite3 shell (%s), rows to\n"
+                    "/dev/null; LCase() is lower() there\n",
+                    PagedChoiceList::FirstPageSize, qPrintable(shell));
+    const auto reference = [&](const QString& jetSql) -> std::optional<Timing> {
+        if (shell.isEmpty() || !backend)
+            return std::nullopt;
+        const std::optional<QString> translated = backend->translate(jetSql);
+        if (!translated)
+            return std::nullopt;
+        QString sql = *translated;
+        sql.replace(QStringLiteral("LCase("), QStringLiteral("lower("), Qt::CaseInsensitive);
+        return measureInShell(shell, path, sql);
+    };
+
+    std::printf("%-38s %6s %11s %10s %12s %11s %7s\n", "first screen", "rows", "ours wall", "ours cpu",
+                "shell wall", "shell cpu", "ratio");
+    for (const Filter& f : filters) {
+        const Timing ours = measure([&] { list.fill(context.db(), query(f)); });
+        std::printf("%-38s %6d %8.2f ms %7.2f ms", f.name, list.count(), ours.wallMs, ours.cpuMs);
+        const std::optional<Timing> shellTime = reference(
+            PagedChoiceList::pageStatement(query(f), nullptr, false, PagedChoiceList::FirstPageSize));
+        if (shellTime)
+            std::printf(" %9.2f ms %8.2f ms %7.2f\n", shellTime->wallMs, shellTime->cpuMs,
+                        shellTime->cpuMs > 0 ? ours.cpuMs / shellTime->cpuMs : 0.0);
+        else
+            std::printf("   (no reference)\n");
+    }
+    std::printf("ratio: ours cpu / shell cpu\n\n");
+
+    std::printf("%-38s %6s %11s %10s %12s %11s\n", "to the last row", "rows", "ours wall", "ours cpu",
+                "shell wall", "shell cpu");
+    for (const Filter& f : {filters[0], filters[1]}) {
+        const Timing ours = measure([&] {
+            list.fill(context.db(), query(f));
+            scrollToEnd();
+        });
+        std::printf("%-38s %6d %8.2f ms %7.2f ms", f.name, list.count(), ours.wallMs, ours.cpuMs);
+        // The shell reads the whole ordered list at once.
+        const std::optional<Timing> shellTime =
+            reference(PagedChoiceList::pageStatement(query(f), nullptr, false, 0));
+        if (shellTime)
+            std::printf(" %9.2f ms %8.2f ms\n", shellTime->wallMs, shellTime->cpuMs);
+        else
+            std::printf("   (no reference: whole list)\n");
+    }
+    std::printf("ours: filling the list, then fetchMore() as a view scrolled to its end calls it\n\n");
+
+    // The translated statements stepped through SQLite's interface directly,
+    // on our connection and, for the search, on a plain connection in this
+    // process with SQLite's own like() (ASCII case only). Unlike the backend,
+    // these calls do not clear the vector registers that Qt's hashing leaves
+    // in use (see SqliteBackend.cpp), which shows in the search's time.
+    if (backend) {
+        const auto stepped = [&](sqlite3* db, const Filter& f) {
+            const QByteArray sql = backend
+                                       ->translate(PagedChoiceList::pageStatement(
+                                           query(f), nullptr, false, PagedChoiceList::FirstPageSize))
+                                       .value_or(QString())
+                                       .toUtf8();
+            return measure([&] {
+                       sqlite3_stmt* statement = nullptr;
+                       sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
+                       while (sqlite3_step(statement) == SQLITE_ROW)
+                           sqlite3_column_text(statement, 1);
+                       sqlite3_finalize(statement);
+                   })
+                .cpuMs;
+        };
+        sqlite3* plain = nullptr;
+        sqlite3_open_v2(path.toUtf8().constData(), &plain, SQLITE_OPEN_READONLY, nullptr);
+        std::printf(
+            "SQLite's interface called directly, vector registers not cleared, first screen: without a\n"
+            "filter %.3f ms cpu on our connection; search text without a match %.3f ms cpu on ours,\n"
+            "%.3f ms cpu on a plain connection\n",
+            stepped(backend->handle(), filters[0]), stepped(backend->handle(), filters[5]),
+            stepped(plain, filters[5]));
+        sqlite3_close(plain);
+    }
+    return 0;
+}
