@@ -343,6 +343,7 @@ bool CaseHeaderForm::saveCase()
         }
     }
     m_loadedTitle = m_title;
+    m_savedCaseKey = newKey;
     m_pendingCaseKey = newKey;
     initCaseForm();
     return true;
