@@ -141,7 +141,7 @@ QString lastStep(const QByteArray& output)
 {
     const QList<QByteArray> lines = output.split('\n');
     for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-        if (*it == "case" || *it == "feed" || *it == "import" || *it == "delete")
+        if (*it == "case" || *it == "feed" || *it == "feed delete" || *it == "import" || *it == "delete")
             return QString::fromLatin1(*it);
     }
     return QStringLiteral("start");

@@ -3,8 +3,8 @@
 //
 //   crash_worker DATADIR random SEED   saves cases and feedstuffs, imports the
 //                                      exchange files system-a.tsv and
-//                                      system-b.tsv of DATADIR and deletes
-//                                      cases, in random order, forever
+//                                      system-b.tsv of DATADIR, deletes cases
+//                                      and feedstuffs, in random order, forever
 //   crash_worker DATADIR cases N SEED  saves N cases and ends
 //
 // Before each step it prints the step's name; after a saved case its key.
@@ -156,6 +156,22 @@ public:
             fail("saving a feedstuff", prompt);
     }
 
+    // "Löschen" in the feedstuff editor on one of the installation's own,
+    // answered with Yes; one that a stored case uses stays, as the editor says.
+    void deleteFeed()
+    {
+        RecordingPrompt prompt;
+        FeedEditor editor(m_context, prompt);
+        editor.newClicked();
+        if (editor.feedList().count() == 0)
+            return;
+        editor.userChoseFeed(below(editor.feedList().count()));
+        prompt.setNextAnswer(Prompt::Answer::Yes);
+        if (!editor.deleteFeed() &&
+            !prompt.lastText().contains(QStringLiteral("gespeicherten Fällen verwendet")))
+            fail("deleting a feedstuff", prompt);
+    }
+
     // "Import" of the exchange dialog, with the file of the state the system
     // tables are not in, so every import changes them.
     void importSystemTables()
@@ -227,9 +243,12 @@ int main(int argc, char* argv[])
         if (step < 17) {
             worker.announce("case");
             worker.saveCase();
-        } else if (step < 28) {
+        } else if (step < 26) {
             worker.announce("feed");
             worker.saveFeed();
+        } else if (step < 28) {
+            worker.announce("feed delete");
+            worker.deleteFeed();
         } else if (step < 29) {
             worker.announce("import");
             worker.importSystemTables();
