@@ -60,8 +60,8 @@ bool isAmount(const QString& text)
         return true;
     number.replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    const double value = number.toDouble(&ok);
-    return ok && NumberText::readsFinite(number) && value >= 0;
+    number.toDouble(&ok);
+    return ok && NumberText::readsFinite(number);
 }
 
 // Reads every line before anything is entered, so a line the form has no
