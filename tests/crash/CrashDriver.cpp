@@ -2,7 +2,8 @@
 // nothing half-stored is left; or lets two workers save cases into one file
 // at once.
 //
-//   crash_driver WORKER kills N [SEED]    N kills of a worker on one database
+//   crash_driver WORKER kills N [SEED]    N kills of workers on one database,
+//                                         now and then two at once
 //   crash_driver WORKER concurrent N      two workers saving N cases each
 //
 // Status 0 when every check held; 1 with the broken rules on standard error
@@ -31,6 +32,7 @@
 #include <cstdio>
 #include <memory>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -116,8 +118,8 @@ bool prepareExchangeFiles(const QString& directory, QList<QByteArray>& states)
     return true;
 }
 
-// Waits for the worker's "ready", then lets it work for delayMs.
-bool runFor(QProcess& worker, int delayMs)
+// Waits for the worker's "ready".
+bool waitUntilReady(QProcess& worker)
 {
     QByteArray output;
     while (!output.contains("ready\n")) {
@@ -128,11 +130,19 @@ bool runFor(QProcess& worker, int delayMs)
         }
         output += worker.peek(worker.bytesAvailable());
     }
+    return true;
+}
+
+// Lets the worker work for delayMs, then kills it.
+bool killAfter(QProcess& worker, int delayMs)
+{
     if (worker.waitForFinished(delayMs)) {
         complain(QStringLiteral("the worker ended by itself: ") +
                  QString::fromUtf8(worker.readAllStandardError()));
         return false;
     }
+    worker.kill();
+    worker.waitForFinished(-1);
     return true;
 }
 
@@ -158,18 +168,35 @@ int runKills(const QString& workerPath, int kills, unsigned seed)
     QMap<QString, int> steps;
     QElapsedTimer timer;
     timer.start();
-    for (int kill = 1; kill <= kills; ++kill) {
-        QProcess worker;
-        worker.start(workerPath, {dir.path(), QStringLiteral("random"), QString::number(random())});
-        const int delayMs = int(random() % 300);
-        if (!runFor(worker, delayMs)) {
-            dir.setAutoRemove(false);
-            return 1;
+    int done = 0;
+    for (int round = 1; done < kills; ++round) {
+        // Every third round two copies of the program work on the file at
+        // once, and one dies while the other may hold the write lock.
+        const int copies = round % 3 == 0 && kills - done >= 2 ? 2 : 1;
+        std::vector<std::unique_ptr<QProcess>> workers;
+        for (int i = 0; i < copies; ++i) {
+            workers.push_back(std::make_unique<QProcess>());
+            workers.back()->start(workerPath,
+                                  {dir.path(), QStringLiteral("random"), QString::number(random())});
         }
-        worker.kill();
-        worker.waitForFinished(-1);
-        const QString step = lastStep(worker.readAllStandardOutput());
-        ++steps[step];
+        QStringList killed;
+        int delayMs = 0;
+        for (const auto& worker : workers) {
+            if (!waitUntilReady(*worker)) {
+                dir.setAutoRemove(false);
+                return 1;
+            }
+        }
+        for (const auto& worker : workers) {
+            delayMs = int(random() % 300);
+            if (!killAfter(*worker, delayMs)) {
+                dir.setAutoRemove(false);
+                return 1;
+            }
+            killed << lastStep(worker->readAllStandardOutput());
+            ++steps[killed.last()];
+            ++done;
+        }
 
         std::unique_ptr<AppContext> context = open(dir.path());
         const QStringList found = context ? DatabaseChecks::failures(*context, states)
@@ -177,9 +204,9 @@ int runKills(const QString& workerPath, int kills, unsigned seed)
         if (!found.isEmpty()) {
             dir.setAutoRemove(false);
             complain(QStringLiteral("kill %1 after %2 ms, in step %3, left %4:")
-                         .arg(kill)
+                         .arg(done)
                          .arg(delayMs)
-                         .arg(step)
+                         .arg(killed.join(QStringLiteral(" and ")))
                          .arg(dir.path()));
             for (const QString& failure : found)
                 complain(QStringLiteral("  ") + failure);
