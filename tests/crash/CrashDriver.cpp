@@ -80,8 +80,8 @@ bool import(AppContext& context, const QString& file)
 }
 
 // Writes system-a.tsv (the shipped tables) and system-b.tsv (the same with
-// every system feedstuff renamed and every content changed, so that any part
-// of an import shows) for the worker, and
+// every system feedstuff renamed and every content changed, so that an import
+// cut short anywhere shows) for the worker, and
 // returns the digests of the system tables after importing either. The
 // database is left in state A.
 bool prepareExchangeFiles(const QString& directory, QList<QByteArray>& states)
