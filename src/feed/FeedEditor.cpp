@@ -591,16 +591,20 @@ bool FeedEditor::deleteFeed()
     const QString name = code() == Lang::German ? m_germanName : m_englishName;
     // A case opens its ration through the feedstuff: deleting it would take
     // it out of every stored ration without a word.
-    if (const int cases = casesUsing(m_key); cases > 0) {
-        tell(
-            text(
-                "Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
-                "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
-                "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" instead.")
-                .arg(name)
-                .arg(cases));
+    const auto inUse = [this, &name] {
+        const int cases = casesUsing(m_key);
+        if (cases > 0) {
+            tell(text("Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
+                      "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
+                      "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" "
+                      "instead.")
+                     .arg(name)
+                     .arg(cases));
+        }
+        return cases > 0;
+    };
+    if (inUse())
         return false;
-    }
     if (m_prompt.question(text("Wollen Sie das Futtermittel ", "Do you want to delete the feedstuff ") +
                               name + (code() == Lang::German ? QStringLiteral(" löschen") : QString()),
                           Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
@@ -614,6 +618,10 @@ bool FeedEditor::deleteFeed()
         tell(notDeleted);
         return false;
     }
+    // Asked once more under the write lock: while the question was open,
+    // another copy of the program may have stored a case with it.
+    if (inUse())
+        return false;
     if (!db.executeSql(QStringLiteral("DELETE FROM T_FM_KAT WHERE ID_FM = ") + m_key)) {
         tell(text("Kategorien konnten nicht gelöscht werden", "Categories could not be deleted"));
         return false;
