@@ -99,7 +99,15 @@ public:
                                                    QString::number(10 + below(300)));
         }
         form.setTitle(CrashLabels::caseTitle(grids.feedRowCount(), ++m_serial));
-        if (!form.saveCase() || !prompt.entries().empty())
+        if (!form.saveCase()) {
+            // Another worker may have deleted a picked feedstuff meanwhile; the
+            // form then refuses the whole case, as it should.
+            if (prompt.entries().size() == 1 &&
+                prompt.lastText().contains(QStringLiteral("gibt es nicht mehr")))
+                return;
+            fail("saving a case", prompt);
+        }
+        if (!prompt.entries().empty())
             fail("saving a case", prompt);
         std::printf("saved %s\n", qPrintable(form.savedCaseKey()));
         std::fflush(stdout);

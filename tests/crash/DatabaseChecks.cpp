@@ -76,6 +76,13 @@ void checkCases(AppContext& context, QStringList& found)
                                        "T_REZ_FM.ID_Rezept = T_PAT_REZ.ID WHERE T_PAT_REZ.ID IS NULL"));
     if (orphans != 0)
         found << QStringLiteral("%1 ration rows belong to no case").arg(orphans);
+    // A case opens its ration through the feedstuffs: a row without one is lost.
+    const qint64 unfed =
+        number(context, QStringLiteral("SELECT COUNT(*) AS N FROM T_REZ_FM LEFT JOIN T_FUTTERMITTEL ON "
+                                       "T_REZ_FM.ID_Futtermittel = T_FUTTERMITTEL.ID WHERE "
+                                       "T_FUTTERMITTEL.ID IS NULL"));
+    if (unfed != 0)
+        found << QStringLiteral("%1 ration rows name no stored feedstuff").arg(unfed);
 }
 
 void checkFeeds(AppContext& context, QStringList& found)

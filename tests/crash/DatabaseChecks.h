@@ -15,7 +15,7 @@ namespace DatabaseChecks {
 QByteArray systemDigest(AppContext& context);
 
 // Every broken rule, one text each: the file's integrity, cases whose ration
-// rows are not all there (or rows without a case), user feedstuffs without
+// rows are not all there (or rows without a case or feedstuff), user feedstuffs without
 // all their contents (or contents without a feedstuff), the key counter of
 // the owner at or below a stored key, and system tables in none of the
 // states in systemStates.

@@ -19,6 +19,9 @@ TEST(DatabaseChecksTest, NameEveryHalfStoredRecord)
          "case 900 \"rows=2 #1\" has 1 ration rows"},
         {"INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (901, 1, 10)",
          "1 ration rows belong to no case"},
+        {"INSERT INTO T_PAT_REZ (ID, Rezepttitel) VALUES (902, 'rows=1 #1');"
+         "INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (902, 99999, 10)",
+         "1 ration rows name no stored feedstuff"},
         {"INSERT INTO T_FUTTERMITTEL (ID, BEZ_DE, EIGEN) VALUES (20000, 'contents=1 categories=0 #1', 'U');"
          "UPDATE T_FM_KEY SET ID_NEW = 20001 WHERE FM_TYP = 'U'",
          "feedstuff 20000 \"contents=1 categories=0 #1\" has 0 contents and 0 categories"},
