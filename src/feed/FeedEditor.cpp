@@ -550,8 +550,17 @@ bool FeedEditor::save()
                             QStringLiteral(", HINT = ") + Sql::quoteOrNull(m_hintEnglish) +
                             QStringLiteral(", DATUM_BEARBEITET = NOW(), AKTIV = ") + active +
                             QStringLiteral(" WHERE ID = ") + key;
-        if (!db.executeSql(sql)) {
+        long updated = 0;
+        if (!db.executeSql(sql, updated)) {
             tell(failed);
+            return false;
+        }
+        // Another copy of the program deleted it since it was loaded: its
+        // contents would be stored for no feedstuff.
+        if (updated != 1) {
+            tell(text("Das Futtermittel „%1“ gibt es nicht mehr; es wurde nicht gespeichert.",
+                      "The feedstuff \"%1\" no longer exists; it has not been saved.")
+                     .arg(code() == Lang::German ? m_germanName : m_englishName));
             return false;
         }
     }

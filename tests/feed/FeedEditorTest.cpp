@@ -298,6 +298,33 @@ TEST(FeedEditorTest, AFeedstuffStoredCasesUseIsNotDeletedButAnUnusedOneIs)
     EXPECT_TRUE(e.editor.key().isEmpty());
 }
 
+TEST(FeedEditorTest, AFeedstuffDeletedSinceItWasLoadedIsNotSavedAgain)
+{
+    for (const char* language : {"DE", "US"}) {
+        Editor e(QString::fromLatin1(language));
+        e.editor.setGermanName(QStringLiteral("Flocken"));
+        e.editor.setEnglishName(QStringLiteral("Flakes"));
+        e.analysis();
+        ASSERT_TRUE(e.editor.calculate());
+        ASSERT_TRUE(e.editor.save());
+        // Another copy of the program deletes it, as its editor does.
+        ASSERT_TRUE(
+            e.db.rawExec("DELETE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000; DELETE FROM T_FM_KAT WHERE "
+                         "ID_FM = 20000; DELETE FROM T_FUTTERMITTEL WHERE ID = 20000"));
+        e.prompt.clear();
+        EXPECT_FALSE(e.editor.save());
+        EXPECT_EQ(
+            e.prompt.texts(),
+            QStringList{QLatin1String(language) == QLatin1String("DE")
+                            ? QStringLiteral("Das Futtermittel „Flocken“ gibt es nicht mehr; es wurde nicht "
+                                             "gespeichert.")
+                            : QStringLiteral("The feedstuff \"Flakes\" no longer exists; it has not been "
+                                             "saved.")});
+        EXPECT_EQ(e.count("T_FM_NAEHRSTOFF WHERE ID_FM = 20000"), "0");
+        EXPECT_EQ(e.count("T_FUTTERMITTEL WHERE ID = 20000"), "0");
+    }
+}
+
 // Answers Yes to a question, after another copy of the program stored
 // something while the question was open.
 struct ChangedWhileAsking : RecordingPrompt
