@@ -550,8 +550,17 @@ bool FeedEditor::save()
                             QStringLiteral(", HINT = ") + Sql::quoteOrNull(m_hintEnglish) +
                             QStringLiteral(", DATUM_BEARBEITET = NOW(), AKTIV = ") + active +
                             QStringLiteral(" WHERE ID = ") + key;
-        if (!db.executeSql(sql)) {
+        long updated = 0;
+        if (!db.executeSql(sql, updated)) {
             tell(failed);
+            return false;
+        }
+        // Another copy of the program deleted it since it was loaded: its
+        // contents would be stored for no feedstuff.
+        if (updated != 1) {
+            tell(text("Das Futtermittel „%1“ gibt es nicht mehr; es wurde nicht gespeichert.",
+                      "The feedstuff \"%1\" no longer exists; it has not been saved.")
+                     .arg(code() == Lang::German ? m_germanName : m_englishName));
             return false;
         }
     }
@@ -591,16 +600,20 @@ bool FeedEditor::deleteFeed()
     const QString name = code() == Lang::German ? m_germanName : m_englishName;
     // A case opens its ration through the feedstuff: deleting it would take
     // it out of every stored ration without a word.
-    if (const int cases = casesUsing(m_key); cases > 0) {
-        tell(
-            text(
-                "Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
-                "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
-                "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" instead.")
-                .arg(name)
-                .arg(cases));
+    const auto inUse = [this, &name] {
+        const int cases = casesUsing(m_key);
+        if (cases > 0) {
+            tell(text("Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
+                      "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
+                      "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" "
+                      "instead.")
+                     .arg(name)
+                     .arg(cases));
+        }
+        return cases > 0;
+    };
+    if (inUse())
         return false;
-    }
     if (m_prompt.question(text("Wollen Sie das Futtermittel ", "Do you want to delete the feedstuff ") +
                               name + (code() == Lang::German ? QStringLiteral(" löschen") : QString()),
                           Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
@@ -614,6 +627,10 @@ bool FeedEditor::deleteFeed()
         tell(notDeleted);
         return false;
     }
+    // Asked once more under the write lock: while the question was open,
+    // another copy of the program may have stored a case with it.
+    if (inUse())
+        return false;
     if (!db.executeSql(QStringLiteral("DELETE FROM T_FM_KAT WHERE ID_FM = ") + m_key)) {
         tell(text("Kategorien konnten nicht gelöscht werden", "Categories could not be deleted"));
         return false;

@@ -332,10 +332,20 @@ bool CaseHeaderForm::saveCase()
     QString newKey;
     {
         DbTransaction transaction(db);
+        QString missingFeed;
         bool stored = transaction.isActive() && db.executeSql(sql);
         if (stored) {
             newKey = QString::number(db.lastInsertKey());
-            stored = m_ration.storeRationRows(newKey) && transaction.commit();
+            stored = m_ration.storeRationRows(newKey, &missingFeed) && transaction.commit();
+        }
+        if (!missingFeed.isEmpty()) {
+            m_prompt.message(text("Das Futtermittel „%1“ gibt es nicht mehr. Bitte nehmen Sie es aus der "
+                                  "Ration; der Fall wurde nicht gespeichert.",
+                                  "The feedstuff \"%1\" no longer exists. Please remove it from the ration; "
+                                  "the case has not been saved.")
+                                 .arg(missingFeed.trimmed()),
+                             Prompt::Icon::Exclamation);
+            return false;
         }
         if (!stored) {
             showMessage("Satz konnte nicht eingefügt werden", "Record can't be inserted");
@@ -343,6 +353,7 @@ bool CaseHeaderForm::saveCase()
         }
     }
     m_loadedTitle = m_title;
+    m_savedCaseKey = newKey;
     m_pendingCaseKey = newKey;
     initCaseForm();
     return true;

@@ -50,6 +50,8 @@ public:
     // Inserts the case and its ration rows together; false (with the message
     // shown) when a check fails or nothing could be stored.
     bool saveCase();
+    // The key the last successful saveCase() stored the case under; empty before.
+    QString savedCaseKey() const { return m_savedCaseKey; }
     void fillCaseTypeList();
     void updateAgeInWeeks();
     void applyFieldVisibility(int cat, int target, int puppies, int adult);
@@ -149,6 +151,7 @@ private:
     bool m_showCat = false, m_showTarget = false, m_showPuppies = false, m_showAdult = false;
 
     QString m_pendingCaseKey;
+    QString m_savedCaseKey;
     QString m_loadedTitle;
     bool m_isUnchanged = false;
 };

@@ -257,19 +257,28 @@ int RationGrids::feedRowCount() const
     return std::max(0, m_ration.rowCount() - FirstFeedRow);
 }
 
-bool RationGrids::storeRationRows(const QString& caseKey)
+bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
 {
     for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row) {
         const QString amountText = m_ration.text(row, AmountColumn).trimmed();
         // The amount enters the statement as the number it reads as, never as typed text.
         const QString amount = amountText.isEmpty() ? QStringLiteral("0")
                                                     : QString::number(NumberText::read(amountText), 'g', 15);
+        // Taken from the feedstuff's own row, so that a feedstuff another copy
+        // of the program deleted since it was picked stores no row that no
+        // case could open.
         const QString sql =
-            QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) VALUES (") + caseKey +
-            QStringLiteral(", ") + m_ration.text(row, KeyColumn) + QStringLiteral(", ") + amount +
-            QStringLiteral(")");
-        if (!m_context.db().executeSql(sql))
+            QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) SELECT ") + caseKey +
+            QStringLiteral(", ID, ") + amount + QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ") +
+            QString::number(m_ration.text(row, KeyColumn).toLongLong());
+        long inserted = 0;
+        if (!m_context.db().executeSql(sql, inserted))
             return false;
+        if (inserted != 1) {
+            if (missingFeed)
+                *missingFeed = m_ration.text(row, NameColumn);
+            return false;
+        }
     }
     return true;
 }

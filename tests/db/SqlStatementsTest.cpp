@@ -535,15 +535,18 @@ std::vector<SqlCase> rationPageCases()
                         .in("US"));
 
     const QString storeHead =
-        QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) VALUES (");
+        QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) SELECT ");
+    const QString storeTail = QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ");
     const QString stored =
         QStringLiteral("SELECT ID_Rezept, ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4");
     cases.push_back(write("storeRationRows, amount with decimals",
-                          storeHead + "4" + ", " + "6" + ", " + "125.5" + ")", 1,
+                          storeHead + "4" + ", ID, " + "125.5" + storeTail + "6", 1,
                           {{stored, {{"4\t6\t125.5"}}}}));
+    cases.push_back(write("storeRationRows, a feedstuff no longer stored",
+                          storeHead + "4" + ", ID, " + "10" + storeTail + "999", 0, {{stored, {}}}));
     cases.push_back(
-        write("storeRationRows, empty amount stored as 0", storeHead + "4" + ", " + "7" + ", " + "0" + ")", 1,
-              {{stored, {{"4\t7\t0.0"}}}})
+        write("storeRationRows, empty amount stored as 0", storeHead + "4" + ", ID, " + "0" + storeTail + "7",
+              1, {{stored, {{"4\t7\t0.0"}}}})
             .thenRead(
                 {"SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE AS BEZ, T_REZ_FM.TagRat "
                  "FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = T_REZ_FM.ID_Futtermittel "

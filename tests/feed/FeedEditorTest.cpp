@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -295,6 +296,67 @@ TEST(FeedEditorTest, AFeedstuffStoredCasesUseIsNotDeletedButAnUnusedOneIs)
                             "SELECT COUNT(*) FROM T_FM_KAT WHERE ID_FM = 2"})
         EXPECT_EQ(e.db.rawValue(QLatin1String(sql)), "0") << sql;
     EXPECT_TRUE(e.editor.key().isEmpty());
+}
+
+TEST(FeedEditorTest, AFeedstuffDeletedSinceItWasLoadedIsNotSavedAgain)
+{
+    for (const char* language : {"DE", "US"}) {
+        Editor e(QString::fromLatin1(language));
+        e.editor.setGermanName(QStringLiteral("Flocken"));
+        e.editor.setEnglishName(QStringLiteral("Flakes"));
+        e.analysis();
+        ASSERT_TRUE(e.editor.calculate());
+        ASSERT_TRUE(e.editor.save());
+        // Another copy of the program deletes it, as its editor does.
+        ASSERT_TRUE(
+            e.db.rawExec("DELETE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000; DELETE FROM T_FM_KAT WHERE "
+                         "ID_FM = 20000; DELETE FROM T_FUTTERMITTEL WHERE ID = 20000"));
+        e.prompt.clear();
+        EXPECT_FALSE(e.editor.save());
+        EXPECT_EQ(
+            e.prompt.texts(),
+            QStringList{QLatin1String(language) == QLatin1String("DE")
+                            ? QStringLiteral("Das Futtermittel „Flocken“ gibt es nicht mehr; es wurde nicht "
+                                             "gespeichert.")
+                            : QStringLiteral("The feedstuff \"Flakes\" no longer exists; it has not been "
+                                             "saved.")});
+        EXPECT_EQ(e.count("T_FM_NAEHRSTOFF WHERE ID_FM = 20000"), "0");
+        EXPECT_EQ(e.count("T_FUTTERMITTEL WHERE ID = 20000"), "0");
+    }
+}
+
+// Answers Yes to a question, after another copy of the program stored
+// something while the question was open.
+struct ChangedWhileAsking : RecordingPrompt
+{
+    std::function<void()> meanwhile;
+    Answer question(const QString& text, Buttons buttons, Icon icon) override
+    {
+        RecordingPrompt::question(text, buttons, icon);
+        meanwhile();
+        return Answer::Yes;
+    }
+};
+
+TEST(FeedEditorTest, AFeedstuffACaseTookWhileTheQuestionWasOpenStays)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ChangedWhileAsking prompt;
+    FeedEditor editor(db.context(), prompt);
+    db.context().setOwnerCode(QStringLiteral("M"));
+    ASSERT_TRUE(editor.loadFeed(2));
+    const QString contents = db.rawValue("SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = 2");
+    prompt.meanwhile = [&db] {
+        ASSERT_TRUE(
+            db.rawExec("INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (1, 2, 100)"));
+    };
+    EXPECT_FALSE(editor.deleteFeed());
+    EXPECT_EQ(prompt.lastText(),
+              QStringLiteral("Das Futtermittel %1 wird in 1 gespeicherten Fällen verwendet und kann nicht "
+                             "gelöscht werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.")
+                  .arg(editor.germanName()));
+    EXPECT_EQ(db.rawValue("SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = 2"), "1");
+    EXPECT_EQ(db.rawValue("SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = 2"), contents);
 }
 
 } // namespace

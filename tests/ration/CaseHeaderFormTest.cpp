@@ -264,6 +264,33 @@ TEST(CaseHeaderFormTest, SavingAnOpenedCaseNeedsANewTitle)
     EXPECT_EQ(w.form.loadedTitle(), "Erhaltung, Mai");
 }
 
+TEST(CaseHeaderFormTest, AFeedstuffDeletedSinceItWasPickedStopsTheSaveWhole)
+{
+    const struct
+    {
+        const char* language;
+        const char* message;
+    } cases[] = {
+        {"DE", "Das Futtermittel „Reis, gekocht“ gibt es nicht mehr. Bitte nehmen Sie es aus der Ration; der "
+               "Fall wurde nicht gespeichert."},
+        {"US",
+         "The feedstuff \"Rice, cooked\" no longer exists. Please remove it from the ration; the case has "
+         "not been saved."},
+    };
+    for (const auto& c : cases) {
+        Window w(QString::fromLatin1(c.language));
+        w.open(QStringLiteral("1"));
+        // Another copy of the program deletes the second feedstuff of the ration.
+        ASSERT_TRUE(w.db.rawExec(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = 2")));
+        w.form.setTitle(QStringLiteral("Erhaltung, Mai"));
+        w.prompt.clear();
+        EXPECT_FALSE(w.form.saveCase());
+        EXPECT_EQ(w.prompt.texts(), QStringList{QString::fromUtf8(c.message)});
+        EXPECT_EQ(w.count(), "3");
+        EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM")), "5");
+    }
+}
+
 TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
 {
     for (const char* language : {"DE", "US"}) {

@@ -3,6 +3,7 @@
 #include "support/TestDatabase.h"
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,73 @@ TEST(CliCaseTest, AnUnknownCaseEndsWithStatusOne)
     EXPECT_TRUE(run.lines.isEmpty());
     EXPECT_TRUE(run.err.contains("no case with the key 99"));
     EXPECT_EQ(runCliIn(db.directory(), {"case", "abc"}).status, 2);
+}
+
+} // namespace
+
+namespace {
+
+// The output of "case ID" without its recipe date, which a save sets anew.
+QStringList withoutRecipeDate(QStringList lines)
+{
+    lines.removeIf([](const QString& line) { return line.startsWith("header\trecipe date\t"); });
+    return lines;
+}
+
+TEST(CliCaseNewTest, TheOutputOfAStoredCaseMakesTheSameCaseAgain)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.isValid());
+    const CliRun stored = runCliIn(db.directory(), {"case", "1"});
+    ASSERT_EQ(stored.status, 0);
+    const CliRun saved = runCliIn(db.directory(), {"case", "new"}, stored.out);
+    ASSERT_EQ(saved.status, 0) << saved.err.toStdString();
+    ASSERT_EQ(saved.lines.size(), 1);
+    ASSERT_TRUE(saved.lines[0].startsWith("saved\t"));
+    const std::string key = saved.lines[0].section('\t', 1).toStdString();
+    EXPECT_NE(key, "1");
+    const CliRun copy = runCliIn(db.directory(), {"case", key});
+    ASSERT_EQ(copy.status, 0);
+    EXPECT_EQ(withoutRecipeDate(copy.lines), withoutRecipeDate(stored.lines));
+    EXPECT_EQ(db.rawValue(QString("SELECT COUNT(*) FROM T_REZ_FM WHERE ID_Rezept = %1").arg(key.c_str())),
+              "2");
+}
+
+TEST(CliCaseNewTest, RefusedInputStoresNothing)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.isValid());
+    QStringList lines = runCliIn(db.directory(), {"case", "1"}).lines;
+    lines.removeIf([](const QString& line) { return line.startsWith("feed\t"); });
+    const QString header = lines.join('\n') + '\n';
+    QString untitled = header;
+    untitled.remove(QRegularExpression("header\ttitle\t[^\n]*\n"));
+    const struct
+    {
+        QString input;
+        int status;
+        QString err;
+    } cases[] = {
+        {untitled, 1, "Bitte geben Sie einen (neuen) Titel ein\n"},
+        {header + "feed\t1\t10\nfeed\t1\t20\n", 1,
+         "Das ausgewählte Futtermittel steht bereits in der Liste\n"},
+        {header + "feed\t999\t10\n", 2,
+         "mensoly-cli case new: no feedstuff with the key 999 in the ration page's list\n"},
+        {header + "feed\t1\tviel\n", 2,
+         "mensoly-cli case new: the amount 'viel' of feedstuff 1 is no number\n"
+         "usage: mensoly-cli case new < CASE\n"},
+        {header + "header\tcolour\tbrown\n", 2,
+         "mensoly-cli case new: no header field 'colour'\nusage: mensoly-cli case new < CASE\n"},
+    };
+    const QString before = db.rawValue("SELECT COUNT(*) FROM T_PAT_REZ");
+    for (const auto& c : cases) {
+        const CliRun run = runCliIn(db.directory(), {"case", "new"}, c.input.toStdString());
+        EXPECT_EQ(run.status, c.status) << c.err.toStdString();
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_TRUE(run.lines.isEmpty());
+    }
+    EXPECT_EQ(db.rawValue("SELECT COUNT(*) FROM T_PAT_REZ"), before);
+    EXPECT_EQ(runCliIn(db.directory(), {"case", "new", "x"}).status, 2);
 }
 
 } // namespace

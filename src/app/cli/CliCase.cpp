@@ -74,6 +74,8 @@ void printGrids(std::ostream& out, RationCalculation& ration)
 
 int runCaseCommand(const CliArgs& args, CliIo& io)
 {
+    if (!args.empty() && args[0] == "new")
+        return runCaseNewCommand(CliArgs(args.begin() + 1, args.end()), io);
     bool isNumber = false;
     if (!args.empty())
         QString::fromStdString(args[0]).toLong(&isNumber);
@@ -82,7 +84,7 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
     if (!isNumber || !readOptions(CliArgs(args.begin() + 1, args.end()), {"pdf"}, options, error)) {
         if (!error.empty())
             io.err << "mensoly-cli case: " << error << "\n";
-        io.err << "usage: mensoly-cli case ID [--pdf FILE]\n";
+        io.err << "usage: mensoly-cli case ID [--pdf FILE] | new\n";
         return 2;
     }
     const QString pdf = options.count("pdf") ? options["pdf"] : QString();

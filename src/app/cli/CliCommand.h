@@ -33,6 +33,8 @@ int runCli(const CliArgs& argv, CliIo& io);
 int runInitDbCommand(const CliArgs& args, CliIo& io);
 int runFormulaCommand(const CliArgs& args, CliIo& io);
 int runCaseCommand(const CliArgs& args, CliIo& io);
+// "case new": the arguments after "new".
+int runCaseNewCommand(const CliArgs& args, CliIo& io);
 int runFeedCalcCommand(const CliArgs& args, CliIo& io);
 int runRecipeCommand(const CliArgs& args, CliIo& io);
 int runChartCommand(const CliArgs& args, CliIo& io);

@@ -9,7 +9,10 @@ const std::vector<CliCommand>& cliCommands()
          &runInitDbCommand},
         {"formula", "formula                evaluate formulas read from standard input, one per line",
          &runFormulaCommand},
-        {"case", "case ID [--pdf FILE]   open stored case ID as the case window does and print its figures",
+        {"case",
+         "case ID [--pdf FILE] | new\n"
+         "                         open stored case ID as the case window does and print its figures,\n"
+         "                         or enter a case from standard input and save it",
          &runCaseCommand},
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
          &runFeedCalcCommand},
