@@ -26,7 +26,7 @@ int decimalsOf(const QString& text)
     return std::max(0, readWhole(text));
 }
 
-int wholePart(double value)
+int toWhole(double value)
 {
     if (std::isnan(value))
         return 0;
@@ -36,7 +36,7 @@ int wholePart(double value)
 
 int readWhole(const QString& text)
 {
-    return wholePart(read(text));
+    return toWhole(read(text));
 }
 
 double read(const QString& text)

@@ -18,10 +18,10 @@ int decimalsOf(const QString& text);
 // leading blanks, a sign, digits, a point, an exponent); 0 when there is none.
 double read(const QString& text);
 
-// The whole part of a number, toward zero, held to the range of int; 0 for
-// not a number. Typed texts may hold any size ("1e400").
-int wholePart(double value);
-// wholePart(read(text)).
+// A number cut toward zero to a whole one, held to the range of int; 0 for
+// not a number. Typed texts may hold any size ("1e308", "inf").
+int toWhole(double value);
+// toWhole(read(text)).
 int readWhole(const QString& text);
 
 // Whether read() gives a finite number ("inf", "nan" do not); a text
