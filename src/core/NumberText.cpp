@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace NumberText {
 
@@ -22,7 +23,20 @@ QString format(double value, int decimals)
 
 int decimalsOf(const QString& text)
 {
-    return std::max(0, int(read(text)));
+    return std::max(0, readWhole(text));
+}
+
+int toWhole(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    return int(std::clamp(std::trunc(value), double(std::numeric_limits<int>::min()),
+                          double(std::numeric_limits<int>::max())));
+}
+
+int readWhole(const QString& text)
+{
+    return toWhole(read(text));
 }
 
 double read(const QString& text)

@@ -18,6 +18,12 @@ int decimalsOf(const QString& text);
 // leading blanks, a sign, digits, a point, an exponent); 0 when there is none.
 double read(const QString& text);
 
+// A number cut toward zero to a whole one, held to the range of int; 0 for
+// not a number. Typed texts may hold any size ("1e308", "inf").
+int toWhole(double value);
+// toWhole(read(text)).
+int readWhole(const QString& text);
+
 // Whether read() gives a finite number ("inf", "nan" do not); a text
 // without a number reads as 0 and counts as finite.
 bool readsFinite(const QString& text);

@@ -101,6 +101,12 @@ bool Translation::run(QString& error)
             error = QStringLiteral("unterminated quote or bracket");
             return false;
         }
+        // SQLite reads a statement only up to a NUL character and would drop
+        // the rest unseen; Sql::quote() keeps NULs out of the literals.
+        if (token.text.contains(QChar(0))) {
+            error = QStringLiteral("NUL character in the statement");
+            return false;
+        }
     }
     // A trailing semicolon is allowed; a second statement is not.
     while (!t.empty() && (t.back().isSpace() || t.back().isPunct(';')))

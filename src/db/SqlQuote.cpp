@@ -1,9 +1,19 @@
 #include "db/SqlQuote.h"
 
+#include <QStringList>
+
 namespace Sql {
 
 QString quote(const QString& value)
 {
+    // SQLite ends a statement's text at a NUL character: NULs are joined in
+    // as char(0) between the literals of the pieces around them.
+    if (value.contains(QChar(0))) {
+        QStringList pieces = value.split(QChar(0));
+        for (QString& piece : pieces)
+            piece = quote(piece);
+        return QLatin1Char('(') + pieces.join(QStringLiteral(" || char(0) || ")) + QLatin1Char(')');
+    }
     QString escaped = value;
     escaped.replace(QLatin1Char('\''), QLatin1String("''"));
     return QLatin1Char('\'') + escaped + QLatin1Char('\'');

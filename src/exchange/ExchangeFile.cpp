@@ -143,7 +143,7 @@ bool ExchangeFile::write() const
 {
     if (path.trimmed().isEmpty() || unencodableRecord() >= 0)
         return false;
-    QSaveFile file(path.trimmed());
+    QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     const QByteArray bytes = toBytes();
@@ -198,7 +198,7 @@ bool ExchangeFile::read()
 {
     if (path.trimmed().isEmpty())
         return false;
-    QFile file(path.trimmed());
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     records = parse(file.readAll());

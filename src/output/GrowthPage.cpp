@@ -46,7 +46,7 @@ void GrowthPage::build()
     const double adult = ChartPageTexts::readWithoutComma(adultText);
     const QString actualText = m_header.actualWeight();
     const double actual = NumberText::read(actualText);
-    const int age = int(ChartPageTexts::readWithoutComma(m_header.ageWeeks()));
+    const int age = NumberText::toWhole(ChartPageTexts::readWithoutComma(m_header.ageWeeks()));
 
     if (!actualText.isEmpty() && actual > 0) {
         const QString language = languageCode();

@@ -296,7 +296,7 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     values += numberForSql(m_actualWeight);
     values += numberForSql(m_targetWeight);
     values += numberForSql(m_adultWeight);
-    if (puppiesRequired() && int(NumberText::read(m_puppies)) < 1) {
+    if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
         showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
         return false;
     }
@@ -555,7 +555,7 @@ void CaseHeaderForm::setPuppies(const QString& value)
     if (!acceptNumber(value, labels().puppies))
         return;
     m_puppies = value;
-    if (puppiesRequired() && int(NumberText::read(m_puppies)) < 1) {
+    if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
         showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
         return;
     }

@@ -41,7 +41,7 @@ void RequirementCalculator::evaluateRequirements()
     v.ageWeeks = m_header.ageWeeks().trimmed();
     v.ribs = m_header.ribsPalpable() ? QStringLiteral("1") : QStringLiteral("0");
 
-    const int weeks = int(NumberText::read(v.ageWeeks));
+    const int weeks = NumberText::readWhole(v.ageWeeks);
     if (CaseType::needsAge(m_header.caseTypeKey(), species) && weeks <= 0)
         return;
 

@@ -73,7 +73,7 @@ QString substitute(const QString& formula, const CaseVariables& v)
 {
     QString text = formula.trimmed();
     if (isGrowthTableWord(text)) {
-        const int weeks = int(NumberText::read(v.ageWeeks));
+        const int weeks = NumberText::readWhole(v.ageWeeks);
         if (weeks <= 0)
             return QStringLiteral("0");
         const int factor =

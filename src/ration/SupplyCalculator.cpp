@@ -49,7 +49,7 @@ void SupplyCalculator::recalcContributions(const QString& feedKey, const QString
 
     QHash<int, int> columnOfNutrient;
     for (int c = grid.columnCount() - 1; c >= FirstColumn; --c)
-        columnOfNutrient.insert(int(NumberText::read(grid.text(KeyRow, c))), c);
+        columnOfNutrient.insert(NumberText::readWhole(grid.text(KeyRow, c)), c);
 
     RecordSet rs;
     if (rs.openRecordset(m_context.db(), sql)) {

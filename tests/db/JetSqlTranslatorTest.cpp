@@ -1,5 +1,6 @@
 #include "db/JetSqlTranslator.h"
 #include "db/SchemaInfo.h"
+#include "db/SqlQuote.h"
 
 #include <gtest/gtest.h>
 
@@ -245,6 +246,21 @@ TEST(JetSqlTranslatorWithoutSchema, RewritesOnlyWhatTheLiteralsShow)
         ASSERT_TRUE(sqlite.has_value()) << c.jet;
         EXPECT_EQ(sqlite->toStdString(), c.sqlite);
     }
+}
+
+// SQLite stops reading a statement at a NUL character, so a statement
+// holding one is refused, and a text holding one is quoted with char(0).
+TEST(JetSqlTranslatorNul, IsRefusedInAStatementAndJoinedInByTheQuote)
+{
+    const QString nul(QChar(0));
+    const JetSqlTranslator translator;
+    QString error;
+    EXPECT_FALSE(translator.toSqlite(
+        QStringLiteral("DELETE FROM T_TIER WHERE ID > 0") + nul + QStringLiteral(" AND ID = 7"), &error));
+    EXPECT_EQ(error, QStringLiteral("NUL character in the statement"));
+    EXPECT_FALSE(translator.toSqlite(QStringLiteral("SELECT 'a") + nul + QStringLiteral("b'")));
+    EXPECT_EQ(translator.toSqlite(QStringLiteral("SELECT ") + Sql::quote(nul + QStringLiteral("O'") + nul)),
+              QStringLiteral("SELECT ('' || char(0) || 'O''' || char(0) || '')"));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 CaseVariables growingDog()
@@ -55,6 +57,20 @@ TEST(RequirementFormulaTest, NoAgeGivesZeroGrowthEnergy)
     }
 }
 
+// The age is a typed text: any size of number falls into a class.
+TEST(RequirementFormulaTest, AnAgePastEveryClassIsInTheLastOne)
+{
+    CaseVariables v = growingDog();
+    for (const char* age : {"64444444448", "inf", "1e308"}) {
+        v.ageWeeks = QString::fromLatin1(age);
+        EXPECT_EQ(RequirementFormula::substitute(QStringLiteral("rechneca"), v),
+                  QStringLiteral("((10) ^0.75) * 218"))
+            << age;
+    }
+    v.ageWeeks = QStringLiteral("nan");
+    EXPECT_EQ(RequirementFormula::substitute(QStringLiteral("rechneca"), v), QStringLiteral("0"));
+}
+
 TEST(RequirementFormulaTest, VariablesAreWrappedInOrderAndCommasBecomePoints)
 {
     CaseVariables v = growingDog();
@@ -97,6 +113,25 @@ TEST(NumberTextTest, FormatsWithACommaAndReadsTheLeadingNumber)
                  {"", 0.0},       {"1e3", 1000.0},      {",5", 0.5},  {"--1", 0.0}};
     for (const auto& r : reads)
         EXPECT_DOUBLE_EQ(NumberText::read(QString::fromLatin1(r.text)), r.value) << r.text;
+}
+
+TEST(NumberTextTest, WholeNumbersAreCutTowardZeroAndHeldToTheIntRange)
+{
+    constexpr int max = std::numeric_limits<int>::max();
+    constexpr int min = std::numeric_limits<int>::min();
+    const struct
+    {
+        const char* text;
+        int whole;
+        int decimals;
+    } cases[] = {{"2,9", 2, 2},           {"-2,9", -2, 0},   {"3e9", max, max},
+                 {"-3e9", min, 0},        {"inf", max, max}, {"-inf", min, 0},
+                 {"nan", 0, 0},           {"1e400", 0, 0},   {"2147483647", max, max},
+                 {"-2147483648", min, 0}, {"", 0, 0}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(NumberText::readWhole(QString::fromLatin1(c.text)), c.whole) << c.text;
+        EXPECT_EQ(NumberText::decimalsOf(QString::fromLatin1(c.text)), c.decimals) << c.text;
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "app/cli/CliCommand.h"
 
+#include <QByteArrayView>
+
 #include <ostream>
 
 const std::vector<CliCommand>& cliCommands()
@@ -66,8 +68,17 @@ int runCli(const CliArgs& argv, CliIo& io)
         return argv.empty() ? 2 : 0;
     }
     for (const CliCommand& command : cliCommands()) {
-        if (argv.front() == command.name)
-            return command.run(CliArgs(argv.begin() + 1, argv.end()), io);
+        if (argv.front() != command.name)
+            continue;
+        // The commands read their arguments as UTF-8; other bytes would turn
+        // into other characters, so a file name would name another file.
+        for (size_t i = 1; i < argv.size(); ++i) {
+            if (!QByteArrayView(argv[i].data(), qsizetype(argv[i].size())).isValidUtf8()) {
+                io.err << "mensoly-cli " << command.name << ": argument " << i << " is not valid UTF-8\n";
+                return 1;
+            }
+        }
+        return command.run(CliArgs(argv.begin() + 1, argv.end()), io);
     }
     io.err << "mensoly-cli: unknown command '" << argv.front() << "'\n";
     printUsage(io.err);
