@@ -176,8 +176,7 @@ int main(int argc, char** argv)
     };
 
     const QString shell = QStandardPaths::findExecutable(QStringLiteral("sqlite3"));
-    std::printf(
-        "%d cases; median of %d runs; ours from statement to every row read\n", kCases, kRuns);
+    std::printf("%d cases; median of %d runs; ours from statement to every row read\n", kCases, kRuns);
     if (shell.isEmpty())
         std::printf("sqlite3 shell not found: no reference figures\n");
     else

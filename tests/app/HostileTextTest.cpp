@@ -151,10 +151,10 @@ TEST(HostileTextTest, CaseHeaderTextsAreStoredAndFoundAsTyped)
     list.runSearch({});
     ASSERT_EQ(list.caseCount(), 3 + hostileTexts().size());
     QList<QStringList> all;
-    for (int row = 1; row <= list.caseCount(); ++row) {
+    for (int row = 0; row < list.caseCount(); ++row) {
         all << QStringList();
         for (int column = 0; column < CaseList::ColumnCount; ++column)
-            all.back() << list.grid().text(row, column);
+            all.back() << list.text(row, column);
     }
     for (int i = 0; i < hostileTexts().size(); ++i) {
         const Hostile& h = hostileTexts()[i];
@@ -179,7 +179,7 @@ TEST(HostileTextTest, CaseHeaderTextsAreStoredAndFoundAsTyped)
             }
             list.runSearch(bar.criteria());
             QStringList found;
-            for (int row = 1; row <= list.caseCount(); ++row)
+            for (int row = 0; row < list.caseCount(); ++row)
                 found << list.caseKey(row);
             expected.sort();
             found.sort();
@@ -234,6 +234,7 @@ TEST(HostileTextTest, FeedstuffNamesAreStoredAndFoundByTheRationPage)
     page.setUp();
     form.initCaseForm();
     page.filterClicked();
+    ASSERT_TRUE(page.feedModel().fetchAll());
     const std::vector<ChoiceList::Entry> all = page.feedList().entries();
     for (int i = 0; i < hostileTexts().size(); ++i) {
         const Hostile& h = hostileTexts()[i];
@@ -245,6 +246,7 @@ TEST(HostileTextTest, FeedstuffNamesAreStoredAndFoundByTheRationPage)
         }
         page.setSearchText(h.text);
         page.filterClicked();
+        ASSERT_TRUE(page.feedModel().fetchAll());
         QStringList found;
         for (const ChoiceList::Entry& entry : page.feedList().entries())
             found << QString::number(entry.data);

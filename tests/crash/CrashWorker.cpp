@@ -213,7 +213,7 @@ public:
         if (list.caseCount() == 0)
             return;
         prompt.setNextAnswer(Prompt::Answer::Yes);
-        if (!list.deleteCase(1 + below(list.caseCount())))
+        if (!list.deleteCase(below(list.caseCount())))
             fail("deleting a case", prompt);
     }
 

@@ -44,15 +44,6 @@ int indexOfText(const ChoiceList& list, const QString& text)
     return -1;
 }
 
-int indexOfData(const ChoiceList& list, int data)
-{
-    for (int i = 0; i < list.count(); ++i) {
-        if (list.entries()[size_t(i)].data == data)
-            return i;
-    }
-    return -1;
-}
-
 bool isAmount(const QString& text)
 {
     QString number = text.trimmed();
@@ -178,7 +169,7 @@ bool enter(AppContext& context, CaseHeaderForm& form, RationPage& page, const Ca
 
     GridModel& grid = form.ration().rationGrid();
     for (const auto& [key, amount] : input.feeds) {
-        const int index = indexOfData(page.feedList(), key.toInt());
+        const int index = page.feedModel().findData(key.toInt());
         if (index < 0) {
             error = QStringLiteral("no feedstuff with the key ") + key +
                     QStringLiteral(" in the ration page's list");
