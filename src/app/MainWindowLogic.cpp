@@ -2,6 +2,8 @@
 
 #include "core/Lang.h"
 
+#include <QLocale>
+
 namespace MainWindowLogic {
 
 QString startPicture(const QString& languageCode)
@@ -24,6 +26,21 @@ QRect caseWindowGeometry(const QSize& clientArea)
 QString resultBarCaption(const QString& languageCode)
 {
     return Lang::byCode(languageCode, QStringLiteral("Suchergebnis"), QStringLiteral("Search Result"));
+}
+
+QString resultBarCaption(const QString& languageCode, int caseCount)
+{
+    const QString caption = resultBarCaption(languageCode);
+    if (caption.isEmpty())
+        return caption;
+    const bool german = languageCode == Lang::German;
+    const QLocale locale(german ? QLocale::German : QLocale::English);
+    const QString count = locale.toString(caseCount);
+    if (german)
+        return caption + QStringLiteral(": ") + count +
+               (caseCount == 1 ? QStringLiteral(" Fall") : QString::fromUtf8(" Fälle"));
+    return caption + QStringLiteral(": ") + count +
+           (caseCount == 1 ? QStringLiteral(" case") : QStringLiteral(" cases"));
 }
 
 QSize resultBarInitialSize(ResultBarOrigin origin)

@@ -20,6 +20,8 @@ QRect caseWindowGeometry(const QSize& clientArea);
 
 // "Suchergebnis" / "Search Result"; empty for an unknown code.
 QString resultBarCaption(const QString& languageCode);
+// The caption once a search's number of cases is known: "Suchergebnis: 1.234 Fälle".
+QString resultBarCaption(const QString& languageCode, int caseCount);
 // The result bar's first size: made by the ration command, or by a search.
 enum class ResultBarOrigin { RationCommand, Search };
 QSize resultBarInitialSize(ResultBarOrigin origin);

@@ -163,6 +163,26 @@ TEST(MainWindowLogicTest, TextsAndPicturesFollowTheLanguageOfTheMoment)
     }
 }
 
+TEST(MainWindowLogicTest, TheResultCaptionCountsTheCasesOnceKnown)
+{
+    const struct
+    {
+        const char* code;
+        int count;
+        const char* caption;
+    } cases[] = {
+        {"DE", 1, "Suchergebnis: 1 Fall"},
+        {"DE", 100000, "Suchergebnis: 100.000 Fälle"},
+        {"US", 0, "Search Result: 0 cases"},
+        {"US", 1234, "Search Result: 1,234 cases"},
+        {"XX", 5, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MainWindowLogic::resultBarCaption(QString::fromLatin1(c.code), c.count),
+                  QString::fromUtf8(c.caption))
+            << c.code << " " << c.count;
+}
+
 TEST(MainWindowLogicTest, ACaseWindowSitsTopLeftThreePixelsNarrowerAndThirtyLower)
 {
     EXPECT_EQ(MainWindowLogic::caseWindowGeometry(QSize(1280, 700)), QRect(0, 0, 1277, 670));

@@ -11,4 +11,11 @@ ResultBar::ResultBar(AppContext& context, Prompt& prompt, MainWindowLogic::Resul
     setFeatures(DockWidgetClosable | DockWidgetMovable | DockWidgetFloatable);
     m_caseList = new CaseListView(context, prompt, MainWindowLogic::resultBarInitialSize(origin), this);
     setWidget(m_caseList);
+    // The list reads its first screen before it counts; the count follows in the caption.
+    const QString language = context.languageCode();
+    connect(&m_caseList->logic(), &CaseList::caseCountKnown, this, [this, language](int count) {
+        setWindowTitle(MainWindowLogic::resultBarCaption(language, count));
+    });
+    connect(&m_caseList->logic(), &QAbstractItemModel::modelReset, this,
+            [this, language] { setWindowTitle(MainWindowLogic::resultBarCaption(language)); });
 }
