@@ -3,6 +3,7 @@
 // requirement pass, for a ration of 30 feedstuffs over 60 nutrient and 20
 // indicator columns on a database of 5,000 feedstuffs.
 
+#include "BenchTiming.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
@@ -163,12 +164,8 @@ int main(int argc, char** argv)
     }
 
     AppContext context;
-    context.setLanguageCode(QStringLiteral("DE"));
-    context.setConnectionString(ConnectionString::build(dir.path(), QStringLiteral("Share Deny None")));
-    if (!context.openDatabase()) {
-        std::fprintf(stderr, "case_bench: cannot open the database\n");
+    if (!BenchTiming::openDatabase("case_bench", context, dir.path()))
         return 1;
-    }
 
     CaseInputs header;
     header.caseType = 7;

@@ -4,6 +4,7 @@
 // statements run in the sqlite3 command-line shell on the same file. The
 // ration page's feedstuff list has its own bench (FeedListBench).
 
+#include "BenchTiming.h"
 #include "ManyCases.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -14,24 +15,18 @@
 #include "output/CaseList.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <optional>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kCases = 100000;
 constexpr int kRuns = 15;
@@ -60,69 +55,11 @@ bool fillDatabase(const QString& path)
     return ok;
 }
 
-double cpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
+using BenchTiming::Timing;
 
-double median(std::vector<double> values)
+Timing measureRuns(const std::function<void()>& once)
 {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
-struct Timing
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-};
-
-Timing measure(const std::function<void()>& once)
-{
-    once(); // warm the page cache and the statement path
-    std::vector<double> wall, cpu;
-    for (int run = 0; run < kRuns; ++run) {
-        const Clock::time_point start = Clock::now();
-        const double cpuStart = cpuSeconds();
-        once();
-        cpu.push_back((cpuSeconds() - cpuStart) * 1000.0);
-        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return {median(wall), median(cpu)};
-}
-
-// Runs the statement kRuns times (after one warm-up) in the sqlite3 shell with
-// its timer on and the rows written to /dev/null. The shell prints wall time
-// to the millisecond only, so its CPU time (user + sys) is the finer figure.
-std::optional<Timing> measureInShell(const QString& shell, const QString& path, const QString& sql)
-{
-    QString script = QStringLiteral(".output /dev/null\n") + sql + QStringLiteral(";\n.timer on\n");
-    for (int run = 0; run < kRuns; ++run)
-        script += sql + QStringLiteral(";\n");
-    QProcess process;
-    process.start(shell, {QStringLiteral("-batch"), path});
-    if (!process.waitForStarted())
-        return std::nullopt;
-    process.write(script.toUtf8());
-    process.closeWriteChannel();
-    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
-        std::fprintf(stderr, "case_list_bench: sqlite3: %s\n", process.readAllStandardError().constData());
-        return std::nullopt;
-    }
-    static const QRegularExpression runTime(
-        QStringLiteral("Run Time: real ([0-9.]+) user ([0-9.]+) sys ([0-9.]+)"));
-    std::vector<double> wall, cpu;
-    auto it = runTime.globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        wall.push_back(m.captured(1).toDouble() * 1000.0);
-        cpu.push_back((m.captured(2).toDouble() + m.captured(3).toDouble()) * 1000.0);
-    }
-    if (int(cpu.size()) != kRuns)
-        return std::nullopt;
-    return Timing{median(wall), median(cpu)};
+    return BenchTiming::measure(once, kRuns);
 }
 
 } // namespace
@@ -140,12 +77,8 @@ int main(int argc, char** argv)
     }
 
     AppContext context;
-    context.setLanguageCode(QStringLiteral("DE"));
-    context.setConnectionString(ConnectionString::build(dir.path(), QStringLiteral("Share Deny None")));
-    if (!context.openDatabase()) {
-        std::fprintf(stderr, "case_list_bench: cannot open the database\n");
+    if (!BenchTiming::openDatabase("case_list_bench", context, dir.path()))
         return 1;
-    }
     const auto* backend = dynamic_cast<const SqliteBackend*>(context.db().backend());
     RecordingPrompt prompt;
 
@@ -188,7 +121,7 @@ int main(int argc, char** argv)
     std::printf("%-36s %7s %11s %10s %12s %11s %7s\n", "", "rows", "ours wall", "ours cpu", "shell wall",
                 "shell cpu", "ratio");
     for (const Case& c : cases) {
-        const Timing ours = measure(c.run);
+        const Timing ours = measureRuns(c.run);
         std::printf("%-36s %7d %8.2f ms %7.2f ms", c.name, c.count(), ours.wallMs, ours.cpuMs);
         std::optional<Timing> reference;
         if (!shell.isEmpty() && backend) {
@@ -196,7 +129,7 @@ int main(int argc, char** argv)
             if (translated) {
                 QString sql = *translated;
                 sql.replace(QStringLiteral("LCase("), QStringLiteral("lower("), Qt::CaseInsensitive);
-                reference = measureInShell(shell, path, sql);
+                reference = BenchTiming::measureInShell("case_list_bench", shell, path, sql, kRuns);
             }
         }
         if (reference)
@@ -210,7 +143,7 @@ int main(int argc, char** argv)
     // Where the case list's time goes, without criteria.
     const QString sql = CaseList::searchStatement(none);
     const auto step = [&](const QString& statement, bool read) {
-        return measure([&] {
+        return measureRuns([&] {
             RecordSet rs;
             rs.openRecordset(context.db(), statement);
             for (QString text; !rs.isEof(); rs.moveNext()) {

@@ -5,6 +5,7 @@
 // file; its time per statement is the difference between a shell that runs
 // it many times and one that only starts, so process start-up drops out.
 
+#include "BenchTiming.h"
 #include "ManyCases.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -34,11 +35,7 @@ constexpr int kRuns = 31;
 constexpr int kShellRepeats = 400;
 constexpr int kScreenRows = 50;
 
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
+using BenchTiming::median;
 
 // Median wall time of once() in milliseconds, after one warm-up run; prepare()
 // runs before each, untimed.
@@ -112,12 +109,8 @@ int main(int argc, char** argv)
         return 1;
     }
     AppContext context;
-    context.setLanguageCode(QStringLiteral("DE"));
-    context.setConnectionString(ConnectionString::build(dir.path(), QStringLiteral("Share Deny None")));
-    if (!context.openDatabase()) {
-        std::fprintf(stderr, "case_list_pages_bench: cannot open the database\n");
+    if (!BenchTiming::openDatabase("case_list_pages_bench", context, dir.path()))
         return 1;
-    }
     const auto* backend = dynamic_cast<const SqliteBackend*>(context.db().backend());
     RecordingPrompt prompt;
     CaseList list(context, prompt);

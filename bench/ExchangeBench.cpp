@@ -5,6 +5,7 @@
 // command-line shell inserts the same rows into the same schema from
 // generated INSERT statements in one transaction.
 
+#include "BenchTiming.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
@@ -150,11 +151,7 @@ bool fillDatabase(const QString& path)
     return ok;
 }
 
-double median(std::vector<double> values)
-{
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
+using BenchTiming::median;
 
 double seconds(Clock::time_point start)
 {

@@ -5,6 +5,7 @@
 // command-line shell runs the first page's translated statement on the same
 // file.
 
+#include "BenchTiming.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
@@ -14,24 +15,18 @@
 #include "ration/RationPage.h"
 
 #include <QCoreApplication>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <functional>
 #include <optional>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr int kFeedstuffs = 10000;
 constexpr int kRuns = 31;
@@ -103,69 +98,11 @@ bool fillDatabase(const QString& path)
     return ok;
 }
 
-double cpuSeconds()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
-}
+using BenchTiming::Timing;
 
-double median(std::vector<double> values)
+Timing measureRuns(const std::function<void()>& once)
 {
-    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
-    return values[values.size() / 2];
-}
-
-struct Timing
-{
-    double wallMs = 0;
-    double cpuMs = 0;
-};
-
-Timing measure(const std::function<void()>& once)
-{
-    once(); // warm the page cache and the statement path
-    std::vector<double> wall, cpu;
-    for (int run = 0; run < kRuns; ++run) {
-        const Clock::time_point start = Clock::now();
-        const double cpuStart = cpuSeconds();
-        once();
-        cpu.push_back((cpuSeconds() - cpuStart) * 1000.0);
-        wall.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return {median(wall), median(cpu)};
-}
-
-// Runs the statement kRuns times (after one warm-up) in the sqlite3 shell with
-// its timer on and the rows written to /dev/null. The shell prints wall time
-// to the millisecond only, so its CPU time (user + sys) is the finer figure.
-std::optional<Timing> measureInShell(const QString& shell, const QString& path, const QString& sql)
-{
-    QString script = QStringLiteral(".output /dev/null\n") + sql + QStringLiteral(";\n.timer on\n");
-    for (int run = 0; run < kRuns; ++run)
-        script += sql + QStringLiteral(";\n");
-    QProcess process;
-    process.start(shell, {QStringLiteral("-batch"), path});
-    if (!process.waitForStarted())
-        return std::nullopt;
-    process.write(script.toUtf8());
-    process.closeWriteChannel();
-    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
-        std::fprintf(stderr, "feed_list_bench: sqlite3: %s\n", process.readAllStandardError().constData());
-        return std::nullopt;
-    }
-    static const QRegularExpression runTime(
-        QStringLiteral("Run Time: real ([0-9.]+) user ([0-9.]+) sys ([0-9.]+)"));
-    std::vector<double> wall, cpu;
-    auto it = runTime.globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
-    while (it.hasNext()) {
-        const QRegularExpressionMatch m = it.next();
-        wall.push_back(m.captured(1).toDouble() * 1000.0);
-        cpu.push_back((m.captured(2).toDouble() + m.captured(3).toDouble()) * 1000.0);
-    }
-    if (int(cpu.size()) != kRuns)
-        return std::nullopt;
-    return Timing{median(wall), median(cpu)};
+    return BenchTiming::measure(once, kRuns);
 }
 
 } // namespace
@@ -183,12 +120,8 @@ int main(int argc, char** argv)
     }
 
     AppContext context;
-    context.setLanguageCode(QStringLiteral("DE"));
-    context.setConnectionString(ConnectionString::build(dir.path(), QStringLiteral("Share Deny None")));
-    if (!context.openDatabase()) {
-        std::fprintf(stderr, "feed_list_bench: cannot open the database\n");
+    if (!BenchTiming::openDatabase("feed_list_bench", context, dir.path()))
         return 1;
-    }
     const auto* backend = dynamic_cast<const SqliteBackend*>(context.db().backend());
 
     struct Filter
@@ -234,13 +167,13 @@ int main(int argc, char** argv)
             return std::nullopt;
         QString sql = *translated;
         sql.replace(QStringLiteral("LCase("), QStringLiteral("lower("), Qt::CaseInsensitive);
-        return measureInShell(shell, path, sql);
+        return BenchTiming::measureInShell("feed_list_bench", shell, path, sql, kRuns);
     };
 
     std::printf("%-38s %6s %11s %10s %12s %11s %7s\n", "first screen", "rows", "ours wall", "ours cpu",
                 "shell wall", "shell cpu", "ratio");
     for (const Filter& f : filters) {
-        const Timing ours = measure([&] { list.fill(context.db(), query(f)); });
+        const Timing ours = measureRuns([&] { list.fill(context.db(), query(f)); });
         std::printf("%-38s %6d %8.2f ms %7.2f ms", f.name, list.count(), ours.wallMs, ours.cpuMs);
         const std::optional<Timing> shellTime = reference(
             PagedChoiceList::pageStatement(query(f), nullptr, false, PagedChoiceList::FirstPageSize));
@@ -255,7 +188,7 @@ int main(int argc, char** argv)
     std::printf("%-38s %6s %11s %10s %12s %11s\n", "to the last row", "rows", "ours wall", "ours cpu",
                 "shell wall", "shell cpu");
     for (const Filter& f : {filters[0], filters[1]}) {
-        const Timing ours = measure([&] {
+        const Timing ours = measureRuns([&] {
             list.fill(context.db(), query(f));
             scrollToEnd();
         });
@@ -282,7 +215,7 @@ int main(int argc, char** argv)
                                            query(f), nullptr, false, PagedChoiceList::FirstPageSize))
                                        .value_or(QString())
                                        .toUtf8();
-            return measure([&] {
+            return measureRuns([&] {
                        sqlite3_stmt* statement = nullptr;
                        sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr);
                        while (sqlite3_step(statement) == SQLITE_ROW)
