@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -155,6 +156,8 @@ void RationPageView::connectControls()
     connect(m_feedList, &QComboBox::currentIndexChanged, page, &RationPage::setFeedChoice);
     m_feedPopup = m_feedList->view()->window();
     m_feedPopup->installEventFilter(this);
+    m_feedList->installEventFilter(this);
+    m_feedList->view()->installEventFilter(this);
 }
 
 void RationPageView::showFeedList()
@@ -185,6 +188,12 @@ void RationPageView::showFeedChoice()
 
 bool RationPageView::eventFilter(QObject* watched, QEvent* event)
 {
+    // Typing a name jumps among the entries read so far; the whole list is
+    // read first (a few milliseconds even for thousands of feedstuffs), so
+    // every name can be found by its first letters.
+    if ((watched == m_feedList || watched == m_feedList->view()) && event->type() == QEvent::KeyPress &&
+        !static_cast<QKeyEvent*>(event)->text().trimmed().isEmpty())
+        m_page->feedModel().fetchAll();
     if (watched == m_feedPopup && event->type() == QEvent::Hide) {
         // The list hides before it reports the entry clicked; pick after that.
         QMetaObject::invokeMethod(this, &RationPageView::feedListClosed, Qt::QueuedConnection);

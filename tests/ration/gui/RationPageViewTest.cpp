@@ -269,6 +269,30 @@ TEST_F(RationPageViewTest, TheFeedListReadsOnAsItsPopupScrollsAndPicksFromThere)
     EXPECT_EQ(feedNames(), QStringList{"Öl 119"});
 }
 
+TEST_F(RationPageViewTest, TypingANameInTheClosedFeedListFindsItBeyondTheFirstPage)
+{
+    open();
+    QString sql;
+    for (int i = 0; i < 120; ++i)
+        sql +=
+            QStringLiteral(
+                "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, AKTIV) VALUES (%1, 3, 'Ölsorte%2', -1);")
+                .arg(100 + i)
+                .arg(i, 3, 10, QLatin1Char('0'));
+    ASSERT_TRUE(db->rawExec(sql));
+    chooseDogCase();
+    choose(page->typeList(), QStringLiteral("Öle"));
+    QComboBox* box = page->feedList();
+    ASSERT_EQ(box->count(), PagedChoiceList::FirstPageSize);
+    box->setFocus();
+    // (A space would open the list.)
+    QTest::keyClicks(box, QStringLiteral("Ölsorte11"));
+    EXPECT_EQ(box->count(), 120);
+    EXPECT_EQ(box->currentText(), QStringLiteral("Ölsorte110"));
+    // Moving the choice picks nothing yet.
+    EXPECT_TRUE(feedNames().isEmpty());
+}
+
 TEST_F(RationPageViewTest, MovingThroughTheClosedFeedListPicksNothing)
 {
     open();
