@@ -136,19 +136,23 @@ QString errorOf(sqlite3* db)
 class SqliteCursor : public DbCursor
 {
 public:
-    SqliteCursor(sqlite3_stmt* statement)
-        : m_statement(statement)
+    SqliteCursor(const SqliteStatements::Lease& lease, std::weak_ptr<SqliteStatements> owner)
+        : m_statement(lease.statement)
+        , m_owner(std::move(owner))
+        , m_columns(int(lease.names.size()))
+        , m_names(lease.names)
+        , m_kinds(lease.kinds)
     {
-        m_columns = sqlite3_column_count(statement);
-        for (int i = 0; i < m_columns; ++i) {
-            m_names << QString::fromUtf8(sqlite3_column_name(statement, i));
-            const char* declared = sqlite3_column_decltype(statement, i);
-            m_kinds.push_back(declared ? SchemaInfo::kindOfDeclaredType(QString::fromUtf8(declared))
-                                       : SchemaInfo::ColumnKind::Other);
-        }
         next();
     }
-    ~SqliteCursor() override { sqlite3_finalize(m_statement); }
+    ~SqliteCursor() override
+    {
+        // The connection may be gone already; then the statement is the cursor's alone.
+        if (const std::shared_ptr<SqliteStatements> owner = m_owner.lock())
+            owner->giveBack(m_statement);
+        else
+            sqlite3_finalize(m_statement);
+    }
 
     bool atEnd() const override { return m_atEnd; }
     void next() override
@@ -166,6 +170,7 @@ public:
 
 private:
     sqlite3_stmt* m_statement;
+    std::weak_ptr<SqliteStatements> m_owner;
     int m_columns = 0;
     QStringList m_names;
     std::vector<SchemaInfo::ColumnKind> m_kinds;
@@ -214,11 +219,14 @@ DbValue SqliteCursor::value(int column) const
 SqliteBackend::SqliteBackend(sqlite3* db, Clock clock)
     : m_db(db)
     , m_clock(std::move(clock))
+    , m_statements(std::make_shared<SqliteStatements>(db))
 {
 }
 
 SqliteBackend::~SqliteBackend()
 {
+    m_statements.reset();
+    // Statements still open in cursors keep the connection until they end.
     sqlite3_close_v2(m_db);
 }
 
@@ -388,17 +396,11 @@ std::unique_ptr<DbCursor> SqliteBackend::query(const QString& sql)
     const std::optional<QString> translated = translate(sql, &m_lastError);
     if (!translated)
         return nullptr;
-    const QByteArray utf8 = translated->toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    const char* tail = nullptr;
+    SqliteStatements::Lease lease;
     enterSqlite();
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), int(utf8.size()), &statement, &tail) != SQLITE_OK ||
-        !statement) {
-        m_lastError = errorOf(m_db);
-        sqlite3_finalize(statement);
+    if (!m_statements->lend(translated->toUtf8(), lease, m_lastError))
         return nullptr;
-    }
-    auto cursor = std::make_unique<SqliteCursor>(statement);
+    auto cursor = std::make_unique<SqliteCursor>(lease, m_statements);
     // A statement that fails on its first step (a run-time error) is rejected like a syntax error.
     if (cursor->failed()) {
         m_lastError = errorOf(m_db);

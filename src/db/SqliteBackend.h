@@ -3,6 +3,7 @@
 #include "db/DbBackend.h"
 #include "db/JetSqlTranslator.h"
 #include "db/SchemaInfo.h"
+#include "db/SqliteStatements.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -60,5 +61,6 @@ private:
     // statements again and again, and translating one costs as much as
     // SQLite's preparing it.
     mutable QHash<QString, QString> m_translated;
+    std::shared_ptr<SqliteStatements> m_statements;
     QString m_lastError;
 };

@@ -38,6 +38,54 @@ TEST_F(ConnectionTest, RejectedQueryOpensNothingAndLeavesTheConnectionUsable)
     EXPECT_FALSE(rs.isEof());
 }
 
+// Statements are kept prepared for their next use; each open query still
+// reads on its own, and a closed one no longer holds the database.
+TEST_F(ConnectionTest, AStatementRunTwiceAtOnceReadsTwiceAndEndsItsReadWhenClosed)
+{
+    const QString sql = QStringLiteral("SELECT ID FROM T_GATTUNG ORDER BY ID");
+    const QString all = fixture.rawRows(sql).join(QLatin1Char(','));
+    for (int round = 0; round < 2; ++round) {
+        RecordSet outer;
+        open(outer, sql);
+        QStringList outerKeys;
+        for (; !outer.isEof(); outer.moveNext()) {
+            RecordSet inner;
+            open(inner, sql);
+            QStringList innerKeys;
+            for (QString key; !inner.isEof(); inner.moveNext()) {
+                inner.getFieldText(QStringLiteral("ID"), key);
+                innerKeys << key;
+            }
+            EXPECT_EQ(innerKeys.join(QLatin1Char(',')), all);
+            outerKeys << QString();
+            outer.getFieldText(QStringLiteral("ID"), outerKeys.last());
+        }
+        EXPECT_EQ(outerKeys.join(QLatin1Char(',')), all);
+    }
+    // Half read, then closed: the query no longer holds its table, which a
+    // query still running would (a table in use cannot be dropped).
+    ASSERT_TRUE(fixture.db().executeSql(QStringLiteral("CREATE TABLE T_SCRATCH (ID INTEGER)")));
+    ASSERT_TRUE(fixture.db().executeSql(QStringLiteral("INSERT INTO T_SCRATCH VALUES (1), (2), (3)")));
+    {
+        RecordSet half;
+        open(half, QStringLiteral("SELECT ID FROM T_SCRATCH"));
+        half.moveNext();
+    }
+    EXPECT_TRUE(fixture.db().executeSql(QStringLiteral("DROP TABLE T_SCRATCH")))
+        << fixture.db().lastError().toStdString();
+}
+
+TEST_F(ConnectionTest, AQueryStillOpenWhenTheConnectionClosesEndsCleanly)
+{
+    RecordSet rs;
+    open(rs, QStringLiteral("SELECT ID FROM T_GATTUNG"));
+    fixture.db().closeConnection();
+    EXPECT_FALSE(rs.isEof());
+    rs.moveNext();
+    rs.closeRecordset();
+    EXPECT_TRUE(rs.isEof());
+}
+
 TEST_F(ConnectionTest, QueryWithoutRowsIsAtItsEndAtOnce)
 {
     RecordSet rs;
