@@ -67,6 +67,7 @@ void caseFunction(sqlite3_context* context, int, sqlite3_value** argv)
 struct FoldedPattern
 {
     QString text;
+    QByteArray asciiInfix; // of a "%text%" search, settled on the bytes
     bool hasNonAscii = false;
 };
 
@@ -103,6 +104,8 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
         folded->text = TextFolding::fold(textArg(argv[0]));
         folded->hasNonAscii = std::any_of(folded->text.cbegin(), folded->text.cend(),
                                           [](QChar c) { return c.unicode() >= 0x80; });
+        folded->asciiInfix =
+            TextFolding::asciiInfix(folded->text, escape.isNull() ? escape : escape.toCaseFolded());
         sqlite3_set_auxdata(context, 0, folded, [](void* p) { delete static_cast<FoldedPattern*>(p); });
         pattern = static_cast<FoldedPattern*>(sqlite3_get_auxdata(context, 0));
         if (!pattern) {
@@ -115,6 +118,15 @@ void likeFunction(sqlite3_context* context, int argc, sqlite3_value** argv)
     if (pattern->hasNonAscii && isAsciiValue(argv[1])) {
         sqlite3_result_int(context, 0);
         return;
+    }
+    if (!pattern->asciiInfix.isEmpty()) {
+        const std::optional<bool> found = TextFolding::containsAsciiInfixUtf8(
+            pattern->asciiInfix, reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),
+            sqlite3_value_bytes(argv[1]));
+        if (found) {
+            sqlite3_result_int(context, *found ? 1 : 0);
+            return;
+        }
     }
     const bool matches = TextFolding::likeFoldedPatternUtf8(
         pattern->text, reinterpret_cast<const char*>(sqlite3_value_text(argv[1])),

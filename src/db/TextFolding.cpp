@@ -253,6 +253,46 @@ bool like(QStringView pattern, QStringView text, QChar escape)
     return likeFoldedPattern(fold(pattern), text, escape.isNull() ? escape : escape.toCaseFolded());
 }
 
+QByteArray asciiInfix(QStringView foldedPattern, QChar foldedEscape)
+{
+    const qsizetype n = foldedPattern.size();
+    if (n < 3 || foldedPattern.front() != QLatin1Char('%') || foldedPattern.back() != QLatin1Char('%'))
+        return {};
+    QByteArray infix;
+    infix.reserve(n - 2);
+    for (QChar c : foldedPattern.mid(1, n - 2)) {
+        if (c.unicode() >= 0x80 || c == QLatin1Char('%') || c == QLatin1Char('_') || c == foldedEscape)
+            return {};
+        infix += char(c.unicode());
+    }
+    return infix;
+}
+
+std::optional<bool> containsAsciiInfixUtf8(const QByteArray& infix, const char* text, qsizetype length)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text);
+    const auto lowered = [](unsigned char b) { return b >= 'A' && b <= 'Z' ? b + 32 : int(b); };
+    // A byte of a character outside ASCII never equals one of the infix; only
+    // the Kelvin sign (E2 84 AA) and the long s (C5 BF) fold into ASCII.
+    if (infix.contains('k') || infix.contains('s')) {
+        for (qsizetype i = 0; i + 1 < length; ++i) {
+            if ((bytes[i] == 0xC5 && bytes[i + 1] == 0xBF) ||
+                (bytes[i] == 0xE2 && bytes[i + 1] == 0x84 && i + 2 < length && bytes[i + 2] == 0xAA))
+                return std::nullopt;
+        }
+    }
+    const qsizetype m = infix.size();
+    const auto* wanted = reinterpret_cast<const unsigned char*>(infix.constData());
+    for (qsizetype start = 0; start + m <= length; ++start) {
+        qsizetype j = 0;
+        while (j < m && lowered(bytes[start + j]) == wanted[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
+}
+
 QString lower(const QString& text)
 {
     return text.toLower();

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
+
+#include <optional>
 
 // Case-insensitive text comparison as users expect it from the database:
 // "müller", "Müller" and "MÜLLER" are the same name, and umlauts sort beside
@@ -27,6 +30,15 @@ bool likeFoldedPattern(QStringView foldedPattern, QStringView text, QChar folded
 // The same for a UTF-8 text, as SQLite hands it to like().
 bool likeFoldedPatternUtf8(QStringView foldedPattern, const char* text, qsizetype length,
                            QChar foldedEscape = QChar());
+
+// The program's searches are "%text%". For such a folded pattern whose text
+// is plain ASCII without wildcards: that text, else empty.
+QByteArray asciiInfix(QStringView foldedPattern, QChar foldedEscape = QChar());
+// Whether a UTF-8 text holds the infix, case ignored, as like() would find
+// it, read from the bytes without folding the text. No answer (nullopt) for
+// a text with one of the two characters outside ASCII that fold into it, the
+// Kelvin sign (to k) and the long s (to s).
+std::optional<bool> containsAsciiInfixUtf8(const QByteArray& infix, const char* text, qsizetype length);
 
 QString lower(const QString& text);
 QString upper(const QString& text);

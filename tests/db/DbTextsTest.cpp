@@ -184,6 +184,14 @@ TEST(TextFoldingTest, LikeMatchesCaseInsensitivelyWithWildcardsAndEscape)
          "c",
          0, true},
         {"%\xf0\x9f\x90\x9f%", "Futter \xf0\x9f\x90\x9f", 0, true},
+        // Searches for a plain text, settled on the bytes: the Kelvin sign and
+        // the long s are the two characters that fold into ASCII.
+        {"%o'B%", "Hühner O'b", 0, true},
+        {"%eis%", "Reis, gekocht", 0, true},
+        {"%eis%", "Re is", 0, false},
+        {"%ok%", "O\xe2\x84\xaa", 0, true},
+        {"%ss%", "Stra\xc5\xbfse", 0, true},
+        {"%xyz%", "H\xc3\xbchner \xff", 0, false},
     };
     for (const auto& c : cases) {
         const QChar escape = c.escape ? QChar(QLatin1Char(c.escape)) : QChar();
@@ -196,7 +204,31 @@ TEST(TextFoldingTest, LikeMatchesCaseInsensitivelyWithWildcardsAndEscape)
                                                      qsizetype(std::strlen(c.text)), foldedEscape),
                   c.matches)
             << "UTF-8: '" << c.text << "' LIKE '" << c.pattern << "'";
+        const QByteArray infix =
+            TextFolding::asciiInfix(TextFolding::fold(QString::fromUtf8(c.pattern)), foldedEscape);
+        if (!infix.isEmpty()) {
+            const std::optional<bool> found =
+                TextFolding::containsAsciiInfixUtf8(infix, c.text, qsizetype(std::strlen(c.text)));
+            if (found) {
+                EXPECT_EQ(*found, c.matches) << "bytes: '" << c.text << "' LIKE '" << c.pattern << "'";
+            }
+        }
     }
+}
+
+// The byte search relies on these two being the only characters outside
+// ASCII that fold into it.
+TEST(TextFoldingTest, OnlyTheKelvinSignAndTheLongSFoldIntoAscii)
+{
+    QList<uint> found;
+    for (uint code = 0x80; code <= 0x10FFFF; ++code) {
+        if (code >= 0xD800 && code <= 0xDFFF)
+            continue;
+        const QString folded = QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1).toCaseFolded();
+        if (std::any_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+            found << code;
+    }
+    EXPECT_EQ(found, (QList<uint>{0x17F, 0x212A}));
 }
 
 TEST(TextFoldingTest, ChangesTheCaseOfUmlauts)
