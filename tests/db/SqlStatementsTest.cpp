@@ -1,6 +1,7 @@
 // Every SQL text the program sends, with realistic keys, run through the
 // program's own database layer against the fixture data set.
 
+#include "SqlCatalogue.h"
 #include "db/RecordSet.h"
 #include "support/TestDatabase.h"
 
@@ -1657,3 +1658,23 @@ TEST_P(SqlStatementsTest, GivesTheExpectedRows)
 INSTANTIATE_TEST_SUITE_P(Program, SqlStatementsTest, ::testing::ValuesIn(allCases()), testName);
 
 } // namespace
+
+std::vector<CatalogueStatement> sqlCatalogue()
+{
+    std::vector<CatalogueStatement> statements;
+    for (const SqlCase& c : allCases()) {
+        CatalogueStatement statement;
+        statement.name = c.name;
+        statement.sql = c.sql;
+        statement.isQuery = c.isQuery;
+        statement.accepted = c.accepted;
+        statement.setup = c.setup;
+        statement.rowCount = int(c.rows.size());
+        if (c.readBack) {
+            statement.readBack = c.readBack->sql;
+            statement.readBackRows = int(c.readBack->rows.size());
+        }
+        statements.push_back(std::move(statement));
+    }
+    return statements;
+}
