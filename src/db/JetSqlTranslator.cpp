@@ -150,6 +150,7 @@ private:
     bool rewriteWord(int i);
     void rewriteConcatenation();
     void rewriteLike();
+    void rewriteOrderNulls();
     bool isOperandToken(int i) const;
     int closing(int open) const;
     int opening(int close) const;
@@ -197,8 +198,10 @@ bool Translation::run(QString& error)
     clause.assign(t.size(), QString());
     if (!rewriteInsertDates(error) || !rewriteTokens(error))
         return false;
-    if (postgres())
+    if (postgres()) {
         rewriteLike();
+        rewriteOrderNulls();
+    }
     rewriteConcatenation();
     rewriteDeleteTargets();
     return true;
@@ -610,6 +613,47 @@ void Translation::rewriteLike()
         const int after = nextSignificant(t, end);
         if (after < 0 || !t[after].isWord("ESCAPE"))
             clause[end] += QLatin1String(" ESCAPE ''");
+    }
+}
+
+// SQLite sorts NULL before every value, PostgreSQL after it: each key of an
+// ORDER BY says where its NULLs go, as on SQLite.
+void Translation::rewriteOrderNulls()
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        const int by = nextSignificant(t, i);
+        if (!t[i].isWord("ORDER") || by < 0 || !t[by].isWord("BY"))
+            continue;
+        int depth = 0;
+        int last = -1;
+        bool descending = false;
+        bool placed = false;
+        auto finishKey = [&] {
+            if (last >= 0 && !placed)
+                clause[last] += descending ? QLatin1String(" NULLS LAST") : QLatin1String(" NULLS FIRST");
+            last = -1;
+            descending = placed = false;
+        };
+        int j = nextSignificant(t, by);
+        for (; j >= 0; j = nextSignificant(t, j)) {
+            if (t[j].isPunct('('))
+                ++depth;
+            else if (t[j].isPunct(')') && --depth < 0)
+                break;
+            if (depth == 0 && (t[j].isWord("LIMIT") || t[j].isWord("OFFSET") || t[j].isWord("UNION")))
+                break;
+            if (depth == 0 && t[j].isPunct(',')) {
+                finishKey();
+                continue;
+            }
+            if (depth == 0 && t[j].isWord("DESC"))
+                descending = true;
+            if (depth == 0 && t[j].isWord("NULLS"))
+                placed = true;
+            last = j;
+        }
+        finishKey();
+        i = by;
     }
 }
 

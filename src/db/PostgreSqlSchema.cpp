@@ -52,8 +52,22 @@ QString render(const QString& sqliteSchema)
                                  "CREATE COLLATION %1 (provider = icu, locale = 'de-u-ks-level2', "
                                  "deterministic = false);\n")
                       .arg(QLatin1String(TextCollation));
+    bool inIndex = false;
+    int indexDepth = 0;
     for (int i = 0; i < int(t.size()); ++i) {
         const SqlToken& token = t[i];
+        if (token.isWord("INDEX"))
+            inIndex = true;
+        else if (token.isPunct(';'))
+            inIndex = false;
+        if (inIndex && token.isPunct('('))
+            ++indexDepth;
+        // An index keeps NULLs first, where the program's ORDER BY puts them
+        // (as SQLite does), so that a sorted list can read it in order.
+        if (inIndex && indexDepth == 1 && (token.isPunct(',') || token.isPunct(')')))
+            out += QLatin1String(" NULLS FIRST");
+        if (inIndex && token.isPunct(')'))
+            --indexDepth;
         if (token.isWord("PRAGMA")) {
             while (i < int(t.size()) && !t[i].isPunct(';'))
                 ++i;

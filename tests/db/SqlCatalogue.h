@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <string>
 #include <vector>
@@ -17,6 +18,10 @@ struct CatalogueStatement
     QString setup;
     // The rows a query gives on the fixture data.
     int rowCount = 0;
+    // For a query whose order matters: its first column and that column's
+    // texts in the order the rows come.
+    QString orderColumn;
+    QStringList orderedTexts;
     // A query that reads back what a statement wrote, and its rows.
     QString readBack;
     int readBackRows = 0;

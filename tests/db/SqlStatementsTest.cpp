@@ -1471,6 +1471,14 @@ std::vector<SqlCase> jetDialectCases()
               "SELECT ID, BEZ_DE FROM T_FM_TYP ORDER BY BEZ_DE", {"ID", "BEZ_DE"},
               {{"0", "<kein Typ>"}, {"1", "Fleisch"}, {"2", "Getreide"}, {"3", "Öle"}, {"4", "Veraltet"}})
             .ordered());
+    cases.push_back(query("Jet, NULL sorts before every value",
+                          "SELECT ID FROM T_FUTTERMITTEL WHERE ID < 5 ORDER BY ID_FM_TYP, ID DESC", {"ID"},
+                          {{"3"}, {"4"}, {"1"}, {"2"}})
+                        .ordered());
+    cases.push_back(query("Jet, NULL sorts after every value when descending",
+                          "SELECT ID FROM T_FUTTERMITTEL WHERE ID < 5 ORDER BY ID_FM_TYP DESC, ID", {"ID"},
+                          {{"2"}, {"1"}, {"4"}, {"3"}})
+                        .ordered());
     cases.push_back(query("Jet, negated yes literal",
                           "SELECT ID FROM T_GATTUNG WHERE -AKTIV = -TRUE AND ID > 2", {"ID"}, {{"3"}}));
     cases.push_back(
@@ -1670,6 +1678,11 @@ std::vector<CatalogueStatement> sqlCatalogue()
         statement.accepted = c.accepted;
         statement.setup = c.setup;
         statement.rowCount = int(c.rows.size());
+        if (c.orderKey != Unordered && !c.columns.isEmpty()) {
+            statement.orderColumn = c.columns.front();
+            for (const QStringList& row : c.rows)
+                statement.orderedTexts << row.value(0);
+        }
         if (c.readBack) {
             statement.readBack = c.readBack->sql;
             statement.readBackRows = int(c.readBack->rows.size());
