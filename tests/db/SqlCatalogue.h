@@ -16,15 +16,13 @@ struct CatalogueStatement
     bool accepted = true;
     // Plain SQL run before it, past the translation.
     QString setup;
-    // The rows a query gives on the fixture data.
-    int rowCount = 0;
-    // For a query whose order matters: its first column and that column's
-    // texts in the order the rows come.
-    QString orderColumn;
-    QStringList orderedTexts;
-    // A query that reads back what a statement wrote, and its rows.
-    QString readBack;
-    int readBackRows = 0;
+    // Runs after the statement before it, on what that one wrote.
+    bool afterPrevious = false;
+    // A query's columns as the program reads them, their texts in each row,
+    // and whether the rows come in this order.
+    QStringList columns;
+    std::vector<QStringList> rows;
+    bool ordered = false;
 };
 
 std::vector<CatalogueStatement> sqlCatalogue();

@@ -1493,6 +1493,10 @@ std::vector<SqlCase> jetDialectCases()
     cases.push_back(query("Jet, ampersand joins texts",
                           "SELECT BEZ_DE & ' / ' & BEZ_US AS BEZ FROM T_GATTUNG WHERE ID = 3", {"BEZ"},
                           {{"Katze / Cat"}}));
+    cases.push_back(
+        query("Jet, ampersand takes NULL as the empty text",
+              "SELECT BEZ_DE & ' (' & HERSTELLER & ')' AS BEZ FROM T_FUTTERMITTEL WHERE ID IN (1, 3)",
+              {"BEZ"}, {{"Hühnerbrust, gekocht (USDA)"}, {"Müsli Spezial ()"}}));
     cases.push_back(query("Jet, plus adds numbers", "SELECT ID + 1 AS NEXTID FROM T_GATTUNG WHERE ID = 3",
                           {"NEXTID"}, {{"4"}}));
     cases.push_back(query("Jet, double-quoted text", "SELECT ID FROM T_GATTUNG WHERE BEZ_DE = \"Katze\"",
@@ -1677,17 +1681,20 @@ std::vector<CatalogueStatement> sqlCatalogue()
         statement.isQuery = c.isQuery;
         statement.accepted = c.accepted;
         statement.setup = c.setup;
-        statement.rowCount = int(c.rows.size());
-        if (c.orderKey != Unordered && !c.columns.isEmpty()) {
-            statement.orderColumn = c.columns.front();
-            for (const QStringList& row : c.rows)
-                statement.orderedTexts << row.value(0);
-        }
-        if (c.readBack) {
-            statement.readBack = c.readBack->sql;
-            statement.readBackRows = int(c.readBack->rows.size());
-        }
+        statement.columns = c.columns;
+        statement.rows = c.rows;
+        statement.ordered = c.orderKey != Unordered;
         statements.push_back(std::move(statement));
+        if (c.readBack) {
+            CatalogueStatement read;
+            read.name = c.name + ", read back";
+            read.sql = c.readBack->sql;
+            read.afterPrevious = true;
+            read.columns = c.readBack->columns;
+            read.rows = c.readBack->rows;
+            read.ordered = true;
+            statements.push_back(std::move(read));
+        }
     }
     return statements;
 }
