@@ -147,7 +147,7 @@ private:
     bool isDateColumnToken(int i) const;
     bool isTextOperand(int i, bool before) const;
     void rewriteDeleteTargets();
-    bool rewriteWord(int i);
+    void rewriteWord(int i);
     void rewriteConcatenation();
     void rewriteLike();
     void rewriteOrderNulls();
@@ -372,7 +372,7 @@ bool Translation::rewriteTokens(QString& error)
 }
 
 // Yes/no literals, and the functions whose names differ.
-bool Translation::rewriteWord(int i)
+void Translation::rewriteWord(int i)
 {
     SqlToken& token = t[i];
     const int prev = prevSignificant(t, i);
@@ -383,10 +383,10 @@ bool Translation::rewriteWord(int i)
         !(prev >= 0 && (t[prev].isPunct('.') || t[prev].isWord("AS")))) {
         // Parenthesised so that a minus in front never forms a comment "--".
         token.text = yes ? QStringLiteral("(-1)") : QStringLiteral("0");
-        return true;
+        return;
     }
     if (!call)
-        return false;
+        return;
     const int close = nextSignificant(t, next);
     const bool noArguments = close >= 0 && t[close].isPunct(')');
     auto replaceCall = [&](const char* replacement) {
@@ -406,10 +406,7 @@ bool Translation::rewriteWord(int i)
         token.text = QStringLiteral("lower");
     } else if (postgres() && token.isWord("UCASE")) {
         token.text = QStringLiteral("upper");
-    } else {
-        return false;
     }
-    return true;
 }
 
 bool Translation::isOperandToken(int i) const

@@ -1464,10 +1464,11 @@ std::vector<SqlCase> jetDialectCases()
                           "SELECT ID FROM T_FUTTERMITTEL WHERE BEZ_DE = 'möhren, ROH'", {"ID"}, {{"6"}}));
     cases.push_back(query("Jet, text equality with capital umlauts",
                           "SELECT ID FROM T_PAT_REZ WHERE Name_Besitzer = 'MÜLLER'", {"ID"}, {{"1"}}));
-    cases.push_back(query("Jet, text equality keeps sharp s apart from double s",
-                          "SELECT ID FROM T_GATTUNG WHERE BEZ_DE = 'STRASSE'", {"ID"}, {{"4"}})
-                        .after("UPDATE T_GATTUNG SET BEZ_DE = CASE ID WHEN 3 THEN 'Straße' ELSE 'Strasse' END "
-                               "WHERE ID IN (3, 4)"));
+    cases.push_back(
+        query("Jet, text equality keeps sharp s apart from double s",
+              "SELECT ID FROM T_GATTUNG WHERE BEZ_DE = 'STRASSE'", {"ID"}, {{"4"}})
+            .after("UPDATE T_GATTUNG SET BEZ_DE = CASE ID WHEN 3 THEN 'Straße' ELSE 'Strasse' END "
+                   "WHERE ID IN (3, 4)"));
     cases.push_back(query("Jet, text equality keeps umlauts apart from their base letter",
                           "SELECT ID FROM T_PAT_REZ WHERE Name_Besitzer = 'Muller'", {"ID"}, {}));
     cases.push_back(
