@@ -402,10 +402,13 @@ void Translation::rewriteWord(int i)
     } else if (postgres() && token.isWord("NOW") && noArguments) {
         // Whole seconds, as SQLite's NOW() gives them.
         replaceCall("LOCALTIMESTAMP(0)");
-    } else if (postgres() && token.isWord("LCASE")) {
-        token.text = QStringLiteral("lower");
-    } else if (postgres() && token.isWord("UCASE")) {
-        token.text = QStringLiteral("upper");
+    } else if (postgres() && (token.isWord("LCASE") || token.isWord("UCASE"))) {
+        // Under the ICU root collation umlauts change case whatever the
+        // database's own locale is.
+        token.text = token.isWord("LCASE") ? QStringLiteral("lower") : QStringLiteral("upper");
+        const int last = prevSignificant(t, closing(next));
+        if (last > next)
+            clause[last] += QLatin1String(" COLLATE \"und-x-icu\"");
     }
 }
 

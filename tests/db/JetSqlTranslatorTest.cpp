@@ -205,8 +205,9 @@ const Translation postgresTranslations[] = {
     {"ampersand chain", "SELECT NAME & ' / ' & -ID * 2 AS X FROM T_TIER",
      "SELECT concat(NAME , ' / ' , -ID * 2) AS X FROM T_TIER"},
     {"plus on texts", "UPDATE T_TIER SET NAME = NAME + '(ALT)'", "UPDATE T_TIER SET NAME = NAME || '(ALT)'"},
-    {"case functions", "SELECT LCase(NAME), UCase([NAME]) FROM T_TIER",
-     "SELECT lower(NAME), upper(\"name\") FROM T_TIER"},
+    {"case functions", "SELECT LCase(NAME), UCase([NAME] & 'x') FROM T_TIER",
+     "SELECT lower(NAME COLLATE \"und-x-icu\"), upper(concat(\"name\" , 'x') COLLATE \"und-x-icu\") FROM "
+     "T_TIER"},
     {"bracketed names", "SELECT [ID], NAME AS [Name/Bez], [TRUE] FROM [T_TIER]",
      "SELECT \"id\", NAME AS \"Name/Bez\", \"true\" FROM \"t_tier\""},
     {"like ignores case and knows umlauts", "SELECT ID FROM T_TIER WHERE NAME NOT LIKE '%mü\\%' AND ID > 1",
