@@ -1,6 +1,6 @@
 // The program's statements, translated for PostgreSQL, against a real
 // server holding the rendered schema and the fixture data: each is accepted,
-// and each query gives as many rows as on SQLite.
+// and each query gives the rows, texts and order it gives on SQLite.
 
 #include "SqlCatalogue.h"
 #include "db/JetSqlTranslator.h"
@@ -86,6 +86,8 @@ private:
     {
         QProcess process;
         process.setProcessChannelMode(QProcess::MergedChannels);
+        // The server's user may not enter the directory the test runs in.
+        process.setWorkingDirectory(m_dir.path());
         if (geteuid() == 0)
             process.start(QStringLiteral("runuser"),
                           QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"),
