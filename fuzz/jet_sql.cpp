@@ -103,6 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (const std::optional<QString> typed = JetSqlTranslator(&caseSchema()).toSqlite(text))
         checkSingleStatement(*typed);
 
+    // The PostgreSQL dialect reads the same tokens further (operands of "&"
+    // and LIKE): it must neither crash nor hang.
+    (void)JetSqlTranslator(&caseSchema(), SqlDialect::PostgreSql).translate(text);
+
     checkQuotedTextReadsBack(text);
     return 0;
 }

@@ -33,7 +33,10 @@ public:
     virtual bool beginTransaction() = 0;
     virtual bool commit() = 0;
     virtual bool rollback() = 0;
-    // The key the last successful INSERT on this connection gave its row.
+    // The key the last successful INSERT on this connection gave its row. A
+    // server has no such state per connection: its backend sends each INSERT
+    // as JetSqlTranslator::translateInsertReturningKey() gives it and keeps
+    // the key the statement returns.
     virtual qint64 lastInsertKey() const = 0;
     virtual QString lastError() const = 0;
 

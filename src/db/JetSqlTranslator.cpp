@@ -70,12 +70,70 @@ int columnTokenAt(const Tokens& t, int i)
     return i;
 }
 
+// Words that end an operand of "&" or LIKE: the clauses and the operators
+// that bind less tightly than Jet's arithmetic and "&".
+bool isBoundaryWord(const SqlToken& token)
+{
+    static const QStringList words = {
+        QStringLiteral("AND"),     QStringLiteral("OR"),       QStringLiteral("NOT"),
+        QStringLiteral("XOR"),     QStringLiteral("EQV"),      QStringLiteral("IMP"),
+        QStringLiteral("LIKE"),    QStringLiteral("IS"),       QStringLiteral("IN"),
+        QStringLiteral("BETWEEN"), QStringLiteral("AS"),       QStringLiteral("FROM"),
+        QStringLiteral("WHERE"),   QStringLiteral("SELECT"),   QStringLiteral("SET"),
+        QStringLiteral("ON"),      QStringLiteral("BY"),       QStringLiteral("WHEN"),
+        QStringLiteral("THEN"),    QStringLiteral("ELSE"),     QStringLiteral("END"),
+        QStringLiteral("CASE"),    QStringLiteral("DISTINCT"), QStringLiteral("VALUES"),
+        QStringLiteral("HAVING"),  QStringLiteral("ORDER"),    QStringLiteral("GROUP"),
+        QStringLiteral("ASC"),     QStringLiteral("DESC"),     QStringLiteral("LIMIT"),
+        QStringLiteral("OFFSET"),  QStringLiteral("INTO"),     QStringLiteral("UNION"),
+        QStringLiteral("JOIN"),    QStringLiteral("INNER"),    QStringLiteral("OUTER"),
+        QStringLiteral("ESCAPE"),  QStringLiteral("MOD"),      QStringLiteral("EXISTS"),
+    };
+    return token.kind == Kind::Word && words.contains(token.text, Qt::CaseInsensitive);
+}
+
+// The operators that bind as tightly as Jet's arithmetic, "+" on texts included.
+bool isArithmetic(const SqlToken& token)
+{
+    static const QStringList ops = {QStringLiteral("+"), QStringLiteral("-"), QStringLiteral("*"),
+                                    QStringLiteral("/"), QStringLiteral("^"), QStringLiteral("%"),
+                                    QStringLiteral("||")};
+    return (token.kind == Kind::Operator && ops.contains(token.text)) || token.isWord("MOD");
+}
+
+bool isSign(const SqlToken& token)
+{
+    return token.isOperator("-") || token.isOperator("+");
+}
+
+// A plain identifier: letters, digits and "_", not starting with a digit.
+bool isPlainIdentifier(const QString& name)
+{
+    if (name.isEmpty() || name[0].isDigit())
+        return false;
+    for (const QChar c : name)
+        if (c.unicode() >= 0x80 || !(c.isLetterOrNumber() || c == QLatin1Char('_')))
+            return false;
+    return true;
+}
+
+// PostgreSQL folds unquoted names to lower case, so the tables are named in
+// lower case: a plain name is quoted that way, any other as it is.
+QString postgresName(QString name)
+{
+    if (isPlainIdentifier(name))
+        name = name.toLower();
+    name.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + name + QLatin1Char('"');
+}
+
 class Translation
 {
 public:
-    Translation(Tokens tokens, const SchemaInfo* schema)
+    Translation(Tokens tokens, const SchemaInfo* schema, SqlDialect dialect)
         : t(std::move(tokens))
         , schema(schema)
+        , dialect(dialect)
     {
     }
 
@@ -89,9 +147,27 @@ private:
     bool isDateColumnToken(int i) const;
     bool isTextOperand(int i, bool before) const;
     void rewriteDeleteTargets();
+    void rewriteWord(int i);
+    void rewriteConcatenation();
+    void rewriteLike();
+    void rewriteOrderNulls();
+    bool isOperandToken(int i) const;
+    int closing(int open) const;
+    int opening(int close) const;
+    int operandStart(int last) const;
+    int operandEnd(int first, bool acrossAmpersand) const;
+    QString piece(int i) const { return prefix[i] + t[i].text + suffix[i] + clause[i]; }
+    bool postgres() const { return dialect == SqlDialect::PostgreSql; }
 
     Tokens t;
     const SchemaInfo* schema;
+    SqlDialect dialect;
+    // Text put before and after a token, so that the rewrites of "&" and
+    // LIKE keep the tokens themselves for the passes after them.
+    std::vector<QString> prefix;
+    std::vector<QString> suffix;
+    // Clauses after an operand, outside any parentheses the others add.
+    std::vector<QString> clause;
 };
 
 bool Translation::run(QString& error)
@@ -117,8 +193,16 @@ bool Translation::run(QString& error)
             return false;
         }
     }
+    prefix.assign(t.size(), QString());
+    suffix.assign(t.size(), QString());
+    clause.assign(t.size(), QString());
     if (!rewriteInsertDates(error) || !rewriteTokens(error))
         return false;
+    if (postgres()) {
+        rewriteLike();
+        rewriteOrderNulls();
+    }
+    rewriteConcatenation();
     rewriteDeleteTargets();
     return true;
 }
@@ -126,8 +210,8 @@ bool Translation::run(QString& error)
 QString Translation::text() const
 {
     QString sql;
-    for (const SqlToken& token : t)
-        sql += token.text;
+    for (int i = 0; i < int(t.size()); ++i)
+        sql += piece(i);
     return sql;
 }
 
@@ -241,15 +325,7 @@ bool Translation::rewriteTokens(QString& error)
         const int next = nextSignificant(t, i);
         switch (token.kind) {
         case Kind::Word:
-            if ((token.isWord("TRUE") || token.isWord("FALSE")) && !(prev >= 0 && t[prev].isPunct('.')) &&
-                !(next >= 0 && t[next].isPunct('('))) {
-                // Parenthesised so that a minus in front never forms a comment "--".
-                token.text = token.isWord("TRUE") ? QStringLiteral("(-1)") : QStringLiteral("0");
-            } else if (token.isWord("DATE") && next >= 0 && t[next].isPunct('(')) {
-                const int close = nextSignificant(t, next);
-                if (close >= 0 && t[close].isPunct(')'))
-                    token.text = QStringLiteral("jet_date");
-            }
+            rewriteWord(i);
             break;
         case Kind::DoubleString:
             token = {Kind::String, quoted(token.stringValue())};
@@ -268,13 +344,19 @@ bool Translation::rewriteTokens(QString& error)
                 error = QStringLiteral("%1 is not a date").arg(token.text);
                 return false;
             }
-            token = {Kind::String, quoted(DateText::toIso(*date))};
+            const QString iso = DateText::toIso(*date);
+            token = {Kind::String, quoted(iso)};
+            // A typed literal, so that it is a date even where no column tells.
+            if (postgres())
+                token.text.prepend(iso.size() > 10 ? QLatin1String("TIMESTAMP ") : QLatin1String("DATE "));
             break;
         }
+        case Kind::QuotedName:
+            if (postgres())
+                token.text = postgresName(token.name());
+            break;
         case Kind::Operator:
-            if (token.text == QLatin1String("&"))
-                token.text = QStringLiteral("||");
-            else if (token.text == QLatin1String("+") && (isTextOperand(i, true) || isTextOperand(i, false)))
+            if (token.text == QLatin1String("+") && (isTextOperand(i, true) || isTextOperand(i, false)))
                 token.text = QStringLiteral("||");
             // Jet has no comments: "5--1" is five minus minus one. Joined up
             // again, "--" or "/*" would make SQLite drop the rest of the text.
@@ -287,6 +369,292 @@ bool Translation::rewriteTokens(QString& error)
         }
     }
     return true;
+}
+
+// Yes/no literals, and the functions whose names differ.
+void Translation::rewriteWord(int i)
+{
+    SqlToken& token = t[i];
+    const int prev = prevSignificant(t, i);
+    const int next = nextSignificant(t, i);
+    const bool call = next >= 0 && t[next].isPunct('(');
+    const bool yes = token.isWord("TRUE") || token.isWord("YES");
+    if ((yes || token.isWord("FALSE") || token.isWord("NO")) && !call &&
+        !(prev >= 0 && (t[prev].isPunct('.') || t[prev].isWord("AS")))) {
+        // Parenthesised so that a minus in front never forms a comment "--".
+        token.text = yes ? QStringLiteral("(-1)") : QStringLiteral("0");
+        return;
+    }
+    if (!call)
+        return;
+    const int close = nextSignificant(t, next);
+    const bool noArguments = close >= 0 && t[close].isPunct(')');
+    auto replaceCall = [&](const char* replacement) {
+        token.text = QString::fromLatin1(replacement);
+        t[next] = {Kind::Space, QString()};
+        t[close] = {Kind::Space, QString()};
+    };
+    if (token.isWord("DATE") && noArguments) {
+        if (postgres())
+            replaceCall("CURRENT_DATE");
+        else
+            token.text = QStringLiteral("jet_date");
+    } else if (postgres() && token.isWord("NOW") && noArguments) {
+        // Whole seconds, as SQLite's NOW() gives them.
+        replaceCall("LOCALTIMESTAMP(0)");
+    } else if (postgres() && (token.isWord("LCASE") || token.isWord("UCASE"))) {
+        // Under the ICU root collation umlauts change case whatever the
+        // database's own locale is.
+        token.text = token.isWord("LCASE") ? QStringLiteral("lower") : QStringLiteral("upper");
+        const int last = prevSignificant(t, closing(next));
+        if (last > next)
+            clause[last] += QLatin1String(" COLLATE \"und-x-icu\"");
+    }
+}
+
+bool Translation::isOperandToken(int i) const
+{
+    switch (t[i].kind) {
+    case Kind::Word:
+        return !isBoundaryWord(t[i]);
+    case Kind::QuotedName:
+    case Kind::String:
+    case Kind::DoubleString:
+    case Kind::DateLiteral:
+    case Kind::Number:
+        return true;
+    default:
+        return false;
+    }
+}
+
+int Translation::closing(int open) const
+{
+    int depth = 0;
+    for (int i = open; i < int(t.size()); ++i) {
+        if (t[i].isPunct('('))
+            ++depth;
+        else if (t[i].isPunct(')') && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+int Translation::opening(int close) const
+{
+    int depth = 0;
+    for (int i = close; i >= 0; --i) {
+        if (t[i].isPunct(')'))
+            ++depth;
+        else if (t[i].isPunct('(') && --depth == 0)
+            return i;
+    }
+    return -1;
+}
+
+// The first token of the arithmetic expression that ends at token last.
+int Translation::operandStart(int last) const
+{
+    int start = -1;
+    int j = last;
+    while (j >= 0) {
+        int s = j;
+        if (t[j].isPunct(')')) {
+            s = opening(j);
+            if (s < 0)
+                return -1;
+            const int name = prevSignificant(t, s);
+            if (name >= 0 && t[name].kind == Kind::Word && !isBoundaryWord(t[name]))
+                s = name;
+        } else if (isOperandToken(j)) {
+            for (int dot = prevSignificant(t, s); dot >= 0 && t[dot].isPunct('.');
+                 dot = prevSignificant(t, s)) {
+                const int before = prevSignificant(t, dot);
+                if (before < 0 || !isName(t[before]))
+                    break;
+                s = before;
+            }
+        } else {
+            break;
+        }
+        start = s;
+        const int op = prevSignificant(t, s);
+        if (op < 0 || !isArithmetic(t[op]))
+            break;
+        int run = op;
+        while (prevSignificant(t, run) >= 0 && isArithmetic(t[prevSignificant(t, run)]))
+            run = prevSignificant(t, run);
+        const int before = prevSignificant(t, run);
+        if (before >= 0 && (t[before].isPunct(')') || isOperandToken(before))) {
+            j = before;
+            continue;
+        }
+        // Nothing to operate on before the run: its signs are unary.
+        bool signs = true;
+        for (int k = run; k <= op; k = nextSignificant(t, k))
+            signs = signs && isSign(t[k]);
+        if (signs)
+            start = run;
+        break;
+    }
+    return start;
+}
+
+// The last token of the arithmetic expression that starts at token first;
+// with acrossAmpersand, of a chain of such expressions joined by "&".
+int Translation::operandEnd(int first, bool acrossAmpersand) const
+{
+    int end = -1;
+    for (int j = first; j >= 0;) {
+        while (j >= 0 && isSign(t[j]))
+            j = nextSignificant(t, j);
+        if (j < 0)
+            break;
+        int e = -1;
+        const int next = nextSignificant(t, j);
+        if (t[j].isPunct('(')) {
+            e = closing(j);
+        } else if (t[j].kind == Kind::Word && !isBoundaryWord(t[j]) && next >= 0 && t[next].isPunct('(')) {
+            e = closing(next);
+        } else if (isOperandToken(j)) {
+            e = j;
+            for (int dot = nextSignificant(t, e); dot >= 0 && t[dot].isPunct('.');
+                 dot = nextSignificant(t, e)) {
+                const int after = nextSignificant(t, dot);
+                if (after < 0 || !isName(t[after]))
+                    break;
+                e = after;
+            }
+        }
+        if (e < 0)
+            break;
+        end = e;
+        const int op = nextSignificant(t, e);
+        if (op < 0 || !(isArithmetic(t[op]) || (acrossAmpersand && t[op].isOperator("&"))))
+            break;
+        j = nextSignificant(t, op);
+    }
+    return end;
+}
+
+// Jet's "&" joins the texts of its operands and takes NULL as the empty
+// text; it binds less tightly than arithmetic. A chain a & b & c becomes
+// (coalesce(a,'') || coalesce(b,'') || coalesce(c,'')) on SQLite, whose "||"
+// binds tightest of all and gives NULL for a NULL operand, and concat(a, b, c)
+// on PostgreSQL, which skips NULLs and takes any type.
+void Translation::rewriteConcatenation()
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (!t[i].isOperator("&"))
+            continue;
+        std::vector<std::pair<int, int>> segments;
+        std::vector<int> ampersands = {i};
+        const int before = prevSignificant(t, i);
+        const int start = before >= 0 ? operandStart(before) : -1;
+        if (start >= 0)
+            segments.push_back({start, before});
+        for (int amp = i; start >= 0;) {
+            const int first = nextSignificant(t, amp);
+            const int end = first >= 0 ? operandEnd(first, false) : -1;
+            if (end < 0) {
+                segments.clear();
+                break;
+            }
+            segments.push_back({first, end});
+            amp = nextSignificant(t, end);
+            if (amp < 0 || !t[amp].isOperator("&"))
+                break;
+            ampersands.push_back(amp);
+        }
+        if (segments.empty()) {
+            // Not an expression this can read: the database has its say.
+            t[i].text = QStringLiteral("||");
+            continue;
+        }
+        if (postgres()) {
+            prefix[segments.front().first] += QLatin1String("concat(");
+            suffix[segments.back().second] += QLatin1Char(')');
+            for (int amp : ampersands)
+                t[amp].text = QStringLiteral(",");
+        } else {
+            prefix[segments.front().first] += QLatin1Char('(');
+            for (const auto& [first, last] : segments) {
+                if (first == last && t[first].kind == Kind::String)
+                    continue;
+                prefix[first] += QLatin1String("coalesce(");
+                suffix[last] += QLatin1String(",'')");
+            }
+            suffix[segments.back().second] += QLatin1Char(')');
+            for (int amp : ampersands)
+                t[amp].text = QStringLiteral("||");
+        }
+        i = segments.back().second;
+    }
+}
+
+// The program's LIKE ignores case and knows umlauts. On PostgreSQL the text
+// columns carry a nondeterministic ICU collation (case ignored, umlauts kept
+// apart from their base letters, German order), which equality and ORDER BY
+// use as SQLite's NOCASE does; pattern matching refuses such a collation, so
+// LIKE becomes ILIKE under the deterministic ICU root collation, whose case
+// mapping lowers umlauts too. ESCAPE '' switches off PostgreSQL's default
+// escape, the backslash, which SQLite's LIKE does not have.
+void Translation::rewriteLike()
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (!t[i].isWord("LIKE"))
+            continue;
+        t[i].text = QStringLiteral("ILIKE");
+        const int first = nextSignificant(t, i);
+        const int end = first >= 0 ? operandEnd(first, true) : -1;
+        if (end < 0)
+            continue;
+        clause[end] += QLatin1String(" COLLATE \"und-x-icu\"");
+        const int after = nextSignificant(t, end);
+        if (after < 0 || !t[after].isWord("ESCAPE"))
+            clause[end] += QLatin1String(" ESCAPE ''");
+    }
+}
+
+// SQLite sorts NULL before every value, PostgreSQL after it: each key of an
+// ORDER BY says where its NULLs go, as on SQLite.
+void Translation::rewriteOrderNulls()
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        const int by = nextSignificant(t, i);
+        if (!t[i].isWord("ORDER") || by < 0 || !t[by].isWord("BY"))
+            continue;
+        int depth = 0;
+        int last = -1;
+        bool descending = false;
+        bool placed = false;
+        auto finishKey = [&] {
+            if (last >= 0 && !placed)
+                clause[last] += descending ? QLatin1String(" NULLS LAST") : QLatin1String(" NULLS FIRST");
+            last = -1;
+            descending = placed = false;
+        };
+        int j = nextSignificant(t, by);
+        for (; j >= 0; j = nextSignificant(t, j)) {
+            if (t[j].isPunct('('))
+                ++depth;
+            else if (t[j].isPunct(')') && --depth < 0)
+                break;
+            if (depth == 0 && (t[j].isWord("LIMIT") || t[j].isWord("OFFSET") || t[j].isWord("UNION")))
+                break;
+            if (depth == 0 && t[j].isPunct(',')) {
+                finishKey();
+                continue;
+            }
+            if (depth == 0 && t[j].isWord("DESC"))
+                descending = true;
+            if (depth == 0 && t[j].isWord("NULLS"))
+                placed = true;
+            last = j;
+        }
+        finishKey();
+        i = by;
+    }
 }
 
 // DELETE T.*, ... FROM A INNER JOIN B ON ... WHERE ... deletes the rows of T
@@ -314,7 +682,7 @@ void Translation::rewriteDeleteTargets()
             const int dot = nextSignificant(t, i);
             const int star = dot >= 0 ? nextSignificant(t, dot) : -1;
             if (dot >= 0 && t[dot].isPunct('.') && star >= 0 && t[star].isOperator("*"))
-                target = t[i].text;
+                target = piece(i);
         }
     }
     if (from < 0)
@@ -323,7 +691,7 @@ void Translation::rewriteDeleteTargets()
     bool joined = false;
     depth = 0;
     for (int i = from + 1; i < int(t.size()); ++i) {
-        rest += t[i].text;
+        rest += piece(i);
         if (t[i].isWord("JOIN"))
             joined = true;
         if (t[i].isPunct('('))
@@ -334,23 +702,48 @@ void Translation::rewriteDeleteTargets()
             joined = true;
     }
     QString sql;
+    // PostgreSQL's tables have no rowid; ctid is its counterpart.
+    const QString rowKey = postgres() ? QStringLiteral("ctid") : QStringLiteral("rowid");
     if (!target.isEmpty() && joined)
-        sql = QStringLiteral("DELETE FROM %1 WHERE rowid IN (SELECT %1.rowid FROM%2)").arg(target, rest);
+        sql = QStringLiteral("DELETE FROM %1 WHERE %3 IN (SELECT %1.%3 FROM%2)").arg(target, rest, rowKey);
     else
         sql = QStringLiteral("DELETE FROM") + rest;
     t = {SqlToken{Kind::Other, sql}};
+    prefix.assign(1, QString());
+    suffix.assign(1, QString());
+    clause.assign(1, QString());
 }
 
 } // namespace
 
-JetSqlTranslator::JetSqlTranslator(const SchemaInfo* schema)
+JetSqlTranslator::JetSqlTranslator(const SchemaInfo* schema, SqlDialect dialect)
     : m_schema(schema)
+    , m_dialect(dialect)
 {
 }
 
 std::optional<QString> JetSqlTranslator::toSqlite(const QString& jetSql, QString* error) const
 {
-    Translation translation(tokenizeJetSql(jetSql), m_schema);
+    return JetSqlTranslator(m_schema).translate(jetSql, error);
+}
+
+std::optional<QString> JetSqlTranslator::translateInsertReturningKey(const QString& jetSql,
+                                                                     const QString& keyColumn,
+                                                                     QString* error) const
+{
+    std::optional<QString> sql = translate(jetSql, error);
+    if (!sql || m_dialect != SqlDialect::PostgreSql)
+        return sql;
+    const Tokens tokens = tokenizeJetSql(jetSql);
+    const int first = nextSignificant(tokens, -1);
+    if (first >= 0 && tokens[first].isWord("INSERT"))
+        *sql += QStringLiteral(" RETURNING ") + postgresName(keyColumn);
+    return sql;
+}
+
+std::optional<QString> JetSqlTranslator::translate(const QString& jetSql, QString* error) const
+{
+    Translation translation(tokenizeJetSql(jetSql), m_schema, m_dialect);
     QString reason;
     if (!translation.run(reason)) {
         if (error)

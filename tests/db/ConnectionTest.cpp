@@ -86,6 +86,35 @@ TEST_F(ConnectionTest, AQueryStillOpenWhenTheConnectionClosesEndsCleanly)
     EXPECT_TRUE(rs.isEof());
 }
 
+// Jet's "&" takes NULL as the empty text and numbers as their text.
+TEST_F(ConnectionTest, AmpersandJoinsTextsAndTakesNullAsEmpty)
+{
+    const struct
+    {
+        const char* expression;
+        const char* text;
+    } cases[] = {
+        {"'x' & NULL", "x"},
+        {"NULL & 'x'", "x"},
+        {"NULL & NULL", ""},
+        {"'a' & NULL & 'c' & T_GATTUNG.BEZ_US", "acCat"},
+        {"T_GATTUNG.BEZ_DE & '/' & ID_FM_TYP", "Katze/"},
+        {"12 & 'kg'", "12kg"},
+        {"1 + 2 & 3 * 2", "36"},
+        {"-2.5 & ''", "-2.5"},
+    };
+    for (const auto& c : cases) {
+        RecordSet rs;
+        open(rs, QStringLiteral("SELECT %1 AS V FROM T_GATTUNG, T_FUTTERMITTEL "
+                                "WHERE T_GATTUNG.ID = 3 AND T_FUTTERMITTEL.ID = 3")
+                     .arg(QString::fromUtf8(c.expression)));
+        ASSERT_FALSE(rs.isEof()) << c.expression;
+        const DbValue value = rs.value(0);
+        EXPECT_EQ(value.kind, DbValue::Kind::Text) << c.expression;
+        EXPECT_EQ(value.text.toStdString(), c.text) << c.expression;
+    }
+}
+
 TEST_F(ConnectionTest, QueryWithoutRowsIsAtItsEndAtOnce)
 {
     RecordSet rs;

@@ -79,7 +79,19 @@ const Translation translations[] = {
     {"plus between numbers", "SELECT GEWICHT + 1 FROM T_TIER", "SELECT GEWICHT + 1 FROM T_TIER"},
     {"plus after a column that is not a text everywhere", "SELECT CODE + 1 FROM T_TIER",
      "SELECT CODE + 1 FROM T_TIER"},
-    {"ampersand", "SELECT NAME & ID FROM T_TIER", "SELECT NAME || ID FROM T_TIER"},
+    {"ampersand", "SELECT NAME & ID FROM T_TIER",
+     "SELECT (coalesce(NAME,'') || coalesce(ID,'')) FROM T_TIER"},
+    {"ampersand chain with a text between", "SELECT NAME & ' / ' & T_TIER.CODE AS X FROM T_TIER",
+     "SELECT (coalesce(NAME,'') || ' / ' || coalesce(T_TIER.CODE,'')) AS X FROM T_TIER"},
+    {"ampersand binds less tightly than arithmetic", "SELECT -GEWICHT * 2 & 'kg' FROM T_TIER",
+     "SELECT (coalesce(-GEWICHT * 2,'') || 'kg') FROM T_TIER"},
+    {"ampersand binds more tightly than comparisons",
+     "SELECT ID FROM T_TIER WHERE NAME & 'x' = 'ax' AND NOT ID + 1&'' <> ''",
+     "SELECT ID FROM T_TIER WHERE (coalesce(NAME,'') || 'x') = 'ax' AND NOT (coalesce(ID + 1,'')||'') <> ''"},
+    {"ampersand inside and around calls", "SELECT LCase(NAME & 'x') & (ID) FROM T_TIER",
+     "SELECT (coalesce(LCase((coalesce(NAME,'') || 'x')),'') || coalesce((ID),'')) FROM T_TIER"},
+    {"ampersand in a LIKE pattern", "SELECT ID FROM T_TIER WHERE NAME LIKE '%' & CODE & '%'",
+     "SELECT ID FROM T_TIER WHERE NAME LIKE ('%' || coalesce(CODE,'') || '%')"},
 
     // Double-quoted texts
     {"double-quoted text with an apostrophe", "SELECT ID FROM T_TIER WHERE NAME = \"O'Brien\"",
@@ -177,6 +189,71 @@ std::string caseName(const char* name)
 
 INSTANTIATE_TEST_SUITE_P(Jet, JetSqlTranslation, ::testing::ValuesIn(translations),
                          [](const auto& info) { return caseName(info.param.name); });
+
+// Where PostgreSQL's dialect differs; the catalogue of the program's
+// statements is checked against a real server in PostgreSqlDialectTest.
+const Translation postgresTranslations[] = {
+    {"yes and no literals", "SELECT ID FROM T_TIER WHERE AKTIV = TRUE OR AKTIV = No OR -Yes = FALSE",
+     "SELECT ID FROM T_TIER WHERE AKTIV = (-1) OR AKTIV = 0 OR -(-1) = 0"},
+    {"today and now", "UPDATE T_TIER SET GEBURT = Date(), STAND = NOW( ) WHERE ID = 1",
+     "UPDATE T_TIER SET GEBURT = CURRENT_DATE, STAND = LOCALTIMESTAMP(0)  WHERE ID = 1"},
+    {"date literals are typed",
+     "SELECT ID FROM T_TIER WHERE GEBURT < #03/05/2005# OR GEBURT > #03/05/2005 14:30#",
+     "SELECT ID FROM T_TIER WHERE GEBURT < DATE '2005-03-05' OR GEBURT > TIMESTAMP '2005-03-05 14:30:00'"},
+    {"date text compared with a date column", "SELECT ID FROM T_TIER WHERE GEBURT >= '05.03.2005'",
+     "SELECT ID FROM T_TIER WHERE GEBURT >= '2005-03-05'"},
+    {"ampersand chain", "SELECT NAME & ' / ' & -ID * 2 AS X FROM T_TIER",
+     "SELECT concat(NAME , ' / ' , -ID * 2) AS X FROM T_TIER"},
+    {"plus on texts", "UPDATE T_TIER SET NAME = NAME + '(ALT)'", "UPDATE T_TIER SET NAME = NAME || '(ALT)'"},
+    {"case functions", "SELECT LCase(NAME), UCase([NAME] & 'x') FROM T_TIER",
+     "SELECT lower(NAME COLLATE \"und-x-icu\"), upper(concat(\"name\" , 'x') COLLATE \"und-x-icu\") FROM "
+     "T_TIER"},
+    {"bracketed names", "SELECT [ID], NAME AS [Name/Bez], [TRUE] FROM [T_TIER]",
+     "SELECT \"id\", NAME AS \"Name/Bez\", \"true\" FROM \"t_tier\""},
+    {"like ignores case and knows umlauts", "SELECT ID FROM T_TIER WHERE NAME NOT LIKE '%mü\\%' AND ID > 1",
+     "SELECT ID FROM T_TIER WHERE NAME NOT ILIKE '%mü\\%' COLLATE \"und-x-icu\" ESCAPE '' AND ID > 1"},
+    {"like with a joined pattern and an escape",
+     "SELECT ID FROM T_TIER WHERE NAME LIKE '%' & CODE ESCAPE '!'",
+     "SELECT ID FROM T_TIER WHERE NAME ILIKE concat('%' , CODE) COLLATE \"und-x-icu\" ESCAPE '!'"},
+    {"limit and offset, NULLs first", "SELECT ID FROM T_TIER ORDER BY NAME LIMIT 50 OFFSET 100",
+     "SELECT ID FROM T_TIER ORDER BY NAME NULLS FIRST LIMIT 50 OFFSET 100"},
+    {"NULLs last when descending, in a subquery too",
+     "SELECT ID FROM T_TIER WHERE ID IN (SELECT ID FROM T_NOTIZ ORDER BY Nz(CODE, 0) DESC, ID asc) ORDER BY 1",
+     "SELECT ID FROM T_TIER WHERE ID IN (SELECT ID FROM T_NOTIZ ORDER BY Nz(CODE, 0) DESC NULLS LAST, ID asc "
+     "NULLS FIRST) ORDER BY 1 NULLS FIRST"},
+    {"delete over a join",
+     "DELETE T_NOTIZ.* FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = T_NOTIZ.ID WHERE T_TIER.AKTIV = TRUE",
+     "DELETE FROM T_NOTIZ WHERE ctid IN (SELECT T_NOTIZ.ctid FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = "
+     "T_NOTIZ.ID WHERE T_TIER.AKTIV = (-1))"},
+};
+
+class PostgresTranslation : public ::testing::TestWithParam<Translation>
+{
+};
+
+TEST_P(PostgresTranslation, GivesThePostgresText)
+{
+    const SchemaInfo schema = animalSchema();
+    const JetSqlTranslator translator(&schema, SqlDialect::PostgreSql);
+    QString error;
+    const std::optional<QString> sql = translator.translate(QString::fromUtf8(GetParam().jet), &error);
+    ASSERT_TRUE(sql.has_value()) << error.toStdString();
+    EXPECT_EQ(sql->toStdString(), GetParam().sqlite);
+}
+
+INSTANTIATE_TEST_SUITE_P(Jet, PostgresTranslation, ::testing::ValuesIn(postgresTranslations),
+                         [](const auto& info) { return caseName(info.param.name); });
+
+TEST(JetSqlTranslatorInsertKey, IsReturnedOnPostgresOnly)
+{
+    const QString insert = QStringLiteral("INSERT INTO T_TIER (NAME) VALUES ('x')");
+    const QString update = QStringLiteral("UPDATE T_TIER SET NAME = 'x'");
+    const JetSqlTranslator postgres(nullptr, SqlDialect::PostgreSql);
+    EXPECT_EQ(postgres.translateInsertReturningKey(insert, QStringLiteral("ID")),
+              insert + QStringLiteral(" RETURNING \"id\""));
+    EXPECT_EQ(postgres.translateInsertReturningKey(update, QStringLiteral("ID")), update);
+    EXPECT_EQ(JetSqlTranslator().translateInsertReturningKey(insert, QStringLiteral("ID")), insert);
+}
 
 struct Refusal
 {

@@ -1,6 +1,7 @@
 // Every SQL text the program sends, with realistic keys, run through the
 // program's own database layer against the fixture data set.
 
+#include "SqlCatalogue.h"
 #include "db/RecordSet.h"
 #include "support/TestDatabase.h"
 
@@ -1463,6 +1464,11 @@ std::vector<SqlCase> jetDialectCases()
                           "SELECT ID FROM T_FUTTERMITTEL WHERE BEZ_DE = 'möhren, ROH'", {"ID"}, {{"6"}}));
     cases.push_back(query("Jet, text equality with capital umlauts",
                           "SELECT ID FROM T_PAT_REZ WHERE Name_Besitzer = 'MÜLLER'", {"ID"}, {{"1"}}));
+    cases.push_back(
+        query("Jet, text equality keeps sharp s apart from double s",
+              "SELECT ID FROM T_GATTUNG WHERE BEZ_DE = 'STRASSE'", {"ID"}, {{"4"}})
+            .after("UPDATE T_GATTUNG SET BEZ_DE = CASE ID WHEN 3 THEN 'Straße' ELSE 'Strasse' END "
+                   "WHERE ID IN (3, 4)"));
     cases.push_back(query("Jet, text equality keeps umlauts apart from their base letter",
                           "SELECT ID FROM T_PAT_REZ WHERE Name_Besitzer = 'Muller'", {"ID"}, {}));
     cases.push_back(
@@ -1470,6 +1476,14 @@ std::vector<SqlCase> jetDialectCases()
               "SELECT ID, BEZ_DE FROM T_FM_TYP ORDER BY BEZ_DE", {"ID", "BEZ_DE"},
               {{"0", "<kein Typ>"}, {"1", "Fleisch"}, {"2", "Getreide"}, {"3", "Öle"}, {"4", "Veraltet"}})
             .ordered());
+    cases.push_back(query("Jet, NULL sorts before every value",
+                          "SELECT ID FROM T_FUTTERMITTEL WHERE ID < 5 ORDER BY ID_FM_TYP, ID DESC", {"ID"},
+                          {{"3"}, {"4"}, {"1"}, {"2"}})
+                        .ordered());
+    cases.push_back(query("Jet, NULL sorts after every value when descending",
+                          "SELECT ID FROM T_FUTTERMITTEL WHERE ID < 5 ORDER BY ID_FM_TYP DESC, ID", {"ID"},
+                          {{"2"}, {"1"}, {"4"}, {"3"}})
+                        .ordered());
     cases.push_back(query("Jet, negated yes literal",
                           "SELECT ID FROM T_GATTUNG WHERE -AKTIV = -TRUE AND ID > 2", {"ID"}, {{"3"}}));
     cases.push_back(
@@ -1484,6 +1498,10 @@ std::vector<SqlCase> jetDialectCases()
     cases.push_back(query("Jet, ampersand joins texts",
                           "SELECT BEZ_DE & ' / ' & BEZ_US AS BEZ FROM T_GATTUNG WHERE ID = 3", {"BEZ"},
                           {{"Katze / Cat"}}));
+    cases.push_back(
+        query("Jet, ampersand takes NULL as the empty text",
+              "SELECT BEZ_DE & ' (' & HERSTELLER & ')' AS BEZ FROM T_FUTTERMITTEL WHERE ID IN (1, 3)",
+              {"BEZ"}, {{"Hühnerbrust, gekocht (USDA)"}, {"Müsli Spezial ()"}}));
     cases.push_back(query("Jet, plus adds numbers", "SELECT ID + 1 AS NEXTID FROM T_GATTUNG WHERE ID = 3",
                           {"NEXTID"}, {{"4"}}));
     cases.push_back(query("Jet, double-quoted text", "SELECT ID FROM T_GATTUNG WHERE BEZ_DE = \"Katze\"",
@@ -1657,3 +1675,31 @@ TEST_P(SqlStatementsTest, GivesTheExpectedRows)
 INSTANTIATE_TEST_SUITE_P(Program, SqlStatementsTest, ::testing::ValuesIn(allCases()), testName);
 
 } // namespace
+
+std::vector<CatalogueStatement> sqlCatalogue()
+{
+    std::vector<CatalogueStatement> statements;
+    for (const SqlCase& c : allCases()) {
+        CatalogueStatement statement;
+        statement.name = c.name;
+        statement.sql = c.sql;
+        statement.isQuery = c.isQuery;
+        statement.accepted = c.accepted;
+        statement.setup = c.setup;
+        statement.columns = c.columns;
+        statement.rows = c.rows;
+        statement.ordered = c.orderKey != Unordered;
+        statements.push_back(std::move(statement));
+        if (c.readBack) {
+            CatalogueStatement read;
+            read.name = c.name + ", read back";
+            read.sql = c.readBack->sql;
+            read.afterPrevious = true;
+            read.columns = c.readBack->columns;
+            read.rows = c.readBack->rows;
+            read.ordered = true;
+            statements.push_back(std::move(read));
+        }
+    }
+    return statements;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// The program's schema for a PostgreSQL server, rendered from the same
+// schema text that creates a SQLite database, so that both engines share one
+// source of tables.
+namespace PostgreSqlSchema {
+
+// The collation of the text columns: case ignored, umlauts kept apart from
+// their base letters, German order; SQLite's NOCASE as the program makes it.
+inline constexpr const char* TextCollation = "mensoly_nocase";
+
+// The statements that create the schema on PostgreSQL; the SQLite schema's
+// comments and PRAGMAs are left out.
+QString render(const QString& sqliteSchema);
+// render() of the schema built into the program; the empty text when it cannot be read.
+QString renderBuiltIn();
+
+} // namespace PostgreSqlSchema

@@ -1,0 +1,307 @@
+// The program's statements, translated for PostgreSQL, against a real
+// server holding the rendered schema and the fixture data: each is accepted,
+// and each query gives the rows, texts and order it gives on SQLite.
+
+#include "SqlCatalogue.h"
+#include "db/JetSqlTranslator.h"
+#include "db/PostgreSqlSchema.h"
+#include "db/SchemaInfo.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+#include <pwd.h>
+#include <unistd.h>
+
+#include <memory>
+
+namespace {
+
+const QString ServerBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
+const QString Port = QStringLiteral("5432");
+
+// A PostgreSQL 15 cluster in a temporary directory for as long as the object
+// lives. It listens on a Unix socket in that directory only, without TCP, so
+// the port number merely names the socket and never meets another server.
+// initdb refuses to run as root; then the server runs as the postgres user.
+class ThrowawayCluster
+{
+public:
+    ThrowawayCluster() { m_running = start(); }
+    ~ThrowawayCluster()
+    {
+        if (m_running)
+            run(QStringLiteral("pg_ctl"),
+                {QStringLiteral("-D"), dataDir(), QStringLiteral("-m"), QStringLiteral("immediate"),
+                 QStringLiteral("-w"), QStringLiteral("stop")});
+    }
+
+    bool isRunning() const { return m_running; }
+    QString error() const { return m_error; }
+    QByteArray conninfo() const
+    {
+        return QStringLiteral("host=%1 port=%2 user=postgres dbname=postgres")
+            .arg(m_dir.path(), Port)
+            .toUtf8();
+    }
+
+private:
+    QString dataDir() const { return m_dir.filePath(QStringLiteral("data")); }
+
+    bool start()
+    {
+        if (!QFileInfo::exists(ServerBin + QStringLiteral("initdb"))) {
+            m_error = QStringLiteral("no PostgreSQL 15 server installed");
+            return false;
+        }
+        if (!m_dir.isValid()) {
+            m_error = QStringLiteral("no temporary directory");
+            return false;
+        }
+        if (geteuid() == 0) {
+            const passwd* user = getpwnam("postgres");
+            if (!user ||
+                chown(QFile::encodeName(m_dir.path()).constData(), user->pw_uid, user->pw_gid) != 0) {
+                m_error = QStringLiteral("no postgres user to run the server as");
+                return false;
+            }
+        }
+        const QString options =
+            QStringLiteral("-p %1 -k %2 -c listen_addresses='' -c fsync=off").arg(Port, m_dir.path());
+        return run(QStringLiteral("initdb"),
+                   {QStringLiteral("-D"), dataDir(), QStringLiteral("-U"), QStringLiteral("postgres"),
+                    QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
+                    QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")}) &&
+               run(QStringLiteral("pg_ctl"),
+                   {QStringLiteral("-D"), dataDir(), QStringLiteral("-l"),
+                    m_dir.filePath(QStringLiteral("server.log")), QStringLiteral("-w"), QStringLiteral("-t"),
+                    QStringLiteral("30"), QStringLiteral("-o"), options, QStringLiteral("start")});
+    }
+
+    bool run(const QString& tool, const QStringList& arguments)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        // The server's user may not enter the directory the test runs in.
+        process.setWorkingDirectory(m_dir.path());
+        if (geteuid() == 0)
+            process.start(QStringLiteral("runuser"),
+                          QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"),
+                                      ServerBin + tool} +
+                              arguments);
+        else
+            process.start(ServerBin + tool, arguments);
+        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
+            process.exitCode() != 0) {
+            m_error = tool + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll());
+            return false;
+        }
+        return true;
+    }
+
+    QTemporaryDir m_dir;
+    bool m_running = false;
+    QString m_error;
+};
+
+using Connection = std::unique_ptr<PGconn, decltype(&PQfinish)>;
+using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
+
+Result exec(PGconn* db, const QString& sql)
+{
+    return Result(PQexec(db, sql.toUtf8().constData()), &PQclear);
+}
+
+// The error of a statement that failed, or the empty text.
+QString failure(PGconn* db, const QString& sql)
+{
+    const Result result = exec(db, sql);
+    const ExecStatusType status = PQresultStatus(result.get());
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+        return QString();
+    return QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
+}
+
+bool isTextType(Oid type)
+{
+    constexpr Oid Text = 25, Bpchar = 1042, Varchar = 1043;
+    return type == Text || type == Bpchar || type == Varchar;
+}
+
+bool isIntegerType(Oid type)
+{
+    constexpr Oid Int8 = 20, Int2 = 21, Int4 = 23;
+    return type == Int8 || type == Int2 || type == Int4;
+}
+
+// Compares a query's result with what the program read on SQLite: the row
+// count, the texts of its text columns (the program shows dates and
+// fractions in its own way), and the order of the first column when the
+// order matters and the column is a text or an integer. That shows that
+// case, umlauts, NULLs and joined texts compare and sort as on SQLite.
+void expectSameRows(PGresult* result, const CatalogueStatement& statement)
+{
+    ASSERT_EQ(PQntuples(result), int(statement.rows.size()));
+    for (int k = 0; k < statement.columns.size(); ++k) {
+        int field = -1;
+        for (int f = 0; f < PQnfields(result); ++f)
+            if (QString::fromUtf8(PQfname(result, f))
+                    .compare(statement.columns[k].trimmed(), Qt::CaseInsensitive) == 0)
+                field = f;
+        EXPECT_GE(field, 0) << "no column " << statement.columns[k].toStdString();
+        if (field < 0)
+            continue;
+        const bool isText = isTextType(PQftype(result, field));
+        const bool inOrder = k == 0 && statement.ordered && (isText || isIntegerType(PQftype(result, field)));
+        if (!inOrder && !isText)
+            continue;
+        QStringList got;
+        QStringList want;
+        for (int row = 0; row < PQntuples(result); ++row) {
+            got << QString::fromUtf8(PQgetvalue(result, row, field));
+            want << statement.rows[row].value(k);
+        }
+        if (!inOrder) {
+            got.sort();
+            want.sort();
+        }
+        EXPECT_EQ(got.join(QLatin1Char('|')).toStdString(), want.join(QLatin1Char('|')).toStdString())
+            << "column " << statement.columns[k].toStdString();
+    }
+}
+
+QByteArray resource(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class PostgreSqlDialectTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { cluster = new ThrowawayCluster; }
+    static void TearDownTestSuite()
+    {
+        delete cluster;
+        cluster = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!cluster->isRunning())
+            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
+        db.reset(PQconnectdb(cluster->conninfo().constData()));
+        ASSERT_EQ(PQstatus(db.get()), CONNECTION_OK) << PQerrorMessage(db.get());
+    }
+
+    // The columns' kinds as the server reports them, as a backend will read them.
+    SchemaInfo schemaInfo()
+    {
+        SchemaInfo schema;
+        const Result columns = exec(db.get(), QStringLiteral("SELECT table_name, column_name, "
+                                                             "coalesce(domain_name, data_type) "
+                                                             "FROM information_schema.columns "
+                                                             "WHERE table_schema = 'public'"));
+        for (int row = 0; row < PQntuples(columns.get()); ++row) {
+            auto text = [&](int column) { return QString::fromUtf8(PQgetvalue(columns.get(), row, column)); };
+            schema.addColumn(text(0), text(1), SchemaInfo::kindOfDeclaredType(text(2)));
+        }
+        return schema;
+    }
+
+    static ThrowawayCluster* cluster;
+    Connection db{nullptr, &PQfinish};
+};
+
+ThrowawayCluster* PostgreSqlDialectTest::cluster = nullptr;
+
+TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
+{
+    const QString sqlite = QStringLiteral("-- The cases' table\n"
+                                          "CREATE TABLE T_PAT_REZ (\n"
+                                          "    ID INTEGER PRIMARY KEY AUTOINCREMENT, -- new keys\n"
+                                          "    Name VARCHAR(255) COLLATE NOCASE,\n"
+                                          "    Gewicht DOUBLE, Datum DATETIME, Geburt DATE,\n"
+                                          "    AKTIV BOOLEAN NOT NULL DEFAULT 0, Anzahl INTEGER\n"
+                                          ");\n"
+                                          "CREATE INDEX IX ON T_PAT_REZ (Name, Datum);\n"
+                                          "PRAGMA user_version = 1;\n");
+    const QString rendered = PostgreSqlSchema::render(sqlite);
+    const QString tables = rendered.mid(rendered.indexOf(QLatin1String("CREATE TABLE")));
+    EXPECT_EQ(tables.toStdString(),
+              "CREATE TABLE T_PAT_REZ (\n"
+              "    ID INTEGER GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY, \n"
+              "    Name VARCHAR(255) COLLATE mensoly_nocase,\n"
+              "    Gewicht DOUBLE PRECISION, Datum TIMESTAMP(0), Geburt DATE,\n"
+              "    AKTIV YESNO NOT NULL DEFAULT 0, Anzahl INTEGER\n"
+              ");\n"
+              "CREATE INDEX IX ON T_PAT_REZ (Name NULLS FIRST, Datum NULLS FIRST);\n\n");
+    EXPECT_TRUE(rendered.startsWith(QLatin1String("CREATE DOMAIN YESNO AS SMALLINT;")));
+}
+
+TEST_F(PostgreSqlDialectTest, AcceptsEveryStatementOfTheProgram)
+{
+    const QString schemaSql = PostgreSqlSchema::renderBuiltIn();
+    ASSERT_FALSE(schemaSql.isEmpty());
+    ASSERT_EQ(failure(db.get(), schemaSql).toStdString(), "");
+    ASSERT_EQ(failure(db.get(), QString::fromUtf8(resource(QStringLiteral(":/mensoly/tests/fixture.sql"))))
+                  .toStdString(),
+              "");
+    // The fixture gives its keys; new rows continue after them. A rollback
+    // leaves a sequence where it was, so each statement starts from here.
+    const Result keyed =
+        exec(db.get(), QStringLiteral("SELECT table_name, column_name FROM information_schema.columns "
+                                      "WHERE table_schema = 'public' AND is_identity = 'YES'"));
+    QStringList resetKeys;
+    for (int row = 0; row < PQntuples(keyed.get()); ++row) {
+        const QString table = QString::fromUtf8(PQgetvalue(keyed.get(), row, 0));
+        const QString column = QString::fromUtf8(PQgetvalue(keyed.get(), row, 1));
+        resetKeys << QStringLiteral("SELECT setval(pg_get_serial_sequence('%1', '%2'), "
+                                    "coalesce(max(%2), 0) + 1, false) FROM %1")
+                         .arg(table, column);
+    }
+    ASSERT_FALSE(resetKeys.isEmpty());
+
+    const SchemaInfo schema = schemaInfo();
+    const JetSqlTranslator translator(&schema, SqlDialect::PostgreSql);
+    int run = 0;
+    bool inTransaction = false;
+    for (const CatalogueStatement& statement : sqlCatalogue()) {
+        SCOPED_TRACE(statement.name);
+        if (!statement.accepted) {
+            // Refused by the translation or by SQLite; a server may take it.
+            continue;
+        }
+        // Each statement on the fixture data as it is: what it changes is
+        // rolled back after it and its read-back.
+        if (!statement.afterPrevious || !inTransaction) {
+            if (inTransaction) {
+                ASSERT_EQ(failure(db.get(), QStringLiteral("ROLLBACK")).toStdString(), "");
+            }
+            ASSERT_EQ(failure(db.get(), QStringLiteral("BEGIN")).toStdString(), "");
+            ASSERT_EQ(failure(db.get(), resetKeys.join(QLatin1Char(';'))).toStdString(), "");
+            inTransaction = true;
+            if (!statement.setup.isEmpty()) {
+                EXPECT_EQ(failure(db.get(), statement.setup).toStdString(), "") << "set-up";
+            }
+        }
+        QString error;
+        const std::optional<QString> sql = translator.translate(statement.sql, &error);
+        ASSERT_TRUE(sql.has_value()) << error.toStdString();
+        SCOPED_TRACE(sql->toStdString());
+        const Result result = exec(db.get(), *sql);
+        const ExecStatusType status = PQresultStatus(result.get());
+        EXPECT_TRUE(status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+            << PQresultErrorMessage(result.get());
+        if (statement.isQuery && status == PGRES_TUPLES_OK)
+            expectSameRows(result.get(), statement);
+        ++run;
+    }
+    EXPECT_GT(run, 200);
+}
+
+} // namespace
