@@ -6,107 +6,16 @@
 #include "db/JetSqlTranslator.h"
 #include "db/PostgreSqlSchema.h"
 #include "db/SchemaInfo.h"
+#include "support/ThrowawayPostgres.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <memory>
 
 namespace {
-
-const QString ServerBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
-const QString Port = QStringLiteral("5432");
-
-// A PostgreSQL 15 cluster in a temporary directory for as long as the object
-// lives. It listens on a Unix socket in that directory only, without TCP, so
-// the port number merely names the socket and never meets another server.
-// initdb refuses to run as root; then the server runs as the postgres user.
-class ThrowawayCluster
-{
-public:
-    ThrowawayCluster() { m_running = start(); }
-    ~ThrowawayCluster()
-    {
-        if (m_running)
-            run(QStringLiteral("pg_ctl"),
-                {QStringLiteral("-D"), dataDir(), QStringLiteral("-m"), QStringLiteral("immediate"),
-                 QStringLiteral("-w"), QStringLiteral("stop")});
-    }
-
-    bool isRunning() const { return m_running; }
-    QString error() const { return m_error; }
-    QByteArray conninfo() const
-    {
-        return QStringLiteral("host=%1 port=%2 user=postgres dbname=postgres")
-            .arg(m_dir.path(), Port)
-            .toUtf8();
-    }
-
-private:
-    QString dataDir() const { return m_dir.filePath(QStringLiteral("data")); }
-
-    bool start()
-    {
-        if (!QFileInfo::exists(ServerBin + QStringLiteral("initdb"))) {
-            m_error = QStringLiteral("no PostgreSQL 15 server installed");
-            return false;
-        }
-        if (!m_dir.isValid()) {
-            m_error = QStringLiteral("no temporary directory");
-            return false;
-        }
-        if (geteuid() == 0) {
-            const passwd* user = getpwnam("postgres");
-            if (!user ||
-                chown(QFile::encodeName(m_dir.path()).constData(), user->pw_uid, user->pw_gid) != 0) {
-                m_error = QStringLiteral("no postgres user to run the server as");
-                return false;
-            }
-        }
-        const QString options =
-            QStringLiteral("-p %1 -k %2 -c listen_addresses='' -c fsync=off").arg(Port, m_dir.path());
-        return run(QStringLiteral("initdb"),
-                   {QStringLiteral("-D"), dataDir(), QStringLiteral("-U"), QStringLiteral("postgres"),
-                    QStringLiteral("--auth=trust"), QStringLiteral("-E"), QStringLiteral("UTF8"),
-                    QStringLiteral("--locale=C.UTF-8"), QStringLiteral("--no-sync")}) &&
-               run(QStringLiteral("pg_ctl"),
-                   {QStringLiteral("-D"), dataDir(), QStringLiteral("-l"),
-                    m_dir.filePath(QStringLiteral("server.log")), QStringLiteral("-w"), QStringLiteral("-t"),
-                    QStringLiteral("30"), QStringLiteral("-o"), options, QStringLiteral("start")});
-    }
-
-    bool run(const QString& tool, const QStringList& arguments)
-    {
-        QProcess process;
-        process.setProcessChannelMode(QProcess::MergedChannels);
-        // The server's user may not enter the directory the test runs in.
-        process.setWorkingDirectory(m_dir.path());
-        if (geteuid() == 0)
-            process.start(QStringLiteral("runuser"),
-                          QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--"),
-                                      ServerBin + tool} +
-                              arguments);
-        else
-            process.start(ServerBin + tool, arguments);
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit ||
-            process.exitCode() != 0) {
-            m_error = tool + QStringLiteral(": ") + QString::fromLocal8Bit(process.readAll());
-            return false;
-        }
-        return true;
-    }
-
-    QTemporaryDir m_dir;
-    bool m_running = false;
-    QString m_error;
-};
 
 using Connection = std::unique_ptr<PGconn, decltype(&PQfinish)>;
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
@@ -183,7 +92,7 @@ QByteArray resource(const QString& path)
 class PostgreSqlDialectTest : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite() { cluster = new ThrowawayCluster; }
+    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
     static void TearDownTestSuite()
     {
         delete cluster;
@@ -213,11 +122,11 @@ protected:
         return schema;
     }
 
-    static ThrowawayCluster* cluster;
+    static ThrowawayPostgres* cluster;
     Connection db{nullptr, &PQfinish};
 };
 
-ThrowawayCluster* PostgreSqlDialectTest::cluster = nullptr;
+ThrowawayPostgres* PostgreSqlDialectTest::cluster = nullptr;
 
 TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
 {
