@@ -1,6 +1,7 @@
 #include "db/Connection.h"
 
 #include "db/ConnectionString.h"
+#include "db/PostgresBackend.h"
 #include "db/SqliteBackend.h"
 
 Connection::Connection() = default;
@@ -24,6 +25,11 @@ bool Connection::openConnection(const QString& connectionString, const QString& 
         createConnection();
     m_backend.reset();
     const QMap<QString, QString> settings = ConnectionString::parse(connectionString);
+    if (ConnectionString::isPostgreSql(settings)) {
+        m_backend =
+            PostgresBackend::open(settings.value(QStringLiteral("connection")), m_clock, &m_lastError);
+        return m_backend != nullptr;
+    }
     const QString path = settings.value(QStringLiteral("data source"));
     if (path.isEmpty()) {
         m_lastError = QStringLiteral("no data source");

@@ -60,4 +60,10 @@ QMap<QString, QString> parse(const QString& connectionString)
     return pairs;
 }
 
+bool isPostgreSql(const QMap<QString, QString>& settings)
+{
+    return settings.value(QStringLiteral("backend"))
+               .compare(QLatin1String("postgresql"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace ConnectionString

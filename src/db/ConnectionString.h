@@ -19,4 +19,9 @@ QString build(const QString& dataDirectory, const QString& shareMode);
 // semicolons); keys trimmed and lower-cased, values trimmed and unquoted.
 QMap<QString, QString> parse(const QString& connectionString);
 
+// A database on a PostgreSQL server: "Backend=postgresql;Connection=<libpq
+// conninfo>", the conninfo in double quotes when it holds a semicolon.
+// Every other connection string names the SQLite file.
+bool isPostgreSql(const QMap<QString, QString>& settings);
+
 } // namespace ConnectionString

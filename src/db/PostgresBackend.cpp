@@ -1,0 +1,346 @@
+#include "db/PostgresBackend.h"
+
+#include "core/DateText.h"
+#include "db/JetSqlTokenizer.h"
+
+#include <libpq-fe.h>
+
+#include <vector>
+
+namespace {
+
+// Type oids of the server's built-in types (pg_type.dat).
+constexpr Oid BoolOid = 16, ByteaOid = 17, Int8Oid = 20, Int2Oid = 21, Int4Oid = 23, Float4Oid = 700,
+              Float8Oid = 701, DateOid = 1082, TimestampOid = 1114, TimestampTzOid = 1184, NumericOid = 1700;
+
+using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
+
+bool succeeded(const PGresult* result)
+{
+    const ExecStatusType status = PQresultStatus(result);
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
+QString errorOf(PGconn* db, const PGresult* result)
+{
+    QString text = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(db)).trimmed();
+    if (text.isEmpty())
+        text = QString::fromUtf8(PQerrorMessage(db)).trimmed();
+    return text.isEmpty() ? QStringLiteral("the server gave no result") : text;
+}
+
+// How a result column is read, decided once per query.
+enum class Reading { Integer, YesNo, Bool, Double, Numeric, Date, Text, Blob };
+
+class PostgresCursor : public DbCursor
+{
+public:
+    PostgresCursor(PGresult* result, const QSet<PostgresBackend::ColumnId>& yesNoColumns)
+        : m_result(result, &PQclear)
+        , m_rows(PQntuples(result))
+    {
+        for (int column = 0; column < PQnfields(result); ++column)
+            m_readings.push_back(readingOf(column, yesNoColumns));
+    }
+
+    bool atEnd() const override { return m_row >= m_rows; }
+    void next() override
+    {
+        if (m_row < m_rows)
+            ++m_row;
+    }
+    int columnCount() const override { return int(m_readings.size()); }
+    QString columnName(int column) const override
+    {
+        return column >= 0 && column < columnCount() ? QString::fromUtf8(PQfname(m_result.get(), column))
+                                                     : QString();
+    }
+    DbValue value(int column) const override;
+
+private:
+    Reading readingOf(int column, const QSet<PostgresBackend::ColumnId>& yesNoColumns) const
+    {
+        switch (PQftype(m_result.get(), column)) {
+        case Int2Oid:
+        case Int4Oid:
+        case Int8Oid:
+            return yesNoColumns.contains(
+                       {PQftable(m_result.get(), column), PQftablecol(m_result.get(), column)})
+                       ? Reading::YesNo
+                       : Reading::Integer;
+        case BoolOid:
+            return Reading::Bool;
+        case Float4Oid:
+        case Float8Oid:
+            return Reading::Double;
+        case NumericOid:
+            return Reading::Numeric;
+        case DateOid:
+        case TimestampOid:
+        case TimestampTzOid:
+            return Reading::Date;
+        case ByteaOid:
+            return Reading::Blob;
+        default:
+            return Reading::Text;
+        }
+    }
+
+    Result m_result;
+    int m_rows = 0;
+    int m_row = 0;
+    std::vector<Reading> m_readings;
+};
+
+DbValue PostgresCursor::value(int column) const
+{
+    DbValue v;
+    if (atEnd() || column < 0 || column >= columnCount() || PQgetisnull(m_result.get(), m_row, column))
+        return v;
+    const char* data = PQgetvalue(m_result.get(), m_row, column);
+    const QByteArray bytes = QByteArray::fromRawData(data, PQgetlength(m_result.get(), m_row, column));
+    switch (m_readings[column]) {
+    case Reading::Integer:
+        v.kind = DbValue::Kind::Integer;
+        v.integer = bytes.toLongLong();
+        return v;
+    case Reading::YesNo:
+        v.kind = DbValue::Kind::YesNo;
+        v.integer = bytes.toLongLong() != 0 ? -1 : 0;
+        return v;
+    case Reading::Bool:
+        v.kind = DbValue::Kind::YesNo;
+        v.integer = bytes == "t" ? -1 : 0;
+        return v;
+    case Reading::Numeric: {
+        // Sums and averages of integer columns come back as numeric; a whole
+        // number stays an integer, as SQLite gives it.
+        bool whole = false;
+        v.integer = bytes.toLongLong(&whole);
+        if (whole) {
+            v.kind = DbValue::Kind::Integer;
+            return v;
+        }
+        v.integer = 0;
+        [[fallthrough]];
+    }
+    case Reading::Double:
+        v.kind = DbValue::Kind::Double;
+        v.real = bytes.toDouble();
+        return v;
+    case Reading::Date:
+        // The ISO form SQLite stores: "yyyy-MM-dd" or "yyyy-MM-dd HH:mm:ss",
+        // without fractions of a second or a time zone.
+        v.kind = DbValue::Kind::Date;
+        v.text = QString::fromUtf8(bytes.left(19));
+        v.date = DateText::isoDate(v.text);
+        return v;
+    case Reading::Blob:
+        v.kind = DbValue::Kind::Blob;
+        return v;
+    case Reading::Text:
+        break;
+    }
+    v.kind = DbValue::Kind::Text;
+    v.text = QString::fromUtf8(bytes);
+    return v;
+}
+
+// The table an INSERT writes to, or the empty text for any other statement.
+QString insertTable(const QString& jetSql)
+{
+    const std::vector<SqlToken> tokens = tokenizeJetSql(jetSql);
+    std::vector<const SqlToken*> words;
+    for (const SqlToken& token : tokens) {
+        if (token.isSpace())
+            continue;
+        words.push_back(&token);
+        if (words.size() == 3)
+            break;
+    }
+    if (words.size() < 3 || !words[0]->isWord("INSERT") || !words[1]->isWord("INTO") ||
+        (words[2]->kind != SqlToken::Kind::Word && words[2]->kind != SqlToken::Kind::QuotedName))
+        return QString();
+    return words[2]->name().toUpper();
+}
+
+} // namespace
+
+PostgresBackend::PostgresBackend(PGconn* db)
+    : m_db(db)
+{
+}
+
+PostgresBackend::~PostgresBackend()
+{
+    PQfinish(m_db);
+}
+
+std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, Clock /*clock*/,
+                                                       QString* error)
+{
+    PGconn* db = PQconnectdb(conninfo.toUtf8().constData());
+    if (!db) {
+        if (error)
+            *error = QStringLiteral("out of memory");
+        return nullptr;
+    }
+    std::unique_ptr<PostgresBackend> backend(new PostgresBackend(db));
+    if (PQstatus(db) != CONNECTION_OK) {
+        if (error)
+            *error = errorOf(db, nullptr);
+        return nullptr;
+    }
+    // Dates travel as ISO texts, texts as UTF-8, whatever the server's defaults.
+    if (PQsetClientEncoding(db, "UTF8") != 0 || !backend->runPlain("SET DateStyle = ISO") ||
+        !backend->loadSchema()) {
+        if (error)
+            *error = backend->lastError().isEmpty() ? errorOf(db, nullptr) : backend->lastError();
+        return nullptr;
+    }
+    return backend;
+}
+
+bool PostgresBackend::runPlain(const char* sql)
+{
+    const Result result(PQexec(m_db, sql), &PQclear);
+    if (succeeded(result.get()))
+        return true;
+    m_lastError = errorOf(m_db, result.get());
+    return false;
+}
+
+bool PostgresBackend::loadSchema()
+{
+    const Result columns(PQexec(m_db,
+                                "SELECT c.table_name, c.column_name, coalesce(c.domain_name, c.data_type), "
+                                "c.is_identity, a.attrelid, a.attnum "
+                                "FROM information_schema.columns c "
+                                "JOIN pg_attribute a ON a.attrelid = format('%I.%I', c.table_schema, "
+                                "c.table_name)::regclass AND a.attname = c.column_name "
+                                "WHERE c.table_schema = current_schema()"),
+                         &PQclear);
+    if (PQresultStatus(columns.get()) != PGRES_TUPLES_OK) {
+        m_lastError = errorOf(m_db, columns.get());
+        return false;
+    }
+    for (int row = 0; row < PQntuples(columns.get()); ++row) {
+        auto text = [&](int column) { return QString::fromUtf8(PQgetvalue(columns.get(), row, column)); };
+        const QString table = text(0);
+        const QString column = text(1);
+        const SchemaInfo::ColumnKind kind = SchemaInfo::kindOfDeclaredType(text(2));
+        m_schema.addColumn(table, column, kind);
+        if (text(3) == QLatin1String("YES"))
+            m_identityKeys.insert(table.toUpper(), column);
+        if (kind == SchemaInfo::ColumnKind::YesNo)
+            m_yesNoColumns.insert({text(4).toUInt(), text(5).toInt()});
+    }
+    return true;
+}
+
+std::optional<QString> PostgresBackend::translate(const QString& jetSql, bool* returnsKey)
+{
+    *returnsKey = false;
+    // A PostgreSQL text cannot hold NUL; the server would end the statement there.
+    if (jetSql.contains(QChar(0))) {
+        m_lastError = QStringLiteral("a statement holds a NUL character");
+        return std::nullopt;
+    }
+    const auto key = m_identityKeys.constFind(insertTable(jetSql));
+    if (key == m_identityKeys.cend())
+        return m_translator.translate(jetSql, &m_lastError);
+    *returnsKey = true;
+    return m_translator.translateInsertReturningKey(jetSql, *key, &m_lastError);
+}
+
+PGresult* PostgresBackend::run(const QString& sql)
+{
+    // A failed statement ends a transaction on PostgreSQL but not on SQLite,
+    // where the program goes on or rolls back as it decides; a savepoint
+    // around each statement inside a transaction keeps SQLite's way.
+    const bool inTransaction = PQtransactionStatus(m_db) == PQTRANS_INTRANS;
+    if (inTransaction && !runPlain("SAVEPOINT mensoly_statement"))
+        return nullptr;
+    // The extended protocol takes one statement only, as SQLite does.
+    PGresult* result = PQexecParams(m_db, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    if (!succeeded(result)) {
+        m_lastError = errorOf(m_db, result);
+        PQclear(result);
+        if (inTransaction) {
+            const QString error = m_lastError;
+            runPlain("ROLLBACK TO SAVEPOINT mensoly_statement");
+            m_lastError = error;
+        }
+        return nullptr;
+    }
+    if (inTransaction && !runPlain("RELEASE SAVEPOINT mensoly_statement")) {
+        PQclear(result);
+        return nullptr;
+    }
+    return result;
+}
+
+bool PostgresBackend::execute(const QString& sql, long& affected)
+{
+    affected = 0;
+    bool returnsKey = false;
+    const std::optional<QString> translated = translate(sql, &returnsKey);
+    if (!translated)
+        return false;
+    const Result result(run(*translated), &PQclear);
+    if (!result)
+        return false;
+    if (returnsKey && PQntuples(result.get()) > 0 && !PQgetisnull(result.get(), 0, 0))
+        m_lastInsertKey = QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong();
+    // A SELECT run as a statement changes nothing, whatever rows it gave.
+    if (!QByteArray(PQcmdStatus(result.get())).startsWith("SELECT"))
+        affected = QByteArray(PQcmdTuples(result.get())).toLong();
+    return true;
+}
+
+std::unique_ptr<DbCursor> PostgresBackend::query(const QString& sql)
+{
+    bool returnsKey = false;
+    const std::optional<QString> translated = translate(sql, &returnsKey);
+    if (!translated)
+        return nullptr;
+    PGresult* result = run(*translated);
+    if (!result)
+        return nullptr;
+    return std::make_unique<PostgresCursor>(result, m_yesNoColumns);
+}
+
+bool PostgresBackend::beginTransaction()
+{
+    // Unlike SQLite's BEGIN IMMEDIATE this takes no lock: two copies of the
+    // program write at once, each row locked as it is changed. Writers that
+    // must not interleave (new keys from the key counter) lock their row
+    // with SELECT ... FOR UPDATE; the other waits there until commit.
+    return runPlain("BEGIN");
+}
+
+bool PostgresBackend::commit()
+{
+    const Result result(PQexec(m_db, "COMMIT"), &PQclear);
+    if (!succeeded(result.get())) {
+        m_lastError = errorOf(m_db, result.get());
+        return false;
+    }
+    // The server answers a failed transaction's COMMIT with a rollback.
+    if (QByteArray(PQcmdStatus(result.get())) == "ROLLBACK") {
+        m_lastError = QStringLiteral("the transaction failed and was rolled back");
+        return false;
+    }
+    return true;
+}
+
+bool PostgresBackend::rollback()
+{
+    return runPlain("ROLLBACK");
+}
+
+bool PostgresBackend::backupTo(const QString& /*path*/, const BackupProgress& /*progress*/)
+{
+    m_lastError = QStringLiteral("a server database is backed up on the server");
+    return false;
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "db/DbBackend.h"
+#include "db/JetSqlTranslator.h"
+#include "db/SchemaInfo.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+
+#include <functional>
+
+struct pg_conn;
+struct pg_result;
+
+// The program's database on a PostgreSQL server, reached through libpq.
+// The tables are those of the program's schema rendered for PostgreSQL.
+class PostgresBackend : public DbBackend
+{
+public:
+    using Clock = std::function<QDateTime()>;
+
+    ~PostgresBackend() override;
+
+    // Connects with a libpq conninfo ("host=... dbname=..."). The server's
+    // clock answers NOW() and Date(): clock is not consulted by statements.
+    static std::unique_ptr<PostgresBackend> open(const QString& conninfo, Clock clock, QString* error);
+
+    bool execute(const QString& sql, long& affected) override;
+    std::unique_ptr<DbCursor> query(const QString& sql) override;
+    bool beginTransaction() override;
+    bool commit() override;
+    bool rollback() override;
+    qint64 lastInsertKey() const override { return m_lastInsertKey; }
+    QString lastError() const override { return m_lastError; }
+    bool backupTo(const QString& path, const BackupProgress& progress) override;
+    QString databaseFile() const override { return QString(); }
+
+    const SchemaInfo& schema() const { return m_schema; }
+
+    // A column of a table, as libpq names it in a result: the table's oid and
+    // the column's number.
+    using ColumnId = QPair<unsigned int, int>;
+
+private:
+    explicit PostgresBackend(pg_conn* db);
+    // Runs translated SQL; a failure inside a transaction is undone on its
+    // own, as on SQLite, instead of ending the whole transaction.
+    pg_result* run(const QString& sql);
+    bool runPlain(const char* sql);
+    bool loadSchema();
+    // The statement for the server, an INSERT into a table with an identity
+    // key asking for the new key back.
+    std::optional<QString> translate(const QString& jetSql, bool* returnsKey);
+
+    pg_conn* m_db;
+    SchemaInfo m_schema;
+    JetSqlTranslator m_translator{&m_schema, SqlDialect::PostgreSql};
+    // Upper-case table names and their identity key column.
+    QHash<QString, QString> m_identityKeys;
+    // The columns of the YESNO domain, which libpq reports as plain smallints.
+    QSet<ColumnId> m_yesNoColumns;
+    qint64 m_lastInsertKey = 0;
+    QString m_lastError;
+};
