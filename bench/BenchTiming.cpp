@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <sqlite3.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -69,6 +71,16 @@ std::optional<Timing> measureInShell(const char* who, const QString& shell, cons
     if (int(cpu.size()) != runs)
         return std::nullopt;
     return Timing{median(wall), median(cpu)};
+}
+
+bool exec(const char* who, sqlite3* db, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    std::fprintf(stderr, "%s: %s\n", who, message ? message : "?");
+    sqlite3_free(message);
+    return false;
 }
 
 bool openDatabase(const char* who, AppContext& context, const QString& directory)

@@ -7,6 +7,7 @@
 #include <vector>
 
 class AppContext;
+struct sqlite3;
 
 // What the timing programs share: medians of repeated runs, the sqlite3 shell
 // as the reference, and the program's connection to a bench database.
@@ -29,6 +30,8 @@ Timing measure(const std::function<void()>& once, int runs);
 // who names the bench in its error messages.
 std::optional<Timing> measureInShell(const char* who, const QString& shell, const QString& path,
                                      const QString& sql, int runs);
+// Runs SQL on a raw connection; false with the message on standard error.
+bool exec(const char* who, sqlite3* db, const char* sql);
 // Opens the database in directory as the program does, German; false with a
 // message on standard error.
 bool openDatabase(const char* who, AppContext& context, const QString& directory);

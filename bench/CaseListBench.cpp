@@ -18,8 +18,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-#include <sqlite3.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -30,30 +28,6 @@ namespace {
 
 constexpr int kCases = 100000;
 constexpr int kRuns = 15;
-
-bool exec(sqlite3* db, const char* sql)
-{
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::fprintf(stderr, "case_list_bench: %s\n", message ? message : "?");
-        sqlite3_free(message);
-        return false;
-    }
-    return true;
-}
-
-bool fillDatabase(const QString& path)
-{
-    sqlite3* db = nullptr;
-    if (sqlite3_open(path.toUtf8().constData(), &db) != SQLITE_OK || !SqliteBackend::installCollation(db))
-        return false;
-    bool ok = exec(db, "BEGIN;");
-    ok = ok && ManyCases::add(db, kCases);
-
-    ok = ok && exec(db, "COMMIT;") && exec(db, "ANALYZE;");
-    sqlite3_close(db);
-    return ok;
-}
 
 using BenchTiming::Timing;
 
@@ -70,8 +44,7 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     const QString path = ConnectionString::databasePath(dir.path());
     QString error;
-    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SchemaOnly) ||
-        !fillDatabase(path)) {
+    if (!ManyCases::create(path, kCases, &error, DatabaseCreator::Contents::SchemaOnly)) {
         std::fprintf(stderr, "case_list_bench: cannot build the database: %s\n", qPrintable(error));
         return 1;
     }

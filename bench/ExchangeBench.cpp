@@ -47,13 +47,7 @@ const char* const Foods[] = {"Hühnerbrust", "Rinderhack", "Reis",   "Möhren", 
 
 bool exec(sqlite3* db, const char* sql)
 {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::fprintf(stderr, "exchange_bench: %s\n", message ? message : "?");
-        sqlite3_free(message);
-        return false;
-    }
-    return true;
+    return BenchTiming::exec("exchange_bench", db, sql);
 }
 
 qint64 single(sqlite3* db, const char* sql)

@@ -40,13 +40,7 @@ const char* const Preparations[] = {"roh",        "gekocht", "gedünstet", "gebr
 
 bool exec(sqlite3* db, const char* sql)
 {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::fprintf(stderr, "feed_list_bench: %s\n", message ? message : "?");
-        sqlite3_free(message);
-        return false;
-    }
-    return true;
+    return BenchTiming::exec("feed_list_bench", db, sql);
 }
 
 template <size_t N> const char* pick(const char* const (&list)[N], int i)
