@@ -1,5 +1,6 @@
 #include "exchange/gui/ExchangeDialog.h"
 
+#include "exchange/gui/BusyPrompt.h"
 #include "exchange/gui/FileDialogLayout.h"
 
 #include "core/FileChooser.h"
@@ -22,50 +23,6 @@ namespace {
 
 // Quick exchanges finish before the progress dialog would flash up.
 constexpr int ProgressDelayMs = 300;
-
-// Shows the busy cursor and the progress while the exchange runs; its
-// messages come at the end or on a failure, so each one first puts the
-// normal cursor back and closes the progress dialog.
-class BusyPrompt : public Prompt
-{
-public:
-    BusyPrompt(Prompt& prompt, QProgressDialog& progress)
-        : m_prompt(prompt)
-        , m_progress(progress)
-    {
-        // The arrow beside the busy sign keeps Cancel in reach.
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-    }
-    ~BusyPrompt() override { done(); }
-    BusyPrompt(const BusyPrompt&) = delete;
-    BusyPrompt& operator=(const BusyPrompt&) = delete;
-
-    void message(const QString& text, Icon icon) override
-    {
-        done();
-        m_prompt.message(text, icon);
-    }
-    Answer question(const QString& text, Buttons buttons, Icon icon) override
-    {
-        done();
-        return m_prompt.question(text, buttons, icon);
-    }
-
-private:
-    void done()
-    {
-        if (m_busy)
-            QApplication::restoreOverrideCursor();
-        m_busy = false;
-        // Reset stops the timer that would show the dialog under the message.
-        m_progress.reset();
-        m_progress.close();
-    }
-
-    Prompt& m_prompt;
-    QProgressDialog& m_progress;
-    bool m_busy = true;
-};
 
 } // namespace
 
@@ -157,7 +114,7 @@ void ExchangeDialog::watch(SystemTableExchange& exchange, QProgressDialog& progr
 
 void ExchangeDialog::runExport(QProgressDialog& progress)
 {
-    BusyPrompt busy(m_prompt, progress);
+    BusyPrompt busy(m_prompt, &progress);
     SystemTableExchange exchange(m_context, busy);
     watch(exchange, progress);
     const bool written = exchange.exportTo(path());
@@ -175,7 +132,7 @@ void ExchangeDialog::runImport(QProgressDialog& progress)
         reject();
         return;
     }
-    BusyPrompt busy(m_prompt, progress);
+    BusyPrompt busy(m_prompt, &progress);
     SystemTableExchange exchange(m_context, busy);
     watch(exchange, progress);
     const SystemTableExchange::Outcome outcome = exchange.importRecords(file.records);

@@ -1,5 +1,6 @@
 #include "exchange/gui/LegacyImportDialog.h"
 
+#include "exchange/gui/BusyPrompt.h"
 #include "exchange/gui/FileDialogLayout.h"
 
 #include "core/FileChooser.h"
@@ -16,47 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-// The busy cursor while the import runs; the normal one is back before any
-// message, so the user never answers a box under the hourglass.
-class BusyPrompt : public Prompt
-{
-public:
-    explicit BusyPrompt(Prompt& prompt)
-        : m_prompt(prompt)
-    {
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-    }
-    ~BusyPrompt() override { done(); }
-    BusyPrompt(const BusyPrompt&) = delete;
-    BusyPrompt& operator=(const BusyPrompt&) = delete;
-
-    void message(const QString& text, Icon icon) override
-    {
-        done();
-        m_prompt.message(text, icon);
-    }
-    Answer question(const QString& text, Buttons buttons, Icon icon) override
-    {
-        done();
-        return m_prompt.question(text, buttons, icon);
-    }
-
-private:
-    void done()
-    {
-        if (m_busy)
-            QApplication::restoreOverrideCursor();
-        m_busy = false;
-    }
-
-    Prompt& m_prompt;
-    bool m_busy = true;
-};
-
-} // namespace
 
 LegacyImportDialog::LegacyImportDialog(AppContext& context, Prompt& prompt, FileChooser& files,
                                        QWidget* parent)
