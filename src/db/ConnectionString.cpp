@@ -42,8 +42,10 @@ QMap<QString, QString> parse(const QString& connectionString)
         const int equals = piece.indexOf(QLatin1Char('='));
         if (equals > 0) {
             QString value = piece.mid(equals + 1).trimmed();
-            if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"')))
+            if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) && value.endsWith(QLatin1Char('"'))) {
                 value = value.mid(1, value.size() - 2);
+                value.replace(QLatin1String("\"\""), QLatin1String("\""));
+            }
             pairs.insert(piece.left(equals).trimmed().toLower(), value);
         }
         piece.clear();
@@ -58,6 +60,13 @@ QMap<QString, QString> parse(const QString& connectionString)
     }
     finish();
     return pairs;
+}
+
+QString buildPostgreSql(const QString& conninfo)
+{
+    QString quoted = conninfo;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QStringLiteral("Backend=postgresql;Connection=\"") + quoted + QLatin1Char('"');
 }
 
 bool isPostgreSql(const QMap<QString, QString>& settings)

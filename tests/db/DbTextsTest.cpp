@@ -264,6 +264,12 @@ TEST(ConnectionStringTest, SplitsKeyValuePairs)
          "Jet OLEDB:System database=\"\";Mode=Share Deny None",
          {{"jet oledb:system database", ""}, {"mode", "Share Deny None"}}},
         {"equals sign in a value", "Password=a=b", {{"password", "a=b"}}},
+        {"doubled quotes in a quoted value",
+         "Backend=postgresql;Connection=\"host=/srv/a;b application_name='Praxis \"\"Nord\"\"'\";Mode=Read",
+         {{"backend", "postgresql"},
+          {"connection", "host=/srv/a;b application_name='Praxis \"Nord\"'"},
+          {"mode", "Read"}}},
+        {"a quoted value of one quote", "Password=\"\"\"\"", {{"password", "\""}}},
         {"pieces without a key", "Provider=X;;junk;=novalue;Mode=", {{"mode", ""}, {"provider", "X"}}},
         {"later key wins", "Mode=Read;mode=Write", {{"mode", "Write"}}},
         {"nothing", "", {}},
@@ -304,6 +310,25 @@ TEST(ConnectionStringTest, ReadsBackWhatTheProgramBuilds)
     EXPECT_TRUE(parsed.contains(QStringLiteral("extended properties")));
     EXPECT_EQ(s(parsed.value(QStringLiteral("extended properties"), QStringLiteral("missing"))), "");
     EXPECT_EQ(parsed.size(), 17);
+}
+
+TEST(ConnectionStringTest, APostgreSqlConnectionStringGivesItsConninfoBack)
+{
+    const char* const conninfos[] = {
+        "host=/var/run/postgresql dbname=mensoly",
+        "host='/srv/pg;1' dbname=praxis",
+        "dbname=mensoly application_name='Praxis \"Nord\"'",
+        "application_name=\"\"\"",
+        "\"",
+        "",
+    };
+    for (const char* conninfo : conninfos) {
+        const QString built = ConnectionString::buildPostgreSql(QString::fromUtf8(conninfo));
+        const QMap<QString, QString> parsed = ConnectionString::parse(built);
+        EXPECT_TRUE(ConnectionString::isPostgreSql(parsed)) << s(built);
+        EXPECT_EQ(s(parsed.value(QStringLiteral("connection"))), conninfo) << s(built);
+        EXPECT_EQ(parsed.size(), 2) << s(built);
+    }
 }
 
 // ---------------------------------------------------------------------------
