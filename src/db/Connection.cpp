@@ -28,7 +28,13 @@ bool Connection::openConnection(const QString& connectionString, const QString& 
     if (ConnectionString::isPostgreSql(settings)) {
         m_backend =
             PostgresBackend::open(settings.value(QStringLiteral("connection")), m_clock, &m_lastError);
-        return m_backend != nullptr;
+        if (!m_backend)
+            return false;
+        m_backend->setLostConnectionHandler([this] {
+            if (m_lostConnection)
+                m_lostConnection();
+        });
+        return true;
     }
     const QString path = settings.value(QStringLiteral("data source"));
     if (path.isEmpty()) {
@@ -69,12 +75,22 @@ bool Connection::executeSql(const QString& sql)
 
 bool Connection::beginTrans()
 {
-    return m_backend && m_backend->beginTransaction();
+    if (!m_backend)
+        return false;
+    if (m_backend->beginTransaction())
+        return true;
+    m_lastError = m_backend->lastError();
+    return false;
 }
 
 bool Connection::commitTrans()
 {
-    return m_backend && m_backend->commit();
+    if (!m_backend)
+        return false;
+    if (m_backend->commit())
+        return true;
+    m_lastError = m_backend->lastError();
+    return false;
 }
 
 bool Connection::rollbackTrans()

@@ -52,6 +52,12 @@ public:
     QString languageCode() const { return m_language ? m_language() : QString(); }
     // The clock behind NOW() and Date().
     void setClock(Clock clock) { m_clock = std::move(clock); }
+    // Told once each time the connection to a database server is lost. The
+    // statement that met the loss fails; the next one connects again, unless
+    // a transaction was open: it ended with the connection, so its statements
+    // fail and its commit too until it is rolled back.
+    using LostConnectionHandler = std::function<void()>;
+    void setLostConnectionHandler(LostConnectionHandler handler) { m_lostConnection = std::move(handler); }
 
     DbBackend* backend() const { return m_backend.get(); }
 
@@ -60,6 +66,7 @@ private:
     bool m_created = false;
     LanguageSource m_language;
     Clock m_clock;
+    LostConnectionHandler m_lostConnection;
     QString m_lastError;
 };
 

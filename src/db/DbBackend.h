@@ -47,4 +47,19 @@ public:
     virtual bool backupTo(const QString& path, const BackupProgress& progress) = 0;
     // The database file, or the empty text for a server database.
     virtual QString databaseFile() const = 0;
+
+    // Called when the connection to a database server is lost, once per loss
+    // and before the failed statement returns. A file never loses it.
+    using LostConnectionHandler = std::function<void()>;
+    void setLostConnectionHandler(LostConnectionHandler handler) { m_lostConnection = std::move(handler); }
+
+protected:
+    void reportLostConnection()
+    {
+        if (m_lostConnection)
+            m_lostConnection();
+    }
+
+private:
+    LostConnectionHandler m_lostConnection;
 };

@@ -130,10 +130,12 @@ QString postgresName(QString name)
 class Translation
 {
 public:
-    Translation(Tokens tokens, const SchemaInfo* schema, SqlDialect dialect)
+    Translation(Tokens tokens, const SchemaInfo* schema, SqlDialect dialect,
+                const JetSqlTranslator::Clock* clock = nullptr)
         : t(std::move(tokens))
         , schema(schema)
         , dialect(dialect)
+        , clock(clock && *clock ? clock : nullptr)
     {
     }
 
@@ -145,6 +147,7 @@ private:
     bool rewriteInsertDates(QString& error);
     bool toDateLiteral(SqlToken& token, QString& error) const;
     bool isDateColumnToken(int i) const;
+    bool holdsNulCharacter() const;
     bool isTextOperand(int i, bool before) const;
     void rewriteDeleteTargets();
     void rewriteWord(int i);
@@ -158,10 +161,18 @@ private:
     int operandEnd(int first, bool acrossAmpersand) const;
     QString piece(int i) const { return prefix[i] + t[i].text + suffix[i] + clause[i]; }
     bool postgres() const { return dialect == SqlDialect::PostgreSql; }
+    QDateTime now()
+    {
+        if (!nowRead)
+            nowRead = (*clock)();
+        return *nowRead;
+    }
 
     Tokens t;
     const SchemaInfo* schema;
     SqlDialect dialect;
+    const JetSqlTranslator::Clock* clock;
+    std::optional<QDateTime> nowRead;
     // Text put before and after a token, so that the rewrites of "&" and
     // LIKE keep the tokens themselves for the passes after them.
     std::vector<QString> prefix;
@@ -193,6 +204,10 @@ bool Translation::run(QString& error)
             return false;
         }
     }
+    if (postgres() && holdsNulCharacter()) {
+        error = QStringLiteral("a text holds a NUL character, which PostgreSQL cannot store");
+        return false;
+    }
     prefix.assign(t.size(), QString());
     suffix.assign(t.size(), QString());
     clause.assign(t.size(), QString());
@@ -213,6 +228,23 @@ QString Translation::text() const
     for (int i = 0; i < int(t.size()); ++i)
         sql += piece(i);
     return sql;
+}
+
+// Sql::quote() joins a NUL into a text as char(0). A PostgreSQL text cannot
+// hold one at all: such a statement is refused whole, never stored cut short.
+bool Translation::holdsNulCharacter() const
+{
+    for (int i = 0; i < int(t.size()); ++i) {
+        if (!t[i].isWord("CHAR"))
+            continue;
+        const int open = nextSignificant(t, i);
+        const int argument = open >= 0 && t[open].isPunct('(') ? nextSignificant(t, open) : -1;
+        const int close = argument >= 0 ? nextSignificant(t, argument) : -1;
+        if (close >= 0 && t[argument].kind == Kind::Number && t[argument].text.toInt() == 0 &&
+            t[close].isPunct(')'))
+            return true;
+    }
+    return false;
 }
 
 bool Translation::isDateColumnToken(int i) const
@@ -389,19 +421,25 @@ void Translation::rewriteWord(int i)
         return;
     const int close = nextSignificant(t, next);
     const bool noArguments = close >= 0 && t[close].isPunct(')');
-    auto replaceCall = [&](const char* replacement) {
-        token.text = QString::fromLatin1(replacement);
+    auto replaceCall = [&](const QString& replacement) {
+        token.text = replacement;
         t[next] = {Kind::Space, QString()};
         t[close] = {Kind::Space, QString()};
     };
     if (token.isWord("DATE") && noArguments) {
-        if (postgres())
-            replaceCall("CURRENT_DATE");
+        if (postgres() && clock)
+            replaceCall(QStringLiteral("DATE ") + quoted(now().toString(QStringLiteral("yyyy-MM-dd"))));
+        else if (postgres())
+            replaceCall(QStringLiteral("CURRENT_DATE"));
         else
             token.text = QStringLiteral("jet_date");
     } else if (postgres() && token.isWord("NOW") && noArguments) {
         // Whole seconds, as SQLite's NOW() gives them.
-        replaceCall("LOCALTIMESTAMP(0)");
+        if (clock)
+            replaceCall(QStringLiteral("TIMESTAMP ") +
+                        quoted(now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))));
+        else
+            replaceCall(QStringLiteral("LOCALTIMESTAMP(0)"));
     } else if (postgres() && (token.isWord("LCASE") || token.isWord("UCASE"))) {
         // Under the ICU root collation umlauts change case whatever the
         // database's own locale is.
@@ -743,7 +781,7 @@ std::optional<QString> JetSqlTranslator::translateInsertReturningKey(const QStri
 
 std::optional<QString> JetSqlTranslator::translate(const QString& jetSql, QString* error) const
 {
-    Translation translation(tokenizeJetSql(jetSql), m_schema, m_dialect);
+    Translation translation(tokenizeJetSql(jetSql), m_schema, m_dialect, &m_clock);
     QString reason;
     if (!translation.run(reason)) {
         if (error)

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class SchemaInfo;
@@ -35,7 +37,13 @@ public:
 
     SqlDialect dialect() const { return m_dialect; }
 
+    // On PostgreSQL, the program's clock instead of the server's: NOW() and
+    // Date() become literals of its time, read once per statement.
+    using Clock = std::function<QDateTime()>;
+    void setClock(Clock clock) { m_clock = std::move(clock); }
+
 private:
     const SchemaInfo* m_schema;
     SqlDialect m_dialect;
+    Clock m_clock;
 };

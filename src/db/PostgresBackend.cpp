@@ -176,8 +176,7 @@ PostgresBackend::~PostgresBackend()
     PQfinish(m_db);
 }
 
-std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, Clock /*clock*/,
-                                                       QString* error)
+std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, Clock clock, QString* error)
 {
     PGconn* db = PQconnectdb(conninfo.toUtf8().constData());
     if (!db) {
@@ -191,14 +190,56 @@ std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, 
             *error = errorOf(db, nullptr);
         return nullptr;
     }
-    // Dates travel as ISO texts, texts as UTF-8, whatever the server's defaults.
-    if (PQsetClientEncoding(db, "UTF8") != 0 || !backend->runPlain("SET DateStyle = ISO") ||
-        !backend->loadSchema()) {
+    if (!backend->setUpSession() || !backend->loadSchema()) {
         if (error)
             *error = backend->lastError().isEmpty() ? errorOf(db, nullptr) : backend->lastError();
         return nullptr;
     }
+    if (!clock)
+        clock = [] { return QDateTime::currentDateTime(); };
+    backend->m_translator.setClock(std::move(clock));
     return backend;
+}
+
+bool PostgresBackend::setUpSession()
+{
+    // Dates travel as ISO texts, texts as UTF-8, whatever the server's defaults.
+    if (PQsetClientEncoding(m_db, "UTF8") != 0) {
+        m_lastError = errorOf(m_db, nullptr);
+        return false;
+    }
+    return runPlain("SET DateStyle = ISO");
+}
+
+bool PostgresBackend::reconnectIfLost()
+{
+    if (PQstatus(m_db) == CONNECTION_OK)
+        return true;
+    // A new session would run the rest of a lost transaction's statements on
+    // their own, each kept: half a save. They fail until the rollback.
+    if (m_transactionLost) {
+        m_lastError =
+            QStringLiteral("the connection to the server was lost and the open transaction with it");
+        return false;
+    }
+    PQreset(m_db);
+    if (PQstatus(m_db) != CONNECTION_OK) {
+        m_lastError = errorOf(m_db, nullptr);
+        return false;
+    }
+    if (!setUpSession())
+        return false;
+    m_lost = false;
+    return true;
+}
+
+void PostgresBackend::noticeLostConnection()
+{
+    if (PQstatus(m_db) != CONNECTION_BAD || m_lost)
+        return;
+    m_lost = true;
+    m_transactionLost = m_inTransaction;
+    reportLostConnection();
 }
 
 bool PostgresBackend::runPlain(const char* sql)
@@ -207,6 +248,7 @@ bool PostgresBackend::runPlain(const char* sql)
     if (succeeded(result.get()))
         return true;
     m_lastError = errorOf(m_db, result.get());
+    noticeLostConnection();
     return false;
 }
 
@@ -258,6 +300,8 @@ PGresult* PostgresBackend::run(const QString& sql)
     // A failed statement ends a transaction on PostgreSQL but not on SQLite,
     // where the program goes on or rolls back as it decides; a savepoint
     // around each statement inside a transaction keeps SQLite's way.
+    if (!reconnectIfLost())
+        return nullptr;
     const bool inTransaction = PQtransactionStatus(m_db) == PQTRANS_INTRANS;
     if (inTransaction && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
@@ -266,7 +310,8 @@ PGresult* PostgresBackend::run(const QString& sql)
     if (!succeeded(result)) {
         m_lastError = errorOf(m_db, result);
         PQclear(result);
-        if (inTransaction) {
+        noticeLostConnection();
+        if (inTransaction && !m_lost) {
             const QString error = m_lastError;
             runPlain("ROLLBACK TO SAVEPOINT mensoly_statement");
             m_lastError = error;
@@ -316,16 +361,28 @@ bool PostgresBackend::beginTransaction()
     // program write at once, each row locked as it is changed. Writers that
     // must not interleave (new keys from the key counter) lock their row
     // with SELECT ... FOR UPDATE; the other waits there until commit.
-    return runPlain("BEGIN");
+    if (!reconnectIfLost() || !runPlain("BEGIN"))
+        return false;
+    m_inTransaction = true;
+    return true;
 }
 
 bool PostgresBackend::commit()
 {
-    const Result result(PQexec(m_db, "COMMIT"), &PQclear);
-    if (!succeeded(result.get())) {
-        m_lastError = errorOf(m_db, result.get());
+    if (m_transactionLost) {
+        m_lastError =
+            QStringLiteral("the connection to the server was lost and the open transaction with it");
         return false;
     }
+    const Result result(PQexec(m_db, "COMMIT"), &PQclear);
+    if (!succeeded(result.get())) {
+        // Lost during the commit, the transaction may or may not have been
+        // kept; the server alone knows.
+        m_lastError = errorOf(m_db, result.get());
+        noticeLostConnection();
+        return false;
+    }
+    m_inTransaction = false;
     // The server answers a failed transaction's COMMIT with a rollback.
     if (QByteArray(PQcmdStatus(result.get())) == "ROLLBACK") {
         m_lastError = QStringLiteral("the transaction failed and was rolled back");
@@ -336,6 +393,13 @@ bool PostgresBackend::commit()
 
 bool PostgresBackend::rollback()
 {
+    // The server rolled back what the lost connection left open.
+    if (m_transactionLost) {
+        m_inTransaction = false;
+        m_transactionLost = false;
+        return true;
+    }
+    m_inTransaction = false;
     return runPlain("ROLLBACK");
 }
 

@@ -22,8 +22,8 @@ public:
 
     ~PostgresBackend() override;
 
-    // Connects with a libpq conninfo ("host=... dbname=..."). The server's
-    // clock answers NOW() and Date(): clock is not consulted by statements.
+    // Connects with a libpq conninfo ("host=... dbname=..."). NOW() and
+    // Date() follow clock (the computer's clock when empty), not the server's.
     static std::unique_ptr<PostgresBackend> open(const QString& conninfo, Clock clock, QString* error);
 
     bool execute(const QString& sql, long& affected) override;
@@ -44,6 +44,13 @@ public:
 
 private:
     explicit PostgresBackend(pg_conn* db);
+    // The settings every session starts with, on connecting and reconnecting.
+    bool setUpSession();
+    // Before a statement: connects again after a loss, unless the loss ended
+    // a transaction that is not yet rolled back. False with lastError then.
+    bool reconnectIfLost();
+    // After a failure: whether it lost the connection, told once per loss.
+    void noticeLostConnection();
     // Runs translated SQL; a failure inside a transaction is undone on its
     // own, as on SQLite, instead of ending the whole transaction.
     pg_result* run(const QString& sql);
@@ -62,4 +69,7 @@ private:
     QSet<ColumnId> m_yesNoColumns;
     qint64 m_lastInsertKey = 0;
     QString m_lastError;
+    bool m_inTransaction = false;
+    bool m_lost = false;
+    bool m_transactionLost = false;
 };

@@ -1,6 +1,7 @@
 // The connection's readers and statements behave alike on the SQLite file
 // and on a PostgreSQL server holding the same schema and fixture data.
 
+#include "db/ConnectionString.h"
 #include "db/PostgresBackend.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
@@ -71,9 +72,9 @@ protected:
         ASSERT_TRUE(cluster->createDatabase(name, QString::fromUtf8(fixture.readAll()), &error))
             << error.toStdString();
         server.setLanguageSource([this] { return language; });
-        ASSERT_TRUE(server.openConnection(QStringLiteral("Backend=postgresql;Connection=\"%1\"")
-                                              .arg(QString::fromUtf8(cluster->conninfo(name))),
-                                          QString(), QString()))
+        ASSERT_TRUE(server.openConnection(
+            ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(name))), QString(),
+            QString()))
             << server.lastError().toStdString();
     }
 
@@ -246,8 +247,8 @@ TEST_P(ConnectionBackendsTest, QuotedUserTextIsStoredIntactAndInjectsNothing)
     EXPECT_EQ(value(QStringLiteral("SELECT count(*) FROM T_TEXT")), QStringLiteral("3"));
 }
 
-// PostgreSQL's texts cannot hold NUL: a NUL in the statement is refused
-// before it reaches the server, a quoted one by the server.
+// PostgreSQL's texts cannot hold NUL: a NUL in the statement, or one that
+// Sql::quote() joined in, is refused before it reaches the server.
 TEST_P(ConnectionBackendsTest, ANulCharacterIsRefusedOnAServer)
 {
     if (GetParam() != Engine::PostgreSql)
@@ -257,6 +258,8 @@ TEST_P(ConnectionBackendsTest, ANulCharacterIsRefusedOnAServer)
     EXPECT_EQ(db().lastError(), QStringLiteral("a statement holds a NUL character"));
     EXPECT_FALSE(
         db().executeSql(QStringLiteral("UPDATE T_TEXT SET BEZ_DE = %1 WHERE ID = 1").arg(Sql::quote(nul))));
+    EXPECT_EQ(db().lastError(),
+              QStringLiteral("a text holds a NUL character, which PostgreSQL cannot store"));
     EXPECT_EQ(value(QStringLiteral("SELECT BEZ_DE FROM T_TEXT WHERE ID = 1")),
               QStringLiteral("Füttern Sie zweimal täglich."));
 }
@@ -284,10 +287,9 @@ TEST(PostgresBackendTest, KeepsNoFileAndRefusesABackupAndABadServer)
               SchemaInfo::ColumnKind::Date);
 
     Connection db;
-    EXPECT_FALSE(
-        db.openConnection(QStringLiteral("Backend=postgresql;Connection=\"%1\"")
-                              .arg(QString::fromUtf8(cluster.conninfo(QStringLiteral("gibtesnicht")))),
-                          QString(), QString()));
+    EXPECT_FALSE(db.openConnection(
+        ConnectionString::buildPostgreSql(QString::fromUtf8(cluster.conninfo(QStringLiteral("gibtesnicht")))),
+        QString(), QString()));
     EXPECT_FALSE(db.isOpen());
     EXPECT_TRUE(db.lastError().contains(QLatin1String("gibtesnicht"))) << db.lastError().toStdString();
 }

@@ -17,8 +17,9 @@ namespace {
 const QString ServerBin = QStringLiteral("/usr/lib/postgresql/15/bin/");
 const QString Port = QStringLiteral("5432");
 
-// Runs sql (one or more statements) on the database of conninfo.
-bool runSql(const QByteArray& conninfo, const QString& sql, QString* error)
+// Runs sql (one or more statements) on the database of conninfo; value is
+// the first column of the last statement's first row.
+bool runSql(const QByteArray& conninfo, const QString& sql, QString* error, QString* value = nullptr)
 {
     const std::unique_ptr<PGconn, decltype(&PQfinish)> db(PQconnectdb(conninfo.constData()), &PQfinish);
     if (PQstatus(db.get()) != CONNECTION_OK) {
@@ -29,8 +30,11 @@ bool runSql(const QByteArray& conninfo, const QString& sql, QString* error)
     const std::unique_ptr<PGresult, decltype(&PQclear)> result(PQexec(db.get(), sql.toUtf8().constData()),
                                                                &PQclear);
     const ExecStatusType status = PQresultStatus(result.get());
-    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK)
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) {
+        if (value && PQntuples(result.get()) > 0)
+            *value = QString::fromUtf8(PQgetvalue(result.get(), 0, 0));
         return true;
+    }
     if (error)
         *error = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
     return false;
@@ -135,4 +139,20 @@ bool ThrowawayPostgres::run(const QString& tool, const QStringList& arguments)
         return false;
     }
     return true;
+}
+
+int ThrowawayPostgres::endSessions(const QString& database) const
+{
+    QString quoted = database;
+    quoted.replace(QLatin1Char('\''), QLatin1String("''"));
+    // Waits up to five seconds for each session to be gone, so that the
+    // client's next statement meets the closed connection.
+    QString ended;
+    if (!runSql(conninfo(),
+                QStringLiteral("SELECT count(*) FILTER (WHERE pg_terminate_backend(pid, 5000)) "
+                               "FROM pg_stat_activity WHERE datname = '%1' AND pid <> pg_backend_pid()")
+                    .arg(quoted),
+                nullptr, &ended))
+        return -1;
+    return ended.toInt();
 }

@@ -27,6 +27,10 @@ public:
     // fixture data). False with the server's reason in error.
     bool createDatabase(const QString& name, const QString& sql, QString* error) const;
 
+    // Ends every session connected to database, as a restarted server or a
+    // lost network would: the number ended, -1 when that failed.
+    int endSessions(const QString& database) const;
+
 private:
     QString dataDir() const;
     bool start();

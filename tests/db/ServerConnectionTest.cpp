@@ -1,0 +1,127 @@
+// A connection to a PostgreSQL server that is lost half-way through the
+// work, and the program's clock on the server.
+
+#include "db/Connection.h"
+#include "db/ConnectionString.h"
+#include "db/RecordSet.h"
+#include "support/ThrowawayPostgres.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ServerConnectionTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
+    static void TearDownTestSuite()
+    {
+        delete cluster;
+        cluster = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!cluster->isRunning())
+            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
+        static int databases = 0;
+        name = QStringLiteral("loss%1").arg(++databases);
+        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
+        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        QString error;
+        ASSERT_TRUE(cluster->createDatabase(name, QString::fromUtf8(fixture.readAll()), &error))
+            << error.toStdString();
+        db.setClock([] { return QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)); });
+        db.setLostConnectionHandler([this] { ++losses; });
+        ASSERT_TRUE(
+            db.openConnection(ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(name))),
+                              QString(), QString()))
+            << db.lastError().toStdString();
+    }
+
+    QString value(const QString& sql)
+    {
+        RecordSet rs;
+        QString text = QStringLiteral("(failed)");
+        if (rs.openRecordset(db, sql) && !rs.isEof()) {
+            const DbValue v = rs.value(0);
+            text = v.kind == DbValue::Kind::Integer ? QString::number(v.integer) : v.text;
+        }
+        return text;
+    }
+    QString count() { return value(QStringLiteral("SELECT count(*) FROM T_TEXT")); }
+
+    static ThrowawayPostgres* cluster;
+    QString name;
+    Connection db;
+    int losses = 0;
+};
+
+ThrowawayPostgres* ServerConnectionTest::cluster = nullptr;
+
+const QString Insert = QStringLiteral("INSERT INTO T_TEXT (ID, BEZ_DE) VALUES (50, 'neu')");
+const QString LostTransaction =
+    QStringLiteral("the connection to the server was lost and the open transaction with it");
+
+TEST_F(ServerConnectionTest, AStatementMeetingTheLossFailsOnceTellingItAndTheNextConnectsAgain)
+{
+    for (int loss = 1; loss <= 2; ++loss) {
+        ASSERT_EQ(cluster->endSessions(name), 1);
+        long affected = 7;
+        EXPECT_FALSE(db.executeSql(QStringLiteral("DELETE FROM T_TEXT WHERE ID = 1"), affected));
+        EXPECT_EQ(affected, 0);
+        EXPECT_TRUE(db.lastError().contains(QLatin1String("connection"))) << db.lastError().toStdString();
+        EXPECT_EQ(losses, loss);
+        EXPECT_EQ(count(), "3");
+        EXPECT_EQ(losses, loss);
+    }
+    // A query meets a loss alike.
+    ASSERT_EQ(cluster->endSessions(name), 1);
+    EXPECT_EQ(count(), "(failed)");
+    EXPECT_EQ(losses, 3);
+    EXPECT_TRUE(db.executeSql(Insert)) << db.lastError().toStdString();
+}
+
+TEST_F(ServerConnectionTest, ATransactionOpenAtTheLossIsGoneAndNothingOfItIsWrittenAfterwards)
+{
+    // Lost between two statements: the rest of the transaction fails too,
+    // its commit fails and its rollback returns cleanly.
+    ASSERT_TRUE(db.beginTrans());
+    ASSERT_TRUE(db.executeSql(QStringLiteral("DELETE FROM T_TEXT WHERE ID = 1")));
+    ASSERT_EQ(cluster->endSessions(name), 1);
+    EXPECT_FALSE(db.executeSql(QStringLiteral("DELETE FROM T_TEXT WHERE ID = 2")));
+    EXPECT_FALSE(db.executeSql(Insert));
+    EXPECT_EQ(db.lastError(), LostTransaction);
+    EXPECT_FALSE(db.commitTrans());
+    EXPECT_EQ(db.lastError(), LostTransaction);
+    EXPECT_TRUE(db.rollbackTrans());
+    EXPECT_EQ(losses, 1);
+    EXPECT_EQ(count(), "3");
+
+    // Lost at the commit: DbTransaction rolls back cleanly as well.
+    {
+        DbTransaction transaction(db);
+        ASSERT_TRUE(transaction.isActive());
+        ASSERT_TRUE(db.executeSql(Insert));
+        ASSERT_EQ(cluster->endSessions(name), 1);
+        EXPECT_FALSE(transaction.commit());
+    }
+    EXPECT_EQ(losses, 2);
+    EXPECT_EQ(count(), "3");
+    EXPECT_TRUE(db.beginTrans());
+    EXPECT_TRUE(db.executeSql(Insert)) << db.lastError().toStdString();
+    EXPECT_TRUE(db.commitTrans());
+    EXPECT_EQ(count(), "4");
+}
+
+TEST_F(ServerConnectionTest, NowAndDateFollowTheProgramsClockNotTheServers)
+{
+    EXPECT_EQ(value(QStringLiteral("SELECT NOW() FROM T_TEXT WHERE ID = 1")), "2001-02-03 04:05:06");
+    EXPECT_EQ(value(QStringLiteral("SELECT Date() FROM T_TEXT WHERE ID = 1")), "2001-02-03");
+    ASSERT_TRUE(db.executeSql(QStringLiteral("UPDATE T_PAT_REZ SET Datum = NOW() WHERE ID = 1")));
+    EXPECT_EQ(value(QStringLiteral("SELECT Datum FROM T_PAT_REZ WHERE ID = 1")), "2001-02-03 04:05:06");
+}
+
+} // namespace
