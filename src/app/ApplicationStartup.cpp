@@ -38,8 +38,24 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
                        Prompt::Icon::Error);
         return false;
     }
+    reportLostConnections(context, prompt);
     context.setLanguageCode(readLanguageCode(context));
     return true;
+}
+
+void ApplicationStartup::reportLostConnections(AppContext& context, Prompt& prompt)
+{
+    context.db().setLostConnectionHandler([&context, &prompt] {
+        prompt.message(
+            Lang::deOr(context.languageCode(),
+                       QStringLiteral("Die Verbindung zum Datenbankserver ist unterbrochen. Die Daten "
+                                      "im Fenster bleiben erhalten; die Verbindung wird bei der "
+                                      "nächsten Aktion wieder aufgenommen."),
+                       QStringLiteral("The connection to the database server was lost. What the "
+                                      "window shows is kept; the connection is taken up again at the "
+                                      "next action.")),
+            Prompt::Icon::Warning);
+    });
 }
 
 QString ApplicationStartup::readLanguageCode(AppContext& context)

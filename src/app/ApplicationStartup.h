@@ -17,6 +17,11 @@ public:
     // Runs the start in dataDirectory; false when the program must end.
     static bool run(AppContext& context, const QString& dataDirectory, Prompt& prompt);
 
+    // Tells the user through prompt, in the language of the moment, each time
+    // the connection to a database server is lost. The window keeps what it
+    // shows; the next statement connects again.
+    static void reportLostConnections(AppContext& context, Prompt& prompt);
+
     // "DE" or "US" from the settings row; "DE" when it cannot be read.
     static QString readLanguageCode(AppContext& context);
     // "U" or "M" from [Installation] Owner= of Mensoly.ini; "U" when missing.

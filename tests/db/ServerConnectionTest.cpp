@@ -77,11 +77,26 @@ TEST_F(ServerConnectionTest, AStatementMeetingTheLossFailsOnceTellingItAndTheNex
         EXPECT_EQ(count(), "3");
         EXPECT_EQ(losses, loss);
     }
-    // A query meets a loss alike.
+    // A query meets a loss alike; while the server turns the program away,
+    // each statement fails without telling the loss again.
+    QString error;
+    ASSERT_TRUE(cluster->execute(QStringLiteral("postgres"),
+                                 QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS false").arg(name),
+                                 &error))
+        << error.toStdString();
     ASSERT_EQ(cluster->endSessions(name), 1);
     EXPECT_EQ(count(), "(failed)");
+    EXPECT_FALSE(db.executeSql(Insert));
+    EXPECT_TRUE(db.lastError().contains(QLatin1String("not currently accepting connections")))
+        << db.lastError().toStdString();
+    EXPECT_FALSE(db.beginTrans());
     EXPECT_EQ(losses, 3);
+    ASSERT_TRUE(cluster->execute(QStringLiteral("postgres"),
+                                 QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS true").arg(name),
+                                 &error));
     EXPECT_TRUE(db.executeSql(Insert)) << db.lastError().toStdString();
+    EXPECT_EQ(count(), "4");
+    EXPECT_EQ(losses, 3);
 }
 
 TEST_F(ServerConnectionTest, ATransactionOpenAtTheLossIsGoneAndNothingOfItIsWrittenAfterwards)

@@ -141,6 +141,11 @@ bool ThrowawayPostgres::run(const QString& tool, const QStringList& arguments)
     return true;
 }
 
+bool ThrowawayPostgres::execute(const QString& database, const QString& sql, QString* error) const
+{
+    return runSql(conninfo(database), sql, error);
+}
+
 int ThrowawayPostgres::endSessions(const QString& database) const
 {
     QString quoted = database;

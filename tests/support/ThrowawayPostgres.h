@@ -27,6 +27,9 @@ public:
     // fixture data). False with the server's reason in error.
     bool createDatabase(const QString& name, const QString& sql, QString* error) const;
 
+    // Runs sql on database as the cluster's superuser; false with the
+    // server's reason in error.
+    bool execute(const QString& database, const QString& sql, QString* error) const;
     // Ends every session connected to database, as a restarted server or a
     // lost network would: the number ended, -1 when that failed.
     int endSessions(const QString& database) const;

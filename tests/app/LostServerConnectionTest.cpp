@@ -1,0 +1,151 @@
+// A case saved on a PostgreSQL server whose connection is lost: the user is
+// told through the program's prompt, the case window keeps its contents and
+// the same save works at the next try.
+
+#include "app/ApplicationStartup.h"
+#include "core/Prompt.h"
+#include "db/AppContext.h"
+#include "db/ConnectionString.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/RationGrids.h"
+#include "support/ThrowawayPostgres.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+ThrowawayPostgres& cluster()
+{
+    static ThrowawayPostgres instance;
+    return instance;
+}
+
+// A new case window over the fixture on the server, a dog's case with one
+// feedstuff in the ration ready to save.
+struct ServerCase
+{
+    QString database;
+    AppContext context;
+    RecordingPrompt prompt;
+    CaseHeaderForm form{context, prompt};
+
+    bool open(const QString& language)
+    {
+        static int databases = 0;
+        database = QStringLiteral("case%1").arg(++databases);
+        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
+        QString error;
+        if (!fixture.open(QIODevice::ReadOnly) ||
+            !cluster().createDatabase(database, QString::fromUtf8(fixture.readAll()), &error)) {
+            ADD_FAILURE() << error.toStdString();
+            return false;
+        }
+        context.setLanguageCode(language);
+        context.setClock([] { return QDateTime(QDate(2024, 4, 3), QTime(10, 0, 0)); });
+        context.setConnectionString(
+            ConnectionString::buildPostgreSql(QString::fromUtf8(cluster().conninfo(database))));
+        if (!context.openDatabase()) {
+            ADD_FAILURE() << context.db().lastError().toStdString();
+            return false;
+        }
+        ApplicationStartup::reportLostConnections(context, prompt);
+        form.ration().buildRationGrid();
+        form.ration().buildProfileGrid();
+        form.initCaseForm();
+        choose(form.salutationList(), 1, [&](int i) { form.userChoseSalutation(i); });
+        form.setOwnerName(QStringLiteral("Meier"));
+        form.setPatientName(QStringLiteral("Hasso"));
+        choose(form.speciesList(), 2, [&](int i) { form.userChoseSpecies(i); });
+        choose(form.sexList(), 1, [&](int i) { form.userChoseSex(i); });
+        choose(form.caseTypeList(), 7, [&](int i) { form.userChoseCaseType(i); });
+        form.setActualWeight(QStringLiteral("20"));
+        form.setTitle(QStringLiteral("Neu"));
+        form.ration().grids().appendFeedRow(QStringLiteral("1"), QStringLiteral("Futter 1"),
+                                            QStringLiteral("150"));
+        return true;
+    }
+    template <typename Choose> static void choose(const ChoiceList& list, int data, Choose chosen)
+    {
+        for (int i = 0; i < list.count(); ++i) {
+            if (list.entries()[size_t(i)].data == data)
+                chosen(i);
+        }
+    }
+    QStringList rows(const QString& sql)
+    {
+        RecordSet rs;
+        QStringList texts;
+        if (!rs.openRecordset(context.db(), sql))
+            return {QStringLiteral("(failed)")};
+        for (; !rs.isEof(); rs.moveNext()) {
+            // A date as stored, not as the language shows it.
+            QString text = rs.value(0).text;
+            if (rs.value(0).kind != DbValue::Kind::Date)
+                rs.getFieldText(0, text);
+            texts << text;
+        }
+        return texts;
+    }
+};
+
+TEST(LostServerConnectionTest, ASaveMeetingTheLossIsToldOnceKeepsTheWindowAndWorksWhenRepeated)
+{
+    if (!cluster().isRunning())
+        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster().error().toStdString();
+    const struct
+    {
+        const char* language;
+        const char* lost;
+        const char* notSaved;
+    } cases[] = {
+        {"DE",
+         "Die Verbindung zum Datenbankserver ist unterbrochen. Die Daten im Fenster bleiben erhalten; die "
+         "Verbindung wird bei der nächsten Aktion wieder aufgenommen.",
+         "Satz konnte nicht eingefügt werden"},
+        {"US",
+         "The connection to the database server was lost. What the window shows is kept; the connection is "
+         "taken up again at the next action.",
+         "Record can't be inserted"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        ServerCase w;
+        ASSERT_TRUE(w.open(QLatin1String(c.language)));
+        ASSERT_EQ(cluster().endSessions(w.database), 1);
+        w.prompt.clear();
+        EXPECT_FALSE(w.form.saveCase());
+        EXPECT_EQ(w.prompt.texts(), (QStringList{QString::fromUtf8(c.lost), QString::fromUtf8(c.notSaved)}));
+        EXPECT_EQ(w.prompt.entries().front().icon, Prompt::Icon::Warning);
+        EXPECT_EQ(w.form.ownerName(), "Meier");
+        EXPECT_EQ(w.form.ration().grids().feedRowCount(), 1);
+
+        w.prompt.clear();
+        ASSERT_TRUE(w.form.saveCase()) << w.prompt.texts().join('|').toStdString();
+        EXPECT_TRUE(w.prompt.texts().isEmpty()) << w.prompt.texts().join('|').toStdString();
+        // Stamped by the program's clock, not the server's.
+        EXPECT_EQ(w.rows(QStringLiteral("SELECT Datum FROM T_PAT_REZ WHERE ID = ") + w.form.savedCaseKey()),
+                  QStringList{"2024-04-03 10:00:00"});
+        EXPECT_EQ(
+            w.rows(QStringLiteral("SELECT TagRat FROM T_REZ_FM WHERE ID_Rezept = ") + w.form.savedCaseKey()),
+            QStringList{"150"});
+    }
+}
+
+TEST(LostServerConnectionTest, ANulCharacterInATextStopsTheSaveWithItsOwnMessageAndStoresNothing)
+{
+    if (!cluster().isRunning())
+        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster().error().toStdString();
+    ServerCase w;
+    ASSERT_TRUE(w.open(QStringLiteral("DE")));
+    w.form.setOwnerName(QStringLiteral("Mei") + QChar(0) + QStringLiteral("er"));
+    w.prompt.clear();
+    EXPECT_FALSE(w.form.saveCase());
+    EXPECT_EQ(w.prompt.texts(), QStringList{"Satz konnte nicht eingefügt werden"});
+    EXPECT_EQ(w.rows(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")), QStringList{"3"});
+    EXPECT_EQ(w.rows(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE TagRat = 150")), QStringList{"1"});
+}
+
+} // namespace
