@@ -7,7 +7,8 @@ namespace Sql {
 QString quote(const QString& value)
 {
     // SQLite ends a statement's text at a NUL character: NULs are joined in
-    // as char(0) between the literals of the pieces around them.
+    // as char(0) between the literals of the pieces around them. PostgreSQL
+    // cannot store them at all; its translation refuses such a statement.
     if (value.contains(QChar(0))) {
         QStringList pieces = value.split(QChar(0));
         for (QString& piece : pieces)
