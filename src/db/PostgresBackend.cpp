@@ -29,6 +29,9 @@ QString errorOf(PGconn* db, const PGresult* result)
     return text.isEmpty() ? QStringLiteral("the server gave no result") : text;
 }
 
+const QString TransactionLost =
+    QStringLiteral("the connection to the server was lost and the open transaction with it");
+
 // How a result column is read, decided once per query.
 enum class Reading { Integer, YesNo, Bool, Double, Numeric, Date, Text, Blob };
 
@@ -218,8 +221,7 @@ bool PostgresBackend::reconnectIfLost()
     // A new session would run the rest of a lost transaction's statements on
     // their own, each kept: half a save. They fail until the rollback.
     if (m_transactionLost) {
-        m_lastError =
-            QStringLiteral("the connection to the server was lost and the open transaction with it");
+        m_lastError = TransactionLost;
         return false;
     }
     PQreset(m_db);
@@ -297,11 +299,11 @@ std::optional<QString> PostgresBackend::translate(const QString& jetSql, bool* r
 
 PGresult* PostgresBackend::run(const QString& sql)
 {
+    if (!reconnectIfLost())
+        return nullptr;
     // A failed statement ends a transaction on PostgreSQL but not on SQLite,
     // where the program goes on or rolls back as it decides; a savepoint
     // around each statement inside a transaction keeps SQLite's way.
-    if (!reconnectIfLost())
-        return nullptr;
     const bool inTransaction = PQtransactionStatus(m_db) == PQTRANS_INTRANS;
     if (inTransaction && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
@@ -311,6 +313,7 @@ PGresult* PostgresBackend::run(const QString& sql)
         m_lastError = errorOf(m_db, result);
         PQclear(result);
         noticeLostConnection();
+        // After a loss there is no savepoint left to return to.
         if (inTransaction && !m_lost) {
             const QString error = m_lastError;
             runPlain("ROLLBACK TO SAVEPOINT mensoly_statement");
@@ -370,8 +373,7 @@ bool PostgresBackend::beginTransaction()
 bool PostgresBackend::commit()
 {
     if (m_transactionLost) {
-        m_lastError =
-            QStringLiteral("the connection to the server was lost and the open transaction with it");
+        m_lastError = TransactionLost;
         return false;
     }
     const Result result(PQexec(m_db, "COMMIT"), &PQclear);
