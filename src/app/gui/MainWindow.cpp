@@ -60,7 +60,7 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     // the bar leaves of the workspace; its lower part stays within reach.
     m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setWindowTitle(ApplicationStartup::mainWindowTitle(context.dataDirectory()));
+    setWindowTitle(ApplicationStartup::mainWindowTitle(context.dataDirectory(), context.connectionString()));
     createActions();
     buildMenus();
     updateLanguageMarks();
