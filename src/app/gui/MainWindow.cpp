@@ -320,6 +320,8 @@ void MainWindow::importSystemData()
 void MainWindow::backupDatabase()
 {
     const QString language = m_context.languageCode();
+    if (!DatabaseBackup(m_context, m_prompt).canWriteCopy())
+        return;
     const QString path = m_fileChooser->chooseSave(
         Lang::deOr(language, QStringLiteral("Sicherungskopie"), QStringLiteral("Backup")));
     if (path.isEmpty())
