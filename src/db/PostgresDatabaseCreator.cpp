@@ -200,7 +200,7 @@ bool create(const QString& conninfo, QString* error)
         if (!loader.endCopy())
             return fail(error, data.table + QLatin1String(": ") + loader.error());
     }
-    return (loader.continueKeys() && loader.commit()) || fail(error, loader.error());
+    return (loader.continueKeys() && loader.analyze() && loader.commit()) || fail(error, loader.error());
 }
 
 bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<CopiedTable>& copied,
@@ -257,7 +257,7 @@ bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<Cop
                                    .arg(onServer));
         counted.push_back({table, onServer});
     }
-    if (!loader.continueKeys() || !loader.commit())
+    if (!loader.continueKeys() || !loader.analyze() || !loader.commit())
         return fail(error, loader.error());
     copied = std::move(counted);
     return true;

@@ -236,6 +236,15 @@ bool PostgresLoader::continueKeys()
     return exec(ContinueKeys);
 }
 
+bool PostgresLoader::analyze()
+{
+    // Only the tables of the schema; a bare ANALYZE would read the catalogs too.
+    QStringList tables;
+    for (auto it = m_columns.cbegin(); it != m_columns.cend(); ++it)
+        tables << quotedName(m_db, m_names.value(it.key()));
+    return tables.isEmpty() || exec(QStringLiteral("ANALYZE ") + tables.join(QLatin1String(", ")));
+}
+
 bool PostgresLoader::commit()
 {
     if (!m_inTransaction) {

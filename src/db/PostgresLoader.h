@@ -47,6 +47,9 @@ public:
 
     bool rowCount(const QString& table, qint64& count);
     bool continueKeys();
+    // Statistics of the loaded tables: without them the server's planner
+    // takes every table for small and may choose plans far too slow.
+    bool analyze();
     bool commit();
 
 private:
