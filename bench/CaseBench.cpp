@@ -1,8 +1,10 @@
 // Time of the two recalculations a case window runs most: one edited daily
 // amount (contributions of that feedstuff, supply, indicators) and one full
 // requirement pass, for a ration of 30 feedstuffs over 60 nutrient and 20
-// indicator columns on a database of 5,000 feedstuffs.
+// indicator columns on a database of 5,000 feedstuffs; on the SQLite file and
+// on a PostgreSQL database migrated from it.
 
+#include "BenchServer.h"
 #include "BenchTiming.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -149,24 +152,16 @@ template <typename Fn> double medianMilliseconds(Fn&& once)
     return times[kRuns / 2];
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+struct Figures
 {
-    QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString path = ConnectionString::databasePath(dir.path());
-    QString error;
-    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SchemaOnly) ||
-        !fillDatabase(path)) {
-        std::fprintf(stderr, "case_bench: cannot build the database: %s\n", qPrintable(error));
-        return 1;
-    }
+    double edit = 0;
+    double requirements = 0;
+    double evaluation = 0;
+};
 
-    AppContext context;
-    if (!BenchTiming::openDatabase("case_bench", context, dir.path()))
-        return 1;
-
+// The case window's recalculations on the database of context.
+Figures measureCase(AppContext& context, const char* engine)
+{
     CaseInputs header;
     header.caseType = 7;
     header.species = 2;
@@ -185,29 +180,67 @@ int main(int argc, char** argv)
         ration.grids().appendFeedRow(key, QStringLiteral("Futtermittel ") + key, QStringLiteral("100"));
         ration.recalcContributions(key, QStringLiteral("100"));
     }
-    std::printf("ration grid: %d nutrient columns, %d feedstuff rows; profile grid: %d indicator columns\n",
-                ration.rationGrid().columnCount() - 3, ration.grids().feedRowCount(),
+    std::printf("%s: ration grid: %d nutrient columns, %d feedstuff rows; profile grid: %d indicator "
+                "columns\n",
+                engine, ration.rationGrid().columnCount() - 3, ration.grids().feedRowCount(),
                 ration.profileGrid().columnCount() - 3);
 
     GridModel& grid = ration.rationGrid();
     const int editedRow = NutrientColumns::FirstFeedRow + kRationFeeds / 2;
     const QString editedKey = grid.text(editedRow, RationGrids::KeyColumn);
-    const double edit = medianMilliseconds([&](int run) {
+    Figures figures;
+    figures.edit = medianMilliseconds([&](int run) {
         const QString amount = QString::number(100 + run) + QStringLiteral(",5");
         grid.endEdit(editedRow, RationGrids::AmountColumn, amount);
         // Contributions of the one feedstuff, then supply and indicators.
         ration.recalcContributions(editedKey, amount);
     });
-    const double requirements = medianMilliseconds([&](int) { ration.loadRequirementFormulas(); });
-    const double evaluation = medianMilliseconds([&](int) { ration.evaluateRequirements(); });
+    figures.requirements = medianMilliseconds([&](int) { ration.loadRequirementFormulas(); });
+    figures.evaluation = medianMilliseconds([&](int) { ration.evaluateRequirements(); });
 
     // Shown so that a run which computed nothing cannot pass for a fast one.
-    std::printf("requirement / supply of nutrient 24: %s / %s; first indicator: %s\n",
+    std::printf("%s: requirement / supply of nutrient 24: %s / %s; first indicator: %s\n", engine,
                 qPrintable(ration.lookupRequirement(QStringLiteral("24"))),
                 qPrintable(ration.lookupSupply(QStringLiteral("24"))),
                 qPrintable(ration.profileGrid().text(3, 3)));
-    std::printf("amount edit (contributions + supply + indicators): median %.3f ms\n", edit);
-    std::printf("full requirement pass (formulas read and evaluated): median %.3f ms\n", requirements);
-    std::printf("requirement evaluation alone (birth date change):   median %.3f ms\n", evaluation);
+    return figures;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = ConnectionString::databasePath(dir.path());
+    QString error;
+    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SchemaOnly) ||
+        !fillDatabase(path)) {
+        std::fprintf(stderr, "case_bench: cannot build the database: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    AppContext context;
+    if (!BenchTiming::openDatabase("case_bench", context, dir.path()))
+        return 1;
+    const Figures file = measureCase(context, "SQLite");
+    BenchServer server("case_bench");
+    AppContext serverContext;
+    const std::optional<QString> conninfo = server.migrate(path);
+    std::optional<Figures> onServer;
+    if (conninfo && server.open(serverContext, *conninfo))
+        onServer = measureCase(serverContext, "PostgreSQL");
+
+    std::printf("%-52s %10s %11s\n", "median", "SQLite", "PostgreSQL");
+    const auto line = [&](const char* name, double Figures::*figure) {
+        std::printf("%-52s %7.3f ms", name, file.*figure);
+        if (onServer)
+            std::printf(" %8.3f ms\n", (*onServer).*figure);
+        else
+            std::printf(" %11s\n", "-");
+    };
+    line("amount edit (contributions + supply + indicators)", &Figures::edit);
+    line("full requirement pass (formulas read and evaluated)", &Figures::requirements);
+    line("requirement evaluation alone (birth date change)", &Figures::evaluation);
     return 0;
 }

@@ -4,7 +4,9 @@
 // sqlite3 shell runs the same translated statement with LIMIT 50 on the same
 // file; its time per statement is the difference between a shell that runs
 // it many times and one that only starts, so process start-up drops out.
+// The same list runs on a PostgreSQL database migrated from the file.
 
+#include "BenchServer.h"
 #include "BenchTiming.h"
 #include "ManyCases.h"
 #include "core/Prompt.h"
@@ -115,14 +117,22 @@ int main(int argc, char** argv)
     RecordingPrompt prompt;
     CaseList list(context, prompt);
 
+    BenchServer server("case_list_pages_bench");
+    AppContext serverContext;
+    double migration = 0;
+    const std::optional<QString> conninfo = server.migrate(path, &migration);
+    const bool onServer = conninfo && server.open(serverContext, *conninfo);
+    CaseList serverList(serverContext, prompt);
+
     // What the view reads for its first screen.
     QString sink;
-    const auto firstScreen = [&](const CaseSearchCriteria& criteria) {
+    const auto firstScreenOf = [&](CaseList& list, const CaseSearchCriteria& criteria) {
         list.runSearch(criteria);
         for (int row = 0; row < std::min(kScreenRows, list.caseCount()); ++row)
             for (int c = CaseList::KeyColumn; c <= CaseList::DeleteColumn; ++c)
                 sink = list.text(row, c);
     };
+    const auto firstScreen = [&](const CaseSearchCriteria& criteria) { firstScreenOf(list, criteria); };
 
     CaseSearchCriteria none;
     CaseSearchCriteria byOwner;
@@ -148,12 +158,20 @@ int main(int argc, char** argv)
         "within 1.5x the shell); shell: per statement with LIMIT %d (runs of %d minus a bare start),\n"
         "and one whole process with one statement\n",
         kScreenRows, kScreenRows, kShellRepeats);
-    std::printf("%-26s %8s %11s %11s %7s %13s\n", "", "cases", "ours", "shell", "ratio", "shell process");
+    if (onServer)
+        std::printf("PostgreSQL: a throwaway cluster on a Unix socket, the file migrated in %.0f ms\n",
+                    migration);
+    std::printf("%-26s %8s %11s %11s %11s %7s %13s\n", "", "cases", "ours", "PostgreSQL", "shell", "ratio",
+                "shell process");
     for (const auto& s : searches) {
         const double ours = measure([&] { firstScreen(s.criteria); });
         list.runSearch(s.criteria);
         list.countCases();
         std::printf("%-26s %8d %8.3f ms", s.name, list.caseCount(), ours);
+        if (onServer)
+            std::printf(" %8.3f ms", measure([&] { firstScreenOf(serverList, s.criteria); }));
+        else
+            std::printf(" %11s", "-");
         std::optional<ShellTiming> reference;
         if (!shell.isEmpty() && backend) {
             QString sql = CaseList::searchStatement(s.criteria);
@@ -171,25 +189,32 @@ int main(int argc, char** argv)
     }
 
     std::printf("\nafter the first screen (a fresh search each run, its count and pages not timed before)\n");
-    std::printf("%-26s %13s %17s %17s\n", "", "count", "last row shown", "middle row shown");
-    for (const auto& s : searches) {
-        const auto search = [&] { list.runSearch(s.criteria); };
-        const double count = measure([&] { list.countCases(); }, search);
-        const auto counted = [&] {
-            list.runSearch(s.criteria);
-            list.countCases();
-        };
-        // The rows a screen at the end (or in the middle) of the list shows.
-        const auto screenAt = [&](double where) {
-            const int first = std::max(0, int(where * (list.caseCount() - kScreenRows)));
-            for (int row = first; row < std::min(first + kScreenRows, list.caseCount()); ++row)
-                for (int c = CaseList::KeyColumn; c <= CaseList::DeleteColumn; ++c)
-                    sink = list.text(row, c);
-        };
-        const double last = measure([&] { screenAt(1.0); }, counted);
-        const double middle = measure([&] { screenAt(0.5); }, counted);
-        std::printf("%-26s %10.3f ms %14.3f ms %14.3f ms\n", s.name, count, last, middle);
-    }
+    std::printf("%-38s %13s %17s %17s\n", "", "count", "last row shown", "middle row shown");
+    const auto afterFirstScreen = [&](CaseList& list, const char* engine) {
+        for (const auto& s : searches) {
+            const auto search = [&] { list.runSearch(s.criteria); };
+            const double count = measure([&] { list.countCases(); }, search);
+            const auto counted = [&] {
+                list.runSearch(s.criteria);
+                list.countCases();
+            };
+            // The rows a screen at the end (or in the middle) of the list shows.
+            const auto screenAt = [&](double where) {
+                const int first = std::max(0, int(where * (list.caseCount() - kScreenRows)));
+                for (int row = first; row < std::min(first + kScreenRows, list.caseCount()); ++row)
+                    for (int c = CaseList::KeyColumn; c <= CaseList::DeleteColumn; ++c)
+                        sink = list.text(row, c);
+            };
+            const double last = measure([&] { screenAt(1.0); }, counted);
+            const double middle = measure([&] { screenAt(0.5); }, counted);
+            std::printf("%-38s %10.3f ms %14.3f ms %14.3f ms\n",
+                        qPrintable(QString::fromUtf8(engine) + QString::fromUtf8(s.name)), count, last,
+                        middle);
+        }
+    };
+    afterFirstScreen(list, "");
+    if (onServer)
+        afterFirstScreen(serverList, "PostgreSQL, ");
     std::printf("target for the last row: under 100 ms\n");
     return 0;
 }

@@ -3,8 +3,9 @@
 // with each filter, and scrolling the list to its last row. Ours runs through
 // the page's own statements and the list model; as the reference, the sqlite3
 // command-line shell runs the first page's translated statement on the same
-// file.
+// file. The list runs once more on a PostgreSQL database migrated from it.
 
+#include "BenchServer.h"
 #include "BenchTiming.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -117,6 +118,11 @@ int main(int argc, char** argv)
     if (!BenchTiming::openDatabase("feed_list_bench", context, dir.path()))
         return 1;
     const auto* backend = dynamic_cast<const SqliteBackend*>(context.db().backend());
+    BenchServer server("feed_list_bench");
+    AppContext serverContext;
+    double migration = 0;
+    const std::optional<QString> conninfo = server.migrate(path, &migration);
+    const bool onServer = conninfo && server.open(serverContext, *conninfo);
 
     struct Filter
     {
@@ -164,11 +170,22 @@ int main(int argc, char** argv)
         return BenchTiming::measureInShell("feed_list_bench", shell, path, sql, kRuns);
     };
 
-    std::printf("%-38s %6s %11s %10s %12s %11s %7s\n", "first screen", "rows", "ours wall", "ours cpu",
-                "shell wall", "shell cpu", "ratio");
+    if (onServer)
+        std::printf("PostgreSQL: a throwaway cluster on a Unix socket, the file migrated in %.0f ms; its\n"
+                    "column is the wall time of ours there\n",
+                    migration);
+    const auto onServerWall = [&](const std::function<void()>& once) {
+        if (onServer)
+            std::printf(" %8.2f ms", measureRuns(once).wallMs);
+        else
+            std::printf(" %11s", "-");
+    };
+    std::printf("%-38s %6s %11s %10s %11s %12s %11s %7s\n", "first screen", "rows", "ours wall", "ours cpu",
+                "PostgreSQL", "shell wall", "shell cpu", "ratio");
     for (const Filter& f : filters) {
         const Timing ours = measureRuns([&] { list.fill(context.db(), query(f)); });
         std::printf("%-38s %6d %8.2f ms %7.2f ms", f.name, list.count(), ours.wallMs, ours.cpuMs);
+        onServerWall([&] { list.fill(serverContext.db(), query(f)); });
         const std::optional<Timing> shellTime = reference(
             PagedChoiceList::pageStatement(query(f), nullptr, false, PagedChoiceList::FirstPageSize));
         if (shellTime)
@@ -179,14 +196,18 @@ int main(int argc, char** argv)
     }
     std::printf("ratio: ours cpu / shell cpu\n\n");
 
-    std::printf("%-38s %6s %11s %10s %12s %11s\n", "to the last row", "rows", "ours wall", "ours cpu",
-                "shell wall", "shell cpu");
+    std::printf("%-38s %6s %11s %10s %11s %12s %11s\n", "to the last row", "rows", "ours wall", "ours cpu",
+                "PostgreSQL", "shell wall", "shell cpu");
     for (const Filter& f : {filters[0], filters[1]}) {
         const Timing ours = measureRuns([&] {
             list.fill(context.db(), query(f));
             scrollToEnd();
         });
         std::printf("%-38s %6d %8.2f ms %7.2f ms", f.name, list.count(), ours.wallMs, ours.cpuMs);
+        onServerWall([&] {
+            list.fill(serverContext.db(), query(f));
+            scrollToEnd();
+        });
         // The shell reads the whole ordered list at once.
         const std::optional<Timing> shellTime =
             reference(PagedChoiceList::pageStatement(query(f), nullptr, false, 0));

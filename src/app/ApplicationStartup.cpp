@@ -4,6 +4,7 @@
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
+#include "db/PostgresConninfo.h"
 #include "db/RecordSet.h"
 
 #include <QDir>
@@ -11,31 +12,43 @@
 
 bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, Prompt& prompt)
 {
+    // The language is not known yet, so these messages come in German unless
+    // a code was set before.
+    const QString code = context.languageCode() == Lang::English ? Lang::English : Lang::German;
+    const DatabaseSettings settings = readDatabaseSettings(dataDirectory, code);
+    if (!settings.error.isEmpty()) {
+        prompt.message(settings.error, Prompt::Icon::Error);
+        return false;
+    }
     context.setDataDirectory(dataDirectory);
     context.setShareMode(ShareMode);
-    context.setConnectionString(ConnectionString::build(dataDirectory, ShareMode));
+    context.setConnectionString(connectionString(settings, dataDirectory));
     context.setUserName(QString());
     context.setPassword(QString());
     context.setOwnerCode(readOwnerCode(dataDirectory));
 
-    // The language is not known yet, so these messages come in German unless
-    // a code was set before.
-    const QString code = context.languageCode();
     if (!context.db().createConnection()) {
         prompt.message(QStringLiteral("CAdo::CAdo(void): CreateInstance(__uuidof(Connection))"));
         prompt.message(
-            Lang::deOr(code == Lang::English ? code : Lang::German,
-                       QStringLiteral("ADO konnte nicht initialisiert werden. Mensoly wird beendet!"),
+            Lang::deOr(code, QStringLiteral("ADO konnte nicht initialisiert werden. Mensoly wird beendet!"),
                        QStringLiteral("ADO initialise failed!")),
             Prompt::Icon::Error);
         return false;
     }
     if (!context.db().openConnection(context.connectionString(), context.userName(), context.password())) {
-        prompt.message(Lang::deOr(code == Lang::English ? code : Lang::German,
-                                  QStringLiteral("Datenbank konnte nicht geöffnet werden."),
-                                  QStringLiteral("DB open failed.")) +
-                           ConnectionString::databasePath(dataDirectory),
-                       Prompt::Icon::Error);
+        // On a server, libpq's reason (refused, unknown database, no
+        // password in .pgpass) is what the user can act on; it never holds
+        // the password.
+        const bool server = settings.backend == DatabaseSettings::Backend::PostgreSql;
+        prompt.message(
+            server
+                ? Lang::deOr(code, QStringLiteral("Datenbank konnte nicht geöffnet werden: %1\n%2"),
+                             QStringLiteral("DB open failed: %1\n%2"))
+                      .arg(databasePlace(dataDirectory, context.connectionString()), context.db().lastError())
+                : Lang::deOr(code, QStringLiteral("Datenbank konnte nicht geöffnet werden."),
+                             QStringLiteral("DB open failed.")) +
+                      ConnectionString::databasePath(dataDirectory),
+            Prompt::Icon::Error);
         return false;
     }
     reportLostConnections(context, prompt);
@@ -77,7 +90,72 @@ QString ApplicationStartup::readOwnerCode(const QString& dataDirectory)
     return owner == QLatin1String("M") ? owner : QStringLiteral("U");
 }
 
-QString ApplicationStartup::mainWindowTitle(const QString& dataDirectory)
+ApplicationStartup::DatabaseSettings ApplicationStartup::readDatabaseSettings(const QString& dataDirectory,
+                                                                              const QString& code)
 {
-    return QStringLiteral("Mensoly - ") + ConnectionString::databasePath(dataDirectory);
+    const QSettings ini(QDir(dataDirectory).filePath(IniFileName), QSettings::IniFormat);
+    DatabaseSettings settings;
+    const QString backend = ini.value(QStringLiteral("Database/Backend")).toString().trimmed();
+    if (backend.isEmpty() || backend.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0)
+        return settings;
+    if (backend.compare(QLatin1String("postgresql"), Qt::CaseInsensitive) != 0) {
+        settings.error =
+            Lang::deOr(code,
+                       QStringLiteral("Unbekannte Datenbank in %1: Backend=%2. Erlaubt sind sqlite "
+                                      "und postgresql. Mensoly wird beendet!"),
+                       QStringLiteral("Unknown database in %1: Backend=%2. Allowed are sqlite and "
+                                      "postgresql. Mensoly is ending!"))
+                .arg(IniFileName, backend);
+        return settings;
+    }
+    settings.backend = DatabaseSettings::Backend::PostgreSql;
+    // QSettings splits an unquoted value at its commas; a conninfo keeps them.
+    settings.conninfo =
+        ini.value(QStringLiteral("Database/Connection")).toStringList().join(QLatin1Char(','));
+    PostgresConninfo conninfo;
+    QString reason;
+    if (settings.conninfo.trimmed().isEmpty() || !conninfo.parse(settings.conninfo, &reason)) {
+        settings.error =
+            Lang::deOr(code,
+                       QStringLiteral("Die Verbindung zur PostgreSQL-Datenbank (Connection= in %1) "
+                                      "ist nicht lesbar: %2 Mensoly wird beendet!"),
+                       QStringLiteral("The connection to the PostgreSQL database (Connection= in "
+                                      "%1) cannot be read: %2 Mensoly is ending!"))
+                .arg(IniFileName, reason.isEmpty() ? Lang::deOr(code, QStringLiteral("sie ist leer."),
+                                                                QStringLiteral("it is empty."))
+                                                   : reason);
+    } else if (conninfo.hasPassword) {
+        settings.error =
+            Lang::deOr(
+                code,
+                QStringLiteral("%1 darf kein Passwort enthalten (password= in Connection=). Bitte "
+                               "tragen Sie das Passwort in die Datei .pgpass ein. Mensoly wird beendet!"),
+                QStringLiteral("%1 must not hold a password (password= in Connection=). Please put "
+                               "the password into the .pgpass file. Mensoly is ending!"))
+                .arg(IniFileName);
+    }
+    return settings;
+}
+
+QString ApplicationStartup::connectionString(const DatabaseSettings& settings, const QString& dataDirectory)
+{
+    if (settings.backend == DatabaseSettings::Backend::Sqlite)
+        return ConnectionString::build(dataDirectory, ShareMode);
+    // In double quotes, so that the semicolons of a conninfo stay in it.
+    return QStringLiteral("Backend=postgresql;Connection=\"%1\"").arg(settings.conninfo);
+}
+
+QString ApplicationStartup::databasePlace(const QString& dataDirectory, const QString& connectionString)
+{
+    const QMap<QString, QString> settings = ConnectionString::parse(connectionString);
+    if (!ConnectionString::isPostgreSql(settings))
+        return ConnectionString::databasePath(dataDirectory);
+    PostgresConninfo conninfo;
+    conninfo.parse(settings.value(QStringLiteral("connection")));
+    return conninfo.place(QStringLiteral("localhost"));
+}
+
+QString ApplicationStartup::mainWindowTitle(const QString& dataDirectory, const QString& connectionString)
+{
+    return QStringLiteral("Mensoly - ") + databasePlace(dataDirectory, connectionString);
 }

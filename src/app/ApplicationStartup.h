@@ -14,6 +14,17 @@ public:
     static inline const QString ShareMode = QStringLiteral("Share Deny None");
     static inline const QString IniFileName = QStringLiteral("Mensoly.ini");
 
+    // [Database] of Mensoly.ini: which engine holds the program's database.
+    struct DatabaseSettings
+    {
+        enum class Backend { Sqlite, PostgreSql };
+        Backend backend = Backend::Sqlite;
+        // The libpq conninfo of a PostgreSQL database.
+        QString conninfo;
+        // Why the settings cannot be used, in the language of code; empty when they can.
+        QString error;
+    };
+
     // Runs the start in dataDirectory; false when the program must end.
     static bool run(AppContext& context, const QString& dataDirectory, Prompt& prompt);
 
@@ -26,6 +37,14 @@ public:
     static QString readLanguageCode(AppContext& context);
     // "U" or "M" from [Installation] Owner= of Mensoly.ini; "U" when missing.
     static QString readOwnerCode(const QString& dataDirectory);
-    // "Mensoly - " and the path of the database file.
-    static QString mainWindowTitle(const QString& dataDirectory);
+    // Backend=sqlite|postgresql (sqlite when missing) and Connection=, a
+    // libpq conninfo without a password; messages in the language of code.
+    static DatabaseSettings readDatabaseSettings(const QString& dataDirectory, const QString& code);
+    // The connection string that opens the database the settings name.
+    static QString connectionString(const DatabaseSettings& settings, const QString& dataDirectory);
+    // Where the database is, as the user reads it: the path of the file, or
+    // server and database ("dbserver/mensoly") for a PostgreSQL database.
+    static QString databasePlace(const QString& dataDirectory, const QString& connectionString);
+    // "Mensoly - " and the place of the database.
+    static QString mainWindowTitle(const QString& dataDirectory, const QString& connectionString);
 };

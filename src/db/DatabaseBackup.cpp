@@ -37,6 +37,25 @@ QString DatabaseBackup::text(const char* german, const char* english) const
     return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
 }
 
+bool DatabaseBackup::isOnServer() const
+{
+    const DbBackend* backend = m_context.db().backend();
+    return backend && backend->databaseFile().isEmpty();
+}
+
+bool DatabaseBackup::canWriteCopy()
+{
+    if (!isOnServer())
+        return true;
+    m_prompt.message(
+        text("Die Datenbank liegt auf einem PostgreSQL-Server. Mensoly legt keine Sicherungskopie "
+             "an; sichern Sie die Datenbank auf dem Server (z. B. mit pg_dump).",
+             "The database is kept on a PostgreSQL server. Mensoly makes no backup copy of it; "
+             "back it up on the server (with pg_dump, for instance)."),
+        Prompt::Icon::Information);
+    return false;
+}
+
 bool DatabaseBackup::copyTo(const QString& path, QString& reason)
 {
     DbBackend* backend = m_context.db().backend();
@@ -104,10 +123,12 @@ QString DatabaseBackup::automaticCopyFolder() const
 
 bool DatabaseBackup::writeAutomaticCopy()
 {
+    // The import runs in one transaction on the server, which undoes it
+    // whole when it fails; copies of a server database are the server's own.
+    if (isOnServer())
+        return true;
     DbBackend* backend = m_context.db().backend();
     const QString database = backend ? backend->databaseFile() : QString();
-    if (backend && database.isEmpty())
-        return true;
 
     // <name>-backup-<date>-<time>.<suffix>: the names sort as the copies were made.
     const QFileInfo file(database);

@@ -19,6 +19,11 @@ public:
 
     void setProgress(DbBackend::BackupProgress progress) { m_progress = std::move(progress); }
 
+    // A database on a server is backed up there, not copied by the program.
+    bool isOnServer() const;
+    // Before a file is chosen: false, told through the prompt, for a server database.
+    bool canWriteCopy();
+
     // Copies the database to path, replacing a file there only once the copy
     // is whole, and tells the user how it ended.
     bool writeTo(const QString& path);

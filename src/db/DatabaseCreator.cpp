@@ -113,7 +113,7 @@ bool Database::insertRows(const TableData& data)
         ++line;
         sqlite3_reset(statement);
         for (int i = 0; i < int(row.size()); ++i) {
-            if (!row[i] || (row[i]->isEmpty() && !isText[i])) {
+            if (isStoredAsNull(row[i], isText[i])) {
                 sqlite3_bind_null(statement, i + 1);
             } else {
                 const QByteArray utf8 = row[i]->toUtf8();
@@ -154,16 +154,10 @@ bool fill(Database& db, Contents contents, QString* error)
             *error = QStringLiteral("schema: ") + db.error();
         return false;
     }
-    QStringList files;
-    QDirIterator it(ResourceRoot + QLatin1String("/system"), {QStringLiteral("*.tsv")}, QDir::Files);
-    while (contents == Contents::SystemData && it.hasNext())
-        files << it.next();
-    files.sort();
-    for (const QString& file : files) {
-        TableData data;
-        const QByteArray content = readResource(file, error);
-        if (!parseTableFile(QFileInfo(file).completeBaseName(), content, data, error))
-            return false;
+    std::vector<TableData> tables;
+    if (contents == Contents::SystemData && !readSystemData(tables, error))
+        return false;
+    for (const TableData& data : tables) {
         if (!db.insertRows(data)) {
             if (error)
                 *error = db.error();
@@ -197,6 +191,39 @@ std::vector<SchemaIndex> schemaIndexes()
         return found;
     }();
     return indexes;
+}
+
+bool readSystemData(std::vector<TableData>& tables, QString* error)
+{
+    tables.clear();
+    QStringList files;
+    QDirIterator it(ResourceRoot + QLatin1String("/system"), {QStringLiteral("*.tsv")}, QDir::Files);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    for (const QString& file : files) {
+        TableData data;
+        const QByteArray content = readResource(file, error);
+        if (!parseTableFile(QFileInfo(file).completeBaseName(), content, data, error))
+            return false;
+        tables.push_back(std::move(data));
+    }
+    return true;
+}
+
+QStringList schemaTables()
+{
+    static const QStringList tables = [] {
+        QStringList found;
+        const QString schema =
+            QString::fromUtf8(readResource(ResourceRoot + QLatin1String("/schema.sql"), nullptr));
+        static const QRegularExpression statement(QStringLiteral("CREATE\\s+TABLE\\s+(\\w+)"),
+                                                  QRegularExpression::CaseInsensitiveOption);
+        for (auto it = statement.globalMatch(schema); it.hasNext();)
+            found << it.next().captured(1);
+        return found;
+    }();
+    return tables;
 }
 
 bool parseTableFile(const QString& table, const QByteArray& content, TableData& data, QString* error)

@@ -37,5 +37,16 @@ struct TableData
     std::vector<std::vector<std::optional<QString>>> rows;
 };
 bool parseTableFile(const QString& table, const QByteArray& content, TableData& data, QString* error);
+// Every table file of the shipped data, in the order of their names.
+bool readSystemData(std::vector<TableData>& tables, QString* error);
+// A field of a table file as the database stores it: an empty field is NULL
+// except in a text column.
+inline bool isStoredAsNull(const std::optional<QString>& field, bool textColumn)
+{
+    return !field || (field->isEmpty() && !textColumn);
+}
+
+// The tables of the schema, in the order it creates them.
+QStringList schemaTables();
 
 } // namespace DatabaseCreator

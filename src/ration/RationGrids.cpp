@@ -209,7 +209,9 @@ void RationGrids::fillRationRows(const QString& caseKey)
                              QStringLiteral(" AS BEZ, T_REZ_FM.TagRat ") +
                              QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = "
                                             "T_REZ_FM.ID_Futtermittel ") +
-                             QStringLiteral("WHERE T_REZ_FM.ID_Rezept = ") + caseKey)) {
+                             QStringLiteral("WHERE T_REZ_FM.ID_Rezept = ") + caseKey +
+                             // The ration's rows in the order they were saved, on every engine.
+                             QStringLiteral(" ORDER BY T_REZ_FM.ID"))) {
         for (; !rs.isEof(); rs.moveNext()) {
             int key = 0;
             QString name;

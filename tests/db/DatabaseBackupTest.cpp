@@ -1,6 +1,7 @@
 #include "db/DatabaseBackup.h"
 #include "core/Prompt.h"
 #include "support/TestDatabase.h"
+#include "support/ThrowawayPostgres.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,6 +93,42 @@ TEST(DatabaseBackupTest, AutomaticCopiesLieNextToTheDatabaseAndOnlyTheNewestFive
     for (int i = 0; i < made.size(); ++i)
         EXPECT_EQ(QFile::exists(made[i]), i >= 2) << made[i].toStdString();
     EXPECT_EQ(caseCountIn(made.last()), db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")));
+}
+
+TEST(DatabaseBackupTest, AServerDatabaseIsNotCopiedAndImportsRunWithoutACopy)
+{
+    ThrowawayPostgres cluster;
+    if (!cluster.isRunning())
+        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster.error().toStdString();
+    QString error;
+    ASSERT_TRUE(cluster.createDatabase(QStringLiteral("backup"), QString(), &error)) << error.toStdString();
+    const struct
+    {
+        const char* code;
+        const char* message;
+    } cases[] = {
+        {"DE",
+         "Die Datenbank liegt auf einem PostgreSQL-Server. Mensoly legt keine Sicherungskopie an; sichern "
+         "Sie die Datenbank auf dem Server (z. B. mit pg_dump)."},
+        {"US",
+         "The database is kept on a PostgreSQL server. Mensoly makes no backup copy of it; back it up on "
+         "the server (with pg_dump, for instance)."},
+    };
+    for (const auto& c : cases) {
+        AppContext context;
+        context.setLanguageCode(QString::fromLatin1(c.code));
+        context.setConnectionString(QStringLiteral("Backend=postgresql;Connection=\"%1\"")
+                                        .arg(QString::fromUtf8(cluster.conninfo(QStringLiteral("backup")))));
+        ASSERT_TRUE(context.openDatabase()) << context.db().lastError().toStdString();
+        RecordingPrompt prompt;
+        DatabaseBackup backup(context, prompt);
+        EXPECT_TRUE(backup.isOnServer());
+        EXPECT_TRUE(backup.automaticCopyFolder().isEmpty());
+        EXPECT_TRUE(backup.writeAutomaticCopy());
+        EXPECT_TRUE(prompt.entries().empty());
+        EXPECT_FALSE(backup.canWriteCopy());
+        EXPECT_EQ(prompt.texts(), QStringList{QString::fromUtf8(c.message)});
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "support/ThrowawayPostgres.h"
 
 #include "db/PostgreSqlSchema.h"
+#include "db/PostgresLoader.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -40,16 +41,6 @@ bool runSql(const QByteArray& conninfo, const QString& sql, QString* error, QStr
     return false;
 }
 
-// Data loaded with its keys leaves the identity counters at their start;
-// new rows continue after the highest key.
-const QString ContinueKeys = QStringLiteral(
-    "DO $$DECLARE r record; BEGIN "
-    "FOR r IN SELECT table_name, column_name FROM information_schema.columns "
-    "WHERE table_schema = 'public' AND is_identity = 'YES' LOOP "
-    "EXECUTE format('SELECT setval(pg_get_serial_sequence(%L, %L), coalesce(max(%I), 0) + 1, false) FROM %I', "
-    "r.table_name, r.column_name, r.column_name, r.table_name); "
-    "END LOOP; END$$");
-
 } // namespace
 
 ThrowawayPostgres::ThrowawayPostgres()
@@ -80,11 +71,17 @@ bool ThrowawayPostgres::createDatabase(const QString& name, const QString& sql, 
             *error = QStringLiteral("no schema");
         return false;
     }
+    // Data loaded with its keys leaves the identity counters at their start.
+    return createEmptyDatabase(name, error) && runSql(conninfo(name), schema, error) &&
+           (sql.isEmpty() || runSql(conninfo(name), sql, error)) &&
+           runSql(conninfo(name), PostgresLoader::ContinueKeys, error);
+}
+
+bool ThrowawayPostgres::createEmptyDatabase(const QString& name, QString* error) const
+{
     QString quoted = name;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return runSql(conninfo(), QStringLiteral("CREATE DATABASE \"%1\"").arg(quoted), error) &&
-           runSql(conninfo(name), schema, error) && (sql.isEmpty() || runSql(conninfo(name), sql, error)) &&
-           runSql(conninfo(name), ContinueKeys, error);
+    return runSql(conninfo(), QStringLiteral("CREATE DATABASE \"%1\"").arg(quoted), error);
 }
 
 QString ThrowawayPostgres::dataDir() const

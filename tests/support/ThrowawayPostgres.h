@@ -19,6 +19,8 @@ public:
     bool isRunning() const { return m_running; }
     // Why the cluster did not start.
     QString error() const { return m_error; }
+    // Where the server's socket is: the host of its conninfo.
+    QString socketDirectory() const { return m_dir.path(); }
     // The libpq conninfo of a database of the cluster.
     QByteArray conninfo(const QString& database = QStringLiteral("postgres")) const;
 
@@ -26,6 +28,8 @@ public:
     // PostgreSQL and, unless empty, the statements of sql (such as the
     // fixture data). False with the server's reason in error.
     bool createDatabase(const QString& name, const QString& sql, QString* error) const;
+    // A new database without any table.
+    bool createEmptyDatabase(const QString& name, QString* error) const;
 
     // Runs sql on database as the cluster's superuser; false with the
     // server's reason in error.

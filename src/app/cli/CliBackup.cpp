@@ -19,5 +19,7 @@ int runBackupCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
     DatabaseBackup backup(context, prompt);
+    if (!backup.canWriteCopy())
+        return 1;
     return backup.writeTo(QFile::decodeName(args[0].c_str())) ? 0 : 1;
 }

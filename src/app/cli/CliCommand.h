@@ -46,3 +46,4 @@ int runExportCommand(const CliArgs& args, CliIo& io);
 int runImportCommand(const CliArgs& args, CliIo& io);
 int runImportLegacyCommand(const CliArgs& args, CliIo& io);
 int runBackupCommand(const CliArgs& args, CliIo& io);
+int runMigrateCommand(const CliArgs& args, CliIo& io);

@@ -7,8 +7,14 @@
 const std::vector<CliCommand>& cliCommands()
 {
     static const std::vector<CliCommand> commands = {
-        {"initdb", "initdb                 create MensolyVers3.mdb here from the shipped system data",
+        {"initdb",
+         "initdb [--postgresql CONNINFO]\n"
+         "                         create MensolyVers3.mdb here, or the tables of an empty PostgreSQL\n"
+         "                         database, from the shipped system data",
          &runInitDbCommand},
+        {"migrate",
+         "migrate --to CONNINFO  copy the database here into an empty PostgreSQL database, in one transaction",
+         &runMigrateCommand},
         {"formula", "formula                evaluate formulas read from standard input, one per line",
          &runFormulaCommand},
         {"case",

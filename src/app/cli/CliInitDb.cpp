@@ -2,15 +2,35 @@
 
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "db/PostgresConninfo.h"
+#include "db/PostgresDatabaseCreator.h"
 
 #include <QDir>
 
 #include <ostream>
 
+namespace {
+
+int createOnServer(const QString& conninfo, CliIo& io)
+{
+    PostgresConninfo names;
+    QString error;
+    if (!names.parse(conninfo, &error) || !PostgresDatabaseCreator::create(conninfo, &error)) {
+        io.err << "mensoly-cli initdb: " << error.toStdString() << "\n";
+        return 1;
+    }
+    io.out << "created " << names.place(QStringLiteral("local")).toStdString() << "\n";
+    return 0;
+}
+
+} // namespace
+
 int runInitDbCommand(const CliArgs& args, CliIo& io)
 {
+    if (args.size() == 2 && args[0] == "--postgresql")
+        return createOnServer(QString::fromStdString(args[1]), io);
     if (!args.empty()) {
-        io.err << "usage: mensoly-cli initdb\n";
+        io.err << "usage: mensoly-cli initdb [--postgresql CONNINFO]\n";
         return 2;
     }
     const QString path = ConnectionString::databasePath(QDir::currentPath());

@@ -60,7 +60,7 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     // the bar leaves of the workspace; its lower part stays within reach.
     m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    setWindowTitle(ApplicationStartup::mainWindowTitle(context.dataDirectory()));
+    setWindowTitle(ApplicationStartup::mainWindowTitle(context.dataDirectory(), context.connectionString()));
     createActions();
     buildMenus();
     updateLanguageMarks();
@@ -320,6 +320,8 @@ void MainWindow::importSystemData()
 void MainWindow::backupDatabase()
 {
     const QString language = m_context.languageCode();
+    if (!DatabaseBackup(m_context, m_prompt).canWriteCopy())
+        return;
     const QString path = m_fileChooser->chooseSave(
         Lang::deOr(language, QStringLiteral("Sicherungskopie"), QStringLiteral("Backup")));
     if (path.isEmpty())

@@ -41,16 +41,24 @@ ExchangeDialog::ExchangeDialog(Mode mode, AppContext& context, Prompt& prompt, F
                              : QStringLiteral("Import Systemtabellen"));
 
     // The import copies the database first; the note says where the copy goes.
-    const QString folder = DatabaseBackup(context, prompt).automaticCopyFolder();
-    const QString backupNote =
-        folder.isEmpty() ? QStringLiteral("Bitte vor dem Import eine Sicherungskopie der Datenbank "
-                                          "(MensolyVers3.mdb) anlegen.\n"
-                                          "Please backup database (MensolyVers3.mdb) before import.")
-                         : QString::fromUtf8("Vor dem Import wird eine Sicherungskopie der Datenbank "
-                                             "(MensolyVers3.mdb) angelegt in:\n%1\n"
-                                             "A backup copy of the database (MensolyVers3.mdb) is made "
-                                             "before the import, in:\n%1")
-                               .arg(folder);
+    const DatabaseBackup backup(context, prompt);
+    const QString folder = backup.automaticCopyFolder();
+    QString backupNote;
+    if (backup.isOnServer())
+        backupNote =
+            QStringLiteral("Die Datenbank liegt auf einem Server: bitte vor dem Import dort eine "
+                           "Sicherung anlegen.\n"
+                           "The database is kept on a server: please back it up there before import.");
+    else if (folder.isEmpty())
+        backupNote = QStringLiteral("Bitte vor dem Import eine Sicherungskopie der Datenbank "
+                                    "(MensolyVers3.mdb) anlegen.\n"
+                                    "Please backup database (MensolyVers3.mdb) before import.");
+    else
+        backupNote = QString::fromUtf8("Vor dem Import wird eine Sicherungskopie der Datenbank "
+                                       "(MensolyVers3.mdb) angelegt in:\n%1\n"
+                                       "A backup copy of the database (MensolyVers3.mdb) is made "
+                                       "before the import, in:\n%1")
+                         .arg(folder);
     auto* note = new QLabel(QStringLiteral("Bitte geben Sie einen Dateinamen an.\n\n") + backupNote, this);
     note->setObjectName(QStringLiteral("note"));
     m_path->setObjectName(QStringLiteral("path"));

@@ -1,0 +1,266 @@
+#include "db/PostgresDatabaseCreator.h"
+
+#include "db/DatabaseCreator.h"
+#include "db/PostgresLoader.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QSet>
+
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace PostgresDatabaseCreator {
+
+namespace {
+
+bool fail(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+    return false;
+}
+
+QByteArray sqliteName(const QString& name)
+{
+    QString quoted = name;
+    quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return (QLatin1Char('"') + quoted + QLatin1Char('"')).toUtf8();
+}
+
+class SqliteFile
+{
+public:
+    ~SqliteFile() { sqlite3_close_v2(m_db); }
+    bool open(const QString& path)
+    {
+        return sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY, nullptr) ==
+               SQLITE_OK;
+    }
+    QString error() const { return QString::fromUtf8(sqlite3_errmsg(m_db)); }
+    bool exec(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    sqlite3_stmt* prepare(const QByteArray& sql)
+    {
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK)
+            return nullptr;
+        return statement;
+    }
+
+private:
+    sqlite3* m_db = nullptr;
+};
+
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+// The file's tables (without SQLite's own) and their columns, upper-case.
+bool readTables(SqliteFile& file, QMap<QString, QStringList>& tables, QString* error)
+{
+    const Statement list(
+        file.prepare("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite\\_%' "
+                     "ESCAPE '\\'"),
+        &sqlite3_finalize);
+    if (!list)
+        return fail(error, file.error());
+    QStringList names;
+    while (sqlite3_step(list.get()) == SQLITE_ROW)
+        names << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list.get(), 0)));
+    for (const QString& name : names) {
+        const Statement info(file.prepare("PRAGMA table_info(" + sqliteName(name) + ")"), &sqlite3_finalize);
+        if (!info)
+            return fail(error, file.error());
+        QStringList columns;
+        while (sqlite3_step(info.get()) == SQLITE_ROW)
+            columns << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)))
+                           .toUpper();
+        tables.insert(name.toUpper(), columns);
+    }
+    return true;
+}
+
+// The tables to load: those of the schema, none of them holding rows. A
+// database without them gets the schema first.
+bool prepareServer(PostgresLoader& loader, bool refuseExisting, QString* error)
+{
+    const QStringList tables = DatabaseCreator::schemaTables();
+    const QStringList present = loader.existingTables(tables);
+    if (present.isEmpty())
+        return loader.createSchema() || fail(error, loader.error());
+    if (refuseExisting)
+        return fail(error, QStringLiteral("the database holds the program's tables already (%1)")
+                               .arg(present.join(QLatin1String(", "))));
+    if (present.size() != tables.size()) {
+        QStringList missing = tables;
+        for (const QString& table : present)
+            missing.removeAll(table);
+        return fail(error, QStringLiteral("the database holds only some of the program's tables; %1 missing")
+                               .arg(missing.join(QLatin1String(", "))));
+    }
+    for (const QString& table : tables) {
+        qint64 rows = 0;
+        if (!loader.rowCount(table, rows))
+            return fail(error, loader.error());
+        if (rows > 0)
+            return fail(
+                error,
+                QStringLiteral("the table %1 on the server is not empty (%2 rows)").arg(table).arg(rows));
+    }
+    return true;
+}
+
+bool copyTable(SqliteFile& file, PostgresLoader& loader, const QString& table, const QStringList& columns,
+               qint64& sent, QString* error)
+{
+    QByteArrayList names;
+    for (const QString& column : columns)
+        names << sqliteName(column);
+    const Statement rows(file.prepare("SELECT " + names.join(", ") + " FROM " + sqliteName(table)),
+                         &sqlite3_finalize);
+    if (!rows)
+        return fail(error, table + QLatin1String(": ") + file.error());
+    if (!loader.beginCopy(table, columns))
+        return fail(error, loader.error());
+    sent = 0;
+    int step = SQLITE_ROW;
+    while ((step = sqlite3_step(rows.get())) == SQLITE_ROW) {
+        for (int i = 0; i < int(columns.size()); ++i) {
+            switch (sqlite3_column_type(rows.get(), i)) {
+            case SQLITE_NULL:
+                loader.addNull();
+                break;
+            case SQLITE_INTEGER:
+                loader.addField(QByteArray::number(sqlite3_column_int64(rows.get(), i)));
+                break;
+            case SQLITE_FLOAT:
+                // The shortest text that reads back as the same double.
+                loader.addField(
+                    QString::number(sqlite3_column_double(rows.get(), i), 'g', QLocale::FloatingPointShortest)
+                        .toLatin1());
+                break;
+            case SQLITE_TEXT:
+                loader.addField(QByteArray(reinterpret_cast<const char*>(sqlite3_column_text(rows.get(), i)),
+                                           sqlite3_column_bytes(rows.get(), i)));
+                break;
+            default:
+                loader.endCopy();
+                return fail(error,
+                            QStringLiteral("%1.%2 holds binary data, which the schema has no column for")
+                                .arg(table, columns[i]));
+            }
+        }
+        ++sent;
+        if (!loader.endRow()) {
+            loader.endCopy();
+            return fail(error, table + QLatin1String(": ") + loader.error());
+        }
+    }
+    if (step != SQLITE_DONE) {
+        loader.endCopy();
+        return fail(error, table + QLatin1String(": ") + file.error());
+    }
+    return loader.endCopy() || fail(error, loader.error());
+}
+
+qint64 sqliteRowCount(SqliteFile& file, const QString& table)
+{
+    const Statement count(file.prepare("SELECT count(*) FROM " + sqliteName(table)), &sqlite3_finalize);
+    return count && sqlite3_step(count.get()) == SQLITE_ROW ? sqlite3_column_int64(count.get(), 0) : -1;
+}
+
+} // namespace
+
+bool create(const QString& conninfo, QString* error)
+{
+    std::vector<DatabaseCreator::TableData> tables;
+    if (!DatabaseCreator::readSystemData(tables, error))
+        return false;
+    PostgresLoader loader;
+    if (!loader.open(conninfo))
+        return fail(error, loader.error());
+    if (!prepareServer(loader, true, error))
+        return false;
+    for (const DatabaseCreator::TableData& data : tables) {
+        std::vector<bool> isText;
+        for (const QString& column : data.columns)
+            isText.push_back(loader.isTextColumn(data.table, column));
+        if (!loader.beginCopy(data.table, data.columns))
+            return fail(error, loader.error());
+        for (const auto& row : data.rows) {
+            for (size_t i = 0; i < row.size(); ++i) {
+                if (DatabaseCreator::isStoredAsNull(row[i], isText[i]))
+                    loader.addNull();
+                else
+                    loader.addField(row[i]->toUtf8());
+            }
+            if (!loader.endRow())
+                break;
+        }
+        if (!loader.endCopy())
+            return fail(error, data.table + QLatin1String(": ") + loader.error());
+    }
+    return (loader.continueKeys() && loader.analyze() && loader.commit()) || fail(error, loader.error());
+}
+
+bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<CopiedTable>& copied,
+             QString* error)
+{
+    copied.clear();
+    if (!QFileInfo(sqlitePath).isFile())
+        return fail(error,
+                    QStringLiteral("there is no database %1").arg(QDir::toNativeSeparators(sqlitePath)));
+    SqliteFile file;
+    QMap<QString, QStringList> fileTables;
+    // One read transaction: the copy is of one moment, even while another
+    // copy of the program writes.
+    if (!file.open(sqlitePath) || !file.exec("BEGIN"))
+        return fail(error, file.error());
+    if (!readTables(file, fileTables, error))
+        return false;
+
+    const QStringList tables = DatabaseCreator::schemaTables();
+    for (auto it = fileTables.cbegin(); it != fileTables.cend(); ++it)
+        if (!tables.contains(it.key(), Qt::CaseInsensitive))
+            return fail(
+                error,
+                QStringLiteral("the table %1 is not one of the program's; it would be lost").arg(it.key()));
+    PostgresLoader loader;
+    if (!loader.open(conninfo))
+        return fail(error, loader.error());
+    if (!prepareServer(loader, false, error))
+        return false;
+
+    std::vector<CopiedTable> counted;
+    for (const QString& table : tables) {
+        const QStringList columns = loader.columns(table);
+        const QStringList fileColumns = fileTables.value(table.toUpper());
+        if (fileColumns.isEmpty())
+            return fail(error, QStringLiteral("the file has no table %1").arg(table));
+        if (QSet<QString>(columns.cbegin(), columns.cend()) !=
+            QSet<QString>(fileColumns.cbegin(), fileColumns.cend()))
+            return fail(error, QStringLiteral("the columns of %1 differ: %2 in the file, %3 on the server")
+                                   .arg(table, fileColumns.join(QLatin1String(", ")),
+                                        columns.join(QLatin1String(", "))));
+        qint64 sent = 0;
+        if (!copyTable(file, loader, table, columns, sent, error))
+            return false;
+        qint64 onServer = -1;
+        if (!loader.rowCount(table, onServer))
+            return fail(error, loader.error());
+        const qint64 inFile = sqliteRowCount(file, table);
+        if (inFile != sent || onServer != inFile)
+            return fail(error, QStringLiteral("%1: %2 rows in the file, %3 sent, %4 on the server")
+                                   .arg(table)
+                                   .arg(inFile)
+                                   .arg(sent)
+                                   .arg(onServer));
+        counted.push_back({table, onServer});
+    }
+    if (!loader.continueKeys() || !loader.analyze() || !loader.commit())
+        return fail(error, loader.error());
+    copied = std::move(counted);
+    return true;
+}
+
+} // namespace PostgresDatabaseCreator
