@@ -1,6 +1,7 @@
 #include "BenchServer.h"
 
 #include "db/AppContext.h"
+#include "db/ConnectionString.h"
 #include "db/PostgresDatabaseCreator.h"
 
 #include <chrono>
@@ -39,7 +40,7 @@ std::optional<QString> BenchServer::migrate(const QString& sqlitePath, double* m
 bool BenchServer::open(AppContext& context, const QString& conninfo)
 {
     context.setLanguageCode(QStringLiteral("DE"));
-    context.setConnectionString(QStringLiteral("Backend=postgresql;Connection=\"%1\"").arg(conninfo));
+    context.setConnectionString(ConnectionString::buildPostgreSql(conninfo));
     if (context.openDatabase())
         return true;
     std::fprintf(stderr, "%s: cannot open the server database: %s\n", m_who,

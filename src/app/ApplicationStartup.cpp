@@ -141,8 +141,7 @@ QString ApplicationStartup::connectionString(const DatabaseSettings& settings, c
 {
     if (settings.backend == DatabaseSettings::Backend::Sqlite)
         return ConnectionString::build(dataDirectory, ShareMode);
-    // In double quotes, so that the semicolons of a conninfo stay in it.
-    return QStringLiteral("Backend=postgresql;Connection=\"%1\"").arg(settings.conninfo);
+    return ConnectionString::buildPostgreSql(settings.conninfo);
 }
 
 QString ApplicationStartup::databasePlace(const QString& dataDirectory, const QString& connectionString)

@@ -3,6 +3,7 @@
 // directory's database is the SQLite file or a server database migrated from it.
 
 #include "db/Connection.h"
+#include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
 #include "db/DbBackend.h"
 #include "support/CliRun.h"
@@ -71,8 +72,7 @@ QString conninfoOf(const QString& database)
 
 bool openServer(Connection& db, const QString& database)
 {
-    return db.openConnection(QStringLiteral("Backend=postgresql;Connection=\"%1\"").arg(conninfoOf(database)),
-                             QString(), QString());
+    return db.openConnection(ConnectionString::buildPostgreSql(conninfoOf(database)), QString(), QString());
 }
 
 // Every row of a table as the program's reader gives it.

@@ -1,5 +1,6 @@
 #include "db/DatabaseBackup.h"
 #include "core/Prompt.h"
+#include "db/ConnectionString.h"
 #include "support/TestDatabase.h"
 #include "support/ThrowawayPostgres.h"
 
@@ -117,8 +118,8 @@ TEST(DatabaseBackupTest, AServerDatabaseIsNotCopiedAndImportsRunWithoutACopy)
     for (const auto& c : cases) {
         AppContext context;
         context.setLanguageCode(QString::fromLatin1(c.code));
-        context.setConnectionString(QStringLiteral("Backend=postgresql;Connection=\"%1\"")
-                                        .arg(QString::fromUtf8(cluster.conninfo(QStringLiteral("backup")))));
+        context.setConnectionString(
+            ConnectionString::buildPostgreSql(QString::fromUtf8(cluster.conninfo(QStringLiteral("backup")))));
         ASSERT_TRUE(context.openDatabase()) << context.db().lastError().toStdString();
         RecordingPrompt prompt;
         DatabaseBackup backup(context, prompt);
