@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "db/JetSqlTokenizer.h"
+#include "db/SqlQuote.h"
 
 #include <libpq-fe.h>
 
@@ -146,22 +147,41 @@ DbValue PostgresCursor::value(int column) const
     return v;
 }
 
-// The table an INSERT writes to, or the empty text for any other statement.
-QString insertTable(const QString& jetSql)
+// The table an INSERT writes to (the empty text for any other statement) and
+// the columns it names, upper-case.
+struct InsertTarget
+{
+    QString table;
+    QStringList columns;
+};
+
+InsertTarget insertTarget(const QString& jetSql)
 {
     const std::vector<SqlToken> tokens = tokenizeJetSql(jetSql);
     std::vector<const SqlToken*> words;
     for (const SqlToken& token : tokens) {
-        if (token.isSpace())
-            continue;
-        words.push_back(&token);
-        if (words.size() == 3)
-            break;
+        if (!token.isSpace())
+            words.push_back(&token);
     }
     if (words.size() < 3 || !words[0]->isWord("INSERT") || !words[1]->isWord("INTO") ||
         (words[2]->kind != SqlToken::Kind::Word && words[2]->kind != SqlToken::Kind::QuotedName))
-        return QString();
-    return words[2]->name().toUpper();
+        return {};
+    InsertTarget target{words[2]->name().toUpper(), {}};
+    if (words.size() > 3 && words[3]->isPunct('(')) {
+        for (size_t i = 4; i < words.size() && !words[i]->isPunct(')'); ++i) {
+            if (words[i]->kind == SqlToken::Kind::Word || words[i]->kind == SqlToken::Kind::QuotedName)
+                target.columns << words[i]->name().toUpper();
+        }
+    }
+    return target;
+}
+
+// A name as the server spells it, in double quotes.
+QString serverName(const QString& name)
+{
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
 } // namespace
@@ -214,7 +234,9 @@ bool PostgresBackend::loadSchema()
 {
     const Result columns(PQexec(m_db,
                                 "SELECT c.table_name, c.column_name, coalesce(c.domain_name, c.data_type), "
-                                "c.is_identity, a.attrelid, a.attnum "
+                                "c.is_identity, a.attrelid, a.attnum, "
+                                "pg_get_serial_sequence(format('%I.%I', c.table_schema, c.table_name), "
+                                "c.column_name) "
                                 "FROM information_schema.columns c "
                                 "JOIN pg_attribute a ON a.attrelid = format('%I.%I', c.table_schema, "
                                 "c.table_name)::regclass AND a.attname = c.column_name "
@@ -230,8 +252,10 @@ bool PostgresBackend::loadSchema()
         const QString column = text(1);
         const SchemaInfo::ColumnKind kind = SchemaInfo::kindOfDeclaredType(text(2));
         m_schema.addColumn(table, column, kind);
-        if (text(3) == QLatin1String("YES"))
+        if (text(3) == QLatin1String("YES")) {
             m_identityKeys.insert(table.toUpper(), column);
+            m_keySequences.insert(table.toUpper(), text(6));
+        }
         if (kind == SchemaInfo::ColumnKind::YesNo)
             m_yesNoColumns.insert({text(4).toUInt(), text(5).toInt()});
     }
@@ -246,11 +270,24 @@ std::optional<QString> PostgresBackend::translate(const QString& jetSql, bool* r
         m_lastError = QStringLiteral("a statement holds a NUL character");
         return std::nullopt;
     }
-    const auto key = m_identityKeys.constFind(insertTable(jetSql));
+    const InsertTarget target = insertTarget(jetSql);
+    const auto key = m_identityKeys.constFind(target.table);
     if (key == m_identityKeys.cend())
         return m_translator.translate(jetSql, &m_lastError);
     *returnsKey = true;
-    return m_translator.translateInsertReturningKey(jetSql, *key, &m_lastError);
+    const std::optional<QString> sql = m_translator.translateInsertReturningKey(jetSql, *key, &m_lastError);
+    if (!sql || !target.columns.contains(key->toUpper()))
+        return sql;
+    // A row inserted with its own key leaves the identity's sequence behind,
+    // and a later INSERT without a key would be given a key in use. The same
+    // statement moves the sequence past the highest key it inserted; taking a
+    // value first, instead of reading the sequence, never moves it back below
+    // a key another connection has just been given.
+    const QString column = serverName(*key);
+    const QString sequence = Sql::quote(m_keySequences.value(target.table));
+    return QStringLiteral("WITH mensoly_inserted AS (%1) SELECT %2, (SELECT CASE WHEN nextval(%3) < max(%2) "
+                          "THEN setval(%3, max(%2)) END FROM mensoly_inserted) FROM mensoly_inserted")
+        .arg(*sql, column, sequence);
 }
 
 PGresult* PostgresBackend::run(const QString& sql)
@@ -292,8 +329,12 @@ bool PostgresBackend::execute(const QString& sql, long& affected)
         return false;
     if (returnsKey && PQntuples(result.get()) > 0 && !PQgetisnull(result.get(), 0, 0))
         m_lastInsertKey = QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong();
-    // A SELECT run as a statement changes nothing, whatever rows it gave.
-    if (!QByteArray(PQcmdStatus(result.get())).startsWith("SELECT"))
+    // An INSERT gives one row per inserted row, also when it moved the
+    // identity's sequence; a SELECT run as a statement changes nothing,
+    // whatever rows it gave.
+    if (returnsKey)
+        affected = PQntuples(result.get());
+    else if (!QByteArray(PQcmdStatus(result.get())).startsWith("SELECT"))
         affected = QByteArray(PQcmdTuples(result.get())).toLong();
     return true;
 }

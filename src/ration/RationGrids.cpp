@@ -266,11 +266,13 @@ bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
                                                     : QString::number(NumberText::read(amountText), 'g', 15);
         // Taken from the feedstuff's own row, so that a feedstuff another copy
         // of the program deleted since it was picked stores no row that no
-        // case could open.
+        // case could open. The row stays locked against deleting until the
+        // case is stored: the feedstuff editor locks it before it counts the
+        // cases using it.
         const QString sql =
             QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) SELECT ") + caseKey +
             QStringLiteral(", ID, ") + amount + QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ") +
-            QString::number(m_ration.text(row, KeyColumn).toLongLong());
+            QString::number(m_ration.text(row, KeyColumn).toLongLong()) + QStringLiteral(" FOR KEY SHARE");
         long inserted = 0;
         if (!m_context.db().executeSql(sql, inserted))
             return false;
