@@ -576,16 +576,17 @@ bool FeedEditor::save()
     return true;
 }
 
-int FeedEditor::casesUsing(const QString& key)
+std::optional<int> FeedEditor::casesUsing(const QString& key)
 {
     RecordSet rs;
     int count = 0;
-    if (rs.openRecordset(m_context.db(),
-                         QStringLiteral("SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID_Rezept FROM T_REZ_FM "
-                                        "WHERE ID_Futtermittel = ") +
-                             key + QStringLiteral(")")) &&
-        !rs.isEof())
-        rs.getFieldLong(QStringLiteral("N"), count);
+    // The derived table is named: PostgreSQL requires it.
+    if (!rs.openRecordset(m_context.db(),
+                          QStringLiteral("SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID_Rezept FROM T_REZ_FM "
+                                         "WHERE ID_Futtermittel = ") +
+                              key + QStringLiteral(") AS USED")) ||
+        rs.isEof() || !rs.getFieldLong(QStringLiteral("N"), count))
+        return std::nullopt;
     return count;
 }
 
@@ -596,10 +597,17 @@ bool FeedEditor::deleteFeed()
         return false;
     }
     const QString name = code() == Lang::German ? m_germanName : m_englishName;
+    const QString notDeleted =
+        text("Futtermittel %1 konnte nicht gelöscht werden", "Feedstuff %1 could not be deleted").arg(name);
     // A case opens its ration through the feedstuff: deleting it would take
-    // it out of every stored ration without a word.
-    const auto inUse = [this, &name] {
-        const int cases = casesUsing(m_key);
+    // it out of every stored ration without a word. Uncounted is in use.
+    const auto inUse = [this, &name, &notDeleted] {
+        const std::optional<int> counted = casesUsing(m_key);
+        if (!counted) {
+            tell(notDeleted);
+            return true;
+        }
+        const int cases = *counted;
         if (cases > 0) {
             tell(text("Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
                       "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
@@ -619,8 +627,6 @@ bool FeedEditor::deleteFeed()
 
     Connection& db = m_context.db();
     DbTransaction transaction(db);
-    const QString notDeleted =
-        text("Futtermittel %1 konnte nicht gelöscht werden", "Feedstuff %1 could not be deleted").arg(name);
     if (!transaction.isActive()) {
         tell(notDeleted);
         return false;

@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class AppContext;
 class Prompt;
 
@@ -128,8 +130,8 @@ private:
     bool storeCategories(const QString& key);
     bool storeContents(const QString& key);
     bool storeContentGrid(const GridModel& grid, const QString& key, const QString& kind);
-    // Stored cases whose ration uses the feedstuff.
-    int casesUsing(const QString& key);
+    // Stored cases whose ration uses the feedstuff; nothing when they cannot be counted.
+    std::optional<int> casesUsing(const QString& key);
 
     AppContext& m_context;
     Prompt& m_prompt;

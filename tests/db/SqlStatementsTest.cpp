@@ -782,6 +782,11 @@ std::vector<SqlCase> feedEditorCases()
         "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (4, 61, 2x5, TRUE)",
         {{"SELECT count(*) FROM T_FM_NAEHRSTOFF", {{"22"}}}}));
 
+    cases.push_back(query("Feedstuff editor, count the cases using a feedstuff",
+                          "SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID_Rezept FROM T_REZ_FM WHERE "
+                          "ID_Futtermittel = " +
+                              QStringLiteral("1") + ") AS USED",
+                          {"N"}, {{"3"}}));
     cases.push_back(query("Feedstuff editor, lock a feedstuff before deleting it",
                           "SELECT ID FROM T_FUTTERMITTEL WHERE ID = " + QStringLiteral("4") + " FOR UPDATE",
                           {"ID"}, {{"4"}}));
