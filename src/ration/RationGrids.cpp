@@ -276,6 +276,11 @@ bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
         long inserted = 0;
         if (!m_context.db().executeSql(sql, inserted))
             return false;
+        // The system table import replaces a feedstuff under its key, deleting
+        // and inserting it. On a server a statement that waited for the import
+        // finds the old row gone and cannot see the new one; the next can.
+        if (inserted == 0 && !m_context.db().executeSql(sql, inserted))
+            return false;
         if (inserted != 1) {
             if (missingFeed)
                 *missingFeed = m_ration.text(row, NameColumn);

@@ -8,7 +8,6 @@
 #include "support/ThrowawayPostgres.h"
 
 #include <QFile>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -50,15 +49,7 @@ protected:
     void whileFirstHolds(DbTransaction& held, const std::function<void()>& waiting)
     {
         std::thread other(waiting);
-        bool waits = false;
-        for (int tries = 0; tries < 2000 && !waits; ++tries) {
-            RecordSet rs;
-            waits = rs.openRecordset(
-                        first, QStringLiteral("SELECT count(*) AS N FROM pg_locks WHERE NOT granted")) &&
-                    !rs.isEof() && rs.value(0).integer > 0;
-            if (!waits)
-                QThread::msleep(5);
-        }
+        const bool waits = cluster->waitForALockWaiter();
         EXPECT_TRUE(held.commit());
         other.join();
         EXPECT_TRUE(waits) << "the second connection never waited for the first";

@@ -27,6 +27,10 @@ public:
     // fixture data). False with the server's reason in error.
     bool createDatabase(const QString& name, const QString& sql, QString* error) const;
 
+    // Waits until a statement on the cluster waits for a lock another
+    // transaction holds; false when none does within ten seconds.
+    bool waitForALockWaiter() const;
+
 private:
     QString dataDir() const;
     bool start();
