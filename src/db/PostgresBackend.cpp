@@ -355,8 +355,8 @@ bool PostgresBackend::beginTransaction()
 {
     // Unlike SQLite's BEGIN IMMEDIATE this takes no lock: two copies of the
     // program write at once, each row locked as it is changed. Writers that
-    // must not interleave (new keys from the key counter) lock their row
-    // with SELECT ... FOR UPDATE; the other waits there until commit.
+    // must not interleave lock their row by changing it first (the key
+    // counter) or with SELECT ... FOR UPDATE; the other waits until commit.
     return runPlain("BEGIN");
 }
 
