@@ -4,6 +4,8 @@
 #include "db/JetSqlTokenizer.h"
 #include "db/SqlQuote.h"
 
+#include <QRegularExpression>
+
 #include <libpq-fe.h>
 
 #include <vector>
@@ -295,22 +297,26 @@ PGresult* PostgresBackend::run(const QString& sql)
     // A failed statement ends a transaction on PostgreSQL but not on SQLite,
     // where the program goes on or rolls back as it decides; a savepoint
     // around each statement inside a transaction keeps SQLite's way.
-    const bool inTransaction = PQtransactionStatus(m_db) == PQTRANS_INTRANS;
-    if (inTransaction && !runPlain("SAVEPOINT mensoly_statement"))
+    // The program's own savepoints stay outside: releasing the statement's
+    // savepoint would release one set inside it as well.
+    static const QRegularExpression ownSavepoint(QStringLiteral("^\\s*(SAVEPOINT|RELEASE|ROLLBACK)\\b"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    const bool guarded = PQtransactionStatus(m_db) == PQTRANS_INTRANS && !ownSavepoint.match(sql).hasMatch();
+    if (guarded && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
     // The extended protocol takes one statement only, as SQLite does.
     PGresult* result = PQexecParams(m_db, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
     if (!succeeded(result)) {
         m_lastError = errorOf(m_db, result);
         PQclear(result);
-        if (inTransaction) {
+        if (guarded) {
             const QString error = m_lastError;
             runPlain("ROLLBACK TO SAVEPOINT mensoly_statement");
             m_lastError = error;
         }
         return nullptr;
     }
-    if (inTransaction && !runPlain("RELEASE SAVEPOINT mensoly_statement")) {
+    if (guarded && !runPlain("RELEASE SAVEPOINT mensoly_statement")) {
         PQclear(result);
         return nullptr;
     }
