@@ -14,9 +14,10 @@
 //
 // Before each step it prints the step's name; after a saved case "saved" and
 // its key, after a saved feedstuff "new feed" or "changed feed" and its key,
-// after a deleted feedstuff "deleted feed" and its key. A step that fails, or
-// a message nobody expected, ends it with status 3 and the texts shown on
-// standard error.
+// after a deleted feedstuff "deleted feed" and its key, after a save refused
+// for a feedstuff another worker deleted "refused case" or "refused feed". A
+// step that fails, or a message nobody expected, ends it with status 3 and
+// the texts shown on standard error.
 
 #include "CrashConnection.h"
 #include "CrashLabels.h"
