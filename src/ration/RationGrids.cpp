@@ -259,6 +259,22 @@ int RationGrids::feedRowCount() const
 
 bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
 {
+    // The feedstuffs are locked in the order of their keys first, the order in
+    // which the system table import replaces them (deleting and inserting
+    // each under its key): locked in the order of the rows, a case could hold
+    // one the import wants next while it waits for one the import holds. A
+    // statement that waited for the import sees the replaced rows; the one
+    // that waited itself finds the old row gone but not the new one.
+    QStringList keys;
+    for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row)
+        keys << QString::number(m_ration.text(row, KeyColumn).toLongLong());
+    RecordSet locked;
+    if (!keys.isEmpty() &&
+        !locked.openRecordset(m_context.db(), QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (") +
+                                                  keys.join(QStringLiteral(", ")) +
+                                                  QStringLiteral(") ORDER BY ID FOR KEY SHARE")))
+        return false;
+    locked.closeRecordset();
     for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row) {
         const QString amountText = m_ration.text(row, AmountColumn).trimmed();
         // The amount enters the statement as the number it reads as, never as typed text.
@@ -275,11 +291,6 @@ bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
             QString::number(m_ration.text(row, KeyColumn).toLongLong()) + QStringLiteral(" FOR KEY SHARE");
         long inserted = 0;
         if (!m_context.db().executeSql(sql, inserted))
-            return false;
-        // The system table import replaces a feedstuff under its key, deleting
-        // and inserting it. On a server a statement that waited for the import
-        // finds the old row gone and cannot see the new one; the next can.
-        if (inserted == 0 && !m_context.db().executeSql(sql, inserted))
             return false;
         if (inserted != 1) {
             if (missingFeed)

@@ -541,6 +541,11 @@ std::vector<SqlCase> rationPageCases()
     const QString storeLock = QStringLiteral(" FOR KEY SHARE");
     const QString stored =
         QStringLiteral("SELECT ID_Rezept, ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4");
+    cases.push_back(query("storeRationRows, lock the ration's feedstuffs in key order",
+                          "SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (" + QStringLiteral("6, 999, 1") +
+                              ") ORDER BY ID FOR KEY SHARE",
+                          {"ID"}, {{"1"}, {"6"}})
+                        .ordered());
     cases.push_back(write("storeRationRows, amount with decimals",
                           storeHead + "4" + ", ID, " + "125.5" + storeTail + "6" + storeLock, 1,
                           {{stored, {{"4\t6\t125.5"}}}}));
