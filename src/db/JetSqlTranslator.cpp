@@ -88,6 +88,7 @@ bool isBoundaryWord(const SqlToken& token)
         QStringLiteral("OFFSET"),  QStringLiteral("INTO"),     QStringLiteral("UNION"),
         QStringLiteral("JOIN"),    QStringLiteral("INNER"),    QStringLiteral("OUTER"),
         QStringLiteral("ESCAPE"),  QStringLiteral("MOD"),      QStringLiteral("EXISTS"),
+        QStringLiteral("FOR"),
     };
     return token.kind == Kind::Word && words.contains(token.text, Qt::CaseInsensitive);
 }
@@ -154,6 +155,7 @@ private:
     void rewriteConcatenation();
     void rewriteLike();
     void rewriteOrderNulls();
+    void dropRowLock();
     bool isOperandToken(int i) const;
     int closing(int open) const;
     int opening(int close) const;
@@ -208,6 +210,8 @@ bool Translation::run(QString& error)
         error = QStringLiteral("a text holds a NUL character, which PostgreSQL cannot store");
         return false;
     }
+    if (!postgres())
+        dropRowLock();
     prefix.assign(t.size(), QString());
     suffix.assign(t.size(), QString());
     clause.assign(t.size(), QString());
@@ -220,6 +224,25 @@ bool Translation::run(QString& error)
     rewriteConcatenation();
     rewriteDeleteTargets();
     return true;
+}
+
+// A row lock closing a SELECT (FOR UPDATE, FOR SHARE, FOR KEY SHARE) makes
+// another copy of the program wait on PostgreSQL, where a transaction locks
+// only the rows it touches. SQLite's transaction holds the write lock of the
+// whole file already and knows no such clause.
+void Translation::dropRowLock()
+{
+    const int last = prevSignificant(t, int(t.size()));
+    if (last < 0 || !(t[last].isWord("UPDATE") || t[last].isWord("SHARE")))
+        return;
+    int word = prevSignificant(t, last);
+    if (word >= 0 && t[last].isWord("SHARE") && t[word].isWord("KEY"))
+        word = prevSignificant(t, word);
+    if (word < 0 || !t[word].isWord("FOR"))
+        return;
+    while (word > 0 && t[word - 1].isSpace())
+        --word;
+    t.erase(t.begin() + word, t.end());
 }
 
 QString Translation::text() const
@@ -678,7 +701,8 @@ void Translation::rewriteOrderNulls()
                 ++depth;
             else if (t[j].isPunct(')') && --depth < 0)
                 break;
-            if (depth == 0 && (t[j].isWord("LIMIT") || t[j].isWord("OFFSET") || t[j].isWord("UNION")))
+            if (depth == 0 &&
+                (t[j].isWord("LIMIT") || t[j].isWord("OFFSET") || t[j].isWord("UNION") || t[j].isWord("FOR")))
                 break;
             if (depth == 0 && t[j].isPunct(',')) {
                 finishKey();

@@ -18,7 +18,9 @@ enum class SqlDialect { Sqlite, PostgreSql };
 // On SQLite, functions such as NOW(), LCase() and UCase() and the
 // case-insensitive comparisons are provided by the connection itself; on
 // PostgreSQL they become the server's own functions, bracketed names quoted
-// names, and LIKE a case-insensitive ILIKE.
+// names, and LIKE a case-insensitive ILIKE. A row lock closing a SELECT
+// (FOR UPDATE, FOR SHARE, FOR KEY SHARE) reaches PostgreSQL as written;
+// SQLite, whose transactions lock the whole file, gets the SELECT without it.
 class JetSqlTranslator
 {
 public:

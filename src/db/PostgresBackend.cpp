@@ -2,6 +2,9 @@
 
 #include "core/DateText.h"
 #include "db/JetSqlTokenizer.h"
+#include "db/SqlQuote.h"
+
+#include <QRegularExpression>
 
 #include <libpq-fe.h>
 
@@ -149,22 +152,41 @@ DbValue PostgresCursor::value(int column) const
     return v;
 }
 
-// The table an INSERT writes to, or the empty text for any other statement.
-QString insertTable(const QString& jetSql)
+// The table an INSERT writes to (the empty text for any other statement) and
+// the columns it names, upper-case.
+struct InsertTarget
+{
+    QString table;
+    QStringList columns;
+};
+
+InsertTarget insertTarget(const QString& jetSql)
 {
     const std::vector<SqlToken> tokens = tokenizeJetSql(jetSql);
     std::vector<const SqlToken*> words;
     for (const SqlToken& token : tokens) {
-        if (token.isSpace())
-            continue;
-        words.push_back(&token);
-        if (words.size() == 3)
-            break;
+        if (!token.isSpace())
+            words.push_back(&token);
     }
     if (words.size() < 3 || !words[0]->isWord("INSERT") || !words[1]->isWord("INTO") ||
         (words[2]->kind != SqlToken::Kind::Word && words[2]->kind != SqlToken::Kind::QuotedName))
-        return QString();
-    return words[2]->name().toUpper();
+        return {};
+    InsertTarget target{words[2]->name().toUpper(), {}};
+    if (words.size() > 3 && words[3]->isPunct('(')) {
+        for (size_t i = 4; i < words.size() && !words[i]->isPunct(')'); ++i) {
+            if (words[i]->kind == SqlToken::Kind::Word || words[i]->kind == SqlToken::Kind::QuotedName)
+                target.columns << words[i]->name().toUpper();
+        }
+    }
+    return target;
+}
+
+// A name as the server spells it, in double quotes.
+QString serverName(const QString& name)
+{
+    QString escaped = name;
+    escaped.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
 }
 
 } // namespace
@@ -258,7 +280,9 @@ bool PostgresBackend::loadSchema()
 {
     const Result columns(PQexec(m_db,
                                 "SELECT c.table_name, c.column_name, coalesce(c.domain_name, c.data_type), "
-                                "c.is_identity, a.attrelid, a.attnum "
+                                "c.is_identity, a.attrelid, a.attnum, "
+                                "pg_get_serial_sequence(format('%I.%I', c.table_schema, c.table_name), "
+                                "c.column_name) "
                                 "FROM information_schema.columns c "
                                 "JOIN pg_attribute a ON a.attrelid = format('%I.%I', c.table_schema, "
                                 "c.table_name)::regclass AND a.attname = c.column_name "
@@ -274,8 +298,10 @@ bool PostgresBackend::loadSchema()
         const QString column = text(1);
         const SchemaInfo::ColumnKind kind = SchemaInfo::kindOfDeclaredType(text(2));
         m_schema.addColumn(table, column, kind);
-        if (text(3) == QLatin1String("YES"))
+        if (text(3) == QLatin1String("YES")) {
             m_identityKeys.insert(table.toUpper(), column);
+            m_keySequences.insert(table.toUpper(), text(6));
+        }
         if (kind == SchemaInfo::ColumnKind::YesNo)
             m_yesNoColumns.insert({text(4).toUInt(), text(5).toInt()});
     }
@@ -290,11 +316,24 @@ std::optional<QString> PostgresBackend::translate(const QString& jetSql, bool* r
         m_lastError = QStringLiteral("a statement holds a NUL character");
         return std::nullopt;
     }
-    const auto key = m_identityKeys.constFind(insertTable(jetSql));
+    const InsertTarget target = insertTarget(jetSql);
+    const auto key = m_identityKeys.constFind(target.table);
     if (key == m_identityKeys.cend())
         return m_translator.translate(jetSql, &m_lastError);
     *returnsKey = true;
-    return m_translator.translateInsertReturningKey(jetSql, *key, &m_lastError);
+    const std::optional<QString> sql = m_translator.translateInsertReturningKey(jetSql, *key, &m_lastError);
+    if (!sql || !target.columns.contains(key->toUpper()))
+        return sql;
+    // A row inserted with its own key leaves the identity's sequence behind,
+    // and a later INSERT without a key would be given a key in use. The same
+    // statement moves the sequence past the highest key it inserted; taking a
+    // value first, instead of reading the sequence, never moves it back below
+    // a key another connection has just been given.
+    const QString column = serverName(*key);
+    const QString sequence = Sql::quote(m_keySequences.value(target.table));
+    return QStringLiteral("WITH mensoly_inserted AS (%1) SELECT %2, (SELECT CASE WHEN nextval(%3) < max(%2) "
+                          "THEN setval(%3, max(%2)) END FROM mensoly_inserted) FROM mensoly_inserted")
+        .arg(*sql, column, sequence);
 }
 
 PGresult* PostgresBackend::run(const QString& sql)
@@ -304,8 +343,12 @@ PGresult* PostgresBackend::run(const QString& sql)
     // A failed statement ends a transaction on PostgreSQL but not on SQLite,
     // where the program goes on or rolls back as it decides; a savepoint
     // around each statement inside a transaction keeps SQLite's way.
-    const bool inTransaction = PQtransactionStatus(m_db) == PQTRANS_INTRANS;
-    if (inTransaction && !runPlain("SAVEPOINT mensoly_statement"))
+    // The program's own savepoints stay outside: releasing the statement's
+    // savepoint would release one set inside it as well.
+    static const QRegularExpression ownSavepoint(QStringLiteral("^\\s*(SAVEPOINT|RELEASE|ROLLBACK)\\b"),
+                                                 QRegularExpression::CaseInsensitiveOption);
+    const bool guarded = PQtransactionStatus(m_db) == PQTRANS_INTRANS && !ownSavepoint.match(sql).hasMatch();
+    if (guarded && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
     // The extended protocol takes one statement only, as SQLite does.
     PGresult* result = PQexecParams(m_db, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
@@ -314,14 +357,14 @@ PGresult* PostgresBackend::run(const QString& sql)
         PQclear(result);
         noticeLostConnection();
         // After a loss there is no savepoint left to return to.
-        if (inTransaction && !m_lost) {
+        if (guarded && !m_lost) {
             const QString error = m_lastError;
             runPlain("ROLLBACK TO SAVEPOINT mensoly_statement");
             m_lastError = error;
         }
         return nullptr;
     }
-    if (inTransaction && !runPlain("RELEASE SAVEPOINT mensoly_statement")) {
+    if (guarded && !runPlain("RELEASE SAVEPOINT mensoly_statement")) {
         PQclear(result);
         return nullptr;
     }
@@ -340,8 +383,12 @@ bool PostgresBackend::execute(const QString& sql, long& affected)
         return false;
     if (returnsKey && PQntuples(result.get()) > 0 && !PQgetisnull(result.get(), 0, 0))
         m_lastInsertKey = QByteArray(PQgetvalue(result.get(), 0, 0)).toLongLong();
-    // A SELECT run as a statement changes nothing, whatever rows it gave.
-    if (!QByteArray(PQcmdStatus(result.get())).startsWith("SELECT"))
+    // An INSERT gives one row per inserted row, also when it moved the
+    // identity's sequence; a SELECT run as a statement changes nothing,
+    // whatever rows it gave.
+    if (returnsKey)
+        affected = PQntuples(result.get());
+    else if (!QByteArray(PQcmdStatus(result.get())).startsWith("SELECT"))
         affected = QByteArray(PQcmdTuples(result.get())).toLong();
     return true;
 }
@@ -362,8 +409,8 @@ bool PostgresBackend::beginTransaction()
 {
     // Unlike SQLite's BEGIN IMMEDIATE this takes no lock: two copies of the
     // program write at once, each row locked as it is changed. Writers that
-    // must not interleave (new keys from the key counter) lock their row
-    // with SELECT ... FOR UPDATE; the other waits there until commit.
+    // must not interleave lock their row by changing it first (the key
+    // counter) or with SELECT ... FOR UPDATE; the other waits until commit.
     if (!reconnectIfLost() || !runPlain("BEGIN"))
         return false;
     m_inTransaction = true;

@@ -65,6 +65,8 @@ private:
     JetSqlTranslator m_translator{&m_schema, SqlDialect::PostgreSql};
     // Upper-case table names and their identity key column.
     QHash<QString, QString> m_identityKeys;
+    // Upper-case table names and the sequence of their identity key.
+    QHash<QString, QString> m_keySequences;
     // The columns of the YESNO domain, which libpq reports as plain smallints.
     QSet<ColumnId> m_yesNoColumns;
     qint64 m_lastInsertKey = 0;

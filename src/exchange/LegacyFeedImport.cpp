@@ -4,7 +4,7 @@
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/DatabaseBackup.h"
-#include "db/RecordSet.h"
+#include "db/FeedKeyCounter.h"
 #include "db/SqlQuote.h"
 #include "exchange/LegacyDatabase.h"
 
@@ -164,14 +164,13 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
     if (!transaction.isActive())
         return nothingChanged(failed);
 
-    RecordSet counter;
-    int next = 0;
-    if (!counter.openRecordset(db, QStringLiteral("Select ID_NEW from T_FM_KEY Where FM_TYP = 'U'")) ||
-        counter.isEof() || !counter.getFieldLong(QStringLiteral("ID_NEW"), next))
-        return nothingChanged(failed);
-    counter.closeRecordset();
-
     const int total = int(rows.size());
+    // One key per feedstuff, taken at once; a skipped feedstuff's key stays
+    // used, as a key given out once is never given again.
+    qint64 next = 0;
+    if (FeedKeyCounter::take(db, QStringLiteral("U"), total, next) != FeedKeyCounter::Outcome::Taken)
+        return nothingChanged(failed);
+
     const int name = columnIndex("Futtermittel");
     const int date = columnIndex("Datum");
     const int producer = columnIndex("Firma/Hersteller");
@@ -196,8 +195,7 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
             Sql::quote(row[missing].text) + QStringLiteral(", ") + Sql::quote(row[remark].text) +
             QStringLiteral(", ") + Sql::quote(row[remark].text) + QStringLiteral(", NOW(), TRUE)");
         if (!db.executeSql(feed)) {
-            // Its categories and contents would belong to no feedstuff; the
-            // key stays used, as a key given out once is never given again.
+            // Its categories and contents would belong to no feedstuff.
             m_skipped << recordFailed + QStringLiteral(": ") + row[name].text;
             if (m_progress)
                 m_progress(done + 1, total);
@@ -236,9 +234,7 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
         if (m_progress)
             m_progress(done + 1, total);
     }
-    if (!db.executeSql(QStringLiteral("UPDATE T_FM_KEY SET ID_NEW = ") + QString::number(next) +
-                       QStringLiteral(" WHERE FM_TYP = 'U'")) ||
-        !transaction.commit())
+    if (!transaction.commit())
         return nothingChanged(failed);
 
     QStringList report = m_skipped;

@@ -364,6 +364,15 @@ SystemTableExchange::Outcome SystemTableExchange::importRecords(const std::vecto
     DbTransaction transaction(m_context.db());
     if (!transaction.isActive())
         return nothingChanged(failed);
+    // Two imports must not interleave: each deletes rows and inserts them
+    // again under the same keys, and the later one would find its keys taken.
+    // On a server, where a transaction locks only the rows it touches, the
+    // system feedstuffs' key counter stays locked until this one ends.
+    RecordSet held;
+    if (!held.openRecordset(m_context.db(),
+                            QStringLiteral("SELECT FM_TYP FROM T_FM_KEY WHERE FM_TYP = 'M' FOR UPDATE")))
+        return nothingChanged(failed);
+    held.closeRecordset();
     const int total = int(records.size());
     int done = 0;
     progress(done, total);

@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
+#include "db/FeedKeyCounter.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 #include "feed/FeedIndicatorCalculator.h"
@@ -408,25 +409,22 @@ bool FeedEditor::amountsAreNumbers()
     return true;
 }
 
-bool FeedEditor::takeNewKey(qint64& key)
+bool FeedEditor::takeNewKey(qint64& key, const QString& failed)
 {
-    RecordSet rs;
-    const QString owner = Sql::quote(m_context.ownerCode());
-    double next = 0;
-    if (!rs.openRecordset(m_context.db(),
-                          QStringLiteral("Select ID_NEW from T_FM_KEY Where FM_TYP = ") + owner) ||
-        rs.isEof() || !rs.getFieldDouble(QStringLiteral("ID_NEW"), next) || next <= 0) {
+    switch (FeedKeyCounter::take(m_context.db(), m_context.ownerCode(), 1, key)) {
+    case FeedKeyCounter::Outcome::Taken:
+        return true;
+    case FeedKeyCounter::Outcome::NoCounter:
         tell(text("Für den Besitzercode %1 gibt es keinen Schlüsselzähler in T_FM_KEY; "
                   "das Futtermittel wurde nicht gespeichert.",
                   "There is no key counter for the owner code %1 in T_FM_KEY; the feedstuff was not stored.")
                  .arg(m_context.ownerCode()));
         return false;
+    case FeedKeyCounter::Outcome::Failed:
+        break;
     }
-    key = qint64(next);
-    // The transaction holds the write lock, so no other copy of the program
-    // reads the same counter before this one is advanced.
-    return m_context.db().executeSql(QStringLiteral("UPDATE T_FM_KEY SET ID_NEW = ") +
-                                     QString::number(key + 1) + QStringLiteral(" WHERE FM_TYP = ") + owner);
+    tell(failed);
+    return false;
 }
 
 bool FeedEditor::storeCategories(const QString& key)
@@ -523,7 +521,7 @@ bool FeedEditor::save()
     QString key = m_key;
     if (isNew) {
         qint64 newKey = 0;
-        if (!takeNewKey(newKey))
+        if (!takeNewKey(newKey, failed))
             return false;
         key = QString::number(newKey);
         const QString sql =
@@ -578,16 +576,17 @@ bool FeedEditor::save()
     return true;
 }
 
-int FeedEditor::casesUsing(const QString& key)
+std::optional<int> FeedEditor::casesUsing(const QString& key)
 {
     RecordSet rs;
     int count = 0;
-    if (rs.openRecordset(m_context.db(),
-                         QStringLiteral("SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID_Rezept FROM T_REZ_FM "
-                                        "WHERE ID_Futtermittel = ") +
-                             key + QStringLiteral(")")) &&
-        !rs.isEof())
-        rs.getFieldLong(QStringLiteral("N"), count);
+    // The derived table is named: PostgreSQL requires it.
+    if (!rs.openRecordset(m_context.db(),
+                          QStringLiteral("SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID_Rezept FROM T_REZ_FM "
+                                         "WHERE ID_Futtermittel = ") +
+                              key + QStringLiteral(") AS USED")) ||
+        rs.isEof() || !rs.getFieldLong(QStringLiteral("N"), count))
+        return std::nullopt;
     return count;
 }
 
@@ -598,10 +597,17 @@ bool FeedEditor::deleteFeed()
         return false;
     }
     const QString name = code() == Lang::German ? m_germanName : m_englishName;
+    const QString notDeleted =
+        text("Futtermittel %1 konnte nicht gelöscht werden", "Feedstuff %1 could not be deleted").arg(name);
     // A case opens its ration through the feedstuff: deleting it would take
-    // it out of every stored ration without a word.
-    const auto inUse = [this, &name] {
-        const int cases = casesUsing(m_key);
+    // it out of every stored ration without a word. Uncounted is in use.
+    const auto inUse = [this, &name, &notDeleted] {
+        const std::optional<int> counted = casesUsing(m_key);
+        if (!counted) {
+            tell(notDeleted);
+            return true;
+        }
+        const int cases = *counted;
         if (cases > 0) {
             tell(text("Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
                       "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
@@ -621,14 +627,21 @@ bool FeedEditor::deleteFeed()
 
     Connection& db = m_context.db();
     DbTransaction transaction(db);
-    const QString notDeleted =
-        text("Futtermittel %1 konnte nicht gelöscht werden", "Feedstuff %1 could not be deleted").arg(name);
     if (!transaction.isActive()) {
         tell(notDeleted);
         return false;
     }
-    // Asked once more under the write lock: while the question was open,
-    // another copy of the program may have stored a case with it.
+    // Asked once more with the feedstuff's row locked: while the question was
+    // open, another copy of the program may have stored a case with it, and
+    // one storing a case now holds the row (FOR KEY SHARE) until its case is
+    // there to count.
+    RecordSet locked;
+    if (!locked.openRecordset(db, QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE ID = ") + m_key +
+                                      QStringLiteral(" FOR UPDATE"))) {
+        tell(notDeleted);
+        return false;
+    }
+    locked.closeRecordset();
     if (inUse())
         return false;
     if (!db.executeSql(QStringLiteral("DELETE FROM T_FM_KAT WHERE ID_FM = ") + m_key)) {
@@ -670,7 +683,7 @@ bool FeedEditor::copy()
         return false;
     }
     qint64 newKey = 0;
-    if (!takeNewKey(newKey))
+    if (!takeNewKey(newKey, notCopied))
         return false;
     const QString key = QString::number(newKey);
     const QString germanName = m_germanName + QStringLiteral("_Kopie");

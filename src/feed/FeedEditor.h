@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class AppContext;
 class Prompt;
 
@@ -122,13 +124,14 @@ private:
     void toggleMark(int row, int column);
     // The amount of every filled row reads as a number; false (told) otherwise.
     bool amountsAreNumbers();
-    // The next key of the owner code's range, advanced in the open transaction.
-    bool takeNewKey(qint64& key);
+    // The next key of the owner code's range, taken in the open transaction;
+    // false (told, failed when the database gave no answer) otherwise.
+    bool takeNewKey(qint64& key, const QString& failed);
     bool storeCategories(const QString& key);
     bool storeContents(const QString& key);
     bool storeContentGrid(const GridModel& grid, const QString& key, const QString& kind);
-    // Stored cases whose ration uses the feedstuff.
-    int casesUsing(const QString& key);
+    // Stored cases whose ration uses the feedstuff; nothing when they cannot be counted.
+    std::optional<int> casesUsing(const QString& key);
 
     AppContext& m_context;
     Prompt& m_prompt;

@@ -261,6 +261,22 @@ int RationGrids::feedRowCount() const
 
 bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
 {
+    // The feedstuffs are locked in the order of their keys first, the order in
+    // which the system table import replaces them (deleting and inserting
+    // each under its key): locked in the order of the rows, a case could hold
+    // one the import wants next while it waits for one the import holds. A
+    // statement that waited for the import sees the replaced rows; the one
+    // that waited itself finds the old row gone but not the new one.
+    QStringList keys;
+    for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row)
+        keys << QString::number(m_ration.text(row, KeyColumn).toLongLong());
+    RecordSet locked;
+    if (!keys.isEmpty() &&
+        !locked.openRecordset(m_context.db(), QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (") +
+                                                  keys.join(QStringLiteral(", ")) +
+                                                  QStringLiteral(") ORDER BY ID FOR KEY SHARE")))
+        return false;
+    locked.closeRecordset();
     for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row) {
         const QString amountText = m_ration.text(row, AmountColumn).trimmed();
         // The amount enters the statement as the number it reads as, never as typed text.
@@ -268,11 +284,13 @@ bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
                                                     : QString::number(NumberText::read(amountText), 'g', 15);
         // Taken from the feedstuff's own row, so that a feedstuff another copy
         // of the program deleted since it was picked stores no row that no
-        // case could open.
+        // case could open. The row stays locked against deleting until the
+        // case is stored: the feedstuff editor locks it before it counts the
+        // cases using it.
         const QString sql =
             QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) SELECT ") + caseKey +
             QStringLiteral(", ID, ") + amount + QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ") +
-            QString::number(m_ration.text(row, KeyColumn).toLongLong());
+            QString::number(m_ration.text(row, KeyColumn).toLongLong()) + QStringLiteral(" FOR KEY SHARE");
         long inserted = 0;
         if (!m_context.db().executeSql(sql, inserted))
             return false;

@@ -5,10 +5,15 @@
 //   crash_driver WORKER kills N [SEED]    N kills of workers on one database,
 //                                         now and then two at once
 //   crash_driver WORKER concurrent N      two workers saving N cases each
+//   crash_driver WORKER workstations N    four workers on one database of a
+//                                         throwaway PostgreSQL cluster, N
+//                                         saves and deletes each
 //
 // Status 0 when every check held; 1 with the broken rules on standard error
-// (the database is kept and its directory named); 2 for a usage error.
+// (the database is kept and its directory named); 2 for a usage error; 77
+// when no PostgreSQL server is installed.
 
+#include "CrashConnection.h"
 #include "CrashLabels.h"
 #include "DatabaseChecks.h"
 
@@ -18,7 +23,9 @@
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
 #include "db/RecordSet.h"
+#include "db/SqlQuote.h"
 #include "exchange/SystemTableExchange.h"
+#include "support/ThrowawayPostgres.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -47,12 +54,11 @@ void complain(const QString& text)
     std::fprintf(stderr, "%s\n", qPrintable(text));
 }
 
-std::unique_ptr<AppContext> open(const QString& directory)
+std::unique_ptr<AppContext> open(const QString& directory, const QString& conninfo = QString())
 {
     auto context = std::make_unique<AppContext>();
-    context->setClock(&CrashLabels::pinnedNow);
     RecordingPrompt prompt;
-    if (!ApplicationStartup::run(*context, directory, prompt)) {
+    if (!CrashLabels::openDatabase(*context, directory, conninfo, prompt)) {
         complain(QStringLiteral("the database does not open: ") + prompt.texts().join(QStringLiteral(" | ")));
         return nullptr;
     }
@@ -275,6 +281,163 @@ int runConcurrent(const QString& workerPath, int cases)
     return 0;
 }
 
+// A value as a literal of the server's SQL.
+QString literal(const DbValue& value)
+{
+    switch (value.kind) {
+    case DbValue::Kind::Integer:
+    case DbValue::Kind::YesNo:
+        return QString::number(value.integer);
+    case DbValue::Kind::Double:
+        return QString::number(value.real, 'g', 17);
+    case DbValue::Kind::Text:
+    case DbValue::Kind::Date:
+        return Sql::quote(value.text);
+    case DbValue::Kind::Null:
+    case DbValue::Kind::Blob:
+        break;
+    }
+    return QStringLiteral("NULL");
+}
+
+// Every row of the SQLite database as INSERTs for the server, which holds
+// the same schema.
+bool rowsAsSql(AppContext& context, QString& sql)
+{
+    QStringList tables;
+    RecordSet list;
+    if (!list.openRecordset(context.db(),
+                            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        return false;
+    for (; !list.isEof(); list.moveNext()) {
+        if (!list.value(0).text.startsWith(QLatin1String("sqlite_")))
+            tables << list.value(0).text;
+    }
+    for (const QString& table : tables) {
+        RecordSet rs;
+        if (!rs.openRecordset(context.db(), QStringLiteral("SELECT * FROM ") + table))
+            return false;
+        QStringList columns;
+        for (int c = 0; c < rs.columnCount(); ++c)
+            columns << rs.columnName(c);
+        for (; !rs.isEof(); rs.moveNext()) {
+            QStringList values;
+            for (int c = 0; c < rs.columnCount(); ++c)
+                values << literal(rs.value(c));
+            sql += QStringLiteral("INSERT INTO %1 (%2) VALUES (%3);\n")
+                       .arg(table, columns.join(QLatin1String(", ")), values.join(QLatin1String(", ")));
+        }
+    }
+    return true;
+}
+
+QSet<QString> keys(AppContext& context, const QString& sql)
+{
+    QSet<QString> found;
+    RecordSet rs;
+    if (rs.openRecordset(context.db(), sql)) {
+        for (; !rs.isEof(); rs.moveNext())
+            found.insert(QString::number(rs.value(0).integer));
+    }
+    return found;
+}
+
+// Four copies of the program save cases and feedstuffs and delete feedstuffs
+// on one server database at once. Every save a worker reported is stored
+// whole, no key is given twice, and no worker was shown a message it did not
+// expect.
+int runWorkstations(const QString& workerPath, int steps)
+{
+    constexpr int Workers = 4;
+    const ThrowawayPostgres cluster;
+    if (!cluster.isRunning()) {
+        say(QStringLiteral("skipped: ") + cluster.error());
+        return 77;
+    }
+    QTemporaryDir dir;
+    QString sql;
+    if (!createDatabase(dir.path()))
+        return 1;
+    {
+        std::unique_ptr<AppContext> file = open(dir.path());
+        if (!file || !rowsAsSql(*file, sql)) {
+            complain(QStringLiteral("cannot read the new database"));
+            return 1;
+        }
+    }
+    QString error;
+    if (!cluster.createDatabase(QStringLiteral("mensoly"), sql, &error)) {
+        complain(QStringLiteral("cannot create the server database: ") + error);
+        return 1;
+    }
+    const QString conninfo = QString::fromUtf8(cluster.conninfo(QStringLiteral("mensoly")));
+    std::unique_ptr<AppContext> context = open(dir.path(), conninfo);
+    if (!context)
+        return 1;
+    const QString userFeeds =
+        QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE EIGEN = ") + Sql::quote(context->ownerCode());
+    const QSet<QString> feedsBefore = keys(*context, userFeeds);
+    const QList<QByteArray> states = {DatabaseChecks::systemDigest(*context)};
+
+    QElapsedTimer timer;
+    timer.start();
+    QProcess workers[Workers];
+    for (int i = 0; i < Workers; ++i)
+        workers[i].start(workerPath,
+                         {QStringLiteral("--server"), conninfo, dir.path(), QStringLiteral("mixed"),
+                          QString::number(steps), QString::number(i + 1)});
+    QMap<QByteArray, QStringList> reported;
+    QStringList found;
+    for (QProcess& worker : workers) {
+        worker.waitForFinished(-1);
+        if (worker.exitStatus() != QProcess::NormalExit || worker.exitCode() != 0)
+            found << QStringLiteral("a worker failed: ") + QString::fromUtf8(worker.readAllStandardError());
+        for (const QByteArray& line : worker.readAllStandardOutput().split('\n')) {
+            const int space = line.lastIndexOf(' ');
+            if (space > 0)
+                reported[line.left(space)] << QString::fromLatin1(line.mid(space + 1));
+        }
+    }
+    const double seconds = double(timer.elapsed()) / 1000.0;
+
+    const QStringList cases = reported.value("saved");
+    const QStringList newFeeds = reported.value("new feed");
+    const QSet<QString> caseKeys(cases.cbegin(), cases.cend());
+    const QSet<QString> newFeedKeys(newFeeds.cbegin(), newFeeds.cend());
+    if (caseKeys.size() != cases.size() || newFeedKeys.size() != newFeeds.size())
+        found << QStringLiteral("a key was given twice: %1 cases saved under %2 keys, %3 new feedstuffs "
+                                "under %4 keys")
+                     .arg(cases.size())
+                     .arg(caseKeys.size())
+                     .arg(newFeeds.size())
+                     .arg(newFeedKeys.size());
+    if (keys(*context, QStringLiteral("SELECT ID FROM T_PAT_REZ")) != caseKeys)
+        found << QStringLiteral("the stored cases are not the %1 saved ones").arg(cases.size());
+    const QStringList changedFeeds = reported.value("changed feed");
+    const QStringList deletedFeeds = reported.value("deleted feed");
+    QSet<QString> kept = newFeedKeys + QSet<QString>(changedFeeds.cbegin(), changedFeeds.cend());
+    kept -= QSet<QString>(deletedFeeds.cbegin(), deletedFeeds.cend());
+    const QSet<QString> storedFeeds = keys(*context, userFeeds);
+    if (!storedFeeds.contains(kept) || !(feedsBefore + newFeedKeys).contains(storedFeeds))
+        found << QStringLiteral("the stored feedstuffs are not the saved ones");
+    found += DatabaseChecks::failures(*context, states);
+    for (const QString& failure : found)
+        complain(failure);
+    if (!found.isEmpty())
+        return 1;
+    say(QStringLiteral("%1 processes on one PostgreSQL database: %2 cases, %3 new and %4 changed feedstuffs "
+                       "saved, %5 feedstuffs deleted, %6 saves refused for a feedstuff deleted meanwhile, "
+                       "in %7 s")
+            .arg(Workers)
+            .arg(cases.size())
+            .arg(newFeeds.size())
+            .arg(changedFeeds.size())
+            .arg(deletedFeeds.size())
+            .arg(reported.value("refused").size())
+            .arg(seconds, 0, 'f', 1));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -285,7 +448,8 @@ int main(int argc, char* argv[])
     bool isNumber = false;
     const int count = args.value(3).toInt(&isNumber);
     if (!isNumber || count < 1) {
-        complain(QStringLiteral("usage: crash_driver WORKER kills N [SEED] | WORKER concurrent N"));
+        complain(QStringLiteral("usage: crash_driver WORKER kills N [SEED] | WORKER concurrent N | "
+                                "WORKER workstations N"));
         return 2;
     }
     if (args.value(2) == QLatin1String("kills")) {
@@ -294,6 +458,9 @@ int main(int argc, char* argv[])
     }
     if (args.value(2) == QLatin1String("concurrent"))
         return runConcurrent(args.value(1), count);
-    complain(QStringLiteral("usage: crash_driver WORKER kills N [SEED] | WORKER concurrent N"));
+    if (args.value(2) == QLatin1String("workstations"))
+        return runWorkstations(args.value(1), count);
+    complain(QStringLiteral("usage: crash_driver WORKER kills N [SEED] | WORKER concurrent N | "
+                            "WORKER workstations N"));
     return 2;
 }

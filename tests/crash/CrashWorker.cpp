@@ -6,14 +6,22 @@
 //                                      system-b.tsv of DATADIR, deletes cases
 //                                      and feedstuffs, in random order, forever
 //   crash_worker DATADIR cases N SEED  saves N cases and ends
+//   crash_worker DATADIR mixed N SEED  N saves of cases and feedstuffs and
+//                                      deletes of feedstuffs, then ends
 //
-// Before each step it prints the step's name; after a saved case its key.
-// A step that fails, or a message nobody expected, ends it with status 3 and
+// With --server CONNINFO first it works on that PostgreSQL database instead
+// of the directory's file.
+//
+// Before each step it prints the step's name; after a saved case "saved" and
+// its key, after a saved feedstuff "new feed" or "changed feed" and its key,
+// after a deleted feedstuff "deleted feed" and its key, after a save refused
+// for a feedstuff another worker deleted "refused case" or "refused feed". A
+// step that fails, or a message nobody expected, ends it with status 3 and
 // the texts shown on standard error.
 
+#include "CrashConnection.h"
 #include "CrashLabels.h"
 
-#include "app/ApplicationStartup.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
@@ -103,8 +111,11 @@ public:
             // Another worker may have deleted a picked feedstuff meanwhile; the
             // form then refuses the whole case, as it should.
             if (prompt.entries().size() == 1 &&
-                prompt.lastText().contains(QStringLiteral("gibt es nicht mehr")))
+                prompt.lastText().contains(QStringLiteral("gibt es nicht mehr"))) {
+                std::printf("refused case\n");
+                std::fflush(stdout);
                 return;
+            }
             fail("saving a case", prompt);
         }
         if (!prompt.entries().empty())
@@ -160,12 +171,18 @@ public:
         editor.setGermanName(name);
         editor.setEnglishName(name);
         prompt.clear();
+        const bool isNew = editor.key().isEmpty();
         const bool saved = editor.save();
         // One another worker deleted since it was loaded stays deleted.
-        if (!saved && prompt.lastText().contains(QStringLiteral("gibt es nicht mehr")))
+        if (!saved && prompt.lastText().contains(QStringLiteral("gibt es nicht mehr"))) {
+            std::printf("refused feed\n");
+            std::fflush(stdout);
             return;
+        }
         if (!saved || prompt.lastText() != QLatin1String("Futtermittel wurde gespeichert !"))
             fail("saving a feedstuff", prompt);
+        std::printf("%s feed %s\n", isNew ? "new" : "changed", qPrintable(editor.key()));
+        std::fflush(stdout);
     }
 
     // "Löschen" in the feedstuff editor on one of the installation's own,
@@ -178,10 +195,14 @@ public:
         if (editor.feedList().count() == 0)
             return;
         editor.userChoseFeed(below(editor.feedList().count()));
+        const QString key = editor.key();
         prompt.setNextAnswer(Prompt::Answer::Yes);
-        if (!editor.deleteFeed() &&
-            !prompt.lastText().contains(QStringLiteral("gespeicherten Fällen verwendet")))
+        if (editor.deleteFeed()) {
+            std::printf("deleted feed %s\n", qPrintable(key));
+            std::fflush(stdout);
+        } else if (!prompt.lastText().contains(QStringLiteral("gespeicherten Fällen verwendet"))) {
             fail("deleting a feedstuff", prompt);
+        }
     }
 
     // "Import" of the exchange dialog, with the file of the state the system
@@ -229,17 +250,22 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QLocale::setDefault(QLocale::c());
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    QString server;
+    if (args.value(1) == QLatin1String("--server")) {
+        server = args.value(2);
+        args.remove(1, 2);
+    }
     const QString mode = args.value(2);
-    if (args.size() < 4 ||
-        (mode != QLatin1String("random") && (mode != QLatin1String("cases") || args.size() < 5))) {
-        std::fprintf(stderr, "usage: crash_worker DATADIR random SEED | DATADIR cases N SEED\n");
+    const bool counted = mode == QLatin1String("cases") || mode == QLatin1String("mixed");
+    if (args.size() != (counted ? 5 : 4) || (mode != QLatin1String("random") && !counted)) {
+        std::fprintf(stderr, "usage: crash_worker [--server CONNINFO] DATADIR random SEED | "
+                             "DATADIR cases N SEED | DATADIR mixed N SEED\n");
         return 2;
     }
     AppContext context;
-    context.setClock(&CrashLabels::pinnedNow);
     RecordingPrompt startup;
-    if (!ApplicationStartup::run(context, args.value(1), startup)) {
+    if (!CrashLabels::openDatabase(context, args.value(1), server, startup)) {
         std::fprintf(stderr, "cannot open: %s\n", qPrintable(startup.texts().join(QStringLiteral(" | "))));
         return Failed;
     }
@@ -248,6 +274,22 @@ int main(int argc, char* argv[])
     if (mode == QLatin1String("cases")) {
         for (int n = args.value(3).toInt(); n > 0; --n)
             worker.saveCase();
+        return 0;
+    }
+    if (mode == QLatin1String("mixed")) {
+        for (int n = args.value(3).toInt(); n > 0; --n) {
+            const int step = worker.below(10);
+            if (step < 6) {
+                worker.announce("case");
+                worker.saveCase();
+            } else if (step < 9) {
+                worker.announce("feed");
+                worker.saveFeed();
+            } else {
+                worker.announce("feed delete");
+                worker.deleteFeed();
+            }
+        }
         return 0;
     }
     for (;;) {

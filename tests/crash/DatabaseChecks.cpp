@@ -151,11 +151,14 @@ QByteArray systemDigest(AppContext& context)
 QStringList failures(AppContext& context, const QList<QByteArray>& systemStates)
 {
     QStringList found;
+    // A server keeps its files whole itself; only a database file is checked.
+    const bool isFile = context.db().backend() && !context.db().backend()->databaseFile().isEmpty();
     bool opened = false;
-    const QStringList integrity = column(context, QStringLiteral("PRAGMA integrity_check"), &opened);
-    if (!opened)
+    const QStringList integrity =
+        isFile ? column(context, QStringLiteral("PRAGMA integrity_check"), &opened) : QStringList();
+    if (isFile && !opened)
         found << QStringLiteral("cannot run the integrity check: ") + context.db().lastError();
-    else if (integrity != QStringList{QStringLiteral("ok")})
+    else if (isFile && integrity != QStringList{QStringLiteral("ok")})
         found << QStringLiteral("integrity check: ") + integrity.join(QStringLiteral("; "));
     checkCases(context, found);
     checkFeeds(context, found);

@@ -14,7 +14,7 @@ namespace DatabaseChecks {
 // cannot be read.
 QByteArray systemDigest(AppContext& context);
 
-// Every broken rule, one text each: the file's integrity, cases whose ration
+// Every broken rule, one text each: the file's integrity (of a SQLite file), cases whose ration
 // rows are not all there (or rows without a case or feedstuff), user feedstuffs without
 // all their contents (or contents without a feedstuff), the key counter of
 // the owner at or below a stored key, and system tables in none of the

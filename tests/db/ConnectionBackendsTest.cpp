@@ -192,6 +192,41 @@ TEST_P(ConnectionBackendsTest, AnInsertGivesItsNewKeyAndReportsTheAffectedRows)
     EXPECT_EQ(affected, 0);
 }
 
+TEST_P(ConnectionBackendsTest, AKeyAnInsertGaveIsNeverGivenToALaterInsert)
+{
+    // Each insert with its own keys is followed by one without, which must
+    // get a key above every key stored before it.
+    const struct
+    {
+        const char* insert;
+        long rows;
+        bool inTransaction;
+    } cases[] = {
+        {"INSERT INTO T_TEXT (ID, BEZ_DE) VALUES (500, 'a')", 1, false},
+        {"INSERT INTO T_TEXT (BEZ_DE, [ID]) VALUES ('b', 700), ('c', 600)", 2, true},
+        {"INSERT INTO T_TEXT (ID, BEZ_DE) SELECT ID + 1000, BEZ_DE FROM T_TEXT WHERE ID = 700", 1, false},
+        {"INSERT INTO T_TEXT (ID, BEZ_DE) VALUES (650, 'below the highest')", 1, true},
+        {"INSERT INTO T_TEXT (ID, BEZ_DE) SELECT ID, BEZ_DE FROM T_TEXT WHERE ID = -1", 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.insert);
+        std::optional<DbTransaction> transaction;
+        if (c.inTransaction)
+            transaction.emplace(db());
+        const qint64 highest = value(QStringLiteral("SELECT Max(ID) FROM T_TEXT")).toLongLong();
+        long affected = -1;
+        ASSERT_TRUE(db().executeSql(QString::fromUtf8(c.insert), affected)) << db().lastError().toStdString();
+        EXPECT_EQ(affected, c.rows);
+        const qint64 stored = value(QStringLiteral("SELECT Max(ID) FROM T_TEXT")).toLongLong();
+        ASSERT_TRUE(db().executeSql(QStringLiteral("INSERT INTO T_TEXT (BEZ_DE) VALUES ('plain')")))
+            << db().lastError().toStdString();
+        EXPECT_GT(db().lastInsertKey(), std::max(stored, highest));
+        if (transaction) {
+            ASSERT_TRUE(transaction->commit());
+        }
+    }
+}
+
 TEST_P(ConnectionBackendsTest, ARolledBackTransactionLeavesNothingAndAFailureInsideDoesNotEndIt)
 {
     const QString count = QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = 1");

@@ -157,6 +157,14 @@ const Translation translations[] = {
      "T_NOTIZ.ID)"},
     {"plain delete", "DELETE FROM T_TIER WHERE NAME = 'x'", "DELETE FROM T_TIER WHERE NAME = 'x'"},
 
+    // Row locks: the transaction holds the whole file's write lock
+    {"row lock", "SELECT ID FROM T_TIER WHERE ID = 4 FOR UPDATE;", "SELECT ID FROM T_TIER WHERE ID = 4"},
+    {"key share lock of an insert",
+     "INSERT INTO T_NOTIZ (ID, CODE) SELECT ID, 1 FROM T_TIER WHERE ID = 4  for key share",
+     "INSERT INTO T_NOTIZ (ID, CODE) SELECT ID, 1 FROM T_TIER WHERE ID = 4"},
+    {"a column named like a lock stays", "SELECT [FOR], SHARE FROM T_TIER ORDER BY SHARE",
+     "SELECT [FOR], SHARE FROM T_TIER ORDER BY SHARE"},
+
     // Left as they are
     {"numbers", "SELECT 1.5E+3, .5, 2e-1 FROM T_TIER", "SELECT 1.5E+3, .5, 2e-1 FROM T_TIER"},
     {"comparisons", "SELECT ID FROM T_TIER WHERE NAME <> 'a' AND GEWICHT >= 2 AND CODE != 'b'",
@@ -221,6 +229,10 @@ const Translation postgresTranslations[] = {
      "SELECT ID FROM T_TIER WHERE ID IN (SELECT ID FROM T_NOTIZ ORDER BY Nz(CODE, 0) DESC, ID asc) ORDER BY 1",
      "SELECT ID FROM T_TIER WHERE ID IN (SELECT ID FROM T_NOTIZ ORDER BY Nz(CODE, 0) DESC NULLS LAST, ID asc "
      "NULLS FIRST) ORDER BY 1 NULLS FIRST"},
+    {"row lock after an order, a pattern and a text",
+     "SELECT ID FROM T_TIER WHERE NAME LIKE 'a' & CODE ORDER BY NAME FOR UPDATE",
+     "SELECT ID FROM T_TIER WHERE NAME ILIKE concat('a' , CODE) COLLATE \"und-x-icu\" ESCAPE '' ORDER BY NAME "
+     "NULLS FIRST FOR UPDATE"},
     {"delete over a join",
      "DELETE T_NOTIZ.* FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = T_NOTIZ.ID WHERE T_TIER.AKTIV = TRUE",
      "DELETE FROM T_NOTIZ WHERE ctid IN (SELECT T_NOTIZ.ctid FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = "

@@ -538,16 +538,23 @@ std::vector<SqlCase> rationPageCases()
     const QString storeHead =
         QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) SELECT ");
     const QString storeTail = QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ");
+    const QString storeLock = QStringLiteral(" FOR KEY SHARE");
     const QString stored =
         QStringLiteral("SELECT ID_Rezept, ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4");
+    cases.push_back(query("storeRationRows, lock the ration's feedstuffs in key order",
+                          "SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (" + QStringLiteral("6, 999, 1") +
+                              ") ORDER BY ID FOR KEY SHARE",
+                          {"ID"}, {{"1"}, {"6"}})
+                        .ordered());
     cases.push_back(write("storeRationRows, amount with decimals",
-                          storeHead + "4" + ", ID, " + "125.5" + storeTail + "6", 1,
+                          storeHead + "4" + ", ID, " + "125.5" + storeTail + "6" + storeLock, 1,
                           {{stored, {{"4\t6\t125.5"}}}}));
     cases.push_back(write("storeRationRows, a feedstuff no longer stored",
-                          storeHead + "4" + ", ID, " + "10" + storeTail + "999", 0, {{stored, {}}}));
+                          storeHead + "4" + ", ID, " + "10" + storeTail + "999" + storeLock, 0,
+                          {{stored, {}}}));
     cases.push_back(
-        write("storeRationRows, empty amount stored as 0", storeHead + "4" + ", ID, " + "0" + storeTail + "7",
-              1, {{stored, {{"4\t7\t0.0"}}}})
+        write("storeRationRows, empty amount stored as 0",
+              storeHead + "4" + ", ID, " + "0" + storeTail + "7" + storeLock, 1, {{stored, {{"4\t7\t0.0"}}}})
             .thenRead(
                 {"SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE AS BEZ, T_REZ_FM.TagRat "
                  "FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = T_REZ_FM.ID_Futtermittel "
@@ -677,16 +684,17 @@ std::vector<SqlCase> feedEditorCases()
                         .in("US"));
 
     const RawCheck keys{"SELECT FM_TYP, ID_NEW FROM T_FM_KEY ORDER BY FM_TYP", {{"M\t1000"}, {"U\t100001"}}};
-    cases.push_back(query("Feedstuff editor, read a new user key",
-                          "Select ID_NEW from T_FM_KEY Where FM_TYP = '" + QStringLiteral("U") + "'",
-                          {"ID_NEW"}, {{"100000"}}));
-    cases.push_back(query("Feedstuff editor, read a new system key",
-                          "Select ID_NEW from T_FM_KEY Where FM_TYP = '" + QStringLiteral("M") + "'",
-                          {"ID_NEW"}, {{"1000"}}));
+    const QString takeKey = QStringLiteral("UPDATE T_FM_KEY SET ID_NEW = ID_NEW + ");
+    const QString readKey = QStringLiteral("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = ");
     cases.push_back(
-        write("Feedstuff editor, advance the user key",
-              "UPDATE T_FM_KEY SET ID_NEW = " + QStringLiteral("100001") + " WHERE FM_TYP = '" + "U" + "'", 1,
-              {keys}));
+        write("Feedstuff editor, take a user key", takeKey + "1" + " WHERE FM_TYP = " + "'U'", 1, {keys}));
+    cases.push_back(
+        write("Feedstuff editor, take a key of an owner without counter",
+              takeKey + "1" + " WHERE FM_TYP = " + "'X'", 0,
+              {{"SELECT FM_TYP, ID_NEW FROM T_FM_KEY ORDER BY FM_TYP", {{"M\t1000"}, {"U\t100000"}}}}));
+    cases.push_back(
+        query("Feedstuff editor, read the advanced system key", readKey + "'M'", {"ID_NEW"}, {{"1001"}})
+            .after("UPDATE T_FM_KEY SET ID_NEW = ID_NEW + 1 WHERE FM_TYP = 'M'"));
 
     const QString insertHead =
         QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, ") +
@@ -779,6 +787,14 @@ std::vector<SqlCase> feedEditorCases()
         "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (4, 61, 2x5, TRUE)",
         {{"SELECT count(*) FROM T_FM_NAEHRSTOFF", {{"22"}}}}));
 
+    cases.push_back(query("Feedstuff editor, count the cases using a feedstuff",
+                          "SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID_Rezept FROM T_REZ_FM WHERE "
+                          "ID_Futtermittel = " +
+                              QStringLiteral("1") + ") AS USED",
+                          {"N"}, {{"3"}}));
+    cases.push_back(query("Feedstuff editor, lock a feedstuff before deleting it",
+                          "SELECT ID FROM T_FUTTERMITTEL WHERE ID = " + QStringLiteral("4") + " FOR UPDATE",
+                          {"ID"}, {{"4"}}));
     cases.push_back(
         write("Feedstuff editor, delete a feedstuff",
               "DELETE FROM T_FUTTERMITTEL WHERE ID = " + QStringLiteral("4"), 1,
@@ -1154,12 +1170,10 @@ QString previousFeed(const QString& key, const QString& name, const QString& dat
 std::vector<SqlCase> previousVersionCases()
 {
     std::vector<SqlCase> cases;
-    cases.push_back(query("Previous version import, read the user key",
-                          "Select ID_NEW from T_FM_KEY Where FM_TYP = 'U'", {"ID_NEW"}, {{"100000"}}));
     cases.push_back(
-        write("Previous version import, advance the user key",
-              "UPDATE T_FM_KEY SET ID_NEW = " + QStringLiteral("100001") + " WHERE FM_TYP = 'U'", 1,
-              {{"SELECT FM_TYP, ID_NEW FROM T_FM_KEY ORDER BY FM_TYP", {{"M\t1000"}, {"U\t100001"}}}}));
+        write("Previous version import, take the user keys",
+              "UPDATE T_FM_KEY SET ID_NEW = ID_NEW + " + QStringLiteral("3") + " WHERE FM_TYP = 'U'", 1,
+              {{"SELECT FM_TYP, ID_NEW FROM T_FM_KEY ORDER BY FM_TYP", {{"M\t1000"}, {"U\t100003"}}}}));
     const QString imported =
         QStringLiteral("SELECT ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, DEMO_KZ, DATUM, HERSTELLER, "
                        "DATEN_FEHLEN, HINWEIS, HINT, DATUM_BEARBEITET, AKTIV FROM T_FUTTERMITTEL "

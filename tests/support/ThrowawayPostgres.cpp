@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QThread>
 
 #include <libpq-fe.h>
 #include <pwd.h>
@@ -82,6 +83,20 @@ bool ThrowawayPostgres::createEmptyDatabase(const QString& name, QString* error)
     QString quoted = name;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return runSql(conninfo(), QStringLiteral("CREATE DATABASE \"%1\"").arg(quoted), error);
+}
+
+bool ThrowawayPostgres::waitForALockWaiter() const
+{
+    const std::unique_ptr<PGconn, decltype(&PQfinish)> db(PQconnectdb(conninfo().constData()), &PQfinish);
+    for (int tries = 0; tries < 2000 && PQstatus(db.get()) == CONNECTION_OK; ++tries) {
+        const std::unique_ptr<PGresult, decltype(&PQclear)> result(
+            PQexec(db.get(), "SELECT count(*) FROM pg_locks WHERE NOT granted"), &PQclear);
+        if (PQresultStatus(result.get()) == PGRES_TUPLES_OK &&
+            QByteArray(PQgetvalue(result.get(), 0, 0)) != "0")
+            return true;
+        QThread::msleep(5);
+    }
+    return false;
 }
 
 QString ThrowawayPostgres::dataDir() const

@@ -38,6 +38,10 @@ public:
     // lost network would: the number ended, -1 when that failed.
     int endSessions(const QString& database) const;
 
+    // Waits until a statement on the cluster waits for a lock another
+    // transaction holds; false when none does within ten seconds.
+    bool waitForALockWaiter() const;
+
 private:
     QString dataDir() const;
     bool start();

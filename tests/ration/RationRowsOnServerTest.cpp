@@ -1,0 +1,136 @@
+// A case's ration rows stored on a PostgreSQL server while another copy of
+// the program replaces or deletes its feedstuffs.
+
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderSource.h"
+#include "ration/RationCalculation.h"
+#include "support/ThrowawayPostgres.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace {
+
+class RationRowsOnServerTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
+    static void TearDownTestSuite()
+    {
+        delete cluster;
+        cluster = nullptr;
+    }
+
+    void SetUp() override
+    {
+        if (!cluster->isRunning())
+            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
+        static int databases = 0;
+        const QString name = QStringLiteral("ration%1").arg(++databases);
+        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
+        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        QString error;
+        ASSERT_TRUE(cluster->createDatabase(name, QString::fromUtf8(fixture.readAll()), &error))
+            << error.toStdString();
+        const QString connection = QStringLiteral("Backend=postgresql;Connection=\"%1\"")
+                                       .arg(QString::fromUtf8(cluster->conninfo(name)));
+        context.setConnectionString(connection);
+        ASSERT_TRUE(context.openDatabase()) << context.db().lastError().toStdString();
+        ASSERT_TRUE(other.openConnection(connection, QString(), QString()))
+            << other.lastError().toStdString();
+        ration.buildRationGrid();
+    }
+
+    // Stores the ration as case key in a thread, which must come to wait for
+    // a lock the other connection holds.
+    std::thread storeWaiting(const QString& key)
+    {
+        std::thread saving([this, key] {
+            DbTransaction transaction(context.db());
+            stored = ration.storeRationRows(key, &missing) && transaction.commit();
+        });
+        waited = cluster->waitForALockWaiter();
+        return saving;
+    }
+
+    qint64 rowsOf(const QString& key)
+    {
+        RecordSet rs;
+        return rs.openRecordset(other,
+                                QStringLiteral("SELECT COUNT(*) AS N FROM T_REZ_FM WHERE ID_Rezept = ") + key)
+                   ? rs.value(0).integer
+                   : -1;
+    }
+
+    // The import's replacement of a system feedstuff under its key.
+    bool replaceFeed(const char* key)
+    {
+        const QString id = QString::fromLatin1(key);
+        return other.executeSql(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = ") + id) &&
+               other.executeSql(
+                   QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
+                                  "VALUES (%1, 'Neu', 'New', 'M', TRUE)")
+                       .arg(id));
+    }
+
+    static ThrowawayPostgres* cluster;
+    AppContext context;
+    Connection other;
+    CaseInputs header;
+    RationCalculation ration{context, header};
+    bool stored = false;
+    bool waited = false;
+    QString missing;
+};
+
+ThrowawayPostgres* RationRowsOnServerTest::cluster = nullptr;
+
+TEST_F(RationRowsOnServerTest, AFeedstuffReplacedMeanwhileIsStoredAndADeletedOneRefused)
+{
+    const struct
+    {
+        bool replaced;
+        long rows;
+        const char* missing;
+    } cases[] = {{true, 1, ""}, {false, 0, "Rinderhack"}};
+    int caseKey = 100;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.missing);
+        ration.buildRationGrid();
+        ration.grids().appendFeedRow(QStringLiteral("4"), QStringLiteral("Rinderhack"), QStringLiteral("25"));
+        DbTransaction change(other);
+        ASSERT_TRUE(c.replaced ? replaceFeed("4")
+                               : other.executeSql(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = 4")));
+        const QString key = QString::number(++caseKey);
+        std::thread saving = storeWaiting(key);
+        EXPECT_TRUE(change.commit());
+        saving.join();
+        EXPECT_TRUE(waited);
+        EXPECT_EQ(stored, c.rows == 1);
+        EXPECT_EQ(missing, QString::fromUtf8(c.missing));
+        EXPECT_EQ(rowsOf(key), c.rows);
+    }
+}
+
+TEST_F(RationRowsOnServerTest, ACaseAndAnImportReplacingItsFeedstuffsTakeTurns)
+{
+    // The import replaces the feedstuffs in the order of their keys; the
+    // ration has them the other way round.
+    ration.grids().appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QStringLiteral("50"));
+    ration.grids().appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("25"));
+    DbTransaction import(other);
+    ASSERT_TRUE(replaceFeed("1"));
+    std::thread saving = storeWaiting(QStringLiteral("200"));
+    EXPECT_TRUE(replaceFeed("2")) << other.lastError().toStdString();
+    EXPECT_TRUE(import.commit());
+    saving.join();
+    EXPECT_TRUE(waited);
+    EXPECT_TRUE(stored) << missing.toStdString() << context.db().lastError().toStdString();
+    EXPECT_EQ(rowsOf(QStringLiteral("200")), 2);
+}
+
+} // namespace
