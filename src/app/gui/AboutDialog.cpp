@@ -1,8 +1,8 @@
 #include "app/gui/AboutDialog.h"
 
+#include "app/ApplicationStartup.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
-#include "db/ConnectionString.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -52,7 +52,8 @@ InformationDialog::InformationDialog(AppContext& context, QWidget* parent)
                            "Nutrient contents of the system feedstuffs: USDA National Nutrient Database "
                            "for Standard Reference (public domain).<br>"
                            "Requirement formulas: FEDIAF, NRC, AAHA (sources in the system data)."))
-            .arg(ConnectionString::databasePath(context.dataDirectory()).toHtmlEscaped(),
+            .arg(ApplicationStartup::databasePlace(context.dataDirectory(), context.connectionString())
+                     .toHtmlEscaped(),
                  context.ownerCode() == QLatin1String("M")
                      ? Lang::deOr(code, QStringLiteral("Systemdatenpflege"),
                                   QStringLiteral("system data maintenance"))
