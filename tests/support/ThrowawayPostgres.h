@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "support/PostgresCluster.h"
+
 #include <QTemporaryDir>
 
-// A PostgreSQL 15 cluster in a temporary directory for as long as the object
-// lives. It listens on a Unix socket in that directory only, without TCP, so
-// the port number merely names the socket and never meets another server.
-// initdb refuses to run as root; then the server runs as the postgres user.
+// A PostgreSQL cluster in a temporary directory for as long as the object
+// lives.
 class ThrowawayPostgres
 {
 public:
@@ -19,20 +17,18 @@ public:
     bool isRunning() const { return m_running; }
     // Why the cluster did not start.
     QString error() const { return m_error; }
-    // The libpq conninfo of a database of the cluster.
-    QByteArray conninfo(const QString& database = QStringLiteral("postgres")) const;
-
-    // Creates a new database holding the program's schema rendered for
-    // PostgreSQL and, unless empty, the statements of sql (such as the
-    // fixture data). False with the server's reason in error.
-    bool createDatabase(const QString& name, const QString& sql, QString* error) const;
+    QByteArray conninfo(const QString& database = QStringLiteral("postgres")) const
+    {
+        return m_cluster.conninfo(database);
+    }
+    bool createDatabase(const QString& name, const QString& sql, QString* error) const
+    {
+        return m_cluster.createDatabase(name, sql, error);
+    }
 
 private:
-    QString dataDir() const;
-    bool start();
-    bool run(const QString& tool, const QStringList& arguments);
-
     QTemporaryDir m_dir;
+    PostgresCluster m_cluster{m_dir.path()};
     bool m_running = false;
     QString m_error;
 };
