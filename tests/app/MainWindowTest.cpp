@@ -130,8 +130,8 @@ TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)
 TEST(MainWindowTest, ARejectedLanguageUpdateShowsTheMessageAndTheRunGoesOnInTheNewLanguage)
 {
     TestDatabase fixture;
-    ASSERT_TRUE(fixture.rawExec(QStringLiteral(
-        "CREATE TRIGGER refuse BEFORE UPDATE ON T_MSYV3SEC BEGIN SELECT RAISE(ABORT, 'read-only'); END")));
+    ASSERT_TRUE(fixture.addTrigger(QStringLiteral("refuse"), QStringLiteral("BEFORE UPDATE"),
+                                   QStringLiteral("T_MSYV3SEC")));
     RecordingPrompt prompt;
     MainWindow window(fixture.context(), prompt);
     ASSERT_TRUE(triggerAction(window, "actionEnglish"));

@@ -1639,6 +1639,14 @@ class SqlStatementsTest : public ::testing::TestWithParam<SqlCase>
 TEST_P(SqlStatementsTest, GivesTheExpectedRows)
 {
     const SqlCase& c = GetParam();
+    if (c.sql.contains(QLatin1String("NOW()"), Qt::CaseInsensitive)) {
+        SKIP_ON_POSTGRESQL("server clock");
+    }
+    for (const RawCheck& check : c.checks) {
+        if (check.sql.contains(QLatin1String("typeof("))) {
+            SKIP_ON_POSTGRESQL("checks SQLite's storage classes");
+        }
+    }
     TestDatabase fixture(TestDatabase::Data::Fixture, c.language);
     ASSERT_TRUE(fixture.isValid()) << fixture.error().toStdString();
     if (!c.setup.isEmpty()) {

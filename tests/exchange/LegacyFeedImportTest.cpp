@@ -194,9 +194,8 @@ TEST(LegacyFeedImportTest, FailureOrCancelHalfWayKeepsNothing)
     EXPECT_EQ(cancelled.importFrom(fixture("jet4")), LegacyFeedImport::Outcome::NothingChanged);
     EXPECT_EQ(snapshot(db), before);
 
-    ASSERT_TRUE(db.rawExec(QStringLiteral("CREATE TRIGGER fail_late BEFORE INSERT ON T_FM_NAEHRSTOFF WHEN "
-                                          "NEW.ID_FM = %1 BEGIN SELECT RAISE(ABORT, 'late'); END")
-                               .arg(late)));
+    ASSERT_TRUE(db.addTrigger("fail_late", "BEFORE INSERT", "T_FM_NAEHRSTOFF",
+                              QStringLiteral("NEW.ID_FM = %1").arg(late)));
     LegacyFeedImport failing(db.context(), prompt);
     EXPECT_EQ(failing.importFrom(fixture("jet4")), LegacyFeedImport::Outcome::NothingChanged);
     EXPECT_TRUE(prompt.lastText().startsWith(QStringLiteral("Nährstoff konnte nicht eingefügt werden")));
@@ -208,8 +207,7 @@ TEST(LegacyFeedImportTest, FeedstuffThatCannotBeInsertedIsSkippedWhole)
     SKIP_WITHOUT_FIXTURES();
     TestDatabase db(TestDatabase::Data::Shipped, QStringLiteral("US"));
     ASSERT_TRUE(
-        db.rawExec(QStringLiteral("CREATE TRIGGER refuse_bone BEFORE INSERT ON T_FUTTERMITTEL WHEN "
-                                  "NEW.BEZ_DE = 'Kauknochen Rind' BEGIN SELECT RAISE(ABORT, 'no'); END")));
+        db.addTrigger("refuse_bone", "BEFORE INSERT", "T_FUTTERMITTEL", "NEW.BEZ_DE = 'Kauknochen Rind'"));
     RecordingPrompt prompt;
     LegacyFeedImport import(db.context(), prompt);
     int done = 0;

@@ -193,6 +193,30 @@ bool TestDatabase::rawExec(const QString& sql)
     return true;
 }
 
+bool TestDatabase::addTrigger(const QString& name, const QString& timing, const QString& table,
+                              const QString& condition, const QString& action)
+{
+    if (!m_server) {
+        return rawExec(
+            QStringLiteral("CREATE TRIGGER %1 %2 ON %3 %4 BEGIN %5; END")
+                .arg(name, timing, table,
+                     condition.isEmpty() ? QString() : QStringLiteral("WHEN ") + condition,
+                     action.isEmpty() ? QStringLiteral("SELECT RAISE(ABORT, 'refused')") : action));
+    }
+    return rawExec(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN %2; "
+                                  "IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END$$; "
+                                  "CREATE TRIGGER %1 %3 ON %4 FOR EACH ROW %5 EXECUTE FUNCTION %1()")
+                       .arg(name, action.isEmpty() ? QStringLiteral("RAISE EXCEPTION 'refused'") : action,
+                            timing, table,
+                            condition.isEmpty() ? QString() : QStringLiteral("WHEN (%1)").arg(condition)));
+}
+
+bool TestDatabase::dropTrigger(const QString& name, const QString& table)
+{
+    return rawExec(m_server ? QStringLiteral("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(name, table)
+                            : QStringLiteral("DROP TRIGGER %1").arg(name));
+}
+
 QStringList TestDatabase::rawRows(const QString& sql)
 {
     return m_server ? serverRows(sql) : rawRowsIn(path(), sql);

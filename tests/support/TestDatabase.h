@@ -50,6 +50,13 @@ public:
     // SQLite writes them ("2.5", "3.0"), on either engine.
     QStringList rawRows(const QString& sql);
     QString rawValue(const QString& sql);
+    // A trigger on table, run at timing ("BEFORE INSERT", "AFTER INSERT",
+    // "BEFORE UPDATE OF BEZ_US") for the rows that condition (over NEW and
+    // OLD) selects, or for every row; it runs the statement action, or
+    // refuses the change when action is empty. On either engine.
+    bool addTrigger(const QString& name, const QString& timing, const QString& table,
+                    const QString& condition = QString(), const QString& action = QString());
+    bool dropTrigger(const QString& name, const QString& table);
     // The same on another database file, such as a copy.
     static QStringList rawRowsIn(const QString& file, const QString& sql);
     static QString rawValueIn(const QString& file, const QString& sql);
