@@ -173,6 +173,7 @@ TEST_F(SystemDataMenu, ExportAndImportOpenTheExchangeDialogInTheirMode)
 // writes a copy where the user chose.
 TEST_F(SystemDataMenu, BackupWritesTheChosenCopyAndTheImportNoteNamesTheCopiesFolder)
 {
+    SKIP_ON_POSTGRESQL("the backup copies the SQLite file");
     open(QStringLiteral("US"));
     RecordingFileChooser files;
     window->setFileChooser(files);

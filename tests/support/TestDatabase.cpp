@@ -2,6 +2,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "db/PostgreSqlSchema.h"
 #include "db/SqliteBackend.h"
 #include "support/PostgresCluster.h"
 
@@ -215,6 +216,23 @@ bool TestDatabase::dropTrigger(const QString& name, const QString& table)
 {
     return rawExec(m_server ? QStringLiteral("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(name, table)
                             : QStringLiteral("DROP TRIGGER %1").arg(name));
+}
+
+bool TestDatabase::createTable(const QString& schemaSql)
+{
+    if (!m_server)
+        return rawExec(schemaSql);
+    const QString rendered = PostgreSqlSchema::render(schemaSql);
+    return rawExec(rendered.mid(rendered.indexOf(QLatin1String("CREATE TABLE")))) &&
+           m_context->openDatabase();
+}
+
+int TestDatabase::tableCount()
+{
+    return rawValue(m_server ? QStringLiteral("SELECT count(*) FROM information_schema.tables WHERE "
+                                              "table_schema = 'public'")
+                             : QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'"))
+        .toInt();
 }
 
 QStringList TestDatabase::rawRows(const QString& sql)

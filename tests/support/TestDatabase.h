@@ -57,6 +57,10 @@ public:
     bool addTrigger(const QString& name, const QString& timing, const QString& table,
                     const QString& condition = QString(), const QString& action = QString());
     bool dropTrigger(const QString& name, const QString& table);
+    // Adds a table written as the schema writes its tables (SQLite's types),
+    // for the engine, and opens the connection again so that it knows it.
+    bool createTable(const QString& schemaSql);
+    int tableCount();
     // The same on another database file, such as a copy.
     static QStringList rawRowsIn(const QString& file, const QString& sql);
     static QString rawValueIn(const QString& file, const QString& sql);
