@@ -156,6 +156,7 @@ private:
     void rewriteLike();
     void rewriteOrderNulls();
     void dropRowLock();
+    void rewriteDerivedTables();
     bool isOperandToken(int i) const;
     int closing(int open) const;
     int opening(int close) const;
@@ -220,6 +221,7 @@ bool Translation::run(QString& error)
     if (postgres()) {
         rewriteLike();
         rewriteOrderNulls();
+        rewriteDerivedTables();
     }
     rewriteConcatenation();
     rewriteDeleteTargets();
@@ -716,6 +718,32 @@ void Translation::rewriteOrderNulls()
         }
         finishKey();
         i = by;
+    }
+}
+
+// FROM (SELECT ...) without a name: PostgreSQL wants one for every table of
+// a FROM clause, Jet and SQLite do not.
+void Translation::rewriteDerivedTables()
+{
+    int named = 0;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const int select = nextSignificant(t, i);
+        if (!t[i].isPunct('(') || select < 0 || !t[select].isWord("SELECT"))
+            continue;
+        const int before = prevSignificant(t, i);
+        if (before < 0 || !(t[before].isWord("FROM") || t[before].isWord("JOIN")))
+            continue;
+        const int close = closing(i);
+        if (close < 0)
+            continue;
+        const int after = nextSignificant(t, close);
+        const bool joins = after >= 0 && (t[after].isWord("LEFT") || t[after].isWord("RIGHT") ||
+                                          t[after].isWord("FULL") || t[after].isWord("CROSS"));
+        const bool hasName = after >= 0 && !joins &&
+                             (t[after].isWord("AS") || t[after].kind == Kind::QuotedName ||
+                              (t[after].kind == Kind::Word && !isBoundaryWord(t[after])));
+        if (!hasName)
+            suffix[close] += QStringLiteral(" AS derived_%1").arg(++named);
     }
 }
 

@@ -343,11 +343,13 @@ PGresult* PostgresBackend::run(const QString& sql)
     // A failed statement ends a transaction on PostgreSQL but not on SQLite,
     // where the program goes on or rolls back as it decides; a savepoint
     // around each statement inside a transaction keeps SQLite's way.
-    // The program's own savepoints stay outside: releasing the statement's
-    // savepoint would release one set inside it as well.
-    static const QRegularExpression ownSavepoint(QStringLiteral("^\\s*(SAVEPOINT|RELEASE|ROLLBACK)\\b"),
-                                                 QRegularExpression::CaseInsensitiveOption);
-    const bool guarded = PQtransactionStatus(m_db) == PQTRANS_INTRANS && !ownSavepoint.match(sql).hasMatch();
+    // The program's own savepoints stand alone: releasing a statement's
+    // savepoint would release one set inside it too.
+    const QString head = sql.trimmed().left(9).toUpper();
+    const bool ownSavepoint = head.startsWith(QLatin1String("SAVEPOINT")) ||
+                              head.startsWith(QLatin1String("RELEASE")) ||
+                              head.startsWith(QLatin1String("ROLLBACK"));
+    const bool guarded = !ownSavepoint && PQtransactionStatus(m_db) == PQTRANS_INTRANS;
     if (guarded && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
     // The extended protocol takes one statement only, as SQLite does.

@@ -233,8 +233,13 @@ bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<Cop
 
     std::vector<CopiedTable> counted;
     for (const QString& table : tables) {
-        const QStringList columns = loader.columns(table);
+        QStringList columns = loader.columns(table);
         const QStringList fileColumns = fileTables.value(table.toUpper());
+        // A table without a key has a rowid column on the server that stands
+        // for SQLite's hidden one: the server numbers the copied rows anew.
+        if (!fileColumns.contains(QLatin1String("ROWID"), Qt::CaseInsensitive))
+            columns.removeIf(
+                [](const QString& c) { return c.compare(QLatin1String("ROWID"), Qt::CaseInsensitive) == 0; });
         if (fileColumns.isEmpty())
             return fail(error, QStringLiteral("the file has no table %1").arg(table));
         if (QSet<QString>(columns.cbegin(), columns.cend()) !=

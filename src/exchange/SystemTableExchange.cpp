@@ -239,8 +239,10 @@ int SystemTableExchange::exportTotal()
     for (const Table& table : tables()) {
         RecordSet rs;
         int count = 0;
-        if (rs.openRecordset(m_context.db(), QStringLiteral("SELECT COUNT(*) AS N") + table.from) &&
-            !rs.isEof() && rs.getFieldLong(QStringLiteral("N"), count))
+        // A count has no order; PostgreSQL refuses one by a column it does not group by.
+        const QString from = table.from.left(table.from.lastIndexOf(QLatin1String(" ORDER BY ")));
+        if (rs.openRecordset(m_context.db(), QStringLiteral("SELECT COUNT(*) AS N") + from) && !rs.isEof() &&
+            rs.getFieldLong(QStringLiteral("N"), count))
             total += count;
     }
     return total;

@@ -86,6 +86,9 @@ QStringList rowsOf(Connection& db, const QString& table)
     for (; !cursor->atEnd(); cursor->next()) {
         QStringList fields;
         for (int column = 0; column < cursor->columnCount(); ++column) {
+            // The server's stand-in for SQLite's hidden rowid of a keyless table.
+            if (cursor->columnName(column).compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0)
+                continue;
             DbValue v = cursor->value(column);
             // A TIMESTAMP has no form without a time: a date alone in a
             // DATETIME column of the file comes back at midnight.

@@ -34,7 +34,7 @@ const QList<Hostile>& hostileTexts()
         QString tenKb;
         while (tenKb.size() < 10 * 1024)
             tenKb += QStringLiteral("O'Brien \"Rex\"; -- Müller ");
-        return QList<Hostile>{
+        QList<Hostile> texts{
             {"apostrophes", QStringLiteral("O'Brien's 'Rex'")},
             {"double quotes", QStringLiteral("\"Rex\" \"\" \"")},
             {"drop table", QStringLiteral("'; DROP TABLE T_FUTTERMITTEL; --")},
@@ -43,10 +43,14 @@ const QList<Hostile>& hostileTexts()
             {"comments", QStringLiteral("Rex -- /* note */ ;")},
             {"jet syntax", QStringLiteral("#01.02.2003# & [T_PAT_REZ] `x` TRUE")},
             {"control characters", QStringLiteral("Tab\there\rCR\nLF\x01\x1f\x7f end")},
-            {"NUL", QStringLiteral("Nul") + QChar(0) + QStringLiteral("after")},
             {"outside the BMP", QStringLiteral("Hund \U0001F415 ẞ")},
             {"10 kB", tenKb},
         };
+        // A server text cannot hold NUL: there the statement is refused whole,
+        // which the server connection tests check.
+        if (!TestBackend::isPostgreSql())
+            texts.append({"NUL", QStringLiteral("Nul") + QChar(0) + QStringLiteral("after")});
+        return texts;
     }();
     return texts;
 }
@@ -93,7 +97,7 @@ struct DatabaseShape
 
 DatabaseShape shapeOf(TestDatabase& db)
 {
-    return {db.rawValue(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")),
+    return {QString::number(db.tableCount()),
             db.rawValue(QStringLiteral("SELECT count(*) FROM T_FUTTERMITTEL"))};
 }
 

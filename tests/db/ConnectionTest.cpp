@@ -206,6 +206,7 @@ TEST_F(ConnectionTest, DatesRenderByTheLanguageCodeReadAtEachCall)
 
 TEST_F(ConnectionTest, ATextInADateColumnThatIsNoDateReadsAsInvalid)
 {
+    SKIP_ON_POSTGRESQL("a date column on the server holds dates only");
     ASSERT_TRUE(fixture.rawExec(QStringLiteral("UPDATE T_PAT_REZ SET Geburtsdatum = 'kaputt' WHERE ID = 1")));
     RecordSet rs;
     open(rs, QStringLiteral("SELECT Geburtsdatum FROM T_PAT_REZ WHERE ID = 1"));

@@ -237,6 +237,11 @@ const Translation postgresTranslations[] = {
      "DELETE T_NOTIZ.* FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = T_NOTIZ.ID WHERE T_TIER.AKTIV = TRUE",
      "DELETE FROM T_NOTIZ WHERE ctid IN (SELECT T_NOTIZ.ctid FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = "
      "T_NOTIZ.ID WHERE T_TIER.AKTIV = (-1))"},
+    {"a subquery in FROM gets a name unless it has one",
+     "SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID FROM T_TIER) WHERE N > 0 UNION "
+     "SELECT X.ID FROM (SELECT ID FROM T_TIER) X LEFT JOIN (SELECT ID FROM T_NOTIZ) ON 1 = 1",
+     "SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID FROM T_TIER) AS derived_1 WHERE N > 0 UNION "
+     "SELECT X.ID FROM (SELECT ID FROM T_TIER) X LEFT JOIN (SELECT ID FROM T_NOTIZ) AS derived_2 ON 1 = 1"},
 };
 
 class PostgresTranslation : public ::testing::TestWithParam<Translation>

@@ -1253,13 +1253,13 @@ std::vector<SqlCase> sysdataEditorCases()
     cases.push_back(query("System data editor, tables of a user installation", tables + " and TYP = 'U'",
                           tableItem, {{"10", "Gattung", "Species", "U", "1"}})
                         .after(headingRow));
-    cases.push_back(
-        query("System data editor, table descriptor",
-              "Select * from T_GRUNDDATEN where ID  = " + QStringLiteral("90"),
-              {"ID", "TABELLE", "SQLSTATEMENT", "PK"},
-              {{"90", "T_FUTTERMITTEL",
-                "SELECT ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, DATUM_BEARBEITET, AKTIV FROM T_FUTTERMITTEL",
-                "ID"}}));
+    cases.push_back(query(
+        "System data editor, table descriptor",
+        "Select * from T_GRUNDDATEN where ID  = " + QStringLiteral("90"),
+        {"ID", "TABELLE", "SQLSTATEMENT", "PK"},
+        {{"90", "T_FUTTERMITTEL",
+          "SELECT ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, DATUM_BEARBEITET, AKTIV FROM T_FUTTERMITTEL ORDER BY ID",
+          "ID"}}));
     cases.push_back(query("System data editor, dependent tables exist",
                           "Select * from T_GRUNDDATEN_ABH where ID_COMBO1  = " + QStringLiteral("90"),
                           {"ID", "ID_COMBO1", "ID_COMBO2", "BEZ_DE", "BEZ_EN"},
@@ -1289,14 +1289,15 @@ std::vector<SqlCase> sysdataEditorCases()
                           {{"ID", "No."}, {"BEZ_DE", "Name German"}, {"BEZ_US", "Name"}, {"AKTIV", "Active"}})
                         .in("US")
                         .ordered());
-    cases.push_back(query("System data editor, column descriptions with a look-up",
-                          columnRows + "T_FM_NAEHRSTOFF" + columnTail,
-                          {"BREITE", "FELDLAENGE", "FELD", "FELDTYP", "BEZ_DE", "ID", "SICHTBAR",
-                           "SQLSTATEMENT", "DEFAULTVALUE"},
-                          {{"120", "", "ID_NAEHRSTOFF", "COMBO", "Nährstoff", "92", "1",
-                            "SELECT ID AS ITEMDATA, KUERZEL_DE AS ITEMTEXT FROM T_NAEHRSTOFFE", ""},
-                           {"60", "", "MENGE", "DOUBLE", "Menge", "93", "1", "", "0"}})
-                        .ordered());
+    cases.push_back(
+        query("System data editor, column descriptions with a look-up",
+              columnRows + "T_FM_NAEHRSTOFF" + columnTail,
+              {"BREITE", "FELDLAENGE", "FELD", "FELDTYP", "BEZ_DE", "ID", "SICHTBAR", "SQLSTATEMENT",
+               "DEFAULTVALUE"},
+              {{"120", "", "ID_NAEHRSTOFF", "COMBO", "Nährstoff", "92", "1",
+                "SELECT ID AS ITEMDATA, KUERZEL_DE AS ITEMTEXT FROM T_NAEHRSTOFFE ORDER BY ID", ""},
+               {"60", "", "MENGE", "DOUBLE", "Menge", "93", "1", "", "0"}})
+            .ordered());
 
     cases.push_back(query("System data editor, rows of a table",
                           "SELECT ID, BEZ_DE, BEZ_US, AKTIV FROM T_GATTUNG",
@@ -1653,6 +1654,11 @@ class SqlStatementsTest : public ::testing::TestWithParam<SqlCase>
 TEST_P(SqlStatementsTest, GivesTheExpectedRows)
 {
     const SqlCase& c = GetParam();
+    for (const RawCheck& check : c.checks) {
+        if (check.sql.contains(QLatin1String("typeof("))) {
+            SKIP_ON_POSTGRESQL("checks SQLite's storage classes");
+        }
+    }
     TestDatabase fixture(TestDatabase::Data::Fixture, c.language);
     ASSERT_TRUE(fixture.isValid()) << fixture.error().toStdString();
     if (!c.setup.isEmpty()) {

@@ -65,8 +65,7 @@ TEST(CliExchangeTest, ImportLegacyTellsTheOutcomeByItsStatus)
     EXPECT_EQ(taken.status, 0);
     EXPECT_TRUE(taken.err.contains("6 Futtermittel übernommen, 0 übergangen.")) << taken.err.toStdString();
     ASSERT_TRUE(
-        db.rawExec(QStringLiteral("CREATE TRIGGER refuse_quark BEFORE INSERT ON T_FUTTERMITTEL WHEN "
-                                  "NEW.BEZ_DE = 'Quark mager' BEGIN SELECT RAISE(ABORT, 'no'); END")));
+        db.addTrigger("refuse_quark", "BEFORE INSERT", "T_FUTTERMITTEL", "NEW.BEZ_DE = 'Quark mager'"));
     EXPECT_EQ(runCliIn(db.directory(), {"import-legacy", fixtures + "/jet4/Darire32.mdb"}).status, 2);
     const CliRun refused =
         runCliIn(db.directory(), {"import-legacy", fixtures + "/other-table/Darire32.mdb"});

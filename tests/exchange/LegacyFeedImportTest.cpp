@@ -82,13 +82,23 @@ const Amount Amounts[] = {
     {"Reisflocken gekocht", 60, "0.000000"},
 };
 
+// Name, English name, categories joined by commas and the number of contents
+// of each imported feedstuff.
 QStringList importedFeeds(TestDatabase& db)
 {
-    return db.rawRows(QStringLiteral(
-        "SELECT f.BEZ_DE, f.BEZ_US, IFNULL((SELECT GROUP_CONCAT(ID_FM_KATEGORIE) FROM "
-        "(SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = f.ID ORDER BY ID_FM_KATEGORIE)), ''), "
-        "(SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = f.ID) "
-        "FROM T_FUTTERMITTEL f WHERE f.EIGEN = 'U' ORDER BY f.ID"));
+    QStringList feeds;
+    for (const QString& row : db.rawRows(QStringLiteral(
+             "SELECT f.ID, f.BEZ_DE, f.BEZ_US, (SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = f.ID) "
+             "FROM T_FUTTERMITTEL f WHERE f.EIGEN = 'U' ORDER BY f.ID"))) {
+        QStringList fields = row.split(QLatin1Char('\t'));
+        const QString id = fields.takeFirst();
+        fields.insert(2, db.rawRows(QStringLiteral("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = %1 "
+                                                   "ORDER BY ID_FM_KATEGORIE")
+                                        .arg(id))
+                             .join(QLatin1Char(',')));
+        feeds << fields.join(QLatin1Char('\t'));
+    }
+    return feeds;
 }
 
 TEST(LegacyFeedImportTest, OwnFeedstuffsComeOverFromJet3AndJet4)
@@ -114,14 +124,17 @@ TEST(LegacyFeedImportTest, OwnFeedstuffsComeOverFromJet3AndJet4)
         EXPECT_EQ(counter(db).toInt(), before + 6);
         for (const Amount& amount : Amounts) {
             EXPECT_EQ(
-                db.rawValue(
-                    QStringLiteral("SELECT printf('%.6f', n.MENGE) FROM T_FM_NAEHRSTOFF n "
-                                   "JOIN T_FUTTERMITTEL f ON f.ID = n.ID_FM WHERE f.EIGEN = 'U' "
-                                   "AND f.BEZ_DE = %1 AND n.ID_NAEHRSTOFF = %2")
-                        .arg(QStringLiteral("'") +
-                             QString::fromUtf8(amount.feed).replace(QLatin1String("'"), QLatin1String("''")) +
-                             QStringLiteral("'"))
-                        .arg(amount.nutrient)),
+                QString::number(
+                    db.rawValue(QStringLiteral("SELECT n.MENGE FROM T_FM_NAEHRSTOFF n "
+                                               "JOIN T_FUTTERMITTEL f ON f.ID = n.ID_FM WHERE f.EIGEN = 'U' "
+                                               "AND f.BEZ_DE = %1 AND n.ID_NAEHRSTOFF = %2")
+                                    .arg(QStringLiteral("'") +
+                                         QString::fromUtf8(amount.feed)
+                                             .replace(QLatin1String("'"), QLatin1String("''")) +
+                                         QStringLiteral("'"))
+                                    .arg(amount.nutrient))
+                        .toDouble(),
+                    'f', 6),
                 QLatin1String(amount.amount))
                 << amount.feed << " " << amount.nutrient;
         }
@@ -194,9 +207,8 @@ TEST(LegacyFeedImportTest, FailureOrCancelHalfWayKeepsNothing)
     EXPECT_EQ(cancelled.importFrom(fixture("jet4")), LegacyFeedImport::Outcome::NothingChanged);
     EXPECT_EQ(snapshot(db), before);
 
-    ASSERT_TRUE(db.rawExec(QStringLiteral("CREATE TRIGGER fail_late BEFORE INSERT ON T_FM_NAEHRSTOFF WHEN "
-                                          "NEW.ID_FM = %1 BEGIN SELECT RAISE(ABORT, 'late'); END")
-                               .arg(late)));
+    ASSERT_TRUE(db.addTrigger("fail_late", "BEFORE INSERT", "T_FM_NAEHRSTOFF",
+                              QStringLiteral("NEW.ID_FM = %1").arg(late)));
     LegacyFeedImport failing(db.context(), prompt);
     EXPECT_EQ(failing.importFrom(fixture("jet4")), LegacyFeedImport::Outcome::NothingChanged);
     EXPECT_TRUE(prompt.lastText().startsWith(QStringLiteral("Nährstoff konnte nicht eingefügt werden")));
@@ -208,8 +220,7 @@ TEST(LegacyFeedImportTest, FeedstuffThatCannotBeInsertedIsSkippedWhole)
     SKIP_WITHOUT_FIXTURES();
     TestDatabase db(TestDatabase::Data::Shipped, QStringLiteral("US"));
     ASSERT_TRUE(
-        db.rawExec(QStringLiteral("CREATE TRIGGER refuse_bone BEFORE INSERT ON T_FUTTERMITTEL WHEN "
-                                  "NEW.BEZ_DE = 'Kauknochen Rind' BEGIN SELECT RAISE(ABORT, 'no'); END")));
+        db.addTrigger("refuse_bone", "BEFORE INSERT", "T_FUTTERMITTEL", "NEW.BEZ_DE = 'Kauknochen Rind'"));
     RecordingPrompt prompt;
     LegacyFeedImport import(db.context(), prompt);
     int done = 0;

@@ -51,9 +51,9 @@ TEST(SystemTableExchangeTest, ShippedDataRoundTripsThroughAFile)
     TestDatabase english(TestDatabase::Data::Shipped, QStringLiteral("US"));
     TestDatabase* sources[] = {&shipped, &english};
     for (int i = 0; i < 2; ++i) {
-        ASSERT_TRUE(sources[i]->rawExec(QString::fromUtf8(
-            "UPDATE T_FUTTERMITTEL SET HINWEIS = 'Zeile 1' || char(13, 10) || 'a' || char(9) || 'b\\c', "
-            "HERSTELLER = 'Preis 5 €' WHERE ID = 2")));
+        ASSERT_TRUE(
+            sources[i]->rawExec(QString::fromUtf8("UPDATE T_FUTTERMITTEL SET HINWEIS = 'Zeile 1\r\na\tb\\c', "
+                                                  "HERSTELLER = 'Preis 5 €' WHERE ID = 2")));
         SystemTableExchange exchange(sources[i]->context(), prompt);
         ASSERT_TRUE(exchange.exportTo(sources[i]->directory() + QStringLiteral("/system.txt")));
         EXPECT_EQ(prompt.lastText(), QStringLiteral("Export wurde abgeschlossen!"));
@@ -199,8 +199,7 @@ TEST(SystemTableExchangeTest, AFailureOrCancelHalfWayLeavesTheDatabaseAsBefore)
     // The second marking update fails after the requirement rows and the
     // German names were already changed.
     exchange.setCancelCheck({});
-    ASSERT_TRUE(db.rawExec("CREATE TRIGGER no_old BEFORE UPDATE OF BEZ_US ON T_FUTTERMITTEL "
-                           "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    ASSERT_TRUE(db.addTrigger("no_old", "BEFORE UPDATE OF BEZ_US", "T_FUTTERMITTEL"));
     EXPECT_EQ(exchange.importRecords(records), SystemTableExchange::Outcome::NothingChanged);
     EXPECT_EQ(prompt.lastText(), QStringLiteral("Import fehlgeschlagen. ") + Nothing);
     EXPECT_TRUE(snapshot(db) == before);

@@ -194,9 +194,7 @@ TEST(FeedEditorTest, AFailingContentRowStoresNothingAndTheSameSaveWorksOnceItCan
     e.analysis();
     ASSERT_TRUE(e.editor.calculate());
     const QString feedstuffs = e.count("T_FUTTERMITTEL");
-    ASSERT_TRUE(
-        e.db.rawExec("CREATE TRIGGER refuse BEFORE INSERT ON T_FM_NAEHRSTOFF WHEN NEW.ID_NAEHRSTOFF = 13 "
-                     "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+    ASSERT_TRUE(e.db.addTrigger("refuse", "BEFORE INSERT", "T_FM_NAEHRSTOFF", "NEW.ID_NAEHRSTOFF = 13"));
     e.prompt.clear();
     EXPECT_FALSE(e.editor.save());
     EXPECT_EQ(e.prompt.texts(), QStringList{"Nährstoff RA konnte nicht eingefügt werden"});
@@ -205,7 +203,7 @@ TEST(FeedEditorTest, AFailingContentRowStoresNothingAndTheSameSaveWorksOnceItCan
     EXPECT_EQ(e.counter(), "20000");
     EXPECT_TRUE(e.editor.key().isEmpty());
 
-    ASSERT_TRUE(e.db.rawExec("DROP TRIGGER refuse"));
+    ASSERT_TRUE(e.db.dropTrigger("refuse", "T_FM_NAEHRSTOFF"));
     EXPECT_TRUE(e.editor.save());
     EXPECT_EQ(e.editor.key(), "20000");
 }

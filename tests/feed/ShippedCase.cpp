@@ -37,8 +37,7 @@ void ShippedCase::choose(int caseType)
     const QStringList speciesAndSex =
         m_database
             .rawValue(
-                QStringLiteral("SELECT ID_GATTUNG || char(9) || ID_GESCHLECHT FROM T_FALL WHERE ID = %1")
-                    .arg(caseType))
+                QStringLiteral("SELECT ID_GATTUNG, ID_GESCHLECHT FROM T_FALL WHERE ID = %1").arg(caseType))
             .split(QLatin1Char('\t'));
     m_header.caseType = caseType;
     m_header.species = speciesAndSex.value(0).toInt();

@@ -24,14 +24,17 @@ protected:
                          .arg(QLatin1String(english)))
             .toInt();
     }
+    // Through the program's layer, whose LIKE the server gets translated.
     static bool hintMentions(int feedstuff, const char* german, const char* english)
     {
         const QString where =
-            QStringLiteral("SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = %1 AND %2 LIKE '%%3%'");
-        return value(where.arg(feedstuff).arg(QStringLiteral("HINWEIS"), QString::fromUtf8(german))) ==
-                   QLatin1String("1") &&
-               value(where.arg(feedstuff).arg(QStringLiteral("HINT"), QString::fromUtf8(english))) ==
-                   QLatin1String("1");
+            QStringLiteral("SELECT COUNT(*) AS N FROM T_FUTTERMITTEL WHERE ID = %1 AND %2 LIKE '%%3%'");
+        const std::vector<QStringList> once{{QStringLiteral("1")}};
+        return selectRows(db(),
+                          where.arg(feedstuff).arg(QStringLiteral("HINWEIS"), QString::fromUtf8(german)),
+                          {QStringLiteral("N")}) == once &&
+               selectRows(db(), where.arg(feedstuff).arg(QStringLiteral("HINT"), QString::fromUtf8(english)),
+                          {QStringLiteral("N")}) == once;
     }
 };
 

@@ -269,9 +269,7 @@ TEST(CaseListTest, AFailedDeleteKeepsTheCaseItsRationAndTheRow)
     for (const auto& c : cases) {
         List l(QString::fromLatin1(c.language));
         l.search();
-        ASSERT_TRUE(l.db.rawExec(QStringLiteral("CREATE TRIGGER refuse BEFORE DELETE ON ") +
-                                 QLatin1String(c.table) +
-                                 QStringLiteral(" BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+        ASSERT_TRUE(l.db.addTrigger("refuse", "BEFORE DELETE", QLatin1String(c.table)));
         l.prompt.setNextAnswer(Prompt::Answer::Yes);
         EXPECT_FALSE(l.list.deleteCase(0));
         EXPECT_EQ(l.prompt.texts(), (QStringList{l.prompt.entries()[0].text, QString::fromUtf8(c.message)}));
@@ -280,7 +278,7 @@ TEST(CaseListTest, AFailedDeleteKeepsTheCaseItsRationAndTheRow)
         EXPECT_EQ(l.rawCount("T_REZ_FM", "ID_Rezept = 1"), "2") << c.table;
 
         // Once the database lets it, the same row deletes.
-        ASSERT_TRUE(l.db.rawExec(QStringLiteral("DROP TRIGGER refuse")));
+        ASSERT_TRUE(l.db.dropTrigger("refuse", QLatin1String(c.table)));
         l.prompt.setNextAnswer(Prompt::Answer::Yes);
         EXPECT_TRUE(l.list.deleteCase(0));
         EXPECT_EQ(l.keys(), (QStringList{"2", "3"}));
@@ -300,12 +298,20 @@ TEST(CaseListTest, RowsOutsideTheListCannotBeDeleted)
 
 // Two and a half pages of cases: owners that the collation takes as equal
 // or that differ only by an umlaut, missing names, a date in every month.
-const QString ManyCases = QStringLiteral(
-    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 250) "
-    "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, Datum, "
-    "Rezepttitel) SELECT 1, CASE i % 5 WHEN 0 THEN NULL WHEN 1 THEN 'Müller' WHEN 2 THEN 'MÜLLER' "
-    "WHEN 3 THEN 'Mueller' ELSE 'Äbel' END, CASE WHEN i % 11 = 0 THEN NULL ELSE 'Tier ' || (i % 13) END, "
-    "2 + i % 2, 1, 7, printf('2024-%02d-%02d 08:00:00', 1 + i % 12, 1 + i % 28), 'Rezept ' || i FROM n");
+QString manyCases()
+{
+    // The date as the engine makes a timestamp of numbers.
+    const QString date = TestBackend::isPostgreSql()
+                             ? QStringLiteral("make_timestamp(2024, 1 + i % 12, 1 + i % 28, 8, 0, 0)")
+                             : QStringLiteral("printf('2024-%02d-%02d 08:00:00', 1 + i % 12, 1 + i % 28)");
+    return QStringLiteral(
+               "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 250) "
+               "INSERT INTO T_PAT_REZ (ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+               "Datum, Rezepttitel) SELECT 1, CASE i % 5 WHEN 0 THEN NULL WHEN 1 THEN 'Müller' WHEN 2 THEN "
+               "'MÜLLER' WHEN 3 THEN 'Mueller' ELSE 'Äbel' END, CASE WHEN i % 11 = 0 THEN NULL ELSE 'Tier ' || "
+               "(i % 13) END, 2 + i % 2, 1, 7, %1, 'Rezept ' || i FROM n")
+        .arg(date);
+}
 
 // The keys of the whole search read in one statement, without pages.
 QStringList unpagedKeys(TestDatabase& db, const CaseSearchCriteria& c)
@@ -336,7 +342,7 @@ TEST(CaseListPagingTest, RowsBeyondTheFirstPageArriveInTheListsOrder)
     for (const auto& c : cases) {
         for (const bool counted : {false, true}) {
             List l;
-            ASSERT_TRUE(l.db.rawExec(ManyCases));
+            ASSERT_TRUE(l.db.rawExec(manyCases()));
             l.search(c.criteria);
             EXPECT_EQ(l.list.caseCount(), std::min(c.count, CaseList::PageSize)) << c.name;
             if (counted) {
@@ -361,7 +367,7 @@ TEST(CaseListPagingTest, RowsBeyondTheFirstPageArriveInTheListsOrder)
 TEST(CaseListPagingTest, DeletingARowOfALaterPageMovesTheRestUp)
 {
     List l;
-    ASSERT_TRUE(l.db.rawExec(ManyCases));
+    ASSERT_TRUE(l.db.rawExec(manyCases()));
     l.search();
     l.list.countCases();
     const QStringList before = l.keys();

@@ -257,6 +257,7 @@ TEST_F(OutputPagesGui, EachPagePrintsIntoAPdf)
 
 TEST_F(OutputPagesGui, CommandLinePrintsThePagesIntoPdfFiles)
 {
+    SKIP_ON_POSTGRESQL("the command line opens the SQLite file of its data directory");
     db = std::make_unique<TestDatabase>();
     const std::string recipe = pdfPath("cli-recipe.pdf").toStdString();
     const std::string chart = pdfPath("cli-chart.pdf").toStdString();

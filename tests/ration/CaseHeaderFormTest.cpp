@@ -359,8 +359,7 @@ TEST(CaseHeaderFormTest, AFailingRationInsertLeavesNoCaseRowAndAllowsARetry)
 {
     for (const char* language : {"DE", "US"}) {
         Window w(QString::fromLatin1(language));
-        ASSERT_TRUE(w.db.rawExec(QStringLiteral(
-            "CREATE TRIGGER refuse_ration BEFORE INSERT ON T_REZ_FM BEGIN SELECT RAISE(ABORT, 'refused'); END;")));
+        ASSERT_TRUE(w.db.addTrigger("refuse_ration", "BEFORE INSERT", "T_REZ_FM"));
         w.fillDogCase();
         w.addFeed("1", "150");
         EXPECT_FALSE(w.form.saveCase());
@@ -371,7 +370,7 @@ TEST(CaseHeaderFormTest, AFailingRationInsertLeavesNoCaseRowAndAllowsARetry)
         EXPECT_EQ(w.form.pendingCaseKey(), "");
         EXPECT_EQ(w.form.ownerName(), "Meier");
 
-        ASSERT_TRUE(w.db.rawExec(QStringLiteral("DROP TRIGGER refuse_ration;")));
+        ASSERT_TRUE(w.db.dropTrigger("refuse_ration", "T_REZ_FM"));
         EXPECT_TRUE(w.form.saveCase()) << w.prompt.lastText().toStdString();
         EXPECT_EQ(w.count(), "4");
     }
@@ -381,9 +380,9 @@ TEST(CaseHeaderFormTest, TheNewKeyIsThatOfTheInsertedRowNotTheHighest)
 {
     Window w;
     // Another copy of the program adds a case right after ours.
-    ASSERT_TRUE(w.db.rawExec(QStringLiteral(
-        "CREATE TRIGGER other_copy AFTER INSERT ON T_PAT_REZ WHEN NEW.ID < 500 BEGIN "
-        "INSERT INTO T_PAT_REZ (ID, Name_Pat, Rezepttitel) VALUES (500, 'Fremd', 'Fremd'); END;")));
+    ASSERT_TRUE(
+        w.db.addTrigger("other_copy", "AFTER INSERT", "T_PAT_REZ", "NEW.ID < 500",
+                        "INSERT INTO T_PAT_REZ (ID, Name_Pat, Rezepttitel) VALUES (500, 'Fremd', 'Fremd')"));
     w.fillDogCase();
     w.addFeed("2", "80");
     ASSERT_TRUE(w.form.saveCase());

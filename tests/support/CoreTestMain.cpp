@@ -1,4 +1,5 @@
 #include "support/PinnedLocale.h"
+#include "support/TestBackend.h"
 
 #include <QCoreApplication>
 
@@ -8,6 +9,8 @@
 // signals, no display.
 int main(int argc, char** argv)
 {
+    if (!TestBackend::takeArgument(argc, argv))
+        return 2;
     pinLocale();
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,4 +1,5 @@
 #include "support/PinnedLocale.h"
+#include "support/TestBackend.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -10,6 +11,8 @@
 // and store the bars' sizes in a throwaway folder, not the user's settings.
 int main(int argc, char** argv)
 {
+    if (!TestBackend::takeArgument(argc, argv))
+        return 2;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     pinLocale();

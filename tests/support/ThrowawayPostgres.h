@@ -1,13 +1,11 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include "support/PostgresCluster.h"
+
 #include <QTemporaryDir>
 
-// A PostgreSQL 15 cluster in a temporary directory for as long as the object
-// lives. It listens on a Unix socket in that directory only, without TCP, so
-// the port number merely names the socket and never meets another server.
-// initdb refuses to run as root; then the server runs as the postgres user.
+// A PostgreSQL cluster in a temporary directory for as long as the object
+// lives.
 class ThrowawayPostgres
 {
 public:
@@ -22,18 +20,30 @@ public:
     // Where the server's socket is: the host of its conninfo.
     QString socketDirectory() const { return m_dir.path(); }
     // The libpq conninfo of a database of the cluster.
-    QByteArray conninfo(const QString& database = QStringLiteral("postgres")) const;
+    QByteArray conninfo(const QString& database = QStringLiteral("postgres")) const
+    {
+        return m_cluster.conninfo(database);
+    }
 
     // Creates a new database holding the program's schema rendered for
     // PostgreSQL and, unless empty, the statements of sql (such as the
     // fixture data). False with the server's reason in error.
-    bool createDatabase(const QString& name, const QString& sql, QString* error) const;
+    bool createDatabase(const QString& name, const QString& sql, QString* error) const
+    {
+        return m_cluster.createDatabase(name, sql, error);
+    }
     // A new database without any table.
-    bool createEmptyDatabase(const QString& name, QString* error) const;
+    bool createEmptyDatabase(const QString& name, QString* error) const
+    {
+        return m_cluster.createEmptyDatabase(name, error);
+    }
 
     // Runs sql on database as the cluster's superuser; false with the
     // server's reason in error.
-    bool execute(const QString& database, const QString& sql, QString* error) const;
+    bool execute(const QString& database, const QString& sql, QString* error) const
+    {
+        return m_cluster.runSql(database, sql, error);
+    }
     // Ends every session connected to database, as a restarted server or a
     // lost network would: the number ended, -1 when that failed.
     int endSessions(const QString& database) const;
@@ -43,11 +53,8 @@ public:
     bool waitForALockWaiter() const;
 
 private:
-    QString dataDir() const;
-    bool start();
-    bool run(const QString& tool, const QStringList& arguments);
-
     QTemporaryDir m_dir;
+    PostgresCluster m_cluster{m_dir.path()};
     bool m_running = false;
     QString m_error;
 };

@@ -74,9 +74,10 @@ TEST(SystemTableEditorTest, TableListFollowsTheOwnerCodeAndThePresetTable)
 TEST(SystemTableEditorTest, EveryColumnTypeLoadsAsItsRuleSays)
 {
     Editor e(QStringLiteral("M"));
-    e.exec(QStringLiteral(
+    ASSERT_TRUE(e.db.createTable(QStringLiteral(
         "CREATE TABLE T_PROBE (ID INTEGER PRIMARY KEY, N INTEGER, L INTEGER, D DOUBLE, T VARCHAR(20), "
-        "EIGEN VARCHAR(1), B BOOLEAN, DT DATETIME, C INTEGER, CS VARCHAR(20), H VARCHAR(20))"));
+        "EIGEN VARCHAR(1), B BOOLEAN, DT DATETIME, C INTEGER, CS VARCHAR(20), H VARCHAR(20))")))
+        << e.db.error().toStdString();
     e.exec(QStringLiteral(
         "INSERT INTO T_PROBE VALUES (1, -5, 70000, 1.5, 'Text', 'M', -1, '2024-04-03', 9, 'x', 'h'), "
         "(2, 0, 0, 2.25, NULL, 'U', 0, NULL, 77, NULL, NULL)"));
@@ -226,7 +227,8 @@ TEST(SystemTableEditorTest, FurtherDetailsOpenTheContentsOfTheCurrentFeedstuff)
 
     SystemTableEditor contents(e.db.context(), e.prompt, window->table, window->filterValue);
     contents.open();
-    EXPECT_EQ(Editor::rows(contents.grid(), 1), (QStringList{"0", "1", "0", "17", ""}));
+    // Contents 15 to 18 of feedstuff 4 (ME, Rp, Ca, P) in key order, shown rounded.
+    EXPECT_EQ(Editor::rows(contents.grid(), 1), (QStringList{"1", "17", "0", "0", ""}));
 
     // A key that is not a number shows nothing rather than every row.
     SystemTableEditor forged(e.db.context(), e.prompt, 91, QStringLiteral("1 OR 1=1"));
