@@ -77,6 +77,30 @@ CREATE TABLE T_BEDARF (
     AKTIV           BOOLEAN NOT NULL DEFAULT 0,
     WERT_ALT        VARCHAR(255) COLLATE NOCASE
 );
+-- Upper limits of a nutrient's concentration in the ration, per species and
+-- life stage ('A' adult, 'W' growth, 'R' reproduction; empty: every stage).
+-- BEZUG says what WERT, in the nutrient's unit, is given per: 'kcal' per
+-- 1000 kcal ME, 'TS' per 100 g dry matter, 'V' the indicator's own figure (a
+-- ratio). A row whose BEDINGUNG (a requirement formula) gives 0 for the case
+-- does not apply; an empty one always does.
+CREATE TABLE T_HOECHSTWERT (
+    ID            INTEGER PRIMARY KEY,
+    ID_GATTUNG    INTEGER,
+    LEBENSPHASE   VARCHAR(1) COLLATE NOCASE,
+    ID_NAEHRSTOFF INTEGER,
+    WERT          DOUBLE,
+    BEZUG         VARCHAR(4) COLLATE NOCASE,
+    BEDINGUNG     TEXT COLLATE NOCASE,
+    QUELLE        VARCHAR(255) COLLATE NOCASE,
+    AKTIV         BOOLEAN NOT NULL DEFAULT 0
+);
+-- The life stage of each case type, which picks its rows of T_HOECHSTWERT.
+CREATE TABLE T_FALL_LEBENSPHASE (
+    ID          INTEGER PRIMARY KEY,
+    ID_FALL     INTEGER,
+    LEBENSPHASE VARCHAR(1) COLLATE NOCASE,
+    AKTIV       BOOLEAN NOT NULL DEFAULT 0
+);
 
 -- Nutrients and feedstuffs
 CREATE TABLE T_NAEHRSTOFFE (

@@ -38,6 +38,8 @@ FIXED_NUTRIENTS = {ENERGY_KCAL, ENERGY_MJ, 24, 12, 1, 15}
 DERIVED_KEYS = {8, 9, 14, 60, 61}
 REQUIRED_KEYS = [18, 24, 11, 12, 13]
 FIBRE = 11
+# Adult, growth, reproduction: what picks a case type's maxima.
+LIFE_STAGES = {'A', 'W', 'R'}
 
 
 def read_tsv(name):
@@ -139,6 +141,30 @@ def build_cases(nutrients, formulas, indicator_formulas):
                                'AKTIV': YES})
     write_table('T_FALL_NAEHRSTOFF', ['ID', 'ID_FALL', 'ID_Naehrstoff', 'FIXED', 'AKTIV'], selection)
     write_table('T_FALL_KAT', ['ID', 'ID_FALL', 'ID_FM_Kategorie', 'AKTIV'], categories)
+
+    stages = []
+    for c in cases:
+        if c['LIFE_STAGE'] not in LIFE_STAGES:
+            sys.exit('case type %s: life stage %r' % (c['ID'], c['LIFE_STAGE']))
+        stages.append({'ID': len(stages) + 1, 'ID_FALL': c['ID'], 'LEBENSPHASE': c['LIFE_STAGE'], 'AKTIV': YES})
+    write_table('T_FALL_LEBENSPHASE', ['ID', 'ID_FALL', 'LEBENSPHASE', 'AKTIV'], stages)
+
+
+def build_maxima(nutrients):
+    rows = read_tsv('maxima.tsv')
+    for number, r in enumerate(rows, 1):
+        if int(r['ID_NAEHRSTOFF']) not in nutrients or r['BEZUG'] not in ('kcal', 'TS', 'V'):
+            sys.exit('maxima.tsv: row %d: nutrient %s, basis %r' % (number, r['ID_NAEHRSTOFF'], r['BEZUG']))
+        if r['LEBENSPHASE'] not in LIFE_STAGES | {''}:
+            sys.exit('maxima.tsv: row %d: life stage %r' % (number, r['LEBENSPHASE']))
+        if (r['BEZUG'] == 'V') != (nutrients[int(r['ID_NAEHRSTOFF'])]['KZ_IK'] == 'K'):
+            sys.exit('maxima.tsv: row %d: a ratio belongs to an indicator' % number)
+        r['ID'] = number
+        r['AKTIV'] = YES
+        for column in ('LEBENSPHASE', 'BEDINGUNG'):
+            r[column] = r[column] or NULL
+    write_table('T_HOECHSTWERT', ['ID', 'ID_GATTUNG', 'LEBENSPHASE', 'ID_NAEHRSTOFF', 'WERT', 'BEZUG', 'BEDINGUNG',
+                                  'QUELLE', 'AKTIV'], rows)
 
 
 def run_feedcalc(cli, analyses, keys):
@@ -342,6 +368,7 @@ def main():
     indicator_formulas = read_tsv('indicator_formulas.tsv')
     nutrients = build_nutrients(formulas)
     build_cases(nutrients, formulas, indicator_formulas)
+    build_maxima(nutrients)
     negative_nfe = build_feedstuffs(args.cli, nutrients)
     build_editor_metadata()
     update_sources_list(negative_nfe)

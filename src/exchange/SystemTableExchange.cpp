@@ -44,6 +44,8 @@ const QString Requirements = QStringLiteral("T_BEDARF");
 const QString Feeds = QStringLiteral("T_FUTTERMITTEL");
 const QString Contents = QStringLiteral("T_FM_NAEHRSTOFF");
 const QString Nutrients = QStringLiteral("T_NAEHRSTOFFE");
+const QString Maxima = QStringLiteral("T_HOECHSTWERT");
+const QString LifeStages = QStringLiteral("T_FALL_LEBENSPHASE");
 const QString Savepoint = QStringLiteral("exchange_record");
 
 // A whole number as the statement gets it; nothing for any other text.
@@ -208,6 +210,38 @@ const std::vector<SystemTableExchange::Table>& SystemTableExchange::tables()
              "Einfügen in Tabelle T_NAEHRSTOFFE nicht möglich.\nDatensatz ID %1 konnte nicht eingefügt werden."),
          failure(
              "Löschen in Tabelle T_NAEHRSTOFFE nicht möglich.\nDatensatz ID %1 konnte nicht gelöscht werden.")},
+        // Earlier installations know neither table and pass their records over.
+        {Maxima,
+         {"ID", "ID_GATTUNG", "LEBENSPHASE", "ID_NAEHRSTOFF", "WERT", "BEZUG", "BEDINGUNG", "QUELLE",
+          "AKTIV"},
+         QStringLiteral(" FROM T_HOECHSTWERT ORDER BY ID"),
+         QStringLiteral("ID"),
+         QStringLiteral("INSERT INTO T_HOECHSTWERT (ID, ID_GATTUNG, LEBENSPHASE, ID_NAEHRSTOFF, WERT, BEZUG, "
+                        "BEDINGUNG, QUELLE, AKTIV) VALUES ("),
+         {{"ID_GATTUNG", Rule::Number, Check::Integer},
+          {"LEBENSPHASE", Rule::Quoted, Check::Text},
+          {"ID_NAEHRSTOFF", Rule::Number, Check::Integer},
+          {"WERT", Rule::Decimal, Check::Real},
+          {"BEZUG", Rule::Quoted, Check::Text},
+          {"BEDINGUNG", Rule::Quoted, Check::Text},
+          {"QUELLE", Rule::Quoted, Check::Text},
+          {"AKTIV", Rule::Number, Check::YesNo}},
+         failure(
+             "Einfügen in Tabelle T_HOECHSTWERT nicht möglich.\nDatensatz ID %1 konnte nicht eingefügt werden."),
+         failure(
+             "Löschen in Tabelle T_HOECHSTWERT nicht möglich.\nDatensatz ID %1 konnte nicht gelöscht werden.")},
+        {LifeStages,
+         {"ID", "ID_FALL", "LEBENSPHASE", "AKTIV"},
+         QStringLiteral(" FROM T_FALL_LEBENSPHASE ORDER BY ID"),
+         QStringLiteral("ID"),
+         QStringLiteral("INSERT INTO T_FALL_LEBENSPHASE (ID, ID_FALL, LEBENSPHASE, AKTIV) VALUES ("),
+         {{"ID_FALL", Rule::Number, Check::Integer},
+          {"LEBENSPHASE", Rule::Quoted, Check::Text},
+          {"AKTIV", Rule::Number, Check::YesNo}},
+         failure("Einfügen in Tabelle T_FALL_LEBENSPHASE nicht möglich.\nDatensatz ID %1 konnte nicht "
+                 "eingefügt werden."),
+         failure("Löschen in Tabelle T_FALL_LEBENSPHASE nicht möglich.\nDatensatz ID %1 konnte nicht "
+                 "gelöscht werden.")},
     };
     return all;
 }

@@ -338,6 +338,24 @@ std::vector<SqlCase> requirementCases()
     cases.push_back(query("applyCaseNutrientSelection, reduction uses the list of case type 10",
                           selection + "10" + " AND AKTIV = TRUE", {"ID_Naehrstoff", "FIXED"},
                           {{"9", "-1"}, {"24", "0"}}));
+    // The maxima of an adult male dog: its stage's rows and those of every
+    // stage (NULL or empty), neither another stage's, species' nor an inactive one.
+    cases.push_back(
+        query(
+            "maxima of a case",
+            "SELECT ID_NAEHRSTOFF, WERT, BEZUG, BEDINGUNG, QUELLE FROM T_HOECHSTWERT WHERE AKTIV = TRUE AND "
+            "ID_GATTUNG = 2 AND (LEBENSPHASE IS NULL OR LEBENSPHASE = '' OR LEBENSPHASE IN (SELECT "
+            "LEBENSPHASE FROM T_FALL_LEBENSPHASE WHERE AKTIV = TRUE AND ID_FALL = 7)) ORDER BY ID",
+            {"ID_NAEHRSTOFF", "BEZUG", "QUELLE"},
+            {{"1", "kcal", "adult"}, {"5", "TS", "all"}, {"2", "kcal", "empty"}})
+            .ordered()
+            .after(
+                "INSERT INTO T_FALL_LEBENSPHASE (ID, ID_FALL, LEBENSPHASE, AKTIV) VALUES (1, 7, 'A', -1), "
+                "(2, 1, 'W', -1);"
+                "INSERT INTO T_HOECHSTWERT VALUES (1, 2, 'A', 1, 6.25, 'kcal', NULL, 'adult', -1), "
+                "(2, 2, NULL, 5, 227, 'TS', NULL, 'all', -1), (3, 2, 'W', 1, 4.0, 'kcal', NULL, 'growth', -1), "
+                "(4, 3, NULL, 5, 7500, 'kcal', NULL, 'cat', -1), (5, 2, '', 2, 1e5, 'kcal', NULL, 'empty', -1), "
+                "(6, 2, 'A', 15, 4.0, 'kcal', NULL, 'inactive', 0)"));
     return cases;
 }
 

@@ -21,8 +21,8 @@ TEST(CliCaseTest, PrintsTheStoredCaseAsTheWindowComputesIt)
     const QStringList nutrients = run.linesOf(QStringLiteral("nutrient"));
     ASSERT_EQ(nutrients.size(), 6);
     EXPECT_EQ(nutrients[4].section('\t', 0, 4), "nutrient\t1\tCa\tg\t2,00");
-    EXPECT_TRUE(nutrients[0].endsWith("\tx"));
-    EXPECT_TRUE(nutrients[2].endsWith("\t")) << nutrients[2].toStdString();
+    EXPECT_EQ(nutrients[0].section('\t', 6, 6), "x");
+    EXPECT_EQ(nutrients[2].section('\t', 6, 6), "") << nutrients[2].toStdString();
     const QStringList feeds = run.linesOf(QStringLiteral("feed"));
     ASSERT_EQ(feeds.size(), 2);
     EXPECT_EQ(feeds[0].section('\t', 0, 3), "feed\t1\tHühnerbrust, gekocht\t150,0");
@@ -108,6 +108,56 @@ TEST(CliCaseNewTest, RefusedInputStoresNothing)
     }
     EXPECT_EQ(db.rawValue("SELECT COUNT(*) FROM T_PAT_REZ"), before);
     EXPECT_EQ(runCliIn(db.directory(), {"case", "new", "x"}).status, 2);
+}
+
+} // namespace
+
+namespace {
+
+// The nutrient line of key in the output of "case ID".
+QString nutrientLine(const CliRun& run, const QString& key)
+{
+    for (const QString& line : run.linesOf(QStringLiteral("nutrient"))) {
+        if (line.section('\t', 1, 1) == key)
+            return line;
+    }
+    return QString();
+}
+
+TEST(CliCaseLimitsTest, ChickenAndRiceLackChlorideAndCodLiverOilExceedsVitaminsAAndD)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.isValid());
+    // A 20 kg adult dog; 24 chicken breast, 89 rice, 146 cod liver oil.
+    const QString header =
+        "header\tsalutation\tHerr\nheader\towner\tTest\nheader\tpatient\tBello\n"
+        "header\tspecies\tHund\nheader\tsex\tM\nheader\tcase type\tHund – Erhaltung (adult)\n"
+        "header\tactual weight\t20\nheader\ttarget weight\t20\nheader\tenergy\t100\n"
+        "header\ttitle\tHuhn und Reis\nfeed\t24\t400\nfeed\t89\t500\n";
+    const auto store = [&](const QString& input) {
+        const CliRun saved = runCliIn(db.directory(), {"case", "new"}, input.toStdString());
+        EXPECT_EQ(saved.status, 0) << saved.err.toStdString();
+        return saved.lines.value(0).section('\t', 1).toStdString();
+    };
+    const CliRun plain = runCliIn(db.directory(), {"case", store(header)});
+    ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
+    EXPECT_EQ(nutrientLine(plain, "35").section('\t', 7), "\tincomplete");
+    EXPECT_EQ(nutrientLine(plain, "2").section('\t', 8), "");
+    // The requirement's 1040 kcal binds for vitamin A: 100 000 IU per 1000 kcal.
+    EXPECT_EQ(nutrientLine(plain, "2").section('\t', 7, 7), "104000");
+
+    const std::string oily = store(header + "feed\t146\t150\n");
+    const CliRun withOil = runCliIn(db.directory(), {"case", oily});
+    ASSERT_EQ(withOil.status, 0);
+    EXPECT_EQ(nutrientLine(withOil, "2").section('\t', 8), "over");
+    EXPECT_EQ(nutrientLine(withOil, "5").section('\t', 8), "over");
+    EXPECT_EQ(nutrientLine(withOil, "35").section('\t', 8), "incomplete");
+
+    const CliRun perKcal = runCliIn(db.directory(), {"case", oily, "--per", "kcal"});
+    ASSERT_EQ(perKcal.status, 0);
+    EXPECT_EQ(nutrientLine(perKcal, "60").section('\t', 3, 5), "kcal/1000 kcal\t455\t1000");
+    EXPECT_EQ(nutrientLine(perKcal, "2").section('\t', 8), "over");
+    EXPECT_EQ(runCliIn(db.directory(), {"case", oily, "--per", "g"}).status, 2);
 }
 
 } // namespace

@@ -18,8 +18,9 @@ const std::vector<CliCommand>& cliCommands()
         {"formula", "formula                evaluate formulas read from standard input, one per line",
          &runFormulaCommand},
         {"case",
-         "case ID [--pdf FILE] | new\n"
-         "                         open stored case ID as the case window does and print its figures,\n"
+         "case ID [--pdf FILE] [--per kcal|dm] | new\n"
+         "                         open stored case ID as the case window does and print its figures\n"
+         "                         (daily, or per 1000 kcal ME or per kg dry matter of the ration),\n"
          "                         or enter a case from standard input and save it",
          &runCaseCommand},
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",

@@ -1,0 +1,75 @@
+#include "ration/NutrientMaxima.h"
+
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderSource.h"
+#include "ration/RequirementFormula.h"
+
+namespace {
+
+CaseVariables variablesOf(const CaseHeaderSource& header)
+{
+    CaseVariables v;
+    v.species = QString::number(header.speciesKey());
+    v.sex = header.sexKey() < 0 ? QString() : QString::number(header.sexKey());
+    v.actualWeight = header.actualWeight().trimmed();
+    v.targetWeight = header.targetWeight().trimmed();
+    v.energyPercent = header.energyPercent().trimmed();
+    v.puppies = header.puppies().trimmed();
+    v.adultWeight = header.adultWeight().trimmed();
+    v.ageWeeks = header.ageWeeks().trimmed();
+    v.ribs = header.ribsPalpable() ? QStringLiteral("1") : QStringLiteral("0");
+    return v;
+}
+
+bool readBasis(const QString& text, NutrientMaximum::Basis& basis)
+{
+    const QString code = text.trimmed().toLower();
+    if (code == QLatin1String("kcal"))
+        basis = NutrientMaximum::Basis::PerThousandKcal;
+    else if (code == QLatin1String("ts"))
+        basis = NutrientMaximum::Basis::PerHundredGramsDryMatter;
+    else if (code == QLatin1String("v"))
+        basis = NutrientMaximum::Basis::Ratio;
+    else
+        return false;
+    return true;
+}
+
+} // namespace
+
+std::vector<NutrientMaximum> NutrientMaxima::forCase(AppContext& context, const CaseHeaderSource& header)
+{
+    std::vector<NutrientMaximum> maxima;
+    if (header.speciesKey() < 0)
+        return maxima;
+    // A case type without a life stage gets the rows for every stage only.
+    const QString sql =
+        QStringLiteral("SELECT ID_NAEHRSTOFF, WERT, BEZUG, BEDINGUNG, QUELLE FROM T_HOECHSTWERT "
+                       "WHERE AKTIV = TRUE AND ID_GATTUNG = ") +
+        QString::number(header.speciesKey()) +
+        QStringLiteral(" AND (LEBENSPHASE IS NULL OR LEBENSPHASE = '' OR LEBENSPHASE IN (SELECT LEBENSPHASE "
+                       "FROM T_FALL_LEBENSPHASE WHERE AKTIV = TRUE AND ID_FALL = ") +
+        QString::number(header.caseTypeKey()) + QStringLiteral(")) ORDER BY ID");
+    RecordSet rs;
+    if (!rs.openRecordset(context.db(), sql))
+        return maxima;
+    const CaseVariables variables = variablesOf(header);
+    for (; !rs.isEof(); rs.moveNext()) {
+        NutrientMaximum maximum;
+        QString basis;
+        QString condition;
+        rs.getFieldLong(QStringLiteral("ID_NAEHRSTOFF"), maximum.nutrient);
+        rs.getFieldDouble(QStringLiteral("WERT"), maximum.value);
+        rs.getFieldText(QStringLiteral("BEZUG"), basis);
+        rs.getFieldText(QStringLiteral("BEDINGUNG"), condition);
+        rs.getFieldText(QStringLiteral("QUELLE"), maximum.source);
+        if (!readBasis(basis, maximum.basis) || maximum.value <= 0.0)
+            continue;
+        if (!condition.trimmed().isEmpty() &&
+            RequirementFormula::evaluate(RequirementFormula::substitute(condition, variables)) == 0.0)
+            continue;
+        maxima.push_back(maximum);
+    }
+    return maxima;
+}

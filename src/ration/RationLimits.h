@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ration/NutrientMaxima.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class GridModel;
+
+// What the ration page adds to a nutrient or indicator column: its upper
+// limit for this ration and the flags of its supply.
+struct NutrientCheck
+{
+    QString key;
+    // The lowest of the column's maxima as a daily figure of this ration (an
+    // indicator's as it is); nothing when none applies.
+    std::optional<double> maximum;
+    QString maximumText; // with the column's decimals; empty without a maximum
+    QString source;      // of the maximum shown
+    bool over = false;
+    // A feedstuff with an amount has no stored content for the nutrient: the
+    // supply is the sum of the known contents only.
+    bool incomplete = false;
+    QStringList feedsWithoutData;
+
+    // "over", "incomplete", both comma-separated, or empty.
+    QString flagsText() const;
+};
+
+namespace RationLimits {
+
+constexpr int EnergyKcalKey = 60;
+constexpr int DryMatterKey = 8;
+
+// The supply the ration grid shows for a nutrient key; 0 without its column.
+double supplied(const GridModel& ration, int key);
+
+// The kcal ME (key 60) or g dry matter (key 8) a maximum of the ration is
+// scaled by: the lower of supply and requirement; 0 for an empty ration.
+double basisAmount(const GridModel& ration, int key);
+
+// A maximum as the daily figure for kcal ME and dryMatter g (basisAmount);
+// nothing without the basis.
+std::optional<double> dailyMaximum(const NutrientMaximum& maximum, double kcal, double dryMatter);
+
+// One check per nutrient column of the ration grid, in column order.
+std::vector<NutrientCheck> checkNutrients(const GridModel& ration,
+                                          const std::vector<NutrientMaximum>& maxima);
+// One per indicator column of the profile grid, against the ratio maxima.
+std::vector<NutrientCheck> checkIndicators(const GridModel& profile,
+                                           const std::vector<NutrientMaximum>& maxima);
+
+} // namespace RationLimits

@@ -1,0 +1,175 @@
+#include "ration/RationLimits.h"
+#include "ration/CaseHeaderSource.h"
+#include "ration/NutrientColumns.h"
+#include "ration/NutrientMaxima.h"
+#include "ration/RationBasis.h"
+#include "ration/RationGrids.h"
+#include "support/QtPrinters.h"
+#include "support/TestDatabase.h"
+#include "ui/GridModel.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace NutrientColumns;
+
+namespace {
+
+std::optional<double> maximumOf(const std::vector<NutrientMaximum>& maxima, int nutrient,
+                                NutrientMaximum::Basis basis)
+{
+    for (const NutrientMaximum& maximum : maxima) {
+        if (maximum.nutrient == nutrient && maximum.basis == basis)
+            return maximum.value;
+    }
+    return std::nullopt;
+}
+
+TEST(NutrientMaximaTest, TheShippedRowsFollowSpeciesLifeStageAgeAndAdultWeight)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.isValid());
+    using B = NutrientMaximum::Basis;
+    const std::optional<double> none;
+    const struct
+    {
+        const char* what;
+        int caseType, species;
+        const char* age;
+        const char* adultWeight;
+        std::optional<double> calcium, ratio, vitaminD;
+    } cases[] = {
+        {"adult dog", 7, 2, "", "", 6.25, 2.0, 800.0},
+        {"senior dog: adult", 17, 2, "", "", 6.25, 2.0, 800.0},
+        {"puppy, 10 weeks", 1, 2, "10", "30", 4.0, 1.6, 800.0},
+        {"puppy, 20 weeks, small breed", 2, 2, "20", "12", 4.5, 1.8, 800.0},
+        {"puppy, 20 weeks, large breed", 1, 2, "20", "30", 4.5, 1.6, 800.0},
+        {"lactating bitch", 5, 2, "", "", 4.0, 1.6, 800.0},
+        {"adult cat: no dog rows", 9, 3, "", "", none, none, 7500.0},
+        {"kitten", 3, 3, "10", "", none, none, 7500.0},
+    };
+    for (const auto& c : cases) {
+        CaseInputs header;
+        header.caseType = c.caseType;
+        header.species = c.species;
+        header.age = QString::fromLatin1(c.age);
+        header.adult = QString::fromLatin1(c.adultWeight);
+        const std::vector<NutrientMaximum> maxima = NutrientMaxima::forCase(db.context(), header);
+        EXPECT_EQ(maximumOf(maxima, 1, B::PerThousandKcal), c.calcium) << c.what;
+        EXPECT_EQ(maximumOf(maxima, 42, B::Ratio), c.ratio) << c.what;
+        EXPECT_EQ(maximumOf(maxima, 5, B::PerThousandKcal), c.vitaminD) << c.what;
+    }
+}
+
+// A ration grid as the page lays it out: columns of key, decimals,
+// requirement and supply, then feedstuff rows of name, amount and contents.
+struct Column
+{
+    const char* key;
+    const char* decimals;
+    const char* requirement;
+    const char* supply;
+    QStringList contents; // one per feedstuff row
+};
+
+void layOut(GridModel& grid, const std::vector<Column>& columns, const QStringList& names,
+            const QStringList& amounts)
+{
+    grid.setColumnCount(FirstColumn + int(columns.size()));
+    grid.setRowCount(FirstFeedRow + int(names.size()));
+    for (int c = 0; c < int(columns.size()); ++c) {
+        const Column& column = columns[size_t(c)];
+        grid.setText(KeyRow, FirstColumn + c, QString::fromLatin1(column.key));
+        grid.setText(DecimalsRow, FirstColumn + c, QString::fromLatin1(column.decimals));
+        grid.setText(RequirementRow, FirstColumn + c, QString::fromLatin1(column.requirement));
+        grid.setText(SupplyRow, FirstColumn + c, QString::fromLatin1(column.supply));
+        for (int row = 0; row < column.contents.size(); ++row)
+            grid.setText(FirstFeedRow + row, FirstColumn + c, column.contents[row]);
+    }
+    for (int row = 0; row < names.size(); ++row) {
+        grid.setText(FirstFeedRow + row, RationGrids::NameColumn, names[row]);
+        grid.setText(FirstFeedRow + row, RationGrids::AmountColumn, amounts[row]);
+    }
+}
+
+TEST(RationLimitsTest, OverComparesAsShownAndIncompleteNamesTheFeedstuffsWithoutAContent)
+{
+    using B = NutrientMaximum::Basis;
+    // Overfed on energy (1200 of 1000 kcal) and short of dry matter (200 of
+    // 250 g): the lower amount scales each maximum.
+    const std::vector<NutrientMaximum> maxima = {{1, 6.25, B::PerThousandKcal, "Ca"},
+                                                 {5, 800.0, B::PerThousandKcal, "D energy"},
+                                                 {5, 227.0, B::PerHundredGramsDryMatter, "D legal"},
+                                                 {35, 1.0, B::Ratio, "not a nutrient's"}};
+    const struct
+    {
+        const char* calciumSupply;
+        const char* vitaminDSupply;
+        bool calciumOver, vitaminDOver;
+    } cases[] = {
+        {"6,25", "454,0", false, false}, // both just at their maximum
+        {"6,26", "454,1", true, true},
+    };
+    for (const auto& c : cases) {
+        GridModel grid;
+        layOut(grid,
+               {{"60", "0", "1000", "1200", {"700", "500", ""}},
+                {"8", "1", "250,0", "200,0", {"150,0", "50,0", ""}},
+                {"1", "2", "1,00", c.calciumSupply, {"4,00", "2,25", ""}},
+                {"5", "1", "100,0", c.vitaminDSupply, {"0,0", "454,0", ""}},
+                {"35", "3", "", "0,500", {"0,000", "", ""}}},
+               {"Huhn", "Reis", "Ohne Menge"}, {"400", "500", ""});
+        const std::vector<NutrientCheck> checks = RationLimits::checkNutrients(grid, maxima);
+        ASSERT_EQ(checks.size(), 5u);
+        EXPECT_EQ(checks[2].maximumText, "6,25");
+        EXPECT_EQ(checks[2].over, c.calciumOver) << c.calciumSupply;
+        // 227 IU per 100 g of 200 g dry matter binds before 800 IU per 1000 kcal.
+        EXPECT_EQ(checks[3].maximumText, "454,0");
+        EXPECT_EQ(checks[3].source, "D legal");
+        EXPECT_EQ(checks[3].over, c.vitaminDOver) << c.vitaminDSupply;
+        EXPECT_EQ(checks[3].flagsText(), c.vitaminDOver ? "over" : "");
+        // A stored 0 is a content; an empty cell without an amount is no gap.
+        EXPECT_FALSE(checks[2].incomplete);
+        EXPECT_EQ(checks[4].feedsWithoutData, QStringList{"Reis"});
+        EXPECT_EQ(checks[4].flagsText(), "incomplete");
+        EXPECT_EQ(checks[4].maximumText, "");
+    }
+    GridModel empty;
+    layOut(empty, {{"60", "0", "1000", "0", {}}, {"1", "2", "1,00", "0,00", {}}}, {}, {});
+    EXPECT_FALSE(RationLimits::checkNutrients(empty, maxima)[1].maximum);
+}
+
+TEST(RationBasisTest, PerThousandKcalDividesEveryFigureByTheSuppliedEnergy)
+{
+    RationFigures daily;
+    daily.nutrients = {{"60", "kcal", 0, 1000.0, 1250.0, std::nullopt, {{750.0}, {500.0}}},
+                       {"8", "g", 1, 250.0, 400.0, std::nullopt, {{150.0}, {250.0}}},
+                       {"1", "g", 2, 1.0, 2.5, 7.8125, {{1.5}, {1.0}}},
+                       {"35", "g", 3, std::nullopt, 0.5, std::nullopt, {{0.5}, std::nullopt}}};
+    // 1250 kcal: each figure × 0.8.
+    const std::optional<RationFigures> perKcal =
+        RationBasis::inBasis(daily, RationFigures::Basis::PerThousandKcal, QStringLiteral("DE"));
+    ASSERT_TRUE(perKcal);
+    const RationFigures::Nutrient& calcium = perKcal->nutrients[2];
+    EXPECT_EQ(calcium.unit, "g/1000 kcal");
+    EXPECT_EQ(RationFigures::text(calcium.requirement, 2), "0,80");
+    EXPECT_EQ(RationFigures::text(calcium.supply, 2), "2,00");
+    EXPECT_EQ(RationFigures::text(calcium.maximum, 2), "6,25");
+    EXPECT_EQ(RationFigures::text(calcium.contributions[0], 2), "1,20");
+    EXPECT_DOUBLE_EQ(*calcium.supply / *calcium.requirement, 2.5); // coverage as daily
+    EXPECT_EQ(RationFigures::text(perKcal->nutrients[0].supply, 0), "1000");
+    EXPECT_FALSE(perKcal->nutrients[3].requirement);
+    EXPECT_FALSE(perKcal->nutrients[3].contributions[1]);
+    // 400 g dry matter: × 2.5 per kg.
+    const std::optional<RationFigures> perDm =
+        RationBasis::inBasis(daily, RationFigures::Basis::PerKilogramDryMatter, QStringLiteral("US"));
+    ASSERT_TRUE(perDm);
+    EXPECT_EQ(perDm->nutrients[2].unit, "g/kg DM");
+    EXPECT_EQ(RationFigures::text(perDm->nutrients[2].supply, 2), "6,25");
+
+    daily.nutrients[0].supply = 0.0;
+    EXPECT_FALSE(RationBasis::inBasis(daily, RationFigures::Basis::PerThousandKcal, QStringLiteral("DE")));
+}
+
+} // namespace
