@@ -138,6 +138,10 @@ TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
                                           "    AKTIV BOOLEAN NOT NULL DEFAULT 0, Anzahl INTEGER\n"
                                           ");\n"
                                           "CREATE INDEX IX ON T_PAT_REZ (Name, Datum);\n"
+                                          "CREATE INDEX IX_ID ON T_PAT_REZ (Name, id);\n"
+                                          "CREATE UNIQUE INDEX IX_U ON T_PAT_REZ (Name);\n"
+                                          "CREATE TABLE T_X (Code INTEGER);\n"
+                                          "CREATE INDEX IX_X ON T_X (Code);\n"
                                           "PRAGMA user_version = 1;\n");
     const QString rendered = PostgreSqlSchema::render(sqlite);
     const QString tables = rendered.mid(rendered.indexOf(QLatin1String("CREATE TABLE")));
@@ -148,7 +152,11 @@ TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
               "    Gewicht DOUBLE PRECISION, Datum TIMESTAMP(0), Geburt DATE,\n"
               "    AKTIV YESNO NOT NULL DEFAULT 0, Anzahl INTEGER\n"
               ");\n"
-              "CREATE INDEX IX ON T_PAT_REZ (Name NULLS FIRST, Datum NULLS FIRST);\n\n");
+              "CREATE INDEX IX ON T_PAT_REZ (Name NULLS FIRST, Datum NULLS FIRST, ID);\n"
+              "CREATE INDEX IX_ID ON T_PAT_REZ (Name NULLS FIRST, id NULLS FIRST);\n"
+              "CREATE UNIQUE INDEX IX_U ON T_PAT_REZ (Name NULLS FIRST);\n"
+              "CREATE TABLE T_X (Code INTEGER);\n"
+              "CREATE INDEX IX_X ON T_X (Code NULLS FIRST);\n\n");
     EXPECT_TRUE(rendered.startsWith(QLatin1String("CREATE DOMAIN YESNO AS SMALLINT;")));
 }
 
