@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QMap>
+#include <QSet>
+#include <QStringList>
 
 namespace PostgreSqlSchema {
 
@@ -60,6 +62,13 @@ QString render(const QString& sqliteSchema)
     QMap<QString, QString> keys;
     QString table;
     QString indexKey;
+    // The text columns of each table by upper-case name, and those an index
+    // holds: the columns the program's lists sort and search.
+    QMap<QString, QMap<QString, QString>> textColumns;
+    QMap<QString, QString> indexTable;
+    QSet<QString> searched;
+    int tableDepth = 0;
+    int columnStart = -1;
     for (int i = 0; i < int(t.size()); ++i) {
         const SqlToken& token = t[i];
         if (token.isWord("INDEX")) {
@@ -74,11 +83,26 @@ QString render(const QString& sqliteSchema)
             indexKey = unique >= 0 && t[unique].isWord("UNIQUE") ? QString()
                        : on >= 0 && next(on) >= 0                ? keys.value(t[next(on)].text.toUpper())
                                                                  : QString();
+            indexTable = on >= 0 && next(on) >= 0 ? textColumns.value(t[next(on)].text.toUpper())
+                                                  : QMap<QString, QString>();
         } else if (token.isPunct(';')) {
             inIndex = false;
+            columnStart = -1;
         } else if (token.isWord("TABLE") && next(i) >= 0) {
             table = t[next(i)].text.toUpper();
+            tableDepth = 0;
         }
+        if (!inIndex && !table.isEmpty()) {
+            if (token.isPunct('(') && ++tableDepth == 1)
+                columnStart = next(i);
+            else if (token.isPunct(')'))
+                --tableDepth;
+            else if (token.isPunct(',') && tableDepth == 1)
+                columnStart = next(i);
+        }
+        if (inIndex && indexDepth == 1 && token.kind == SqlToken::Kind::Word &&
+            indexTable.contains(token.text.toUpper()))
+            searched.insert(indexTable.value(token.text.toUpper()));
         if (inIndex && indexDepth == 1 && token.kind == SqlToken::Kind::Word &&
             token.text.toUpper() == indexKey.toUpper())
             indexKey.clear();
@@ -118,11 +142,36 @@ QString render(const QString& sqliteSchema)
         } else if (token.isWord("BOOLEAN")) {
             out += QLatin1String("YESNO");
         } else if (token.isWord("NOCASE") && previous(i) >= 0 && t[previous(i)].isWord("COLLATE")) {
+            if (columnStart >= 0)
+                textColumns[table].insert(t[columnStart].text.toUpper(),
+                                          t[columnStart].text + QLatin1String(" FROM ") + table);
             out += QLatin1String(TextCollation);
         } else {
             out += token.text;
         }
     }
+    // The program's LIKE compares the lowered text (see JetSqlTranslator):
+    // statistics of it let the planner tell a search that finds most rows
+    // from one that finds few, as it can for the column itself. A trigram
+    // index over it finds the rows holding a search text of three letters or
+    // more without reading every row; it only narrows the rows LIKE checks,
+    // so the rows found are the same without it. It needs the extension
+    // pg_trgm, which a server may lack or refuse to this user: the database
+    // then goes without these indexes, all of them, and searches more slowly.
+    QStringList statistics(searched.cbegin(), searched.cend());
+    statistics.sort();
+    QString trigrams;
+    for (const QString& columnAndTable : statistics) {
+        const QStringList parts = columnAndTable.split(QLatin1String(" FROM "));
+        const QString lowered = QStringLiteral("lower(%1 COLLATE \"und-x-icu\")").arg(parts[0]);
+        out +=
+            QStringLiteral("CREATE STATISTICS ST_%1_%2 ON (%3) FROM %1;\n").arg(parts[1], parts[0], lowered);
+        trigrams += QStringLiteral("    CREATE INDEX TX_%1_%2 ON %1 USING gin (%3 gin_trgm_ops);\n")
+                        .arg(parts[1], parts[0], lowered);
+    }
+    if (!trigrams.isEmpty())
+        out += QLatin1String("DO $$\nBEGIN\n    CREATE EXTENSION IF NOT EXISTS pg_trgm;\n") + trigrams +
+               QLatin1String("EXCEPTION WHEN OTHERS THEN\n    NULL;\nEND $$;\n");
     return out;
 }
 

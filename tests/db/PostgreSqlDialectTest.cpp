@@ -156,8 +156,45 @@ TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
               "CREATE INDEX IX_ID ON T_PAT_REZ (Name NULLS FIRST, id NULLS FIRST);\n"
               "CREATE UNIQUE INDEX IX_U ON T_PAT_REZ (Name NULLS FIRST);\n"
               "CREATE TABLE T_X (Code INTEGER);\n"
-              "CREATE INDEX IX_X ON T_X (Code NULLS FIRST);\n\n");
+              "CREATE INDEX IX_X ON T_X (Code NULLS FIRST);\n\n"
+              "CREATE STATISTICS ST_T_PAT_REZ_Name ON (lower(Name COLLATE \"und-x-icu\")) FROM T_PAT_REZ;\n"
+              "DO $$\nBEGIN\n    CREATE EXTENSION IF NOT EXISTS pg_trgm;\n"
+              "    CREATE INDEX TX_T_PAT_REZ_Name ON T_PAT_REZ USING gin (lower(Name COLLATE \"und-x-icu\") "
+              "gin_trgm_ops);\n"
+              "EXCEPTION WHEN OTHERS THEN\n    NULL;\nEND $$;\n");
     EXPECT_TRUE(rendered.startsWith(QLatin1String("CREATE DOMAIN YESNO AS SMALLINT;")));
+}
+
+// The searched columns get trigram indexes, over the very expression the
+// translated LIKE compares, so that the server can use them.
+TEST_F(PostgreSqlDialectTest, SearchesCanUseTheTrigramIndexes)
+{
+    QString error;
+    ASSERT_TRUE(cluster->createDatabase(QStringLiteral("trigrams"), QString(), &error))
+        << error.toStdString();
+    const Connection trigrams(PQconnectdb(cluster->conninfo(QStringLiteral("trigrams")).constData()),
+                              &PQfinish);
+    const Result indexes = exec(trigrams.get(), QStringLiteral("SELECT indexname FROM pg_indexes WHERE "
+                                                               "indexdef LIKE '%gin_trgm_ops%' ORDER BY 1"));
+    QStringList names;
+    for (int row = 0; row < PQntuples(indexes.get()); ++row)
+        names << QString::fromUtf8(PQgetvalue(indexes.get(), row, 0));
+    EXPECT_EQ(names.join(QLatin1Char(' ')).toStdString(),
+              "tx_t_futtermittel_bez_de tx_t_futtermittel_bez_us tx_t_pat_rez_name_besitzer "
+              "tx_t_pat_rez_name_pat tx_t_pat_rez_rezepttitel");
+
+    SchemaInfo schema;
+    const JetSqlTranslator translator(&schema, SqlDialect::PostgreSql);
+    const std::optional<QString> search = translator.translate(QStringLiteral(
+        "SELECT ID FROM T_PAT_REZ WHERE Name_Besitzer LIKE '%Müller%' ORDER BY Name_Besitzer"));
+    ASSERT_TRUE(search);
+    ASSERT_EQ(failure(trigrams.get(), QStringLiteral("SET enable_seqscan = off")).toStdString(), "");
+    const Result plan = exec(trigrams.get(), QStringLiteral("EXPLAIN ") + *search);
+    QString planText;
+    for (int row = 0; row < PQntuples(plan.get()); ++row)
+        planText += QString::fromUtf8(PQgetvalue(plan.get(), row, 0)) + QLatin1Char('\n');
+    EXPECT_TRUE(planText.contains(QLatin1String("Bitmap Index Scan on tx_t_pat_rez_name_besitzer")))
+        << planText.toStdString();
 }
 
 TEST_F(PostgreSqlDialectTest, AcceptsEveryStatementOfTheProgram)
