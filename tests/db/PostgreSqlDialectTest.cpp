@@ -165,6 +165,18 @@ TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
     EXPECT_TRUE(rendered.startsWith(QLatin1String("CREATE DOMAIN YESNO AS SMALLINT;")));
 }
 
+// The trigram indexes of a database, by name.
+QString trigramIndexes(PGconn* db)
+{
+    const Result indexes = exec(
+        db,
+        QStringLiteral("SELECT indexname FROM pg_indexes WHERE indexdef LIKE '%gin_trgm_ops%' ORDER BY 1"));
+    QStringList names;
+    for (int row = 0; row < PQntuples(indexes.get()); ++row)
+        names << QString::fromUtf8(PQgetvalue(indexes.get(), row, 0));
+    return names.join(QLatin1Char(' '));
+}
+
 // The searched columns get trigram indexes, over the very expression the
 // translated LIKE compares, so that the server can use them.
 TEST_F(PostgreSqlDialectTest, SearchesCanUseTheTrigramIndexes)
@@ -174,12 +186,7 @@ TEST_F(PostgreSqlDialectTest, SearchesCanUseTheTrigramIndexes)
         << error.toStdString();
     const Connection trigrams(PQconnectdb(cluster->conninfo(QStringLiteral("trigrams")).constData()),
                               &PQfinish);
-    const Result indexes = exec(trigrams.get(), QStringLiteral("SELECT indexname FROM pg_indexes WHERE "
-                                                               "indexdef LIKE '%gin_trgm_ops%' ORDER BY 1"));
-    QStringList names;
-    for (int row = 0; row < PQntuples(indexes.get()); ++row)
-        names << QString::fromUtf8(PQgetvalue(indexes.get(), row, 0));
-    EXPECT_EQ(names.join(QLatin1Char(' ')).toStdString(),
+    EXPECT_EQ(trigramIndexes(trigrams.get()).toStdString(),
               "tx_t_futtermittel_bez_de tx_t_futtermittel_bez_us tx_t_pat_rez_name_besitzer "
               "tx_t_pat_rez_name_pat tx_t_pat_rez_rezepttitel");
 
@@ -195,6 +202,23 @@ TEST_F(PostgreSqlDialectTest, SearchesCanUseTheTrigramIndexes)
         planText += QString::fromUtf8(PQgetvalue(plan.get(), row, 0)) + QLatin1Char('\n');
     EXPECT_TRUE(planText.contains(QLatin1String("Bitmap Index Scan on tx_t_pat_rez_name_besitzer")))
         << planText.toStdString();
+}
+
+// Where the trigram operators cannot be had (here: the extension lives in a
+// schema outside the search path), the schema is created without the
+// trigram indexes.
+TEST_F(PostgreSqlDialectTest, TheSchemaIsCreatedWithoutTrigrams)
+{
+    QString error;
+    ASSERT_TRUE(cluster->createEmptyDatabase(QStringLiteral("notrigrams"), &error)) << error.toStdString();
+    ASSERT_TRUE(cluster->execute(
+        QStringLiteral("notrigrams"),
+        QStringLiteral("CREATE SCHEMA elsewhere; CREATE EXTENSION pg_trgm SCHEMA elsewhere"), &error))
+        << error.toStdString();
+    const Connection db(PQconnectdb(cluster->conninfo(QStringLiteral("notrigrams")).constData()), &PQfinish);
+    ASSERT_EQ(failure(db.get(), PostgreSqlSchema::renderBuiltIn()).toStdString(), "");
+    EXPECT_EQ(trigramIndexes(db.get()).toStdString(), "");
+    EXPECT_EQ(failure(db.get(), QStringLiteral("SELECT ID FROM T_PAT_REZ")).toStdString(), "");
 }
 
 TEST_F(PostgreSqlDialectTest, AcceptsEveryStatementOfTheProgram)
