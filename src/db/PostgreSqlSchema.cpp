@@ -113,9 +113,11 @@ QString render(const QString& sqliteSchema)
         if (inIndex && indexDepth == 1 && (token.isPunct(',') || token.isPunct(')')))
             out += QLatin1String(" NULLS FIRST");
         // Every SQLite index ends in the row's key, so a list that shows the
-        // key reads the index alone: here the key is the last column.
+        // key reads the index alone, and one sorted by the key after the
+        // index's columns reads it in order: here the key is the last column,
+        // NULLs first as the ORDER BY says, although a key is never NULL.
         if (inIndex && indexDepth == 1 && token.isPunct(')') && !indexKey.isEmpty())
-            out += QLatin1String(", ") + indexKey;
+            out += QLatin1String(", ") + indexKey + QLatin1String(" NULLS FIRST");
         if (inIndex && token.isPunct(')'))
             --indexDepth;
         if (token.isWord("PRAGMA")) {

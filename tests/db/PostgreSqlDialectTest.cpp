@@ -152,7 +152,7 @@ TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
               "    Gewicht DOUBLE PRECISION, Datum TIMESTAMP(0), Geburt DATE,\n"
               "    AKTIV YESNO NOT NULL DEFAULT 0, Anzahl INTEGER\n"
               ");\n"
-              "CREATE INDEX IX ON T_PAT_REZ (Name NULLS FIRST, Datum NULLS FIRST, ID);\n"
+              "CREATE INDEX IX ON T_PAT_REZ (Name NULLS FIRST, Datum NULLS FIRST, ID NULLS FIRST);\n"
               "CREATE INDEX IX_ID ON T_PAT_REZ (Name NULLS FIRST, id NULLS FIRST);\n"
               "CREATE UNIQUE INDEX IX_U ON T_PAT_REZ (Name NULLS FIRST);\n"
               "CREATE TABLE T_X (Code INTEGER);\n"
