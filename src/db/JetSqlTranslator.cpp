@@ -659,23 +659,45 @@ void Translation::rewriteConcatenation()
 // columns carry a nondeterministic ICU collation (case ignored, umlauts kept
 // apart from their base letters, German order), which equality and ORDER BY
 // use as SQLite's NOCASE does; pattern matching refuses such a collation, so
-// LIKE becomes ILIKE under the deterministic ICU root collation, whose case
-// mapping lowers umlauts too. ESCAPE '' switches off PostgreSQL's default
-// escape, the backslash, which SQLite's LIKE does not have.
+// both sides are lowered under the deterministic ICU root collation, whose
+// case mapping lowers umlauts too, and compared with LIKE. That is what
+// ILIKE does, but ILIKE lowers its pattern again for every row: lower() of a
+// constant pattern is computed once. ESCAPE '' switches off PostgreSQL's
+// default escape, the backslash, which SQLite's LIKE does not have. A given
+// escape character keeps ILIKE, which lowers the pattern but not its escape.
 void Translation::rewriteLike()
 {
+    static const QLatin1String Icu(" COLLATE \"und-x-icu\"");
     for (int i = 0; i < int(t.size()); ++i) {
         if (!t[i].isWord("LIKE"))
             continue;
-        t[i].text = QStringLiteral("ILIKE");
         const int first = nextSignificant(t, i);
         const int end = first >= 0 ? operandEnd(first, true) : -1;
-        if (end < 0)
+        if (end < 0) {
+            t[i].text = QStringLiteral("ILIKE");
             continue;
-        clause[end] += QLatin1String(" COLLATE \"und-x-icu\"");
+        }
         const int after = nextSignificant(t, end);
-        if (after < 0 || !t[after].isWord("ESCAPE"))
-            clause[end] += QLatin1String(" ESCAPE ''");
+        const bool escaped = after >= 0 && t[after].isWord("ESCAPE");
+        int last = prevSignificant(t, i);
+        if (last >= 0 && t[last].isWord("NOT"))
+            last = prevSignificant(t, last);
+        const int start = last >= 0 ? operandStart(last) : -1;
+        const int before = start >= 0 ? prevSignificant(t, start) : -1;
+        // The left operand must be whole: the tail of a "&" chain is not.
+        const bool whole =
+            start >= 0 && !(before >= 0 && (t[before].isOperator("&") || t[before].isOperator("||")));
+        if (escaped || !whole) {
+            t[i].text = QStringLiteral("ILIKE");
+            clause[end] += Icu;
+            if (!escaped)
+                clause[end] += QLatin1String(" ESCAPE ''");
+            continue;
+        }
+        prefix[start] += QLatin1String("lower(");
+        clause[last] += Icu + QLatin1Char(')');
+        prefix[first] += QLatin1String("lower(");
+        clause[end] += Icu + QLatin1String(") ESCAPE ''");
     }
 }
 

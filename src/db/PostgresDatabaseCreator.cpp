@@ -264,6 +264,8 @@ bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<Cop
     }
     if (!loader.continueKeys() || !loader.analyze() || !loader.commit())
         return fail(error, loader.error());
+    // The rows are stored; a vacuum that fails only leaves it to autovacuum.
+    loader.vacuum();
     copied = std::move(counted);
     return true;
 }

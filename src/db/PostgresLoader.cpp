@@ -238,11 +238,21 @@ bool PostgresLoader::continueKeys()
 
 bool PostgresLoader::analyze()
 {
-    // Only the tables of the schema; a bare ANALYZE would read the catalogs too.
+    return forTables(QStringLiteral("ANALYZE "));
+}
+
+bool PostgresLoader::vacuum()
+{
+    return forTables(QStringLiteral("VACUUM "));
+}
+
+bool PostgresLoader::forTables(const QString& command)
+{
+    // Only the tables of the schema; a bare command would read the catalogs too.
     QStringList tables;
     for (auto it = m_columns.cbegin(); it != m_columns.cend(); ++it)
         tables << quotedName(m_db, m_names.value(it.key()));
-    return tables.isEmpty() || exec(QStringLiteral("ANALYZE ") + tables.join(QLatin1String(", ")));
+    return tables.isEmpty() || exec(command + tables.join(QLatin1String(", ")));
 }
 
 bool PostgresLoader::commit()

@@ -51,9 +51,15 @@ public:
     // takes every table for small and may choose plans far too slow.
     bool analyze();
     bool commit();
+    // After the commit: marks the loaded tables' rows visible to all, so
+    // that a list reads its index alone at once rather than after the
+    // server's autovacuum has come by.
+    bool vacuum();
 
 private:
     bool exec(const QString& sql);
+    // Runs command (ANALYZE, VACUUM) on the program's tables.
+    bool forTables(const QString& command);
     bool loadColumns();
     bool flush();
 

@@ -219,7 +219,13 @@ const Translation postgresTranslations[] = {
     {"bracketed names", "SELECT [ID], NAME AS [Name/Bez], [TRUE] FROM [T_TIER]",
      "SELECT \"id\", NAME AS \"Name/Bez\", \"true\" FROM \"t_tier\""},
     {"like ignores case and knows umlauts", "SELECT ID FROM T_TIER WHERE NAME NOT LIKE '%mü\\%' AND ID > 1",
-     "SELECT ID FROM T_TIER WHERE NAME NOT ILIKE '%mü\\%' COLLATE \"und-x-icu\" ESCAPE '' AND ID > 1"},
+     "SELECT ID FROM T_TIER WHERE lower(NAME COLLATE \"und-x-icu\") NOT LIKE lower('%mü\\%' COLLATE "
+     "\"und-x-icu\") ESCAPE '' AND ID > 1"},
+    {"like after a joined text and with a qualified name",
+     "SELECT ID FROM T_TIER WHERE CODE & NAME LIKE 'a%' OR T_TIER.NAME LIKE Nz(CODE, '') & '%'",
+     "SELECT ID FROM T_TIER WHERE concat(CODE , NAME) ILIKE 'a%' COLLATE \"und-x-icu\" ESCAPE '' OR "
+     "lower(T_TIER.NAME COLLATE \"und-x-icu\") LIKE lower(concat(Nz(CODE, '') , '%') COLLATE \"und-x-icu\") "
+     "ESCAPE ''"},
     {"like with a joined pattern and an escape",
      "SELECT ID FROM T_TIER WHERE NAME LIKE '%' & CODE ESCAPE '!'",
      "SELECT ID FROM T_TIER WHERE NAME ILIKE concat('%' , CODE) COLLATE \"und-x-icu\" ESCAPE '!'"},
@@ -231,8 +237,8 @@ const Translation postgresTranslations[] = {
      "NULLS FIRST) ORDER BY 1 NULLS FIRST"},
     {"row lock after an order, a pattern and a text",
      "SELECT ID FROM T_TIER WHERE NAME LIKE 'a' & CODE ORDER BY NAME FOR UPDATE",
-     "SELECT ID FROM T_TIER WHERE NAME ILIKE concat('a' , CODE) COLLATE \"und-x-icu\" ESCAPE '' ORDER BY NAME "
-     "NULLS FIRST FOR UPDATE"},
+     "SELECT ID FROM T_TIER WHERE lower(NAME COLLATE \"und-x-icu\") LIKE lower(concat('a' , CODE) COLLATE "
+     "\"und-x-icu\") ESCAPE '' ORDER BY NAME NULLS FIRST FOR UPDATE"},
     {"delete over a join",
      "DELETE T_NOTIZ.* FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = T_NOTIZ.ID WHERE T_TIER.AKTIV = TRUE",
      "DELETE FROM T_NOTIZ WHERE ctid IN (SELECT T_NOTIZ.ctid FROM T_TIER INNER JOIN T_NOTIZ ON T_TIER.ID = "
