@@ -75,62 +75,7 @@ private:
 
 bool Database::insertRows(const TableData& data)
 {
-    QStringList names, marks;
-    for (const QString& column : data.columns) {
-        names << QLatin1Char('"') + column + QLatin1Char('"');
-        marks << QStringLiteral("?");
-    }
-    const QByteArray sql =
-        QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
-            .arg(data.table, names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")))
-            .toUtf8();
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(m_db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
-        m_error = data.table + QLatin1String(": ") + QString::fromUtf8(sqlite3_errmsg(m_db));
-        return false;
-    }
-    // An empty field is NULL except in a text column.
-    QSet<QString> textColumns;
-    sqlite3_stmt* info = nullptr;
-    const QByteArray infoSql = "PRAGMA table_info(\"" + data.table.toUtf8() + "\")";
-    if (sqlite3_prepare_v2(m_db, infoSql.constData(), -1, &info, nullptr) == SQLITE_OK) {
-        while (sqlite3_step(info) == SQLITE_ROW) {
-            const QString column =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
-            const QString type =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 2)));
-            if (SchemaInfo::kindOfDeclaredType(type) == SchemaInfo::ColumnKind::Text)
-                textColumns.insert(column.toUpper());
-        }
-    }
-    sqlite3_finalize(info);
-    std::vector<bool> isText;
-    for (const QString& column : data.columns)
-        isText.push_back(textColumns.contains(column.toUpper()));
-
-    int line = 1;
-    for (const auto& row : data.rows) {
-        ++line;
-        sqlite3_reset(statement);
-        for (int i = 0; i < int(row.size()); ++i) {
-            if (isStoredAsNull(row[i], isText[i])) {
-                sqlite3_bind_null(statement, i + 1);
-            } else {
-                const QByteArray utf8 = row[i]->toUtf8();
-                sqlite3_bind_text(statement, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
-            }
-        }
-        if (sqlite3_step(statement) != SQLITE_DONE) {
-            m_error = QStringLiteral("%1, line %2: %3")
-                          .arg(data.table)
-                          .arg(line)
-                          .arg(QString::fromUtf8(sqlite3_errmsg(m_db)));
-            sqlite3_finalize(statement);
-            return false;
-        }
-    }
-    sqlite3_finalize(statement);
-    return true;
+    return DatabaseCreator::insertRows(m_db, data, &m_error);
 }
 
 QByteArray readResource(const QString& path, QString* error)
@@ -193,6 +138,68 @@ std::vector<SchemaIndex> schemaIndexes()
     return indexes;
 }
 
+bool insertRows(sqlite3* db, const TableData& data, QString* error)
+{
+    QStringList names, marks;
+    for (const QString& column : data.columns) {
+        names << QLatin1Char('"') + column + QLatin1Char('"');
+        marks << QStringLiteral("?");
+    }
+    const QByteArray sql =
+        QStringLiteral("INSERT INTO \"%1\" (%2) VALUES (%3)")
+            .arg(data.table, names.join(QLatin1String(", ")), marks.join(QLatin1String(", ")))
+            .toUtf8();
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), -1, &statement, nullptr) != SQLITE_OK) {
+        if (error)
+            *error = data.table + QLatin1String(": ") + QString::fromUtf8(sqlite3_errmsg(db));
+        return false;
+    }
+    // An empty field is NULL except in a text column.
+    QSet<QString> textColumns;
+    sqlite3_stmt* info = nullptr;
+    const QByteArray infoSql = "PRAGMA table_info(\"" + data.table.toUtf8() + "\")";
+    if (sqlite3_prepare_v2(db, infoSql.constData(), -1, &info, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(info) == SQLITE_ROW) {
+            const QString column =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)));
+            const QString type =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 2)));
+            if (SchemaInfo::kindOfDeclaredType(type) == SchemaInfo::ColumnKind::Text)
+                textColumns.insert(column.toUpper());
+        }
+    }
+    sqlite3_finalize(info);
+    std::vector<bool> isText;
+    for (const QString& column : data.columns)
+        isText.push_back(textColumns.contains(column.toUpper()));
+
+    int line = 1;
+    for (const auto& row : data.rows) {
+        ++line;
+        sqlite3_reset(statement);
+        for (int i = 0; i < int(row.size()); ++i) {
+            if (isStoredAsNull(row[i], isText[i])) {
+                sqlite3_bind_null(statement, i + 1);
+            } else {
+                const QByteArray utf8 = row[i]->toUtf8();
+                sqlite3_bind_text(statement, i + 1, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+            }
+        }
+        if (sqlite3_step(statement) != SQLITE_DONE) {
+            if (error)
+                *error = QStringLiteral("%1, line %2: %3")
+                             .arg(data.table)
+                             .arg(line)
+                             .arg(QString::fromUtf8(sqlite3_errmsg(db)));
+            sqlite3_finalize(statement);
+            return false;
+        }
+    }
+    sqlite3_finalize(statement);
+    return true;
+}
+
 bool readSystemData(std::vector<TableData>& tables, QString* error)
 {
     tables.clear();
@@ -209,6 +216,24 @@ bool readSystemData(std::vector<TableData>& tables, QString* error)
         tables.push_back(std::move(data));
     }
     return true;
+}
+
+bool readSystemTable(const QString& table, TableData& data, QString* error)
+{
+    const QByteArray content =
+        readResource(ResourceRoot + QLatin1String("/system/") + table + QLatin1String(".tsv"), error);
+    return !content.isEmpty() && parseTableFile(table, content, data, error);
+}
+
+QString schemaTableStatement(const QString& table)
+{
+    const QString schema =
+        QString::fromUtf8(readResource(ResourceRoot + QLatin1String("/schema.sql"), nullptr));
+    // Every table's column list closes with ");" at the start of a line.
+    const QRegularExpression statement(
+        QStringLiteral("CREATE\\s+TABLE\\s+%1\\s*\\(.*?\\n\\);").arg(QRegularExpression::escape(table)),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    return statement.match(schema).captured(0);
 }
 
 QStringList schemaTables()

@@ -6,12 +6,15 @@
 #include <optional>
 #include <vector>
 
+struct sqlite3;
+
 // Creates a new program database from the schema and the shipped system
 // data that are built into the program.
 namespace DatabaseCreator {
 
 // The schema version this program writes and understands (PRAGMA user_version).
-constexpr int SchemaVersion = 1;
+// Version 2 added the maxima tables (T_HOECHSTWERT, T_FALL_LEBENSPHASE).
+constexpr int SchemaVersion = 2;
 
 enum class Contents { SchemaOnly, SystemData };
 
@@ -39,6 +42,11 @@ struct TableData
 bool parseTableFile(const QString& table, const QByteArray& content, TableData& data, QString* error);
 // Every table file of the shipped data, in the order of their names.
 bool readSystemData(std::vector<TableData>& tables, QString* error);
+// The shipped data of one table.
+bool readSystemTable(const QString& table, TableData& data, QString* error);
+// Inserts the rows into an SQLite database; the first failure ends it with
+// the table, line and reason in error.
+bool insertRows(sqlite3* db, const TableData& data, QString* error);
 // A field of a table file as the database stores it: an empty field is NULL
 // except in a text column.
 inline bool isStoredAsNull(const std::optional<QString>& field, bool textColumn)
@@ -48,5 +56,7 @@ inline bool isStoredAsNull(const std::optional<QString>& field, bool textColumn)
 
 // The tables of the schema, in the order it creates them.
 QStringList schemaTables();
+// The schema's CREATE TABLE statement of one table; empty for another name.
+QString schemaTableStatement(const QString& table);
 
 } // namespace DatabaseCreator

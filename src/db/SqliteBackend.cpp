@@ -2,6 +2,7 @@
 
 #include "core/DateText.h"
 #include "db/DatabaseCreator.h"
+#include "db/SchemaUpgrade.h"
 #include "db/TextFolding.h"
 
 #include <sqlite3.h>
@@ -267,8 +268,12 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
         return nullptr;
     }
     backend->registerFunctions();
-    if (!readOnly)
+    if (!readOnly) {
+        // A file that cannot be upgraded now (another copy holding the write
+        // lock) still opens; it lacks only what the newer tables add.
+        SchemaUpgrade::upgrade(db, nullptr);
         backend->createMissingIndexes();
+    }
     backend->loadSchema();
     return backend;
 }

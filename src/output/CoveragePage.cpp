@@ -17,8 +17,15 @@ CoveragePage::CoveragePage(const QString& languageCode, const CaseHeaderTexts& h
 {
 }
 
-std::vector<CoveragePage::Bar> CoveragePage::collectBars(const GridModel& grid)
+std::vector<CoveragePage::Bar> CoveragePage::collectBars(const GridModel& grid,
+                                                         const std::vector<NutrientCheck>& checks)
 {
+    const auto checkOf = [&](const QString& key) -> const NutrientCheck* {
+        for (const NutrientCheck& check : checks)
+            if (check.key == key)
+                return &check;
+        return nullptr;
+    };
     using namespace NutrientColumns;
     std::vector<Bar> bars;
     for (int c = FirstColumn; c < grid.columnCount() && int(bars.size()) < MaxBars; ++c) {
@@ -29,7 +36,18 @@ std::vector<CoveragePage::Bar> CoveragePage::collectBars(const GridModel& grid)
             continue;
         const double coverage = NumberText::read(grid.text(SupplyRow, c)) / requirement * 100;
         // Rounded as the figure would be shown.
-        bars.push_back(Bar{grid.text(NameRow, c), NumberText::read(NumberText::format(coverage, 1))});
+        Bar bar;
+        bar.label = grid.text(NameRow, c);
+        bar.coverage = NumberText::read(NumberText::format(coverage, 1));
+        if (const NutrientCheck* check = checkOf(grid.text(KeyRow, c).trimmed())) {
+            // The maximum as the ration page shows it, so that a bar over it
+            // is one the page flags.
+            if (check->maximum)
+                bar.maximum = NumberText::read(
+                    NumberText::format(NumberText::read(check->maximumText) / requirement * 100, 1));
+            bar.incomplete = check->incomplete;
+        }
+        bars.push_back(bar);
     }
     return bars;
 }
@@ -55,7 +73,7 @@ std::optional<CoveragePage::Scale> CoveragePage::scaleFor(double largest)
 void CoveragePage::build()
 {
     const QString language = languageCode();
-    m_bars = collectBars(m_ration);
+    m_bars = collectBars(m_ration, RationLimits::checkNutrients(m_ration, m_maxima));
 
     ChartModel& chart = newChart(ChartModel::Kind::Bar);
     chart.setTitle(ChartPageTexts::title(language,
@@ -74,14 +92,21 @@ void CoveragePage::build()
         labels << (i < int(m_bars.size()) ? m_bars[size_t(i)].label : QString());
     chart.setCategories(labels);
     chart.addSeries(QString(), BarColour);
+    chart.setMarkerName(Lang::deOr(language, QStringLiteral("Höchstwert"), QStringLiteral("Maximum")));
+    chart.setMarkerColour(MaximumColour);
+    chart.setHatchName(
+        Lang::deOr(language, QStringLiteral("unvollständige Daten"), QStringLiteral("incomplete data")));
 
     double largest = 0;
     for (int i = 0; i < int(m_bars.size()); ++i) {
         const double coverage = m_bars[size_t(i)].coverage;
         if (coverage > 0) {
             chart.setValue(0, i, coverage);
+            chart.setHatched(0, i, m_bars[size_t(i)].incomplete);
             largest = std::max(largest, coverage);
         }
+        if (const std::optional<double> maximum = m_bars[size_t(i)].maximum)
+            chart.setMarker(i, *maximum);
     }
     if (const std::optional<Scale> scale = scaleFor(largest))
         chart.setValueAxis(0, scale->max, scale->step);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "output/ChartPage.h"
+#include "ration/RationLimits.h"
 
 #include <QString>
 
@@ -15,7 +16,9 @@ class GridModel;
 // The chart is built once, from the grids as they are when the page is made.
 //
 // Chart slots are categories: sixteen of them, each labelled with its
-// nutrient, carrying the coverage as value 0 when it is above 0.
+// nutrient, carrying the coverage as value 0 when it is above 0. A nutrient
+// with a maximum gets a marker at the maximum in percent of the requirement;
+// a bar whose supply lacks the content of a feedstuff is hatched.
 class CoveragePage : public ChartPage
 {
     Q_OBJECT
@@ -23,6 +26,7 @@ class CoveragePage : public ChartPage
 public:
     static constexpr int MaxBars = 16;
     static constexpr Rgb BarColour{0, 0, 192};
+    static constexpr Rgb MaximumColour{192, 0, 0};
     // Never drawn: the second energy column repeats the first.
     static inline const QString ExcludedKey = QStringLiteral("61");
 
@@ -30,6 +34,8 @@ public:
     {
         QString label;
         double coverage = 0;
+        std::optional<double> maximum; // in percent of the requirement
+        bool incomplete = false;
     };
     struct Scale
     {
@@ -41,10 +47,14 @@ public:
                  QObject* parent = nullptr);
 
     // The pairs of the marked nutrient columns, at most sixteen, coverage
-    // rounded to one decimal.
-    static std::vector<Bar> collectBars(const GridModel& rationGrid);
+    // and maximum rounded to one decimal; checks as RationLimits gives them.
+    static std::vector<Bar> collectBars(const GridModel& rationGrid,
+                                        const std::vector<NutrientCheck>& checks = {});
     // The value axis for the largest coverage; none for 0 or less.
     static std::optional<Scale> scaleFor(double largest);
+
+    // The maxima that apply to the case, for the next build.
+    void setMaxima(const std::vector<NutrientMaximum>& maxima) { m_maxima = maxima; }
 
     // Builds the chart and starts the drawing timer.
     void build();
@@ -54,4 +64,5 @@ private:
     const CaseHeaderTexts& m_header;
     const GridModel& m_ration;
     std::vector<Bar> m_bars;
+    std::vector<NutrientMaximum> m_maxima;
 };

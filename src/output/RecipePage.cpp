@@ -8,6 +8,7 @@
 #include "output/CaseHeaderTexts.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
+#include "ration/RationLimits.h"
 
 namespace {
 
@@ -23,6 +24,15 @@ constexpr int TextBlockRowStep = 20;
 CellFont tahoma(int height, int weight)
 {
     return CellFont{QStringLiteral("Tahoma"), height, weight, false};
+}
+
+// "A, B, C", or the first few with "e.g." before them when there are more.
+QString nutrientList(const QString& languageCode, const QStringList& names)
+{
+    if (names.size() <= RecipePage::NamedInNote)
+        return names.join(QStringLiteral(", "));
+    return Lang::deOr(languageCode, QStringLiteral("z. B. "), QStringLiteral("e.g. ")) +
+           names.mid(0, RecipePage::NamedInNote).join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -81,6 +91,31 @@ QString RecipePage::titleLine(const QString& languageCode, const CaseHeaderTexts
     return Lang::deOr(languageCode, QStringLiteral("Rezepttitel / Diagnose: "),
                       QStringLiteral("Recipe Title / Diagnosis: ")) +
            header.title();
+}
+
+QStringList RecipePage::limitNotes(const QString& languageCode, const QStringList& incomplete,
+                                   const QStringList& over)
+{
+    QStringList notes;
+    if (!incomplete.isEmpty()) {
+        const QString list = nutrientList(languageCode, incomplete);
+        notes << Lang::deOr(
+            languageCode,
+            QStringLiteral(
+                "Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (%1); die Versorgung kann "
+                "höher sein.")
+                .arg(list),
+            QStringLiteral(
+                "For some nutrients the contents of single feedstuffs are missing (%1); the supply may "
+                "be higher.")
+                .arg(list));
+    }
+    if (!over.isEmpty()) {
+        const QString list = over.join(QStringLiteral(", "));
+        notes << Lang::deOr(languageCode, QStringLiteral("Über dem Höchstwert: %1.").arg(list),
+                            QStringLiteral("Above the maximum: %1.").arg(list));
+    }
+    return notes;
 }
 
 int RecipePage::textBlockHeight(const QString& text)
@@ -144,6 +179,7 @@ void RecipePage::buildRecipeGrid()
     m_grid.setAlignment(HeadingRow, ShareColumn, GridAlign::Right | GridAlign::WordWrap);
 
     addFeedRows();
+    addLimitNotes();
     m_grid.redraw();
 }
 
@@ -171,6 +207,31 @@ void RecipePage::addFeedRows()
         m_grid.setText(row, ShareColumn, NumberText::format(share, 0));
         m_grid.setAlignment(row, ShareColumn, GridAlign::Right | GridAlign::WordWrap);
         ++m_feedRows;
+    }
+}
+
+void RecipePage::addLimitNotes()
+{
+    m_noteRows = 0;
+    QStringList incomplete, over;
+    for (const NutrientCheck& check : RationLimits::checkNutrients(m_ration, m_maxima)) {
+        // Each name once, whichever columns carry it.
+        const int column = NutrientColumns::find(m_ration, check.key);
+        const QString name =
+            column < 0 ? check.key : m_ration.text(NutrientColumns::NameRow, column).trimmed();
+        if (check.incomplete && !incomplete.contains(name))
+            incomplete << name;
+        if (check.over && !over.contains(name))
+            over << name;
+    }
+    for (const QString& note : limitNotes(m_context.languageCode(), incomplete, over)) {
+        const int row = m_grid.appendRow();
+        m_grid.setRowReadOnly(row, true);
+        m_grid.setRowHeight(row, textBlockHeight(note));
+        m_grid.setText(row, NameColumn, note);
+        m_grid.setFont(row, NameColumn, tahoma(13, 400));
+        m_grid.setAlignment(row, NameColumn, GridAlign::Left | GridAlign::WordWrap);
+        ++m_noteRows;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/ChoiceList.h"
+#include "ration/NutrientMaxima.h"
 #include "ui/GridModel.h"
 
 #include <QDate>
@@ -14,7 +15,9 @@ class CaseHeaderTexts;
 // of issue, owner, patient, recipe title, the ration's feedstuffs with their
 // shares) and the list of text blocks that can be appended below it. The
 // page reads the header form's texts and the ration grid as they are when
-// it builds; rebuild() reads them again.
+// it builds; rebuild() reads them again. Below the feedstuffs a note names
+// the nutrients whose supply lacks the content of a feedstuff, and those
+// supplied above their maximum.
 class RecipePage
 {
 public:
@@ -51,8 +54,18 @@ public:
     static QString ownerLine(const QString& languageCode, const CaseHeaderTexts& header);
     static QString patientLine(const QString& languageCode, const CaseHeaderTexts& header);
     static QString titleLine(const QString& languageCode, const CaseHeaderTexts& header);
+    // Nutrients named in a note before it is shortened with "e.g.".
+    static constexpr int NamedInNote = 3;
+    // The notes below the feedstuffs: one when a supply is incomplete, one
+    // when a supply is over its maximum; none without such nutrients.
+    static QStringList limitNotes(const QString& languageCode, const QStringList& incomplete,
+                                  const QStringList& over);
+
     // Height of a text block's row: 20 pixels per started 100 characters.
     static int textBlockHeight(const QString& text);
+
+    // The maxima that apply to the case, for the next build.
+    void setMaxima(const std::vector<NutrientMaximum>& maxima) { m_maxima = maxima; }
 
     // Builds the recipe grid, then fills the text list.
     void build();
@@ -62,6 +75,7 @@ public:
     GridModel& grid() { return m_grid; }
     const GridModel& grid() const { return m_grid; }
     int feedRowCount() const { return m_feedRows; }
+    int noteRowCount() const { return m_noteRows; }
     const ChoiceList& textList() const { return m_textList; }
 
     // The text list closed on entry index; nothing for -1.
@@ -74,6 +88,7 @@ public:
 
 private:
     void addFeedRows();
+    void addLimitNotes();
     void addTextRow(const QString& text);
 
     AppContext& m_context;
@@ -82,5 +97,7 @@ private:
     GridModel m_grid;
     ChoiceList m_textList;
     int m_feedRows = 0;
+    int m_noteRows = 0;
     QStringList m_textBlocks;
+    std::vector<NutrientMaximum> m_maxima;
 };

@@ -42,7 +42,9 @@ void ChartModel::setCategories(const QStringList& labels)
     for (Series& s : m_series) {
         s.values.resize(labels.size());
         s.valueColours.resize(labels.size());
+        s.hatched.resize(labels.size());
     }
+    m_markers.resize(labels.size());
 }
 
 int ChartModel::addSeries(const QString& name, Rgb colour)
@@ -52,6 +54,7 @@ int ChartModel::addSeries(const QString& name, Rgb colour)
     s.colour = colour;
     s.values.resize(m_categories.size());
     s.valueColours.resize(m_categories.size());
+    s.hatched.resize(m_categories.size());
     m_series.push_back(std::move(s));
     return seriesCount() - 1;
 }
@@ -123,9 +126,54 @@ bool ChartModel::seriesAreDisjoint() const
     return true;
 }
 
+void ChartModel::setHatched(int series, int category, bool hatched)
+{
+    if (validSeries(series) && validCategory(category))
+        m_series[series].hatched[category] = hatched;
+}
+
+bool ChartModel::isHatched(int series, int category) const
+{
+    return validSeries(series) && validCategory(category) && m_series[series].hatched[category];
+}
+
+void ChartModel::setMarker(int category, double value)
+{
+    if (validCategory(category) && std::isfinite(value))
+        m_markers[category] = value;
+}
+
+std::optional<double> ChartModel::marker(int category) const
+{
+    return validCategory(category) ? m_markers[category] : std::nullopt;
+}
+
+std::optional<double> ChartModel::drawnMarker(int category) const
+{
+    const std::optional<double> v = marker(category);
+    if (!v)
+        return v;
+    return std::clamp(*v, m_axisMin, m_axisMax);
+}
+
+bool ChartModel::markerAboveAxis(int category) const
+{
+    const std::optional<double> v = marker(category);
+    return v && *v > m_axisMax;
+}
+
 bool ChartModel::hasLegend() const
 {
-    return std::any_of(m_series.begin(), m_series.end(), [](const Series& s) { return !s.name.isEmpty(); });
+    const bool namedSeries =
+        std::any_of(m_series.begin(), m_series.end(), [](const Series& s) { return !s.name.isEmpty(); });
+    const bool namedMarkers =
+        !m_markerName.isEmpty() &&
+        std::any_of(m_markers.begin(), m_markers.end(), [](const auto& m) { return m.has_value(); });
+    const bool namedHatches =
+        !m_hatchName.isEmpty() && std::any_of(m_series.begin(), m_series.end(), [](const Series& s) {
+            return std::find(s.hatched.begin(), s.hatched.end(), true) != s.hatched.end();
+        });
+    return namedSeries || namedMarkers || namedHatches;
 }
 
 void ChartModel::clear()

@@ -10,8 +10,10 @@
 
 // What a chart shows, without any drawing: kind, title, axis captions, the
 // value axis, the category labels and the series with one optional value per
-// category. Bars of one series may each have a colour of their own; a line
-// takes its series' colour. ChartView turns this into a chart.
+// category. Bars of one series may each have a colour of their own and may
+// be hatched; a line takes its series' colour. A bar chart may carry one
+// marker per category, a level drawn as a short line across its bar (an
+// upper limit, say). ChartView turns this into a chart.
 class ChartModel
 {
 public:
@@ -23,6 +25,7 @@ public:
         std::vector<std::optional<double>> values; // one per category
         Rgb colour{0, 0, 192};
         std::vector<std::optional<Rgb>> valueColours; // per category, overrides colour for bars
+        std::vector<bool> hatched;                    // per category: a bar drawn hatched
     };
 
     // Used while no value axis has been set.
@@ -76,6 +79,24 @@ public:
     std::optional<double> drawnValue(int series, int category) const;
     void setValueColour(int series, int category, Rgb colour);
     Rgb colourAt(int series, int category) const;
+    // A hatched bar is drawn with lines instead of a fill; the legend names
+    // hatched bars with hatchName when they are drawn full width.
+    void setHatched(int series, int category, bool hatched);
+    bool isHatched(int series, int category) const;
+    QString hatchName() const { return m_hatchName; }
+    void setHatchName(const QString& name) { m_hatchName = name; }
+
+    void setMarker(int category, double value);
+    std::optional<double> marker(int category) const;
+    // The marker as drawn: kept inside the axis like a bar.
+    std::optional<double> drawnMarker(int category) const;
+    // A marker above the axis is drawn at its top with a mark of its own.
+    bool markerAboveAxis(int category) const;
+    QString markerName() const { return m_markerName; }
+    void setMarkerName(const QString& name) { m_markerName = name; }
+    Rgb markerColour() const { return m_markerColour; }
+    void setMarkerColour(Rgb colour) { m_markerColour = colour; }
+
     // True when no category has values in more than one series, so bars can
     // be drawn full width instead of side by side.
     bool seriesAreDisjoint() const;
@@ -98,4 +119,8 @@ private:
     double m_axisStep = DefaultAxisStep;
     QStringList m_categories;
     std::vector<Series> m_series;
+    std::vector<std::optional<double>> m_markers; // one per category
+    QString m_markerName;
+    Rgb m_markerColour{192, 0, 0};
+    QString m_hatchName;
 };

@@ -56,8 +56,32 @@ TEST(CliChart, CoverageOfTheStoredCase)
     for (const QString& point : points)
         EXPECT_FALSE(point.startsWith("point\tME kcal\t")) << point.toStdString();
     // ME has no requirement formula in the fixture and is skipped.
-    EXPECT_EQ(points[0], "point\tRp\t109.7\t");
-    EXPECT_EQ(points[15], "point\t\t\t");
+    // Without maxima and gaps the two last fields stay empty.
+    EXPECT_EQ(points[0], "point\tRp\t109.7\t\t\t");
+    EXPECT_EQ(points[15], "point\t\t\t\t\t");
+}
+
+TEST(CliChart, CoverageMarksTheMaximumTheCaseLinesGive)
+{
+    TestDatabase db;
+    ASSERT_TRUE(
+        db.rawExec(QStringLiteral("INSERT INTO T_HOECHSTWERT VALUES (1, 2, NULL, 24, 80, 'kcal', NULL, "
+                                  "'x', -1), (2, 3, NULL, 24, 80, 'kcal', NULL, 'x', -1)")));
+    const CliRun cases = runCliIn(db.directory(), {"case", "1"});
+    const QStringList rp = cases.linesOf(QStringLiteral("nutrient")).filter(QStringLiteral("nutrient\t24\t"));
+    ASSERT_EQ(rp.size(), 1) << cases.out;
+    QStringList fields = rp.first().split(QLatin1Char('\t'));
+    const double percent =
+        fields[7].replace(',', '.').toDouble() / fields[4].replace(',', '.').toDouble() * 100;
+    ASSERT_GT(percent, 0) << rp.first().toStdString();
+
+    const CliRun run = runCliIn(db.directory(), {"chart", "1", "coverage"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QStringList point = run.linesOf(QStringLiteral("point")).first().split(QLatin1Char('\t'));
+    ASSERT_EQ(point.size(), 6);
+    EXPECT_EQ(point[1], "Rp");
+    EXPECT_NEAR(point[4].toDouble(), percent, 0.05);
+    EXPECT_EQ(point[5], "");
 }
 
 TEST(CliChart, GrowthOfTheStoredPuppy)

@@ -201,3 +201,73 @@ TEST(CoverageChart, TheDrawingTimerAsksOnceAndStops)
 }
 
 } // namespace
+
+namespace {
+
+// Ca at 150 % with a maximum of 200 %, one feedstuff lacking its content;
+// Rp at 250 % with a maximum of 400 %, above the axis of 300 %.
+struct LimitRation
+{
+    LimitRation()
+    {
+        r.addNutrient("60", "ME", "1000", "1000", QStringLiteral(" "));
+        const int ca = r.addNutrient("1", "Ca", "2", "3");
+        const int rp = r.addNutrient("24", "Rp", "10", "25");
+        r.addFeed(QStringLiteral("Pute"), QStringLiteral("100"));
+        r.addFeed(QStringLiteral("Reis"), QStringLiteral("50"));
+        const int first = NutrientColumns::FirstFeedRow;
+        r.grid.setText(first, ca, QStringLiteral("3"));
+        r.grid.setText(first, rp, QStringLiteral("20"));
+        r.grid.setText(first + 1, rp, QStringLiteral("5"));
+    }
+    RationGridStub r;
+    std::vector<NutrientMaximum> maxima{{1, 4.0, NutrientMaximum::Basis::PerThousandKcal, QString()},
+                                        {24, 40.0, NutrientMaximum::Basis::PerThousandKcal, QString()}};
+};
+
+} // namespace
+
+TEST(CoverageChart, MaximaAreMarkersInPercentAndIncompleteSuppliesAreHatched)
+{
+    LimitRation ration;
+    const HeaderTextValues header = minka("M");
+    Page page(QStringLiteral("DE"), header, ration.r.grid);
+    page.setMaxima(ration.maxima);
+    page.build();
+    const ChartModel& chart = page.chart();
+    ASSERT_EQ(chart.categories().mid(0, 2), QStringList({"Ca", "Rp"}));
+    // The bars keep their figures and the axis follows them alone.
+    EXPECT_DOUBLE_EQ(chart.value(0, 0).value_or(-1), 150);
+    EXPECT_DOUBLE_EQ(chart.axisMax(), 300);
+    EXPECT_DOUBLE_EQ(chart.marker(0).value_or(-1), 200);
+    EXPECT_FALSE(chart.markerAboveAxis(0));
+    EXPECT_DOUBLE_EQ(chart.marker(1).value_or(-1), 400);
+    EXPECT_DOUBLE_EQ(chart.drawnMarker(1).value_or(-1), 300);
+    EXPECT_TRUE(chart.markerAboveAxis(1));
+    EXPECT_FALSE(chart.marker(2).has_value());
+    EXPECT_TRUE(chart.isHatched(0, 0));
+    EXPECT_FALSE(chart.isHatched(0, 1));
+    EXPECT_EQ(page.bars()[0].incomplete, true);
+    EXPECT_TRUE(chart.hasLegend());
+    EXPECT_EQ(chart.markerName(), "Höchstwert");
+    EXPECT_EQ(chart.hatchName(), "unvollständige Daten");
+
+    Page english(QStringLiteral("US"), header, ration.r.grid);
+    english.build();
+    EXPECT_EQ(english.chart().markerName(), "Maximum");
+    EXPECT_EQ(english.chart().hatchName(), "incomplete data");
+    // Without maxima no marker; the hatching stays.
+    EXPECT_FALSE(english.chart().marker(0).has_value());
+    EXPECT_TRUE(english.chart().isHatched(0, 0));
+}
+
+TEST(CoverageChart, WithoutMaximaOrGapsTheChartHasNoLegend)
+{
+    RationGridStub r;
+    r.addNutrient("24", "Rp", "10", "5");
+    const HeaderTextValues header = minka("M");
+    Page page(QStringLiteral("DE"), header, r.grid);
+    page.build();
+    EXPECT_FALSE(page.chart().hasLegend());
+    EXPECT_FALSE(page.chart().isHatched(0, 0));
+}

@@ -271,3 +271,83 @@ TEST(RecipePage, ALongTextBlockGetsATallerRowInEnglish)
 }
 
 } // namespace
+
+namespace {
+
+struct NoteCase
+{
+    const char* name;
+    const char* language;
+    QStringList incomplete, over;
+    QStringList notes;
+};
+
+class RecipeLimitNotes : public ::testing::TestWithParam<NoteCase>
+{
+};
+
+TEST_P(RecipeLimitNotes, NameTheNutrientsShortenedWhenMany)
+{
+    const NoteCase& c = GetParam();
+    EXPECT_EQ(Page::limitNotes(QString::fromLatin1(c.language), c.incomplete, c.over), c.notes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, RecipeLimitNotes,
+    ::testing::Values(
+        NoteCase{"Nothing", "DE", {}, {}, {}},
+        NoteCase{
+            "OneIncompleteGerman",
+            "DE",
+            {"Chlorid"},
+            {},
+            {"Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (Chlorid); die Versorgung kann "
+             "höher sein."}},
+        NoteCase{
+            "ManyIncompleteGerman",
+            "DE",
+            {"Chlorid", "Jod", "Kupfer", "Zink"},
+            {"Vit. D"},
+            {"Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (z. B. Chlorid, Jod, Kupfer); die "
+             "Versorgung kann höher sein.",
+             "Über dem Höchstwert: Vit. D."}},
+        NoteCase{
+            "ThreeIncompleteEnglish",
+            "US",
+            {"Cl", "I", "Cu"},
+            {},
+            {"For some nutrients the contents of single feedstuffs are missing (Cl, I, Cu); the supply may be "
+             "higher."}},
+        NoteCase{
+            "ManyIncompleteAndOverEnglish",
+            "US",
+            {"Cl", "I", "Cu", "Zn"},
+            {"Vit. D", "Ca"},
+            {"For some nutrients the contents of single feedstuffs are missing (e.g. Cl, I, Cu); the supply "
+             "may be higher.",
+             "Above the maximum: Vit. D, Ca."}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+
+TEST(RecipePage, TheNotesFollowTheFeedstuffsOfARationWithAGap)
+{
+    TestDatabase db;
+    RationGridStub ration;
+    const int cl = ration.addNutrient("20", "Chlorid", "1", "2");
+    ration.addFeed(QStringLiteral("Pute"), QStringLiteral("100"));
+    ration.addFeed(QStringLiteral("Reis"), QStringLiteral("50"));
+    ration.grid.setText(NutrientColumns::FirstFeedRow, cl, QStringLiteral("2"));
+    const HeaderTextValues header = bello();
+    Page page(db.context(), header, ration.grid);
+    page.buildRecipeGrid();
+    ASSERT_EQ(page.noteRowCount(), 1);
+    ASSERT_EQ(page.grid().rowCount(), Page::FirstFeedRow + 3);
+    EXPECT_EQ(page.grid().text(Page::FirstFeedRow + 2, Page::NameColumn),
+              Page::limitNotes(QStringLiteral("DE"), {QStringLiteral("Chlorid")}, {}).first());
+
+    ration.grid.setText(NutrientColumns::FirstFeedRow + 1, cl, QStringLiteral("0"));
+    page.rebuild();
+    EXPECT_EQ(page.noteRowCount(), 0);
+    EXPECT_EQ(page.grid().rowCount(), Page::FirstFeedRow + 2);
+}

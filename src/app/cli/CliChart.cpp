@@ -8,6 +8,7 @@
 #include "output/StoredCase.h"
 #include "output/WeightCheckPage.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/NutrientMaxima.h"
 #include "ui/gui/ChartPrinter.h"
 
 #include <memory>
@@ -26,15 +27,23 @@ QString value(const ChartModel& chart, int series, int category)
     return v ? number(*v) : QString();
 }
 
-void printChart(std::ostream& out, const ChartModel& chart)
+// Coverage points end with the maximum in percent of the requirement
+// (empty without one) and "incomplete" for a hatched bar.
+void printChart(std::ostream& out, const ChartModel& chart, bool withLimits)
 {
     printFields(out, {QStringLiteral("title"), chart.title()});
     printFields(out, {QStringLiteral("axis"), number(chart.axisMin()), number(chart.axisMax()),
                       number(chart.axisStep())});
     printFields(out, {QStringLiteral("captions"), chart.categoryAxisCaption(), chart.valueAxisCaption()});
     for (int c = 0; c < chart.categoryCount(); ++c) {
-        printFields(
-            out, {QStringLiteral("point"), chart.categories().at(c), value(chart, 0, c), value(chart, 1, c)});
+        QStringList fields{QStringLiteral("point"), chart.categories().at(c), value(chart, 0, c),
+                           value(chart, 1, c)};
+        if (withLimits) {
+            const std::optional<double> maximum = chart.marker(c);
+            fields << (maximum ? number(*maximum) : QString())
+                   << (chart.isHatched(0, c) ? QStringLiteral("incomplete") : QString());
+        }
+        printFields(out, fields);
     }
 }
 
@@ -85,6 +94,7 @@ int runChartCommand(const CliArgs& args, CliIo& io)
     WeightCheckPage* weight = nullptr;
     if (kind == "coverage") {
         auto coverage = std::make_unique<CoveragePage>(language, texts, form.ration().rationGrid());
+        coverage->setMaxima(NutrientMaxima::forCase(context, form));
         coverage->build();
         page = std::move(coverage);
     } else if (kind == "growth") {
@@ -104,7 +114,7 @@ int runChartCommand(const CliArgs& args, CliIo& io)
         io.err << "mensoly-cli chart: no chart, the current weight is empty or not above 0\n";
         return 0;
     }
-    printChart(io.out, page->chart());
+    printChart(io.out, page->chart(), kind == "coverage");
     if (weight)
         printFields(io.out, {QStringLiteral("overweight"), weight->overweightText()});
     if (!pdf.isEmpty() && !ChartPrinter::printToPdf(page->chartToDraw(), pdf)) {

@@ -7,6 +7,7 @@
 #include "output/StoredCase.h"
 #include "output/gui/RecipePageView.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/NutrientMaxima.h"
 
 #include <ostream>
 
@@ -40,6 +41,7 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
 
     const FormHeaderTexts texts(form);
     RecipePage page(context, texts, form.ration().rationGrid());
+    page.setMaxima(NutrientMaxima::forCase(context, form));
     page.buildRecipeGrid();
     const GridModel& grid = page.grid();
     for (int row = 0; row < grid.rowCount(); ++row) {

@@ -2,18 +2,28 @@
 
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/NutrientMaxima.h"
 
 CoveragePageView::CoveragePageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
     : ChartPageView(prompt, parent)
+    , m_context(context)
+    , m_form(form)
     , m_texts(form)
     , m_page(context.languageCode(), m_texts, form.ration().rationGrid())
 {
     setObjectName(QStringLiteral("CoveragePage"));
     attach(m_page);
-    m_page.build();
+    build();
 }
 
 void CoveragePageView::refresh()
 {
+    build();
+}
+
+void CoveragePageView::build()
+{
+    // The case type or species may have changed since the last build.
+    m_page.setMaxima(NutrientMaxima::forCase(m_context, m_form));
     m_page.build();
 }

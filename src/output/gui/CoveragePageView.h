@@ -20,6 +20,10 @@ public:
     CoveragePage& page() { return m_page; }
 
 private:
+    void build();
+
+    AppContext& m_context;
+    CaseHeaderForm& m_form;
     FormHeaderTexts m_texts;
     CoveragePage m_page;
 };

@@ -2,6 +2,7 @@
 
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/NutrientMaxima.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
@@ -21,10 +22,12 @@ RecipePageView::RecipePageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     : QWidget(parent)
     , m_context(context)
     , m_prompt(prompt)
+    , m_form(form)
     , m_texts(form)
     , m_page(context, m_texts, form.ration().rationGrid())
 {
     setObjectName(QStringLiteral("RecipePage"));
+    m_page.setMaxima(NutrientMaxima::forCase(m_context, m_form));
     m_page.build();
     const RecipePage::Labels texts = m_page.labels();
 
@@ -88,6 +91,8 @@ void RecipePageView::fitTextBlockRows(GridModel& recipe, int firstTextRow)
 
 void RecipePageView::refresh()
 {
+    // The case type or species may have changed since the last build.
+    m_page.setMaxima(NutrientMaxima::forCase(m_context, m_form));
     m_page.rebuild();
     fitTextBlockRows(m_page.grid(), RecipePage::FirstFeedRow + m_page.feedRowCount());
 }

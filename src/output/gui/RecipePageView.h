@@ -44,6 +44,7 @@ private:
 
     AppContext& m_context;
     Prompt& m_prompt;
+    CaseHeaderForm& m_form;
     FormHeaderTexts m_texts;
     RecipePage m_page;
     GridView* m_grid;

@@ -14,6 +14,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
+#include <QScatterSeries>
 #include <QStackedBarSeries>
 #include <QTextDocument>
 #include <QValueAxis>
@@ -65,30 +66,47 @@ void addBars(QChart* chart, const ChartModel& model, QAbstractAxis* axisX, QAbst
     std::vector<QBarSet*> unnamed;
 
     if (model.seriesAreDisjoint()) {
-        // One set per series and colour; at most one set has a value per category.
+        // One set per series, colour and hatching; at most one set has a
+        // value per category.
         series = new QStackedBarSeries;
+        bool hatchNamed = false;
         for (int s = 0; s < model.seriesCount(); ++s) {
-            std::vector<std::pair<Rgb, QBarSet*>> sets;
-            const auto setFor = [&](Rgb colour) {
-                for (auto& [c, set] : sets)
-                    if (c == colour)
-                        return set;
-                auto* set = new QBarSet(model.series(s).name);
-                set->setColor(GridCellPainter::toColor(colour));
-                set->setPen(Qt::NoPen);
+            struct Set
+            {
+                Rgb colour;
+                bool hatched;
+                QBarSet* set;
+            };
+            std::vector<Set> sets;
+            const auto setFor = [&](Rgb colour, bool hatched) {
+                for (const Set& entry : sets)
+                    if (entry.colour == colour && entry.hatched == hatched)
+                        return entry.set;
+                const bool legendHatch = hatched && !hatchNamed && !model.hatchName().isEmpty();
+                auto* set = new QBarSet(legendHatch ? model.hatchName() : model.series(s).name);
+                const QColor color = GridCellPainter::toColor(colour);
+                if (hatched) {
+                    set->setBrush(QBrush(color, Qt::BDiagPattern));
+                    set->setPen(QPen(color, 1));
+                } else {
+                    set->setColor(color);
+                    set->setPen(Qt::NoPen);
+                }
                 for (int i = 0; i < n; ++i)
                     set->append(0.0);
-                if (!sets.empty() || model.series(s).name.isEmpty())
+                if (legendHatch)
+                    hatchNamed = true;
+                else if (!sets.empty() || model.series(s).name.isEmpty() || hatched)
                     unnamed.push_back(set);
-                sets.emplace_back(colour, set);
+                sets.push_back({colour, hatched, set});
                 return set;
             };
-            setFor(model.series(s).colour);
+            setFor(model.series(s).colour, false);
             for (int c = 0; c < n; ++c)
                 if (const auto v = model.drawnValue(s, c))
-                    setFor(model.colourAt(s, c))->replace(c, *v);
-            for (auto& entry : sets)
-                series->append(entry.second);
+                    setFor(model.colourAt(s, c), model.isHatched(s, c))->replace(c, *v);
+            for (const Set& entry : sets)
+                series->append(entry.set);
         }
     } else {
         series = new QBarSeries;
@@ -109,6 +127,46 @@ void addBars(QChart* chart, const ChartModel& model, QAbstractAxis* axisX, QAbst
     series->attachAxis(axisY);
     for (QBarSet* set : unnamed)
         hideMarker(chart, set);
+}
+
+// Each marker is a short line across its bar, wider than the bar; one above
+// the axis lies at the top, dashed, with a triangle pointing up.
+void addMarkers(QChart* chart, const ChartModel& model, QAbstractAxis* axisX, QAbstractAxis* axisY)
+{
+    const QColor colour = GridCellPainter::toColor(model.markerColour());
+    QScatterSeries* above = nullptr;
+    bool named = false;
+    for (int c = 0; c < model.categoryCount(); ++c) {
+        const auto v = model.drawnMarker(c);
+        if (!v)
+            continue;
+        const bool clipped = model.markerAboveAxis(c);
+        auto* line = new QLineSeries;
+        line->setName(model.markerName());
+        line->setPen(QPen(colour, 3, clipped ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap));
+        line->append(c - 0.4, *v);
+        line->append(c + 0.4, *v);
+        chart->addSeries(line);
+        line->attachAxis(axisX);
+        line->attachAxis(axisY);
+        if (named || model.markerName().isEmpty())
+            hideMarker(chart, line);
+        named = true;
+        if (clipped) {
+            if (!above) {
+                above = new QScatterSeries;
+                above->setMarkerShape(QScatterSeries::MarkerShapeTriangle);
+                above->setMarkerSize(10);
+                above->setColor(colour);
+                above->setBorderColor(colour);
+                chart->addSeries(above);
+                above->attachAxis(axisX);
+                above->attachAxis(axisY);
+                hideMarker(chart, above);
+            }
+            above->append(c, model.axisMax() - (model.axisMax() - model.axisMin()) * 0.03);
+        }
+    }
 }
 
 void addLines(QChart* chart, const ChartModel& model, QAbstractAxis* axisX, QAbstractAxis* axisY)
@@ -353,9 +411,10 @@ QChart* ChartView::buildChart(const ChartModel& model)
         chart->setLocalizeNumbers(true);
     }
 
-    if (model.kind() == ChartModel::Kind::Bar)
+    if (model.kind() == ChartModel::Kind::Bar) {
         addBars(chart, model, axisX, axisY);
-    else
+        addMarkers(chart, model, axisX, axisY);
+    } else
         addLines(chart, model, axisX, axisY);
     return chart;
 }
@@ -441,6 +500,9 @@ void ChartView::render(const ChartModel& model, QPainter& painter, const QRectF&
             break;
     }
     QCoreApplication::sendPostedEvents();
+    // Hatching scales with the chart, so that a printer's fine pixels do not
+    // close its lines into a flat tint.
+    painter.setRenderHint(QPainter::NonCosmeticBrushPatterns);
     scene.render(&painter, pageArea, QRectF(QPointF(0, 0), RenderSize), Qt::KeepAspectRatio);
 }
 

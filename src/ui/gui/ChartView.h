@@ -15,6 +15,8 @@ class QValueAxis;
 // Bars: when no category has values in more than one series, all bars are
 // stacked sets so each bar fills its category and may have its own colour;
 // otherwise each series is one set, side by side, in its series colour.
+// Hatched bars are sets of their own (full-width bars only); markers are
+// short line series across the bars.
 // Lines: one line per series, broken where a value is absent, with markers
 // so that a single value shows. Values outside the axis are drawn at its
 // edge, so a bar above the maximum is cut at the top of the plot area.
