@@ -65,14 +65,16 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
 {
     const struct
     {
-        QString language, incomplete, vitaminAOver, perDay, perKcal;
+        QString language, incomplete, vitaminAOver, perDay, perKcal, ratioOver;
     } languages[] = {
         {"DE", "Ohne Gehaltsangabe, nicht mitgezählt: Hähnchenbrustfilet, roh; Reis, weiß, Langkorn, gekocht",
-         "Höchstwert %1 IE (FEDIAF 2025 nutritional maximum)", "pro Tag", "pro 1000 kcal ME"},
+         "Höchstwert %1 IE (FEDIAF 2025 nutritional maximum)", "pro Tag", "pro 1000 kcal ME",
+         "Höchstwert 2,00 (FEDIAF 2025 nutritional maximum, adult)"},
         {"US",
          "No content stored, not counted: Chicken breast, skinless, raw; Rice, white, long-grain, cooked "
          "(unenriched)",
-         "Maximum %1 IU (FEDIAF 2025 nutritional maximum)", "per day", "per 1000 kcal ME"},
+         "Maximum %1 IU (FEDIAF 2025 nutritional maximum)", "per day", "per 1000 kcal ME",
+         "Maximum 2,00 (FEDIAF 2025 nutritional maximum, adult)"},
     };
     for (const auto& l : languages) {
         SCOPED_TRACE(l.language.toStdString());
@@ -121,6 +123,14 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
         w.page.userChoseBasis(0);
         EXPECT_EQ(w.shown(SupplyRow, 2), w.grid().text(SupplyRow, w.column(2)));
         EXPECT_FALSE(w.page.printHeading().contains(l.perDay));
+
+        // Calcium carbonate lifts Ca : P above its maximum in the profile.
+        const GridModel& profile = w.form.ration().profileGrid();
+        const int ratio = find(profile, QStringLiteral("42"));
+        EXPECT_EQ(profile.textColor(RequirementRow, ratio), profile.defaultTextColor());
+        w.feed(157, QStringLiteral("20"));
+        EXPECT_EQ(profile.textColor(RequirementRow, ratio), RationPageLimits::OverColour);
+        EXPECT_EQ(profile.toolTip(RequirementRow, ratio), l.ratioOver);
     }
 }
 
