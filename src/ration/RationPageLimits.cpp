@@ -91,6 +91,7 @@ void RationPageLimits::refresh()
     for (int c = FirstColumn; c < ration.columnCount(); ++c) {
         const NutrientCheck& check = checks[size_t(c - FirstColumn)];
         ration.setText(MaximumRow, c, check.maximumText);
+        ration.setAlignment(MaximumRow, c, GridAlign::Right | GridAlign::VCentre);
         for (const NutrientMaximum& maximum : maxima) {
             if (maximum.basis != NutrientMaximum::Basis::Ratio &&
                 QString::number(maximum.nutrient) == check.key)
@@ -121,6 +122,13 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
     // Without energy or dry matter to divide by, the daily figures stay.
     const std::optional<RationFigures> shown = RationBasis::inBasis(daily, m_basis, code);
     const bool converted = shown && m_basis != RationFigures::Basis::Daily;
+    // The basis goes with the units' heading: "g/1000 kcal" does not fit a
+    // nutrient's column, and the figures read like a food label's.
+    if (converted)
+        ration.setShownText(UnitRow, RationGrids::NameColumn,
+                            ration.text(UnitRow, RationGrids::NameColumn) + QLatin1Char(' ') + basisLabel());
+    else
+        ration.clearShownText(UnitRow, RationGrids::NameColumn);
     for (int c = FirstColumn; c < ration.columnCount(); ++c) {
         const size_t index = size_t(c - FirstColumn);
         const RationFigures::Nutrient& nutrient =
@@ -131,7 +139,6 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
             else
                 ration.clearShownText(row, c);
         };
-        show(UnitRow, nutrient.unit);
         show(RequirementRow, RationFigures::text(nutrient.requirement, nutrient.decimals));
         show(MaximumRow, RationFigures::text(nutrient.maximum, nutrient.decimals));
         show(SupplyRow, RationFigures::text(nutrient.supply, nutrient.decimals));

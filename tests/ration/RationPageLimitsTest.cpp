@@ -65,16 +65,16 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
 {
     const struct
     {
-        QString language, incomplete, vitaminAOver, perDay, perKcal, ratioOver;
+        QString language, incomplete, vitaminAOver, perDay, perKcal, ratioOver, units;
     } languages[] = {
         {"DE", "Ohne Gehaltsangabe, nicht mitgezählt: Hähnchenbrustfilet, roh; Reis, weiß, Langkorn, gekocht",
          "Höchstwert %1 IE (FEDIAF 2025 nutritional maximum)", "pro Tag", "pro 1000 kcal ME",
-         "Höchstwert 2,00 (FEDIAF 2025 nutritional maximum, adult)"},
+         "Höchstwert 2,00 (FEDIAF 2025 nutritional maximum, adult)", "Einheiten"},
         {"US",
          "No content stored, not counted: Chicken breast, skinless, raw; Rice, white, long-grain, cooked "
          "(unenriched)",
          "Maximum %1 IU (FEDIAF 2025 nutritional maximum)", "per day", "per 1000 kcal ME",
-         "Maximum 2,00 (FEDIAF 2025 nutritional maximum, adult)"},
+         "Maximum 2,00 (FEDIAF 2025 nutritional maximum, adult)", "Units"},
     };
     for (const auto& l : languages) {
         SCOPED_TRACE(l.language.toStdString());
@@ -109,7 +109,7 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
         const double kcal = NumberText::read(w.grid().text(SupplyRow, w.column(60)));
         w.page.userChoseBasis(1);
         EXPECT_EQ(w.shown(SupplyRow, 60), "1000");
-        EXPECT_EQ(w.shown(UnitRow, 60), "kcal/1000 kcal");
+        EXPECT_EQ(w.grid().shownText(UnitRow, 1), l.units + QLatin1Char(' ') + l.perKcal);
         EXPECT_EQ(w.shown(SupplyRow, 2),
                   NumberText::format(NumberText::read(dailySupply) * 1000.0 / kcal, 0));
         EXPECT_EQ(w.grid().text(SupplyRow, w.column(2)), dailySupply);
