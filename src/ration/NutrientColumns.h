@@ -16,16 +16,19 @@ constexpr int MarkRow = 0;
 constexpr int NameRow = 1;
 constexpr int UnitRow = 2;
 constexpr int RequirementRow = 3; // the indicator result in the profile grid
-constexpr int SupplyRow = 4;
-constexpr int KeyRow = 5;
-constexpr int DecimalsRow = 6;
-constexpr int ShownRow = 7;
-constexpr int KindRow = 8;
-constexpr int FixedRow = 9;
-constexpr int FormulaRow = 10;
+// The ration's maximum per nutrient; hidden while none applies, and always
+// in the profile grid, whose result row carries its own limit.
+constexpr int MaximumRow = 4;
+constexpr int SupplyRow = 5;
+constexpr int KeyRow = 6;
+constexpr int DecimalsRow = 7;
+constexpr int ShownRow = 8;
+constexpr int KindRow = 9;
+constexpr int FixedRow = 10;
+constexpr int FormulaRow = 11;
 // The ration grid's feedstuff rows start below the header rows; the profile
 // grid has the header rows only.
-constexpr int FirstFeedRow = 11;
+constexpr int FirstFeedRow = 12;
 
 constexpr int SelectedWidth = 48;
 constexpr int UnselectedWidth = 1;

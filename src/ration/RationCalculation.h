@@ -5,6 +5,8 @@
 #include "ration/RequirementCalculator.h"
 #include "ration/SupplyCalculator.h"
 
+#include <functional>
+
 // Everything the case window computes, over the two grids of the ration page:
 // the grids, the requirement, the supply and the indicators.
 class RationCalculation
@@ -25,6 +27,11 @@ public:
     GridModel& rationGrid() { return m_grids.ration(); }
     GridModel& profileGrid() { return m_grids.profile(); }
 
+    // Called after every step that changes figures of the grids, so that
+    // what is derived from them for display (the ration page's maxima and
+    // flags) follows like the requirement row does.
+    void setAfterRecalculation(std::function<void()> notify) { m_afterRecalculation = std::move(notify); }
+
     void buildRationGrid() { m_grids.buildRationGrid(); }
     void buildProfileGrid() { m_grids.buildProfileGrid(); }
     // Both grids follow the case type's selection.
@@ -32,16 +39,38 @@ public:
     {
         m_grids.applyCaseNutrientSelection(m_grids.ration());
         m_grids.applyCaseNutrientSelection(m_grids.profile());
+        recalculated();
     }
-    void loadRequirementFormulas() { m_requirements.loadRequirementFormulas(); }
-    void evaluateRequirements() { m_requirements.evaluateRequirements(); }
-    void loadIndicatorFormulas() { m_indicators.loadIndicatorFormulas(); }
-    void evaluateIndicators() { m_indicators.evaluateIndicators(); }
+    void loadRequirementFormulas()
+    {
+        m_requirements.loadRequirementFormulas();
+        recalculated();
+    }
+    void evaluateRequirements()
+    {
+        m_requirements.evaluateRequirements();
+        recalculated();
+    }
+    void loadIndicatorFormulas()
+    {
+        m_indicators.loadIndicatorFormulas();
+        recalculated();
+    }
+    void evaluateIndicators()
+    {
+        m_indicators.evaluateIndicators();
+        recalculated();
+    }
     void recalcContributions(const QString& feedKey, const QString& amount)
     {
         m_supply.recalcContributions(feedKey, amount);
+        recalculated();
     }
-    void sumSupply() { m_supply.sumSupply(); }
+    void sumSupply()
+    {
+        m_supply.sumSupply();
+        recalculated();
+    }
     QString lookupRequirement(const QString& key) const { return m_grids.lookupRequirement(key); }
     QString lookupSupply(const QString& key) const { return m_grids.lookupSupply(key); }
     void fillRationRows(const QString& caseKey) { m_grids.fillRationRows(caseKey); }
@@ -51,8 +80,15 @@ public:
     }
 
 private:
+    void recalculated()
+    {
+        if (m_afterRecalculation)
+            m_afterRecalculation();
+    }
+
     RationGrids m_grids;
     RequirementCalculator m_requirements;
     IndicatorCalculator m_indicators;
     SupplyCalculator m_supply;
+    std::function<void()> m_afterRecalculation;
 };

@@ -20,10 +20,11 @@ struct RowLayout
     int height;
 };
 
-// Rows 5 to 10 carry data only, so they are hidden; row 10 opens to one pixel
-// once formulas are placed.
+// The rows below the supply carry data only, so they are hidden; the formula
+// row opens to one pixel once formulas are placed. The maximum row opens when
+// a maximum applies.
 constexpr RowLayout HeaderRowHeights[] = {
-    {NameRow, 50},    {UnitRow, 20}, {RequirementRow, 20}, {SupplyRow, 20}, {KeyRow, 0},
+    {NameRow, 50},    {UnitRow, 20}, {RequirementRow, 20}, {MaximumRow, 0}, {SupplyRow, 20}, {KeyRow, 0},
     {DecimalsRow, 0}, {ShownRow, 0}, {KindRow, 0},         {FixedRow, 0},   {FormulaRow, 0}};
 
 } // namespace
@@ -88,10 +89,13 @@ void RationGrids::buildRationGrid()
     g.setText(UnitRow, AmountColumn, Lang::byCode(code, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
     g.setText(RequirementRow, NameColumn,
               Lang::byCode(code, QStringLiteral("Bedarf"), QStringLiteral("requirement")));
+    g.setText(MaximumRow, NameColumn,
+              Lang::byCode(code, QStringLiteral("Höchstwert"), QStringLiteral("Maximum")));
     g.setText(SupplyRow, NameColumn,
               Lang::byCode(code, QStringLiteral("Versorgung"), QStringLiteral("supply")));
     for (int column : {NameColumn, AmountColumn}) {
         g.setBackground(RequirementRow, column, ComputedBackground);
+        g.setBackground(MaximumRow, column, ComputedBackground);
         g.setBackground(SupplyRow, column, ComputedBackground);
     }
     fitHeadingColumns(g);
@@ -142,6 +146,7 @@ void RationGrids::buildGrid(GridModel& g, const QString& kind)
             g.setText(UnitRow, c, unit);
             g.setAlignment(UnitRow, c, GridAlign::Centre | GridAlign::Bottom);
             g.setText(RequirementRow, c, QStringLiteral(" "));
+            g.setText(MaximumRow, c, QString());
             g.setText(SupplyRow, c, QStringLiteral(" "));
             g.setText(KeyRow, c, key);
             g.setText(DecimalsRow, c, decimalsText);

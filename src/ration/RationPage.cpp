@@ -44,8 +44,10 @@ RationPage::RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form
     , m_context(context)
     , m_prompt(prompt)
     , m_form(form)
+    , m_limits(context, form, form.ration().grids())
 {
     m_form.setRationPageHooks(this);
+    m_form.ration().setAfterRecalculation([this] { m_limits.refresh(); });
     GridModel& ration = m_form.ration().rationGrid();
     GridModel& profile = m_form.ration().profileGrid();
     connect(&ration, &GridModel::clicked, this, &RationPage::rationGridClicked);
@@ -59,6 +61,7 @@ RationPage::RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form
 RationPage::~RationPage()
 {
     m_form.setRationPageHooks(nullptr);
+    m_form.ration().setAfterRecalculation(nullptr);
 }
 
 RationPageLabels RationPage::labels(const QString& languageCode)
@@ -92,6 +95,7 @@ void RationPage::setUp()
         ration.loadRequirementFormulas();
         ration.loadIndicatorFormulas();
     }
+    m_limits.refresh();
 }
 
 // Filter lists -----------------------------------------------------------------
@@ -293,14 +297,24 @@ void RationPage::toggleColumnMark(GridModel& grid, int column)
     grid.redraw();
 }
 
+void RationPage::userChoseBasis(int index)
+{
+    if (index < 0 || index > static_cast<int>(RationFigures::Basis::PerKilogramDryMatter))
+        return;
+    m_limits.setBasis(static_cast<RationFigures::Basis>(index));
+}
+
 // Print -------------------------------------------------------------------------------
 
 QString RationPage::printHeading() const
 {
+    const QString basis = m_limits.basis() == RationFigures::Basis::Daily
+                              ? QString()
+                              : QStringLiteral("  / ") + m_limits.basisLabel();
     return m_form.patientName() + QStringLiteral(" (") + m_form.speciesList().currentText() +
            QStringLiteral("/") + sexCode(code(), m_form.sexList().currentText()) +
            m_form.caseTypeList().currentText() + QStringLiteral("  / ") + m_form.ownerName() +
-           QStringLiteral("  / ") + m_form.title();
+           QStringLiteral("  / ") + m_form.title() + basis;
 }
 
 void RationPage::preparePrint()

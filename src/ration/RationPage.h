@@ -3,6 +3,7 @@
 #include "db/ChoiceList.h"
 #include "db/PagedChoiceList.h"
 #include "ration/RationPageHooks.h"
+#include "ration/RationPageLimits.h"
 
 #include <QObject>
 #include <QString>
@@ -80,7 +81,15 @@ public:
     // A click on row 1 of either grid: one column, or all at once for columns 0 to 2.
     void toggleColumnMark(GridModel& grid, int column);
 
-    // Patient, species, sex, case type, owner and title of the header form.
+    // The maximum row, the supply marks and the basis the figures are shown in.
+    const RationPageLimits& limits() const { return m_limits; }
+    QStringList basisLabels() const { return RationPageLimits::basisLabels(code()); }
+    // The switch: 0 per day, 1 per 1000 kcal ME, 2 per kg dry matter. The
+    // amounts stay grams per day and can be typed in every basis.
+    void userChoseBasis(int index);
+
+    // Patient, species, sex, case type, owner and title of the header form;
+    // the basis too when the figures are not shown per day.
     QString printHeading() const;
     // Makes the heading the page's window text; the grids print it on top.
     void preparePrint();
@@ -106,4 +115,5 @@ private:
     PagedChoiceList m_feed;
     QString m_searchText;
     QString m_windowText;
+    RationPageLimits m_limits;
 };

@@ -134,6 +134,47 @@ void GridModel::setText(int row, int col, const QString& text)
     });
 }
 
+void GridModel::setShownText(int row, int col, const QString& text)
+{
+    changeCell(row, col, [&](Cell& c) {
+        if (c.hasShownText && c.shownText == text)
+            return false;
+        c.hasShownText = true;
+        c.shownText = text;
+        return true;
+    });
+}
+
+void GridModel::clearShownText(int row, int col)
+{
+    changeCell(row, col, [](Cell& c) {
+        if (!c.hasShownText)
+            return false;
+        c.hasShownText = false;
+        c.shownText.clear();
+        return true;
+    });
+}
+
+QString GridModel::shownText(int row, int col) const
+{
+    const Cell* cell = cellAt(row, col);
+    if (!cell)
+        return QString();
+    return cell->hasShownText ? cell->shownText : cell->text;
+}
+
+void GridModel::setToolTip(int row, int col, const QString& text)
+{
+    changeCell(row, col, [&](Cell& c) { return std::exchange(c.toolTip, text) != text; });
+}
+
+QString GridModel::toolTip(int row, int col) const
+{
+    const Cell* cell = cellAt(row, col);
+    return cell ? cell->toolTip : QString();
+}
+
 void GridModel::setAlignment(int row, int col, GridAlign align)
 {
     changeCell(row, col, [&](Cell& c) { return std::exchange(c.align, align) != align; });
@@ -200,6 +241,11 @@ void GridModel::setTextColor(int row, int col, Rgb colour)
         c.textColor = colour;
         return true;
     });
+}
+
+void GridModel::resetTextColor(int row, int col)
+{
+    changeCell(row, col, [](Cell& c) { return std::exchange(c.hasTextColor, false); });
 }
 
 Rgb GridModel::textColor(int row, int col) const

@@ -55,6 +55,15 @@ public:
     // Text
     QString text(int row, int col) const;
     void setText(int row, int col, const QString& text);
+    // A cell can show (and print) another text than the one it holds, e.g.
+    // a figure converted for display while the logic keeps reading the
+    // original. Editing starts from the held text.
+    void setShownText(int row, int col, const QString& text);
+    void clearShownText(int row, int col);
+    QString shownText(int row, int col) const;
+    // Shown when the pointer rests on the cell; empty for none.
+    void setToolTip(int row, int col, const QString& text);
+    QString toolTip(int row, int col) const;
 
     // Format of one cell. The getters return what is drawn: a cell without a
     // background or font of its own shows the grid-wide default.
@@ -67,6 +76,8 @@ public:
     Rgb background(int row, int col) const;
     bool hasOwnBackground(int row, int col) const;
     void setTextColor(int row, int col, Rgb colour);
+    // Back to the grid-wide text colour.
+    void resetTextColor(int row, int col);
     Rgb textColor(int row, int col) const;
     void setReadOnly(int row, int col, bool readOnly);
     bool isReadOnly(int row, int col) const;
@@ -170,6 +181,8 @@ private:
     struct Cell
     {
         QString text;
+        QString shownText;
+        QString toolTip;
         QStringList dropDownEntries;
         Rgb background;
         Rgb textColor;
@@ -177,6 +190,7 @@ private:
         GridAlign align;
         bool hasBackground = false;
         bool hasTextColor = false;
+        bool hasShownText = false;
         bool readOnly = false;
         bool ellipsis = false;
         bool dropDown = false;

@@ -6,6 +6,7 @@
 #include "output/StoredCase.h"
 #include "output/WeightCheckPage.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -69,7 +70,8 @@ TEST_F(StoredCasePages, TheCoverageLeavesOutKey61)
     const GridModel& ration = form->ration().rationGrid();
     int marked61 = 0;
     for (int c = 3; c < ration.columnCount(); ++c)
-        marked61 += ration.text(0, c) == QLatin1String("x") && ration.text(5, c) == QLatin1String("61");
+        marked61 += ration.text(NutrientColumns::MarkRow, c) == QLatin1String("x") &&
+                    ration.text(NutrientColumns::KeyRow, c) == QLatin1String("61");
     ASSERT_EQ(marked61, 1);
 
     CoveragePage page(db->context().languageCode(), *texts, ration);

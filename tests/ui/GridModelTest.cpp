@@ -470,6 +470,34 @@ TEST(GridModel, CellChangedOnlyWhenSomethingChanged)
     EXPECT_EQ(layout.count(), 0);
 }
 
+TEST(GridModel, ShownTextAndToolTipStayApartFromTheHeldTextAndMoveWithTheRow)
+{
+    GridModel model;
+    fill(model, 2, 2);
+    model.setShownText(1, 1, QStringLiteral("shown"));
+    model.setToolTip(1, 1, QStringLiteral("why"));
+    model.setTextColor(1, 1, Rgb(200, 0, 0));
+    EXPECT_EQ(model.text(1, 1), label(1, 1));
+    EXPECT_EQ(model.shownText(1, 1), QStringLiteral("shown"));
+    EXPECT_EQ(model.shownText(1, 0), label(1, 0));
+
+    QSignalSpy spy(&model, &GridModel::cellChanged);
+    model.setShownText(1, 1, QStringLiteral("shown"));
+    model.setToolTip(1, 1, QStringLiteral("why"));
+    EXPECT_EQ(spy.count(), 0);
+
+    model.insertRow(0);
+    EXPECT_EQ(model.shownText(2, 1), QStringLiteral("shown"));
+    EXPECT_EQ(model.toolTip(2, 1), QStringLiteral("why"));
+    // An empty shown text is shown, not the held one.
+    model.setShownText(2, 1, QString());
+    EXPECT_EQ(model.shownText(2, 1), QString());
+    model.clearShownText(2, 1);
+    model.resetTextColor(2, 1);
+    EXPECT_EQ(model.shownText(2, 1), label(1, 1));
+    EXPECT_EQ(model.textColor(2, 1), model.defaultTextColor());
+}
+
 TEST(GridModel, GeometryChangesAnnounceALayoutChange)
 {
     GridModel model;

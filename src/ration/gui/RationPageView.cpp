@@ -56,6 +56,10 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_printButton = new QPushButton;
     m_printButton->setObjectName(QStringLiteral("Print"));
     m_printRow->setObjectName(QStringLiteral("PrintRow"));
+    m_basisList = new QComboBox;
+    m_basisList->setObjectName(QStringLiteral("BasisList"));
+    m_basisList->addItems(m_page->basisLabels());
+    m_printRow->addWidget(m_basisList);
     m_printRow->addStretch(1);
     m_printRow->addWidget(m_printButton);
 
@@ -80,7 +84,8 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     setTabOrder(m_searchText, m_filterButton);
     setTabOrder(m_filterButton, m_rationGrid);
     setTabOrder(m_rationGrid, m_profileGrid);
-    setTabOrder(m_profileGrid, m_printButton);
+    setTabOrder(m_profileGrid, m_basisList);
+    setTabOrder(m_basisList, m_printButton);
 
     ChoiceControls::showChoices(m_categoryList, m_page->categoryList());
     ChoiceControls::showChoices(m_typeList, m_page->typeList());
@@ -149,6 +154,7 @@ void RationPageView::connectControls()
     connect(m_searchText, &QLineEdit::returnPressed, page, &RationPage::filterClicked);
     connect(m_filterButton, &QPushButton::clicked, page, &RationPage::filterClicked);
     connect(m_printButton, &QPushButton::clicked, this, &RationPageView::print);
+    connect(m_basisList, &QComboBox::activated, page, &RationPage::userChoseBasis);
 
     // A feedstuff is picked when its list closes, not when the choice moves:
     // the arrow keys or the wheel over the closed list only move the choice,

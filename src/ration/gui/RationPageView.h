@@ -54,6 +54,8 @@ public:
     QLineEdit* searchText() const { return m_searchText; }
     QPushButton* filterButton() const { return m_filterButton; }
     QPushButton* printButton() const { return m_printButton; }
+    // Per day, per 1000 kcal ME or per kg dry matter.
+    QComboBox* basisList() const { return m_basisList; }
 
     // The print dialog by default; tests print to files instead.
     void setGridPrint(GridPrint print) { m_gridPrint = std::move(print); }
@@ -77,6 +79,7 @@ private:
     GridView* m_rationGrid;
     GridView* m_profileGrid;
     QHBoxLayout* m_printRow;
+    QComboBox* m_basisList = nullptr;
 
     QLabel* m_categoryLabel = nullptr;
     QComboBox* m_categoryList = nullptr;

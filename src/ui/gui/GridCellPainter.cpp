@@ -121,7 +121,7 @@ void drawText(QPainter& painter, const QRectF& rect, const QString& text, GridAl
 
 int neededWidth(const GridModel& model, int row, int col)
 {
-    const QString text = model.text(row, col);
+    const QString text = model.shownText(row, col);
     if (text.trimmed().isEmpty())
         return 0;
     const QFontMetricsF metrics(toFont(model.font(row, col)));
@@ -146,7 +146,7 @@ int neededWidth(const GridModel& model, int row, int col)
 
 void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect)
 {
-    paintCell(painter, rect, model.text(row, col),
+    paintCell(painter, rect, model.shownText(row, col),
               {model.background(row, col), model.textColor(row, col), model.font(row, col),
                model.alignment(row, col), model.hasEllipsis(row, col), model.isFixedCell(row, col)});
 }

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include <algorithm>
 #include <utility>
@@ -461,6 +463,21 @@ void GridView::closeEditor()
         setFocus(Qt::OtherFocusReason);
     m_closingEditor = false;
     scheduleRepaint();
+}
+
+bool GridView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip && m_model) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const GridCell cell = cellAt(help->pos());
+        const QString tip = cell.isValid() ? m_model->toolTip(cell.row, cell.col) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport(), cellRect(cell.row, cell.col));
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
 }
 
 bool GridView::eventFilter(QObject* watched, QEvent* event)

@@ -57,6 +57,8 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Shows the tooltip of the cell under the pointer.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void connectModel();

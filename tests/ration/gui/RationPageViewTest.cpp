@@ -1,6 +1,7 @@
 #include "ration/gui/RationPageView.h"
 #include "app/gui/CaseSheet.h"
 #include "app/gui/CaseWindow.h"
+#include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "db/PagedChoiceList.h"
 #include "ration/CaseHeaderForm.h"
@@ -333,6 +334,17 @@ TEST_F(RationPageViewTest, AnAmountTypedIntoTheGridFillsTheContributionsAndTheNa
     // 200 g rice at 2.7 g protein per 100 g.
     EXPECT_EQ(rationGrid().text(FirstFeedRow, protein), "5,4");
     EXPECT_EQ(rationGrid().text(SupplyRow, protein), "5,4");
+
+    // The switch below the grids shows the figures per 1000 kcal; the grid
+    // keeps holding them per day.
+    const double kcal = NumberText::read(
+        rationGrid().text(SupplyRow, NutrientColumns::find(rationGrid(), QStringLiteral("60"))));
+    ASSERT_GT(kcal, 0.0);
+    choose(page->basisList(), QStringLiteral("pro 1000 kcal ME"));
+    EXPECT_EQ(rationGrid().shownText(SupplyRow, protein), NumberText::format(5.4 * 1000.0 / kcal, 1));
+    EXPECT_EQ(rationGrid().text(SupplyRow, protein), "5,4");
+    choose(page->basisList(), QStringLiteral("pro Tag"));
+    EXPECT_EQ(rationGrid().shownText(SupplyRow, protein), "5,4");
 
     const QRect name = view->cellRect(FirstFeedRow, RationGrids::NameColumn);
     prompt.setNextAnswer(Prompt::Answer::No);

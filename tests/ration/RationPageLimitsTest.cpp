@@ -1,0 +1,137 @@
+#include "ration/RationPageLimits.h"
+#include "core/NumberText.h"
+#include "core/Prompt.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
+#include "ration/RationPage.h"
+#include "support/QtPrinters.h"
+#include "support/TestDatabase.h"
+#include "ui/GridModel.h"
+
+#include <gtest/gtest.h>
+
+using namespace NutrientColumns;
+
+namespace {
+
+// A 20 kg adult male dog over the shipped data, made as a case window makes
+// its header form and ration page.
+struct DogWindow
+{
+    TestDatabase db;
+    RecordingPrompt prompt;
+    CaseHeaderForm form;
+    RationPage page;
+
+    explicit DogWindow(const QString& language)
+        : db(TestDatabase::Data::Shipped, language)
+        , form(db.context(), prompt)
+        , page(db.context(), prompt, form)
+    {
+        page.setUp();
+        form.initCaseForm();
+    }
+    static int indexOf(const ChoiceList& list, int data)
+    {
+        for (int i = 0; i < list.count(); ++i) {
+            if (list.entries()[size_t(i)].data == data)
+                return i;
+        }
+        return -1;
+    }
+    void chooseAdultDog()
+    {
+        form.userChoseSpecies(indexOf(form.speciesList(), 2));
+        form.userChoseSex(indexOf(form.sexList(), 1));
+        form.userChoseCaseType(indexOf(form.caseTypeList(), 7));
+        form.setActualWeight(QStringLiteral("20"));
+        form.setTargetWeight(QStringLiteral("20"));
+    }
+    // Picks the feedstuff and types its amount, as the user does.
+    int feed(int key, const QString& amount)
+    {
+        page.setFeedChoice(page.feedModel().findData(key));
+        page.feedListClosed();
+        const int row = form.ration().grids().feedRow(QString::number(key));
+        grid().endEdit(row, 2, amount);
+        return row;
+    }
+    GridModel& grid() { return form.ration().rationGrid(); }
+    int column(int key) { return find(grid(), QString::number(key)); }
+    QString shown(int row, int key) { return grid().shownText(row, column(key)); }
+};
+
+TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
+{
+    const struct
+    {
+        QString language, incomplete, vitaminAOver, perDay, perKcal, ratioOver, units;
+    } languages[] = {
+        {"DE", "Ohne Gehaltsangabe, nicht mitgezählt: Hähnchenbrustfilet, roh; Reis, weiß, Langkorn, gekocht",
+         "Höchstwert %1 IE (FEDIAF 2025 nutritional maximum)", "pro Tag", "pro 1000 kcal ME",
+         "Höchstwert 2,00 (FEDIAF 2025 nutritional maximum, adult)", "Einheiten"},
+        {"US",
+         "No content stored, not counted: Chicken breast, skinless, raw; Rice, white, long-grain, cooked "
+         "(unenriched)",
+         "Maximum %1 IU (FEDIAF 2025 nutritional maximum)", "per day", "per 1000 kcal ME",
+         "Maximum 2,00 (FEDIAF 2025 nutritional maximum, adult)", "Units"},
+    };
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.language.toStdString());
+        DogWindow w(l.language);
+        ASSERT_TRUE(w.db.isValid());
+        EXPECT_EQ(w.page.basisLabels().value(0), l.perDay);
+        // No species, no maxima: the row stays closed.
+        EXPECT_EQ(w.grid().rowHeight(MaximumRow), 0);
+        w.chooseAdultDog();
+        EXPECT_EQ(w.grid().rowHeight(MaximumRow), 20);
+
+        w.feed(24, QStringLiteral("400"));
+        const int rice = w.feed(89, QStringLiteral("500"));
+        const int chloride = w.column(35);
+        EXPECT_EQ(w.grid().text(MaximumRow, w.column(2)), "104000");
+        EXPECT_EQ(w.grid().toolTip(SupplyRow, chloride), l.incomplete);
+        EXPECT_TRUE(w.grid().font(SupplyRow, chloride).italic);
+        EXPECT_EQ(w.grid().textColor(SupplyRow, w.column(2)), w.grid().defaultTextColor());
+        EXPECT_EQ(w.grid().text(MaximumRow, chloride), "");
+
+        w.feed(146, QStringLiteral("150"));
+        for (int key : {2, 5}) {
+            EXPECT_EQ(w.grid().textColor(SupplyRow, w.column(key)), RationPageLimits::OverColour) << key;
+            EXPECT_FALSE(w.grid().font(SupplyRow, w.column(key)).italic) << key;
+        }
+        EXPECT_EQ(w.grid().toolTip(SupplyRow, w.column(2)),
+                  l.vitaminAOver.arg(w.grid().text(MaximumRow, w.column(2))));
+
+        // Per 1000 kcal: every figure over the supplied energy, the amounts
+        // as typed and the held figures per day.
+        const QString dailySupply = w.grid().text(SupplyRow, w.column(2));
+        const double kcal = NumberText::read(w.grid().text(SupplyRow, w.column(60)));
+        w.page.userChoseBasis(1);
+        EXPECT_EQ(w.shown(SupplyRow, 60), "1000");
+        EXPECT_EQ(w.grid().shownText(UnitRow, 1), l.units + QLatin1Char(' ') + l.perKcal);
+        EXPECT_EQ(w.shown(SupplyRow, 2),
+                  NumberText::format(NumberText::read(dailySupply) * 1000.0 / kcal, 0));
+        EXPECT_EQ(w.grid().text(SupplyRow, w.column(2)), dailySupply);
+        EXPECT_EQ(w.grid().text(rice, 2), "500");
+        EXPECT_TRUE(w.page.printHeading().endsWith(QStringLiteral("  / ") + l.perKcal));
+        // An amount typed in that view is grams per day; the view follows.
+        w.grid().endEdit(rice, 2, QStringLiteral("250"));
+        EXPECT_NE(w.grid().text(SupplyRow, w.column(60)), NumberText::format(kcal, 0));
+        EXPECT_EQ(w.shown(SupplyRow, 60), "1000");
+
+        w.page.userChoseBasis(0);
+        EXPECT_EQ(w.shown(SupplyRow, 2), w.grid().text(SupplyRow, w.column(2)));
+        EXPECT_FALSE(w.page.printHeading().contains(l.perDay));
+
+        // Calcium carbonate lifts Ca : P above its maximum in the profile.
+        const GridModel& profile = w.form.ration().profileGrid();
+        const int ratio = find(profile, QStringLiteral("42"));
+        EXPECT_EQ(profile.textColor(RequirementRow, ratio), profile.defaultTextColor());
+        w.feed(157, QStringLiteral("20"));
+        EXPECT_EQ(profile.textColor(RequirementRow, ratio), RationPageLimits::OverColour);
+        EXPECT_EQ(profile.toolTip(RequirementRow, ratio), l.ratioOver);
+    }
+}
+
+} // namespace
