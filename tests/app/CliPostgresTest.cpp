@@ -37,20 +37,9 @@ INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (1, 1, 150), (1
     (2, 160, 50.123456789012345), (3, 2, 100), (3, 155, 0), (7, 151, 12.5), (7, 9, 80);
 )";
 
-class CliPostgresTest : public ::testing::Test
+class CliPostgresTest : public ClusterTest
 {
 public:
-    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
-    static void TearDownTestSuite()
-    {
-        delete cluster;
-        cluster = nullptr;
-    }
-    void SetUp() override
-    {
-        if (!cluster->isRunning())
-            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
-    }
     static QString emptyDatabase()
     {
         static int databases = 0;
@@ -59,11 +48,7 @@ public:
         EXPECT_TRUE(cluster->createEmptyDatabase(name, &error)) << error.toStdString();
         return name;
     }
-
-    static ThrowawayPostgres* cluster;
 };
-
-ThrowawayPostgres* CliPostgresTest::cluster = nullptr;
 
 QString conninfoOf(const QString& database)
 {

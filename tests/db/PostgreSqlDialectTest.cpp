@@ -89,20 +89,14 @@ QByteArray resource(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class PostgreSqlDialectTest : public ::testing::Test
+class PostgreSqlDialectTest : public ClusterTest
 {
 protected:
-    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
-    static void TearDownTestSuite()
-    {
-        delete cluster;
-        cluster = nullptr;
-    }
-
     void SetUp() override
     {
-        if (!cluster->isRunning())
-            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
+        ClusterTest::SetUp();
+        if (IsSkipped())
+            return;
         db.reset(PQconnectdb(cluster->conninfo().constData()));
         ASSERT_EQ(PQstatus(db.get()), CONNECTION_OK) << PQerrorMessage(db.get());
     }
@@ -122,11 +116,8 @@ protected:
         return schema;
     }
 
-    static ThrowawayPostgres* cluster;
     Connection db{nullptr, &PQfinish};
 };
-
-ThrowawayPostgres* PostgreSqlDialectTest::cluster = nullptr;
 
 TEST(PostgreSqlSchemaTest, RendersTypesKeysCollationAndIndexes)
 {

@@ -16,29 +16,17 @@
 
 namespace {
 
-class RowLockTest : public ::testing::Test
+class RowLockTest : public ClusterTest
 {
 protected:
-    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
-    static void TearDownTestSuite()
-    {
-        delete cluster;
-        cluster = nullptr;
-    }
-
     void SetUp() override
     {
-        if (!cluster->isRunning())
-            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
-        static int databases = 0;
-        const QString name = QStringLiteral("locks%1").arg(++databases);
-        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
-        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        ClusterTest::SetUp();
+        if (IsSkipped())
+            return;
         QString error;
-        ASSERT_TRUE(cluster->createDatabase(name, QString::fromUtf8(fixture.readAll()), &error))
-            << error.toStdString();
-        const QString connection = QStringLiteral("Backend=postgresql;Connection=\"%1\"")
-                                       .arg(QString::fromUtf8(cluster->conninfo(name)));
+        const QString connection = fixtureDatabase(QStringLiteral("locks"), &error);
+        ASSERT_FALSE(connection.isEmpty()) << error.toStdString();
         for (Connection* db : {&first, &second})
             ASSERT_TRUE(db->openConnection(connection, QString(), QString()))
                 << db->lastError().toStdString();
@@ -61,12 +49,9 @@ protected:
         return rs.openRecordset(db, sql) && !rs.isEof() ? rs.value(0).integer : -1;
     }
 
-    static ThrowawayPostgres* cluster;
     Connection first;
     Connection second;
 };
-
-ThrowawayPostgres* RowLockTest::cluster = nullptr;
 
 TEST_F(RowLockTest, TwoCopiesTakingFeedstuffKeysAtOnceGetDifferentKeys)
 {

@@ -12,33 +12,20 @@
 
 namespace {
 
-class ServerConnectionTest : public ::testing::Test
+class ServerConnectionTest : public ClusterTest
 {
 protected:
-    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
-    static void TearDownTestSuite()
-    {
-        delete cluster;
-        cluster = nullptr;
-    }
-
     void SetUp() override
     {
-        if (!cluster->isRunning())
-            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
-        static int databases = 0;
-        name = QStringLiteral("loss%1").arg(++databases);
-        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
-        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        ClusterTest::SetUp();
+        if (IsSkipped())
+            return;
         QString error;
-        ASSERT_TRUE(cluster->createDatabase(name, QString::fromUtf8(fixture.readAll()), &error))
-            << error.toStdString();
+        const QString connection = fixtureDatabase(QStringLiteral("loss"), &error, &name);
+        ASSERT_FALSE(connection.isEmpty()) << error.toStdString();
         db.setClock([] { return QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)); });
         db.setLostConnectionHandler([this] { ++losses; });
-        ASSERT_TRUE(
-            db.openConnection(ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(name))),
-                              QString(), QString()))
-            << db.lastError().toStdString();
+        ASSERT_TRUE(db.openConnection(connection, QString(), QString())) << db.lastError().toStdString();
     }
 
     QString value(const QString& sql)
@@ -53,13 +40,10 @@ protected:
     }
     QString count() { return value(QStringLiteral("SELECT count(*) FROM T_TEXT")); }
 
-    static ThrowawayPostgres* cluster;
     QString name;
     Connection db;
     int losses = 0;
 };
-
-ThrowawayPostgres* ServerConnectionTest::cluster = nullptr;
 
 const QString Insert = QStringLiteral("INSERT INTO T_TEXT (ID, BEZ_DE) VALUES (50, 'neu')");
 const QString LostTransaction =

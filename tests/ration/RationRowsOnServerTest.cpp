@@ -15,29 +15,17 @@
 
 namespace {
 
-class RationRowsOnServerTest : public ::testing::Test
+class RationRowsOnServerTest : public ClusterTest
 {
 protected:
-    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
-    static void TearDownTestSuite()
-    {
-        delete cluster;
-        cluster = nullptr;
-    }
-
     void SetUp() override
     {
-        if (!cluster->isRunning())
-            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
-        static int databases = 0;
-        const QString name = QStringLiteral("ration%1").arg(++databases);
-        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
-        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
+        ClusterTest::SetUp();
+        if (IsSkipped())
+            return;
         QString error;
-        ASSERT_TRUE(cluster->createDatabase(name, QString::fromUtf8(fixture.readAll()), &error))
-            << error.toStdString();
-        const QString connection = QStringLiteral("Backend=postgresql;Connection=\"%1\"")
-                                       .arg(QString::fromUtf8(cluster->conninfo(name)));
+        const QString connection = fixtureDatabase(QStringLiteral("ration"), &error);
+        ASSERT_FALSE(connection.isEmpty()) << error.toStdString();
         context.setConnectionString(connection);
         ASSERT_TRUE(context.openDatabase()) << context.db().lastError().toStdString();
         ASSERT_TRUE(other.openConnection(connection, QString(), QString()))
@@ -77,7 +65,6 @@ protected:
                        .arg(id));
     }
 
-    static ThrowawayPostgres* cluster;
     AppContext context;
     Connection other;
     CaseInputs header;
@@ -86,8 +73,6 @@ protected:
     bool waited = false;
     QString missing;
 };
-
-ThrowawayPostgres* RationRowsOnServerTest::cluster = nullptr;
 
 TEST_F(RationRowsOnServerTest, AFeedstuffReplacedMeanwhileIsStoredAndADeletedOneRefused)
 {

@@ -1,6 +1,9 @@
 #include "support/ThrowawayPostgres.h"
 
+#include "db/ConnectionString.h"
 #include "db/SqlQuote.h"
+
+#include <QFile>
 
 #include <QThread>
 
@@ -51,4 +54,20 @@ bool ThrowawayPostgres::waitForALockWaiter() const
         QThread::msleep(5);
     }
     return false;
+}
+
+QString ClusterTest::fixtureDatabase(const QString& prefix, QString* error, QString* name)
+{
+    static int databases = 0;
+    const QString database = prefix + QString::number(++databases);
+    if (name)
+        *name = database;
+    QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
+    if (!fixture.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("no fixture");
+        return QString();
+    }
+    if (!cluster->createDatabase(database, QString::fromUtf8(fixture.readAll()), error))
+        return QString();
+    return ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(database)));
 }

@@ -4,6 +4,8 @@
 
 #include <QTemporaryDir>
 
+#include <gtest/gtest.h>
+
 // A PostgreSQL cluster in a temporary directory for as long as the object
 // lives.
 class ThrowawayPostgres
@@ -57,4 +59,30 @@ private:
     PostgresCluster m_cluster{m_dir.path()};
     bool m_running = false;
     QString m_error;
+};
+
+// A test suite whose tests share one throwaway cluster, started for the
+// suite; without a server every test of it is skipped.
+class ClusterTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
+    static void TearDownTestSuite()
+    {
+        delete cluster;
+        cluster = nullptr;
+    }
+    void SetUp() override
+    {
+        if (!cluster->isRunning())
+            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
+    }
+
+    // A new database named prefix and a number, with the schema and the test
+    // fixture; its connection string for the program, empty after a failure
+    // (told in error).
+    static QString fixtureDatabase(const QString& prefix, QString* error, QString* name = nullptr);
+
+public:
+    static inline ThrowawayPostgres* cluster = nullptr;
 };
