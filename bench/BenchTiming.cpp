@@ -86,7 +86,9 @@ bool exec(const char* who, sqlite3* db, const char* sql)
 bool openDatabase(const char* who, AppContext& context, const QString& directory)
 {
     context.setLanguageCode(QStringLiteral("DE"));
-    context.setConnectionString(ConnectionString::build(directory, QStringLiteral("Share Deny None")));
+    context.setDataDirectory(directory);
+    context.setShareMode(QStringLiteral("Share Deny None"));
+    context.setConnectionString(ConnectionString::build(directory, context.shareMode()));
     if (context.openDatabase())
         return true;
     std::fprintf(stderr, "%s: cannot open the database\n", who);

@@ -2,6 +2,7 @@
 // into a PNG file: case_list_shot FILE. Run it under a display server
 // (xvfb-run -a); the picture is the one in doc/screenshots.
 
+#include "BenchTiming.h"
 #include "ManyCases.h"
 #include "app/SearchBar.h"
 #include "app/gui/CaseListView.h"
@@ -49,14 +50,8 @@ int main(int argc, char** argv)
         return 1;
     }
     AppContext context;
-    context.setLanguageCode(QStringLiteral("DE"));
-    context.setDataDirectory(dir.path());
-    context.setShareMode(QStringLiteral("Share Deny None"));
-    context.setConnectionString(ConnectionString::build(dir.path(), context.shareMode()));
-    if (!context.openDatabase()) {
-        std::fprintf(stderr, "case_list_shot: cannot open the database\n");
+    if (!BenchTiming::openDatabase("case_list_shot", context, dir.path()))
         return 1;
-    }
     RecordingPrompt prompt;
     MainWindow window(context, prompt);
     window.resize(1200, 760);

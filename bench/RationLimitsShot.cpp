@@ -5,6 +5,7 @@
 // or in the basis given. Run it under a display server (xvfb-run -a); the
 // picture is the one in doc/screenshots.
 
+#include "BenchTiming.h"
 #include "ManyCases.h"
 #include "app/gui/CaseSheet.h"
 #include "app/gui/CaseWindow.h"
@@ -65,14 +66,8 @@ int main(int argc, char** argv)
         return 1;
     }
     AppContext context;
-    context.setLanguageCode(QStringLiteral("DE"));
-    context.setDataDirectory(dir.path());
-    context.setShareMode(QStringLiteral("Share Deny None"));
-    context.setConnectionString(ConnectionString::build(dir.path(), context.shareMode()));
-    if (!context.openDatabase()) {
-        std::fprintf(stderr, "ration_limits_shot: cannot open the database\n");
+    if (!BenchTiming::openDatabase("ration_limits_shot", context, dir.path()))
         return 1;
-    }
     RecordingPrompt prompt;
     QMdiArea area;
     area.resize(1400, 760);

@@ -51,15 +51,7 @@ public:
                                nullptr) == SQLITE_OK &&
                SqliteBackend::installCollation(m_db);
     }
-    bool exec(const QByteArray& sql)
-    {
-        char* message = nullptr;
-        if (sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, &message) == SQLITE_OK)
-            return true;
-        m_error = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
-        sqlite3_free(message);
-        return false;
-    }
+    bool exec(const QByteArray& sql) { return SqliteBackend::execRaw(m_db, sql, m_error); }
     bool insertRows(const TableData& data);
     void close()
     {

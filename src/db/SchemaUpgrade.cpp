@@ -1,6 +1,7 @@
 #include "db/SchemaUpgrade.h"
 
 #include "db/DatabaseCreator.h"
+#include "db/SqliteBackend.h"
 
 #include <QStringList>
 
@@ -27,15 +28,7 @@ public:
         : m_db(db)
     {
     }
-    bool exec(const QByteArray& sql)
-    {
-        char* message = nullptr;
-        if (sqlite3_exec(m_db, sql.constData(), nullptr, nullptr, &message) == SQLITE_OK)
-            return true;
-        m_error = QString::fromUtf8(message ? message : sqlite3_errmsg(m_db));
-        sqlite3_free(message);
-        return false;
-    }
+    bool exec(const QByteArray& sql) { return SqliteBackend::execRaw(m_db, sql, m_error); }
     bool hasTable(const QString& table) const;
     bool addTable(const QString& table);
     bool addEditorRows(const QStringList& tables);

@@ -298,6 +298,16 @@ void SqliteBackend::registerFunctions()
     installCollation(m_db);
 }
 
+bool SqliteBackend::execRaw(sqlite3* db, const QByteArray& sql, QString& error)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql.constData(), nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    error = QString::fromUtf8(message ? message : sqlite3_errmsg(db));
+    sqlite3_free(message);
+    return false;
+}
+
 bool SqliteBackend::installCollation(sqlite3* db)
 {
     // Text columns are declared COLLATE NOCASE; this makes that collation the

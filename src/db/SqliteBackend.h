@@ -45,6 +45,9 @@ public:
     // with SQLite's built-in NOCASE (which folds ASCII letters only) sorts
     // umlauts differently and corrupts those indexes when it writes.
     static bool installCollation(sqlite3* db);
+    // Runs sql (one or more statements) on a raw connection; false with
+    // SQLite's reason in error.
+    static bool execRaw(sqlite3* db, const QByteArray& sql, QString& error);
 
 private:
     SqliteBackend(sqlite3* db, Clock clock);
