@@ -22,6 +22,7 @@
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "db/PostgresDatabaseCreator.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 #include "exchange/SystemTableExchange.h"
@@ -281,56 +282,6 @@ int runConcurrent(const QString& workerPath, int cases)
     return 0;
 }
 
-// A value as a literal of the server's SQL.
-QString literal(const DbValue& value)
-{
-    switch (value.kind) {
-    case DbValue::Kind::Integer:
-    case DbValue::Kind::YesNo:
-        return QString::number(value.integer);
-    case DbValue::Kind::Double:
-        return QString::number(value.real, 'g', 17);
-    case DbValue::Kind::Text:
-    case DbValue::Kind::Date:
-        return Sql::quote(value.text);
-    case DbValue::Kind::Null:
-    case DbValue::Kind::Blob:
-        break;
-    }
-    return QStringLiteral("NULL");
-}
-
-// Every row of the SQLite database as INSERTs for the server, which holds
-// the same schema.
-bool rowsAsSql(AppContext& context, QString& sql)
-{
-    QStringList tables;
-    RecordSet list;
-    if (!list.openRecordset(context.db(),
-                            QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
-        return false;
-    for (; !list.isEof(); list.moveNext()) {
-        if (!list.value(0).text.startsWith(QLatin1String("sqlite_")))
-            tables << list.value(0).text;
-    }
-    for (const QString& table : tables) {
-        RecordSet rs;
-        if (!rs.openRecordset(context.db(), QStringLiteral("SELECT * FROM ") + table))
-            return false;
-        QStringList columns;
-        for (int c = 0; c < rs.columnCount(); ++c)
-            columns << rs.columnName(c);
-        for (; !rs.isEof(); rs.moveNext()) {
-            QStringList values;
-            for (int c = 0; c < rs.columnCount(); ++c)
-                values << literal(rs.value(c));
-            sql += QStringLiteral("INSERT INTO %1 (%2) VALUES (%3);\n")
-                       .arg(table, columns.join(QLatin1String(", ")), values.join(QLatin1String(", ")));
-        }
-    }
-    return true;
-}
-
 QSet<QString> keys(AppContext& context, const QString& sql)
 {
     QSet<QString> found;
@@ -355,22 +306,18 @@ int runWorkstations(const QString& workerPath, int steps)
         return 77;
     }
     QTemporaryDir dir;
-    QString sql;
     if (!createDatabase(dir.path()))
         return 1;
-    {
-        std::unique_ptr<AppContext> file = open(dir.path());
-        if (!file || !rowsAsSql(*file, sql)) {
-            complain(QStringLiteral("cannot read the new database"));
-            return 1;
-        }
-    }
+    // The server database is the new file migrated, as a clinic makes it.
+    const QString conninfo = QString::fromUtf8(cluster.conninfo(QStringLiteral("mensoly")));
     QString error;
-    if (!cluster.createDatabase(QStringLiteral("mensoly"), sql, &error)) {
+    std::vector<PostgresDatabaseCreator::CopiedTable> copied;
+    if (!cluster.createEmptyDatabase(QStringLiteral("mensoly"), &error) ||
+        !PostgresDatabaseCreator::migrate(ConnectionString::databasePath(dir.path()), conninfo, copied,
+                                          &error)) {
         complain(QStringLiteral("cannot create the server database: ") + error);
         return 1;
     }
-    const QString conninfo = QString::fromUtf8(cluster.conninfo(QStringLiteral("mensoly")));
     std::unique_ptr<AppContext> context = open(dir.path(), conninfo);
     if (!context)
         return 1;
