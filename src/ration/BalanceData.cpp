@@ -1,0 +1,134 @@
+#include "ration/BalanceData.h"
+
+#include "core/NumberText.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/NutrientColumns.h"
+
+#include <QSet>
+
+#include <cmath>
+
+using namespace NutrientColumns;
+
+namespace {
+
+// Feedstuff keys as SQL, from the numbers they read as.
+QString keyList(const QList<int>& keys)
+{
+    QStringList texts;
+    for (const int key : keys)
+        texts << QString::number(key);
+    return texts.join(QLatin1Char(','));
+}
+
+QHash<int, QHash<int, double>> contents(AppContext& context, const QList<int>& feeds)
+{
+    QHash<int, QHash<int, double>> byFeed;
+    if (feeds.isEmpty())
+        return byFeed;
+    RecordSet rs;
+    if (!rs.openRecordset(context.db(), QStringLiteral("SELECT ID_FM, ID_NAEHRSTOFF, Menge FROM T_FM_NAEHRSTOFF "
+                                                       "WHERE Menge IS NOT NULL AND ID_FM IN (") +
+                                            keyList(feeds) + QStringLiteral(")")))
+        return byFeed;
+    for (; !rs.isEof(); rs.moveNext()) {
+        int feed = 0;
+        int nutrient = 0;
+        double amount = 0.0;
+        rs.getFieldLong(QStringLiteral("ID_FM"), feed);
+        rs.getFieldLong(QStringLiteral("ID_NAEHRSTOFF"), nutrient);
+        rs.getFieldDouble(QStringLiteral("Menge"), amount);
+        byFeed[feed].insert(nutrient, amount);
+    }
+    return byFeed;
+}
+
+const QString SupplementJoin =
+    QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_FM_KAT ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID "
+                   "WHERE T_FM_KAT.ID_FM_KATEGORIE = %1 AND T_FM_KAT.AKTIV <> 0 AND T_FUTTERMITTEL.AKTIV <> 0 ")
+        .arg(BalanceData::SupplementCategory);
+
+QSet<int> supplementsAmong(AppContext& context, const QList<int>& feeds)
+{
+    QSet<int> supplements;
+    RecordSet rs;
+    if (feeds.isEmpty() ||
+        !rs.openRecordset(context.db(), QStringLiteral("SELECT T_FUTTERMITTEL.ID ") + SupplementJoin +
+                                            QStringLiteral("AND T_FUTTERMITTEL.ID IN (") + keyList(feeds) +
+                                            QStringLiteral(")")))
+        return supplements;
+    for (; !rs.isEof(); rs.moveNext()) {
+        int key = 0;
+        rs.getFieldLong(QStringLiteral("ID"), key);
+        supplements.insert(key);
+    }
+    return supplements;
+}
+
+std::vector<BalanceFeed> shippedSupplements(AppContext& context)
+{
+    std::vector<BalanceFeed> supplements;
+    RecordSet rs;
+    const QString name = QStringLiteral("BEZ_") + context.languageCode();
+    if (!rs.openRecordset(context.db(), QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.") + name +
+                                            QLatin1Char(' ') + SupplementJoin +
+                                            QStringLiteral("AND T_FUTTERMITTEL.EIGEN = 'M' "
+                                                           "ORDER BY T_FUTTERMITTEL.ID")))
+        return supplements;
+    for (; !rs.isEof(); rs.moveNext()) {
+        BalanceFeed feed;
+        int key = 0;
+        rs.getFieldLong(QStringLiteral("ID"), key);
+        rs.getFieldText(name, feed.name);
+        feed.key = QString::number(key);
+        feed.supplement = true;
+        supplements.push_back(feed);
+    }
+    return supplements;
+}
+
+} // namespace
+
+BalanceInput BalanceData::read(AppContext& context, CaseHeaderForm& form)
+{
+    BalanceInput input;
+    const GridModel& ration = form.ration().rationGrid();
+    for (int c = FirstColumn; c < ration.columnCount(); ++c) {
+        BalanceNutrient nutrient;
+        nutrient.key = NumberText::readWhole(ration.text(KeyRow, c));
+        nutrient.name = ration.text(NameRow, c).trimmed();
+        nutrient.requirement = NumberText::read(ration.text(RequirementRow, c));
+        nutrient.marked = ration.text(MarkRow, c) == QLatin1String("x");
+        input.nutrients.push_back(nutrient);
+    }
+    const GridModel& profile = form.ration().profileGrid();
+    for (int c = FirstColumn; c < profile.columnCount(); ++c)
+        input.indicatorNames.insert(NumberText::readWhole(profile.text(KeyRow, c)), profile.text(NameRow, c).trimmed());
+    input.maxima = NutrientMaxima::forCase(context, form);
+
+    QList<int> keys;
+    for (int row = FirstFeedRow; row < ration.rowCount(); ++row) {
+        BalanceFeed feed;
+        feed.key = ration.text(row, RationGrids::KeyColumn).trimmed();
+        feed.name = ration.text(row, RationGrids::NameColumn).trimmed();
+        const double grams = NumberText::read(ration.text(row, RationGrids::AmountColumn));
+        feed.grams = std::isfinite(grams) && grams > 0.0 ? grams : 0.0;
+        keys << NumberText::readWhole(feed.key);
+        input.feeds.push_back(feed);
+    }
+    input.supplements = shippedSupplements(context);
+    QList<int> all = keys;
+    for (const BalanceFeed& supplement : input.supplements)
+        all << supplement.key.toInt();
+    const QHash<int, QHash<int, double>> stored = contents(context, all);
+    const QSet<int> supplements = supplementsAmong(context, keys);
+    for (size_t f = 0; f < input.feeds.size(); ++f) {
+        input.feeds[f].content = stored.value(keys[qsizetype(f)]);
+        input.feeds[f].supplement = supplements.contains(keys[qsizetype(f)]);
+    }
+    for (BalanceFeed& supplement : input.supplements)
+        supplement.content = stored.value(supplement.key.toInt());
+    return input;
+}

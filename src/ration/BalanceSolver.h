@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <limits>
+#include <vector>
+
+// One row of a balancing: the feedstuffs' amounts in grams, each times its
+// factor per gram, summed and held against a bound.
+struct BalanceLimit
+{
+    std::vector<double> perGram; // one factor per feedstuff
+    double bound = 0.0;
+    bool upper = false; // a maximum (sum <= bound) or a minimum (sum >= bound)
+    // A miss counts as its share of this amount, so that a gram of calcium
+    // and a microgram of selenium weigh alike.
+    double scale = 1.0;
+    // Lower stages are met as well as they can be before higher ones count.
+    int stage = 0;
+};
+
+// The grams a feedstuff may take.
+struct BalanceRange
+{
+    double minimum = 0.0;
+    double maximum = std::numeric_limits<double>::infinity();
+};
+
+struct BalanceSolution
+{
+    bool solved = false;
+    std::vector<double> grams;
+    QString error; // the solver's reason when it found no solution
+};
+
+// Daily amounts by linear programming. No amounts may exist that meet every
+// limit, so each limit may be missed, at a cost: stage by stage, the
+// weighted sum of the misses is made as small as it can be and then kept
+// there. Among the amounts that remain, the solver takes those nearest to the
+// start amounts scaled by one common factor, which keeps the proportions the
+// user typed as far as the limits allow.
+namespace BalanceSolver {
+
+BalanceSolution solve(const std::vector<BalanceLimit>& limits, const std::vector<BalanceRange>& ranges,
+                      const std::vector<double>& start);
+
+} // namespace BalanceSolver

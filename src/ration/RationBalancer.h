@@ -1,0 +1,96 @@
+#pragma once
+
+#include "ration/NutrientMaxima.h"
+
+#include <QHash>
+#include <QString>
+
+#include <limits>
+#include <optional>
+#include <vector>
+
+// A feedstuff as the balancing sees it.
+struct BalanceFeed
+{
+    QString key;
+    QString name;
+    double grams = 0.0; // the amount now; 0 when none is typed
+    bool locked = false; // keeps grams
+    double minimum = 0.0;
+    double maximum = std::numeric_limits<double>::infinity();
+    // A supplement without an amount is added only as far as a limit needs it.
+    bool supplement = false;
+    // Stored contents per 100 g by nutrient key; a nutrient without an entry
+    // counts as none, as in the ration's supply.
+    QHash<int, double> content;
+};
+
+// A column of the ration grid: its requirement as a minimum when marked.
+struct BalanceNutrient
+{
+    int key = 0;
+    QString name; // the short name of the column heading
+    double requirement = 0.0; // per day; 0 when there is none
+    bool marked = false;
+};
+
+struct BalanceInput
+{
+    std::vector<BalanceFeed> feeds;
+    std::vector<BalanceNutrient> nutrients;
+    std::vector<NutrientMaximum> maxima;
+    // The short names of the profile grid's indicators, for a ratio's maximum.
+    QHash<int, QString> indicatorNames;
+    // The shipped supplements, as candidates to close what stays short.
+    std::vector<BalanceFeed> supplements;
+};
+
+// A nutrient the proposal leaves short of its requirement (percent is the
+// coverage) or over its maximum (percent of the maximum). Energy is short
+// below and over above its band, in percent of its requirement.
+struct BalanceGap
+{
+    int key = 0;
+    QString name;
+    double percent = 0.0;
+};
+
+// A shipped supplement that supplies a nutrient still short, with the daily
+// grams that close the gap on their own.
+struct SupplementHint
+{
+    int nutrient = 0;
+    QString nutrientName;
+    QString feedKey;
+    QString feedName;
+    double grams = 0.0;
+};
+
+struct BalanceResult
+{
+    bool solved = false;
+    QString error;
+    std::vector<double> grams; // per feedstuff, rounded to weighable amounts
+    std::vector<BalanceGap> shortfalls;
+    std::vector<BalanceGap> excesses;
+    // Per nutrient short, the one to take first, then the others.
+    std::vector<SupplementHint> supplements;
+};
+
+// Proposes daily amounts for a ration: energy within 2 % of its requirement
+// first, then every marked nutrient's requirement as a minimum and the case's
+// maxima (Ca : P's included) as maxima, within each feedstuff's bounds.
+namespace RationBalancer {
+
+constexpr int EnergyKey = 60;
+constexpr double EnergyBand = 0.02;
+
+BalanceResult balance(const BalanceInput& input);
+
+// An amount as it is weighed: whole grams from 10 g, tenths from 1 g,
+// hundredths below.
+double weighable(double grams);
+// Its text with the decimals of its step, as typed into the ration grid.
+QString weighableText(double grams);
+
+} // namespace RationBalancer
