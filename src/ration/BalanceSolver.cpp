@@ -115,7 +115,8 @@ bool runSimplex(glp_prob* lp, QString& error)
 } // namespace
 
 BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
-                                     const std::vector<BalanceRange>& ranges, const std::vector<double>& start)
+                                     const std::vector<BalanceRange>& ranges,
+                                     const std::vector<double>& start)
 {
     BalanceSolution solution;
     Columns columns;
@@ -138,15 +139,25 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
         if (!runSimplex(lp.get(), solution.error))
             return solution;
         // Later stages may not undo what this one reached.
-        const double reached = glp_get_obj_val(lp.get());
+        double reached = 0.0;
         std::vector<int> index{0};
         std::vector<double> ones{0.0};
         for (int k = 0; k < columns.limits; ++k) {
-            if (limits[size_t(k)].stage == stage) {
-                index.push_back(columns.miss(k));
-                ones.push_back(1.0);
+            const BalanceLimit& limit = limits[size_t(k)];
+            if (limit.stage != stage)
+                continue;
+            const double miss = glp_get_col_prim(lp.get(), columns.miss(k));
+            if (limit.optional && miss > 1e-6) {
+                glp_set_row_bnds(lp.get(), 1 + k, GLP_FR, 0.0, 0.0);
+                glp_set_col_bnds(lp.get(), columns.miss(k), GLP_FX, 0.0, 0.0);
+                continue;
             }
+            reached += miss;
+            index.push_back(columns.miss(k));
+            ones.push_back(1.0);
         }
+        if (index.size() == 1)
+            continue;
         const int row = glp_add_rows(lp.get(), 1);
         glp_set_mat_row(lp.get(), row, int(index.size()) - 1, index.data(), ones.data());
         glp_set_row_bnds(lp.get(), row, GLP_UP, 0.0, reached + 1e-7 + 1e-6 * reached);

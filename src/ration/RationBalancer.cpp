@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -23,13 +24,18 @@ bool isEnergy(int key)
 
 // The limits are set this much inside what the page marks, so that rounding
 // the proposal to weighable amounts keeps it inside.
-constexpr double Margin = 0.005;
+constexpr double Margin = 0.02;
 constexpr double EnergyMargin = 0.015;
-// A supplement that would add more than this share of the day's energy is
-// food, not a supplement, and no hint.
-constexpr double SupplementEnergyShare = 0.1;
+// A supplement that would add more than this share of the day's energy or
+// of the ration's weight is food, not a supplement, and no hint.
+constexpr double SupplementShare = 0.1;
 // Only to weigh a miss of a dry-matter maximum when no dry matter is required.
 constexpr double KcalPerGramDryMatter = 4.0;
+
+// Energy first; then no more than a maximum allows; then the minimums.
+constexpr int EnergyStage = 0;
+constexpr int MaximumStage = 1;
+constexpr int MinimumStage = 2;
 
 using Supplies = QHash<int, double>;
 
@@ -68,12 +74,13 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
     const double energy = requirement(input, RationBalancer::EnergyKey);
     const double dryMatter = requirement(input, DryMatterKey);
     const std::vector<double> kcal = perGram(input.feeds, RationBalancer::EnergyKey);
-    limits.push_back({kcal, energy * (1.0 - EnergyMargin), false, energy, 0});
-    limits.push_back({kcal, energy * (1.0 + EnergyMargin), true, energy, 0});
+    limits.push_back({kcal, energy * (1.0 - EnergyMargin), false, energy, EnergyStage});
+    limits.push_back({kcal, energy * (1.0 + EnergyMargin), true, energy, EnergyStage});
 
     for (const BalanceNutrient& n : input.nutrients) {
         if (n.marked && n.requirement > 0.0 && !isEnergy(n.key))
-            limits.push_back({perGram(input.feeds, n.key), n.requirement * (1.0 + Margin), false, n.requirement, 1});
+            limits.push_back({perGram(input.feeds, n.key), n.requirement * (1.0 + Margin), false,
+                              n.requirement, MinimumStage, true});
     }
     // A maximum holds for the ration's density and for its daily amount, as
     // the page scales it by the lower of supply and requirement.
@@ -84,8 +91,9 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
                 !nutrient(input, PhosphorusKey))
                 continue;
             const double phosphorus = requirement(input, PhosphorusKey);
-            limits.push_back({minus(perGram(input.feeds, CalciumKey), perGram(input.feeds, PhosphorusKey), inside),
-                              0.0, true, maximum.value * (phosphorus > 0.0 ? phosphorus : 1.0), 1});
+            limits.push_back(
+                {minus(perGram(input.feeds, CalciumKey), perGram(input.feeds, PhosphorusKey), inside), 0.0,
+                 true, maximum.value * (phosphorus > 0.0 ? phosphorus : 1.0), MaximumStage});
             continue;
         }
         if (!nutrient(input, maximum.nutrient))
@@ -95,19 +103,22 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
         const int basisKey = perKcal ? RationBalancer::EnergyKey : DryMatterKey;
         const double perUnit = perKcal ? inside / 1000.0 : inside / 100.0;
         const double basis = perKcal ? energy : dryMatter;
-        const double reference =
-            (basis > 0.0 ? basis : energy / KcalPerGramDryMatter) * (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0);
+        const double reference = (basis > 0.0 ? basis : energy / KcalPerGramDryMatter) *
+                                 (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0);
         if (reference <= 0.0)
             continue;
-        limits.push_back({minus(content, perGram(input.feeds, basisKey), perUnit), 0.0, true, reference, 1});
+        limits.push_back(
+            {minus(content, perGram(input.feeds, basisKey), perUnit), 0.0, true, reference, MaximumStage});
         if (basis > 0.0)
-            limits.push_back({content, perUnit * basis, true, reference, 1});
+            limits.push_back({content, perUnit * basis, true, reference, MaximumStage});
     }
 }
 
 // Where the balancing starts from: the typed amounts; a feedstuff without
 // one gets the energy an average typed feedstuff supplies (all of them an
 // equal share of the requirement when none is typed), a supplement nothing.
+// Below 1 kcal per gram the share is counted as if at 1 kcal, so that a
+// vegetable does not start at a kilogram.
 std::vector<double> startAmounts(const BalanceInput& input)
 {
     double typedEnergy = 0.0;
@@ -130,7 +141,7 @@ std::vector<double> startAmounts(const BalanceInput& input)
         else if (feed.supplement)
             start.push_back(0.0);
         else
-            start.push_back(share / std::max(feed.content.value(RationBalancer::EnergyKey) / 100.0, 0.5));
+            start.push_back(share / std::max(feed.content.value(RationBalancer::EnergyKey) / 100.0, 1.0));
     }
     return start;
 }
@@ -176,8 +187,7 @@ std::vector<BalanceGap> excesses(const BalanceInput& input, const Supplies& supp
     for (const BalanceNutrient& n : input.nutrients)
         check(n.key, n.name, supplies.value(n.key), false);
     if (nutrient(input, CalciumKey) && supplies.value(PhosphorusKey) > 0.0) {
-        check(CalciumPhosphorusKey,
-              input.indicatorNames.value(CalciumPhosphorusKey, QStringLiteral("Ca:P")),
+        check(CalciumPhosphorusKey, input.indicatorNames.value(CalciumPhosphorusKey, QStringLiteral("Ca:P")),
               supplies.value(CalciumKey) / supplies.value(PhosphorusKey), true);
     }
     return gaps;
@@ -190,9 +200,14 @@ std::vector<BalanceGap> shortfalls(const BalanceInput& input, const Supplies& su
         if (n.requirement <= 0.0 || (!n.marked && n.key != RationBalancer::EnergyKey))
             continue;
         const double percent = supplies.value(n.key) / n.requirement * 100.0;
-        if (n.key == RationBalancer::EnergyKey ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
-                                               : !isEnergy(n.key) && exceeds(n.requirement, supplies.value(n.key)))
-            gaps.push_back({n.key, n.name, percent});
+        if (n.key == RationBalancer::EnergyKey
+                ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
+                : !isEnergy(n.key) && exceeds(n.requirement, supplies.value(n.key))) {
+            const bool known =
+                std::any_of(input.feeds.begin(), input.feeds.end(),
+                            [&](const BalanceFeed& feed) { return feed.content.contains(n.key); });
+            gaps.push_back({n.key, n.name, percent, !known});
+        }
     }
     return gaps;
 }
@@ -205,8 +220,9 @@ double roundedUp(double grams)
 
 // The shipped supplements that close a gap on their own without adding much
 // energy or taking a nutrient over its maximum; fewest grams first.
-std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap& gap, const Supplies& supplies,
-                                     const std::vector<BalanceGap>& overBefore)
+std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap& gap,
+                                     const Supplies& supplies, const std::vector<BalanceGap>& overBefore,
+                                     double rationGrams)
 {
     const double energy = requirement(input, RationBalancer::EnergyKey);
     const double missing = requirement(input, gap.key) - supplies.value(gap.key);
@@ -216,7 +232,8 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
         if (content <= 0.0 || missing <= 0.0)
             continue;
         const double grams = roundedUp(missing / content * 100.0);
-        if (supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0 > SupplementEnergyShare * energy)
+        if (supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0 > SupplementShare * energy ||
+            grams > SupplementShare * rationGrams)
             continue;
         Supplies with = supplies;
         for (auto it = supplement.content.cbegin(); it != supplement.content.cend(); ++it)
@@ -257,7 +274,8 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
     addLimits(input, limits);
     std::vector<BalanceRange> ranges;
     for (const BalanceFeed& feed : input.feeds)
-        ranges.push_back(feed.locked ? BalanceRange{feed.grams, feed.grams} : BalanceRange{feed.minimum, feed.maximum});
+        ranges.push_back(feed.locked ? BalanceRange{feed.grams, feed.grams}
+                                     : BalanceRange{feed.minimum, feed.maximum});
     const BalanceSolution solution = BalanceSolver::solve(limits, ranges, startAmounts(input));
     if (!solution.solved) {
         result.error = solution.error;
@@ -276,15 +294,16 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
     for (const BalanceGap& gap : result.shortfalls) {
         if (gap.key == EnergyKey)
             continue;
-        for (const SupplementHint& hint : hintsFor(input, gap, supplies, result.excesses))
+        const double rationGrams = std::accumulate(result.grams.begin(), result.grams.end(), 0.0);
+        for (const SupplementHint& hint : hintsFor(input, gap, supplies, result.excesses, rationGrams))
             result.supplements.push_back(hint);
     }
     // Energy above its band is over, as a percent of its requirement.
     const double energy = requirement(input, EnergyKey);
     if (energy > 0.0 && supplies.value(EnergyKey) > energy * (1.0 + EnergyBand)) {
         const BalanceNutrient* n = nutrient(input, EnergyKey);
-        result.excesses.insert(result.excesses.begin(),
-                               {EnergyKey, n ? n->name : QString(), supplies.value(EnergyKey) / energy * 100.0});
+        result.excesses.insert(result.excesses.begin(), {EnergyKey, n ? n->name : QString(),
+                                                         supplies.value(EnergyKey) / energy * 100.0});
     }
     return result;
 }

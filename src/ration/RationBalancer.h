@@ -14,7 +14,7 @@ struct BalanceFeed
 {
     QString key;
     QString name;
-    double grams = 0.0; // the amount now; 0 when none is typed
+    double grams = 0.0;  // the amount now; 0 when none is typed
     bool locked = false; // keeps grams
     double minimum = 0.0;
     double maximum = std::numeric_limits<double>::infinity();
@@ -29,7 +29,7 @@ struct BalanceFeed
 struct BalanceNutrient
 {
     int key = 0;
-    QString name; // the short name of the column heading
+    QString name;             // the short name of the column heading
     double requirement = 0.0; // per day; 0 when there is none
     bool marked = false;
 };
@@ -53,6 +53,8 @@ struct BalanceGap
     int key = 0;
     QString name;
     double percent = 0.0;
+    // No feedstuff of the ration has a content stored for it.
+    bool noData = false;
 };
 
 // A shipped supplement that supplies a nutrient still short, with the daily
