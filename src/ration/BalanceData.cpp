@@ -31,7 +31,7 @@ QHash<int, QHash<int, double>> contents(AppContext& context, const QList<int>& f
     RecordSet rs;
     if (!rs.openRecordset(context.db(),
                           QStringLiteral("SELECT ID_FM, ID_NAEHRSTOFF, Menge FROM T_FM_NAEHRSTOFF "
-                                         "WHERE Menge IS NOT NULL AND ID_FM IN (") +
+                                         "WHERE ID_FM IN (") +
                               keyList(feeds) + QStringLiteral(")")))
         return byFeed;
     for (; !rs.isEof(); rs.moveNext()) {

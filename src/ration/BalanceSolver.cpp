@@ -147,7 +147,7 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
             if (limit.stage != stage)
                 continue;
             const double miss = glp_get_col_prim(lp.get(), columns.miss(k));
-            if (limit.optional && miss > 1e-6) {
+            if (miss > limit.givenUpBeyond + 1e-6) {
                 glp_set_row_bnds(lp.get(), 1 + k, GLP_FR, 0.0, 0.0);
                 glp_set_col_bnds(lp.get(), columns.miss(k), GLP_FX, 0.0, 0.0);
                 continue;

@@ -17,9 +17,10 @@ struct BalanceLimit
     double scale = 1.0;
     // Lower stages are met as well as they can be before higher ones count.
     int stage = 0;
-    // A limit its stage cannot meet is given up rather than held at the
-    // best it reached, so it does not bend the amounts of later stages.
-    bool optional = false;
+    // A limit its stage misses by more than this (a share of scale) is given
+    // up rather than held at the best it reached, so that it does not bend
+    // the amounts of later stages.
+    double givenUpBeyond = std::numeric_limits<double>::infinity();
 };
 
 // The grams a feedstuff may take.

@@ -15,11 +15,12 @@ constexpr int PhosphorusKey = 15;
 constexpr int CalciumPhosphorusKey = 42;
 constexpr int DryMatterKey = RationLimits::DryMatterKey;
 
-// The energy columns in kcal (twice) and in MJ are met by the energy band,
-// not as minimums of their own.
-bool isEnergy(int key)
+// The energy columns in kcal (twice) and in MJ are met by the energy band;
+// dry matter and moisture are what the ration weighs, which salt or chalk
+// could raise but no animal needs raised. None of them is a minimum.
+bool isQuantity(int key)
 {
-    return key == RationBalancer::EnergyKey || key == 61 || key == 9;
+    return key == RationBalancer::EnergyKey || key == 61 || key == 9 || key == DryMatterKey || key == 18;
 }
 
 // The limits are set this much inside what the page marks, so that rounding
@@ -28,7 +29,7 @@ constexpr double Margin = 0.02;
 constexpr double EnergyMargin = 0.015;
 // A supplement that would add more than this share of the day's energy or
 // of the ration's weight is food, not a supplement, and no hint.
-constexpr double SupplementShare = 0.1;
+constexpr double SupplementShare = 0.05;
 // Only to weigh a miss of a dry-matter maximum when no dry matter is required.
 constexpr double KcalPerGramDryMatter = 4.0;
 
@@ -77,8 +78,10 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
     limits.push_back({kcal, energy * (1.0 - EnergyMargin), false, energy, EnergyStage});
     limits.push_back({kcal, energy * (1.0 + EnergyMargin), true, energy, EnergyStage});
 
+    // A minimum that cannot reach its requirement is left to the supplement
+    // hints; one that reaches it, if not with the margin, is held.
     for (const BalanceNutrient& n : input.nutrients) {
-        if (n.marked && n.requirement > 0.0 && !isEnergy(n.key))
+        if (n.marked && n.requirement > 0.0 && !isQuantity(n.key))
             limits.push_back({perGram(input.feeds, n.key), n.requirement * (1.0 + Margin), false,
                               n.requirement, MinimumStage, true});
     }
@@ -202,7 +205,7 @@ std::vector<BalanceGap> shortfalls(const BalanceInput& input, const Supplies& su
         const double percent = supplies.value(n.key) / n.requirement * 100.0;
         if (n.key == RationBalancer::EnergyKey
                 ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
-                : !isEnergy(n.key) && exceeds(n.requirement, supplies.value(n.key))) {
+                : !isQuantity(n.key) && exceeds(n.requirement, supplies.value(n.key))) {
             const bool known =
                 std::any_of(input.feeds.begin(), input.feeds.end(),
                             [&](const BalanceFeed& feed) { return feed.content.contains(n.key); });

@@ -209,7 +209,7 @@ QStringList RationBalancing::resultLines() const
                 continue;
             if (!best)
                 best = &hint;
-            else
+            else if (others.size() < 3)
                 others << hint.feedName;
         }
         if (!best) {

@@ -25,15 +25,13 @@ BalanceFeed feed(const QString& name, QHash<int, double> content, double grams =
 BalanceInput dog()
 {
     BalanceInput input;
-    input.feeds = {feed("meat", {{Kcal, 120}, {Protein, 22}, {Calcium, 0.01}, {Phosphorus, 0.2}, {Zinc, 1.5}}),
-                   feed("rice", {{Kcal, 130}, {Protein, 2.7}, {Calcium, 0.01}, {Phosphorus, 0.04}, {Zinc, 0.5}}),
-                   feed("chalk", {{Calcium, 40}}, 0.0, true)};
-    input.nutrients = {{Kcal, "ME kcal", 1000, true},
-                       {Protein, "RP", 45, true},
-                       {Calcium, "Ca", 1.0, true},
-                       {Phosphorus, "P", 0.75, true},
-                       {Zinc, "Zn", 7.2, true},
-                       {VitaminA, "Vit. A", 0, false}};
+    input.feeds = {
+        feed("meat", {{Kcal, 120}, {Protein, 22}, {Calcium, 0.01}, {Phosphorus, 0.2}, {Zinc, 1.5}}),
+        feed("rice", {{Kcal, 130}, {Protein, 2.7}, {Calcium, 0.01}, {Phosphorus, 0.04}, {Zinc, 0.5}}),
+        feed("chalk", {{Calcium, 40}}, 0.0, true)};
+    input.nutrients = {{Kcal, "ME kcal", 1000, true}, {Protein, "RP", 45, true},
+                       {Calcium, "Ca", 1.0, true},    {Phosphorus, "P", 0.75, true},
+                       {Zinc, "Zn", 7.2, true},       {VitaminA, "Vit. A", 0, false}};
     input.maxima = {{CaP, 2.0, NutrientMaximum::Basis::Ratio, "FEDIAF"},
                     {VitaminA, 100000, NutrientMaximum::Basis::PerThousandKcal, "FEDIAF"}};
     input.indicatorNames = {{CaP, "Ca:P"}};
@@ -91,7 +89,7 @@ TEST(RationBalancerTest, TypedProportionsAreKeptWhereTheLimitsAllow)
 TEST(RationBalancerTest, InfeasibleRationNamesWhatStaysShortOrOverAndAHint)
 {
     BalanceInput input = dog();
-    input.feeds[2].content.remove(Calcium); // nothing brings calcium now
+    input.feeds[2].content.remove(Calcium);                                      // nothing brings calcium now
     input.feeds.push_back(feed("liver", {{Kcal, 135}, {VitaminA, 50000}}, 300)); // 150000 IU
     input.feeds.back().locked = true;
     input.supplements = {feed("dicalcium", {{Calcium, 23}, {Phosphorus, 18}}, 0, true),
@@ -122,8 +120,8 @@ TEST(RationBalancerTest, LocksAndBoundsHold)
     BalanceInput input = dog();
     input.feeds[0].grams = 123;
     input.feeds[0].locked = true;
-    input.feeds[1].maximum = 300;  // rice cannot bring the rest of the energy
-    input.feeds[2].minimum = 5;    // more chalk than calcium needs
+    input.feeds[1].maximum = 300; // rice cannot bring the rest of the energy
+    input.feeds[2].minimum = 5;   // more chalk than calcium needs
     const BalanceResult result = RationBalancer::balance(input);
     ASSERT_TRUE(result.solved);
     EXPECT_EQ(result.grams[0], 123.0);

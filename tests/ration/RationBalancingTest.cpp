@@ -71,6 +71,7 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
                   grid.text(RationBalancing::FirstRow + f, RationBalancing::ProposedColumn));
     }
     const int energy = w.column(RationBalancer::EnergyKey);
-    EXPECT_NEAR(NumberText::read(w.grid().text(SupplyRow, energy)) / NumberText::read(w.grid().text(RequirementRow, energy)),
+    EXPECT_NEAR(NumberText::read(w.grid().text(SupplyRow, energy)) /
+                    NumberText::read(w.grid().text(RequirementRow, energy)),
                 1.0, 0.02);
 }
