@@ -98,7 +98,30 @@ Problem buildProblem(const std::vector<BalanceLimit>& limits, const std::vector<
     return lp;
 }
 
-bool runSimplex(glp_prob* lp, QString& error)
+// GLPK aborts the process on values it cannot scale; contents typed into
+// the feedstuff editor can be anything.
+bool reasonable(double value)
+{
+    return std::isfinite(value) && std::abs(value) < 1e12;
+}
+
+bool reasonableInput(const std::vector<BalanceLimit>& limits, const std::vector<BalanceRange>& ranges,
+                     const std::vector<double>& start)
+{
+    for (const BalanceLimit& limit : limits) {
+        if (limit.perGram.size() != ranges.size() || !reasonable(limit.bound) || !reasonable(limit.scale) ||
+            limit.scale <= 0.0 || !std::all_of(limit.perGram.begin(), limit.perGram.end(), reasonable))
+            return false;
+    }
+    for (const BalanceRange& range : ranges) {
+        if (!reasonable(range.minimum) || !(range.maximum >= range.minimum) ||
+            (std::isfinite(range.maximum) && !reasonable(range.maximum)))
+            return false;
+    }
+    return std::all_of(start.begin(), start.end(), reasonable);
+}
+
+bool runSimplex(glp_prob* lp)
 {
     glp_smcp parameters;
     glp_init_smcp(&parameters);
@@ -106,9 +129,6 @@ bool runSimplex(glp_prob* lp, QString& error)
     const int result = glp_simplex(lp, &parameters);
     if (result == 0 && glp_get_status(lp) == GLP_OPT)
         return true;
-    error = QStringLiteral("the linear program found no optimum (GLPK %1, status %2)")
-                .arg(result)
-                .arg(glp_get_status(lp));
     return false;
 }
 
@@ -123,7 +143,11 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
     columns.feeds = int(ranges.size());
     columns.limits = int(limits.size());
     if (columns.feeds == 0 || start.size() != ranges.size()) {
-        solution.error = QStringLiteral("there are no feedstuffs to balance");
+        solution.failure = BalanceFailure::NoSolution;
+        return solution;
+    }
+    if (!reasonableInput(limits, ranges, start)) {
+        solution.failure = BalanceFailure::UnusableNumber;
         return solution;
     }
     // The command line's output is the program's own; GLPK prints nothing.
@@ -136,8 +160,10 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
     for (const int stage : stages) {
         for (int k = 0; k < columns.limits; ++k)
             glp_set_obj_coef(lp.get(), columns.miss(k), limits[size_t(k)].stage == stage ? 1.0 : 0.0);
-        if (!runSimplex(lp.get(), solution.error))
+        if (!runSimplex(lp.get())) {
+            solution.failure = BalanceFailure::NoSolution;
             return solution;
+        }
         // Later stages may not undo what this one reached.
         double reached = 0.0;
         std::vector<int> index{0};
@@ -166,8 +192,10 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
         glp_set_obj_coef(lp.get(), columns.miss(k), 0.0);
     for (int f = 0; f < columns.feeds; ++f)
         glp_set_obj_coef(lp.get(), columns.distance(f), 1.0);
-    if (!runSimplex(lp.get(), solution.error))
+    if (!runSimplex(lp.get())) {
+        solution.failure = BalanceFailure::NoSolution;
         return solution;
+    }
 
     for (int f = 0; f < columns.feeds; ++f) {
         const BalanceRange& range = ranges[size_t(f)];
@@ -175,6 +203,5 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
         solution.grams.push_back(std::clamp(grams, std::max(range.minimum, 0.0),
                                             std::max(range.maximum, std::max(range.minimum, 0.0))));
     }
-    solution.solved = true;
     return solution;
 }

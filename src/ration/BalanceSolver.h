@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 #include <limits>
 #include <vector>
 
@@ -30,11 +28,17 @@ struct BalanceRange
     double maximum = std::numeric_limits<double>::infinity();
 };
 
+enum class BalanceFailure {
+    None,
+    UnusableNumber, // not finite, or too large for the solver to scale
+    NoSolution      // the solver stopped without an optimum
+};
+
 struct BalanceSolution
 {
-    bool solved = false;
+    BalanceFailure failure = BalanceFailure::None;
     std::vector<double> grams;
-    QString error; // the solver's reason when it found no solution
+    bool solved() const { return failure == BalanceFailure::None; }
 };
 
 // Daily amounts by linear programming. No amounts may exist that meet every

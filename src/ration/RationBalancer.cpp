@@ -70,6 +70,11 @@ double requirement(const BalanceInput& input, int key)
     return n ? n->requirement : 0.0;
 }
 
+double positiveOr(double value, double fallback)
+{
+    return value > 0.0 ? value : fallback;
+}
+
 void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
 {
     const double energy = requirement(input, RationBalancer::EnergyKey);
@@ -83,7 +88,7 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
     for (const BalanceNutrient& n : input.nutrients) {
         if (n.marked && n.requirement > 0.0 && !isQuantity(n.key))
             limits.push_back({perGram(input.feeds, n.key), n.requirement * (1.0 + Margin), false,
-                              n.requirement, MinimumStage, true});
+                              n.requirement, MinimumStage, Margin});
     }
     // A maximum holds for the ration's density and for its daily amount, as
     // the page scales it by the lower of supply and requirement.
@@ -96,7 +101,7 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
             const double phosphorus = requirement(input, PhosphorusKey);
             limits.push_back(
                 {minus(perGram(input.feeds, CalciumKey), perGram(input.feeds, PhosphorusKey), inside), 0.0,
-                 true, maximum.value * (phosphorus > 0.0 ? phosphorus : 1.0), MaximumStage});
+                 true, positiveOr(maximum.value, 1.0) * positiveOr(phosphorus, 1.0), MaximumStage});
             continue;
         }
         if (!nutrient(input, maximum.nutrient))
@@ -106,10 +111,10 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
         const int basisKey = perKcal ? RationBalancer::EnergyKey : DryMatterKey;
         const double perUnit = perKcal ? inside / 1000.0 : inside / 100.0;
         const double basis = perKcal ? energy : dryMatter;
-        const double reference = (basis > 0.0 ? basis : energy / KcalPerGramDryMatter) *
-                                 (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0);
-        if (reference <= 0.0)
-            continue;
+        // A maximum of nothing still weighs a miss by the requirement.
+        const double reference = positiveOr((basis > 0.0 ? basis : energy / KcalPerGramDryMatter) *
+                                                (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0),
+                                            positiveOr(requirement(input, maximum.nutrient), 1.0));
         limits.push_back(
             {minus(content, perGram(input.feeds, basisKey), perUnit), 0.0, true, reference, MaximumStage});
         if (basis > 0.0)
@@ -280,8 +285,8 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
         ranges.push_back(feed.locked ? BalanceRange{feed.grams, feed.grams}
                                      : BalanceRange{feed.minimum, feed.maximum});
     const BalanceSolution solution = BalanceSolver::solve(limits, ranges, startAmounts(input));
-    if (!solution.solved) {
-        result.error = solution.error;
+    if (!solution.solved()) {
+        result.failure = solution.failure;
         return result;
     }
     result.solved = true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ration/BalanceSolver.h"
 #include "ration/NutrientMaxima.h"
 
 #include <QHash>
@@ -71,7 +72,7 @@ struct SupplementHint
 struct BalanceResult
 {
     bool solved = false;
-    QString error;
+    BalanceFailure failure = BalanceFailure::None;
     std::vector<double> grams; // per feedstuff, rounded to weighable amounts
     std::vector<BalanceGap> shortfalls;
     std::vector<BalanceGap> excesses;

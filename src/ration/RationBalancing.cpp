@@ -145,10 +145,19 @@ void RationBalancing::propose()
 {
     m_result = RationBalancer::balance(m_input);
     if (!m_result.solved) {
-        m_prompt.message(Lang::deOr(code(), QStringLiteral("Die Ration ließ sich nicht ausgleichen (%1)."),
-                                    QStringLiteral("The ration could not be balanced (%1)."))
-                             .arg(m_result.error),
-                         Prompt::Icon::Error);
+        m_prompt.message(
+            m_result.failure == BalanceFailure::UnusableNumber
+                ? Lang::deOr(code(),
+                             QStringLiteral("Die Ration lässt sich nicht ausgleichen: ein Gehalt, ein "
+                                            "Höchstwert oder eine Menge ist keine brauchbare Zahl."),
+                             QStringLiteral("The ration cannot be balanced: a content, a maximum or "
+                                            "an amount is not a usable number."))
+                : Lang::deOr(code(),
+                             QStringLiteral("Die Ration ließ sich nicht ausgleichen; der Rechner fand "
+                                            "keine Lösung."),
+                             QStringLiteral("The ration could not be balanced; the solver found no "
+                                            "solution.")),
+            Prompt::Icon::Error);
     }
     for (size_t f = 0; f < m_input.feeds.size(); ++f) {
         const int row = FirstRow + int(f);
