@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -141,4 +142,17 @@ TEST(RationBalancerTest, WeighableAmounts)
     } cases[] = {{0.0, "0"}, {0.004, "0"}, {0.456, "0,46"}, {2.345, "2,3"}, {9.96, "10"}, {123.4, "123"}};
     for (const auto& c : cases)
         EXPECT_EQ(RationBalancer::weighableText(c.grams), c.text) << c.grams;
+}
+
+// GLPK aborts the process on numbers it cannot scale; a content typed as
+// 1e300 in the feedstuff editor must end in a failure, not in an abort.
+TEST(RationBalancerTest, UnusableNumbersAreRefusedBeforeTheSolver)
+{
+    for (const double content : {1e300, std::numeric_limits<double>::infinity(), std::nan("")}) {
+        BalanceInput input = dog();
+        input.feeds[1].content[Zinc] = content;
+        const BalanceResult result = RationBalancer::balance(input);
+        EXPECT_FALSE(result.solved);
+        EXPECT_EQ(result.failure, BalanceFailure::UnusableNumber);
+    }
 }
