@@ -47,3 +47,4 @@ int runImportCommand(const CliArgs& args, CliIo& io);
 int runImportLegacyCommand(const CliArgs& args, CliIo& io);
 int runBackupCommand(const CliArgs& args, CliIo& io);
 int runMigrateCommand(const CliArgs& args, CliIo& io);
+int runBalanceCommand(const CliArgs& args, CliIo& io);

@@ -23,6 +23,11 @@ const std::vector<CliCommand>& cliCommands()
          "                         (daily, or per 1000 kcal ME or per kg dry matter of the ration),\n"
          "                         or enter a case from standard input and save it",
          &runCaseCommand},
+        {"balance",
+         "balance ID [--lock KEY]...\n"
+         "                         propose daily amounts for the ration of stored case ID, keeping the\n"
+         "                         amounts of the locked feedstuffs; the case is not changed",
+         &runBalanceCommand},
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
          &runFeedCalcCommand},
         {"recipe",

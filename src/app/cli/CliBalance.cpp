@@ -1,0 +1,92 @@
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliDataDirectory.h"
+
+#include "core/NumberText.h"
+#include "db/AppContext.h"
+#include "output/StoredCase.h"
+#include "ration/CaseHeaderForm.h"
+#include "ration/RationBalancing.h"
+
+#include <ostream>
+
+namespace {
+
+constexpr const char* Usage = "usage: mensoly-cli balance ID [--lock KEY]...\n";
+
+void printGaps(std::ostream& out, const QString& kind, const std::vector<BalanceGap>& gaps)
+{
+    for (const BalanceGap& gap : gaps)
+        printFields(out, {kind, QString::number(gap.key), gap.name, NumberText::format(gap.percent, 1)});
+}
+
+} // namespace
+
+// "Balance ration" on a stored case: the proposal as the dialog shows it
+// before "Apply". The case is only read; nothing is saved.
+int runBalanceCommand(const CliArgs& args, CliIo& io)
+{
+    bool isNumber = false;
+    if (!args.empty())
+        QString::fromStdString(args[0]).toLong(&isNumber);
+    QStringList locks;
+    bool argsRead = isNumber;
+    for (size_t i = 1; argsRead && i < args.size(); i += 2) {
+        if (args[i] != "--lock") {
+            io.err << "mensoly-cli balance: unknown argument '" << args[i] << "'\n";
+            argsRead = false;
+        } else if (i + 1 >= args.size()) {
+            io.err << "mensoly-cli balance: missing value after '--lock'\n";
+            argsRead = false;
+        } else {
+            locks << QString::fromStdString(args[i + 1]).trimmed();
+        }
+    }
+    if (!argsRead) {
+        io.err << Usage;
+        return 2;
+    }
+
+    AppContext context;
+    StderrPrompt prompt(io.err);
+    if (!openCurrentDataDirectory(context, prompt))
+        return 1;
+    const QString caseKey = QString::fromStdString(args[0]).trimmed();
+    CaseHeaderForm form(context, prompt);
+    if (!StoredCase::open(context, form, caseKey)) {
+        io.err << "mensoly-cli balance: there is no case with the key " << caseKey.toStdString() << "\n";
+        return 1;
+    }
+    RationBalancing balancing(context, prompt, form);
+    if (!balancing.start())
+        return 1;
+    for (const QString& key : locks) {
+        if (!balancing.lock(key)) {
+            io.err << "mensoly-cli balance: the ration has no feedstuff with the key " << key.toStdString()
+                   << "\n";
+            return 1;
+        }
+    }
+    // A lock that leaves no solution has been told through the prompt.
+    const BalanceResult& result = balancing.result();
+    if (!result.solved)
+        return 1;
+
+    RationCalculation& ration = form.ration();
+    const std::vector<BalanceFeed>& feeds = balancing.input().feeds;
+    for (size_t f = 0; f < feeds.size(); ++f) {
+        const BalanceFeed& feed = feeds[f];
+        const QString amount = feed.locked
+                                   ? ration.rationGrid()
+                                         .text(ration.grids().feedRow(feed.key), RationGrids::AmountColumn)
+                                         .trimmed()
+                                   : RationBalancer::weighableText(result.grams[f]);
+        printFields(io.out, {QStringLiteral("feed"), feed.key, feed.name, amount});
+    }
+    printGaps(io.out, QStringLiteral("short"), result.shortfalls);
+    printGaps(io.out, QStringLiteral("over"), result.excesses);
+    for (const SupplementHint& hint : result.supplements) {
+        printFields(io.out, {QStringLiteral("supplement"), QString::number(hint.nutrient), hint.feedKey,
+                             hint.feedName, RationBalancer::weighableText(hint.grams)});
+    }
+    return 0;
+}
