@@ -29,9 +29,10 @@ QHash<int, QHash<int, double>> contents(AppContext& context, const QList<int>& f
     if (feeds.isEmpty())
         return byFeed;
     RecordSet rs;
-    if (!rs.openRecordset(context.db(), QStringLiteral("SELECT ID_FM, ID_NAEHRSTOFF, Menge FROM T_FM_NAEHRSTOFF "
-                                                       "WHERE Menge IS NOT NULL AND ID_FM IN (") +
-                                            keyList(feeds) + QStringLiteral(")")))
+    if (!rs.openRecordset(context.db(),
+                          QStringLiteral("SELECT ID_FM, ID_NAEHRSTOFF, Menge FROM T_FM_NAEHRSTOFF "
+                                         "WHERE Menge IS NOT NULL AND ID_FM IN (") +
+                              keyList(feeds) + QStringLiteral(")")))
         return byFeed;
     for (; !rs.isEof(); rs.moveNext()) {
         int feed = 0;
@@ -46,8 +47,9 @@ QHash<int, QHash<int, double>> contents(AppContext& context, const QList<int>& f
 }
 
 const QString SupplementJoin =
-    QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_FM_KAT ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID "
-                   "WHERE T_FM_KAT.ID_FM_KATEGORIE = %1 AND T_FM_KAT.AKTIV <> 0 AND T_FUTTERMITTEL.AKTIV <> 0 ")
+    QStringLiteral(
+        "FROM T_FUTTERMITTEL INNER JOIN T_FM_KAT ON T_FM_KAT.ID_FM = T_FUTTERMITTEL.ID "
+        "WHERE T_FM_KAT.ID_FM_KATEGORIE = %1 AND T_FM_KAT.AKTIV <> 0 AND T_FUTTERMITTEL.AKTIV <> 0 ")
         .arg(BalanceData::SupplementCategory);
 
 QSet<int> supplementsAmong(AppContext& context, const QList<int>& feeds)
@@ -105,7 +107,8 @@ BalanceInput BalanceData::read(AppContext& context, CaseHeaderForm& form)
     }
     const GridModel& profile = form.ration().profileGrid();
     for (int c = FirstColumn; c < profile.columnCount(); ++c)
-        input.indicatorNames.insert(NumberText::readWhole(profile.text(KeyRow, c)), profile.text(NameRow, c).trimmed());
+        input.indicatorNames.insert(NumberText::readWhole(profile.text(KeyRow, c)),
+                                    profile.text(NameRow, c).trimmed());
     input.maxima = NutrientMaxima::forCase(context, form);
 
     QList<int> keys;

@@ -115,7 +115,8 @@ bool runSimplex(glp_prob* lp, QString& error)
 } // namespace
 
 BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
-                                     const std::vector<BalanceRange>& ranges, const std::vector<double>& start)
+                                     const std::vector<BalanceRange>& ranges,
+                                     const std::vector<double>& start)
 {
     BalanceSolution solution;
     Columns columns;

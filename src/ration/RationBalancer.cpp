@@ -73,7 +73,8 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
 
     for (const BalanceNutrient& n : input.nutrients) {
         if (n.marked && n.requirement > 0.0 && !isEnergy(n.key))
-            limits.push_back({perGram(input.feeds, n.key), n.requirement * (1.0 + Margin), false, n.requirement, 1});
+            limits.push_back(
+                {perGram(input.feeds, n.key), n.requirement * (1.0 + Margin), false, n.requirement, 1});
     }
     // A maximum holds for the ration's density and for its daily amount, as
     // the page scales it by the lower of supply and requirement.
@@ -84,8 +85,9 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
                 !nutrient(input, PhosphorusKey))
                 continue;
             const double phosphorus = requirement(input, PhosphorusKey);
-            limits.push_back({minus(perGram(input.feeds, CalciumKey), perGram(input.feeds, PhosphorusKey), inside),
-                              0.0, true, maximum.value * (phosphorus > 0.0 ? phosphorus : 1.0), 1});
+            limits.push_back(
+                {minus(perGram(input.feeds, CalciumKey), perGram(input.feeds, PhosphorusKey), inside), 0.0,
+                 true, maximum.value * (phosphorus > 0.0 ? phosphorus : 1.0), 1});
             continue;
         }
         if (!nutrient(input, maximum.nutrient))
@@ -95,8 +97,8 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
         const int basisKey = perKcal ? RationBalancer::EnergyKey : DryMatterKey;
         const double perUnit = perKcal ? inside / 1000.0 : inside / 100.0;
         const double basis = perKcal ? energy : dryMatter;
-        const double reference =
-            (basis > 0.0 ? basis : energy / KcalPerGramDryMatter) * (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0);
+        const double reference = (basis > 0.0 ? basis : energy / KcalPerGramDryMatter) *
+                                 (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0);
         if (reference <= 0.0)
             continue;
         limits.push_back({minus(content, perGram(input.feeds, basisKey), perUnit), 0.0, true, reference, 1});
@@ -176,8 +178,7 @@ std::vector<BalanceGap> excesses(const BalanceInput& input, const Supplies& supp
     for (const BalanceNutrient& n : input.nutrients)
         check(n.key, n.name, supplies.value(n.key), false);
     if (nutrient(input, CalciumKey) && supplies.value(PhosphorusKey) > 0.0) {
-        check(CalciumPhosphorusKey,
-              input.indicatorNames.value(CalciumPhosphorusKey, QStringLiteral("Ca:P")),
+        check(CalciumPhosphorusKey, input.indicatorNames.value(CalciumPhosphorusKey, QStringLiteral("Ca:P")),
               supplies.value(CalciumKey) / supplies.value(PhosphorusKey), true);
     }
     return gaps;
@@ -190,8 +191,9 @@ std::vector<BalanceGap> shortfalls(const BalanceInput& input, const Supplies& su
         if (n.requirement <= 0.0 || (!n.marked && n.key != RationBalancer::EnergyKey))
             continue;
         const double percent = supplies.value(n.key) / n.requirement * 100.0;
-        if (n.key == RationBalancer::EnergyKey ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
-                                               : !isEnergy(n.key) && exceeds(n.requirement, supplies.value(n.key)))
+        if (n.key == RationBalancer::EnergyKey
+                ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
+                : !isEnergy(n.key) && exceeds(n.requirement, supplies.value(n.key)))
             gaps.push_back({n.key, n.name, percent});
     }
     return gaps;
@@ -205,8 +207,8 @@ double roundedUp(double grams)
 
 // The shipped supplements that close a gap on their own without adding much
 // energy or taking a nutrient over its maximum; fewest grams first.
-std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap& gap, const Supplies& supplies,
-                                     const std::vector<BalanceGap>& overBefore)
+std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap& gap,
+                                     const Supplies& supplies, const std::vector<BalanceGap>& overBefore)
 {
     const double energy = requirement(input, RationBalancer::EnergyKey);
     const double missing = requirement(input, gap.key) - supplies.value(gap.key);
@@ -216,7 +218,8 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
         if (content <= 0.0 || missing <= 0.0)
             continue;
         const double grams = roundedUp(missing / content * 100.0);
-        if (supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0 > SupplementEnergyShare * energy)
+        if (supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0 >
+            SupplementEnergyShare * energy)
             continue;
         Supplies with = supplies;
         for (auto it = supplement.content.cbegin(); it != supplement.content.cend(); ++it)
@@ -257,7 +260,8 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
     addLimits(input, limits);
     std::vector<BalanceRange> ranges;
     for (const BalanceFeed& feed : input.feeds)
-        ranges.push_back(feed.locked ? BalanceRange{feed.grams, feed.grams} : BalanceRange{feed.minimum, feed.maximum});
+        ranges.push_back(feed.locked ? BalanceRange{feed.grams, feed.grams}
+                                     : BalanceRange{feed.minimum, feed.maximum});
     const BalanceSolution solution = BalanceSolver::solve(limits, ranges, startAmounts(input));
     if (!solution.solved) {
         result.error = solution.error;
@@ -283,8 +287,8 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
     const double energy = requirement(input, EnergyKey);
     if (energy > 0.0 && supplies.value(EnergyKey) > energy * (1.0 + EnergyBand)) {
         const BalanceNutrient* n = nutrient(input, EnergyKey);
-        result.excesses.insert(result.excesses.begin(),
-                               {EnergyKey, n ? n->name : QString(), supplies.value(EnergyKey) / energy * 100.0});
+        result.excesses.insert(result.excesses.begin(), {EnergyKey, n ? n->name : QString(),
+                                                         supplies.value(EnergyKey) / energy * 100.0});
     }
     return result;
 }

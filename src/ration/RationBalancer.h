@@ -14,7 +14,7 @@ struct BalanceFeed
 {
     QString key;
     QString name;
-    double grams = 0.0; // the amount now; 0 when none is typed
+    double grams = 0.0;  // the amount now; 0 when none is typed
     bool locked = false; // keeps grams
     double minimum = 0.0;
     double maximum = std::numeric_limits<double>::infinity();
@@ -29,7 +29,7 @@ struct BalanceFeed
 struct BalanceNutrient
 {
     int key = 0;
-    QString name; // the short name of the column heading
+    QString name;             // the short name of the column heading
     double requirement = 0.0; // per day; 0 when there is none
     bool marked = false;
 };

@@ -62,13 +62,19 @@ RationBalancingLabels RationBalancing::labels(const QString& languageCode)
 {
     if (languageCode == Lang::English) {
         return {QStringLiteral("Balance ration"), QStringLiteral("Feedstuff"), QStringLiteral("Now g"),
-                QStringLiteral("Lock"), QStringLiteral("Min g"), QStringLiteral("Max g"),
-                QStringLiteral("Proposed g"), QStringLiteral("Change g"), QStringLiteral("Apply"),
+                QStringLiteral("Lock"),           QStringLiteral("Min g"),     QStringLiteral("Max g"),
+                QStringLiteral("Proposed g"),     QStringLiteral("Change g"),  QStringLiteral("Apply"),
                 QStringLiteral("Cancel")};
     }
-    return {QStringLiteral("Ration ausgleichen"), QStringLiteral("Futtermittel"), QStringLiteral("Jetzt g"),
-            QStringLiteral("Sperre"), QStringLiteral("Min g"), QStringLiteral("Max g"),
-            QStringLiteral("Vorschlag g"), QStringLiteral("Änderung g"), QStringLiteral("Übernehmen"),
+    return {QStringLiteral("Ration ausgleichen"),
+            QStringLiteral("Futtermittel"),
+            QStringLiteral("Jetzt g"),
+            QStringLiteral("Sperre"),
+            QStringLiteral("Min g"),
+            QStringLiteral("Max g"),
+            QStringLiteral("Vorschlag g"),
+            QStringLiteral("Änderung g"),
+            QStringLiteral("Übernehmen"),
             QStringLiteral("Abbrechen")};
 }
 
@@ -86,8 +92,9 @@ bool RationBalancing::start()
                          Prompt::Icon::Exclamation);
         return false;
     }
-    const auto energy = std::find_if(m_input.nutrients.begin(), m_input.nutrients.end(),
-                                     [](const BalanceNutrient& n) { return n.key == RationBalancer::EnergyKey; });
+    const auto energy =
+        std::find_if(m_input.nutrients.begin(), m_input.nutrients.end(),
+                     [](const BalanceNutrient& n) { return n.key == RationBalancer::EnergyKey; });
     if (energy == m_input.nutrients.end() || energy->requirement <= 0.0) {
         m_prompt.message(Lang::deOr(code(),
                                     QStringLiteral("Für diesen Fall ist kein Energiebedarf berechnet. Bitte "
@@ -110,7 +117,7 @@ void RationBalancing::buildGrid()
     m_grid.setColumnCount(ColumnCount);
     m_grid.setFixedRowCount(FirstRow);
     m_grid.setFixedColumnCount(1);
-    const QString headings[] = {text.feed,    text.now,     text.lock,     text.minimum,
+    const QString headings[] = {text.feed,    text.now,      text.lock,  text.minimum,
                                 text.maximum, text.proposed, text.change};
     const int widths[] = {220, 70, 50, 60, 60, 80, 80};
     for (int c = 0; c < ColumnCount; ++c) {
@@ -118,13 +125,16 @@ void RationBalancing::buildGrid()
         m_grid.setColumnWidth(c, widths[c]);
         m_grid.setColumnReadOnly(c, c != MinimumColumn && c != MaximumColumn);
         if (c != NameColumn)
-            m_grid.setColumnAlignment(c, c == LockColumn ? GridAlign::Centre : GridAlign::Right | GridAlign::Bottom);
+            m_grid.setColumnAlignment(c, c == LockColumn ? GridAlign::Centre
+                                                         : GridAlign::Right | GridAlign::Bottom);
     }
     for (size_t f = 0; f < m_input.feeds.size(); ++f) {
         const int row = FirstRow + int(f);
         const BalanceFeed& feed = m_input.feeds[f];
         m_grid.setText(row, NameColumn, feed.name);
-        m_grid.setText(row, NowColumn, feed.grams > 0.0 ? NumberText::format(feed.grams, feed.grams < 10.0 ? 2 : 0) : QString());
+        m_grid.setText(row, NowColumn,
+                       feed.grams > 0.0 ? NumberText::format(feed.grams, feed.grams < 10.0 ? 2 : 0)
+                                        : QString());
         m_grid.setBackground(row, MinimumColumn, BoundBackground);
         m_grid.setBackground(row, MaximumColumn, BoundBackground);
     }
@@ -174,13 +184,17 @@ QStringList RationBalancing::resultLines() const
         return parts.join(QStringLiteral(", "));
     };
     if (m_result.shortfalls.empty() && m_result.excesses.empty()) {
-        lines << Lang::deOr(code(), QStringLiteral("Energie, alle markierten Bedarfswerte und alle Höchstwerte sind eingehalten."),
-                            QStringLiteral("Energy, every marked requirement and every maximum are met."));
+        lines << Lang::deOr(
+            code(),
+            QStringLiteral("Energie, alle markierten Bedarfswerte und alle Höchstwerte sind eingehalten."),
+            QStringLiteral("Energy, every marked requirement and every maximum are met."));
     }
     if (!m_result.shortfalls.empty())
-        lines << Lang::deOr(code(), QStringLiteral("Zu wenig: "), QStringLiteral("Short: ")) + gaps(m_result.shortfalls);
+        lines << Lang::deOr(code(), QStringLiteral("Zu wenig: "), QStringLiteral("Short: ")) +
+                     gaps(m_result.shortfalls);
     if (!m_result.excesses.empty())
-        lines << Lang::deOr(code(), QStringLiteral("Zu viel: "), QStringLiteral("Over: ")) + gaps(m_result.excesses);
+        lines << Lang::deOr(code(), QStringLiteral("Zu viel: "), QStringLiteral("Over: ")) +
+                     gaps(m_result.excesses);
     for (const BalanceGap& gap : m_result.shortfalls) {
         if (gap.key == RationBalancer::EnergyKey)
             continue;
@@ -195,7 +209,8 @@ QStringList RationBalancing::resultLines() const
                 others << hint.feedName;
         }
         if (!best) {
-            lines << Lang::deOr(code(), QStringLiteral("Für %1 schließt kein mitgeliefertes Supplement die Lücke."),
+            lines << Lang::deOr(code(),
+                                QStringLiteral("Für %1 schließt kein mitgeliefertes Supplement die Lücke."),
                                 QStringLiteral("No shipped supplement closes the gap in %1."))
                          .arg(gap.name);
             continue;
@@ -204,7 +219,8 @@ QStringList RationBalancing::resultLines() const
                                   QStringLiteral("Supplement for %1: %2 g %3"))
                            .arg(gap.name, gramsText(best->grams), best->feedName);
         if (!others.isEmpty())
-            line += Lang::deOr(code(), QStringLiteral(" (auch: %1)"), QStringLiteral(" (also: %1)")).arg(others.join(QStringLiteral("; ")));
+            line += Lang::deOr(code(), QStringLiteral(" (auch: %1)"), QStringLiteral(" (also: %1)"))
+                        .arg(others.join(QStringLiteral("; ")));
         lines << line;
     }
     return lines;
@@ -241,7 +257,9 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
     const auto restore = [&] {
         const double old = isMinimum ? feed.minimum : feed.maximum;
         m_grid.setText(row, column,
-                       (isMinimum ? old > 0.0 : std::isfinite(old)) ? NumberText::format(old, old < 10.0 ? 2 : 0) : QString());
+                       (isMinimum ? old > 0.0 : std::isfinite(old))
+                           ? NumberText::format(old, old < 10.0 ? 2 : 0)
+                           : QString());
         m_grid.redraw();
     };
     const std::optional<std::optional<double>> bound = boundIn(text);
@@ -253,9 +271,11 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
         return;
     }
     const double minimum = isMinimum ? bound->value_or(0.0) : feed.minimum;
-    const double maximum = isMinimum ? feed.maximum : bound->value_or(std::numeric_limits<double>::infinity());
+    const double maximum =
+        isMinimum ? feed.maximum : bound->value_or(std::numeric_limits<double>::infinity());
     if (minimum > maximum) {
-        m_prompt.message(Lang::deOr(code(), QStringLiteral("Die Mindestmenge von %1 liegt über der Höchstmenge."),
+        m_prompt.message(Lang::deOr(code(),
+                                    QStringLiteral("Die Mindestmenge von %1 liegt über der Höchstmenge."),
                                     QStringLiteral("The minimum of %1 is above its maximum."))
                              .arg(feed.name),
                          Prompt::Icon::Exclamation);

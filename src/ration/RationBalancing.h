@@ -26,7 +26,16 @@ class RationBalancing : public QObject
     Q_OBJECT
 
 public:
-    enum Column { NameColumn, NowColumn, LockColumn, MinimumColumn, MaximumColumn, ProposedColumn, ChangeColumn, ColumnCount };
+    enum Column {
+        NameColumn,
+        NowColumn,
+        LockColumn,
+        MinimumColumn,
+        MaximumColumn,
+        ProposedColumn,
+        ChangeColumn,
+        ColumnCount
+    };
     static constexpr int FirstRow = 1;
 
     RationBalancing(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QObject* parent = nullptr);
