@@ -67,12 +67,13 @@ RationPage::~RationPage()
 RationPageLabels RationPage::labels(const QString& languageCode)
 {
     if (languageCode == Lang::English) {
-        return RationPageLabels{QStringLiteral("Category"), QStringLiteral("Type"), QStringLiteral("Food"),
-                                QStringLiteral("Filter"), QStringLiteral("Print")};
+        return RationPageLabels{QStringLiteral("Category"), QStringLiteral("Type"),
+                                QStringLiteral("Food"),     QStringLiteral("Filter"),
+                                QStringLiteral("Print"),    QStringLiteral("Balance ration")};
     }
-    return RationPageLabels{QStringLiteral("Kategorie"), QStringLiteral("Typ"),
+    return RationPageLabels{QStringLiteral("Kategorie"),    QStringLiteral("Typ"),
                             QStringLiteral("Futtermittel"), QStringLiteral("Filter"),
-                            QStringLiteral("Print")};
+                            QStringLiteral("Print"),        QStringLiteral("Ration ausgleichen")};
 }
 
 RationPageLabels RationPage::labels() const

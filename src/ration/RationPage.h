@@ -16,7 +16,7 @@ class Prompt;
 // The texts of the page's labels and buttons in the window's language.
 struct RationPageLabels
 {
-    QString category, type, food, filter, print;
+    QString category, type, food, filter, print, balance;
 };
 
 // The ration page of a case window without its widgets: the three filter

@@ -85,10 +85,10 @@ TEST(RationPageTest, LabelsInBothLanguages)
 {
     const RationPageLabels de = RationPage::labels(QStringLiteral("DE"));
     const RationPageLabels us = RationPage::labels(QStringLiteral("US"));
-    EXPECT_EQ((QStringList{de.category, de.type, de.food, de.filter, de.print}),
-              (QStringList{"Kategorie", "Typ", "Futtermittel", "Filter", "Print"}));
-    EXPECT_EQ((QStringList{us.category, us.type, us.food, us.filter, us.print}),
-              (QStringList{"Category", "Type", "Food", "Filter", "Print"}));
+    EXPECT_EQ((QStringList{de.category, de.type, de.food, de.filter, de.print, de.balance}),
+              (QStringList{"Kategorie", "Typ", "Futtermittel", "Filter", "Print", "Ration ausgleichen"}));
+    EXPECT_EQ((QStringList{us.category, us.type, us.food, us.filter, us.print, us.balance}),
+              (QStringList{"Category", "Type", "Food", "Filter", "Print", "Balance ration"}));
     Window w(QStringLiteral("US"));
     EXPECT_EQ(w.page.labels().food, "Food");
 }

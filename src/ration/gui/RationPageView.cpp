@@ -5,7 +5,9 @@
 #include "db/AppContext.h"
 #include "db/PagedChoiceList.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/RationBalancing.h"
 #include "ration/RationPage.h"
+#include "ration/gui/RationBalancingView.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
@@ -26,6 +28,7 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     : QWidget(parent)
     , m_context(context)
     , m_prompt(prompt)
+    , m_form(form)
     , m_page(new RationPage(context, prompt, form, this))
     , m_filterRow(new QHBoxLayout)
     , m_rationGrid(new GridView(&form.ration().rationGrid(), this))
@@ -60,7 +63,10 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_basisList->setObjectName(QStringLiteral("BasisList"));
     m_basisList->addItems(m_page->basisLabels());
     m_printRow->addWidget(m_basisList);
+    m_balanceButton = new QPushButton;
+    m_balanceButton->setObjectName(QStringLiteral("Balance"));
     m_printRow->addStretch(1);
+    m_printRow->addWidget(m_balanceButton);
     m_printRow->addWidget(m_printButton);
 
     const RationPageLabels labels = m_page->labels();
@@ -69,6 +75,7 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_feedLabel->setText(labels.food);
     m_filterButton->setText(labels.filter);
     m_printButton->setText(labels.print);
+    m_balanceButton->setText(labels.balance);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -85,7 +92,8 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     setTabOrder(m_filterButton, m_rationGrid);
     setTabOrder(m_rationGrid, m_profileGrid);
     setTabOrder(m_profileGrid, m_basisList);
-    setTabOrder(m_basisList, m_printButton);
+    setTabOrder(m_basisList, m_balanceButton);
+    setTabOrder(m_balanceButton, m_printButton);
 
     ChoiceControls::showChoices(m_categoryList, m_page->categoryList());
     ChoiceControls::showChoices(m_typeList, m_page->typeList());
@@ -154,6 +162,7 @@ void RationPageView::connectControls()
     connect(m_searchText, &QLineEdit::returnPressed, page, &RationPage::filterClicked);
     connect(m_filterButton, &QPushButton::clicked, page, &RationPage::filterClicked);
     connect(m_printButton, &QPushButton::clicked, this, &RationPageView::print);
+    connect(m_balanceButton, &QPushButton::clicked, this, &RationPageView::balance);
     connect(m_basisList, &QComboBox::activated, page, &RationPage::userChoseBasis);
 
     // A feedstuff is picked when its list closes, not when the choice moves:
@@ -222,4 +231,13 @@ void RationPageView::print()
         failed = m_gridPrint(*grid) == PrintResult::Failed || failed;
     if (failed)
         reportPrint(PrintResult::Failed, m_prompt, m_context.languageCode());
+}
+
+void RationPageView::balance()
+{
+    RationBalancing balancing(m_context, m_prompt, m_form);
+    if (!balancing.start())
+        return;
+    RationBalancingView dialog(balancing, this);
+    dialog.exec();
 }

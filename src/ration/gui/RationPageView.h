@@ -18,7 +18,7 @@ class QLineEdit;
 class QPushButton;
 
 // The first page of the case sheet: the filter row, the ration grid, the
-// profile grid and the Print button. The page's logic (RationPage) is made
+// profile grid and the Balance and Print buttons. The page's logic (RationPage) is made
 // and set up with the view, which shows its lists and hands it the user's
 // choices; the grids show the models of the form's ration calculation.
 class RationPageView : public QWidget
@@ -54,6 +54,7 @@ public:
     QLineEdit* searchText() const { return m_searchText; }
     QPushButton* filterButton() const { return m_filterButton; }
     QPushButton* printButton() const { return m_printButton; }
+    QPushButton* balanceButton() const { return m_balanceButton; }
     // Per day, per 1000 kcal ME or per kg dry matter.
     QComboBox* basisList() const { return m_basisList; }
 
@@ -61,6 +62,9 @@ public:
     void setGridPrint(GridPrint print) { m_gridPrint = std::move(print); }
     // What the Print button does: the heading, then both grids.
     void print();
+    // What the Balance button does: the balancing dialog, once its logic has
+    // found something to balance.
+    void balance();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -74,6 +78,7 @@ private:
 
     AppContext& m_context;
     Prompt& m_prompt;
+    CaseHeaderForm& m_form;
     RationPage* m_page;
     QHBoxLayout* m_filterRow;
     GridView* m_rationGrid;
@@ -90,6 +95,7 @@ private:
     QLineEdit* m_searchText = nullptr;
     QPushButton* m_filterButton = nullptr;
     QPushButton* m_printButton = nullptr;
+    QPushButton* m_balanceButton = nullptr;
     QWidget* m_feedPopup = nullptr;
     GridPrint m_gridPrint;
 };

@@ -116,17 +116,17 @@ TEST_F(RationPageViewTest, TheControlsCarryTheLabelsOfTheWindowsLanguageInTheirP
     const struct
     {
         const char* code;
-        QStringList texts; // category, type, food, Filter, Print
+        QStringList texts; // category, type, food, Filter, Print, Balance
     } cases[] = {
-        {"DE", {"Kategorie", "Typ", "Futtermittel", "Filter", "Print"}},
-        {"US", {"Category", "Type", "Food", "Filter", "Print"}},
+        {"DE", {"Kategorie", "Typ", "Futtermittel", "Filter", "Print", "Ration ausgleichen"}},
+        {"US", {"Category", "Type", "Food", "Filter", "Print", "Balance ration"}},
     };
     for (const QSize size : {QSize(1280, 800), QSize(1024, 700)})
         for (const auto& row : cases) {
             open(QString::fromLatin1(row.code), QString(), size);
             const QStringList shown{page->categoryLabel()->text(), page->typeLabel()->text(),
-                                    page->feedLabel()->text(), page->filterButton()->text(),
-                                    page->printButton()->text()};
+                                    page->feedLabel()->text(),     page->filterButton()->text(),
+                                    page->printButton()->text(),   page->balanceButton()->text()};
             EXPECT_EQ(shown, row.texts) << row.code;
             for (QLabel* label : {page->categoryLabel(), page->typeLabel(), page->feedLabel()})
                 EXPECT_GE(label->width(), label->sizeHint().width())
@@ -147,6 +147,10 @@ TEST_F(RationPageViewTest, TheControlsCarryTheLabelsOfTheWindowsLanguageInTheirP
             // Print sits below the profile at the bottom right.
             EXPECT_GE(page->printButton()->y(), page->profileGridView()->geometry().bottom());
             EXPECT_NEAR(page->printButton()->geometry().right(), page->width(), 10);
+            // Balance sits beside it in the same row, right of the basis switch.
+            EXPECT_EQ(page->balanceButton()->y(), page->printButton()->y());
+            EXPECT_LT(page->balanceButton()->geometry().right(), page->printButton()->x());
+            EXPECT_GT(page->balanceButton()->x(), page->basisList()->geometry().right());
         }
 }
 
