@@ -3,7 +3,6 @@
 
 #include "core/NumberText.h"
 #include "db/AppContext.h"
-#include "output/StoredCase.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/RationBalancing.h"
 
@@ -50,12 +49,10 @@ int runBalanceCommand(const CliArgs& args, CliIo& io)
     StderrPrompt prompt(io.err);
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
-    const QString caseKey = QString::fromStdString(args[0]).trimmed();
     CaseHeaderForm form(context, prompt);
-    if (!StoredCase::open(context, form, caseKey)) {
-        io.err << "mensoly-cli balance: there is no case with the key " << caseKey.toStdString() << "\n";
+    if (!openStoredCase(context, form, "balance", QString::fromStdString(args[0]).trimmed().toStdString(),
+                        io.err))
         return 1;
-    }
     RationBalancing balancing(context, prompt, form);
     if (!balancing.start())
         return 1;

@@ -2,7 +2,6 @@
 #include "app/cli/CliDataDirectory.h"
 
 #include "db/AppContext.h"
-#include "output/StoredCase.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationBasis.h"
@@ -123,12 +122,10 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
 
-    const QString caseKey = QString::fromStdString(args[0]).trimmed();
     CaseHeaderForm form(context, prompt);
-    if (!StoredCase::open(context, form, caseKey)) {
-        io.err << "mensoly-cli case: there is no case with the key " << caseKey.toStdString() << "\n";
+    if (!openStoredCase(context, form, "case", QString::fromStdString(args[0]).trimmed().toStdString(),
+                        io.err))
         return 1;
-    }
     const std::vector<NutrientMaximum> maxima = NutrientMaxima::forCase(context, form);
     const std::vector<NutrientCheck> nutrientChecks =
         RationLimits::checkNutrients(form.ration().rationGrid(), maxima);

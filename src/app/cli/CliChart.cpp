@@ -5,7 +5,6 @@
 #include "output/CaseHeaderTexts.h"
 #include "output/CoveragePage.h"
 #include "output/GrowthPage.h"
-#include "output/StoredCase.h"
 #include "output/WeightCheckPage.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientMaxima.h"
@@ -83,10 +82,8 @@ int runChartCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
     CaseHeaderForm form(context, prompt);
-    if (!StoredCase::open(context, form, QString::fromStdString(args[0]))) {
-        io.err << "mensoly-cli chart: there is no case with the key " << args[0] << "\n";
+    if (!openStoredCase(context, form, "chart", args[0], io.err))
         return 1;
-    }
 
     const FormHeaderTexts texts(form);
     const QString language = context.languageCode();

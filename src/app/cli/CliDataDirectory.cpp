@@ -2,6 +2,7 @@
 
 #include "app/ApplicationStartup.h"
 #include "db/AppContext.h"
+#include "output/StoredCase.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,6 +23,15 @@ void StderrPrompt::message(const QString& text, Icon icon)
 bool openCurrentDataDirectory(AppContext& context, Prompt& prompt)
 {
     return ApplicationStartup::run(context, QDir::currentPath(), prompt);
+}
+
+bool openStoredCase(AppContext& context, CaseHeaderForm& form, const char* command, const std::string& key,
+                    std::ostream& err)
+{
+    if (StoredCase::open(context, form, QString::fromStdString(key)))
+        return true;
+    err << "mensoly-cli " << command << ": there is no case with the key " << key << "\n";
+    return false;
 }
 
 void printFields(std::ostream& out, const QStringList& fields)

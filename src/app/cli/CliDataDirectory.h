@@ -12,6 +12,7 @@
 #include <vector>
 
 class AppContext;
+class CaseHeaderForm;
 
 // Messages a window would show go to standard error; questions get No.
 class StderrPrompt : public RecordingPrompt
@@ -27,6 +28,11 @@ private:
 // Opens the database of the current directory as the program starts, with the
 // language of its settings row. False (told through the prompt) when it cannot.
 bool openCurrentDataDirectory(AppContext& context, Prompt& prompt);
+
+// Loads stored case key into the form as the case window opens it; false,
+// told on standard error as "mensoly-cli COMMAND: ...", when there is none.
+bool openStoredCase(AppContext& context, CaseHeaderForm& form, const char* command, const std::string& key,
+                    std::ostream& err);
 
 // Printing lays text out with real fonts, which takes the graphical
 // application object; main makes one, on the offscreen platform, for --pdf.

@@ -4,7 +4,6 @@
 #include "db/AppContext.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/RecipePage.h"
-#include "output/StoredCase.h"
 #include "output/gui/RecipePageView.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientMaxima.h"
@@ -33,11 +32,8 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
     if (!openCurrentDataDirectory(context, prompt))
         return 1;
     CaseHeaderForm form(context, prompt);
-    const QString caseKey = QString::fromStdString(args[0]);
-    if (!StoredCase::open(context, form, caseKey)) {
-        io.err << "mensoly-cli recipe: there is no case with the key " << args[0] << "\n";
+    if (!openStoredCase(context, form, "recipe", args[0], io.err))
         return 1;
-    }
 
     const FormHeaderTexts texts(form);
     RecipePage page(context, texts, form.ration().rationGrid());
