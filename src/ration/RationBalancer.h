@@ -26,6 +26,15 @@ struct BalanceFeed
     QHash<int, double> content;
 };
 
+// What the user set for a feedstuff in the balancing dialog, kept by the
+// ration page for the next balancing.
+struct FeedBounds
+{
+    bool locked = false;
+    double minimum = 0.0;
+    double maximum = std::numeric_limits<double>::infinity();
+};
+
 // A column of the ration grid: its requirement as a minimum when marked.
 struct BalanceNutrient
 {

@@ -36,6 +36,12 @@ QString gramsText(double grams)
     return RationBalancer::weighableText(grams);
 }
 
+// A bound as the user typed it; empty for none.
+QString boundText(double grams, bool isBound)
+{
+    return isBound ? QString::number(grams, 'g', 10).replace(QLatin1Char('.'), QLatin1Char(',')) : QString();
+}
+
 QString percentText(double percent)
 {
     return NumberText::format(percent, 0) + QStringLiteral(" %");
@@ -104,6 +110,16 @@ bool RationBalancing::start()
                          Prompt::Icon::Exclamation);
         return false;
     }
+    if (m_remembered) {
+        for (BalanceFeed& feed : m_input.feeds) {
+            const auto kept = m_remembered->constFind(feed.key);
+            if (kept != m_remembered->cend()) {
+                feed.locked = kept->locked;
+                feed.minimum = kept->minimum;
+                feed.maximum = kept->maximum;
+            }
+        }
+    }
     buildGrid();
     propose();
     return m_result.solved;
@@ -135,6 +151,8 @@ void RationBalancing::buildGrid()
         m_grid.setText(row, NowColumn,
                        feed.grams > 0.0 ? NumberText::format(feed.grams, feed.grams < 10.0 ? 2 : 0)
                                         : QString());
+        m_grid.setText(row, MinimumColumn, boundText(feed.minimum, feed.minimum > 0.0));
+        m_grid.setText(row, MaximumColumn, boundText(feed.maximum, std::isfinite(feed.maximum)));
         m_grid.setBackground(row, MinimumColumn, BoundBackground);
         m_grid.setBackground(row, MaximumColumn, BoundBackground);
     }
@@ -261,6 +279,7 @@ void RationBalancing::gridClicked(int row, int column)
     if (column != LockColumn || f < 0 || f >= int(m_input.feeds.size()))
         return;
     m_input.feeds[size_t(f)].locked = !m_input.feeds[size_t(f)].locked;
+    keep(m_input.feeds[size_t(f)]);
     propose();
 }
 
@@ -273,10 +292,7 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
     const bool isMinimum = column == MinimumColumn;
     const auto restore = [&] {
         const double old = isMinimum ? feed.minimum : feed.maximum;
-        m_grid.setText(row, column,
-                       (isMinimum ? old > 0.0 : std::isfinite(old))
-                           ? NumberText::format(old, old < 10.0 ? 2 : 0)
-                           : QString());
+        m_grid.setText(row, column, boundText(old, isMinimum ? old > 0.0 : std::isfinite(old)));
         m_grid.redraw();
     };
     const std::optional<std::optional<double>> bound = boundIn(text);
@@ -301,7 +317,14 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
     }
     feed.minimum = minimum;
     feed.maximum = maximum;
+    keep(feed);
     propose();
+}
+
+void RationBalancing::keep(const BalanceFeed& feed)
+{
+    if (m_remembered)
+        m_remembered->insert(feed.key, FeedBounds{feed.locked, feed.minimum, feed.maximum});
 }
 
 void RationBalancing::apply()

@@ -43,6 +43,11 @@ public:
     static RationBalancingLabels labels(const QString& languageCode);
     RationBalancingLabels labels() const;
 
+    // Locks and bounds set in an earlier balancing of the page, by feedstuff
+    // key; they are read at start() and kept up to date. Without them the
+    // balancing starts from none.
+    void remember(QHash<QString, FeedBounds>& bounds) { m_remembered = &bounds; }
+
     // Reads the ration and proposes; false, after saying why, when there is
     // nothing to balance.
     bool start();
@@ -67,6 +72,7 @@ private:
     void propose();
     void gridClicked(int row, int column);
     void gridEditEnded(int row, int column, const QString& text);
+    void keep(const BalanceFeed& feed);
     QString code() const;
 
     AppContext& m_context;
@@ -75,4 +81,5 @@ private:
     GridModel m_grid;
     BalanceInput m_input;
     BalanceResult m_result;
+    QHash<QString, FeedBounds>* m_remembered = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "db/ChoiceList.h"
 #include "db/PagedChoiceList.h"
+#include "ration/RationBalancer.h"
 #include "ration/RationPageHooks.h"
 #include "ration/RationPageLimits.h"
 
@@ -83,6 +84,8 @@ public:
 
     // The maximum row, the supply marks and the basis the figures are shown in.
     const RationPageLimits& limits() const { return m_limits; }
+    // The locks and bounds of the last balancing, for the next one.
+    QHash<QString, FeedBounds>& balanceBounds() { return m_balanceBounds; }
     QStringList basisLabels() const { return RationPageLimits::basisLabels(code()); }
     // The switch: 0 per day, 1 per 1000 kcal ME, 2 per kg dry matter. The
     // amounts stay grams per day and can be typed in every basis.
@@ -116,4 +119,5 @@ private:
     QString m_searchText;
     QString m_windowText;
     RationPageLimits m_limits;
+    QHash<QString, FeedBounds> m_balanceBounds;
 };

@@ -42,6 +42,7 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
     for (const int key : {89, 111, 138, 157})
         w.feed(key, QString());
     RationBalancing balancing(w.db.context(), w.prompt, w.form);
+    balancing.remember(w.page.balanceBounds());
     ASSERT_TRUE(balancing.start());
     GridModel& grid = balancing.grid();
     ASSERT_EQ(grid.rowCount(), RationBalancing::FirstRow + 5);
@@ -74,4 +75,12 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
     EXPECT_NEAR(NumberText::read(w.grid().text(SupplyRow, energy)) /
                     NumberText::read(w.grid().text(RequirementRow, energy)),
                 1.0, 0.02);
+
+    // The next balancing of the page starts from the same lock and bounds.
+    RationBalancing again(w.db.context(), w.prompt, w.form);
+    again.remember(w.page.balanceBounds());
+    ASSERT_TRUE(again.start());
+    EXPECT_EQ(again.grid().text(RationBalancing::FirstRow, RationBalancing::LockColumn), "x");
+    EXPECT_EQ(again.grid().text(carrots, RationBalancing::MaximumColumn), "50");
+    EXPECT_EQ(again.grid().text(carrots, RationBalancing::MinimumColumn), "");
 }

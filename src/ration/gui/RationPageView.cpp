@@ -236,6 +236,7 @@ void RationPageView::print()
 void RationPageView::balance()
 {
     RationBalancing balancing(m_context, m_prompt, m_form);
+    balancing.remember(m_page->balanceBounds());
     if (!balancing.start())
         return;
     RationBalancingView dialog(balancing, this);
