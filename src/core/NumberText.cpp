@@ -21,6 +21,16 @@ QString format(double value, int decimals)
     return text;
 }
 
+QString formatShortest(double value, int minDecimals, int maxDecimals)
+{
+    for (int decimals = minDecimals; decimals < maxDecimals; ++decimals) {
+        const QString text = format(value, decimals);
+        if (std::abs(read(text) - value) <= 1e-9 * std::max(1.0, std::abs(value)))
+            return text;
+    }
+    return format(value, maxDecimals);
+}
+
 int decimalsOf(const QString& text)
 {
     return std::max(0, readWhole(text));

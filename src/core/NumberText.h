@@ -10,6 +10,10 @@ namespace NumberText {
 // decimals count as none.
 QString format(double value, int decimals);
 
+// value with the fewest decimals from minDecimals to maxDecimals that read
+// back as value; maxDecimals when none does.
+QString formatShortest(double value, int minDecimals, int maxDecimals);
+
 // Decimals from a text such as a grid's hidden decimals row; empty or no
 // number gives 0.
 int decimalsOf(const QString& text);

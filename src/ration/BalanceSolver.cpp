@@ -132,6 +132,35 @@ bool runSimplex(glp_prob* lp)
     return false;
 }
 
+double tolerance(double reached)
+{
+    return 1e-7 + 1e-6 * std::abs(reached);
+}
+
+// Minimises the sum of the columns; with hold, the sum is then kept where it
+// is for what follows. Nothing to minimise is done at once.
+bool minimise(glp_prob* lp, const std::vector<int>& columns, bool hold = false)
+{
+    if (columns.empty())
+        return true;
+    for (int j = 1; j <= glp_get_num_cols(lp); ++j)
+        glp_set_obj_coef(lp, j, 0.0);
+    for (const int column : columns)
+        glp_set_obj_coef(lp, column, 1.0);
+    if (!runSimplex(lp))
+        return false;
+    if (hold) {
+        const double reached = glp_get_obj_val(lp);
+        std::vector<int> index{0};
+        index.insert(index.end(), columns.begin(), columns.end());
+        const std::vector<double> ones(index.size(), 1.0);
+        const int row = glp_add_rows(lp, 1);
+        glp_set_mat_row(lp, row, int(columns.size()), index.data(), ones.data());
+        glp_set_row_bnds(lp, row, GLP_UP, 0.0, reached + tolerance(reached));
+    }
+    return true;
+}
+
 } // namespace
 
 BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
@@ -154,45 +183,50 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
     glp_term_out(GLP_OFF);
     Problem lp = buildProblem(limits, ranges, start, columns);
 
+    std::vector<bool> givenUp(limits.size(), false);
     std::set<int> stages;
     for (const BalanceLimit& limit : limits)
         stages.insert(limit.stage);
     for (const int stage : stages) {
-        for (int k = 0; k < columns.limits; ++k)
-            glp_set_obj_coef(lp.get(), columns.miss(k), limits[size_t(k)].stage == stage ? 1.0 : 0.0);
-        if (!runSimplex(lp.get())) {
+        std::vector<int> misses;
+        for (int k = 0; k < columns.limits; ++k) {
+            if (limits[size_t(k)].stage == stage)
+                misses.push_back(columns.miss(k));
+        }
+        if (!minimise(lp.get(), misses)) {
             solution.failure = BalanceFailure::NoSolution;
             return solution;
         }
-        // Later stages may not undo what this one reached.
-        double reached = 0.0;
-        std::vector<int> index{0};
-        std::vector<double> ones{0.0};
+        // Later stages may not undo what this one reached: each miss is held
+        // where it is, unless its limit is given up.
         for (int k = 0; k < columns.limits; ++k) {
             const BalanceLimit& limit = limits[size_t(k)];
             if (limit.stage != stage)
                 continue;
             const double miss = glp_get_col_prim(lp.get(), columns.miss(k));
-            if (miss > limit.givenUpBeyond + 1e-6) {
-                glp_set_row_bnds(lp.get(), 1 + k, GLP_FR, 0.0, 0.0);
-                glp_set_col_bnds(lp.get(), columns.miss(k), GLP_FX, 0.0, 0.0);
-                continue;
-            }
-            reached += miss;
-            index.push_back(columns.miss(k));
-            ones.push_back(1.0);
+            if (miss > limit.givenUpBeyond + 1e-6)
+                givenUp[size_t(k)] = true;
+            else
+                glp_set_col_bnds(lp.get(), columns.miss(k), GLP_DB, 0.0,
+                                 std::max(miss, 0.0) + tolerance(miss));
         }
-        if (index.size() == 1)
-            continue;
-        const int row = glp_add_rows(lp.get(), 1);
-        glp_set_mat_row(lp.get(), row, int(index.size()) - 1, index.data(), ones.data());
-        glp_set_row_bnds(lp.get(), row, GLP_UP, 0.0, reached + 1e-7 + 1e-6 * reached);
     }
-    for (int k = 0; k < columns.limits; ++k)
-        glp_set_obj_coef(lp.get(), columns.miss(k), 0.0);
-    for (int f = 0; f < columns.feeds; ++f)
-        glp_set_obj_coef(lp.get(), columns.distance(f), 1.0);
-    if (!runSimplex(lp.get())) {
+    // Then the proportions of the feedstuffs that start from an amount; then
+    // the limits given up, as far as what is left to move (supplements, in
+    // the main) can close them; then as little as possible of the rest. A
+    // feedstuff held at one amount has no say.
+    std::vector<int> started, unstarted, givenUpMisses;
+    for (int f = 0; f < columns.feeds; ++f) {
+        const BalanceRange& range = ranges[size_t(f)];
+        if (range.maximum > std::max(range.minimum, 0.0))
+            (start[size_t(f)] > 0.0 ? started : unstarted).push_back(columns.distance(f));
+    }
+    for (int k = 0; k < columns.limits; ++k) {
+        if (givenUp[size_t(k)])
+            givenUpMisses.push_back(columns.miss(k));
+    }
+    if (!minimise(lp.get(), started, true) || !minimise(lp.get(), givenUpMisses, true) ||
+        !minimise(lp.get(), unstarted)) {
         solution.failure = BalanceFailure::NoSolution;
         return solution;
     }

@@ -42,11 +42,11 @@ struct BalanceSolution
 };
 
 // Daily amounts by linear programming. No amounts may exist that meet every
-// limit, so each limit may be missed, at a cost: stage by stage, the
-// weighted sum of the misses is made as small as it can be and then kept
-// there. Among the amounts that remain, the solver takes those nearest to the
-// start amounts scaled by one common factor, which keeps the proportions the
-// user typed as far as the limits allow.
+// limit, so each limit may be missed, at a cost: stage by stage, the sum of
+// the misses is made as small as it can be, and each miss is then held where
+// it is (or its limit given up). Among the amounts that remain, the solver
+// takes those nearest to the start amounts scaled by one common factor,
+// which keeps the proportions the user typed as far as the limits allow.
 namespace BalanceSolver {
 
 BalanceSolution solve(const std::vector<BalanceLimit>& limits, const std::vector<BalanceRange>& ranges,

@@ -123,8 +123,9 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
 }
 
 // Where the balancing starts from: the typed amounts; a feedstuff without
-// one gets the energy an average typed feedstuff supplies (all of them an
-// equal share of the requirement when none is typed), a supplement nothing.
+// one gets the energy an average typed feedstuff with energy supplies (all
+// of them an equal share of the requirement when none is typed; supplements
+// do not count), a supplement nothing.
 // Below 1 kcal per gram the share is counted as if at 1 kcal, so that a
 // vegetable does not start at a kilogram.
 std::vector<double> startAmounts(const BalanceInput& input)
@@ -133,10 +134,13 @@ std::vector<double> startAmounts(const BalanceInput& input)
     int typed = 0;
     int untyped = 0;
     for (const BalanceFeed& feed : input.feeds) {
-        if (feed.grams > 0.0) {
-            typedEnergy += feed.content.value(RationBalancer::EnergyKey) * feed.grams / 100.0;
+        const double energy = feed.content.value(RationBalancer::EnergyKey) * feed.grams / 100.0;
+        if (feed.supplement)
+            continue;
+        if (energy > 0.0) {
+            typedEnergy += energy;
             ++typed;
-        } else if (!feed.supplement) {
+        } else if (feed.grams <= 0.0) {
             ++untyped;
         }
     }
@@ -220,14 +224,38 @@ std::vector<BalanceGap> shortfalls(const BalanceInput& input, const Supplies& su
     return gaps;
 }
 
+// The step an amount is weighed in: hundredths below 1 g, tenths below 10 g,
+// whole grams from there.
+double stepOf(double grams)
+{
+    return grams < 1.0 ? 0.01 : grams < 10.0 ? 0.1 : 1.0;
+}
+
 double roundedUp(double grams)
 {
-    const double step = grams >= 10.0 ? 1.0 : grams >= 1.0 ? 0.1 : 0.01;
-    return std::ceil(grams / step - 1e-9) * step;
+    return std::ceil(grams / stepOf(grams) - 1e-9) * stepOf(grams);
+}
+
+double roundedDown(double grams)
+{
+    return std::floor(grams / stepOf(grams) + 1e-9) * stepOf(grams);
+}
+
+// The weighable amount nearest to grams within a feedstuff's bounds; the
+// bounds' own figures when no weighable amount lies between them.
+double weighableWithin(double grams, double minimum, double maximum)
+{
+    const double rounded = RationBalancer::weighable(grams);
+    if (rounded > maximum)
+        return roundedDown(maximum) >= minimum ? roundedDown(maximum) : maximum;
+    if (rounded < minimum)
+        return roundedUp(minimum) <= maximum ? roundedUp(minimum) : minimum;
+    return rounded;
 }
 
 // The shipped supplements that close a gap on their own without adding much
-// energy or taking a nutrient over its maximum; fewest grams first.
+// energy or weight, taking the energy 5 % over its requirement or a nutrient
+// over its maximum; fewest grams first.
 std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap& gap,
                                      const Supplies& supplies, const std::vector<BalanceGap>& overBefore,
                                      double rationGrams)
@@ -240,8 +268,10 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
         if (content <= 0.0 || missing <= 0.0)
             continue;
         const double grams = roundedUp(missing / content * 100.0);
-        if (supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0 > SupplementShare * energy ||
-            grams > SupplementShare * rationGrams)
+        const double kcal = supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0;
+        if (kcal > SupplementShare * energy || grams > SupplementShare * rationGrams ||
+            supplies.value(RationBalancer::EnergyKey) + kcal >
+                std::max(energy * (1.0 + SupplementShare), supplies.value(RationBalancer::EnergyKey)))
             continue;
         Supplies with = supplies;
         for (auto it = supplement.content.cbegin(); it != supplement.content.cend(); ++it)
@@ -261,18 +291,20 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
 
 } // namespace
 
+// The finest step whose rounding stays in its range, so that a rounded
+// amount rounds to itself.
 double RationBalancer::weighable(double grams)
 {
-    const double step = grams >= 9.5 ? 1.0 : grams >= 0.95 ? 0.1 : 0.01;
-    return std::round(grams / step) * step;
+    const double hundredths = std::round(grams * 100.0) / 100.0;
+    if (hundredths < 1.0)
+        return hundredths;
+    const double tenths = std::round(grams * 10.0) / 10.0;
+    return tenths < 10.0 ? tenths : std::round(grams);
 }
 
 QString RationBalancer::weighableText(double grams)
 {
-    const double rounded = weighable(grams);
-    if (rounded == 0.0)
-        return QStringLiteral("0");
-    return NumberText::format(rounded, rounded >= 9.5 ? 0 : rounded >= 0.95 ? 1 : 2);
+    return NumberText::formatShortest(grams, 0, 2);
 }
 
 BalanceResult RationBalancer::balance(const BalanceInput& input)
@@ -293,8 +325,7 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
     for (size_t f = 0; f < input.feeds.size(); ++f) {
         const BalanceFeed& feed = input.feeds[f];
         result.grams.push_back(feed.locked ? feed.grams
-                                           : std::clamp(weighable(solution.grams[f]), feed.minimum,
-                                                        std::max(feed.minimum, feed.maximum)));
+                                           : weighableWithin(solution.grams[f], feed.minimum, feed.maximum));
     }
     const Supplies supplies = supplied(input.feeds, result.grams);
     result.shortfalls = shortfalls(input, supplies);

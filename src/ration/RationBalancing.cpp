@@ -26,7 +26,7 @@ std::optional<std::optional<double>> boundIn(const QString& text)
         return std::optional<double>();
     bool ok = false;
     const double grams = QString(trimmed).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-    if (!ok || !std::isfinite(grams) || grams < 0.0)
+    if (!ok || !std::isfinite(grams) || grams < 0.0 || grams > RationBalancing::LargestBound)
         return std::nullopt;
     return std::optional<double>(grams);
 }
@@ -44,7 +44,7 @@ QString boundText(double grams, bool isBound)
 
 QString percentText(double percent)
 {
-    return NumberText::format(percent, 0) + QStringLiteral(" %");
+    return NumberText::format(percent, 1) + QStringLiteral(" %");
 }
 
 } // namespace
@@ -120,9 +120,11 @@ bool RationBalancing::start()
             }
         }
     }
+    // A proposal that fails has said why; the dialog still opens, so that a
+    // lock or bound that caused it can be taken back.
     buildGrid();
     propose();
-    return m_result.solved;
+    return true;
 }
 
 void RationBalancing::buildGrid()
@@ -149,8 +151,7 @@ void RationBalancing::buildGrid()
         const BalanceFeed& feed = m_input.feeds[f];
         m_grid.setText(row, NameColumn, feed.name);
         m_grid.setText(row, NowColumn,
-                       feed.grams > 0.0 ? NumberText::format(feed.grams, feed.grams < 10.0 ? 2 : 0)
-                                        : QString());
+                       feed.grams > 0.0 ? NumberText::formatShortest(feed.grams, 0, 6) : QString());
         m_grid.setText(row, MinimumColumn, boundText(feed.minimum, feed.minimum > 0.0));
         m_grid.setText(row, MaximumColumn, boundText(feed.maximum, std::isfinite(feed.maximum)));
         m_grid.setBackground(row, MinimumColumn, BoundBackground);
@@ -187,7 +188,7 @@ void RationBalancing::propose()
             continue;
         }
         const double grams = m_result.grams[f];
-        const double change = RationBalancer::weighable(grams) - RationBalancer::weighable(feed.grams);
+        const double change = grams - feed.grams;
         m_grid.setText(row, ProposedColumn, feed.locked ? m_grid.text(row, NowColumn) : gramsText(grams));
         const bool unchanged = feed.locked || std::abs(change) < 0.005;
         m_grid.setText(row, ChangeColumn,
@@ -297,8 +298,9 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
     };
     const std::optional<std::optional<double>> bound = boundIn(text);
     if (!bound) {
-        m_prompt.message(Lang::deOr(code(), QStringLiteral("Bitte eine Menge in Gramm ab 0 eingeben."),
-                                    QStringLiteral("Please enter an amount in grams, 0 or more.")),
+        m_prompt.message(Lang::deOr(code(),
+                                    QStringLiteral("Bitte eine Menge in Gramm von 0 bis 100000 eingeben."),
+                                    QStringLiteral("Please enter an amount in grams from 0 to 100000.")),
                          Prompt::Icon::Exclamation);
         restore();
         return;
@@ -339,8 +341,9 @@ void RationBalancing::apply()
         if (feed.locked || row < 0)
             continue;
         const QString amount = gramsText(m_result.grams[f]);
-        if (NumberText::read(grid.text(row, RationGrids::AmountColumn)) == NumberText::read(amount) &&
-            !grid.text(row, RationGrids::AmountColumn).trimmed().isEmpty())
+        const QString now = grid.text(row, RationGrids::AmountColumn).trimmed();
+        // Nothing proposed for a feedstuff without an amount stays without one.
+        if (now.isEmpty() ? m_result.grams[f] == 0.0 : NumberText::read(now) == m_result.grams[f])
             continue;
         grid.setText(row, RationGrids::AmountColumn, amount);
         m_form.markChanged();

@@ -37,6 +37,8 @@ public:
         ColumnCount
     };
     static constexpr int FirstRow = 1;
+    // A bound above 100 kg a day is a typing error.
+    static constexpr double LargestBound = 100000.0;
 
     RationBalancing(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QObject* parent = nullptr);
 
@@ -49,12 +51,14 @@ public:
     void remember(QHash<QString, FeedBounds>& bounds) { m_remembered = &bounds; }
 
     // Reads the ration and proposes; false, after saying why, when there is
-    // nothing to balance.
+    // nothing to balance. A proposal that fails says why and leaves Apply
+    // without effect until a change makes one.
     bool start();
 
     GridModel& grid() { return m_grid; }
     const GridModel& grid() const { return m_grid; }
     const BalanceResult& result() const { return m_result; }
+    bool canApply() const { return m_result.solved; }
     const BalanceInput& input() const { return m_input; }
     QStringList resultLines() const;
 

@@ -224,7 +224,9 @@ void RationGrids::fillRationRows(const QString& caseKey)
             rs.getFieldLong(QStringLiteral("ID"), key);
             rs.getFieldText(QStringLiteral("BEZ"), name);
             rs.getFieldDouble(QStringLiteral("TagRat"), amount);
-            appendFeedRow(QString::number(key), name, NumberText::format(amount, 1));
+            // At least one decimal, as the ration has always shown its amounts,
+            // and as many more as the stored amount holds.
+            appendFeedRow(QString::number(key), name, NumberText::formatShortest(amount, 1, 6));
         }
     }
     m_ration.redraw();

@@ -133,15 +133,26 @@ TEST(RationBalancerTest, LocksAndBoundsHold)
     EXPECT_NEAR(result.shortfalls[0].percent, (123 * 1.2 + result.grams[1] * 1.3) / 10.0, 0.01);
 }
 
-TEST(RationBalancerTest, WeighableAmounts)
+TEST(RationBalancerTest, WeighableAmountsRoundToThemselvesAndStayWithinBounds)
 {
     const struct
     {
         double grams;
         const char* text;
-    } cases[] = {{0.0, "0"}, {0.004, "0"}, {0.456, "0,46"}, {2.345, "2,3"}, {9.96, "10"}, {123.4, "123"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(RationBalancer::weighableText(c.grams), c.text) << c.grams;
+    } cases[] = {{0.0, "0"},     {0.004, "0"},  {0.456, "0,46"}, {0.948, "0,95"}, {0.996, "1"},
+                 {2.345, "2,3"}, {9.46, "9,5"}, {9.96, "10"},    {123.4, "123"}};
+    for (const auto& c : cases) {
+        const double rounded = RationBalancer::weighable(c.grams);
+        EXPECT_EQ(RationBalancer::weighableText(rounded), c.text) << c.grams;
+        EXPECT_EQ(RationBalancer::weighable(rounded), rounded) << c.grams;
+    }
+    // The chalk calcium needs, about 2.4 g, is more than its maximum allows;
+    // rounding to tenths must not take it back over.
+    BalanceInput input = dog();
+    input.feeds[2].maximum = 2.26;
+    const BalanceResult result = RationBalancer::balance(input);
+    ASSERT_TRUE(result.solved);
+    EXPECT_DOUBLE_EQ(result.grams[2], 2.2);
 }
 
 // GLPK aborts the process on numbers it cannot scale; a content typed as

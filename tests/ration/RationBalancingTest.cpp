@@ -52,7 +52,7 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
     EXPECT_EQ(grid.text(RationBalancing::FirstRow, RationBalancing::ProposedColumn), "350");
     const int carrots = RationBalancing::FirstRow + 2;
     grid.endEdit(carrots, RationBalancing::MaximumColumn, QStringLiteral("viel"));
-    EXPECT_EQ(w.prompt.lastText(), "Bitte eine Menge in Gramm ab 0 eingeben.");
+    EXPECT_EQ(w.prompt.lastText(), "Bitte eine Menge in Gramm von 0 bis 100000 eingeben.");
     EXPECT_EQ(grid.text(carrots, RationBalancing::MaximumColumn), "");
     grid.endEdit(carrots, RationBalancing::MaximumColumn, QStringLiteral("50"));
     grid.endEdit(carrots, RationBalancing::MinimumColumn, QStringLiteral("60"));

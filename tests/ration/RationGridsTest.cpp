@@ -488,4 +488,18 @@ TEST(RationGridsTest, StoredRationRowsCarryTheAmountAsANumber)
               (QStringList{"1\t12.5", "2\t0.0"}));
 }
 
+// A supplement weighed in hundredths of a gram comes back as stored; shown
+// with one decimal it read 0,0 and dropped out of the supply.
+TEST(RationGridsTest, ReopenedAmountsKeepTheirDecimals)
+{
+    Calc calc;
+    RationGrids& grids = calc.ration.grids();
+    grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("150"));
+    grids.appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QStringLiteral("0,04"));
+    ASSERT_TRUE(calc.ration.storeRationRows(QStringLiteral("77")));
+    calc.ration.fillRationRows(QStringLiteral("77"));
+    EXPECT_EQ(calc.grid().text(FirstFeedRow, 2), "150,0");
+    EXPECT_EQ(calc.grid().text(FirstFeedRow + 1, 2), "0,04");
+}
+
 } // namespace

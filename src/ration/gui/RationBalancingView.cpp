@@ -72,6 +72,7 @@ RationBalancingView::RationBalancingView(RationBalancing& balancing, QWidget* pa
 void RationBalancingView::showLines()
 {
     m_lines->setPlainText(m_balancing.resultLines().join(QLatin1Char('\n')));
+    m_apply->setEnabled(m_balancing.canApply());
 }
 
 void RationBalancingView::apply()
