@@ -119,4 +119,20 @@ TEST_F(RationBalancingViewTest, ARationWithoutFeedstuffsOpensNoDialog)
     EXPECT_EQ(prompt.texts(), QStringList{"Die Ration enthält noch keine Futtermittel."});
 }
 
+// A content no solver can scale makes the proposal fail: the dialog says
+// so and still opens, with nothing to apply, so that a bound can be changed.
+TEST_F(RationBalancingViewTest, AFailedProposalOpensTheDialogWithoutApply)
+{
+    ASSERT_TRUE(db->rawExec(
+        QStringLiteral("UPDATE T_FM_NAEHRSTOFF SET Menge = 1e300 WHERE ID_FM = 89 AND ID_NAEHRSTOFF = 24")));
+    EXPECT_TRUE(pressBalance([](RationBalancingView& dialog) {
+        EXPECT_FALSE(dialog.applyButton()->isEnabled());
+        QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
+    }));
+    EXPECT_EQ(prompt.texts(),
+              QStringList{"Die Ration lässt sich nicht ausgleichen: ein Gehalt, ein Höchstwert "
+                          "oder eine Menge ist keine brauchbare Zahl."});
+    EXPECT_EQ(amounts(), (QStringList{"150,0", "200,0", "0,0"}));
+}
+
 } // namespace
