@@ -65,8 +65,10 @@ Problem buildProblem(const std::vector<BalanceLimit>& limits, const std::vector<
     std::vector<int> rowIndex{0};
     std::vector<int> columnIndex{0};
     std::vector<double> values{0.0};
+    // A factor below a billionth of a gram is none; left in, it only makes
+    // the scaling's work harder.
     const auto add = [&](int row, int column, double value) {
-        if (value == 0.0)
+        if (std::abs(value) < 1e-9)
             return;
         rowIndex.push_back(row);
         columnIndex.push_back(column);
