@@ -185,16 +185,9 @@ std::vector<BalanceGap> excesses(const BalanceInput& input, const Supplies& supp
     const double dryMatter = basisAmount(DryMatterKey);
     std::vector<BalanceGap> gaps;
     const auto check = [&](int key, const QString& name, double figure, bool ratio) {
-        std::optional<double> lowest;
-        for (const NutrientMaximum& maximum : input.maxima) {
-            if (maximum.nutrient != key || (maximum.basis == NutrientMaximum::Basis::Ratio) != ratio)
-                continue;
-            const std::optional<double> daily = RationLimits::dailyMaximum(maximum, kcal, dryMatter);
-            if (daily && (!lowest || *daily < *lowest))
-                lowest = daily;
-        }
-        if (lowest && *lowest > 0.0 && exceeds(figure, *lowest))
-            gaps.push_back({key, name, figure / *lowest * 100.0});
+        const auto lowest = RationLimits::lowestDailyMaximum(input.maxima, key, ratio, kcal, dryMatter);
+        if (lowest && lowest->first > 0.0 && exceeds(figure, lowest->first))
+            gaps.push_back({key, name, figure / lowest->first * 100.0});
     };
     for (const BalanceNutrient& n : input.nutrients)
         check(n.key, n.name, supplies.value(n.key), false);

@@ -58,6 +58,21 @@ std::optional<double> RationLimits::dailyMaximum(const NutrientMaximum& maximum,
     return std::nullopt;
 }
 
+std::optional<std::pair<double, const NutrientMaximum*>>
+RationLimits::lowestDailyMaximum(const std::vector<NutrientMaximum>& maxima, int key, bool ratios,
+                                 double kcal, double dryMatter)
+{
+    std::optional<std::pair<double, const NutrientMaximum*>> lowest;
+    for (const NutrientMaximum& maximum : maxima) {
+        if (maximum.nutrient != key || (maximum.basis == NutrientMaximum::Basis::Ratio) != ratios)
+            continue;
+        const std::optional<double> daily = dailyMaximum(maximum, kcal, dryMatter);
+        if (daily && (!lowest || *daily < lowest->first))
+            lowest = std::make_pair(*daily, &maximum);
+    }
+    return lowest;
+}
+
 namespace {
 
 // The lowest applying maximum of the column's key, and whether the shown
@@ -65,18 +80,12 @@ namespace {
 void applyMaxima(NutrientCheck& check, const GridModel& grid, int column, int figureRow,
                  const std::vector<NutrientMaximum>& maxima, double kcal, double dryMatter, bool ratios)
 {
-    const int key = NumberText::readWhole(check.key);
-    for (const NutrientMaximum& maximum : maxima) {
-        if (maximum.nutrient != key || (maximum.basis == NutrientMaximum::Basis::Ratio) != ratios)
-            continue;
-        const std::optional<double> daily = RationLimits::dailyMaximum(maximum, kcal, dryMatter);
-        if (daily && (!check.maximum || *daily < *check.maximum)) {
-            check.maximum = daily;
-            check.source = maximum.source;
-        }
-    }
-    if (!check.maximum)
+    const auto lowest =
+        RationLimits::lowestDailyMaximum(maxima, NumberText::readWhole(check.key), ratios, kcal, dryMatter);
+    if (!lowest)
         return;
+    check.maximum = lowest->first;
+    check.source = lowest->second->source;
     check.maximumText = NumberText::format(*check.maximum, decimals(grid, column));
     const QString figure = grid.text(figureRow, column).trimmed();
     check.over = !figure.isEmpty() && NumberText::read(figure) > NumberText::read(check.maximumText);

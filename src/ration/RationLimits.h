@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 class GridModel;
@@ -45,6 +46,12 @@ double basisAmount(const GridModel& ration, int key);
 // A maximum as the daily figure for kcal ME and dryMatter g (basisAmount);
 // nothing without the basis.
 std::optional<double> dailyMaximum(const NutrientMaximum& maximum, double kcal, double dryMatter);
+
+// The lowest of the maxima of a nutrient key as a daily figure, ratios or
+// not, with the maximum it came from; nothing when none applies.
+std::optional<std::pair<double, const NutrientMaximum*>>
+lowestDailyMaximum(const std::vector<NutrientMaximum>& maxima, int key, bool ratios, double kcal,
+                   double dryMatter);
 
 // One check per nutrient column of the ration grid, in column order.
 std::vector<NutrientCheck> checkNutrients(const GridModel& ration,

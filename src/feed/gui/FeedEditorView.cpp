@@ -33,22 +33,6 @@ GridView* grid(GridModel& model, const char* name)
     return view;
 }
 
-// Columns as wide as their texts need in the grid's font, so long category
-// names and units stay on their one line.
-void widenColumns(GridModel& model)
-{
-    for (int col = 0; col < model.columnCount(); ++col) {
-        const int width = model.columnWidth(col);
-        if (width <= 0)
-            continue;
-        int needed = width;
-        for (int row = 0; row < model.rowCount(); ++row)
-            needed = std::max(needed, GridCellPainter::neededWidth(model, row, col));
-        if (needed != width)
-            model.setColumnWidth(col, needed);
-    }
-}
-
 // As wide as the grid's columns, so it never scrolls sideways; the height is
 // what the window leaves.
 void fitWidth(GridView* view)
@@ -299,7 +283,7 @@ void FeedEditorView::showEditor()
     ChoiceControls::showText(c.lastUpdate, e.lastUpdate());
     c.active->setChecked(e.isActive());
     for (GridView* view : {c.categoryGrid, c.nutrientGrid, c.indicatorGrid}) {
-        widenColumns(*view->model());
+        GridCellPainter::widenToTexts(*view->model());
         fitWidth(view);
     }
     c.save->setEnabled(e.canSave());

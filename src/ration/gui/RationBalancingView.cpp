@@ -11,21 +11,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Headings and feedstuff names in the grid's font widen their columns.
-void widenColumns(GridModel& model)
-{
-    for (int col = 0; col < model.columnCount(); ++col) {
-        int needed = model.columnWidth(col);
-        for (int row = 0; row < model.rowCount(); ++row)
-            needed = std::max(needed, GridCellPainter::neededWidth(model, row, col));
-        model.setColumnWidth(col, needed);
-    }
-}
-
-} // namespace
-
 RationBalancingView::RationBalancingView(RationBalancing& balancing, QWidget* parent)
     : QDialog(parent)
     , m_balancing(balancing)
@@ -39,7 +24,7 @@ RationBalancingView::RationBalancingView(RationBalancing& balancing, QWidget* pa
     setWindowTitle(labels.title);
     setModal(true);
 
-    widenColumns(balancing.grid());
+    GridCellPainter::widenToTexts(balancing.grid());
     m_grid->setObjectName(QStringLiteral("BalanceGrid"));
     m_lines->setObjectName(QStringLiteral("ResultLines"));
     // Room for the first proposal's lines; with many marked nutrients they

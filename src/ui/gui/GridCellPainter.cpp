@@ -144,6 +144,20 @@ int neededWidth(const GridModel& model, int row, int col)
     return static_cast<int>(std::ceil(width + Margins + Slack));
 }
 
+void widenToTexts(GridModel& model)
+{
+    for (int col = 0; col < model.columnCount(); ++col) {
+        const int width = model.columnWidth(col);
+        if (width <= 0)
+            continue;
+        int needed = width;
+        for (int row = 0; row < model.rowCount(); ++row)
+            needed = std::max(needed, neededWidth(model, row, col));
+        if (needed != width)
+            model.setColumnWidth(col, needed);
+    }
+}
+
 void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect)
 {
     paintCell(painter, rect, model.shownText(row, col),

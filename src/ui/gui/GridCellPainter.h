@@ -36,6 +36,9 @@ void paintCell(QPainter& painter, const QRectF& rect, const QString& text, const
 // The narrowest width at which the cell shows its text whole at its row's
 // height: on its one line, or wrapped without a word broken or a line cut off.
 int neededWidth(const GridModel& model, int row, int col);
+// Widens each shown column to the neededWidth of its widest cell; hidden
+// columns (width 0) stay hidden.
+void widenToTexts(GridModel& model);
 // Text inside rect (the cell's area less its margins), clipped to it.
 void drawText(QPainter& painter, const QRectF& rect, const QString& text, GridAlign align, bool ellipsis);
 
