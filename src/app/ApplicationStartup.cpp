@@ -4,6 +4,7 @@
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
+#include "db/DatabaseCreator.h"
 #include "db/PostgresConninfo.h"
 #include "db/RecordSet.h"
 
@@ -40,6 +41,11 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
         // password in .pgpass) is what the user can act on; it never holds
         // the password.
         const bool server = settings.backend == DatabaseSettings::Backend::PostgreSql;
+        if (server && context.db().otherSchemaVersion() >= 0) {
+            prompt.message(schemaVersionMessage(code, context.db().otherSchemaVersion()),
+                           Prompt::Icon::Error);
+            return false;
+        }
         prompt.message(
             server
                 ? Lang::deOr(code, QStringLiteral("Datenbank konnte nicht geöffnet werden: %1\n%2"),
@@ -53,7 +59,38 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
     }
     reportLostConnections(context, prompt);
     context.setLanguageCode(readLanguageCode(context));
+    // An older file was brought up to date as it opened: said once, since
+    // the next opening finds it current.
+    if (const DbBackend* backend = context.db().backend(); backend && backend->upgradeReport().changed())
+        prompt.message(backend->upgradeReport().message(context.languageCode()), Prompt::Icon::Information);
     return true;
+}
+
+QString ApplicationStartup::schemaVersionMessage(const QString& code, int found)
+{
+    if (found > DatabaseCreator::SchemaVersion)
+        return Lang::deOr(
+                   code,
+                   QStringLiteral("Die Datenbank auf dem Server ist von einer neueren Programmversion "
+                                  "(Schemaversion %1, dieses Programm kennt %2). Bitte installieren Sie "
+                                  "die neue Version von Mensoly auf diesem Arbeitsplatz."),
+                   QStringLiteral("The database on the server belongs to a newer version of the program "
+                                  "(schema version %1, this program knows %2). Please install the new "
+                                  "version of Mensoly on this workstation."))
+            .arg(found)
+            .arg(DatabaseCreator::SchemaVersion);
+    return Lang::deOr(
+               code,
+               QStringLiteral("Die Datenbank auf dem Server hat die Schemaversion %1, dieses Programm "
+                              "braucht Version %2. Der Eigentümer der Tabellen aktualisiert sie einmal "
+                              "mit „mensoly-cli upgrade“ im Datenverzeichnis; danach arbeiten alle "
+                              "Arbeitsplätze mit der neuen Version."),
+               QStringLiteral("The database on the server has schema version %1, this program needs "
+                              "version %2. The owner of the tables upgrades it once with "
+                              "\"mensoly-cli upgrade\" in the data directory; then every workstation "
+                              "of the new version works with it."))
+        .arg(found)
+        .arg(DatabaseCreator::SchemaVersion);
 }
 
 void ApplicationStartup::reportLostConnections(AppContext& context, Prompt& prompt)

@@ -32,6 +32,9 @@ public:
     // the connection to a database server is lost. The window keeps what it
     // shows; the next statement connects again.
     static void reportLostConnections(AppContext& context, Prompt& prompt);
+    // Why a server database of another schema version (found) is not opened,
+    // and what to do, in the language of code.
+    static QString schemaVersionMessage(const QString& code, int found);
 
     // "DE" or "US" from the settings row; "DE" when it cannot be read.
     static QString readLanguageCode(AppContext& context);

@@ -24,10 +24,11 @@ bool Connection::openConnection(const QString& connectionString, const QString& 
     if (!m_created)
         createConnection();
     m_backend.reset();
+    m_otherSchemaVersion = -1;
     const QMap<QString, QString> settings = ConnectionString::parse(connectionString);
     if (ConnectionString::isPostgreSql(settings)) {
-        m_backend =
-            PostgresBackend::open(settings.value(QStringLiteral("connection")), m_clock, &m_lastError);
+        m_backend = PostgresBackend::open(settings.value(QStringLiteral("connection")), m_clock, &m_lastError,
+                                          &m_otherSchemaVersion);
         if (!m_backend)
             return false;
         m_backend->setLostConnectionHandler([this] {

@@ -46,6 +46,9 @@ public:
 
     // The reason of the last failure, for diagnostics only.
     QString lastError() const { return m_lastError; }
+    // After a failed opening of a server database: the schema version its
+    // tables are of when it is not this program's, else -1.
+    int otherSchemaVersion() const { return m_otherSchemaVersion; }
 
     // The text reader formats dates by the language code read at each call.
     void setLanguageSource(LanguageSource source) { m_language = std::move(source); }
@@ -68,6 +71,7 @@ private:
     Clock m_clock;
     LostConnectionHandler m_lostConnection;
     QString m_lastError;
+    int m_otherSchemaVersion = -1;
 };
 
 // Begins a transaction and rolls it back unless commit() succeeded.

@@ -13,8 +13,9 @@ struct sqlite3;
 namespace DatabaseCreator {
 
 // The schema version this program writes and understands (PRAGMA user_version).
-// Version 2 added the maxima tables (T_HOECHSTWERT, T_FALL_LEBENSPHASE).
-constexpr int SchemaVersion = 2;
+// Version 2 added the maxima tables (T_HOECHSTWERT, T_FALL_LEBENSPHASE),
+// version 3 the source of each feedstuff content (T_FM_NAEHRSTOFF.QUELLE).
+constexpr int SchemaVersion = 3;
 
 enum class Contents { SchemaOnly, SystemData };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/DbValue.h"
+#include "db/ShippedFeedReport.h"
 
 #include <QString>
 
@@ -53,7 +54,13 @@ public:
     using LostConnectionHandler = std::function<void()>;
     void setLostConnectionHandler(LostConnectionHandler handler) { m_lostConnection = std::move(handler); }
 
+    // What opening the database changed in its shipped data (an upgrade of
+    // an older file); nothing changed after any other opening.
+    const ShippedFeedReport& upgradeReport() const { return m_upgradeReport; }
+
 protected:
+    ShippedFeedReport m_upgradeReport;
+
     void reportLostConnection()
     {
         if (m_lostConnection)

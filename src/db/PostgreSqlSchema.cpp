@@ -1,5 +1,6 @@
 #include "db/PostgreSqlSchema.h"
 
+#include "db/DatabaseCreator.h"
 #include "db/JetSqlTokenizer.h"
 
 #include <QFile>
@@ -197,7 +198,12 @@ QString renderBuiltIn()
     QFile file(QStringLiteral(":/mensoly/data/schema.sql"));
     if (!file.open(QIODevice::ReadOnly))
         return QString();
-    return render(QString::fromUtf8(file.readAll()));
+    // A server database keeps its schema version in a table of its own.
+    return render(QString::fromUtf8(file.readAll())) +
+           QStringLiteral(
+               "\nCREATE TABLE %1 (version INTEGER NOT NULL);\nINSERT INTO %1 (version) VALUES (%2);\n")
+               .arg(QLatin1String(VersionTable))
+               .arg(DatabaseCreator::SchemaVersion);
 }
 
 } // namespace PostgreSqlSchema

@@ -10,11 +10,15 @@ namespace PostgreSqlSchema {
 // The collation of the text columns: case ignored, umlauts kept apart from
 // their base letters, German order; SQLite's NOCASE as the program makes it.
 inline constexpr const char* TextCollation = "mensoly_nocase";
+// The table that holds a server database's schema version (an SQLite file
+// keeps it in its header).
+inline constexpr const char* VersionTable = "mensoly_schema_version";
 
 // The statements that create the schema on PostgreSQL; the SQLite schema's
 // comments and PRAGMAs are left out.
 QString render(const QString& sqliteSchema);
-// render() of the schema built into the program; the empty text when it cannot be read.
+// render() of the schema built into the program, with its version; the empty
+// text when it cannot be read.
 QString renderBuiltIn();
 
 } // namespace PostgreSqlSchema

@@ -1,13 +1,16 @@
 #include "db/PostgresBackend.h"
 
 #include "core/DateText.h"
+#include "db/DatabaseCreator.h"
 #include "db/JetSqlTokenizer.h"
+#include "db/PostgreSqlSchema.h"
 #include "db/SqlQuote.h"
 
 #include <QRegularExpression>
 
 #include <libpq-fe.h>
 
+#include <optional>
 #include <vector>
 
 namespace {
@@ -201,7 +204,26 @@ PostgresBackend::~PostgresBackend()
     PQfinish(m_db);
 }
 
-std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, Clock clock, QString* error)
+int PostgresBackend::schemaVersion(PGconn* db)
+{
+    const auto single = [db](const QByteArray& sql) -> std::optional<QByteArray> {
+        const Result result(PQexec(db, sql.constData()), &PQclear);
+        if (PQresultStatus(result.get()) != PGRES_TUPLES_OK || PQntuples(result.get()) != 1 ||
+            PQgetisnull(result.get(), 0, 0))
+            return std::nullopt;
+        return QByteArray(PQgetvalue(result.get(), 0, 0));
+    };
+    const QByteArray table = PostgreSqlSchema::VersionTable;
+    if (single("SELECT to_regclass('" + table + "') IS NOT NULL").value_or("f") == "t")
+        return single("SELECT max(version) FROM " + table).value_or("-1").toInt();
+    // Made before the version was kept.
+    if (single("SELECT to_regclass('t_hoechstwert') IS NOT NULL").value_or("f") == "t")
+        return 2;
+    return single("SELECT to_regclass('t_futtermittel') IS NOT NULL").value_or("f") == "t" ? 1 : 0;
+}
+
+std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, Clock clock, QString* error,
+                                                       int* foundVersion)
 {
     PGconn* db = PQconnectdb(conninfo.toUtf8().constData());
     if (!db) {
@@ -218,6 +240,20 @@ std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, 
     if (!backend->setUpSession() || !backend->loadSchema()) {
         if (error)
             *error = backend->lastError().isEmpty() ? errorOf(db, nullptr) : backend->lastError();
+        return nullptr;
+    }
+    // Working on tables of another version would write what the other
+    // program does not expect, or miss what this one needs. A database
+    // without the program's tables opens, and its statements fail.
+    const int version = schemaVersion(db);
+    if (version > 0 && version != DatabaseCreator::SchemaVersion) {
+        if (foundVersion)
+            *foundVersion = version;
+        if (error)
+            *error =
+                QStringLiteral("the database's tables are of schema version %1, this program's are of %2")
+                    .arg(version)
+                    .arg(DatabaseCreator::SchemaVersion);
         return nullptr;
     }
     if (!clock)

@@ -24,7 +24,13 @@ public:
 
     // Connects with a libpq conninfo ("host=... dbname=..."). NOW() and
     // Date() follow clock (the computer's clock when empty), not the server's.
-    static std::unique_ptr<PostgresBackend> open(const QString& conninfo, Clock clock, QString* error);
+    // A database whose tables are of another schema version than the
+    // program's is not opened: foundVersion, when given, receives its version.
+    static std::unique_ptr<PostgresBackend> open(const QString& conninfo, Clock clock, QString* error,
+                                                 int* foundVersion = nullptr);
+    // The schema version of the database open on db: the version table's,
+    // else 2 with the maxima tables, 1 with the other tables, 0 without any.
+    static int schemaVersion(pg_conn* db);
 
     bool execute(const QString& sql, long& affected) override;
     std::unique_ptr<DbCursor> query(const QString& sql) override;

@@ -1,7 +1,10 @@
 #include "db/PostgresDatabaseCreator.h"
 
 #include "db/DatabaseCreator.h"
+#include "db/PostgreSqlSchema.h"
+#include "db/PostgresBackend.h"
 #include "db/PostgresLoader.h"
+#include "db/ShippedFeedUpdate.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -169,7 +172,68 @@ qint64 sqliteRowCount(SqliteFile& file, const QString& table)
     return count && sqlite3_step(count.get()) == SQLITE_ROW ? sqlite3_column_int64(count.get(), 0) : -1;
 }
 
+// The upgrade's transaction on the server, for the steps both engines share.
+class ServerStore : public UpgradeStore
+{
+public:
+    explicit ServerStore(PostgresLoader& loader)
+        : m_loader(loader)
+    {
+    }
+    bool exec(const QString& sql) override { return m_loader.exec(sql); }
+    bool select(const QString& sql, Rows& rows) override { return m_loader.select(sql, rows); }
+    bool insert(const DatabaseCreator::TableData& data) override { return m_loader.copyRows(data); }
+    QString error() const override { return m_loader.error(); }
+
+private:
+    PostgresLoader& m_loader;
+};
+
 } // namespace
+
+bool upgrade(const QString& conninfo, UpgradeResult& result, QString* error)
+{
+    PostgresLoader loader;
+    if (!loader.open(conninfo))
+        return fail(error, loader.error());
+    result.from = PostgresBackend::schemaVersion(loader.handle());
+    result.to = result.from;
+    if (result.from < 1)
+        return fail(error, QStringLiteral("the database holds none of the program's tables"));
+    if (result.from > DatabaseCreator::SchemaVersion)
+        return fail(error,
+                    QStringLiteral("the database is of schema version %1, newer than this program's %2")
+                        .arg(result.from)
+                        .arg(DatabaseCreator::SchemaVersion));
+    if (result.from == DatabaseCreator::SchemaVersion)
+        return true;
+    // Every step in the one transaction the loader opened: a failure leaves
+    // the server database as it was.
+    ServerStore store(loader);
+    QString failure;
+    if (result.from < 2) {
+        for (const QString& table : {QStringLiteral("T_HOECHSTWERT"), QStringLiteral("T_FALL_LEBENSPHASE")}) {
+            const QString create = PostgreSqlSchema::render(DatabaseCreator::schemaTableStatement(table));
+            DatabaseCreator::TableData data;
+            if (!loader.exec(create) || !loader.reloadColumns() ||
+                !DatabaseCreator::readSystemTable(table, data, &failure) || !loader.copyRows(data))
+                return fail(error, failure.isEmpty() ? loader.error() : failure);
+        }
+    }
+    if (!loader.exec(
+            QStringLiteral("ALTER TABLE T_FM_NAEHRSTOFF ADD COLUMN IF NOT EXISTS QUELLE VARCHAR(255) "
+                           "COLLATE ") +
+            QLatin1String(PostgreSqlSchema::TextCollation)) ||
+        !loader.reloadColumns())
+        return fail(error, loader.error());
+    if (!ShippedFeedUpdate::run(store, result.report, &failure))
+        return fail(error, failure);
+    if (!loader.writeSchemaVersion(DatabaseCreator::SchemaVersion) || !loader.continueKeys() ||
+        !loader.analyze() || !loader.commit())
+        return fail(error, loader.error());
+    result.to = DatabaseCreator::SchemaVersion;
+    return true;
+}
 
 bool create(const QString& conninfo, QString* error)
 {
@@ -181,26 +245,12 @@ bool create(const QString& conninfo, QString* error)
         return fail(error, loader.error());
     if (!prepareServer(loader, true, error))
         return false;
-    for (const DatabaseCreator::TableData& data : tables) {
-        std::vector<bool> isText;
-        for (const QString& column : data.columns)
-            isText.push_back(loader.isTextColumn(data.table, column));
-        if (!loader.beginCopy(data.table, data.columns))
+    for (const DatabaseCreator::TableData& data : tables)
+        if (!loader.copyRows(data))
             return fail(error, loader.error());
-        for (const auto& row : data.rows) {
-            for (size_t i = 0; i < row.size(); ++i) {
-                if (DatabaseCreator::isStoredAsNull(row[i], isText[i]))
-                    loader.addNull();
-                else
-                    loader.addField(row[i]->toUtf8());
-            }
-            if (!loader.endRow())
-                break;
-        }
-        if (!loader.endCopy())
-            return fail(error, data.table + QLatin1String(": ") + loader.error());
-    }
-    return (loader.continueKeys() && loader.analyze() && loader.commit()) || fail(error, loader.error());
+    return (loader.writeSchemaVersion(DatabaseCreator::SchemaVersion) && loader.continueKeys() &&
+            loader.analyze() && loader.commit()) ||
+           fail(error, loader.error());
 }
 
 bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<CopiedTable>& copied,
@@ -262,7 +312,8 @@ bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<Cop
                                    .arg(onServer));
         counted.push_back({table, onServer});
     }
-    if (!loader.continueKeys() || !loader.analyze() || !loader.commit())
+    if (!loader.writeSchemaVersion(DatabaseCreator::SchemaVersion) || !loader.continueKeys() ||
+        !loader.analyze() || !loader.commit())
         return fail(error, loader.error());
     // The rows are stored; a vacuum that fails only leaves it to autovacuum.
     loader.vacuum();

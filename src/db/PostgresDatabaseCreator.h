@@ -1,5 +1,7 @@
 #pragma once
 
+#include "db/ShippedFeedReport.h"
+
 #include <QString>
 
 #include <vector>
@@ -25,5 +27,18 @@ struct CopiedTable
 // on the server as in the file; copied lists the tables and their rows.
 bool migrate(const QString& sqlitePath, const QString& conninfo, std::vector<CopiedTable>& copied,
              QString* error);
+
+struct UpgradeResult
+{
+    int from = 0;
+    int to = 0;
+    ShippedFeedReport report;
+};
+
+// Brings a database of an earlier schema version to the current one, in one
+// transaction: the tables and columns added since, the shipped feedstuffs
+// (ShippedFeedUpdate). Needs the role that owns the tables. A database at
+// the current version is left as it is; one of a newer program is refused.
+bool upgrade(const QString& conninfo, UpgradeResult& result, QString* error);
 
 } // namespace PostgresDatabaseCreator

@@ -33,6 +33,8 @@ const QString PostgresLoader::ContinueKeys = QStringLiteral(
     "quote_ident(r.table_name), r.column_name, r.column_name, r.table_name); "
     "END LOOP; END$$");
 
+const QString PostgresLoader::VersionTable = QLatin1String(PostgreSqlSchema::VersionTable);
+
 PostgresLoader::~PostgresLoader()
 {
     // Ending the connection without COMMIT rolls everything back.
@@ -65,6 +67,58 @@ bool PostgresLoader::exec(const QString& sql)
     if (m_error.isEmpty())
         m_error = QString::fromUtf8(PQerrorMessage(m_db)).trimmed();
     return false;
+}
+
+bool PostgresLoader::select(const QString& sql, std::vector<std::vector<std::optional<QString>>>& rows)
+{
+    rows.clear();
+    const Result result(PQexec(m_db, sql.toUtf8().constData()), &PQclear);
+    if (PQresultStatus(result.get()) != PGRES_TUPLES_OK) {
+        m_error = QString::fromUtf8(PQresultErrorMessage(result.get())).trimmed();
+        return false;
+    }
+    for (int row = 0; row < PQntuples(result.get()); ++row) {
+        std::vector<std::optional<QString>> values;
+        for (int column = 0; column < PQnfields(result.get()); ++column) {
+            if (PQgetisnull(result.get(), row, column))
+                values.emplace_back();
+            else
+                values.emplace_back(QString::fromUtf8(PQgetvalue(result.get(), row, column)));
+        }
+        rows.push_back(std::move(values));
+    }
+    return true;
+}
+
+bool PostgresLoader::copyRows(const DatabaseCreator::TableData& data)
+{
+    std::vector<bool> isText;
+    for (const QString& column : data.columns)
+        isText.push_back(isTextColumn(data.table, column));
+    if (!beginCopy(data.table, data.columns))
+        return false;
+    for (const auto& row : data.rows) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            if (DatabaseCreator::isStoredAsNull(row[i], isText[i]))
+                addNull();
+            else
+                addField(row[i]->toUtf8());
+        }
+        if (!endRow())
+            break;
+    }
+    if (endCopy())
+        return true;
+    m_error = data.table + QLatin1String(": ") + m_error;
+    return false;
+}
+
+bool PostgresLoader::writeSchemaVersion(int version)
+{
+    return exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (version INTEGER NOT NULL); DELETE FROM %1; "
+                               "INSERT INTO %1 (version) VALUES (%2)")
+                    .arg(VersionTable)
+                    .arg(version));
 }
 
 bool PostgresLoader::loadColumns()

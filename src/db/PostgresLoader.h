@@ -1,10 +1,15 @@
 #pragma once
 
+#include "db/DatabaseCreator.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
+#include <vector>
 
 struct pg_conn;
 
@@ -56,8 +61,21 @@ public:
     // server's autovacuum has come by.
     bool vacuum();
 
-private:
+    // One statement (or several without parameters) in the transaction.
     bool exec(const QString& sql);
+    // The rows of a query, every value as text; NULL as no value.
+    bool select(const QString& sql, std::vector<std::vector<std::optional<QString>>>& rows);
+    // The rows of a table of the shipped data, in its columns, by COPY.
+    bool copyRows(const DatabaseCreator::TableData& data);
+    // The columns again, after the schema changed.
+    bool reloadColumns() { return loadColumns(); }
+    // The version of the program's tables, kept in a table of its own that
+    // only a server database has (an SQLite file keeps it in its header).
+    static const QString VersionTable;
+    bool writeSchemaVersion(int version);
+    pg_conn* handle() const { return m_db; }
+
+private:
     // Runs command (ANALYZE, VACUUM) on the program's tables.
     bool forTables(const QString& command);
     bool loadColumns();

@@ -1,6 +1,7 @@
 #include "db/SchemaUpgrade.h"
 
 #include "db/DatabaseCreator.h"
+#include "db/ShippedFeedUpdate.h"
 #include "db/SqliteBackend.h"
 
 #include <QStringList>
@@ -21,6 +22,51 @@ const QStringList& tablesAddedIn(int version)
     return version == 2 ? version2 : none;
 }
 
+// The upgrade's transaction on the file, for the steps both engines share.
+class SqliteStore : public UpgradeStore
+{
+public:
+    explicit SqliteStore(sqlite3* db)
+        : m_db(db)
+    {
+    }
+    bool exec(const QString& sql) override { return SqliteBackend::execRaw(m_db, sql.toUtf8(), m_error); }
+    bool select(const QString& sql, Rows& rows) override
+    {
+        rows.clear();
+        sqlite3_stmt* statement = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &statement, nullptr) != SQLITE_OK) {
+            m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+            return false;
+        }
+        int step = SQLITE_ROW;
+        while ((step = sqlite3_step(statement)) == SQLITE_ROW) {
+            std::vector<std::optional<QString>> row;
+            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
+                if (sqlite3_column_type(statement, c) == SQLITE_NULL)
+                    row.emplace_back();
+                else
+                    row.emplace_back(
+                        QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, c))));
+            }
+            rows.push_back(std::move(row));
+        }
+        if (step != SQLITE_DONE)
+            m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        sqlite3_finalize(statement);
+        return step == SQLITE_DONE;
+    }
+    bool insert(const DatabaseCreator::TableData& data) override
+    {
+        return DatabaseCreator::insertRows(m_db, data, &m_error);
+    }
+    QString error() const override { return m_error; }
+
+private:
+    sqlite3* m_db;
+    QString m_error;
+};
+
 class Upgrade
 {
 public:
@@ -32,7 +78,10 @@ public:
     bool hasTable(const QString& table) const;
     bool addTable(const QString& table);
     bool addEditorRows(const QStringList& tables);
+    bool hasColumn(const QString& table, const QString& column) const;
+    bool addColumn(const QString& table, const QString& column, const QString& declaration);
     QString error() const { return m_error; }
+    void setError(const QString& error) { m_error = error; }
 
 private:
     std::optional<qint64> editorRowOf(const QString& table, const std::optional<QString>& field) const;
@@ -68,6 +117,28 @@ bool Upgrade::addTable(const QString& table)
     DatabaseCreator::TableData data;
     return exec(create.toUtf8()) && DatabaseCreator::readSystemTable(table, data, &m_error) &&
            DatabaseCreator::insertRows(m_db, data, &m_error);
+}
+
+bool Upgrade::hasColumn(const QString& table, const QString& column) const
+{
+    sqlite3_stmt* statement = nullptr;
+    bool found = false;
+    if (sqlite3_prepare_v2(m_db, "SELECT 1 FROM pragma_table_info(?) WHERE name = ? COLLATE NOCASE", -1,
+                           &statement, nullptr) == SQLITE_OK) {
+        const QByteArray tableName = table.toUtf8();
+        const QByteArray columnName = column.toUtf8();
+        sqlite3_bind_text(statement, 1, tableName.constData(), int(tableName.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement, 2, columnName.constData(), int(columnName.size()), SQLITE_TRANSIENT);
+        found = sqlite3_step(statement) == SQLITE_ROW;
+    }
+    sqlite3_finalize(statement);
+    return found;
+}
+
+bool Upgrade::addColumn(const QString& table, const QString& column, const QString& declaration)
+{
+    return hasColumn(table, column) ||
+           exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, column, declaration).toUtf8());
 }
 
 std::optional<qint64> Upgrade::editorRowOf(const QString& table, const std::optional<QString>& field) const
@@ -157,7 +228,7 @@ int schemaVersion(sqlite3* db)
     return version;
 }
 
-bool upgrade(sqlite3* db, QString* error)
+bool upgrade(sqlite3* db, QString* error, ShippedFeedReport* report)
 {
     const int found = schemaVersion(db);
     if (found < 1 || found >= DatabaseCreator::SchemaVersion)
@@ -180,6 +251,20 @@ bool upgrade(sqlite3* db, QString* error)
             added << table;
         }
         ok = ok && step.addEditorRows(added);
+        if (ok && version == 3) {
+            // Version 3 records each content's source and ships the
+            // supplements and the contents the first data lacked.
+            ShippedFeedReport changes;
+            SqliteStore store(db);
+            QString failure;
+            ok = step.addColumn(QStringLiteral("T_FM_NAEHRSTOFF"), QStringLiteral("QUELLE"),
+                                QStringLiteral("VARCHAR(255) COLLATE NOCASE")) &&
+                 ShippedFeedUpdate::run(store, changes, &failure);
+            if (!failure.isEmpty())
+                step.setError(failure);
+            if (ok && report)
+                *report = changes;
+        }
     }
     ok = ok &&
          step.exec(QByteArray("PRAGMA user_version = ") +

@@ -271,7 +271,7 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
     if (!readOnly) {
         // A file that cannot be upgraded now (another copy holding the write
         // lock) still opens; it lacks only what the newer tables add.
-        SchemaUpgrade::upgrade(db, nullptr);
+        SchemaUpgrade::upgrade(db, nullptr, &backend->m_upgradeReport);
         backend->createMissingIndexes();
     }
     backend->loadSchema();

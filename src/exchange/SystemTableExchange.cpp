@@ -173,17 +173,19 @@ const std::vector<SystemTableExchange::Table>& SystemTableExchange::tables()
         // Only the contents of system feedstuffs travel; the file's ID is
         // not inserted, the database gives each row its own.
         {Contents,
-         {"ID", "ID_FM", "ID_NAEHRSTOFF", "MENGE", "AKTIV", "ID_FM_ALT"},
+         {"ID", "ID_FM", "ID_NAEHRSTOFF", "MENGE", "AKTIV", "ID_FM_ALT", "QUELLE"},
          QStringLiteral(
              " FROM T_FM_NAEHRSTOFF WHERE ID_FM IN (SELECT ID FROM T_FUTTERMITTEL WHERE EIGEN = 'M') "
              "ORDER BY ID"),
          QStringLiteral("ID_FM"),
          QStringLiteral(
-             "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT) VALUES ("),
+             "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT, QUELLE) VALUES ("),
          {{"ID_NAEHRSTOFF", Rule::Number, Check::Integer},
           {"MENGE", Rule::Decimal, Check::Real},
           {"AKTIV", Rule::Number, Check::YesNo},
-          {"ID_FM_ALT", Rule::Number, Check::Integer}},
+          {"ID_FM_ALT", Rule::Number, Check::Integer},
+          // Files of earlier versions lack the source: it stays empty.
+          {"QUELLE", Rule::Quoted, Check::Text}},
          failure(
              "Einfügen in Tabelle T_FM_Naehrstoff nicht möglich.\nDatensatz ID %1 konnte nicht eingefügt werden."),
          QString()},

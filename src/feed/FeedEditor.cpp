@@ -286,10 +286,16 @@ void FeedEditor::fillContentGrid(GridModel& g, const QString& kind, const QStrin
         RecordSet amount;
         double value = 0;
         if (amount.openRecordset(m_context.db(),
-                                 QStringLiteral("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") + key +
-                                     QStringLiteral(" AND ID_NAEHRSTOFF = ") + QString::number(nutrient)) &&
-            !amount.isEof() && amount.getFieldDouble(QStringLiteral("MENGE"), value))
+                                 QStringLiteral("SELECT MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") +
+                                     key + QStringLiteral(" AND ID_NAEHRSTOFF = ") +
+                                     QString::number(nutrient)) &&
+            !amount.isEof() && amount.getFieldDouble(QStringLiteral("MENGE"), value)) {
             g.setText(row, AmountColumn, NumberText::format(value, decimals));
+            // Where a shipped value comes from; the practice's own have no source.
+            QString source;
+            amount.getFieldText(QStringLiteral("QUELLE"), source);
+            g.setToolTip(row, AmountColumn, source.trimmed());
+        }
     }
 }
 

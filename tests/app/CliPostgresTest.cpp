@@ -240,4 +240,77 @@ TEST_F(CliPostgresTest, MigrateRefusesADatabaseWithRowsAndBadArguments)
         << noFile.err.toStdString();
 }
 
+// A data directory whose Mensoly.ini names the server database.
+void pointAtServer(const QString& directory, const QString& database)
+{
+    QFile ini(QDir(directory).filePath(QStringLiteral("Mensoly.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Database]\nBackend=postgresql\nConnection=" + conninfoOf(database).toUtf8() + "\n");
+}
+
+TEST_F(CliPostgresTest, AnOlderServerDatabaseIsRefusedUntilUpgradeBringsItToTheCurrentVersion)
+{
+    const QString database = emptyDatabase();
+    ASSERT_EQ(runCliWith({"initdb", "--postgresql", conninfoOf(database).toStdString()}).status, 0);
+    TestDatabase shipped(TestDatabase::Data::Shipped);
+    const QString lastFeed = shipped.rawValue(QStringLiteral("SELECT max(ID) FROM T_FUTTERMITTEL"));
+    // As the second version made it: no version table, no source column,
+    // without the last shipped feedstuff and with one content otherwise.
+    QString error;
+    ASSERT_TRUE(cluster->execute(
+        database,
+        QStringLiteral(
+            "DROP TABLE mensoly_schema_version; ALTER TABLE T_FM_NAEHRSTOFF DROP COLUMN QUELLE; "
+            "DELETE FROM T_FUTTERMITTEL WHERE ID = %1; DELETE FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1; "
+            "UPDATE T_FM_NAEHRSTOFF SET MENGE = MENGE + 1 WHERE ID_FM = 1 AND ID_NAEHRSTOFF = 24")
+            .arg(lastFeed),
+        &error))
+        << error.toStdString();
+    QTemporaryDir dir;
+    pointAtServer(dir.path(), database);
+
+    const CliRun refused = runCliIn(dir.path(), {"cases"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Schemaversion 2, dieses Programm braucht Version %1")
+                                         .arg(DatabaseCreator::SchemaVersion)) &&
+                refused.err.contains(QStringLiteral("„mensoly-cli upgrade“")))
+        << refused.err.toStdString();
+
+    const CliRun upgraded = runCliIn(dir.path(), {"upgrade"});
+    ASSERT_EQ(upgraded.status, 0) << upgraded.err.toStdString();
+    EXPECT_EQ(upgraded.linesOf(QStringLiteral("upgraded")),
+              QStringList{QStringLiteral("upgraded\t2\t%1").arg(DatabaseCreator::SchemaVersion)});
+    const QStringList counts = upgraded.linesOf(QStringLiteral("shipped")).value(0).split('\t');
+    ASSERT_EQ(counts.size(), 7);
+    EXPECT_EQ(counts[1], "1");
+    EXPECT_EQ(counts[4], "1");
+    for (const QString& sql :
+         {QStringLiteral("SELECT count(*) FROM T_FM_NAEHRSTOFF"),
+          QStringLiteral("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 1 AND ID_NAEHRSTOFF = 24"),
+          QStringLiteral("SELECT count(*) FROM T_FM_NAEHRSTOFF WHERE QUELLE IS NOT NULL")}) {
+        QString value;
+        ASSERT_TRUE(cluster->execute(database, sql, &error, &value)) << error.toStdString();
+        EXPECT_EQ(value, shipped.rawValue(sql)) << sql.toStdString();
+    }
+    Connection server;
+    ASSERT_TRUE(openServer(server, database)) << server.lastError().toStdString();
+    EXPECT_EQ(rowsOf(server, QStringLiteral("T_FUTTERMITTEL")),
+              rowsOf(shipped.db(), QStringLiteral("T_FUTTERMITTEL")));
+    EXPECT_EQ(runCliIn(dir.path(), {"cases"}).status, 0);
+    EXPECT_EQ(runCliIn(dir.path(), {"upgrade"}).lines,
+              QStringList{QStringLiteral("current\t%1").arg(DatabaseCreator::SchemaVersion)});
+
+    // A database of a newer program is left alone by both.
+    ASSERT_TRUE(
+        cluster->execute(database, QStringLiteral("UPDATE mensoly_schema_version SET version = 99"), &error));
+    const CliRun newer = runCliIn(dir.path(), {"cases"});
+    EXPECT_EQ(newer.status, 1);
+    EXPECT_TRUE(newer.err.contains(QStringLiteral("von einer neueren Programmversion (Schemaversion 99")))
+        << newer.err.toStdString();
+    const CliRun notDowngraded = runCliIn(dir.path(), {"upgrade"});
+    EXPECT_EQ(notDowngraded.status, 1);
+    EXPECT_TRUE(notDowngraded.err.contains(QStringLiteral("schema version 99, newer than this program's")))
+        << notDowngraded.err.toStdString();
+}
+
 } // namespace

@@ -1,5 +1,6 @@
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
+#include "db/DbBackend.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,135 @@ TEST(SchemaUpgradeTest, AnOlderFileOpenedForWritingGetsTheMaximaTablesOnce)
     ASSERT_TRUE(reopen(db, "Share Deny None"));
     EXPECT_EQ(db.rawRows(EditorRows), editor);
     EXPECT_EQ(db.rawRows(MaximaRows), shipped.rawRows(MaximaRows));
+}
+
+} // namespace
+
+namespace {
+
+// What a practice did to its file: a feedstuff of its own in its own
+// category, a case with a shipped and the own feedstuff, a shipped
+// feedstuff switched off.
+const char* const PracticeRows =
+    "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
+    "VALUES (20000, 1, 'Eigenes Futter', 'Own food', 'U', -1); "
+    "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (20000, 24, 30.5, -1); "
+    "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (20000, 1, -1), (1, 17, -1); "
+    "INSERT INTO T_PAT_REZ (ID, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall) VALUES (1, 'Bello', 2, 1, 7); "
+    "INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (1, 1, 150), (1, 20000, 50); "
+    "UPDATE T_FUTTERMITTEL SET AKTIV = 0 WHERE ID = 5";
+
+const QStringList FeedTables = {
+    QStringLiteral("SELECT * FROM T_FUTTERMITTEL ORDER BY ID"),
+    QStringLiteral("SELECT ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, QUELLE FROM T_FM_NAEHRSTOFF ORDER BY 1, 2"),
+    QStringLiteral("SELECT ID_FM, ID_FM_KATEGORIE FROM T_FM_KAT ORDER BY 1, 2"),
+    QStringLiteral("SELECT * FROM T_FM_KEY ORDER BY FM_TYP"),
+    QStringLiteral("SELECT BERTYP_FALL, ID_NAEHRSTOFF, WERT_FORMEL FROM T_BEDARF ORDER BY 1, 2"),
+    QStringLiteral("SELECT ID_FALL, ID_Naehrstoff, FIXED, AKTIV FROM T_FALL_NAEHRSTOFF ORDER BY 1, 2"),
+    QStringLiteral("SELECT ID, ME_DE, ME_US, BERTYP_RELEVANT FROM T_NAEHRSTOFFE ORDER BY ID"),
+    QStringLiteral("SELECT * FROM T_PAT_REZ ORDER BY ID"),
+    QStringLiteral("SELECT * FROM T_REZ_FM ORDER BY 1, 2"),
+};
+
+// What the second version's shipped data lacked or had otherwise, as the
+// report must count it.
+struct VersionTwo
+{
+    int lostFeed = 0;
+    int lostFeedContents = 0;
+};
+
+// Turns the file into one as the second version left it: no source column,
+// the last shipped feedstuff missing, a content changed, one missing, one the
+// data no longer has, a requirement formula missing with its case types'
+// nutrient rows.
+VersionTwo makeVersionTwo(TestDatabase& db)
+{
+    VersionTwo made;
+    made.lostFeed =
+        db.rawValue(QStringLiteral("SELECT max(ID) FROM T_FUTTERMITTEL WHERE EIGEN = 'M'")).toInt();
+    made.lostFeedContents =
+        db.rawValue(
+              QStringLiteral("SELECT count(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1").arg(made.lostFeed))
+            .toInt();
+    const QString nutrient = db.rawValue(QStringLiteral(
+        "SELECT min(ID_NAEHRSTOFF) FROM T_BEDARF WHERE BERTYP_FALL = 7 AND ID_NAEHRSTOFF BETWEEN 16 AND 40"));
+    db.db().closeConnection();
+    EXPECT_TRUE(db.rawExec(
+        QStringLiteral(
+            "DELETE FROM T_FUTTERMITTEL WHERE ID = %1; DELETE FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1; "
+            "DELETE FROM T_FM_KAT WHERE ID_FM = %1; "
+            "UPDATE T_FM_NAEHRSTOFF SET MENGE = MENGE + 1 WHERE ID_FM = 1 AND ID_NAEHRSTOFF = 24; "
+            "DELETE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 2 AND ID_NAEHRSTOFF = 24; "
+            "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) SELECT 3, ID, 1, -1 FROM "
+            "T_NAEHRSTOFFE WHERE ID NOT IN (SELECT ID_NAEHRSTOFF FROM T_FM_NAEHRSTOFF WHERE ID_FM = 3) LIMIT 1; "
+            "DELETE FROM T_BEDARF WHERE BERTYP_FALL = 7 AND ID_NAEHRSTOFF = %2; "
+            "DELETE FROM T_FALL_NAEHRSTOFF WHERE ID_FALL IN (7, 8) AND ID_Naehrstoff = %2; "
+            "UPDATE T_FM_KEY SET ID_NEW = %1 WHERE FM_TYP = 'M'; "
+            "ALTER TABLE T_FM_NAEHRSTOFF DROP COLUMN QUELLE; PRAGMA user_version = 2")
+            .arg(made.lostFeed)
+            .arg(nutrient)));
+    return made;
+}
+
+TEST(SchemaUpgradeTest, AVersionTwoFileGetsTheShippedFeedstuffsAndKeepsThePracticesRows)
+{
+    SKIP_ON_POSTGRESQL("the version of an SQLite file");
+    TestDatabase shipped(TestDatabase::Data::Shipped);
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(shipped.rawExec(QString::fromLatin1(PracticeRows)));
+    ASSERT_TRUE(db.rawExec(QString::fromLatin1(PracticeRows)));
+    const VersionTwo made = makeVersionTwo(db);
+
+    ASSERT_TRUE(reopen(db, "Share Deny None"));
+    EXPECT_EQ(db.rawValue(QStringLiteral("PRAGMA user_version")),
+              QString::number(DatabaseCreator::SchemaVersion));
+    for (const QString& sql : FeedTables)
+        EXPECT_EQ(db.rawRows(sql), shipped.rawRows(sql)) << sql.toStdString();
+    const ShippedFeedReport& report = db.db().backend()->upgradeReport();
+    EXPECT_EQ(report.addedFeeds, 1);
+    EXPECT_EQ(report.changedFeeds, 0);
+    EXPECT_EQ(report.addedContents, made.lostFeedContents + 1);
+    EXPECT_EQ(report.changedContents, 1);
+    EXPECT_EQ(report.removedContents, 1);
+    EXPECT_EQ(report.addedRequirements, 1);
+    EXPECT_TRUE(
+        report.message(QStringLiteral("DE"))
+            .startsWith(QStringLiteral(
+                "Die mitgelieferten Futtermitteldaten wurden aktualisiert: 1 Futtermittel neu, 0 geändert; ")));
+    EXPECT_TRUE(report.message(QStringLiteral("US"))
+                    .endsWith(QStringLiteral(
+                        "1 new requirement formulas. Stored cases show the new values when opened.")));
+
+    // Told once: the next opening finds the file current.
+    ASSERT_TRUE(reopen(db, "Share Deny None"));
+    EXPECT_FALSE(db.db().backend()->upgradeReport().changed());
+}
+
+TEST(SchemaUpgradeTest, AnUpgradeThatFailsHalfWayLeavesTheFileAsItWas)
+{
+    SKIP_ON_POSTGRESQL("the version of an SQLite file");
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.rawExec(QString::fromLatin1(PracticeRows)));
+    makeVersionTwo(db);
+    // The categories come after the feedstuffs and their contents.
+    ASSERT_TRUE(db.addTrigger(QStringLiteral("refuse_categories"), QStringLiteral("BEFORE INSERT"),
+                              QStringLiteral("T_FM_KAT")));
+    const QString contents =
+        QStringLiteral("SELECT ID, ID_FM, ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF ORDER BY ID");
+    const QStringList before = db.rawRows(contents);
+    const QStringList feeds = db.rawRows(FeedTables[0]);
+
+    ASSERT_TRUE(reopen(db, "Share Deny None"));
+    EXPECT_EQ(db.rawValue(QStringLiteral("PRAGMA user_version")), "2");
+    EXPECT_EQ(db.rawRows(contents), before);
+    EXPECT_EQ(db.rawRows(FeedTables[0]), feeds);
+    EXPECT_FALSE(db.db().backend()->upgradeReport().changed());
+
+    ASSERT_TRUE(db.dropTrigger(QStringLiteral("refuse_categories"), QStringLiteral("T_FM_KAT")));
+    ASSERT_TRUE(reopen(db, "Share Deny None"));
+    EXPECT_EQ(db.rawValue(QStringLiteral("PRAGMA user_version")),
+              QString::number(DatabaseCreator::SchemaVersion));
 }
 
 } // namespace

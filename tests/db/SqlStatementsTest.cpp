@@ -656,14 +656,14 @@ std::vector<SqlCase> feedEditorCases()
                           "SELECT ID FROM T_FM_KAT WHERE ID_FM = " + QStringLiteral("1") +
                               " AND ID_FM_KATEGORIE = " + "2",
                           {"ID"}, {}));
-    cases.push_back(query("Feedstuff editor, stored amount",
-                          "SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("1") +
+    cases.push_back(query("Feedstuff editor, stored amount and its source",
+                          "SELECT MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("1") +
                               " AND ID_NAEHRSTOFF = " + "24",
-                          {"MENGE"}, {{"31"}}));
+                          {"MENGE", "QUELLE"}, {{"31", "USDA SR28 05064"}}));
     cases.push_back(query("Feedstuff editor, no stored amount",
-                          "SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("3") +
+                          "SELECT MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("3") +
                               " AND ID_NAEHRSTOFF = " + "24",
-                          {"MENGE"}, {}));
+                          {"MENGE", "QUELLE"}, {}));
 
     const QString bar = QStringLiteral("SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL");
     cases.push_back(query("Feedstuff selector, system installation without filter", bar, item,
@@ -994,21 +994,22 @@ std::vector<SqlCase> exchangeCases()
              {"5", "1", "Altes Futter", "Old food", "M", "", "", "", "", "", "", "01/01/2020", "0", ""},
              {"6", "2", "MÖHREN, roh", "CARROTS, raw", "M", "", "", "", "", "", "", "01/15/2024", "-1", ""}})
             .in("US"));
-    cases.push_back(query("System export, nutrient contents",
-                          QStringLiteral("SELECT ID, ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT") +
-                              " FROM T_FM_NAEHRSTOFF",
-                          {"ID", "ID_FM", "ID_NAEHRSTOFF", "MENGE", "AKTIV", "ID_FM_ALT"},
-                          {{"1", "1", "9", "0.632", "-1", "501"}, {"2", "1", "61", "151", "-1", "501"},
-                           {"3", "1", "60", "151", "-1", "501"},  {"4", "1", "24", "31", "-1", "501"},
-                           {"5", "1", "1", "0.015", "-1", "501"}, {"6", "1", "15", "0.228", "-1", "501"},
-                           {"7", "1", "41", "0.07", "-1", "501"}, {"8", "1", "99", "5", "-1", ""},
-                           {"9", "2", "9", "0.544", "-1", "502"}, {"10", "2", "61", "130", "-1", "502"},
-                           {"11", "2", "60", "130", "-1", "502"}, {"12", "2", "24", "2.7", "-1", "502"},
-                           {"13", "2", "1", "0.01", "-1", "502"}, {"14", "2", "15", "0.043", "-1", "502"},
-                           {"15", "4", "9", "1.05", "-1", ""},    {"16", "4", "24", "17.2", "-1", ""},
-                           {"17", "4", "1", "0.018", "-1", ""},   {"18", "4", "15", "0.158", "-1", ""},
-                           {"19", "6", "9", "0.17", "-1", ""},    {"20", "6", "24", "0.9", "-1", ""},
-                           {"21", "7", "9", "1.5", "-1", ""},     {"22", "7", "24", "10", "-1", ""}}));
+    cases.push_back(query(
+        "System export, nutrient contents",
+        QStringLiteral("SELECT ID, ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT, QUELLE") +
+            " FROM T_FM_NAEHRSTOFF",
+        {"ID", "ID_FM", "ID_NAEHRSTOFF", "MENGE", "AKTIV", "ID_FM_ALT", "QUELLE"},
+        {{"1", "1", "9", "0.632", "-1", "501", ""}, {"2", "1", "61", "151", "-1", "501", ""},
+         {"3", "1", "60", "151", "-1", "501", ""},  {"4", "1", "24", "31", "-1", "501", "USDA SR28 05064"},
+         {"5", "1", "1", "0.015", "-1", "501", ""}, {"6", "1", "15", "0.228", "-1", "501", ""},
+         {"7", "1", "41", "0.07", "-1", "501", ""}, {"8", "1", "99", "5", "-1", "", ""},
+         {"9", "2", "9", "0.544", "-1", "502", ""}, {"10", "2", "61", "130", "-1", "502", ""},
+         {"11", "2", "60", "130", "-1", "502", ""}, {"12", "2", "24", "2.7", "-1", "502", ""},
+         {"13", "2", "1", "0.01", "-1", "502", ""}, {"14", "2", "15", "0.043", "-1", "502", ""},
+         {"15", "4", "9", "1.05", "-1", "", ""},    {"16", "4", "24", "17.2", "-1", "", ""},
+         {"17", "4", "1", "0.018", "-1", "", ""},   {"18", "4", "15", "0.158", "-1", "", ""},
+         {"19", "6", "9", "0.17", "-1", "", ""},    {"20", "6", "24", "0.9", "-1", "", ""},
+         {"21", "7", "9", "1.5", "-1", "", ""},     {"22", "7", "24", "10", "-1", "", ""}}));
     cases.push_back(
         query("System export, nutrients",
               QStringLiteral("SELECT ID, SORT, KUERZEL_DE, KUERZEL_US, ME_DE, ME_US, BEZ_DE, BEZ_US, KZ_IK, "
@@ -1135,17 +1136,18 @@ std::vector<SqlCase> exchangeCases()
                           {{"SELECT ID, BEZ_DE, BEZ_US, DATUM, AKTIV FROM T_FUTTERMITTEL WHERE ID = 8",
                             {{"8\tHaferflocken\tO'Brien's oats\tNULL\t-1"}}}}));
     const QString contentHead = QStringLiteral(
-        "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT) VALUES (");
+        "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT, QUELLE) VALUES (");
     const QString newContent = QStringLiteral(
-        "SELECT ID, ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT FROM T_FM_NAEHRSTOFF WHERE ID > 22");
+        "SELECT ID, ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID > 22");
     cases.push_back(
         write("System import, insert a nutrient content",
-              contentHead + "1" + " , " + "24" + " , " + "31.5" + " , " + "-1" + " , " + "501" + ")", 1,
-              {{newContent, {{"23\t1\t24\t31.5\t-1\t501"}}}}));
-    cases.push_back(
-        write("System import, insert a nutrient content without old key",
-              contentHead + "6" + " , " + "1" + " , " + "0.04" + " , " + "-1" + " , " + "NULL" + ")", 1,
-              {{newContent, {{"23\t6\t1\t0.04\t-1\tNULL"}}}}));
+              contentHead + "1" + " , " + "24" + " , " + "31.5" + " , " + "-1" + " , " + "501" + " , " +
+                  "'CoFID 2021 18-508, close: O''Brien''s cut'" + ")",
+              1, {{newContent, {{"23\t1\t24\t31.5\t-1\t501\tCoFID 2021 18-508, close: O'Brien's cut"}}}}));
+    cases.push_back(write("System import, insert a nutrient content without old key and source",
+                          contentHead + "6" + " , " + "1" + " , " + "0.04" + " , " + "-1" + " , " + "NULL" +
+                              " , " + "NULL" + ")",
+                          1, {{newContent, {{"23\t6\t1\t0.04\t-1\tNULL\tNULL"}}}}));
     cases.push_back(write("System import, delete a nutrient",
                           "DELETE FROM T_NAEHRSTOFFE WHERE ID = " + QStringLiteral("42"), 1,
                           {{"SELECT count(*) FROM T_NAEHRSTOFFE", {{"8"}}}}));

@@ -28,7 +28,7 @@ TEST(CliFeedTest, SaveShowCopyAndDeleteRunTheEditor)
     ASSERT_EQ(shown.status, 0);
     for (const char* line :
          {"field\tBEZ_DE\tHundeflocken O'Brien", "field\tAKTIV\t-1", "category\t4\tAlleinfutter Hund\tx",
-          "nutrient\t1\tCa\tg\t1,200", "nutrient\t14\tNfE\tg\t40,00"})
+          "nutrient\t1\tCa\tg\t1,200\t", "nutrient\t14\tNfE\tg\t40,00\t"})
         EXPECT_TRUE(shown.lines.contains(QString::fromUtf8(line))) << line;
     EXPECT_EQ(shown.linesOf(QStringLiteral("field")).size(), 9);
 

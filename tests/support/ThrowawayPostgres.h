@@ -41,10 +41,10 @@ public:
     }
 
     // Runs sql on database as the cluster's superuser; false with the
-    // server's reason in error.
-    bool execute(const QString& database, const QString& sql, QString* error) const
+    // server's reason in error. value receives the first field of a query.
+    bool execute(const QString& database, const QString& sql, QString* error, QString* value = nullptr) const
     {
-        return m_cluster.runSql(database, sql, error);
+        return m_cluster.runSql(database, sql, error, value);
     }
     // Ends every session connected to database, as a restarted server or a
     // lost network would: the number ended, -1 when that failed.

@@ -85,14 +85,17 @@ INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, DEMO_KZ, DATUM
 INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (1, 1, -1), (1, 4, -1), (2, 1, -1), (3, 1, -1),
     (4, 4, -1), (5, 1, -1), (6, 1, -1), (7, 4, -1);
 
-INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT) VALUES
-    (1, 9, 0.632, -1, 501), (1, 61, 151, -1, 501), (1, 60, 151, -1, 501), (1, 24, 31.0, -1, 501),
-    (1, 1, 0.015, -1, 501), (1, 15, 0.228, -1, 501), (1, 41, 0.07, -1, 501), (1, 99, 5, -1, NULL),
-    (2, 9, 0.544, -1, 502), (2, 61, 130, -1, 502), (2, 60, 130, -1, 502), (2, 24, 2.7, -1, 502),
-    (2, 1, 0.01, -1, 502), (2, 15, 0.043, -1, 502),
-    (4, 9, 1.05, -1, NULL), (4, 24, 17.2, -1, NULL), (4, 1, 0.018, -1, NULL), (4, 15, 0.158, -1, NULL),
-    (6, 9, 0.17, -1, NULL), (6, 24, 0.9, -1, NULL),
-    (7, 9, 1.5, -1, NULL), (7, 24, 10, -1, NULL);
+INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV, ID_FM_ALT, QUELLE) VALUES
+    (1, 9, 0.632, -1, 501, NULL), (1, 61, 151, -1, 501, NULL), (1, 60, 151, -1, 501, NULL),
+    (1, 24, 31.0, -1, 501, 'USDA SR28 05064'),
+    (1, 1, 0.015, -1, 501, NULL), (1, 15, 0.228, -1, 501, NULL), (1, 41, 0.07, -1, 501, NULL),
+    (1, 99, 5, -1, NULL, NULL),
+    (2, 9, 0.544, -1, 502, NULL), (2, 61, 130, -1, 502, NULL), (2, 60, 130, -1, 502, NULL),
+    (2, 24, 2.7, -1, 502, NULL), (2, 1, 0.01, -1, 502, NULL), (2, 15, 0.043, -1, 502, NULL),
+    (4, 9, 1.05, -1, NULL, NULL), (4, 24, 17.2, -1, NULL, NULL), (4, 1, 0.018, -1, NULL, NULL),
+    (4, 15, 0.158, -1, NULL, NULL),
+    (6, 9, 0.17, -1, NULL, NULL), (6, 24, 0.9, -1, NULL, NULL),
+    (7, 9, 1.5, -1, NULL, NULL), (7, 24, 10, -1, NULL, NULL);
 
 INSERT INTO T_FM_KEY (FM_TYP, ID_NEW) VALUES ('M', 1000), ('U', 100000);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -47,4 +49,9 @@ int runImportCommand(const CliArgs& args, CliIo& io);
 int runImportLegacyCommand(const CliArgs& args, CliIo& io);
 int runBackupCommand(const CliArgs& args, CliIo& io);
 int runMigrateCommand(const CliArgs& args, CliIo& io);
+int runUpgradeCommand(const CliArgs& args, CliIo& io);
+// Opens the database file at path for writing, which brings it to the
+// current schema version; 0, or 1 after saying why on io.err. With print,
+// says what changed on io.out.
+int upgradeDatabaseFile(const QString& path, const char* command, CliIo& io, bool print);
 int runBalanceCommand(const CliArgs& args, CliIo& io);

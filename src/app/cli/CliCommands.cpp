@@ -15,6 +15,10 @@ const std::vector<CliCommand>& cliCommands()
         {"migrate",
          "migrate --to CONNINFO  copy the database here into an empty PostgreSQL database, in one transaction",
          &runMigrateCommand},
+        {"upgrade",
+         "upgrade                bring the database here (a file, or the server database of Mensoly.ini)\n"
+         "                         to this program's schema version and shipped feedstuffs",
+         &runUpgradeCommand},
         {"formula", "formula                evaluate formulas read from standard input, one per line",
          &runFormulaCommand},
         {"case",

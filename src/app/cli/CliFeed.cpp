@@ -31,9 +31,10 @@ int indexOfData(const ChoiceList& list, int data)
 void printContents(std::ostream& out, const char* kind, const GridModel& grid)
 {
     for (int row = 1; row < grid.rowCount(); ++row) {
-        printFields(out, {QString::fromLatin1(kind), grid.text(row, FeedEditor::KeyColumn),
-                          grid.text(row, FeedEditor::NameColumn), grid.text(row, FeedEditor::UnitColumn),
-                          grid.text(row, FeedEditor::AmountColumn)});
+        printFields(out,
+                    {QString::fromLatin1(kind), grid.text(row, FeedEditor::KeyColumn),
+                     grid.text(row, FeedEditor::NameColumn), grid.text(row, FeedEditor::UnitColumn),
+                     grid.text(row, FeedEditor::AmountColumn), grid.toolTip(row, FeedEditor::AmountColumn)});
     }
 }
 

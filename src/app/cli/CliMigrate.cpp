@@ -5,6 +5,7 @@
 #include "db/PostgresDatabaseCreator.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <ostream>
 
@@ -17,10 +18,14 @@ int runMigrateCommand(const CliArgs& args, CliIo& io)
                << "\nusage: mensoly-cli migrate --to CONNINFO\n";
         return 2;
     }
+    // The server gets the tables of the current version: an older file is
+    // brought up to it first, as opening it in the program would.
+    const QString path = ConnectionString::databasePath(QDir::currentPath());
+    if (QFileInfo(path).isFile() && upgradeDatabaseFile(path, "migrate", io, false) != 0)
+        return 1;
     std::vector<PostgresDatabaseCreator::CopiedTable> copied;
     QString error;
-    if (!PostgresDatabaseCreator::migrate(ConnectionString::databasePath(QDir::currentPath()), options["to"],
-                                          copied, &error)) {
+    if (!PostgresDatabaseCreator::migrate(path, options["to"], copied, &error)) {
         io.err << "mensoly-cli migrate: " << error.toStdString() << "; nothing was copied\n";
         return 1;
     }
