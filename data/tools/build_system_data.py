@@ -15,6 +15,7 @@ import csv
 import os
 import subprocess
 import sys
+from decimal import Decimal, ROUND_HALF_EVEN
 
 DATA = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
 SOURCE = os.path.join(DATA, 'source')
@@ -40,6 +41,27 @@ REQUIRED_KEYS = [18, 24, 11, 12, 13]
 FIBRE = 11
 # Adult, growth, reproduction: what picks a case type's maxima.
 LIFE_STAGES = {'A', 'W', 'R'}
+
+# The requirement counts vitamin E in IU (1 IU = 1 mg all-rac-alpha-tocopheryl
+# acetate); SR28 gives mg RRR-alpha-tocopherol, of which 1 mg = 1.49 IU.
+VITAMIN_E = 6
+IU_PER_MG_RRR_TOCOPHEROL = Decimal('1.49')
+# Contents SR28 has that the first selection left out: our key and SR28's
+# nutrient numbers, whose values are added up (EPA and DHA).
+FOLATE, VITAMIN_K, EPA_DHA = 28, 29, 30
+SR28_MORE = {FOLATE: ['417'], VITAMIN_K: ['430'], EPA_DHA: ['629', '621']}
+# The nutrients gap-values.tsv fills, with the unit it gives them in.
+GAP_UNITS = {35: 'g', 22: 'mg', 27: 'ug', 34: 'mg'}
+# How a content row names its source (T_FM_NAEHRSTOFF.QUELLE).
+GAP_SOURCES = {'CoFID 2021': 'CoFID 2021', 'USDA/FDA/ODS-NIH Iodine DB Release 4': 'USDA Iodine DB R4',
+               'Pasantes-Morales et al. 1989': 'Pasantes-Morales 1989'}
+GAP_SOURCE_NOTES = {
+    'CoFID 2021': ('CoFID 2021', 'CoFID 2021'),
+    'USDA/FDA/ODS-NIH Iodine DB Release 4': ('der USDA-Jod-Datenbank R4', 'the USDA iodine database R4'),
+    'Pasantes-Morales et al. 1989': ('Pasantes-Morales et al. 1989', 'Pasantes-Morales et al. 1989')}
+DERIVED_SOURCE = 'calc: feedstuff calculation'
+ASSUMED_SOURCE = 'assumed'
+SOURCE_LENGTH = 255
 
 
 def read_tsv(name):
@@ -199,44 +221,158 @@ def missing_note(nutrients, present):
     return ', '.join(missing) if missing else NULL
 
 
+def vitamin_e_in_iu(mg):
+    """SR28's mg RRR-alpha-tocopherol in IU, with the source's two decimals."""
+    return str((Decimal(mg) * IU_PER_MG_RRR_TOCOPHEROL).quantize(Decimal('0.01'), rounding=ROUND_HALF_EVEN))
+
+
+def read_sr28_more():
+    """Folate, vitamin K and EPA + DHA by NDB number, in our units."""
+    result = {}
+    for r in read_tsv('usda-sr28-more.tsv'):
+        values = {}
+        for key, numbers in SR28_MORE.items():
+            present = [r[n] for n in numbers if r[n] != '']
+            # EPA + DHA needs both: one of them alone would pass for the sum.
+            if present and len(present) == len(numbers):
+                values[key] = str(sum(Decimal(number_text(v)) for v in present))
+        result[r['ndb']] = values
+    return result
+
+
+def gap_source(gap):
+    """The source of a gap value as its content row names it."""
+    source = GAP_SOURCES[gap['source']]
+    if gap['source'] == 'Pasantes-Morales et al. 1989':
+        text = '%s: %s' % (source, gap['source_name'])
+    else:
+        text = '%s %s' % (source, gap['source_code'])
+    if gap['grade'] == 'close':
+        text += ', close: ' + gap['note']
+    elif gap['grade'] != 'same':
+        sys.exit('gap-values.tsv: %s key %s: grade %r' % (gap['ndb'], gap['key'], gap['grade']))
+    elif float(gap['value']) == 0.0 and gap['note']:
+        # What a zero stands for (a trace, below the detection limit).
+        text += ', ' + gap['note']
+    if len(text) > SOURCE_LENGTH:
+        sys.exit('gap-values.tsv: %s key %s: source text longer than %d' % (gap['ndb'], gap['key'],
+                                                                            SOURCE_LENGTH))
+    return text
+
+
+def read_gap_values():
+    """Chloride, iodine, biotin and taurine by NDB number."""
+    result = {}
+    for gap in read_tsv('gap-values.tsv'):
+        key = int(gap['key'])
+        if GAP_UNITS.get(key) != gap['unit'] or gap['source'] not in GAP_SOURCES:
+            sys.exit('gap-values.tsv: %s key %d: unit %r, source %r' % (gap['ndb'], key, gap['unit'],
+                                                                        gap['source']))
+        result.setdefault(gap['ndb'], []).append(gap)
+    return result
+
+
+def gap_notes(gaps, nutrients):
+    """The sentences that tell which contents came from which other source."""
+    groups = []
+    for gap in gaps:
+        group = (gap['source'], gap['source_code'], gap['grade'])
+        if not groups or groups[-1][0] != group:
+            groups.append((group, []))
+        groups[-1][1].append(int(gap['key']))
+    parts_de, parts_us = [], []
+    for (source, code, grade), keys in groups:
+        names_de = ', '.join(nutrients[k]['KUERZEL_DE'] for k in keys)
+        names_us = ', '.join(nutrients[k]['KUERZEL_US'] for k in keys)
+        source_de, source_us = GAP_SOURCE_NOTES[source]
+        where = '' if source == 'Pasantes-Morales et al. 1989' else ' (%s)' % code
+        parts_de.append('%s aus %s%s%s' % (names_de, source_de, where,
+                                          ', ähnliches Lebensmittel' if grade == 'close' else ''))
+        parts_us.append('%s from %s%s%s' % (names_us, source_us, where,
+                                            ', close match' if grade == 'close' else ''))
+    return ('Ergänzt: %s.' % '; '.join(parts_de), 'Added: %s.' % '; '.join(parts_us))
+
+
 def build_feedstuffs(cli, nutrients):
     feedstuffs = read_tsv('feedstuffs.tsv')
+    supplements = read_tsv('supplements.tsv')
+    if int(supplements[0]['key']) != max(int(f['key']) for f in feedstuffs) + 1:
+        sys.exit('supplements.tsv: the keys do not follow those of feedstuffs.tsv')
     assignments = {int(a['key']): a for a in read_tsv('feedstuff_assignments.tsv')}
+    sr28_more = read_sr28_more()
+    gap_values = read_gap_values()
     types = read_tsv('feed_types.tsv')
     copy_rows = [{k: v for k, v in t.items() if k != 'SOURCE_CATEGORY'} for t in types]
     write_table('T_FM_TYP', ['ID', 'BEZ_DE', 'BEZ_US', 'AKTIV'], copy_rows)
     type_of = {t['SOURCE_CATEGORY']: t['ID'] for t in types if t['SOURCE_CATEGORY']}
 
-    nutrient_columns = [c for c in feedstuffs[0].keys() if c.isdigit()]
-    analyses = []
-    for f in feedstuffs:
+    analyses, used_gaps = [], 0
+    for f in feedstuffs + supplements:
         fm = int(f['key'])
+        source = f['source_id']
+        nutrient_columns = [c for c in f if c.isdigit()]
         values = {int(c): number_text(f[c]) for c in nutrient_columns if f[c] != ''}
+        gaps = []
+        if source.startswith('calc:'):
+            origin = {k: 'calc: ' + source[5:] for k in values}
+        else:
+            origin = {k: 'USDA SR28 ' + source for k in values}
+            if VITAMIN_E in values:
+                values[VITAMIN_E] = vitamin_e_in_iu(values[VITAMIN_E])
+                origin[VITAMIN_E] = 'USDA SR28 %s × 1.49 (IU)' % source
+            if source not in sr28_more:
+                sys.exit('feedstuff %d: NDB %s not in usda-sr28-more.tsv' % (fm, source))
+            for key, value in sr28_more[source].items():
+                if key in values:
+                    sys.exit('feedstuff %d: key %d twice from SR28' % (fm, key))
+                values[key] = value
+                origin[key] = 'USDA SR28 %s' % source
+            if EPA_DHA in sr28_more[source]:
+                origin[EPA_DHA] = 'USDA SR28 %s, EPA + DHA' % source
+            gaps = gap_values.get(source, [])
+            for gap in gaps:
+                key = int(gap['key'])
+                if key in values:
+                    sys.exit('feedstuff %d: gap value for key %d, which it has already' % (fm, key))
+                values[key] = number_text(gap['value'])
+                origin[key] = gap_source(gap)
+            used_gaps += len(gaps)
         assumed = assignments.get(fm, {}).get('ASSUMED', '')
         for item in filter(None, assumed.split(';')):
             key, value = item.split('=')
             if int(key) in values:
                 sys.exit('feedstuff %d: assumed value for %s which the source gives' % (fm, key))
             values[int(key)] = value
+            origin[int(key)] = ASSUMED_SOURCE
         for key in values:
             if key not in nutrients or key in DERIVED_KEYS:
                 sys.exit('feedstuff %d: content for key %d' % (fm, key))
-        analyses.append((fm, values))
-    all_keys = sorted({k for _, v in analyses for k in v}, key=lambda k: int(nutrients[k]['SORT']))
-    derived = run_feedcalc(cli, analyses, all_keys)
+        analyses.append((f, fm, values, origin, gaps))
+    if used_gaps != sum(len(g) for g in gap_values.values()):
+        sys.exit('gap-values.tsv: values for foods that are not shipped')
+    all_keys = sorted({k for _, _, v, _, _ in analyses for k in v}, key=lambda k: int(nutrients[k]['SORT']))
+    derived = run_feedcalc(cli, [(fm, values) for _, fm, values, _, _ in analyses], all_keys)
 
     records, contents, memberships, negative_nfe = [], [], [], []
-    for f, (fm, values) in zip(feedstuffs, analyses):
+    for f, fm, values, origin, gaps in analyses:
         status, figures = derived[fm]
         source = f['source_id']
         if source.startswith('calc:'):
-            hint_de = ['Berechnet aus der Summenformel %s (IUPAC-Atomgewichte).' % source[5:]]
-            hint_us = ['Calculated from the chemical formula %s (IUPAC atomic weights).' % source[5:]]
+            if '+' in source:
+                hint_de = ['Berechnet aus der Zusammensetzung %s mit IUPAC-Atomgewichten.' % source[5:]]
+                hint_us = ['Calculated from the composition %s with IUPAC atomic weights.' % source[5:]]
+            else:
+                hint_de = ['Berechnet aus der Summenformel %s (IUPAC-Atomgewichte).' % source[5:]]
+                hint_us = ['Calculated from the chemical formula %s (IUPAC atomic weights).' % source[5:]]
             date = DATA_SET_DATE
         else:
             hint_de = ['Quelle: USDA SR28, NDB %s.' % source]
             hint_us = ['Source: USDA SR28, NDB %s.' % source]
             date = USDA_SR28_DATE
+        if gaps:
+            note_de, note_us = gap_notes(gaps, nutrients)
+            hint_de.append(note_de)
+            hint_us.append(note_us)
         note = assignments.get(fm, {})
         if note.get('NOTE_DE'):
             hint_de.append(note['NOTE_DE'])
@@ -263,7 +399,7 @@ def build_feedstuffs(cli, nutrients):
         rows.update(figures)
         for key in sorted(rows, key=lambda k: int(nutrients[k]['SORT'])):
             contents.append({'ID': len(contents) + 1, 'ID_FM': fm, 'ID_NAEHRSTOFF': key, 'MENGE': rows[key],
-                             'AKTIV': YES, 'ID_FM_ALT': NULL})
+                             'AKTIV': YES, 'ID_FM_ALT': NULL, 'QUELLE': origin.get(key, DERIVED_SOURCE)})
         for category in note.get('CATEGORIES', '1').split(','):
             memberships.append({'ID': len(memberships) + 1, 'ID_FM': fm, 'ID_FM_KATEGORIE': category,
                                 'AKTIV': YES})
@@ -271,7 +407,8 @@ def build_feedstuffs(cli, nutrients):
     write_table('T_FUTTERMITTEL', ['ID', 'ID_FM_TYP', 'BEZ_DE', 'BEZ_US', 'EIGEN', 'DEMO_KZ', 'DATUM',
                                    'HERSTELLER', 'DATEN_FEHLEN', 'HINWEIS', 'HINT', 'DATUM_BEARBEITET',
                                    'AKTIV', 'ALT_ID'], records)
-    write_table('T_FM_NAEHRSTOFF', ['ID', 'ID_FM', 'ID_NAEHRSTOFF', 'MENGE', 'AKTIV', 'ID_FM_ALT'], contents)
+    write_table('T_FM_NAEHRSTOFF', ['ID', 'ID_FM', 'ID_NAEHRSTOFF', 'MENGE', 'AKTIV', 'ID_FM_ALT', 'QUELLE'],
+                contents)
     write_table('T_FM_KAT', ['ID', 'ID_FM', 'ID_FM_KATEGORIE', 'AKTIV'], memberships)
     last = max(r['ID'] for r in records)
     if last >= USER_KEY_START:

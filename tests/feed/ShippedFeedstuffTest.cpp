@@ -2,9 +2,12 @@
 #include "ShippedDatabase.h"
 #include "core/NumberText.h"
 #include "feed/FeedIndicatorCalculator.h"
+#include "support/QtPrinters.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -116,6 +119,65 @@ TEST_F(ShippedFeedstuffTest, NotesSayWhereADerivedFigureRestsOnTheFibreApproxima
         EXPECT_EQ(hintMentions(feedstuff, "Gesamtballaststoff", "total dietary fibre"), fibre > 0.0)
             << feedstuff;
     }
+}
+
+// Contents as their sources give them, each row naming its source. No amount:
+// the source has no value, and no row is shipped (no value is not zero).
+TEST_F(ShippedFeedstuffTest, ContentsCarryTheValueAndNameOfTheirSource)
+{
+    const struct
+    {
+        const char* feedstuff;
+        int key;
+        const char* amount;
+        const char* source;
+    } contents[] = {
+        // Pure substances: calculated from the formula, the analysis assumed.
+        {"Potassium iodide", 22, "76446.7", "calc: KI"},
+        {"Potassium iodide", 13, "100", "assumed"},
+        {"Folic acid", 28, "100000000", "calc: C19H19N7O6"},
+        // Values of other sources, matched by the USDA food's number.
+        {"Beef, ground, 5% fat, raw", 35, "0.085", "CoFID 2021 18-508"},
+        {"Beef, ground, 10% fat, raw", 22, "0.009",
+         "CoFID 2021 18-469, close: UK beef mince average, 16 % fat vs 10 %"},
+        {"Egg, whole, raw", 22, "0.05", "USDA Iodine DB R4 353"},
+        {"Chicken breast, meat only, roasted (cooked)", 35, nullptr, nullptr},
+        {"Ostrich, ground, raw", 22, nullptr, nullptr},
+        // SR28 for 15085: 0.83 mg alpha-tocopherol, 6 ug folate, 0.1 ug
+        // vitamin K, 0.251 g EPA and 0.471 g DHA.
+        {"Salmon, sockeye, wild, raw", 6, "1.24", "USDA SR28 15085 × 1.49 (IU)"},
+        {"Salmon, sockeye, wild, raw", 28, "6", "USDA SR28 15085"},
+        {"Salmon, sockeye, wild, raw", 29, "0.1", "USDA SR28 15085"},
+        {"Salmon, sockeye, wild, raw", 30, "0.722", "USDA SR28 15085, EPA + DHA"},
+    };
+    for (const auto& c : contents) {
+        SCOPED_TRACE(std::string(c.feedstuff) + ", nutrient " + std::to_string(c.key));
+        const int feedstuff = feedstuffNamed(c.feedstuff);
+        ASSERT_GT(feedstuff, 0);
+        const QStringList found =
+            rows(QStringLiteral(
+                     "SELECT MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1 AND ID_NAEHRSTOFF = %2")
+                     .arg(feedstuff)
+                     .arg(c.key));
+        if (!c.amount) {
+            EXPECT_EQ(found, QStringList());
+            continue;
+        }
+        ASSERT_EQ(found.size(), 1);
+        EXPECT_DOUBLE_EQ(found[0].section(QLatin1Char('\t'), 0, 0).toDouble(), std::atof(c.amount));
+        EXPECT_EQ(found[0].section(QLatin1Char('\t'), 1), QString::fromUtf8(c.source));
+    }
+    // The figures the feedstuff calculation derives, and only they, say so.
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT T_FM_NAEHRSTOFF.ID FROM T_FM_NAEHRSTOFF INNER JOIN T_NAEHRSTOFFE ON "
+                            "T_NAEHRSTOFFE.ID = ID_NAEHRSTOFF WHERE (KZ_IK = 'K' OR ID_NAEHRSTOFF IN "
+                            "(8, 9, 14, 60, 61)) <> (QUELLE = 'calc: feedstuff calculation')")),
+        QStringList());
+    // A pure substance, whose analysis is assumed, supplies no energy.
+    EXPECT_EQ(rows(QStringLiteral("SELECT ID_FM FROM T_FM_NAEHRSTOFF WHERE ID_NAEHRSTOFF IN (9, 60, 61) AND "
+                                  "MENGE <> 0 AND ID_FM IN (SELECT ID_FM FROM T_FM_NAEHRSTOFF WHERE "
+                                  "QUELLE = 'assumed')")),
+              QStringList());
 }
 
 // A ration of 100 g of one feedstuff has that feedstuff's indicators: the

@@ -34,12 +34,13 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
 
         w.feed(24, QStringLiteral("400"));
         const int rice = w.feed(89, QStringLiteral("500"));
-        const int chloride = w.column(35);
+        // No USDA food gives digestible crude protein.
+        const int digestible = w.column(10);
         EXPECT_EQ(w.grid().text(MaximumRow, w.column(2)), "104000");
-        EXPECT_EQ(w.grid().toolTip(SupplyRow, chloride), l.incomplete);
-        EXPECT_TRUE(w.grid().font(SupplyRow, chloride).italic);
+        EXPECT_EQ(w.grid().toolTip(SupplyRow, digestible), l.incomplete);
+        EXPECT_TRUE(w.grid().font(SupplyRow, digestible).italic);
         EXPECT_EQ(w.grid().textColor(SupplyRow, w.column(2)), w.grid().defaultTextColor());
-        EXPECT_EQ(w.grid().text(MaximumRow, chloride), "");
+        EXPECT_EQ(w.grid().text(MaximumRow, digestible), "");
 
         w.feed(146, QStringLiteral("150"));
         for (int key : {2, 5}) {
