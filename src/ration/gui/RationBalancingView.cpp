@@ -40,6 +40,8 @@ RationBalancingView::RationBalancingView(RationBalancing& balancing, QWidget* pa
     m_days->setRange(SupplementPremix::FewestDays, SupplementPremix::MostDays);
     m_days->setValue(balancing.premixDays());
     m_portion->setObjectName(QStringLiteral("PremixPortion"));
+    // With a decimal comma, as every amount of the program.
+    m_portion->setLocale(QLocale(QLocale::German));
     m_portion->setDecimals(1);
     m_portion->setRange(0.1, RationBalancing::LargestPortion);
     m_portion->setSingleStep(0.5);
@@ -103,8 +105,10 @@ RationBalancingView::RationBalancingView(RationBalancing& balancing, QWidget* pa
 
 void RationBalancingView::showLines()
 {
-    // Rows come and go with the added supplements; their names need room.
+    // Rows come and go with the added supplements; their names need room,
+    // and the grid as many rows as the lines below leave it.
     GridCellPainter::widenToTexts(m_balancing.grid());
+    m_grid->updateGeometry();
     m_lines->setPlainText(m_balancing.resultLines().join(QLatin1Char('\n')));
     m_apply->setEnabled(m_balancing.canApply());
     const bool complete = m_balancing.complete();
