@@ -174,6 +174,24 @@ TEST(RationBalancingTest, CompletionAddsSupplementsAsNewRowsAndApplyKeepsTheirAm
         EXPECT_TRUE(w.page.balanceBounds().value("9001").excluded);
         balancing.grid().click(copper, RationBalancing::ExcludeColumn);
         EXPECT_EQ(grid.text(copper, RationBalancing::ProposedColumn), proposed);
+        // Rounded, what is added takes neither energy nor a nutrient over.
+        EXPECT_TRUE(balancing.result().excesses.empty()) << balancing.resultLines().join('\n').toStdString();
+
+        // Its bounds hold as a feedstuff's do: at most half of it, and copper
+        // stays short; locked, it keeps what it was proposed at.
+        const double half = NumberText::read(proposed) / 2;
+        balancing.grid().endEdit(copper, RationBalancing::MaximumColumn, QString::number(half, 'g', 6));
+        EXPECT_LE(NumberText::read(grid.text(copper, RationBalancing::ProposedColumn)), half);
+        EXPECT_TRUE(shortOf(balancing.result(), Copper));
+        balancing.grid().endEdit(copper, RationBalancing::MaximumColumn, QString());
+        balancing.grid().click(copper, RationBalancing::LockColumn);
+        EXPECT_EQ(grid.text(copper, RationBalancing::LockColumn), "x");
+        balancing.grid().endEdit(RationBalancing::FirstRow, RationBalancing::MaximumColumn,
+                                 QStringLiteral("200"));
+        EXPECT_EQ(grid.text(copper, RationBalancing::ProposedColumn), proposed);
+        balancing.grid().click(copper, RationBalancing::LockColumn);
+        EXPECT_NE(grid.text(copper, RationBalancing::ProposedColumn), proposed);
+        balancing.grid().endEdit(RationBalancing::FirstRow, RationBalancing::MaximumColumn, QString());
 
         // Without completion the ration is as the feedstuffs alone make it.
         balancing.setComplete(false);
