@@ -279,9 +279,12 @@ void RationBalancing::propose()
     if (m_complete) {
         for (size_t i = 0; i < m_input.supplements.size(); ++i) {
             const BalanceFeed& supplement = m_input.supplements[i];
+            const bool inRation =
+                std::any_of(m_input.feeds.begin(), m_input.feeds.end(),
+                            [&](const BalanceFeed& feed) { return feed.key == supplement.key; });
             const bool added = m_result.solved && m_result.added[i] > 0.0;
-            if (added || supplement.locked || supplement.excluded || supplement.minimum > 0.0 ||
-                std::isfinite(supplement.maximum))
+            if (!inRation && (added || supplement.locked || supplement.excluded || supplement.minimum > 0.0 ||
+                              std::isfinite(supplement.maximum)))
                 m_rows.push_back({Row::Kind::Supplement, i});
         }
     }

@@ -10,6 +10,7 @@ const PremixPart Selenite{"170", "Natriumselenit", 0.0002234};
 const PremixPart ZincOxide{"162", "Zinkoxid", 0.004097};
 const PremixPart VitaminD3{"175", "Vitamin D3", 0.00001235};
 const PremixPart Chalk{"157", "Calciumcarbonat", 2.5};
+const PremixPart Yeast{"154", "Backhefe", 0.6};
 
 // Each substance for the days to the milligram; the carrier fills the
 // premix up to the daily portion; the expected figures are worked out by
@@ -74,18 +75,16 @@ TEST(SupplementPremixTest, SubstancesForTheDaysAndACarrierUpToThePortion)
          59.877,
          2.0,
          false},
-        // 0.123 g a day from 30 days against a portion of 0.1 g.
+        // 18 g of yeast and 0.123 g of zinc oxide against 15 g of portions.
         {"more than the portion",
-         {ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide,
-          ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide,
-          ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide, ZincOxide},
+         {Yeast, ZincOxide},
          30,
-         0.1,
+         0.5,
          true,
-         std::vector<double>(25, 0.123),
-         std::vector<bool>(25, false),
+         {18.0, 0.123},
+         {false, false},
          0.0,
-         25 * 0.123 / 30,
+         18.123 / 30,
          true},
     };
     for (const auto& c : cases) {
