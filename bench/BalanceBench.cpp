@@ -3,9 +3,12 @@
 // by turns from each feedstuff type, so that the ration mixes meat, cereals,
 // vegetables and oils, with all 42 nutrient columns of the case type marked
 // (32 of them carry a requirement for this dog). Times the goal
-// program alone (RationBalancer::balance on the read input) and the whole
-// start of the dialog's logic, reading included; the latter on the SQLite
-// file and on a PostgreSQL database migrated from it.
+// program alone (RationBalancer::balance on the read input), the same
+// completing the ration from a catalogue of 40 supplements (the shipped
+// ones and pure substances as a supplier lists them, each a column the
+// mixed-integer stage may add), and the whole start of the dialog's logic,
+// reading included; each on the SQLite file and on a PostgreSQL database
+// migrated from it.
 
 #include "BenchServer.h"
 #include "BenchTiming.h"
@@ -26,6 +29,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -34,6 +38,67 @@ namespace {
 constexpr int kFeeds = 12;
 constexpr int kBalanceRuns = 201;
 constexpr int kStartRuns = 51;
+constexpr size_t kCatalogue = 40;
+
+// Pure substances and mixes by their contents per 100 g (nutrient keys of
+// T_NAEHRSTOFFE: minerals in g, trace elements in mg, selenium, B12, folic
+// acid and biotin in µg, vitamins A and D in IU), added to the shipped
+// supplements up to the catalogue's size.
+std::vector<BalanceFeed> pureSubstances()
+{
+    const struct
+    {
+        const char* name;
+        std::vector<std::pair<int, double>> content;
+    } substances[] = {
+        {"zinc gluconate", {{20, 14350}}},
+        {"zinc oxide", {{20, 80340}}},
+        {"copper gluconate", {{21, 14000}}},
+        {"copper sulfate", {{21, 25450}}},
+        {"potassium iodide", {{22, 76450}, {16, 23.55}}},
+        {"potassium iodate", {{22, 59300}, {16, 18.27}}},
+        {"iron sulfate", {{17, 20090}}},
+        {"iron gluconate", {{17, 11600}}},
+        {"manganese sulfate", {{23, 32500}}},
+        {"sodium selenite", {{37, 45661700}, {19, 26.6}}},
+        {"magnesium oxide", {{7, 60.3}}},
+        {"potassium chloride", {{16, 52.4}, {35, 47.6}}},
+        {"iodised salt", {{19, 39.3}, {35, 60.7}, {22, 2}}},
+        {"iodised salt, fluoridated", {{19, 39.2}, {35, 60.5}, {22, 2}}},
+        {"vitamin A", {{2, 290677000}}},
+        {"vitamin D3", {{5, 4000000000.0}}},
+        {"vitamin E", {{6, 91000}}},
+        {"vitamin B1", {{4, 81000}}},
+        {"vitamin B2", {{38, 100000}}},
+        {"vitamin B6", {{3, 82300}}},
+        {"vitamin B12", {{26, 100000000}}},
+        {"nicotinamide", {{39, 100000}}},
+        {"calcium pantothenate", {{25, 92000}, {1, 8.4}}},
+        {"folic acid", {{28, 100000000}}},
+        {"biotin", {{27, 100000000}}},
+        {"choline chloride", {{40, 74600}, {35, 25.4}}},
+        {"taurine", {{34, 100000}}},
+        {"methionine", {{32, 100}, {24, 100}, {60, 400}}},
+        {"calcium citrate", {{1, 21}}},
+        {"magnesium citrate", {{7, 16}}},
+        {"bone meal", {{1, 31}, {15, 14}}},
+        {"seaweed meal", {{22, 50}, {19, 3}, {7, 0.7}}},
+        {"zinc citrate", {{20, 31000}}},
+        {"mineral mix", {{1, 20}, {15, 10}, {20, 500}, {21, 100}, {22, 5}, {37, 2000}}},
+    };
+    std::vector<BalanceFeed> feeds;
+    int key = 9001;
+    for (const auto& substance : substances) {
+        BalanceFeed feed;
+        feed.key = QString::number(key++);
+        feed.name = QString::fromUtf8(substance.name);
+        feed.supplement = true;
+        for (const auto& [nutrient, amount] : substance.content)
+            feed.content.insert(nutrient, amount);
+        feeds.push_back(feed);
+    }
+    return feeds;
+}
 
 // The case, stored as the case window stores it (supplements left out of the
 // ration: they are offered as hints).
@@ -81,6 +146,7 @@ int markNutrients(CaseHeaderForm& form)
 struct Figures
 {
     BenchTiming::Timing balance;
+    BenchTiming::Timing complete;
     BenchTiming::Timing start;
 };
 
@@ -98,10 +164,20 @@ std::optional<Figures> measureBalancing(AppContext& context, const char* engine)
     Figures figures;
     figures.balance = BenchTiming::measure([&] { result = RationBalancer::balance(input); }, kBalanceRuns);
 
+    BalanceInput catalogue = input;
+    catalogue.complete = true;
+    for (const BalanceFeed& substance : pureSubstances()) {
+        if (catalogue.supplements.size() < kCatalogue)
+            catalogue.supplements.push_back(substance);
+    }
+    BalanceResult completed;
+    figures.complete =
+        BenchTiming::measure([&] { completed = RationBalancer::balance(catalogue); }, kBalanceRuns);
+
     RationBalancing balancing(context, prompt, form);
     bool started = true;
     figures.start = BenchTiming::measure([&] { started = balancing.start() && started; }, kStartRuns);
-    if (!result.solved || !started) {
+    if (!result.solved || !completed.solved || !started) {
         std::fprintf(stderr, "balance_bench: %s: not balanced (failure %d)\n", engine, int(result.failure));
         return std::nullopt;
     }
@@ -116,6 +192,10 @@ std::optional<Figures> measureBalancing(AppContext& context, const char* engine)
         engine, input.feeds.size(), input.nutrients.size(), required, input.maxima.size(),
         input.supplements.size(), grams, result.shortfalls.size(), result.excesses.size(),
         result.supplements.size());
+    const size_t added = size_t(
+        std::count_if(completed.added.begin(), completed.added.end(), [](double g) { return g > 0.0; }));
+    std::printf("%s: completing from %zu supplements: %zu added, %zu short, %zu over\n", engine,
+                catalogue.supplements.size(), added, completed.shortfalls.size(), completed.excesses.size());
     return figures;
 }
 
@@ -153,6 +233,7 @@ int main(int argc, char** argv)
             std::printf(" %19s\n", "-");
     };
     line("goal program (RationBalancer::balance)", &Figures::balance);
+    line("completing from 40 supplements (balance)", &Figures::complete);
     line("dialog start (read the ration, propose)", &Figures::start);
     return 0;
 }

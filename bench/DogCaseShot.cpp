@@ -35,7 +35,7 @@ DogCaseShot::DogCaseShot(const char* program)
 {
 }
 
-bool DogCaseShot::open()
+bool DogCaseShot::open(const QString& language)
 {
     QString error;
     if (!ManyCases::create(ConnectionString::databasePath(m_dir.path()), 0, &error,
@@ -45,6 +45,7 @@ bool DogCaseShot::open()
     }
     if (!BenchTiming::openDatabase(m_program, m_context, m_dir.path()))
         return false;
+    m_context.setLanguageCode(language);
     m_area.resize(1400, 760);
     m_area.show();
     m_window = CaseWindow::open(m_area, m_context, &m_prompt);

@@ -20,8 +20,9 @@ class DogCaseShot
 public:
     explicit DogCaseShot(const char* program);
 
-    // Creates the database and opens the window; false after saying why.
-    bool open();
+    // Creates the database and opens the window in the language ("DE" or
+    // "US"); false after saying why.
+    bool open(const QString& language = QStringLiteral("DE"));
     // Picks each feedstuff and types its amount; an empty amount types none.
     void feed(const std::vector<std::pair<int, const char*>>& feeds);
 

@@ -135,3 +135,27 @@ BalanceInput BalanceData::read(AppContext& context, CaseHeaderForm& form)
         supplement.content = stored.value(supplement.key.toInt());
     return input;
 }
+
+std::optional<BalanceFeed> BalanceData::feed(AppContext& context, const QString& key)
+{
+    const int number = NumberText::readWhole(key);
+    RecordSet rs;
+    const QString name = QStringLiteral("BEZ_") + context.languageCode();
+    if (!rs.openRecordset(context.db(), QStringLiteral("SELECT ") + name +
+                                            QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ") +
+                                            QString::number(number)) ||
+        rs.isEof())
+        return std::nullopt;
+    BalanceFeed feed;
+    feed.key = QString::number(number);
+    rs.getFieldText(name, feed.name);
+    feed.content = contents(context, {number}).value(number);
+    feed.supplement = supplementsAmong(context, {number}).contains(number);
+    return feed;
+}
+
+QString BalanceData::feedListQuery(const QString& languageCode)
+{
+    return QStringLiteral("SELECT ID AS ITEMDATA, BEZ_") + languageCode +
+           QStringLiteral(" AS ITEMTEXT FROM T_FUTTERMITTEL WHERE AKTIV <> 0");
+}

@@ -2,6 +2,8 @@
 
 #include "ration/RationBalancer.h"
 
+#include <optional>
+
 class AppContext;
 class CaseHeaderForm;
 
@@ -14,5 +16,12 @@ namespace BalanceData {
 constexpr int SupplementCategory = 2;
 
 BalanceInput read(AppContext& context, CaseHeaderForm& form);
+
+// A stored feedstuff with its name in the user's language and its contents,
+// as the balancing sees it (a premix's carrier); nothing when there is none.
+std::optional<BalanceFeed> feed(AppContext& context, const QString& key);
+
+// The query of every active feedstuff, by name, to choose a carrier from.
+QString feedListQuery(const QString& languageCode);
 
 } // namespace BalanceData

@@ -26,6 +26,13 @@ struct BalanceRange
 {
     double minimum = 0.0;
     double maximum = std::numeric_limits<double>::infinity();
+    // A substance the solver may add to what the user chose: it keeps its
+    // minimum until the others' proportions are settled and then closes, as
+    // far as it can, the limits they leave short.
+    bool addable = false;
+    // The most an addable substance may take as a share of the grams of the
+    // columns that are not addable.
+    double maximumShare = std::numeric_limits<double>::infinity();
 };
 
 enum class BalanceFailure {
@@ -47,6 +54,11 @@ struct BalanceSolution
 // it is (or its limit given up). Among the amounts that remain, the solver
 // takes those nearest to the start amounts scaled by one common factor,
 // which keeps the proportions the user typed as far as the limits allow.
+// Then the limits given up are closed as far as the feedstuffs without a
+// start amount can, and then as far as the addable substances can: with the
+// fewest substances added, then the fewest grams. That part is a
+// mixed-integer program (glp_intopt): a binary per substance bounds its
+// amount by what it is useful in, which the limits give (see the source).
 namespace BalanceSolver {
 
 BalanceSolution solve(const std::vector<BalanceLimit>& limits, const std::vector<BalanceRange>& ranges,

@@ -27,6 +27,7 @@ bool isQuantity(int key)
 // the proposal to weighable amounts keeps it inside.
 constexpr double Margin = 0.02;
 constexpr double EnergyMargin = 0.015;
+constexpr double AddedEnergyShare = (RationBalancer::EnergyBand - EnergyMargin) / 2.0;
 // A supplement that would add more than this share of the day's energy or
 // of the ration's weight is food, not a supplement, and no hint.
 constexpr double SupplementShare = 0.05;
@@ -75,11 +76,19 @@ double positiveOr(double value, double fallback)
     return value > 0.0 ? value : fallback;
 }
 
-void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
+// The limits over the columns: the ration's feedstuffs, then the supplements
+// the balancing may add.
+void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& columns,
+               std::vector<BalanceLimit>& limits)
 {
     const double energy = requirement(input, RationBalancer::EnergyKey);
     const double dryMatter = requirement(input, DryMatterKey);
-    const std::vector<double> kcal = perGram(input.feeds, RationBalancer::EnergyKey);
+    // The energy of the supplements the balancing adds is not held to the
+    // band: the ration's feedstuffs fill it as they would without them, and
+    // the added ones bring no more than half of what the band leaves beyond
+    // the margin (the other half is for rounding).
+    std::vector<double> kcal = perGram(columns, RationBalancer::EnergyKey);
+    std::fill(kcal.begin() + std::ptrdiff_t(input.feeds.size()), kcal.end(), 0.0);
     limits.push_back({kcal, energy * (1.0 - EnergyMargin), false, energy, EnergyStage});
     limits.push_back({kcal, energy * (1.0 + EnergyMargin), true, energy, EnergyStage});
 
@@ -87,8 +96,8 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
     // hints; one that reaches it, if not with the margin, is held.
     for (const BalanceNutrient& n : input.nutrients) {
         if (n.marked && n.requirement > 0.0 && !isQuantity(n.key))
-            limits.push_back({perGram(input.feeds, n.key), n.requirement * (1.0 + Margin), false,
-                              n.requirement, MinimumStage, Margin});
+            limits.push_back({perGram(columns, n.key), n.requirement * (1.0 + Margin), false, n.requirement,
+                              MinimumStage, Margin});
     }
     // A maximum holds for the ration's density and for its daily amount, as
     // the page scales it by the lower of supply and requirement.
@@ -99,14 +108,14 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
                 !nutrient(input, PhosphorusKey))
                 continue;
             const double phosphorus = requirement(input, PhosphorusKey);
-            limits.push_back(
-                {minus(perGram(input.feeds, CalciumKey), perGram(input.feeds, PhosphorusKey), inside), 0.0,
-                 true, positiveOr(maximum.value, 1.0) * positiveOr(phosphorus, 1.0), MaximumStage});
+            limits.push_back({minus(perGram(columns, CalciumKey), perGram(columns, PhosphorusKey), inside),
+                              0.0, true, positiveOr(maximum.value, 1.0) * positiveOr(phosphorus, 1.0),
+                              MaximumStage});
             continue;
         }
         if (!nutrient(input, maximum.nutrient))
             continue;
-        const std::vector<double> content = perGram(input.feeds, maximum.nutrient);
+        const std::vector<double> content = perGram(columns, maximum.nutrient);
         const bool perKcal = maximum.basis == NutrientMaximum::Basis::PerThousandKcal;
         const int basisKey = perKcal ? RationBalancer::EnergyKey : DryMatterKey;
         const double perUnit = perKcal ? inside / 1000.0 : inside / 100.0;
@@ -116,7 +125,7 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
                                                 (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0),
                                             positiveOr(requirement(input, maximum.nutrient), 1.0));
         limits.push_back(
-            {minus(content, perGram(input.feeds, basisKey), perUnit), 0.0, true, reference, MaximumStage});
+            {minus(content, perGram(columns, basisKey), perUnit), 0.0, true, reference, MaximumStage});
         if (basis > 0.0)
             limits.push_back({content, perUnit * basis, true, reference, MaximumStage});
     }
@@ -124,18 +133,23 @@ void addLimits(const BalanceInput& input, std::vector<BalanceLimit>& limits)
 
 // Where the balancing starts from: the typed amounts; a feedstuff without
 // one gets the energy an average typed feedstuff with energy supplies (all
-// of them an equal share of the requirement when none is typed; supplements
-// do not count), a supplement nothing.
+// of them an equal share of what the locked feedstuffs leave of the
+// requirement when none is typed; supplements do not count), a supplement
+// nothing. A locked or unused feedstuff is no typed one: the others start
+// as they would without it.
 // Below 1 kcal per gram the share is counted as if at 1 kcal, so that a
 // vegetable does not start at a kilogram.
 std::vector<double> startAmounts(const BalanceInput& input)
 {
     double typedEnergy = 0.0;
+    double lockedEnergy = 0.0;
     int typed = 0;
     int untyped = 0;
     for (const BalanceFeed& feed : input.feeds) {
         const double energy = feed.content.value(RationBalancer::EnergyKey) * feed.grams / 100.0;
-        if (feed.supplement)
+        if (feed.locked)
+            lockedEnergy += energy;
+        if (feed.supplement || feed.locked || feed.excluded)
             continue;
         if (energy > 0.0) {
             typedEnergy += energy;
@@ -144,8 +158,8 @@ std::vector<double> startAmounts(const BalanceInput& input)
             ++untyped;
         }
     }
-    const double share = typed > 0 ? typedEnergy / typed
-                                   : requirement(input, RationBalancer::EnergyKey) / std::max(untyped, 1);
+    const double left = std::max(requirement(input, RationBalancer::EnergyKey) - lockedEnergy, 0.0);
+    const double share = typed > 0 ? typedEnergy / typed : left / std::max(untyped, 1);
     std::vector<double> start;
     for (const BalanceFeed& feed : input.feeds) {
         if (feed.grams > 0.0 || feed.locked)
@@ -198,7 +212,8 @@ std::vector<BalanceGap> excesses(const BalanceInput& input, const Supplies& supp
     return gaps;
 }
 
-std::vector<BalanceGap> shortfalls(const BalanceInput& input, const Supplies& supplies)
+std::vector<BalanceGap> shortfalls(const BalanceInput& input, const std::vector<BalanceFeed>& known,
+                                   const Supplies& supplies)
 {
     std::vector<BalanceGap> gaps;
     for (const BalanceNutrient& n : input.nutrients) {
@@ -208,42 +223,125 @@ std::vector<BalanceGap> shortfalls(const BalanceInput& input, const Supplies& su
         if (n.key == RationBalancer::EnergyKey
                 ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
                 : !isQuantity(n.key) && exceeds(n.requirement, supplies.value(n.key))) {
-            const bool known =
-                std::any_of(input.feeds.begin(), input.feeds.end(),
-                            [&](const BalanceFeed& feed) { return feed.content.contains(n.key); });
-            gaps.push_back({n.key, n.name, percent, !known});
+            const bool hasData = std::any_of(known.begin(), known.end(), [&](const BalanceFeed& feed) {
+                return feed.content.contains(n.key);
+            });
+            gaps.push_back({n.key, n.name, percent, !hasData});
         }
     }
     return gaps;
 }
 
-// The step an amount is weighed in: hundredths below 1 g, tenths below 10 g,
-// whole grams from there.
+// The step of four significant digits.
+double significantStep(double grams)
+{
+    return std::pow(10.0, std::floor(std::log10(grams)) - 3.0);
+}
+
+// The step an amount is weighed in: four significant digits below 1 g,
+// tenths below 10 g, whole grams from there.
 double stepOf(double grams)
 {
-    return grams < 1.0 ? 0.01 : grams < 10.0 ? 0.1 : 1.0;
+    return grams < 1.0 ? significantStep(grams) : grams < 10.0 ? 0.1 : 1.0;
 }
 
-double roundedUp(double grams)
+using Step = double (*)(double);
+
+double roundedUp(double grams, Step step = stepOf)
 {
-    return std::ceil(grams / stepOf(grams) - 1e-9) * stepOf(grams);
+    return grams > 0.0 ? std::ceil(grams / step(grams) - 1e-9) * step(grams) : 0.0;
 }
 
-double roundedDown(double grams)
+double roundedDown(double grams, Step step = stepOf)
 {
-    return std::floor(grams / stepOf(grams) + 1e-9) * stepOf(grams);
+    return grams > 0.0 ? std::floor(grams / step(grams) + 1e-9) * step(grams) : 0.0;
 }
 
-// The weighable amount nearest to grams within a feedstuff's bounds; the
-// bounds' own figures when no weighable amount lies between them.
+// The rounded amount nearest to grams within a feedstuff's bounds; the
+// bounds' own figures when no rounded amount lies between them.
+double roundedWithin(double grams, double minimum, double maximum, double (*round)(double), Step step)
+{
+    const double rounded = round(grams);
+    if (rounded > maximum)
+        return roundedDown(maximum, step) >= minimum ? roundedDown(maximum, step) : maximum;
+    if (rounded < minimum)
+        return roundedUp(minimum, step) <= maximum ? roundedUp(minimum, step) : minimum;
+    return rounded;
+}
+
 double weighableWithin(double grams, double minimum, double maximum)
 {
-    const double rounded = RationBalancer::weighable(grams);
-    if (rounded > maximum)
-        return roundedDown(maximum) >= minimum ? roundedDown(maximum) : maximum;
-    if (rounded < minimum)
-        return roundedUp(minimum) <= maximum ? roundedUp(minimum) : minimum;
-    return rounded;
+    return roundedWithin(grams, minimum, maximum, RationBalancer::weighable, stepOf);
+}
+
+double fourDigitsWithin(double grams, double minimum, double maximum)
+{
+    return roundedWithin(grams, minimum, maximum, RationBalancer::fourDigits, significantStep);
+}
+
+// How far a supply is over the nutrient's lowest daily maximum, in the
+// nutrient's unit (for Ca : P, the calcium above the ratio; for energy, the
+// kcal above its band); 0 when it is not.
+double overMaximum(const BalanceInput& input, const Supplies& supplies, int key)
+{
+    if (key == RationBalancer::EnergyKey) {
+        const double band = requirement(input, key) * (1.0 + RationBalancer::EnergyBand);
+        return band > 0.0 && exceeds(supplies.value(key), band) ? supplies.value(key) - band : 0.0;
+    }
+    const auto basisAmount = [&](int basisKey) {
+        const double need = requirement(input, basisKey);
+        const double supply = supplies.value(basisKey);
+        return need > 0.0 && need < supply ? need : supply;
+    };
+    const bool ratio = key == CalciumPhosphorusKey;
+    const auto lowest = RationLimits::lowestDailyMaximum(
+        input.maxima, key, ratio, basisAmount(RationBalancer::EnergyKey), basisAmount(DryMatterKey));
+    if (!lowest || lowest->first <= 0.0)
+        return 0.0;
+    const double supply = ratio ? supplies.value(CalciumKey) : supplies.value(key);
+    const double limit = ratio ? lowest->first * supplies.value(PhosphorusKey) : lowest->first;
+    return exceeds(supply, limit) ? supply - limit : 0.0;
+}
+
+// Rounding an added supplement to four digits, or the others to weighable
+// amounts, may take a maximum or the energy's band the solver kept over:
+// the added supplements then give up what they bring beyond it, beginning
+// with the one that brings the most.
+void keepAddedWithinMaxima(const BalanceInput& input, const std::vector<BalanceFeed>& columns,
+                           std::vector<double>& grams)
+{
+    const size_t firstAdded = input.feeds.size();
+    std::vector<double> without = grams;
+    std::fill(without.begin() + std::ptrdiff_t(firstAdded), without.end(), 0.0);
+    const Supplies before = supplied(columns, without);
+    std::vector<int> keys{RationBalancer::EnergyKey};
+    for (const NutrientMaximum& maximum : input.maxima) {
+        if (std::find(keys.begin(), keys.end(), maximum.nutrient) == keys.end())
+            keys.push_back(maximum.nutrient);
+    }
+    for (const int key : keys) {
+        const bool ratio = key == CalciumPhosphorusKey;
+        if (ratio ? !nutrient(input, CalciumKey) || !nutrient(input, PhosphorusKey) : !nutrient(input, key))
+            continue;
+        const int nutrientKey = ratio ? CalciumKey : key;
+        for (int pass = 0; pass < 4; ++pass) {
+            const double over =
+                overMaximum(input, supplied(columns, grams), key) - overMaximum(input, before, key);
+            size_t most = columns.size();
+            double brought = 0.0;
+            for (size_t c = firstAdded; c < columns.size(); ++c) {
+                const double amount = columns[c].content.value(nutrientKey) * grams[c] / 100.0;
+                if (amount > brought) {
+                    brought = amount;
+                    most = c;
+                }
+            }
+            if (over <= 0.0 || most == columns.size())
+                break;
+            const double less = over / (columns[most].content.value(nutrientKey) / 100.0);
+            grams[most] = roundedDown(std::max(grams[most] - less, 0.0), significantStep);
+        }
+    }
 }
 
 // The shipped supplements that close a gap on their own without adding much
@@ -258,7 +356,7 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
     std::vector<SupplementHint> hints;
     for (const BalanceFeed& supplement : input.supplements) {
         const double content = supplement.content.value(gap.key);
-        if (content <= 0.0 || missing <= 0.0)
+        if (content <= 0.0 || missing <= 0.0 || supplement.excluded)
             continue;
         const double grams = roundedUp(missing / content * 100.0);
         const double kcal = supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0;
@@ -288,50 +386,112 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
 // amount rounds to itself.
 double RationBalancer::weighable(double grams)
 {
-    const double hundredths = std::round(grams * 100.0) / 100.0;
-    if (hundredths < 1.0)
-        return hundredths;
+    const double fine = fourDigits(grams);
+    if (fine < 1.0)
+        return fine;
     const double tenths = std::round(grams * 10.0) / 10.0;
     return tenths < 10.0 ? tenths : std::round(grams);
 }
 
+double RationBalancer::fourDigits(double grams)
+{
+    if (!(grams > 0.0))
+        return 0.0;
+    const double step = significantStep(grams);
+    return std::round(grams / step) * step;
+}
+
 QString RationBalancer::weighableText(double grams)
 {
-    return NumberText::formatShortest(grams, 0, 2);
+    const int decimals = grams > 0.0 ? 3 - int(std::floor(std::log10(grams))) : 0;
+    return NumberText::formatShortest(grams, 0, std::max(decimals, 2));
 }
 
 BalanceResult RationBalancer::balance(const BalanceInput& input)
 {
     BalanceResult result;
+    // The columns: the ration's feedstuffs, then, to complete it, each
+    // shipped supplement it does not hold and the user did not rule out.
+    std::vector<BalanceFeed> columns = input.feeds;
+    std::vector<size_t> candidates;
+    if (input.complete) {
+        for (size_t i = 0; i < input.supplements.size(); ++i) {
+            const BalanceFeed& supplement = input.supplements[i];
+            const bool inRation =
+                std::any_of(input.feeds.begin(), input.feeds.end(),
+                            [&](const BalanceFeed& feed) { return feed.key == supplement.key; });
+            if (!supplement.excluded && !inRation) {
+                columns.push_back(supplement);
+                candidates.push_back(i);
+            }
+        }
+    }
     std::vector<BalanceLimit> limits;
-    addLimits(input, limits);
+    addLimits(input, columns, limits);
     std::vector<BalanceRange> ranges;
-    for (const BalanceFeed& feed : input.feeds)
-        ranges.push_back(feed.locked ? BalanceRange{feed.grams, feed.grams}
-                                     : BalanceRange{feed.minimum, feed.maximum});
-    const BalanceSolution solution = BalanceSolver::solve(limits, ranges, startAmounts(input));
+    for (const BalanceFeed& feed : input.feeds) {
+        ranges.push_back(feed.excluded ? BalanceRange{0.0, 0.0}
+                         : feed.locked ? BalanceRange{feed.grams, feed.grams}
+                                       : BalanceRange{feed.minimum, feed.maximum});
+    }
+    // Added supplements are no food: each brings at most 5 % of the
+    // ration's weight, as a hint does, and all of them together no more
+    // energy than AddedEnergyShare of the requirement (see addLimits).
+    const double energy = requirement(input, EnergyKey);
+    for (const size_t i : candidates) {
+        const BalanceFeed& supplement = input.supplements[i];
+        ranges.push_back(supplement.locked
+                             ? BalanceRange{supplement.grams, supplement.grams, true}
+                             : BalanceRange{supplement.minimum, supplement.maximum, true, SupplementShare});
+    }
+    if (!candidates.empty()) {
+        std::vector<double> kcal = perGram(columns, EnergyKey);
+        std::fill(kcal.begin(), kcal.begin() + std::ptrdiff_t(input.feeds.size()), 0.0);
+        limits.push_back({kcal, AddedEnergyShare * energy, true, positiveOr(energy, 1.0), MaximumStage});
+    }
+    std::vector<double> start = startAmounts(input);
+    start.resize(columns.size(), 0.0);
+    const BalanceSolution solution = BalanceSolver::solve(limits, ranges, start);
     if (!solution.solved()) {
         result.failure = solution.failure;
         return result;
     }
     result.solved = true;
+    std::vector<double> grams;
     for (size_t f = 0; f < input.feeds.size(); ++f) {
         const BalanceFeed& feed = input.feeds[f];
-        result.grams.push_back(feed.locked ? feed.grams
-                                           : weighableWithin(solution.grams[f], feed.minimum, feed.maximum));
+        grams.push_back(feed.excluded ? 0.0
+                        : feed.locked ? feed.grams
+                                      : weighableWithin(solution.grams[f], feed.minimum, feed.maximum));
     }
-    const Supplies supplies = supplied(input.feeds, result.grams);
-    result.shortfalls = shortfalls(input, supplies);
+    for (size_t c = input.feeds.size(); c < columns.size(); ++c) {
+        const BalanceFeed& supplement = columns[c];
+        grams.push_back(supplement.locked
+                            ? supplement.grams
+                            : fourDigitsWithin(solution.grams[c], supplement.minimum, supplement.maximum));
+    }
+    keepAddedWithinMaxima(input, columns, grams);
+    result.grams.assign(grams.begin(), grams.begin() + std::ptrdiff_t(input.feeds.size()));
+    result.added.assign(input.supplements.size(), 0.0);
+    for (size_t c = 0; c < candidates.size(); ++c)
+        result.added[candidates[c]] = grams[input.feeds.size() + c];
+
+    const Supplies supplies = supplied(columns, grams);
+    // Without data is a nutrient that nothing the balancing may use has a
+    // content stored for.
+    std::vector<BalanceFeed> known = input.feeds;
+    if (input.complete)
+        known.insert(known.end(), input.supplements.begin(), input.supplements.end());
+    result.shortfalls = shortfalls(input, known, supplies);
     result.excesses = excesses(input, supplies);
+    const double rationGrams = std::accumulate(grams.begin(), grams.end(), 0.0);
     for (const BalanceGap& gap : result.shortfalls) {
         if (gap.key == EnergyKey)
             continue;
-        const double rationGrams = std::accumulate(result.grams.begin(), result.grams.end(), 0.0);
         for (const SupplementHint& hint : hintsFor(input, gap, supplies, result.excesses, rationGrams))
             result.supplements.push_back(hint);
     }
     // Energy above its band is over, as a percent of its requirement.
-    const double energy = requirement(input, EnergyKey);
     if (energy > 0.0 && supplies.value(EnergyKey) > energy * (1.0 + EnergyBand)) {
         const BalanceNutrient* n = nutrient(input, EnergyKey);
         result.excesses.insert(result.excesses.begin(), {EnergyKey, n ? n->name : QString(),

@@ -21,6 +21,9 @@ struct BalanceFeed
     double maximum = std::numeric_limits<double>::infinity();
     // A supplement without an amount is added only as far as a limit needs it.
     bool supplement = false;
+    // "Do not use": a feedstuff of the ration is held at nothing, a shipped
+    // supplement is never added.
+    bool excluded = false;
     // Stored contents per 100 g by nutrient key; a nutrient without an entry
     // counts as none, as in the ration's supply.
     QHash<int, double> content;
@@ -33,6 +36,9 @@ struct FeedBounds
     bool locked = false;
     double minimum = 0.0;
     double maximum = std::numeric_limits<double>::infinity();
+    bool excluded = false;
+    // The amount a locked supplement keeps, which the ration does not hold.
+    double grams = 0.0;
 };
 
 // A column of the ration grid: its requirement as a minimum when marked.
@@ -53,6 +59,9 @@ struct BalanceInput
     QHash<int, QString> indicatorNames;
     // The shipped supplements, as candidates to close what stays short.
     std::vector<BalanceFeed> supplements;
+    // Whether the balancing may add supplements not in the ration to close
+    // what the ration's own feedstuffs leave short.
+    bool complete = false;
 };
 
 // A nutrient the proposal leaves short of its requirement (percent is the
@@ -83,6 +92,8 @@ struct BalanceResult
     bool solved = false;
     BalanceFailure failure = BalanceFailure::None;
     std::vector<double> grams; // per feedstuff, rounded to weighable amounts
+    // Per shipped supplement, the grams the proposal adds; 0 for none.
+    std::vector<double> added;
     std::vector<BalanceGap> shortfalls;
     std::vector<BalanceGap> excesses;
     // Per nutrient short, the one to take first, then the others.
@@ -91,7 +102,10 @@ struct BalanceResult
 
 // Proposes daily amounts for a ration: energy within 2 % of its requirement
 // first, then every marked nutrient's requirement as a minimum and the case's
-// maxima (Ca : P's included) as maxima, within each feedstuff's bounds.
+// maxima (Ca : P's included) as maxima, within each feedstuff's bounds. To
+// complete the ration, shipped supplements that are not in it close, once
+// the proportions of its feedstuffs are settled, what these leave short:
+// the fewest of them, then the fewest grams, never past a maximum.
 namespace RationBalancer {
 
 constexpr int EnergyKey = 60;
@@ -99,10 +113,14 @@ constexpr double EnergyBand = 0.02;
 
 BalanceResult balance(const BalanceInput& input);
 
-// An amount as it is weighed: whole grams from 10 g, tenths from 1 g,
-// hundredths below.
+// An amount as it is weighed: whole grams from 10 g, tenths from 1 g; below
+// 1 g four significant digits, which a premix or a fine scale can weigh and
+// which keep the supply of a pure substance.
 double weighable(double grams);
-// Its text with the decimals of its step, as typed into the ration grid.
+// An amount to four significant digits, as an added supplement is proposed.
+double fourDigits(double grams);
+// Its text with the decimals of its step (at most two from 1 g unless four
+// significant digits need more), as typed into the ration grid.
 QString weighableText(double grams);
 
 } // namespace RationBalancer

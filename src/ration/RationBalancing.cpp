@@ -7,6 +7,7 @@
 #include "ration/BalanceData.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
+#include "ration/RationGrids.h"
 
 #include <algorithm>
 #include <cmath>
@@ -47,6 +48,17 @@ QString percentText(double percent)
     return NumberText::format(percent, 1) + QStringLiteral(" %");
 }
 
+// An amount of the premix, to the milligram.
+QString premixText(double grams)
+{
+    return NumberText::format(grams, 3);
+}
+
+bool changes(double grams, double now)
+{
+    return std::abs(grams - now) > 1e-9 * std::max(1.0, now);
+}
+
 } // namespace
 
 RationBalancing::RationBalancing(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QObject* parent)
@@ -66,22 +78,47 @@ QString RationBalancing::code() const
 
 RationBalancingLabels RationBalancing::labels(const QString& languageCode)
 {
+    RationBalancingLabels text;
     if (languageCode == Lang::English) {
-        return {QStringLiteral("Balance ration"), QStringLiteral("Feedstuff"), QStringLiteral("Now g"),
-                QStringLiteral("Lock"),           QStringLiteral("Min g"),     QStringLiteral("Max g"),
-                QStringLiteral("Proposed g"),     QStringLiteral("Change g"),  QStringLiteral("Apply"),
-                QStringLiteral("Cancel")};
+        text.title = QStringLiteral("Balance ration");
+        text.feed = QStringLiteral("Feedstuff");
+        text.now = QStringLiteral("Now g");
+        text.lock = QStringLiteral("Lock");
+        text.exclude = QStringLiteral("Do not use");
+        text.minimum = QStringLiteral("Min g");
+        text.maximum = QStringLiteral("Max g");
+        text.proposed = QStringLiteral("Proposed g");
+        text.change = QStringLiteral("Change g");
+        text.apply = QStringLiteral("Apply");
+        text.cancel = QStringLiteral("Cancel");
+        text.complete = QStringLiteral("Complete with supplements");
+        text.days = QStringLiteral("Premix for days");
+        text.portion = QStringLiteral("Daily portion g");
+        text.carrier = QStringLiteral("Carrier");
+        text.noCarrier = QStringLiteral("(none)");
+        text.added = QStringLiteral("new");
+        text.carrierRow = QStringLiteral("carrier");
+        return text;
     }
-    return {QStringLiteral("Ration ausgleichen"),
-            QStringLiteral("Futtermittel"),
-            QStringLiteral("Jetzt g"),
-            QStringLiteral("Sperre"),
-            QStringLiteral("Min g"),
-            QStringLiteral("Max g"),
-            QStringLiteral("Vorschlag g"),
-            QStringLiteral("Änderung g"),
-            QStringLiteral("Übernehmen"),
-            QStringLiteral("Abbrechen")};
+    text.title = QStringLiteral("Ration ausgleichen");
+    text.feed = QStringLiteral("Futtermittel");
+    text.now = QStringLiteral("Jetzt g");
+    text.lock = QStringLiteral("Sperre");
+    text.exclude = QStringLiteral("Nicht verwenden");
+    text.minimum = QStringLiteral("Min g");
+    text.maximum = QStringLiteral("Max g");
+    text.proposed = QStringLiteral("Vorschlag g");
+    text.change = QStringLiteral("Änderung g");
+    text.apply = QStringLiteral("Übernehmen");
+    text.cancel = QStringLiteral("Abbrechen");
+    text.complete = QStringLiteral("Mit Supplementen ergänzen");
+    text.days = QStringLiteral("Mischung für Tage");
+    text.portion = QStringLiteral("Tagesportion g");
+    text.carrier = QStringLiteral("Träger");
+    text.noCarrier = QStringLiteral("(keiner)");
+    text.added = QStringLiteral("neu");
+    text.carrierRow = QStringLiteral("Träger");
+    return text;
 }
 
 RationBalancingLabels RationBalancing::labels() const
@@ -111,15 +148,26 @@ bool RationBalancing::start()
         return false;
     }
     if (m_remembered) {
-        for (BalanceFeed& feed : m_input.feeds) {
+        // A ration feedstuff's lock keeps its typed amount; a supplement's
+        // lock the amount it was locked at.
+        const auto recall = [this](BalanceFeed& feed, bool ownAmount) {
             const auto kept = m_remembered->constFind(feed.key);
-            if (kept != m_remembered->cend()) {
-                feed.locked = kept->locked;
-                feed.minimum = kept->minimum;
-                feed.maximum = kept->maximum;
-            }
-        }
+            if (kept == m_remembered->cend())
+                return;
+            feed.locked = kept->locked;
+            feed.minimum = kept->minimum;
+            feed.maximum = kept->maximum;
+            feed.excluded = kept->excluded;
+            if (ownAmount)
+                feed.grams = kept->locked ? kept->grams : 0.0;
+        };
+        for (BalanceFeed& feed : m_input.feeds)
+            recall(feed, false);
+        for (BalanceFeed& supplement : m_input.supplements)
+            recall(supplement, true);
     }
+    m_carriers.fill(m_context.db(), BalanceData::feedListQuery(code()));
+    m_started = true;
     // A proposal that fails has said why; the dialog still opens, so that a
     // lock or bound that caused it can be taken back.
     buildGrid();
@@ -131,38 +179,80 @@ void RationBalancing::buildGrid()
 {
     const RationBalancingLabels text = labels();
     m_grid.clear();
-    m_grid.setRowCount(FirstRow + int(m_input.feeds.size()));
+    m_grid.setRowCount(FirstRow);
     m_grid.setColumnCount(ColumnCount);
     m_grid.setFixedRowCount(FirstRow);
     m_grid.setFixedColumnCount(1);
-    const QString headings[] = {text.feed,    text.now,      text.lock,  text.minimum,
-                                text.maximum, text.proposed, text.change};
-    const int widths[] = {220, 70, 50, 60, 60, 80, 80};
+    const QString headings[] = {text.feed,    text.now,     text.lock,     text.exclude,
+                                text.minimum, text.maximum, text.proposed, text.change};
+    const int widths[] = {220, 70, 50, 50, 60, 60, 80, 80};
     for (int c = 0; c < ColumnCount; ++c) {
         m_grid.setText(0, c, headings[c]);
         m_grid.setColumnWidth(c, widths[c]);
-        m_grid.setColumnReadOnly(c, c != MinimumColumn && c != MaximumColumn);
         if (c != NameColumn)
-            m_grid.setColumnAlignment(c, c == LockColumn ? GridAlign::Centre
-                                                         : GridAlign::Right | GridAlign::Bottom);
-    }
-    for (size_t f = 0; f < m_input.feeds.size(); ++f) {
-        const int row = FirstRow + int(f);
-        const BalanceFeed& feed = m_input.feeds[f];
-        m_grid.setText(row, NameColumn, feed.name);
-        m_grid.setText(row, NowColumn,
-                       feed.grams > 0.0 ? NumberText::formatShortest(feed.grams, 0, 6) : QString());
-        m_grid.setText(row, MinimumColumn, boundText(feed.minimum, feed.minimum > 0.0));
-        m_grid.setText(row, MaximumColumn, boundText(feed.maximum, std::isfinite(feed.maximum)));
-        m_grid.setBackground(row, MinimumColumn, BoundBackground);
-        m_grid.setBackground(row, MaximumColumn, BoundBackground);
+            m_grid.setColumnAlignment(c, c == LockColumn || c == ExcludeColumn
+                                             ? GridAlign::Centre
+                                             : GridAlign::Right | GridAlign::Bottom);
     }
     m_grid.redraw();
 }
 
+// The ration's feedstuffs come from the input; the carrier's share and the
+// supplements from the proposal.
+double RationBalancing::proposedAt(size_t r) const
+{
+    const Row& row = m_rows[r];
+    if (row.kind == Row::Kind::Supplement)
+        return m_result.added.empty() ? 0.0 : m_result.added[row.index];
+    return m_result.grams.empty() ? 0.0 : m_result.grams[row.index];
+}
+
 void RationBalancing::propose()
 {
-    m_result = RationBalancer::balance(m_input);
+    m_input.complete = m_complete;
+    m_proposed = m_input;
+    m_result = RationBalancer::balance(m_proposed);
+    m_premix = Premix();
+    // The carrier's share depends on what goes into the premix, and what
+    // goes in on what the carrier brings: the share is taken from one
+    // balancing into the next until it stays (it hardly moves after the
+    // first); the premix is made of the share the last balancing counted.
+    if (m_complete && m_result.solved) {
+        m_premix = SupplementPremix::make(premixParts(), m_days, m_portion, m_carrier.has_value());
+        double counted = 0.0;
+        for (int pass = 0; pass < 4 && m_carrier && m_result.solved; ++pass) {
+            // As the ration grid takes it.
+            const double share = RationBalancer::fourDigits(m_premix.carrierDaily);
+            if (share == counted)
+                break;
+            counted = share;
+            m_proposed = m_input;
+            const auto inRation =
+                std::find_if(m_proposed.feeds.begin(), m_proposed.feeds.end(),
+                             [this](const BalanceFeed& feed) { return feed.key == m_carrier->key; });
+            // A carrier in the ration takes at least its share, unless the
+            // user holds its amount; another gets a row of its own.
+            if (inRation == m_proposed.feeds.end()) {
+                BalanceFeed carrier = *m_carrier;
+                carrier.grams = share;
+                carrier.locked = true;
+                if (share > 0.0)
+                    m_proposed.feeds.push_back(carrier);
+            } else if (!inRation->locked && !inRation->excluded) {
+                inRation->minimum = std::min(std::max(inRation->minimum, share), inRation->maximum);
+            }
+            m_result = RationBalancer::balance(m_proposed);
+            if (m_result.solved)
+                m_premix = SupplementPremix::make(premixParts(), m_days, m_portion, true);
+        }
+        if (!m_result.solved) {
+            m_premix = Premix();
+        } else if (m_carrier) {
+            const bool overfull = m_premix.overfull;
+            m_premix = SupplementPremix::withCarrierShare(premixParts(), m_days, counted);
+            m_premix.overfull = overfull;
+        }
+    }
     if (!m_result.solved) {
         m_prompt.message(
             m_result.failure == BalanceFailure::UnusableNumber
@@ -178,26 +268,96 @@ void RationBalancing::propose()
                                             "solution.")),
             Prompt::Icon::Error);
     }
-    for (size_t f = 0; f < m_input.feeds.size(); ++f) {
-        const int row = FirstRow + int(f);
-        const BalanceFeed& feed = m_input.feeds[f];
-        m_grid.setText(row, LockColumn, feed.locked ? QStringLiteral("x") : QString());
+
+    // The rows: the ration's feedstuffs, the carrier when it has a row of its
+    // own, then the supplements added or marked by the user.
+    m_rows.clear();
+    for (size_t f = 0; f < m_input.feeds.size(); ++f)
+        m_rows.push_back({Row::Kind::Ration, f});
+    if (m_proposed.feeds.size() > m_input.feeds.size() && m_result.solved)
+        m_rows.push_back({Row::Kind::Carrier, m_input.feeds.size()});
+    if (m_complete) {
+        for (size_t i = 0; i < m_input.supplements.size(); ++i) {
+            const BalanceFeed& supplement = m_input.supplements[i];
+            const bool inRation =
+                std::any_of(m_input.feeds.begin(), m_input.feeds.end(),
+                            [&](const BalanceFeed& feed) { return feed.key == supplement.key; });
+            const bool added = m_result.solved && m_result.added[i] > 0.0;
+            if (!inRation && (added || supplement.locked || supplement.excluded || supplement.minimum > 0.0 ||
+                              std::isfinite(supplement.maximum)))
+                m_rows.push_back({Row::Kind::Supplement, i});
+        }
+    }
+    showRows();
+    emit proposalChanged();
+}
+
+void RationBalancing::showRows()
+{
+    const RationBalancingLabels text = labels();
+    m_grid.setRowCount(FirstRow + int(m_rows.size()));
+    for (size_t r = 0; r < m_rows.size(); ++r) {
+        const int row = FirstRow + int(r);
+        const Row& shown = m_rows[r];
+        const bool carrier = shown.kind == Row::Kind::Carrier;
+        // The user's own bounds, not those the carrier's share raised.
+        const BalanceFeed& feed = shown.kind == Row::Kind::Supplement ? m_input.supplements[shown.index]
+                                  : carrier                           ? m_proposed.feeds[shown.index]
+                                                                      : m_input.feeds[shown.index];
+        const double grams = m_result.solved ? proposedAt(r) : 0.0;
+        QString now;
+        if (carrier)
+            now = text.carrierRow;
+        else if (shown.kind == Row::Kind::Supplement)
+            now = grams > 0.0 ? text.added : QString();
+        else if (feed.grams > 0.0)
+            now = NumberText::formatShortest(feed.grams, 0, 10);
+        m_grid.setText(row, NameColumn, feed.name);
+        m_grid.setText(row, NowColumn, now);
+        m_grid.setText(row, LockColumn, feed.locked && !carrier ? QStringLiteral("x") : QString());
+        m_grid.setText(row, ExcludeColumn, feed.excluded ? QStringLiteral("x") : QString());
+        m_grid.setText(row, MinimumColumn, boundText(feed.minimum, feed.minimum > 0.0 && !carrier));
+        m_grid.setText(row, MaximumColumn, boundText(feed.maximum, std::isfinite(feed.maximum) && !carrier));
+        for (int c = 0; c < ColumnCount; ++c)
+            m_grid.setReadOnly(row, c, carrier || (c != MinimumColumn && c != MaximumColumn));
+        const Rgb background = carrier ? Rgb{240, 240, 240} : BoundBackground;
+        m_grid.setBackground(row, MinimumColumn, background);
+        m_grid.setBackground(row, MaximumColumn, background);
         if (!m_result.solved) {
             m_grid.setText(row, ProposedColumn, QString());
             m_grid.setText(row, ChangeColumn, QString());
             continue;
         }
-        const double grams = m_result.grams[f];
-        const double change = grams - feed.grams;
-        m_grid.setText(row, ProposedColumn, feed.locked ? m_grid.text(row, NowColumn) : gramsText(grams));
-        const bool unchanged = feed.locked || std::abs(change) < 0.005;
+        const double before = shown.kind == Row::Kind::Ration ? feed.grams : 0.0;
+        const bool lockedRow = feed.locked && shown.kind == Row::Kind::Ration;
+        m_grid.setText(row, ProposedColumn,
+                       lockedRow                                             ? m_grid.text(row, NowColumn)
+                       : shown.kind == Row::Kind::Supplement && grams <= 0.0 ? QString()
+                                                                             : gramsText(grams));
+        const bool unchanged = lockedRow || !changes(grams, before);
         m_grid.setText(row, ChangeColumn,
                        unchanged ? QString()
-                                 : (change > 0.0 ? QStringLiteral("+") : QStringLiteral("-")) +
-                                       gramsText(std::abs(change)));
+                                 : (grams > before ? QStringLiteral("+") : QStringLiteral("-")) +
+                                       gramsText(std::abs(grams - before)));
     }
     m_grid.redraw();
-    emit proposalChanged();
+}
+
+std::vector<PremixPart> RationBalancing::premixParts() const
+{
+    std::vector<PremixPart> parts;
+    const QString carrierKey = m_carrier ? m_carrier->key : QString();
+    for (size_t f = 0; f < m_input.feeds.size(); ++f) {
+        const BalanceFeed& feed = m_input.feeds[f];
+        if (feed.supplement && feed.key != carrierKey)
+            parts.push_back({feed.key, feed.name, m_result.grams[f]});
+    }
+    for (size_t i = 0; i < m_input.supplements.size(); ++i) {
+        const BalanceFeed& supplement = m_input.supplements[i];
+        if (m_result.added[i] > 0.0 && supplement.key != carrierKey)
+            parts.push_back({supplement.key, supplement.name, m_result.added[i]});
+    }
+    return parts;
 }
 
 QStringList RationBalancing::resultLines() const
@@ -259,7 +419,72 @@ QStringList RationBalancing::resultLines() const
                      QStringLiteral("No shipped supplement alone closes the gap in: %1"))
                      .arg(unclosed.join(QStringLiteral(", ")));
     }
+    if (m_premix.empty())
+        return lines;
+    lines << Lang::deOr(code(), QStringLiteral("Supplement-Mischung für %1 Tage, täglich %2 g:"),
+                        QStringLiteral("Supplement premix for %1 days, %2 g a day:"))
+                 .arg(m_premix.days)
+                 .arg(gramsText(RationBalancer::fourDigits(m_premix.dailyDose)));
+    const QString tooLittle =
+        Lang::deOr(code(), QStringLiteral(" (zu wenig, um genau abzuwiegen: bitte verdünnen)"),
+                   QStringLiteral(" (too little to weigh exactly: please dilute)"));
+    for (const PremixLine& substance : m_premix.substances)
+        lines << QStringLiteral("  %1: %2 g%3")
+                     .arg(substance.name, premixText(substance.grams),
+                          substance.tooLittle ? tooLittle : QString());
+    if (m_carrier && m_premix.carrier > 0.0)
+        lines << Lang::deOr(code(), QStringLiteral("  %1 (Träger): %2 g"),
+                            QStringLiteral("  %1 (carrier): %2 g"))
+                     .arg(m_carrier->name, premixText(m_premix.carrier));
+    if (m_premix.overfull)
+        lines << Lang::deOr(code(),
+                            QStringLiteral("  Die Substanzen wiegen mehr als %1 g täglich; die Mischung "
+                                           "bleibt ohne Träger."),
+                            QStringLiteral("  The substances weigh more than %1 g a day; the premix has no "
+                                           "carrier."))
+                     .arg(NumberText::formatShortest(m_portion, 0, 3));
     return lines;
+}
+
+void RationBalancing::setComplete(bool complete)
+{
+    m_complete = complete;
+    if (m_started)
+        propose();
+}
+
+bool RationBalancing::setPremixDays(int days)
+{
+    if (days < SupplementPremix::FewestDays || days > SupplementPremix::MostDays)
+        return false;
+    m_days = days;
+    if (m_started)
+        propose();
+    return true;
+}
+
+bool RationBalancing::setPremixPortion(double grams)
+{
+    if (!(grams > 0.0 && grams <= LargestPortion))
+        return false;
+    m_portion = grams;
+    if (m_started)
+        propose();
+    return true;
+}
+
+bool RationBalancing::setCarrier(int key)
+{
+    std::optional<BalanceFeed> carrier;
+    if (key != 0) {
+        carrier = BalanceData::feed(m_context, QString::number(key));
+        if (!carrier)
+            return false;
+    }
+    m_carrier = carrier;
+    if (m_started)
+        propose();
+    return true;
 }
 
 bool RationBalancing::lock(const QString& feedKey)
@@ -267,6 +492,7 @@ bool RationBalancing::lock(const QString& feedKey)
     for (BalanceFeed& feed : m_input.feeds) {
         if (feed.key == feedKey.trimmed()) {
             feed.locked = true;
+            feed.excluded = false;
             propose();
             return true;
         }
@@ -274,22 +500,66 @@ bool RationBalancing::lock(const QString& feedKey)
     return false;
 }
 
+bool RationBalancing::exclude(const QString& feedKey)
+{
+    for (std::vector<BalanceFeed>* list : {&m_input.feeds, &m_input.supplements}) {
+        for (BalanceFeed& feed : *list) {
+            if (feed.key == feedKey.trimmed()) {
+                feed.excluded = true;
+                feed.locked = false;
+                propose();
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+BalanceFeed* RationBalancing::feedAt(int row)
+{
+    const int r = row - FirstRow;
+    if (r < 0 || r >= int(m_rows.size()))
+        return nullptr;
+    const Row& shown = m_rows[size_t(r)];
+    switch (shown.kind) {
+    case Row::Kind::Ration:
+        return &m_input.feeds[shown.index];
+    case Row::Kind::Supplement:
+        return &m_input.supplements[shown.index];
+    case Row::Kind::Carrier:
+        break;
+    }
+    return nullptr;
+}
+
 void RationBalancing::gridClicked(int row, int column)
 {
-    const int f = row - FirstRow;
-    if (column != LockColumn || f < 0 || f >= int(m_input.feeds.size()))
+    BalanceFeed* feed = feedAt(row);
+    if (!feed || (column != LockColumn && column != ExcludeColumn))
         return;
-    m_input.feeds[size_t(f)].locked = !m_input.feeds[size_t(f)].locked;
-    keep(m_input.feeds[size_t(f)]);
+    const bool supplement = m_rows[size_t(row - FirstRow)].kind == Row::Kind::Supplement;
+    if (column == LockColumn) {
+        feed->locked = !feed->locked;
+        feed->excluded = false;
+        // A supplement not in the ration is locked at what it is proposed at.
+        if (supplement)
+            feed->grams = feed->locked ? proposedAt(size_t(row - FirstRow)) : 0.0;
+    } else {
+        feed->excluded = !feed->excluded;
+        feed->locked = false;
+        if (supplement)
+            feed->grams = 0.0;
+    }
+    keep(*feed);
     propose();
 }
 
 void RationBalancing::gridEditEnded(int row, int column, const QString& text)
 {
-    const int f = row - FirstRow;
-    if ((column != MinimumColumn && column != MaximumColumn) || f < 0 || f >= int(m_input.feeds.size()))
+    BalanceFeed* found = feedAt(row);
+    if ((column != MinimumColumn && column != MaximumColumn) || !found)
         return;
-    BalanceFeed& feed = m_input.feeds[size_t(f)];
+    BalanceFeed& feed = *found;
     const bool isMinimum = column == MinimumColumn;
     const auto restore = [&] {
         const double old = isMinimum ? feed.minimum : feed.maximum;
@@ -325,8 +595,12 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
 
 void RationBalancing::keep(const BalanceFeed& feed)
 {
-    if (m_remembered)
-        m_remembered->insert(feed.key, FeedBounds{feed.locked, feed.minimum, feed.maximum});
+    if (m_remembered) {
+        const bool supplement = std::any_of(m_input.supplements.begin(), m_input.supplements.end(),
+                                            [&](const BalanceFeed& s) { return &s == &feed; });
+        m_remembered->insert(feed.key, FeedBounds{feed.locked, feed.minimum, feed.maximum, feed.excluded,
+                                                  supplement ? feed.grams : 0.0});
+    }
 }
 
 void RationBalancing::apply()
@@ -335,18 +609,36 @@ void RationBalancing::apply()
         return;
     RationCalculation& ration = m_form.ration();
     GridModel& grid = ration.rationGrid();
+    // As the user types an amount into the row.
+    const auto type = [&](int row, const QString& key, double grams) {
+        const QString amount = gramsText(grams);
+        grid.setText(row, RationGrids::AmountColumn, amount);
+        m_form.markChanged();
+        ration.recalcContributions(key, amount);
+    };
     for (size_t f = 0; f < m_input.feeds.size(); ++f) {
         const BalanceFeed& feed = m_input.feeds[f];
         const int row = ration.grids().feedRow(feed.key);
         if (feed.locked || row < 0)
             continue;
-        const QString amount = gramsText(m_result.grams[f]);
+        const double grams = m_result.grams[f];
         const QString now = grid.text(row, RationGrids::AmountColumn).trimmed();
         // Nothing proposed for a feedstuff without an amount stays without one.
-        if (now.isEmpty() ? m_result.grams[f] == 0.0 : NumberText::read(now) == m_result.grams[f])
+        if (now.isEmpty() ? grams == 0.0 : NumberText::read(now) == grams)
             continue;
-        grid.setText(row, RationGrids::AmountColumn, amount);
-        m_form.markChanged();
-        ration.recalcContributions(feed.key, amount);
+        type(row, feed.key, grams);
+    }
+    // The carrier and the added supplements get rows as if the user picked
+    // them from the list and typed their amounts.
+    const auto add = [&](const BalanceFeed& feed, double grams) {
+        const int row = ration.grids().addFeed(feed.key);
+        if (row >= 0)
+            type(row, feed.key, grams);
+    };
+    for (size_t f = m_input.feeds.size(); f < m_proposed.feeds.size(); ++f)
+        add(m_proposed.feeds[f], m_result.grams[f]);
+    for (size_t i = 0; i < m_input.supplements.size(); ++i) {
+        if (m_result.added[i] > 0.0)
+            add(m_input.supplements[i], m_result.added[i]);
     }
 }

@@ -225,8 +225,9 @@ void RationGrids::fillRationRows(const QString& caseKey)
             rs.getFieldText(QStringLiteral("BEZ"), name);
             rs.getFieldDouble(QStringLiteral("TagRat"), amount);
             // At least one decimal, as the ration has always shown its amounts,
-            // and as many more as the stored amount holds.
-            appendFeedRow(QString::number(key), name, NumberText::formatShortest(amount, 1, 6));
+            // and as many more as the stored amount holds: a pure substance's
+            // hundredth of a milligram keeps its four significant digits.
+            appendFeedRow(QString::number(key), name, NumberText::formatShortest(amount, 1, 10));
         }
     }
     m_ration.redraw();
@@ -250,6 +251,23 @@ int RationGrids::appendFeedRow(const QString& key, const QString& name, const QS
     }
     g.redraw();
     return row;
+}
+
+int RationGrids::addFeed(const QString& key)
+{
+    if (feedRow(key) >= 0)
+        return -1;
+    RecordSet rs;
+    if (!rs.openRecordset(m_context.db(),
+                          QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") +
+                              m_context.languageCode() + QStringLiteral(" AS BEZ ") +
+                              QStringLiteral("FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.ID = ") +
+                              QString::number(key.toLongLong())) ||
+        rs.isEof())
+        return -1;
+    QString name;
+    rs.getFieldText(QStringLiteral("BEZ"), name);
+    return appendFeedRow(key, name, QString());
 }
 
 int RationGrids::feedRow(const QString& key) const

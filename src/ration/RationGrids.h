@@ -58,6 +58,11 @@ public:
     void fillRationRows(const QString& caseKey);
     // Appends one feedstuff row with empty contributions; returns its row.
     int appendFeedRow(const QString& key, const QString& name, const QString& amount);
+    // Appends the stored feedstuff with the key, named in the user's
+    // language and without an amount, as picking it from the list does;
+    // returns its row, or -1 when there is no such feedstuff or the ration
+    // holds it already.
+    int addFeed(const QString& key);
     // The feedstuff row holding key; -1 when the ration does not contain it.
     int feedRow(const QString& key) const;
     int feedRowCount() const;

@@ -215,17 +215,8 @@ void RationPage::pickChosenFeed()
                          Prompt::Icon::Exclamation);
         return;
     }
-    RecordSet rs;
-    if (!rs.openRecordset(m_context.db(),
-                          QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code() +
-                              QStringLiteral(" AS BEZ ") +
-                              QStringLiteral("FROM T_FUTTERMITTEL WHERE T_FUTTERMITTEL.ID = ") + key) ||
-        rs.isEof())
-        return;
-    QString name;
-    rs.getFieldText(QStringLiteral("BEZ"), name);
-    grids.appendFeedRow(key, name, QString());
-    m_form.markChanged();
+    if (grids.addFeed(key) >= 0)
+        m_form.markChanged();
 }
 
 void RationPage::removeFeed(int row)

@@ -93,6 +93,12 @@ TEST(CliHostileArgumentsTest, HostileTextsChangeNothing)
         {{"import-legacy", tooLong},
          1,
          QStringLiteral("Datenbank konnte nicht geöffnet werden. Import wird beendet!\n")},
+        {{"balance", "1", "--complete", "--days", "'; DROP TABLE T_PAT_REZ; --"},
+         2,
+         QStringLiteral(
+             "mensoly-cli balance: --days takes a whole number from 7 to 100, not ''; DROP TABLE "
+             "T_PAT_REZ; --'\nusage: mensoly-cli balance ID [--lock KEY]... [--complete] [--exclude "
+             "KEY]... [--days N]\n")},
     };
     TestDatabase db;
     ASSERT_TRUE(db.isValid());

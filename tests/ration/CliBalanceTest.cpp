@@ -1,7 +1,11 @@
 #include "support/CliRun.h"
 #include "support/TestDatabase.h"
 
+#include <QHash>
 #include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -72,7 +76,8 @@ TEST(CliBalanceTest, RefusalsSayWhyAndChangeNothing)
     ASSERT_TRUE(db.isValid());
     const std::string key = store(db, Header + Feeds);
     const std::string empty = store(db, Header);
-    const QString usage = "usage: mensoly-cli balance ID [--lock KEY]...\n";
+    const QString usage =
+        "usage: mensoly-cli balance ID [--lock KEY]... [--complete] [--exclude KEY]... [--days N]\n";
     const struct
     {
         CliArgs args;
@@ -86,6 +91,22 @@ TEST(CliBalanceTest, RefusalsSayWhyAndChangeNothing)
         {{"balance", empty}, 1, "Die Ration enthält noch keine Futtermittel.\n"},
         {{"balance", key, "--lock"}, 2, "mensoly-cli balance: missing value after '--lock'\n" + usage},
         {{"balance", key, "--keep", "24"}, 2, "mensoly-cli balance: unknown argument '--keep'\n" + usage},
+        {{"balance", key, "--complete", "--exclude"},
+         2,
+         "mensoly-cli balance: missing value after '--exclude'\n" + usage},
+        {{"balance", key, "--days"}, 2, "mensoly-cli balance: missing value after '--days'\n" + usage},
+        {{"balance", key, "--complete", "--days", "3"},
+         2,
+         "mensoly-cli balance: --days takes a whole number from 7 to 100, not '3'\n" + usage},
+        {{"balance", key, "--days", "101"},
+         2,
+         "mensoly-cli balance: --days takes a whole number from 7 to 100, not '101'\n" + usage},
+        {{"balance", key, "--days", "30.5"},
+         2,
+         "mensoly-cli balance: --days takes a whole number from 7 to 100, not '30.5'\n" + usage},
+        {{"balance", key, "--complete", "--exclude", "999"},
+         1,
+         "mensoly-cli balance: neither the ration nor the shipped supplements have a feedstuff with the key 999\n"},
         {{"balance", "Bello"}, 2, usage},
         {{"balance"}, 2, usage},
     };
@@ -97,6 +118,118 @@ TEST(CliBalanceTest, RefusalsSayWhyAndChangeNothing)
         EXPECT_TRUE(run.lines.isEmpty());
     }
     EXPECT_EQ(storedCase(db, key), before);
+}
+
+// Copper sulfate, vitamin B12 and vitamin D3 as shipped supplements.
+void addSupplements(TestDatabase& db)
+{
+    const struct
+    {
+        int key, nutrient;
+        const char* name;
+        double per100g;
+    } supplements[] = {{9001, 21, "Kupfersulfat", 25450},
+                       {9002, 26, "Cyanocobalamin", 1e8},
+                       {9003, 5, "Cholecalciferol", 4e9}};
+    for (const auto& s : supplements) {
+        ASSERT_TRUE(db.rawExec(
+            QStringLiteral(
+                "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
+                "VALUES (%1, 10, '%2', '%2', 'M', -1);"
+                "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (%1, 2, -1);"
+                "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (%1, %3, %4, -1)")
+                .arg(s.key)
+                .arg(QString::fromUtf8(s.name))
+                .arg(s.nutrient)
+                .arg(s.per100g, 0, 'g', 12)));
+    }
+}
+
+double number(const QString& text)
+{
+    return QString(text).replace(',', '.').toDouble();
+}
+
+// The proposal's feed lines as a case's ration, stored as a case of its own;
+// the case command's nutrient line of the key.
+QString nutrientOf(TestDatabase& db, const QStringList& feeds, int key)
+{
+    QString ration;
+    for (const QString& line : feeds)
+        ration += "feed\t" + line.section('\t', 1, 1) + '\t' + line.section('\t', 3, 3) + '\n';
+    const CliRun run = runCliIn(db.directory(), {"case", store(db, Header + ration)});
+    return run.linesOf("nutrient")
+        .filter(QRegularExpression("^nutrient\t" + QString::number(key) + "\t"))
+        .value(0);
+}
+
+// --complete adds supplements at the end of the feed lines, marked "added",
+// and prints the premix of those below a gram a day; without it the
+// command prints what it always did.
+TEST(CliBalanceTest, CompletingAddsSupplementsAndTheirPremix)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.isValid());
+    addSupplements(db);
+    const std::string key = store(db, Header + Feeds);
+
+    const CliRun plain = runCliIn(db.directory(), {"balance", key});
+    ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
+    EXPECT_EQ(plain.linesOf("premix"), QStringList());
+    EXPECT_EQ(plain.linesOf("premix-dose"), QStringList());
+    for (const QString& line : plain.linesOf("feed"))
+        EXPECT_EQ(line.split('\t').size(), 4) << line.toStdString();
+
+    const CliRun run = runCliIn(db.directory(), {"balance", key, "--complete"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QStringList feeds = run.linesOf("feed");
+    ASSERT_GT(feeds.size(), 4);
+    // The ration's own feedstuffs first, as without the supplements.
+    EXPECT_EQ(feeds.mid(0, 4), plain.linesOf("feed"));
+    QHash<QString, double> daily;
+    for (const QString& line : feeds.mid(4)) {
+        const QStringList fields = line.split('\t');
+        ASSERT_EQ(fields.size(), 5) << line.toStdString();
+        EXPECT_EQ(fields[4], "added");
+        // Four significant digits.
+        EXPECT_LE(QString(fields[3]).remove(',').remove(QRegularExpression("^0+")).size(), 4)
+            << line.toStdString();
+        daily.insert(fields[1], number(fields[3]));
+    }
+    EXPECT_TRUE(daily.contains("9001"));
+    EXPECT_EQ(run.linesOf("short").filter(QRegularExpression("^short\t(21|26|5)\t")), QStringList());
+    // Stored, the proposal supplies the copper it was made for.
+    const QString copper = nutrientOf(db, feeds, 21);
+    EXPECT_GE(number(copper.section('\t', 5, 5)), number(copper.section('\t', 4, 4))) << copper.toStdString();
+
+    // The premix for 30 days of those below a gram, each to the milligram,
+    // and its daily dose.
+    const QStringList premix = run.linesOf("premix");
+    const qsizetype belowAGram =
+        std::count_if(daily.cbegin(), daily.cend(), [](double grams) { return grams < 1.0; });
+    ASSERT_EQ(premix.size(), belowAGram);
+    double total = 0.0;
+    for (const QString& line : premix) {
+        const QStringList fields = line.split('\t');
+        ASSERT_EQ(fields.size(), 4) << line.toStdString();
+        EXPECT_EQ(
+            fields[3],
+            QString::number(std::round(daily.value(fields[1]) * 30 * 1000) / 1000, 'f', 3).replace('.', ','))
+            << line.toStdString();
+        total += number(fields[3]);
+    }
+    const QStringList dose = run.linesOf("premix-dose").value(0).split('\t');
+    ASSERT_EQ(dose.size(), 3);
+    EXPECT_NEAR(number(dose[1]), total / 30, total / 30 * 1e-3);
+    EXPECT_EQ(dose[2], "30");
+
+    // Excluded, the copper sulfate is not added and copper stays short; a week's premix.
+    const CliRun week =
+        runCliIn(db.directory(), {"balance", key, "--complete", "--exclude", "9001", "--days", "7"});
+    ASSERT_EQ(week.status, 0) << week.err.toStdString();
+    EXPECT_EQ(week.linesOf("feed").filter(QRegularExpression("^feed\t9001\t")), QStringList());
+    EXPECT_EQ(week.linesOf("short").filter(QRegularExpression("^short\t21\t")).size(), 1);
+    EXPECT_EQ(week.linesOf("premix-dose").value(0).section('\t', 2, 2), "7");
 }
 
 } // namespace

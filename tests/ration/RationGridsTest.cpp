@@ -488,18 +488,22 @@ TEST(RationGridsTest, StoredRationRowsCarryTheAmountAsANumber)
               (QStringList{"1\t12.5", "2\t0.0"}));
 }
 
-// A supplement weighed in hundredths of a gram comes back as stored; shown
-// with one decimal it read 0,0 and dropped out of the supply.
+// A supplement weighed in hundredths of a gram, or a pure substance given
+// to four significant digits down to a hundredth of a milligram, comes back
+// as stored; shown with fewer decimals it read 0,0 and dropped out of the
+// supply.
 TEST(RationGridsTest, ReopenedAmountsKeepTheirDecimals)
 {
+    const QString amounts[] = {"150", "0,04", "0,0002234", "0,00001235", "12,34"};
+    const QString shown[] = {"150,0", "0,04", "0,0002234", "0,00001235", "12,34"};
     Calc calc;
     RationGrids& grids = calc.ration.grids();
-    grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("150"));
-    grids.appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QStringLiteral("0,04"));
+    for (int i = 0; i < 5; ++i)
+        grids.appendFeedRow(QString::number(i + 1), QStringLiteral("Futter"), amounts[i]);
     ASSERT_TRUE(calc.ration.storeRationRows(QStringLiteral("77")));
     calc.ration.fillRationRows(QStringLiteral("77"));
-    EXPECT_EQ(calc.grid().text(FirstFeedRow, 2), "150,0");
-    EXPECT_EQ(calc.grid().text(FirstFeedRow + 1, 2), "0,04");
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(calc.grid().text(FirstFeedRow + i, 2), shown[i]) << i;
 }
 
 } // namespace

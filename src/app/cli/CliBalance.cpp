@@ -10,7 +10,8 @@
 
 namespace {
 
-constexpr const char* Usage = "usage: mensoly-cli balance ID [--lock KEY]...\n";
+constexpr const char* Usage =
+    "usage: mensoly-cli balance ID [--lock KEY]... [--complete] [--exclude KEY]... [--days N]\n";
 
 void printGaps(std::ostream& out, const QString& kind, const std::vector<BalanceGap>& gaps)
 {
@@ -21,23 +22,44 @@ void printGaps(std::ostream& out, const QString& kind, const std::vector<Balance
 } // namespace
 
 // "Balance ration" on a stored case: the proposal as the dialog shows it
-// before "Apply". The case is only read; nothing is saved.
+// before "Apply". The case is only read; nothing is saved. Unlike the
+// dialog, the command completes the ration with supplements only when
+// asked to, so that its output stays what it was for scripts that do not.
 int runBalanceCommand(const CliArgs& args, CliIo& io)
 {
     bool isNumber = false;
     if (!args.empty())
         QString::fromStdString(args[0]).toLong(&isNumber);
-    QStringList locks;
+    QStringList locks, excludes;
+    bool complete = false;
+    int days = SupplementPremix::DefaultDays;
     bool argsRead = isNumber;
-    for (size_t i = 1; argsRead && i < args.size(); i += 2) {
-        if (args[i] != "--lock") {
-            io.err << "mensoly-cli balance: unknown argument '" << args[i] << "'\n";
+    for (size_t i = 1; argsRead && i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--complete") {
+            complete = true;
+        } else if (arg != "--lock" && arg != "--exclude" && arg != "--days") {
+            io.err << "mensoly-cli balance: unknown argument '" << arg << "'\n";
             argsRead = false;
         } else if (i + 1 >= args.size()) {
-            io.err << "mensoly-cli balance: missing value after '--lock'\n";
+            io.err << "mensoly-cli balance: missing value after '" << arg << "'\n";
             argsRead = false;
         } else {
-            locks << QString::fromStdString(args[i + 1]).trimmed();
+            const QString value = QString::fromStdString(args[++i]).trimmed();
+            if (arg == "--lock") {
+                locks << value;
+            } else if (arg == "--exclude") {
+                excludes << value;
+            } else {
+                bool whole = false;
+                days = value.toInt(&whole);
+                if (!whole || days < SupplementPremix::FewestDays || days > SupplementPremix::MostDays) {
+                    io.err << "mensoly-cli balance: --days takes a whole number from "
+                           << SupplementPremix::FewestDays << " to " << SupplementPremix::MostDays
+                           << ", not '" << args[i] << "'\n";
+                    argsRead = false;
+                }
+            }
         }
     }
     if (!argsRead) {
@@ -54,12 +76,22 @@ int runBalanceCommand(const CliArgs& args, CliIo& io)
                         io.err))
         return 1;
     RationBalancing balancing(context, prompt, form);
+    balancing.setComplete(complete);
+    balancing.setPremixDays(days);
     if (!balancing.start())
         return 1;
     for (const QString& key : locks) {
         if (!balancing.lock(key)) {
             io.err << "mensoly-cli balance: the ration has no feedstuff with the key " << key.toStdString()
                    << "\n";
+            return 1;
+        }
+    }
+    for (const QString& key : excludes) {
+        if (!balancing.exclude(key)) {
+            io.err << "mensoly-cli balance: neither the ration nor the shipped supplements have a feedstuff "
+                      "with the key "
+                   << key.toStdString() << "\n";
             return 1;
         }
     }
@@ -79,11 +111,26 @@ int runBalanceCommand(const CliArgs& args, CliIo& io)
                                    : RationBalancer::weighableText(result.grams[f]);
         printFields(io.out, {QStringLiteral("feed"), feed.key, feed.name, amount});
     }
+    const std::vector<BalanceFeed>& supplements = balancing.input().supplements;
+    for (size_t i = 0; i < supplements.size(); ++i) {
+        if (result.added[i] > 0.0)
+            printFields(io.out, {QStringLiteral("feed"), supplements[i].key, supplements[i].name,
+                                 RationBalancer::weighableText(result.added[i]), QStringLiteral("added")});
+    }
     printGaps(io.out, QStringLiteral("short"), result.shortfalls);
     printGaps(io.out, QStringLiteral("over"), result.excesses);
     for (const SupplementHint& hint : result.supplements) {
         printFields(io.out, {QStringLiteral("supplement"), QString::number(hint.nutrient), hint.feedKey,
                              hint.feedName, RationBalancer::weighableText(hint.grams)});
+    }
+    const Premix& premix = balancing.premix();
+    if (complete && !premix.empty()) {
+        for (const PremixLine& substance : premix.substances)
+            printFields(io.out, {QStringLiteral("premix"), substance.key, substance.name,
+                                 NumberText::format(substance.grams, 3)});
+        printFields(io.out, {QStringLiteral("premix-dose"),
+                             RationBalancer::weighableText(RationBalancer::fourDigits(premix.dailyDose)),
+                             QString::number(premix.days)});
     }
     return 0;
 }

@@ -28,9 +28,11 @@ const std::vector<CliCommand>& cliCommands()
          "                         or enter a case from standard input and save it",
          &runCaseCommand},
         {"balance",
-         "balance ID [--lock KEY]...\n"
+         "balance ID [--lock KEY]... [--complete] [--exclude KEY]... [--days N]\n"
          "                         propose daily amounts for the ration of stored case ID, keeping the\n"
-         "                         amounts of the locked feedstuffs; the case is not changed",
+         "                         amounts of the locked feedstuffs; with --complete, add shipped\n"
+         "                         supplements (not those excluded) and a premix for N days (default\n"
+         "                         30); the case is not changed",
          &runBalanceCommand},
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
          &runFeedCalcCommand},

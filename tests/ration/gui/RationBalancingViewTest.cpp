@@ -10,8 +10,11 @@
 #include "ui/gui/GridView.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 
 #include <functional>
@@ -77,10 +80,11 @@ TEST_F(RationBalancingViewTest, CancelChangesNothingAndApplyTypesTheProposalInto
     EXPECT_EQ(amounts(), before);
     EXPECT_TRUE(form().isUnchanged());
 
-    QStringList proposed;
+    QStringList names, proposed;
     ASSERT_TRUE(pressBalance([&](RationBalancingView& dialog) {
         GridModel& grid = *dialog.gridView()->model();
-        EXPECT_EQ(grid.rowCount(), RationBalancing::FirstRow + 3);
+        // The ration's three rows, then the supplements the completion adds.
+        EXPECT_GE(grid.rowCount(), RationBalancing::FirstRow + 3);
         // Locking the chicken keeps its 150 g and proposes again; the lines follow.
         const QString firstLines = dialog.resultLines()->toPlainText();
         EXPECT_FALSE(firstLines.isEmpty());
@@ -90,9 +94,7 @@ TEST_F(RationBalancingViewTest, CancelChangesNothingAndApplyTypesTheProposalInto
         EXPECT_EQ(grid.text(chicken, RationBalancing::LockColumn), "x");
         EXPECT_EQ(grid.text(chicken, RationBalancing::ProposedColumn), "150");
         for (int row = RationBalancing::FirstRow; row < grid.rowCount(); ++row) {
-            EXPECT_EQ(grid.text(row, RationBalancing::NameColumn),
-                      rationGrid().text(NutrientColumns::FirstFeedRow + row - RationBalancing::FirstRow,
-                                        RationGrids::NameColumn));
+            names << grid.text(row, RationBalancing::NameColumn);
             proposed << grid.text(row, RationBalancing::ProposedColumn);
         }
         EXPECT_EQ(dialog.resultLines()->toPlainText(), dialog.logic().resultLines().join(QLatin1Char('\n')));
@@ -100,12 +102,41 @@ TEST_F(RationBalancingViewTest, CancelChangesNothingAndApplyTypesTheProposalInto
         QTest::mouseClick(dialog.applyButton(), Qt::LeftButton);
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
     }));
-    // The locked chicken keeps its amount as it was typed.
-    ASSERT_EQ(proposed.size(), 3);
+    // The locked chicken keeps its amount as it was typed; the added
+    // supplements are rows of the ration now.
+    ASSERT_GE(proposed.size(), 3);
     proposed[0] = before[0];
     EXPECT_EQ(amounts(), proposed);
+    QStringList rationNames;
+    for (int row = NutrientColumns::FirstFeedRow; row < rationGrid().rowCount(); ++row)
+        rationNames << rationGrid().text(row, RationGrids::NameColumn);
+    EXPECT_EQ(rationNames, names);
     EXPECT_NE(amounts(), before);
     EXPECT_FALSE(form().isUnchanged());
+}
+
+// The switch "Complete with supplements" is on when the dialog opens; off,
+// the proposal holds the ration's own feedstuffs only and the premix's
+// settings rest.
+TEST_F(RationBalancingViewTest, TheCompletionSwitchTakesTheAddedSupplementsAway)
+{
+    ASSERT_TRUE(pressBalance([&](RationBalancingView& dialog) {
+        GridModel& grid = *dialog.gridView()->model();
+        EXPECT_EQ(dialog.completeBox()->text(), "Mit Supplementen ergänzen");
+        ASSERT_TRUE(dialog.completeBox()->isChecked());
+        EXPECT_GT(grid.rowCount(), RationBalancing::FirstRow + 3);
+        EXPECT_EQ(grid.text(RationBalancing::FirstRow + 3, RationBalancing::NowColumn), "neu");
+        EXPECT_EQ(dialog.daysBox()->value(), 30);
+        EXPECT_EQ(dialog.carrierList()->currentText(), "(keiner)");
+        EXPECT_TRUE(dialog.daysBox()->isEnabled());
+        QTest::mouseClick(dialog.completeBox(), Qt::LeftButton);
+        EXPECT_FALSE(dialog.logic().complete());
+        EXPECT_EQ(grid.rowCount(), RationBalancing::FirstRow + 3);
+        EXPECT_FALSE(dialog.daysBox()->isEnabled());
+        EXPECT_FALSE(dialog.carrierList()->isEnabled());
+        EXPECT_EQ(dialog.resultLines()->toPlainText(), dialog.logic().resultLines().join(QLatin1Char('\n')));
+        dialog.reject();
+    }));
 }
 
 TEST_F(RationBalancingViewTest, ARationWithoutFeedstuffsOpensNoDialog)
