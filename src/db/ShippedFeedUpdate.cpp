@@ -103,8 +103,8 @@ bool Update::read(const char* table, TableData& data)
 bool Update::feedstuffs()
 {
     TableData feeds, contents, memberships, categories, keys;
-    if (!read("T_FUTTERMITTEL", feeds) || !read("T_FM_NAEHRSTOFF", contents) || !read("T_FM_KAT", memberships) ||
-        !read("T_KATEGORIEN", categories) || !read("T_FM_KEY", keys))
+    if (!read("T_FUTTERMITTEL", feeds) || !read("T_FM_NAEHRSTOFF", contents) ||
+        !read("T_FM_KAT", memberships) || !read("T_KATEGORIEN", categories) || !read("T_FM_KEY", keys))
         return false;
     const int idColumn = columnOf(feeds, "ID");
     const int activeColumn = columnOf(feeds, "AKTIV");
@@ -166,9 +166,10 @@ bool Update::feedstuffs()
 
     // The contents as they are now, to tell what changes.
     UpgradeStore::Rows oldContents;
-    if (!m_store.select(QStringLiteral("SELECT ID_FM, ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM IN (%1)")
-                            .arg(keyList(updated)),
-                        oldContents))
+    if (!m_store.select(
+            QStringLiteral("SELECT ID_FM, ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM IN (%1)")
+                .arg(keyList(updated)),
+            oldContents))
         return false;
     QHash<QPair<qint64, qint64>, Field> before;
     for (const auto& row : oldContents)
@@ -251,7 +252,8 @@ bool Update::requirements()
     TableData newFormulas = without(formulas, "ID");
     QSet<QString> added;
     for (const auto& row : formulas.rows) {
-        const QString pair = text(row[size_t(formulaType)]) + QLatin1Char('/') + text(row[size_t(formulaNutrient)]);
+        const QString pair =
+            text(row[size_t(formulaType)]) + QLatin1Char('/') + text(row[size_t(formulaNutrient)]);
         if (known.contains(pair) || !types.contains(text(row[size_t(formulaType)])))
             continue;
         newFormulas.rows.push_back(rowWithout(row, columnOf(formulas, "ID")));
@@ -321,14 +323,16 @@ QString ShippedFeedReport::message(const QString& languageCode) const
     const QLocale locale(german ? QLocale::German : QLocale::English);
     const auto n = [&locale](int count) { return locale.toString(count); };
     if (german)
-        return QStringLiteral("Die mitgelieferten Futtermitteldaten wurden aktualisiert: %1 Futtermittel neu, "
-                              "%2 geändert; %3 Gehalte neu, %4 geändert, %5 entfallen; %6 Bedarfsformeln neu. "
-                              "Gespeicherte Fälle zeigen beim Öffnen die neuen Werte.")
+        return QStringLiteral(
+                   "Die mitgelieferten Futtermitteldaten wurden aktualisiert: %1 Futtermittel neu, "
+                   "%2 geändert; %3 Gehalte neu, %4 geändert, %5 entfallen; %6 Bedarfsformeln neu. "
+                   "Gespeicherte Fälle zeigen beim Öffnen die neuen Werte.")
             .arg(n(addedFeeds), n(changedFeeds), n(addedContents), n(changedContents), n(removedContents),
                  n(addedRequirements));
-    return QStringLiteral("The shipped feedstuff data were updated: %1 new feedstuffs, %2 changed; %3 new "
-                          "contents, %4 changed, %5 removed; %6 new requirement formulas. Stored cases show the "
-                          "new values when opened.")
+    return QStringLiteral(
+               "The shipped feedstuff data were updated: %1 new feedstuffs, %2 changed; %3 new "
+               "contents, %4 changed, %5 removed; %6 new requirement formulas. Stored cases show the "
+               "new values when opened.")
         .arg(n(addedFeeds), n(changedFeeds), n(addedContents), n(changedContents), n(removedContents),
              n(addedRequirements));
 }

@@ -120,9 +120,12 @@ TEST(CliBalanceTest, RefusalsSayWhyAndChangeNothing)
     EXPECT_EQ(storedCase(db, key), before);
 }
 
-// Copper sulfate, vitamin B12 and vitamin D3 as shipped supplements.
+// Copper sulfate, vitamin B12 and vitamin D3 as shipped supplements, in place
+// of the shipped pure substances (keys from 161).
 void addSupplements(TestDatabase& db)
 {
+    ASSERT_TRUE(
+        db.rawExec(QStringLiteral("UPDATE T_FUTTERMITTEL SET AKTIV = 0 WHERE ID BETWEEN 161 AND 8999")));
     const struct
     {
         int key, nutrient;
@@ -184,8 +187,17 @@ TEST(CliBalanceTest, CompletingAddsSupplementsAndTheirPremix)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     const QStringList feeds = run.linesOf("feed");
     ASSERT_GT(feeds.size(), 4);
-    // The ration's own feedstuffs first, as without the supplements.
-    EXPECT_EQ(feeds.mid(0, 4), plain.linesOf("feed"));
+    // The ration's own feedstuffs first, in proportions near those without
+    // the supplements: what a food-like supplement brings (yeast, chalk)
+    // moves them a little.
+    const QStringList own = plain.linesOf("feed");
+    ASSERT_EQ(own.size(), 4);
+    for (qsizetype i = 0; i < own.size(); ++i) {
+        EXPECT_EQ(feeds[i].section('\t', 0, 2), own[i].section('\t', 0, 2));
+        EXPECT_NEAR(number(feeds[i].section('\t', 3, 3)), number(own[i].section('\t', 3, 3)),
+                    0.05 * number(own[i].section('\t', 3, 3)))
+            << feeds[i].toStdString();
+    }
     QHash<QString, double> daily;
     for (const QString& line : feeds.mid(4)) {
         const QStringList fields = line.split('\t');

@@ -93,11 +93,13 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
 namespace {
 
 // A pure substance as the shipped supplements are: the manufacturer's, in
-// category 2, with one content per 100 g.
+// category 2, with one content per 100 g. The shipped pure substances (keys
+// from 161) are switched off, so that these are the only ones to add.
 void addSupplement(TestDatabase& db, int key, const QString& name, int nutrient, double per100g)
 {
     ASSERT_TRUE(
-        db.rawExec(QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
+        db.rawExec(QStringLiteral("UPDATE T_FUTTERMITTEL SET AKTIV = 0 WHERE ID BETWEEN 161 AND 8999;"
+                                  "INSERT INTO T_FUTTERMITTEL (ID, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
                                   "VALUES (%1, '%2', '%2', 'M', -1);"
                                   "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (%1, 2, -1);"
                                   "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) "

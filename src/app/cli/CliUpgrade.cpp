@@ -46,8 +46,8 @@ int fileVersion(const QString& path)
 int upgradeDatabaseFile(const QString& path, const char* command, CliIo& io, bool print)
 {
     if (!QFileInfo(path).isFile()) {
-        io.err << "mensoly-cli " << command << ": there is no database " << QDir::toNativeSeparators(path).toStdString()
-               << "\n";
+        io.err << "mensoly-cli " << command << ": there is no database "
+               << QDir::toNativeSeparators(path).toStdString() << "\n";
         return 1;
     }
     const int from = fileVersion(path);
@@ -55,9 +55,10 @@ int upgradeDatabaseFile(const QString& path, const char* command, CliIo& io, boo
     const std::unique_ptr<SqliteBackend> backend = SqliteBackend::open(path, false, {}, &error);
     const int to = backend ? SchemaUpgrade::schemaVersion(backend->handle()) : -1;
     if (to != DatabaseCreator::SchemaVersion) {
-        io.err << "mensoly-cli " << command << ": "
-               << (backend ? QStringLiteral("the file stays at schema version %1").arg(to) : error).toStdString()
-               << "\n";
+        io.err
+            << "mensoly-cli " << command << ": "
+            << (backend ? QStringLiteral("the file stays at schema version %1").arg(to) : error).toStdString()
+            << "\n";
         return 1;
     }
     if (print)
