@@ -61,8 +61,13 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
     context.setLanguageCode(readLanguageCode(context));
     // An older file was brought up to date as it opened: said once, since
     // the next opening finds it current.
-    if (const DbBackend* backend = context.db().backend(); backend && backend->upgradeReport().changed())
-        prompt.message(backend->upgradeReport().message(context.languageCode()), Prompt::Icon::Information);
+    if (const DbBackend* backend = context.db().backend()) {
+        const ShippedFeedReport& upgrade = backend->upgradeReport();
+        if (!upgrade.failure.isEmpty())
+            prompt.message(upgrade.failureMessage(context.languageCode()), Prompt::Icon::Warning);
+        else if (upgrade.changed())
+            prompt.message(upgrade.message(context.languageCode()), Prompt::Icon::Information);
+    }
     return true;
 }
 

@@ -35,7 +35,7 @@ QString withoutComments(const QString& schema)
 
 } // namespace
 
-QString render(const QString& sqliteSchema)
+QString render(const QString& sqliteSchema, bool preamble)
 {
     const std::vector<SqlToken> t = tokenizeJetSql(withoutComments(sqliteSchema));
     auto next = [&](int i) {
@@ -52,10 +52,11 @@ QString render(const QString& sqliteSchema)
     };
     // Yes/no columns hold -1 and 0 as on SQLite; the domain's name tells the
     // translator and the reader of a row which columns they are.
-    QString out = QStringLiteral("CREATE DOMAIN YESNO AS SMALLINT;\n"
-                                 "CREATE COLLATION %1 (provider = icu, locale = 'de-u-ks-level2', "
-                                 "deterministic = false);\n")
-                      .arg(QLatin1String(TextCollation));
+    QString out = preamble ? QStringLiteral("CREATE DOMAIN YESNO AS SMALLINT;\n"
+                                            "CREATE COLLATION %1 (provider = icu, locale = 'de-u-ks-level2', "
+                                            "deterministic = false);\n")
+                                 .arg(QLatin1String(TextCollation))
+                           : QString();
     bool inIndex = false;
     int indexDepth = 0;
     // Each table's integer key, and the key of the table an index is on when

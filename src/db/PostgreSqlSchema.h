@@ -16,7 +16,9 @@ inline constexpr const char* VersionTable = "mensoly_schema_version";
 
 // The statements that create the schema on PostgreSQL; the SQLite schema's
 // comments and PRAGMAs are left out.
-QString render(const QString& sqliteSchema);
+// Without the preamble, the statements add tables to a database that has
+// the yes/no domain and the collation already.
+QString render(const QString& sqliteSchema, bool preamble = true);
 // render() of the schema built into the program, with its version; the empty
 // text when it cannot be read.
 QString renderBuiltIn();

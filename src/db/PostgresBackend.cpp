@@ -246,6 +246,12 @@ std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, 
     // program does not expect, or miss what this one needs. A database
     // without the program's tables opens, and its statements fail.
     const int version = schemaVersion(db);
+    if (version < 0) {
+        if (error)
+            *error =
+                QStringLiteral("the schema version of the database cannot be read: ") + errorOf(db, nullptr);
+        return nullptr;
+    }
     if (version > 0 && version != DatabaseCreator::SchemaVersion) {
         if (foundVersion)
             *foundVersion = version;

@@ -212,13 +212,17 @@ bool upgrade(const QString& conninfo, UpgradeResult& result, QString* error)
     ServerStore store(loader);
     QString failure;
     if (result.from < 2) {
-        for (const QString& table : {QStringLiteral("T_HOECHSTWERT"), QStringLiteral("T_FALL_LEBENSPHASE")}) {
-            const QString create = PostgreSqlSchema::render(DatabaseCreator::schemaTableStatement(table));
+        const QStringList tables = {QStringLiteral("T_HOECHSTWERT"), QStringLiteral("T_FALL_LEBENSPHASE")};
+        for (const QString& table : tables) {
+            const QString create =
+                PostgreSqlSchema::render(DatabaseCreator::schemaTableStatement(table), false);
             DatabaseCreator::TableData data;
             if (!loader.exec(create) || !loader.reloadColumns() ||
                 !DatabaseCreator::readSystemTable(table, data, &failure) || !loader.copyRows(data))
                 return fail(error, failure.isEmpty() ? loader.error() : failure);
         }
+        if (!ShippedFeedUpdate::addEditorRows(store, tables, &failure))
+            return fail(error, failure);
     }
     if (!loader.exec(
             QStringLiteral("ALTER TABLE T_FM_NAEHRSTOFF ADD COLUMN IF NOT EXISTS QUELLE VARCHAR(255) "

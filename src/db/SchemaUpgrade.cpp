@@ -77,17 +77,12 @@ public:
     bool exec(const QByteArray& sql) { return SqliteBackend::execRaw(m_db, sql, m_error); }
     bool hasTable(const QString& table) const;
     bool addTable(const QString& table);
-    bool addEditorRows(const QStringList& tables);
     bool hasColumn(const QString& table, const QString& column) const;
     bool addColumn(const QString& table, const QString& column, const QString& declaration);
     QString error() const { return m_error; }
     void setError(const QString& error) { m_error = error; }
 
 private:
-    std::optional<qint64> editorRowOf(const QString& table, const std::optional<QString>& field) const;
-    bool idTaken(qint64 id) const;
-    qint64 nextId() const;
-
     sqlite3* m_db;
     QString m_error;
 };
@@ -141,80 +136,6 @@ bool Upgrade::addColumn(const QString& table, const QString& column, const QStri
            exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3").arg(table, column, declaration).toUtf8());
 }
 
-std::optional<qint64> Upgrade::editorRowOf(const QString& table, const std::optional<QString>& field) const
-{
-    sqlite3_stmt* statement = nullptr;
-    std::optional<qint64> id;
-    if (sqlite3_prepare_v2(m_db, "SELECT ID FROM T_GRUNDDATEN WHERE TABELLE = ? AND FELD IS ?", -1,
-                           &statement, nullptr) == SQLITE_OK) {
-        const QByteArray name = table.toUtf8();
-        sqlite3_bind_text(statement, 1, name.constData(), int(name.size()), SQLITE_TRANSIENT);
-        // The table's own row has no field: NULL, or empty as a text column
-        // may hold it.
-        const QByteArray fieldText = field.value_or(QString()).toUtf8();
-        if (field && !field->isEmpty())
-            sqlite3_bind_text(statement, 2, fieldText.constData(), int(fieldText.size()), SQLITE_TRANSIENT);
-        if (sqlite3_step(statement) == SQLITE_ROW)
-            id = sqlite3_column_int64(statement, 0);
-    }
-    sqlite3_finalize(statement);
-    return id;
-}
-
-bool Upgrade::idTaken(qint64 id) const
-{
-    sqlite3_stmt* statement = nullptr;
-    bool taken = false;
-    if (sqlite3_prepare_v2(m_db, "SELECT 1 FROM T_GRUNDDATEN WHERE ID = ?", -1, &statement, nullptr) ==
-        SQLITE_OK) {
-        sqlite3_bind_int64(statement, 1, id);
-        taken = sqlite3_step(statement) == SQLITE_ROW;
-    }
-    sqlite3_finalize(statement);
-    return taken;
-}
-
-qint64 Upgrade::nextId() const
-{
-    sqlite3_stmt* statement = nullptr;
-    qint64 next = 1;
-    if (sqlite3_prepare_v2(m_db, "SELECT coalesce(max(ID), 0) + 1 FROM T_GRUNDDATEN", -1, &statement,
-                           nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
-        next = sqlite3_column_int64(statement, 0);
-    sqlite3_finalize(statement);
-    return next;
-}
-
-bool Upgrade::addEditorRows(const QStringList& tables)
-{
-    DatabaseCreator::TableData shipped;
-    if (!DatabaseCreator::readSystemTable(QStringLiteral("T_GRUNDDATEN"), shipped, &m_error))
-        return false;
-    const int idColumn = int(shipped.columns.indexOf(QStringLiteral("ID")));
-    const int tableColumn = int(shipped.columns.indexOf(QStringLiteral("TABELLE")));
-    const int fieldColumn = int(shipped.columns.indexOf(QStringLiteral("FELD")));
-    if (idColumn < 0 || tableColumn < 0 || fieldColumn < 0) {
-        m_error = QStringLiteral("T_GRUNDDATEN: ID, TABELLE or FELD missing");
-        return false;
-    }
-    DatabaseCreator::TableData missing = shipped;
-    missing.rows.clear();
-    for (auto row : shipped.rows) {
-        const QString table = row[tableColumn].value_or(QString());
-        if (!tables.contains(table, Qt::CaseInsensitive) || editorRowOf(table, row[fieldColumn]))
-            continue;
-        // The shipped numbers were given out afresh with the new tables, so
-        // an older file may use them for other rows.
-        if (idTaken(row[idColumn].value_or(QString()).toLongLong()))
-            row[idColumn] = QString::number(nextId());
-        missing.rows = {row};
-        if (!DatabaseCreator::insertRows(m_db, missing, &m_error))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 int schemaVersion(sqlite3* db)
@@ -242,6 +163,8 @@ bool upgrade(sqlite3* db, QString* error, ShippedFeedReport* report)
         return false;
     }
     bool ok = true;
+    SqliteStore store(db);
+    ShippedFeedReport changes;
     for (int version = schemaVersion(db) + 1; ok && version <= DatabaseCreator::SchemaVersion; ++version) {
         QStringList added;
         for (const QString& table : tablesAddedIn(version)) {
@@ -250,26 +173,25 @@ bool upgrade(sqlite3* db, QString* error, ShippedFeedReport* report)
             ok = ok && step.addTable(table);
             added << table;
         }
-        ok = ok && step.addEditorRows(added);
+        QString failure;
+        ok = ok && ShippedFeedUpdate::addEditorRows(store, added, &failure);
         if (ok && version == 3) {
             // Version 3 records each content's source and ships the
             // supplements and the contents the first data lacked.
-            ShippedFeedReport changes;
-            SqliteStore store(db);
-            QString failure;
             ok = step.addColumn(QStringLiteral("T_FM_NAEHRSTOFF"), QStringLiteral("QUELLE"),
                                 QStringLiteral("VARCHAR(255) COLLATE NOCASE")) &&
                  ShippedFeedUpdate::run(store, changes, &failure);
-            if (!failure.isEmpty())
-                step.setError(failure);
-            if (ok && report)
-                *report = changes;
         }
+        if (!failure.isEmpty())
+            step.setError(failure);
     }
     ok = ok &&
          step.exec(QByteArray("PRAGMA user_version = ") +
                    QByteArray::number(DatabaseCreator::SchemaVersion)) &&
          step.exec("COMMIT");
+    // Told only what was stored.
+    if (ok && report)
+        *report = changes;
     if (!ok) {
         if (error)
             *error = step.error();

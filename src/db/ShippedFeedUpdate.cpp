@@ -19,12 +19,22 @@ QString text(const Field& field)
     return field.value_or(QString());
 }
 
+// A date as a server's timestamp column gives it back: with its midnight.
+QString withoutMidnight(const Field& field)
+{
+    QString value = text(field).trimmed();
+    if (value.size() == 19 && value.endsWith(QLatin1String(" 00:00:00")))
+        value.chop(9);
+    return value;
+}
+
 // Two stored values are the same when their texts are, or when both read as
-// the same number ("131" and "131.0", "-1" and "-1").
+// the same number ("131" and "131.0", "-1" and "-1"); a date is the same at
+// its midnight.
 bool sameValue(const Field& a, const Field& b)
 {
-    const QString left = text(a).trimmed();
-    const QString right = text(b).trimmed();
+    const QString left = withoutMidnight(a);
+    const QString right = withoutMidnight(b);
     if (left == right)
         return true;
     bool leftIsNumber = false;
@@ -289,8 +299,22 @@ bool Update::nutrients()
     TableData shipped;
     if (!read("T_NAEHRSTOFFE", shipped))
         return false;
+    // Units are named in the database's language, as the message will be.
+    UpgradeStore::Rows language, stored;
+    if (!m_store.select(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC WHERE ID = 1"), language) ||
+        !m_store.select(QStringLiteral("SELECT ID, KUERZEL_DE, KUERZEL_US, ME_DE, ME_US FROM T_NAEHRSTOFFE"),
+                        stored))
+        return false;
+    const bool english = !language.empty() && text(language[0][0]).trimmed().toUpper() == Lang::English;
+    QHash<qint64, std::vector<Field>> before;
+    for (const auto& row : stored)
+        before.insert(text(row[0]).toLongLong(), row);
+
     const int id = columnOf(shipped, "ID");
+    const int unit = columnOf(shipped, english ? "ME_US" : "ME_DE");
+    QStringList changedKeys;
     for (const auto& row : shipped.rows) {
+        const qint64 key = text(row[size_t(id)]).toLongLong();
         QStringList assignments;
         for (const char* column : {"ME_DE", "ME_US", "BERTYP_RELEVANT"}) {
             const int c = columnOf(shipped, column);
@@ -304,9 +328,34 @@ bool Update::nutrients()
         }
         if (!m_store.exec(QStringLiteral("UPDATE T_NAEHRSTOFFE SET %1 WHERE ID = %2")
                               .arg(assignments.join(QLatin1String(", ")))
-                              .arg(text(row[size_t(id)]).toLongLong())))
+                              .arg(key)))
             return false;
+        const auto old = before.constFind(key);
+        if (old == before.cend() || unit < 0)
+            continue;
+        const QString oldUnit = text(old.value()[english ? 4 : 3]).trimmed();
+        const QString newUnit = text(row[size_t(unit)]).trimmed();
+        if (oldUnit != newUnit) {
+            m_report.changedUnits << QStringLiteral("%1 (%2 → %3)")
+                                         .arg(text(old.value()[english ? 2 : 1]).trimmed(), oldUnit, newUnit);
+            changedKeys << QString::number(key);
+        }
     }
+    if (changedKeys.isEmpty())
+        return true;
+    // The practice typed its own values in the unit the nutrient had then.
+    UpgradeStore::Rows own;
+    if (!m_store.select(
+            QStringLiteral(
+                "SELECT DISTINCT %1 FROM T_FUTTERMITTEL INNER JOIN T_FM_NAEHRSTOFF ON "
+                "T_FM_NAEHRSTOFF.ID_FM = T_FUTTERMITTEL.ID WHERE coalesce(T_FUTTERMITTEL.EIGEN, 'U') <> 'M' "
+                "AND T_FM_NAEHRSTOFF.ID_NAEHRSTOFF IN (%2) ORDER BY 1")
+                .arg(english ? QStringLiteral("BEZ_US") : QStringLiteral("BEZ_DE"),
+                     changedKeys.join(QLatin1String(", "))),
+            own))
+        return false;
+    for (const auto& row : own)
+        m_report.ownFeedsToCheck << text(row[0]).trimmed();
     return true;
 }
 
@@ -319,25 +368,103 @@ bool Update::run()
 
 QString ShippedFeedReport::message(const QString& languageCode) const
 {
-    const bool german = languageCode != Lang::English;
-    const QLocale locale(german ? QLocale::German : QLocale::English);
+    const QLocale locale(languageCode == Lang::English ? QLocale::English : QLocale::German);
     const auto n = [&locale](int count) { return locale.toString(count); };
-    if (german)
-        return QStringLiteral(
-                   "Die mitgelieferten Futtermitteldaten wurden aktualisiert: %1 Futtermittel neu, "
-                   "%2 geändert; %3 Gehalte neu, %4 geändert, %5 entfallen; %6 Bedarfsformeln neu. "
-                   "Gespeicherte Fälle zeigen beim Öffnen die neuen Werte.")
+    QString text =
+        Lang::deOr(
+            languageCode,
+            QStringLiteral("Die mitgelieferten Futtermitteldaten wurden aktualisiert: %1 Futtermittel neu, "
+                           "%2 geändert; %3 Gehalte neu, %4 geändert, %5 entfallen; %6 Bedarfsformeln neu. "
+                           "Gespeicherte Fälle zeigen beim Öffnen die neuen Werte."),
+            QStringLiteral("The shipped feedstuff data were updated: %1 new feedstuffs, %2 changed; %3 "
+                           "new contents, %4 changed, %5 removed; %6 new requirement formulas. Stored cases "
+                           "show the new values when opened."))
             .arg(n(addedFeeds), n(changedFeeds), n(addedContents), n(changedContents), n(removedContents),
                  n(addedRequirements));
-    return QStringLiteral(
-               "The shipped feedstuff data were updated: %1 new feedstuffs, %2 changed; %3 new "
-               "contents, %4 changed, %5 removed; %6 new requirement formulas. Stored cases show the "
-               "new values when opened.")
-        .arg(n(addedFeeds), n(changedFeeds), n(addedContents), n(changedContents), n(removedContents),
-             n(addedRequirements));
+    if (!changedUnits.isEmpty())
+        text += Lang::deOr(languageCode, QStringLiteral("\n\nGeänderte Einheiten: %1."),
+                           QStringLiteral("\n\nUnits changed: %1."))
+                    .arg(changedUnits.join(QLatin1String(", ")));
+    if (!ownFeedsToCheck.isEmpty())
+        text +=
+            Lang::deOr(languageCode,
+                       QStringLiteral(" Diese eigenen Futtermittel haben Werte in der alten Einheit; bitte "
+                                      "prüfen: %1."),
+                       QStringLiteral(" These own feedstuffs hold values in the old unit; please check: %1."))
+                .arg(ownFeedsToCheck.join(QLatin1String(", ")));
+    return text;
+}
+
+QString ShippedFeedReport::failureMessage(const QString& languageCode) const
+{
+    return Lang::deOr(
+               languageCode,
+               QStringLiteral("Die Datenbank konnte nicht auf den Stand dieser Programmversion gebracht "
+                              "werden und bleibt, wie sie war: %1\nDas Programm versucht es beim nächsten "
+                              "Öffnen wieder."),
+               QStringLiteral("The database could not be brought up to this program version and stays as "
+                              "it was: %1\nThe program tries again the next time it opens it."))
+        .arg(failure);
 }
 
 namespace ShippedFeedUpdate {
+
+bool addEditorRows(UpgradeStore& store, const QStringList& tables, QString* error)
+{
+    if (tables.isEmpty())
+        return true;
+    TableData shipped;
+    if (!DatabaseCreator::readSystemTable(QStringLiteral("T_GRUNDDATEN"), shipped, error))
+        return false;
+    const int idColumn = columnOf(shipped, "ID");
+    const int tableColumn = columnOf(shipped, "TABELLE");
+    const int fieldColumn = columnOf(shipped, "FELD");
+    if (idColumn < 0 || tableColumn < 0 || fieldColumn < 0) {
+        if (error)
+            *error = QStringLiteral("T_GRUNDDATEN: ID, TABELLE or FELD missing");
+        return false;
+    }
+    const auto failed = [&] {
+        if (error)
+            *error = store.error();
+        return false;
+    };
+    TableData missing = shipped;
+    for (auto row : shipped.rows) {
+        const QString table = text(row[size_t(tableColumn)]);
+        if (!tables.contains(table, Qt::CaseInsensitive))
+            continue;
+        // The table's own row has no field: NULL, or empty as a text column
+        // may hold it.
+        const QString field = text(row[size_t(fieldColumn)]);
+        UpgradeStore::Rows found;
+        if (!store.select(QStringLiteral("SELECT ID FROM T_GRUNDDATEN WHERE TABELLE = %1 AND %2")
+                              .arg(Sql::quote(table), field.isEmpty()
+                                                          ? QStringLiteral("(FELD IS NULL OR FELD = '')")
+                                                          : QStringLiteral("FELD = ") + Sql::quote(field)),
+                          found))
+            return failed();
+        if (!found.empty())
+            continue;
+        // The shipped numbers were given out afresh with the new tables, so
+        // an older database may use them for other rows.
+        if (!store.select(QStringLiteral("SELECT ID FROM T_GRUNDDATEN WHERE ID = %1")
+                              .arg(text(row[size_t(idColumn)]).toLongLong()),
+                          found))
+            return failed();
+        if (!found.empty()) {
+            UpgradeStore::Rows next;
+            if (!store.select(QStringLiteral("SELECT coalesce(max(ID), 0) + 1 FROM T_GRUNDDATEN"), next) ||
+                next.empty())
+                return failed();
+            row[size_t(idColumn)] = text(next[0][0]);
+        }
+        missing.rows = {row};
+        if (!store.insert(missing))
+            return failed();
+    }
+    return true;
+}
 
 bool run(UpgradeStore& store, ShippedFeedReport& report, QString* error)
 {

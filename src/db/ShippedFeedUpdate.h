@@ -4,6 +4,7 @@
 #include "db/ShippedFeedReport.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
@@ -35,5 +36,9 @@ public:
 namespace ShippedFeedUpdate {
 
 bool run(UpgradeStore& store, ShippedFeedReport& report, QString* error);
+
+// The system data editor's shipped rows for the tables named that the
+// database lacks; a shipped row number it uses already gets the next free one.
+bool addEditorRows(UpgradeStore& store, const QStringList& tables, QString* error);
 
 } // namespace ShippedFeedUpdate

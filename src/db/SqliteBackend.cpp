@@ -270,8 +270,8 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
     backend->registerFunctions();
     if (!readOnly) {
         // A file that cannot be upgraded now (another copy holding the write
-        // lock) still opens; it lacks only what the newer tables add.
-        SchemaUpgrade::upgrade(db, nullptr, &backend->m_upgradeReport);
+        // lock) still opens as it is; the user is told why.
+        SchemaUpgrade::upgrade(db, &backend->m_upgradeReport.failure, &backend->m_upgradeReport);
         backend->createMissingIndexes();
     }
     backend->loadSchema();

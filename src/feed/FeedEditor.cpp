@@ -285,10 +285,10 @@ void FeedEditor::fillContentGrid(GridModel& g, const QString& kind, const QStrin
             continue;
         RecordSet amount;
         double value = 0;
+        // Every column: a file whose upgrade failed has no source yet.
         if (amount.openRecordset(m_context.db(),
-                                 QStringLiteral("SELECT MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") +
-                                     key + QStringLiteral(" AND ID_NAEHRSTOFF = ") +
-                                     QString::number(nutrient)) &&
+                                 QStringLiteral("SELECT * FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") + key +
+                                     QStringLiteral(" AND ID_NAEHRSTOFF = ") + QString::number(nutrient)) &&
             !amount.isEof() && amount.getFieldDouble(QStringLiteral("MENGE"), value)) {
             g.setText(row, AmountColumn, NumberText::format(value, decimals));
             // Where a shipped value comes from; the practice's own have no source.

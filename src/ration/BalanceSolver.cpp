@@ -190,7 +190,7 @@ bool runInteger(glp_prob* lp)
     glp_iocp parameters;
     glp_init_iocp(&parameters);
     parameters.msg_lev = GLP_MSG_OFF;
-    parameters.tm_lim = 5000;
+    parameters.tm_lim = 2000;
     // A binary of a millionth is a substance added in a millionth of the
     // amount it is useful in: not none.
     parameters.tol_int = 1e-9;
@@ -436,8 +436,17 @@ BalanceSolution BalanceSolver::solve(const std::vector<BalanceLimit>& limits,
     // vitamin weighs as much as a gram of chalk there, so that its share, a
     // millionth of the sum, is set last: as small as the limits allow.
     if (!minimise(lp.get(), ones(closableMisses), true, !added.empty())) {
-        solution.failure = BalanceFailure::NoSolution;
-        return solution;
+        // A search that found no amounts in its time leaves the ration as
+        // its own feedstuffs make it rather than without any proposal.
+        for (const Term& term : added) {
+            glp_set_col_kind(lp.get(), term.column, GLP_CV);
+            glp_set_col_bnds(lp.get(), term.column, GLP_FX, 0.0, 0.0);
+        }
+        if (added.empty() || !minimise(lp.get(), ones(closableMisses), true)) {
+            solution.failure = BalanceFailure::NoSolution;
+            return solution;
+        }
+        added.clear();
     }
     if (!added.empty()) {
         double most = 1.0;

@@ -330,6 +330,9 @@ void keepAddedWithinMaxima(const BalanceInput& input, const std::vector<BalanceF
             size_t most = columns.size();
             double brought = 0.0;
             for (size_t c = firstAdded; c < columns.size(); ++c) {
+                // What the vet locked or gave a minimum keeps it.
+                if (columns[c].locked || grams[c] <= columns[c].minimum)
+                    continue;
                 const double amount = columns[c].content.value(nutrientKey) * grams[c] / 100.0;
                 if (amount > brought) {
                     brought = amount;
@@ -339,7 +342,8 @@ void keepAddedWithinMaxima(const BalanceInput& input, const std::vector<BalanceF
             if (over <= 0.0 || most == columns.size())
                 break;
             const double less = over / (columns[most].content.value(nutrientKey) / 100.0);
-            grams[most] = roundedDown(std::max(grams[most] - less, 0.0), significantStep);
+            grams[most] = std::max(roundedDown(std::max(grams[most] - less, 0.0), significantStep),
+                                   columns[most].minimum);
         }
     }
 }
@@ -356,7 +360,12 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
     std::vector<SupplementHint> hints;
     for (const BalanceFeed& supplement : input.supplements) {
         const double content = supplement.content.value(gap.key);
-        if (content <= 0.0 || missing <= 0.0 || supplement.excluded)
+        // "Do not use" on the ration's row of the same supplement counts too.
+        const bool excludedInRation =
+            std::any_of(input.feeds.begin(), input.feeds.end(), [&supplement](const BalanceFeed& feed) {
+                return feed.excluded && feed.key == supplement.key;
+            });
+        if (content <= 0.0 || missing <= 0.0 || supplement.excluded || excludedInRation)
             continue;
         const double grams = roundedUp(missing / content * 100.0);
         const double kcal = supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0;

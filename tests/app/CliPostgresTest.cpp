@@ -313,4 +313,33 @@ TEST_F(CliPostgresTest, AnOlderServerDatabaseIsRefusedUntilUpgradeBringsItToTheC
         << notDowngraded.err.toStdString();
 }
 
+// Made before the maxima existed: the upgrade adds their tables, rows and
+// the system data editor's rows for them, the file's other steps with them.
+TEST_F(CliPostgresTest, AFirstVersionServerDatabaseGetsTheMaximaTablesToo)
+{
+    const QString database = emptyDatabase();
+    ASSERT_EQ(runCliWith({"initdb", "--postgresql", conninfoOf(database).toStdString()}).status, 0);
+    QString error;
+    ASSERT_TRUE(cluster->execute(
+        database,
+        QStringLiteral(
+            "DROP TABLE mensoly_schema_version; DROP TABLE T_HOECHSTWERT; DROP TABLE T_FALL_LEBENSPHASE; "
+            "DELETE FROM T_GRUNDDATEN WHERE TABELLE IN ('T_HOECHSTWERT', 'T_FALL_LEBENSPHASE')"),
+        &error))
+        << error.toStdString();
+    QTemporaryDir dir;
+    pointAtServer(dir.path(), database);
+    const CliRun upgraded = runCliIn(dir.path(), {"upgrade"});
+    ASSERT_EQ(upgraded.status, 0) << upgraded.err.toStdString();
+    EXPECT_EQ(upgraded.linesOf(QStringLiteral("upgraded")),
+              QStringList{QStringLiteral("upgraded\t1\t%1").arg(DatabaseCreator::SchemaVersion)});
+
+    TestDatabase shipped(TestDatabase::Data::Shipped);
+    Connection server;
+    ASSERT_TRUE(openServer(server, database)) << server.lastError().toStdString();
+    for (const QString& table : {QStringLiteral("T_HOECHSTWERT"), QStringLiteral("T_FALL_LEBENSPHASE"),
+                                 QStringLiteral("T_GRUNDDATEN")})
+        EXPECT_EQ(rowsOf(server, table), rowsOf(shipped.db(), table)) << table.toStdString();
+}
+
 } // namespace

@@ -80,7 +80,8 @@ namespace {
 const char* const PracticeRows =
     "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
     "VALUES (20000, 1, 'Eigenes Futter', 'Own food', 'U', -1); "
-    "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (20000, 24, 30.5, -1); "
+    "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (20000, 24, 30.5, -1), "
+    "(20000, 6, 2, -1); "
     "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (20000, 1, -1), (1, 17, -1); "
     "INSERT INTO T_PAT_REZ (ID, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall) VALUES (1, 'Bello', 2, 1, 7); "
     "INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (1, 1, 150), (1, 20000, 50); "
@@ -133,6 +134,7 @@ VersionTwo makeVersionTwo(TestDatabase& db)
             "DELETE FROM T_BEDARF WHERE BERTYP_FALL = 7 AND ID_NAEHRSTOFF = %2; "
             "DELETE FROM T_FALL_NAEHRSTOFF WHERE ID_FALL IN (7, 8) AND ID_Naehrstoff = %2; "
             "UPDATE T_FM_KEY SET ID_NEW = %1 WHERE FM_TYP = 'M'; "
+            "UPDATE T_NAEHRSTOFFE SET ME_DE = 'mg', ME_US = 'mg' WHERE ID = 6; "
             "ALTER TABLE T_FM_NAEHRSTOFF DROP COLUMN QUELLE; PRAGMA user_version = 2")
             .arg(made.lostFeed)
             .arg(nutrient)));
@@ -160,13 +162,18 @@ TEST(SchemaUpgradeTest, AVersionTwoFileGetsTheShippedFeedstuffsAndKeepsThePracti
     EXPECT_EQ(report.changedContents, 1);
     EXPECT_EQ(report.removedContents, 1);
     EXPECT_EQ(report.addedRequirements, 1);
+    // Vitamin E is counted in IU now: the practice's own value was typed in mg.
+    EXPECT_EQ(report.changedUnits, QStringList{QStringLiteral("Vit. E (mg → %1)")
+                                                   .arg(shipped.rawValue(QStringLiteral(
+                                                       "SELECT ME_DE FROM T_NAEHRSTOFFE WHERE ID = 6")))});
+    EXPECT_EQ(report.ownFeedsToCheck, QStringList{QStringLiteral("Eigenes Futter")});
     EXPECT_TRUE(
         report.message(QStringLiteral("DE"))
             .startsWith(QStringLiteral(
                 "Die mitgelieferten Futtermitteldaten wurden aktualisiert: 1 Futtermittel neu, 0 geändert; ")));
     EXPECT_TRUE(report.message(QStringLiteral("US"))
                     .endsWith(QStringLiteral(
-                        "1 new requirement formulas. Stored cases show the new values when opened.")));
+                        "These own feedstuffs hold values in the old unit; please check: Eigenes Futter.")));
 
     // Told once: the next opening finds the file current.
     ASSERT_TRUE(reopen(db, "Share Deny None"));
@@ -191,7 +198,12 @@ TEST(SchemaUpgradeTest, AnUpgradeThatFailsHalfWayLeavesTheFileAsItWas)
     EXPECT_EQ(db.rawValue(QStringLiteral("PRAGMA user_version")), "2");
     EXPECT_EQ(db.rawRows(contents), before);
     EXPECT_EQ(db.rawRows(FeedTables[0]), feeds);
-    EXPECT_FALSE(db.db().backend()->upgradeReport().changed());
+    const ShippedFeedReport& report = db.db().backend()->upgradeReport();
+    EXPECT_FALSE(report.changed());
+    EXPECT_FALSE(report.failure.isEmpty());
+    EXPECT_TRUE(
+        report.failureMessage(QStringLiteral("DE"))
+            .startsWith(QStringLiteral("Die Datenbank konnte nicht auf den Stand dieser Programmversion")));
 
     ASSERT_TRUE(db.dropTrigger(QStringLiteral("refuse_categories"), QStringLiteral("T_FM_KAT")));
     ASSERT_TRUE(reopen(db, "Share Deny None"));

@@ -656,14 +656,16 @@ std::vector<SqlCase> feedEditorCases()
                           "SELECT ID FROM T_FM_KAT WHERE ID_FM = " + QStringLiteral("1") +
                               " AND ID_FM_KATEGORIE = " + "2",
                           {"ID"}, {}));
+    const QStringList contentColumns = {"ID",    "ID_FM",     "ID_NAEHRSTOFF", "MENGE",
+                                        "AKTIV", "ID_FM_ALT", "QUELLE"};
     cases.push_back(query("Feedstuff editor, stored amount and its source",
-                          "SELECT MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("1") +
+                          "SELECT * FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("1") +
                               " AND ID_NAEHRSTOFF = " + "24",
-                          {"MENGE", "QUELLE"}, {{"31", "USDA SR28 05064"}}));
+                          contentColumns, {{"4", "1", "24", "31", "-1", "501", "USDA SR28 05064"}}));
     cases.push_back(query("Feedstuff editor, no stored amount",
-                          "SELECT MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("3") +
+                          "SELECT * FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + QStringLiteral("3") +
                               " AND ID_NAEHRSTOFF = " + "24",
-                          {"MENGE", "QUELLE"}, {}));
+                          contentColumns, {}));
 
     const QString bar = QStringLiteral("SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL");
     cases.push_back(query("Feedstuff selector, system installation without filter", bar, item,

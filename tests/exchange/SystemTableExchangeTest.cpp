@@ -142,9 +142,17 @@ TEST(SystemTableExchangeTest, RefusesBadKeysNumbersAndThePracticesOwnFeedstuffs)
     std::vector<ExchangeRecord> records = {feed};
     for (const Refusal& r : refusals)
         records.push_back(r.record);
-    // Contents of a feedstuff of the file come in, with a decimal comma; others do not.
+    // Contents of a feedstuff of the file come in, with a decimal comma, with
+    // their source or, from an earlier installation's file, without; others
+    // do not.
     records.push_back(
         {"T_FM_NAEHRSTOFF", {{"ID_FM", "1"}, {"ID_NAEHRSTOFF", "7"}, {"MENGE", "12,5"}, {"AKTIV", "-1"}}});
+    records.push_back({"T_FM_NAEHRSTOFF",
+                       {{"ID_FM", "1"},
+                        {"ID_NAEHRSTOFF", "8"},
+                        {"MENGE", "1"},
+                        {"AKTIV", "-1"},
+                        {"QUELLE", "O'Brien'); DELETE FROM T_BEDARF; --"}}});
     records.push_back({"T_FM_NAEHRSTOFF", {{"ID_FM", "20000"}, {"ID_NAEHRSTOFF", "7"}, {"MENGE", "1"}}});
 
     const QString before = db.rawRows("SELECT * FROM T_BEDARF ORDER BY ID").join('\n');
@@ -166,8 +174,9 @@ TEST(SystemTableExchangeTest, RefusesBadKeysNumbersAndThePracticesOwnFeedstuffs)
     EXPECT_EQ(db.rawRows("SELECT * FROM T_BEDARF ORDER BY ID").join('\n'), before);
     EXPECT_EQ(db.rawRows("SELECT BEZ_DE, DATUM, AKTIV FROM T_FUTTERMITTEL WHERE ID = 1"),
               QStringList{"Neu\t2003-12-24\t-1"});
-    EXPECT_EQ(db.rawRows("SELECT ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 1"),
-              QStringList{"7\t12.5"});
+    EXPECT_EQ(
+        db.rawRows("SELECT ID_NAEHRSTOFF, MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 1 ORDER BY 1"),
+        (QStringList{"7\t12.5\tNULL", "8\t1.0\tO'Brien'); DELETE FROM T_BEDARF; --"}));
     EXPECT_EQ(db.rawRows("SELECT BEZ_DE, EIGEN FROM T_FUTTERMITTEL WHERE ID IN (20000, 20001)"),
               QStringList{"Eigen\tU"});
     EXPECT_EQ(db.rawRows("SELECT ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000"),

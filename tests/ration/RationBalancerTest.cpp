@@ -312,6 +312,24 @@ TEST(RationBalancerTest, CompletionNeverPassesAMaximum)
     EXPECT_NEAR(result.added[1], 0.1 * 0.98, 0.002);
 }
 
+// A supplement the vet locked keeps its amount, over a maximum too: the
+// proposal names the excess rather than cutting what was set.
+TEST(RationBalancerTest, ALockedSupplementKeepsItsAmountOverAMaximum)
+{
+    BalanceInput input = dog();
+    input.complete = true;
+    input.nutrients.push_back({VitaminD, "Vit. D", 500, true});
+    input.maxima.push_back({VitaminD, 2.0 * 500, NutrientMaximum::Basis::PerThousandKcal, "test"});
+    BalanceFeed d3 = feed("D3", {{VitaminD, 4e9}}, 0.0001, true); // 4000 IU a day
+    d3.locked = true;
+    input.supplements = {d3};
+    const BalanceResult result = RationBalancer::balance(input);
+    ASSERT_TRUE(result.solved);
+    ASSERT_EQ(result.added.size(), 1u);
+    EXPECT_EQ(result.added[0], 0.0001);
+    EXPECT_EQ(names(result.excesses), QStringList{"Vit. D"});
+}
+
 // A locked feedstuff is part of the ration, not of its proportions: the
 // others are proposed as they are without it, with what it supplies taken
 // off the requirements.
