@@ -218,11 +218,19 @@ void RationBalancing::propose()
     // balancing into the next until it stays (it hardly moves after the
     // first); the premix is made of the share the last balancing counted.
     if (m_complete && m_result.solved) {
-        m_premix = SupplementPremix::make(premixParts(), m_days, m_portion, m_carrier.has_value());
+        // A carrier of the ration marked "do not use" carries nothing; one
+        // the user holds at an amount carries at most that.
+        const auto held =
+            std::find_if(m_input.feeds.cbegin(), m_input.feeds.cend(),
+                         [this](const BalanceFeed& feed) { return m_carrier && feed.key == m_carrier->key; });
+        const bool carried = m_carrier && (held == m_input.feeds.cend() || !held->excluded);
+        m_premix = SupplementPremix::make(premixParts(), m_days, m_portion, carried);
         double counted = 0.0;
-        for (int pass = 0; pass < 4 && m_carrier && m_result.solved; ++pass) {
+        for (int pass = 0; pass < 4 && carried && m_result.solved; ++pass) {
             // As the ration grid takes it.
-            const double share = RationBalancer::fourDigits(m_premix.carrierDaily);
+            double share = RationBalancer::fourDigits(m_premix.carrierDaily);
+            if (held != m_input.feeds.cend() && held->locked)
+                share = std::min(share, held->grams);
             if (share == counted)
                 break;
             counted = share;
@@ -247,7 +255,7 @@ void RationBalancing::propose()
         }
         if (!m_result.solved) {
             m_premix = Premix();
-        } else if (m_carrier) {
+        } else if (carried) {
             const bool overfull = m_premix.overfull;
             m_premix = SupplementPremix::withCarrierShare(premixParts(), m_days, counted);
             m_premix.overfull = overfull;

@@ -17,8 +17,8 @@ struct PremixLine
     QString key;
     QString name;
     double grams = 0.0; // for the premix's days, to the milligram
-    // The milligram is more than 5 % of the amount: too little to weigh
-    // exactly, a dilution is needed.
+    // Rounded to the milligram, the amount is more than 5 % off: too little
+    // to weigh exactly, a dilution is needed.
     bool tooLittle = false;
 };
 

@@ -249,5 +249,13 @@ TEST(RationBalancingTest, CompletionAddsSupplementsAsNewRowsAndApplyKeepsTheirAm
                             RationBalancer::weighableText(
                                 NumberText::read(w.grid().text(row, RationGrids::AmountColumn)));
         EXPECT_EQ(reopened, shown);
+
+        // A carrier of the ration marked "do not use" carries nothing.
+        ASSERT_TRUE(balancing.setCarrier(89));
+        ASSERT_TRUE(balancing.exclude(QStringLiteral("89")));
+        const QStringList uncarried = balancing.resultLines();
+        EXPECT_TRUE(std::none_of(uncarried.begin(), uncarried.end(), [&](const QString& l) {
+            return l.contains('(' + c.carrier + ')');
+        })) << uncarried.join('\n').toStdString();
     }
 }
