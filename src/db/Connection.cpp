@@ -68,6 +68,18 @@ bool Connection::executeSql(const QString& sql, long& affected)
     return true;
 }
 
+std::unique_ptr<DbCursor> Connection::query(const QString& sql)
+{
+    if (!m_backend) {
+        m_lastError = QStringLiteral("no connection");
+        return nullptr;
+    }
+    std::unique_ptr<DbCursor> cursor = m_backend->query(sql);
+    if (!cursor)
+        m_lastError = m_backend->lastError();
+    return cursor;
+}
+
 bool Connection::executeSql(const QString& sql)
 {
     long affected = 0;

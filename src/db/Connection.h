@@ -44,6 +44,9 @@ public:
     // Unlike Max(ID) it cannot pick up a row another copy of the program added.
     qint64 lastInsertKey() const;
 
+    // A cursor over a query's rows; nullptr with the reason in lastError().
+    std::unique_ptr<DbCursor> query(const QString& sql);
+
     // The reason of the last failure, for diagnostics only.
     QString lastError() const { return m_lastError; }
     // After a failed opening of a server database: the schema version its

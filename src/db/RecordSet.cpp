@@ -53,9 +53,8 @@ double realNumber(const DbValue& value)
 bool RecordSet::openRecordset(Connection& connection, const QString& query)
 {
     closeRecordset();
-    if (!connection.backend())
-        return false;
-    m_cursor = connection.backend()->query(query);
+    // A failure leaves its own reason, not an earlier statement's.
+    m_cursor = connection.query(query);
     if (!m_cursor)
         return false;
     m_connection = &connection;

@@ -647,6 +647,13 @@ bool FeedEditor::deleteFeed()
         tell(notDeleted);
         return false;
     }
+    // Another copy of the program may have deleted it meanwhile.
+    if (locked.isEof()) {
+        tell(text("Das Futtermittel „%1“ gibt es nicht mehr; ein anderer Arbeitsplatz hat es gelöscht.",
+                  "The feedstuff \"%1\" no longer exists; another workstation deleted it.")
+                 .arg(name));
+        return false;
+    }
     locked.closeRecordset();
     if (inUse())
         return false;

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -268,6 +269,12 @@ TEST_F(CliPostgresTest, AnOlderServerDatabaseIsRefusedUntilUpgradeBringsItToTheC
         << error.toStdString();
     QTemporaryDir dir;
     pointAtServer(dir.path(), database);
+    // A file there would be used by nothing.
+    const CliRun noFile = runCliIn(dir.path(), {"initdb"});
+    EXPECT_EQ(noFile.status, 1);
+    EXPECT_TRUE(noFile.err.contains(QStringLiteral("'mensoly-cli initdb --postgresql CONNINFO'")))
+        << noFile.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(ConnectionString::databasePath(dir.path())));
 
     const CliRun refused = runCliIn(dir.path(), {"cases"});
     EXPECT_EQ(refused.status, 1);

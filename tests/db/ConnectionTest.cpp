@@ -28,7 +28,11 @@ protected:
 TEST_F(ConnectionTest, RejectedQueryOpensNothingAndLeavesTheConnectionUsable)
 {
     RecordSet rs;
+    EXPECT_FALSE(fixture.db().executeSql(QStringLiteral("DELETE FROM T_ANDERS")));
     EXPECT_FALSE(rs.openRecordset(fixture.db(), QStringLiteral("SELECT * FROM T_GIBTESNICHT")));
+    // The reason is this query's, not the statement's before it.
+    EXPECT_TRUE(fixture.db().lastError().contains(QStringLiteral("gibtesnicht"), Qt::CaseInsensitive))
+        << fixture.db().lastError().toStdString();
     EXPECT_TRUE(rs.isEof());
     QString text = QStringLiteral("old");
     EXPECT_FALSE(rs.getFieldText(QStringLiteral("ID"), text));

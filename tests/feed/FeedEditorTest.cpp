@@ -320,6 +320,17 @@ TEST(FeedEditorTest, AFeedstuffDeletedSinceItWasLoadedIsNotSavedAgain)
                                              "saved.")});
         EXPECT_EQ(e.count("T_FM_NAEHRSTOFF WHERE ID_FM = 20000"), "0");
         EXPECT_EQ(e.count("T_FUTTERMITTEL WHERE ID = 20000"), "0");
+        // Nor deleted as if it were still there.
+        e.prompt.clear();
+        e.prompt.setNextAnswer(Prompt::Answer::Yes);
+        EXPECT_FALSE(e.editor.deleteFeed());
+        EXPECT_EQ(
+            e.prompt.lastText(),
+            QLatin1String(language) == QLatin1String("DE")
+                ? QStringLiteral("Das Futtermittel „Flocken“ gibt es nicht mehr; ein anderer Arbeitsplatz "
+                                 "hat es gelöscht.")
+                : QStringLiteral("The feedstuff \"Flakes\" no longer exists; another workstation deleted "
+                                 "it."));
     }
 }
 

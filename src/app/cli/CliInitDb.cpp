@@ -1,5 +1,7 @@
 #include "app/cli/CliCommand.h"
 
+#include "app/ApplicationStartup.h"
+#include "core/Lang.h"
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
 #include "db/PostgresConninfo.h"
@@ -32,6 +34,14 @@ int runInitDbCommand(const CliArgs& args, CliIo& io)
     if (!args.empty()) {
         io.err << "usage: mensoly-cli initdb [--postgresql CONNINFO]\n";
         return 2;
+    }
+    // A workstation folder whose settings name a server would get a file
+    // nothing uses.
+    if (ApplicationStartup::readDatabaseSettings(QDir::currentPath(), Lang::English).backend ==
+        ApplicationStartup::DatabaseSettings::Backend::PostgreSql) {
+        io.err << "mensoly-cli initdb: Mensoly.ini here names a PostgreSQL database; create its tables with "
+                  "'mensoly-cli initdb --postgresql CONNINFO'\n";
+        return 1;
     }
     const QString path = ConnectionString::databasePath(QDir::currentPath());
     if (QFileInfo::exists(path)) {
