@@ -115,10 +115,14 @@ bool PostgresLoader::copyRows(const DatabaseCreator::TableData& data)
 
 bool PostgresLoader::writeSchemaVersion(int version)
 {
-    return exec(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (version INTEGER NOT NULL); DELETE FROM %1; "
-                               "INSERT INTO %1 (version) VALUES (%2)")
-                    .arg(VersionTable)
-                    .arg(version));
+    // Made with the schema, or here for tables made without it.
+    const QString create =
+        m_columns.contains(VersionTable.toUpper())
+            ? QString()
+            : QStringLiteral("CREATE TABLE %1 (version INTEGER NOT NULL); ").arg(VersionTable);
+    return exec(create + QStringLiteral("DELETE FROM %1; INSERT INTO %1 (version) VALUES (%2)")
+                             .arg(VersionTable)
+                             .arg(version));
 }
 
 bool PostgresLoader::loadColumns()

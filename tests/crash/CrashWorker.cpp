@@ -196,11 +196,15 @@ public:
             return;
         editor.userChoseFeed(below(editor.feedList().count()));
         const QString key = editor.key();
+        // Another worker deleted it since the list was read.
+        if (key.isEmpty())
+            return;
         prompt.setNextAnswer(Prompt::Answer::Yes);
         if (editor.deleteFeed()) {
             std::printf("deleted feed %s\n", qPrintable(key));
             std::fflush(stdout);
-        } else if (!prompt.lastText().contains(QStringLiteral("gespeicherten Fällen verwendet"))) {
+        } else if (!prompt.lastText().contains(QStringLiteral("gespeicherten Fällen verwendet")) &&
+                   !prompt.lastText().contains(QStringLiteral("gibt es nicht mehr"))) {
             fail("deleting a feedstuff", prompt);
         }
     }
