@@ -91,6 +91,14 @@ QStringList rowsOf(Connection& db, const QString& table)
     return rows;
 }
 
+// A data directory whose Mensoly.ini names the server database.
+void pointAtServer(const QString& directory, const QString& database)
+{
+    QFile ini(QDir(directory).filePath(QStringLiteral("Mensoly.ini")));
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[Database]\nBackend=postgresql\nConnection=" + conninfoOf(database).toUtf8() + "\n");
+}
+
 TEST_F(CliPostgresTest, TheOutputCommandsPrintTheSameBytesOnBothEngines)
 {
     TestDatabase sqlite(TestDatabase::Data::Shipped);
@@ -120,10 +128,7 @@ TEST_F(CliPostgresTest, TheOutputCommandsPrintTheSameBytesOnBothEngines)
         EXPECT_EQ(rowsOf(server, table), rowsOf(sqlite.db(), table)) << table.toStdString();
 
     QTemporaryDir serverDir;
-    QFile ini(QDir(serverDir.path()).filePath(QStringLiteral("Mensoly.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Database]\nBackend=postgresql\nConnection=" + conninfo.toUtf8() + "\n");
-    ini.close();
+    pointAtServer(serverDir.path(), QStringLiteral("same_output"));
 
     std::vector<CliArgs> commands = {
         {"cases"},
@@ -239,14 +244,6 @@ TEST_F(CliPostgresTest, MigrateRefusesADatabaseWithRowsAndBadArguments)
     EXPECT_EQ(noFile.status, 1);
     EXPECT_TRUE(noFile.err.startsWith(QStringLiteral("mensoly-cli migrate: there is no database ")))
         << noFile.err.toStdString();
-}
-
-// A data directory whose Mensoly.ini names the server database.
-void pointAtServer(const QString& directory, const QString& database)
-{
-    QFile ini(QDir(directory).filePath(QStringLiteral("Mensoly.ini")));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[Database]\nBackend=postgresql\nConnection=" + conninfoOf(database).toUtf8() + "\n");
 }
 
 TEST_F(CliPostgresTest, AnOlderServerDatabaseIsRefusedUntilUpgradeBringsItToTheCurrentVersion)

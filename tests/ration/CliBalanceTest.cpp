@@ -1,3 +1,4 @@
+#include "TestSupplements.h"
 #include "support/CliRun.h"
 #include "support/TestDatabase.h"
 
@@ -120,34 +121,6 @@ TEST(CliBalanceTest, RefusalsSayWhyAndChangeNothing)
     EXPECT_EQ(storedCase(db, key), before);
 }
 
-// Copper sulfate, vitamin B12 and vitamin D3 as shipped supplements, in place
-// of the shipped pure substances (keys from 161).
-void addSupplements(TestDatabase& db)
-{
-    ASSERT_TRUE(
-        db.rawExec(QStringLiteral("UPDATE T_FUTTERMITTEL SET AKTIV = 0 WHERE ID BETWEEN 161 AND 8999")));
-    const struct
-    {
-        int key, nutrient;
-        const char* name;
-        double per100g;
-    } supplements[] = {{9001, 21, "Kupfersulfat", 25450},
-                       {9002, 26, "Cyanocobalamin", 1e8},
-                       {9003, 5, "Cholecalciferol", 4e9}};
-    for (const auto& s : supplements) {
-        ASSERT_TRUE(db.rawExec(
-            QStringLiteral(
-                "INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
-                "VALUES (%1, 10, '%2', '%2', 'M', -1);"
-                "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (%1, 2, -1);"
-                "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) VALUES (%1, %3, %4, -1)")
-                .arg(s.key)
-                .arg(QString::fromUtf8(s.name))
-                .arg(s.nutrient)
-                .arg(s.per100g, 0, 'g', 12)));
-    }
-}
-
 double number(const QString& text)
 {
     return QString(text).replace(',', '.').toDouble();
@@ -173,7 +146,7 @@ TEST(CliBalanceTest, CompletingAddsSupplementsAndTheirPremix)
 {
     TestDatabase db(TestDatabase::Data::Shipped);
     ASSERT_TRUE(db.isValid());
-    addSupplements(db);
+    addTestSupplements(db);
     const std::string key = store(db, Header + Feeds);
 
     const CliRun plain = runCliIn(db.directory(), {"balance", key});

@@ -1,5 +1,6 @@
 #include "ration/RationBalancing.h"
 #include "DogWindow.h"
+#include "TestSupplements.h"
 #include "core/NumberText.h"
 #include "ration/RationGrids.h"
 #include "support/QtPrinters.h"
@@ -92,24 +93,6 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
 
 namespace {
 
-// A pure substance as the shipped supplements are: the manufacturer's, in
-// category 2, with one content per 100 g. The shipped pure substances (keys
-// from 161) are switched off, so that these are the only ones to add.
-void addSupplement(TestDatabase& db, int key, const QString& name, int nutrient, double per100g)
-{
-    ASSERT_TRUE(
-        db.rawExec(QStringLiteral("UPDATE T_FUTTERMITTEL SET AKTIV = 0 WHERE ID BETWEEN 161 AND 8999;"
-                                  "INSERT INTO T_FUTTERMITTEL (ID, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
-                                  "VALUES (%1, '%2', '%2', 'M', -1);"
-                                  "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (%1, 2, -1);"
-                                  "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) "
-                                  "VALUES (%1, %3, %4, -1)")
-                       .arg(key)
-                       .arg(name)
-                       .arg(nutrient)
-                       .arg(per100g, 0, 'g', 12)));
-}
-
 constexpr int Copper = 21, VitaminB12 = 26;
 
 bool shortOf(const BalanceResult& result, int key)
@@ -147,9 +130,7 @@ TEST(RationBalancingTest, CompletionAddsSupplementsAsNewRowsAndApplyKeepsTheirAm
     };
     for (const auto& c : cases) {
         DogWindow w(c.language);
-        addSupplement(w.db, 9001, "Kupfersulfat", Copper, 25450);
-        addSupplement(w.db, 9002, "Cyanocobalamin", VitaminB12, 1e8);
-        addSupplement(w.db, 9003, "Cholecalciferol", 5, 4e9);
+        addTestSupplements(w.db);
         w.chooseAdultDog();
         w.feed(24, QStringLiteral("300"));
         for (const int key : {89, 112, 138})
