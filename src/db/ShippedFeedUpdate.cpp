@@ -45,6 +45,13 @@ bool sameValue(const Field& a, const Field& b)
            std::abs(x - y) <= 1e-9 * std::max({1.0, std::abs(x), std::abs(y)});
 }
 
+// Two keys as one ("7/28": a requirement type and a nutrient), whether read
+// back from the database or from the shipped files.
+QString pairOf(const QString& first, const QString& second)
+{
+    return first.trimmed() + QLatin1Char('/') + second.trimmed();
+}
+
 int columnOf(const TableData& data, const char* name)
 {
     return int(data.columns.indexOf(QLatin1String(name), 0));
@@ -249,7 +256,7 @@ bool Update::requirements()
         return false;
     QSet<QString> known;
     for (const auto& row : present)
-        known.insert(text(row[0]).trimmed() + QLatin1Char('/') + text(row[1]).trimmed());
+        known.insert(pairOf(text(row[0]), text(row[1])));
     QHash<QString, QString> typeOfCase;
     QSet<QString> types;
     for (const auto& row : cases) {
@@ -262,8 +269,7 @@ bool Update::requirements()
     TableData newFormulas = without(formulas, "ID");
     QSet<QString> added;
     for (const auto& row : formulas.rows) {
-        const QString pair =
-            text(row[size_t(formulaType)]) + QLatin1Char('/') + text(row[size_t(formulaNutrient)]);
+        const QString pair = pairOf(text(row[size_t(formulaType)]), text(row[size_t(formulaNutrient)]));
         if (known.contains(pair) || !types.contains(text(row[size_t(formulaType)])))
             continue;
         newFormulas.rows.push_back(rowWithout(row, columnOf(formulas, "ID")));
@@ -278,15 +284,15 @@ bool Update::requirements()
         return false;
     QSet<QString> alreadyShown;
     for (const auto& row : shown)
-        alreadyShown.insert(text(row[0]).trimmed() + QLatin1Char('/') + text(row[1]).trimmed());
+        alreadyShown.insert(pairOf(text(row[0]), text(row[1])));
     const int selectionCase = columnOf(selection, "ID_FALL");
     const int selectionNutrient = columnOf(selection, "ID_Naehrstoff");
     TableData newSelection = without(selection, "ID");
     for (const auto& row : selection.rows) {
         const QString caseType = text(row[size_t(selectionCase)]);
         const QString nutrient = text(row[size_t(selectionNutrient)]);
-        if (!typeOfCase.contains(caseType) || alreadyShown.contains(caseType + QLatin1Char('/') + nutrient) ||
-            !added.contains(typeOfCase.value(caseType) + QLatin1Char('/') + nutrient))
+        if (!typeOfCase.contains(caseType) || alreadyShown.contains(pairOf(caseType, nutrient)) ||
+            !added.contains(pairOf(typeOfCase.value(caseType), nutrient)))
             continue;
         newSelection.rows.push_back(rowWithout(row, columnOf(selection, "ID")));
     }

@@ -23,15 +23,15 @@ inline void addTestSupplements(TestDatabase& db)
                        {9002, 26, "Cyanocobalamin", 1e8},
                        {9003, 5, "Cholecalciferol", 4e9}};
     for (const auto& s : supplements) {
-        ASSERT_TRUE(
-            db.rawExec(QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
-                                  "VALUES (%1, 10, '%2', '%2', 'M', -1);"
-                                  "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (%1, 2, -1);"
-                                  "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) "
-                                  "VALUES (%1, %3, %4, -1)")
-                           .arg(s.key)
-                           .arg(QString::fromUtf8(s.name))
-                           .arg(s.nutrient)
-                           .arg(s.per100g, 0, 'g', 12)));
+        ASSERT_TRUE(db.rawExec(
+            QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, AKTIV) "
+                           "VALUES (%1, 10, '%2', '%2', 'M', -1);"
+                           "INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (%1, 2, -1);"
+                           "INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) "
+                           "VALUES (%1, %3, %4, -1)")
+                .arg(s.key)
+                .arg(QString::fromUtf8(s.name))
+                .arg(s.nutrient)
+                .arg(s.per100g, 0, 'g', 12)));
     }
 }
