@@ -131,14 +131,18 @@ CREATE TABLE T_FUTTERMITTEL (
     HINT             TEXT COLLATE NOCASE,
     DATUM_BEARBEITET DATETIME,
     AKTIV            BOOLEAN NOT NULL DEFAULT 0,
-    ALT_ID           INTEGER
+    ALT_ID           INTEGER,
+    SORT_BEZ_DE      BLOB,
+    SORT_BEZ_US      BLOB
 );
--- The ration page's feedstuff list reads its rows page by page in name order
--- (the columns' NOCASE collation), without or with a type.
-CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_BEZ_DE ON T_FUTTERMITTEL (BEZ_DE);
-CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_BEZ_US ON T_FUTTERMITTEL (BEZ_US);
-CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_TYP_BEZ_DE ON T_FUTTERMITTEL (ID_FM_TYP, BEZ_DE);
-CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_TYP_BEZ_US ON T_FUTTERMITTEL (ID_FM_TYP, BEZ_US);
+-- The ration page's feedstuff list reads its rows page by page in name order,
+-- without or with a type. SQLite keeps that order in the names' sort keys
+-- (SORT_ columns, filled by the program); PostgreSQL sorts the names
+-- themselves under their collation and has no SORT_ columns.
+CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_BEZ_DE ON T_FUTTERMITTEL (SORT_BEZ_DE);
+CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_BEZ_US ON T_FUTTERMITTEL (SORT_BEZ_US);
+CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_TYP_BEZ_DE ON T_FUTTERMITTEL (ID_FM_TYP, SORT_BEZ_DE);
+CREATE INDEX IF NOT EXISTS IX_FUTTERMITTEL_TYP_BEZ_US ON T_FUTTERMITTEL (ID_FM_TYP, SORT_BEZ_US);
 CREATE TABLE T_FM_NAEHRSTOFF (
     ID            INTEGER PRIMARY KEY AUTOINCREMENT,
     ID_FM         INTEGER,
@@ -193,14 +197,18 @@ CREATE TABLE T_PAT_REZ (
     Rippen        VARCHAR(1) COLLATE NOCASE,
     Rezepttitel   VARCHAR(255) COLLATE NOCASE,
     Datum         DATETIME,
-    Bemerkung     TEXT COLLATE NOCASE
+    Bemerkung     TEXT COLLATE NOCASE,
+    SORT_Name_Besitzer BLOB,
+    SORT_Name_Pat      BLOB
 );
--- The case list's order: its first screen reads the first rows of this index
--- instead of sorting every case. It holds every column the list searches and
--- shows, so a page deep in the list reads the index alone, not the table.
--- The names and the title keep their columns' NOCASE.
+-- The case list's order, ending in the key so that no two cases tie: its
+-- first screen reads the first rows of this index instead of sorting every
+-- case. It holds every column the list searches and shows, so a page deep in
+-- the list reads the index alone, not the table. The columns after the key
+-- never decide the order, so their collation does not matter to it.
 CREATE INDEX IF NOT EXISTS IX_PAT_REZ_LISTE
-    ON T_PAT_REZ (Name_Besitzer, Name_Pat, Datum, ID_Gattung, ID_Geschlecht, Rezepttitel);
+    ON T_PAT_REZ (SORT_Name_Besitzer, SORT_Name_Pat, Datum, ID, Name_Besitzer, Name_Pat,
+                  ID_Gattung, ID_Geschlecht, Rezepttitel);
 CREATE TABLE T_REZ_FM (
     ID              INTEGER PRIMARY KEY AUTOINCREMENT,
     ID_Rezept       INTEGER,

@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include "db/SchemaInfo.h"
+#include "db/SortKeys.h"
 #include "db/SqliteBackend.h"
 
 #include <sqlite3.h>
@@ -53,6 +54,7 @@ public:
     }
     bool exec(const QByteArray& sql) { return SqliteBackend::execRaw(m_db, sql, m_error); }
     bool insertRows(const TableData& data);
+    bool addSortKeys() { return SortKeys::addTo(m_db, &m_error); }
     void close()
     {
         sqlite3_close_v2(m_db);
@@ -101,7 +103,8 @@ bool fill(Database& db, Contents contents, QString* error)
             return false;
         }
     }
-    if (!db.exec(QByteArray("PRAGMA user_version = ") + QByteArray::number(SchemaVersion)) ||
+    if (!db.addSortKeys() ||
+        !db.exec(QByteArray("PRAGMA user_version = ") + QByteArray::number(SchemaVersion)) ||
         !db.exec("COMMIT") || !db.exec("PRAGMA journal_mode = WAL")) {
         if (error)
             *error = db.error();

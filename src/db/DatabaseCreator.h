@@ -14,8 +14,10 @@ namespace DatabaseCreator {
 
 // The schema version this program writes and understands (PRAGMA user_version).
 // Version 2 added the maxima tables (T_HOECHSTWERT, T_FALL_LEBENSPHASE),
-// version 3 the source of each feedstuff content (T_FM_NAEHRSTOFF.QUELLE).
-constexpr int SchemaVersion = 3;
+// version 3 the source of each feedstuff content (T_FM_NAEHRSTOFF.QUELLE),
+// version 4 the sort keys of the listed names on SQLite (SortKeys) and the
+// case list's index ending in the key.
+constexpr int SchemaVersion = 4;
 
 enum class Contents { SchemaOnly, SystemData };
 

@@ -33,11 +33,75 @@ QString withoutComments(const QString& schema)
     return out;
 }
 
+bool isSortKey(const SqlToken& token)
+{
+    return token.kind == SqlToken::Kind::Word &&
+           token.text.startsWith(QLatin1String("SORT_"), Qt::CaseInsensitive);
+}
+
+// SQLite keeps the listed names' order in sort-key columns (SORT_<name>); the
+// server sorts the names themselves under their collation. So the SORT_
+// columns go, and an index over one is over its name, listed once.
+std::vector<SqlToken> withoutSortKeys(std::vector<SqlToken> t)
+{
+    std::vector<SqlToken> out;
+    out.reserve(t.size());
+    bool inIndex = false;
+    int depth = 0;
+    QSet<QString> listed;
+    const auto nextWord = [&t](size_t i) {
+        for (size_t j = i + 1; j < t.size(); ++j)
+            if (!t[j].isSpace())
+                return t[j].kind == SqlToken::Kind::Word ? int(j) : -1;
+        return -1;
+    };
+    for (size_t i = 0; i < t.size(); ++i) {
+        SqlToken& token = t[i];
+        if (token.isWord("INDEX")) {
+            inIndex = true;
+            listed.clear();
+        } else if (token.isPunct(';')) {
+            inIndex = false;
+        } else if (token.isPunct('(')) {
+            ++depth;
+        } else if (token.isPunct(')')) {
+            --depth;
+        }
+        if (depth == 1 && token.isPunct(',')) {
+            const int word = nextWord(i);
+            if (word >= 0 && !inIndex && isSortKey(t[word])) {
+                // The column's definition, up to the next column or the end.
+                size_t end = size_t(word);
+                while (end + 1 < t.size() && !t[end + 1].isPunct(',') && !t[end + 1].isPunct(')'))
+                    ++end;
+                i = end;
+                continue;
+            }
+            if (word >= 0 && inIndex) {
+                QString name = t[word].text;
+                if (isSortKey(t[word]))
+                    name = name.mid(5);
+                if (listed.contains(name.toUpper())) {
+                    i = size_t(word);
+                    continue;
+                }
+            }
+        }
+        if (inIndex && depth == 1 && token.kind == SqlToken::Kind::Word) {
+            if (isSortKey(token))
+                token.text = token.text.mid(5);
+            listed.insert(token.text.toUpper());
+        }
+        out.push_back(token);
+    }
+    return out;
+}
+
 } // namespace
 
 QString render(const QString& sqliteSchema, bool preamble)
 {
-    const std::vector<SqlToken> t = tokenizeJetSql(withoutComments(sqliteSchema));
+    const std::vector<SqlToken> t = withoutSortKeys(tokenizeJetSql(withoutComments(sqliteSchema)));
     auto next = [&](int i) {
         for (int j = i + 1; j < int(t.size()); ++j)
             if (!t[j].isSpace())

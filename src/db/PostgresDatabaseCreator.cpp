@@ -75,9 +75,15 @@ bool readTables(SqliteFile& file, QMap<QString, QStringList>& tables, QString* e
         if (!info)
             return fail(error, file.error());
         QStringList columns;
-        while (sqlite3_step(info.get()) == SQLITE_ROW)
-            columns << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)))
-                           .toUpper();
+        while (sqlite3_step(info.get()) == SQLITE_ROW) {
+            const QString column =
+                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1)))
+                    .toUpper();
+            // The names' sort keys belong to the file; the server sorts the
+            // names themselves.
+            if (!column.startsWith(QLatin1String("SORT_")))
+                columns << column;
+        }
         tables.insert(name.toUpper(), columns);
     }
     return true;
@@ -230,8 +236,15 @@ bool upgrade(const QString& conninfo, UpgradeResult& result, QString* error)
             QLatin1String(PostgreSqlSchema::TextCollation)) ||
         !loader.reloadColumns())
         return fail(error, loader.error());
-    if (!ShippedFeedUpdate::run(store, result.report, &failure))
+    if (result.from < 3 && !ShippedFeedUpdate::run(store, result.report, &failure))
         return fail(error, failure);
+    // Version 4: the case list's index ends in the key, as its order does.
+    for (const DatabaseCreator::SchemaIndex& index : DatabaseCreator::schemaIndexes()) {
+        if (index.name.compare(QLatin1String("IX_PAT_REZ_LISTE"), Qt::CaseInsensitive) == 0 &&
+            (!loader.exec(QStringLiteral("DROP INDEX IF EXISTS ") + index.name) ||
+             !loader.exec(PostgreSqlSchema::render(index.statement, false))))
+            return fail(error, loader.error());
+    }
     if (!loader.writeSchemaVersion(DatabaseCreator::SchemaVersion) || !loader.continueKeys() ||
         !loader.analyze() || !loader.commit())
         return fail(error, loader.error());

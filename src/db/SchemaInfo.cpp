@@ -10,6 +10,8 @@ void SchemaInfo::addColumn(const QString& table, const QString& column, ColumnKi
         m_nonTextColumns.insert(name);
     if (kind == ColumnKind::Date)
         m_dateColumns.insert(name);
+    if (name.startsWith(QLatin1String("SORT_")))
+        m_sortColumns.insert(table.toUpper() + QLatin1Char('.') + name.mid(5), name);
 }
 
 SchemaInfo::ColumnKind SchemaInfo::kindOfDeclaredType(const QString& declaredType)

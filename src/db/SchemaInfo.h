@@ -21,10 +21,22 @@ public:
     // A column name that is a date column in some table.
     bool isDateColumn(const QString& column) const;
     bool hasTable(const QString& table) const { return m_tables.contains(table.toUpper()); }
+    bool hasColumn(const QString& table, const QString& column) const
+    {
+        return m_tables.value(table.toUpper()).contains(column.toUpper());
+    }
+    // The column holding the sort keys of a table's name column (SORT_<name>,
+    // see SortKeys), or empty when it has none.
+    QString sortColumn(const QString& table, const QString& column) const
+    {
+        return m_sortColumns.value(table.toUpper() + QLatin1Char('.') + column.toUpper());
+    }
+    bool hasSortColumns() const { return !m_sortColumns.isEmpty(); }
 
 private:
     QHash<QString, QHash<QString, ColumnKind>> m_tables;
     QSet<QString> m_textColumns;
     QSet<QString> m_nonTextColumns;
     QSet<QString> m_dateColumns;
+    QHash<QString, QString> m_sortColumns;
 };

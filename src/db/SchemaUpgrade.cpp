@@ -2,6 +2,7 @@
 
 #include "db/DatabaseCreator.h"
 #include "db/ShippedFeedUpdate.h"
+#include "db/SortKeys.h"
 #include "db/SqliteBackend.h"
 
 #include <QStringList>
@@ -163,6 +164,17 @@ bool upgrade(sqlite3* db, QString* error, ShippedFeedReport* report)
         return false;
     }
     bool ok = true;
+    // Files before version 4 keep the lists' indexes over the names in the
+    // program's collation, which other tools read in another order; when such
+    // a tool wrote the file they no longer match their tables. They go first,
+    // so that the steps below never read them; version 4 builds them anew
+    // over the names' sort keys.
+    if (schemaVersion(db) < 4) {
+        for (const DatabaseCreator::SchemaIndex& index : DatabaseCreator::schemaIndexes()) {
+            if (index.statement.contains(QLatin1String("SORT_")))
+                ok = ok && step.exec("DROP INDEX IF EXISTS " + index.name.toUtf8());
+        }
+    }
     SqliteStore store(db);
     ShippedFeedReport changes;
     for (int version = schemaVersion(db) + 1; ok && version <= DatabaseCreator::SchemaVersion; ++version) {
@@ -181,6 +193,11 @@ bool upgrade(sqlite3* db, QString* error, ShippedFeedReport* report)
             ok = step.addColumn(QStringLiteral("T_FM_NAEHRSTOFF"), QStringLiteral("QUELLE"),
                                 QStringLiteral("VARCHAR(255) COLLATE NOCASE")) &&
                  ShippedFeedUpdate::run(store, changes, &failure);
+        }
+        if (ok && version == 4) {
+            ok = SortKeys::addTo(db, &failure);
+            for (const DatabaseCreator::SchemaIndex& index : DatabaseCreator::schemaIndexes())
+                ok = ok && step.exec(index.statement.toUtf8());
         }
         if (!failure.isEmpty())
             step.setError(failure);

@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "db/DatabaseCreator.h"
 #include "db/SchemaUpgrade.h"
+#include "db/SortKeys.h"
 #include "db/TextFolding.h"
 
 #include <sqlite3.h>
@@ -273,6 +274,11 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
         // lock) still opens as it is; the user is told why.
         SchemaUpgrade::upgrade(db, &backend->m_upgradeReport.failure, &backend->m_upgradeReport);
         backend->createMissingIndexes();
+        // Names another tool wrote get their sort keys; the program's own
+        // writes keep theirs current from here on.
+        QString ignored;
+        SortKeys::refresh(db, false, &ignored);
+        SortKeys::installTriggers(db, &ignored);
     }
     backend->loadSchema();
     return backend;
@@ -311,11 +317,13 @@ bool SqliteBackend::execRaw(sqlite3* db, const QByteArray& sql, QString& error)
 bool SqliteBackend::installCollation(sqlite3* db)
 {
     // Text columns are declared COLLATE NOCASE; this makes that collation the
-    // lists' German order, umlauts beside their base letters. An index on such
-    // a column is kept in this order: the sqlite3 shell reads it, but names it
-    // writes there may be misplaced for this connection until a REINDEX here.
+    // German order, umlauts beside their base letters, for the program's
+    // comparisons and sorts. No index is over such a column's collation (the
+    // lists' indexes are over sort keys, SortKeys), so a tool with SQLite's
+    // own NOCASE finds the file sound and may write it.
     return sqlite3_create_collation_v2(db, "NOCASE", SQLITE_UTF8, nullptr, noCaseCollation, nullptr) ==
-           SQLITE_OK;
+               SQLITE_OK &&
+           SortKeys::registerFunction(db);
 }
 
 void SqliteBackend::createMissingIndexes()

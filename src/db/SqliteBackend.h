@@ -40,10 +40,9 @@ public:
     // Translates a statement without running it (for diagnostics and tests).
     std::optional<QString> translate(const QString& jetSql, QString* error = nullptr) const;
 
-    // Gives another connection to the file the program's NOCASE collation.
-    // The schema's text columns and their indexes use it, so a connection
-    // with SQLite's built-in NOCASE (which folds ASCII letters only) sorts
-    // umlauts differently and corrupts those indexes when it writes.
+    // Gives another connection to the file the program's NOCASE collation
+    // (German order, case ignored) and its sort_key() function, so that it
+    // compares and sorts names as the program does.
     static bool installCollation(sqlite3* db);
     // Runs sql (one or more statements) on a raw connection; false with
     // SQLite's reason in error.

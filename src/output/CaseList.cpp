@@ -95,7 +95,7 @@ QString searchCondition(const CaseSearchCriteria& criteria)
 QString CaseList::searchStatement(const CaseSearchCriteria& criteria)
 {
     return QStringLiteral("SELECT ID, Name_Besitzer, Name_Pat, Datum, Rezepttitel FROM T_PAT_REZ") +
-           searchCondition(criteria) + QStringLiteral(" ORDER BY Name_Besitzer, Name_Pat, Datum;");
+           searchCondition(criteria) + QStringLiteral(" ORDER BY Name_Besitzer, Name_Pat, Datum, ID;");
 }
 
 QString CaseList::countStatement(const CaseSearchCriteria& criteria)

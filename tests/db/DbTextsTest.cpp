@@ -3,6 +3,7 @@
 
 #include "db/ConnectionString.h"
 #include "db/JetSqlTokenizer.h"
+#include "db/SortKeys.h"
 #include "db/SqlQuote.h"
 #include "db/TextFolding.h"
 
@@ -122,8 +123,11 @@ TEST(TextFoldingTest, OrdersExactlyAsTheGermanCollatorCaseIgnored)
         for (const QString& b : texts) {
             const QByteArray utf8B = b.toUtf8();
             const int expected = sign(german.compare(a, b));
+            // The sort keys the lists' indexes hold, compared as bytes.
+            const QByteArray keyA = SortKeys::key(a), keyB = SortKeys::key(b);
+            const int keys = sign(keyA.compare(keyB));
             const bool same =
-                sign(TextFolding::compare(a, b)) == expected &&
+                sign(TextFolding::compare(a, b)) == expected && keys == expected &&
                 sign(TextFolding::compareUtf8(utf8A.constData(), int(utf8A.size()), utf8B.constData(),
                                               int(utf8B.size()))) == expected;
             if (!same && ++disagreements <= 5)

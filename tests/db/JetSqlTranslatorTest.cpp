@@ -22,6 +22,7 @@ SchemaInfo animalSchema()
     schema.addColumn(QStringLiteral("T_TIER"), QStringLiteral("AKTIV"), Kind::YesNo);
     schema.addColumn(QStringLiteral("T_TIER"), QStringLiteral("GEWICHT"), Kind::Number);
     schema.addColumn(QStringLiteral("T_TIER"), QStringLiteral("CODE"), Kind::Text);
+    schema.addColumn(QStringLiteral("T_TIER"), QStringLiteral("SORT_NAME"), Kind::Other);
     schema.addColumn(QStringLiteral("T_NOTIZ"), QStringLiteral("ID"), Kind::Number);
     schema.addColumn(QStringLiteral("T_NOTIZ"), QStringLiteral("TEXT"), Kind::Text);
     schema.addColumn(QStringLiteral("T_NOTIZ"), QStringLiteral("CODE"), Kind::Number);
@@ -164,6 +165,21 @@ const Translation translations[] = {
      "INSERT INTO T_NOTIZ (ID, CODE) SELECT ID, 1 FROM T_TIER WHERE ID = 4"},
     {"a column named like a lock stays", "SELECT [FOR], SHARE FROM T_TIER ORDER BY SHARE",
      "SELECT [FOR], SHARE FROM T_TIER ORDER BY SHARE"},
+
+    // Names sorted by their sort keys
+    {"order by a sorted name", "SELECT ID, NAME FROM T_TIER ORDER BY NAME, ID",
+     "SELECT ID, NAME FROM T_TIER ORDER BY SORT_NAME, ID"},
+    {"qualified and descending", "SELECT T_TIER.ID FROM T_TIER ORDER BY T_TIER.Name DESC, CODE LIMIT 5",
+     "SELECT T_TIER.ID FROM T_TIER ORDER BY T_TIER.SORT_NAME DESC, CODE LIMIT 5"},
+    {"page after a name", "SELECT ID FROM T_TIER WHERE (T_TIER.NAME, T_TIER.ID) > ('Mü''s', 7) ORDER BY NAME",
+     "SELECT ID FROM T_TIER WHERE (T_TIER.SORT_NAME, T_TIER.ID) > (sort_key('Mü''s'), 7) ORDER BY SORT_NAME"},
+    {"an expression and an equal row value keep the name",
+     "SELECT ID FROM T_TIER WHERE (NAME, ID) = ('a', 1) ORDER BY lcase(NAME), NAME & 'x'",
+     "SELECT ID FROM T_TIER WHERE (NAME, ID) = ('a', 1) ORDER BY lcase(NAME), (coalesce(NAME,'') || 'x')"},
+    {"grouped", "SELECT NAME FROM T_TIER GROUP BY NAME ORDER BY NAME",
+     "SELECT NAME FROM T_TIER GROUP BY NAME ORDER BY NAME"},
+    {"a column of another table", "SELECT T_NOTIZ.TEXT FROM T_TIER, T_NOTIZ ORDER BY T_NOTIZ.TEXT, NAME",
+     "SELECT T_NOTIZ.TEXT FROM T_TIER, T_NOTIZ ORDER BY T_NOTIZ.TEXT, SORT_NAME"},
 
     // Left as they are
     {"numbers", "SELECT 1.5E+3, .5, 2e-1 FROM T_TIER", "SELECT 1.5E+3, .5, 2e-1 FROM T_TIER"},

@@ -877,7 +877,7 @@ std::vector<SqlCase> caseListCases()
 {
     const QString head =
         QStringLiteral("SELECT ID, Name_Besitzer, Name_Pat, Datum, Rezepttitel FROM T_PAT_REZ");
-    const QString tail = QStringLiteral(" ORDER BY Name_Besitzer, Name_Pat, Datum;");
+    const QString tail = QStringLiteral(" ORDER BY Name_Besitzer, Name_Pat, Datum, ID;");
     const QStringList columns = {"ID", "Name_Besitzer", "Name_Pat", "Datum", "Rezepttitel"};
     const QStringList bello = {"1", "Müller", "Bello", "03.04.2024", "Erhaltung"};
     const QStringList minka = {"2", "O'Neil", "Minka", "04.04.2024", "Minka's Diät"};

@@ -3,6 +3,7 @@
 #include "db/ConnectionString.h"
 #include "db/DatabaseCreator.h"
 #include "db/PostgreSqlSchema.h"
+#include "db/SortKeys.h"
 #include "db/SqliteBackend.h"
 #include "support/PostgresCluster.h"
 
@@ -29,9 +30,10 @@ struct RawDb
     {
         sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
         sqlite3_busy_timeout(db, 5000);
-        // Rows written here enter the program's indexes: they must sort as
+        // Rows written here enter the program's lists: they must sort as
         // the program sorts them.
         SqliteBackend::installCollation(db);
+        SortKeys::installTriggers(db, nullptr);
     }
     ~RawDb() { sqlite3_close_v2(db); }
 };
@@ -69,6 +71,18 @@ QString sqliteText(const PGresult* result, int row, int column)
     default:
         return QString::fromUtf8(value);
     }
+}
+
+QStringList integrityProblems(sqlite3* db)
+{
+    QStringList problems;
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &statement, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
+    }
+    sqlite3_finalize(statement);
+    return problems;
 }
 
 } // namespace
@@ -154,16 +168,19 @@ void TestDatabase::checkIntegrity()
     }
     if (!backend)
         return; // the test made the file no database on purpose
-    QStringList problems;
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(backend->handle(), "PRAGMA integrity_check", -1, &statement, nullptr) ==
-        SQLITE_OK) {
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            problems << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-    }
-    sqlite3_finalize(statement);
-    if (problems != QStringList{QStringLiteral("ok")})
+    // The program's connection, and one as any other SQLite tool has it:
+    // SQLite's own NOCASE, none of the program's functions.
+    if (const QStringList problems = integrityProblems(backend->handle());
+        problems != QStringList{QStringLiteral("ok")})
         ADD_FAILURE() << "PRAGMA integrity_check: " << problems.join(QLatin1Char('\n')).toStdString();
+    sqlite3* plain = nullptr;
+    if (sqlite3_open_v2(path().toUtf8().constData(), &plain, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        if (const QStringList problems = integrityProblems(plain);
+            problems != QStringList{QStringLiteral("ok")})
+            ADD_FAILURE() << "PRAGMA integrity_check without the program's collation: "
+                          << problems.join(QLatin1Char('\n')).toStdString();
+    }
+    sqlite3_close_v2(plain);
 }
 
 QString TestDatabase::path() const
