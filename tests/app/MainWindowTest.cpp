@@ -45,7 +45,7 @@ TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&Datei|32797 Sicherungskopie…|-|57665 &Beenden"),
+            QStringLiteral("&Datei|32798 Datenbank prüfen…|32797 Sicherungskopie…|-|57665 &Beenden"),
             QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
             QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
             QStringLiteral("Rationsberechnung|32775"),
@@ -72,7 +72,7 @@ TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&File|32797 Backup…|-|57665 &Exit"),
+            QStringLiteral("&File|32798 Check database…|32797 Backup…|-|57665 &Exit"),
             QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
             QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
             QStringLiteral("Ration|32775"),
@@ -104,16 +104,27 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                 disabled << action->objectName();
         }
     }
-    EXPECT_EQ(names, (QStringList{"actionBackup",         "actionExit",
-                                  "actionSystemExport",   "actionSystemImport",
-                                  "actionSystemEdit",     "actionImportUserFeedstuffs",
-                                  "actionEditFeedstuffs", "actionRation",
-                                  "actionGerman",         "actionEnglish",
-                                  "actionToolbar",        "actionStatusBar",
-                                  "actionCascade",        "actionTileHorizontal",
-                                  "actionTileVertical",   "actionArrangeIcons",
-                                  "actionUserHelp",       "actionHelpTopics",
-                                  "actionAbout",          "actionInfo"}));
+    EXPECT_EQ(names, (QStringList{"actionCheckDatabase",
+                                  "actionBackup",
+                                  "actionExit",
+                                  "actionSystemExport",
+                                  "actionSystemImport",
+                                  "actionSystemEdit",
+                                  "actionImportUserFeedstuffs",
+                                  "actionEditFeedstuffs",
+                                  "actionRation",
+                                  "actionGerman",
+                                  "actionEnglish",
+                                  "actionToolbar",
+                                  "actionStatusBar",
+                                  "actionCascade",
+                                  "actionTileHorizontal",
+                                  "actionTileVertical",
+                                  "actionArrangeIcons",
+                                  "actionUserHelp",
+                                  "actionHelpTopics",
+                                  "actionAbout",
+                                  "actionInfo"}));
     EXPECT_EQ(disabled, (QStringList{"actionToolbar"}));
 }
 
