@@ -58,7 +58,7 @@ std::optional<QStringList> column(AppContext& context, const QString& sql)
 }
 
 // Each row a rule finds: its key, then its other columns by name, as
-// "17 (ID_Rezept 900, ID_Futtermittel 99999)".
+// "17 (ID_REZEPT 900, ID_FUTTERMITTEL 99999)".
 Count rowsOf(AppContext& context, const QString& sql)
 {
     RecordSet rs;
@@ -68,7 +68,7 @@ Count rowsOf(AppContext& context, const QString& sql)
     for (; !rs.isEof(); rs.moveNext()) {
         QStringList columns;
         for (int c = 1; c < rs.columnCount(); ++c)
-            columns << rs.columnName(c) + QLatin1Char(' ') + plain(rs.value(c));
+            columns << rs.columnName(c).toUpper() + QLatin1Char(' ') + plain(rs.value(c));
         count.keys << plain(rs.value(0)) + QStringLiteral(" (") + columns.join(QStringLiteral(", ")) +
                           QLatin1Char(')');
         ++count.count;
