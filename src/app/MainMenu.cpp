@@ -32,7 +32,8 @@ enum Command {
     About = 57664,
     InfoDe = 32787,
     InfoUs = 32786,
-    Backup = 32797
+    Backup = 32797,
+    CheckDatabase = 32798
 };
 
 Entry entry(const char* action, int id, const QString& text)
@@ -53,7 +54,8 @@ QList<Menu> menus(const QString& languageCode)
         {s("&Datei", "&File"),
          {},
          0,
-         {entry("actionBackup", Backup, s("Sicherungskopie…", "Backup…")), separator,
+         {entry("actionCheckDatabase", CheckDatabase, s("Datenbank prüfen…", "Check database…")),
+          entry("actionBackup", Backup, s("Sicherungskopie…", "Backup…")), separator,
           entry("actionExit", Exit, s("&Beenden", "&Exit"))}},
         {s("Systemdaten", "Systemdata"),
          {},

@@ -121,7 +121,7 @@ QString DatabaseBackup::automaticCopyFolder() const
     return database.isEmpty() ? QString() : QDir::toNativeSeparators(QFileInfo(database).absolutePath());
 }
 
-bool DatabaseBackup::writeAutomaticCopy()
+bool DatabaseBackup::writeAutomaticCopy(Before before)
 {
     // The import runs in one transaction on the server, which undoes it
     // whole when it fails; copies of a server database are the server's own.
@@ -142,10 +142,15 @@ bool DatabaseBackup::writeAutomaticCopy()
     QString reason;
     if (!copyTo(path, reason)) {
         m_prompt.message(
-            text("Vor dem Import konnte keine Sicherungskopie der Datenbank angelegt werden:\n%1\n"
-                 "Der Import wurde nicht ausgeführt; die Datenbank wurde nicht verändert.",
-                 "No backup copy of the database could be made before the import:\n%1\n"
-                 "The import was not run; the database has not been changed.")
+            (before == Before::Repair
+                 ? text("Vor der Reparatur konnte keine Sicherungskopie der Datenbank angelegt werden:\n%1\n"
+                        "Die Reparatur wurde nicht ausgeführt; die Datenbank wurde nicht verändert.",
+                        "No backup copy of the database could be made before the repair:\n%1\n"
+                        "The repair was not run; the database has not been changed.")
+                 : text("Vor dem Import konnte keine Sicherungskopie der Datenbank angelegt werden:\n%1\n"
+                        "Der Import wurde nicht ausgeführt; die Datenbank wurde nicht verändert.",
+                        "No backup copy of the database could be made before the import:\n%1\n"
+                        "The import was not run; the database has not been changed."))
                 .arg(reason),
             Prompt::Icon::Error);
         return false;

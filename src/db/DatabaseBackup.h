@@ -27,9 +27,11 @@ public:
     // Copies the database to path, replacing a file there only once the copy
     // is whole, and tells the user how it ended.
     bool writeTo(const QString& path);
-    // The copy before an import; a message only when it fails, and then the
-    // import must not run. A server database is not copied.
-    bool writeAutomaticCopy();
+    // What the automatic copy is made before; its failure message names it.
+    enum class Before { Import, Repair };
+    // The copy before an import or a repair; a message only when it fails,
+    // and then the change must not run. A server database is not copied.
+    bool writeAutomaticCopy(Before before = Before::Import);
 
     // Where the automatic copies are kept; empty for a server database.
     QString automaticCopyFolder() const;

@@ -133,6 +133,25 @@ std::vector<SchemaIndex> schemaIndexes()
     return indexes;
 }
 
+std::vector<SchemaIndex> allSchemaIndexes()
+{
+    static const std::vector<SchemaIndex> indexes = [] {
+        std::vector<SchemaIndex> found;
+        const QString schema =
+            QString::fromUtf8(readResource(ResourceRoot + QLatin1String("/schema.sql"), nullptr));
+        static const QRegularExpression statement(
+            QStringLiteral("CREATE\\s+INDEX\\s+(?:IF\\s+NOT\\s+EXISTS\\s+)?(\\w+)\\s+(ON\\s[^;]*;)"),
+            QRegularExpression::CaseInsensitiveOption);
+        for (auto it = statement.globalMatch(schema); it.hasNext();) {
+            const QRegularExpressionMatch m = it.next();
+            found.push_back({m.captured(1), QStringLiteral("CREATE INDEX IF NOT EXISTS ") + m.captured(1) +
+                                                QLatin1Char(' ') + m.captured(2)});
+        }
+        return found;
+    }();
+    return indexes;
+}
+
 bool insertRows(sqlite3* db, const TableData& data, QString* error)
 {
     QStringList names, marks;

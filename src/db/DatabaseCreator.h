@@ -33,6 +33,9 @@ struct SchemaIndex
     QString statement;
 };
 std::vector<SchemaIndex> schemaIndexes();
+// Every index the schema creates, with or without IF NOT EXISTS; each
+// statement is written with IF NOT EXISTS, so that running it again does no harm.
+std::vector<SchemaIndex> allSchemaIndexes();
 
 // One table file of the shipped data: the column names and the rows; a value
 // without content is NULL.

@@ -73,9 +73,15 @@ void IndicatorCalculator::loadIndicatorFormulas()
 
 QString IndicatorCalculator::substitute(const QString& formula, const RationGrids& grids)
 {
+    return substitute(formula, [&grids](const QString& key) { return grids.lookupSupply(key); });
+}
+
+QString IndicatorCalculator::substitute(const QString& formula,
+                                        const std::function<QString(const QString& key)>& lookup)
+{
     QHash<QString, QString> supply;
     for (const char* key : ReadOrder)
-        supply.insert(QLatin1String(key), wrapped(grids.lookupSupply(QLatin1String(key))));
+        supply.insert(QLatin1String(key), wrapped(lookup(QLatin1String(key))));
     QString text = formula.trimmed();
     for (const SupplyVariable& variable : Variables)
         text.replace(QLatin1String(variable.name), supply.value(QLatin1String(variable.key)));

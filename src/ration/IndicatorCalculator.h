@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class AppContext;
 class CaseHeaderSource;
 class RationGrids;
@@ -19,6 +21,9 @@ public:
     // The formula with every supply variable replaced by "(" + supply + ")"
     // and "," made "."; exposed for the tests of the substitution order.
     static QString substitute(const QString& formula, const RationGrids& grids);
+    // The same with each supply read by its nutrient key.
+    static QString substitute(const QString& formula,
+                              const std::function<QString(const QString& key)>& supply);
 
 private:
     AppContext& m_context;

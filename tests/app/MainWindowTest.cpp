@@ -1,5 +1,6 @@
 #include "app/gui/MainWindow.h"
 #include "ShownMainWindow.h"
+#include "app/gui/DatabaseCheckDialog.h"
 #include "core/FileChooser.h"
 #include "core/Prompt.h"
 #include "exchange/gui/ExchangeDialog.h"
@@ -9,8 +10,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -45,7 +49,7 @@ TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&Datei|32797 Sicherungskopie…|-|57665 &Beenden"),
+            QStringLiteral("&Datei|32798 Datenbank prüfen…|32797 Sicherungskopie…|-|57665 &Beenden"),
             QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
             QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
             QStringLiteral("Rationsberechnung|32775"),
@@ -72,7 +76,7 @@ TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&File|32797 Backup…|-|57665 &Exit"),
+            QStringLiteral("&File|32798 Check database…|32797 Backup…|-|57665 &Exit"),
             QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
             QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
             QStringLiteral("Ration|32775"),
@@ -104,16 +108,27 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                 disabled << action->objectName();
         }
     }
-    EXPECT_EQ(names, (QStringList{"actionBackup",         "actionExit",
-                                  "actionSystemExport",   "actionSystemImport",
-                                  "actionSystemEdit",     "actionImportUserFeedstuffs",
-                                  "actionEditFeedstuffs", "actionRation",
-                                  "actionGerman",         "actionEnglish",
-                                  "actionToolbar",        "actionStatusBar",
-                                  "actionCascade",        "actionTileHorizontal",
-                                  "actionTileVertical",   "actionArrangeIcons",
-                                  "actionUserHelp",       "actionHelpTopics",
-                                  "actionAbout",          "actionInfo"}));
+    EXPECT_EQ(names, (QStringList{"actionCheckDatabase",
+                                  "actionBackup",
+                                  "actionExit",
+                                  "actionSystemExport",
+                                  "actionSystemImport",
+                                  "actionSystemEdit",
+                                  "actionImportUserFeedstuffs",
+                                  "actionEditFeedstuffs",
+                                  "actionRation",
+                                  "actionGerman",
+                                  "actionEnglish",
+                                  "actionToolbar",
+                                  "actionStatusBar",
+                                  "actionCascade",
+                                  "actionTileHorizontal",
+                                  "actionTileVertical",
+                                  "actionArrangeIcons",
+                                  "actionUserHelp",
+                                  "actionHelpTopics",
+                                  "actionAbout",
+                                  "actionInfo"}));
     EXPECT_EQ(disabled, (QStringList{"actionToolbar"}));
 }
 
@@ -197,6 +212,42 @@ TEST_F(SystemDataMenu, BackupWritesTheChosenCopyAndTheImportNoteNamesTheCopiesFo
                 QStringLiteral(
                     "A backup copy of the database (MensolyVers3.mdb) is made before the import, in:\n") +
                 fixture->directory()));
+}
+
+// "Datenbank prüfen": the findings in the user's language, the repair button
+// only while something may be repaired, and the check again after it.
+TEST(MainWindowTest, TheDatabaseCheckListsFindingsAndRepairsAnIndex)
+{
+    TestDatabase fixture(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(fixture.rawExec(QStringLiteral("DROP INDEX IX_FM_KAT_FM")));
+    RecordingPrompt prompt;
+    DatabaseCheckDialog dialog(fixture.context(), prompt);
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("findings"));
+    auto* status = dialog.findChild<QLabel*>(QStringLiteral("status"));
+    auto* repair = dialog.findChild<QPushButton*>(QStringLiteral("repair"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Datenbank prüfen"));
+    EXPECT_EQ(repair->text(), QStringLiteral("Reparieren"));
+    dialog.runChecks();
+    const auto problems = [list] {
+        QStringList texts;
+        for (int row = 0; row < list->count(); ++row) {
+            if (!list->item(row)->text().contains(QStringLiteral("Datenbankserver")))
+                texts << list->item(row)->text();
+        }
+        return texts;
+    };
+    EXPECT_EQ(problems(), QStringList{QStringLiteral("Fehlende Indizes: 1\nBetroffen: IX_FM_KAT_FM")});
+    EXPECT_EQ(status->text(), QStringLiteral("1 Problem gefunden."));
+    // Every check ran: the bar stands at its end.
+    const auto* progress = dialog.findChild<QProgressBar*>(QStringLiteral("progress"));
+    EXPECT_GT(progress->maximum(), 0);
+    EXPECT_EQ(progress->value(), progress->maximum());
+    ASSERT_TRUE(repair->isEnabled());
+    repair->click();
+    EXPECT_EQ(problems(), QStringList());
+    EXPECT_TRUE(status->text().startsWith(QStringLiteral("Repariert"))) << status->text().toStdString();
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("Die Datenbank ist in Ordnung.")));
+    EXPECT_FALSE(repair->isEnabled());
 }
 
 TEST(MainWindowTest, TheStatusBarStartsHiddenAndToggles)

@@ -4,6 +4,7 @@
 
 #include "core/Prompt.h"
 #include "db/AppContext.h"
+#include "db/DatabaseCheck.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 #include "exchange/ExchangeFile.h"
@@ -15,28 +16,6 @@
 namespace DatabaseChecks {
 
 namespace {
-
-// The first column of every row, as text.
-QStringList column(AppContext& context, const QString& sql, bool* opened = nullptr)
-{
-    QStringList values;
-    RecordSet rs;
-    const bool ok = rs.openRecordset(context.db(), sql);
-    if (opened)
-        *opened = ok;
-    for (; ok && !rs.isEof(); rs.moveNext())
-        values << rs.value(0).text;
-    return values;
-}
-
-qint64 number(AppContext& context, const QString& sql)
-{
-    RecordSet rs;
-    if (!rs.openRecordset(context.db(), sql) || rs.isEof())
-        return -1;
-    const DbValue value = rs.value(0);
-    return value.kind == DbValue::Kind::Integer ? value.integer : value.text.toLongLong();
-}
 
 // Contents per feedstuff key of one table.
 QHash<qint64, int> countsPerFeed(AppContext& context, const QString& table)
@@ -71,18 +50,6 @@ void checkCases(AppContext& context, QStringList& found)
                          .arg(title)
                          .arg(rows);
     }
-    const qint64 orphans =
-        number(context, QStringLiteral("SELECT COUNT(*) AS N FROM T_REZ_FM LEFT JOIN T_PAT_REZ ON "
-                                       "T_REZ_FM.ID_Rezept = T_PAT_REZ.ID WHERE T_PAT_REZ.ID IS NULL"));
-    if (orphans != 0)
-        found << QStringLiteral("%1 ration rows belong to no case").arg(orphans);
-    // A case opens its ration through the feedstuffs: a row without one is lost.
-    const qint64 unfed =
-        number(context, QStringLiteral("SELECT COUNT(*) AS N FROM T_REZ_FM LEFT JOIN T_FUTTERMITTEL ON "
-                                       "T_REZ_FM.ID_Futtermittel = T_FUTTERMITTEL.ID WHERE "
-                                       "T_FUTTERMITTEL.ID IS NULL"));
-    if (unfed != 0)
-        found << QStringLiteral("%1 ration rows name no stored feedstuff").arg(unfed);
 }
 
 void checkFeeds(AppContext& context, QStringList& found)
@@ -109,23 +76,6 @@ void checkFeeds(AppContext& context, QStringList& found)
                          .arg(categories.value(key));
         }
     }
-    for (const char* table : {"T_FM_NAEHRSTOFF", "T_FM_KAT"}) {
-        const qint64 orphans = number(
-            context, QStringLiteral("SELECT COUNT(*) AS N FROM %1 LEFT JOIN T_FUTTERMITTEL ON %1.ID_FM = "
-                                    "T_FUTTERMITTEL.ID WHERE T_FUTTERMITTEL.ID IS NULL")
-                         .arg(QLatin1String(table)));
-        if (orphans != 0)
-            found << QStringLiteral("%1 rows of %2 belong to no feedstuff")
-                         .arg(orphans)
-                         .arg(QLatin1String(table));
-    }
-    const qint64 counter =
-        number(context, QStringLiteral("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = ") + owner);
-    const qint64 highest =
-        number(context, QStringLiteral("SELECT MAX(ID) AS M FROM T_FUTTERMITTEL WHERE EIGEN = ") + owner);
-    if (counter <= highest)
-        found
-            << QStringLiteral("the key counter %1 is not above the stored key %2").arg(counter).arg(highest);
 }
 
 } // namespace
@@ -151,15 +101,13 @@ QByteArray systemDigest(AppContext& context)
 QStringList failures(AppContext& context, const QList<QByteArray>& systemStates)
 {
     QStringList found;
-    // A server keeps its files whole itself; only a database file is checked.
-    const bool isFile = context.db().backend() && !context.db().backend()->databaseFile().isEmpty();
-    bool opened = false;
-    const QStringList integrity =
-        isFile ? column(context, QStringLiteral("PRAGMA integrity_check"), &opened) : QStringList();
-    if (isFile && !opened)
-        found << QStringLiteral("cannot run the integrity check: ") + context.db().lastError();
-    else if (isFile && integrity != QStringList{QStringLiteral("ok")})
-        found << QStringLiteral("integrity check: ") + integrity.join(QStringLiteral("; "));
+    // The program's own check: the file's integrity, rows without their case
+    // or feedstuff, key counters, indexes.
+    DatabaseCheck check(context, DatabaseCheck::storageChecks());
+    for (const DatabaseCheck::Finding& finding : check.run()) {
+        if (finding.kind == DatabaseCheck::Finding::Kind::Problem)
+            found << check.line(finding);
+    }
     checkCases(context, found);
     checkFeeds(context, found);
     const QByteArray digest = systemDigest(context);

@@ -14,11 +14,11 @@ namespace DatabaseChecks {
 // cannot be read.
 QByteArray systemDigest(AppContext& context);
 
-// Every broken rule, one text each: the file's integrity (of a SQLite file), cases whose ration
-// rows are not all there (or rows without a case or feedstuff), user feedstuffs without
-// all their contents (or contents without a feedstuff), the key counter of
-// the owner at or below a stored key, and system tables in none of the
-// states in systemStates.
+// Every broken rule, one text each: the program's own check (the file's
+// integrity, rows without their case or feedstuff, key counters, indexes) as
+// mensoly-cli check prints it, cases whose ration rows are not all there,
+// user feedstuffs without all their contents, and system tables in none of
+// the states in systemStates.
 QStringList failures(AppContext& context, const QList<QByteArray>& systemStates);
 
 } // namespace DatabaseChecks

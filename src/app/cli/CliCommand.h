@@ -48,6 +48,7 @@ int runExportCommand(const CliArgs& args, CliIo& io);
 int runImportCommand(const CliArgs& args, CliIo& io);
 int runImportLegacyCommand(const CliArgs& args, CliIo& io);
 int runBackupCommand(const CliArgs& args, CliIo& io);
+int runCheckCommand(const CliArgs& args, CliIo& io);
 int runMigrateCommand(const CliArgs& args, CliIo& io);
 int runUpgradeCommand(const CliArgs& args, CliIo& io);
 // Opens the database file at path for writing, which brings it to the

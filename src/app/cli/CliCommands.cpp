@@ -68,6 +68,11 @@ const std::vector<CliCommand>& cliCommands()
          &runImportLegacyCommand},
         {"backup", "backup FILE            write a consistent copy of the database into FILE",
          &runBackupCommand},
+        {"check",
+         "check [--repair]       check the database: its integrity, schema version and indexes, rows\n"
+         "                         without their case or feedstuff, key counters and formulas; with\n"
+         "                         --repair, copy it and rebuild indexes and raise key counters",
+         &runCheckCommand},
     };
     return commands;
 }

@@ -6,6 +6,7 @@
 #include "app/gui/AboutDialog.h"
 #include "app/gui/CaseListView.h"
 #include "app/gui/CaseWindow.h"
+#include "app/gui/DatabaseCheckDialog.h"
 #include "app/gui/ResultBar.h"
 #include "app/gui/SearchBarView.h"
 #include "app/gui/StartWindow.h"
@@ -83,6 +84,7 @@ QMenu* MainWindow::createPopupMenu()
 
 void MainWindow::createActions()
 {
+    m_actions.checkDatabase = makeAction("actionCheckDatabase", &MainWindow::checkDatabase);
     m_actions.backup = makeAction("actionBackup", &MainWindow::backupDatabase);
     m_actions.exit = makeAction("actionExit", &MainWindow::quit);
     m_actions.systemExport = makeAction("actionSystemExport", &MainWindow::exportSystemData);
@@ -314,6 +316,12 @@ void MainWindow::exportSystemData()
 void MainWindow::importSystemData()
 {
     ExchangeDialog dialog(ExchangeDialog::Mode::Import, m_context, m_prompt, *m_fileChooser, this);
+    dialog.exec();
+}
+
+void MainWindow::checkDatabase()
+{
+    DatabaseCheckDialog dialog(m_context, m_prompt, this);
     dialog.exec();
 }
 

@@ -67,6 +67,7 @@ private slots:
     void editSystemData();
     void exportSystemData();
     void importSystemData();
+    void checkDatabase();
     void backupDatabase();
     void importUserFeedstuffs();
     void switchToGerman();
@@ -86,6 +87,7 @@ private:
     // texts.
     struct Actions
     {
+        QAction* checkDatabase = nullptr;
         QAction* backup = nullptr;
         QAction* exit = nullptr;
         QAction* systemExport = nullptr;

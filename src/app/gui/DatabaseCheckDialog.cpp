@@ -1,0 +1,111 @@
+#include "app/gui/DatabaseCheckDialog.h"
+
+#include "core/Lang.h"
+#include "db/AppContext.h"
+#include "ration/ProgramChecks.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+DatabaseCheckDialog::DatabaseCheckDialog(AppContext& context, Prompt& prompt, QWidget* parent)
+    : QDialog(parent)
+    , m_context(context)
+    , m_prompt(prompt)
+    , m_check(context, ProgramChecks::all())
+    , m_status(new QLabel(this))
+    , m_progress(new QProgressBar(this))
+    , m_list(new QListWidget(this))
+    , m_repair(new QPushButton(text("Reparieren", "Repair"), this))
+{
+    setWindowTitle(text("Datenbank prüfen", "Check database"));
+    m_status->setObjectName(QStringLiteral("status"));
+    m_status->setWordWrap(true);
+    m_progress->setObjectName(QStringLiteral("progress"));
+    m_list->setObjectName(QStringLiteral("findings"));
+    m_list->setWordWrap(true);
+    m_repair->setObjectName(QStringLiteral("repair"));
+    m_repair->setEnabled(false);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->addButton(m_repair, QDialogButtonBox::ActionRole);
+    buttons->button(QDialogButtonBox::Close)->setText(text("Schließen", "Close"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_repair, &QPushButton::clicked, this, &DatabaseCheckDialog::repair);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_status);
+    layout->addWidget(m_progress);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(buttons);
+    resize(640, 400);
+
+    // The bar moves as each check ends; the window is redrawn between them.
+    m_check.setProgress([this](int done, int total, const DatabaseCheck::Entry* next) {
+        m_progress->setMaximum(total);
+        m_progress->setValue(done);
+        if (next)
+            m_status->setText(text("Prüfe: %1", "Checking: %1")
+                                  .arg(Lang::deOr(m_context.languageCode(), next->german, next->english)));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    });
+}
+
+QString DatabaseCheckDialog::text(const char* german, const char* english) const
+{
+    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
+}
+
+void DatabaseCheckDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!m_ran) {
+        m_ran = true;
+        QTimer::singleShot(0, this, &DatabaseCheckDialog::runChecks);
+    }
+}
+
+void DatabaseCheckDialog::runChecks()
+{
+    m_ran = true;
+    m_repair->setEnabled(false);
+    m_findings = m_check.run();
+    showFindings(QString());
+}
+
+void DatabaseCheckDialog::repair()
+{
+    QStringList failed;
+    m_repair->setEnabled(false);
+    // Without its copy the repair does not run; the prompt has said why.
+    if (!m_check.repair(m_findings, m_prompt, &failed)) {
+        m_repair->setEnabled(DatabaseCheck::anyRepairable(m_findings));
+        return;
+    }
+    QString before = m_check.backupFile().isEmpty() ? text("Repariert.", "Repaired.")
+                                                    : text("Repariert; die Sicherungskopie davor: %1",
+                                                           "Repaired; the backup copy before: %1")
+                                                          .arg(m_check.backupFile());
+    if (!failed.isEmpty())
+        before += QLatin1Char('\n') +
+                  text("Nicht gelungen: %1", "Did not succeed: %1").arg(failed.join(QStringLiteral(", ")));
+    m_findings = m_check.run();
+    showFindings(before);
+}
+
+void DatabaseCheckDialog::showFindings(const QString& before)
+{
+    m_list->clear();
+    for (const DatabaseCheck::Finding& finding : m_findings)
+        m_list->addItem(m_check.text(finding, m_context.languageCode()));
+    const int problems = DatabaseCheck::problemCount(m_findings);
+    QString summary = problems == 0   ? text("Die Datenbank ist in Ordnung.", "The database is sound.")
+                      : problems == 1 ? text("1 Problem gefunden.", "1 problem found.")
+                                      : text("%1 Probleme gefunden.", "%1 problems found.").arg(problems);
+    m_status->setText(before.isEmpty() ? summary : before + QLatin1Char('\n') + summary);
+    m_repair->setEnabled(DatabaseCheck::anyRepairable(m_findings));
+}
