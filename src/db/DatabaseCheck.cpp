@@ -8,6 +8,8 @@
 #include "db/FeedKeyCounter.h"
 #include "db/PostgreSqlSchema.h"
 #include "db/RecordSet.h"
+#include "db/SortKeys.h"
+#include "db/SqliteBackend.h"
 
 #include <QRegularExpression>
 
@@ -94,9 +96,37 @@ Count integrity(AppContext& context)
 
 bool reindex(AppContext& context)
 {
-    // Rebuilds every index with the program's collation; an index another
-    // SQLite tool wrote in its own order is whole again afterwards.
+    // Rebuilds every index; one whose pages were damaged is whole again
+    // afterwards.
     return !isFile(context) || context.db().executeSql(QStringLiteral("REINDEX"));
+}
+
+// Names whose sort key is missing (another tool wrote them while the
+// program had the file open) or not their name's key: such a row is out of
+// place in its list until the keys are refreshed.
+Count staleSortKeys(AppContext& context)
+{
+    const auto* file = dynamic_cast<const SqliteBackend*>(context.db().backend());
+    if (!file || !SortKeys::present(file->handle()))
+        return {Count::State::NotAvailable, 0, {}, {}};
+    Count count;
+    for (const SortKeys::Column& sorted : SortKeys::columns()) {
+        const std::optional<QStringList> stale = column(context, SortKeys::staleCountStatement(sorted));
+        if (!stale || stale->isEmpty())
+            return failed(context);
+        if (const qint64 rows = stale->front().toLongLong(); rows > 0) {
+            count.count += rows;
+            count.keys << QStringLiteral("%1.%2 %3").arg(sorted.table, sorted.name).arg(rows);
+        }
+    }
+    return count;
+}
+
+bool refreshSortKeys(AppContext& context)
+{
+    auto* file = dynamic_cast<SqliteBackend*>(context.db().backend());
+    QString error;
+    return !file || SortKeys::refresh(file->handle(), true, &error) >= 0;
 }
 
 Count schemaVersion(AppContext& context)
@@ -230,8 +260,7 @@ QString DatabaseCheck::plainText(const DbValue& value)
 
 QList<DatabaseCheck::Entry> DatabaseCheck::storageChecks()
 {
-    // A further rule (such as stale sort keys of the name columns of a file)
-    // is one more row here or in the caller's list.
+    // A further rule is one more row here or in the caller's list.
     return {
         {QStringLiteral("integrity check"),
          QStringLiteral("Die Integritätsprüfung der Datenbankdatei meldet Fehler"),
@@ -285,6 +314,10 @@ QList<DatabaseCheck::Entry> DatabaseCheck::storageChecks()
         {QStringLiteral("key counters not above highest key"),
          QStringLiteral("Schlüsselzähler nicht über dem höchsten vergebenen Schlüssel"),
          QStringLiteral("Key counters not above the highest key given"), keyCounters, raiseKeyCounters},
+        {QStringLiteral("stale sort keys"),
+         QStringLiteral("Namen, die in ihrer Liste nicht an ihrem Platz stehen (veraltete Sortierschlüssel)"),
+         QStringLiteral("Names out of place in their list (stale sort keys)"), staleSortKeys,
+         refreshSortKeys},
     };
 }
 
