@@ -106,10 +106,11 @@ bool reindex(AppContext& context)
 // place in its list until the keys are refreshed.
 Count staleSortKeys(AppContext& context)
 {
+    // A server sorts the names themselves: nothing to find there.
+    Count count;
     const auto* file = dynamic_cast<const SqliteBackend*>(context.db().backend());
     if (!file || !SortKeys::present(file->handle()))
-        return {Count::State::NotAvailable, 0, {}, {}};
-    Count count;
+        return count;
     for (const SortKeys::Column& sorted : SortKeys::columns()) {
         const std::optional<QStringList> stale = column(context, SortKeys::staleCountStatement(sorted));
         if (!stale || stale->isEmpty())

@@ -72,8 +72,10 @@ QStringList rowsOf(Connection& db, const QString& table)
     for (; !cursor->atEnd(); cursor->next()) {
         QStringList fields;
         for (int column = 0; column < cursor->columnCount(); ++column) {
-            // The server's stand-in for SQLite's hidden rowid of a keyless table.
-            if (cursor->columnName(column).compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0)
+            // The server's stand-in for SQLite's hidden rowid of a keyless
+            // table; the names' sort keys, which only the file has.
+            if (cursor->columnName(column).compare(QLatin1String("rowid"), Qt::CaseInsensitive) == 0 ||
+                cursor->columnName(column).startsWith(QLatin1String("SORT_"), Qt::CaseInsensitive))
                 continue;
             DbValue v = cursor->value(column);
             // A TIMESTAMP has no form without a time: a date alone in a
