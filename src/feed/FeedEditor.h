@@ -130,8 +130,6 @@ private:
     bool storeCategories(const QString& key);
     bool storeContents(const QString& key);
     bool storeContentGrid(const GridModel& grid, const QString& key, const QString& kind);
-    // Stored cases whose ration uses the feedstuff; nothing when they cannot be counted.
-    std::optional<int> casesUsing(const QString& key);
 
     AppContext& m_context;
     Prompt& m_prompt;

@@ -4,6 +4,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
+#include "feed/FeedRemoval.h"
 #include "sysdata/SystemTableSql.h"
 
 #include <algorithm>
@@ -255,7 +256,7 @@ void SystemTableEditor::fillRow(int row, const RecordSet& rs)
         if (isType(column, "BOOL")) {
             bool value = false;
             rs.getFieldBool(column.field, value);
-            text = value ? QStringLiteral("Ja") : QStringLiteral("Nein");
+            text = SystemTableSql::yesNoText(value, code());
             align = GridAlign::Centre;
             readOnly = true;
         } else if (isType(column, "VARCHAR2")) {
@@ -325,7 +326,7 @@ void SystemTableEditor::appendNewRecordRow()
             align = GridAlign::Left | GridAlign::WordWrap;
             readOnly = false;
         } else if (isType(column, "BOOL")) {
-            m_grid.setText(row, col, QStringLiteral("Ja"));
+            m_grid.setText(row, col, SystemTableSql::yesNoText(true, code()));
             align = GridAlign::Centre;
         } else if (isType(column, "COMBO")) {
             align = GridAlign::LeftSingleLine;
@@ -474,7 +475,7 @@ void SystemTableEditor::cellDoubleClicked(int row, int col)
         !isType(m_columns[size_t(col)], "BOOL"))
         return;
     const QString toggled =
-        m_grid.text(row, col) != QLatin1String("Ja") ? QStringLiteral("Ja") : QStringLiteral("Nein");
+        SystemTableSql::yesNoText(!SystemTableSql::meansYes(m_grid.text(row, col)), code());
     updateCell(row, col, toggled);
 }
 
@@ -499,8 +500,12 @@ QString SystemTableEditor::newKey(int row)
     // A text key was typed into the row; a number key is the one the
     // database gave the row just inserted, which another program's insert
     // at the same moment cannot change.
-    if (isTextKey())
-        return m_grid.text(row, 0).trimmed();
+    if (isTextKey()) {
+        for (int col = 0; col < int(m_columns.size()); ++col) {
+            if (m_columns[size_t(col)].field.compare(m_table.key, Qt::CaseInsensitive) == 0)
+                return m_grid.text(row, col).trimmed();
+        }
+    }
     return QString::number(m_context.db().lastInsertKey());
 }
 
@@ -648,6 +653,8 @@ bool SystemTableEditor::deleteClicked()
              Prompt::Icon::Exclamation);
         return false;
     }
+    if (isFeedstuffTable())
+        return deleteFeedstuff(row, keyText);
     // Rows that others still point to stay: a case or a formula would lose
     // what it refers to without a word.
     if (const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
@@ -681,9 +688,38 @@ bool SystemTableEditor::deleteClicked()
         m_prompt.message(QStringLiteral("Zeile konnte nicht gelöscht werden"), Prompt::Icon::Warning);
         return false;
     }
+    removeGridRow(row);
+    return true;
+}
+
+void SystemTableEditor::removeGridRow(int row)
+{
     m_grid.deleteRow(row);
     if (row < int(m_stored.size()))
         m_stored.erase(m_stored.begin() + row);
     m_grid.redraw();
+}
+
+bool SystemTableEditor::deleteFeedstuff(int row, const QString& keyText)
+{
+    // As the feedstuff editor deletes it: its contents and categories go with
+    // it, and a stored case's ration keeps it.
+    Connection& db = m_context.db();
+    const QString name = FeedRemoval::storedName(db, code(), keyText);
+    if (const std::optional<QString> refused = FeedRemoval::refusal(db, code(), keyText, name)) {
+        m_prompt.message(*refused, Prompt::Icon::Exclamation);
+        return false;
+    }
+    const QString question =
+        Lang::deOr(code(), QStringLiteral("Wollen Sie das Futtermittel %1 (Nummer %2) löschen"),
+                   QStringLiteral("Do you want to delete the feedstuff %1 (number %2)"))
+            .arg(name, keyText);
+    if (m_prompt.question(question, Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+        return false;
+    if (const std::optional<QString> failed = FeedRemoval::remove(db, code(), keyText, name)) {
+        m_prompt.message(*failed, Prompt::Icon::Warning);
+        return false;
+    }
+    removeGridRow(row);
     return true;
 }

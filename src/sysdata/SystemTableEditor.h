@@ -117,6 +117,9 @@ private:
     QString newKey(int row);
     // What still refers to the row with this key ("3 Bedarfsformeln, ..."); empty for nothing.
     QString usesOf(const QString& key);
+    // Deletes the feedstuff of this row as the feedstuff editor does.
+    bool deleteFeedstuff(int row, const QString& keyText);
+    void removeGridRow(int row);
     void tell(const char* german, const char* english, Prompt::Icon icon);
 
     AppContext& m_context;

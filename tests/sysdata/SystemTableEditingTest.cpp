@@ -12,11 +12,12 @@ namespace {
 // front: column 1 the nutrient, column 2 the amount (default 0).
 struct Contents
 {
-    TestDatabase db{TestDatabase::Data::Fixture};
+    TestDatabase db;
     RecordingPrompt prompt;
     SystemTableEditor editor{db.context(), prompt};
 
-    explicit Contents(int table = 91)
+    explicit Contents(int table = 91, const QString& language = QStringLiteral("DE"))
+        : db(TestDatabase::Data::Fixture, language)
     {
         db.context().setOwnerCode(QStringLiteral("M"));
         db.rawExec(
@@ -72,23 +73,40 @@ TEST(SystemTableEditingTest, AFailedUpdateSaysSoAndShowsTheStoredText)
     EXPECT_EQ(c.grid().text(2, 2), QString());
 }
 
-TEST(SystemTableEditingTest, DoubleClickTogglesYesNo)
+TEST(SystemTableEditingTest, DoubleClickTogglesYesNoInTheUsersLanguage)
 {
-    Contents c(10);
-    const auto active = [&] {
-        return c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE ID = 4"));
+    struct Case
+    {
+        const char* language;
+        const char* yes;
+        const char* no;
     };
-    ASSERT_EQ(c.grid().text(4, 3), QStringLiteral("Nein"));
-    c.grid().doubleClick(4, 3);
-    EXPECT_EQ(c.grid().text(4, 3), QStringLiteral("Ja"));
-    EXPECT_EQ(active(), QStringLiteral("-1"));
-    c.grid().doubleClick(4, 3);
-    EXPECT_EQ(c.grid().text(4, 3), QStringLiteral("Nein"));
-    EXPECT_EQ(active(), QStringLiteral("0"));
-    const int newRow = c.grid().rowCount() - 1;
-    c.grid().doubleClick(newRow, 3);
-    EXPECT_EQ(c.grid().text(newRow, 3), QStringLiteral("Ja"));
-    EXPECT_TRUE(c.prompt.texts().isEmpty());
+    for (const Case& language : {Case{"DE", "Ja", "Nein"}, Case{"US", "Yes", "No"}}) {
+        SCOPED_TRACE(language.language);
+        Contents c(10, QLatin1String(language.language));
+        const auto active = [&] {
+            return c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE ID = 4"));
+        };
+        ASSERT_EQ(c.grid().text(4, 3), QLatin1String(language.no));
+        c.grid().doubleClick(4, 3);
+        EXPECT_EQ(c.grid().text(4, 3), QLatin1String(language.yes));
+        EXPECT_EQ(active(), QStringLiteral("-1"));
+        c.grid().doubleClick(4, 3);
+        EXPECT_EQ(c.grid().text(4, 3), QLatin1String(language.no));
+        EXPECT_EQ(active(), QStringLiteral("0"));
+        // Read again, the stored value shows in the language.
+        c.grid().doubleClick(4, 3);
+        c.editor.loadTable(10);
+        EXPECT_EQ(c.grid().text(4, 3), QLatin1String(language.yes));
+        const int newRow = c.grid().rowCount() - 1;
+        c.grid().doubleClick(newRow, 3);
+        EXPECT_EQ(c.grid().text(newRow, 3), QLatin1String(language.yes));
+        // A row typed in takes the new row's yes.
+        c.grid().endEdit(newRow, 1, QStringLiteral("Hamster"));
+        EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE BEZ_DE = 'Hamster'")),
+                  QStringLiteral("-1"));
+        EXPECT_TRUE(c.prompt.texts().isEmpty());
+    }
 }
 
 TEST(SystemTableEditingTest, FeedstuffsAreChangedHereButNotCopied)
@@ -196,6 +214,91 @@ TEST(SystemTableEditingTest, ARowOthersStillUseIsNotDeleted)
                                          "gespeicherte Fälle) und kann nicht gelöscht werden.")
                               .arg(dogCases)});
     EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_GATTUNG WHERE ID = 2")), "1");
+}
+
+TEST(SystemTableEditingTest, ATextKeyedRowInsertedIsEditedAfterwards)
+{
+    Contents c;
+    c.db.rawExec(QStringLiteral(
+        "INSERT INTO T_GRUNDDATEN (ID, TABELLE, PK, FELD, FELDTYP, FELDLAENGE, BREITE, BEZ_DE, "
+        "BEZ_EN, SICHTBAR, SQLSTATEMENT, TYP, SORT) VALUES (140, 'T_FM_KEY', 'FM_TYP', NULL, "
+        "NULL, NULL, NULL, 'Nummern', 'Keys', NULL, 'SELECT rowid AS ROWNUM, FM_TYP, ID_NEW "
+        "FROM T_FM_KEY ORDER BY FM_TYP', 'M', 9), (141, 'T_FM_KEY', NULL, 'ROWNUM', 'LONG', 10, "
+        "'0', 'Zeile', 'Row', '0', NULL, NULL, 1), (142, 'T_FM_KEY', NULL, 'FM_TYP', 'VARCHAR2', "
+        "1, '100', 'Eigentümer', 'Owner', '1', NULL, NULL, 2), (143, 'T_FM_KEY', NULL, 'ID_NEW', "
+        "'LONG', 10, '150', 'Nächste Nummer', 'Next key', '1', NULL, NULL, 3)"));
+    ASSERT_TRUE(c.editor.loadTable(140));
+    const int row = c.grid().rowCount() - 1;
+    ASSERT_TRUE(c.editor.isNewRecordRow(row));
+    c.grid().endEdit(row, 1, QStringLiteral("X"));
+    EXPECT_FALSE(c.editor.isNewRecordRow(row));
+    EXPECT_TRUE(c.editor.isNewRecordRow(row + 1));
+    EXPECT_EQ(c.editor.keyOf(row), QStringLiteral("X"));
+    // The next edit of the row changes it; no second counter is inserted.
+    c.grid().endEdit(row, 2, QStringLiteral("3000"));
+    EXPECT_TRUE(c.prompt.texts().isEmpty()) << c.prompt.lastText().toStdString();
+    EXPECT_EQ(c.db.rawRows(QStringLiteral("SELECT FM_TYP, ID_NEW FROM T_FM_KEY ORDER BY FM_TYP")),
+              (QStringList{"M\t1000", "U\t100000", "X\t3000"}));
+}
+
+TEST(SystemTableEditingTest, AFeedstuffIsDeletedWithItsContentsAndCategoriesOrNotAtAll)
+{
+    Contents c(90);
+    c.db.rawExec(QStringLiteral(
+        "INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
+        "SICHTBAR, SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', "
+        "1), (95, 'T_FUTTERMITTEL', 'BEZ_DE', 'VARCHAR2', '90', 'Bezeichnung', 'Name', '1', 2)"));
+    c.editor.loadTable(90);
+    const auto rowOf = [&](const char* key) {
+        for (int row = 1; row < c.grid().rowCount(); ++row) {
+            if (c.grid().text(row, 0) == QLatin1String(key))
+                return row;
+        }
+        return -1;
+    };
+    const auto left = [&](const char* key) {
+        QStringList counts;
+        for (const char* sql : {"SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = %1",
+                                "SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1",
+                                "SELECT COUNT(*) FROM T_FM_KAT WHERE ID_FM = %1"})
+            counts << c.db.rawValue(QString::fromLatin1(sql).arg(QLatin1String(key)));
+        return counts.join(QLatin1Char(' '));
+    };
+    ASSERT_EQ(left("6"), QStringLiteral("1 2 1"));
+    ASSERT_EQ(left("1"), QStringLiteral("1 8 2"));
+
+    // Three stored cases take chicken into their rations: refused as the
+    // feedstuff editor refuses it, before any question.
+    c.grid().setCurrentCell(rowOf("1"), 1);
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_FALSE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(), QStringList{QStringLiteral(
+                                    "Das Futtermittel Hühnerbrust, gekocht wird in 3 gespeicherten Fällen "
+                                    "verwendet und kann nicht gelöscht werden. Nehmen Sie stattdessen "
+                                    "das Häkchen bei „Aktiv“ heraus.")});
+    EXPECT_EQ(left("1"), QStringLiteral("1 8 2"));
+
+    // The feedstuff's own row refused after its contents and categories went:
+    // the transaction takes them back.
+    ASSERT_TRUE(c.db.addTrigger(QStringLiteral("refuse"), QStringLiteral("BEFORE DELETE"),
+                                QStringLiteral("T_FUTTERMITTEL")));
+    const int carrots = rowOf("6");
+    c.grid().setCurrentCell(carrots, 1);
+    c.prompt.clear();
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_FALSE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.lastText(), QStringLiteral("Futtermittel MÖHREN, roh konnte nicht gelöscht werden"));
+    EXPECT_EQ(left("6"), QStringLiteral("1 2 1"));
+    EXPECT_EQ(rowOf("6"), carrots);
+
+    ASSERT_TRUE(c.db.dropTrigger(QStringLiteral("refuse"), QStringLiteral("T_FUTTERMITTEL")));
+    c.prompt.clear();
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_TRUE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(),
+              QStringList{QStringLiteral("Wollen Sie das Futtermittel MÖHREN, roh (Nummer 6) löschen")});
+    EXPECT_EQ(left("6"), QStringLiteral("0 0 0"));
+    EXPECT_EQ(rowOf("6"), -1);
 }
 
 } // namespace
