@@ -56,6 +56,8 @@ FeedEditor::FeedEditor(AppContext& context, Prompt& prompt, QObject* parent)
     , m_prompt(prompt)
 {
     connect(&m_categories, &GridModel::doubleClicked, this, &FeedEditor::toggleMark);
+    for (GridModel* grid : {&m_nutrients, &m_indicators})
+        connect(grid, &GridModel::editEnded, this, [this] { m_modified = true; });
 }
 
 FeedEditorLabels FeedEditor::labels(const QString& languageCode)
@@ -306,6 +308,7 @@ void FeedEditor::toggleMark(int row, int column)
         return;
     const bool marked = m_categories.text(row, MarkColumn).trimmed() == QLatin1String("x");
     m_categories.setText(row, MarkColumn, marked ? QString() : QStringLiteral("x"));
+    m_modified = true;
 }
 
 void FeedEditor::clearForm()
@@ -324,6 +327,7 @@ void FeedEditor::clearForm()
     fillContentGrid(m_nutrients, QStringLiteral("I"), QString());
     fillContentGrid(m_indicators, QStringLiteral("K"), QString());
     m_calculated = false;
+    m_modified = false;
     emit changed();
 }
 
@@ -353,6 +357,7 @@ bool FeedEditor::loadFeed(qint64 key)
     fillContentGrid(m_nutrients, QStringLiteral("I"), m_key);
     fillContentGrid(m_indicators, QStringLiteral("K"), m_key);
     m_calculated = false;
+    m_modified = false;
     emit changed();
     return true;
 }
@@ -577,6 +582,7 @@ bool FeedEditor::save()
     }
     m_key = key;
     m_lastUpdate = DateText::forLanguage(m_context.today(), Lang::German);
+    m_modified = false;
     fillBar();
     tell(text("Futtermittel wurde gespeichert !", "Feedstuff has been saved !"));
     emit changed();
@@ -655,7 +661,24 @@ bool FeedEditor::copy()
     m_germanName = germanName;
     m_englishName = englishName;
     m_lastUpdate = DateText::forLanguage(m_context.today(), Lang::German);
+    // The copy holds what the screen shows.
+    m_modified = false;
     fillBar();
     emit changed();
     return true;
+}
+
+bool FeedEditor::canClose()
+{
+    if (!m_modified)
+        return true;
+    const Prompt::Answer answer = m_prompt.question(
+        text("Möchten Sie dieses Futtermittel speichern?", "Do you want to save this feedstuff?"),
+        Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    if (answer == Prompt::Answer::No)
+        return true;
+    if (answer != Prompt::Answer::Yes)
+        return false;
+    // Saved as the save button saves: the derived figures calculated first.
+    return (m_calculated || calculate()) && save();
 }
