@@ -238,6 +238,7 @@ void SystemTableEditor::loadRows()
         const int row = m_grid.appendRow();
         fillRow(row, rs);
         rememberRow(row);
+        fitRowHeight(row);
     }
     if (m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) != 0)
         appendNewRecordRow();
@@ -261,8 +262,10 @@ void SystemTableEditor::fillRow(int row, const RecordSet& rs)
             readOnly = true;
         } else if (isType(column, "VARCHAR2")) {
             rs.getFieldText(column.field, text);
-            // Texts may run over several lines, as text blocks do.
+            // Texts may run over several lines, as text blocks do; one
+            // longer than the tallest row ends in "...".
             align = GridAlign::Left | GridAlign::WordWrap;
+            m_grid.setEllipsis(row, col, true);
             readOnly = column.field.compare(QLatin1String("EIGEN"), Qt::CaseInsensitive) == 0;
         } else if (isType(column, "NUMBER")) {
             int value = 0;
@@ -324,6 +327,7 @@ void SystemTableEditor::appendNewRecordRow()
             readOnly = false;
         } else if (isType(column, "VARCHAR2")) {
             align = GridAlign::Left | GridAlign::WordWrap;
+            m_grid.setEllipsis(row, col, true);
             readOnly = false;
         } else if (isType(column, "BOOL")) {
             m_grid.setText(row, col, SystemTableSql::yesNoText(true, code()));
@@ -333,6 +337,26 @@ void SystemTableEditor::appendNewRecordRow()
         }
         m_grid.setAlignment(row, col, align);
         m_grid.setReadOnly(row, col, readOnly);
+    }
+}
+
+void SystemTableEditor::fitRowHeight(int row)
+{
+    if (!m_cellHeight || row <= HeaderRow || row >= m_grid.rowCount())
+        return;
+    int height = m_grid.defaultRowHeight();
+    std::vector<int> wrapped;
+    for (int col = 0; col < m_grid.columnCount(); ++col) {
+        if (m_grid.columnWidth(col) <= 0 || !m_grid.alignment(row, col).wordWrap())
+            continue;
+        wrapped.push_back(col);
+        height = std::max(height, m_cellHeight(m_grid, row, col));
+    }
+    const int shown = std::min(height, MaxRowHeight);
+    m_grid.setRowHeight(row, shown);
+    for (int col : wrapped) {
+        const bool cut = m_cellHeight(m_grid, row, col) > shown;
+        m_grid.setToolTip(row, col, cut ? m_grid.text(row, col) : QString());
     }
 }
 
@@ -412,6 +436,7 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
     const QString stored = row < int(m_stored.size()) ? m_stored[size_t(row)].value(col) : QString();
     const auto putBack = [&] {
         m_grid.setText(row, col, stored);
+        fitRowHeight(row);
         return false;
     };
     const SystemTableSql::CellValue value = SystemTableSql::cellValue(column, text, code());
@@ -441,6 +466,7 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
     m_grid.setText(row, col, text);
     if (row < int(m_stored.size()) && col < m_stored[size_t(row)].size())
         m_stored[size_t(row)][col] = text;
+    fitRowHeight(row);
     return true;
 }
 
@@ -592,6 +618,7 @@ bool SystemTableEditor::insertRow(int row)
     }
     m_grid.setText(row, 0, newKey(row));
     rememberRow(row);
+    fitRowHeight(row);
     m_grid.redrawRow(row);
     appendNewRecordRow();
     return true;
@@ -635,6 +662,7 @@ bool SystemTableEditor::copyClicked()
     for (int col = 1; col < m_grid.columnCount(); ++col)
         m_grid.setText(copy, col, m_grid.text(row, col));
     rememberRow(copy);
+    fitRowHeight(copy);
     m_grid.redrawRow(copy);
     m_grid.setCurrentCell(copy, 1);
     m_grid.scrollToCell(copy, 1);

@@ -301,4 +301,42 @@ TEST(SystemTableEditingTest, AFeedstuffIsDeletedWithItsContentsAndCategoriesOrNo
     EXPECT_EQ(rowOf("6"), -1);
 }
 
+TEST(SystemTableEditingTest, ARowGrowsWithItsWrappedTextUpToTheTallestRow)
+{
+    Contents c(10);
+    // Sixteen pixels a line of ten characters stand in for the view's font metrics.
+    c.editor.setCellHeight([](const GridModel& g, int row, int col) {
+        const qsizetype length = g.text(row, col).size();
+        return length == 0 ? 0 : int((length + 9) / 10) * 16 + 3;
+    });
+    c.editor.loadTable(10);
+    const struct
+    {
+        const char* text;
+        int height;
+        bool tip;
+    } cases[] = {
+        {"Hund", GridModel::DefaultRowHeight, false},
+        {"Hund aus der Zucht", 35, false},                  // two lines
+        {"Hund einer großen Rasse im Wachstum", 67, false}, // four lines
+        {"Hund einer großen Rasse im Wachstum, langsam und knapp gefüttert", SystemTableEditor::MaxRowHeight,
+         true},
+        {"Hund", GridModel::DefaultRowHeight, false}, // back to one line
+    };
+    for (const auto& e : cases) {
+        SCOPED_TRACE(e.text);
+        ASSERT_TRUE(c.grid().endEdit(2, 1, QString::fromUtf8(e.text)));
+        EXPECT_EQ(c.grid().rowHeight(2), e.height);
+        EXPECT_EQ(c.grid().toolTip(2, 1), e.tip ? QString::fromUtf8(e.text) : QString());
+        EXPECT_TRUE(c.grid().hasEllipsis(2, 1));
+        // Read again, the row keeps its height.
+        c.editor.loadTable(10);
+        EXPECT_EQ(c.grid().rowHeight(2), e.height);
+    }
+    // A text typed into the new row sizes the row it becomes.
+    const int row = c.grid().rowCount() - 1;
+    c.grid().endEdit(row, 1, QStringLiteral("Hamster aus der Zoohandlung"));
+    EXPECT_EQ(c.grid().rowHeight(row), 51);
+}
+
 } // namespace
