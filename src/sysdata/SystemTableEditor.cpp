@@ -344,20 +344,19 @@ void SystemTableEditor::fitRowHeight(int row)
 {
     if (!m_cellHeight || row <= HeaderRow || row >= m_grid.rowCount())
         return;
+    // Each wrapped cell measured once: a table of contents has thousands of rows.
+    std::vector<std::pair<int, int>> needed;
     int height = m_grid.defaultRowHeight();
-    std::vector<int> wrapped;
     for (int col = 0; col < m_grid.columnCount(); ++col) {
         if (m_grid.columnWidth(col) <= 0 || !m_grid.alignment(row, col).wordWrap())
             continue;
-        wrapped.push_back(col);
-        height = std::max(height, m_cellHeight(m_grid, row, col));
+        needed.emplace_back(col, m_cellHeight(m_grid, row, col));
+        height = std::max(height, needed.back().second);
     }
     const int shown = std::min(height, MaxRowHeight);
     m_grid.setRowHeight(row, shown);
-    for (int col : wrapped) {
-        const bool cut = m_cellHeight(m_grid, row, col) > shown;
-        m_grid.setToolTip(row, col, cut ? m_grid.text(row, col) : QString());
-    }
+    for (const auto& [col, cellHeight] : needed)
+        m_grid.setToolTip(row, col, cellHeight > shown ? m_grid.text(row, col) : QString());
 }
 
 bool SystemTableEditor::isNewRecordRow(int row) const
