@@ -425,25 +425,4 @@ TEST(FeedEditorTest, ClosingWithUnsavedChangesAsksToSave)
     }
 }
 
-TEST(FeedEditorTest, LoadingOrStoringAFeedstuffLeavesNothingUnsaved)
-{
-    Editor e(QStringLiteral("DE"), QStringLiteral("M"));
-    ASSERT_TRUE(e.editor.loadFeed(2));
-    EXPECT_FALSE(e.editor.isModified());
-    // Unchanged texts count as no change; a changed amount or mark does.
-    e.editor.setGermanName(e.editor.germanName());
-    e.editor.setActive(e.editor.isActive());
-    EXPECT_FALSE(e.editor.isModified());
-    e.type(FeedKey::CrudeProtein, QStringLiteral("9"));
-    EXPECT_TRUE(e.editor.isModified());
-    ASSERT_TRUE(e.editor.loadFeed(2));
-    e.editor.categoryGrid().doubleClick(1, FeedEditor::MarkColumn);
-    EXPECT_TRUE(e.editor.isModified());
-    ASSERT_TRUE(e.editor.copy());
-    EXPECT_FALSE(e.editor.isModified());
-    e.editor.setProducer(QStringLiteral("Eigenbau"));
-    e.editor.newClicked();
-    EXPECT_FALSE(e.editor.isModified());
-}
-
 } // namespace
