@@ -75,13 +75,11 @@ TEST(SystemTableEditingTest, AFailedUpdateSaysSoAndShowsTheStoredText)
 
 TEST(SystemTableEditingTest, DoubleClickTogglesYesNoInTheUsersLanguage)
 {
-    struct Case
+    const struct
     {
-        const char* language;
-        const char* yes;
-        const char* no;
-    };
-    for (const Case& language : {Case{"DE", "Ja", "Nein"}, Case{"US", "Yes", "No"}}) {
+        const char *language, *yes, *no;
+    } languages[] = {{"DE", "Ja", "Nein"}, {"US", "Yes", "No"}};
+    for (const auto& language : languages) {
         SCOPED_TRACE(language.language);
         Contents c(10, QLatin1String(language.language));
         const auto active = [&] {
