@@ -74,6 +74,24 @@ bool readsFinite(const QString& text)
     return std::isfinite(read(text));
 }
 
+std::optional<double> readExactly(const QString& text)
+{
+    const QByteArray latin = withPoint(text.trimmed()).toLatin1();
+    const char* p = latin.constData();
+    const char* end = p + latin.size();
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(p, end, value, std::chars_format::general);
+    if (p == end || *p == '+' || *p == '-' || result.ec != std::errc() || result.ptr != end ||
+        !std::isfinite(value))
+        return std::nullopt;
+    return negative ? -value : value;
+}
+
 QString withPoint(const QString& text)
 {
     QString copy = text;

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 // Numbers as the grids show them: a fixed number of decimals with a decimal
 // comma, in both languages; and read back from such a text.
 namespace NumberText {
@@ -31,6 +33,11 @@ int readWhole(const QString& text);
 // Whether read() gives a finite number ("inf", "nan" do not); a text
 // without a number reads as 0 and counts as finite.
 bool readsFinite(const QString& text);
+
+// The whole text, blanks around it aside, as a finite number with a decimal
+// comma or point ("1,5", "-3", "2e3"); nothing when anything else is in it
+// ("12kg", "12 kg", "abc", "inf") or it is empty.
+std::optional<double> readExactly(const QString& text);
 
 // Text of a number for SQL or a formula: "," replaced by ".".
 QString withPoint(const QString& text);

@@ -9,6 +9,7 @@
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 #include "feed/FeedIndicatorCalculator.h"
+#include "feed/FeedRemoval.h"
 
 #include <QLocale>
 
@@ -55,6 +56,8 @@ FeedEditor::FeedEditor(AppContext& context, Prompt& prompt, QObject* parent)
     , m_prompt(prompt)
 {
     connect(&m_categories, &GridModel::doubleClicked, this, &FeedEditor::toggleMark);
+    for (GridModel* grid : {&m_nutrients, &m_indicators})
+        connect(grid, &GridModel::editEnded, this, [this] { m_modified = true; });
 }
 
 FeedEditorLabels FeedEditor::labels(const QString& languageCode)
@@ -305,6 +308,7 @@ void FeedEditor::toggleMark(int row, int column)
         return;
     const bool marked = m_categories.text(row, MarkColumn).trimmed() == QLatin1String("x");
     m_categories.setText(row, MarkColumn, marked ? QString() : QStringLiteral("x"));
+    m_modified = true;
 }
 
 void FeedEditor::clearForm()
@@ -323,6 +327,7 @@ void FeedEditor::clearForm()
     fillContentGrid(m_nutrients, QStringLiteral("I"), QString());
     fillContentGrid(m_indicators, QStringLiteral("K"), QString());
     m_calculated = false;
+    m_modified = false;
     emit changed();
 }
 
@@ -352,6 +357,7 @@ bool FeedEditor::loadFeed(qint64 key)
     fillContentGrid(m_nutrients, QStringLiteral("I"), m_key);
     fillContentGrid(m_indicators, QStringLiteral("K"), m_key);
     m_calculated = false;
+    m_modified = false;
     emit changed();
     return true;
 }
@@ -576,24 +582,11 @@ bool FeedEditor::save()
     }
     m_key = key;
     m_lastUpdate = DateText::forLanguage(m_context.today(), Lang::German);
+    m_modified = false;
     fillBar();
     tell(text("Futtermittel wurde gespeichert !", "Feedstuff has been saved !"));
     emit changed();
     return true;
-}
-
-std::optional<int> FeedEditor::casesUsing(const QString& key)
-{
-    RecordSet rs;
-    int count = 0;
-    // The derived table is named: PostgreSQL requires it.
-    if (!rs.openRecordset(m_context.db(),
-                          QStringLiteral("SELECT COUNT(*) AS N FROM (SELECT DISTINCT ID_Rezept FROM T_REZ_FM "
-                                         "WHERE ID_Futtermittel = ") +
-                              key + QStringLiteral(") AS USED")) ||
-        rs.isEof() || !rs.getFieldLong(QStringLiteral("N"), count))
-        return std::nullopt;
-    return count;
 }
 
 bool FeedEditor::deleteFeed()
@@ -603,72 +596,16 @@ bool FeedEditor::deleteFeed()
         return false;
     }
     const QString name = code() == Lang::German ? m_germanName : m_englishName;
-    const QString notDeleted =
-        text("Futtermittel %1 konnte nicht gelöscht werden", "Feedstuff %1 could not be deleted").arg(name);
-    // A case opens its ration through the feedstuff: deleting it would take
-    // it out of every stored ration without a word. Uncounted is in use.
-    const auto inUse = [this, &name, &notDeleted] {
-        const std::optional<int> counted = casesUsing(m_key);
-        if (!counted) {
-            tell(notDeleted);
-            return true;
-        }
-        const int cases = *counted;
-        if (cases > 0) {
-            tell(text("Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
-                      "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
-                      "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" "
-                      "instead.")
-                     .arg(name)
-                     .arg(cases));
-        }
-        return cases > 0;
-    };
-    if (inUse())
+    if (const std::optional<QString> refused = FeedRemoval::refusal(m_context.db(), code(), m_key, name)) {
+        tell(*refused);
         return false;
+    }
     if (m_prompt.question(text("Wollen Sie das Futtermittel ", "Do you want to delete the feedstuff ") +
                               name + (code() == Lang::German ? QStringLiteral(" löschen") : QString()),
                           Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
         return false;
-
-    Connection& db = m_context.db();
-    DbTransaction transaction(db);
-    if (!transaction.isActive()) {
-        tell(notDeleted);
-        return false;
-    }
-    // Asked once more with the feedstuff's row locked: while the question was
-    // open, another copy of the program may have stored a case with it, and
-    // one storing a case now holds the row (FOR KEY SHARE) until its case is
-    // there to count.
-    RecordSet locked;
-    if (!locked.openRecordset(db, QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE ID = ") + m_key +
-                                      QStringLiteral(" FOR UPDATE"))) {
-        tell(notDeleted);
-        return false;
-    }
-    // Another copy of the program may have deleted it meanwhile.
-    if (locked.isEof()) {
-        tell(text("Das Futtermittel „%1“ gibt es nicht mehr; ein anderer Arbeitsplatz hat es gelöscht.",
-                  "The feedstuff \"%1\" no longer exists; another workstation deleted it.")
-                 .arg(name));
-        return false;
-    }
-    locked.closeRecordset();
-    if (inUse())
-        return false;
-    if (!db.executeSql(QStringLiteral("DELETE FROM T_FM_KAT WHERE ID_FM = ") + m_key)) {
-        tell(text("Kategorien konnten nicht gelöscht werden", "Categories could not be deleted"));
-        return false;
-    }
-    // The contents go with emptied grids: nothing is inserted again.
-    GridModel none;
-    if (!storeContentGrid(none, m_key, QStringLiteral("I")) ||
-        !storeContentGrid(none, m_key, QStringLiteral("K")))
-        return false;
-    if (!db.executeSql(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = ") + m_key) ||
-        !transaction.commit()) {
-        tell(notDeleted);
+    if (const std::optional<QString> failed = FeedRemoval::remove(m_context.db(), code(), m_key, name)) {
+        tell(*failed);
         return false;
     }
     clearForm();
@@ -724,7 +661,24 @@ bool FeedEditor::copy()
     m_germanName = germanName;
     m_englishName = englishName;
     m_lastUpdate = DateText::forLanguage(m_context.today(), Lang::German);
+    // The copy holds what the screen shows.
+    m_modified = false;
     fillBar();
     emit changed();
     return true;
+}
+
+bool FeedEditor::canClose()
+{
+    if (!m_modified)
+        return true;
+    const Prompt::Answer answer = m_prompt.question(
+        text("Möchten Sie dieses Futtermittel speichern?", "Do you want to save this feedstuff?"),
+        Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    if (answer == Prompt::Answer::No)
+        return true;
+    if (answer != Prompt::Answer::Yes)
+        return false;
+    // Saved as the save button saves: the derived figures calculated first.
+    return (m_calculated || calculate()) && save();
 }

@@ -69,7 +69,11 @@ public:
 
     // Form
     const ChoiceList& typeList() const { return m_types; }
-    void userChoseType(int index) { m_types.setCurrentIndex(index); }
+    void userChoseType(int index)
+    {
+        m_types.setCurrentIndex(index);
+        m_modified = true;
+    }
     QString key() const { return m_key; }
     QString germanName() const { return m_germanName; }
     QString englishName() const { return m_englishName; }
@@ -79,13 +83,17 @@ public:
     QString dataMissing() const { return m_dataMissing; }
     bool isActive() const { return m_active; }
     QString lastUpdate() const { return m_lastUpdate; }
-    void setGermanName(const QString& text) { m_germanName = text; }
-    void setEnglishName(const QString& text) { m_englishName = text; }
-    void setProducer(const QString& text) { m_producer = text; }
-    void setHintGerman(const QString& text) { m_hintGerman = text; }
-    void setHintEnglish(const QString& text) { m_hintEnglish = text; }
-    void setDataMissing(const QString& text) { m_dataMissing = text; }
-    void setActive(bool active) { m_active = active; }
+    void setGermanName(const QString& text) { edited(m_germanName, text); }
+    void setEnglishName(const QString& text) { edited(m_englishName, text); }
+    void setProducer(const QString& text) { edited(m_producer, text); }
+    void setHintGerman(const QString& text) { edited(m_hintGerman, text); }
+    void setHintEnglish(const QString& text) { edited(m_hintEnglish, text); }
+    void setDataMissing(const QString& text) { edited(m_dataMissing, text); }
+    void setActive(bool active)
+    {
+        m_modified = m_modified || active != m_active;
+        m_active = active;
+    }
 
     GridModel& categoryGrid() { return m_categories; }
     GridModel& nutrientGrid() { return m_nutrients; }
@@ -105,6 +113,14 @@ public:
     bool deleteFeed();
     bool copy();
 
+    // The user changed the form or a grid since the feedstuff was loaded,
+    // stored or the form emptied.
+    bool isModified() const { return m_modified; }
+    // Asks whether to save a changed feedstuff; true when the window may
+    // close: Yes saves (calculating first where that is still to do) and
+    // closes unless that fails, No discards, Cancel stays.
+    bool canClose();
+
     bool canSave() const { return m_calculated; }
     bool canDelete() const { return !m_key.isEmpty(); }
     bool canCopy() const { return !m_key.isEmpty(); }
@@ -122,6 +138,11 @@ private:
     void fillCategoryGrid(const QString& key);
     void fillContentGrid(GridModel& grid, const QString& kind, const QString& key);
     void toggleMark(int row, int column);
+    void edited(QString& field, const QString& text)
+    {
+        m_modified = m_modified || field != text;
+        field = text;
+    }
     // The amount of every filled row reads as a number; false (told) otherwise.
     bool amountsAreNumbers();
     // The next key of the owner code's range, taken in the open transaction;
@@ -130,8 +151,6 @@ private:
     bool storeCategories(const QString& key);
     bool storeContents(const QString& key);
     bool storeContentGrid(const GridModel& grid, const QString& key, const QString& kind);
-    // Stored cases whose ration uses the feedstuff; nothing when they cannot be counted.
-    std::optional<int> casesUsing(const QString& key);
 
     AppContext& m_context;
     Prompt& m_prompt;
@@ -141,5 +160,6 @@ private:
     QString m_germanName, m_englishName, m_producer, m_hintGerman, m_hintEnglish, m_dataMissing, m_lastUpdate;
     bool m_active = true;
     bool m_calculated = false;
+    bool m_modified = false;
     GridModel m_categories, m_nutrients, m_indicators;
 };

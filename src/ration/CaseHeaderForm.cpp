@@ -510,24 +510,32 @@ void CaseHeaderForm::setTitle(const QString& value)
     m_isUnchanged = false;
 }
 
-bool CaseHeaderForm::acceptNumber(const QString& value, const QString& label)
+CaseHeaderForm::NumberInput CaseHeaderForm::checkNumber(const QString& value, const QString& label)
 {
-    if (NumberText::readsFinite(value))
-        return true;
+    if (value.trimmed().isEmpty() || NumberText::readExactly(value))
+        return NumberInput::Complete;
+    // A sign, an exponent or a decimal comma typed first: a digit more makes
+    // it a number. Nothing is calculated from it until then.
+    if (NumberText::readExactly(value.trimmed() + QLatin1Char('0')))
+        return NumberInput::Unfinished;
     m_prompt.message(Lang::deOr(m_context.languageCode(),
                                 QStringLiteral("Bitte geben Sie bei „%1“ eine Zahl ein."),
                                 QStringLiteral("Please enter a number for \"%1\"."))
                          .arg(label.trimmed()),
                      Prompt::Icon::Exclamation);
-    return false;
+    return NumberInput::Refused;
 }
 
 void CaseHeaderForm::setNumber(QString& field, const QString& value, const QString& label)
 {
-    if (!acceptNumber(value, label))
+    const NumberInput input = checkNumber(value, label);
+    if (input == NumberInput::Refused)
         return;
     field = value;
-    numberEdited();
+    if (input == NumberInput::Complete)
+        numberEdited();
+    else
+        m_isUnchanged = false;
 }
 
 void CaseHeaderForm::setActualWeight(const QString& value)
@@ -552,9 +560,14 @@ void CaseHeaderForm::setEnergyPercent(const QString& value)
 
 void CaseHeaderForm::setPuppies(const QString& value)
 {
-    if (!acceptNumber(value, labels().puppies))
+    const NumberInput input = checkNumber(value, labels().puppies);
+    if (input == NumberInput::Refused)
         return;
     m_puppies = value;
+    if (input == NumberInput::Unfinished) {
+        m_isUnchanged = false;
+        return;
+    }
     if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
         showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
         return;

@@ -126,9 +126,11 @@ private:
     void showMessage(const char* german, const char* english);
     void reloadFormulas();
     void numberEdited();
-    // A number field takes no text that reads as infinite or not a number;
-    // it says so, naming the field, and keeps what it had.
-    bool acceptNumber(const QString& value, const QString& label);
+    // A number field takes a number, an empty text, or the start of a number
+    // still being typed ("-", "1e"); anything else ("abc", "12kg", "inf") it
+    // refuses at once, saying so and naming the field, and keeps what it had.
+    enum class NumberInput { Complete, Unfinished, Refused };
+    NumberInput checkNumber(const QString& value, const QString& label);
     void setNumber(QString& field, const QString& value, const QString& label);
     bool puppiesRequired() const;
     void computeAgeInWeeks();

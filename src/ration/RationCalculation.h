@@ -84,6 +84,9 @@ private:
     {
         if (m_afterRecalculation)
             m_afterRecalculation();
+        // Figures that grew or shrank, the page's maxima among them, are
+        // shown whole in their columns.
+        m_grids.fitFigureColumns();
     }
 
     RationGrids m_grids;

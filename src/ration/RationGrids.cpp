@@ -45,7 +45,32 @@ int RationGrids::fittingWidth(const GridModel& g, int column, int width) const
 
 int RationGrids::selectedWidth(const GridModel& g, int column) const
 {
-    return fittingWidth(g, column, SelectedWidth);
+    int width = fittingWidth(g, column, SelectedWidth);
+    if (!m_cellWidth)
+        return width;
+    // The rows of figures that are shown; the data rows below the supply are
+    // hidden (the formula row opens to a pixel and must not count).
+    const auto measure = [&](int row) {
+        if (g.rowHeight(row) > 0)
+            width = std::max(width, m_cellWidth(g, row, column));
+    };
+    for (int row : {RequirementRow, MaximumRow, SupplyRow})
+        measure(row);
+    for (int row = FirstFeedRow; row < g.rowCount(); ++row)
+        measure(row);
+    return width;
+}
+
+void RationGrids::fitFigureColumns()
+{
+    if (!m_cellWidth)
+        return;
+    for (GridModel* g : {&m_ration, &m_profile}) {
+        for (int c = FirstColumn; c < g->columnCount(); ++c) {
+            if (g->columnWidth(c) > UnselectedWidth)
+                g->setColumnWidth(c, selectedWidth(*g, c));
+        }
+    }
 }
 
 void RationGrids::fitHeadingColumns(GridModel& g) const

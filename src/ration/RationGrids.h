@@ -34,8 +34,13 @@ public:
     void setCellWidth(CellWidth measure) { m_cellWidth = std::move(measure); }
 
     // The width of a shown nutrient or indicator column: SelectedWidth, or
-    // more where its heading or unit needs it.
+    // more where its heading, its unit or a figure it shows (requirement,
+    // maximum, supply, a feedstuff's contribution) needs it.
     int selectedWidth(const GridModel& grid, int column) const;
+    // Gives every shown nutrient and indicator column of both grids its
+    // selectedWidth(), after figures changed: a six-digit figure is shown
+    // whole, and the column narrows again when it no longer is there.
+    void fitFigureColumns();
 
     GridModel& ration() { return m_ration; }
     const GridModel& ration() const { return m_ration; }

@@ -294,6 +294,8 @@ void RationPage::userChoseBasis(int index)
     if (index < 0 || index > static_cast<int>(RationFigures::Basis::PerKilogramDryMatter))
         return;
     m_limits.setBasis(static_cast<RationFigures::Basis>(index));
+    // The figures shown in another basis may be wider or narrower.
+    m_form.ration().grids().fitFigureColumns();
 }
 
 // Print -------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
+#include "feed/FeedRemoval.h"
 #include "sysdata/SystemTableSql.h"
 
 #include <algorithm>
@@ -237,6 +238,7 @@ void SystemTableEditor::loadRows()
         const int row = m_grid.appendRow();
         fillRow(row, rs);
         rememberRow(row);
+        fitRowHeight(row);
     }
     if (m_table.table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) != 0)
         appendNewRecordRow();
@@ -255,13 +257,15 @@ void SystemTableEditor::fillRow(int row, const RecordSet& rs)
         if (isType(column, "BOOL")) {
             bool value = false;
             rs.getFieldBool(column.field, value);
-            text = value ? QStringLiteral("Ja") : QStringLiteral("Nein");
+            text = SystemTableSql::yesNoText(value, code());
             align = GridAlign::Centre;
             readOnly = true;
         } else if (isType(column, "VARCHAR2")) {
             rs.getFieldText(column.field, text);
-            // Texts may run over several lines, as text blocks do.
+            // Texts may run over several lines, as text blocks do; one
+            // longer than the tallest row ends in "...".
             align = GridAlign::Left | GridAlign::WordWrap;
+            m_grid.setEllipsis(row, col, true);
             readOnly = column.field.compare(QLatin1String("EIGEN"), Qt::CaseInsensitive) == 0;
         } else if (isType(column, "NUMBER")) {
             int value = 0;
@@ -323,9 +327,10 @@ void SystemTableEditor::appendNewRecordRow()
             readOnly = false;
         } else if (isType(column, "VARCHAR2")) {
             align = GridAlign::Left | GridAlign::WordWrap;
+            m_grid.setEllipsis(row, col, true);
             readOnly = false;
         } else if (isType(column, "BOOL")) {
-            m_grid.setText(row, col, QStringLiteral("Ja"));
+            m_grid.setText(row, col, SystemTableSql::yesNoText(true, code()));
             align = GridAlign::Centre;
         } else if (isType(column, "COMBO")) {
             align = GridAlign::LeftSingleLine;
@@ -333,6 +338,25 @@ void SystemTableEditor::appendNewRecordRow()
         m_grid.setAlignment(row, col, align);
         m_grid.setReadOnly(row, col, readOnly);
     }
+}
+
+void SystemTableEditor::fitRowHeight(int row)
+{
+    if (!m_cellHeight || row <= HeaderRow || row >= m_grid.rowCount())
+        return;
+    // Each wrapped cell measured once: a table of contents has thousands of rows.
+    std::vector<std::pair<int, int>> needed;
+    int height = m_grid.defaultRowHeight();
+    for (int col = 0; col < m_grid.columnCount(); ++col) {
+        if (m_grid.columnWidth(col) <= 0 || !m_grid.alignment(row, col).wordWrap())
+            continue;
+        needed.emplace_back(col, m_cellHeight(m_grid, row, col));
+        height = std::max(height, needed.back().second);
+    }
+    const int shown = std::min(height, MaxRowHeight);
+    m_grid.setRowHeight(row, shown);
+    for (const auto& [col, cellHeight] : needed)
+        m_grid.setToolTip(row, col, cellHeight > shown ? m_grid.text(row, col) : QString());
 }
 
 bool SystemTableEditor::isNewRecordRow(int row) const
@@ -411,6 +435,7 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
     const QString stored = row < int(m_stored.size()) ? m_stored[size_t(row)].value(col) : QString();
     const auto putBack = [&] {
         m_grid.setText(row, col, stored);
+        fitRowHeight(row);
         return false;
     };
     const SystemTableSql::CellValue value = SystemTableSql::cellValue(column, text, code());
@@ -440,6 +465,7 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
     m_grid.setText(row, col, text);
     if (row < int(m_stored.size()) && col < m_stored[size_t(row)].size())
         m_stored[size_t(row)][col] = text;
+    fitRowHeight(row);
     return true;
 }
 
@@ -474,7 +500,7 @@ void SystemTableEditor::cellDoubleClicked(int row, int col)
         !isType(m_columns[size_t(col)], "BOOL"))
         return;
     const QString toggled =
-        m_grid.text(row, col) != QLatin1String("Ja") ? QStringLiteral("Ja") : QStringLiteral("Nein");
+        SystemTableSql::yesNoText(!SystemTableSql::meansYes(m_grid.text(row, col)), code());
     updateCell(row, col, toggled);
 }
 
@@ -499,8 +525,12 @@ QString SystemTableEditor::newKey(int row)
     // A text key was typed into the row; a number key is the one the
     // database gave the row just inserted, which another program's insert
     // at the same moment cannot change.
-    if (isTextKey())
-        return m_grid.text(row, 0).trimmed();
+    if (isTextKey()) {
+        for (int col = 0; col < int(m_columns.size()); ++col) {
+            if (m_columns[size_t(col)].field.compare(m_table.key, Qt::CaseInsensitive) == 0)
+                return m_grid.text(row, col).trimmed();
+        }
+    }
     return QString::number(m_context.db().lastInsertKey());
 }
 
@@ -587,6 +617,7 @@ bool SystemTableEditor::insertRow(int row)
     }
     m_grid.setText(row, 0, newKey(row));
     rememberRow(row);
+    fitRowHeight(row);
     m_grid.redrawRow(row);
     appendNewRecordRow();
     return true;
@@ -630,6 +661,7 @@ bool SystemTableEditor::copyClicked()
     for (int col = 1; col < m_grid.columnCount(); ++col)
         m_grid.setText(copy, col, m_grid.text(row, col));
     rememberRow(copy);
+    fitRowHeight(copy);
     m_grid.redrawRow(copy);
     m_grid.setCurrentCell(copy, 1);
     m_grid.scrollToCell(copy, 1);
@@ -648,6 +680,8 @@ bool SystemTableEditor::deleteClicked()
              Prompt::Icon::Exclamation);
         return false;
     }
+    if (isFeedstuffTable())
+        return deleteFeedstuff(row, keyText);
     // Rows that others still point to stay: a case or a formula would lose
     // what it refers to without a word.
     if (const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
@@ -681,9 +715,38 @@ bool SystemTableEditor::deleteClicked()
         m_prompt.message(QStringLiteral("Zeile konnte nicht gelöscht werden"), Prompt::Icon::Warning);
         return false;
     }
+    removeGridRow(row);
+    return true;
+}
+
+void SystemTableEditor::removeGridRow(int row)
+{
     m_grid.deleteRow(row);
     if (row < int(m_stored.size()))
         m_stored.erase(m_stored.begin() + row);
     m_grid.redraw();
+}
+
+bool SystemTableEditor::deleteFeedstuff(int row, const QString& keyText)
+{
+    // As the feedstuff editor deletes it: its contents and categories go with
+    // it, and a stored case's ration keeps it.
+    Connection& db = m_context.db();
+    const QString name = FeedRemoval::storedName(db, code(), keyText);
+    if (const std::optional<QString> refused = FeedRemoval::refusal(db, code(), keyText, name)) {
+        m_prompt.message(*refused, Prompt::Icon::Exclamation);
+        return false;
+    }
+    const QString question =
+        Lang::deOr(code(), QStringLiteral("Wollen Sie das Futtermittel %1 (Nummer %2) löschen"),
+                   QStringLiteral("Do you want to delete the feedstuff %1 (number %2)"))
+            .arg(name, keyText);
+    if (m_prompt.question(question, Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+        return false;
+    if (const std::optional<QString> failed = FeedRemoval::remove(db, code(), keyText, name)) {
+        m_prompt.message(*failed, Prompt::Icon::Warning);
+        return false;
+    }
+    removeGridRow(row);
     return true;
 }

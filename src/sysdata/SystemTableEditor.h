@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -33,6 +34,9 @@ class SystemTableEditor : public QObject
 public:
     static constexpr Rgb Background{204, 255, 255};
     static constexpr int HeaderRow = 0;
+    // A row grows with its wrapped texts up to this height; a longer text
+    // ends in "..." and shows whole in its tooltip and its cell editor.
+    static constexpr int MaxRowHeight = 100;
 
     SystemTableEditor(AppContext& context, Prompt& prompt, int presetTable = 0,
                       const QString& filterValue = QString(), QObject* parent = nullptr);
@@ -45,6 +49,13 @@ public:
     static QString dependentWindowTitle();
 
     static QString tableListStatement(int presetTable, const QString& ownerCode);
+
+    // The height in pixels a row needs to show a cell's text whole, wrapped
+    // at its column's width. Only the widgets can measure text; they hand
+    // their measure over before a table is loaded. Without one (the command
+    // line, the logic tests) every row keeps the grid's row height.
+    using CellHeight = std::function<int(const GridModel& grid, int row, int col)>;
+    void setCellHeight(CellHeight measure) { m_cellHeight = std::move(measure); }
     // The table row of T_GRUNDDATEN with this number; empty without one.
     static EditableTable describe(Connection& db, int tableNumber);
 
@@ -103,6 +114,9 @@ private:
     void fillEntries(EditableColumn& column);
     void fillRow(int row, const RecordSet& rs);
     void appendNewRecordRow();
+    // The row as tall as its wrapped texts need, at most MaxRowHeight; a text
+    // still longer gets its whole self as the cell's tooltip.
+    void fitRowHeight(int row);
     void fillDependents(int tableNumber);
     void fillList(ChoiceList& list, const QString& query);
     void rememberRow(int row);
@@ -117,6 +131,9 @@ private:
     QString newKey(int row);
     // What still refers to the row with this key ("3 Bedarfsformeln, ..."); empty for nothing.
     QString usesOf(const QString& key);
+    // Deletes the feedstuff of this row as the feedstuff editor does.
+    bool deleteFeedstuff(int row, const QString& keyText);
+    void removeGridRow(int row);
     void tell(const char* german, const char* english, Prompt::Icon icon);
 
     AppContext& m_context;
@@ -130,4 +147,5 @@ private:
     // What each grid row shows of the database, so a refused or failed edit
     // can put the stored text back.
     std::vector<QStringList> m_stored;
+    CellHeight m_cellHeight;
 };

@@ -229,10 +229,24 @@ CellValue cellValue(const EditableColumn& column, const QString& text, const QSt
                       "Please choose an entry of the list for %1");
     }
     if (type == QLatin1String("BOOL"))
-        return CellValue{t.toUpper() == QLatin1String("JA") ? QStringLiteral("-1") : QStringLiteral("0"),
-                         QString()};
+        return CellValue{meansYes(t) ? QStringLiteral("-1") : QStringLiteral("0"), QString()};
     // The text types: stored as typed, apostrophes included.
     return CellValue{Sql::quote(t), QString()};
+}
+
+QString yesNoText(bool value, const QString& languageCode)
+{
+    return value ? Lang::deOr(languageCode, QStringLiteral("Ja"), QStringLiteral("Yes"))
+                 : Lang::deOr(languageCode, QStringLiteral("Nein"), QStringLiteral("No"));
+}
+
+bool meansYes(const QString& text)
+{
+    // The metadata's default values are written in German whatever the
+    // language the program runs in.
+    const QString t = text.trimmed();
+    return t.compare(QLatin1String("Ja"), Qt::CaseInsensitive) == 0 ||
+           t.compare(QLatin1String("Yes"), Qt::CaseInsensitive) == 0;
 }
 
 std::optional<QString> keyValue(const QString& key, bool isTextKey)

@@ -36,6 +36,11 @@ struct CellValue
 };
 CellValue cellValue(const EditableColumn& column, const QString& text, const QString& languageCode);
 
+// A yes/no cell's text in the language: "Ja"/"Nein" or "Yes"/"No".
+QString yesNoText(bool value, const QString& languageCode);
+// Whether a yes/no cell's text means yes, in either language.
+bool meansYes(const QString& text);
+
 // A row's key as it goes into a WHERE: quoted for a text key, else a whole
 // number or nothing.
 std::optional<QString> keyValue(const QString& key, bool isTextKey);

@@ -368,4 +368,61 @@ TEST(FeedEditorTest, AFeedstuffACaseTookWhileTheQuestionWasOpenStays)
     EXPECT_EQ(db.rawValue("SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = 2"), contents);
 }
 
+TEST(FeedEditorTest, ClosingWithUnsavedChangesAsksToSave)
+{
+    enum Typed { Nothing, Analysis, NameOnly };
+    const struct
+    {
+        const char* language;
+        Typed typed;
+        std::optional<Prompt::Answer> answer; // none: not asked
+        bool refuseInsert;
+        bool closes;
+        const char* stored;
+    } cases[] = {
+        {"DE", Nothing, std::nullopt, false, true, "0"},
+        {"DE", Analysis, Prompt::Answer::No, false, true, "0"},
+        {"US", Analysis, Prompt::Answer::Cancel, false, false, "0"},
+        // Yes calculates what the save button needs, saves and closes.
+        {"DE", Analysis, Prompt::Answer::Yes, false, true, "1"},
+        {"US", Analysis, Prompt::Answer::Yes, false, true, "1"},
+        // A save that fails, or a calculation that cannot run, keeps it open.
+        {"DE", Analysis, Prompt::Answer::Yes, true, false, "0"},
+        {"DE", NameOnly, Prompt::Answer::Yes, false, false, "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.language) + " " + std::to_string(int(c.typed)) + " " +
+                     std::to_string(c.answer ? int(*c.answer) : -1));
+        Editor e{QLatin1String(c.language)};
+        if (c.typed != Nothing) {
+            e.editor.setGermanName(QStringLiteral("Flocken"));
+            e.editor.setEnglishName(QStringLiteral("Flakes"));
+        }
+        if (c.typed == Analysis)
+            e.analysis();
+        if (c.refuseInsert) {
+            ASSERT_TRUE(e.db.addTrigger("refuse", "BEFORE INSERT", "T_FUTTERMITTEL"));
+        }
+        EXPECT_EQ(e.editor.isModified(), c.typed != Nothing);
+        if (c.answer)
+            e.prompt.setNextAnswer(*c.answer);
+        EXPECT_EQ(e.editor.canClose(), c.closes);
+        const QString question = QLatin1String(c.language) == QLatin1String("DE")
+                                     ? QStringLiteral("Möchten Sie dieses Futtermittel speichern?")
+                                     : QStringLiteral("Do you want to save this feedstuff?");
+        ASSERT_EQ(!e.prompt.entries().empty(), c.answer.has_value());
+        if (c.answer) {
+            EXPECT_EQ(e.prompt.entries().front().text, question);
+            EXPECT_EQ(e.prompt.entries().front().buttons, Prompt::Buttons::YesNoCancel);
+        }
+        EXPECT_EQ(e.count("T_FUTTERMITTEL WHERE BEZ_DE = 'Flocken'"), QLatin1String(c.stored));
+        // Saved, it closes without a question.
+        if (QLatin1String(c.stored) == QLatin1String("1")) {
+            e.prompt.clear();
+            EXPECT_TRUE(e.editor.canClose());
+            EXPECT_TRUE(e.prompt.entries().empty());
+        }
+    }
+}
+
 } // namespace

@@ -595,8 +595,10 @@ TEST(CaseHeaderFormTest, TypedNumbersRecomputeWithTheirDecimalComma)
     w.form.setActualWeight(QStringLiteral("12,5"));
     EXPECT_EQ(w.requirement("1"), "1,25");
     EXPECT_EQ(w.requirement("15"), "1,00");
+    // No number at all: refused, the requirement stays that of 12,5 kg.
     w.form.setActualWeight(QStringLiteral("abc"));
-    EXPECT_EQ(w.requirement("1"), "0,00");
+    EXPECT_EQ(w.form.actualWeight(), "12,5");
+    EXPECT_EQ(w.requirement("1"), "1,25");
 }
 
 TEST(CaseHeaderFormTest, LeavingTheActualWeightFillsAnEmptyTargetOnly)
@@ -671,7 +673,7 @@ TEST(CaseHeaderFormTest, LabelsAndWindowTitleFollowTheLanguage)
     EXPECT_EQ(de.energy, "ME  -  Bedarf ");
 }
 
-TEST(CaseHeaderFormTest, ATextThatReadsAsNoFiniteNumberIsRefusedAtOnceNamingTheField)
+TEST(CaseHeaderFormTest, ATextThatIsNoNumberIsRefusedAsTypedNamingTheField)
 {
     using Setter = void (CaseHeaderForm::*)(const QString&);
     using Getter = QString (CaseHeaderForm::*)() const;
@@ -688,23 +690,38 @@ TEST(CaseHeaderFormTest, ATextThatReadsAsNoFiniteNumberIsRefusedAtOnceNamingTheF
         {&CaseHeaderForm::setEnergyPercent, &CaseHeaderForm::energyPercent, "ME  -  Bedarf", "ME required"},
         {&CaseHeaderForm::setPuppies, &CaseHeaderForm::puppies, "Anz. Welpen", "Number of Pups"},
     };
+    enum Outcome { Taken, Refused, Unfinished };
+    const struct
+    {
+        const char* typed;
+        Outcome outcome;
+    } inputs[] = {
+        {"abc", Refused},  {"12kg", Refused},     {"12 kg", Refused}, {"inf", Refused},   {"nan", Refused},
+        {"-INF", Refused}, {"Infinity", Refused}, {"1,5", Taken},     {"", Taken},        {"-3", Taken},
+        {" 12 ", Taken},   {"2.5", Taken},        {"-", Unfinished},  {"1e", Unfinished},
+    };
     for (const char* language : {"DE", "US"}) {
         Window w{QLatin1String(language)};
-        w.open();
+        w.fillDogCase();
         for (const auto& f : fields) {
-            for (const char* typed : {"inf", "nan", "-INF", "Infinity", "12,5"}) {
+            for (const auto& input : inputs) {
+                SCOPED_TRACE(std::string(language) + " " + f.english + " \"" + input.typed + "\"");
                 (w.form.*f.set)(QStringLiteral("7"));
+                const QString energy = w.requirement("61");
                 w.prompt.clear();
-                (w.form.*f.set)(QLatin1String(typed));
-                const bool number = QLatin1String(typed) == QLatin1String("12,5");
-                EXPECT_EQ((w.form.*f.get)(), number ? QString::fromLatin1(typed) : QStringLiteral("7"))
-                    << f.english << " " << typed;
+                (w.form.*f.set)(QLatin1String(input.typed));
+                // A refused text leaves the field as it was; nothing is calculated from it.
+                EXPECT_EQ((w.form.*f.get)(),
+                          input.outcome == Refused ? QStringLiteral("7") : QString::fromLatin1(input.typed));
+                if (input.outcome != Taken) {
+                    EXPECT_EQ(w.requirement("61"), energy);
+                }
                 const QString expected =
                     QLatin1String(language) == QLatin1String("DE")
                         ? QStringLiteral("Bitte geben Sie bei „%1“ eine Zahl ein.")
                               .arg(QString::fromUtf8(f.german))
                         : QStringLiteral("Please enter a number for \"%1\".").arg(QLatin1String(f.english));
-                EXPECT_EQ(w.prompt.texts(), number ? QStringList() : QStringList{expected}) << typed;
+                EXPECT_EQ(w.prompt.texts(), input.outcome == Refused ? QStringList{expected} : QStringList());
             }
         }
     }

@@ -348,6 +348,47 @@ TEST(RationGridsTest, ContributionIsContentTimesAmountPerHundredGrams)
     }
 }
 
+TEST(RationGridsTest, AShownColumnWidensToItsWidestFigureAndNarrowsAgain)
+{
+    Calc calc;
+    calc.addRoundFeedstuffs();
+    // Nine pixels a character stand in for the view's font metrics.
+    calc.ration.grids().setCellWidth([](const GridModel& g, int row, int column) {
+        return int(g.text(row, column).trimmed().size()) * 9;
+    });
+    calc.header.caseType = 7;
+    calc.ration.applyCaseNutrientSelection();
+    const int calcium = calc.column("1");
+    const int unselected = calc.column("60");
+    ASSERT_EQ(calc.grid().columnWidth(calcium), SelectedWidth);
+    const int row =
+        calc.ration.grids().appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QString());
+    const struct
+    {
+        const char* amount;
+        const char* contribution;
+        int width;
+    } cases[] = {
+        {"100", "20,00", SelectedWidth}, // five characters: the shipped width holds them
+        {"750600", "150120,00", 81},     // the contribution and the supply: nine characters
+        {"5000", "1000,00", 63},
+        {"100", "20,00", SelectedWidth}, // back to the shipped width
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.amount);
+        calc.grid().endEdit(row, RationGrids::AmountColumn, QLatin1String(c.amount));
+        calc.ration.recalcContributions(QStringLiteral("8"), QLatin1String(c.amount));
+        ASSERT_EQ(calc.grid().text(row, calcium), QLatin1String(c.contribution));
+        EXPECT_EQ(calc.grid().columnWidth(calcium), c.width);
+        EXPECT_EQ(calc.grid().columnWidth(unselected), UnselectedWidth);
+    }
+    // A formula in the hidden formula row never widens its column.
+    calc.grid().setText(FormulaRow, calcium, QStringLiteral("(AKTGEW ^ 0.75) * 100 * MEBED / 100"));
+    calc.grid().setRowHeight(FormulaRow, 1);
+    calc.ration.sumSupply();
+    EXPECT_EQ(calc.grid().columnWidth(calcium), SelectedWidth);
+}
+
 TEST(RationGridsTest, SupplyAddsTheShownContributions)
 {
     Calc calc;

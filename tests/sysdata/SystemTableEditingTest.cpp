@@ -12,11 +12,12 @@ namespace {
 // front: column 1 the nutrient, column 2 the amount (default 0).
 struct Contents
 {
-    TestDatabase db{TestDatabase::Data::Fixture};
+    TestDatabase db;
     RecordingPrompt prompt;
     SystemTableEditor editor{db.context(), prompt};
 
-    explicit Contents(int table = 91)
+    explicit Contents(int table = 91, const QString& language = QStringLiteral("DE"))
+        : db(TestDatabase::Data::Fixture, language)
     {
         db.context().setOwnerCode(QStringLiteral("M"));
         db.rawExec(
@@ -72,23 +73,38 @@ TEST(SystemTableEditingTest, AFailedUpdateSaysSoAndShowsTheStoredText)
     EXPECT_EQ(c.grid().text(2, 2), QString());
 }
 
-TEST(SystemTableEditingTest, DoubleClickTogglesYesNo)
+TEST(SystemTableEditingTest, DoubleClickTogglesYesNoInTheUsersLanguage)
 {
-    Contents c(10);
-    const auto active = [&] {
-        return c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE ID = 4"));
-    };
-    ASSERT_EQ(c.grid().text(4, 3), QStringLiteral("Nein"));
-    c.grid().doubleClick(4, 3);
-    EXPECT_EQ(c.grid().text(4, 3), QStringLiteral("Ja"));
-    EXPECT_EQ(active(), QStringLiteral("-1"));
-    c.grid().doubleClick(4, 3);
-    EXPECT_EQ(c.grid().text(4, 3), QStringLiteral("Nein"));
-    EXPECT_EQ(active(), QStringLiteral("0"));
-    const int newRow = c.grid().rowCount() - 1;
-    c.grid().doubleClick(newRow, 3);
-    EXPECT_EQ(c.grid().text(newRow, 3), QStringLiteral("Ja"));
-    EXPECT_TRUE(c.prompt.texts().isEmpty());
+    const struct
+    {
+        const char *language, *yes, *no;
+    } languages[] = {{"DE", "Ja", "Nein"}, {"US", "Yes", "No"}};
+    for (const auto& language : languages) {
+        SCOPED_TRACE(language.language);
+        Contents c(10, QLatin1String(language.language));
+        const auto active = [&] {
+            return c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE ID = 4"));
+        };
+        ASSERT_EQ(c.grid().text(4, 3), QLatin1String(language.no));
+        c.grid().doubleClick(4, 3);
+        EXPECT_EQ(c.grid().text(4, 3), QLatin1String(language.yes));
+        EXPECT_EQ(active(), QStringLiteral("-1"));
+        c.grid().doubleClick(4, 3);
+        EXPECT_EQ(c.grid().text(4, 3), QLatin1String(language.no));
+        EXPECT_EQ(active(), QStringLiteral("0"));
+        // Read again, the stored value shows in the language.
+        c.grid().doubleClick(4, 3);
+        c.editor.loadTable(10);
+        EXPECT_EQ(c.grid().text(4, 3), QLatin1String(language.yes));
+        const int newRow = c.grid().rowCount() - 1;
+        c.grid().doubleClick(newRow, 3);
+        EXPECT_EQ(c.grid().text(newRow, 3), QLatin1String(language.yes));
+        // A row typed in takes the new row's yes.
+        c.grid().endEdit(newRow, 1, QStringLiteral("Hamster"));
+        EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT AKTIV FROM T_GATTUNG WHERE BEZ_DE = 'Hamster'")),
+                  QStringLiteral("-1"));
+        EXPECT_TRUE(c.prompt.texts().isEmpty());
+    }
 }
 
 TEST(SystemTableEditingTest, FeedstuffsAreChangedHereButNotCopied)
@@ -196,6 +212,106 @@ TEST(SystemTableEditingTest, ARowOthersStillUseIsNotDeleted)
                                          "gespeicherte Fälle) und kann nicht gelöscht werden.")
                               .arg(dogCases)});
     EXPECT_EQ(c.db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_GATTUNG WHERE ID = 2")), "1");
+}
+
+TEST(SystemTableEditingTest, ATextKeyedRowInsertedIsEditedAfterwards)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    RecordingPrompt prompt;
+    SystemTableEditor editor(db.context(), prompt);
+    ASSERT_TRUE(editor.loadTable(140)); // T_FM_KEY, keyed by FM_TYP behind a row number
+    const int row = editor.grid().rowCount() - 1;
+    editor.grid().endEdit(row, 1, QStringLiteral("X"));
+    EXPECT_FALSE(editor.isNewRecordRow(row));
+    EXPECT_TRUE(editor.isNewRecordRow(row + 1));
+    // The next edit of the row changes it; no second counter is inserted.
+    editor.grid().endEdit(row, 2, QStringLiteral("3000"));
+    EXPECT_TRUE(prompt.texts().isEmpty()) << prompt.lastText().toStdString();
+    EXPECT_EQ(db.rawRows(QStringLiteral("SELECT ID_NEW FROM T_FM_KEY WHERE FM_TYP = 'X'")),
+              QStringList{"3000"});
+}
+
+TEST(SystemTableEditingTest, AFeedstuffIsDeletedWithItsContentsAndCategoriesOrNotAtAll)
+{
+    Contents c(90);
+    c.db.rawExec(QStringLiteral(
+        "INSERT INTO T_GRUNDDATEN (ID, TABELLE, FELD, FELDTYP, BREITE, BEZ_DE, BEZ_EN, "
+        "SICHTBAR, SORT) VALUES (94, 'T_FUTTERMITTEL', 'ID', 'LONG', '40', 'Nr.', 'No.', '1', "
+        "1), (95, 'T_FUTTERMITTEL', 'BEZ_DE', 'VARCHAR2', '90', 'Bezeichnung', 'Name', '1', 2)"));
+    c.editor.loadTable(90); // row n shows feedstuff n
+    // The feedstuff, its contents and its categories.
+    const auto left = [&](int key) {
+        return c.db.rawValue(
+            QStringLiteral("SELECT (SELECT COUNT(*) FROM T_FUTTERMITTEL WHERE ID = %1) || ' ' || "
+                           "(SELECT COUNT(*) FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1) || ' ' || "
+                           "(SELECT COUNT(*) FROM T_FM_KAT WHERE ID_FM = %1)")
+                .arg(key));
+    };
+    ASSERT_EQ(left(1), QStringLiteral("1 8 2"));
+    ASSERT_EQ(left(6), QStringLiteral("1 2 1"));
+
+    // Three stored cases take chicken into their rations: refused as the
+    // feedstuff editor refuses it, before any question.
+    c.grid().setCurrentCell(1, 1);
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_FALSE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(), QStringList{QStringLiteral(
+                                    "Das Futtermittel Hühnerbrust, gekocht wird in 3 gespeicherten Fällen "
+                                    "verwendet und kann nicht gelöscht werden. Nehmen Sie stattdessen "
+                                    "das Häkchen bei „Aktiv“ heraus.")});
+    EXPECT_EQ(left(1), QStringLiteral("1 8 2"));
+
+    // The feedstuff's own row refused after its contents and categories went:
+    // the transaction takes them back.
+    ASSERT_TRUE(c.db.addTrigger(QStringLiteral("refuse"), QStringLiteral("BEFORE DELETE"),
+                                QStringLiteral("T_FUTTERMITTEL")));
+    c.grid().setCurrentCell(6, 1);
+    c.prompt.clear();
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_FALSE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.lastText(), QStringLiteral("Futtermittel MÖHREN, roh konnte nicht gelöscht werden"));
+    EXPECT_EQ(left(6), QStringLiteral("1 2 1"));
+    EXPECT_EQ(c.grid().text(6, 0), QStringLiteral("6"));
+
+    ASSERT_TRUE(c.db.dropTrigger(QStringLiteral("refuse"), QStringLiteral("T_FUTTERMITTEL")));
+    c.prompt.clear();
+    c.prompt.setNextAnswer(Prompt::Answer::Yes);
+    EXPECT_TRUE(c.editor.deleteClicked());
+    EXPECT_EQ(c.prompt.texts(),
+              QStringList{QStringLiteral("Wollen Sie das Futtermittel MÖHREN, roh (Nummer 6) löschen")});
+    EXPECT_EQ(left(6), QStringLiteral("0 0 0"));
+    EXPECT_EQ(c.grid().text(6, 0), QStringLiteral("7"));
+}
+
+TEST(SystemTableEditingTest, ARowGrowsWithItsWrappedTextUpToTheTallestRow)
+{
+    Contents c(10);
+    // Sixteen pixels a line of ten characters stand in for the view's font metrics.
+    c.editor.setCellHeight([](const GridModel& g, int row, int col) {
+        const qsizetype length = g.text(row, col).size();
+        return length == 0 ? 0 : int((length + 9) / 10) * 16 + 3;
+    });
+    c.editor.loadTable(10);
+    const struct
+    {
+        const char* text;
+        int height;
+        bool tip;
+    } cases[] = {
+        {"Hund", GridModel::DefaultRowHeight, false},
+        {"Hund aus der Zucht", 35, false},                  // two lines
+        {"Hund einer großen Rasse im Wachstum", 67, false}, // four lines
+        {"Hund einer großen Rasse im Wachstum, langsam und knapp gefüttert", SystemTableEditor::MaxRowHeight,
+         true},
+        {"Hund", GridModel::DefaultRowHeight, false}, // back to one line
+    };
+    for (const auto& e : cases) {
+        SCOPED_TRACE(e.text);
+        ASSERT_TRUE(c.grid().endEdit(2, 1, QString::fromUtf8(e.text)));
+        EXPECT_EQ(c.grid().rowHeight(2), e.height);
+        EXPECT_EQ(c.grid().toolTip(2, 1), e.tip ? QString::fromUtf8(e.text) : QString());
+        EXPECT_TRUE(c.grid().hasEllipsis(2, 1));
+    }
 }
 
 } // namespace

@@ -84,6 +84,8 @@ TEST(SystemTableSqlTest, CellTextsAreCheckedBeforeTheyBecomeSql)
         {"COMBO", "x - 1); DROP TABLE T", "", "Bitte wählen Sie für Menge einen Eintrag der Liste"},
         {"BOOL", " ja ", "-1", ""},
         {"BOOL", "Nein", "0", ""},
+        {"BOOL", "Yes", "-1", ""},
+        {"BOOL", "No", "0", ""},
         {"DATE", "03.04.2024", "'2024-04-03'", ""},
         {"DATE", "NOW()", "NOW()", ""},
         {"DATE", "1=1", "", "Bitte geben Sie für Menge ein Datum ein"},

@@ -164,7 +164,8 @@ void MainWindow::quit()
 bool MainWindow::closeCaseWindows()
 {
     for (QMdiSubWindow* window : m_workspace->subWindowList()) {
-        if (!qobject_cast<CaseWindow*>(window))
+        // A feedstuff editor asks about its unsaved changes as a case window does.
+        if (!qobject_cast<CaseWindow*>(window) && !qobject_cast<FeedEditorWindow*>(window))
             continue;
         // The question is about the window in front.
         m_workspace->setActiveSubWindow(window);

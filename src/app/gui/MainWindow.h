@@ -42,8 +42,9 @@ public:
     // The file dialogs of the export and import; tests put in scripted ones.
     void setFileChooser(FileChooser& files) { m_fileChooser = &files; }
 
-    // Closes the case windows one by one, each asking its save question when
-    // its case changed; false as soon as one stays open, which stops a quit.
+    // Closes the case windows and feedstuff editors one by one, each asking
+    // its save question when its case or feedstuff changed; false as soon as
+    // one stays open, which stops a quit.
     bool closeCaseWindows();
 
 protected:

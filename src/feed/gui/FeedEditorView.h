@@ -65,6 +65,10 @@ public:
     // Every field, list, grid width and button state as the editor holds them.
     void showEditor();
 
+    // A grid edit still open counts before a button acts on the grids or
+    // the window closes.
+    void commitGridEdits();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -73,8 +77,6 @@ private:
     void showLabels();
     void chainTabOrder();
     void connectEdits();
-    // A grid edit still open counts before a button acts on the grids.
-    void commitGridEdits();
 
     FeedEditor& m_editor;
     FeedEditorControls m_c{};

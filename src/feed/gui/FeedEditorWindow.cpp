@@ -5,6 +5,7 @@
 #include "feed/gui/FeedEditorView.h"
 #include "ui/gui/MessageBoxPrompt.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 
 FeedEditorWindow* FeedEditorWindow::open(QMdiArea& workspace, AppContext& context, Prompt* prompt)
@@ -38,4 +39,15 @@ FeedEditorWindow::~FeedEditorWindow()
 {
     // The grids' views go before the editor whose models they show.
     delete m_view;
+}
+
+void FeedEditorWindow::closeEvent(QCloseEvent* event)
+{
+    // A grid cell still being edited counts as typed.
+    m_view->commitGridEdits();
+    if (!m_editor->canClose()) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }

@@ -28,6 +28,10 @@ public:
     FeedEditor& editor() { return *m_editor; }
     FeedEditorView* view() const { return m_view; }
 
+protected:
+    // A changed feedstuff is saved, discarded or kept open as the user answers.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     std::unique_ptr<Prompt> m_ownPrompt;
     std::unique_ptr<FeedEditor> m_editor;

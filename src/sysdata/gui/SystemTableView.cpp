@@ -45,6 +45,8 @@ SystemTableView::SystemTableView(SystemTableEditor& editor, AppContext& context,
     setObjectName(QStringLiteral("SystemTableView"));
     build();
     connectActions();
+    // Rows grow with their wrapped texts, measured in the grid's font.
+    m_editor.setCellHeight(&GridCellPainter::neededHeight);
     connect(&m_editor, &SystemTableEditor::changed, this, &SystemTableView::showEditor);
     showEditor();
 }

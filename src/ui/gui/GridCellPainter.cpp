@@ -144,6 +144,26 @@ int neededWidth(const GridModel& model, int row, int col)
     return static_cast<int>(std::ceil(width + Margins + Slack));
 }
 
+int neededHeight(const GridModel& model, int row, int col)
+{
+    const QString text = model.shownText(row, col);
+    const qreal width = model.columnWidth(col) - 2 * TextMarginX - 1;
+    if (text.trimmed().isEmpty() || width <= 0)
+        return 0;
+    const QFontMetricsF metrics(toFont(model.font(row, col)));
+    int flags = Qt::TextSingleLine;
+    if (model.alignment(row, col).wordWrap()) {
+        // Wrapped as drawText wraps it: a word wider than the cell is broken inside.
+        const QStringList words = text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        const bool longWord = std::any_of(words.begin(), words.end(), [&](const QString& word) {
+            return metrics.horizontalAdvance(word) > width;
+        });
+        flags = longWord ? Qt::TextWrapAnywhere : Qt::TextWordWrap;
+    }
+    const QRectF needed = metrics.boundingRect(QRectF(0, 0, width, 1e6), flags, text);
+    return static_cast<int>(std::ceil(needed.height() + 2 * TextMarginY + 1));
+}
+
 void widenToTexts(GridModel& model)
 {
     for (int col = 0; col < model.columnCount(); ++col) {

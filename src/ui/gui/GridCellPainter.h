@@ -36,6 +36,10 @@ void paintCell(QPainter& painter, const QRectF& rect, const QString& text, const
 // The narrowest width at which the cell shows its text whole at its row's
 // height: on its one line, or wrapped without a word broken or a line cut off.
 int neededWidth(const GridModel& model, int row, int col);
+// The height a row needs to show the cell's text whole at its column's
+// width: its one line, or every line it wraps into; 0 for an empty text or a
+// hidden column.
+int neededHeight(const GridModel& model, int row, int col);
 // Widens each shown column to the neededWidth of its widest cell; hidden
 // columns (width 0) stay hidden.
 void widenToTexts(GridModel& model);

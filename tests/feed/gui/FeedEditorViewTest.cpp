@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -200,6 +201,24 @@ TEST_F(FeedEditorViewTest, TabFollowsTheFieldOrderIntoTheNutrientAmounts)
         QTest::keyClick(QApplication::focusWidget(), key);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     EXPECT_EQ(nutrients().text(1, FeedEditor::AmountColumn), "42");
+}
+
+TEST_F(FeedEditorViewTest, ClosingWithATypedNameAsksAndCancelKeepsTheWindow)
+{
+    open(QStringLiteral("US"));
+    QPointer<FeedEditorWindow> shown = window;
+    QTest::keyClicks(c().germanName, QStringLiteral("Lammherz"));
+    prompt.setNextAnswer(Prompt::Answer::Cancel);
+    EXPECT_FALSE(window->close());
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(prompt.texts(), QStringList{"Do you want to save this feedstuff?"});
+    EXPECT_EQ(c().germanName->text(), "Lammherz");
+    // No discards the name and closes.
+    prompt.setNextAnswer(Prompt::Answer::No);
+    EXPECT_TRUE(window->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(shown);
 }
 
 } // namespace

@@ -362,6 +362,26 @@ TEST_F(RationPageViewTest, AnAmountTypedIntoTheGridFillsTheContributionsAndTheNa
     EXPECT_EQ(rationGrid().text(SupplyRow, protein), "");
 }
 
+TEST_F(RationPageViewTest, ASixDigitFigureIsShownWholeInItsColumn)
+{
+    open();
+    chooseDogCase();
+    QTest::keyClicks(c().actual, QStringLiteral("20"));
+    pickFromList(QStringLiteral("Hühnerbrust, gekocht"));
+    const int protein = NutrientColumns::find(rationGrid(), QStringLiteral("24"));
+    ASSERT_GE(protein, FirstColumn);
+    ASSERT_EQ(rationGrid().columnWidth(protein), SelectedWidth);
+    // 500 kg of chicken at 31 g protein per 100 g: 155000,0 g.
+    rationGrid().endEdit(FirstFeedRow, RationGrids::AmountColumn, QStringLiteral("500000"));
+    ASSERT_EQ(rationGrid().text(SupplyRow, protein), "155000,0");
+    const QFontMetricsF metrics(GridCellPainter::toFont(rationGrid().font(SupplyRow, protein)));
+    // The room paintCell leaves inside its margins and the grid line.
+    EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("155000,0")), rationGrid().columnWidth(protein) - 7);
+    // Back to a small amount, the column is as narrow as before.
+    rationGrid().endEdit(FirstFeedRow, RationGrids::AmountColumn, QStringLiteral("100"));
+    EXPECT_EQ(rationGrid().columnWidth(protein), SelectedWidth);
+}
+
 TEST_F(RationPageViewTest, ArrowsAndTypingNeverReachTheFormulaRows)
 {
     open(QStringLiteral("DE"), QStringLiteral("1"));

@@ -155,4 +155,20 @@ TEST_F(SystemTableViewTest, AFailedPrintIsTold)
     EXPECT_EQ(prompt.texts(), QStringList{"Printing failed."});
 }
 
+TEST_F(SystemTableViewTest, AWrappedTextShowsAllItsLinesInATallerRow)
+{
+    open(QStringLiteral("US"));
+    const QString text = QStringLiteral("Dogs of a large breed grow slowly: feed the puppy of such a breed "
+                                        "less energy than its appetite asks for.");
+    ASSERT_TRUE(db->rawExec(QStringLiteral("UPDATE T_GATTUNG SET BEZ_US = '%1' WHERE ID = 2").arg(text)));
+    choose(c().tableList, QStringLiteral("Species"));
+    const GridModel& grid = window->editor().grid();
+    ASSERT_EQ(grid.text(2, 2), text);
+    // Several lines at the column's 150 pixels, each of them inside the row.
+    EXPECT_GT(GridCellPainter::neededHeight(grid, 2, 2), GridModel::DefaultRowHeight);
+    EXPECT_EQ(grid.rowHeight(2), GridCellPainter::neededHeight(grid, 2, 2));
+    EXPECT_EQ(grid.rowHeight(1), GridModel::DefaultRowHeight);
+    EXPECT_EQ(grid.toolTip(2, 2), QString());
+}
+
 } // namespace
