@@ -35,6 +35,17 @@ QString errorOf(PGconn* db, const PGresult* result)
     return text.isEmpty() ? QStringLiteral("the server gave no result") : text;
 }
 
+// Whether a failed statement met its session's end by the server (shut
+// down or ended by an administrator), which rolls back what the session had
+// not committed.
+bool endedByServer(PGconn* db, const PGresult* result)
+{
+    if (succeeded(result) || PQstatus(db) != CONNECTION_BAD || !result)
+        return false;
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    return state && (qstrcmp(state, "57P01") == 0 || qstrcmp(state, "57P02") == 0);
+}
+
 const QString TransactionLost =
     QStringLiteral("the connection to the server was lost and the open transaction with it");
 
@@ -268,6 +279,12 @@ std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, 
     return backend;
 }
 
+QString PostgresBackend::serverEncoding() const
+{
+    const char* encoding = PQparameterStatus(m_db, "server_encoding");
+    return encoding ? QString::fromUtf8(encoding) : QString();
+}
+
 bool PostgresBackend::setUpSession()
 {
     // Dates travel as ISO texts, texts as UTF-8, whatever the server's defaults.
@@ -280,6 +297,14 @@ bool PostgresBackend::setUpSession()
 
 bool PostgresBackend::reconnectIfLost()
 {
+    // A session the server ended while no transaction was open (a restart,
+    // an administrator) took nothing of the program's with it. What the
+    // server left on the socket tells so before the statement is sent; the
+    // second read meets the closed socket.
+    if (PQstatus(m_db) == CONNECTION_OK && !m_inTransaction && PQtransactionStatus(m_db) == PQTRANS_IDLE) {
+        for (int read = 0; read < 2 && PQstatus(m_db) == CONNECTION_OK; ++read)
+            PQconsumeInput(m_db);
+    }
     if (PQstatus(m_db) == CONNECTION_OK)
         return true;
     // A new session would run the rest of a lost transaction's statements on
@@ -291,6 +316,8 @@ bool PostgresBackend::reconnectIfLost()
     PQreset(m_db);
     if (PQstatus(m_db) != CONNECTION_OK) {
         m_lastError = errorOf(m_db, nullptr);
+        // The server cannot be reached again: told once, as a loss.
+        noticeLostConnection();
         return false;
     }
     if (!setUpSession())
@@ -395,7 +422,19 @@ PGresult* PostgresBackend::run(const QString& sql)
     if (guarded && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
     // The extended protocol takes one statement only, as SQLite does.
-    PGresult* result = PQexecParams(m_db, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    const QByteArray text = sql.toUtf8();
+    PGresult* result = PQexecParams(m_db, text.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    // Outside a transaction, a session the server ended before the statement
+    // could commit (it ends it at once, whatever ran) has kept nothing of it:
+    // the statement runs once more on a new session, and the user sees no
+    // loss. Inside a transaction the earlier statements are gone with the
+    // session, and the failure stands.
+    if (!guarded && !m_inTransaction && endedByServer(m_db, result)) {
+        PQclear(result);
+        if (!reconnectIfLost())
+            return nullptr;
+        result = PQexecParams(m_db, text.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    }
     if (!succeeded(result)) {
         m_lastError = errorOf(m_db, result);
         PQclear(result);
@@ -455,8 +494,21 @@ bool PostgresBackend::beginTransaction()
     // program write at once, each row locked as it is changed. Writers that
     // must not interleave lock their row by changing it first (the key
     // counter) or with SELECT ... FOR UPDATE; the other waits until commit.
-    if (!reconnectIfLost() || !runPlain("BEGIN"))
+    if (!reconnectIfLost())
         return false;
+    // BEGIN changes nothing: meeting a session the server ended, it is
+    // given once more on a new one.
+    Result begun(PQexec(m_db, "BEGIN"), &PQclear);
+    if (endedByServer(m_db, begun.get())) {
+        if (!reconnectIfLost())
+            return false;
+        begun.reset(PQexec(m_db, "BEGIN"));
+    }
+    if (!succeeded(begun.get())) {
+        m_lastError = errorOf(m_db, begun.get());
+        noticeLostConnection();
+        return false;
+    }
     m_inTransaction = true;
     return true;
 }

@@ -165,15 +165,16 @@ TEST(DatabaseSettingsTest, AServerThatCannotBeReachedIsNamedWithLibpqsReason)
                   .arg(socket));
 }
 
-TEST(ApplicationStartupTest, AMissingDatabaseEndsTheStartWithTheGermanMessageAndThePath)
+TEST(ApplicationStartupTest, AMissingDatabaseEndsTheStartWithTheMessageInBothLanguagesAndThePath)
 {
     QTemporaryDir dir;
     AppContext context;
     RecordingPrompt prompt;
     EXPECT_FALSE(ApplicationStartup::run(context, dir.path(), prompt));
     ASSERT_EQ(prompt.texts().size(), 1);
-    EXPECT_EQ(prompt.lastText(), QStringLiteral("Datenbank konnte nicht geöffnet werden.") + dir.path() +
-                                     QDir::separator() + QStringLiteral("MensolyVers3.mdb"));
+    const QString path = dir.path() + QDir::separator() + QStringLiteral("MensolyVers3.mdb");
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Datenbank konnte nicht geöffnet werden.") + path +
+                                     QStringLiteral("\n\nDB open failed.") + path);
     EXPECT_FALSE(QFile::exists(ConnectionString::databasePath(dir.path())));
 }
 
