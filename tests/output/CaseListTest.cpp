@@ -199,6 +199,45 @@ TEST(CaseListTest, ASearchReplacesTheFormerRows)
     EXPECT_EQ(l.headings()[1], "Besitzer");
 }
 
+TEST(CaseListTest, ASearchThatCannotBeReadSaysSoWithTheReasonInsteadOfListingNoCases)
+{
+    const struct
+    {
+        const char* language;
+        const char* message;
+    } cases[] = {{"DE", "Die Suche ist fehlgeschlagen.\nGrund: "}, {"US", "The search failed.\nReason: "}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        List l(QString::fromLatin1(c.language));
+        int failures = 0;
+        QList<int> counts;
+        QObject::connect(&l.list, &CaseList::searchFailed, [&] { ++failures; });
+        QObject::connect(&l.list, &CaseList::caseCountKnown, [&](int count) { counts << count; });
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ RENAME TO T_PAT_REZ_WEG")));
+        l.search();
+        EXPECT_TRUE(l.list.hasFailed());
+        EXPECT_EQ(failures, 1);
+        EXPECT_TRUE(counts.isEmpty()) << counts.size();
+        EXPECT_FALSE(l.list.canFetchMore({}));
+        ASSERT_EQ(l.prompt.texts().size(), 1);
+        EXPECT_TRUE(l.prompt.lastText().startsWith(QString::fromUtf8(c.message)))
+            << l.prompt.lastText().toStdString();
+        // The engine's own reason names the table it misses.
+        EXPECT_TRUE(l.prompt.lastText().contains(QStringLiteral("t_pat_rez"), Qt::CaseInsensitive))
+            << l.prompt.lastText().toStdString();
+        // Counting the failed search tells nothing more.
+        l.list.countCases();
+        EXPECT_EQ(l.prompt.texts().size(), 1);
+
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ_WEG RENAME TO T_PAT_REZ")));
+        l.search();
+        EXPECT_FALSE(l.list.hasFailed());
+        EXPECT_EQ(l.list.caseCount(), 3);
+        EXPECT_EQ(counts, QList<int>{3});
+        EXPECT_EQ(l.prompt.texts().size(), 1);
+    }
+}
+
 TEST(CaseListTest, ClickingARowAsksToOpenItsCase)
 {
     List l;
@@ -361,6 +400,35 @@ TEST(CaseListPagingTest, RowsBeyondTheFirstPageArriveInTheListsOrder)
             for (int row = 1; row < owners.size(); ++row)
                 ASSERT_LE(TextFolding::compare(owners[row - 1], owners[row]), 0) << c.name << " " << row;
         }
+    }
+}
+
+TEST(CaseListPagingTest, APageOrCountThatCannotBeReadAfterTheFirstPageIsToldOnceAndReadingStops)
+{
+    for (const bool counted : {false, true}) {
+        SCOPED_TRACE(counted ? "count" : "next page");
+        List l;
+        ASSERT_TRUE(l.db.rawExec(manyCases()));
+        int failures = 0;
+        QObject::connect(&l.list, &CaseList::searchFailed, [&] { ++failures; });
+        l.search();
+        ASSERT_EQ(l.list.caseCount(), CaseList::PageSize);
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ RENAME TO T_PAT_REZ_WEG")));
+        if (counted)
+            l.list.countCases();
+        else
+            l.list.fetchMore({});
+        EXPECT_EQ(failures, 1);
+        EXPECT_FALSE(l.list.canFetchMore({}));
+        EXPECT_FALSE(l.list.isCountKnown());
+        // The rows read before stay; the list does not claim to be whole.
+        EXPECT_EQ(l.list.caseCount(), CaseList::PageSize);
+        l.list.fetchMore({});
+        l.list.countCases();
+        EXPECT_EQ(failures, 1);
+        ASSERT_EQ(l.prompt.texts().size(), 1);
+        EXPECT_TRUE(l.prompt.lastText().startsWith(QStringLiteral("Die Suche ist fehlgeschlagen.\nGrund: ")));
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ_WEG RENAME TO T_PAT_REZ")));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "support/TestDatabase.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -110,6 +111,28 @@ TEST(CliCasesTest, CasesNeedsADatabaseHere)
     const CliRun run = runCliIn(empty.path(), {"cases"});
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(run.lines.isEmpty());
+}
+
+TEST(CliCasesTest, CasesRefusesAFileThatIsNoMensolyDatabaseOrASearchThatFails)
+{
+    QTemporaryDir empty;
+    QFile file(QDir(empty.path()).filePath(QStringLiteral("MensolyVers3.mdb")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const CliRun notOurs = runCliIn(empty.path(), {"cases"});
+    EXPECT_EQ(notOurs.status, 1);
+    EXPECT_TRUE(notOurs.lines.isEmpty());
+    EXPECT_TRUE(notOurs.err.contains(QStringLiteral("is not a Mensoly database")))
+        << notOurs.err.toStdString();
+    EXPECT_TRUE(notOurs.err.contains(QStringLiteral("mensoly-cli initdb"))) << notOurs.err.toStdString();
+
+    TestDatabase db;
+    ASSERT_TRUE(db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ RENAME TO T_PAT_REZ_WEG")));
+    const CliRun failed = runCliIn(db.directory(), {"cases"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.lines.isEmpty());
+    EXPECT_TRUE(failed.err.startsWith(QStringLiteral("Die Suche ist fehlgeschlagen.\nGrund: ")))
+        << failed.err.toStdString();
 }
 
 } // namespace
