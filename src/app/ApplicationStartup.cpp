@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
 
@@ -309,8 +310,19 @@ QString ApplicationStartup::readOwnerCode(const QString& dataDirectory)
 ApplicationStartup::DatabaseSettings ApplicationStartup::readDatabaseSettings(const QString& dataDirectory,
                                                                               const QString& code)
 {
-    const QSettings ini(QDir(dataDirectory).filePath(IniFileName), QSettings::IniFormat);
+    const QString path = QDir(dataDirectory).filePath(IniFileName);
+    const QSettings ini(path, QSettings::IniFormat);
     DatabaseSettings settings;
+    // A file that is there but cannot be read would otherwise read as none,
+    // and the program would open another database than the one it names.
+    const QFileInfo file(path);
+    if (file.exists() && (!file.isFile() || !QFile(path).open(QIODevice::ReadOnly))) {
+        settings.error =
+            Lang::deOr(code, QStringLiteral("%1 kann nicht gelesen werden. Mensoly wird beendet!"),
+                       QStringLiteral("%1 cannot be read. Mensoly is ending!"))
+                .arg(QDir::toNativeSeparators(path));
+        return settings;
+    }
     const QString backend = ini.value(QStringLiteral("Database/Backend")).toString().trimmed();
     if (backend.isEmpty() || backend.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0)
         return settings;

@@ -29,6 +29,14 @@ bool succeeded(const PGresult* result)
 
 QString errorOf(PGconn* db, const PGresult* result)
 {
+    // The server's own words, with its detail, as a user reads them: without
+    // the severity and the context lines of the full report.
+    if (const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr) {
+        QString text = QString::fromUtf8(primary).trimmed();
+        if (const char* detail = PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL))
+            text += QLatin1Char('\n') + QString::fromUtf8(detail).trimmed();
+        return text;
+    }
     QString text = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(db)).trimmed();
     if (text.isEmpty())
         text = QString::fromUtf8(PQerrorMessage(db)).trimmed();

@@ -150,6 +150,20 @@ TEST(DatabaseSettingsTest, RefusalsComeInEnglishForAnEnglishStartAndEndTheStart)
     EXPECT_FALSE(context.db().isOpen());
 }
 
+TEST(DatabaseSettingsTest, AnIniThatCannotBeReadEndsTheStartInBothLanguages)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Mensoly.ini")));
+    AppContext context;
+    RecordingPrompt prompt;
+    EXPECT_FALSE(ApplicationStartup::run(context, dir.path(), prompt));
+    const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Mensoly.ini")));
+    EXPECT_EQ(prompt.texts(),
+              QStringList{path + QStringLiteral(" kann nicht gelesen werden. Mensoly wird beendet!\n\n") +
+                          path + QStringLiteral(" cannot be read. Mensoly is ending!")});
+    EXPECT_FALSE(context.db().isOpen());
+}
+
 TEST(DatabaseSettingsTest, AServerThatCannotBeReachedIsNamedWithLibpqsReason)
 {
     QTemporaryDir dir;
