@@ -325,9 +325,11 @@ bool CaseList::deleteCase(int row)
                   transaction.commit();
     }
     if (!deleted) {
-        m_prompt.message(
-            text("Datensatz konnte konnte nicht gelöscht werden", "Recordset could not be deleted"),
-            Prompt::Icon::Exclamation);
+        m_prompt.message(Lang::withReason(m_context.languageCode(),
+                                          text("Datensatz konnte konnte nicht gelöscht werden",
+                                               "Recordset could not be deleted"),
+                                          db.lastError()),
+                         Prompt::Icon::Exclamation);
         return false;
     }
     // The rows read after it move up by one, as they do in the table.

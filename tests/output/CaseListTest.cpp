@@ -301,9 +301,9 @@ TEST(CaseListTest, AFailedDeleteKeepsTheCaseItsRationAndTheRow)
         const char* table;
         const char* message;
     } cases[] = {
-        {"DE", "T_PAT_REZ", "Datensatz konnte konnte nicht gelöscht werden"},
-        {"DE", "T_REZ_FM", "Datensatz konnte konnte nicht gelöscht werden"},
-        {"US", "T_REZ_FM", "Recordset could not be deleted"},
+        {"DE", "T_PAT_REZ", "Datensatz konnte konnte nicht gelöscht werden\nGrund: refused"},
+        {"DE", "T_REZ_FM", "Datensatz konnte konnte nicht gelöscht werden\nGrund: refused"},
+        {"US", "T_REZ_FM", "Recordset could not be deleted\nReason: refused"},
     };
     for (const auto& c : cases) {
         List l(QString::fromLatin1(c.language));
