@@ -43,17 +43,6 @@ QString errorOf(PGconn* db, const PGresult* result)
     return text.isEmpty() ? QStringLiteral("the server gave no result") : text;
 }
 
-// Whether a failed statement met its session's end by the server (shut
-// down or ended by an administrator), which rolls back what the session had
-// not committed.
-bool endedByServer(PGconn* db, const PGresult* result)
-{
-    if (succeeded(result) || PQstatus(db) != CONNECTION_BAD || !result)
-        return false;
-    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
-    return state && (qstrcmp(state, "57P01") == 0 || qstrcmp(state, "57P02") == 0);
-}
-
 const QString TransactionLost =
     QStringLiteral("the connection to the server was lost and the open transaction with it");
 
@@ -430,19 +419,9 @@ PGresult* PostgresBackend::run(const QString& sql)
     if (guarded && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
     // The extended protocol takes one statement only, as SQLite does.
-    const QByteArray text = sql.toUtf8();
-    PGresult* result = PQexecParams(m_db, text.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    // Outside a transaction, a session the server ended before the statement
-    // could commit (it ends it at once, whatever ran) has kept nothing of it:
-    // the statement runs once more on a new session, and the user sees no
-    // loss. Inside a transaction the earlier statements are gone with the
-    // session, and the failure stands.
-    if (!guarded && !m_inTransaction && endedByServer(m_db, result)) {
-        PQclear(result);
-        if (!reconnectIfLost())
-            return nullptr;
-        result = PQexecParams(m_db, text.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    }
+    // A statement the loss meets while it runs is not run again: whether it
+    // was kept, only the server knows.
+    PGresult* result = PQexecParams(m_db, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
     if (!succeeded(result)) {
         m_lastError = errorOf(m_db, result);
         PQclear(result);
@@ -504,10 +483,10 @@ bool PostgresBackend::beginTransaction()
     // counter) or with SELECT ... FOR UPDATE; the other waits until commit.
     if (!reconnectIfLost())
         return false;
-    // BEGIN changes nothing: meeting a session the server ended, it is
-    // given once more on a new one.
+    // BEGIN changes nothing: meeting a session that ended, it is given once
+    // more on a new one.
     Result begun(PQexec(m_db, "BEGIN"), &PQclear);
-    if (endedByServer(m_db, begun.get())) {
+    if (!succeeded(begun.get()) && PQstatus(m_db) == CONNECTION_BAD) {
         if (!reconnectIfLost())
             return false;
         begun.reset(PQexec(m_db, "BEGIN"));
