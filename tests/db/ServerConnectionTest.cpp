@@ -9,7 +9,6 @@
 #include <QFile>
 
 #include <functional>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -81,31 +80,6 @@ TEST_F(ServerConnectionTest, ASessionEndedWhileNoTransactionWasOpenIsTakenOverSi
         EXPECT_EQ(losses, 0);
     }
     EXPECT_EQ(count(), "1");
-}
-
-TEST_F(ServerConnectionTest, AStatementTheLossMeetsWhileItRunsIsNotRunAgain)
-{
-    // Another session holds the row, so the statement waits when the server
-    // ends every session of the database. Whether a statement met while it
-    // runs was kept only the server knows: it fails, and is told.
-    Connection holder;
-    ASSERT_TRUE(holder.openConnection(
-        ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(name))), QString(), QString()));
-    ASSERT_TRUE(holder.beginTrans());
-    ASSERT_TRUE(holder.executeSql(QStringLiteral("UPDATE T_TEXT SET BEZ_DE = 'gehalten' WHERE ID = 1")));
-    const QString before = value(QStringLiteral("SELECT BEZ_DE FROM T_TEXT WHERE ID = 1"));
-    bool updated = true;
-    std::thread waiting(
-        [&] { updated = db.executeSql(QStringLiteral("UPDATE T_TEXT SET BEZ_DE = 'neu' WHERE ID = 1")); });
-    const bool waited = cluster->waitForALockWaiter();
-    EXPECT_EQ(cluster->endSessions(name), 2);
-    waiting.join();
-    ASSERT_TRUE(waited);
-    EXPECT_FALSE(updated);
-    EXPECT_EQ(losses, 1);
-    EXPECT_EQ(value(QStringLiteral("SELECT BEZ_DE FROM T_TEXT WHERE ID = 1")), before);
-    EXPECT_EQ(losses, 1);
-    holder.rollbackTrans();
 }
 
 TEST_F(ServerConnectionTest, AServerTurningTheProgramAwayIsToldOnceWithItsReasonAndTheNextConnectsAgain)
