@@ -36,8 +36,20 @@ public:
     // and what to do, in the language of code.
     static QString schemaVersionMessage(const QString& code, int found);
 
-    // "DE" or "US" from the settings row; "DE" when it cannot be read.
+    // Why a database without the program's tables (an empty one, another
+    // program's) is not opened, and how to create them, in the language of code.
+    static QString noProgramTablesMessage(const QString& code, bool server, const QString& place);
+    // Why a server database of another encoding than UTF-8 is not opened.
+    static QString encodingMessage(const QString& code, const QString& encoding);
+
+    // "DE" or "US": on a server the workstation's own from Mensoly.ini,
+    // else (and always for a file) the settings row's; "DE" when it cannot
+    // be read.
     static QString readLanguageCode(AppContext& context);
+    // [Installation] Language= of Mensoly.ini: "DE", "US" or empty.
+    static QString readWorkstationLanguage(const QString& dataDirectory);
+    // Sets Language= in Mensoly.ini, leaving the rest of the file as it is.
+    static bool storeWorkstationLanguage(const QString& dataDirectory, const QString& code);
     // "U" or "M" from [Installation] Owner= of Mensoly.ini; "U" when missing.
     static QString readOwnerCode(const QString& dataDirectory);
     // Backend=sqlite|postgresql (sqlite when missing) and Connection=, a

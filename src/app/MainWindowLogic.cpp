@@ -43,6 +43,15 @@ QString resultBarCaption(const QString& languageCode, int caseCount)
            (caseCount == 1 ? QStringLiteral(" case") : QStringLiteral(" cases"));
 }
 
+QString resultBarFailedCaption(const QString& languageCode)
+{
+    const QString caption = resultBarCaption(languageCode);
+    if (caption.isEmpty())
+        return caption;
+    return caption + QStringLiteral(": ") +
+           Lang::deOr(languageCode, QStringLiteral("Suche fehlgeschlagen"), QStringLiteral("search failed"));
+}
+
 QSize resultBarInitialSize(ResultBarOrigin origin)
 {
     return origin == ResultBarOrigin::Search ? QSize(305, 305) : QSize(305, 150);

@@ -22,6 +22,8 @@ QRect caseWindowGeometry(const QSize& clientArea);
 QString resultBarCaption(const QString& languageCode);
 // The caption once a search's number of cases is known: "Suchergebnis: 1.234 Fälle".
 QString resultBarCaption(const QString& languageCode, int caseCount);
+// The caption after a failed search: "Suchergebnis: Suche fehlgeschlagen".
+QString resultBarFailedCaption(const QString& languageCode);
 // The result bar's first size: made by the ration command, or by a search.
 enum class ResultBarOrigin { RationCommand, Search };
 QSize resultBarInitialSize(ResultBarOrigin origin);

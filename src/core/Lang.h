@@ -24,4 +24,14 @@ inline QString byCode(const QString& code, const QString& german, const QString&
         return english;
     return QString();
 }
+
+// A message about a failure followed by its reason (the database's, as it
+// gave it) on a line of its own; the message alone when there is none.
+inline QString withReason(const QString& code, const QString& message, const QString& reason)
+{
+    if (reason.trimmed().isEmpty())
+        return message;
+    return message + QLatin1Char('\n') + deOr(code, QStringLiteral("Grund: "), QStringLiteral("Reason: ")) +
+           reason.trimmed();
+}
 } // namespace Lang

@@ -88,8 +88,10 @@ bool Connection::executeSql(const QString& sql)
 
 bool Connection::beginTrans()
 {
-    if (!m_backend)
+    if (!m_backend) {
+        m_lastError = QStringLiteral("no connection");
         return false;
+    }
     if (m_backend->beginTransaction())
         return true;
     m_lastError = m_backend->lastError();
@@ -98,8 +100,10 @@ bool Connection::beginTrans()
 
 bool Connection::commitTrans()
 {
-    if (!m_backend)
+    if (!m_backend) {
+        m_lastError = QStringLiteral("no connection");
         return false;
+    }
     if (m_backend->commit())
         return true;
     m_lastError = m_backend->lastError();

@@ -47,7 +47,8 @@ public:
     // A cursor over a query's rows; nullptr with the reason in lastError().
     std::unique_ptr<DbCursor> query(const QString& sql);
 
-    // The reason of the last failure, for diagnostics only.
+    // The reason of the last failed statement, as the engine gave it; the
+    // forms append it to their message of the failure.
     QString lastError() const { return m_lastError; }
     // After a failed opening of a server database: the schema version its
     // tables are of when it is not this program's, else -1.

@@ -48,6 +48,9 @@ public:
     virtual bool backupTo(const QString& path, const BackupProgress& progress) = 0;
     // The database file, or the empty text for a server database.
     virtual QString databaseFile() const = 0;
+    // The schema version of the program's tables in the database; 0 when it
+    // holds none of them (an empty database, another program's).
+    virtual int storedSchemaVersion() const = 0;
 
     // Called when the connection to a database server is lost, once per loss
     // and before the failed statement returns. A file never loses it.

@@ -29,6 +29,14 @@ bool succeeded(const PGresult* result)
 
 QString errorOf(PGconn* db, const PGresult* result)
 {
+    // The server's own words, with its detail, as a user reads them: without
+    // the severity and the context lines of the full report.
+    if (const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr) {
+        QString text = QString::fromUtf8(primary).trimmed();
+        if (const char* detail = PQresultErrorField(result, PG_DIAG_MESSAGE_DETAIL))
+            text += QLatin1Char('\n') + QString::fromUtf8(detail).trimmed();
+        return text;
+    }
     QString text = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(db)).trimmed();
     if (text.isEmpty())
         text = QString::fromUtf8(PQerrorMessage(db)).trimmed();
@@ -268,6 +276,12 @@ std::unique_ptr<PostgresBackend> PostgresBackend::open(const QString& conninfo, 
     return backend;
 }
 
+QString PostgresBackend::serverEncoding() const
+{
+    const char* encoding = PQparameterStatus(m_db, "server_encoding");
+    return encoding ? QString::fromUtf8(encoding) : QString();
+}
+
 bool PostgresBackend::setUpSession()
 {
     // Dates travel as ISO texts, texts as UTF-8, whatever the server's defaults.
@@ -280,6 +294,14 @@ bool PostgresBackend::setUpSession()
 
 bool PostgresBackend::reconnectIfLost()
 {
+    // A session the server ended while no transaction was open (a restart,
+    // an administrator) took nothing of the program's with it. What the
+    // server left on the socket tells so before the statement is sent; the
+    // second read meets the closed socket.
+    if (PQstatus(m_db) == CONNECTION_OK && !m_inTransaction && PQtransactionStatus(m_db) == PQTRANS_IDLE) {
+        for (int read = 0; read < 2 && PQstatus(m_db) == CONNECTION_OK; ++read)
+            PQconsumeInput(m_db);
+    }
     if (PQstatus(m_db) == CONNECTION_OK)
         return true;
     // A new session would run the rest of a lost transaction's statements on
@@ -291,6 +313,8 @@ bool PostgresBackend::reconnectIfLost()
     PQreset(m_db);
     if (PQstatus(m_db) != CONNECTION_OK) {
         m_lastError = errorOf(m_db, nullptr);
+        // The server cannot be reached again: told once, as a loss.
+        noticeLostConnection();
         return false;
     }
     if (!setUpSession())
@@ -395,6 +419,8 @@ PGresult* PostgresBackend::run(const QString& sql)
     if (guarded && !runPlain("SAVEPOINT mensoly_statement"))
         return nullptr;
     // The extended protocol takes one statement only, as SQLite does.
+    // A statement the loss meets while it runs is not run again: whether it
+    // was kept, only the server knows.
     PGresult* result = PQexecParams(m_db, sql.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
     if (!succeeded(result)) {
         m_lastError = errorOf(m_db, result);
@@ -455,8 +481,21 @@ bool PostgresBackend::beginTransaction()
     // program write at once, each row locked as it is changed. Writers that
     // must not interleave lock their row by changing it first (the key
     // counter) or with SELECT ... FOR UPDATE; the other waits until commit.
-    if (!reconnectIfLost() || !runPlain("BEGIN"))
+    if (!reconnectIfLost())
         return false;
+    // BEGIN changes nothing: meeting a session that ended, it is given once
+    // more on a new one.
+    Result begun(PQexec(m_db, "BEGIN"), &PQclear);
+    if (!succeeded(begun.get()) && PQstatus(m_db) == CONNECTION_BAD) {
+        if (!reconnectIfLost())
+            return false;
+        begun.reset(PQexec(m_db, "BEGIN"));
+    }
+    if (!succeeded(begun.get())) {
+        m_lastError = errorOf(m_db, begun.get());
+        noticeLostConnection();
+        return false;
+    }
     m_inTransaction = true;
     return true;
 }

@@ -41,6 +41,9 @@ public:
     QString lastError() const override { return m_lastError; }
     bool backupTo(const QString& path, const BackupProgress& progress) override;
     QString databaseFile() const override { return QString(); }
+    int storedSchemaVersion() const override { return schemaVersion(m_db); }
+    // The encoding the database was created with, as the server names it ("UTF8").
+    QString serverEncoding() const;
 
     const SchemaInfo& schema() const { return m_schema; }
 

@@ -53,6 +53,15 @@ bool PostgresLoader::open(const QString& conninfo)
         m_error = QString::fromUtf8(PQerrorMessage(m_db)).trimmed();
         return false;
     }
+    // Names and texts of every language must fit; a database in another
+    // encoding would refuse some of them only when they are first stored.
+    const QByteArray encoding = PQparameterStatus(m_db, "server_encoding");
+    if (encoding != "UTF8") {
+        m_error = QStringLiteral("the database was created with the encoding %1; create it with "
+                                 "\"CREATE DATABASE ... ENCODING 'UTF8'\"")
+                      .arg(QString::fromLatin1(encoding));
+        return false;
+    }
     m_inTransaction = exec(QStringLiteral("SET DateStyle = ISO")) && exec(QStringLiteral("BEGIN"));
     return m_inTransaction && loadColumns();
 }

@@ -284,6 +284,14 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
     return backend;
 }
 
+int SqliteBackend::storedSchemaVersion() const
+{
+    if (!m_schema.hasTable(QStringLiteral("T_FUTTERMITTEL")))
+        return 0;
+    // A file made before the version was kept counts as the first.
+    return std::max(1, SchemaUpgrade::schemaVersion(m_db));
+}
+
 void SqliteBackend::registerFunctions()
 {
     const int flags = SQLITE_UTF8;

@@ -34,6 +34,7 @@ public:
     QString lastError() const override { return m_lastError; }
     bool backupTo(const QString& path, const BackupProgress& progress) override;
     QString databaseFile() const override;
+    int storedSchemaVersion() const override;
 
     sqlite3* handle() const { return m_db; }
     const SchemaInfo& schema() const { return m_schema; }

@@ -140,7 +140,7 @@ Qt::ItemFlags CaseList::flags(const QModelIndex& index) const
 
 bool CaseList::canFetchMore(const QModelIndex& parent) const
 {
-    return !parent.isValid() && m_searched && !m_countKnown;
+    return !parent.isValid() && m_searched && !m_countKnown && !m_failed;
 }
 
 void CaseList::fetchMore(const QModelIndex& parent)
@@ -148,7 +148,12 @@ void CaseList::fetchMore(const QModelIndex& parent)
     if (!canFetchMore(parent))
         return;
     const int wanted = std::max(PageSize, m_rowCount);
-    Chunk rows = readRows(m_rowCount, wanted);
+    bool failed = false;
+    Chunk rows = readRows(m_rowCount, wanted, &failed);
+    if (failed) {
+        tellFailure();
+        return;
+    }
     const int read = int(rows.size());
     m_countKnown = read < wanted;
     if (read > 0) {
@@ -165,10 +170,15 @@ void CaseList::countCases()
 {
     if (!m_searched || m_countKnown)
         return;
+    if (m_failed)
+        return;
     RecordSet rs;
     int count = 0;
-    if (rs.openRecordset(m_context.db(), m_countStatement))
-        rs.getFieldLong(QStringLiteral("Anzahl"), count);
+    if (!rs.openRecordset(m_context.db(), m_countStatement)) {
+        tellFailure();
+        return;
+    }
+    rs.getFieldLong(QStringLiteral("Anzahl"), count);
     m_countKnown = true;
     if (count > m_rowCount) {
         beginInsertRows({}, m_rowCount, count - 1);
@@ -186,22 +196,41 @@ void CaseList::runSearch(const CaseSearchCriteria& criteria)
     m_statement.chop(1); // the semicolon: pages add LIMIT and OFFSET
     m_countStatement = countStatement(criteria);
     m_chunks.clear();
-    Chunk first = readRows(0, PageSize);
+    m_failed = false;
+    bool failed = false;
+    Chunk first = readRows(0, PageSize, &failed);
     m_rowCount = int(first.size());
-    m_countKnown = m_rowCount < PageSize;
+    m_countKnown = !failed && m_rowCount < PageSize;
     keepChunk(0, std::move(first));
     endResetModel();
-    if (m_countKnown)
+    if (failed)
+        tellFailure();
+    else if (m_countKnown)
         emit caseCountKnown(m_rowCount);
 }
 
-CaseList::Chunk CaseList::readRows(int first, int count) const
+void CaseList::tellFailure()
+{
+    // An empty list would read as "no such cases"; the user learns that the
+    // search failed, and why.
+    m_failed = true;
+    m_prompt.message(Lang::withReason(m_context.languageCode(),
+                                      text("Die Suche ist fehlgeschlagen.", "The search failed."),
+                                      m_context.db().lastError()),
+                     Prompt::Icon::Warning);
+    emit searchFailed();
+}
+
+CaseList::Chunk CaseList::readRows(int first, int count, bool* failed) const
 {
     Chunk rows;
     RecordSet rs;
     if (!rs.openRecordset(m_context.db(),
-                          m_statement + QStringLiteral(" LIMIT %1 OFFSET %2").arg(count).arg(first)))
+                          m_statement + QStringLiteral(" LIMIT %1 OFFSET %2").arg(count).arg(first))) {
+        if (failed)
+            *failed = true;
         return rows;
+    }
     rows.reserve(size_t(count));
     // The statement selects the row's columns in the list's order.
     for (; !rs.isEof(); rs.moveNext()) {
@@ -296,9 +325,11 @@ bool CaseList::deleteCase(int row)
                   transaction.commit();
     }
     if (!deleted) {
-        m_prompt.message(
-            text("Datensatz konnte konnte nicht gelöscht werden", "Recordset could not be deleted"),
-            Prompt::Icon::Exclamation);
+        m_prompt.message(Lang::withReason(m_context.languageCode(),
+                                          text("Datensatz konnte konnte nicht gelöscht werden",
+                                               "Recordset could not be deleted"),
+                                          db.lastError()),
+                         Prompt::Icon::Exclamation);
         return false;
     }
     // The rows read after it move up by one, as they do in the table.

@@ -58,6 +58,9 @@ public:
     // Listed cases: the rows read so far until the count is known.
     int caseCount() const { return m_rowCount; }
     bool isCountKnown() const { return m_countKnown; }
+    // The last search could not be read (or counted): told through the
+    // prompt with the database's reason; nothing more is read until the next.
+    bool hasFailed() const { return m_failed; }
     // Counts the search's cases, unless known; every one becomes a row.
     void countCases();
     // A cell's text, its page read when needed; empty outside the list.
@@ -79,13 +82,17 @@ signals:
     void openCaseRequested(const QString& caseKey);
     // The number of listed cases is known (all of them are rows now).
     void caseCountKnown(int count);
+    // The search or its count failed; the list holds what was read before.
+    void searchFailed();
 
 private:
     using Row = std::array<QString, DeleteColumn>;
     using Chunk = std::vector<Row>;
 
     const Row* rowAt(int row) const;
-    Chunk readRows(int first, int count) const;
+    // The rows from first on; failed, when given, is set when they cannot be read.
+    Chunk readRows(int first, int count, bool* failed = nullptr) const;
+    void tellFailure();
     void keepChunk(int first, Chunk chunk) const;
     QString text(const char* german, const char* english) const;
 
@@ -96,6 +103,7 @@ private:
     QString m_countStatement;
     int m_rowCount = 0;
     bool m_countKnown = false;
+    bool m_failed = false;
     // Rows read, by their first row; pages far from where the view reads are
     // dropped again.
     mutable std::map<int, Chunk> m_chunks;

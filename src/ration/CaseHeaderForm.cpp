@@ -338,6 +338,7 @@ bool CaseHeaderForm::saveCase()
             newKey = QString::number(db.lastInsertKey());
             stored = m_ration.storeRationRows(newKey, &missingFeed) && transaction.commit();
         }
+        const QString reason = stored ? QString() : db.lastError();
         if (!missingFeed.isEmpty()) {
             m_prompt.message(text("Das Futtermittel „%1“ gibt es nicht mehr. Bitte nehmen Sie es aus der "
                                   "Ration; der Fall wurde nicht gespeichert.",
@@ -348,7 +349,13 @@ bool CaseHeaderForm::saveCase()
             return false;
         }
         if (!stored) {
-            showMessage("Satz konnte nicht eingefügt werden", "Record can't be inserted");
+            // The server's reason (a refused login, a lost connection) is
+            // what the user or the administrator can act on.
+            m_prompt.message(
+                Lang::withReason(m_context.languageCode(),
+                                 text("Satz konnte nicht eingefügt werden", "Record can't be inserted"),
+                                 reason),
+                Prompt::Icon::Exclamation);
             return false;
         }
     }

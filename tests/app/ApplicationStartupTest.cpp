@@ -1,13 +1,17 @@
 #include "app/ApplicationStartup.h"
 #include "app/HelpDocuments.h"
 #include "app/LanguageSwitch.h"
+#include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/ConnectionString.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
+#include "support/ThrowawayPostgres.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <sqlite3.h>
 
 #include <gtest/gtest.h>
 
@@ -146,6 +150,20 @@ TEST(DatabaseSettingsTest, RefusalsComeInEnglishForAnEnglishStartAndEndTheStart)
     EXPECT_FALSE(context.db().isOpen());
 }
 
+TEST(DatabaseSettingsTest, AnIniThatCannotBeReadEndsTheStartInBothLanguages)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Mensoly.ini")));
+    AppContext context;
+    RecordingPrompt prompt;
+    EXPECT_FALSE(ApplicationStartup::run(context, dir.path(), prompt));
+    const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("Mensoly.ini")));
+    EXPECT_EQ(prompt.texts(),
+              QStringList{path + QStringLiteral(" kann nicht gelesen werden. Mensoly wird beendet!\n\n") +
+                          path + QStringLiteral(" cannot be read. Mensoly is ending!")});
+    EXPECT_FALSE(context.db().isOpen());
+}
+
 TEST(DatabaseSettingsTest, AServerThatCannotBeReachedIsNamedWithLibpqsReason)
 {
     QTemporaryDir dir;
@@ -165,16 +183,64 @@ TEST(DatabaseSettingsTest, AServerThatCannotBeReachedIsNamedWithLibpqsReason)
                   .arg(socket));
 }
 
-TEST(ApplicationStartupTest, AMissingDatabaseEndsTheStartWithTheGermanMessageAndThePath)
+TEST(ApplicationStartupTest, AMissingDatabaseEndsTheStartWithTheMessageInBothLanguagesAndThePath)
 {
     QTemporaryDir dir;
     AppContext context;
     RecordingPrompt prompt;
     EXPECT_FALSE(ApplicationStartup::run(context, dir.path(), prompt));
     ASSERT_EQ(prompt.texts().size(), 1);
-    EXPECT_EQ(prompt.lastText(), QStringLiteral("Datenbank konnte nicht geöffnet werden.") + dir.path() +
-                                     QDir::separator() + QStringLiteral("MensolyVers3.mdb"));
+    const QString path = dir.path() + QDir::separator() + QStringLiteral("MensolyVers3.mdb");
+    EXPECT_EQ(prompt.lastText(), QStringLiteral("Datenbank konnte nicht geöffnet werden.") + path +
+                                     QStringLiteral("\n\nDB open failed.") + path);
     EXPECT_FALSE(QFile::exists(ConnectionString::databasePath(dir.path())));
+}
+
+TEST(ApplicationStartupTest, AFileThatIsNoMensolyDatabaseOrOfANewerVersionIsRefusedSayingWhatToDo)
+{
+    SKIP_ON_POSTGRESQL("the start-up opens the SQLite file of its data directory");
+    const struct
+    {
+        const char* what;
+        const char* sql; // run on the file first; null leaves it empty
+        const char* german;
+        const char* english;
+    } cases[] = {
+        {"an empty file", nullptr, "ist keine Mensoly-Datenbank. Legen Sie mit „mensoly-cli initdb“",
+         "is not a Mensoly database. Create a new one with \"mensoly-cli initdb\""},
+        {"another program's database", "CREATE TABLE kunden (id INTEGER PRIMARY KEY, name TEXT)",
+         "ist keine Mensoly-Datenbank", "is not a Mensoly database"},
+        {"a newer version", "CREATE TABLE T_FUTTERMITTEL (ID INTEGER); PRAGMA user_version = 99",
+         "ist von einer neueren Programmversion (Schemaversion 99, dieses Programm kennt",
+         "belongs to a newer version of the program (schema version 99, this program knows"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir dir;
+        const QString path = ConnectionString::databasePath(dir.path());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (c.sql) {
+            sqlite3* db = nullptr;
+            ASSERT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &db), SQLITE_OK);
+            EXPECT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
+            sqlite3_close(db);
+        }
+        AppContext context;
+        RecordingPrompt prompt;
+        EXPECT_FALSE(ApplicationStartup::run(context, dir.path(), prompt));
+        EXPECT_FALSE(context.db().isOpen());
+        ASSERT_EQ(prompt.texts().size(), 1);
+        // German first, then English: the language is not known yet.
+        const QStringList parts = prompt.lastText().split(QStringLiteral("\n\n"));
+        ASSERT_EQ(parts.size(), 2) << prompt.lastText().toStdString();
+        EXPECT_TRUE(parts[0].contains(path) && parts[0].contains(QString::fromUtf8(c.german)))
+            << parts[0].toStdString();
+        EXPECT_TRUE(parts[1].contains(path) && parts[1].contains(QString::fromUtf8(c.english)))
+            << parts[1].toStdString();
+        EXPECT_EQ(prompt.entries().front().icon, Prompt::Icon::Error);
+    }
 }
 
 struct LanguageCase
@@ -268,14 +334,152 @@ TEST(HelpDocumentsTest, TheDocumentAndLanguageChooseTheFileAndAMissingFileGivesN
     }
 }
 
+TEST(WorkstationLanguageTest, TheLanguageLineIsWrittenIntoTheIniLeavingTheRestAsItWas)
+{
+    const struct
+    {
+        const char* before; // null: no file
+        const char* after;
+    } cases[] = {
+        {nullptr, "[Installation]\nLanguage=US\n"},
+        {"[Database]\nBackend=postgresql\nConnection=\"host=a options='-c x=1;y'\" ; server\n",
+         "[Database]\nBackend=postgresql\nConnection=\"host=a options='-c x=1;y'\" ; server\n[Installation]\n"
+         "Language=US\n"},
+        {"; Praxis\n[Installation]\nOwner=M\n\n[Database]\nBackend=postgresql\n",
+         "; Praxis\n[Installation]\nOwner=M\nLanguage=US\n\n[Database]\nBackend=postgresql\n"},
+        {"[installation]\r\n language = DE ; own\r\nOwner=U\r\n",
+         "[installation]\r\nLanguage=US\r\nOwner=U\r\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before ? c.before : "no file");
+        QTemporaryDir dir;
+        if (c.before)
+            writeIni(dir.path(), c.before);
+        EXPECT_EQ(ApplicationStartup::readWorkstationLanguage(dir.path()),
+                  c.before && QByteArray(c.before).contains("language = DE") ? QStringLiteral("DE")
+                                                                             : QString());
+        ASSERT_TRUE(ApplicationStartup::storeWorkstationLanguage(dir.path(), QStringLiteral("US")));
+        QFile file(QDir(dir.path()).filePath(QStringLiteral("Mensoly.ini")));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray(c.after));
+        EXPECT_EQ(ApplicationStartup::readWorkstationLanguage(dir.path()), QStringLiteral("US"));
+    }
+}
+
+// The start on a clinic server: what database it refuses, and each
+// workstation's own language.
+class StartupOnServerTest : public ClusterTest
+{
+protected:
+    // A data directory whose Mensoly.ini names database, with more lines.
+    static void point(const QTemporaryDir& dir, const QString& database, const QByteArray& more = {})
+    {
+        writeIni(dir.path(), "[Database]\nBackend=postgresql\nConnection=\"" + cluster->conninfo(database) +
+                                 "\"\n" + more);
+    }
+    static bool start(AppContext& context, const QTemporaryDir& dir, RecordingPrompt& prompt)
+    {
+        return ApplicationStartup::run(context, dir.path(), prompt);
+    }
+    static QString startLanguage(const QTemporaryDir& dir)
+    {
+        AppContext context;
+        RecordingPrompt prompt;
+        EXPECT_TRUE(start(context, dir, prompt)) << prompt.texts().join('|').toStdString();
+        return context.languageCode();
+    }
+};
+
+TEST_F(StartupOnServerTest, ADatabaseWithoutTheProgramsTablesOrNotInUtf8IsRefusedSayingWhatToDo)
+{
+    QString error;
+    ASSERT_TRUE(
+        cluster->execute(QStringLiteral("postgres"),
+                         QStringLiteral("CREATE DATABASE enc_latin1 ENCODING 'LATIN1' TEMPLATE template0 "
+                                        "LC_COLLATE 'C' LC_CTYPE 'C'"),
+                         &error))
+        << error.toStdString();
+    ASSERT_TRUE(cluster->createEmptyDatabase(QStringLiteral("leer"), &error)) << error.toStdString();
+    const struct
+    {
+        const char* database;
+        const char* more;  // further lines of Mensoly.ini
+        QStringList parts; // what each language's part holds
+    } cases[] = {
+        {"postgres",
+         "",
+         {"enthält keine Tabellen von Mensoly. Legen Sie sie einmal mit „mensoly-cli initdb --postgresql",
+          "holds none of Mensoly's tables. Create them once with \"mensoly-cli initdb --postgresql"}},
+        {"leer", "[Installation]\nLanguage=US\n", {"holds none of Mensoly's tables"}},
+        {"enc_latin1",
+         "",
+         {"mit der Zeichenkodierung LATIN1 angelegt. Mensoly braucht UTF-8: Die Datenbank muss mit „CREATE "
+          "DATABASE … ENCODING 'UTF8'“ angelegt sein.",
+          "created with the encoding LATIN1. Mensoly needs UTF-8: create the database with \"CREATE DATABASE "
+          "... ENCODING 'UTF8'\"."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.database);
+        QTemporaryDir dir;
+        point(dir, QString::fromLatin1(c.database), c.more);
+        AppContext context;
+        RecordingPrompt prompt;
+        EXPECT_FALSE(start(context, dir, prompt));
+        EXPECT_FALSE(context.db().isOpen());
+        ASSERT_EQ(prompt.texts().size(), 1);
+        // Both languages, German first, unless the workstation has its own.
+        const QStringList parts = prompt.lastText().split(QStringLiteral("\n\n"));
+        ASSERT_EQ(parts.size(), c.parts.size()) << prompt.lastText().toStdString();
+        for (int i = 0; i < parts.size(); ++i)
+            EXPECT_TRUE(parts[i].contains(c.parts[i])) << parts[i].toStdString();
+    }
+}
+
+TEST_F(StartupOnServerTest, EachWorkstationKeepsItsOwnLanguageAndTheSettingsRowIsTheDefault)
+{
+    QString error;
+    QString name;
+    ASSERT_FALSE(fixtureDatabase(QStringLiteral("sprache"), &error, &name).isEmpty()) << error.toStdString();
+    QTemporaryDir first;
+    QTemporaryDir second;
+    point(first, name);
+    point(second, name);
+    {
+        AppContext context;
+        RecordingPrompt prompt;
+        ASSERT_TRUE(start(context, first, prompt));
+        EXPECT_EQ(context.languageCode(), Lang::German);
+        ASSERT_TRUE(LanguageSwitch::apply(context, Lang::English, prompt));
+        EXPECT_TRUE(prompt.texts().isEmpty());
+    }
+    EXPECT_EQ(ApplicationStartup::readWorkstationLanguage(first.path()), Lang::English);
+    QString row;
+    ASSERT_TRUE(cluster->execute(name, QStringLiteral("SELECT sprache FROM t_msyv3sec"), &error, &row));
+    EXPECT_EQ(row, Lang::German);
+    EXPECT_EQ(startLanguage(first), Lang::English);
+    EXPECT_EQ(startLanguage(second), Lang::German);
+
+    // A workstation without a language of its own takes the settings row's.
+    ASSERT_TRUE(cluster->execute(name, QStringLiteral("UPDATE t_msyv3sec SET sprache = 'US'"), &error));
+    EXPECT_EQ(startLanguage(second), Lang::English);
+    ASSERT_TRUE(ApplicationStartup::storeWorkstationLanguage(second.path(), Lang::German));
+    EXPECT_EQ(startLanguage(second), Lang::German);
+    EXPECT_EQ(startLanguage(first), Lang::English);
+}
+
 TEST(LanguageSwitchTest, StoresTheCodeForTheNextStart)
 {
+    // A file keeps it in its settings row; on a server the workstation keeps
+    // its own, and the row stays the others' default.
     TestDatabase fixture;
     RecordingPrompt prompt;
     EXPECT_TRUE(LanguageSwitch::apply(fixture.context(), QStringLiteral("US"), prompt));
     EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
+    const bool server = TestBackend::isPostgreSql();
     EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC WHERE ID = 1")),
-              QStringLiteral("US"));
+              server ? QStringLiteral("DE") : QStringLiteral("US"));
+    EXPECT_EQ(ApplicationStartup::readWorkstationLanguage(fixture.directory()),
+              server ? QStringLiteral("US") : QString());
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
 
@@ -290,6 +494,8 @@ TEST(LanguageSwitchTest, AFailedUpdateSaysSoInTheNewLanguageAndKeepsTheCodeForTh
         TestDatabase fixture(TestDatabase::Data::Fixture, QStringLiteral("XX"));
         ASSERT_TRUE(fixture.addTrigger(QStringLiteral("refuse"), QStringLiteral("BEFORE UPDATE"),
                                        QStringLiteral("T_MSYV3SEC")));
+        // On a server the workstation's file cannot be written: a folder has its name.
+        ASSERT_TRUE(QDir(fixture.directory()).mkdir(QStringLiteral("Mensoly.ini")));
         RecordingPrompt prompt;
         EXPECT_FALSE(LanguageSwitch::apply(fixture.context(), QString::fromLatin1(c.code), prompt));
         EXPECT_EQ(prompt.texts(), QStringList{QString::fromUtf8(c.message)});

@@ -319,6 +319,29 @@ TEST_F(CliPostgresTest, AnOlderServerDatabaseIsRefusedUntilUpgradeBringsItToTheC
         << notDowngraded.err.toStdString();
 }
 
+TEST_F(CliPostgresTest, ADatabaseWithoutTheProgramsTablesIsRefusedAndOneNotInUtf8GetsNoTables)
+{
+    QTemporaryDir dir;
+    pointAtServer(dir.path(), QStringLiteral("postgres"));
+    const CliRun refused = runCliIn(dir.path(), {"cases"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("mensoly-cli initdb --postgresql")))
+        << refused.err.toStdString();
+
+    QString error;
+    ASSERT_TRUE(cluster->execute(QStringLiteral("postgres"),
+                                 QStringLiteral("CREATE DATABASE latin ENCODING 'LATIN1' TEMPLATE template0 "
+                                                "LC_COLLATE 'C' LC_CTYPE 'C'"),
+                                 &error))
+        << error.toStdString();
+    const CliRun initdb =
+        runCliWith({"initdb", "--postgresql", conninfoOf(QStringLiteral("latin")).toStdString()});
+    EXPECT_EQ(initdb.status, 1);
+    EXPECT_TRUE(initdb.err.contains(QStringLiteral("encoding LATIN1; create it with \"CREATE DATABASE ... "
+                                                   "ENCODING 'UTF8'\"")))
+        << initdb.err.toStdString();
+}
+
 // Made before the maxima existed: the upgrade adds their tables, rows and
 // the system data editor's rows for them, the file's other steps with them.
 TEST_F(CliPostgresTest, AFirstVersionServerDatabaseGetsTheMaximaTablesToo)

@@ -1,5 +1,6 @@
 #include "app/gui/MainWindow.h"
 #include "ShownMainWindow.h"
+#include "app/ApplicationStartup.h"
 #include "app/gui/DatabaseCheckDialog.h"
 #include "core/FileChooser.h"
 #include "core/Prompt.h"
@@ -9,6 +10,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -141,7 +143,12 @@ TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)
     EXPECT_TRUE(menuAction(window, "actionEnglish")->isChecked());
     EXPECT_FALSE(menuAction(window, "actionGerman")->isChecked());
     EXPECT_EQ(fixture.context().languageCode(), QStringLiteral("US"));
-    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC")), QStringLiteral("US"));
+    // On a server the workstation keeps it; the settings row stays the others' default.
+    const bool server = TestBackend::isPostgreSql();
+    EXPECT_EQ(fixture.rawValue(QStringLiteral("SELECT Sprache FROM T_MSYV3SEC")),
+              server ? QStringLiteral("DE") : QStringLiteral("US"));
+    EXPECT_EQ(ApplicationStartup::readWorkstationLanguage(fixture.directory()),
+              server ? QStringLiteral("US") : QString());
     EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("&Datei"));
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
@@ -151,6 +158,8 @@ TEST(MainWindowTest, ARejectedLanguageUpdateShowsTheMessageAndTheRunGoesOnInTheN
     TestDatabase fixture;
     ASSERT_TRUE(fixture.addTrigger(QStringLiteral("refuse"), QStringLiteral("BEFORE UPDATE"),
                                    QStringLiteral("T_MSYV3SEC")));
+    // On a server the workstation's file cannot be written: a folder has its name.
+    ASSERT_TRUE(QDir(fixture.directory()).mkdir(QStringLiteral("Mensoly.ini")));
     RecordingPrompt prompt;
     MainWindow window(fixture.context(), prompt);
     ASSERT_TRUE(triggerAction(window, "actionEnglish"));

@@ -181,6 +181,11 @@ TEST(MainWindowLogicTest, TheResultCaptionCountsTheCasesOnceKnown)
         EXPECT_EQ(MainWindowLogic::resultBarCaption(QString::fromLatin1(c.code), c.count),
                   QString::fromUtf8(c.caption))
             << c.code << " " << c.count;
+    // A failed search is not shown as a count of none.
+    EXPECT_EQ(MainWindowLogic::resultBarFailedCaption(QStringLiteral("DE")),
+              "Suchergebnis: Suche fehlgeschlagen");
+    EXPECT_EQ(MainWindowLogic::resultBarFailedCaption(QStringLiteral("US")), "Search Result: search failed");
+    EXPECT_EQ(MainWindowLogic::resultBarFailedCaption(QStringLiteral("XX")), "");
 }
 
 TEST(MainWindowLogicTest, ACaseWindowSitsTopLeftThreePixelsNarrowerAndThirtyLower)

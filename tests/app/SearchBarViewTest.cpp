@@ -230,6 +230,20 @@ TEST_F(SearchBarViewTest, AFirstSearchMakesTheResultBarLargerAndShowsIt)
     EXPECT_EQ(listed().size(), 3);
 }
 
+TEST_F(SearchBarViewTest, AFailedSearchSaysSoInTheCaptionAndTheMessageInsteadOfCountingNoCases)
+{
+    open();
+    ASSERT_TRUE(clickBarButton(*window, Control::SearchButton));
+    EXPECT_EQ(window->resultBar()->windowTitle(), QString::fromUtf8("Suchergebnis: 3 Fälle"));
+    ASSERT_TRUE(fixture->rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ RENAME TO T_PAT_REZ_WEG")));
+    prompt.clear();
+    ASSERT_TRUE(clickBarButton(*window, Control::SearchButton));
+    EXPECT_EQ(window->resultBar()->windowTitle(), QStringLiteral("Suchergebnis: Suche fehlgeschlagen"));
+    ASSERT_EQ(prompt.texts().size(), 1);
+    EXPECT_TRUE(prompt.lastText().startsWith(QStringLiteral("Die Suche ist fehlgeschlagen.\nGrund: ")));
+    ASSERT_TRUE(fixture->rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ_WEG RENAME TO T_PAT_REZ")));
+}
+
 TEST_F(SearchBarViewTest, AResultBarMadeAfterALanguageSwitchTakesTheNewCaptionWhileTheSearchBarKeepsItsTexts)
 {
     open();

@@ -199,6 +199,31 @@ TEST(CaseListTest, ASearchReplacesTheFormerRows)
     EXPECT_EQ(l.headings()[1], "Besitzer");
 }
 
+TEST(CaseListTest, ASearchThatCannotBeReadSaysSoWithTheReasonInsteadOfListingNoCases)
+{
+    for (const char* language : {"DE", "US"}) {
+        List l(QString::fromLatin1(language));
+        QList<int> counts;
+        QObject::connect(&l.list, &CaseList::caseCountKnown, [&](int count) { counts << count; });
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ RENAME TO T_PAT_REZ_WEG")));
+        l.search();
+        l.list.countCases(); // tells nothing more
+        EXPECT_TRUE(l.list.hasFailed() && !l.list.canFetchMore({}) && counts.isEmpty());
+        // The engine's own reason names the table it misses.
+        ASSERT_EQ(l.prompt.texts().size(), 1);
+        EXPECT_TRUE(
+            l.prompt.lastText().startsWith(QLatin1String(language) == QLatin1String("DE")
+                                               ? QStringLiteral("Die Suche ist fehlgeschlagen.\nGrund: ")
+                                               : QStringLiteral("The search failed.\nReason: ")) &&
+            l.prompt.lastText().contains(QStringLiteral("t_pat_rez"), Qt::CaseInsensitive))
+            << l.prompt.lastText().toStdString();
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ_WEG RENAME TO T_PAT_REZ")));
+        l.search();
+        EXPECT_FALSE(l.list.hasFailed());
+        EXPECT_EQ(counts, QList<int>{3});
+    }
+}
+
 TEST(CaseListTest, ClickingARowAsksToOpenItsCase)
 {
     List l;
@@ -262,9 +287,9 @@ TEST(CaseListTest, AFailedDeleteKeepsTheCaseItsRationAndTheRow)
         const char* table;
         const char* message;
     } cases[] = {
-        {"DE", "T_PAT_REZ", "Datensatz konnte konnte nicht gelöscht werden"},
-        {"DE", "T_REZ_FM", "Datensatz konnte konnte nicht gelöscht werden"},
-        {"US", "T_REZ_FM", "Recordset could not be deleted"},
+        {"DE", "T_PAT_REZ", "Datensatz konnte konnte nicht gelöscht werden\nGrund: refused"},
+        {"DE", "T_REZ_FM", "Datensatz konnte konnte nicht gelöscht werden\nGrund: refused"},
+        {"US", "T_REZ_FM", "Recordset could not be deleted\nReason: refused"},
     };
     for (const auto& c : cases) {
         List l(QString::fromLatin1(c.language));
@@ -372,6 +397,24 @@ TEST(CaseListPagingTest, RowsBeyondTheFirstPageArriveInTheListsOrder)
             for (int row = 1; row < owners.size(); ++row)
                 ASSERT_LE(TextFolding::compare(owners[row - 1], owners[row]), 0) << c.name << " " << row;
         }
+    }
+}
+
+TEST(CaseListPagingTest, APageOrCountThatCannotBeReadAfterTheFirstPageIsToldOnceAndReadingStops)
+{
+    for (const bool counted : {false, true}) {
+        List l;
+        ASSERT_TRUE(l.db.rawExec(manyCases()));
+        l.search();
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ RENAME TO T_PAT_REZ_WEG")));
+        counted ? l.list.countCases() : l.list.fetchMore({});
+        l.list.fetchMore({});
+        l.list.countCases();
+        // The rows read before stay; the list does not claim to be whole.
+        EXPECT_EQ(l.prompt.texts().size(), 1) << counted;
+        EXPECT_TRUE(!l.list.canFetchMore({}) && !l.list.isCountKnown()) << counted;
+        EXPECT_EQ(l.list.caseCount(), CaseList::PageSize) << counted;
+        ASSERT_TRUE(l.db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ_WEG RENAME TO T_PAT_REZ")));
     }
 }
 

@@ -112,4 +112,15 @@ TEST(CliCasesTest, CasesNeedsADatabaseHere)
     EXPECT_TRUE(run.lines.isEmpty());
 }
 
+TEST(CliCasesTest, ASearchThatFailsEndsWithItsReasonNotWithNoCases)
+{
+    TestDatabase db;
+    ASSERT_TRUE(db.rawExec(QStringLiteral("ALTER TABLE T_PAT_REZ RENAME TO T_PAT_REZ_WEG")));
+    const CliRun failed = runCliIn(db.directory(), {"cases"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_TRUE(failed.lines.isEmpty());
+    EXPECT_TRUE(failed.err.startsWith(QStringLiteral("Die Suche ist fehlgeschlagen.\nGrund: ")))
+        << failed.err.toStdString();
+}
+
 } // namespace

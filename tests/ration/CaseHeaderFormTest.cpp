@@ -363,9 +363,11 @@ TEST(CaseHeaderFormTest, AFailingRationInsertLeavesNoCaseRowAndAllowsARetry)
         w.fillDogCase();
         w.addFeed("1", "150");
         EXPECT_FALSE(w.form.saveCase());
-        EXPECT_EQ(w.prompt.lastText(), QLatin1String(language) == QLatin1String("DE")
-                                           ? QStringLiteral("Satz konnte nicht eingefügt werden")
-                                           : QStringLiteral("Record can't be inserted"));
+        // The database's reason (here the trigger's) follows the message.
+        EXPECT_EQ(w.prompt.lastText(),
+                  QLatin1String(language) == QLatin1String("DE")
+                      ? QStringLiteral("Satz konnte nicht eingefügt werden\nGrund: refused")
+                      : QStringLiteral("Record can't be inserted\nReason: refused"));
         EXPECT_EQ(w.count(), "3");
         EXPECT_EQ(w.form.pendingCaseKey(), "");
         EXPECT_EQ(w.form.ownerName(), "Meier");

@@ -65,5 +65,6 @@ int runCasesCommand(const CliArgs& args, CliIo& io)
                              list.text(row, CaseList::OwnerColumn), list.text(row, CaseList::PatientColumn),
                              list.text(row, CaseList::DateColumn), list.text(row, CaseList::TitleColumn)});
     }
-    return 0;
+    // A failed search is told on standard error, not printed as no cases.
+    return list.hasFailed() ? 1 : 0;
 }

@@ -16,6 +16,8 @@ ResultBar::ResultBar(AppContext& context, Prompt& prompt, MainWindowLogic::Resul
     connect(&m_caseList->logic(), &CaseList::caseCountKnown, this, [this, language](int count) {
         setWindowTitle(MainWindowLogic::resultBarCaption(language, count));
     });
+    connect(&m_caseList->logic(), &CaseList::searchFailed, this,
+            [this, language] { setWindowTitle(MainWindowLogic::resultBarFailedCaption(language)); });
     connect(&m_caseList->logic(), &QAbstractItemModel::modelReset, this,
             [this, language] { setWindowTitle(MainWindowLogic::resultBarCaption(language)); });
 }
