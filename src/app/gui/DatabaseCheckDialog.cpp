@@ -29,6 +29,9 @@ DatabaseCheckDialog::DatabaseCheckDialog(AppContext& context, Prompt& prompt, QW
     m_progress->setObjectName(QStringLiteral("progress"));
     m_list->setObjectName(QStringLiteral("findings"));
     m_list->setWordWrap(true);
+    // One finding a row, told apart by its shade and a little space.
+    m_list->setAlternatingRowColors(true);
+    m_list->setSpacing(3);
     m_repair->setObjectName(QStringLiteral("repair"));
     m_repair->setEnabled(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
