@@ -273,12 +273,16 @@ std::unique_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool rea
         // A file that cannot be upgraded now (another copy holding the write
         // lock) still opens as it is; the user is told why.
         SchemaUpgrade::upgrade(db, &backend->m_upgradeReport.failure, &backend->m_upgradeReport);
-        backend->createMissingIndexes();
-        // Names another tool wrote get their sort keys; the program's own
-        // writes keep theirs current from here on.
-        QString ignored;
-        SortKeys::refresh(db, false, &ignored);
-        SortKeys::installTriggers(db, &ignored);
+        // A file of another version (a newer program's, or one the upgrade
+        // could not bring up now) gets nothing of this version's schema.
+        if (SchemaUpgrade::schemaVersion(db) == DatabaseCreator::SchemaVersion) {
+            backend->createMissingIndexes();
+            // Names another tool wrote get their sort keys; the program's
+            // own writes keep theirs current from here on.
+            QString ignored;
+            SortKeys::refresh(db, false, &ignored);
+            SortKeys::installTriggers(db, &ignored);
+        }
     }
     backend->loadSchema();
     return backend;

@@ -210,7 +210,9 @@ TEST(ApplicationStartupTest, AFileThatIsNoMensolyDatabaseOrOfANewerVersionIsRefu
          "is not a Mensoly database. Create a new one with \"mensoly-cli initdb\""},
         {"another program's database", "CREATE TABLE kunden (id INTEGER PRIMARY KEY, name TEXT)",
          "ist keine Mensoly-Datenbank", "is not a Mensoly database"},
-        {"a newer version", "CREATE TABLE T_FUTTERMITTEL (ID INTEGER); PRAGMA user_version = 99",
+        {"a newer version",
+         "CREATE TABLE T_FUTTERMITTEL (ID INTEGER, ID_FM_TYP INTEGER, BEZ_DE TEXT, SORT_BEZ_DE BLOB); "
+         "PRAGMA user_version = 99",
          "ist von einer neueren Programmversion (Schemaversion 99, dieses Programm kennt",
          "belongs to a newer version of the program (schema version 99, this program knows"},
     };
@@ -227,10 +229,17 @@ TEST(ApplicationStartupTest, AFileThatIsNoMensolyDatabaseOrOfANewerVersionIsRefu
             EXPECT_EQ(sqlite3_exec(db, c.sql, nullptr, nullptr, nullptr), SQLITE_OK);
             sqlite3_close(db);
         }
+        // What the file holds: the program adds nothing to a file it refuses.
+        const auto objects = [&path] {
+            return TestDatabase::rawValueIn(path,
+                                            QStringLiteral("SELECT group_concat(name) FROM sqlite_master"));
+        };
+        const QString before = objects();
         AppContext context;
         RecordingPrompt prompt;
         EXPECT_FALSE(ApplicationStartup::run(context, dir.path(), prompt));
         EXPECT_FALSE(context.db().isOpen());
+        EXPECT_EQ(objects(), before);
         ASSERT_EQ(prompt.texts().size(), 1);
         // German first, then English: the language is not known yet.
         const QStringList parts = prompt.lastText().split(QStringLiteral("\n\n"));
