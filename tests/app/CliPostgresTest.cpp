@@ -306,6 +306,28 @@ TEST_F(CliPostgresTest, AnOlderServerDatabaseIsRefusedUntilUpgradeBringsItToTheC
     EXPECT_EQ(runCliIn(dir.path(), {"upgrade"}).lines,
               QStringList{QStringLiteral("current\t%1").arg(DatabaseCreator::SchemaVersion)});
 
+    // As the third version left it: the case list's index without the key,
+    // and a shipped content the practice changed since, which stays.
+    const QString changed =
+        QStringLiteral("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 2 AND ID_NAEHRSTOFF = 24");
+    ASSERT_TRUE(cluster->execute(
+        database,
+        QStringLiteral("UPDATE mensoly_schema_version SET version = 3; DROP INDEX ix_pat_rez_liste; "
+                       "CREATE INDEX ix_pat_rez_liste ON T_PAT_REZ (Name_Besitzer, Name_Pat, Datum); "
+                       "UPDATE T_FM_NAEHRSTOFF SET MENGE = 77 WHERE ID_FM = 2 AND ID_NAEHRSTOFF = 24"),
+        &error))
+        << error.toStdString();
+    EXPECT_EQ(runCliIn(dir.path(), {"upgrade"}).linesOf(QStringLiteral("upgraded")),
+              QStringList{QStringLiteral("upgraded\t3\t%1").arg(DatabaseCreator::SchemaVersion)});
+    QString value;
+    ASSERT_TRUE(cluster->execute(database, changed, &error, &value)) << error.toStdString();
+    EXPECT_EQ(value, "77");
+    ASSERT_TRUE(cluster->execute(
+        database, QStringLiteral("SELECT indexdef FROM pg_indexes WHERE indexname = 'ix_pat_rez_liste'"),
+        &error, &value));
+    EXPECT_TRUE(value.contains(QStringLiteral("datum NULLS FIRST, id NULLS FIRST"), Qt::CaseInsensitive))
+        << value.toStdString();
+
     // A database of a newer program is left alone by both.
     ASSERT_TRUE(
         cluster->execute(database, QStringLiteral("UPDATE mensoly_schema_version SET version = 99"), &error));
