@@ -153,6 +153,36 @@ TEST(MainWindowTest, SwitchingLanguageMovesTheMarkStoresTheCodeAndKeepsTheMenu)
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
 
+// Qt's own buttons and dialogs speak the program's language and switch with it.
+TEST(MainWindowTest, QtsOwnTextsFollowTheLanguage)
+{
+    const struct
+    {
+        const char* context;
+        const char* english;
+        const char* german;
+    } texts[] = {
+        {"QPlatformTheme", "&Yes", "&Ja"},
+        {"QPlatformTheme", "&No", "&Nein"},
+        {"QPlatformTheme", "Cancel", "Abbrechen"},
+        {"QPrintDialog", "Print", "Drucken"},
+    };
+    const auto expectLanguage = [&texts](bool german) {
+        for (const auto& t : texts)
+            EXPECT_EQ(QCoreApplication::translate(t.context, t.english).toStdString(),
+                      german ? t.german : t.english)
+                << t.english;
+    };
+    TestDatabase fixture;
+    RecordingPrompt prompt;
+    MainWindow window(fixture.context(), prompt);
+    expectLanguage(true);
+    ASSERT_TRUE(triggerAction(window, "actionEnglish"));
+    expectLanguage(false);
+    ASSERT_TRUE(triggerAction(window, "actionGerman"));
+    expectLanguage(true);
+}
+
 TEST(MainWindowTest, ARejectedLanguageUpdateShowsTheMessageAndTheRunGoesOnInTheNewLanguage)
 {
     TestDatabase fixture;

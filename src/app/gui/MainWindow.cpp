@@ -7,6 +7,7 @@
 #include "app/gui/CaseListView.h"
 #include "app/gui/CaseWindow.h"
 #include "app/gui/DatabaseCheckDialog.h"
+#include "app/gui/QtTranslations.h"
 #include "app/gui/ResultBar.h"
 #include "app/gui/SearchBarView.h"
 #include "app/gui/StartWindow.h"
@@ -48,6 +49,7 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     , m_fileChooser(m_systemFileChooser.get())
 {
     setCentralWidget(m_workspace);
+    QtTranslations::apply(context.languageCode());
     // Logging out of the desktop asks like closing the window does.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (manager.allowsInteraction()) {
@@ -197,6 +199,7 @@ void MainWindow::switchToEnglish()
 void MainWindow::switchLanguage(const QString& code)
 {
     LanguageSwitch::apply(m_context, code, m_prompt);
+    QtTranslations::apply(m_context.languageCode());
     updateLanguageMarks();
 }
 
