@@ -381,8 +381,9 @@ bool CaseHeaderForm::canClose()
     const Prompt::Answer answer =
         m_prompt.question(text("Möchten Sie diesen Fall speichern?", "do you want  to save this case?"),
                           Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
-    // Yes keeps the window open too: the user saves with the save button.
-    return answer == Prompt::Answer::No;
+    // Yes saves as the save button does; when the save is refused, its
+    // message says why and the window stays open.
+    return answer == Prompt::Answer::No || (answer == Prompt::Answer::Yes && saveCase());
 }
 
 // Age --------------------------------------------------------------------------

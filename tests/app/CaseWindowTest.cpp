@@ -527,7 +527,7 @@ TEST_F(CaseWindowTest, AStoredCaseOpensInEnglishWithItsDateInTheEnglishOrder)
     EXPECT_TRUE(form().isUnchanged());
 }
 
-TEST_F(CaseWindowTest, ClosingAChangedCaseAsksAndOnlyNoCloses)
+TEST_F(CaseWindowTest, ClosingAChangedCaseAsksAndClosesOnNoOrASuccessfulSave)
 {
     const struct
     {
@@ -535,8 +535,12 @@ TEST_F(CaseWindowTest, ClosingAChangedCaseAsksAndOnlyNoCloses)
         Prompt::Answer answer;
         bool closes;
         const char* question;
+        const char* title = nullptr;   // typed before closing
+        const char* refusal = nullptr; // the save's message after Yes
     } cases[] = {
-        {"DE", Prompt::Answer::Yes, false, "Möchten Sie diesen Fall speichern?"},
+        {"DE", Prompt::Answer::Yes, false, "Möchten Sie diesen Fall speichern?", nullptr,
+         "Bitte geben Sie einen (neuen) Titel ein"},
+        {"DE", Prompt::Answer::Yes, true, "Möchten Sie diesen Fall speichern?", "Kontrolle"},
         {"DE", Prompt::Answer::Cancel, false, "Möchten Sie diesen Fall speichern?"},
         {"DE", Prompt::Answer::No, true, "Möchten Sie diesen Fall speichern?"},
         {"US", Prompt::Answer::No, true, "do you want  to save this case?"},
@@ -544,15 +548,18 @@ TEST_F(CaseWindowTest, ClosingAChangedCaseAsksAndOnlyNoCloses)
     for (const auto& row : cases) {
         open(QString::fromLatin1(row.code), QStringLiteral("1"));
         type(c().owner, "x");
+        if (row.title)
+            type(c().title, row.title);
         prompt.clear();
         prompt.setNextAnswer(row.answer);
         QPointer<CaseWindow> guard(window);
         EXPECT_EQ(window->close(), row.closes) << row.code;
-        ASSERT_EQ(prompt.entries().size(), 1u);
+        ASSERT_EQ(prompt.entries().size(), row.refusal ? 2u : 1u);
         EXPECT_TRUE(prompt.entries()[0].isQuestion);
         EXPECT_EQ(prompt.entries()[0].buttons, Prompt::Buttons::YesNoCancel);
         EXPECT_EQ(prompt.entries()[0].icon, Prompt::Icon::Exclamation);
-        EXPECT_EQ(prompt.lastText(), QString::fromUtf8(row.question));
+        EXPECT_EQ(prompt.entries()[0].text, QString::fromUtf8(row.question));
+        EXPECT_EQ(prompt.lastText(), QString::fromUtf8(row.refusal ? row.refusal : row.question));
         if (row.closes) {
             ASSERT_TRUE(QTest::qWaitFor([&] { return guard.isNull(); }));
             EXPECT_TRUE(area->subWindowList().isEmpty());

@@ -251,13 +251,15 @@ TEST_F(WorkspaceWindowsTest, QuittingAsksForEveryChangedCaseAndCancelStopsIt)
         int asked;
         int casesLeft;
         bool quit;
+        const char* refusal = nullptr; // the save's message after Yes
     } cases[] = {
         // A new case counts as changed: each window asks, No lets it go.
         {"actionExit", {Prompt::Answer::No, Prompt::Answer::No}, 2, 0, true},
         {"actionExit", {Prompt::Answer::Cancel}, 1, 2, false},
         {"close", {Prompt::Answer::No, Prompt::Answer::Cancel}, 2, 1, false},
-        // Yes keeps the window open for the save button, so the quit stops too.
-        {"logout", {Prompt::Answer::Yes}, 1, 2, false},
+        // Yes saves; an empty new case is refused with the form's message,
+        // its window stays open and the quit stops.
+        {"logout", {Prompt::Answer::Yes}, 1, 2, false, "Bitte wählen Sie eine Anrede aus"},
     };
     for (const auto& c : cases) {
         open();
@@ -278,8 +280,10 @@ TEST_F(WorkspaceWindowsTest, QuittingAsksForEveryChangedCaseAndCancelStopsIt)
         }
         QCoreApplication::processEvents();
         EXPECT_EQ(quit, c.quit) << command;
-        EXPECT_EQ(prompt.texts(), QStringList(c.asked, QStringLiteral("Möchten Sie diesen Fall speichern?")))
-            << command;
+        QStringList expected(c.asked, QStringLiteral("Möchten Sie diesen Fall speichern?"));
+        if (c.refusal)
+            expected << QString::fromUtf8(c.refusal);
+        EXPECT_EQ(prompt.texts(), expected) << command;
         int casesLeft = 0;
         for (QMdiSubWindow* sub : window->workspace()->subWindowList())
             casesLeft += sub->isVisible() && qobject_cast<CaseWindow*>(sub) ? 1 : 0;

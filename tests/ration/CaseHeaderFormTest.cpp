@@ -126,35 +126,54 @@ TEST(CaseHeaderFormTest, ANewCaseCountsAsChangedAndHasEnergyHundred)
     EXPECT_EQ(w.prompt.texts(), (QStringList{"Möchten Sie diesen Fall speichern?"}));
 }
 
-TEST(CaseHeaderFormTest, CloseQuestionKeepsTheWindowOpenForYesAndCancel)
+TEST(CaseHeaderFormTest, CloseQuestionSavesOnYesClosesOnNoAndKeepsTheWindowOpenOtherwise)
 {
     const struct
     {
         const char* language;
+        const char* owner; // typed before closing
+        const char* title; // typed before closing; null keeps the stored one
         Prompt::Answer answer;
         bool closes;
-        const char* question;
+        const char* refusal; // the save's message, if it refuses
     } cases[] = {
-        {"DE", Prompt::Answer::Yes, false, "Möchten Sie diesen Fall speichern?"},
-        {"DE", Prompt::Answer::No, true, "Möchten Sie diesen Fall speichern?"},
-        {"DE", Prompt::Answer::Cancel, false, "Möchten Sie diesen Fall speichern?"},
-        {"US", Prompt::Answer::Yes, false, "do you want  to save this case?"},
-        {"US", Prompt::Answer::No, true, "do you want  to save this case?"},
-        {"US", Prompt::Answer::Cancel, false, "do you want  to save this case?"},
+        {"DE", "Anders", "Kontrolle", Prompt::Answer::Yes, true, nullptr},
+        {"DE", "", "Kontrolle", Prompt::Answer::Yes, false, "Bitte geben Sie einen Besitzernamen ein"},
+        {"DE", "Anders", nullptr, Prompt::Answer::Yes, false, "Bitte geben Sie einen (neuen) Titel ein"},
+        {"DE", "Anders", "Kontrolle", Prompt::Answer::No, true, nullptr},
+        {"DE", "Anders", "Kontrolle", Prompt::Answer::Cancel, false, nullptr},
+        {"US", "Anders", "Check", Prompt::Answer::Yes, true, nullptr},
+        {"US", "", "Check", Prompt::Answer::Yes, false, "Please fill name of owner "},
+        {"US", "Anders", nullptr, Prompt::Answer::Yes, false, "Please fill/change title "},
+        {"US", "Anders", "Check", Prompt::Answer::No, true, nullptr},
+        {"US", "Anders", "Check", Prompt::Answer::Cancel, false, nullptr},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.language) + " " + c.owner);
         Window w(QString::fromLatin1(c.language));
         w.open(QStringLiteral("1"));
         ASSERT_TRUE(w.form.isUnchanged());
         EXPECT_TRUE(w.form.canClose());
         EXPECT_TRUE(w.prompt.entries().empty());
-        w.form.setOwnerName(QStringLiteral("Anders"));
+        const QString cases = w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ"));
+        w.form.setOwnerName(QString::fromUtf8(c.owner));
+        if (c.title)
+            w.form.setTitle(QString::fromUtf8(c.title));
         w.prompt.setNextAnswer(c.answer);
-        EXPECT_EQ(w.form.canClose(), c.closes) << c.language;
-        ASSERT_EQ(w.prompt.entries().size(), 1u);
-        EXPECT_EQ(w.prompt.entries()[0].text, QString::fromUtf8(c.question));
+        EXPECT_EQ(w.form.canClose(), c.closes);
+        ASSERT_EQ(w.prompt.entries().size(), c.refusal ? 2u : 1u);
+        EXPECT_EQ(w.prompt.entries()[0].text,
+                  QString::fromUtf8(c.language == std::string("DE") ? "Möchten Sie diesen Fall speichern?"
+                                                                    : "do you want  to save this case?"));
         EXPECT_EQ(w.prompt.entries()[0].buttons, Prompt::Buttons::YesNoCancel);
         EXPECT_EQ(w.prompt.entries()[0].icon, Prompt::Icon::Exclamation);
+        if (c.refusal) {
+            EXPECT_EQ(w.prompt.entries()[1].text, QString::fromUtf8(c.refusal));
+        }
+        // Stored only when Yes was answered and the save went through.
+        const bool saved = c.answer == Prompt::Answer::Yes && !c.refusal;
+        EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")).toInt(),
+                  cases.toInt() + (saved ? 1 : 0));
     }
 }
 
