@@ -35,6 +35,15 @@ bool anyPlaced(const GridModel& grid)
     return false;
 }
 
+bool readsBodyCondition(const GridModel& grid)
+{
+    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
+        if (grid.text(FormulaRow, c).contains(QLatin1String("RIP")))
+            return true;
+    }
+    return false;
+}
+
 bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
 {
     // Formulas of the previous case type go too, so a nutrient the new type

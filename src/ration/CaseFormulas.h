@@ -14,6 +14,8 @@ namespace CaseFormulas {
 bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid);
 // Whether any column holds a requirement formula.
 bool anyPlaced(const GridModel& grid);
+// Whether a placed formula reads the body condition (RIP).
+bool readsBodyCondition(const GridModel& grid);
 
 // A case type is evaluated only once the inputs it needs are filled.
 bool hasNeededInputs(const CaseHeaderSource& header);

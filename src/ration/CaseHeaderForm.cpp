@@ -7,6 +7,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
+#include "ration/CaseFormulas.h"
 #include "ration/CaseType.h"
 #include "ration/RationPageHooks.h"
 
@@ -302,8 +303,10 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     }
     values += numberForSql(m_puppies);
     values += numberForSql(m_energy);
-    values += QStringLiteral("'") + (m_ribsPalpable ? QStringLiteral("1") : QStringLiteral("0")) +
-              QStringLiteral("', ");
+    // None chosen stays none.
+    values += m_ribsPalpable     ? QStringLiteral("'1', ")
+              : m_ribsFatCovered ? QStringLiteral("'0', ")
+                                 : QStringLiteral("NULL, ");
     if (m_title.trimmed().isEmpty() || m_title == m_loadedTitle) {
         showMessage("Bitte geben Sie einen (neuen) Titel ein", "Please fill/change title ");
         return false;
@@ -587,6 +590,11 @@ void CaseHeaderForm::actualWeightLeft()
 {
     if (m_targetWeight.isEmpty())
         setTargetWeight(m_actualWeight);
+}
+
+bool CaseHeaderForm::bodyConditionMissing() const
+{
+    return !bodyConditionChosen() && CaseFormulas::readsBodyCondition(m_ration.grids().ration());
 }
 
 void CaseHeaderForm::userClickedRibsPalpable()

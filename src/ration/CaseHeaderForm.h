@@ -119,6 +119,10 @@ public:
     QString puppies() const override { return m_puppies; }
     QString ageWeeks() const override { return m_ageWeeks; }
     bool ribsPalpable() const override { return m_ribsPalpable; }
+    bool bodyConditionChosen() const override { return m_ribsPalpable || m_ribsFatCovered; }
+    // The case type's formulas read the body condition and none is chosen:
+    // the view marks the field.
+    bool bodyConditionMissing() const;
     QString pendingCaseKey() const override { return m_pendingCaseKey; }
 
 private:

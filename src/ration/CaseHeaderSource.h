@@ -22,6 +22,9 @@ public:
     virtual QString ageWeeks() const = 0;
     // "Rippen gut fühlbar" is set.
     virtual bool ribsPalpable() const = 0;
+    // One of "Rippen gut fühlbar" and "Rippen fettbedeckt" is set: without,
+    // a formula reading the body condition has no input.
+    virtual bool bodyConditionChosen() const = 0;
 
     // Key of the stored case being opened; empty otherwise.
     virtual QString pendingCaseKey() const = 0;
@@ -40,6 +43,7 @@ struct CaseInputs : CaseHeaderSource
     QString puppyCount;
     QString age;
     bool ribs = false;
+    bool ribsChosen = true;
     QString pendingKey;
 
     int caseTypeKey() const override { return caseType; }
@@ -52,5 +56,6 @@ struct CaseInputs : CaseHeaderSource
     QString puppies() const override { return puppyCount; }
     QString ageWeeks() const override { return age; }
     bool ribsPalpable() const override { return ribs; }
+    bool bodyConditionChosen() const override { return ribsChosen; }
     QString pendingCaseKey() const override { return pendingKey; }
 };

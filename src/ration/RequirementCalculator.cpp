@@ -46,9 +46,11 @@ void RequirementCalculator::evaluateRequirements()
         return;
 
     GridModel& grid = m_grids.ration();
-    // No formula placed (inputs missing, none stored, the query failed): an
-    // empty row, not zeros that look computed.
-    if (!CaseFormulas::anyPlaced(grid)) {
+    // No formula placed (inputs missing, none stored, the query failed), or
+    // formulas reading a body condition nobody chose: an empty row, not
+    // figures that look computed from an input never given.
+    if (!CaseFormulas::anyPlaced(grid) ||
+        (!m_header.bodyConditionChosen() && CaseFormulas::readsBodyCondition(grid))) {
         for (int c = FirstColumn; c < grid.columnCount(); ++c)
             grid.setText(RequirementRow, c, QString());
         grid.redraw();

@@ -162,3 +162,51 @@ TEST(CliCaseLimitsTest, ChickenAndRiceLackDigestibleProteinAndCodLiverOilExceeds
 }
 
 } // namespace
+
+namespace {
+
+// The body condition is an input like the age: a cat type's energy formula
+// reads it, so without a choice its requirements stay empty and the stored
+// case keeps "none"; a dog type's formulas do not read it.
+TEST(CliCaseNewTest, ABodyConditionNobodyChoseIsKeptAsNoneAndComputesNothingThatReadsIt)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    const struct
+    {
+        const char* species;
+        const char* caseType;
+        const char* condition; // the input line's value; null: no line
+        const char* energy;    // requirement of ME kcal
+        const char* stored;    // T_PAT_REZ.Rippen
+    } cases[] = {
+        {"Katze", "Katze – Erhaltung (adult)", nullptr, "", "NULL"},
+        {"Katze", "Katze – Erhaltung (adult)", "Rippen gut fühlbar", "253", "'1'"},
+        {"Katze", "Katze – Erhaltung (adult)", "Rippen fettbedeckt", "226", "'0'"},
+        {"Hund", "Hund – Erhaltung (adult)", nullptr, "1040", "NULL"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.caseType) + " " + (c.condition ? c.condition : "none"));
+        QString input =
+            QStringLiteral("header\tsalutation\tFrau\nheader\towner\tKatz\nheader\tpatient\tMinka\n"
+                           "header\tspecies\t%1\nheader\tsex\tW\nheader\tcase type\t%2\n"
+                           "header\tactual weight\t%3\nheader\ttarget weight\t%3\nheader\tenergy\t100\n"
+                           "header\ttitle\tT\nfeed\t89\t50\n")
+                .arg(QString::fromUtf8(c.species), QString::fromUtf8(c.caseType),
+                     QString::fromLatin1(c.species[0] == 'K' ? "4" : "20"));
+        if (c.condition)
+            input += QStringLiteral("header\tbody condition\t%1\n").arg(QString::fromUtf8(c.condition));
+        const CliRun saved = runCliIn(db.directory(), {"case", "new"}, input.toStdString());
+        ASSERT_EQ(saved.status, 0) << saved.err.toStdString();
+        const QString key = saved.lines.value(0).section('\t', 1);
+        EXPECT_EQ(db.rawValue(QStringLiteral("SELECT quote(Rippen) FROM T_PAT_REZ WHERE ID = ") + key),
+                  QString::fromLatin1(c.stored));
+        const CliRun shown = runCliIn(db.directory(), {"case", key.toStdString()});
+        EXPECT_TRUE(shown.lines.contains(QStringLiteral("header\tbody condition\t") +
+                                         QString::fromUtf8(c.condition ? c.condition : "")));
+        const QStringList energy = shown.linesOf(QStringLiteral("nutrient\t60"));
+        ASSERT_EQ(energy.size(), 1);
+        EXPECT_EQ(energy[0].section('\t', 4, 4), QString::fromUtf8(c.energy));
+    }
+}
+
+} // namespace

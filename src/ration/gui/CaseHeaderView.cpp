@@ -378,6 +378,10 @@ void CaseHeaderView::showForm()
     c.ribsFatCovered->setChecked(f.ribsFatCovered());
 
     c.catCondition->setVisible(f.catConditionVisible());
+    // The requirements wait for a body condition: the group says so in red.
+    c.catCondition->setStyleSheet(f.bodyConditionMissing()
+                                      ? QStringLiteral("QGroupBox { color: #c00000; font-weight: bold; }")
+                                      : QString());
     showGroup({c.targetLabel, c.target, c.targetUnit}, f.targetWeightVisible());
     showGroup({c.puppiesLabel, c.puppies}, f.puppiesVisible());
     showGroup({c.adultLabel, c.adult, c.adultUnit}, f.adultWeightVisible());
