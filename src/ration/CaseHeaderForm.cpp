@@ -294,6 +294,12 @@ bool CaseHeaderForm::buildInsert(QString& sql)
                                          : QString::number(m_breed.currentData()) + QStringLiteral(", ");
     // The layer stores a date text in a date column as a date; no date is NULL.
     values += m_birthDate ? Sql::quote(birthDateText()) + QStringLiteral(", ") : QStringLiteral("NULL, ");
+    // An animal weighs something. (A target or adult weight of 0 is how an
+    // empty one has always been stored, and reads as not given.)
+    if (NumberText::read(m_actualWeight.trimmed()) <= 0) {
+        refuseNotPositive(labels().actualWeight);
+        return false;
+    }
     values += numberForSql(m_actualWeight);
     values += numberForSql(m_targetWeight);
     values += numberForSql(m_adultWeight);
@@ -422,6 +428,15 @@ void CaseHeaderForm::updateAgeInWeeks()
 
 void CaseHeaderForm::userChangedBirthDate(std::optional<QDate> date)
 {
+    // No animal is born after today, the recipe's date.
+    if (date && date->isValid() && *date > m_context.now().date()) {
+        m_prompt.message(Lang::deOr(m_context.languageCode(),
+                                    QStringLiteral("„%1“ darf nicht in der Zukunft liegen."),
+                                    QStringLiteral("\"%1\" cannot lie in the future."))
+                             .arg(labels().birthDate.trimmed()),
+                         Prompt::Icon::Exclamation);
+        return;
+    }
     m_birthDate = date && date->isValid() ? date : std::nullopt;
     updateAgeInWeeks();
 }
@@ -537,6 +552,35 @@ CaseHeaderForm::NumberInput CaseHeaderForm::checkNumber(const QString& value, co
     return NumberInput::Refused;
 }
 
+void CaseHeaderForm::refuseNotPositive(const QString& label)
+{
+    m_prompt.message(Lang::deOr(m_context.languageCode(), QStringLiteral("„%1“ muss größer als 0 sein."),
+                                QStringLiteral("\"%1\" must be greater than 0."))
+                         .arg(label.trimmed()),
+                     Prompt::Icon::Exclamation);
+}
+
+void CaseHeaderForm::setWeight(QString& field, const QString& value, const QString& label)
+{
+    NumberInput input = checkNumber(value, label);
+    if (input == NumberInput::Complete && !value.trimmed().isEmpty()) {
+        const double weight = NumberText::read(value.trimmed());
+        if (weight < 0) {
+            refuseNotPositive(label);
+            return;
+        }
+        if (weight == 0)
+            input = NumberInput::Unfinished;
+    }
+    if (input == NumberInput::Refused)
+        return;
+    field = value;
+    if (input == NumberInput::Complete)
+        numberEdited();
+    else
+        m_isUnchanged = false;
+}
+
 void CaseHeaderForm::setNumber(QString& field, const QString& value, const QString& label)
 {
     const NumberInput input = checkNumber(value, label);
@@ -551,17 +595,17 @@ void CaseHeaderForm::setNumber(QString& field, const QString& value, const QStri
 
 void CaseHeaderForm::setActualWeight(const QString& value)
 {
-    setNumber(m_actualWeight, value, labels().actualWeight);
+    setWeight(m_actualWeight, value, labels().actualWeight);
 }
 
 void CaseHeaderForm::setTargetWeight(const QString& value)
 {
-    setNumber(m_targetWeight, value, labels().targetWeight);
+    setWeight(m_targetWeight, value, labels().targetWeight);
 }
 
 void CaseHeaderForm::setAdultWeight(const QString& value)
 {
-    setNumber(m_adultWeight, value, labels().adultWeight);
+    setWeight(m_adultWeight, value, labels().adultWeight);
 }
 
 void CaseHeaderForm::setEnergyPercent(const QString& value)

@@ -135,7 +135,12 @@ private:
     // refuses at once, saying so and naming the field, and keeps what it had.
     enum class NumberInput { Complete, Unfinished, Refused };
     NumberInput checkNumber(const QString& value, const QString& label);
+    // A weight: a number, never below 0; 0 (perhaps the start of "0,5") is
+    // kept but computes nothing and is refused when saving.
+    void setWeight(QString& field, const QString& value, const QString& label);
     void setNumber(QString& field, const QString& value, const QString& label);
+    // "„%1“ muss größer als 0 sein." in the user's language.
+    void refuseNotPositive(const QString& label);
     bool puppiesRequired() const;
     void computeAgeInWeeks();
     void fillList(ChoiceList& list, const QString& table, const QString& condition);

@@ -200,6 +200,8 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
              w.form.setPuppies(QStringLiteral("0"));
          },
          "Bitte wählen Sie einen Fall aus", "Please select case"},
+        {[](Window& w) { w.form.setActualWeight(QStringLiteral("25")); },
+         "„akt. Gewicht“ muss größer als 0 sein.", "\"Actual weight\" must be greater than 0."},
         {[](Window& w) { w.form.setPuppies(QStringLiteral("3")); }, "Die Anzahl der Welpen muss > 0 sein",
          "Number of puppies should be > 0 "},
         {[](Window& w) { w.form.setTitle(QStringLiteral("Bella, Laktation")); },
@@ -453,12 +455,19 @@ TEST(CaseHeaderFormTest, AgeInWeeksTruncatesTowardZero)
     {
         int daysBefore;
         const char* weeks;
-    } cases[] = {{70, "10"}, {69, "9"}, {7, "1"}, {0, "0"}, {-3, "0"}, {-8, "-1"}};
+    } cases[] = {{70, "10"}, {69, "9"}, {7, "1"}, {0, "0"}, {-1, ""}, {-8, ""}};
     for (const auto& c : cases) {
         Window w;
         w.open();
         w.form.userChangedBirthDate(TestDatabase::pinnedNow().date().addDays(-c.daysBefore));
         EXPECT_EQ(w.form.ageWeeks(), c.weeks) << c.daysBefore;
+        // A birth date after today is refused, naming the field; the form keeps none.
+        EXPECT_EQ(w.prompt.texts(),
+                  c.daysBefore < 0
+                      ? QStringList{QStringLiteral("„Geburtsdatum“ darf nicht in der Zukunft liegen.")}
+                      : QStringList())
+            << c.daysBefore;
+        EXPECT_EQ(w.form.birthDate().has_value(), c.daysBefore >= 0);
     }
 }
 
@@ -704,14 +713,17 @@ TEST(CaseHeaderFormTest, ATextThatIsNoNumberIsRefusedAsTypedNamingTheField)
         Getter get;
         const char* german;
         const char* english;
+        bool weight = false;
     } fields[] = {
-        {&CaseHeaderForm::setActualWeight, &CaseHeaderForm::actualWeight, "akt. Gewicht", "Actual weight"},
-        {&CaseHeaderForm::setTargetWeight, &CaseHeaderForm::targetWeight, "Sollgewicht", "Normal w."},
-        {&CaseHeaderForm::setAdultWeight, &CaseHeaderForm::adultWeight, "Adultgewicht", "Adult weight"},
+        {&CaseHeaderForm::setActualWeight, &CaseHeaderForm::actualWeight, "akt. Gewicht", "Actual weight",
+         true},
+        {&CaseHeaderForm::setTargetWeight, &CaseHeaderForm::targetWeight, "Sollgewicht", "Normal w.", true},
+        {&CaseHeaderForm::setAdultWeight, &CaseHeaderForm::adultWeight, "Adultgewicht", "Adult weight", true},
         {&CaseHeaderForm::setEnergyPercent, &CaseHeaderForm::energyPercent, "ME  -  Bedarf", "ME required"},
         {&CaseHeaderForm::setPuppies, &CaseHeaderForm::puppies, "Anz. Welpen", "Number of Pups"},
     };
-    enum Outcome { Taken, Refused, Unfinished };
+    // A weight is never below 0, and 0 computes nothing (it may become 0,5).
+    enum Outcome { Taken, Refused, Unfinished, NotPositive };
     const struct
     {
         const char* typed;
@@ -719,7 +731,7 @@ TEST(CaseHeaderFormTest, ATextThatIsNoNumberIsRefusedAsTypedNamingTheField)
     } inputs[] = {
         {"abc", Refused},  {"12kg", Refused},     {"12 kg", Refused}, {"inf", Refused},   {"nan", Refused},
         {"-INF", Refused}, {"Infinity", Refused}, {"1,5", Taken},     {"", Taken},        {"-3", Taken},
-        {" 12 ", Taken},   {"2.5", Taken},        {"-", Unfinished},  {"1e", Unfinished},
+        {" 12 ", Taken},   {"2.5", Taken},        {"-", Unfinished},  {"1e", Unfinished}, {"0", Taken},
     };
     for (const char* language : {"DE", "US"}) {
         Window w{QLatin1String(language)};
@@ -727,22 +739,33 @@ TEST(CaseHeaderFormTest, ATextThatIsNoNumberIsRefusedAsTypedNamingTheField)
         for (const auto& f : fields) {
             for (const auto& input : inputs) {
                 SCOPED_TRACE(std::string(language) + " " + f.english + " \"" + input.typed + "\"");
+                const std::string typed = input.typed;
+                const Outcome outcome = !f.weight       ? input.outcome
+                                        : typed == "-3" ? NotPositive
+                                        : typed == "0"  ? Unfinished
+                                                        : input.outcome;
                 (w.form.*f.set)(QStringLiteral("7"));
                 const QString energy = w.requirement("61");
                 w.prompt.clear();
                 (w.form.*f.set)(QLatin1String(input.typed));
                 // A refused text leaves the field as it was; nothing is calculated from it.
+                const bool refused = outcome == Refused || outcome == NotPositive;
                 EXPECT_EQ((w.form.*f.get)(),
-                          input.outcome == Refused ? QStringLiteral("7") : QString::fromLatin1(input.typed));
-                if (input.outcome != Taken) {
+                          refused ? QStringLiteral("7") : QString::fromLatin1(input.typed));
+                if (outcome != Taken) {
                     EXPECT_EQ(w.requirement("61"), energy);
                 }
+                const bool german = QLatin1String(language) == QLatin1String("DE");
+                const QString label = german ? QString::fromUtf8(f.german) : QString::fromLatin1(f.english);
                 const QString expected =
-                    QLatin1String(language) == QLatin1String("DE")
-                        ? QStringLiteral("Bitte geben Sie bei „%1“ eine Zahl ein.")
-                              .arg(QString::fromUtf8(f.german))
-                        : QStringLiteral("Please enter a number for \"%1\".").arg(QLatin1String(f.english));
-                EXPECT_EQ(w.prompt.texts(), input.outcome == Refused ? QStringList{expected} : QStringList());
+                    outcome == NotPositive
+                        ? (german ? QStringLiteral("„%1“ muss größer als 0 sein.")
+                                  : QStringLiteral("\"%1\" must be greater than 0."))
+                              .arg(label)
+                        : (german ? QStringLiteral("Bitte geben Sie bei „%1“ eine Zahl ein.")
+                                  : QStringLiteral("Please enter a number for \"%1\"."))
+                              .arg(label);
+                EXPECT_EQ(w.prompt.texts(), refused ? QStringList{expected} : QStringList());
             }
         }
     }
