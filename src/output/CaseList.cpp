@@ -349,5 +349,8 @@ bool CaseList::deleteCase(int row)
     m_chunks = std::move(moved);
     --m_rowCount;
     endRemoveRows();
+    // The result bar's caption shows the count: it follows the delete.
+    if (m_countKnown)
+        emit caseCountKnown(m_rowCount);
     return true;
 }

@@ -196,14 +196,16 @@ TEST_F(CaseListViewTest, TheRedXAsksAndOnlyYesDeletesTheCaseWithItsRation)
         Prompt::Answer answer;
         bool deleted;
         const char* question;
+        const char* caption;
     } cases[] = {
-        {"DE", Prompt::Answer::No, false, "Möchten Sie diesen Fall löschen?"},
-        {"DE", Prompt::Answer::Cancel, false, "Möchten Sie diesen Fall löschen?"},
-        {"DE", Prompt::Answer::Yes, true, "Möchten Sie diesen Fall löschen?"},
-        {"US", Prompt::Answer::Yes, true, "do you want delete this case?"},
+        {"DE", Prompt::Answer::No, false, "Möchten Sie diesen Fall löschen?", "Suchergebnis: 3 Fälle"},
+        {"DE", Prompt::Answer::Cancel, false, "Möchten Sie diesen Fall löschen?", "Suchergebnis: 3 Fälle"},
+        {"DE", Prompt::Answer::Yes, true, "Möchten Sie diesen Fall löschen?", "Suchergebnis: 2 Fälle"},
+        {"US", Prompt::Answer::Yes, true, "do you want delete this case?", "Search Result: 2 cases"},
     };
     for (const auto& row : cases) {
         searchAll(QString::fromLatin1(row.code));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return logic().isCountKnown(); }));
         const qsizetype windows = window->workspace()->subWindowList().size();
         prompt.setNextAnswer(row.answer);
         clickCell(0, CaseList::DeleteColumn);
@@ -214,6 +216,8 @@ TEST_F(CaseListViewTest, TheRedXAsksAndOnlyYesDeletesTheCaseWithItsRation)
         EXPECT_EQ(owners(), row.deleted ? "O'Neil|Schmidt" : "Müller|O'Neil|Schmidt") << row.code;
         EXPECT_EQ(storedCases(), row.deleted ? "2" : "3");
         EXPECT_EQ(storedRationRows(1), row.deleted ? "0" : "2");
+        // The bar's caption counts the cases still listed.
+        EXPECT_EQ(window->resultBar()->windowTitle(), QString::fromUtf8(row.caption)) << row.code;
         // Deleting opens nothing.
         EXPECT_EQ(window->workspace()->subWindowList().size(), windows);
         prompt.clear();

@@ -103,6 +103,54 @@ TEST_F(WorkspaceWindowsTest, ClickingTheStartPictureDoesNothing)
     EXPECT_TRUE(prompt.texts().isEmpty());
 }
 
+TEST_F(WorkspaceWindowsTest, OpenWorkingWindowsStayInFrontOfTheStartPicture)
+{
+    // Windows are opened in order: c a case, f a feedstuff editor; then the
+    // one at activate comes to the front (-1 none, -2 the start window) and
+    // the one at close is closed. The window expected in front follows.
+    const struct
+    {
+        const char* windows;
+        int activate;
+        int close;
+        int front; // -1: the start window
+    } cases[] = {
+        {"cc", -1, 1, 0}, {"cc", 0, 0, 1},   {"cf", 0, 0, 1},
+        {"cfc", 1, 1, 2}, {"cc", -2, -1, 1}, {"c", -1, 0, -1},
+    };
+    for (const auto& c : cases) {
+        open();
+        StartWindow* start = window->openStartWindow();
+        QCoreApplication::processEvents();
+        QList<QMdiSubWindow*> opened;
+        for (const char* kind = c.windows; *kind; ++kind) {
+            if (*kind == 'c')
+                ASSERT_TRUE(clickBarButton(*window, SearchBar::NewCaseButton));
+            else
+                ASSERT_TRUE(triggerAction(*window, "actionEditFeedstuffs"));
+            opened << window->workspace()->subWindowList(QMdiArea::CreationOrder).last();
+            QCoreApplication::processEvents();
+        }
+        if (c.activate >= 0)
+            window->workspace()->setActiveSubWindow(opened.at(c.activate));
+        else if (c.activate == -2)
+            window->workspace()->setActiveSubWindow(start);
+        QCoreApplication::processEvents();
+        if (c.close >= 0) {
+            ASSERT_TRUE(opened.at(c.close)->close());
+        }
+        QCoreApplication::processEvents();
+        QMdiSubWindow* expected = c.front < 0 ? start : opened.at(c.front);
+        const QString what = QStringLiteral("%1 activate %2 close %3")
+                                 .arg(QString::fromLatin1(c.windows))
+                                 .arg(c.activate)
+                                 .arg(c.close);
+        EXPECT_EQ(window->workspace()->activeSubWindow(), expected) << qPrintable(what);
+        EXPECT_EQ(window->workspace()->subWindowList(QMdiArea::StackingOrder).last(), expected)
+            << qPrintable(what);
+    }
+}
+
 TEST_F(WorkspaceWindowsTest, EachNewCaseOpensAnotherWindowTitledInTheLanguageOfTheMoment)
 {
     const struct

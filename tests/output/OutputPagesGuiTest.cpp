@@ -17,13 +17,17 @@
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridView.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
+#include <QPrintDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -253,6 +257,53 @@ TEST_F(OutputPagesGui, EachPagePrintsIntoAPdf)
     const QString g = pdfPages(pdfPath("growth.pdf"))->join(QString());
     EXPECT_TRUE(containsIgnoringSpaces(g, QStringLiteral("Wachstumskurve für Bello")));
     EXPECT_TRUE(containsIgnoringSpaces(g, QStringLiteral("Alter [Wochen]")));
+}
+
+TEST_F(OutputPagesGui, EveryPrintDialogOffersAPdfFileAndPrintsIntoIt)
+{
+    open(QStringLiteral("1"));
+    const struct
+    {
+        int index;
+        const char* file;
+    } cases[] = {{1, "recipe.pdf"}, {2, "coverage.pdf"}, {3, "growth.pdf"}, {4, "weight.pdf"}};
+    for (const auto& c : cases) {
+        sheet->setCurrentIndex(c.index);
+        QCoreApplication::processEvents();
+        QWidget* content = sheet->pageContent(c.index);
+        if (auto* chart = qobject_cast<ChartPageView*>(content)) {
+            ASSERT_TRUE(drawn(chart)) << c.file;
+        }
+        auto* print = content->findChild<QPushButton*>(c.index == 1 ? "RecipePrint" : "ChartPrint");
+        ASSERT_NE(print, nullptr) << c.file;
+        const QString path = pdfPath(c.file);
+        bool offered = false;
+        // The dialog is modal: it is answered from the event loop it runs.
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            answer.stop();
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+            const int pdf = printers ? printers->findText(QStringLiteral("PDF"), Qt::MatchContains) : -1;
+            offered = pdf >= 0 && fileName;
+            if (!offered) {
+                dialog->reject();
+                return;
+            }
+            printers->setCurrentIndex(pdf);
+            fileName->setText(path);
+            dialog->accept();
+        });
+        answer.start(20);
+        print->click();
+        EXPECT_TRUE(offered) << c.file;
+        EXPECT_TRUE(QFileInfo(path).size() > 0) << c.file;
+        EXPECT_TRUE(prompt.texts().isEmpty()) << c.file << " " << qPrintable(prompt.texts().join('|'));
+        prompt.clear();
+    }
 }
 
 TEST_F(OutputPagesGui, CommandLinePrintsThePagesIntoPdfFiles)

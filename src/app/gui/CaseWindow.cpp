@@ -30,6 +30,11 @@ CaseWindow* CaseWindow::openWithKey(QMdiArea& workspace, AppContext& context, co
     window->setGeometry(MainWindowLogic::caseWindowGeometry(workspace.viewport()->size()));
     window->show();
     window->openCase(caseKey);
+    // Below a low workspace (the result bar takes its share of the main
+    // window) the window would cut its pages off at its bottom edge, the
+    // nutrient grid after its top rows and the profile over it. It takes at
+    // least the room its grids need; the workspace scrolls to the rest.
+    window->resize(window->size().expandedTo(window->minimumSizeHint()));
     return window;
 }
 

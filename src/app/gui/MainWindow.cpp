@@ -27,6 +27,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QSessionManager>
 #include <QStatusBar>
@@ -63,6 +64,9 @@ MainWindow::MainWindow(AppContext& context, Prompt& prompt, QWidget* parent)
     // the bar leaves of the workspace; its lower part stays within reach.
     m_workspace->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_workspace->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // The start picture stays behind the working windows: when one closes,
+    // or the picture is clicked, the working window in front takes its place.
+    connect(m_workspace, &QMdiArea::subWindowActivated, this, &MainWindow::keepStartWindowBehind);
     setWindowTitle(ApplicationStartup::mainWindowTitle(context.dataDirectory(), context.connectionString()));
     createActions();
     buildMenus();
@@ -282,6 +286,34 @@ void MainWindow::arrangeIcons()
     const QList<QPoint> places = MainWindowLogic::arrangeIcons(m_workspace->viewport()->size(), sizes);
     for (int i = 0; i < icons.size(); ++i)
         icons.at(i)->move(places.at(i));
+}
+
+void MainWindow::keepStartWindowBehind(QMdiSubWindow* activated)
+{
+    if (!qobject_cast<StartWindow*>(activated))
+        return;
+    // The top-most working window still shown; a closing window is hidden
+    // already. Minimised ones come only when no other is left.
+    QMdiSubWindow* front = nullptr;
+    for (QMdiSubWindow* window : m_workspace->subWindowList(QMdiArea::StackingOrder)) {
+        if (window == activated || qobject_cast<StartWindow*>(window) || !window->isVisible())
+            continue;
+        if (!front || front->isMinimized() || !window->isMinimized())
+            front = window;
+    }
+    if (!front)
+        return;
+    // The workspace raises the start window once this signal is through;
+    // the working window comes back on top after that.
+    QMetaObject::invokeMethod(
+        this,
+        [this, front = QPointer<QMdiSubWindow>(front)] {
+            if (front && qobject_cast<StartWindow*>(m_workspace->activeSubWindow())) {
+                m_workspace->setActiveSubWindow(front);
+                front->raise();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 StartWindow* MainWindow::openStartWindow()

@@ -118,6 +118,9 @@ private:
     void switchLanguage(const QString& code);
     void updateLanguageMarks();
     void tileWindows(MainWindowLogic::Tiling tiling);
+    // Brings the working window in front to the front again when the start
+    // window is activated while one is open.
+    void keepStartWindowBehind(QMdiSubWindow* activated);
     ResultBar* makeResultBar(MainWindowLogic::ResultBarOrigin origin);
     void openHelp(HelpDocuments::Document document);
 

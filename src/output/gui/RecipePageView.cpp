@@ -11,7 +11,6 @@
 #include <QFontMetricsF>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>

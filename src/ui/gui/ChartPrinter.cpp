@@ -2,10 +2,10 @@
 
 #include "ui/ChartModel.h"
 #include "ui/gui/ChartView.h"
+#include "ui/gui/PrintDialog.h"
 
 #include <QCoreApplication>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 
 bool ChartPrinter::print(const ChartModel& model, QPrinter& printer)
@@ -26,13 +26,8 @@ PrintResult ChartPrinter::printWithDialog(const ChartModel& model, QWidget* pare
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QCoreApplication::applicationName());
     printer.setPageOrientation(QPageLayout::Landscape);
-    QPrintDialog dialog(&printer, parent);
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
-    if (dialog.exec() != QDialog::Accepted)
-        return PrintResult::Cancelled;
-    return print(model, printer) ? PrintResult::Printed : PrintResult::Failed;
+    return PrintDialog::run(printer, parent, PrintDialog::Pages::One,
+                            [&model](QPrinter& chosen) { return print(model, chosen); });
 }
 
 bool ChartPrinter::printToPdf(const ChartModel& model, const QString& fileName)

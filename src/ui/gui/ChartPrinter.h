@@ -14,8 +14,8 @@ class ChartPrinter
 {
 public:
     static bool print(const ChartModel& model, QPrinter& printer);
-    // The print dialog without page range, selection and print-to-file
-    // options, then the chart.
+    // The program's print dialog, without page range and selection, then
+    // the chart.
     static PrintResult printWithDialog(const ChartModel& model, QWidget* parent);
     static bool printToPdf(const ChartModel& model, const QString& fileName);
 };

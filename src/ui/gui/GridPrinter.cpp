@@ -4,9 +4,9 @@
 #include "ui/GridPageLayout.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridView.h"
+#include "ui/gui/PrintDialog.h"
 
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPrinter>
 
 namespace {
@@ -131,10 +131,8 @@ PrintResult GridPrinter::printWithDialog(GridView& view)
     view.commitEdit();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(titleFor(&view));
-    QPrintDialog dialog(&printer, &view);
-    if (dialog.exec() != QDialog::Accepted)
-        return PrintResult::Cancelled;
-    return print(view, printer) ? PrintResult::Printed : PrintResult::Failed;
+    return PrintDialog::run(printer, &view, PrintDialog::Pages::Choice,
+                            [&view](QPrinter& chosen) { return print(view, chosen); });
 }
 
 bool GridPrinter::printToPdf(const GridModel& model, const QWidget* context, const QString& fileName)

@@ -502,4 +502,34 @@ TEST_F(RationPageViewTest, AnOpenedCaseShowsTheListsOfItsCaseType)
     EXPECT_EQ(feedNames(), (QStringList{"Chicken breast, cooked", "Rice, cooked"}));
 }
 
+TEST_F(RationPageViewTest, AnOpenedCaseShowsItsGridsWholeEvenBelowALowWorkspace)
+{
+    const struct
+    {
+        const char* caseKey;
+        QSize workspace;
+    } cases[] = {
+        {"1", QSize(1280, 800)}, {"1", QSize(1024, 350)}, {"3", QSize(900, 300)}, {"", QSize(1024, 350)}};
+    for (const auto& c : cases) {
+        open(QStringLiteral("DE"), QString::fromLatin1(c.caseKey), c.workspace);
+        QCoreApplication::processEvents();
+        const QString where = QStringLiteral("%1 at %2x%3")
+                                  .arg(QString::fromLatin1(c.caseKey))
+                                  .arg(c.workspace.width())
+                                  .arg(c.workspace.height());
+        // Neither grid reaches past the page's bottom edge, and the profile
+        // starts below the ration grid rather than over its rows.
+        const QRect ration = page->rationGridView()->geometry();
+        const QRect profile = page->profileGridView()->geometry();
+        EXPECT_TRUE(page->rect().contains(ration)) << qPrintable(where);
+        EXPECT_TRUE(page->rect().contains(profile)) << qPrintable(where);
+        EXPECT_GT(profile.top(), ration.bottom()) << qPrintable(where);
+        // The ration grid's heading and feedstuff rows are in view.
+        GridView* grid = page->rationGridView();
+        for (int row = FirstFeedRow; row < rationGrid().rowCount(); ++row)
+            EXPECT_TRUE(grid->viewport()->rect().contains(grid->cellRect(row, RationGrids::NameColumn)))
+                << qPrintable(where) << " row " << row;
+    }
+}
+
 } // namespace
