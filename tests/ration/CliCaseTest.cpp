@@ -82,6 +82,12 @@ TEST(CliCaseNewTest, RefusedInputStoresNothing)
     const QString header = lines.join('\n') + '\n';
     QString untitled = header;
     untitled.remove(QRegularExpression("header\ttitle\t[^\n]*\n"));
+    // The header with one field's value typed otherwise.
+    const auto with = [&header](const char* field, const char* value) {
+        return QString(header).replace(
+            QRegularExpression(QStringLiteral("header\t%1\t[^\n]*\n").arg(QLatin1String(field))),
+            QStringLiteral("header\t%1\t%2\n").arg(QLatin1String(field), QString::fromUtf8(value)));
+    };
     const struct
     {
         QString input;
@@ -96,6 +102,10 @@ TEST(CliCaseNewTest, RefusedInputStoresNothing)
         {header + "feed\t1\tviel\n", 2,
          "mensoly-cli case new: the amount 'viel' of feedstuff 1 is no number\n"
          "usage: mensoly-cli case new < CASE\n"},
+        // Values that cannot be true, refused as the form refuses them.
+        {with("actual weight", "-4"), 1, "„akt. Gewicht“ muss größer als 0 sein.\n"},
+        {with("actual weight", "sechs"), 1, "Bitte geben Sie bei „akt. Gewicht“ eine Zahl ein.\n"},
+        {with("birth date", "01.01.2030"), 1, "„Geburtsdatum“ darf nicht in der Zukunft liegen.\n"},
         {header + "header\tcolour\tbrown\n", 2,
          "mensoly-cli case new: no header field 'colour'\nusage: mensoly-cli case new < CASE\n"},
     };
