@@ -662,6 +662,20 @@ bool FeedEditor::deleteFeed()
     return true;
 }
 
+bool FeedEditor::copyStoredRows(const QString& key, const QString& failed)
+{
+    Connection& db = m_context.db();
+    if (!db.executeSql(QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) SELECT ") + key +
+                       QStringLiteral(", ID_FM_KATEGORIE, AKTIV FROM T_FM_KAT WHERE ID_FM = ") + m_key) ||
+        !db.executeSql(
+            QStringLiteral("INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) SELECT ") + key +
+            QStringLiteral(", ID_NAEHRSTOFF, MENGE, AKTIV FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") + m_key)) {
+        tell(failed);
+        return false;
+    }
+    return true;
+}
+
 bool FeedEditor::copy()
 {
     if (m_key.isEmpty()) {
@@ -698,8 +712,10 @@ bool FeedEditor::copy()
         tell(notCopied);
         return false;
     }
-    // What the screen shows goes with the copy, unsaved edits included.
-    if (!storeCategories(key) || !storeContents(key))
+    // What the screen shows goes with the copy, unsaved edits included; an
+    // unchanged one takes the stored rows, whose amounts have more places
+    // than the grid shows.
+    if (m_modified ? !storeCategories(key) || !storeContents(key) : !copyStoredRows(key, notCopied))
         return false;
     if (!transaction.commit()) {
         tell(notCopied);

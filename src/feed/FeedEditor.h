@@ -165,6 +165,8 @@ private:
     // The next key of the owner code's range, taken in the open transaction;
     // false (told, failed when the database gave no answer) otherwise.
     bool takeNewKey(qint64& key, const QString& failed);
+    // The loaded feedstuff's stored categories and contents under key.
+    bool copyStoredRows(const QString& key, const QString& failed);
     bool storeCategories(const QString& key);
     bool storeContents(const QString& key);
     bool storeContentGrid(const GridModel& grid, const QString& key, const QString& kind);
