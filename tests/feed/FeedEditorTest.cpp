@@ -378,6 +378,15 @@ TEST(FeedEditorTest, ACopyOfAShippedFeedstuffIsTheOwnersAndEditable)
     const QStringList shipped = storedFeed(e.db, Liver);
     ASSERT_TRUE(e.editor.loadFeed(Liver));
     const QString name = e.editor.germanName();
+    // A content row refused half-way leaves no copy and no key taken.
+    ASSERT_TRUE(e.db.addTrigger("refuse", "BEFORE INSERT", "T_FM_NAEHRSTOFF"));
+    EXPECT_FALSE(e.editor.copy());
+    EXPECT_EQ(e.prompt.lastText(), QStringLiteral("Futtermittel %1 konnte nicht kopiert werden").arg(name));
+    EXPECT_EQ(e.count("T_FUTTERMITTEL WHERE ID >= 20000"), "0");
+    EXPECT_EQ(e.count("T_FM_KAT WHERE ID_FM >= 20000"), "0");
+    EXPECT_EQ(e.counter(), "20000");
+    EXPECT_TRUE(e.editor.isReadOnly());
+    ASSERT_TRUE(e.db.dropTrigger("refuse", "T_FM_NAEHRSTOFF"));
     ASSERT_TRUE(e.editor.copy());
     EXPECT_EQ(e.editor.key(), "20000");
     EXPECT_EQ(e.counter(), "20001");
