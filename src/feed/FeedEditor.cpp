@@ -124,16 +124,30 @@ QString FeedEditor::windowTitle(const QString& languageCode)
 QString FeedEditor::feedListStatement(const QString& languageCode, const QString& ownerCode,
                                       const QString& typeFilter)
 {
-    QString sql = QStringLiteral("SELECT ID AS ITEMDATA, BEZ_") + languageCode +
-                  QStringLiteral(" AS ITEMTEXT FROM T_FUTTERMITTEL");
-    const bool allOwners = ownerCode == QLatin1String("M");
-    if (!typeFilter.isEmpty())
-        sql += QStringLiteral(" WHERE ID_FM_TYP = ") + QString::number(typeFilter.toLongLong());
-    if (!allOwners) {
-        sql += (typeFilter.isEmpty() ? QStringLiteral(" WHERE EIGEN = ") : QStringLiteral(" AND EIGEN = ")) +
-               Sql::quote(ownerCode);
-    }
-    return sql;
+    const QString name = QStringLiteral("BEZ_") + languageCode;
+    const QString typeCondition =
+        typeFilter.isEmpty() ? QString()
+                             : QStringLiteral("ID_FM_TYP = ") + QString::number(typeFilter.toLongLong());
+    const auto select = [&](const QString& text, const QString& owner) {
+        QStringList conditions;
+        if (!typeCondition.isEmpty())
+            conditions << typeCondition;
+        if (!owner.isEmpty())
+            conditions << QStringLiteral("EIGEN = ") + Sql::quote(owner);
+        QString sql = QStringLiteral("SELECT ID AS ITEMDATA, ") + text +
+                      QStringLiteral(" AS ITEMTEXT FROM T_FUTTERMITTEL");
+        if (!conditions.isEmpty())
+            sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
+        return sql;
+    };
+    if (ownerCode == QLatin1String("M"))
+        return select(name, QString());
+    // The list sorts by text, so the shipped ones stand among the own ones,
+    // told apart by their mark.
+    const QString mark =
+        Lang::deOr(languageCode, QStringLiteral(" (mitgeliefert)"), QStringLiteral(" (shipped)"));
+    return select(name, ownerCode) + QStringLiteral(" UNION ALL ") +
+           select(name + QStringLiteral(" & ") + Sql::quote(mark), QStringLiteral("M"));
 }
 
 QString FeedEditor::code() const
@@ -149,6 +163,26 @@ QString FeedEditor::text(const char* german, const char* english) const
 void FeedEditor::tell(const QString& message)
 {
     m_prompt.message(message, Prompt::Icon::Exclamation);
+}
+
+bool FeedEditor::refusedAsShipped()
+{
+    if (!m_readOnly)
+        return false;
+    tell(text("„%1“ ist ein mitgeliefertes Futtermittel und kann nicht geändert oder gelöscht werden. "
+              "Mit „Kopieren“ legen Sie ein eigenes an, das Sie bearbeiten können.",
+              "\"%1\" is a shipped feedstuff and cannot be changed or deleted. "
+              "\"Copy\" makes an own one that you can edit.")
+             .arg(code() == Lang::German ? m_germanName : m_englishName));
+    return true;
+}
+
+void FeedEditor::setAmountsReadOnly(bool readOnly)
+{
+    for (GridModel* grid : {&m_nutrients, &m_indicators}) {
+        for (int row = grid->fixedRowCount(); row < grid->rowCount(); ++row)
+            grid->setReadOnly(row, AmountColumn, readOnly);
+    }
 }
 
 // Selector bar --------------------------------------------------------------------
@@ -304,7 +338,7 @@ void FeedEditor::fillContentGrid(GridModel& g, const QString& kind, const QStrin
 
 void FeedEditor::toggleMark(int row, int column)
 {
-    if (column != MarkColumn || row < 0 || row >= m_categories.rowCount())
+    if (m_readOnly || column != MarkColumn || row < 0 || row >= m_categories.rowCount())
         return;
     const bool marked = m_categories.text(row, MarkColumn).trimmed() == QLatin1String("x");
     m_categories.setText(row, MarkColumn, marked ? QString() : QStringLiteral("x"));
@@ -315,6 +349,7 @@ void FeedEditor::clearForm()
 {
     fillTypes(m_types);
     m_active = true;
+    m_readOnly = false;
     m_key.clear();
     m_germanName.clear();
     m_englishName.clear();
@@ -353,9 +388,16 @@ bool FeedEditor::loadFeed(qint64 key)
     rs.getFieldText(QStringLiteral("HINT"), m_hintEnglish);
     rs.getFieldText(QStringLiteral("DATEN_FEHLEN"), m_dataMissing);
     rs.getFieldText(QStringLiteral("DATUM_BEARBEITET"), m_lastUpdate);
+    // System data maintenance (owner code M) changes the shipped feedstuffs;
+    // a practice only looks them up.
+    QString owner;
+    rs.getFieldText(QStringLiteral("EIGEN"), owner);
+    m_readOnly = m_context.ownerCode() != QLatin1String("M") &&
+                 owner.trimmed().compare(QLatin1String("M"), Qt::CaseInsensitive) == 0;
     fillCategoryGrid(m_key);
     fillContentGrid(m_nutrients, QStringLiteral("I"), m_key);
     fillContentGrid(m_indicators, QStringLiteral("K"), m_key);
+    setAmountsReadOnly(m_readOnly);
     m_calculated = false;
     m_modified = false;
     emit changed();
@@ -366,6 +408,8 @@ bool FeedEditor::loadFeed(qint64 key)
 
 bool FeedEditor::calculate()
 {
+    if (refusedAsShipped())
+        return false;
     FeedGrid cells;
     for (const GridModel* grid : {&m_nutrients, &m_indicators}) {
         for (int row = 1; row < grid->rowCount(); ++row) {
@@ -503,6 +547,8 @@ bool FeedEditor::storeContents(const QString& key)
 
 bool FeedEditor::save()
 {
+    if (refusedAsShipped())
+        return false;
     const QString type = m_types.currentIndex() < 0 ? QString() : QString::number(m_types.currentData());
     if (code() == Lang::German ? m_germanName.isEmpty() : m_englishName.isEmpty()) {
         tell(text("Bitte geben Sie eine Bezeichnung deutsch ein", "Please enter an english description"));
@@ -595,6 +641,8 @@ bool FeedEditor::deleteFeed()
         tell(text("Löschen eines neuen Satzes nicht möglich", "You can not delete a new record"));
         return false;
     }
+    if (refusedAsShipped())
+        return false;
     const QString name = code() == Lang::German ? m_germanName : m_englishName;
     if (const std::optional<QString> refused = FeedRemoval::refusal(m_context.db(), code(), m_key, name)) {
         tell(*refused);
@@ -611,6 +659,20 @@ bool FeedEditor::deleteFeed()
     clearForm();
     fillBar();
     emit changed();
+    return true;
+}
+
+bool FeedEditor::copyStoredRows(const QString& key, const QString& failed)
+{
+    Connection& db = m_context.db();
+    if (!db.executeSql(QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) SELECT ") + key +
+                       QStringLiteral(", ID_FM_KATEGORIE, AKTIV FROM T_FM_KAT WHERE ID_FM = ") + m_key) ||
+        !db.executeSql(
+            QStringLiteral("INSERT INTO T_FM_NAEHRSTOFF (ID_FM, ID_NAEHRSTOFF, MENGE, AKTIV) SELECT ") + key +
+            QStringLiteral(", ID_NAEHRSTOFF, MENGE, AKTIV FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") + m_key)) {
+        tell(failed);
+        return false;
+    }
     return true;
 }
 
@@ -643,15 +705,17 @@ bool FeedEditor::copy()
                         QStringLiteral("DEMO_KZ, DATUM, HERSTELLER, DATEN_FEHLEN, HINWEIS, HINT, ") +
                         QStringLiteral("DATUM_BEARBEITET, AKTIV) SELECT ") + key +
                         QStringLiteral(", ID_FM_TYP, ") + Sql::quote(germanName) + QStringLiteral(", ") +
-                        Sql::quote(englishName) +
-                        QStringLiteral(", EIGEN, DEMO_KZ, DATUM, HERSTELLER, DATEN_FEHLEN, HINWEIS, HINT, ") +
+                        Sql::quote(englishName) + QStringLiteral(", ") + Sql::quote(m_context.ownerCode()) +
+                        QStringLiteral(", DEMO_KZ, DATUM, HERSTELLER, DATEN_FEHLEN, HINWEIS, HINT, ") +
                         QStringLiteral("NOW(), AKTIV FROM T_FUTTERMITTEL WHERE ID = ") + m_key;
     if (!db.executeSql(sql, copied) || copied != 1) {
         tell(notCopied);
         return false;
     }
-    // What the screen shows goes with the copy, unsaved edits included.
-    if (!storeCategories(key) || !storeContents(key))
+    // What the screen shows goes with the copy, unsaved edits included; an
+    // unchanged one takes the stored rows, whose amounts have more places
+    // than the grid shows.
+    if (m_modified ? !storeCategories(key) || !storeContents(key) : !copyStoredRows(key, notCopied))
         return false;
     if (!transaction.commit()) {
         tell(notCopied);
@@ -661,6 +725,14 @@ bool FeedEditor::copy()
     m_germanName = germanName;
     m_englishName = englishName;
     m_lastUpdate = DateText::forLanguage(m_context.today(), Lang::German);
+    // The copy is the practice's own, editable, and its contents have no
+    // source: that of a shipped value no longer holds once it is changed.
+    m_readOnly = false;
+    setAmountsReadOnly(false);
+    for (GridModel* grid : {&m_nutrients, &m_indicators}) {
+        for (int row = grid->fixedRowCount(); row < grid->rowCount(); ++row)
+            grid->setToolTip(row, AmountColumn, QString());
+    }
     // The copy holds what the screen shows.
     m_modified = false;
     fillBar();
@@ -670,7 +742,8 @@ bool FeedEditor::copy()
 
 bool FeedEditor::canClose()
 {
-    if (!m_modified)
+    // Nothing of a shipped feedstuff can have changed.
+    if (!m_modified || m_readOnly)
         return true;
     const Prompt::Answer answer = m_prompt.question(
         text("Möchten Sie dieses Futtermittel speichern?", "Do you want to save this feedstuff?"),

@@ -54,7 +54,9 @@ public:
     static QString windowTitle(const QString& languageCode);
 
     // The bar's feedstuff list for an owner code and a type filter (a key as
-    // text, empty for none).
+    // text, empty for none): the owner's own and the shipped ones, these
+    // marked "(mitgeliefert)" / "(shipped)"; system data maintenance (owner
+    // code M) lists every feedstuff unmarked.
     static QString feedListStatement(const QString& languageCode, const QString& ownerCode,
                                      const QString& typeFilter);
 
@@ -71,6 +73,8 @@ public:
     const ChoiceList& typeList() const { return m_types; }
     void userChoseType(int index)
     {
+        if (m_readOnly)
+            return;
         m_types.setCurrentIndex(index);
         m_modified = true;
     }
@@ -91,6 +95,8 @@ public:
     void setDataMissing(const QString& text) { edited(m_dataMissing, text); }
     void setActive(bool active)
     {
+        if (m_readOnly)
+            return;
         m_modified = m_modified || active != m_active;
         m_active = active;
     }
@@ -121,8 +127,13 @@ public:
     // closes unless that fails, No discards, Cancel stays.
     bool canClose();
 
-    bool canSave() const { return m_calculated; }
-    bool canDelete() const { return !m_key.isEmpty(); }
+    // A shipped feedstuff loaded in a practice: shown for looking up its
+    // values and their sources, changed only as an own copy.
+    bool isReadOnly() const { return m_readOnly; }
+
+    bool canCalculate() const { return !m_readOnly; }
+    bool canSave() const { return m_calculated && !m_readOnly; }
+    bool canDelete() const { return !m_key.isEmpty() && !m_readOnly; }
     bool canCopy() const { return !m_key.isEmpty(); }
 
 signals:
@@ -138,8 +149,14 @@ private:
     void fillCategoryGrid(const QString& key);
     void fillContentGrid(GridModel& grid, const QString& kind, const QString& key);
     void toggleMark(int row, int column);
+    // True (told) for a shipped feedstuff, which this practice cannot change.
+    bool refusedAsShipped();
+    // The amounts editable or not, after a load or a copy.
+    void setAmountsReadOnly(bool readOnly);
     void edited(QString& field, const QString& text)
     {
+        if (m_readOnly)
+            return;
         m_modified = m_modified || field != text;
         field = text;
     }
@@ -148,6 +165,8 @@ private:
     // The next key of the owner code's range, taken in the open transaction;
     // false (told, failed when the database gave no answer) otherwise.
     bool takeNewKey(qint64& key, const QString& failed);
+    // The loaded feedstuff's stored categories and contents under key.
+    bool copyStoredRows(const QString& key, const QString& failed);
     bool storeCategories(const QString& key);
     bool storeContents(const QString& key);
     bool storeContentGrid(const GridModel& grid, const QString& key, const QString& kind);
@@ -161,5 +180,6 @@ private:
     bool m_active = true;
     bool m_calculated = false;
     bool m_modified = false;
+    bool m_readOnly = false;
     GridModel m_categories, m_nutrients, m_indicators;
 };

@@ -133,6 +133,9 @@ public:
         editor.newClicked();
         if (below(2) == 1 && editor.feedList().count() > 0)
             editor.userChoseFeed(below(editor.feedList().count()));
+        // A shipped one opens read-only: a new feedstuff instead.
+        if (editor.isReadOnly())
+            editor.newClicked();
 
         const auto type = [&editor](int key, const QString& amount) {
             for (GridModel* grid : {&editor.nutrientGrid(), &editor.indicatorGrid()}) {
@@ -194,10 +197,12 @@ public:
         editor.newClicked();
         if (editor.feedList().count() == 0)
             return;
-        editor.userChoseFeed(below(editor.feedList().count()));
+        // The list offers the shipped feedstuffs too, which open read-only.
+        for (int tries = 0; tries < 50 && (tries == 0 || editor.isReadOnly()); ++tries)
+            editor.userChoseFeed(below(editor.feedList().count()));
         const QString key = editor.key();
         // Another worker deleted it since the list was read.
-        if (key.isEmpty())
+        if (key.isEmpty() || editor.isReadOnly())
             return;
         prompt.setNextAnswer(Prompt::Answer::Yes);
         if (editor.deleteFeed()) {

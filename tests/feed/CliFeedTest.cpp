@@ -41,10 +41,30 @@ TEST(CliFeedTest, SaveShowCopyAndDeleteRunTheEditor)
     EXPECT_EQ(runCliIn(db.directory(), {"feed", "delete", "20001"}).status, 2);
     EXPECT_EQ(runCliIn(db.directory(), {"feed", "delete", "20001", "--yes"}).lines,
               QStringList{"deleted\t20001"});
-    // System feedstuffs are not this practice's to change.
-    const CliRun system = runCliIn(db.directory(), {"feed", "delete", "1", "--yes"});
-    EXPECT_EQ(system.status, 1);
-    EXPECT_TRUE(system.err.contains("not one of this installation's own (U)"));
+    // Shipped feedstuffs are not this practice's to change, only to copy.
+    const QString shipped = db.rawValue("SELECT BEZ_DE FROM T_FUTTERMITTEL WHERE ID = 1");
+    const QString contents =
+        db.rawRows("SELECT ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 1").join('\n');
+    const QString refusal =
+        QStringLiteral("mensoly-cli feed: „%1“ ist ein mitgeliefertes Futtermittel und kann "
+                       "nicht geändert oder gelöscht werden. Mit „Kopieren“ legen Sie ein "
+                       "eigenes an, das Sie bearbeiten können.\n")
+            .arg(shipped);
+    const struct
+    {
+        CliArgs args;
+        std::string input;
+    } changes[] = {{{"feed", "delete", "1", "--yes"}, ""}, {{"feed", "save", "1"}, Flakes}};
+    for (const auto& r : changes) {
+        const CliRun run = runCliIn(db.directory(), r.args, r.input);
+        EXPECT_EQ(run.status, 1) << r.args[1];
+        EXPECT_EQ(run.err, refusal) << r.args[1];
+    }
+    EXPECT_EQ(db.rawValue("SELECT BEZ_DE FROM T_FUTTERMITTEL WHERE ID = 1"), shipped);
+    EXPECT_EQ(db.rawRows("SELECT ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 1").join('\n'),
+              contents);
+    EXPECT_EQ(runCliIn(db.directory(), {"feed", "copy", "1"}).lines, QStringList{"copied\t20002"});
+    EXPECT_EQ(db.rawValue("SELECT EIGEN FROM T_FUTTERMITTEL WHERE ID = 20002"), "U");
 
     const CliRun refused = runCliIn(db.directory(), {"feed", "save"}, "field\tBEZ_DE\tOhne Analyse\n");
     EXPECT_EQ(refused.status, 1);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -182,9 +183,12 @@ TEST(FeedEditorTest, ANewFeedstuffIsStoredWholeWithApostrophesMarksAndTheOwnersK
               QStringList{categories.text(0, FeedEditor::CategoryKeyColumn)});
     EXPECT_EQ(e.db.rawValue("SELECT MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND ID_NAEHRSTOFF = 8"),
               "90.0");
-    // The owner's list offers it at once; system feedstuffs it never lists.
-    ASSERT_EQ(e.editor.feedList().count(), 1);
-    EXPECT_EQ(e.editor.feedList().entries()[0].data, 20000);
+    // The owner's list offers it at once, unmarked beside the shipped ones.
+    const auto& entries = e.editor.feedList().entries();
+    const auto own =
+        std::find_if(entries.begin(), entries.end(), [](const auto& x) { return x.data == 20000; });
+    ASSERT_NE(own, entries.end());
+    EXPECT_EQ(own->text, "Hundeflocken O'Brien");
 }
 
 TEST(FeedEditorTest, AFailingContentRowStoresNothingAndTheSameSaveWorksOnceItCan)
@@ -226,25 +230,50 @@ TEST(FeedEditorTest, TheOwnerCodeChoosesTheListedFeedstuffs)
 {
     const struct
     {
+        const char* language;
         const char* owner;
         const char* filter;
         const char* sql;
     } statements[] = {
-        {"M", "", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL"},
-        {"M", "2", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 2"},
-        {"U", "", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE EIGEN = 'U'"},
-        {"U", "2",
-         "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 2 AND EIGEN = 'U'"},
+        {"DE", "M", "", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL"},
+        {"DE", "M", "2", "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 2"},
+        {"DE", "U", "",
+         "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE EIGEN = 'U' UNION ALL "
+         "SELECT ID AS ITEMDATA, BEZ_DE & ' (mitgeliefert)' AS ITEMTEXT FROM T_FUTTERMITTEL WHERE EIGEN = 'M'"},
+        {"US", "U", "2",
+         "SELECT ID AS ITEMDATA, BEZ_US AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 2 AND EIGEN = 'U' "
+         "UNION ALL SELECT ID AS ITEMDATA, BEZ_US & ' (shipped)' AS ITEMTEXT FROM T_FUTTERMITTEL "
+         "WHERE ID_FM_TYP = 2 AND EIGEN = 'M'"},
+        // An owner code is quoted, a type filter read as a number.
+        {"DE", "U' OR '1'='1", "2 OR 1=1",
+         "SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 0 AND "
+         "EIGEN = 'U'' OR ''1''=''1' UNION ALL SELECT ID AS ITEMDATA, BEZ_DE & ' (mitgeliefert)' AS ITEMTEXT "
+         "FROM T_FUTTERMITTEL WHERE ID_FM_TYP = 0 AND EIGEN = 'M'"},
     };
     for (const auto& s : statements) {
-        EXPECT_EQ(FeedEditor::feedListStatement(QStringLiteral("DE"), QLatin1String(s.owner),
+        EXPECT_EQ(FeedEditor::feedListStatement(QLatin1String(s.language), QLatin1String(s.owner),
                                                 QLatin1String(s.filter)),
                   QLatin1String(s.sql));
     }
     Editor system(QStringLiteral("DE"), QStringLiteral("M"));
     EXPECT_EQ(QString::number(system.editor.feedList().count()), system.count("T_FUTTERMITTEL"));
-    Editor practice;
-    EXPECT_EQ(practice.editor.feedList().count(), 0);
+    for (const auto& entry : system.editor.feedList().entries())
+        EXPECT_FALSE(entry.text.contains(QStringLiteral("(mitgeliefert)"))) << entry.data;
+    // A new practice finds the shipped feedstuffs, each marked in its language.
+    for (const char* language : {"DE", "US"}) {
+        Editor practice{QLatin1String(language)};
+        const QString mark = QLatin1String(language) == QLatin1String("DE")
+                                 ? QStringLiteral(" (mitgeliefert)")
+                                 : QStringLiteral(" (shipped)");
+        EXPECT_EQ(QString::number(practice.editor.feedList().count()),
+                  practice.count("T_FUTTERMITTEL WHERE EIGEN = 'M'"));
+        const auto& first = practice.editor.feedList().entries().front();
+        EXPECT_EQ(first.text,
+                  practice.db.rawValue(QStringLiteral("SELECT BEZ_%1 FROM T_FUTTERMITTEL WHERE ID = %2")
+                                           .arg(QLatin1String(language))
+                                           .arg(first.data)) +
+                      mark);
+    }
 }
 
 TEST(FeedEditorTest, ACopyTakesTheContentsShownAndTheOriginalKeepsItsOwn)
@@ -265,6 +294,130 @@ TEST(FeedEditorTest, ACopyTakesTheContentsShownAndTheOriginalKeepsItsOwn)
     EXPECT_EQ(
         e.db.rawRows("SELECT ID_FM, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_NAEHRSTOFF = 1 AND ID_FM >= 20000"),
         QStringList{"20001\t2.5"});
+}
+
+// Everything stored of a feedstuff, to tell whether anything changed.
+QStringList storedFeed(TestDatabase& db, int key)
+{
+    const QString id = QString::number(key);
+    return db.rawRows("SELECT ID_FM_TYP, BEZ_DE, BEZ_US, HERSTELLER, EIGEN, AKTIV, DATUM_BEARBEITET FROM "
+                      "T_FUTTERMITTEL WHERE ID = " +
+                      id) +
+           db.rawRows("SELECT ID_NAEHRSTOFF, MENGE, QUELLE FROM T_FM_NAEHRSTOFF WHERE ID_FM = " + id +
+                      " ORDER BY ID_NAEHRSTOFF") +
+           db.rawRows("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = " + id +
+                      " ORDER BY ID_FM_KATEGORIE");
+}
+
+TEST(FeedEditorTest, AShippedFeedstuffOpensReadOnlyAndRefusesEveryChange)
+{
+    const struct
+    {
+        const char* language;
+        const char* owner;
+        bool readOnly;
+        const char* refusal;
+    } cases[] = {
+        {"DE", "U", true,
+         "„%1“ ist ein mitgeliefertes Futtermittel und kann nicht geändert oder gelöscht werden. Mit "
+         "„Kopieren“ legen Sie ein eigenes an, das Sie bearbeiten können."},
+        {"US", "U", true,
+         "\"%1\" is a shipped feedstuff and cannot be changed or deleted. \"Copy\" makes an own one that you "
+         "can edit."},
+        // System data maintenance changes what is shipped.
+        {"DE", "M", false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.language) + " " + c.owner);
+        Editor e(QLatin1String(c.language), QLatin1String(c.owner));
+        const QStringList before = storedFeed(e.db, 1);
+        ASSERT_TRUE(e.editor.loadFeed(1));
+        EXPECT_EQ(e.editor.isReadOnly(), c.readOnly);
+        const QString name = c.language == std::string("DE") ? e.editor.germanName() : e.editor.englishName();
+        // Its values keep telling where they come from.
+        const int protein = FeedEditor::rowOf(e.editor.nutrientGrid(), FeedKey::CrudeProtein);
+        EXPECT_FALSE(e.editor.nutrientGrid().toolTip(protein, FeedEditor::AmountColumn).isEmpty());
+
+        e.editor.setGermanName(QStringLiteral("Geändert"));
+        e.editor.setActive(!e.editor.isActive());
+        e.editor.userChoseType(0);
+        e.editor.categoryGrid().doubleClick(0, FeedEditor::MarkColumn);
+        EXPECT_EQ(e.type(FeedKey::Calcium, QStringLiteral("9")), !c.readOnly);
+        EXPECT_EQ(e.editor.isModified(), !c.readOnly);
+        EXPECT_EQ(e.editor.canCalculate(), !c.readOnly);
+        EXPECT_EQ(e.editor.canDelete(), !c.readOnly);
+        EXPECT_TRUE(e.editor.canCopy());
+        if (!c.readOnly)
+            continue;
+        const QString refusal = QString::fromUtf8(c.refusal).arg(name);
+        const std::pair<const char*, bool (FeedEditor::*)()> actions[] = {
+            {"calculate", &FeedEditor::calculate},
+            {"save", &FeedEditor::save},
+            {"delete", &FeedEditor::deleteFeed}};
+        for (const auto& [what, act] : actions) {
+            e.prompt.clear();
+            e.prompt.setNextAnswer(Prompt::Answer::Yes);
+            EXPECT_FALSE((e.editor.*act)()) << what;
+            EXPECT_EQ(e.prompt.texts(), QStringList{refusal}) << what;
+            EXPECT_FALSE(e.editor.canSave()) << what;
+        }
+        // Closing asks nothing.
+        e.prompt.clear();
+        EXPECT_TRUE(e.editor.canClose());
+        EXPECT_TRUE(e.prompt.entries().empty());
+        EXPECT_EQ(storedFeed(e.db, 1), before);
+        EXPECT_EQ(e.counter(), "20000");
+    }
+}
+
+TEST(FeedEditorTest, ACopyOfAShippedFeedstuffIsTheOwnersAndEditable)
+{
+    // Beef liver, raw: its shipped analysis calculates.
+    constexpr int Liver = 34;
+    Editor e;
+    const QStringList shipped = storedFeed(e.db, Liver);
+    ASSERT_TRUE(e.editor.loadFeed(Liver));
+    const QString name = e.editor.germanName();
+    // A content row refused half-way leaves no copy and no key taken.
+    ASSERT_TRUE(e.db.addTrigger("refuse", "BEFORE INSERT", "T_FM_NAEHRSTOFF"));
+    EXPECT_FALSE(e.editor.copy());
+    EXPECT_EQ(e.prompt.lastText(), QStringLiteral("Futtermittel %1 konnte nicht kopiert werden").arg(name));
+    EXPECT_EQ(e.count("T_FUTTERMITTEL WHERE ID >= 20000"), "0");
+    EXPECT_EQ(e.count("T_FM_KAT WHERE ID_FM >= 20000"), "0");
+    EXPECT_EQ(e.counter(), "20000");
+    EXPECT_TRUE(e.editor.isReadOnly());
+    ASSERT_TRUE(e.db.dropTrigger("refuse", "T_FM_NAEHRSTOFF"));
+    ASSERT_TRUE(e.editor.copy());
+    EXPECT_EQ(e.editor.key(), "20000");
+    EXPECT_EQ(e.counter(), "20001");
+    EXPECT_FALSE(e.editor.isReadOnly());
+    EXPECT_TRUE(e.editor.canDelete());
+    EXPECT_EQ(storedFeed(e.db, Liver), shipped);
+    EXPECT_EQ(e.db.rawValue("SELECT EIGEN FROM T_FUTTERMITTEL WHERE ID = 20000"), "U");
+    // The same contents and categories, without the shipped sources.
+    const auto contents = [&e](int key) {
+        return e.db.rawRows(
+            QStringLiteral("SELECT ID_NAEHRSTOFF, MENGE FROM T_FM_NAEHRSTOFF WHERE ID_FM = %1 ORDER BY 1")
+                .arg(key));
+    };
+    EXPECT_FALSE(contents(Liver).isEmpty());
+    EXPECT_EQ(contents(20000), contents(Liver));
+    EXPECT_EQ(e.count("T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND QUELLE IS NOT NULL"), "0");
+    EXPECT_EQ(e.db.rawRows("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = 20000 ORDER BY 1"),
+              e.db.rawRows("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = 34 ORDER BY 1"));
+    const int protein = FeedEditor::rowOf(e.editor.nutrientGrid(), FeedKey::CrudeProtein);
+    EXPECT_TRUE(e.editor.nutrientGrid().toolTip(protein, FeedEditor::AmountColumn).isEmpty());
+
+    // Listed as the practice's own, and changed and stored like one.
+    const auto& entries = e.editor.feedList().entries();
+    EXPECT_NE(std::find(entries.begin(), entries.end(), ChoiceList::Entry{20000, name + "_Kopie"}),
+              entries.end());
+    e.editor.setGermanName(QStringLiteral("Eigenes Rind"));
+    EXPECT_TRUE(e.type(FeedKey::Calcium, QStringLiteral("0,5")));
+    ASSERT_TRUE(e.editor.calculate()) << e.prompt.lastText().toStdString();
+    ASSERT_TRUE(e.editor.save()) << e.prompt.lastText().toStdString();
+    EXPECT_EQ(e.db.rawValue("SELECT BEZ_DE FROM T_FUTTERMITTEL WHERE ID = 20000"), "Eigenes Rind");
+    EXPECT_EQ(storedFeed(e.db, Liver), shipped);
 }
 
 TEST(FeedEditorTest, AFeedstuffStoredCasesUseIsNotDeletedButAnUnusedOneIs)

@@ -165,7 +165,8 @@ int runFeedCommand(const CliArgs& args, CliIo& io)
         io.err << "mensoly-cli feed: there is no feedstuff with the key " << key << "\n";
         return 1;
     }
-    // The window changes only what its feedstuff list offers: the owner's own.
+    // The window offers the owner's own and the shipped feedstuffs; the
+    // editor refuses to save or delete a shipped one.
     if (hasKey && action != "show" && indexOfData(editor.feedList(), int(key)) < 0) {
         io.err << "mensoly-cli feed: feedstuff " << key << " is not one of this installation's own ("
                << context.ownerCode().toStdString() << ")\n";

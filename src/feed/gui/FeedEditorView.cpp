@@ -282,10 +282,17 @@ void FeedEditorView::showEditor()
     ChoiceControls::showText(c.dataMissing, e.dataMissing());
     ChoiceControls::showText(c.lastUpdate, e.lastUpdate());
     c.active->setChecked(e.isActive());
+    // A shipped feedstuff is shown for reading; its grids refuse edits themselves.
+    for (QLineEdit* edit :
+         {c.germanName, c.englishName, c.producer, c.hintGerman, c.hintEnglish, c.dataMissing})
+        edit->setReadOnly(e.isReadOnly());
+    c.typeList->setEnabled(!e.isReadOnly());
+    c.active->setEnabled(!e.isReadOnly());
     for (GridView* view : {c.categoryGrid, c.nutrientGrid, c.indicatorGrid}) {
         GridCellPainter::widenToTexts(*view->model());
         fitWidth(view);
     }
+    c.calculate->setEnabled(e.canCalculate());
     c.save->setEnabled(e.canSave());
     c.remove->setEnabled(e.canDelete());
     c.copy->setEnabled(e.canCopy());

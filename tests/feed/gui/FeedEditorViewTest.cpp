@@ -7,6 +7,7 @@
 #include "ui/gui/GridView.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,8 +114,8 @@ TEST_F(FeedEditorViewTest, TheWindowOpensWithTheLabelsOfItsLanguageAndItsListsFi
                                 c().remove->text(),          c().copy->text()};
         EXPECT_EQ(shown, row.texts) << row.code;
         EXPECT_EQ(items(c().typeList), row.types);
-        // The owner's own feedstuffs only; nothing to save, delete or copy yet.
-        EXPECT_EQ(c().barFeedList->count(), 2);
+        // The owner's own two and the five shipped; nothing to save, delete or copy yet.
+        EXPECT_EQ(c().barFeedList->count(), 7);
         EXPECT_FALSE(c().save->isEnabled() || c().remove->isEnabled() || c().copy->isEnabled());
         // At 1024 x 768 every label reads whole and the grids show their rows.
         for (QLabel* label : window->view()->findChildren<QLabel*>())
@@ -168,7 +169,8 @@ TEST_F(FeedEditorViewTest, ChoosingFromTheBarLoadsTheFeedstuffAndNewEmptiesTheFo
 {
     open();
     choose(c().barTypeList, QStringLiteral("Getreide"));
-    EXPECT_EQ(items(c().barFeedList), QStringList{"O'Briens Mischung"});
+    EXPECT_EQ(items(c().barFeedList), (QStringList{"MÖHREN, roh (mitgeliefert)", "O'Briens Mischung",
+                                                   "Reis, gekocht (mitgeliefert)"}));
     choose(c().barFeedList, QStringLiteral("O'Briens Mischung"));
     EXPECT_EQ(c().germanName->text(), "O'Briens Mischung");
     EXPECT_EQ(c().typeList->currentText(), "Getreide");
@@ -177,8 +179,38 @@ TEST_F(FeedEditorViewTest, ChoosingFromTheBarLoadsTheFeedstuffAndNewEmptiesTheFo
 
     QTest::mouseClick(c().newButton, Qt::LeftButton);
     EXPECT_EQ(amount(FeedKey::CrudeProtein), "");
-    EXPECT_EQ(c().barFeedList->count(), 2);
+    EXPECT_EQ(c().barFeedList->count(), 7);
     EXPECT_FALSE(c().remove->isEnabled());
+}
+
+TEST_F(FeedEditorViewTest, AShippedFeedstuffShowsReadOnlyAndItsCopyIsEditable)
+{
+    open(QStringLiteral("US"));
+    choose(c().barFeedList, QStringLiteral("Rice, cooked (shipped)"));
+    EXPECT_EQ(c().englishName->text(), "Rice, cooked");
+    const auto editable = [this] {
+        return QList<bool>{c().calculate->isEnabled(), c().remove->isEnabled(),
+                           !c().englishName->isReadOnly(), c().typeList->isEnabled(),
+                           c().active->isEnabled()};
+    };
+    EXPECT_EQ(editable(), QList<bool>(5, false));
+    EXPECT_FALSE(c().save->isEnabled());
+    EXPECT_TRUE(c().copy->isEnabled());
+    // Typing into its name or its amounts changes nothing.
+    QTest::keyClicks(c().englishName, QStringLiteral("x"));
+    GridView* view = c().nutrientGrid;
+    QTest::mouseDClick(
+        view->viewport(), Qt::LeftButton, {},
+        view->cellRect(FeedEditor::rowOf(nutrients(), FeedKey::CrudeProtein), FeedEditor::AmountColumn)
+            .center());
+    EXPECT_FALSE(view->isEditing());
+    EXPECT_EQ(c().englishName->text(), "Rice, cooked");
+
+    prompt.clear();
+    QTest::mouseClick(c().copy, Qt::LeftButton);
+    EXPECT_EQ(c().englishName->text(), "Rice, cooked_Copy");
+    EXPECT_EQ(editable(), QList<bool>(5, true));
+    EXPECT_TRUE(items(c().barFeedList).contains(QStringLiteral("Rice, cooked_Copy")));
 }
 
 TEST_F(FeedEditorViewTest, TabFollowsTheFieldOrderIntoTheNutrientAmounts)
