@@ -417,6 +417,15 @@ TEST_F(CaseWindowTest, TheBirthDateGivesTheAgeAndNoDateShowsTimeNotSet)
     EXPECT_EQ(form().birthDate(), QDate(2023, 4, 3));
     EXPECT_EQ(c().age->text(), "52");
 
+    // Typed whole, in the language's form, and taken with Enter.
+    auto* typed = c().birthDate->findChild<QLineEdit*>();
+    ASSERT_NE(typed, nullptr);
+    typed->setText(QStringLiteral("12.03.2021"));
+    EXPECT_EQ(form().birthDate(), QDate(2023, 4, 3));
+    QTest::keyClick(c().birthDate, Qt::Key_Return);
+    EXPECT_EQ(form().birthDate(), QDate(2021, 3, 12));
+    EXPECT_TRUE(prompt.texts().filter(QStringLiteral("Zukunft")).isEmpty());
+
     QTest::mouseClick(c().hasBirthDate, Qt::LeftButton);
     EXPECT_FALSE(c().birthDate->isEnabled());
     EXPECT_FALSE(form().birthDate().has_value());

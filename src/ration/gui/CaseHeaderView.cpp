@@ -188,6 +188,10 @@ void CaseHeaderView::buildStrip()
     c.birthDate->setCalendarPopup(true);
     c.birthDate->setAlignment(Qt::AlignRight);
     c.birthDate->setDisplayFormat(DateText::inputFormat(m_context.languageCode()));
+    // A typed date counts when it is whole (Enter, or leaving the field), not
+    // digit by digit: the half-typed "1" of "12.03.2021" is no birth date,
+    // and recomputing on it would put the field back under the typing hand.
+    c.birthDate->setKeyboardTracking(false);
     c.ageLabel = label();
     c.age = numberEdit("AgeWeeks");
     c.age->setReadOnly(true);
