@@ -22,17 +22,21 @@ CaseVariables variablesOf(const CaseHeaderSource& header)
     return v;
 }
 
-bool readBasis(const QString& text, NutrientMaximum::Basis& basis)
+// Reads the stored basis into the maximum; a figure per 100 g dry matter
+// becomes one per 1000 kcal (x 2.5 at 4000 kcal per kg).
+bool readBasis(const QString& text, NutrientMaximum& maximum)
 {
     const QString code = text.trimmed().toLower();
-    if (code == QLatin1String("kcal"))
-        basis = NutrientMaximum::Basis::PerThousandKcal;
-    else if (code == QLatin1String("ts"))
-        basis = NutrientMaximum::Basis::PerHundredGramsDryMatter;
-    else if (code == QLatin1String("v"))
-        basis = NutrientMaximum::Basis::Ratio;
-    else
+    if (code == QLatin1String("kcal")) {
+        maximum.basis = NutrientMaximum::Basis::PerThousandKcal;
+    } else if (code == QLatin1String("ts")) {
+        maximum.basis = NutrientMaximum::Basis::PerThousandKcal;
+        maximum.value *= 1000.0 / (NutrientMaxima::KcalPerKgDryMatter / 10.0);
+    } else if (code == QLatin1String("v")) {
+        maximum.basis = NutrientMaximum::Basis::Ratio;
+    } else {
         return false;
+    }
     return true;
 }
 
@@ -64,7 +68,7 @@ std::vector<NutrientMaximum> NutrientMaxima::forCase(AppContext& context, const 
         rs.getFieldText(QStringLiteral("BEZUG"), basis);
         rs.getFieldText(QStringLiteral("BEDINGUNG"), condition);
         rs.getFieldText(QStringLiteral("QUELLE"), maximum.source);
-        if (!readBasis(basis, maximum.basis) || maximum.value <= 0.0)
+        if (!readBasis(basis, maximum) || maximum.value <= 0.0)
             continue;
         if (!condition.trimmed().isEmpty() &&
             RequirementFormula::evaluate(RequirementFormula::substitute(condition, variables)) == 0.0)

@@ -31,8 +31,6 @@ constexpr double AddedEnergyShare = (RationBalancer::EnergyBand - EnergyMargin) 
 // A supplement that would add more than this share of the day's energy or
 // of the ration's weight is food, not a supplement, and no hint.
 constexpr double SupplementShare = 0.05;
-// Only to weigh a miss of a dry-matter maximum when no dry matter is required.
-constexpr double KcalPerGramDryMatter = 4.0;
 
 // Energy first; then no more than a maximum allows; then the minimums.
 constexpr int EnergyStage = 0;
@@ -82,7 +80,6 @@ void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& column
                std::vector<BalanceLimit>& limits)
 {
     const double energy = requirement(input, RationBalancer::EnergyKey);
-    const double dryMatter = requirement(input, DryMatterKey);
     // The energy of the supplements the balancing adds is not held to the
     // band: the ration's feedstuffs fill it as they would without them, and
     // the added ones bring no more than half of what the band leaves beyond
@@ -99,8 +96,11 @@ void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& column
             limits.push_back({perGram(columns, n.key), n.requirement * (1.0 + Margin), false, n.requirement,
                               MinimumStage, Margin});
     }
-    // A maximum holds for the ration's density and for its daily amount, as
-    // the page scales it by the lower of supply and requirement.
+    // A maximum holds for the daily amount at the energy the case needs, as
+    // the page scales it; a case without an energy requirement holds the
+    // density instead. Where the sources' maximum lies below the requirement,
+    // the page shows the requirement as the maximum, and so does the
+    // balancing: the requirement then stays just short rather than over.
     for (const NutrientMaximum& maximum : input.maxima) {
         const double inside = maximum.value * (1.0 - Margin);
         if (maximum.basis == NutrientMaximum::Basis::Ratio) {
@@ -116,18 +116,15 @@ void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& column
         if (!nutrient(input, maximum.nutrient))
             continue;
         const std::vector<double> content = perGram(columns, maximum.nutrient);
-        const bool perKcal = maximum.basis == NutrientMaximum::Basis::PerThousandKcal;
-        const int basisKey = perKcal ? RationBalancer::EnergyKey : DryMatterKey;
-        const double perUnit = perKcal ? inside / 1000.0 : inside / 100.0;
-        const double basis = perKcal ? energy : dryMatter;
-        // A maximum of nothing still weighs a miss by the requirement.
-        const double reference = positiveOr((basis > 0.0 ? basis : energy / KcalPerGramDryMatter) *
-                                                (perKcal ? maximum.value / 1000.0 : maximum.value / 100.0),
-                                            positiveOr(requirement(input, maximum.nutrient), 1.0));
-        limits.push_back(
-            {minus(content, perGram(columns, basisKey), perUnit), 0.0, true, reference, MaximumStage});
-        if (basis > 0.0)
-            limits.push_back({content, perUnit * basis, true, reference, MaximumStage});
+        const double need = requirement(input, maximum.nutrient);
+        if (energy > 0.0) {
+            const double limit = std::max(maximum.value * energy / 1000.0, need);
+            limits.push_back({content, limit * (1.0 - Margin), true, positiveOr(limit, 1.0), MaximumStage});
+        } else {
+            // A maximum of nothing still weighs a miss by the requirement.
+            limits.push_back({minus(content, perGram(columns, RationBalancer::EnergyKey), inside / 1000.0), 0.0,
+                              true, positiveOr(need, 1.0), MaximumStage});
+        }
     }
 }
 
@@ -187,21 +184,27 @@ bool exceeds(double supply, double limit)
     return supply > limit * (1.0 + 1e-9);
 }
 
+// A nutrient's lowest daily maximum as the page shows it: scaled by the
+// energy the case needs (by the supply without a requirement), and the
+// requirement where the sources' maximum lies below it.
+std::optional<double> dailyLimit(const BalanceInput& input, const Supplies& supplies, int key, bool ratio)
+{
+    const double need = requirement(input, RationBalancer::EnergyKey);
+    const auto lowest = RationLimits::lowestDailyMaximum(input.maxima, key, ratio,
+                                                         need > 0.0 ? need : supplies.value(RationBalancer::EnergyKey));
+    if (!lowest || lowest->first <= 0.0)
+        return std::nullopt;
+    return ratio ? lowest->first : std::max(lowest->first, requirement(input, key));
+}
+
 // As the page marks them: each nutrient against its lowest daily maximum.
 std::vector<BalanceGap> excesses(const BalanceInput& input, const Supplies& supplies)
 {
-    const auto basisAmount = [&](int key) {
-        const double need = requirement(input, key);
-        const double supply = supplies.value(key);
-        return need > 0.0 && need < supply ? need : supply;
-    };
-    const double kcal = basisAmount(RationBalancer::EnergyKey);
-    const double dryMatter = basisAmount(DryMatterKey);
     std::vector<BalanceGap> gaps;
     const auto check = [&](int key, const QString& name, double figure, bool ratio) {
-        const auto lowest = RationLimits::lowestDailyMaximum(input.maxima, key, ratio, kcal, dryMatter);
-        if (lowest && lowest->first > 0.0 && exceeds(figure, lowest->first))
-            gaps.push_back({key, name, figure / lowest->first * 100.0});
+        const std::optional<double> limit = dailyLimit(input, supplies, key, ratio);
+        if (limit && exceeds(figure, *limit))
+            gaps.push_back({key, name, figure / *limit * 100.0});
     };
     for (const BalanceNutrient& n : input.nutrients)
         check(n.key, n.name, supplies.value(n.key), false);
@@ -288,18 +291,12 @@ double overMaximum(const BalanceInput& input, const Supplies& supplies, int key)
         const double band = requirement(input, key) * (1.0 + RationBalancer::EnergyBand);
         return band > 0.0 && exceeds(supplies.value(key), band) ? supplies.value(key) - band : 0.0;
     }
-    const auto basisAmount = [&](int basisKey) {
-        const double need = requirement(input, basisKey);
-        const double supply = supplies.value(basisKey);
-        return need > 0.0 && need < supply ? need : supply;
-    };
     const bool ratio = key == CalciumPhosphorusKey;
-    const auto lowest = RationLimits::lowestDailyMaximum(
-        input.maxima, key, ratio, basisAmount(RationBalancer::EnergyKey), basisAmount(DryMatterKey));
-    if (!lowest || lowest->first <= 0.0)
+    const std::optional<double> lowest = dailyLimit(input, supplies, key, ratio);
+    if (!lowest)
         return 0.0;
     const double supply = ratio ? supplies.value(CalciumKey) : supplies.value(key);
-    const double limit = ratio ? lowest->first * supplies.value(PhosphorusKey) : lowest->first;
+    const double limit = ratio ? *lowest * supplies.value(PhosphorusKey) : *lowest;
     return exceeds(supply, limit) ? supply - limit : 0.0;
 }
 

@@ -22,12 +22,16 @@ struct NutrientCheck
     QString maximumText; // with the column's decimals; empty without a maximum
     QString source;      // of the maximum shown
     bool over = false;
+    // The source's maximum lies below the requirement of the same nutrient:
+    // the requirement is shown as the maximum, the source's figure here.
+    bool crossed = false;
+    QString sourceMaximumText;
     // A feedstuff with an amount has no stored content for the nutrient: the
     // supply is the sum of the known contents only.
     bool incomplete = false;
     QStringList feedsWithoutData;
 
-    // "over", "incomplete", both comma-separated, or empty.
+    // "over", "incomplete", "crossed", comma-separated, or empty.
     QString flagsText() const;
 };
 
@@ -39,19 +43,18 @@ constexpr int DryMatterKey = 8;
 // The supply the ration grid shows for a nutrient key; 0 without its column.
 double supplied(const GridModel& ration, int key);
 
-// The kcal ME (key 60) or g dry matter (key 8) a maximum of the ration is
-// scaled by: the lower of supply and requirement; 0 for an empty ration.
-double basisAmount(const GridModel& ration, int key);
+// The kcal ME a maximum of the ration is scaled by: the requirement of key
+// 60, or the supply when the case has none; 0 for neither.
+double energyBasis(const GridModel& ration);
 
-// A maximum as the daily figure for kcal ME and dryMatter g (basisAmount);
-// nothing without the basis.
-std::optional<double> dailyMaximum(const NutrientMaximum& maximum, double kcal, double dryMatter);
+// A maximum as the daily figure for kcal ME (energyBasis); nothing without
+// the energy.
+std::optional<double> dailyMaximum(const NutrientMaximum& maximum, double kcal);
 
 // The lowest of the maxima of a nutrient key as a daily figure, ratios or
 // not, with the maximum it came from; nothing when none applies.
 std::optional<std::pair<double, const NutrientMaximum*>>
-lowestDailyMaximum(const std::vector<NutrientMaximum>& maxima, int key, bool ratios, double kcal,
-                   double dryMatter);
+lowestDailyMaximum(const std::vector<NutrientMaximum>& maxima, int key, bool ratios, double kcal);
 
 // One check per nutrient column of the ration grid, in column order.
 std::vector<NutrientCheck> checkNutrients(const GridModel& ration,

@@ -1,6 +1,7 @@
 #include "ration/RationPageLimits.h"
 
 #include "core/Lang.h"
+#include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "ration/NutrientColumns.h"
 #include "ration/NutrientMaxima.h"
@@ -22,6 +23,23 @@ QString overTip(const QString& code, const QString& maximum, const QString& unit
     if (!source.trimmed().isEmpty())
         tip += QStringLiteral(" (") + source.trimmed() + QLatin1Char(')');
     return tip;
+}
+
+// The sources' maximum of a nutrient below its requirement, shown in the
+// figures' basis.
+QString crossedTip(const QString& code, const QString& maximum, const QString& unit, const QString& source)
+{
+    QString figure = maximum;
+    if (!unit.trimmed().isEmpty())
+        figure += QLatin1Char(' ') + unit.trimmed();
+    if (!source.trimmed().isEmpty())
+        figure += QStringLiteral(" (") + source.trimmed() + QLatin1Char(')');
+    return Lang::deOr(code,
+                      QStringLiteral("Die Quelle nennt als Höchstwert %1, weniger als den Bedarf; "
+                                     "gezeigt ist der Bedarf."),
+                      QStringLiteral("The source gives a maximum of %1, below the requirement; "
+                                     "the requirement is shown."))
+        .arg(figure);
 }
 
 QString incompleteTip(const QString& code, const QStringList& feeds)
@@ -154,5 +172,14 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
         if (check.incomplete)
             reasons << incompleteTip(code, check.feedsWithoutData);
         markCell(ration, SupplyRow, c, check.over, check.incomplete, reasons);
+
+        QStringList crossed;
+        if (check.crossed && check.maximum && *check.maximum > 0.0 && nutrient.maximum)
+            crossed << crossedTip(code,
+                                  RationFigures::text(NumberText::read(check.sourceMaximumText) *
+                                                          *nutrient.maximum / *check.maximum,
+                                                      nutrient.decimals),
+                                  nutrient.unit, check.source);
+        markCell(ration, MaximumRow, c, false, check.crossed, crossed);
     }
 }

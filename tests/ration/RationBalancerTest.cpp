@@ -312,6 +312,21 @@ TEST(RationBalancerTest, CompletionNeverPassesAMaximum)
     EXPECT_NEAR(result.added[1], 0.1 * 0.98, 0.002);
 }
 
+// A source maximum below the requirement (zinc: 5 of 7.2 mg at 1000 kcal)
+// is shown as the requirement: the proposal comes as close as rounding lets
+// it without going over, and names the requirement as just short.
+TEST(RationBalancerTest, AMaximumBelowItsRequirementIsHeldAtTheRequirement)
+{
+    BalanceInput input = dog();
+    input.maxima.push_back({Zinc, 5.0, NutrientMaximum::Basis::PerThousandKcal, "test"});
+    const BalanceResult result = RationBalancer::balance(input);
+    ASSERT_TRUE(result.solved);
+    EXPECT_LE(supply(input, result, Zinc), 7.2);
+    EXPECT_GE(supply(input, result, Zinc), 7.2 * 0.96);
+    EXPECT_EQ(names(result.excesses), QStringList());
+    EXPECT_EQ(names(result.shortfalls), QStringList{"Zn"});
+}
+
 // A supplement the vet locked keeps its amount, over a maximum too: the
 // proposal names the excess rather than cutting what was set.
 TEST(RationBalancerTest, ALockedSupplementKeepsItsAmountOverAMaximum)

@@ -38,16 +38,17 @@ TEST(NutrientMaximaTest, TheShippedRowsFollowSpeciesLifeStageAgeAndAdultWeight)
         int caseType, species;
         const char* age;
         const char* adultWeight;
-        std::optional<double> calcium, ratio, vitaminD;
+        std::optional<double> calcium, ratio, vitaminD, zinc;
     } cases[] = {
-        {"adult dog", 7, 2, "", "", 6.25, 2.0, 800.0},
-        {"senior dog: adult", 17, 2, "", "", 6.25, 2.0, 800.0},
-        {"puppy, 10 weeks", 1, 2, "10", "30", 4.0, 1.6, 800.0},
-        {"puppy, 20 weeks, small breed", 2, 2, "20", "12", 4.5, 1.8, 800.0},
-        {"puppy, 20 weeks, large breed", 1, 2, "20", "30", 4.5, 1.6, 800.0},
-        {"lactating bitch", 5, 2, "", "", 4.0, 1.6, 800.0},
-        {"adult cat: no dog rows", 9, 3, "", "", none, none, 7500.0},
-        {"kitten", 3, 3, "10", "", none, none, 7500.0},
+        // Zinc is stored as 22.7 mg per 100 g dry matter: × 2.5 per 1000 kcal.
+        {"adult dog", 7, 2, "", "", 6.25, 2.0, 800.0, 56.75},
+        {"senior dog: adult", 17, 2, "", "", 6.25, 2.0, 800.0, 56.75},
+        {"puppy, 10 weeks", 1, 2, "10", "30", 4.0, 1.6, 800.0, 56.75},
+        {"puppy, 20 weeks, small breed", 2, 2, "20", "12", 4.5, 1.8, 800.0, 56.75},
+        {"puppy, 20 weeks, large breed", 1, 2, "20", "30", 4.5, 1.6, 800.0, 56.75},
+        {"lactating bitch", 5, 2, "", "", 4.0, 1.6, 800.0, 56.75},
+        {"adult cat: no dog rows", 9, 3, "", "", none, none, 7500.0, none},
+        {"kitten", 3, 3, "10", "", none, none, 7500.0, none},
     };
     for (const auto& c : cases) {
         CaseInputs header;
@@ -59,6 +60,11 @@ TEST(NutrientMaximaTest, TheShippedRowsFollowSpeciesLifeStageAgeAndAdultWeight)
         EXPECT_EQ(maximumOf(maxima, 1, B::PerThousandKcal), c.calcium) << c.what;
         EXPECT_EQ(maximumOf(maxima, 42, B::Ratio), c.ratio) << c.what;
         EXPECT_EQ(maximumOf(maxima, 5, B::PerThousandKcal), c.vitaminD) << c.what;
+        const std::optional<double> zinc = maximumOf(maxima, 20, B::PerThousandKcal);
+        EXPECT_EQ(zinc.has_value(), c.zinc.has_value()) << c.what;
+        if (zinc && c.zinc) {
+            EXPECT_DOUBLE_EQ(*zinc, *c.zinc) << c.what;
+        }
     }
 }
 
@@ -93,50 +99,59 @@ void layOut(GridModel& grid, const std::vector<Column>& columns, const QStringLi
     }
 }
 
-TEST(RationLimitsTest, OverComparesAsShownAndIncompleteNamesTheFeedstuffsWithoutAContent)
+TEST(RationLimitsTest, MaximaScaleByTheEnergyNeededAndNeverFallBelowTheRequirement)
 {
     using B = NutrientMaximum::Basis;
-    // Overfed on energy (1200 of 1000 kcal) and short of dry matter (200 of
-    // 250 g): the lower amount scales each maximum.
+    // A case needing 1000 kcal: every maximum is per 1000 kcal of that need,
+    // whether the ration is overfed or short; only a case without an energy
+    // requirement scales by the supply. Zinc's source maximum (10 mg) lies
+    // below its requirement (12 mg): the requirement stands in, marked.
     const std::vector<NutrientMaximum> maxima = {{1, 6.25, B::PerThousandKcal, "Ca"},
                                                  {5, 800.0, B::PerThousandKcal, "D energy"},
-                                                 {5, 227.0, B::PerHundredGramsDryMatter, "D legal"},
+                                                 {5, 567.5, B::PerThousandKcal, "D legal"},
+                                                 {20, 10.0, B::PerThousandKcal, "Zn"},
                                                  {35, 1.0, B::Ratio, "not a nutrient's"}};
     const struct
     {
-        const char* calciumSupply;
-        const char* vitaminDSupply;
-        bool calciumOver, vitaminDOver;
+        const char *energyNeed, *energySupply, *calciumSupply, *zincSupply;
+        const char *calciumMaximum, *vitaminDMaximum, *zincMaximum;
+        bool calciumOver, zincOver;
     } cases[] = {
-        {"6,25", "454,0", false, false}, // both just at their maximum
-        {"6,26", "454,1", true, true},
+        {"1000", "1200", "6,25", "12,00", "6,25", "567,5", "12,00", false, false}, // overfed, at the limits
+        {"1000", "800", "6,26", "12,01", "6,25", "567,5", "12,00", true, true},    // short
+        {"", "800", "5,00", "8,00", "5,00", "454,0", "8,00", false, false},       // no energy need
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.energyNeed) + "/" + c.energySupply);
         GridModel grid;
         layOut(grid,
-               {{"60", "0", "1000", "1200", {"700", "500", ""}},
-                {"8", "1", "250,0", "200,0", {"150,0", "50,0", ""}},
+               {{"60", "0", c.energyNeed, c.energySupply, {"700", "500", ""}},
                 {"1", "2", "1,00", c.calciumSupply, {"4,00", "2,25", ""}},
-                {"5", "1", "100,0", c.vitaminDSupply, {"0,0", "454,0", ""}},
+                {"5", "1", "100,0", "400,0", {"0,0", "400,0", ""}},
+                {"20", "2", c.energyNeed[0] ? "12,00" : "", c.zincSupply, {"4,00", "8,00", ""}},
                 {"35", "3", "", "0,500", {"0,000", "", ""}}},
                {"Huhn", "Reis", "Ohne Menge"}, {"400", "500", ""});
         const std::vector<NutrientCheck> checks = RationLimits::checkNutrients(grid, maxima);
         ASSERT_EQ(checks.size(), 5u);
-        EXPECT_EQ(checks[2].maximumText, "6,25");
-        EXPECT_EQ(checks[2].over, c.calciumOver) << c.calciumSupply;
-        // 227 IU per 100 g of 200 g dry matter binds before 800 IU per 1000 kcal.
-        EXPECT_EQ(checks[3].maximumText, "454,0");
-        EXPECT_EQ(checks[3].source, "D legal");
-        EXPECT_EQ(checks[3].over, c.vitaminDOver) << c.vitaminDSupply;
-        EXPECT_EQ(checks[3].flagsText(), c.vitaminDOver ? "over" : "");
+        EXPECT_EQ(checks[1].maximumText, c.calciumMaximum);
+        EXPECT_EQ(checks[1].over, c.calciumOver);
+        // The legal maximum binds before the nutritional one.
+        EXPECT_EQ(checks[2].maximumText, c.vitaminDMaximum);
+        EXPECT_EQ(checks[2].source, "D legal");
+        EXPECT_EQ(checks[3].maximumText, c.zincMaximum);
+        EXPECT_EQ(checks[3].crossed, c.energyNeed[0] != 0);
+        EXPECT_EQ(checks[3].sourceMaximumText, c.energyNeed[0] ? "10,00" : "");
+        EXPECT_EQ(checks[3].over, c.zincOver);
+        EXPECT_EQ(checks[3].flagsText(),
+                  c.energyNeed[0] ? (c.zincOver ? "over,crossed" : "crossed") : "");
         // A stored 0 is a content; an empty cell without an amount is no gap.
-        EXPECT_FALSE(checks[2].incomplete);
+        EXPECT_FALSE(checks[1].incomplete);
         EXPECT_EQ(checks[4].feedsWithoutData, QStringList{"Reis"});
         EXPECT_EQ(checks[4].flagsText(), "incomplete");
         EXPECT_EQ(checks[4].maximumText, "");
     }
     GridModel empty;
-    layOut(empty, {{"60", "0", "1000", "0", {}}, {"1", "2", "1,00", "0,00", {}}}, {}, {});
+    layOut(empty, {{"60", "0", "", "0", {}}, {"1", "2", "1,00", "0,00", {}}}, {}, {});
     EXPECT_FALSE(RationLimits::checkNutrients(empty, maxima)[1].maximum);
 }
 

@@ -80,3 +80,57 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
         EXPECT_EQ(profile.toolTip(RequirementRow, ratio), l.ratioOver);
     }
 }
+
+// A growing puppy fed a moist home-made ration, short, full or overfed: every
+// maximum stands above its requirement, scaled by the energy the puppy needs
+// as the requirement is (zinc's legal limit of 22.7 mg per 100 g dry matter
+// at 4000 kcal per kg). A source maximum below the requirement shows the
+// requirement, marked and explained.
+TEST(RationPageLimitsTest, AGrowingPuppysMaximaStandAboveItsRequirementsHoweverMoistItsRation)
+{
+    const struct
+    {
+        const char* language;
+        const char* crossedTip;
+    } languages[] = {
+        {"DE", "Die Quelle nennt als Höchstwert %1 mg (tiny), weniger als den Bedarf; gezeigt ist der Bedarf."},
+        {"US", "The source gives a maximum of %1 mg (tiny), below the requirement; the requirement is shown."},
+    };
+    for (const auto& l : languages) {
+        SCOPED_TRACE(l.language);
+        DogWindow w(QString::fromLatin1(l.language));
+        w.form.userChoseSpecies(DogWindow::indexOf(w.form.speciesList(), 2));
+        w.form.userChoseSex(DogWindow::indexOf(w.form.sexList(), 1));
+        w.form.userChoseCaseType(DogWindow::indexOf(w.form.caseTypeList(), 1));
+        w.form.setActualWeight(QStringLiteral("6"));
+        w.form.setTargetWeight(QStringLiteral("6"));
+        w.form.setAdultWeight(QStringLiteral("30"));
+        w.form.userChangedBirthDate(TestDatabase::pinnedNow().date().addDays(-140));
+        const double kcal = NumberText::read(w.grid().text(RequirementRow, w.column(60)));
+        ASSERT_GT(kcal, 0.0);
+        for (const char* chicken : {"200", "900", "3000"}) {
+            SCOPED_TRACE(chicken);
+            w.feed(24, QString::fromLatin1(chicken));
+            EXPECT_EQ(w.grid().text(MaximumRow, w.column(20)), NumberText::format(56.75 * kcal / 1000.0, 2));
+            EXPECT_EQ(w.grid().text(MaximumRow, w.column(1)), NumberText::format(4.5 * kcal / 1000.0, 3));
+            for (int c = FirstColumn; c < w.grid().columnCount(); ++c) {
+                const QString maximum = w.grid().text(MaximumRow, c);
+                if (!maximum.isEmpty()) {
+                    EXPECT_GE(NumberText::read(maximum), NumberText::read(w.grid().text(RequirementRow, c)))
+                        << w.grid().text(NameRow, c).toStdString();
+                }
+                EXPECT_EQ(w.grid().toolTip(MaximumRow, c), "");
+            }
+        }
+        // A maximum the practice stored below the requirement.
+        ASSERT_TRUE(w.db.rawExec(QStringLiteral("INSERT INTO T_HOECHSTWERT (ID, ID_GATTUNG, ID_NAEHRSTOFF, WERT, "
+                                                "BEZUG, QUELLE, AKTIV) VALUES (99, 2, 20, 0.1, 'TS', 'tiny', -1)")));
+        w.feed(24, QStringLiteral("800"));
+        const int zinc = w.column(20);
+        EXPECT_EQ(w.grid().text(MaximumRow, zinc), w.grid().text(RequirementRow, zinc));
+        EXPECT_TRUE(w.grid().font(MaximumRow, zinc).italic);
+        EXPECT_EQ(w.grid().toolTip(MaximumRow, zinc),
+                  QString::fromUtf8(l.crossedTip).arg(NumberText::format(0.25 * kcal / 1000.0, 2)));
+        EXPECT_EQ(w.grid().textColor(SupplyRow, zinc), w.grid().defaultTextColor());
+    }
+}
