@@ -1,5 +1,6 @@
 #include "ration/CaseFormulas.h"
 
+#include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
@@ -16,11 +17,14 @@ bool hasNeededInputs(const CaseHeaderSource& header)
     const int caseType = header.caseTypeKey();
     if (!CaseType::isChosen(caseType))
         return false;
+    // A weight of 0 is one not given (it is how an empty one is stored), and
+    // no formula is evaluated on it.
+    const auto weighs = [](const QString& text) { return NumberText::read(text.trimmed()) > 0.0; };
     const bool energy = !header.energyPercent().trimmed().isEmpty();
-    const bool actual = !header.actualWeight().trimmed().isEmpty();
+    const bool actual = weighs(header.actualWeight());
     if (CaseType::isGrowth(caseType))
-        return energy && actual && !header.adultWeight().trimmed().isEmpty();
-    const bool target = !header.targetWeight().trimmed().isEmpty();
+        return energy && actual && weighs(header.adultWeight());
+    const bool target = weighs(header.targetWeight());
     if (CaseType::isLactation(caseType))
         return energy && actual && target && !header.puppies().trimmed().isEmpty();
     return energy && actual && target;

@@ -11,6 +11,8 @@
 #include "ration/CaseType.h"
 #include "ration/RationPageHooks.h"
 
+#include <tuple>
+
 namespace {
 
 // Visibility flag values: show, hide or leave as it is.
@@ -248,11 +250,16 @@ void CaseHeaderForm::loadCase()
         m_ribsFatCovered = true;
     }
 
-    setTargetWeight(field("Gewicht_soll"));
+    // A target or adult weight stored as 0 was never given and opens empty.
+    const auto weight = [&field](const char* column) {
+        const QString text = field(column).trimmed();
+        return NumberText::read(text) == 0.0 ? QString() : text;
+    };
+    setTargetWeight(weight("Gewicht_soll"));
     setActualWeight(field("Gewicht_akt"));
     setEnergyPercent(field("Energie"));
     setPuppies(field("Anz_Welpen"));
-    setAdultWeight(field("Gewicht_Adult"));
+    setAdultWeight(weight("Gewicht_Adult"));
 
     m_isUnchanged = true;
 }
@@ -294,11 +301,18 @@ bool CaseHeaderForm::buildInsert(QString& sql)
                                          : QString::number(m_breed.currentData()) + QStringLiteral(", ");
     // The layer stores a date text in a date column as a date; no date is NULL.
     values += m_birthDate ? Sql::quote(birthDateText()) + QStringLiteral(", ") : QStringLiteral("NULL, ");
-    // An animal weighs something. (A target or adult weight of 0 is how an
-    // empty one has always been stored, and reads as not given.)
-    if (NumberText::read(m_actualWeight.trimmed()) <= 0) {
-        refuseNotPositive(labels().actualWeight);
-        return false;
+    // An animal weighs something. A target or adult weight the case type
+    // shows may be left empty (stored as 0, how an empty one has always been
+    // stored, and read as not given: nothing is computed from it), but a 0
+    // in it is no weight. A hidden one keeps what it holds.
+    for (const auto& [weight, label, needed] :
+         {std::tuple{&m_actualWeight, labels().actualWeight, true},
+          std::tuple{&m_targetWeight, labels().targetWeight, m_showTarget && !m_targetWeight.trimmed().isEmpty()},
+          std::tuple{&m_adultWeight, labels().adultWeight, m_showAdult && !m_adultWeight.trimmed().isEmpty()}}) {
+        if (needed && NumberText::read(weight->trimmed()) <= 0) {
+            refuseNotPositive(label);
+            return false;
+        }
     }
     values += numberForSql(m_actualWeight);
     values += numberForSql(m_targetWeight);

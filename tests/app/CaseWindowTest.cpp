@@ -246,7 +246,7 @@ TEST_F(CaseWindowTest, ANewCaseShowsSortedListsEnergyHundredAndNoOptionalGroups)
     EXPECT_EQ(c().energy->text(), "100");
     EXPECT_EQ(c().energy->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
     EXPECT_FALSE(c().hasBirthDate->isChecked());
-    EXPECT_FALSE(c().birthDate->isEnabled());
+    EXPECT_FALSE(c().birthDate->styleSheet().isEmpty());
     EXPECT_TRUE(c().recipeDate->isReadOnly());
     EXPECT_TRUE(c().age->isReadOnly());
     for (QWidget* group :
@@ -407,7 +407,7 @@ TEST_F(CaseWindowTest, TheBirthDateGivesTheAgeAndNoDateShowsTimeNotSet)
     // The picker offers the pinned day; ticking the box takes it.
     QTest::mouseClick(c().hasBirthDate, Qt::LeftButton);
     ASSERT_TRUE(c().hasBirthDate->isChecked());
-    EXPECT_TRUE(c().birthDate->isEnabled());
+    EXPECT_TRUE(c().birthDate->styleSheet().isEmpty());
     EXPECT_EQ(form().birthDate(), TestDatabase::pinnedNow().date());
     EXPECT_EQ(c().age->text(), "0");
 
@@ -427,10 +427,16 @@ TEST_F(CaseWindowTest, TheBirthDateGivesTheAgeAndNoDateShowsTimeNotSet)
     EXPECT_TRUE(prompt.texts().filter(QStringLiteral("Zukunft")).isEmpty());
 
     QTest::mouseClick(c().hasBirthDate, Qt::LeftButton);
-    EXPECT_FALSE(c().birthDate->isEnabled());
     EXPECT_FALSE(form().birthDate().has_value());
     EXPECT_EQ(prompt.lastText(), "Time not set!");
     EXPECT_EQ(c().age->text(), "");
+
+    // Typed without the box: the date is taken and the box ticks.
+    typed->setText(QStringLiteral("01.02.2022"));
+    QTest::keyClick(c().birthDate, Qt::Key_Return);
+    EXPECT_EQ(form().birthDate(), QDate(2022, 2, 1));
+    EXPECT_TRUE(c().hasBirthDate->isChecked());
+    EXPECT_TRUE(c().birthDate->styleSheet().isEmpty());
 }
 
 TEST_F(CaseWindowTest, SavingWithAMissingFieldShowsItsMessageAndStoresNothing)
@@ -464,6 +470,7 @@ TEST_F(CaseWindowTest, SavingACompleteCaseStoresItAndShowsTheStoredCopy)
     type(c().patient, "Luna");
     chooseCase("Hund", "M", "Erhaltung Rüde");
     type(c().actual, "20");
+    type(c().target, "20");
     type(c().title, "Erhaltung neu");
     ASSERT_EQ(caseCount(), "3");
     clickSave();

@@ -415,20 +415,50 @@ TEST(CaseHeaderFormTest, TheNewKeyIsThatOfTheInsertedRowNotTheHighest)
     EXPECT_EQ(w.form.patientName(), "Hasso");
 }
 
+// An empty target or adult weight is stored as 0, computes nothing and opens
+// empty again; a 0 in a shown one is no weight and stops the save.
 TEST(CaseHeaderFormTest, WeightsAreStoredAsNumbersAndEmptyOnesAsZero)
 {
-    Window w;
-    w.fillDogCase();
-    w.form.setActualWeight(QStringLiteral("12,5"));
-    w.form.setTargetWeight(QString());
-    w.form.setEnergyPercent(QStringLiteral("90"));
-    ASSERT_TRUE(w.form.saveCase());
-    EXPECT_EQ(w.db.rawValue(QStringLiteral(
-                  "SELECT Gewicht_akt, Gewicht_soll, Gewicht_adult, Energie, Geburtsdatum, ID_Rasse "
-                  "FROM T_PAT_REZ WHERE ID = 4")),
-              "12.5\t0.0\t0.0\t90.0\tNULL\tNULL");
-    EXPECT_FALSE(w.form.birthDate().has_value());
-    EXPECT_EQ(w.form.ageWeeks(), "");
+    const struct
+    {
+        const char* what;
+        int caseType;
+        const char *target, *adult;
+        const char* refusal; // German; null: saved
+    } cases[] = {
+        {"adult, no target", 7, "", "", nullptr},
+        {"adult, target 0", 7, "0", "", "„Sollgewicht“ muss größer als 0 sein."},
+        {"adult, hidden adult weight 0", 7, "18", "0", nullptr},
+        {"puppy, no adult weight", 1, "", "", nullptr},
+        {"puppy, adult weight 0,0", 1, "", "0,0", "„Adultgewicht“ muss größer als 0 sein."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Window w;
+        w.fillDogCase();
+        w.chooseCaseType(c.caseType);
+        w.form.setActualWeight(QStringLiteral("12,5"));
+        w.form.setTargetWeight(QString::fromUtf8(c.target));
+        w.form.setAdultWeight(QString::fromUtf8(c.adult));
+        w.form.setEnergyPercent(QStringLiteral("90"));
+        if (c.caseType == 7 && !*c.target) {
+            EXPECT_EQ(w.requirement("61"), "");
+        }
+        w.prompt.clear();
+        EXPECT_EQ(w.form.saveCase(), !c.refusal);
+        EXPECT_EQ(w.prompt.texts(), c.refusal ? QStringList{QString::fromUtf8(c.refusal)} : QStringList());
+        EXPECT_EQ(w.count(), c.refusal ? "3" : "4");
+        if (c.refusal)
+            continue;
+        EXPECT_EQ(w.db.rawValue(QStringLiteral(
+                      "SELECT Gewicht_akt, Gewicht_soll, Gewicht_adult, Energie, Geburtsdatum, ID_Rasse "
+                      "FROM T_PAT_REZ WHERE ID = 4")),
+                  QStringLiteral("12.5\t%1\t0.0\t90.0\tNULL\tNULL").arg(*c.target ? "18.0" : "0.0"));
+        EXPECT_EQ(w.form.targetWeight(), QString::fromUtf8(c.target));
+        EXPECT_EQ(w.form.adultWeight(), "");
+        EXPECT_FALSE(w.form.birthDate().has_value());
+        EXPECT_EQ(w.form.ageWeeks(), "");
+    }
 }
 
 TEST(CaseHeaderFormTest, AStoredBirthDateReadsBackInBothLanguages)

@@ -105,6 +105,7 @@ TEST(CliCaseNewTest, RefusedInputStoresNothing)
         // Values that cannot be true, refused as the form refuses them.
         {with("actual weight", "-4"), 1, "„akt. Gewicht“ muss größer als 0 sein.\n"},
         {with("actual weight", "sechs"), 1, "Bitte geben Sie bei „akt. Gewicht“ eine Zahl ein.\n"},
+        {with("target weight", "0"), 1, "„Sollgewicht“ muss größer als 0 sein.\n"},
         {with("birth date", "01.01.2030"), 1, "„Geburtsdatum“ darf nicht in der Zukunft liegen.\n"},
         {header + "header\tcolour\tbrown\n", 2,
          "mensoly-cli case new: no header field 'colour'\nusage: mensoly-cli case new < CASE\n"},

@@ -323,11 +323,11 @@ void CaseHeaderView::connectEdits()
             f.userChangedBirthDate(checked ? std::optional<QDate>(m_c.birthDate->date()) : std::nullopt);
         });
     });
-    // The date edit reports the program's dates too; m_showing keeps those out.
-    connect(c.birthDate, &QDateEdit::dateChanged, this, [this, &f](QDate date) {
-        if (m_c.hasBirthDate->isChecked())
-            userEdit([&] { f.userChangedBirthDate(date); });
-    });
+    // The date edit reports the program's dates too; m_showing keeps those
+    // out. A date the user types or picks is the birth date, and ticks the
+    // box: nobody has to find the box first.
+    connect(c.birthDate, &QDateEdit::dateChanged, this,
+            [this, &f](QDate date) { userEdit([&] { f.userChangedBirthDate(date); }); });
 
     connect(c.save, &QPushButton::clicked, this, [this, &f] {
         userEdit([&] {
@@ -348,8 +348,9 @@ void CaseHeaderView::showBirthDate()
 {
     const std::optional<QDate> date = m_form.birthDate();
     m_c.hasBirthDate->setChecked(date.has_value());
-    m_c.birthDate->setEnabled(date.has_value());
-    // Without a date the picker offers today's, greyed, for when the box is ticked.
+    // Without a date the picker offers today's in grey, to be typed over,
+    // picked from, or taken as it is by ticking the box.
+    m_c.birthDate->setStyleSheet(date ? QString() : QStringLiteral("QDateEdit { color: gray; }"));
     const QDate shown = date.value_or(m_context.today());
     if (m_c.birthDate->date() != shown)
         m_c.birthDate->setDate(shown);
