@@ -307,8 +307,10 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     // in it is no weight. A hidden one keeps what it holds.
     for (const auto& [weight, label, needed] :
          {std::tuple{&m_actualWeight, labels().actualWeight, true},
-          std::tuple{&m_targetWeight, labels().targetWeight, m_showTarget && !m_targetWeight.trimmed().isEmpty()},
-          std::tuple{&m_adultWeight, labels().adultWeight, m_showAdult && !m_adultWeight.trimmed().isEmpty()}}) {
+          std::tuple{&m_targetWeight, labels().targetWeight,
+                     m_showTarget && !m_targetWeight.trimmed().isEmpty()},
+          std::tuple{&m_adultWeight, labels().adultWeight,
+                     m_showAdult && !m_adultWeight.trimmed().isEmpty()}}) {
         if (needed && NumberText::read(weight->trimmed()) <= 0) {
             refuseNotPositive(label);
             return false;

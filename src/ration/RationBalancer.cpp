@@ -122,8 +122,8 @@ void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& column
             limits.push_back({content, limit * (1.0 - Margin), true, positiveOr(limit, 1.0), MaximumStage});
         } else {
             // A maximum of nothing still weighs a miss by the requirement.
-            limits.push_back({minus(content, perGram(columns, RationBalancer::EnergyKey), inside / 1000.0), 0.0,
-                              true, positiveOr(need, 1.0), MaximumStage});
+            limits.push_back({minus(content, perGram(columns, RationBalancer::EnergyKey), inside / 1000.0),
+                              0.0, true, positiveOr(need, 1.0), MaximumStage});
         }
     }
 }
@@ -190,8 +190,8 @@ bool exceeds(double supply, double limit)
 std::optional<double> dailyLimit(const BalanceInput& input, const Supplies& supplies, int key, bool ratio)
 {
     const double need = requirement(input, RationBalancer::EnergyKey);
-    const auto lowest = RationLimits::lowestDailyMaximum(input.maxima, key, ratio,
-                                                         need > 0.0 ? need : supplies.value(RationBalancer::EnergyKey));
+    const auto lowest = RationLimits::lowestDailyMaximum(
+        input.maxima, key, ratio, need > 0.0 ? need : supplies.value(RationBalancer::EnergyKey));
     if (!lowest || lowest->first <= 0.0)
         return std::nullopt;
     return ratio ? lowest->first : std::max(lowest->first, requirement(input, key));

@@ -72,7 +72,8 @@ namespace {
 void applyMaxima(NutrientCheck& check, const GridModel& grid, int column, int figureRow,
                  const std::vector<NutrientMaximum>& maxima, double kcal, bool ratios)
 {
-    const auto lowest = RationLimits::lowestDailyMaximum(maxima, NumberText::readWhole(check.key), ratios, kcal);
+    const auto lowest =
+        RationLimits::lowestDailyMaximum(maxima, NumberText::readWhole(check.key), ratios, kcal);
     if (!lowest)
         return;
     const int places = decimals(grid, column);

@@ -267,7 +267,8 @@ TEST_F(OutputPagesGui, EveryPrintDialogOffersAPdfFileAndPrintsIntoIt)
         const char* caseKey;
         int index;
         const char* file;
-    } cases[] = {{"1", 1, "recipe.pdf"}, {"1", 2, "coverage.pdf"}, {"3", 3, "growth.pdf"}, {"1", 4, "weight.pdf"}};
+    } cases[] = {
+        {"1", 1, "recipe.pdf"}, {"1", 2, "coverage.pdf"}, {"3", 3, "growth.pdf"}, {"1", 4, "weight.pdf"}};
     for (const auto& c : cases) {
         open(QString::fromLatin1(c.caseKey));
         sheet->setCurrentIndex(c.index);

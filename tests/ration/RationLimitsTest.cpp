@@ -119,7 +119,7 @@ TEST(RationLimitsTest, MaximaScaleByTheEnergyNeededAndNeverFallBelowTheRequireme
     } cases[] = {
         {"1000", "1200", "6,25", "12,00", "6,25", "567,5", "12,00", false, false}, // overfed, at the limits
         {"1000", "800", "6,26", "12,01", "6,25", "567,5", "12,00", true, true},    // short
-        {"", "800", "5,00", "8,00", "5,00", "454,0", "8,00", false, false},       // no energy need
+        {"", "800", "5,00", "8,00", "5,00", "454,0", "8,00", false, false},        // no energy need
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.energyNeed) + "/" + c.energySupply);
@@ -142,8 +142,7 @@ TEST(RationLimitsTest, MaximaScaleByTheEnergyNeededAndNeverFallBelowTheRequireme
         EXPECT_EQ(checks[3].crossed, c.energyNeed[0] != 0);
         EXPECT_EQ(checks[3].sourceMaximumText, c.energyNeed[0] ? "10,00" : "");
         EXPECT_EQ(checks[3].over, c.zincOver);
-        EXPECT_EQ(checks[3].flagsText(),
-                  c.energyNeed[0] ? (c.zincOver ? "over,crossed" : "crossed") : "");
+        EXPECT_EQ(checks[3].flagsText(), c.energyNeed[0] ? (c.zincOver ? "over,crossed" : "crossed") : "");
         // A stored 0 is a content; an empty cell without an amount is no gap.
         EXPECT_FALSE(checks[1].incomplete);
         EXPECT_EQ(checks[4].feedsWithoutData, QStringList{"Reis"});

@@ -93,8 +93,10 @@ TEST(RationPageLimitsTest, AGrowingPuppysMaximaStandAboveItsRequirementsHoweverM
         const char* language;
         const char* crossedTip;
     } languages[] = {
-        {"DE", "Die Quelle nennt als Höchstwert %1 mg (tiny), weniger als den Bedarf; gezeigt ist der Bedarf."},
-        {"US", "The source gives a maximum of %1 mg (tiny), below the requirement; the requirement is shown."},
+        {"DE",
+         "Die Quelle nennt als Höchstwert %1 mg (tiny), weniger als den Bedarf; gezeigt ist der Bedarf."},
+        {"US",
+         "The source gives a maximum of %1 mg (tiny), below the requirement; the requirement is shown."},
     };
     for (const auto& l : languages) {
         SCOPED_TRACE(l.language);
@@ -123,8 +125,9 @@ TEST(RationPageLimitsTest, AGrowingPuppysMaximaStandAboveItsRequirementsHoweverM
             }
         }
         // A maximum the practice stored below the requirement.
-        ASSERT_TRUE(w.db.rawExec(QStringLiteral("INSERT INTO T_HOECHSTWERT (ID, ID_GATTUNG, ID_NAEHRSTOFF, WERT, "
-                                                "BEZUG, QUELLE, AKTIV) VALUES (99, 2, 20, 0.1, 'TS', 'tiny', -1)")));
+        ASSERT_TRUE(
+            w.db.rawExec(QStringLiteral("INSERT INTO T_HOECHSTWERT (ID, ID_GATTUNG, ID_NAEHRSTOFF, WERT, "
+                                        "BEZUG, QUELLE, AKTIV) VALUES (99, 2, 20, 0.1, 'TS', 'tiny', -1)")));
         w.feed(24, QStringLiteral("800"));
         const int zinc = w.column(20);
         EXPECT_EQ(w.grid().text(MaximumRow, zinc), w.grid().text(RequirementRow, zinc));
