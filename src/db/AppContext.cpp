@@ -1,7 +1,26 @@
 #include "db/AppContext.h"
 
+namespace {
+
+AppContext::Clock& defaultClock()
+{
+    static AppContext::Clock clock;
+    return clock;
+}
+
+AppContext::Clock systemClockOr(AppContext::Clock clock)
+{
+    if (clock)
+        return clock;
+    if (defaultClock())
+        return defaultClock();
+    return [] { return QDateTime::currentDateTime(); };
+}
+
+} // namespace
+
 AppContext::AppContext()
-    : m_clock([] { return QDateTime::currentDateTime(); })
+    : m_clock(systemClockOr(nullptr))
 {
     m_db.setLanguageSource([this] { return m_languageCode; });
     m_db.setClock([this] { return m_clock(); });
@@ -9,7 +28,12 @@ AppContext::AppContext()
 
 void AppContext::setClock(Clock clock)
 {
-    m_clock = clock ? std::move(clock) : Clock([] { return QDateTime::currentDateTime(); });
+    m_clock = systemClockOr(std::move(clock));
+}
+
+void AppContext::setDefaultClock(Clock clock)
+{
+    defaultClock() = std::move(clock);
 }
 
 bool AppContext::openDatabase()

@@ -44,6 +44,9 @@ public:
     QDate today() const { return now().date(); }
     // Tests pin the date; the database's NOW() follows the same clock.
     void setClock(Clock clock);
+    // The clock every context made from now on starts with (none: the
+    // system's), for a program that runs the commands under a pinned date.
+    static void setDefaultClock(Clock clock);
 
     // Opens the database with the current connection settings.
     bool openDatabase();
