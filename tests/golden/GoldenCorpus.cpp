@@ -93,8 +93,9 @@ std::vector<CaseType> caseTypes()
     RecordingPrompt prompt;
     RecordSet rs;
     if (!ApplicationStartup::run(context, QDir::currentPath(), prompt) ||
-        !rs.openRecordset(context.db(), QStringLiteral("SELECT ID, BEZ_DE, ID_GATTUNG, ID_GESCHLECHT FROM T_FALL "
-                                                       "WHERE AKTIV = TRUE ORDER BY ID")))
+        !rs.openRecordset(context.db(),
+                          QStringLiteral("SELECT ID, BEZ_DE, ID_GATTUNG, ID_GESCHLECHT FROM T_FALL "
+                                         "WHERE AKTIV = TRUE ORDER BY ID")))
         return types;
     for (; !rs.isEof(); rs.moveNext()) {
         CaseType type;
@@ -167,7 +168,8 @@ std::string newCaseInput(Draw& draw, const CaseType& type, const QStringList& fe
     }
     for (const QString& key : chosen) {
         // Mostly whole grams, now and then a supplement's few tenths.
-        const QString amount = draw.chance(15) ? decimal(draw.between(1, 50)) : QString::number(draw.between(5, 600));
+        const QString amount =
+            draw.chance(15) ? decimal(draw.between(1, 50)) : QString::number(draw.between(5, 600));
         input += QStringLiteral("feed\t%1\t%2\n").arg(key, amount);
     }
     return input.toStdString();
@@ -177,12 +179,12 @@ std::string outputs(const std::string& key)
 {
     std::string text;
     for (const CliArgs& args : std::vector<CliArgs>{{"case", key},
-                                                     {"case", key, "--per", "kcal"},
-                                                     {"recipe", key},
-                                                     {"chart", key, "coverage"},
-                                                     {"chart", key, "growth"},
-                                                     {"chart", key, "weight"},
-                                                     {"balance", key}})
+                                                    {"case", key, "--per", "kcal"},
+                                                    {"recipe", key},
+                                                    {"chart", key, "coverage"},
+                                                    {"chart", key, "growth"},
+                                                    {"chart", key, "weight"},
+                                                    {"balance", key}})
         text += section(args);
     return text;
 }
@@ -229,7 +231,8 @@ int main(int argc, char** argv)
         const Run saved = cli({"case", "new"}, input);
         files[size_t(i)] = "# input\n" + input + "$ case new\nstatus " + std::to_string(saved.status) + "\n" +
                            saved.out + saved.err;
-        keys[size_t(i)] = QString::fromStdString(saved.out).section(QLatin1Char('\t'), 1).trimmed().toStdString();
+        keys[size_t(i)] =
+            QString::fromStdString(saved.out).section(QLatin1Char('\t'), 1).trimmed().toStdString();
     }
     for (int i = 0; i < CaseCount; ++i) {
         if (!keys[size_t(i)].empty())
@@ -249,7 +252,8 @@ int main(int argc, char** argv)
         QFile file(corpus.filePath(QStringLiteral("case-%1.txt").arg(i + 1, 3, 10, QLatin1Char('0'))));
         const QByteArray made = QByteArray::fromStdString(files[size_t(i)]);
         if (mode == QLatin1String("write")) {
-            if (!QDir().mkpath(corpus.path()) || !file.open(QIODevice::WriteOnly) || file.write(made) != made.size()) {
+            if (!QDir().mkpath(corpus.path()) || !file.open(QIODevice::WriteOnly) ||
+                file.write(made) != made.size()) {
                 std::cerr << "golden_corpus: cannot write " << file.fileName().toStdString() << "\n";
                 return 1;
             }
@@ -264,9 +268,9 @@ int main(int argc, char** argv)
         const QList<QByteArray> actual = made.split('\n');
         for (qsizetype line = 0; line < std::max(expected.size(), actual.size()); ++line) {
             if (expected.value(line) != actual.value(line)) {
-                std::cerr << file.fileName().toStdString() << ":" << line + 1 << "\n  expected: "
-                          << expected.value(line).toStdString() << "\n  made:     " << actual.value(line).toStdString()
-                          << "\n";
+                std::cerr << file.fileName().toStdString() << ":" << line + 1
+                          << "\n  expected: " << expected.value(line).toStdString()
+                          << "\n  made:     " << actual.value(line).toStdString() << "\n";
                 ++differing;
                 break;
             }

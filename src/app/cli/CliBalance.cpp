@@ -67,14 +67,12 @@ int runBalanceCommand(const CliArgs& args, CliIo& io)
         return 2;
     }
 
-    AppContext context;
-    StderrPrompt prompt(io.err);
-    if (!openCurrentDataDirectory(context, prompt))
+    CliStoredCase stored(io.err);
+    if (!stored.open("balance", QString::fromStdString(args[0]).trimmed().toStdString()))
         return 1;
-    CaseHeaderForm form(context, prompt);
-    if (!openStoredCase(context, form, "balance", QString::fromStdString(args[0]).trimmed().toStdString(),
-                        io.err))
-        return 1;
+    AppContext& context = stored.context();
+    StderrPrompt& prompt = stored.prompt();
+    CaseHeaderForm& form = stored.form();
     RationBalancing balancing(context, prompt, form);
     balancing.setComplete(complete);
     balancing.setPremixDays(days);

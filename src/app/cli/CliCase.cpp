@@ -114,18 +114,14 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
                                        : per == QLatin1String("dm")
                                            ? RationFigures::Basis::PerKilogramDryMatter
                                            : RationFigures::Basis::Daily;
-    const QString pdf = options.count("pdf") ? options["pdf"] : QString();
-    if (!pdf.isEmpty() && !canPrintPdf(io))
+    QString pdf;
+    if (!readPdfOption(options, io, pdf))
         return 2;
-    AppContext context;
-    StderrPrompt prompt(io.err);
-    if (!openCurrentDataDirectory(context, prompt))
+    CliStoredCase stored(io.err);
+    if (!stored.open("case", QString::fromStdString(args[0]).trimmed().toStdString()))
         return 1;
-
-    CaseHeaderForm form(context, prompt);
-    if (!openStoredCase(context, form, "case", QString::fromStdString(args[0]).trimmed().toStdString(),
-                        io.err))
-        return 1;
+    AppContext& context = stored.context();
+    CaseHeaderForm& form = stored.form();
     const std::vector<NutrientMaximum> maxima = NutrientMaxima::forCase(context, form);
     const std::vector<NutrientCheck> nutrientChecks =
         RationLimits::checkNutrients(form.ration().rationGrid(), maxima);
@@ -143,7 +139,7 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
 
     // As the ration page's "Print": both grids under the heading of the case.
     if (!pdf.isEmpty()) {
-        RationPage page(context, prompt, form);
+        RationPage page(context, stored.prompt(), form);
         const std::vector<const GridModel*> grids = {&form.ration().rationGrid(),
                                                      &form.ration().profileGrid()};
         if (!GridPrinter::printToPdf(grids, page.printHeading(), pdf)) {

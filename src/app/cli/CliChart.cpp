@@ -73,17 +73,14 @@ int runChartCommand(const CliArgs& args, CliIo& io)
         kind == "weight" ? std::vector<std::string>{"rate", "pdf"} : std::vector<std::string>{"pdf"};
     if (!readOptions(CliArgs(args.begin() + 2, args.end()), known, options, error))
         return usage(io, error);
-    const QString pdf = options.count("pdf") ? options["pdf"] : QString();
-    if (!pdf.isEmpty() && !canPrintPdf(io))
+    QString pdf;
+    if (!readPdfOption(options, io, pdf))
         return 2;
-
-    AppContext context;
-    StderrPrompt prompt(io.err);
-    if (!openCurrentDataDirectory(context, prompt))
+    CliStoredCase stored(io.err);
+    if (!stored.open("chart", args[0]))
         return 1;
-    CaseHeaderForm form(context, prompt);
-    if (!openStoredCase(context, form, "chart", args[0], io.err))
-        return 1;
+    AppContext& context = stored.context();
+    CaseHeaderForm& form = stored.form();
 
     const FormHeaderTexts texts(form);
     const QString language = context.languageCode();

@@ -3,6 +3,7 @@
 #include "app/ApplicationStartup.h"
 #include "db/AppContext.h"
 #include "output/StoredCase.h"
+#include "ration/CaseHeaderForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,12 +26,23 @@ bool openCurrentDataDirectory(AppContext& context, Prompt& prompt)
     return ApplicationStartup::run(context, QDir::currentPath(), prompt);
 }
 
-bool openStoredCase(AppContext& context, CaseHeaderForm& form, const char* command, const std::string& key,
-                    std::ostream& err)
+CliStoredCase::CliStoredCase(std::ostream& err)
+    : m_err(err)
+    , m_context(std::make_unique<AppContext>())
+    , m_prompt(err)
 {
-    if (StoredCase::open(context, form, QString::fromStdString(key)))
+}
+
+CliStoredCase::~CliStoredCase() = default;
+
+bool CliStoredCase::open(const char* command, const std::string& key)
+{
+    if (!openCurrentDataDirectory(*m_context, m_prompt))
+        return false;
+    m_form = std::make_unique<CaseHeaderForm>(*m_context, m_prompt);
+    if (StoredCase::open(*m_context, *m_form, QString::fromStdString(key)))
         return true;
-    err << "mensoly-cli " << command << ": there is no case with the key " << key << "\n";
+    m_err << "mensoly-cli " << command << ": there is no case with the key " << key << "\n";
     return false;
 }
 
@@ -61,9 +73,11 @@ bool readOptions(const CliArgs& args, const std::vector<std::string>& known,
     return true;
 }
 
-bool canPrintPdf(CliIo& io)
+bool readPdfOption(const std::map<std::string, QString>& options, CliIo& io, QString& pdf)
 {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()))
+    const auto given = options.find("pdf");
+    pdf = given == options.end() ? QString() : given->second;
+    if (pdf.isEmpty() || qobject_cast<QApplication*>(QCoreApplication::instance()))
         return true;
     io.err << "mensoly-cli: --pdf needs the graphical application object\n";
     return false;

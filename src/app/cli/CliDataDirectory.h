@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <map>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -29,15 +30,38 @@ private:
 // language of its settings row. False (told through the prompt) when it cannot.
 bool openCurrentDataDirectory(AppContext& context, Prompt& prompt);
 
-// Loads stored case key into the form as the case window opens it; false,
-// told on standard error as "mensoly-cli COMMAND: ...", when there is none.
-bool openStoredCase(AppContext& context, CaseHeaderForm& form, const char* command, const std::string& key,
-                    std::ostream& err);
+// What every command on a stored case starts with: the database of the
+// current directory opened as the program starts, and the case loaded into a
+// header form as the case window opens it. Messages go to standard error.
+class CliStoredCase
+{
+public:
+    explicit CliStoredCase(std::ostream& err);
+    ~CliStoredCase();
+    CliStoredCase(const CliStoredCase&) = delete;
+    CliStoredCase& operator=(const CliStoredCase&) = delete;
 
-// Printing lays text out with real fonts, which takes the graphical
-// application object; main makes one, on the offscreen platform, for --pdf.
-// False, told on standard error, without it.
-bool canPrintPdf(CliIo& io);
+    // False, told on standard error (as "mensoly-cli COMMAND: ..." when
+    // there is no such case), when the database or the case cannot be opened.
+    bool open(const char* command, const std::string& key);
+
+    AppContext& context() { return *m_context; }
+    StderrPrompt& prompt() { return m_prompt; }
+    // Only after open() succeeded.
+    CaseHeaderForm& form() { return *m_form; }
+
+private:
+    std::ostream& m_err;
+    std::unique_ptr<AppContext> m_context;
+    StderrPrompt m_prompt;
+    std::unique_ptr<CaseHeaderForm> m_form;
+};
+
+// The file of a --pdf option, empty without one. Printing lays text out with
+// real fonts, which takes the graphical application object; main makes one,
+// on the offscreen platform, for --pdf. False, told on standard error,
+// without it.
+bool readPdfOption(const std::map<std::string, QString>& options, CliIo& io, QString& pdf);
 
 // One output line: the fields joined by tabs.
 void printFields(std::ostream& out, const QStringList& fields);

@@ -23,17 +23,14 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
         io.err << "usage: mensoly-cli recipe ID [--pdf FILE]\n";
         return 2;
     }
-    const QString pdf = options.count("pdf") ? options["pdf"] : QString();
-    if (!pdf.isEmpty() && !canPrintPdf(io))
+    QString pdf;
+    if (!readPdfOption(options, io, pdf))
         return 2;
-
-    AppContext context;
-    StderrPrompt prompt(io.err);
-    if (!openCurrentDataDirectory(context, prompt))
+    CliStoredCase stored(io.err);
+    if (!stored.open("recipe", args[0]))
         return 1;
-    CaseHeaderForm form(context, prompt);
-    if (!openStoredCase(context, form, "recipe", args[0], io.err))
-        return 1;
+    AppContext& context = stored.context();
+    CaseHeaderForm& form = stored.form();
 
     const FormHeaderTexts texts(form);
     RecipePage page(context, texts, form.ration().rationGrid());
