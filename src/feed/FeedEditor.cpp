@@ -20,8 +20,9 @@
 namespace {
 
 // The analysis a calculation needs; their amount cells are white.
-constexpr std::initializer_list<int> RequiredKeys = {
-    FeedKey::CrudeFibre, FeedKey::CrudeFat, FeedKey::CrudeAsh, FeedKey::Moisture, FeedKey::CrudeProtein};
+constexpr std::initializer_list<int> RequiredKeys = {NutrientKey::CrudeFibre, NutrientKey::CrudeFat,
+                                                     NutrientKey::CrudeAsh, NutrientKey::Moisture,
+                                                     NutrientKey::CrudeProtein};
 
 constexpr int NutrientWidths[] = {0, 104, 70, 0, 80};
 constexpr int IndicatorWidths[] = {0, 111, 80, 0, 80};
@@ -554,8 +555,8 @@ bool FeedEditor::save()
         tell(text("Bitte geben Sie eine Bezeichnung deutsch ein", "Please enter an english description"));
         return false;
     }
-    const int moisture = rowOf(m_nutrients, FeedKey::Moisture);
-    const int dryMatter = rowOf(m_nutrients, FeedKey::DryMatter);
+    const int moisture = rowOf(m_nutrients, NutrientKey::Moisture);
+    const int dryMatter = rowOf(m_nutrients, NutrientKey::DryMatter);
     if (!FeedIndicatorCalculator::moistureAndDryMatterAddUp(
             moisture < 0 ? QString() : m_nutrients.text(moisture, AmountColumn),
             dryMatter < 0 ? QString() : m_nutrients.text(dryMatter, AmountColumn))) {

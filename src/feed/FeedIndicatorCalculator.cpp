@@ -47,27 +47,27 @@ QString cellText(double value, int decimals)
 
 const std::vector<int>& resultKeys()
 {
-    static const std::vector<int> keys = {FeedKey::DryMatter,
-                                          FeedKey::EnergyMJ,
-                                          FeedKey::EnergyKcal,
-                                          FeedKey::EnergyKcalSecond,
-                                          FeedKey::Nfe,
-                                          FeedKey::GrossEnergy,
-                                          FeedKey::EnergyDigestibility,
-                                          FeedKey::ProteinPerMJ,
-                                          FeedKey::CalciumToPhosphorus,
-                                          FeedKey::NfePerDryMatter,
-                                          FeedKey::FibrePerDryMatter,
-                                          FeedKey::FatPerDryMatter,
-                                          FeedKey::PhosphorusPerMJ,
-                                          FeedKey::SodiumPerMJ,
-                                          FeedKey::PotassiumPerMJ,
-                                          FeedKey::MagnesiumPerMJ,
-                                          FeedKey::EnergyPerDryMatter,
-                                          FeedKey::ProteinEnergyPerMJ,
-                                          FeedKey::ZincToCalcium,
-                                          FeedKey::CopperToZinc,
-                                          FeedKey::CationAnionBalance};
+    static const std::vector<int> keys = {NutrientKey::DryMatter,
+                                          NutrientKey::EnergyMJ,
+                                          NutrientKey::EnergyKcal,
+                                          NutrientKey::EnergyKcalSecond,
+                                          NutrientKey::Nfe,
+                                          NutrientKey::GrossEnergy,
+                                          NutrientKey::EnergyDigestibility,
+                                          NutrientKey::ProteinPerMJ,
+                                          NutrientKey::CalciumToPhosphorus,
+                                          NutrientKey::NfePerDryMatter,
+                                          NutrientKey::FibrePerDryMatter,
+                                          NutrientKey::FatPerDryMatter,
+                                          NutrientKey::PhosphorusPerMJ,
+                                          NutrientKey::SodiumPerMJ,
+                                          NutrientKey::PotassiumPerMJ,
+                                          NutrientKey::MagnesiumPerMJ,
+                                          NutrientKey::EnergyPerDryMatter,
+                                          NutrientKey::ProteinEnergyPerMJ,
+                                          NutrientKey::ZincToCalcium,
+                                          NutrientKey::CopperToZinc,
+                                          NutrientKey::CationAnionBalance};
     return keys;
 }
 
@@ -89,8 +89,8 @@ FeedCalculation calculate(const FeedGrid& grid, const Options& options)
     // A required row that is missing counts 0; one that is present but empty
     // stops the run before anything is written.
     double required[5] = {};
-    const int requiredKeys[5] = {FeedKey::Moisture, FeedKey::CrudeProtein, FeedKey::CrudeFibre,
-                                 FeedKey::CrudeFat, FeedKey::CrudeAsh};
+    const int requiredKeys[5] = {NutrientKey::Moisture, NutrientKey::CrudeProtein, NutrientKey::CrudeFibre,
+                                 NutrientKey::CrudeFat, NutrientKey::CrudeAsh};
     for (int i = 0; i < 5; ++i) {
         const auto row = grid.find(requiredKeys[i]);
         if (row == grid.end())
@@ -106,17 +106,17 @@ FeedCalculation calculate(const FeedGrid& grid, const Options& options)
                  ash = required[4];
 
     // The ME shown before this run, not the one computed below.
-    const double shownMe = optionalValue(grid, FeedKey::EnergyMJ);
-    const double ca = optionalValue(grid, FeedKey::Calcium);
-    const double p = optionalValue(grid, FeedKey::Phosphorus);
-    const double na = optionalValue(grid, FeedKey::Sodium);
-    const double k = optionalValue(grid, FeedKey::Potassium);
-    const double mg = optionalValue(grid, FeedKey::Magnesium);
-    const double zn = optionalValue(grid, FeedKey::Zinc);
-    const double cu = optionalValue(grid, FeedKey::Copper);
-    const double met = optionalValue(grid, FeedKey::Methionine);
-    const double cys = optionalValue(grid, FeedKey::Cystine);
-    const double cl = optionalValue(grid, FeedKey::Chloride);
+    const double shownMe = optionalValue(grid, NutrientKey::EnergyMJ);
+    const double ca = optionalValue(grid, NutrientKey::Calcium);
+    const double p = optionalValue(grid, NutrientKey::Phosphorus);
+    const double na = optionalValue(grid, NutrientKey::Sodium);
+    const double k = optionalValue(grid, NutrientKey::Potassium);
+    const double mg = optionalValue(grid, NutrientKey::Magnesium);
+    const double zn = optionalValue(grid, NutrientKey::Zinc);
+    const double cu = optionalValue(grid, NutrientKey::Copper);
+    const double met = optionalValue(grid, NutrientKey::Methionine);
+    const double cys = optionalValue(grid, NutrientKey::Cystine);
+    const double cl = optionalValue(grid, NutrientKey::Chloride);
 
     const double dm = 100.0 - moisture;
     double nfe = 100.0 - moisture - ash - rp - rfa - rfe;
@@ -159,27 +159,27 @@ FeedCalculation calculate(const FeedGrid& grid, const Options& options)
     const double cuToZn = zn != 0.0 ? cu / zn : 0.0;
 
     const std::pair<int, double> written[] = {
-        {FeedKey::DryMatter, dm},
-        {FeedKey::EnergyMJ, me},
-        {FeedKey::EnergyKcal, kcal},
-        {FeedKey::EnergyKcalSecond, kcal},
-        {FeedKey::Nfe, nfe},
-        {FeedKey::GrossEnergy, ge},
-        {FeedKey::EnergyDigestibility, ve},
-        {FeedKey::ProteinPerMJ, rpPerMe},
-        {FeedKey::CalciumToPhosphorus, caToP},
-        {FeedKey::NfePerDryMatter, nfePerDm},
-        {FeedKey::FibrePerDryMatter, rfaPerDm},
-        {FeedKey::FatPerDryMatter, rfePerDm},
-        {FeedKey::PhosphorusPerMJ, pPerMe},
-        {FeedKey::SodiumPerMJ, naPerMe},
-        {FeedKey::PotassiumPerMJ, kPerMe},
-        {FeedKey::MagnesiumPerMJ, mgPerMe},
-        {FeedKey::EnergyPerDryMatter, mePerDm},
-        {FeedKey::ProteinEnergyPerMJ, proteinEnergy},
-        {FeedKey::ZincToCalcium, znToCa},
-        {FeedKey::CopperToZinc, cuToZn},
-        {FeedKey::CationAnionBalance, cab},
+        {NutrientKey::DryMatter, dm},
+        {NutrientKey::EnergyMJ, me},
+        {NutrientKey::EnergyKcal, kcal},
+        {NutrientKey::EnergyKcalSecond, kcal},
+        {NutrientKey::Nfe, nfe},
+        {NutrientKey::GrossEnergy, ge},
+        {NutrientKey::EnergyDigestibility, ve},
+        {NutrientKey::ProteinPerMJ, rpPerMe},
+        {NutrientKey::CalciumToPhosphorus, caToP},
+        {NutrientKey::NfePerDryMatter, nfePerDm},
+        {NutrientKey::FibrePerDryMatter, rfaPerDm},
+        {NutrientKey::FatPerDryMatter, rfePerDm},
+        {NutrientKey::PhosphorusPerMJ, pPerMe},
+        {NutrientKey::SodiumPerMJ, naPerMe},
+        {NutrientKey::PotassiumPerMJ, kPerMe},
+        {NutrientKey::MagnesiumPerMJ, mgPerMe},
+        {NutrientKey::EnergyPerDryMatter, mePerDm},
+        {NutrientKey::ProteinEnergyPerMJ, proteinEnergy},
+        {NutrientKey::ZincToCalcium, znToCa},
+        {NutrientKey::CopperToZinc, cuToZn},
+        {NutrientKey::CationAnionBalance, cab},
     };
     for (const auto& value : written) {
         if (value.second != 0.0)

@@ -1,51 +1,12 @@
 #pragma once
 
+#include "core/NutrientKey.h"
+
 #include <QString>
 
 #include <map>
 #include <utility>
 #include <vector>
-
-// Nutrient keys the feedstuff calculation reads and writes. The keys are fixed
-// in the program; names, units and decimals come from T_NAEHRSTOFFE.
-namespace FeedKey {
-inline constexpr int Calcium = 1;
-inline constexpr int Magnesium = 7;
-inline constexpr int DryMatter = 8;
-inline constexpr int EnergyMJ = 9;
-inline constexpr int CrudeFibre = 11;
-inline constexpr int CrudeFat = 12;
-inline constexpr int CrudeAsh = 13;
-inline constexpr int Nfe = 14;
-inline constexpr int Phosphorus = 15;
-inline constexpr int Potassium = 16;
-inline constexpr int Moisture = 18;
-inline constexpr int Sodium = 19;
-inline constexpr int Zinc = 20;
-inline constexpr int Copper = 21;
-inline constexpr int CrudeProtein = 24;
-inline constexpr int Methionine = 32;
-inline constexpr int Cystine = 33;
-inline constexpr int Chloride = 35;
-inline constexpr int EnergyKcal = 60;
-inline constexpr int EnergyKcalSecond = 61;
-inline constexpr int ProteinPerMJ = 41;
-inline constexpr int CalciumToPhosphorus = 42;
-inline constexpr int NfePerDryMatter = 43;
-inline constexpr int FibrePerDryMatter = 44;
-inline constexpr int FatPerDryMatter = 45;
-inline constexpr int PhosphorusPerMJ = 46;
-inline constexpr int SodiumPerMJ = 47;
-inline constexpr int PotassiumPerMJ = 48;
-inline constexpr int GrossEnergy = 49;
-inline constexpr int EnergyDigestibility = 50;
-inline constexpr int MagnesiumPerMJ = 51;
-inline constexpr int EnergyPerDryMatter = 52;
-inline constexpr int ProteinEnergyPerMJ = 53;
-inline constexpr int ZincToCalcium = 56;
-inline constexpr int CopperToZinc = 57;
-inline constexpr int CationAnionBalance = 58;
-} // namespace FeedKey
 
 // One row of the feedstuff editor's grids as the calculation sees it: the
 // short name (for the message about a missing value), the row's decimals and

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/NutrientKey.h"
 #include "output/ChartPage.h"
 #include "ration/RationLimits.h"
 
@@ -28,7 +29,7 @@ public:
     static constexpr Rgb BarColour{0, 0, 192};
     static constexpr Rgb MaximumColour{192, 0, 0};
     // Never drawn: the second energy column repeats the first.
-    static inline const QString ExcludedKey = QStringLiteral("61");
+    static inline const QString ExcludedKey = QString::number(NutrientKey::EnergyKcalSecond);
 
     struct Bar
     {

@@ -1,6 +1,7 @@
 #include "ration/RationBalancer.h"
 
 #include "core/NumberText.h"
+#include "core/NutrientKey.h"
 #include "ration/BalanceSolver.h"
 #include "ration/RationLimits.h"
 
@@ -10,17 +11,15 @@
 
 namespace {
 
-constexpr int CalciumKey = 1;
-constexpr int PhosphorusKey = 15;
-constexpr int CalciumPhosphorusKey = 42;
-constexpr int DryMatterKey = RationLimits::DryMatterKey;
+using namespace NutrientKey;
 
 // The energy columns in kcal (twice) and in MJ are met by the energy band;
 // dry matter and moisture are what the ration weighs, which salt or chalk
 // could raise but no animal needs raised. None of them is a minimum.
 bool isQuantity(int key)
 {
-    return key == RationBalancer::EnergyKey || key == 61 || key == 9 || key == DryMatterKey || key == 18;
+    return key == EnergyKcal || key == EnergyKcalSecond || key == EnergyMJ || key == DryMatter ||
+           key == Moisture;
 }
 
 // The limits are set this much inside what the page marks, so that rounding
@@ -79,12 +78,12 @@ double positiveOr(double value, double fallback)
 void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& columns,
                std::vector<BalanceLimit>& limits)
 {
-    const double energy = requirement(input, RationBalancer::EnergyKey);
+    const double energy = requirement(input, EnergyKcal);
     // The energy of the supplements the balancing adds is not held to the
     // band: the ration's feedstuffs fill it as they would without them, and
     // the added ones bring no more than half of what the band leaves beyond
     // the margin (the other half is for rounding).
-    std::vector<double> kcal = perGram(columns, RationBalancer::EnergyKey);
+    std::vector<double> kcal = perGram(columns, EnergyKcal);
     std::fill(kcal.begin() + std::ptrdiff_t(input.feeds.size()), kcal.end(), 0.0);
     limits.push_back({kcal, energy * (1.0 - EnergyMargin), false, energy, EnergyStage});
     limits.push_back({kcal, energy * (1.0 + EnergyMargin), true, energy, EnergyStage});
@@ -104,12 +103,12 @@ void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& column
     for (const NutrientMaximum& maximum : input.maxima) {
         const double inside = maximum.value * (1.0 - Margin);
         if (maximum.basis == NutrientMaximum::Basis::Ratio) {
-            if (maximum.nutrient != CalciumPhosphorusKey || !nutrient(input, CalciumKey) ||
-                !nutrient(input, PhosphorusKey))
+            if (maximum.nutrient != CalciumToPhosphorus || !nutrient(input, Calcium) ||
+                !nutrient(input, Phosphorus))
                 continue;
-            const double phosphorus = requirement(input, PhosphorusKey);
-            limits.push_back({minus(perGram(columns, CalciumKey), perGram(columns, PhosphorusKey), inside),
-                              0.0, true, positiveOr(maximum.value, 1.0) * positiveOr(phosphorus, 1.0),
+            const double phosphorus = requirement(input, Phosphorus);
+            limits.push_back({minus(perGram(columns, Calcium), perGram(columns, Phosphorus), inside), 0.0,
+                              true, positiveOr(maximum.value, 1.0) * positiveOr(phosphorus, 1.0),
                               MaximumStage});
             continue;
         }
@@ -122,8 +121,8 @@ void addLimits(const BalanceInput& input, const std::vector<BalanceFeed>& column
             limits.push_back({content, limit * (1.0 - Margin), true, positiveOr(limit, 1.0), MaximumStage});
         } else {
             // A maximum of nothing still weighs a miss by the requirement.
-            limits.push_back({minus(content, perGram(columns, RationBalancer::EnergyKey), inside / 1000.0),
-                              0.0, true, positiveOr(need, 1.0), MaximumStage});
+            limits.push_back({minus(content, perGram(columns, EnergyKcal), inside / 1000.0), 0.0, true,
+                              positiveOr(need, 1.0), MaximumStage});
         }
     }
 }
@@ -143,7 +142,7 @@ std::vector<double> startAmounts(const BalanceInput& input)
     int typed = 0;
     int untyped = 0;
     for (const BalanceFeed& feed : input.feeds) {
-        const double energy = feed.content.value(RationBalancer::EnergyKey) * feed.grams / 100.0;
+        const double energy = feed.content.value(EnergyKcal) * feed.grams / 100.0;
         if (feed.locked)
             lockedEnergy += energy;
         if (feed.supplement || feed.locked || feed.excluded)
@@ -155,7 +154,7 @@ std::vector<double> startAmounts(const BalanceInput& input)
             ++untyped;
         }
     }
-    const double left = std::max(requirement(input, RationBalancer::EnergyKey) - lockedEnergy, 0.0);
+    const double left = std::max(requirement(input, EnergyKcal) - lockedEnergy, 0.0);
     const double share = typed > 0 ? typedEnergy / typed : left / std::max(untyped, 1);
     std::vector<double> start;
     for (const BalanceFeed& feed : input.feeds) {
@@ -164,7 +163,7 @@ std::vector<double> startAmounts(const BalanceInput& input)
         else if (feed.supplement)
             start.push_back(0.0);
         else
-            start.push_back(share / std::max(feed.content.value(RationBalancer::EnergyKey) / 100.0, 1.0));
+            start.push_back(share / std::max(feed.content.value(EnergyKcal) / 100.0, 1.0));
     }
     return start;
 }
@@ -189,9 +188,9 @@ bool exceeds(double supply, double limit)
 // requirement where the sources' maximum lies below it.
 std::optional<double> dailyLimit(const BalanceInput& input, const Supplies& supplies, int key, bool ratio)
 {
-    const double need = requirement(input, RationBalancer::EnergyKey);
-    const auto lowest = RationLimits::lowestDailyMaximum(
-        input.maxima, key, ratio, need > 0.0 ? need : supplies.value(RationBalancer::EnergyKey));
+    const double need = requirement(input, EnergyKcal);
+    const auto lowest = RationLimits::lowestDailyMaximum(input.maxima, key, ratio,
+                                                         need > 0.0 ? need : supplies.value(EnergyKcal));
     if (!lowest || lowest->first <= 0.0)
         return std::nullopt;
     return ratio ? lowest->first : std::max(lowest->first, requirement(input, key));
@@ -208,9 +207,9 @@ std::vector<BalanceGap> excesses(const BalanceInput& input, const Supplies& supp
     };
     for (const BalanceNutrient& n : input.nutrients)
         check(n.key, n.name, supplies.value(n.key), false);
-    if (nutrient(input, CalciumKey) && supplies.value(PhosphorusKey) > 0.0) {
-        check(CalciumPhosphorusKey, input.indicatorNames.value(CalciumPhosphorusKey, QStringLiteral("Ca:P")),
-              supplies.value(CalciumKey) / supplies.value(PhosphorusKey), true);
+    if (nutrient(input, Calcium) && supplies.value(Phosphorus) > 0.0) {
+        check(CalciumToPhosphorus, input.indicatorNames.value(CalciumToPhosphorus, QStringLiteral("Ca:P")),
+              supplies.value(Calcium) / supplies.value(Phosphorus), true);
     }
     return gaps;
 }
@@ -220,12 +219,11 @@ std::vector<BalanceGap> shortfalls(const BalanceInput& input, const std::vector<
 {
     std::vector<BalanceGap> gaps;
     for (const BalanceNutrient& n : input.nutrients) {
-        if (n.requirement <= 0.0 || (!n.marked && n.key != RationBalancer::EnergyKey))
+        if (n.requirement <= 0.0 || (!n.marked && n.key != EnergyKcal))
             continue;
         const double percent = supplies.value(n.key) / n.requirement * 100.0;
-        if (n.key == RationBalancer::EnergyKey
-                ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
-                : !isQuantity(n.key) && exceeds(n.requirement, supplies.value(n.key))) {
+        if (n.key == EnergyKcal ? percent < 100.0 * (1.0 - RationBalancer::EnergyBand)
+                                : !isQuantity(n.key) && exceeds(n.requirement, supplies.value(n.key))) {
             const bool hasData = std::any_of(known.begin(), known.end(), [&](const BalanceFeed& feed) {
                 return feed.content.contains(n.key);
             });
@@ -287,16 +285,16 @@ double fourDigitsWithin(double grams, double minimum, double maximum)
 // kcal above its band); 0 when it is not.
 double overMaximum(const BalanceInput& input, const Supplies& supplies, int key)
 {
-    if (key == RationBalancer::EnergyKey) {
+    if (key == EnergyKcal) {
         const double band = requirement(input, key) * (1.0 + RationBalancer::EnergyBand);
         return band > 0.0 && exceeds(supplies.value(key), band) ? supplies.value(key) - band : 0.0;
     }
-    const bool ratio = key == CalciumPhosphorusKey;
+    const bool ratio = key == CalciumToPhosphorus;
     const std::optional<double> lowest = dailyLimit(input, supplies, key, ratio);
     if (!lowest)
         return 0.0;
-    const double supply = ratio ? supplies.value(CalciumKey) : supplies.value(key);
-    const double limit = ratio ? *lowest * supplies.value(PhosphorusKey) : *lowest;
+    const double supply = ratio ? supplies.value(Calcium) : supplies.value(key);
+    const double limit = ratio ? *lowest * supplies.value(Phosphorus) : *lowest;
     return exceeds(supply, limit) ? supply - limit : 0.0;
 }
 
@@ -311,16 +309,16 @@ void keepAddedWithinMaxima(const BalanceInput& input, const std::vector<BalanceF
     std::vector<double> without = grams;
     std::fill(without.begin() + std::ptrdiff_t(firstAdded), without.end(), 0.0);
     const Supplies before = supplied(columns, without);
-    std::vector<int> keys{RationBalancer::EnergyKey};
+    std::vector<int> keys{EnergyKcal};
     for (const NutrientMaximum& maximum : input.maxima) {
         if (std::find(keys.begin(), keys.end(), maximum.nutrient) == keys.end())
             keys.push_back(maximum.nutrient);
     }
     for (const int key : keys) {
-        const bool ratio = key == CalciumPhosphorusKey;
-        if (ratio ? !nutrient(input, CalciumKey) || !nutrient(input, PhosphorusKey) : !nutrient(input, key))
+        const bool ratio = key == CalciumToPhosphorus;
+        if (ratio ? !nutrient(input, Calcium) || !nutrient(input, Phosphorus) : !nutrient(input, key))
             continue;
-        const int nutrientKey = ratio ? CalciumKey : key;
+        const int nutrientKey = ratio ? Calcium : key;
         for (int pass = 0; pass < 4; ++pass) {
             const double over =
                 overMaximum(input, supplied(columns, grams), key) - overMaximum(input, before, key);
@@ -352,7 +350,7 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
                                      const Supplies& supplies, const std::vector<BalanceGap>& overBefore,
                                      double rationGrams)
 {
-    const double energy = requirement(input, RationBalancer::EnergyKey);
+    const double energy = requirement(input, EnergyKcal);
     const double missing = requirement(input, gap.key) - supplies.value(gap.key);
     std::vector<SupplementHint> hints;
     for (const BalanceFeed& supplement : input.supplements) {
@@ -365,10 +363,10 @@ std::vector<SupplementHint> hintsFor(const BalanceInput& input, const BalanceGap
         if (content <= 0.0 || missing <= 0.0 || supplement.excluded || excludedInRation)
             continue;
         const double grams = roundedUp(missing / content * 100.0);
-        const double kcal = supplement.content.value(RationBalancer::EnergyKey) * grams / 100.0;
+        const double kcal = supplement.content.value(EnergyKcal) * grams / 100.0;
         if (kcal > SupplementShare * energy || grams > SupplementShare * rationGrams ||
-            supplies.value(RationBalancer::EnergyKey) + kcal >
-                std::max(energy * (1.0 + SupplementShare), supplies.value(RationBalancer::EnergyKey)))
+            supplies.value(EnergyKcal) + kcal >
+                std::max(energy * (1.0 + SupplementShare), supplies.value(EnergyKcal)))
             continue;
         Supplies with = supplies;
         for (auto it = supplement.content.cbegin(); it != supplement.content.cend(); ++it)
@@ -443,7 +441,7 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
     // Added supplements are no food: each brings at most 5 % of the
     // ration's weight, as a hint does, and all of them together no more
     // energy than AddedEnergyShare of the requirement (see addLimits).
-    const double energy = requirement(input, EnergyKey);
+    const double energy = requirement(input, EnergyKcal);
     for (const size_t i : candidates) {
         const BalanceFeed& supplement = input.supplements[i];
         ranges.push_back(supplement.locked
@@ -451,7 +449,7 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
                              : BalanceRange{supplement.minimum, supplement.maximum, true, SupplementShare});
     }
     if (!candidates.empty()) {
-        std::vector<double> kcal = perGram(columns, EnergyKey);
+        std::vector<double> kcal = perGram(columns, EnergyKcal);
         std::fill(kcal.begin(), kcal.begin() + std::ptrdiff_t(input.feeds.size()), 0.0);
         limits.push_back({kcal, AddedEnergyShare * energy, true, positiveOr(energy, 1.0), MaximumStage});
     }
@@ -492,16 +490,16 @@ BalanceResult RationBalancer::balance(const BalanceInput& input)
     result.excesses = excesses(input, supplies);
     const double rationGrams = std::accumulate(grams.begin(), grams.end(), 0.0);
     for (const BalanceGap& gap : result.shortfalls) {
-        if (gap.key == EnergyKey)
+        if (gap.key == EnergyKcal)
             continue;
         for (const SupplementHint& hint : hintsFor(input, gap, supplies, result.excesses, rationGrams))
             result.supplements.push_back(hint);
     }
     // Energy above its band is over, as a percent of its requirement.
-    if (energy > 0.0 && supplies.value(EnergyKey) > energy * (1.0 + EnergyBand)) {
-        const BalanceNutrient* n = nutrient(input, EnergyKey);
-        result.excesses.insert(result.excesses.begin(), {EnergyKey, n ? n->name : QString(),
-                                                         supplies.value(EnergyKey) / energy * 100.0});
+    if (energy > 0.0 && supplies.value(EnergyKcal) > energy * (1.0 + EnergyBand)) {
+        const BalanceNutrient* n = nutrient(input, EnergyKcal);
+        result.excesses.insert(result.excesses.begin(), {EnergyKcal, n ? n->name : QString(),
+                                                         supplies.value(EnergyKcal) / energy * 100.0});
     }
     return result;
 }

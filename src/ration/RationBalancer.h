@@ -108,7 +108,6 @@ struct BalanceResult
 // the fewest of them, then the fewest grams, never past a maximum.
 namespace RationBalancer {
 
-constexpr int EnergyKey = 60;
 constexpr double EnergyBand = 0.02;
 
 BalanceResult balance(const BalanceInput& input);

@@ -2,6 +2,7 @@
 
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "core/NutrientKey.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "ration/BalanceData.h"
@@ -137,7 +138,7 @@ bool RationBalancing::start()
     }
     const auto energy =
         std::find_if(m_input.nutrients.begin(), m_input.nutrients.end(),
-                     [](const BalanceNutrient& n) { return n.key == RationBalancer::EnergyKey; });
+                     [](const BalanceNutrient& n) { return n.key == NutrientKey::EnergyKcal; });
     if (energy == m_input.nutrients.end() || energy->requirement <= 0.0) {
         m_prompt.message(Lang::deOr(code(),
                                     QStringLiteral("Für diesen Fall ist kein Energiebedarf berechnet. Bitte "
@@ -396,7 +397,7 @@ QStringList RationBalancing::resultLines() const
                      gaps(m_result.excesses);
     QStringList unclosed;
     for (const BalanceGap& gap : m_result.shortfalls) {
-        if (gap.key == RationBalancer::EnergyKey || gap.noData)
+        if (gap.key == NutrientKey::EnergyKcal || gap.noData)
             continue;
         QStringList others;
         const SupplementHint* best = nullptr;

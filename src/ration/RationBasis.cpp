@@ -2,6 +2,7 @@
 
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "core/NutrientKey.h"
 #include "ration/NutrientColumns.h"
 #include "ui/GridModel.h"
 
@@ -60,7 +61,7 @@ std::optional<RationFigures> RationBasis::inBasis(const RationFigures& daily, Ra
         return daily;
     const bool perKcal = basis == RationFigures::Basis::PerThousandKcal;
     const std::optional<double> total =
-        suppliedBy(daily, perKcal ? RationLimits::EnergyKcalKey : RationLimits::DryMatterKey);
+        suppliedBy(daily, perKcal ? NutrientKey::EnergyKcal : NutrientKey::DryMatter);
     if (!total || *total <= 0.0)
         return std::nullopt;
     const double factor = 1000.0 / *total;

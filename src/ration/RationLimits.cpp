@@ -31,7 +31,7 @@ double RationLimits::supplied(const GridModel& ration, int key)
 // supply scales.
 double RationLimits::energyBasis(const GridModel& ration)
 {
-    const int column = find(ration, QString::number(EnergyKcalKey));
+    const int column = find(ration, QString::number(NutrientKey::EnergyKcal));
     if (column < 0)
         return 0.0;
     const double requirement = NumberText::read(ration.text(RequirementRow, column));

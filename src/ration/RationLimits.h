@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/NutrientKey.h"
 #include "ration/NutrientMaxima.h"
 
 #include <QString>
@@ -36,9 +37,6 @@ struct NutrientCheck
 };
 
 namespace RationLimits {
-
-constexpr int EnergyKcalKey = 60;
-constexpr int DryMatterKey = 8;
 
 // The supply the ration grid shows for a nutrient key; 0 without its column.
 double supplied(const GridModel& ration, int key);

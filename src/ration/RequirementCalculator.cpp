@@ -1,6 +1,7 @@
 #include "ration/RequirementCalculator.h"
 
 #include "core/NumberText.h"
+#include "core/NutrientKey.h"
 #include "ration/CaseFormulas.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/CaseType.h"
@@ -59,8 +60,8 @@ void RequirementCalculator::evaluateRequirements()
     for (int c = FirstColumn; c < grid.columnCount(); ++c) {
         const QString formula = grid.text(FormulaRow, c).trimmed();
         // Read afresh per column: columns right of 61 and 60 see this pass's energy.
-        v.energyKcal61 = m_grids.lookupRequirement(QStringLiteral("61"));
-        v.energyKcal60 = m_grids.lookupRequirement(QStringLiteral("60"));
+        v.energyKcal61 = m_grids.lookupRequirement(QString::number(NutrientKey::EnergyKcalSecond));
+        v.energyKcal60 = m_grids.lookupRequirement(QString::number(NutrientKey::EnergyKcal));
         const double value = RequirementFormula::evaluate(RequirementFormula::substitute(formula, v));
         writeFigure(grid, RequirementRow, c, value);
         grid.setBackground(RequirementRow, c, ComputedBackground);

@@ -208,11 +208,11 @@ TEST(HostileTextTest, FeedstuffNamesAreStoredAndFoundByTheRationPage)
         editor.setProducer(h.text);
         editor.setHintGerman(h.text);
         editor.setActive(true);
-        const std::pair<int, const char*> analysis[] = {{FeedKey::Moisture, "10"},
-                                                        {FeedKey::CrudeAsh, "8"},
-                                                        {FeedKey::CrudeProtein, "25"},
-                                                        {FeedKey::CrudeFibre, "2"},
-                                                        {FeedKey::CrudeFat, "15"}};
+        const std::pair<int, const char*> analysis[] = {{NutrientKey::Moisture, "10"},
+                                                        {NutrientKey::CrudeAsh, "8"},
+                                                        {NutrientKey::CrudeProtein, "25"},
+                                                        {NutrientKey::CrudeFibre, "2"},
+                                                        {NutrientKey::CrudeFat, "15"}};
         for (const auto& [nutrient, amount] : analysis) {
             const int row = FeedEditor::rowOf(editor.nutrientGrid(), nutrient);
             ASSERT_GE(row, 0) << nutrient;

@@ -145,14 +145,15 @@ public:
             }
         };
         // Nothing over 100 % together, so the remaining NfE stays positive.
-        type(FeedKey::Moisture, QString::number(5 + below(35)));
-        type(FeedKey::CrudeAsh, QString::number(1 + below(8)));
-        type(FeedKey::CrudeProtein, QString::number(5 + below(20)));
-        type(FeedKey::CrudeFibre, QString::number(below(5)));
-        type(FeedKey::CrudeFat, QString::number(1 + below(18)));
+        type(NutrientKey::Moisture, QString::number(5 + below(35)));
+        type(NutrientKey::CrudeAsh, QString::number(1 + below(8)));
+        type(NutrientKey::CrudeProtein, QString::number(5 + below(20)));
+        type(NutrientKey::CrudeFibre, QString::number(below(5)));
+        type(NutrientKey::CrudeFat, QString::number(1 + below(18)));
         // Minerals come and go, so a changed feedstuff changes its number of contents.
-        for (int key : {FeedKey::Calcium, FeedKey::Phosphorus, FeedKey::Sodium, FeedKey::Potassium,
-                        FeedKey::Magnesium, FeedKey::Zinc, FeedKey::Copper})
+        for (int key :
+             {NutrientKey::Calcium, NutrientKey::Phosphorus, NutrientKey::Sodium, NutrientKey::Potassium,
+              NutrientKey::Magnesium, NutrientKey::Zinc, NutrientKey::Copper})
             type(key, below(3) == 0 ? QString() : QString::number(below(2000)) + QStringLiteral(",5"));
         GridModel& categories = editor.categoryGrid();
         for (int row = 0; row < categories.rowCount(); ++row) {

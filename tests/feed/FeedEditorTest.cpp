@@ -50,11 +50,11 @@ struct Editor
     // Moisture 10, ash 8, protein 25, fibre 2, fat 15: NfE 40, DM 90.
     void analysis(const char* ash = "8")
     {
-        type(FeedKey::Moisture, QStringLiteral("10"));
-        type(FeedKey::CrudeAsh, QLatin1String(ash));
-        type(FeedKey::CrudeProtein, QStringLiteral("25"));
-        type(FeedKey::CrudeFibre, QStringLiteral("2"));
-        type(FeedKey::CrudeFat, QStringLiteral("15"));
+        type(NutrientKey::Moisture, QStringLiteral("10"));
+        type(NutrientKey::CrudeAsh, QLatin1String(ash));
+        type(NutrientKey::CrudeProtein, QStringLiteral("25"));
+        type(NutrientKey::CrudeFibre, QStringLiteral("2"));
+        type(NutrientKey::CrudeFat, QStringLiteral("15"));
     }
     QString counter()
     {
@@ -75,10 +75,10 @@ TEST(FeedEditorTest, TheWorkedAnalysisFillsTheGridsAndAllowsSaving)
     {
         int key;
         double value;
-    } results[] = {{FeedKey::DryMatter, 90},          {FeedKey::Nfe, 40},
-                   {FeedKey::EnergyMJ, 1.54984},      {FeedKey::EnergyKcal, 370.41},
-                   {FeedKey::ProteinPerMJ, 16.13},    {FeedKey::ProteinEnergyPerMJ, 387.14},
-                   {FeedKey::NfePerDryMatter, 44.44}, {FeedKey::FatPerDryMatter, 16.67}};
+    } results[] = {{NutrientKey::DryMatter, 90},          {NutrientKey::Nfe, 40},
+                   {NutrientKey::EnergyMJ, 1.54984},      {NutrientKey::EnergyKcal, 370.41},
+                   {NutrientKey::ProteinPerMJ, 16.13},    {NutrientKey::ProteinEnergyPerMJ, 387.14},
+                   {NutrientKey::NfePerDryMatter, 44.44}, {NutrientKey::FatPerDryMatter, 16.67}};
     for (const auto& r : results) {
         const QString shown = e.amount(r.key);
         ASSERT_FALSE(shown.isEmpty()) << r.key;
@@ -100,7 +100,7 @@ TEST(FeedEditorTest, NfeOfZeroCalculatesAndBelowZeroStopsWithNothingWritten)
         e.analysis(c.ash);
         EXPECT_EQ(e.editor.calculate(), c.calculated) << c.ash;
         EXPECT_EQ(e.editor.canSave(), c.calculated);
-        EXPECT_EQ(e.amount(FeedKey::DryMatter).isEmpty(), !c.calculated);
+        EXPECT_EQ(e.amount(NutrientKey::DryMatter).isEmpty(), !c.calculated);
         if (!c.calculated) {
             EXPECT_EQ(e.prompt.lastText(), "Nfe negativ, bitte die Werte für Rohnährstoffe kontrollieren");
         }
@@ -111,13 +111,13 @@ TEST(FeedEditorTest, AResultOfZeroEmptiesTheTextOfAnEarlierRun)
 {
     Editor e;
     e.analysis();
-    e.type(FeedKey::Calcium, QStringLiteral("1,2"));
-    e.type(FeedKey::Phosphorus, QStringLiteral("0,9"));
+    e.type(NutrientKey::Calcium, QStringLiteral("1,2"));
+    e.type(NutrientKey::Phosphorus, QStringLiteral("0,9"));
     ASSERT_TRUE(e.editor.calculate());
-    ASSERT_FALSE(e.amount(FeedKey::CalciumToPhosphorus).isEmpty());
-    e.type(FeedKey::Phosphorus, QString());
+    ASSERT_FALSE(e.amount(NutrientKey::CalciumToPhosphorus).isEmpty());
+    e.type(NutrientKey::Phosphorus, QString());
     ASSERT_TRUE(e.editor.calculate());
-    EXPECT_EQ(e.amount(FeedKey::CalciumToPhosphorus), "");
+    EXPECT_EQ(e.amount(NutrientKey::CalciumToPhosphorus), "");
 }
 
 TEST(FeedEditorTest, SavingChecksNameMoistureAndNumbersBeforeAnythingIsStored)
@@ -145,9 +145,9 @@ TEST(FeedEditorTest, SavingChecksNameMoistureAndNumbersBeforeAnythingIsStored)
                                                                                 : "");
         e.editor.setEnglishName(QLatin1String(c.language) == QLatin1String("US") ? QString::fromUtf8(c.name)
                                                                                  : "");
-        e.type(FeedKey::Moisture, QLatin1String(c.moisture));
-        e.type(FeedKey::DryMatter, QLatin1String(c.dryMatter));
-        e.type(FeedKey::Calcium, QString::fromUtf8(c.calcium));
+        e.type(NutrientKey::Moisture, QLatin1String(c.moisture));
+        e.type(NutrientKey::DryMatter, QLatin1String(c.dryMatter));
+        e.type(NutrientKey::Calcium, QString::fromUtf8(c.calcium));
         const bool saved = e.editor.save();
         EXPECT_EQ(e.prompt.lastText(), QString::fromUtf8(c.message)) << c.message;
         EXPECT_EQ(e.counter(), saved ? "20001" : "20000") << c.message;
@@ -284,7 +284,7 @@ TEST(FeedEditorTest, ACopyTakesTheContentsShownAndTheOriginalKeepsItsOwn)
     e.analysis();
     ASSERT_TRUE(e.editor.calculate());
     ASSERT_TRUE(e.editor.save());
-    e.type(FeedKey::Calcium, QStringLiteral("2,5")); // not saved
+    e.type(NutrientKey::Calcium, QStringLiteral("2,5")); // not saved
     ASSERT_TRUE(e.editor.copy());
     EXPECT_EQ(e.prompt.texts().at(e.prompt.texts().size() - 1), "Es wird der Satz mit Nummer 20000 kopiert");
     EXPECT_EQ(e.editor.key(), "20001");
@@ -335,14 +335,14 @@ TEST(FeedEditorTest, AShippedFeedstuffOpensReadOnlyAndRefusesEveryChange)
         EXPECT_EQ(e.editor.isReadOnly(), c.readOnly);
         const QString name = c.language == std::string("DE") ? e.editor.germanName() : e.editor.englishName();
         // Its values keep telling where they come from.
-        const int protein = FeedEditor::rowOf(e.editor.nutrientGrid(), FeedKey::CrudeProtein);
+        const int protein = FeedEditor::rowOf(e.editor.nutrientGrid(), NutrientKey::CrudeProtein);
         EXPECT_FALSE(e.editor.nutrientGrid().toolTip(protein, FeedEditor::AmountColumn).isEmpty());
 
         e.editor.setGermanName(QStringLiteral("Geändert"));
         e.editor.setActive(!e.editor.isActive());
         e.editor.userChoseType(0);
         e.editor.categoryGrid().doubleClick(0, FeedEditor::MarkColumn);
-        EXPECT_EQ(e.type(FeedKey::Calcium, QStringLiteral("9")), !c.readOnly);
+        EXPECT_EQ(e.type(NutrientKey::Calcium, QStringLiteral("9")), !c.readOnly);
         EXPECT_EQ(e.editor.isModified(), !c.readOnly);
         EXPECT_EQ(e.editor.canCalculate(), !c.readOnly);
         EXPECT_EQ(e.editor.canDelete(), !c.readOnly);
@@ -405,7 +405,7 @@ TEST(FeedEditorTest, ACopyOfAShippedFeedstuffIsTheOwnersAndEditable)
     EXPECT_EQ(e.count("T_FM_NAEHRSTOFF WHERE ID_FM = 20000 AND QUELLE IS NOT NULL"), "0");
     EXPECT_EQ(e.db.rawRows("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = 20000 ORDER BY 1"),
               e.db.rawRows("SELECT ID_FM_KATEGORIE FROM T_FM_KAT WHERE ID_FM = 34 ORDER BY 1"));
-    const int protein = FeedEditor::rowOf(e.editor.nutrientGrid(), FeedKey::CrudeProtein);
+    const int protein = FeedEditor::rowOf(e.editor.nutrientGrid(), NutrientKey::CrudeProtein);
     EXPECT_TRUE(e.editor.nutrientGrid().toolTip(protein, FeedEditor::AmountColumn).isEmpty());
 
     // Listed as the practice's own, and changed and stored like one.
@@ -413,7 +413,7 @@ TEST(FeedEditorTest, ACopyOfAShippedFeedstuffIsTheOwnersAndEditable)
     EXPECT_NE(std::find(entries.begin(), entries.end(), ChoiceList::Entry{20000, name + "_Kopie"}),
               entries.end());
     e.editor.setGermanName(QStringLiteral("Eigenes Rind"));
-    EXPECT_TRUE(e.type(FeedKey::Calcium, QStringLiteral("0,5")));
+    EXPECT_TRUE(e.type(NutrientKey::Calcium, QStringLiteral("0,5")));
     ASSERT_TRUE(e.editor.calculate()) << e.prompt.lastText().toStdString();
     ASSERT_TRUE(e.editor.save()) << e.prompt.lastText().toStdString();
     EXPECT_EQ(e.db.rawValue("SELECT BEZ_DE FROM T_FUTTERMITTEL WHERE ID = 20000"), "Eigenes Rind");

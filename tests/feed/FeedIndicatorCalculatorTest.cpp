@@ -12,15 +12,16 @@ namespace {
 FeedGrid analysis(const char* moisture, const char* rp, const char* rfa, const char* rfe, const char* ash)
 {
     FeedGrid grid;
-    grid[FeedKey::Moisture] = {QStringLiteral("Feuchte"), 2, QString::fromUtf8(moisture)};
-    grid[FeedKey::CrudeProtein] = {QStringLiteral("RP"), 2, QString::fromUtf8(rp)};
-    grid[FeedKey::CrudeFibre] = {QStringLiteral("RFa"), 2, QString::fromUtf8(rfa)};
-    grid[FeedKey::CrudeFat] = {QStringLiteral("RFe"), 2, QString::fromUtf8(rfe)};
-    grid[FeedKey::CrudeAsh] = {QStringLiteral("RA"), 2, QString::fromUtf8(ash)};
-    for (int key : {FeedKey::EnergyMJ, FeedKey::Calcium, FeedKey::Phosphorus, FeedKey::Sodium,
-                    FeedKey::Potassium, FeedKey::Magnesium, FeedKey::Zinc, FeedKey::Copper,
-                    FeedKey::Methionine, FeedKey::Cystine, FeedKey::Chloride, FeedKey::DryMatter,
-                    FeedKey::Nfe, FeedKey::EnergyKcal, FeedKey::EnergyKcalSecond})
+    grid[NutrientKey::Moisture] = {QStringLiteral("Feuchte"), 2, QString::fromUtf8(moisture)};
+    grid[NutrientKey::CrudeProtein] = {QStringLiteral("RP"), 2, QString::fromUtf8(rp)};
+    grid[NutrientKey::CrudeFibre] = {QStringLiteral("RFa"), 2, QString::fromUtf8(rfa)};
+    grid[NutrientKey::CrudeFat] = {QStringLiteral("RFe"), 2, QString::fromUtf8(rfe)};
+    grid[NutrientKey::CrudeAsh] = {QStringLiteral("RA"), 2, QString::fromUtf8(ash)};
+    for (int key :
+         {NutrientKey::EnergyMJ, NutrientKey::Calcium, NutrientKey::Phosphorus, NutrientKey::Sodium,
+          NutrientKey::Potassium, NutrientKey::Magnesium, NutrientKey::Zinc, NutrientKey::Copper,
+          NutrientKey::Methionine, NutrientKey::Cystine, NutrientKey::Chloride, NutrientKey::DryMatter,
+          NutrientKey::Nfe, NutrientKey::EnergyKcal, NutrientKey::EnergyKcalSecond})
         grid[key] = {QStringLiteral("n%1").arg(key), 3, QString()};
     for (int key = 41; key <= 58; ++key)
         grid[key] = {QStringLiteral("k%1").arg(key), 2, QString()};
@@ -46,18 +47,18 @@ TEST(FeedIndicatorCalculatorTest, WorkedFeedGivesItsDerivedFigures)
         int decimals;
         const char* text;
     } expected[] = {
-        {FeedKey::Nfe, 2, "40,00"},
-        {FeedKey::DryMatter, 2, "90,00"},
-        {FeedKey::GrossEnergy, 3, "1,884"},
-        {FeedKey::EnergyDigestibility, 4, "88,0222"},
-        {FeedKey::EnergyMJ, 5, "1,54984"},
-        {FeedKey::EnergyKcal, 2, "370,41"},
-        {FeedKey::EnergyKcalSecond, 2, "370,41"},
-        {FeedKey::ProteinPerMJ, 2, "16,13"},
-        {FeedKey::ProteinEnergyPerMJ, 2, "387,14"},
-        {FeedKey::NfePerDryMatter, 2, "44,44"},
-        {FeedKey::FibrePerDryMatter, 2, "2,22"},
-        {FeedKey::FatPerDryMatter, 2, "16,67"},
+        {NutrientKey::Nfe, 2, "40,00"},
+        {NutrientKey::DryMatter, 2, "90,00"},
+        {NutrientKey::GrossEnergy, 3, "1,884"},
+        {NutrientKey::EnergyDigestibility, 4, "88,0222"},
+        {NutrientKey::EnergyMJ, 5, "1,54984"},
+        {NutrientKey::EnergyKcal, 2, "370,41"},
+        {NutrientKey::EnergyKcalSecond, 2, "370,41"},
+        {NutrientKey::ProteinPerMJ, 2, "16,13"},
+        {NutrientKey::ProteinEnergyPerMJ, 2, "387,14"},
+        {NutrientKey::NfePerDryMatter, 2, "44,44"},
+        {NutrientKey::FibrePerDryMatter, 2, "2,22"},
+        {NutrientKey::FatPerDryMatter, 2, "16,67"},
     };
     for (const auto& e : expected) {
         SCOPED_TRACE(e.key);
@@ -70,8 +71,8 @@ TEST(FeedIndicatorCalculatorTest, WorkedFeedGivesItsDerivedFigures)
 TEST(FeedIndicatorCalculatorTest, WritesInItsOrderAndLeavesZeroResultsOut)
 {
     FeedGrid grid = analysis("10", "25", "2", "15", "8");
-    grid[FeedKey::Calcium].amount = QStringLiteral("1,2");
-    grid[FeedKey::Phosphorus].amount = QStringLiteral("0,8");
+    grid[NutrientKey::Calcium].amount = QStringLiteral("1,2");
+    grid[NutrientKey::Phosphorus].amount = QStringLiteral("0,8");
     const FeedCalculation run = FeedIndicatorCalculator::calculate(grid);
     std::vector<int> keys;
     for (const auto& value : run.values)
@@ -90,12 +91,12 @@ TEST(FeedIndicatorCalculatorTest, PresentButEmptyRequiredValueStopsWithItsName)
         const char* german;
         const char* english;
     } cases[] = {
-        {FeedKey::Moisture, "Bitte geben Sie einen Wert für Feuchte ein",
+        {NutrientKey::Moisture, "Bitte geben Sie einen Wert für Feuchte ein",
          "Please enter an amount for Feuchte"},
-        {FeedKey::CrudeProtein, "Bitte geben Sie einen Wert für RP ein", "Please enter an amount for RP"},
-        {FeedKey::CrudeFibre, "Bitte geben Sie einen Wert für RFa ein", "Please enter an amount for RFa"},
-        {FeedKey::CrudeFat, "Bitte geben Sie einen Wert für RFe ein", "Please enter an amount for RFe"},
-        {FeedKey::CrudeAsh, "Bitte geben Sie einen Wert für RA ein", "Please enter an amount for RA"},
+        {NutrientKey::CrudeProtein, "Bitte geben Sie einen Wert für RP ein", "Please enter an amount for RP"},
+        {NutrientKey::CrudeFibre, "Bitte geben Sie einen Wert für RFa ein", "Please enter an amount for RFa"},
+        {NutrientKey::CrudeFat, "Bitte geben Sie einen Wert für RFe ein", "Please enter an amount for RFe"},
+        {NutrientKey::CrudeAsh, "Bitte geben Sie einen Wert für RA ein", "Please enter an amount for RA"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
@@ -112,19 +113,19 @@ TEST(FeedIndicatorCalculatorTest, PresentButEmptyRequiredValueStopsWithItsName)
 TEST(FeedIndicatorCalculatorTest, FirstEmptyRequiredValueInItsOrderIsNamed)
 {
     FeedGrid grid = analysis("10", "", "2", "15", "");
-    grid[FeedKey::CrudeFibre].amount.clear();
+    grid[NutrientKey::CrudeFibre].amount.clear();
     EXPECT_EQ(FeedIndicatorCalculator::calculate(grid).missingShortName, QStringLiteral("RP"));
-    grid[FeedKey::Moisture].amount.clear();
+    grid[NutrientKey::Moisture].amount.clear();
     EXPECT_EQ(FeedIndicatorCalculator::calculate(grid).missingShortName, QStringLiteral("Feuchte"));
 }
 
 TEST(FeedIndicatorCalculatorTest, MissingRequiredRowCountsZeroWithoutMessage)
 {
     FeedGrid grid = analysis("10", "25", "2", "15", "8");
-    grid.erase(FeedKey::CrudeAsh);
+    grid.erase(NutrientKey::CrudeAsh);
     const FeedCalculation run = FeedIndicatorCalculator::calculate(grid);
     ASSERT_TRUE(run.succeeded());
-    EXPECT_DOUBLE_EQ(*valueOf(run, FeedKey::Nfe), 48.0);
+    EXPECT_DOUBLE_EQ(*valueOf(run, NutrientKey::Nfe), 48.0);
 }
 
 TEST(FeedIndicatorCalculatorTest, NfeOfZeroIsAcceptedAndBelowZeroStops)
@@ -132,8 +133,8 @@ TEST(FeedIndicatorCalculatorTest, NfeOfZeroIsAcceptedAndBelowZeroStops)
     // 100 - 10 - 8 - 25 - 2 - 55 = 0
     const FeedCalculation zero = FeedIndicatorCalculator::calculate(analysis("10", "25", "2", "55", "8"));
     EXPECT_TRUE(zero.succeeded());
-    EXPECT_FALSE(valueOf(zero, FeedKey::Nfe).has_value());
-    EXPECT_TRUE(valueOf(zero, FeedKey::EnergyMJ).has_value());
+    EXPECT_FALSE(valueOf(zero, NutrientKey::Nfe).has_value());
+    EXPECT_TRUE(valueOf(zero, NutrientKey::EnergyMJ).has_value());
 
     const FeedCalculation negative =
         FeedIndicatorCalculator::calculate(analysis("10", "25", "2", "55,01", "8"));
@@ -154,21 +155,21 @@ TEST(FeedIndicatorCalculatorTest, NegativeNfeTakenAsZeroOnRequest)
     ASSERT_TRUE(run.succeeded());
     EXPECT_TRUE(run.nfeTakenAsZero);
     EXPECT_NEAR(run.nfe, -2.0, 1e-12);
-    EXPECT_FALSE(valueOf(run, FeedKey::Nfe).has_value());
+    EXPECT_FALSE(valueOf(run, NutrientKey::Nfe).has_value());
     // With NfE 0 the gross energy comes from protein and fat alone.
-    EXPECT_NEAR(*valueOf(run, FeedKey::GrossEnergy), 0.001 * (24.0 * 25.0 + 38.0 * 6.0), 1e-12);
-    EXPECT_DOUBLE_EQ(*valueOf(run, FeedKey::DryMatter), 30.0);
+    EXPECT_NEAR(*valueOf(run, NutrientKey::GrossEnergy), 0.001 * (24.0 * 25.0 + 38.0 * 6.0), 1e-12);
+    EXPECT_DOUBLE_EQ(*valueOf(run, NutrientKey::DryMatter), 30.0);
 }
 
 TEST(FeedIndicatorCalculatorTest, WaterAloneWritesOnlyMineralRatios)
 {
     FeedGrid grid = analysis("100", "0", "0", "0", "0");
-    grid[FeedKey::Calcium].amount = QStringLiteral("0,01");
-    grid[FeedKey::Phosphorus].amount = QStringLiteral("0,02");
+    grid[NutrientKey::Calcium].amount = QStringLiteral("0,01");
+    grid[NutrientKey::Phosphorus].amount = QStringLiteral("0,02");
     const FeedCalculation run = FeedIndicatorCalculator::calculate(grid);
     ASSERT_TRUE(run.succeeded());
     ASSERT_EQ(run.values.size(), 1u);
-    EXPECT_EQ(run.values[0].first, FeedKey::CalciumToPhosphorus);
+    EXPECT_EQ(run.values[0].first, NutrientKey::CalciumToPhosphorus);
     EXPECT_DOUBLE_EQ(run.values[0].second, 0.5);
     EXPECT_EQ(run.message(QStringLiteral("DE")), QStringLiteral("Kenngrössen wurden neu berechnet !"));
     EXPECT_EQ(run.message(QStringLiteral("US")), QStringLiteral("Calculation finished ! "));
@@ -183,33 +184,33 @@ TEST(FeedIndicatorCalculatorTest, DecimalCommaAndPointReadTheSame)
         FeedIndicatorCalculator::calculate(analysis("12.5", "20.25 g", "1.5", "9.75", "6.5%"));
     ASSERT_TRUE(comma.succeeded());
     EXPECT_EQ(comma.values, point.values);
-    EXPECT_DOUBLE_EQ(*valueOf(comma, FeedKey::DryMatter), 87.5);
+    EXPECT_DOUBLE_EQ(*valueOf(comma, NutrientKey::DryMatter), 87.5);
 }
 
 TEST(FeedIndicatorCalculatorTest, RatioWithZeroDivisorIsNotWrittenAndKeepsTheOldText)
 {
     FeedGrid grid = analysis("10", "25", "2", "15", "8");
-    grid[FeedKey::Calcium].amount = QStringLiteral("1,5");
-    grid[FeedKey::CalciumToPhosphorus].amount = QStringLiteral("1,20");
+    grid[NutrientKey::Calcium].amount = QStringLiteral("1,5");
+    grid[NutrientKey::CalciumToPhosphorus].amount = QStringLiteral("1,20");
     const FeedCalculation run = FeedIndicatorCalculator::calculate(grid);
-    EXPECT_FALSE(valueOf(run, FeedKey::CalciumToPhosphorus).has_value());
-    EXPECT_FALSE(valueOf(run, FeedKey::ZincToCalcium).has_value());
+    EXPECT_FALSE(valueOf(run, NutrientKey::CalciumToPhosphorus).has_value());
+    EXPECT_FALSE(valueOf(run, NutrientKey::ZincToCalcium).has_value());
     FeedIndicatorCalculator::applyTo(grid, run);
-    EXPECT_EQ(grid[FeedKey::CalciumToPhosphorus].amount, QStringLiteral("1,20"));
+    EXPECT_EQ(grid[NutrientKey::CalciumToPhosphorus].amount, QStringLiteral("1,20"));
 }
 
 TEST(FeedIndicatorCalculatorTest, EnergyPerDryMatterUsesTheEnergyShownBeforeTheRun)
 {
     FeedGrid grid = analysis("10", "25", "2", "15", "8");
     FeedCalculation first = FeedIndicatorCalculator::calculate(grid);
-    EXPECT_FALSE(valueOf(first, FeedKey::EnergyPerDryMatter).has_value());
+    EXPECT_FALSE(valueOf(first, NutrientKey::EnergyPerDryMatter).has_value());
     FeedIndicatorCalculator::applyTo(grid, first);
-    EXPECT_EQ(grid[FeedKey::EnergyMJ].amount, QStringLiteral("1,550"));
+    EXPECT_EQ(grid[NutrientKey::EnergyMJ].amount, QStringLiteral("1,550"));
     const FeedCalculation second = FeedIndicatorCalculator::calculate(grid);
-    EXPECT_DOUBLE_EQ(*valueOf(second, FeedKey::EnergyPerDryMatter), 1.55 / 90.0);
+    EXPECT_DOUBLE_EQ(*valueOf(second, NutrientKey::EnergyPerDryMatter), 1.55 / 90.0);
 
-    grid[FeedKey::EnergyMJ].amount = QStringLiteral("3");
-    EXPECT_DOUBLE_EQ(*valueOf(FeedIndicatorCalculator::calculate(grid), FeedKey::EnergyPerDryMatter),
+    grid[NutrientKey::EnergyMJ].amount = QStringLiteral("3");
+    EXPECT_DOUBLE_EQ(*valueOf(FeedIndicatorCalculator::calculate(grid), NutrientKey::EnergyPerDryMatter),
                      3.0 / 90.0);
 }
 
@@ -221,15 +222,16 @@ TEST(FeedIndicatorCalculatorTest, CationAnionBalanceWeighsEachContentByItsFactor
         int key;
         double perUnit;
     } cases[] = {
-        {FeedKey::Potassium, 0.256}, {FeedKey::Magnesium, 0.823},   {FeedKey::Calcium, 0.499},
-        {FeedKey::Sodium, 0.435},    {FeedKey::Phosphorus, -0.646}, {FeedKey::Methionine, -134.0},
-        {FeedKey::Cystine, -166.0},  {FeedKey::Chloride, -0.282},
+        {NutrientKey::Potassium, 0.256}, {NutrientKey::Magnesium, 0.823},   {NutrientKey::Calcium, 0.499},
+        {NutrientKey::Sodium, 0.435},    {NutrientKey::Phosphorus, -0.646}, {NutrientKey::Methionine, -134.0},
+        {NutrientKey::Cystine, -166.0},  {NutrientKey::Chloride, -0.282},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
         FeedGrid grid = analysis("0", "0", "0", "0", "100");
         grid[c.key].amount = QStringLiteral("1");
-        const auto balance = valueOf(FeedIndicatorCalculator::calculate(grid), FeedKey::CationAnionBalance);
+        const auto balance =
+            valueOf(FeedIndicatorCalculator::calculate(grid), NutrientKey::CationAnionBalance);
         ASSERT_TRUE(balance.has_value());
         EXPECT_NEAR(*balance, c.perUnit, 1e-12);
     }
@@ -238,13 +240,13 @@ TEST(FeedIndicatorCalculatorTest, CationAnionBalanceWeighsEachContentByItsFactor
 TEST(FeedIndicatorCalculatorTest, ApplyWritesWithEachRowsDecimalsAndDropsMissingRows)
 {
     FeedGrid grid = analysis("10", "25", "2", "15", "8");
-    grid[FeedKey::DryMatter].decimals = 1;
-    grid[FeedKey::EnergyKcal].decimals = 2;
-    grid.erase(FeedKey::EnergyKcalSecond);
+    grid[NutrientKey::DryMatter].decimals = 1;
+    grid[NutrientKey::EnergyKcal].decimals = 2;
+    grid.erase(NutrientKey::EnergyKcalSecond);
     FeedIndicatorCalculator::applyTo(grid, FeedIndicatorCalculator::calculate(grid));
-    EXPECT_EQ(grid[FeedKey::DryMatter].amount, QStringLiteral("90,0"));
-    EXPECT_EQ(grid[FeedKey::EnergyKcal].amount, QStringLiteral("370,41"));
-    EXPECT_EQ(grid.count(FeedKey::EnergyKcalSecond), 0u);
+    EXPECT_EQ(grid[NutrientKey::DryMatter].amount, QStringLiteral("90,0"));
+    EXPECT_EQ(grid[NutrientKey::EnergyKcal].amount, QStringLiteral("370,41"));
+    EXPECT_EQ(grid.count(NutrientKey::EnergyKcalSecond), 0u);
 }
 
 TEST(FeedIndicatorCalculatorTest, MoistureAndDryMatterMustAddUpToExactly100)

@@ -77,7 +77,7 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
         EXPECT_EQ(w.grid().text(FirstFeedRow + f, RationGrids::AmountColumn),
                   grid.text(RationBalancing::FirstRow + f, RationBalancing::ProposedColumn));
     }
-    const int energy = w.column(RationBalancer::EnergyKey);
+    const int energy = w.column(NutrientKey::EnergyKcal);
     EXPECT_NEAR(NumberText::read(w.grid().text(SupplyRow, energy)) /
                     NumberText::read(w.grid().text(RequirementRow, energy)),
                 1.0, 0.02);

@@ -141,11 +141,11 @@ TEST_F(FeedEditorViewTest, ATypedFeedstuffIsCalculatedSavedAndListed)
     EXPECT_EQ(prompt.lastText(), "Bitte geben Sie einen Wert für Feuchte ein");
     EXPECT_FALSE(c().save->isEnabled());
 
-    typeAmount(FeedKey::Moisture, QStringLiteral("70"));
-    typeAmount(FeedKey::CrudeProtein, QStringLiteral("20"));
+    typeAmount(NutrientKey::Moisture, QStringLiteral("70"));
+    typeAmount(NutrientKey::CrudeProtein, QStringLiteral("20"));
     QTest::mouseClick(c().calculate, Qt::LeftButton);
     EXPECT_EQ(prompt.lastText(), "Kenngrössen wurden neu berechnet !");
-    EXPECT_EQ(amount(FeedKey::DryMatter), "30,0");
+    EXPECT_EQ(amount(NutrientKey::DryMatter), "30,0");
     ASSERT_TRUE(c().save->isEnabled());
 
     QTest::mouseClick(c().save, Qt::LeftButton);
@@ -174,11 +174,11 @@ TEST_F(FeedEditorViewTest, ChoosingFromTheBarLoadsTheFeedstuffAndNewEmptiesTheFo
     choose(c().barFeedList, QStringLiteral("O'Briens Mischung"));
     EXPECT_EQ(c().germanName->text(), "O'Briens Mischung");
     EXPECT_EQ(c().typeList->currentText(), "Getreide");
-    EXPECT_EQ(amount(FeedKey::CrudeProtein), "10,0");
+    EXPECT_EQ(amount(NutrientKey::CrudeProtein), "10,0");
     EXPECT_TRUE(c().remove->isEnabled());
 
     QTest::mouseClick(c().newButton, Qt::LeftButton);
-    EXPECT_EQ(amount(FeedKey::CrudeProtein), "");
+    EXPECT_EQ(amount(NutrientKey::CrudeProtein), "");
     EXPECT_EQ(c().barFeedList->count(), 7);
     EXPECT_FALSE(c().remove->isEnabled());
 }
@@ -201,7 +201,7 @@ TEST_F(FeedEditorViewTest, AShippedFeedstuffShowsReadOnlyAndItsCopyIsEditable)
     GridView* view = c().nutrientGrid;
     QTest::mouseDClick(
         view->viewport(), Qt::LeftButton, {},
-        view->cellRect(FeedEditor::rowOf(nutrients(), FeedKey::CrudeProtein), FeedEditor::AmountColumn)
+        view->cellRect(FeedEditor::rowOf(nutrients(), NutrientKey::CrudeProtein), FeedEditor::AmountColumn)
             .center());
     EXPECT_FALSE(view->isEditing());
     EXPECT_EQ(c().englishName->text(), "Rice, cooked");
