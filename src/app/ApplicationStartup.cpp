@@ -1,5 +1,6 @@
 #include "app/ApplicationStartup.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -304,7 +305,7 @@ QString ApplicationStartup::readOwnerCode(const QString& dataDirectory)
 {
     const QSettings ini(QDir(dataDirectory).filePath(IniFileName), QSettings::IniFormat);
     const QString owner = ini.value(QStringLiteral("Installation/Owner")).toString().trimmed().toUpper();
-    return owner == QLatin1String("M") ? owner : QStringLiteral("U");
+    return owner == Codes::SystemOwner ? owner : QString(Codes::PracticeOwner);
 }
 
 ApplicationStartup::DatabaseSettings ApplicationStartup::readDatabaseSettings(const QString& dataDirectory,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "db/Connection.h"
 
@@ -54,7 +55,7 @@ public:
 private:
     Connection m_db;
     QString m_languageCode;
-    QString m_ownerCode = QStringLiteral("U");
+    QString m_ownerCode = Codes::PracticeOwner;
     QString m_connectionString;
     QString m_userName;
     QString m_password;

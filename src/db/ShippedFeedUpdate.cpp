@@ -1,5 +1,6 @@
 #include "db/ShippedFeedUpdate.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "db/SqlQuote.h"
 
@@ -148,7 +149,7 @@ bool Update::feedstuffs()
     QList<qint64> switchedOff;
     for (const auto& row : present) {
         const qint64 key = text(row[size_t(idColumn)]).toLongLong();
-        if (text(row.back()).trimmed().compare(QLatin1String("M"), Qt::CaseInsensitive) != 0) {
+        if (text(row.back()).trimmed().compare(Codes::SystemOwner, Qt::CaseInsensitive) != 0) {
             taken.insert(key);
             continue;
         }
@@ -235,7 +236,7 @@ bool Update::feedstuffs()
     for (const auto& row : keys.rows) {
         const QString type = text(row[size_t(columnOf(keys, "FM_TYP"))]);
         const qint64 next = text(row[size_t(columnOf(keys, "ID_NEW"))]).toLongLong();
-        if (type == QLatin1String("M") &&
+        if (type == Codes::SystemOwner &&
             !m_store.exec(QStringLiteral("UPDATE T_FM_KEY SET ID_NEW = %1 WHERE FM_TYP = 'M' AND ID_NEW < %1")
                               .arg(next)))
             return false;

@@ -1,5 +1,6 @@
 #include "exchange/LegacyFeedImport.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -168,7 +169,7 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
     // One key per feedstuff, taken at once; a skipped feedstuff's key stays
     // used, as a key given out once is never given again.
     qint64 next = 0;
-    if (FeedKeyCounter::take(db, QStringLiteral("U"), total, next) != FeedKeyCounter::Outcome::Taken)
+    if (FeedKeyCounter::take(db, Codes::PracticeOwner, total, next) != FeedKeyCounter::Outcome::Taken)
         return nothingChanged(failed);
 
     const int name = columnIndex("Futtermittel");
@@ -202,7 +203,7 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
             continue;
         }
         for (const Category& category : Categories) {
-            if (row[columnIndex(category.column)].text != QLatin1String("x"))
+            if (row[columnIndex(category.column)].text != Codes::Mark)
                 continue;
             if (!db.executeSql(
                     QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (") + key +

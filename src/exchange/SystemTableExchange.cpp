@@ -1,5 +1,6 @@
 #include "exchange/SystemTableExchange.h"
 
+#include "core/Codes.h"
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
@@ -533,7 +534,7 @@ bool SystemTableExchange::importRecord(const Table& table, const ExchangeRecord&
         // A practice's own feedstuffs neither come in nor get replaced.
         if (record.value(QStringLiteral("EIGEN"))
                 .trimmed()
-                .compare(QLatin1String("M"), Qt::CaseInsensitive) != 0) {
+                .compare(Codes::SystemOwner, Qt::CaseInsensitive) != 0) {
             refuse(table.insertMessage, key,
                    text("Nur Systemfuttermittel (EIGEN = 'M') werden übernommen.",
                         "Only system feedstuffs (EIGEN = 'M') are imported."));
@@ -544,7 +545,7 @@ bool SystemTableExchange::importRecord(const Table& table, const ExchangeRecord&
         if (owner.openRecordset(m_context.db(),
                                 QStringLiteral("SELECT EIGEN FROM T_FUTTERMITTEL WHERE ID = ") + id) &&
             !owner.isEof() && owner.getFieldText(QStringLiteral("EIGEN"), eigen) &&
-            eigen.trimmed().compare(QLatin1String("M"), Qt::CaseInsensitive) != 0) {
+            eigen.trimmed().compare(Codes::SystemOwner, Qt::CaseInsensitive) != 0) {
             refuse(table.insertMessage, key,
                    text("Unter dieser ID steht ein eigenes Futtermittel der Praxis; es bleibt unverändert.",
                         "This ID belongs to one of the practice's own feedstuffs; it stays unchanged."));

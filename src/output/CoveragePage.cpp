@@ -1,5 +1,6 @@
 #include "output/CoveragePage.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "output/CaseHeaderTexts.h"
@@ -29,7 +30,7 @@ std::vector<CoveragePage::Bar> CoveragePage::collectBars(const GridModel& grid,
     using namespace NutrientColumns;
     std::vector<Bar> bars;
     for (int c = FirstColumn; c < grid.columnCount() && int(bars.size()) < MaxBars; ++c) {
-        if (grid.text(MarkRow, c) != QLatin1String("x") || grid.text(KeyRow, c) == ExcludedKey)
+        if (grid.text(MarkRow, c) != Codes::Mark || grid.text(KeyRow, c) == ExcludedKey)
             continue;
         const double requirement = NumberText::read(grid.text(RequirementRow, c));
         if (requirement == 0)

@@ -1,5 +1,6 @@
 #include "ration/BalanceData.h"
 
+#include "core/Codes.h"
 #include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
@@ -102,7 +103,7 @@ BalanceInput BalanceData::read(AppContext& context, CaseHeaderForm& form)
         nutrient.key = NumberText::readWhole(ration.text(KeyRow, c));
         nutrient.name = ration.text(NameRow, c).trimmed();
         nutrient.requirement = NumberText::read(ration.text(RequirementRow, c));
-        nutrient.marked = ration.text(MarkRow, c) == QLatin1String("x");
+        nutrient.marked = ration.text(MarkRow, c) == Codes::Mark;
         input.nutrients.push_back(nutrient);
     }
     const GridModel& profile = form.ration().profileGrid();

@@ -1,5 +1,6 @@
 #include "ration/ProgramChecks.h"
 
+#include "core/Codes.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "formula/FormulaEngine.h"
@@ -34,7 +35,7 @@ bool addBroken(AppContext& context, const QString& table, const QString& sql, Da
     for (; !rs.isEof(); rs.moveNext()) {
         const QString formula = DatabaseCheck::plainText(rs.value(2));
         if (formula.trimmed().isEmpty() ||
-            parses(formula, DatabaseCheck::plainText(rs.value(3)) == QLatin1String("K")))
+            parses(formula, DatabaseCheck::plainText(rs.value(3)) == Codes::Indicator))
             continue;
         count.keys << QStringLiteral("%1 %2 (ID_NAEHRSTOFF %3)")
                           .arg(table, DatabaseCheck::plainText(rs.value(0)),

@@ -1,5 +1,6 @@
 #include "ration/RationBalancing.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "core/NutrientKey.h"
@@ -323,8 +324,8 @@ void RationBalancing::showRows()
             now = NumberText::formatShortest(feed.grams, 0, 10);
         m_grid.setText(row, NameColumn, feed.name);
         m_grid.setText(row, NowColumn, now);
-        m_grid.setText(row, LockColumn, feed.locked && !carrier ? QStringLiteral("x") : QString());
-        m_grid.setText(row, ExcludeColumn, feed.excluded ? QStringLiteral("x") : QString());
+        m_grid.setText(row, LockColumn, feed.locked && !carrier ? QString(Codes::Mark) : QString());
+        m_grid.setText(row, ExcludeColumn, feed.excluded ? QString(Codes::Mark) : QString());
         m_grid.setText(row, MinimumColumn, boundText(feed.minimum, feed.minimum > 0.0 && !carrier));
         m_grid.setText(row, MaximumColumn, boundText(feed.maximum, std::isfinite(feed.maximum) && !carrier));
         for (int c = 0; c < ColumnCount; ++c)

@@ -1,5 +1,6 @@
 #include "ration/RationGrids.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "db/AppContext.h"
@@ -124,7 +125,7 @@ void RationGrids::buildRationGrid()
         g.setBackground(SupplyRow, column, ComputedBackground);
     }
     fitHeadingColumns(g);
-    buildGrid(g, QStringLiteral("I"));
+    buildGrid(g, Codes::Ingredient);
 }
 
 void RationGrids::buildProfileGrid()
@@ -143,7 +144,7 @@ void RationGrids::buildProfileGrid()
     for (int row : {NameRow, UnitRow, RequirementRow})
         g.setText(row, AmountColumn, QStringLiteral(">>>"));
     fitHeadingColumns(g);
-    buildGrid(g, QStringLiteral("K"));
+    buildGrid(g, Codes::Indicator);
 }
 
 void RationGrids::buildGrid(GridModel& g, const QString& kind)
@@ -209,7 +210,7 @@ void RationGrids::applyCaseNutrientSelection(GridModel& g)
         if (c < 0)
             continue;
         g.setColumnWidth(c, selectedWidth(g, c));
-        g.setText(MarkRow, c, QStringLiteral("x"));
+        g.setText(MarkRow, c, Codes::Mark);
         g.setAlignment(MarkRow, c, GridAlign::Centre);
         g.setBackground(NameRow, c, fixed != 0 ? FixedSelectedBackground : SelectedBackground);
         g.setText(FixedRow, c, QString::number(fixed));

@@ -1,5 +1,6 @@
 #include "ration/RationPage.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -261,7 +262,7 @@ void RationPage::rationGridEditEnded(int row, int column, const QString& text)
 void RationPage::markColumn(GridModel& grid, int column, bool selected)
 {
     if (selected) {
-        grid.setText(MarkRow, column, QStringLiteral("x"));
+        grid.setText(MarkRow, column, Codes::Mark);
         grid.setAlignment(MarkRow, column, GridAlign::Centre);
         grid.setBackground(NameRow, column, SelectedBackground);
         grid.setColumnWidth(column, m_form.ration().grids().selectedWidth(grid, column));
@@ -277,14 +278,14 @@ void RationPage::toggleColumnMark(GridModel& grid, int column)
     const auto toggleable = [&grid](int c) { return grid.text(FixedRow, c) == QLatin1String("0"); };
     if (column >= FirstColumn) {
         if (column < grid.columnCount() && toggleable(column))
-            markColumn(grid, column, grid.text(MarkRow, column) != QLatin1String("x"));
+            markColumn(grid, column, grid.text(MarkRow, column) != Codes::Mark);
     } else if (column >= 0) {
-        const bool allMarked = grid.text(MarkRow, RationGrids::NameColumn) == QLatin1String("x");
+        const bool allMarked = grid.text(MarkRow, RationGrids::NameColumn) == Codes::Mark;
         for (int c = FirstColumn; c < grid.columnCount(); ++c) {
             if (toggleable(c))
                 markColumn(grid, c, !allMarked);
         }
-        grid.setText(MarkRow, RationGrids::NameColumn, allMarked ? QString() : QStringLiteral("x"));
+        grid.setText(MarkRow, RationGrids::NameColumn, allMarked ? QString() : QString(Codes::Mark));
     }
     grid.redraw();
 }

@@ -1,5 +1,6 @@
 #include "sysdata/SystemTableSql.h"
 
+#include "core/Codes.h"
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "db/SqlQuote.h"
@@ -135,7 +136,7 @@ QString withCondition(const QString& statement, const QString& condition)
 
 QString ownerCondition(const QString& table, const QString& ownerCode)
 {
-    if (ownerCode != QLatin1String("U"))
+    if (ownerCode != Codes::PracticeOwner)
         return QString();
     const QString own = QStringLiteral("EIGEN = ") + Sql::quote(ownerCode);
     if (table.compare(QLatin1String("T_FUTTERMITTEL"), Qt::CaseInsensitive) == 0)

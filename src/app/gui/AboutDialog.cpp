@@ -1,6 +1,7 @@
 #include "app/gui/AboutDialog.h"
 
 #include "app/ApplicationStartup.h"
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
 
@@ -62,7 +63,7 @@ InformationDialog::InformationDialog(AppContext& context, QWidget* parent)
                            "Requirement formulas: FEDIAF, NRC, AAHA (sources in the system data)."))
             .arg(ApplicationStartup::databasePlace(context.dataDirectory(), context.connectionString())
                      .toHtmlEscaped(),
-                 context.ownerCode() == QLatin1String("M")
+                 context.ownerCode() == Codes::SystemOwner
                      ? Lang::deOr(code, QStringLiteral("Systemdatenpflege"),
                                   QStringLiteral("system data maintenance"))
                      : Lang::deOr(code, QStringLiteral("Anwender"), QStringLiteral("user")));
