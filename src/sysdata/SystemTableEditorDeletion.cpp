@@ -1,0 +1,133 @@
+#include "sysdata/SystemTableEditor.h"
+
+#include "core/Lang.h"
+#include "db/AppContext.h"
+#include "db/RecordSet.h"
+#include "feed/FeedRemoval.h"
+#include "sysdata/SystemTableGridKinds.h"
+#include "sysdata/SystemTableSql.h"
+
+using namespace system_table;
+
+QString SystemTableEditor::usesOf(const QString& key)
+{
+    struct Use
+    {
+        const char* table;
+        const char* referencing;
+        const char* column;
+        const char* german;
+        const char* english;
+    };
+    static const Use uses[] = {
+        {"T_NAEHRSTOFFE", "T_BEDARF", "ID_NAEHRSTOFF", "Bedarfsformeln", "requirement formulas"},
+        {"T_NAEHRSTOFFE", "T_FM_NAEHRSTOFF", "ID_NAEHRSTOFF", "Futtermittelgehalte", "feedstuff contents"},
+        {"T_NAEHRSTOFFE", "T_FALL_NAEHRSTOFF", "ID_NAEHRSTOFF", "Nährstofflisten von Fällen",
+         "nutrient lists of case types"},
+        {"T_FALL", "T_PAT_REZ", "ID_FALL", "gespeicherte Fälle", "stored cases"},
+        {"T_FUTTERMITTEL", "T_REZ_FM", "ID_FUTTERMITTEL", "Rationen gespeicherter Fälle",
+         "rations of stored cases"},
+        {"T_FM_TYP", "T_FUTTERMITTEL", "ID_FM_TYP", "Futtermittel", "feedstuffs"},
+        {"T_KATEGORIEN", "T_FM_KAT", "ID_FM_KATEGORIE", "Futtermittelzuordnungen", "feedstuff assignments"},
+        {"T_GATTUNG", "T_PAT_REZ", "ID_GATTUNG", "gespeicherte Fälle", "stored cases"},
+        {"T_GESCHLECHT", "T_PAT_REZ", "ID_GESCHLECHT", "gespeicherte Fälle", "stored cases"},
+        {"T_ANREDE", "T_PAT_REZ", "ID_ANREDE", "gespeicherte Fälle", "stored cases"},
+        {"T_RASSE", "T_PAT_REZ", "ID_RASSE", "gespeicherte Fälle", "stored cases"},
+    };
+    QStringList found;
+    for (const Use& use : uses) {
+        if (m_table.table.compare(QLatin1String(use.table), Qt::CaseInsensitive) != 0)
+            continue;
+        RecordSet rs;
+        int count = 0;
+        if (rs.openRecordset(m_context.db(), QStringLiteral("SELECT COUNT(*) AS N FROM ") +
+                                                 QLatin1String(use.referencing) + QStringLiteral(" WHERE ") +
+                                                 QLatin1String(use.column) + QStringLiteral(" = ") + key) &&
+            !rs.isEof() && rs.getFieldLong(QStringLiteral("N"), count) && count > 0)
+            found << QString::number(count) + QLatin1Char(' ') +
+                         Lang::deOr(code(), QString::fromUtf8(use.german), QString::fromUtf8(use.english));
+    }
+    return found.join(QStringLiteral(", "));
+}
+
+bool SystemTableEditor::deleteClicked()
+{
+    const int row = m_grid.currentRow();
+    if (row <= HeaderRow || row >= m_grid.rowCount())
+        return false;
+    const QString keyText = keyOf(row);
+    if (keyText == NewRecordMark || keyText == QLatin1String("...")) {
+        tell("Löschen des neuen Satzes nicht möglich", "You can not delete the new record",
+             Prompt::Icon::Exclamation);
+        return false;
+    }
+    if (isFeedstuffTable())
+        return deleteFeedstuff(row, keyText);
+    // Rows that others still point to stay: a case or a formula would lose
+    // what it refers to without a word.
+    if (const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
+        key && !isTextKey()) {
+        const QString uses = usesOf(*key);
+        if (!uses.isEmpty()) {
+            m_prompt.message(
+                Lang::deOr(code(),
+                           QStringLiteral("Der Datensatz Nummer %1 wird noch verwendet (%2) und kann "
+                                          "nicht gelöscht werden."),
+                           QStringLiteral("Record number %1 is still in use (%2) and cannot be deleted."))
+                    .arg(keyText, uses),
+                Prompt::Icon::Exclamation);
+            return false;
+        }
+    }
+    const QString question = Lang::deOr(
+        code(), QStringLiteral("Wollen Sie den Datensatz Nummer ") + keyText + QStringLiteral(" löschen"),
+        QStringLiteral("Do you want to delete the record with number ") + keyText);
+    if (m_prompt.question(question, Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+        return false;
+    if (m_table.table.compare(QLatin1String("T_EXPSCGG"), Qt::CaseInsensitive) == 0) {
+        m_prompt.message(QStringLiteral("Löschen nicht möglich"), Prompt::Icon::Exclamation);
+        return false;
+    }
+    const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
+    if (keyText.isEmpty() || !key)
+        return false;
+    if (!m_context.db().executeSql(QStringLiteral("DELETE FROM ") + m_table.table +
+                                   QStringLiteral(" WHERE ") + m_table.key + QStringLiteral(" = ") + *key)) {
+        m_prompt.message(QStringLiteral("Zeile konnte nicht gelöscht werden"), Prompt::Icon::Warning);
+        return false;
+    }
+    removeGridRow(row);
+    return true;
+}
+
+void SystemTableEditor::removeGridRow(int row)
+{
+    m_grid.deleteRow(row);
+    if (row < int(m_stored.size()))
+        m_stored.erase(m_stored.begin() + row);
+    m_grid.redraw();
+}
+
+bool SystemTableEditor::deleteFeedstuff(int row, const QString& keyText)
+{
+    // As the feedstuff editor deletes it: its contents and categories go with
+    // it, and a stored case's ration keeps it.
+    Connection& db = m_context.db();
+    const QString name = FeedRemoval::storedName(db, code(), keyText);
+    if (const std::optional<QString> refused = FeedRemoval::refusal(db, code(), keyText, name)) {
+        m_prompt.message(*refused, Prompt::Icon::Exclamation);
+        return false;
+    }
+    const QString question =
+        Lang::deOr(code(), QStringLiteral("Wollen Sie das Futtermittel %1 (Nummer %2) löschen"),
+                   QStringLiteral("Do you want to delete the feedstuff %1 (number %2)"))
+            .arg(name, keyText);
+    if (m_prompt.question(question, Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+        return false;
+    if (const std::optional<QString> failed = FeedRemoval::remove(db, code(), keyText, name)) {
+        m_prompt.message(*failed, Prompt::Icon::Warning);
+        return false;
+    }
+    removeGridRow(row);
+    return true;
+}
