@@ -1,5 +1,6 @@
 #include "feed/FeedEditor.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
@@ -97,14 +98,14 @@ QString FeedEditor::feedListStatement(const QString& languageCode, const QString
             sql += QStringLiteral(" WHERE ") + conditions.join(QStringLiteral(" AND "));
         return sql;
     };
-    if (ownerCode == QLatin1String("M"))
+    if (ownerCode == Codes::SystemOwner)
         return select(name, QString());
     // The list sorts by text, so the shipped ones stand among the own ones,
     // told apart by their mark.
     const QString mark =
         Lang::deOr(languageCode, QStringLiteral(" (mitgeliefert)"), QStringLiteral(" (shipped)"));
     return select(name, ownerCode) + QStringLiteral(" UNION ALL ") +
-           select(name + QStringLiteral(" & ") + Sql::quote(mark), QStringLiteral("M"));
+           select(name + QStringLiteral(" & ") + Sql::quote(mark), QString(Codes::SystemOwner));
 }
 
 QString FeedEditor::code() const

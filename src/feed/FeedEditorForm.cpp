@@ -1,5 +1,6 @@
 #include "feed/FeedEditor.h"
 
+#include "core/Codes.h"
 #include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
@@ -11,8 +12,9 @@
 namespace {
 
 // The analysis a calculation needs; their amount cells are white.
-constexpr std::initializer_list<int> RequiredKeys = {
-    NutrientKey::CrudeFibre, NutrientKey::CrudeFat, NutrientKey::CrudeAsh, NutrientKey::Moisture, NutrientKey::CrudeProtein};
+constexpr std::initializer_list<int> RequiredKeys = {NutrientKey::CrudeFibre, NutrientKey::CrudeFat,
+                                                     NutrientKey::CrudeAsh, NutrientKey::Moisture,
+                                                     NutrientKey::CrudeProtein};
 
 constexpr int NutrientWidths[] = {0, 104, 70, 0, 80};
 constexpr int IndicatorWidths[] = {0, 111, 80, 0, 80};
@@ -72,13 +74,13 @@ void FeedEditor::fillCategoryGrid(const QString& key)
                                                      key + QStringLiteral(" AND ID_FM_KATEGORIE = ") +
                                                      QString::number(category)) &&
             !member.isEof())
-            g.setText(row, MarkColumn, QStringLiteral("x"));
+            g.setText(row, MarkColumn, QString(Codes::Mark));
     }
 }
 
 void FeedEditor::fillContentGrid(GridModel& g, const QString& kind, const QString& key)
 {
-    const bool nutrients = kind == QLatin1String("I");
+    const bool nutrients = kind == Codes::Ingredient;
     const FeedEditorLabels texts = labels();
     g.clear();
     g.setDefaultBackground(Background);
@@ -142,8 +144,8 @@ void FeedEditor::toggleMark(int row, int column)
 {
     if (m_readOnly || column != MarkColumn || row < 0 || row >= m_categories.rowCount())
         return;
-    const bool marked = m_categories.text(row, MarkColumn).trimmed() == QLatin1String("x");
-    m_categories.setText(row, MarkColumn, marked ? QString() : QStringLiteral("x"));
+    const bool marked = m_categories.text(row, MarkColumn).trimmed() == Codes::Mark;
+    m_categories.setText(row, MarkColumn, marked ? QString() : QString(Codes::Mark));
     m_modified = true;
 }
 
@@ -161,8 +163,8 @@ void FeedEditor::clearForm()
     m_dataMissing.clear();
     m_lastUpdate.clear();
     fillCategoryGrid(QString());
-    fillContentGrid(m_nutrients, QStringLiteral("I"), QString());
-    fillContentGrid(m_indicators, QStringLiteral("K"), QString());
+    fillContentGrid(m_nutrients, QString(Codes::Ingredient), QString());
+    fillContentGrid(m_indicators, QString(Codes::Indicator), QString());
     m_calculated = false;
     m_modified = false;
     emit changed();
@@ -194,11 +196,11 @@ bool FeedEditor::loadFeed(qint64 key)
     // a practice only looks them up.
     QString owner;
     rs.getFieldText(QStringLiteral("EIGEN"), owner);
-    m_readOnly = m_context.ownerCode() != QLatin1String("M") &&
-                 owner.trimmed().compare(QLatin1String("M"), Qt::CaseInsensitive) == 0;
+    m_readOnly = m_context.ownerCode() != Codes::SystemOwner &&
+                 owner.trimmed().compare(Codes::SystemOwner, Qt::CaseInsensitive) == 0;
     fillCategoryGrid(m_key);
-    fillContentGrid(m_nutrients, QStringLiteral("I"), m_key);
-    fillContentGrid(m_indicators, QStringLiteral("K"), m_key);
+    fillContentGrid(m_nutrients, QString(Codes::Ingredient), m_key);
+    fillContentGrid(m_indicators, QString(Codes::Indicator), m_key);
     setAmountsReadOnly(m_readOnly);
     m_calculated = false;
     m_modified = false;

@@ -1,5 +1,6 @@
 #include "feed/FeedEditor.h"
 
+#include "core/Codes.h"
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
@@ -72,7 +73,7 @@ bool FeedEditor::storeCategories(const QString& key)
         return false;
     }
     for (int row = 0; row < m_categories.rowCount(); ++row) {
-        if (m_categories.text(row, MarkColumn).trimmed() != QLatin1String("x"))
+        if (m_categories.text(row, MarkColumn).trimmed() != Codes::Mark)
             continue;
         if (!m_context.db().executeSql(
                 QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (") + key +
@@ -88,7 +89,7 @@ bool FeedEditor::storeCategories(const QString& key)
 
 bool FeedEditor::storeContentGrid(const GridModel& grid, const QString& key, const QString& kind)
 {
-    const bool nutrients = kind == QLatin1String("I");
+    const bool nutrients = kind == Codes::Ingredient;
     if (!m_context.db().executeSql(
             QStringLiteral("DELETE T_FM_NAEHRSTOFF.*, T_FM_NAEHRSTOFF.ID_FM, T_NAEHRSTOFFE.KZ_IK ") +
             QStringLiteral("FROM T_NAEHRSTOFFE INNER JOIN T_FM_NAEHRSTOFF ON T_NAEHRSTOFFE.ID = "
@@ -123,8 +124,8 @@ bool FeedEditor::storeContentGrid(const GridModel& grid, const QString& key, con
 
 bool FeedEditor::storeContents(const QString& key)
 {
-    return storeContentGrid(m_nutrients, key, QStringLiteral("I")) &&
-           storeContentGrid(m_indicators, key, QStringLiteral("K"));
+    return storeContentGrid(m_nutrients, key, QString(Codes::Ingredient)) &&
+           storeContentGrid(m_indicators, key, QString(Codes::Indicator));
 }
 
 bool FeedEditor::save()

@@ -1,5 +1,6 @@
 #include "sysdata/SystemTableEditor.h"
 
+#include "core/Codes.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
@@ -55,7 +56,7 @@ QString SystemTableEditor::tableListStatement(int presetTable, const QString& ow
     QString sql =
         QStringLiteral("SELECT ID AS ITEMDATA, BEZ_DE AS ITEMTEXT_DE, BEZ_EN AS ITEMTEXT_US, TYP, SORT "
                        "FROM T_GRUNDDATEN Where FELD is null And SQLSTATEMENT is NOT NULL");
-    if (ownerCode != QLatin1String("M"))
+    if (ownerCode != Codes::SystemOwner)
         sql += QStringLiteral(" and TYP = 'U'");
     return sql;
 }
