@@ -1,7 +1,5 @@
 #include "ui/gui/ChoiceControls.h"
 
-#include "db/ChoiceList.h"
-
 #include <QComboBox>
 #include <QLineEdit>
 #include <QSignalBlocker>
@@ -18,20 +16,18 @@ QComboBox* makeDropDown(const char* name, int minimumWidth)
     return box;
 }
 
-void showChoices(QComboBox* box, const ChoiceList& list)
+void showChoices(QComboBox* box, const QStringList& texts, const QList<int>& keys, int current)
 {
     const QSignalBlocker blocker(box);
-    bool same = box->count() == list.count();
-    for (int i = 0; same && i < list.count(); ++i) {
-        const ChoiceList::Entry& entry = list.entries()[size_t(i)];
-        same = box->itemText(i) == entry.text && box->itemData(i).toInt() == entry.data;
-    }
+    bool same = box->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i)
+        same = box->itemText(i) == texts[i] && box->itemData(i).toInt() == keys.value(i);
     if (!same) {
         box->clear();
-        for (const ChoiceList::Entry& entry : list.entries())
-            box->addItem(entry.text, entry.data);
+        for (int i = 0; i < texts.size(); ++i)
+            box->addItem(texts[i], keys.value(i));
     }
-    box->setCurrentIndex(list.currentIndex());
+    box->setCurrentIndex(current);
 }
 
 void showText(QLineEdit* edit, const QString& text)
