@@ -54,8 +54,9 @@ public:
     // Shows and marks the columns the case type selects, in one grid.
     void applyCaseNutrientSelection(GridModel& grid);
 
-    // Row 3 or row 4 of the first ration-grid column with the nutrient key;
-    // empty when there is none.
+    // The requirement (RequirementRow) or the supply (SupplyRow) of the
+    // first ration-grid column with the nutrient key, as shown; empty when
+    // there is none.
     QString lookupRequirement(const QString& key) const;
     QString lookupSupply(const QString& key) const;
 
