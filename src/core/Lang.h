@@ -25,6 +25,16 @@ inline QString byCode(const QString& code, const QString& german, const QString&
     return QString();
 }
 
+// One text of the program in both languages, as a feature's table of texts
+// holds it (UTF-8): German for "DE", English for every other code.
+struct Text
+{
+    const char* german;
+    const char* english;
+
+    QString in(const QString& code) const { return QString::fromUtf8(code == German ? german : english); }
+};
+
 // A message about a failure followed by its reason (the database's, as it
 // gave it) on a line of its own; the message alone when there is none.
 inline QString withReason(const QString& code, const QString& message, const QString& reason)

@@ -9,6 +9,7 @@
 #include "ration/BalanceData.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
+#include "ration/RationBalancingTexts.h"
 #include "ration/RationGrids.h"
 
 #include <algorithm>
@@ -80,46 +81,28 @@ QString RationBalancing::code() const
 
 RationBalancingLabels RationBalancing::labels(const QString& languageCode)
 {
+    using namespace RationBalancingTexts;
+    // English for "US", German for any other code.
+    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
     RationBalancingLabels text;
-    if (languageCode == Lang::English) {
-        text.title = QStringLiteral("Balance ration");
-        text.feed = QStringLiteral("Feedstuff");
-        text.now = QStringLiteral("Now g");
-        text.lock = QStringLiteral("Lock");
-        text.exclude = QStringLiteral("Do not use");
-        text.minimum = QStringLiteral("Min g");
-        text.maximum = QStringLiteral("Max g");
-        text.proposed = QStringLiteral("Proposed g");
-        text.change = QStringLiteral("Change g");
-        text.apply = QStringLiteral("Apply");
-        text.cancel = QStringLiteral("Cancel");
-        text.complete = QStringLiteral("Complete with supplements");
-        text.days = QStringLiteral("Premix for days");
-        text.portion = QStringLiteral("Daily portion g");
-        text.carrier = QStringLiteral("Carrier");
-        text.noCarrier = QStringLiteral("(none)");
-        text.added = QStringLiteral("new");
-        text.carrierRow = QStringLiteral("carrier");
-        return text;
-    }
-    text.title = QStringLiteral("Ration ausgleichen");
-    text.feed = QStringLiteral("Futtermittel");
-    text.now = QStringLiteral("Jetzt g");
-    text.lock = QStringLiteral("Sperre");
-    text.exclude = QStringLiteral("Nicht verwenden");
-    text.minimum = QStringLiteral("Min g");
-    text.maximum = QStringLiteral("Max g");
-    text.proposed = QStringLiteral("Vorschlag g");
-    text.change = QStringLiteral("Änderung g");
-    text.apply = QStringLiteral("Übernehmen");
-    text.cancel = QStringLiteral("Abbrechen");
-    text.complete = QStringLiteral("Mit Supplementen ergänzen");
-    text.days = QStringLiteral("Mischung für Tage");
-    text.portion = QStringLiteral("Tagesportion g");
-    text.carrier = QStringLiteral("Träger");
-    text.noCarrier = QStringLiteral("(keiner)");
-    text.added = QStringLiteral("neu");
-    text.carrierRow = QStringLiteral("Träger");
+    text.title = Title.in(code);
+    text.feed = Feed.in(code);
+    text.now = Now.in(code);
+    text.lock = Lock.in(code);
+    text.exclude = Exclude.in(code);
+    text.minimum = Minimum.in(code);
+    text.maximum = Maximum.in(code);
+    text.proposed = Proposed.in(code);
+    text.change = Change.in(code);
+    text.apply = Apply.in(code);
+    text.cancel = Cancel.in(code);
+    text.complete = Complete.in(code);
+    text.days = Days.in(code);
+    text.portion = Portion.in(code);
+    text.carrier = Carrier.in(code);
+    text.noCarrier = NoCarrier.in(code);
+    text.added = Added.in(code);
+    text.carrierRow = CarrierRow.in(code);
     return text;
 }
 
@@ -132,21 +115,14 @@ bool RationBalancing::start()
 {
     m_input = BalanceData::read(m_context, m_form);
     if (m_input.feeds.empty()) {
-        m_prompt.message(Lang::deOr(code(), QStringLiteral("Die Ration enthält noch keine Futtermittel."),
-                                    QStringLiteral("The ration holds no feedstuffs yet.")),
-                         Prompt::Icon::Exclamation);
+        m_prompt.message(RationBalancingTexts::NoFeedstuffs.in(code()), Prompt::Icon::Exclamation);
         return false;
     }
     const auto energy =
         std::find_if(m_input.nutrients.begin(), m_input.nutrients.end(),
                      [](const BalanceNutrient& n) { return n.key == NutrientKey::EnergyKcal; });
     if (energy == m_input.nutrients.end() || energy->requirement <= 0.0) {
-        m_prompt.message(Lang::deOr(code(),
-                                    QStringLiteral("Für diesen Fall ist kein Energiebedarf berechnet. Bitte "
-                                                   "zuerst Tierart, Fallart und Gewicht eingeben."),
-                                    QStringLiteral("No energy requirement is computed for this case. Please "
-                                                   "enter species, case type and weight first.")),
-                         Prompt::Icon::Exclamation);
+        m_prompt.message(RationBalancingTexts::NoEnergyRequirement.in(code()), Prompt::Icon::Exclamation);
         return false;
     }
     if (m_remembered) {
@@ -264,19 +240,10 @@ void RationBalancing::propose()
         }
     }
     if (!m_result.solved) {
-        m_prompt.message(
-            m_result.failure == BalanceFailure::UnusableNumber
-                ? Lang::deOr(code(),
-                             QStringLiteral("Die Ration lässt sich nicht ausgleichen: ein Gehalt, ein "
-                                            "Höchstwert oder eine Menge ist keine brauchbare Zahl."),
-                             QStringLiteral("The ration cannot be balanced: a content, a maximum or "
-                                            "an amount is not a usable number."))
-                : Lang::deOr(code(),
-                             QStringLiteral("Die Ration ließ sich nicht ausgleichen; der Rechner fand "
-                                            "keine Lösung."),
-                             QStringLiteral("The ration could not be balanced; the solver found no "
-                                            "solution.")),
-            Prompt::Icon::Error);
+        m_prompt.message(m_result.failure == BalanceFailure::UnusableNumber
+                             ? RationBalancingTexts::UnusableNumber.in(code())
+                             : RationBalancingTexts::NoSolution.in(code()),
+                         Prompt::Icon::Error);
     }
 
     // The rows: the ration's feedstuffs, the carrier when it has a row of its
@@ -375,8 +342,7 @@ QStringList RationBalancing::resultLines() const
     QStringList lines;
     if (!m_result.solved)
         return lines;
-    const QString noData =
-        Lang::deOr(code(), QStringLiteral(" (keine Angaben)"), QStringLiteral(" (no data)"));
+    const QString noData = RationBalancingTexts::NoData.in(code());
     const auto gaps = [&noData](const std::vector<BalanceGap>& list) {
         QStringList parts;
         for (const BalanceGap& gap : list)
@@ -385,17 +351,12 @@ QStringList RationBalancing::resultLines() const
         return parts.join(QStringLiteral(", "));
     };
     if (m_result.shortfalls.empty() && m_result.excesses.empty()) {
-        lines << Lang::deOr(
-            code(),
-            QStringLiteral("Energie, alle markierten Bedarfswerte und alle Höchstwerte sind eingehalten."),
-            QStringLiteral("Energy, every marked requirement and every maximum are met."));
+        lines << RationBalancingTexts::AllMet.in(code());
     }
     if (!m_result.shortfalls.empty())
-        lines << Lang::deOr(code(), QStringLiteral("Zu wenig: "), QStringLiteral("Short: ")) +
-                     gaps(m_result.shortfalls);
+        lines << RationBalancingTexts::Short.in(code()) + gaps(m_result.shortfalls);
     if (!m_result.excesses.empty())
-        lines << Lang::deOr(code(), QStringLiteral("Zu viel: "), QStringLiteral("Over: ")) +
-                     gaps(m_result.excesses);
+        lines << RationBalancingTexts::Over.in(code()) + gaps(m_result.excesses);
     QStringList unclosed;
     for (const BalanceGap& gap : m_result.shortfalls) {
         if (gap.key == NutrientKey::EnergyKcal || gap.noData)
@@ -414,45 +375,30 @@ QStringList RationBalancing::resultLines() const
             unclosed << gap.name;
             continue;
         }
-        QString line = Lang::deOr(code(), QStringLiteral("Supplement für %1: %2 g %3"),
-                                  QStringLiteral("Supplement for %1: %2 g %3"))
-                           .arg(gap.name, gramsText(best->grams), best->feedName);
+        QString line = RationBalancingTexts::SupplementFor.in(code()).arg(gap.name, gramsText(best->grams),
+                                                                          best->feedName);
         if (!others.isEmpty())
-            line += Lang::deOr(code(), QStringLiteral(" (auch: %1)"), QStringLiteral(" (also: %1)"))
-                        .arg(others.join(QStringLiteral("; ")));
+            line += RationBalancingTexts::Also.in(code()).arg(others.join(QStringLiteral("; ")));
         lines << line;
     }
     if (!unclosed.isEmpty()) {
-        lines << Lang::deOr(
-                     code(),
-                     QStringLiteral("Kein mitgeliefertes Supplement schließt allein die Lücke bei: %1"),
-                     QStringLiteral("No shipped supplement alone closes the gap in: %1"))
-                     .arg(unclosed.join(QStringLiteral(", ")));
+        lines << RationBalancingTexts::NoSupplementCloses.in(code()).arg(unclosed.join(QStringLiteral(", ")));
     }
     if (m_premix.empty())
         return lines;
-    lines << Lang::deOr(code(), QStringLiteral("Supplement-Mischung für %1 Tage, täglich %2 g:"),
-                        QStringLiteral("Supplement premix for %1 days, %2 g a day:"))
+    lines << RationBalancingTexts::Premix.in(code())
                  .arg(m_premix.days)
                  .arg(gramsText(RationBalancer::fourDigits(m_premix.dailyDose)));
-    const QString tooLittle =
-        Lang::deOr(code(), QStringLiteral(" (zu wenig, um genau abzuwiegen: bitte verdünnen)"),
-                   QStringLiteral(" (too little to weigh exactly: please dilute)"));
+    const QString tooLittle = RationBalancingTexts::TooLittle.in(code());
     for (const PremixLine& substance : m_premix.substances)
         lines << QStringLiteral("  %1: %2 g%3")
                      .arg(substance.name, premixText(substance.grams),
                           substance.tooLittle ? tooLittle : QString());
     if (m_carrier && m_premix.carrier > 0.0)
-        lines << Lang::deOr(code(), QStringLiteral("  %1 (Träger): %2 g"),
-                            QStringLiteral("  %1 (carrier): %2 g"))
-                     .arg(m_carrier->name, premixText(m_premix.carrier));
+        lines << RationBalancingTexts::PremixCarrier.in(code()).arg(m_carrier->name,
+                                                                    premixText(m_premix.carrier));
     if (m_premix.overfull)
-        lines << Lang::deOr(code(),
-                            QStringLiteral("  Die Substanzen wiegen mehr als %1 g täglich; die Mischung "
-                                           "bleibt ohne Träger."),
-                            QStringLiteral("  The substances weigh more than %1 g a day; the premix has no "
-                                           "carrier."))
-                     .arg(NumberText::formatShortest(m_portion, 0, 3));
+        lines << RationBalancingTexts::Overfull.in(code()).arg(NumberText::formatShortest(m_portion, 0, 3));
     return lines;
 }
 
@@ -578,10 +524,7 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
     };
     const std::optional<std::optional<double>> bound = boundIn(text);
     if (!bound) {
-        m_prompt.message(Lang::deOr(code(),
-                                    QStringLiteral("Bitte eine Menge in Gramm von 0 bis 100000 eingeben."),
-                                    QStringLiteral("Please enter an amount in grams from 0 to 100000.")),
-                         Prompt::Icon::Exclamation);
+        m_prompt.message(RationBalancingTexts::AmountOutOfRange.in(code()), Prompt::Icon::Exclamation);
         restore();
         return;
     }
@@ -589,10 +532,7 @@ void RationBalancing::gridEditEnded(int row, int column, const QString& text)
     const double maximum =
         isMinimum ? feed.maximum : bound->value_or(std::numeric_limits<double>::infinity());
     if (minimum > maximum) {
-        m_prompt.message(Lang::deOr(code(),
-                                    QStringLiteral("Die Mindestmenge von %1 liegt über der Höchstmenge."),
-                                    QStringLiteral("The minimum of %1 is above its maximum."))
-                             .arg(feed.name),
+        m_prompt.message(RationBalancingTexts::MinimumAboveMaximum.in(code()).arg(feed.name),
                          Prompt::Icon::Exclamation);
         restore();
         return;
