@@ -1,5 +1,6 @@
 #include "app/ApplicationStartup.h"
 
+#include "app/StartupTexts.h"
 #include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
@@ -45,11 +46,7 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
 
     if (!context.db().createConnection()) {
         prompt.message(QStringLiteral("CAdo::CAdo(void): CreateInstance(__uuidof(Connection))"));
-        return refuse([](const QString& code) {
-            return Lang::deOr(code,
-                              QStringLiteral("ADO konnte nicht initialisiert werden. Mensoly wird beendet!"),
-                              QStringLiteral("ADO initialise failed!"));
-        });
+        return refuse([](const QString& code) { return StartupTexts::ConnectionNotInitialised.in(code); });
     }
     const bool server = settings.backend == DatabaseSettings::Backend::PostgreSql;
     if (!context.db().openConnection(context.connectionString(), context.userName(), context.password())) {
@@ -62,12 +59,8 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
         const QString place = databasePlace(dataDirectory, context.connectionString());
         const QString reason = context.db().lastError();
         return refuse([&](const QString& code) {
-            return server ? Lang::deOr(code, QStringLiteral("Datenbank konnte nicht geöffnet werden: %1\n%2"),
-                                       QStringLiteral("DB open failed: %1\n%2"))
-                                .arg(place, reason)
-                          : Lang::deOr(code, QStringLiteral("Datenbank konnte nicht geöffnet werden."),
-                                       QStringLiteral("DB open failed.")) +
-                                place;
+            return server ? StartupTexts::DbOpenFailedWithReason.in(code).arg(place, reason)
+                          : StartupTexts::DbOpenFailed.in(code) + place;
         });
     }
     // Only a database of the program's tables, of its version, is worked on:
@@ -85,20 +78,11 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
     }
     if (version > DatabaseCreator::SchemaVersion) {
         return refuse([&](const QString& code) {
-            return server
-                       ? schemaVersionMessage(code, version)
-                       : Lang::deOr(code,
-                                    QStringLiteral("Die Datenbankdatei %1 ist von einer neueren "
-                                                   "Programmversion (Schemaversion %2, dieses Programm "
-                                                   "kennt %3). Bitte verwenden Sie die neue Version von "
-                                                   "Mensoly. Mensoly wird beendet!"),
-                                    QStringLiteral("The database file %1 belongs to a newer version of the "
-                                                   "program (schema version %2, this program knows %3). "
-                                                   "Please use the new version of Mensoly. Mensoly is "
-                                                   "ending!"))
-                             .arg(databasePlace(dataDirectory, context.connectionString()))
-                             .arg(version)
-                             .arg(DatabaseCreator::SchemaVersion);
+            return server ? schemaVersionMessage(code, version)
+                          : StartupTexts::FileSchemaNewer.in(code)
+                                .arg(databasePlace(dataDirectory, context.connectionString()))
+                                .arg(version)
+                                .arg(DatabaseCreator::SchemaVersion);
         });
     }
     reportLostConnections(context, prompt);
@@ -116,82 +100,26 @@ bool ApplicationStartup::run(AppContext& context, const QString& dataDirectory, 
 QString ApplicationStartup::noProgramTablesMessage(const QString& code, bool server, const QString& place)
 {
     if (server)
-        return Lang::deOr(
-                   code,
-                   QStringLiteral("Die Datenbank %1 enthält keine Tabellen von Mensoly. Legen Sie sie einmal "
-                                  "mit „mensoly-cli initdb --postgresql \"<Verbindung>\"“ an oder übertragen "
-                                  "Sie die Datenbankdatei der Praxis mit „mensoly-cli migrate --to "
-                                  "\"<Verbindung>\"“. Mensoly wird beendet!"),
-                   QStringLiteral(
-                       "The database %1 holds none of Mensoly's tables. Create them once with "
-                       "\"mensoly-cli initdb --postgresql \"<connection>\"\" or copy the practice's "
-                       "database file there with \"mensoly-cli migrate --to \"<connection>\"\". "
-                       "Mensoly is ending!"))
-            .arg(place);
-    return Lang::deOr(
-               code,
-               QStringLiteral("%1 ist keine Mensoly-Datenbank. Legen Sie mit „mensoly-cli initdb“ eine "
-                              "neue an oder legen Sie die Datenbankdatei der Praxis an diese Stelle; "
-                              "eine auf einen Server übertragene Datenbank (mensoly-cli migrate) wird "
-                              "in Mensoly.ini eingetragen. Mensoly wird beendet!"),
-               QStringLiteral("%1 is not a Mensoly database. Create a new one with \"mensoly-cli "
-                              "initdb\" or put the practice's database file in its place; a database "
-                              "moved to a server (mensoly-cli migrate) is named in Mensoly.ini. "
-                              "Mensoly is ending!"))
-        .arg(place);
+        return StartupTexts::ServerHasNoTables.in(code).arg(place);
+    return StartupTexts::FileNotMensolyDatabase.in(code).arg(place);
 }
 
 QString ApplicationStartup::encodingMessage(const QString& code, const QString& encoding)
 {
-    return Lang::deOr(code,
-                      QStringLiteral("Die Datenbank auf dem Server ist mit der Zeichenkodierung %1 angelegt. "
-                                     "Mensoly braucht UTF-8: Die Datenbank muss mit „CREATE DATABASE … "
-                                     "ENCODING 'UTF8'“ angelegt sein. Mensoly wird beendet!"),
-                      QStringLiteral("The database on the server was created with the encoding %1. Mensoly "
-                                     "needs UTF-8: create the database with \"CREATE DATABASE ... ENCODING "
-                                     "'UTF8'\". Mensoly is ending!"))
-        .arg(encoding);
+    return StartupTexts::ServerEncodingNotUtf8.in(code).arg(encoding);
 }
 
 QString ApplicationStartup::schemaVersionMessage(const QString& code, int found)
 {
     if (found > DatabaseCreator::SchemaVersion)
-        return Lang::deOr(
-                   code,
-                   QStringLiteral("Die Datenbank auf dem Server ist von einer neueren Programmversion "
-                                  "(Schemaversion %1, dieses Programm kennt %2). Bitte installieren Sie "
-                                  "die neue Version von Mensoly auf diesem Arbeitsplatz."),
-                   QStringLiteral("The database on the server belongs to a newer version of the program "
-                                  "(schema version %1, this program knows %2). Please install the new "
-                                  "version of Mensoly on this workstation."))
-            .arg(found)
-            .arg(DatabaseCreator::SchemaVersion);
-    return Lang::deOr(
-               code,
-               QStringLiteral("Die Datenbank auf dem Server hat die Schemaversion %1, dieses Programm "
-                              "braucht Version %2. Der Eigentümer der Tabellen aktualisiert sie einmal "
-                              "mit „mensoly-cli upgrade“ im Datenverzeichnis; danach arbeiten alle "
-                              "Arbeitsplätze mit der neuen Version."),
-               QStringLiteral("The database on the server has schema version %1, this program needs "
-                              "version %2. The owner of the tables upgrades it once with "
-                              "\"mensoly-cli upgrade\" in the data directory; then every workstation "
-                              "of the new version works with it."))
-        .arg(found)
-        .arg(DatabaseCreator::SchemaVersion);
+        return StartupTexts::ServerSchemaNewer.in(code).arg(found).arg(DatabaseCreator::SchemaVersion);
+    return StartupTexts::ServerSchemaOlder.in(code).arg(found).arg(DatabaseCreator::SchemaVersion);
 }
 
 void ApplicationStartup::reportLostConnections(AppContext& context, Prompt& prompt)
 {
     context.db().setLostConnectionHandler([&context, &prompt] {
-        prompt.message(
-            Lang::deOr(context.languageCode(),
-                       QStringLiteral("Die Verbindung zum Datenbankserver ist unterbrochen. Die Daten "
-                                      "im Fenster bleiben erhalten; die Verbindung wird bei der "
-                                      "nächsten Aktion wieder aufgenommen."),
-                       QStringLiteral("The connection to the database server was lost. What the "
-                                      "window shows is kept; the connection is taken up again at the "
-                                      "next action.")),
-            Prompt::Icon::Warning);
+        prompt.message(StartupTexts::ServerConnectionLost.in(context.languageCode()), Prompt::Icon::Warning);
     });
 }
 
@@ -318,23 +246,14 @@ ApplicationStartup::DatabaseSettings ApplicationStartup::readDatabaseSettings(co
     // and the program would open another database than the one it names.
     const QFileInfo file(path);
     if (file.exists() && (!file.isFile() || !QFile(path).open(QIODevice::ReadOnly))) {
-        settings.error =
-            Lang::deOr(code, QStringLiteral("%1 kann nicht gelesen werden. Mensoly wird beendet!"),
-                       QStringLiteral("%1 cannot be read. Mensoly is ending!"))
-                .arg(QDir::toNativeSeparators(path));
+        settings.error = StartupTexts::SettingsUnreadable.in(code).arg(QDir::toNativeSeparators(path));
         return settings;
     }
     const QString backend = ini.value(QStringLiteral("Database/Backend")).toString().trimmed();
     if (backend.isEmpty() || backend.compare(QLatin1String("sqlite"), Qt::CaseInsensitive) == 0)
         return settings;
     if (backend.compare(QLatin1String("postgresql"), Qt::CaseInsensitive) != 0) {
-        settings.error =
-            Lang::deOr(code,
-                       QStringLiteral("Unbekannte Datenbank in %1: Backend=%2. Erlaubt sind sqlite "
-                                      "und postgresql. Mensoly wird beendet!"),
-                       QStringLiteral("Unknown database in %1: Backend=%2. Allowed are sqlite and "
-                                      "postgresql. Mensoly is ending!"))
-                .arg(IniFileName, backend);
+        settings.error = StartupTexts::UnknownBackend.in(code).arg(IniFileName, backend);
         return settings;
     }
     settings.backend = DatabaseSettings::Backend::PostgreSql;
@@ -344,24 +263,10 @@ ApplicationStartup::DatabaseSettings ApplicationStartup::readDatabaseSettings(co
     PostgresConninfo conninfo;
     QString reason;
     if (settings.conninfo.trimmed().isEmpty() || !conninfo.parse(settings.conninfo, &reason)) {
-        settings.error =
-            Lang::deOr(code,
-                       QStringLiteral("Die Verbindung zur PostgreSQL-Datenbank (Connection= in %1) "
-                                      "ist nicht lesbar: %2 Mensoly wird beendet!"),
-                       QStringLiteral("The connection to the PostgreSQL database (Connection= in "
-                                      "%1) cannot be read: %2 Mensoly is ending!"))
-                .arg(IniFileName, reason.isEmpty() ? Lang::deOr(code, QStringLiteral("sie ist leer."),
-                                                                QStringLiteral("it is empty."))
-                                                   : reason);
+        settings.error = StartupTexts::ServerConnectionUnreadable.in(code).arg(
+            IniFileName, reason.isEmpty() ? StartupTexts::ConnectionEmpty.in(code) : reason);
     } else if (conninfo.hasPassword) {
-        settings.error =
-            Lang::deOr(
-                code,
-                QStringLiteral("%1 darf kein Passwort enthalten (password= in Connection=). Bitte "
-                               "tragen Sie das Passwort in die Datei .pgpass ein. Mensoly wird beendet!"),
-                QStringLiteral("%1 must not hold a password (password= in Connection=). Please put "
-                               "the password into the .pgpass file. Mensoly is ending!"))
-                .arg(IniFileName);
+        settings.error = StartupTexts::PasswordInSettings.in(code).arg(IniFileName);
     }
     return settings;
 }
