@@ -4,8 +4,7 @@
 #include "feed/FeedIndicatorCalculator.h"
 #include "output/CaseList.h"
 #include "output/StoredCase.h"
-#include "ration/CaseHeaderForm.h"
-#include "ration/RationPage.h"
+#include "support/CaseWindowLogic.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 #include "sysdata/SystemTableEditor.h"
@@ -101,34 +100,13 @@ DatabaseShape shapeOf(TestDatabase& db)
             db.rawValue(QStringLiteral("SELECT count(*) FROM T_FUTTERMITTEL"))};
 }
 
-int indexOf(const ChoiceList& list, int data)
-{
-    for (int i = 0; i < list.count(); ++i) {
-        if (list.entries()[size_t(i)].data == data)
-            return i;
-    }
-    return -1;
-}
-
 // A new dog case with every typed text of the header set to text.
 QString saveCase(TestDatabase& db, const QString& text)
 {
-    RecordingPrompt prompt;
-    CaseHeaderForm form(db.context(), prompt);
-    form.ration().buildRationGrid();
-    form.ration().buildProfileGrid();
-    form.initCaseForm();
-    form.userChoseSalutation(indexOf(form.salutationList(), 1));
-    form.setOwnerName(text);
-    form.setPatientName(text);
-    form.userChoseSpecies(indexOf(form.speciesList(), 2));
-    form.userChoseSex(indexOf(form.sexList(), 1));
-    form.userChoseCaseType(indexOf(form.caseTypeList(), 7));
-    form.setActualWeight(QStringLiteral("20"));
-    form.setTargetWeight(QStringLiteral("18"));
-    form.setTitle(text);
-    if (!form.saveCase())
-        return prompt.texts().join(QLatin1Char('|'));
+    CaseWindowLogic w(db, CaseWindowLogic::Page::CountedHooks);
+    w.fillDogCase(text, text, text);
+    if (!w.form.saveCase())
+        return w.prompt.texts().join(QLatin1Char('|'));
     return db.rawValue(QStringLiteral("SELECT max(ID) FROM T_PAT_REZ"));
 }
 
@@ -232,11 +210,8 @@ TEST(HostileTextTest, FeedstuffNamesAreStoredAndFoundByTheRationPage)
     EXPECT_EQ(shapeOf(db).tables, before.tables);
     EXPECT_EQ(shapeOf(db).feedstuffs.toInt(), before.feedstuffs.toInt() + hostileTexts().size());
 
-    RecordingPrompt prompt;
-    CaseHeaderForm form(db.context(), prompt);
-    RationPage page(db.context(), prompt, form);
-    page.setUp();
-    form.initCaseForm();
+    CaseWindowLogic w(db, CaseWindowLogic::Page::Ration);
+    RationPage& page = w.page();
     page.filterClicked();
     ASSERT_TRUE(page.feedModel().fetchAll());
     const std::vector<ChoiceList::Entry> all = page.feedList().entries();

@@ -3,76 +3,41 @@
 // the same save works at the next try.
 
 #include "app/ApplicationStartup.h"
-#include "core/Prompt.h"
 #include "db/AppContext.h"
-#include "db/ConnectionString.h"
 #include "db/RecordSet.h"
-#include "ration/CaseHeaderForm.h"
 #include "ration/RationGrids.h"
+#include "support/CaseWindowLogic.h"
 #include "support/ThrowawayPostgres.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-ThrowawayPostgres& cluster()
-{
-    static ThrowawayPostgres instance;
-    return instance;
-}
+using LostServerConnectionTest = ClusterTest;
 
 // A new case window over the fixture on the server, a dog's case with one
 // feedstuff in the ration ready to save.
-struct ServerCase
+struct ServerCase : CaseWindowLogic
 {
     QString database;
-    AppContext context;
-    RecordingPrompt prompt;
-    CaseHeaderForm form{context, prompt};
 
-    bool open(const QString& language)
+    ServerCase()
+        : CaseWindowLogic(Page::CountedHooks)
     {
-        static int databases = 0;
-        database = QStringLiteral("case%1").arg(++databases);
-        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
-        QString error;
-        if (!fixture.open(QIODevice::ReadOnly) ||
-            !cluster().createDatabase(database, QString::fromUtf8(fixture.readAll()), &error)) {
-            ADD_FAILURE() << error.toStdString();
-            return false;
-        }
+    }
+    ::testing::AssertionResult open(const QString& language)
+    {
         context.setLanguageCode(language);
         context.setClock([] { return QDateTime(QDate(2024, 4, 3), QTime(10, 0, 0)); });
-        context.setConnectionString(
-            ConnectionString::buildPostgreSql(QString::fromUtf8(cluster().conninfo(database))));
-        if (!context.openDatabase()) {
-            ADD_FAILURE() << context.db().lastError().toStdString();
-            return false;
-        }
+        const ::testing::AssertionResult opened =
+            ClusterTest::open(context, ClusterTest::fixtureDatabase(QStringLiteral("case"), &database));
+        if (!opened)
+            return opened;
         ApplicationStartup::reportLostConnections(context, prompt);
-        form.ration().buildRationGrid();
-        form.ration().buildProfileGrid();
-        form.initCaseForm();
-        choose(form.salutationList(), 1, [&](int i) { form.userChoseSalutation(i); });
-        form.setOwnerName(QStringLiteral("Meier"));
-        form.setPatientName(QStringLiteral("Hasso"));
-        choose(form.speciesList(), 2, [&](int i) { form.userChoseSpecies(i); });
-        choose(form.sexList(), 1, [&](int i) { form.userChoseSex(i); });
-        choose(form.caseTypeList(), 7, [&](int i) { form.userChoseCaseType(i); });
-        form.setActualWeight(QStringLiteral("20"));
-        form.setTitle(QStringLiteral("Neu"));
+        fillDogCase();
         form.ration().grids().appendFeedRow(QStringLiteral("1"), QStringLiteral("Futter 1"),
                                             QStringLiteral("150"));
-        return true;
-    }
-    template <typename Choose> static void choose(const ChoiceList& list, int data, Choose chosen)
-    {
-        for (int i = 0; i < list.count(); ++i) {
-            if (list.entries()[size_t(i)].data == data)
-                chosen(i);
-        }
+        return opened;
     }
     QStringList rows(const QString& sql)
     {
@@ -91,13 +56,11 @@ struct ServerCase
     }
 };
 
-TEST(LostServerConnectionTest, ASaveAfterARestartOfTheServerWorksWithoutAMessage)
+TEST_F(LostServerConnectionTest, ASaveAfterARestartOfTheServerWorksWithoutAMessage)
 {
-    if (!cluster().isRunning())
-        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster().error().toStdString();
     ServerCase w;
     ASSERT_TRUE(w.open(QStringLiteral("DE")));
-    ASSERT_EQ(cluster().endSessions(w.database), 1);
+    ASSERT_EQ(cluster->endSessions(w.database), 1);
     w.prompt.clear();
     ASSERT_TRUE(w.form.saveCase()) << w.prompt.texts().join('|').toStdString();
     EXPECT_TRUE(w.prompt.texts().isEmpty()) << w.prompt.texts().join('|').toStdString();
@@ -109,22 +72,20 @@ TEST(LostServerConnectionTest, ASaveAfterARestartOfTheServerWorksWithoutAMessage
         QStringList{"150"});
 }
 
-TEST(LostServerConnectionTest, ASaveTheServerTurnsAwayIsToldWithItsReasonKeepsTheWindowAndWorksWhenRepeated)
+TEST_F(LostServerConnectionTest, ASaveTheServerTurnsAwayIsToldWithItsReasonKeepsTheWindowAndWorksWhenRepeated)
 {
-    if (!cluster().isRunning())
-        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster().error().toStdString();
     ServerCase w;
     ASSERT_TRUE(w.open(QStringLiteral("US")));
     const auto allowConnections = [&](bool allow) {
         QString error;
-        EXPECT_TRUE(cluster().execute(QStringLiteral("postgres"),
-                                      QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS %2")
-                                          .arg(w.database, allow ? "true" : "false"),
-                                      &error))
+        EXPECT_TRUE(cluster->execute(QStringLiteral("postgres"),
+                                     QStringLiteral("ALTER DATABASE %1 ALLOW_CONNECTIONS %2")
+                                         .arg(w.database, allow ? "true" : "false"),
+                                     &error))
             << error.toStdString();
     };
     allowConnections(false);
-    ASSERT_EQ(cluster().endSessions(w.database), 1);
+    ASSERT_EQ(cluster->endSessions(w.database), 1);
     w.prompt.clear();
     EXPECT_FALSE(w.form.saveCase());
     ASSERT_EQ(w.prompt.texts().size(), 2) << w.prompt.texts().join('|').toStdString();
@@ -146,10 +107,8 @@ TEST(LostServerConnectionTest, ASaveTheServerTurnsAwayIsToldWithItsReasonKeepsTh
     EXPECT_TRUE(w.prompt.texts().isEmpty()) << w.prompt.texts().join('|').toStdString();
 }
 
-TEST(LostServerConnectionTest, ANulCharacterInATextStopsTheSaveWithItsOwnMessageAndStoresNothing)
+TEST_F(LostServerConnectionTest, ANulCharacterInATextStopsTheSaveWithItsOwnMessageAndStoresNothing)
 {
-    if (!cluster().isRunning())
-        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster().error().toStdString();
     ServerCase w;
     ASSERT_TRUE(w.open(QStringLiteral("DE")));
     w.form.setOwnerName(QStringLiteral("Mei") + QChar(0) + QStringLiteral("er"));

@@ -8,8 +8,6 @@
 #include "support/TestDatabase.h"
 #include "support/ThrowawayPostgres.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -45,16 +43,9 @@ std::optional<QString> read(const RecordSet& rs, Reader reader, const QString& c
     return std::nullopt;
 }
 
-class ConnectionBackendsTest : public ::testing::TestWithParam<Engine>
+class ConnectionBackendsTest : public ClusterTest, public ::testing::WithParamInterface<Engine>
 {
 protected:
-    static void SetUpTestSuite() { cluster = new ThrowawayPostgres; }
-    static void TearDownTestSuite()
-    {
-        delete cluster;
-        cluster = nullptr;
-    }
-
     void SetUp() override
     {
         if (GetParam() == Engine::Sqlite) {
@@ -62,20 +53,11 @@ protected:
             ASSERT_TRUE(sqlite->isValid()) << sqlite->error().toStdString();
             return;
         }
-        if (!cluster->isRunning())
-            GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
-        static int databases = 0;
-        const QString name = QStringLiteral("fixture%1").arg(++databases);
-        QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
-        ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-        QString error;
-        ASSERT_TRUE(cluster->createDatabase(name, QString::fromUtf8(fixture.readAll()), &error))
-            << error.toStdString();
+        ClusterTest::SetUp();
+        if (IsSkipped())
+            return;
         server.setLanguageSource([this] { return language; });
-        ASSERT_TRUE(server.openConnection(
-            ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(name))), QString(),
-            QString()))
-            << server.lastError().toStdString();
+        ASSERT_TRUE(open(server, fixtureDatabase(QStringLiteral("fixture"))));
     }
 
     Connection& db() { return sqlite ? sqlite->db() : server; }
@@ -98,13 +80,10 @@ protected:
         return text;
     }
 
-    static ThrowawayPostgres* cluster;
     std::unique_ptr<TestDatabase> sqlite;
     Connection server;
     QString language = QStringLiteral("DE");
 };
-
-ThrowawayPostgres* ConnectionBackendsTest::cluster = nullptr;
 
 TEST_P(ConnectionBackendsTest, TypedReadersGiveTheSameValues)
 {
@@ -305,15 +284,14 @@ INSTANTIATE_TEST_SUITE_P(Engines, ConnectionBackendsTest,
                              return info.param == Engine::Sqlite ? "Sqlite" : "PostgreSql";
                          });
 
-TEST(PostgresBackendTest, KeepsNoFileAndRefusesABackupAndABadServer)
+using PostgresBackendTest = ClusterTest;
+
+TEST_F(PostgresBackendTest, KeepsNoFileAndRefusesABackupAndABadServer)
 {
-    ThrowawayPostgres cluster;
-    if (!cluster.isRunning())
-        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster.error().toStdString();
     QString error;
-    ASSERT_TRUE(cluster.createDatabase(QStringLiteral("empty"), QString(), &error)) << error.toStdString();
+    ASSERT_TRUE(cluster->createDatabase(QStringLiteral("empty"), QString(), &error)) << error.toStdString();
     std::unique_ptr<PostgresBackend> backend =
-        PostgresBackend::open(QString::fromUtf8(cluster.conninfo(QStringLiteral("empty"))), {}, &error);
+        PostgresBackend::open(QString::fromUtf8(cluster->conninfo(QStringLiteral("empty"))), {}, &error);
     ASSERT_TRUE(backend) << error.toStdString();
     EXPECT_TRUE(backend->databaseFile().isEmpty());
     EXPECT_FALSE(backend->backupTo(QStringLiteral("/tmp/never"), {}));
@@ -322,9 +300,9 @@ TEST(PostgresBackendTest, KeepsNoFileAndRefusesABackupAndABadServer)
               SchemaInfo::ColumnKind::Date);
 
     Connection db;
-    EXPECT_FALSE(db.openConnection(
-        ConnectionString::buildPostgreSql(QString::fromUtf8(cluster.conninfo(QStringLiteral("gibtesnicht")))),
-        QString(), QString()));
+    EXPECT_FALSE(db.openConnection(ConnectionString::buildPostgreSql(
+                                       QString::fromUtf8(cluster->conninfo(QStringLiteral("gibtesnicht")))),
+                                   QString(), QString()));
     EXPECT_FALSE(db.isOpen());
     EXPECT_TRUE(db.lastError().contains(QLatin1String("gibtesnicht"))) << db.lastError().toStdString();
 }

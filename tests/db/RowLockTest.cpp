@@ -7,8 +7,6 @@
 #include "db/RecordSet.h"
 #include "support/ThrowawayPostgres.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -24,12 +22,9 @@ protected:
         ClusterTest::SetUp();
         if (IsSkipped())
             return;
-        QString error;
-        const QString connection = fixtureDatabase(QStringLiteral("locks"), &error);
-        ASSERT_FALSE(connection.isEmpty()) << error.toStdString();
-        for (Connection* db : {&first, &second})
-            ASSERT_TRUE(db->openConnection(connection, QString(), QString()))
-                << db->lastError().toStdString();
+        const QString connection = fixtureDatabase(QStringLiteral("locks"));
+        ASSERT_TRUE(open(first, connection));
+        ASSERT_TRUE(open(second, connection));
     }
 
     // Runs waiting on the second connection while the first holds its open

@@ -6,8 +6,6 @@
 #include "db/RecordSet.h"
 #include "support/ThrowawayPostgres.h"
 
-#include <QFile>
-
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -22,12 +20,9 @@ protected:
         ClusterTest::SetUp();
         if (IsSkipped())
             return;
-        QString error;
-        const QString connection = fixtureDatabase(QStringLiteral("loss"), &error, &name);
-        ASSERT_FALSE(connection.isEmpty()) << error.toStdString();
         db.setClock([] { return QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6)); });
         db.setLostConnectionHandler([this] { ++losses; });
-        ASSERT_TRUE(db.openConnection(connection, QString(), QString())) << db.lastError().toStdString();
+        ASSERT_TRUE(open(db, fixtureDatabase(QStringLiteral("loss"), &name)));
     }
 
     QString value(const QString& sql)

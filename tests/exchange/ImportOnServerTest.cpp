@@ -7,8 +7,6 @@
 #include "exchange/SystemTableExchange.h"
 #include "support/ThrowawayPostgres.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -28,24 +26,14 @@ std::vector<ExchangeRecord> requirementsWithFormula(const QString& formula)
     return records;
 }
 
-TEST(ImportOnServerTest, TheSecondOfTwoImportsWaitsForTheFirstAndReplacesAllItsRecords)
+using ImportOnServerTest = ClusterTest;
+
+TEST_F(ImportOnServerTest, TheSecondOfTwoImportsWaitsForTheFirstAndReplacesAllItsRecords)
 {
-    const ThrowawayPostgres cluster;
-    if (!cluster.isRunning())
-        GTEST_SKIP() << "no PostgreSQL cluster: " << cluster.error().toStdString();
-    QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
-    ASSERT_TRUE(fixture.open(QIODevice::ReadOnly));
-    QString error;
-    ASSERT_TRUE(
-        cluster.createDatabase(QStringLiteral("imports"), QString::fromUtf8(fixture.readAll()), &error))
-        << error.toStdString();
+    const QString connection = fixtureDatabase(QStringLiteral("imports"));
     AppContext first, second;
-    for (AppContext* context : {&first, &second}) {
-        context->setConnectionString(
-            QStringLiteral("Backend=postgresql;Connection=\"%1\"")
-                .arg(QString::fromUtf8(cluster.conninfo(QStringLiteral("imports")))));
-        ASSERT_TRUE(context->openDatabase()) << context->db().lastError().toStdString();
-    }
+    ASSERT_TRUE(open(first, connection));
+    ASSERT_TRUE(open(second, connection));
 
     // The second import starts once the first has replaced its first record.
     RecordingPrompt firstPrompt, secondPrompt;
@@ -58,7 +46,7 @@ TEST(ImportOnServerTest, TheSecondOfTwoImportsWaitsForTheFirstAndReplacesAllItsR
             return;
         other =
             std::thread([&] { secondOutcome = secondImport.importRecords(requirementsWithFormula("B")); });
-        waited = cluster.waitForALockWaiter();
+        waited = cluster->waitForALockWaiter();
     });
     EXPECT_EQ(firstImport.importRecords(requirementsWithFormula("A")),
               SystemTableExchange::Outcome::Completed);

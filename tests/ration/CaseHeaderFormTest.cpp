@@ -1,10 +1,8 @@
 #include "ration/CaseHeaderForm.h"
 #include "core/NumberText.h"
-#include "core/Prompt.h"
 #include "ration/NutrientColumns.h"
-#include "ration/RationPageHooks.h"
+#include "support/CaseWindowLogic.h"
 #include "support/QtPrinters.h"
-#include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>
 
@@ -14,80 +12,12 @@ using namespace NutrientColumns;
 
 namespace {
 
-struct CountingHooks : RationPageHooks
-{
-    QStringList calls;
-    void fillCategoryFilter() override { calls << QStringLiteral("category"); }
-    void fillTypeFilter() override { calls << QStringLiteral("type"); }
-    void fillFeedList() override { calls << QStringLiteral("feed"); }
-};
-
 // A case window's header form over the fixture, with its ration page's grids built.
-struct Window
+struct Window : CaseWindowLogic
 {
-    TestDatabase db;
-    RecordingPrompt prompt;
-    CountingHooks hooks;
-    CaseHeaderForm form;
-
     explicit Window(const QString& language = QStringLiteral("DE"))
-        : db(TestDatabase::Data::Fixture, language)
-        , form(db.context(), prompt)
+        : CaseWindowLogic(language, TestDatabase::Data::Fixture, Page::CountedHooks)
     {
-        form.setRationPageHooks(&hooks);
-        form.ration().buildRationGrid();
-        form.ration().buildProfileGrid();
-    }
-    void open(const QString& key = QString())
-    {
-        form.setPendingCaseKey(key);
-        form.initCaseForm();
-    }
-    static int indexOf(const ChoiceList& list, int data)
-    {
-        for (int i = 0; i < list.count(); ++i) {
-            if (list.entries()[size_t(i)].data == data)
-                return i;
-        }
-        return -1;
-    }
-    void chooseSpecies(int key) { form.userChoseSpecies(indexOf(form.speciesList(), key)); }
-    void chooseSex(int key) { form.userChoseSex(indexOf(form.sexList(), key)); }
-    void chooseCaseType(int key) { form.userChoseCaseType(indexOf(form.caseTypeList(), key)); }
-    void chooseDogCase(int sex, int caseType)
-    {
-        chooseSpecies(2);
-        chooseSex(sex);
-        chooseCaseType(caseType);
-    }
-    QString requirement(const char* key) { return form.ration().lookupRequirement(QLatin1String(key)); }
-    QStringList row(int r)
-    {
-        QStringList texts;
-        const GridModel& g = form.ration().rationGrid();
-        for (int c = FirstColumn; c < g.columnCount(); ++c)
-            texts << g.text(r, c);
-        return texts;
-    }
-    QString count() { return db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")); }
-    // A complete new maintenance case of a dog, ready to save.
-    void fillDogCase()
-    {
-        open();
-        form.userChoseSalutation(indexOf(form.salutationList(), 1));
-        form.setOwnerName(QStringLiteral("Meier"));
-        form.setPatientName(QStringLiteral("Hasso"));
-        chooseDogCase(1, 7);
-        form.setActualWeight(QStringLiteral("20"));
-        form.setTargetWeight(QStringLiteral("18"));
-        form.setTitle(QStringLiteral("Neu"));
-    }
-    void addFeed(const char* key, const char* amount)
-    {
-        RationGrids& grids = form.ration().grids();
-        grids.appendFeedRow(QLatin1String(key), QStringLiteral("Futter ") + QLatin1String(key),
-                            QLatin1String(amount));
-        form.ration().recalcContributions(QLatin1String(key), QLatin1String(amount));
     }
 };
 
@@ -155,7 +85,7 @@ TEST(CaseHeaderFormTest, CloseQuestionSavesOnYesClosesOnNoAndKeepsTheWindowOpenO
         ASSERT_TRUE(w.form.isUnchanged());
         EXPECT_TRUE(w.form.canClose());
         EXPECT_TRUE(w.prompt.entries().empty());
-        const QString cases = w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ"));
+        const QString cases = w.db().rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ"));
         w.form.setOwnerName(QString::fromUtf8(c.owner));
         if (c.title)
             w.form.setTitle(QString::fromUtf8(c.title));
@@ -172,7 +102,7 @@ TEST(CaseHeaderFormTest, CloseQuestionSavesOnYesClosesOnNoAndKeepsTheWindowOpenO
         }
         // Stored only when Yes was answered and the save went through.
         const bool saved = c.answer == Prompt::Answer::Yes && !c.refusal;
-        EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")).toInt(),
+        EXPECT_EQ(w.db().rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")).toInt(),
                   cases.toInt() + (saved ? 1 : 0));
     }
 }
@@ -219,7 +149,7 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
             EXPECT_EQ(w.prompt.texts(),
                       QStringList{QString::fromUtf8(german ? steps[failing].german : steps[failing].english)})
                 << language << " step " << failing;
-            EXPECT_EQ(w.count(), "3");
+            EXPECT_EQ(w.caseCount(), "3");
         }
         Window w(QString::fromLatin1(language));
         w.open();
@@ -227,7 +157,7 @@ TEST(CaseHeaderFormTest, SaveChecksStopAtTheFirstMissingInputInBothLanguages)
             step.fill(w);
         w.prompt.clear();
         EXPECT_TRUE(w.form.saveCase()) << w.prompt.lastText().toStdString();
-        EXPECT_EQ(w.count(), "4");
+        EXPECT_EQ(w.caseCount(), "4");
     }
 }
 
@@ -266,7 +196,7 @@ TEST(CaseHeaderFormTest, TheNursingQueenNeedsAtLeastOneKitten)
         EXPECT_EQ(w.form.saveCase(), c.refusal == nullptr)
             << c.language << " " << c.caseType << " " << c.puppies;
         EXPECT_EQ(w.prompt.texts(), once + once) << c.language << " " << c.caseType << " " << c.puppies;
-        EXPECT_EQ(w.count(), c.refusal ? "3" : "4");
+        EXPECT_EQ(w.caseCount(), c.refusal ? "3" : "4");
     }
 }
 
@@ -276,12 +206,12 @@ TEST(CaseHeaderFormTest, SavingAnOpenedCaseNeedsANewTitle)
     w.open(QStringLiteral("1"));
     EXPECT_FALSE(w.form.saveCase());
     EXPECT_EQ(w.prompt.lastText(), "Bitte geben Sie einen (neuen) Titel ein");
-    EXPECT_EQ(w.count(), "3");
+    EXPECT_EQ(w.caseCount(), "3");
     w.form.setTitle(QStringLiteral("Erhaltung, Mai"));
     ASSERT_TRUE(w.form.saveCase());
-    EXPECT_EQ(w.count(), "4");
-    EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT Rezepttitel FROM T_PAT_REZ WHERE ID = 1")), "Erhaltung");
-    EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = 4")), "2");
+    EXPECT_EQ(w.caseCount(), "4");
+    EXPECT_EQ(w.db().rawValue(QStringLiteral("SELECT Rezepttitel FROM T_PAT_REZ WHERE ID = 1")), "Erhaltung");
+    EXPECT_EQ(w.db().rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM WHERE ID_Rezept = 4")), "2");
     EXPECT_EQ(w.form.loadedTitle(), "Erhaltung, Mai");
 }
 
@@ -302,13 +232,13 @@ TEST(CaseHeaderFormTest, AFeedstuffDeletedSinceItWasPickedStopsTheSaveWhole)
         Window w(QString::fromLatin1(c.language));
         w.open(QStringLiteral("1"));
         // Another copy of the program deletes the second feedstuff of the ration.
-        ASSERT_TRUE(w.db.rawExec(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = 2")));
+        ASSERT_TRUE(w.db().rawExec(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = 2")));
         w.form.setTitle(QStringLiteral("Erhaltung, Mai"));
         w.prompt.clear();
         EXPECT_FALSE(w.form.saveCase());
         EXPECT_EQ(w.prompt.texts(), QStringList{QString::fromUtf8(c.message)});
-        EXPECT_EQ(w.count(), "3");
-        EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM")), "5");
+        EXPECT_EQ(w.caseCount(), "3");
+        EXPECT_EQ(w.db().rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM")), "5");
     }
 }
 
@@ -332,14 +262,14 @@ TEST(CaseHeaderFormTest, SaveAndReloadGiveTheSameCaseAndGridsInBothLanguages)
 
         ASSERT_TRUE(w.form.saveCase()) << w.prompt.texts().join('|').toStdString();
         EXPECT_EQ(
-            w.db.rawValue(
+            w.db().rawValue(
                 QStringLiteral("SELECT ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
                                "ID_Fall, ID_Rasse, Geburtsdatum, Gewicht_akt, Gewicht_soll, "
                                "Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, Datum, "
                                "Bemerkung FROM T_PAT_REZ WHERE ID = 4")),
             "1\tMeier\tHasso\t2\t1\t7\t3\t2024-01-24\t20.5\t18.0\t0.0\t0\t100.0\t1\tNeu\t2024-04-03 10:00:00\t ")
             << language;
-        EXPECT_EQ(w.db.rawRows(QStringLiteral(
+        EXPECT_EQ(w.db().rawRows(QStringLiteral(
                       "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4 ORDER BY ID")),
                   (QStringList{"1\t150.0", "2\t200.5"}));
 
@@ -369,7 +299,7 @@ TEST(CaseHeaderFormTest, TextsWithApostrophesAreStoredIntact)
     w.form.setPatientName(QStringLiteral("D'Artagnan"));
     w.form.setTitle(QStringLiteral("Bello's Diät"));
     ASSERT_TRUE(w.form.saveCase()) << w.prompt.texts().join('|').toStdString();
-    EXPECT_EQ(w.db.rawValue(
+    EXPECT_EQ(w.db().rawValue(
                   QStringLiteral("SELECT Name_Besitzer, Name_Pat, Rezepttitel FROM T_PAT_REZ WHERE ID = 4")),
               "O'Brien\tD'Artagnan\tBello's Diät");
     EXPECT_EQ(w.form.ownerName(), "O'Brien");
@@ -380,7 +310,7 @@ TEST(CaseHeaderFormTest, AFailingRationInsertLeavesNoCaseRowAndAllowsARetry)
 {
     for (const char* language : {"DE", "US"}) {
         Window w(QString::fromLatin1(language));
-        ASSERT_TRUE(w.db.addTrigger("refuse_ration", "BEFORE INSERT", "T_REZ_FM"));
+        ASSERT_TRUE(w.db().addTrigger("refuse_ration", "BEFORE INSERT", "T_REZ_FM"));
         w.fillDogCase();
         w.addFeed("1", "150");
         EXPECT_FALSE(w.form.saveCase());
@@ -389,13 +319,13 @@ TEST(CaseHeaderFormTest, AFailingRationInsertLeavesNoCaseRowAndAllowsARetry)
                   QLatin1String(language) == QLatin1String("DE")
                       ? QStringLiteral("Satz konnte nicht eingefügt werden\nGrund: refused")
                       : QStringLiteral("Record can't be inserted\nReason: refused"));
-        EXPECT_EQ(w.count(), "3");
+        EXPECT_EQ(w.caseCount(), "3");
         EXPECT_EQ(w.form.pendingCaseKey(), "");
         EXPECT_EQ(w.form.ownerName(), "Meier");
 
-        ASSERT_TRUE(w.db.dropTrigger("refuse_ration", "T_REZ_FM"));
+        ASSERT_TRUE(w.db().dropTrigger("refuse_ration", "T_REZ_FM"));
         EXPECT_TRUE(w.form.saveCase()) << w.prompt.lastText().toStdString();
-        EXPECT_EQ(w.count(), "4");
+        EXPECT_EQ(w.caseCount(), "4");
     }
 }
 
@@ -403,13 +333,13 @@ TEST(CaseHeaderFormTest, TheNewKeyIsThatOfTheInsertedRowNotTheHighest)
 {
     Window w;
     // Another copy of the program adds a case right after ours.
-    ASSERT_TRUE(
-        w.db.addTrigger("other_copy", "AFTER INSERT", "T_PAT_REZ", "NEW.ID < 500",
-                        "INSERT INTO T_PAT_REZ (ID, Name_Pat, Rezepttitel) VALUES (500, 'Fremd', 'Fremd')"));
+    ASSERT_TRUE(w.db().addTrigger(
+        "other_copy", "AFTER INSERT", "T_PAT_REZ", "NEW.ID < 500",
+        "INSERT INTO T_PAT_REZ (ID, Name_Pat, Rezepttitel) VALUES (500, 'Fremd', 'Fremd')"));
     w.fillDogCase();
     w.addFeed("2", "80");
     ASSERT_TRUE(w.form.saveCase());
-    EXPECT_EQ(w.db.rawRows(
+    EXPECT_EQ(w.db().rawRows(
                   QStringLiteral("SELECT ID_Rezept FROM T_REZ_FM WHERE ID_Futtermittel = 2 AND TagRat = 80")),
               QStringList{"4"});
     EXPECT_EQ(w.form.patientName(), "Hasso");
@@ -447,10 +377,10 @@ TEST(CaseHeaderFormTest, WeightsAreStoredAsNumbersAndEmptyOnesAsZero)
         w.prompt.clear();
         EXPECT_EQ(w.form.saveCase(), !c.refusal);
         EXPECT_EQ(w.prompt.texts(), c.refusal ? QStringList{QString::fromUtf8(c.refusal)} : QStringList());
-        EXPECT_EQ(w.count(), c.refusal ? "3" : "4");
+        EXPECT_EQ(w.caseCount(), c.refusal ? "3" : "4");
         if (c.refusal)
             continue;
-        EXPECT_EQ(w.db.rawValue(QStringLiteral(
+        EXPECT_EQ(w.db().rawValue(QStringLiteral(
                       "SELECT Gewicht_akt, Gewicht_soll, Gewicht_adult, Energie, Geburtsdatum, ID_Rasse "
                       "FROM T_PAT_REZ WHERE ID = 4")),
                   QStringLiteral("12.5\t%1\t0.0\t90.0\tNULL\tNULL").arg(*c.target ? "18.0" : "0.0"));
@@ -505,7 +435,7 @@ TEST(CaseHeaderFormTest, ABirthDateChangeRecomputesWithoutReloading)
 {
     Window w;
     w.open();
-    w.chooseDogCase(1, 1);
+    w.chooseDogCase(1);
     w.form.setActualWeight(QStringLiteral("10"));
     w.form.setAdultWeight(QStringLiteral("20"));
     EXPECT_EQ(w.requirement("61"), "0");
@@ -564,7 +494,7 @@ TEST(CaseHeaderFormTest, VisibilityOfALoadedCase)
     };
     for (const auto& c : cases) {
         Window w;
-        ASSERT_TRUE(w.db.rawExec(QStringLiteral(
+        ASSERT_TRUE(w.db().rawExec(QStringLiteral(
             "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
             "Gewicht_akt, Gewicht_soll, Anz_Welpen, Energie, Rippen, Rezepttitel) VALUES "
             "(4, 2, 'Kurz', 'Lassie', 2, 2, 5, 25, 25, 6, 100, '0', 'Laktation'), "
@@ -621,7 +551,7 @@ TEST(CaseHeaderFormTest, LoadingWritesTheFieldsWithoutRecalculating)
 TEST(CaseHeaderFormTest, AStoredPuppyCountBelowOneIsReportedDuringTheLoad)
 {
     Window w(QStringLiteral("US"));
-    ASSERT_TRUE(w.db.rawExec(QStringLiteral(
+    ASSERT_TRUE(w.db().rawExec(QStringLiteral(
         "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
         "Gewicht_akt, Gewicht_soll, Anz_Welpen, Energie, Rezepttitel) VALUES "
         "(4, 2, 'Kurz', 'Lassie', 2, 2, 5, 25, 25, 0, 100, 'Lactation');")));
@@ -665,7 +595,7 @@ TEST(CaseHeaderFormTest, LeavingTheActualWeightFillsAnEmptyTargetOnly)
 {
     Window w;
     w.open();
-    w.chooseDogCase(1, 7);
+    w.chooseDogCase();
     w.form.setActualWeight(QStringLiteral("20"));
     EXPECT_EQ(w.requirement("1"), "");
     w.form.actualWeightLeft();

@@ -1,8 +1,8 @@
 #include "ration/RationBalancing.h"
-#include "DogWindow.h"
 #include "TestSupplements.h"
 #include "core/NumberText.h"
 #include "ration/RationGrids.h"
+#include "support/CaseWindowLogic.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +21,12 @@ TEST(RationBalancingTest, NothingToBalanceIsSaidInTheUsersLanguage)
          "No energy requirement is computed for this case. Please enter species, case type and weight first."},
     };
     for (const auto& c : cases) {
-        DogWindow w(c.language);
-        RationBalancing balancing(w.db.context(), w.prompt, w.form);
+        CaseWindowLogic w(c.language, TestDatabase::Data::Shipped);
+        RationBalancing balancing(w.db().context(), w.prompt, w.form);
         w.chooseAdultDog();
         EXPECT_FALSE(balancing.start());
         EXPECT_EQ(w.prompt.lastText(), c.empty);
-        w.feed(24, QString());
+        w.pickWithAmount(24, QString());
         w.form.setActualWeight(QString());
         w.form.setTargetWeight(QString());
         EXPECT_FALSE(balancing.start());
@@ -38,13 +38,13 @@ TEST(RationBalancingTest, NothingToBalanceIsSaidInTheUsersLanguage)
 // dog: the vet locks the chicken as typed, bounds the carrots and applies.
 TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
 {
-    DogWindow w(QStringLiteral("DE"));
+    CaseWindowLogic w(QStringLiteral("DE"), TestDatabase::Data::Shipped);
     w.chooseAdultDog();
-    const int chicken = w.feed(24, QStringLiteral("350"));
+    const int chicken = w.pickWithAmount(24, QStringLiteral("350"));
     for (const int key : {89, 111, 138, 157})
-        w.feed(key, QString());
-    RationBalancing balancing(w.db.context(), w.prompt, w.form);
-    balancing.remember(w.page.balanceBounds());
+        w.pickWithAmount(key, QString());
+    RationBalancing balancing(w.db().context(), w.prompt, w.form);
+    balancing.remember(w.page().balanceBounds());
     ASSERT_TRUE(balancing.start());
     GridModel& grid = balancing.grid();
     // The ration's rows first; supplements the completion adds below.
@@ -83,8 +83,8 @@ TEST(RationBalancingTest, LockBoundsAndApplyOnTheShippedData)
                 1.0, 0.02);
 
     // The next balancing of the page starts from the same lock and bounds.
-    RationBalancing again(w.db.context(), w.prompt, w.form);
-    again.remember(w.page.balanceBounds());
+    RationBalancing again(w.db().context(), w.prompt, w.form);
+    again.remember(w.page().balanceBounds());
     ASSERT_TRUE(again.start());
     EXPECT_EQ(again.grid().text(RationBalancing::FirstRow, RationBalancing::LockColumn), "x");
     EXPECT_EQ(again.grid().text(carrots, RationBalancing::MaximumColumn), "50");
@@ -129,14 +129,14 @@ TEST(RationBalancingTest, CompletionAddsSupplementsAsNewRowsAndApplyKeepsTheirAm
          "Supplement premix for 30 days, 2 g a day:", "Supplement premix for 7 days, 2 g a day:"},
     };
     for (const auto& c : cases) {
-        DogWindow w(c.language);
-        addTestSupplements(w.db);
+        CaseWindowLogic w(c.language, TestDatabase::Data::Shipped);
+        addTestSupplements(w.db());
         w.chooseAdultDog();
-        w.feed(24, QStringLiteral("300"));
+        w.pickWithAmount(24, QStringLiteral("300"));
         for (const int key : {89, 112, 138})
-            w.feed(key, QString());
-        RationBalancing balancing(w.db.context(), w.prompt, w.form);
-        balancing.remember(w.page.balanceBounds());
+            w.pickWithAmount(key, QString());
+        RationBalancing balancing(w.db().context(), w.prompt, w.form);
+        balancing.remember(w.page().balanceBounds());
         ASSERT_TRUE(balancing.start());
         ASSERT_TRUE(balancing.complete());
         const GridModel& grid = balancing.grid();
@@ -154,7 +154,7 @@ TEST(RationBalancingTest, CompletionAddsSupplementsAsNewRowsAndApplyKeepsTheirAm
         EXPECT_EQ(grid.text(copper, RationBalancing::ExcludeColumn), "x");
         EXPECT_EQ(grid.text(copper, RationBalancing::ProposedColumn), "");
         EXPECT_TRUE(shortOf(balancing.result(), Copper));
-        EXPECT_TRUE(w.page.balanceBounds().value("9001").excluded);
+        EXPECT_TRUE(w.page().balanceBounds().value("9001").excluded);
         balancing.grid().click(copper, RationBalancing::ExcludeColumn);
         EXPECT_EQ(grid.text(copper, RationBalancing::ProposedColumn), proposed);
         // Rounded, what is added takes neither energy nor a nutrient over.

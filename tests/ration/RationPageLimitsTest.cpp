@@ -1,6 +1,6 @@
 #include "ration/RationPageLimits.h"
-#include "DogWindow.h"
 #include "core/NumberText.h"
+#include "support/CaseWindowLogic.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -24,16 +24,16 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
     };
     for (const auto& l : languages) {
         SCOPED_TRACE(l.language.toStdString());
-        DogWindow w(l.language);
-        ASSERT_TRUE(w.db.isValid());
-        EXPECT_EQ(w.page.basisLabels().value(0), l.perDay);
+        CaseWindowLogic w(l.language, TestDatabase::Data::Shipped);
+        ASSERT_TRUE(w.db().isValid());
+        EXPECT_EQ(w.page().basisLabels().value(0), l.perDay);
         // No species, no maxima: the row stays closed.
         EXPECT_EQ(w.grid().rowHeight(MaximumRow), 0);
         w.chooseAdultDog();
         EXPECT_EQ(w.grid().rowHeight(MaximumRow), 20);
 
-        w.feed(24, QStringLiteral("400"));
-        const int rice = w.feed(89, QStringLiteral("500"));
+        w.pickWithAmount(24, QStringLiteral("400"));
+        const int rice = w.pickWithAmount(89, QStringLiteral("500"));
         // No USDA food gives digestible crude protein.
         const int digestible = w.column(10);
         EXPECT_EQ(w.grid().text(MaximumRow, w.column(2)), "104000");
@@ -42,7 +42,7 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
         EXPECT_EQ(w.grid().textColor(SupplyRow, w.column(2)), w.grid().defaultTextColor());
         EXPECT_EQ(w.grid().text(MaximumRow, digestible), "");
 
-        w.feed(146, QStringLiteral("150"));
+        w.pickWithAmount(146, QStringLiteral("150"));
         for (int key : {2, 5}) {
             EXPECT_EQ(w.grid().textColor(SupplyRow, w.column(key)), RationPageLimits::OverColour) << key;
             EXPECT_FALSE(w.grid().font(SupplyRow, w.column(key)).italic) << key;
@@ -54,28 +54,28 @@ TEST(RationPageLimitsTest, MaximumRowMarksAndBasisOfChickenRiceAndCodLiverOil)
         // as typed and the held figures per day.
         const QString dailySupply = w.grid().text(SupplyRow, w.column(2));
         const double kcal = NumberText::read(w.grid().text(SupplyRow, w.column(60)));
-        w.page.userChoseBasis(1);
+        w.page().userChoseBasis(1);
         EXPECT_EQ(w.shown(SupplyRow, 60), "1000");
         EXPECT_EQ(w.grid().shownText(UnitRow, 1), l.units + QLatin1Char(' ') + l.perKcal);
         EXPECT_EQ(w.shown(SupplyRow, 2),
                   NumberText::format(NumberText::read(dailySupply) * 1000.0 / kcal, 0));
         EXPECT_EQ(w.grid().text(SupplyRow, w.column(2)), dailySupply);
         EXPECT_EQ(w.grid().text(rice, 2), "500");
-        EXPECT_TRUE(w.page.printHeading().endsWith(QStringLiteral("  / ") + l.perKcal));
+        EXPECT_TRUE(w.page().printHeading().endsWith(QStringLiteral("  / ") + l.perKcal));
         // An amount typed in that view is grams per day; the view follows.
         w.grid().endEdit(rice, 2, QStringLiteral("250"));
         EXPECT_NE(w.grid().text(SupplyRow, w.column(60)), NumberText::format(kcal, 0));
         EXPECT_EQ(w.shown(SupplyRow, 60), "1000");
 
-        w.page.userChoseBasis(0);
+        w.page().userChoseBasis(0);
         EXPECT_EQ(w.shown(SupplyRow, 2), w.grid().text(SupplyRow, w.column(2)));
-        EXPECT_FALSE(w.page.printHeading().contains(l.perDay));
+        EXPECT_FALSE(w.page().printHeading().contains(l.perDay));
 
         // Calcium carbonate lifts Ca : P above its maximum in the profile.
         const GridModel& profile = w.form.ration().profileGrid();
         const int ratio = find(profile, QStringLiteral("42"));
         EXPECT_EQ(profile.textColor(RequirementRow, ratio), profile.defaultTextColor());
-        w.feed(157, QStringLiteral("20"));
+        w.pickWithAmount(157, QStringLiteral("20"));
         EXPECT_EQ(profile.textColor(RequirementRow, ratio), RationPageLimits::OverColour);
         EXPECT_EQ(profile.toolTip(RequirementRow, ratio), l.ratioOver);
     }
@@ -100,10 +100,8 @@ TEST(RationPageLimitsTest, AGrowingPuppysMaximaStandAboveItsRequirementsHoweverM
     };
     for (const auto& l : languages) {
         SCOPED_TRACE(l.language);
-        DogWindow w(QString::fromLatin1(l.language));
-        w.form.userChoseSpecies(DogWindow::indexOf(w.form.speciesList(), 2));
-        w.form.userChoseSex(DogWindow::indexOf(w.form.sexList(), 1));
-        w.form.userChoseCaseType(DogWindow::indexOf(w.form.caseTypeList(), 1));
+        CaseWindowLogic w(QString::fromLatin1(l.language), TestDatabase::Data::Shipped);
+        w.chooseDogCase(1);
         w.form.setActualWeight(QStringLiteral("6"));
         w.form.setTargetWeight(QStringLiteral("6"));
         w.form.setAdultWeight(QStringLiteral("30"));
@@ -112,7 +110,7 @@ TEST(RationPageLimitsTest, AGrowingPuppysMaximaStandAboveItsRequirementsHoweverM
         ASSERT_GT(kcal, 0.0);
         for (const char* chicken : {"200", "900", "3000"}) {
             SCOPED_TRACE(chicken);
-            w.feed(24, QString::fromLatin1(chicken));
+            w.pickWithAmount(24, QString::fromLatin1(chicken));
             EXPECT_EQ(w.grid().text(MaximumRow, w.column(20)), NumberText::format(56.75 * kcal / 1000.0, 2));
             EXPECT_EQ(w.grid().text(MaximumRow, w.column(1)), NumberText::format(4.5 * kcal / 1000.0, 3));
             for (int c = FirstColumn; c < w.grid().columnCount(); ++c) {
@@ -125,10 +123,10 @@ TEST(RationPageLimitsTest, AGrowingPuppysMaximaStandAboveItsRequirementsHoweverM
             }
         }
         // A maximum the practice stored below the requirement.
-        ASSERT_TRUE(
-            w.db.rawExec(QStringLiteral("INSERT INTO T_HOECHSTWERT (ID, ID_GATTUNG, ID_NAEHRSTOFF, WERT, "
-                                        "BEZUG, QUELLE, AKTIV) VALUES (99, 2, 20, 0.1, 'TS', 'tiny', -1)")));
-        w.feed(24, QStringLiteral("800"));
+        ASSERT_TRUE(w.db().rawExec(
+            QStringLiteral("INSERT INTO T_HOECHSTWERT (ID, ID_GATTUNG, ID_NAEHRSTOFF, WERT, "
+                           "BEZUG, QUELLE, AKTIV) VALUES (99, 2, 20, 0.1, 'TS', 'tiny', -1)")));
+        w.pickWithAmount(24, QStringLiteral("800"));
         const int zinc = w.column(20);
         EXPECT_EQ(w.grid().text(MaximumRow, zinc), w.grid().text(RequirementRow, zinc));
         EXPECT_TRUE(w.grid().font(MaximumRow, zinc).italic);

@@ -1,11 +1,8 @@
 #include "ration/RationPage.h"
-#include "core/Prompt.h"
 #include "db/RecordSet.h"
-#include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
+#include "support/CaseWindowLogic.h"
 #include "support/QtPrinters.h"
-#include "support/TestDatabase.h"
-#include "ui/GridModel.h"
 
 #include <QCollator>
 
@@ -18,58 +15,7 @@ using namespace NutrientColumns;
 
 namespace {
 
-// A case window's header form and ration page over the fixture, set up as the
-// window makes them: the page first, then the form's initCaseForm().
-struct Window
-{
-    TestDatabase db;
-    RecordingPrompt prompt;
-    CaseHeaderForm form;
-    RationPage page;
-
-    explicit Window(const QString& language = QStringLiteral("DE"), const QString& caseKey = QString())
-        : db(TestDatabase::Data::Fixture, language)
-        , form(db.context(), prompt)
-        , page(db.context(), prompt, form)
-    {
-        form.setPendingCaseKey(caseKey);
-        page.setUp();
-        form.initCaseForm();
-    }
-    static int indexOf(const ChoiceList& list, int data)
-    {
-        for (int i = 0; i < list.count(); ++i) {
-            if (list.entries()[size_t(i)].data == data)
-                return i;
-        }
-        return -1;
-    }
-    // Male dog, case type 7 unless told otherwise.
-    void chooseDogCase(int caseType = 7)
-    {
-        form.userChoseSpecies(indexOf(form.speciesList(), 2));
-        form.userChoseSex(indexOf(form.sexList(), 1));
-        form.userChoseCaseType(indexOf(form.caseTypeList(), caseType));
-    }
-    void chooseCategory(int data) { page.userChoseCategory(indexOf(page.categoryList(), data)); }
-    void chooseType(int data) { page.userChoseType(indexOf(page.typeList(), data)); }
-    void pick(int feed)
-    {
-        page.setFeedChoice(page.feedModel().findData(feed));
-        page.feedListClosed();
-    }
-    GridModel& grid() { return form.ration().rationGrid(); }
-    GridModel& profile() { return form.ration().profileGrid(); }
-    int column(const char* nutrient) { return find(grid(), QLatin1String(nutrient)); }
-    QStringList feedRows()
-    {
-        QStringList rows;
-        for (int r = FirstFeedRow; r < grid().rowCount(); ++r)
-            rows << grid().text(r, 0) + QLatin1Char('|') + grid().text(r, 1) + QLatin1Char('|') +
-                        grid().text(r, 2);
-        return rows;
-    }
-};
+using Window = CaseWindowLogic;
 
 // Entries as "data:text", in the list's display order (the feedstuff list's
 // entries read so far).
@@ -90,7 +36,7 @@ TEST(RationPageTest, LabelsInBothLanguages)
     EXPECT_EQ((QStringList{us.category, us.type, us.food, us.filter, us.print, us.balance}),
               (QStringList{"Category", "Type", "Food", "Filter", "Print", "Balance ration"}));
     Window w(QStringLiteral("US"));
-    EXPECT_EQ(w.page.labels().food, "Food");
+    EXPECT_EQ(w.page().labels().food, "Food");
 }
 
 TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
@@ -117,14 +63,14 @@ TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)
     };
     for (const auto& c : cases) {
         Window w(QString::fromLatin1(c.language));
-        EXPECT_EQ(w.page.categoryList().count(), 0);
+        EXPECT_EQ(w.page().categoryList().count(), 0);
         w.chooseDogCase(c.caseType);
-        EXPECT_EQ(entries(w.page.categoryList()), c.categories) << c.language << " " << c.caseType;
-        EXPECT_EQ(entries(w.page.typeList()), c.types) << c.language << " " << c.caseType;
-        EXPECT_EQ(w.page.categoryList().currentIndex(), -1);
-        EXPECT_EQ(w.page.typeList().currentIndex(), -1);
-        EXPECT_EQ(w.page.feedList().currentIndex(), -1);
-        EXPECT_EQ(w.page.feedList().count(), 6);
+        EXPECT_EQ(entries(w.page().categoryList()), c.categories) << c.language << " " << c.caseType;
+        EXPECT_EQ(entries(w.page().typeList()), c.types) << c.language << " " << c.caseType;
+        EXPECT_EQ(w.page().categoryList().currentIndex(), -1);
+        EXPECT_EQ(w.page().typeList().currentIndex(), -1);
+        EXPECT_EQ(w.page().feedList().currentIndex(), -1);
+        EXPECT_EQ(w.page().feedList().count(), 6);
     }
 }
 
@@ -138,22 +84,23 @@ TEST(RationPageTest, ListsSortAsAGermanReaderExpectsInBothLanguages)
         // Keys against the order of the names, in type 3 which has no feedstuffs yet.
         for (int i = 0; i < german.size(); ++i)
             ASSERT_TRUE(
-                w.db.rawExec(QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, "
-                                            "AKTIV) VALUES (%1, 3, '%2', '%2', -1)")
-                                 .arg(200 - i)
-                                 .arg(german[i])));
+                w.db().rawExec(QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, "
+                                              "AKTIV) VALUES (%1, 3, '%2', '%2', -1)")
+                                   .arg(200 - i)
+                                   .arg(german[i])));
         w.chooseDogCase();
         w.chooseType(3);
         QStringList shown;
-        for (const ChoiceList::Entry& e : w.page.feedList().entries())
+        for (const ChoiceList::Entry& e : w.page().feedList().entries())
             shown << e.text;
         EXPECT_EQ(shown, german) << language;
 
         // The database's NOCASE collation orders the same way.
         RecordSet rs;
-        ASSERT_TRUE(rs.openRecordset(w.db.db(), QStringLiteral("SELECT BEZ_%1 AS N FROM T_FUTTERMITTEL WHERE "
-                                                               "ID_FM_TYP = 3 ORDER BY BEZ_%1")
-                                                    .arg(QLatin1String(language))));
+        ASSERT_TRUE(
+            rs.openRecordset(w.db().db(), QStringLiteral("SELECT BEZ_%1 AS N FROM T_FUTTERMITTEL WHERE "
+                                                         "ID_FM_TYP = 3 ORDER BY BEZ_%1")
+                                              .arg(QLatin1String(language))));
         QStringList ordered;
         for (QString name; !rs.isEof(); rs.moveNext(), ordered << name)
             rs.getFieldText(QStringLiteral("N"), name);
@@ -171,13 +118,13 @@ TEST(RationPageTest, TheLastDietCaseTypeIs28)
     for (const auto& c : cases) {
         Window w;
         ASSERT_TRUE(
-            w.db.rawExec(QStringLiteral("INSERT INTO T_FALL VALUES (%1, 'Diät %1', 'Diet %1', 2, 1, 7, -1);"
-                                        "INSERT INTO T_FALL_KAT (ID_FALL, ID_FM_Kategorie, AKTIV) "
-                                        "VALUES (%1, 1, -1);")
-                             .arg(c.caseType)));
+            w.db().rawExec(QStringLiteral("INSERT INTO T_FALL VALUES (%1, 'Diät %1', 'Diet %1', 2, 1, 7, -1);"
+                                          "INSERT INTO T_FALL_KAT (ID_FALL, ID_FM_Kategorie, AKTIV) "
+                                          "VALUES (%1, 1, -1);")
+                               .arg(c.caseType)));
         w.chooseDogCase(c.caseType);
         ASSERT_EQ(w.form.caseTypeKey(), c.caseType);
-        EXPECT_EQ(entries(w.page.categoryList()), (QStringList{c.allEntry, "1:Einzelfuttermittel"}))
+        EXPECT_EQ(entries(w.page().categoryList()), (QStringList{c.allEntry, "1:Einzelfuttermittel"}))
             << c.caseType;
     }
 }
@@ -227,25 +174,25 @@ TEST(RationPageTest, FeedListShapes)
             w.chooseCategory(c.category);
         if (c.type >= 0)
             w.chooseType(c.type);
-        w.page.setSearchText(QString::fromUtf8(c.search));
-        w.page.filterClicked();
-        EXPECT_EQ(entries(w.page.feedList()), c.expected) << c.name;
+        w.page().setSearchText(QString::fromUtf8(c.search));
+        w.page().filterClicked();
+        EXPECT_EQ(entries(w.page().feedList()), c.expected) << c.name;
     }
 }
 
 TEST(RationPageTest, AFeedstuffTwiceInACategoryIsListedOnce)
 {
     Window w;
-    ASSERT_TRUE(
-        w.db.rawExec(QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (2, 1, -1), "
-                                    "(4, 4, -1)")));
+    ASSERT_TRUE(w.db().rawExec(
+        QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (2, 1, -1), "
+                       "(4, 4, -1)")));
     w.chooseDogCase();
     w.chooseCategory(1);
-    EXPECT_EQ(entries(w.page.feedList()),
+    EXPECT_EQ(entries(w.page().feedList()),
               (QStringList{"1:Hühnerbrust, gekocht", "6:MÖHREN, roh", "3:Müsli Spezial", "2:Reis, gekocht"}));
     w.chooseCategory(4);
     w.chooseType(1);
-    EXPECT_EQ(entries(w.page.feedList()), (QStringList{"1:Hühnerbrust, gekocht", "4:Rinderhack"}));
+    EXPECT_EQ(entries(w.page().feedList()), (QStringList{"1:Hühnerbrust, gekocht", "4:Rinderhack"}));
 }
 
 // More feedstuffs of type 3 than the list reads at first: names that sort
@@ -286,10 +233,10 @@ QStringList addManyFeedstuffs(TestDatabase& db, int count)
 TEST(RationPageTest, TheFeedListReadsOnPageByPageInTheSameOrder)
 {
     Window w;
-    const QStringList all = addManyFeedstuffs(w.db, 170);
+    const QStringList all = addManyFeedstuffs(w.db(), 170);
     w.chooseDogCase();
     w.chooseType(3);
-    PagedChoiceList& list = w.page.feedModel();
+    PagedChoiceList& list = w.page().feedModel();
     EXPECT_EQ(entries(list), all.mid(0, PagedChoiceList::FirstPageSize));
     EXPECT_TRUE(list.canFetchMore(QModelIndex()));
     list.fetchMore(QModelIndex());
@@ -301,8 +248,8 @@ TEST(RationPageTest, TheFeedListReadsOnPageByPageInTheSameOrder)
     EXPECT_EQ(list.data(list.index(60), Qt::UserRole).toString(), all[60].section(':', 0, 0));
 
     // With a search text, pages hold only the matches, in the same order.
-    w.page.setSearchText(QStringLiteral("E"));
-    w.page.filterClicked();
+    w.page().setSearchText(QStringLiteral("E"));
+    w.page().filterClicked();
     QStringList matches;
     for (const QString& entry : all) {
         if (entry.section(':', 1).contains(QLatin1Char('e'), Qt::CaseInsensitive))
@@ -317,18 +264,18 @@ TEST(RationPageTest, TheFeedListReadsOnPageByPageInTheSameOrder)
 TEST(RationPageTest, AFeedstuffBeyondTheFirstPageIsPickedLikeAnyOther)
 {
     Window w;
-    const QStringList all = addManyFeedstuffs(w.db, 120);
+    const QStringList all = addManyFeedstuffs(w.db(), 120);
     w.chooseDogCase();
     w.chooseType(3);
-    ASSERT_EQ(w.page.feedList().count(), PagedChoiceList::FirstPageSize);
+    ASSERT_EQ(w.page().feedList().count(), PagedChoiceList::FirstPageSize);
     const QString last = all.last();
     w.pick(last.section(':', 0, 0).toInt());
-    EXPECT_EQ(w.page.feedList().currentIndex(), all.size() - 1);
+    EXPECT_EQ(w.page().feedList().currentIndex(), all.size() - 1);
     EXPECT_EQ(w.feedRows(), QStringList{last.section(':', 0, 0) + '|' + last.section(':', 1) + '|'});
     // Refilled, the list has no choice and reads its first page again.
     w.chooseType(3);
-    EXPECT_EQ(w.page.feedList().currentIndex(), -1);
-    EXPECT_EQ(w.page.feedList().count(), PagedChoiceList::FirstPageSize);
+    EXPECT_EQ(w.page().feedList().currentIndex(), -1);
+    EXPECT_EQ(w.page().feedList().count(), PagedChoiceList::FirstPageSize);
 }
 
 TEST(RationPageTest, FeedListStatementsAsBuilt)
@@ -382,27 +329,27 @@ TEST(RationPageTest, ChoosingACategoryRefillsTypesAndFeedstuffs)
     w.chooseDogCase();
     int typeFills = 0;
     int feedFills = 0;
-    QObject::connect(&w.page, &RationPage::typeListChanged, [&] { ++typeFills; });
-    QObject::connect(&w.page, &RationPage::feedListChanged, [&] { ++feedFills; });
+    QObject::connect(&w.page(), &RationPage::typeListChanged, [&] { ++typeFills; });
+    QObject::connect(&w.page(), &RationPage::feedListChanged, [&] { ++feedFills; });
 
     w.chooseType(2);
     EXPECT_EQ(typeFills, 0);
     EXPECT_EQ(feedFills, 1);
-    EXPECT_EQ(w.page.feedList().count(), 3);
+    EXPECT_EQ(w.page().feedList().count(), 3);
 
     // The type list is refilled, so the type choice is gone.
     w.chooseCategory(1);
     EXPECT_EQ(typeFills, 1);
     EXPECT_EQ(feedFills, 2);
-    EXPECT_EQ(w.page.typeList().currentIndex(), -1);
-    EXPECT_EQ(w.page.feedList().count(), 4);
+    EXPECT_EQ(w.page().typeList().currentIndex(), -1);
+    EXPECT_EQ(w.page().feedList().count(), 4);
 
     // Typing filters nothing until the button.
-    w.page.setSearchText(QStringLiteral("reis"));
-    EXPECT_EQ(w.page.feedList().count(), 4);
-    w.page.filterClicked();
+    w.page().setSearchText(QStringLiteral("reis"));
+    EXPECT_EQ(w.page().feedList().count(), 4);
+    w.page().filterClicked();
     EXPECT_EQ(feedFills, 3);
-    EXPECT_EQ(entries(w.page.feedList()), QStringList{"2:Reis, gekocht"});
+    EXPECT_EQ(entries(w.page().feedList()), QStringList{"2:Reis, gekocht"});
 }
 
 TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
@@ -420,7 +367,7 @@ TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
         EXPECT_TRUE(w.prompt.entries().empty());
 
         // Closing the list again with its last choice still selected.
-        w.page.feedListClosed();
+        w.page().feedListClosed();
         EXPECT_EQ(w.feedRows().size(), 1);
         EXPECT_EQ(w.prompt.texts(),
                   QStringList{german ? "Das ausgewählte Futtermittel steht bereits in der Liste"
@@ -429,10 +376,10 @@ TEST(RationPageTest, PickingAFeedstuffAppendsItOnceWithAnEmptyAmount)
         w.pick(1);
         EXPECT_EQ(w.feedRows().size(), 2);
         // Moving through the open list picks nothing.
-        w.page.setFeedChoice(w.page.feedModel().findData(6));
+        w.page().setFeedChoice(w.page().feedModel().findData(6));
         EXPECT_EQ(w.feedRows().size(), 2);
-        w.page.setFeedChoice(-1);
-        w.page.feedListClosed();
+        w.page().setFeedChoice(-1);
+        w.page().feedListClosed();
         EXPECT_EQ(w.feedRows().size(), 2);
         EXPECT_EQ(w.prompt.entries().size(), 1u);
     }
@@ -499,7 +446,7 @@ TEST(RationPageTest, RemovingAFeedstuffAsksAndRecomputesOnYesOnly)
             EXPECT_EQ(w.grid().text(SupplyRow, energy), "411");
         }
         // Removal only touches the grid.
-        EXPECT_EQ(w.db.rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM")), "5");
+        EXPECT_EQ(w.db().rawValue(QStringLiteral("SELECT count(*) FROM T_REZ_FM")), "5");
     }
 }
 
@@ -626,18 +573,14 @@ TEST(RationPageTest, SavedEmptyAmountsAreStoredAsZeroAndReopenAsZero)
     w.pick(4);
     w.grid().endEdit(FirstFeedRow + 1, 2, QStringLiteral("80,5"));
     ASSERT_TRUE(w.form.saveCase()) << w.prompt.lastText().toStdString();
-    EXPECT_EQ(w.db.rawRows(QStringLiteral(
+    EXPECT_EQ(w.db().rawRows(QStringLiteral(
                   "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4 ORDER BY ID")),
               (QStringList{"2\t0.0", "4\t80.5"}));
     // The window shows the stored copy.
     EXPECT_EQ(w.feedRows(), (QStringList{"2|Reis, gekocht|0,0", "4|Rinderhack|80,5"}));
 
-    CaseHeaderForm form(w.db.context(), w.prompt);
-    RationPage page(w.db.context(), w.prompt, form);
-    form.setPendingCaseKey(QStringLiteral("4"));
-    page.setUp();
-    form.initCaseForm();
-    const GridModel& g = form.ration().rationGrid();
+    Window stored(w.db(), Window::Page::Ration, QStringLiteral("4"));
+    const GridModel& g = stored.grid();
     ASSERT_EQ(g.rowCount(), FirstFeedRow + 2);
     EXPECT_EQ(g.text(FirstFeedRow, 2), "0,0");
     EXPECT_EQ(g.text(FirstFeedRow + 1, 2), "80,5");
@@ -645,10 +588,10 @@ TEST(RationPageTest, SavedEmptyAmountsAreStoredAsZeroAndReopenAsZero)
 
 TEST(RationPageTest, OpeningAStoredCaseFillsListsAndRows)
 {
-    Window w(QStringLiteral("DE"), QStringLiteral("1"));
-    EXPECT_EQ(entries(w.page.categoryList()),
+    Window w(QStringLiteral("DE"), TestDatabase::Data::Fixture, Window::Page::Ration, QStringLiteral("1"));
+    EXPECT_EQ(entries(w.page().categoryList()),
               (QStringList{"0:<ALLE>", "4:Alleinfutter Hund", "1:Einzelfuttermittel"}));
-    EXPECT_EQ(w.page.feedList().count(), 6);
+    EXPECT_EQ(w.page().feedList().count(), 6);
     EXPECT_EQ(w.feedRows(), (QStringList{"1|Hühnerbrust, gekocht|150,0", "2|Reis, gekocht|200,5"}));
     EXPECT_EQ(w.grid().text(SupplyRow, w.column("24")), "51,9");
     EXPECT_EQ(w.grid().text(MarkRow, w.column("24")), "x");
@@ -669,21 +612,22 @@ TEST(RationPageTest, EveryRationEditMarksAnOpenedCaseChanged)
         {"remove",
          [](Window& w) {
              w.prompt.setNextAnswer(Prompt::Answer::Yes);
-             w.page.removeFeed(FirstFeedRow);
+             w.page().removeFeed(FirstFeedRow);
          }},
         {"ribs palpable", [](Window& w) { w.form.userClickedRibsPalpable(); }},
         {"ribs fat-covered", [](Window& w) { w.form.userClickedRibsFatCovered(); }},
     };
     for (const auto& c : cases) {
-        Window w(QStringLiteral("DE"), QStringLiteral("1"));
+        Window w(QStringLiteral("DE"), TestDatabase::Data::Fixture, Window::Page::Ration,
+                 QStringLiteral("1"));
         ASSERT_TRUE(w.form.isUnchanged()) << c.edit;
         c.run(w);
         EXPECT_FALSE(w.form.isUnchanged()) << c.edit;
     }
     // Declining the removal changes nothing.
-    Window w(QStringLiteral("DE"), QStringLiteral("1"));
+    Window w(QStringLiteral("DE"), TestDatabase::Data::Fixture, Window::Page::Ration, QStringLiteral("1"));
     w.prompt.setNextAnswer(Prompt::Answer::No);
-    w.page.removeFeed(FirstFeedRow);
+    w.page().removeFeed(FirstFeedRow);
     EXPECT_TRUE(w.form.isUnchanged());
 }
 
@@ -705,7 +649,7 @@ TEST(RationPageTest, PrintHeadingWithTheSexCodeOfEachLanguage)
     };
     for (const auto& c : cases) {
         Window w(QString::fromLatin1(c.language));
-        ASSERT_TRUE(w.db.rawExec(QStringLiteral(
+        ASSERT_TRUE(w.db().rawExec(QStringLiteral(
             "INSERT INTO T_GESCHLECHT VALUES (3, 'K', 'N', -1);"
             "INSERT INTO T_FALL VALUES (11, 'Erhaltung Katze', 'Maintenance queen', 3, 3, 9, -1);"
             "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
@@ -715,12 +659,12 @@ TEST(RationPageTest, PrintHeadingWithTheSexCodeOfEachLanguage)
         w.form.setPendingCaseKey(QLatin1String(c.caseKey));
         w.form.initCaseForm();
         QStringList shown;
-        QObject::connect(&w.page, &RationPage::windowTextChanged,
+        QObject::connect(&w.page(), &RationPage::windowTextChanged,
                          [&](const QString& text) { shown << text; });
-        EXPECT_EQ(w.page.printHeading(), QString::fromUtf8(c.heading)) << c.language << c.caseKey;
-        EXPECT_EQ(w.page.windowText(), "");
-        w.page.preparePrint();
-        EXPECT_EQ(w.page.windowText(), QString::fromUtf8(c.heading));
+        EXPECT_EQ(w.page().printHeading(), QString::fromUtf8(c.heading)) << c.language << c.caseKey;
+        EXPECT_EQ(w.page().windowText(), "");
+        w.page().preparePrint();
+        EXPECT_EQ(w.page().windowText(), QString::fromUtf8(c.heading));
         EXPECT_EQ(shown, QStringList{QString::fromUtf8(c.heading)});
     }
 }

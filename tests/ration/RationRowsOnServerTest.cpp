@@ -7,8 +7,6 @@
 #include "ration/RationCalculation.h"
 #include "support/ThrowawayPostgres.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -23,13 +21,9 @@ protected:
         ClusterTest::SetUp();
         if (IsSkipped())
             return;
-        QString error;
-        const QString connection = fixtureDatabase(QStringLiteral("ration"), &error);
-        ASSERT_FALSE(connection.isEmpty()) << error.toStdString();
-        context.setConnectionString(connection);
-        ASSERT_TRUE(context.openDatabase()) << context.db().lastError().toStdString();
-        ASSERT_TRUE(other.openConnection(connection, QString(), QString()))
-            << other.lastError().toStdString();
+        const QString connection = fixtureDatabase(QStringLiteral("ration"));
+        ASSERT_TRUE(open(context, connection));
+        ASSERT_TRUE(open(other, connection));
         ration.buildRationGrid();
     }
 

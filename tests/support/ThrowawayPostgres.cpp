@@ -56,18 +56,36 @@ bool ThrowawayPostgres::waitForALockWaiter() const
     return false;
 }
 
-QString ClusterTest::fixtureDatabase(const QString& prefix, QString* error, QString* name)
+QString ClusterTest::fixtureDatabase(const QString& prefix, QString* name)
 {
     static int databases = 0;
     const QString database = prefix + QString::number(++databases);
     if (name)
         *name = database;
     QFile fixture(QStringLiteral(":/mensoly/tests/fixture.sql"));
-    if (!fixture.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("no fixture");
-        return QString();
-    }
-    if (!cluster->createDatabase(database, QString::fromUtf8(fixture.readAll()), error))
-        return QString();
-    return ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(database)));
+    QString error = QStringLiteral("no fixture");
+    if (fixture.open(QIODevice::ReadOnly) &&
+        cluster->createDatabase(database, QString::fromUtf8(fixture.readAll()), &error))
+        return ConnectionString::buildPostgreSql(QString::fromUtf8(cluster->conninfo(database)));
+    ADD_FAILURE() << database.toStdString() << ": " << error.toStdString();
+    return QString();
+}
+
+::testing::AssertionResult ClusterTest::open(Connection& db, const QString& connection)
+{
+    if (connection.isEmpty())
+        return ::testing::AssertionFailure() << "no database";
+    if (!db.openConnection(connection, QString(), QString()))
+        return ::testing::AssertionFailure() << db.lastError().toStdString();
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult ClusterTest::open(AppContext& context, const QString& connection)
+{
+    if (connection.isEmpty())
+        return ::testing::AssertionFailure() << "no database";
+    context.setConnectionString(connection);
+    if (!context.openDatabase())
+        return ::testing::AssertionFailure() << context.db().lastError().toStdString();
+    return ::testing::AssertionSuccess();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/AppContext.h"
 #include "support/PostgresCluster.h"
 
 #include <QTemporaryDir>
@@ -78,11 +79,14 @@ protected:
             GTEST_SKIP() << "no PostgreSQL cluster: " << cluster->error().toStdString();
     }
 
-    // A new database named prefix and a number, with the schema and the test
-    // fixture; its connection string for the program, empty after a failure
-    // (told in error).
-    static QString fixtureDatabase(const QString& prefix, QString* error, QString* name = nullptr);
-
 public:
+    // A new database named prefix and a number, with the schema and the test
+    // fixture; its connection string for the program, empty after a failure,
+    // which fails the test.
+    static QString fixtureDatabase(const QString& prefix, QString* name = nullptr);
+    // Opens db or context on connection; a failure says why.
+    static ::testing::AssertionResult open(Connection& db, const QString& connection);
+    static ::testing::AssertionResult open(AppContext& context, const QString& connection);
+
     static inline ThrowawayPostgres* cluster = nullptr;
 };
