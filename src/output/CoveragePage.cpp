@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/ChartPageTexts.h"
+#include "output/ChartTexts.h"
 #include "ration/NutrientColumns.h"
 #include "ui/GridModel.h"
 
@@ -77,26 +78,18 @@ void CoveragePage::build()
     m_bars = collectBars(m_ration, RationLimits::checkNutrients(m_ration, m_maxima));
 
     ChartModel& chart = newChart(ChartModel::Kind::Bar);
-    chart.setTitle(ChartPageTexts::title(language,
-                                         Lang::deOr(language, QStringLiteral("Bedarfsdeckung für "),
-                                                    QStringLiteral("Fullfillment of demands ")),
-                                         m_header));
-    chart.setCategoryAxisCaption(Lang::deOr(
-        language,
-        QStringLiteral(
-            "Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)"),
-        QStringLiteral("Nutrients (more then 10fold exceeded requirements will not be graphed)")));
-    chart.setValueAxisCaption(Lang::deOr(language, QStringLiteral("Prozent"), QStringLiteral("Percent")));
+    chart.setTitle(ChartPageTexts::title(language, ChartTexts::CoverageTitle.in(language), m_header));
+    chart.setCategoryAxisCaption(ChartTexts::NutrientsAxis.in(language));
+    chart.setValueAxisCaption(ChartTexts::Percent.in(language));
 
     QStringList labels;
     for (int i = 0; i < MaxBars; ++i)
         labels << (i < int(m_bars.size()) ? m_bars[size_t(i)].label : QString());
     chart.setCategories(labels);
     chart.addSeries(QString(), BarColour);
-    chart.setMarkerName(Lang::deOr(language, QStringLiteral("Höchstwert"), QStringLiteral("Maximum")));
+    chart.setMarkerName(ChartTexts::Maximum.in(language));
     chart.setMarkerColour(MaximumColour);
-    chart.setHatchName(
-        Lang::deOr(language, QStringLiteral("unvollständige Daten"), QStringLiteral("incomplete data")));
+    chart.setHatchName(ChartTexts::IncompleteData.in(language));
 
     double largest = 0;
     for (int i = 0; i < int(m_bars.size()); ++i) {

@@ -5,6 +5,7 @@
 #include "formula/FormulaEngine.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/ChartPageTexts.h"
+#include "output/ChartTexts.h"
 
 GrowthPage::GrowthPage(const QString& languageCode, const CaseHeaderTexts& header, QObject* parent)
     : ChartPage(languageCode, parent)
@@ -51,14 +52,9 @@ void GrowthPage::build()
     if (!actualText.isEmpty() && actual > 0) {
         const QString language = languageCode();
         ChartModel& chart = newChart(ChartModel::Kind::Line);
-        chart.setTitle(ChartPageTexts::title(
-            language,
-            Lang::deOr(language, QStringLiteral("Wachstumskurve für "), QStringLiteral("Weight curve for ")),
-            m_header));
-        chart.setCategoryAxisCaption(
-            Lang::deOr(language, QStringLiteral("Alter [Wochen]"), QStringLiteral("Age [weeks]")));
-        chart.setValueAxisCaption(
-            Lang::deOr(language, QStringLiteral("Gewicht [kg]"), QStringLiteral("Weight [kg]")));
+        chart.setTitle(ChartPageTexts::title(language, ChartTexts::GrowthTitle.in(language), m_header));
+        chart.setCategoryAxisCaption(ChartTexts::AgeWeeks.in(language));
+        chart.setValueAxisCaption(ChartTexts::WeightKg.in(language));
 
         if (!adultText.isEmpty()) {
             QStringList weeks;

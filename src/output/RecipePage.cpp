@@ -6,6 +6,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/RecipeTexts.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 #include "ration/RationLimits.h"
@@ -31,7 +32,7 @@ QString nutrientList(const QString& languageCode, const QStringList& names)
 {
     if (names.size() <= RecipePage::NamedInNote)
         return names.join(QStringLiteral(", "));
-    return Lang::deOr(languageCode, QStringLiteral("z. B. "), QStringLiteral("e.g. ")) +
+    return RecipeTexts::ForExample.in(languageCode) +
            names.mid(0, RecipePage::NamedInNote).join(QStringLiteral(", "));
 }
 
@@ -62,8 +63,8 @@ QString RecipePage::dateLine(const QString& languageCode, const QDate& date)
 
 QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Besitzer: "), QStringLiteral("Owner: ")) +
-           header.salutation() + QStringLiteral(" ") + header.ownerName();
+    return RecipeTexts::Owner.in(languageCode) + header.salutation() + QStringLiteral(" ") +
+           header.ownerName();
 }
 
 QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTexts& header)
@@ -88,9 +89,7 @@ QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTex
 
 QString RecipePage::titleLine(const QString& languageCode, const CaseHeaderTexts& header)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Rezepttitel / Diagnose: "),
-                      QStringLiteral("Recipe Title / Diagnosis: ")) +
-           header.title();
+    return RecipeTexts::RecipeTitleDiagnosis.in(languageCode) + header.title();
 }
 
 QStringList RecipePage::limitNotes(const QString& languageCode, const QStringList& incomplete,
@@ -99,21 +98,11 @@ QStringList RecipePage::limitNotes(const QString& languageCode, const QStringLis
     QStringList notes;
     if (!incomplete.isEmpty()) {
         const QString list = nutrientList(languageCode, incomplete);
-        notes << Lang::deOr(
-            languageCode,
-            QStringLiteral(
-                "Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (%1); die Versorgung kann "
-                "höher sein.")
-                .arg(list),
-            QStringLiteral(
-                "For some nutrients the contents of single feedstuffs are missing (%1); the supply may "
-                "be higher.")
-                .arg(list));
+        notes << RecipeTexts::ContentsMissing.in(languageCode).arg(list);
     }
     if (!over.isEmpty()) {
         const QString list = over.join(QStringLiteral(", "));
-        notes << Lang::deOr(languageCode, QStringLiteral("Über dem Höchstwert: %1.").arg(list),
-                            QStringLiteral("Above the maximum: %1.").arg(list));
+        notes << RecipeTexts::AboveMaximum.in(languageCode).arg(list);
     }
     return notes;
 }
@@ -147,7 +136,7 @@ void RecipePage::buildRecipeGrid()
     for (int c = 0; c < ColumnCount; ++c)
         m_grid.setColumnReadOnly(c, true);
 
-    m_grid.setText(0, NameColumn, Lang::deOr(language, QStringLiteral("REZEPT"), QStringLiteral("RECIPE")));
+    m_grid.setText(0, NameColumn, RecipeTexts::RecipeHeading.in(language));
     m_grid.setAlignment(0, NameColumn, GridAlign::Centre | GridAlign::VCentre);
     m_grid.setFont(0, NameColumn, tahoma(28, 900));
 
@@ -169,11 +158,9 @@ void RecipePage::buildRecipeGrid()
 
     for (int c = AmountColumn; c <= ShareColumn; ++c)
         m_grid.setBackground(HeadingRow, c, HeadingColour);
-    m_grid.setText(HeadingRow, AmountColumn,
-                   Lang::deOr(language, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
+    m_grid.setText(HeadingRow, AmountColumn, RecipeTexts::GramsPerDay.in(language));
     m_grid.setAlignment(HeadingRow, AmountColumn, GridAlign::Right | GridAlign::WordWrap);
-    m_grid.setText(HeadingRow, NameColumn,
-                   Lang::deOr(language, QStringLiteral("Futtermittel"), QStringLiteral("Food")));
+    m_grid.setText(HeadingRow, NameColumn, RecipeTexts::Food.in(language));
     m_grid.setAlignment(HeadingRow, NameColumn, GridAlign::Centre | GridAlign::WordWrap);
     m_grid.setText(HeadingRow, ShareColumn, QStringLiteral("%"));
     m_grid.setAlignment(HeadingRow, ShareColumn, GridAlign::Right | GridAlign::WordWrap);

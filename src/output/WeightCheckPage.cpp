@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/ChartPageTexts.h"
+#include "output/ChartTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -48,14 +49,9 @@ void WeightCheckPage::build()
 
     const QString language = languageCode();
     ChartModel& chart = newChart(ChartModel::Kind::Line);
-    chart.setTitle(ChartPageTexts::title(language,
-                                         Lang::deOr(language, QStringLiteral("Gewichts-Check Kurve für "),
-                                                    QStringLiteral("Weight-Check curve for ")),
-                                         m_header));
-    chart.setCategoryAxisCaption(
-        Lang::deOr(language, QStringLiteral("Diätdauer [Wochen]"), QStringLiteral("Diet time [weeks]")));
-    chart.setValueAxisCaption(
-        Lang::deOr(language, QStringLiteral("Gewicht [kg]"), QStringLiteral("Weight [kg]")));
+    chart.setTitle(ChartPageTexts::title(language, ChartTexts::WeightCheckTitle.in(language), m_header));
+    chart.setCategoryAxisCaption(ChartTexts::DietWeeks.in(language));
+    chart.setValueAxisCaption(ChartTexts::WeightKg.in(language));
 
     const QString targetText = m_header.targetWeight();
     const double target = ChartPageTexts::readWithoutComma(targetText);
