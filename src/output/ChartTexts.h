@@ -6,7 +6,9 @@
 namespace ChartTexts {
 
 inline constexpr Lang::Text CoverageTitle{"Bedarfsdeckung für ", "Fullfillment of demands "};
-inline constexpr Lang::Text NutrientsAxis{"Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)", "Nutrients (more then 10fold exceeded requirements will not be graphed)"};
+inline constexpr Lang::Text NutrientsAxis{
+    "Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)",
+    "Nutrients (more then 10fold exceeded requirements will not be graphed)"};
 inline constexpr Lang::Text Percent{"Prozent", "Percent"};
 inline constexpr Lang::Text Maximum{"Höchstwert", "Maximum"};
 inline constexpr Lang::Text IncompleteData{"unvollständige Daten", "incomplete data"};

@@ -11,7 +11,9 @@ inline constexpr Lang::Text RecipeTitleDiagnosis{"Rezepttitel / Diagnose: ", "Re
 inline constexpr Lang::Text RecipeHeading{"REZEPT", "RECIPE"};
 inline constexpr Lang::Text GramsPerDay{"g/Tag", "g/day"};
 inline constexpr Lang::Text Food{"Futtermittel", "Food"};
-inline constexpr Lang::Text ContentsMissing{"Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (%1); die Versorgung kann höher sein.", "For some nutrients the contents of single feedstuffs are missing (%1); the supply may be higher."};
+inline constexpr Lang::Text ContentsMissing{
+    "Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (%1); die Versorgung kann höher sein.",
+    "For some nutrients the contents of single feedstuffs are missing (%1); the supply may be higher."};
 inline constexpr Lang::Text AboveMaximum{"Über dem Höchstwert: %1.", "Above the maximum: %1."};
 
 } // namespace RecipeTexts

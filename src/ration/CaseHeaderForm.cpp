@@ -10,6 +10,7 @@
 #include "ration/CaseFormulas.h"
 #include "ration/CaseType.h"
 #include "ration/RationPageHooks.h"
+#include "ration/RationPageTexts.h"
 
 #include <tuple>
 
@@ -70,8 +71,7 @@ CaseHeaderForm::CaseHeaderForm(AppContext& context, Prompt& prompt)
 
 QString CaseHeaderForm::windowTitle(const QString& languageCode)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Rationsberechnung"),
-                      QStringLiteral("Calculation of Ration"));
+    return RationPageTexts::WindowTitle.in(languageCode);
 }
 
 CaseHeaderLabels CaseHeaderForm::labels(const QString& languageCode)
@@ -446,11 +446,9 @@ void CaseHeaderForm::userChangedBirthDate(std::optional<QDate> date)
 {
     // No animal is born after today, the recipe's date.
     if (date && date->isValid() && *date > m_context.now().date()) {
-        m_prompt.message(Lang::deOr(m_context.languageCode(),
-                                    QStringLiteral("„%1“ darf nicht in der Zukunft liegen."),
-                                    QStringLiteral("\"%1\" cannot lie in the future."))
-                             .arg(labels().birthDate.trimmed()),
-                         Prompt::Icon::Exclamation);
+        m_prompt.message(
+            RationPageTexts::DateInFuture.in(m_context.languageCode()).arg(labels().birthDate.trimmed()),
+            Prompt::Icon::Exclamation);
         return;
     }
     m_birthDate = date && date->isValid() ? date : std::nullopt;
@@ -560,19 +558,14 @@ CaseHeaderForm::NumberInput CaseHeaderForm::checkNumber(const QString& value, co
     // it a number. Nothing is calculated from it until then.
     if (NumberText::readExactly(value.trimmed() + QLatin1Char('0')))
         return NumberInput::Unfinished;
-    m_prompt.message(Lang::deOr(m_context.languageCode(),
-                                QStringLiteral("Bitte geben Sie bei „%1“ eine Zahl ein."),
-                                QStringLiteral("Please enter a number for \"%1\"."))
-                         .arg(label.trimmed()),
+    m_prompt.message(RationPageTexts::NotANumber.in(m_context.languageCode()).arg(label.trimmed()),
                      Prompt::Icon::Exclamation);
     return NumberInput::Refused;
 }
 
 void CaseHeaderForm::refuseNotPositive(const QString& label)
 {
-    m_prompt.message(Lang::deOr(m_context.languageCode(), QStringLiteral("„%1“ muss größer als 0 sein."),
-                                QStringLiteral("\"%1\" must be greater than 0."))
-                         .arg(label.trimmed()),
+    m_prompt.message(RationPageTexts::NotPositive.in(m_context.languageCode()).arg(label.trimmed()),
                      Prompt::Icon::Exclamation);
 }
 

@@ -4,6 +4,7 @@
 #include "core/NumberText.h"
 #include "core/NutrientKey.h"
 #include "ration/NutrientColumns.h"
+#include "ration/RationPageTexts.h"
 #include "ui/GridModel.h"
 
 using namespace NutrientColumns;
@@ -65,9 +66,8 @@ std::optional<RationFigures> RationBasis::inBasis(const RationFigures& daily, Ra
     if (!total || *total <= 0.0)
         return std::nullopt;
     const double factor = 1000.0 / *total;
-    const QString per = perKcal
-                            ? QStringLiteral("/1000 kcal")
-                            : Lang::deOr(languageCode, QStringLiteral("/kg TS"), QStringLiteral("/kg DM"));
+    const QString per =
+        perKcal ? QStringLiteral("/1000 kcal") : RationPageTexts::PerKgDryMatter.in(languageCode);
     const auto scaled = [factor](const std::optional<double>& figure) -> std::optional<double> {
         if (!figure)
             return std::nullopt;

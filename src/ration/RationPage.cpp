@@ -9,6 +9,7 @@
 #include "ration/CaseHeaderForm.h"
 #include "ration/CaseType.h"
 #include "ration/NutrientColumns.h"
+#include "ration/RationPageTexts.h"
 #include "ui/GridModel.h"
 
 #include <algorithm>
@@ -210,10 +211,7 @@ void RationPage::pickChosenFeed()
     const QString key = QString::number(m_feed.currentData());
     RationGrids& grids = m_form.ration().grids();
     if (grids.feedRow(key) >= 0) {
-        m_prompt.message(Lang::deOr(code(),
-                                    QStringLiteral("Das ausgewählte Futtermittel steht bereits in der Liste"),
-                                    QStringLiteral("Nutrial selected two times")),
-                         Prompt::Icon::Exclamation);
+        m_prompt.message(RationPageTexts::FeedAlreadyListed.in(code()), Prompt::Icon::Exclamation);
         return;
     }
     if (grids.addFeed(key) >= 0)
@@ -225,10 +223,8 @@ void RationPage::removeFeed(int row)
     GridModel& grid = m_form.ration().rationGrid();
     if (row < FirstFeedRow || row >= grid.rowCount())
         return;
-    const Prompt::Answer answer =
-        m_prompt.question(Lang::deOr(code(), QStringLiteral("Möchten Sie dieses Futtermittel löschen?"),
-                                     QStringLiteral("do you want delete this food ")),
-                          Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    const Prompt::Answer answer = m_prompt.question(RationPageTexts::DeleteFeedQuestion.in(code()),
+                                                    Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
     if (answer != Prompt::Answer::Yes)
         return;
     // Only the grid changes; the stored ration follows with the next save.

@@ -6,6 +6,7 @@
 #include "ration/NutrientColumns.h"
 #include "ration/NutrientMaxima.h"
 #include "ration/RationGrids.h"
+#include "ration/RationPageTexts.h"
 #include "ui/GridModel.h"
 
 using namespace NutrientColumns;
@@ -17,7 +18,7 @@ constexpr int MaximumRowHeight = 20;
 // "Höchstwert 104000 IE (FEDIAF 2021)"; the figure as the cell shows it.
 QString overTip(const QString& code, const QString& maximum, const QString& unit, const QString& source)
 {
-    QString tip = Lang::deOr(code, QStringLiteral("Höchstwert "), QStringLiteral("Maximum ")) + maximum;
+    QString tip = RationPageTexts::Maximum.in(code) + maximum;
     if (!unit.trimmed().isEmpty())
         tip += QLatin1Char(' ') + unit.trimmed();
     if (!source.trimmed().isEmpty())
@@ -34,18 +35,12 @@ QString crossedTip(const QString& code, const QString& maximum, const QString& u
         figure += QLatin1Char(' ') + unit.trimmed();
     if (!source.trimmed().isEmpty())
         figure += QStringLiteral(" (") + source.trimmed() + QLatin1Char(')');
-    return Lang::deOr(code,
-                      QStringLiteral("Die Quelle nennt als Höchstwert %1, weniger als den Bedarf; "
-                                     "gezeigt ist der Bedarf."),
-                      QStringLiteral("The source gives a maximum of %1, below the requirement; "
-                                     "the requirement is shown."))
-        .arg(figure);
+    return RationPageTexts::CrossedMaximum.in(code).arg(figure);
 }
 
 QString incompleteTip(const QString& code, const QStringList& feeds)
 {
-    return Lang::deOr(code, QStringLiteral("Ohne Gehaltsangabe, nicht mitgezählt: "),
-                      QStringLiteral("No content stored, not counted: ")) +
+    return RationPageTexts::ContentMissing.in(code) +
            // Feedstuff names have commas of their own.
            feeds.join(QStringLiteral("; "));
 }
