@@ -1,5 +1,6 @@
 #include "app/HelpDocuments.h"
 
+#include "app/MainWindowTexts.h"
 #include "core/Lang.h"
 
 #include <QDir>
@@ -11,9 +12,9 @@ QString fileName(Document document, const QString& languageCode)
 {
     switch (document) {
     case HelpTopics:
-        return Lang::deOr(languageCode, QStringLiteral("HilfeMSY.doc"), QStringLiteral("HelpMSY.doc"));
+        return MainWindowTexts::HelpFile.in(languageCode);
     case HelpManual:
-        return Lang::deOr(languageCode, QStringLiteral("Handbuch.doc"), QStringLiteral("Manual.doc"));
+        return MainWindowTexts::ManualFile.in(languageCode);
     case GermanManual:
         return QStringLiteral("Handbuch.doc");
     case EnglishManual:

@@ -2,6 +2,7 @@
 
 #include "app/ApplicationStartup.h"
 
+#include "app/MainWindowTexts.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -23,8 +24,7 @@ bool apply(AppContext& context, const QString& code, Prompt& prompt)
                      QStringLiteral("UPDATE T_MSYV3SEC SET SPRACHE = %1 WHERE ID = 1").arg(Sql::quote(code)),
                      affected);
     if (!stored) {
-        prompt.message(Lang::deOr(code, QStringLiteral("Sprache konnte nicht geändert werden"),
-                                  QStringLiteral("Language could not be updated")));
+        prompt.message(MainWindowTexts::LanguageNotChanged.in(code));
     }
     return stored;
 }

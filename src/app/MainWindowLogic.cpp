@@ -1,5 +1,6 @@
 #include "app/MainWindowLogic.h"
 
+#include "app/MainWindowTexts.h"
 #include "core/Lang.h"
 
 #include <QLocale>
@@ -48,8 +49,7 @@ QString resultBarFailedCaption(const QString& languageCode)
     const QString caption = resultBarCaption(languageCode);
     if (caption.isEmpty())
         return caption;
-    return caption + QStringLiteral(": ") +
-           Lang::deOr(languageCode, QStringLiteral("Suche fehlgeschlagen"), QStringLiteral("search failed"));
+    return caption + QStringLiteral(": ") + MainWindowTexts::SearchFailed.in(languageCode);
 }
 
 QSize resultBarInitialSize(ResultBarOrigin origin)

@@ -5,6 +5,7 @@
 #include "db/AppContext.h"
 #include "db/DatabaseBackup.h"
 #include "db/DatabaseCreator.h"
+#include "db/DatabaseTexts.h"
 #include "db/FeedKeyCounter.h"
 #include "db/PostgreSqlSchema.h"
 #include "db/RecordSet.h"
@@ -408,20 +409,12 @@ QString DatabaseCheck::text(const Finding& finding, const QString& code) const
     const Entry& entry = m_entries[finding.entry];
     const QString title = Lang::deOr(code, entry.german, entry.english);
     if (finding.kind == Finding::Kind::Info)
-        return Lang::deOr(code,
-                          QStringLiteral("%1: auf einem Datenbankserver nicht geprüft; der Server hält "
-                                         "seine Dateien selbst in Ordnung."),
-                          QStringLiteral("%1: not checked on a database server; the server keeps its files "
-                                         "sound itself."))
-            .arg(title);
+        return DatabaseTexts::NotCheckedOnServer.in(code).arg(title);
     if (finding.count.state == Count::State::Failed)
-        return Lang::deOr(code, QStringLiteral("%1: konnte nicht geprüft werden (%2)."),
-                          QStringLiteral("%1: could not be checked (%2)."))
-            .arg(title, finding.count.reason);
+        return DatabaseTexts::NotChecked.in(code).arg(title, finding.count.reason);
     QString text = title + QStringLiteral(": ") + QString::number(finding.count.count);
     if (!finding.count.keys.isEmpty())
-        text += Lang::deOr(code, QStringLiteral("\nBetroffen: "), QStringLiteral("\nConcerned: ")) +
-                listedKeys(finding.count,
-                           Lang::deOr(code, QStringLiteral("%1 weitere"), QStringLiteral("%1 more")));
+        text +=
+            DatabaseTexts::Concerned.in(code) + listedKeys(finding.count, DatabaseTexts::MoreRows.in(code));
     return text;
 }

@@ -2,6 +2,7 @@
 
 #include "core/Codes.h"
 #include "core/Lang.h"
+#include "db/DatabaseTexts.h"
 #include "db/SqlQuote.h"
 
 #include <QHash>
@@ -377,41 +378,20 @@ QString ShippedFeedReport::message(const QString& languageCode) const
 {
     const QLocale locale(languageCode == Lang::English ? QLocale::English : QLocale::German);
     const auto n = [&locale](int count) { return locale.toString(count); };
-    QString text =
-        Lang::deOr(
-            languageCode,
-            QStringLiteral("Die mitgelieferten Futtermitteldaten wurden aktualisiert: %1 Futtermittel neu, "
-                           "%2 geändert; %3 Gehalte neu, %4 geändert, %5 entfallen; %6 Bedarfsformeln neu. "
-                           "Gespeicherte Fälle zeigen beim Öffnen die neuen Werte."),
-            QStringLiteral("The shipped feedstuff data were updated: %1 new feedstuffs, %2 changed; %3 "
-                           "new contents, %4 changed, %5 removed; %6 new requirement formulas. Stored cases "
-                           "show the new values when opened."))
-            .arg(n(addedFeeds), n(changedFeeds), n(addedContents), n(changedContents), n(removedContents),
-                 n(addedRequirements));
+    QString text = DatabaseTexts::ShippedFeedsUpdated.in(languageCode)
+                       .arg(n(addedFeeds), n(changedFeeds), n(addedContents), n(changedContents),
+                            n(removedContents), n(addedRequirements));
     if (!changedUnits.isEmpty())
-        text += Lang::deOr(languageCode, QStringLiteral("\n\nGeänderte Einheiten: %1."),
-                           QStringLiteral("\n\nUnits changed: %1."))
-                    .arg(changedUnits.join(QLatin1String(", ")));
+        text += DatabaseTexts::UnitsChanged.in(languageCode).arg(changedUnits.join(QLatin1String(", ")));
     if (!ownFeedsToCheck.isEmpty())
         text +=
-            Lang::deOr(languageCode,
-                       QStringLiteral(" Diese eigenen Futtermittel haben Werte in der alten Einheit; bitte "
-                                      "prüfen: %1."),
-                       QStringLiteral(" These own feedstuffs hold values in the old unit; please check: %1."))
-                .arg(ownFeedsToCheck.join(QLatin1String(", ")));
+            DatabaseTexts::OwnFeedsInOldUnit.in(languageCode).arg(ownFeedsToCheck.join(QLatin1String(", ")));
     return text;
 }
 
 QString ShippedFeedReport::failureMessage(const QString& languageCode) const
 {
-    return Lang::deOr(
-               languageCode,
-               QStringLiteral("Die Datenbank konnte nicht auf den Stand dieser Programmversion gebracht "
-                              "werden und bleibt, wie sie war: %1\nDas Programm versucht es beim nächsten "
-                              "Öffnen wieder."),
-               QStringLiteral("The database could not be brought up to this program version and stays as "
-                              "it was: %1\nThe program tries again the next time it opens it."))
-        .arg(failure);
+    return DatabaseTexts::UpgradeFailed.in(languageCode).arg(failure);
 }
 
 namespace ShippedFeedUpdate {

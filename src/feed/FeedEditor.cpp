@@ -6,6 +6,7 @@
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/SqlQuote.h"
+#include "feed/FeedEditorTexts.h"
 #include "feed/FeedIndicatorCalculator.h"
 
 FeedEditor::FeedEditor(AppContext& context, Prompt& prompt, QObject* parent)
@@ -76,7 +77,7 @@ FeedEditorLabels FeedEditor::labels() const
 
 QString FeedEditor::windowTitle(const QString& languageCode)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Futtermittel"), QStringLiteral("Feedstuff"));
+    return FeedEditorTexts::Feedstuff.in(languageCode);
 }
 
 QString FeedEditor::feedListStatement(const QString& languageCode, const QString& ownerCode,
@@ -102,8 +103,7 @@ QString FeedEditor::feedListStatement(const QString& languageCode, const QString
         return select(name, QString());
     // The list sorts by text, so the shipped ones stand among the own ones,
     // told apart by their mark.
-    const QString mark =
-        Lang::deOr(languageCode, QStringLiteral(" (mitgeliefert)"), QStringLiteral(" (shipped)"));
+    const QString mark = FeedEditorTexts::Shipped.in(languageCode);
     return select(name, ownerCode) + QStringLiteral(" UNION ALL ") +
            select(name + QStringLiteral(" & ") + Sql::quote(mark), QString(Codes::SystemOwner));
 }

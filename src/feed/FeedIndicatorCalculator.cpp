@@ -2,6 +2,7 @@
 
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "feed/FeedEditorTexts.h"
 
 namespace {
 
@@ -23,14 +24,11 @@ QString FeedCalculation::message(const QString& languageCode) const
                               QStringLiteral(" ein"),
                           QStringLiteral("Please enter an amount for ") + missingShortName);
     case Status::NegativeNfe:
-        return Lang::deOr(languageCode,
-                          QStringLiteral("Nfe negativ, bitte die Werte für Rohnährstoffe kontrollieren"),
-                          QStringLiteral("Nfe negative, please check raw feedstuff"));
+        return FeedEditorTexts::NfeNegative.in(languageCode);
     case Status::Calculated:
         break;
     }
-    return Lang::deOr(languageCode, QStringLiteral("Kenngrössen wurden neu berechnet !"),
-                      QStringLiteral("Calculation finished ! "));
+    return FeedEditorTexts::CalculationFinished.in(languageCode);
 }
 
 namespace FeedIndicatorCalculator {
@@ -195,10 +193,7 @@ bool moistureAndDryMatterAddUp(const QString& moisture, const QString& dryMatter
 
 QString moistureAndDryMatterMessage(const QString& languageCode)
 {
-    return Lang::deOr(
-        languageCode,
-        QStringLiteral("Der Wert für Feuchte und TS muß 100 ergeben, bitte ändern oder neu berechnen!"),
-        QStringLiteral("Sum of moisture and dry matter must be 100, please change or calculate new!"));
+    return FeedEditorTexts::MoistureAndDryMatterNot100.in(languageCode);
 }
 
 } // namespace FeedIndicatorCalculator

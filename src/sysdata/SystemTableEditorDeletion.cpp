@@ -6,6 +6,7 @@
 #include "feed/FeedRemoval.h"
 #include "sysdata/SystemTableGridKinds.h"
 #include "sysdata/SystemTableSql.h"
+#include "sysdata/SystemTableTexts.h"
 
 using namespace system_table;
 
@@ -69,13 +70,8 @@ bool SystemTableEditor::deleteClicked()
         key && !isTextKey()) {
         const QString uses = usesOf(*key);
         if (!uses.isEmpty()) {
-            m_prompt.message(
-                Lang::deOr(code(),
-                           QStringLiteral("Der Datensatz Nummer %1 wird noch verwendet (%2) und kann "
-                                          "nicht gelöscht werden."),
-                           QStringLiteral("Record number %1 is still in use (%2) and cannot be deleted."))
-                    .arg(keyText, uses),
-                Prompt::Icon::Exclamation);
+            m_prompt.message(SystemTableTexts::RecordInUse.in(code()).arg(keyText, uses),
+                             Prompt::Icon::Exclamation);
             return false;
         }
     }
@@ -118,10 +114,7 @@ bool SystemTableEditor::deleteFeedstuff(int row, const QString& keyText)
         m_prompt.message(*refused, Prompt::Icon::Exclamation);
         return false;
     }
-    const QString question =
-        Lang::deOr(code(), QStringLiteral("Wollen Sie das Futtermittel %1 (Nummer %2) löschen"),
-                   QStringLiteral("Do you want to delete the feedstuff %1 (number %2)"))
-            .arg(name, keyText);
+    const QString question = SystemTableTexts::DeleteFeedQuestion.in(code()).arg(name, keyText);
     if (m_prompt.question(question, Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
         return false;
     if (const std::optional<QString> failed = FeedRemoval::remove(db, code(), keyText, name)) {

@@ -5,6 +5,7 @@
 #include "core/Lang.h"
 #include "db/SqlQuote.h"
 #include "sysdata/EditableColumn.h"
+#include "sysdata/SystemTableTexts.h"
 
 #include <QLocale>
 
@@ -237,8 +238,7 @@ CellValue cellValue(const EditableColumn& column, const QString& text, const QSt
 
 QString yesNoText(bool value, const QString& languageCode)
 {
-    return value ? Lang::deOr(languageCode, QStringLiteral("Ja"), QStringLiteral("Yes"))
-                 : Lang::deOr(languageCode, QStringLiteral("Nein"), QStringLiteral("No"));
+    return value ? SystemTableTexts::Yes.in(languageCode) : SystemTableTexts::No.in(languageCode);
 }
 
 bool meansYes(const QString& text)

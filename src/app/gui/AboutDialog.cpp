@@ -1,6 +1,7 @@
 #include "app/gui/AboutDialog.h"
 
 #include "app/ApplicationStartup.h"
+#include "app/MainWindowTexts.h"
 #include "core/Codes.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
@@ -40,33 +41,11 @@ InformationDialog::InformationDialog(AppContext& context, QWidget* parent)
 {
     setWindowTitle(QStringLiteral("Info"));
     const QString code = context.languageCode();
-    const QString text =
-        Lang::deOr(
-            code,
-            QStringLiteral("<b>Mensoly 3.0</b> – Rationsberechnung für Hund und Katze<br><br>"
-                           "Datenbank: %1<br>Installation: %2<br><br>"
-                           "Nährstoffgehalte der Systemfuttermittel: USDA National Nutrient Database "
-                           "for Standard Reference (gemeinfrei); Chlorid, Jod und Biotin zum Teil aus "
-                           "CoFID 2021 (Contains public sector information licensed under the Open "
-                           "Government Licence v3.0.), Jod zum Teil aus der USDA/FDA/ODS-NIH Iodine "
-                           "Database (gemeinfrei), Taurin nach Pasantes-Morales et al. (1989). "
-                           "Supplemente: aus der Summenformel berechnet.<br>"
-                           "Bedarfsformeln: FEDIAF, NRC, AAHA (Quellen in den Systemdaten)."),
-            QStringLiteral("<b>Mensoly 3.0</b> – ration calculation for dogs and cats<br><br>"
-                           "Database: %1<br>Installation: %2<br><br>"
-                           "Nutrient contents of the system feedstuffs: USDA National Nutrient Database "
-                           "for Standard Reference (public domain); chloride, iodine and biotin partly from "
-                           "CoFID 2021 (Contains public sector information licensed under the Open "
-                           "Government Licence v3.0.), iodine partly from the USDA/FDA/ODS-NIH Iodine "
-                           "Database (public domain), taurine after Pasantes-Morales et al. (1989). "
-                           "Supplements: calculated from their chemical formulas.<br>"
-                           "Requirement formulas: FEDIAF, NRC, AAHA (sources in the system data)."))
-            .arg(ApplicationStartup::databasePlace(context.dataDirectory(), context.connectionString())
-                     .toHtmlEscaped(),
-                 context.ownerCode() == Codes::SystemOwner
-                     ? Lang::deOr(code, QStringLiteral("Systemdatenpflege"),
-                                  QStringLiteral("system data maintenance"))
-                     : Lang::deOr(code, QStringLiteral("Anwender"), QStringLiteral("user")));
+    const QString text = MainWindowTexts::AboutText.in(code).arg(
+        ApplicationStartup::databasePlace(context.dataDirectory(), context.connectionString())
+            .toHtmlEscaped(),
+        context.ownerCode() == Codes::SystemOwner ? MainWindowTexts::SystemDataMaintenance.in(code)
+                                                  : MainWindowTexts::User.in(code));
     auto* label = new QLabel(text, this);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -3,6 +3,7 @@
 #include "app/ApplicationStartup.h"
 #include "app/LanguageSwitch.h"
 #include "app/MainMenu.h"
+#include "app/MainWindowTexts.h"
 #include "app/gui/AboutDialog.h"
 #include "app/gui/CaseListView.h"
 #include "app/gui/CaseWindow.h"
@@ -366,14 +367,11 @@ void MainWindow::backupDatabase()
     const QString language = m_context.languageCode();
     if (!DatabaseBackup(m_context, m_prompt).canWriteCopy())
         return;
-    const QString path = m_fileChooser->chooseSave(
-        Lang::deOr(language, QStringLiteral("Sicherungskopie"), QStringLiteral("Backup")));
+    const QString path = m_fileChooser->chooseSave(MainWindowTexts::Backup.in(language));
     if (path.isEmpty())
         return;
     // The copy cannot be stopped half-way; it takes seconds even for years of cases.
-    QProgressDialog progress(Lang::deOr(language, QStringLiteral("Sicherungskopie wird angelegt …"),
-                                        QStringLiteral("Making the backup copy …")),
-                             QString(), 0, 0, this);
+    QProgressDialog progress(MainWindowTexts::BackupRunning.in(language), QString(), 0, 0, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(BackupProgressDelayMs);
     DatabaseBackup backup(m_context, m_prompt);

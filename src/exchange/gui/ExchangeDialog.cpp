@@ -9,6 +9,7 @@
 #include "db/AppContext.h"
 #include "db/DatabaseBackup.h"
 #include "exchange/ExchangeFile.h"
+#include "exchange/ExchangeTexts.h"
 #include "exchange/SystemTableExchange.h"
 
 #include <QApplication>
@@ -92,12 +93,9 @@ void ExchangeDialog::run()
         m_prompt.message(QStringLiteral("Bitte geben Sie einen Dateinamen an!"), Prompt::Icon::Exclamation);
         return;
     }
-    const QString label =
-        m_mode == Mode::Export
-            ? Lang::deOr(m_context.languageCode(), QStringLiteral("Systemtabellen werden exportiert …"),
-                         QStringLiteral("Exporting the system tables …"))
-            : Lang::deOr(m_context.languageCode(), QStringLiteral("Systemtabellen werden importiert …"),
-                         QStringLiteral("Importing the system tables …"));
+    const QString label = m_mode == Mode::Export
+                              ? ExchangeTexts::ExportingSystemTables.in(m_context.languageCode())
+                              : ExchangeTexts::ImportingSystemTables.in(m_context.languageCode());
     QProgressDialog progress(label, QStringLiteral("Abbrechen"), 0, 0, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(ProgressDelayMs);
