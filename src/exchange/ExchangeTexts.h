@@ -6,7 +6,9 @@
 // feedstuffs say.
 namespace ExchangeTexts {
 
-inline constexpr Lang::Text ExportingSystemTables{"Systemtabellen werden exportiert …", "Exporting the system tables …"};
-inline constexpr Lang::Text ImportingSystemTables{"Systemtabellen werden importiert …", "Importing the system tables …"};
+inline constexpr Lang::Text ExportingSystemTables{"Systemtabellen werden exportiert …",
+                                                  "Exporting the system tables …"};
+inline constexpr Lang::Text ImportingSystemTables{"Systemtabellen werden importiert …",
+                                                  "Importing the system tables …"};
 
 } // namespace ExchangeTexts

@@ -123,14 +123,14 @@ CaseHeaderLabels CaseHeaderForm::labels() const
     return labels(m_context.languageCode());
 }
 
-QString CaseHeaderForm::text(const char* german, const char* english) const
+QString CaseHeaderForm::text(const Lang::Text& t) const
 {
-    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
+    return t.in(m_context.languageCode());
 }
 
-void CaseHeaderForm::showMessage(const char* german, const char* english)
+void CaseHeaderForm::showMessage(const Lang::Text& message)
 {
-    m_prompt.message(text(german, english), Prompt::Icon::Exclamation);
+    m_prompt.message(text(message), Prompt::Icon::Exclamation);
 }
 
 // Opening and saving ----------------------------------------------------------
@@ -268,32 +268,32 @@ bool CaseHeaderForm::buildInsert(QString& sql)
 {
     QString values;
     if (m_salutation.currentIndex() < 0) {
-        showMessage("Bitte wählen Sie eine Anrede aus", "Please select adress");
+        showMessage(RationPageTexts::NoSalutation);
         return false;
     }
     values += QString::number(m_salutation.currentData()) + QStringLiteral(", ");
     if (m_ownerName.trimmed().isEmpty()) {
-        showMessage("Bitte geben Sie einen Besitzernamen ein", "Please fill name of owner ");
+        showMessage(RationPageTexts::NoOwner);
         return false;
     }
     values += Sql::quote(m_ownerName) + QStringLiteral(", ");
     if (m_patientName.trimmed().isEmpty()) {
-        showMessage("Bitte geben Sie einen Patientennamen ein", "Please fill name of patient");
+        showMessage(RationPageTexts::NoPatient);
         return false;
     }
     values += Sql::quote(m_patientName) + QStringLiteral(", ");
     if (m_species.currentIndex() < 0) {
-        showMessage("Bitte wählen Sie eine Gattung aus", "Please select spezies");
+        showMessage(RationPageTexts::NoSpecies);
         return false;
     }
     values += QString::number(m_species.currentData()) + QStringLiteral(", ");
     if (m_sex.currentIndex() < 0) {
-        showMessage("Bitte wählen Sie das Geschlecht aus", "Please select gender");
+        showMessage(RationPageTexts::NoSex);
         return false;
     }
     values += QString::number(m_sex.currentData()) + QStringLiteral(", ");
     if (m_caseType.currentIndex() < 0) {
-        showMessage("Bitte wählen Sie einen Fall aus", "Please select case");
+        showMessage(RationPageTexts::NoCaseType);
         return false;
     }
     values += QString::number(m_caseType.currentData()) + QStringLiteral(", ");
@@ -320,7 +320,7 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     values += numberForSql(m_targetWeight);
     values += numberForSql(m_adultWeight);
     if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
-        showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
+        showMessage(RationPageTexts::NoPuppies);
         return false;
     }
     values += numberForSql(m_puppies);
@@ -330,7 +330,7 @@ bool CaseHeaderForm::buildInsert(QString& sql)
               : m_ribsFatCovered ? QStringLiteral("'0', ")
                                  : QStringLiteral("NULL, ");
     if (m_title.trimmed().isEmpty() || m_title == m_loadedTitle) {
-        showMessage("Bitte geben Sie einen (neuen) Titel ein", "Please fill/change title ");
+        showMessage(RationPageTexts::NoNewTitle);
         return false;
     }
     values += Sql::quote(m_title) + QStringLiteral(", ");
@@ -365,11 +365,7 @@ bool CaseHeaderForm::saveCase()
         }
         const QString reason = stored ? QString() : db.lastError();
         if (!missingFeed.isEmpty()) {
-            m_prompt.message(text("Das Futtermittel „%1“ gibt es nicht mehr. Bitte nehmen Sie es aus der "
-                                  "Ration; der Fall wurde nicht gespeichert.",
-                                  "The feedstuff \"%1\" no longer exists. Please remove it from the ration; "
-                                  "the case has not been saved.")
-                                 .arg(missingFeed.trimmed()),
+            m_prompt.message(text(RationPageTexts::FeedGone).arg(missingFeed.trimmed()),
                              Prompt::Icon::Exclamation);
             return false;
         }
@@ -377,9 +373,7 @@ bool CaseHeaderForm::saveCase()
             // The server's reason (a refused login, a lost connection) is
             // what the user or the administrator can act on.
             m_prompt.message(
-                Lang::withReason(m_context.languageCode(),
-                                 text("Satz konnte nicht eingefügt werden", "Record can't be inserted"),
-                                 reason),
+                Lang::withReason(m_context.languageCode(), text(RationPageTexts::RecordNotInserted), reason),
                 Prompt::Icon::Exclamation);
             return false;
         }
@@ -403,9 +397,8 @@ bool CaseHeaderForm::canClose()
 {
     if (m_isUnchanged)
         return true;
-    const Prompt::Answer answer =
-        m_prompt.question(text("Möchten Sie diesen Fall speichern?", "do you want  to save this case?"),
-                          Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    const Prompt::Answer answer = m_prompt.question(text(RationPageTexts::SaveQuestion),
+                                                    Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
     // Yes saves as the save button does; when the save is refused, its
     // message says why and the window stays open.
     return answer == Prompt::Answer::No || (answer == Prompt::Answer::Yes && saveCase());
@@ -633,7 +626,7 @@ void CaseHeaderForm::setPuppies(const QString& value)
         return;
     }
     if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
-        showMessage("Die Anzahl der Welpen muss > 0 sein", "Number of puppies should be > 0 ");
+        showMessage(RationPageTexts::NoPuppies);
         return;
     }
     numberEdited();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Lang.h"
 #include "db/ChoiceList.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/RationCalculation.h"
@@ -126,8 +127,8 @@ public:
     QString pendingCaseKey() const override { return m_pendingCaseKey; }
 
 private:
-    QString text(const char* german, const char* english) const;
-    void showMessage(const char* german, const char* english);
+    QString text(const Lang::Text& t) const;
+    void showMessage(const Lang::Text& message);
     void reloadFormulas();
     void numberEdited();
     // A number field takes a number, an empty text, or the start of a number

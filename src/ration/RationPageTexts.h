@@ -24,4 +24,24 @@ inline constexpr Lang::Text DeleteFeedQuestion{"Möchten Sie dieses Futtermittel
                                                "do you want delete this food "};
 inline constexpr Lang::Text PerKgDryMatter{"/kg TS", "/kg DM"};
 
+// The header form's checks of a case before it is saved, and its questions.
+inline constexpr Lang::Text NoSalutation{"Bitte wählen Sie eine Anrede aus", "Please select adress"};
+inline constexpr Lang::Text NoOwner{"Bitte geben Sie einen Besitzernamen ein", "Please fill name of owner "};
+inline constexpr Lang::Text NoPatient{"Bitte geben Sie einen Patientennamen ein",
+                                      "Please fill name of patient"};
+inline constexpr Lang::Text NoSpecies{"Bitte wählen Sie eine Gattung aus", "Please select spezies"};
+inline constexpr Lang::Text NoSex{"Bitte wählen Sie das Geschlecht aus", "Please select gender"};
+inline constexpr Lang::Text NoCaseType{"Bitte wählen Sie einen Fall aus", "Please select case"};
+inline constexpr Lang::Text NoPuppies{"Die Anzahl der Welpen muss > 0 sein",
+                                      "Number of puppies should be > 0 "};
+inline constexpr Lang::Text NoNewTitle{"Bitte geben Sie einen (neuen) Titel ein",
+                                       "Please fill/change title "};
+inline constexpr Lang::Text FeedGone{
+    "Das Futtermittel „%1“ gibt es nicht mehr. Bitte nehmen Sie es aus der Ration; der Fall wurde nicht gespeichert.",
+    "The feedstuff \"%1\" no longer exists. Please remove it from the ration; the case has not been saved."};
+inline constexpr Lang::Text RecordNotInserted{"Satz konnte nicht eingefügt werden",
+                                              "Record can't be inserted"};
+inline constexpr Lang::Text SaveQuestion{"Möchten Sie diesen Fall speichern?",
+                                         "do you want  to save this case?"};
+
 } // namespace RationPageTexts
