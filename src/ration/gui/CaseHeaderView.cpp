@@ -16,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -350,7 +351,9 @@ void CaseHeaderView::showBirthDate()
     m_c.hasBirthDate->setChecked(date.has_value());
     // Without a date the picker offers today's in grey, to be typed over,
     // picked from, or taken as it is by ticking the box.
-    m_c.birthDate->setStyleSheet(date ? QString() : QStringLiteral("QDateEdit { color: gray; }"));
+    QPalette palette = m_c.birthDate->palette();
+    palette.setColor(QPalette::Text, date ? m_c.age->palette().color(QPalette::Text) : QColor(Qt::gray));
+    m_c.birthDate->setPalette(palette);
     const QDate shown = date.value_or(m_context.today());
     if (m_c.birthDate->date() != shown)
         m_c.birthDate->setDate(shown);
