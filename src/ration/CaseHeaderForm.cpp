@@ -76,46 +76,17 @@ QString CaseHeaderForm::windowTitle(const QString& languageCode)
 
 CaseHeaderLabels CaseHeaderForm::labels(const QString& languageCode)
 {
-    if (languageCode == Lang::English) {
-        return CaseHeaderLabels{QStringLiteral("Adress"),
-                                QStringLiteral("Name of owner"),
-                                QStringLiteral("Name of patient"),
-                                QStringLiteral("dog breed "),
-                                QStringLiteral("Recipe Date"),
-                                QStringLiteral("Recipe Title / Diagnosis"),
-                                QStringLiteral("Save"),
-                                QStringLiteral("Species    Gender "),
-                                QStringLiteral("Case / diagnosis"),
-                                QStringLiteral("Nutritional Status"),
-                                QStringLiteral("Ribs tangible"),
-                                QStringLiteral("Ribs fat covered"),
-                                QStringLiteral("Actual weight"),
-                                QStringLiteral("Normal w."),
-                                QStringLiteral("Adult weight"),
-                                QStringLiteral("ME required"),
-                                QStringLiteral("Number of Pups"),
-                                QStringLiteral("Date of birth"),
-                                QStringLiteral("   age[weeks]")};
-    }
-    return CaseHeaderLabels{QStringLiteral("Anrede"),
-                            QStringLiteral("Besitzername"),
-                            QStringLiteral("Patientenname"),
-                            QStringLiteral("Hunderasse            "),
-                            QStringLiteral("Rezeptdatum"),
-                            QStringLiteral("Rezepttitel / Diagnose"),
-                            QStringLiteral("Speichern"),
-                            QStringLiteral("Spezies       Geschl.   "),
-                            QStringLiteral("Fall / Diagnose"),
-                            QStringLiteral("Ernährungszustand Katze"),
-                            QStringLiteral("Rippen gut fühlbar"),
-                            QStringLiteral("Rippen fettbedeckt"),
-                            QStringLiteral("akt. Gewicht"),
-                            QStringLiteral("Sollgewicht"),
-                            QStringLiteral("Adultgewicht"),
-                            QStringLiteral("ME  -  Bedarf "),
-                            QStringLiteral("Anz. Welpen"),
-                            QStringLiteral("Geburtsdatum "),
-                            QStringLiteral("Alter[Wochen]")};
+    using namespace RationPageTexts;
+    // English for "US", German for any other code.
+    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    return CaseHeaderLabels{
+        SalutationLabel.in(code),   OwnerLabel.in(code),         PatientLabel.in(code),
+        BreedLabel.in(code),        RecipeDateLabel.in(code),    TitleLabel.in(code),
+        SaveLabel.in(code),         SpeciesAndSexLabel.in(code), CaseTypeLabel.in(code),
+        CatConditionLabel.in(code), RibsPalpableLabel.in(code),  RibsFatCoveredLabel.in(code),
+        ActualWeightLabel.in(code), TargetWeightLabel.in(code),  AdultWeightLabel.in(code),
+        EnergyLabel.in(code),       PuppiesLabel.in(code),       BirthDateLabel.in(code),
+        AgeWeeksLabel.in(code)};
 }
 
 CaseHeaderLabels CaseHeaderForm::labels() const

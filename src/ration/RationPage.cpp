@@ -68,14 +68,11 @@ RationPage::~RationPage()
 
 RationPageLabels RationPage::labels(const QString& languageCode)
 {
-    if (languageCode == Lang::English) {
-        return RationPageLabels{QStringLiteral("Category"), QStringLiteral("Type"),
-                                QStringLiteral("Food"),     QStringLiteral("Filter"),
-                                QStringLiteral("Print"),    QStringLiteral("Balance ration")};
-    }
-    return RationPageLabels{QStringLiteral("Kategorie"),    QStringLiteral("Typ"),
-                            QStringLiteral("Futtermittel"), QStringLiteral("Filter"),
-                            QStringLiteral("Print"),        QStringLiteral("Ration ausgleichen")};
+    using namespace RationPageTexts;
+    // English for "US", German for any other code.
+    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    return RationPageLabels{CategoryLabel.in(code), TypeLabel.in(code),  FoodLabel.in(code),
+                            FilterLabel.in(code),   PrintLabel.in(code), BalanceLabel.in(code)};
 }
 
 RationPageLabels RationPage::labels() const

@@ -44,4 +44,33 @@ inline constexpr Lang::Text RecordNotInserted{"Satz konnte nicht eingefügt werd
 inline constexpr Lang::Text SaveQuestion{"Möchten Sie diesen Fall speichern?",
                                          "do you want  to save this case?"};
 
+// The header form's labels.
+inline constexpr Lang::Text SalutationLabel{"Anrede", "Adress"};
+inline constexpr Lang::Text OwnerLabel{"Besitzername", "Name of owner"};
+inline constexpr Lang::Text PatientLabel{"Patientenname", "Name of patient"};
+inline constexpr Lang::Text BreedLabel{"Hunderasse            ", "dog breed "};
+inline constexpr Lang::Text RecipeDateLabel{"Rezeptdatum", "Recipe Date"};
+inline constexpr Lang::Text TitleLabel{"Rezepttitel / Diagnose", "Recipe Title / Diagnosis"};
+inline constexpr Lang::Text SaveLabel{"Speichern", "Save"};
+inline constexpr Lang::Text SpeciesAndSexLabel{"Spezies       Geschl.   ", "Species    Gender "};
+inline constexpr Lang::Text CaseTypeLabel{"Fall / Diagnose", "Case / diagnosis"};
+inline constexpr Lang::Text CatConditionLabel{"Ernährungszustand Katze", "Nutritional Status"};
+inline constexpr Lang::Text RibsPalpableLabel{"Rippen gut fühlbar", "Ribs tangible"};
+inline constexpr Lang::Text RibsFatCoveredLabel{"Rippen fettbedeckt", "Ribs fat covered"};
+inline constexpr Lang::Text ActualWeightLabel{"akt. Gewicht", "Actual weight"};
+inline constexpr Lang::Text TargetWeightLabel{"Sollgewicht", "Normal w."};
+inline constexpr Lang::Text AdultWeightLabel{"Adultgewicht", "Adult weight"};
+inline constexpr Lang::Text EnergyLabel{"ME  -  Bedarf ", "ME required"};
+inline constexpr Lang::Text PuppiesLabel{"Anz. Welpen", "Number of Pups"};
+inline constexpr Lang::Text BirthDateLabel{"Geburtsdatum ", "Date of birth"};
+inline constexpr Lang::Text AgeWeeksLabel{"Alter[Wochen]", "   age[weeks]"};
+
+// The ration page's labels.
+inline constexpr Lang::Text CategoryLabel{"Kategorie", "Category"};
+inline constexpr Lang::Text TypeLabel{"Typ", "Type"};
+inline constexpr Lang::Text FoodLabel{"Futtermittel", "Food"};
+inline constexpr Lang::Text FilterLabel{"Filter", "Filter"};
+inline constexpr Lang::Text PrintLabel{"Print", "Print"};
+inline constexpr Lang::Text BalanceLabel{"Ration ausgleichen", "Balance ration"};
+
 } // namespace RationPageTexts
