@@ -21,53 +21,17 @@ FeedEditor::FeedEditor(AppContext& context, Prompt& prompt, QObject* parent)
 
 FeedEditorLabels FeedEditor::labels(const QString& languageCode)
 {
-    if (languageCode == Lang::English) {
-        return {QStringLiteral("Kind of Feedstuff:"),
-                QStringLiteral("German name:"),
-                QStringLiteral("English name:"),
-                QStringLiteral("Producer:"),
-                QStringLiteral("Hint german:"),
-                QStringLiteral("Hint english:"),
-                QStringLiteral("Info missing:"),
-                QStringLiteral("Active:"),
-                QStringLiteral("Last update:"),
-                QStringLiteral("Category:"),
-                QStringLiteral("Kind of Feedstuff:"),
-                QStringLiteral("Feedstuff:"),
-                QStringLiteral("New"),
-                QStringLiteral("Calculate"),
-                QStringLiteral("Save"),
-                QStringLiteral("Delete"),
-                QStringLiteral("Copy"),
-                QStringLiteral("White marked cells: data required for correct calculation"),
-                QStringLiteral("Feedstuff"),
-                QStringLiteral("Indicator"),
-                QStringLiteral("Unit"),
-                QStringLiteral("Amount")};
-    }
-    return {QStringLiteral("Futtermittel Typ:"),
-            QStringLiteral("Bezeichnung deutsch:"),
-            QStringLiteral("Bezeichnung englisch:"),
-            QStringLiteral("Hersteller:"),
-            QStringLiteral("Hinweis deutsch:"),
-            QStringLiteral("Hinweis englisch:"),
-            QStringLiteral("Daten fehlen:"),
-            QStringLiteral("Aktiv:"),
-            QStringLiteral("Zuletzt bearbeitet:"),
-            QStringLiteral("Futtermittelkategorie:"),
-            QStringLiteral("Futtermittel Typ"),
-            QStringLiteral("Futtermittel"),
-            QStringLiteral("Neu"),
-            QStringLiteral("Berechnen"),
-            QStringLiteral("Speichern"),
-            QStringLiteral("Löschen"),
-            QStringLiteral("Kopieren"),
-            QStringLiteral("Bei der Erfassung von Futtermitteln  müssen die weiß hinterlegten Nährstoffe "
-                           "mindestens erfasst werden, um eine Berechnung durchzuführen."),
-            QStringLiteral("Nährstoff"),
-            QStringLiteral("Kenngrösse"),
-            QStringLiteral("Einheit"),
-            QStringLiteral("Gehalt")};
+    using namespace FeedEditorTexts;
+    // English for "US", German for any other code.
+    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    return {TypeLabel.in(code),        GermanNameLabel.in(code),  EnglishNameLabel.in(code),
+            ProducerLabel.in(code),    HintGermanLabel.in(code),  HintEnglishLabel.in(code),
+            DataMissingLabel.in(code), ActiveLabel.in(code),      LastUpdateLabel.in(code),
+            CategoryLabel.in(code),    BarTypeLabel.in(code),     BarFeedLabel.in(code),
+            NewLabel.in(code),         CalculateLabel.in(code),   SaveLabel.in(code),
+            DeleteLabel.in(code),      CopyLabel.in(code),        RequiredNote.in(code),
+            NutrientHeading.in(code),  IndicatorHeading.in(code), UnitHeading.in(code),
+            AmountHeading.in(code)};
 }
 
 FeedEditorLabels FeedEditor::labels() const

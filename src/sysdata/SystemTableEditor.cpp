@@ -5,6 +5,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "sysdata/SystemTableGridKinds.h"
+#include "sysdata/SystemTableTexts.h"
 
 using namespace system_table;
 
@@ -23,12 +24,11 @@ SystemTableEditor::SystemTableEditor(AppContext& context, Prompt& prompt, int pr
 
 SystemTableEditorLabels SystemTableEditor::labels(const QString& languageCode)
 {
-    if (languageCode == Lang::English) {
-        return {QStringLiteral("Select table"), QStringLiteral("Further details"), QStringLiteral("Copy"),
-                QStringLiteral("Delete"), QStringLiteral("Print")};
-    }
-    return {QStringLiteral("Auswahl Tabelle"), QStringLiteral("Weitere Angaben"), QStringLiteral("Kopieren"),
-            QStringLiteral("Löschen"), QStringLiteral("Drucken")};
+    using namespace SystemTableTexts;
+    // English for "US", German for any other code.
+    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    return {SelectTableLabel.in(code), DetailsLabel.in(code), CopyLabel.in(code), DeleteLabel.in(code),
+            PrintLabel.in(code)};
 }
 
 SystemTableEditorLabels SystemTableEditor::labels() const

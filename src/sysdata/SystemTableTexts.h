@@ -13,4 +13,11 @@ inline constexpr Lang::Text DeleteFeedQuestion{"Wollen Sie das Futtermittel %1 (
 inline constexpr Lang::Text Yes{"Ja", "Yes"};
 inline constexpr Lang::Text No{"Nein", "No"};
 
+// The editor's labels.
+inline constexpr Lang::Text SelectTableLabel{"Auswahl Tabelle", "Select table"};
+inline constexpr Lang::Text DetailsLabel{"Weitere Angaben", "Further details"};
+inline constexpr Lang::Text CopyLabel{"Kopieren", "Copy"};
+inline constexpr Lang::Text DeleteLabel{"Löschen", "Delete"};
+inline constexpr Lang::Text PrintLabel{"Drucken", "Print"};
+
 } // namespace SystemTableTexts
