@@ -10,6 +10,7 @@
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
+#include "support/PinnedLocale.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -202,6 +203,9 @@ bool setLanguage(const char* code)
 
 int main(int argc, char** argv)
 {
+    // Numbers, dates and the order of lists as in the tests, whatever the
+    // machine's locale.
+    pinLocale();
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     const QString mode = args.value(1);
