@@ -35,6 +35,13 @@ struct Text
     QString in(const QString& code) const { return QString::fromUtf8(code == German ? german : english); }
 };
 
+// The code a set of labels is written in: English for "US", German for any
+// other code (labels fall back to German, messages to English).
+inline QString labelCode(const QString& code)
+{
+    return code == English ? English : German;
+}
+
 // A message about a failure followed by its reason (the database's, as it
 // gave it) on a line of its own; the message alone when there is none.
 inline QString withReason(const QString& code, const QString& message, const QString& reason)

@@ -22,8 +22,7 @@ FeedEditor::FeedEditor(AppContext& context, Prompt& prompt, QObject* parent)
 FeedEditorLabels FeedEditor::labels(const QString& languageCode)
 {
     using namespace FeedEditorTexts;
-    // English for "US", German for any other code.
-    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    const QString code = Lang::labelCode(languageCode);
     return {TypeLabel.in(code),        GermanNameLabel.in(code),  EnglishNameLabel.in(code),
             ProducerLabel.in(code),    HintGermanLabel.in(code),  HintEnglishLabel.in(code),
             DataMissingLabel.in(code), ActiveLabel.in(code),      LastUpdateLabel.in(code),

@@ -77,8 +77,7 @@ QString CaseHeaderForm::windowTitle(const QString& languageCode)
 CaseHeaderLabels CaseHeaderForm::labels(const QString& languageCode)
 {
     using namespace RationPageTexts;
-    // English for "US", German for any other code.
-    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    const QString code = Lang::labelCode(languageCode);
     return CaseHeaderLabels{
         SalutationLabel.in(code),   OwnerLabel.in(code),         PatientLabel.in(code),
         BreedLabel.in(code),        RecipeDateLabel.in(code),    TitleLabel.in(code),

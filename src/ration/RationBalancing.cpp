@@ -82,8 +82,7 @@ QString RationBalancing::code() const
 RationBalancingLabels RationBalancing::labels(const QString& languageCode)
 {
     using namespace RationBalancingTexts;
-    // English for "US", German for any other code.
-    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    const QString code = Lang::labelCode(languageCode);
     RationBalancingLabels text;
     text.title = Title.in(code);
     text.feed = Feed.in(code);

@@ -18,12 +18,6 @@ QString NutrientCheck::flagsText() const
     return flags.join(QLatin1Char(','));
 }
 
-double RationLimits::supplied(const GridModel& ration, int key)
-{
-    const int column = find(ration, QString::number(key));
-    return column < 0 ? 0.0 : NumberText::read(ration.text(SupplyRow, column));
-}
-
 // A maximum per 1000 kcal is a concentration that is safe at the intake the
 // animal needs, so it becomes a daily figure by the energy the animal needs,
 // exactly as the requirement does: whatever the ration supplies, the two

@@ -38,9 +38,6 @@ struct NutrientCheck
 
 namespace RationLimits {
 
-// The supply the ration grid shows for a nutrient key; 0 without its column.
-double supplied(const GridModel& ration, int key);
-
 // The kcal ME a maximum of the ration is scaled by: the requirement of key
 // 60, or the supply when the case has none; 0 for neither.
 double energyBasis(const GridModel& ration);

@@ -69,8 +69,7 @@ RationPage::~RationPage()
 RationPageLabels RationPage::labels(const QString& languageCode)
 {
     using namespace RationPageTexts;
-    // English for "US", German for any other code.
-    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    const QString code = Lang::labelCode(languageCode);
     return RationPageLabels{CategoryLabel.in(code), TypeLabel.in(code),  FoodLabel.in(code),
                             FilterLabel.in(code),   PrintLabel.in(code), BalanceLabel.in(code)};
 }

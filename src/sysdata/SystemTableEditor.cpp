@@ -25,8 +25,7 @@ SystemTableEditor::SystemTableEditor(AppContext& context, Prompt& prompt, int pr
 SystemTableEditorLabels SystemTableEditor::labels(const QString& languageCode)
 {
     using namespace SystemTableTexts;
-    // English for "US", German for any other code.
-    const QString code = languageCode == Lang::English ? Lang::English : Lang::German;
+    const QString code = Lang::labelCode(languageCode);
     return {SelectTableLabel.in(code), DetailsLabel.in(code), CopyLabel.in(code), DeleteLabel.in(code),
             PrintLabel.in(code)};
 }
