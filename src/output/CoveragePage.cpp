@@ -1,52 +1,53 @@
 #include "output/CoveragePage.h"
 
-#include "core/Codes.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/ChartPageTexts.h"
 #include "output/ChartTexts.h"
-#include "ration/NutrientColumns.h"
-#include "ui/GridModel.h"
+#include "ration/RationModel.h"
 
 #include <algorithm>
 
 CoveragePage::CoveragePage(const QString& languageCode, const CaseHeaderTexts& header,
-                           const GridModel& rationGrid, QObject* parent)
+                           const RationModel& ration, QObject* parent)
     : ChartPage(languageCode, parent)
     , m_header(header)
-    , m_ration(rationGrid)
+    , m_ration(ration)
 {
 }
 
-std::vector<CoveragePage::Bar> CoveragePage::collectBars(const GridModel& grid,
+std::vector<CoveragePage::Bar> CoveragePage::collectBars(const RationModel& ration,
                                                          const std::vector<NutrientCheck>& checks)
 {
-    const auto checkOf = [&](const QString& key) -> const NutrientCheck* {
+    const auto checkOf = [&](int key) -> const NutrientCheck* {
         for (const NutrientCheck& check : checks)
-            if (check.key == key)
+            if (check.key == QString::number(key))
                 return &check;
         return nullptr;
     };
-    using namespace NutrientColumns;
     std::vector<Bar> bars;
-    for (int c = FirstColumn; c < grid.columnCount() && int(bars.size()) < MaxBars; ++c) {
-        if (grid.text(MarkRow, c) != Codes::Mark || grid.text(KeyRow, c) == ExcludedKey)
+    for (const RationColumn& column : ration.nutrients) {
+        if (int(bars.size()) >= MaxBars)
+            break;
+        // The second energy column repeats the first and is never drawn.
+        if (!column.marked || column.key == NutrientKey::EnergyKcalSecond)
             continue;
-        const double requirement = NumberText::read(grid.text(RequirementRow, c));
+        // Both figures as the ration page shows them.
+        const double requirement = column.rounded(column.requirement).value_or(0.0);
         if (requirement == 0)
             continue;
-        const double coverage = NumberText::read(grid.text(SupplyRow, c)) / requirement * 100;
+        const double coverage = column.rounded(column.supply).value_or(0.0) / requirement * 100;
         // Rounded as the figure would be shown.
         Bar bar;
-        bar.label = grid.text(NameRow, c);
+        bar.label = column.name;
         bar.coverage = NumberText::read(NumberText::format(coverage, 1));
-        if (const NutrientCheck* check = checkOf(grid.text(KeyRow, c).trimmed())) {
+        if (const NutrientCheck* check = checkOf(column.key)) {
             // The maximum as the ration page shows it, so that a bar over it
             // is one the page flags.
             if (check->maximum)
                 bar.maximum = NumberText::read(
-                    NumberText::format(NumberText::read(check->maximumText) / requirement * 100, 1));
+                    NumberText::format(*column.rounded(check->maximum) / requirement * 100, 1));
             bar.incomplete = check->incomplete;
         }
         bars.push_back(bar);

@@ -10,11 +10,11 @@
 #include <vector>
 
 class CaseHeaderTexts;
-class GridModel;
+struct RationModel;
 
 // The coverage chart page without its widgets: one bar per marked nutrient
-// of the ration grid, its height the supply in percent of the requirement.
-// The chart is built once, from the grids as they are when the page is made.
+// of the ration, its height the supply in percent of the requirement.
+// The chart is built once, from the ration as it is when the page is made.
 //
 // Chart slots are categories: sixteen of them, each labelled with its
 // nutrient, carrying the coverage as value 0 when it is above 0. A nutrient
@@ -28,8 +28,6 @@ public:
     static constexpr int MaxBars = 16;
     static constexpr Rgb BarColour{0, 0, 192};
     static constexpr Rgb MaximumColour{192, 0, 0};
-    // Never drawn: the second energy column repeats the first.
-    static inline const QString ExcludedKey = QString::number(NutrientKey::EnergyKcalSecond);
 
     struct Bar
     {
@@ -44,12 +42,12 @@ public:
         double step = 0;
     };
 
-    CoveragePage(const QString& languageCode, const CaseHeaderTexts& header, const GridModel& rationGrid,
+    CoveragePage(const QString& languageCode, const CaseHeaderTexts& header, const RationModel& ration,
                  QObject* parent = nullptr);
 
     // The pairs of the marked nutrient columns, at most sixteen, coverage
     // and maximum rounded to one decimal; checks as RationLimits gives them.
-    static std::vector<Bar> collectBars(const GridModel& rationGrid,
+    static std::vector<Bar> collectBars(const RationModel& ration,
                                         const std::vector<NutrientCheck>& checks = {});
     // The value axis for the largest coverage; none for 0 or less.
     static std::optional<Scale> scaleFor(double largest);
@@ -63,7 +61,7 @@ public:
 
 private:
     const CaseHeaderTexts& m_header;
-    const GridModel& m_ration;
+    const RationModel& m_ration;
     std::vector<Bar> m_bars;
     std::vector<NutrientMaximum> m_maxima;
 };

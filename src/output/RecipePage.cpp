@@ -7,9 +7,8 @@
 #include "db/RecordSet.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/RecipeTexts.h"
-#include "ration/NutrientColumns.h"
-#include "ration/RationGrids.h"
 #include "ration/RationLimits.h"
+#include "ration/RationModel.h"
 
 namespace {
 
@@ -38,10 +37,10 @@ QString nutrientList(const QString& languageCode, const QStringList& names)
 
 } // namespace
 
-RecipePage::RecipePage(AppContext& context, const CaseHeaderTexts& header, const GridModel& rationGrid)
+RecipePage::RecipePage(AppContext& context, const CaseHeaderTexts& header, const RationModel& ration)
     : m_context(context)
     , m_header(header)
-    , m_ration(rationGrid)
+    , m_ration(ration)
 {
 }
 
@@ -173,23 +172,21 @@ void RecipePage::buildRecipeGrid()
 void RecipePage::addFeedRows()
 {
     m_feedRows = 0;
-    const int rationRows = m_ration.rowCount();
-    if (rationRows <= NutrientColumns::FirstFeedRow)
-        return;
     double sum = 0;
-    for (int r = NutrientColumns::FirstFeedRow; r < rationRows; ++r)
-        sum += NumberText::read(m_ration.text(r, RationGrids::AmountColumn));
-    for (int r = NutrientColumns::FirstFeedRow; r < rationRows; ++r) {
-        const QString amount = m_ration.text(r, RationGrids::AmountColumn);
+    for (const RationFeed& feed : m_ration.feeds)
+        sum += feed.grams;
+    for (const RationFeed& feed : m_ration.feeds) {
+        // The amount as the vet typed it.
+        const QString& amount = feed.amountText;
         // With nothing weighed out yet every share is 0 rather than a division by 0.
-        const double share = sum != 0 ? NumberText::read(amount) * 100 / sum : 0.0;
+        const double share = sum != 0 ? feed.grams * 100 / sum : 0.0;
         const int row = m_grid.appendRow();
         m_grid.setRowReadOnly(row, true);
         m_grid.setRowHeight(row, 24);
         m_grid.setRowFont(row, tahoma(16, 700));
         m_grid.setText(row, AmountColumn, amount.isEmpty() ? QStringLiteral("0") : amount);
         m_grid.setAlignment(row, AmountColumn, GridAlign::Right | GridAlign::WordWrap);
-        m_grid.setText(row, NameColumn, m_ration.text(r, RationGrids::NameColumn));
+        m_grid.setText(row, NameColumn, feed.name);
         m_grid.setAlignment(row, NameColumn, GridAlign::Left | GridAlign::VCentre);
         m_grid.setText(row, ShareColumn, NumberText::format(share, 0));
         m_grid.setAlignment(row, ShareColumn, GridAlign::Right | GridAlign::WordWrap);
@@ -203,9 +200,8 @@ void RecipePage::addLimitNotes()
     QStringList incomplete, over;
     for (const NutrientCheck& check : RationLimits::checkNutrients(m_ration, m_maxima)) {
         // Each name once, whichever columns carry it.
-        const int column = NutrientColumns::find(m_ration, check.key);
-        const QString name =
-            column < 0 ? check.key : m_ration.text(NutrientColumns::NameRow, column).trimmed();
+        const RationColumn* column = m_ration.nutrient(check.key.toInt());
+        const QString name = column ? column->name.trimmed() : check.key;
         if (check.incomplete && !incomplete.contains(name))
             incomplete << name;
         if (check.over && !over.contains(name))

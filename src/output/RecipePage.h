@@ -10,11 +10,12 @@
 
 class AppContext;
 class CaseHeaderTexts;
+struct RationModel;
 
 // The recipe page without its widgets: the recipe as one grid (title, date
 // of issue, owner, patient, recipe title, the ration's feedstuffs with their
 // shares) and the list of text blocks that can be appended below it. The
-// page reads the header form's texts and the ration grid as they are when
+// page reads the header form's texts and the ration as they are when
 // it builds; rebuild() reads them again. Below the feedstuffs a note names
 // the nutrients whose supply lacks the content of a feedstuff, and those
 // supplied above their maximum.
@@ -42,7 +43,7 @@ public:
         QString text, print;
     };
 
-    RecipePage(AppContext& context, const CaseHeaderTexts& header, const GridModel& rationGrid);
+    RecipePage(AppContext& context, const CaseHeaderTexts& header, const RationModel& ration);
     RecipePage(const RecipePage&) = delete;
     RecipePage& operator=(const RecipePage&) = delete;
 
@@ -93,7 +94,7 @@ private:
 
     AppContext& m_context;
     const CaseHeaderTexts& m_header;
-    const GridModel& m_ration;
+    const RationModel& m_ration;
     GridModel m_grid;
     ChoiceList m_textList;
     int m_feedRows = 0;

@@ -1,17 +1,13 @@
 #include "ration/BalanceData.h"
 
-#include "core/Codes.h"
 #include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/NutrientColumns.h"
 
 #include <QSet>
 
 #include <cmath>
-
-using namespace NutrientColumns;
 
 namespace {
 
@@ -97,29 +93,28 @@ std::vector<BalanceFeed> shippedSupplements(AppContext& context)
 BalanceInput BalanceData::read(AppContext& context, CaseHeaderForm& form)
 {
     BalanceInput input;
-    const GridModel& ration = form.ration().rationGrid();
-    for (int c = FirstColumn; c < ration.columnCount(); ++c) {
+    const RationModel& ration = form.ration().model();
+    for (const RationColumn& column : ration.nutrients) {
         BalanceNutrient nutrient;
-        nutrient.key = NumberText::readWhole(ration.text(KeyRow, c));
-        nutrient.name = ration.text(NameRow, c).trimmed();
-        nutrient.requirement = NumberText::read(ration.text(RequirementRow, c));
-        nutrient.marked = ration.text(MarkRow, c) == Codes::Mark;
+        nutrient.key = column.key;
+        nutrient.name = column.name.trimmed();
+        // The requirement the page shows: what the balancing meets is what
+        // the vet sees covered.
+        nutrient.requirement = column.rounded(column.requirement).value_or(0.0);
+        nutrient.marked = column.marked;
         input.nutrients.push_back(nutrient);
     }
-    const GridModel& profile = form.ration().profileGrid();
-    for (int c = FirstColumn; c < profile.columnCount(); ++c)
-        input.indicatorNames.insert(NumberText::readWhole(profile.text(KeyRow, c)),
-                                    profile.text(NameRow, c).trimmed());
+    for (const RationColumn& indicator : ration.indicators)
+        input.indicatorNames.insert(indicator.key, indicator.name.trimmed());
     input.maxima = NutrientMaxima::forCase(context, form);
 
     QList<int> keys;
-    for (int row = FirstFeedRow; row < ration.rowCount(); ++row) {
+    for (const RationFeed& row : ration.feeds) {
         BalanceFeed feed;
-        feed.key = ration.text(row, RationGrids::KeyColumn).trimmed();
-        feed.name = ration.text(row, RationGrids::NameColumn).trimmed();
-        const double grams = NumberText::read(ration.text(row, RationGrids::AmountColumn));
-        feed.grams = std::isfinite(grams) && grams > 0.0 ? grams : 0.0;
-        keys << NumberText::readWhole(feed.key);
+        feed.key = QString::number(row.key);
+        feed.name = row.name.trimmed();
+        feed.grams = std::isfinite(row.grams) && row.grams > 0.0 ? row.grams : 0.0;
+        keys << row.key;
         input.feeds.push_back(feed);
     }
     input.supplements = shippedSupplements(context);

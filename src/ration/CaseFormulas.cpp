@@ -5,10 +5,6 @@
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/CaseType.h"
-#include "ration/NutrientColumns.h"
-#include "ui/GridModel.h"
-
-using namespace NutrientColumns;
 
 namespace CaseFormulas {
 
@@ -30,31 +26,31 @@ bool hasNeededInputs(const CaseHeaderSource& header)
     return energy && actual && target;
 }
 
-bool anyPlaced(const GridModel& grid)
+bool anyPlaced(const std::vector<RationColumn>& columns)
 {
-    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        if (!grid.text(FormulaRow, c).trimmed().isEmpty())
+    for (const RationColumn& column : columns) {
+        if (!column.formula.trimmed().isEmpty())
             return true;
     }
     return false;
 }
 
-bool readsBodyCondition(const GridModel& grid)
+bool readsBodyCondition(const std::vector<RationColumn>& columns)
 {
-    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        if (grid.text(FormulaRow, c).contains(QLatin1String("RIP")))
+    for (const RationColumn& column : columns) {
+        if (column.formula.contains(QLatin1String("RIP")))
             return true;
     }
     return false;
 }
 
-bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
+bool place(AppContext& context, const CaseHeaderSource& header, std::vector<RationColumn>& columns)
 {
     // Formulas of the previous case type go too, so a nutrient the new type
     // has no formula for cannot keep evaluating the old one.
-    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        grid.setText(RequirementRow, c, QString());
-        grid.setText(FormulaRow, c, QString());
+    for (RationColumn& column : columns) {
+        column.requirement.reset();
+        column.formula.clear();
     }
     if (!hasNeededInputs(header))
         return false;
@@ -73,11 +69,13 @@ bool place(AppContext& context, const CaseHeaderSource& header, GridModel& grid)
         QString formula;
         rs.getFieldLong(QStringLiteral("ID_Naehrstoff"), nutrient);
         rs.getFieldText(QStringLiteral("Wert_Formel"), formula);
-        const int c = find(grid, QString::number(nutrient));
-        if (c < 0)
-            continue;
-        grid.setRowHeight(FormulaRow, 1);
-        grid.setText(FormulaRow, c, formula);
+        // The first column with the key, as the grids look it up.
+        for (RationColumn& column : columns) {
+            if (column.key == nutrient) {
+                column.formula = formula;
+                break;
+            }
+        }
     }
     return true;
 }

@@ -610,7 +610,7 @@ void CaseHeaderForm::actualWeightLeft()
 
 bool CaseHeaderForm::bodyConditionMissing() const
 {
-    return !bodyConditionChosen() && CaseFormulas::readsBodyCondition(m_ration.grids().ration());
+    return !bodyConditionChosen() && CaseFormulas::readsBodyCondition(m_ration.model().nutrients);
 }
 
 void CaseHeaderForm::userClickedRibsPalpable()

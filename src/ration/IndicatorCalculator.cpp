@@ -2,15 +2,12 @@
 
 #include "core/NumberText.h"
 #include "ration/CaseFormulas.h"
-#include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 #include "ration/RequirementFormula.h"
 
 #include <QHash>
 
 #include <array>
-
-using namespace NutrientColumns;
 
 namespace {
 
@@ -66,14 +63,17 @@ IndicatorCalculator::IndicatorCalculator(AppContext& context, const CaseHeaderSo
 
 void IndicatorCalculator::loadIndicatorFormulas()
 {
-    if (CaseFormulas::place(m_context, m_header, m_grids.profile()))
+    if (CaseFormulas::place(m_context, m_header, m_grids.model().indicators))
         evaluateIndicators();
-    m_grids.profile().redraw();
+    m_grids.showProfile();
 }
 
-QString IndicatorCalculator::substitute(const QString& formula, const RationGrids& grids)
+QString IndicatorCalculator::substitute(const QString& formula, const RationModel& model)
 {
-    return substitute(formula, [&grids](const QString& key) { return grids.lookupSupply(key); });
+    return substitute(formula, [&model](const QString& key) {
+        const std::optional<double> supply = model.supplyOf(NumberText::readWhole(key));
+        return supply ? formulaNumber(*supply) : QString();
+    });
 }
 
 QString IndicatorCalculator::substitute(const QString& formula,
@@ -90,10 +90,8 @@ QString IndicatorCalculator::substitute(const QString& formula,
 
 void IndicatorCalculator::evaluateIndicators()
 {
-    GridModel& grid = m_grids.profile();
-    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        const double value = RequirementFormula::evaluate(substitute(grid.text(FormulaRow, c), m_grids));
-        writeFigure(grid, RequirementRow, c, value);
-    }
-    grid.redraw();
+    RationModel& model = m_grids.model();
+    for (RationColumn& indicator : model.indicators)
+        indicator.requirement = RequirementFormula::evaluate(substitute(indicator.formula, model));
+    m_grids.showProfile();
 }

@@ -7,6 +7,7 @@
 class AppContext;
 class CaseHeaderSource;
 class RationGrids;
+struct RationModel;
 
 // The profile grid's results: the case type's indicator formulas evaluated on
 // the supply of the ration.
@@ -20,7 +21,7 @@ public:
 
     // The formula with every supply variable replaced by "(" + supply + ")"
     // and "," made "."; exposed for the tests of the substitution order.
-    static QString substitute(const QString& formula, const RationGrids& grids);
+    static QString substitute(const QString& formula, const RationModel& model);
     // The same with each supply read by its nutrient key.
     static QString substitute(const QString& formula,
                               const std::function<QString(const QString& key)>& supply);

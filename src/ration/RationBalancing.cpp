@@ -557,11 +557,10 @@ void RationBalancing::apply()
     if (!m_result.solved)
         return;
     RationCalculation& ration = m_form.ration();
-    GridModel& grid = ration.rationGrid();
     // As the user types an amount into the row.
     const auto type = [&](int row, const QString& key, double grams) {
         const QString amount = gramsText(grams);
-        grid.setText(row, RationGrids::AmountColumn, amount);
+        ration.grids().setAmount(row, amount);
         m_form.markChanged();
         ration.recalcContributions(key, amount);
     };
@@ -571,9 +570,9 @@ void RationBalancing::apply()
         if (feed.locked || row < 0)
             continue;
         const double grams = m_result.grams[f];
-        const QString now = grid.text(row, RationGrids::AmountColumn).trimmed();
+        const RationFeed& now = ration.model().feeds[size_t(row - NutrientColumns::FirstFeedRow)];
         // Nothing proposed for a feedstuff without an amount stays without one.
-        if (now.isEmpty() ? grams == 0.0 : NumberText::read(now) == grams)
+        if (now.hasAmount() ? now.grams == grams : grams == 0.0)
             continue;
         type(row, feed.key, grams);
     }

@@ -3,11 +3,8 @@
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "core/NutrientKey.h"
-#include "ration/NutrientColumns.h"
+#include "ration/RationModel.h"
 #include "ration/RationPageTexts.h"
-#include "ui/GridModel.h"
-
-using namespace NutrientColumns;
 
 QString RationFigures::text(const std::optional<double>& figure, int decimals)
 {
@@ -15,14 +12,6 @@ QString RationFigures::text(const std::optional<double>& figure, int decimals)
 }
 
 namespace {
-
-std::optional<double> figureOf(const GridModel& grid, int row, int column)
-{
-    const QString text = grid.text(row, column).trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
-    return NumberText::read(text);
-}
 
 std::optional<double> suppliedBy(const RationFigures& figures, int key)
 {
@@ -35,21 +24,22 @@ std::optional<double> suppliedBy(const RationFigures& figures, int key)
 
 } // namespace
 
-RationFigures RationBasis::dailyFigures(const GridModel& ration, const std::vector<NutrientCheck>& checks)
+RationFigures RationBasis::dailyFigures(const RationModel& ration, const std::vector<NutrientCheck>& checks)
 {
     RationFigures figures;
-    for (int c = FirstColumn; c < ration.columnCount(); ++c) {
+    for (size_t c = 0; c < ration.nutrients.size(); ++c) {
+        const RationColumn& column = ration.nutrients[c];
         RationFigures::Nutrient nutrient;
-        nutrient.key = ration.text(KeyRow, c).trimmed();
-        nutrient.unit = ration.text(UnitRow, c).trimmed();
-        nutrient.decimals = decimals(ration, c);
-        nutrient.requirement = figureOf(ration, RequirementRow, c);
-        nutrient.supply = figureOf(ration, SupplyRow, c);
-        const size_t index = size_t(c - FirstColumn);
-        if (index < checks.size())
-            nutrient.maximum = checks[index].maximum;
-        for (int row = FirstFeedRow; row < ration.rowCount(); ++row)
-            nutrient.contributions.push_back(figureOf(ration, row, c));
+        nutrient.key = QString::number(column.key);
+        nutrient.unit = column.unit.trimmed();
+        nutrient.decimals = column.decimals;
+        nutrient.requirement = column.requirement;
+        nutrient.supply = column.supply;
+        if (c < checks.size())
+            nutrient.maximum = checks[c].maximum;
+        for (const RationFeed& feed : ration.feeds)
+            nutrient.contributions.push_back(c < feed.contributions.size() ? feed.contributions[c]
+                                                                           : std::nullopt);
         figures.nutrients.push_back(nutrient);
     }
     return figures;

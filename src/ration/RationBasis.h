@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-class GridModel;
+struct RationModel;
 
 // The ration's nutrient figures as numbers, daily or per a basis a food
 // label uses.
@@ -37,9 +37,9 @@ struct RationFigures
 
 namespace RationBasis {
 
-// The figures the ration grid shows, with the checks' maxima (one check per
+// The ration's daily figures, with the checks' maxima (one check per
 // nutrient column, as RationLimits::checkNutrients gives them).
-RationFigures dailyFigures(const GridModel& ration, const std::vector<NutrientCheck>& checks);
+RationFigures dailyFigures(const RationModel& ration, const std::vector<NutrientCheck>& checks);
 
 // Every figure divided by the ration's supplied energy / 1000 kcal or dry
 // matter / 1000 g, units to match (languageCode picks "TS" or "DM"). Supply

@@ -22,6 +22,8 @@ public:
     RationCalculation(const RationCalculation&) = delete;
     RationCalculation& operator=(const RationCalculation&) = delete;
 
+    RationModel& model() { return m_grids.model(); }
+    const RationModel& model() const { return m_grids.model(); }
     RationGrids& grids() { return m_grids; }
     const RationGrids& grids() const { return m_grids; }
     GridModel& rationGrid() { return m_grids.ration(); }

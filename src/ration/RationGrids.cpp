@@ -125,7 +125,8 @@ void RationGrids::buildRationGrid()
         g.setBackground(SupplyRow, column, ComputedBackground);
     }
     fitHeadingColumns(g);
-    buildGrid(g, Codes::Ingredient);
+    m_model.feeds.clear();
+    buildGrid(g, m_model.nutrients, Codes::Ingredient);
 }
 
 void RationGrids::buildProfileGrid()
@@ -144,11 +145,12 @@ void RationGrids::buildProfileGrid()
     for (int row : {NameRow, UnitRow, RequirementRow})
         g.setText(row, AmountColumn, QStringLiteral(">>>"));
     fitHeadingColumns(g);
-    buildGrid(g, Codes::Indicator);
+    buildGrid(g, m_model.indicators, Codes::Indicator);
 }
 
-void RationGrids::buildGrid(GridModel& g, const QString& kind)
+void RationGrids::buildGrid(GridModel& g, std::vector<RationColumn>& columns, const QString& kind)
 {
+    columns.clear();
     const QString code = m_context.languageCode();
     RecordSet rs;
     if (rs.openRecordset(m_context.db(),
@@ -181,9 +183,21 @@ void RationGrids::buildGrid(GridModel& g, const QString& kind)
             g.setText(FixedRow, c, QStringLiteral("0"));
             g.setText(FormulaRow, c, QString());
             g.setColumnWidth(c, UnselectedWidth);
+
+            RationColumn column;
+            column.key = NumberText::readWhole(key);
+            column.name = shortName;
+            column.unit = unit;
+            column.decimals = NumberText::decimalsOf(decimalsText);
+            columns.push_back(column);
         }
     }
     g.redraw();
+}
+
+std::vector<RationColumn>& RationGrids::columnsOf(const GridModel& grid)
+{
+    return &grid == &m_profile ? m_model.indicators : m_model.nutrients;
 }
 
 void RationGrids::applyCaseNutrientSelection(GridModel& g)
@@ -195,8 +209,14 @@ void RationGrids::applyCaseNutrientSelection(GridModel& g)
             QStringLiteral("SELECT ID_Naehrstoff, FIXED FROM T_FALL_NAEHRSTOFF WHERE ID_FALL = ") + key +
                 QStringLiteral(" AND AKTIV = TRUE")))
         return;
+    std::vector<RationColumn>& columns = columnsOf(g);
+    for (RationColumn& column : columns) {
+        column.marked = false;
+        column.fixed = false;
+    }
     for (int c = FirstColumn; c < g.columnCount(); ++c) {
         g.setText(MarkRow, c, QStringLiteral(" "));
+        g.setText(FixedRow, c, QStringLiteral("0"));
         g.setColumnWidth(c, UnselectedWidth);
         g.setBackground(MarkRow, c, UnselectedBackground);
         g.setBackground(NameRow, c, UnselectedBackground);
@@ -214,25 +234,103 @@ void RationGrids::applyCaseNutrientSelection(GridModel& g)
         g.setAlignment(MarkRow, c, GridAlign::Centre);
         g.setBackground(NameRow, c, fixed != 0 ? FixedSelectedBackground : SelectedBackground);
         g.setText(FixedRow, c, QString::number(fixed));
+        columns[size_t(c - FirstColumn)].marked = true;
+        columns[size_t(c - FirstColumn)].fixed = fixed != 0;
     }
     g.redraw();
 }
 
 QString RationGrids::lookupRequirement(const QString& key) const
 {
-    const int c = find(m_ration, key);
-    return c < 0 ? QString() : m_ration.text(RequirementRow, c);
+    const RationColumn* column = m_model.nutrient(NumberText::readWhole(key));
+    return column ? column->shown(column->requirement) : QString();
 }
 
 QString RationGrids::lookupSupply(const QString& key) const
 {
-    const int c = find(m_ration, key);
-    return c < 0 ? QString() : m_ration.text(SupplyRow, c);
+    const RationColumn* column = m_model.nutrient(NumberText::readWhole(key));
+    return column ? column->shown(column->supply) : QString();
+}
+
+void RationGrids::showFigures(GridModel& g, const std::vector<RationColumn>& columns, bool computedBackground)
+{
+    bool anyFormula = false;
+    for (size_t i = 0; i < columns.size() && FirstColumn + int(i) < g.columnCount(); ++i) {
+        const RationColumn& column = columns[i];
+        const int c = FirstColumn + int(i);
+        g.setText(FormulaRow, c, column.formula);
+        anyFormula = anyFormula || !column.formula.trimmed().isEmpty();
+        if (column.requirement) {
+            writeFigure(g, RequirementRow, c, *column.requirement);
+            if (computedBackground)
+                g.setBackground(RequirementRow, c, ComputedBackground);
+        } else {
+            g.setText(RequirementRow, c, QString());
+        }
+    }
+    // The formula row opens to a pixel once formulas are placed.
+    if (anyFormula)
+        g.setRowHeight(FormulaRow, 1);
+}
+
+void RationGrids::showRation()
+{
+    GridModel& g = m_ration;
+    showFigures(g, m_model.nutrients, true);
+    for (size_t i = 0; i < m_model.nutrients.size() && FirstColumn + int(i) < g.columnCount(); ++i) {
+        const RationColumn& column = m_model.nutrients[i];
+        const int c = FirstColumn + int(i);
+        if (column.supply) {
+            writeFigure(g, SupplyRow, c, *column.supply);
+            g.setBackground(SupplyRow, c, ComputedBackground);
+        } else {
+            g.setText(SupplyRow, c, QString());
+        }
+        for (size_t f = 0; f < m_model.feeds.size(); ++f) {
+            const int row = FirstFeedRow + int(f);
+            const RationFeed& feed = m_model.feeds[f];
+            const std::optional<double> contribution =
+                i < feed.contributions.size() ? feed.contributions[i] : std::nullopt;
+            g.setText(row, c, column.shown(contribution));
+            if (contribution)
+                g.setAlignment(row, c, GridAlign::Right | GridAlign::Bottom);
+        }
+    }
+    g.redraw();
+}
+
+void RationGrids::showProfile()
+{
+    showFigures(m_profile, m_model.indicators, false);
+    m_profile.redraw();
+}
+
+void RationGrids::takeAmount(int row)
+{
+    const size_t index = size_t(row - FirstFeedRow);
+    if (row >= FirstFeedRow && index < m_model.feeds.size())
+        m_model.feeds[index].setAmount(m_ration.text(row, AmountColumn));
+}
+
+void RationGrids::setAmount(int row, const QString& amount)
+{
+    m_ration.setText(row, AmountColumn, amount);
+    takeAmount(row);
+}
+
+void RationGrids::removeFeedRow(int row)
+{
+    const size_t index = size_t(row - FirstFeedRow);
+    if (row < FirstFeedRow || index >= m_model.feeds.size())
+        return;
+    m_ration.deleteRow(row);
+    m_model.feeds.erase(m_model.feeds.begin() + qsizetype(index));
 }
 
 void RationGrids::fillRationRows(const QString& caseKey)
 {
     m_ration.setRowCount(FirstFeedRow);
+    m_model.feeds.clear();
     const QString code = m_context.languageCode();
     RecordSet rs;
     if (rs.openRecordset(m_context.db(),
@@ -275,6 +373,12 @@ int RationGrids::appendFeedRow(const QString& key, const QString& name, const QS
         g.setText(row, c, QString());
         g.setReadOnly(row, c, true);
     }
+    RationFeed feed;
+    feed.key = NumberText::readWhole(key);
+    feed.name = name;
+    feed.setAmount(amount);
+    feed.contributions.resize(m_model.nutrients.size());
+    m_model.feeds.push_back(feed);
     g.redraw();
     return row;
 }
@@ -298,16 +402,16 @@ int RationGrids::addFeed(const QString& key)
 
 int RationGrids::feedRow(const QString& key) const
 {
-    for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row) {
-        if (m_ration.text(row, KeyColumn) == key)
-            return row;
-    }
-    return -1;
+    const QString trimmed = key.trimmed();
+    bool isNumber = false;
+    const int number = trimmed.toInt(&isNumber);
+    const int index = isNumber ? m_model.feedIndex(number) : -1;
+    return index < 0 ? -1 : FirstFeedRow + index;
 }
 
 int RationGrids::feedRowCount() const
 {
-    return std::max(0, m_ration.rowCount() - FirstFeedRow);
+    return int(m_model.feeds.size());
 }
 
 bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
@@ -319,8 +423,8 @@ bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
     // statement that waited for the import sees the replaced rows; the one
     // that waited itself finds the old row gone but not the new one.
     QStringList keys;
-    for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row)
-        keys << QString::number(m_ration.text(row, KeyColumn).toLongLong());
+    for (const RationFeed& feed : m_model.feeds)
+        keys << QString::number(feed.key);
     RecordSet locked;
     if (!keys.isEmpty() &&
         !locked.openRecordset(m_context.db(), QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (") +
@@ -328,11 +432,9 @@ bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
                                                   QStringLiteral(") ORDER BY ID FOR KEY SHARE")))
         return false;
     locked.closeRecordset();
-    for (int row = FirstFeedRow; row < m_ration.rowCount(); ++row) {
-        const QString amountText = m_ration.text(row, AmountColumn).trimmed();
+    for (const RationFeed& feed : m_model.feeds) {
         // The amount enters the statement as the number it reads as, never as typed text.
-        const QString amount = amountText.isEmpty() ? QStringLiteral("0")
-                                                    : QString::number(NumberText::read(amountText), 'g', 15);
+        const QString amount = QString::number(feed.grams, 'g', 15);
         // Taken from the feedstuff's own row, so that a feedstuff another copy
         // of the program deleted since it was picked stores no row that no
         // case could open. The row stays locked against deleting until the
@@ -341,13 +443,13 @@ bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
         const QString sql =
             QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) SELECT ") + caseKey +
             QStringLiteral(", ID, ") + amount + QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ") +
-            QString::number(m_ration.text(row, KeyColumn).toLongLong()) + QStringLiteral(" FOR KEY SHARE");
+            QString::number(feed.key) + QStringLiteral(" FOR KEY SHARE");
         long inserted = 0;
         if (!m_context.db().executeSql(sql, inserted))
             return false;
         if (inserted != 1) {
             if (missingFeed)
-                *missingFeed = m_ration.text(row, NameColumn);
+                *missingFeed = feed.name;
             return false;
         }
     }

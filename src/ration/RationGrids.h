@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ration/RationModel.h"
 #include "ui/GridModel.h"
 
 #include <QString>
@@ -9,9 +10,11 @@
 class AppContext;
 class CaseHeaderSource;
 
-// The two grids of the ration page: the ration grid (nutrients by feedstuffs)
-// and the profile grid (indicators). Every computed figure lives in them as
-// display text; the recipe and the coverage chart read them from here.
+// The ration of a case (its model) and the ration page's two views of it:
+// the ration grid (nutrients by feedstuffs) and the profile grid
+// (indicators). The calculations write the model; the grids show its
+// figures rounded to each column's decimals, one column per model column
+// from FirstColumn on and one row per feedstuff from FirstFeedRow on.
 class RationGrids
 {
 public:
@@ -42,6 +45,11 @@ public:
     // whole, and the column narrows again when it no longer is there.
     void fitFigureColumns();
 
+    RationModel& model() { return m_model; }
+    const RationModel& model() const { return m_model; }
+    // The model's columns a grid shows.
+    std::vector<RationColumn>& columnsOf(const GridModel& grid);
+
     GridModel& ration() { return m_ration; }
     const GridModel& ration() const { return m_ration; }
     GridModel& profile() { return m_profile; }
@@ -54,11 +62,21 @@ public:
     // Shows and marks the columns the case type selects, in one grid.
     void applyCaseNutrientSelection(GridModel& grid);
 
-    // The requirement (RequirementRow) or the supply (SupplyRow) of the
-    // first ration-grid column with the nutrient key, as shown; empty when
-    // there is none.
+    // The requirement or the supply of the first nutrient column with the
+    // key, as shown; empty when there is none.
     QString lookupRequirement(const QString& key) const;
     QString lookupSupply(const QString& key) const;
+
+    // Writes the model's figures into the grid's requirement (result),
+    // supply, formula and feedstuff rows.
+    void showRation();
+    void showProfile();
+    // A feedstuff row's amount cell, as typed, into the model.
+    void takeAmount(int row);
+    // Types an amount into a feedstuff row, cell and model.
+    void setAmount(int row, const QString& amount);
+    // Removes a feedstuff row from the grid and the model.
+    void removeFeedRow(int row);
 
     // Replaces the feedstuff rows by the stored ration of a case.
     void fillRationRows(const QString& caseKey);
@@ -81,7 +99,8 @@ public:
 private:
     // Empties a grid and lays out its header rows and first three columns.
     void startGrid(GridModel& grid, Rgb background, int fixedColumns, int nameWidth, int amountWidth);
-    void buildGrid(GridModel& grid, const QString& kind);
+    void buildGrid(GridModel& grid, std::vector<RationColumn>& columns, const QString& kind);
+    void showFigures(GridModel& grid, const std::vector<RationColumn>& columns, bool computedBackground);
     // At least width; more where the column's heading or unit needs it.
     int fittingWidth(const GridModel& grid, int column, int width) const;
     // Widens the shown ones of the first three columns to their headings.
@@ -89,6 +108,7 @@ private:
 
     AppContext& m_context;
     const CaseHeaderSource& m_header;
+    RationModel m_model;
     GridModel m_ration;
     GridModel m_profile;
     CellWidth m_cellWidth;

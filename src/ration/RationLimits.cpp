@@ -1,10 +1,7 @@
 #include "ration/RationLimits.h"
 
 #include "core/NumberText.h"
-#include "ration/NutrientColumns.h"
-#include "ration/RationGrids.h"
-
-using namespace NutrientColumns;
+#include "ration/RationModel.h"
 
 QString NutrientCheck::flagsText() const
 {
@@ -23,13 +20,15 @@ QString NutrientCheck::flagsText() const
 // exactly as the requirement does: whatever the ration supplies, the two
 // stand in the ratio the sources give them. Only without a requirement the
 // supply scales.
-double RationLimits::energyBasis(const GridModel& ration)
+double RationLimits::energyBasis(const RationModel& ration)
 {
-    const int column = find(ration, QString::number(NutrientKey::EnergyKcal));
-    if (column < 0)
+    const RationColumn* energy = ration.nutrient(NutrientKey::EnergyKcal);
+    if (!energy)
         return 0.0;
-    const double requirement = NumberText::read(ration.text(RequirementRow, column));
-    return requirement > 0.0 ? requirement : NumberText::read(ration.text(SupplyRow, column));
+    // As shown, like the requirements derived from the energy: the vet can
+    // recompute a maximum from the page.
+    const double requirement = energy->rounded(energy->requirement).value_or(0.0);
+    return requirement > 0.0 ? requirement : energy->rounded(energy->supply).value_or(0.0);
 }
 
 std::optional<double> RationLimits::dailyMaximum(const NutrientMaximum& maximum, double kcal)
@@ -58,50 +57,48 @@ RationLimits::lowestDailyMaximum(const std::vector<NutrientMaximum>& maxima, int
 
 namespace {
 
-// The lowest applying maximum of the column's key, and whether the shown
-// figure exceeds it as both are shown. A nutrient's maximum below its
+// The lowest applying maximum of the column's key, and whether the figure
+// exceeds it, both as the page shows them. A nutrient's maximum below its
 // requirement (as shown) is a contradiction of the sources, not a limit the
 // ration could keep: the requirement stands in for it, and the pair is
 // marked.
-void applyMaxima(NutrientCheck& check, const GridModel& grid, int column, int figureRow,
+void applyMaxima(NutrientCheck& check, const RationColumn& column, const std::optional<double>& figure,
                  const std::vector<NutrientMaximum>& maxima, double kcal, bool ratios)
 {
-    const auto lowest =
-        RationLimits::lowestDailyMaximum(maxima, NumberText::readWhole(check.key), ratios, kcal);
+    const auto lowest = RationLimits::lowestDailyMaximum(maxima, column.key, ratios, kcal);
     if (!lowest)
         return;
-    const int places = decimals(grid, column);
     check.maximum = lowest->first;
     check.source = lowest->second->source;
-    check.maximumText = NumberText::format(*check.maximum, places);
-    const QString requirement = ratios ? QString() : grid.text(RequirementRow, column).trimmed();
-    if (!requirement.isEmpty() && NumberText::read(check.maximumText) < NumberText::read(requirement)) {
+    check.maximumText = column.shown(check.maximum);
+    const std::optional<double> requirement = ratios ? std::nullopt : column.rounded(column.requirement);
+    if (requirement && *column.rounded(check.maximum) < *requirement) {
         check.crossed = true;
+        check.sourceMaximum = check.maximum;
         check.sourceMaximumText = check.maximumText;
-        check.maximum = NumberText::read(requirement);
-        check.maximumText = NumberText::format(*check.maximum, places);
+        check.maximum = column.requirement;
+        check.maximumText = column.shown(check.maximum);
     }
-    const QString figure = grid.text(figureRow, column).trimmed();
-    check.over = !figure.isEmpty() && NumberText::read(figure) > NumberText::read(check.maximumText);
+    check.over = figure && *column.rounded(figure) > *column.rounded(check.maximum);
 }
 
 } // namespace
 
-std::vector<NutrientCheck> RationLimits::checkNutrients(const GridModel& ration,
+std::vector<NutrientCheck> RationLimits::checkNutrients(const RationModel& ration,
                                                         const std::vector<NutrientMaximum>& maxima)
 {
     const double kcal = energyBasis(ration);
     std::vector<NutrientCheck> checks;
-    for (int c = FirstColumn; c < ration.columnCount(); ++c) {
+    for (size_t c = 0; c < ration.nutrients.size(); ++c) {
+        const RationColumn& column = ration.nutrients[c];
         NutrientCheck check;
-        check.key = ration.text(KeyRow, c).trimmed();
-        applyMaxima(check, ration, c, SupplyRow, maxima, kcal, false);
-        // A content the feedstuff has stored, 0 included, fills its cell; an
-        // empty cell beside an amount is one it does not know.
-        for (int row = FirstFeedRow; row < ration.rowCount(); ++row) {
-            if (NumberText::read(ration.text(row, RationGrids::AmountColumn)) > 0.0 &&
-                ration.text(row, c).trimmed().isEmpty())
-                check.feedsWithoutData << ration.text(row, RationGrids::NameColumn).trimmed();
+        check.key = QString::number(column.key);
+        applyMaxima(check, column, column.supply, maxima, kcal, false);
+        // A content the feedstuff has stored, 0 included, gives a
+        // contribution; none beside an amount is a content it does not know.
+        for (const RationFeed& feed : ration.feeds) {
+            if (feed.grams > 0.0 && !(c < feed.contributions.size() && feed.contributions[c]))
+                check.feedsWithoutData << feed.name.trimmed();
         }
         check.incomplete = !check.feedsWithoutData.isEmpty();
         checks.push_back(check);
@@ -109,14 +106,14 @@ std::vector<NutrientCheck> RationLimits::checkNutrients(const GridModel& ration,
     return checks;
 }
 
-std::vector<NutrientCheck> RationLimits::checkIndicators(const GridModel& profile,
+std::vector<NutrientCheck> RationLimits::checkIndicators(const RationModel& ration,
                                                          const std::vector<NutrientMaximum>& maxima)
 {
     std::vector<NutrientCheck> checks;
-    for (int c = FirstColumn; c < profile.columnCount(); ++c) {
+    for (const RationColumn& column : ration.indicators) {
         NutrientCheck check;
-        check.key = profile.text(KeyRow, c).trimmed();
-        applyMaxima(check, profile, c, RequirementRow, maxima, 0.0, true);
+        check.key = QString::number(column.key);
+        applyMaxima(check, column, column.requirement, maxima, 0.0, true);
         checks.push_back(check);
     }
     return checks;

@@ -10,7 +10,8 @@
 #include <utility>
 #include <vector>
 
-class GridModel;
+struct RationColumn;
+struct RationModel;
 
 // What the ration page adds to a nutrient or indicator column: its upper
 // limit for this ration and the flags of its supply.
@@ -26,6 +27,7 @@ struct NutrientCheck
     // The source's maximum lies below the requirement of the same nutrient:
     // the requirement is shown as the maximum, the source's figure here.
     bool crossed = false;
+    std::optional<double> sourceMaximum;
     QString sourceMaximumText;
     // A feedstuff with an amount has no stored content for the nutrient: the
     // supply is the sum of the known contents only.
@@ -40,7 +42,7 @@ namespace RationLimits {
 
 // The kcal ME a maximum of the ration is scaled by: the requirement of key
 // 60, or the supply when the case has none; 0 for neither.
-double energyBasis(const GridModel& ration);
+double energyBasis(const RationModel& ration);
 
 // A maximum as the daily figure for kcal ME (energyBasis); nothing without
 // the energy.
@@ -51,11 +53,11 @@ std::optional<double> dailyMaximum(const NutrientMaximum& maximum, double kcal);
 std::optional<std::pair<double, const NutrientMaximum*>>
 lowestDailyMaximum(const std::vector<NutrientMaximum>& maxima, int key, bool ratios, double kcal);
 
-// One check per nutrient column of the ration grid, in column order.
-std::vector<NutrientCheck> checkNutrients(const GridModel& ration,
+// One check per nutrient column of the ration, in column order.
+std::vector<NutrientCheck> checkNutrients(const RationModel& ration,
                                           const std::vector<NutrientMaximum>& maxima);
-// One per indicator column of the profile grid, against the ratio maxima.
-std::vector<NutrientCheck> checkIndicators(const GridModel& profile,
+// One per indicator column of the profile, against the ratio maxima.
+std::vector<NutrientCheck> checkIndicators(const RationModel& ration,
                                            const std::vector<NutrientMaximum>& maxima);
 
 } // namespace RationLimits

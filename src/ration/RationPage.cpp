@@ -223,8 +223,8 @@ void RationPage::removeFeed(int row)
                                                     Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
     if (answer != Prompt::Answer::Yes)
         return;
-    // Only the grid changes; the stored ration follows with the next save.
-    grid.deleteRow(row);
+    // Only the ration changes; the stored one follows with the next save.
+    m_form.ration().grids().removeFeedRow(row);
     m_form.markChanged();
     m_form.ration().sumSupply();
     m_form.ration().evaluateIndicators();
@@ -253,6 +253,7 @@ void RationPage::rationGridEditEnded(int row, int column, const QString& text)
 
 void RationPage::markColumn(GridModel& grid, int column, bool selected)
 {
+    m_form.ration().grids().columnsOf(grid)[size_t(column - FirstColumn)].marked = selected;
     if (selected) {
         grid.setText(MarkRow, column, Codes::Mark);
         grid.setAlignment(MarkRow, column, GridAlign::Centre);
@@ -267,10 +268,13 @@ void RationPage::markColumn(GridModel& grid, int column, bool selected)
 
 void RationPage::toggleColumnMark(GridModel& grid, int column)
 {
-    const auto toggleable = [&grid](int c) { return grid.text(FixedRow, c) == QLatin1String("0"); };
+    const std::vector<RationColumn>& columns = m_form.ration().grids().columnsOf(grid);
+    const auto toggleable = [&columns](int c) {
+        return size_t(c - FirstColumn) < columns.size() && !columns[size_t(c - FirstColumn)].fixed;
+    };
     if (column >= FirstColumn) {
         if (column < grid.columnCount() && toggleable(column))
-            markColumn(grid, column, grid.text(MarkRow, column) != Codes::Mark);
+            markColumn(grid, column, !columns[size_t(column - FirstColumn)].marked);
     } else if (column >= 0) {
         const bool allMarked = grid.text(MarkRow, RationGrids::NameColumn) == Codes::Mark;
         for (int c = FirstColumn; c < grid.columnCount(); ++c) {

@@ -96,12 +96,12 @@ void RationPageLimits::refresh()
         return;
     const QString code = m_context.languageCode();
     const std::vector<NutrientMaximum> maxima = NutrientMaxima::forCase(m_context, m_header);
-    const std::vector<NutrientCheck> checks = RationLimits::checkNutrients(ration, maxima);
+    const std::vector<NutrientCheck> checks = RationLimits::checkNutrients(m_grids.model(), maxima);
 
     // The row opens as soon as the case has a maximum for a nutrient of the
     // grid, even before the ration supplies the energy that scales it.
     bool anyMaximum = false;
-    for (int c = FirstColumn; c < ration.columnCount(); ++c) {
+    for (int c = FirstColumn; c < ration.columnCount() && size_t(c - FirstColumn) < checks.size(); ++c) {
         const NutrientCheck& check = checks[size_t(c - FirstColumn)];
         ration.setText(MaximumRow, c, check.maximumText);
         ration.setAlignment(MaximumRow, c, GridAlign::Right | GridAlign::VCentre);
@@ -115,8 +115,8 @@ void RationPageLimits::refresh()
 
     showFigures(checks);
 
-    const std::vector<NutrientCheck> indicators = RationLimits::checkIndicators(profile, maxima);
-    for (int c = FirstColumn; c < profile.columnCount(); ++c) {
+    const std::vector<NutrientCheck> indicators = RationLimits::checkIndicators(m_grids.model(), maxima);
+    for (int c = FirstColumn; c < profile.columnCount() && size_t(c - FirstColumn) < indicators.size(); ++c) {
         const NutrientCheck& check = indicators[size_t(c - FirstColumn)];
         QStringList reasons;
         if (check.over)
@@ -131,7 +131,7 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
 {
     GridModel& ration = m_grids.ration();
     const QString code = m_context.languageCode();
-    const RationFigures daily = RationBasis::dailyFigures(ration, checks);
+    const RationFigures daily = RationBasis::dailyFigures(m_grids.model(), checks);
     // Without energy or dry matter to divide by, the daily figures stay.
     const std::optional<RationFigures> shown = RationBasis::inBasis(daily, m_basis, code);
     const bool converted = shown && m_basis != RationFigures::Basis::Daily;
@@ -142,7 +142,8 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
                             ration.text(UnitRow, RationGrids::NameColumn) + QLatin1Char(' ') + basisLabel());
     else
         ration.clearShownText(UnitRow, RationGrids::NameColumn);
-    for (int c = FirstColumn; c < ration.columnCount(); ++c) {
+    for (int c = FirstColumn; c < ration.columnCount() && size_t(c - FirstColumn) < daily.nutrients.size();
+         ++c) {
         const size_t index = size_t(c - FirstColumn);
         const RationFigures::Nutrient& nutrient =
             converted ? shown->nutrients[index] : daily.nutrients[index];
@@ -155,7 +156,8 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
         show(RequirementRow, RationFigures::text(nutrient.requirement, nutrient.decimals));
         show(MaximumRow, RationFigures::text(nutrient.maximum, nutrient.decimals));
         show(SupplyRow, RationFigures::text(nutrient.supply, nutrient.decimals));
-        for (int row = FirstFeedRow; row < ration.rowCount(); ++row)
+        for (int row = FirstFeedRow;
+             row < ration.rowCount() && size_t(row - FirstFeedRow) < nutrient.contributions.size(); ++row)
             show(row,
                  RationFigures::text(nutrient.contributions[size_t(row - FirstFeedRow)], nutrient.decimals));
 
@@ -169,12 +171,12 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
         markCell(ration, SupplyRow, c, check.over, check.incomplete, reasons);
 
         QStringList crossed;
-        if (check.crossed && check.maximum && *check.maximum > 0.0 && nutrient.maximum)
-            crossed << crossedTip(code,
-                                  RationFigures::text(NumberText::read(check.sourceMaximumText) *
-                                                          *nutrient.maximum / *check.maximum,
-                                                      nutrient.decimals),
-                                  nutrient.unit, check.source);
+        if (check.crossed && check.maximum && *check.maximum > 0.0 && nutrient.maximum && check.sourceMaximum)
+            crossed << crossedTip(
+                code,
+                RationFigures::text(*check.sourceMaximum * *nutrient.maximum / *check.maximum,
+                                    nutrient.decimals),
+                nutrient.unit, check.source);
         markCell(ration, MaximumRow, c, false, check.crossed, crossed);
     }
 }

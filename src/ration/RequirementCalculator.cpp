@@ -5,11 +5,8 @@
 #include "ration/CaseFormulas.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/CaseType.h"
-#include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
 #include "ration/RequirementFormula.h"
-
-using namespace NutrientColumns;
 
 RequirementCalculator::RequirementCalculator(AppContext& context, const CaseHeaderSource& header,
                                              RationGrids& grids)
@@ -21,10 +18,10 @@ RequirementCalculator::RequirementCalculator(AppContext& context, const CaseHead
 
 void RequirementCalculator::loadRequirementFormulas()
 {
-    if (CaseFormulas::place(m_context, m_header, m_grids.ration()))
+    if (CaseFormulas::place(m_context, m_header, m_grids.model().nutrients))
         evaluateRequirements();
     else
-        m_grids.ration().redraw();
+        m_grids.showRation();
 }
 
 void RequirementCalculator::evaluateRequirements()
@@ -46,25 +43,30 @@ void RequirementCalculator::evaluateRequirements()
     if (CaseType::needsAge(m_header.caseTypeKey(), species) && weeks <= 0)
         return;
 
-    GridModel& grid = m_grids.ration();
+    RationModel& model = m_grids.model();
     // No formula placed (inputs missing, none stored, the query failed), or
     // formulas reading a body condition nobody chose: an empty row, not
     // figures that look computed from an input never given.
-    if (!CaseFormulas::anyPlaced(grid) ||
-        (!m_header.bodyConditionChosen() && CaseFormulas::readsBodyCondition(grid))) {
-        for (int c = FirstColumn; c < grid.columnCount(); ++c)
-            grid.setText(RequirementRow, c, QString());
-        grid.redraw();
+    if (!CaseFormulas::anyPlaced(model.nutrients) ||
+        (!m_header.bodyConditionChosen() && CaseFormulas::readsBodyCondition(model.nutrients))) {
+        for (RationColumn& column : model.nutrients)
+            column.requirement.reset();
+        m_grids.showRation();
         return;
     }
-    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        const QString formula = grid.text(FormulaRow, c).trimmed();
+    // AMEKC and RMEKC stand for the energy requirement as the page shows
+    // it, so that a vet can recompute every figure derived from it (17 g
+    // fat per 1000 kcal of 4265 kcal is 72,50 g) from what is on the page.
+    const auto energy = [&model](int key) {
+        const RationColumn* column = model.nutrient(key);
+        return column ? column->shown(column->requirement) : QString();
+    };
+    for (RationColumn& column : model.nutrients) {
         // Read afresh per column: columns right of 61 and 60 see this pass's energy.
-        v.energyKcal61 = m_grids.lookupRequirement(QString::number(NutrientKey::EnergyKcalSecond));
-        v.energyKcal60 = m_grids.lookupRequirement(QString::number(NutrientKey::EnergyKcal));
-        const double value = RequirementFormula::evaluate(RequirementFormula::substitute(formula, v));
-        writeFigure(grid, RequirementRow, c, value);
-        grid.setBackground(RequirementRow, c, ComputedBackground);
+        v.energyKcal61 = energy(NutrientKey::EnergyKcalSecond);
+        v.energyKcal60 = energy(NutrientKey::EnergyKcal);
+        column.requirement =
+            RequirementFormula::evaluate(RequirementFormula::substitute(column.formula.trimmed(), v));
     }
-    grid.redraw();
+    m_grids.showRation();
 }

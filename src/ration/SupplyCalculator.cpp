@@ -1,6 +1,5 @@
 #include "ration/SupplyCalculator.h"
 
-#include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
@@ -24,7 +23,7 @@ SupplyCalculator::SupplyCalculator(AppContext& context, const CaseHeaderSource& 
 void SupplyCalculator::recalcContributions(const QString& feedKey, const QString& /*amount*/)
 {
     // The amount argument is not trusted: the row's cell is what the user sees.
-    GridModel& grid = m_grids.ration();
+    RationModel& model = m_grids.model();
     const QString caseKey = m_header.pendingCaseKey();
     const QString select = QStringLiteral("SELECT T_FM_NAEHRSTOFF.ID_FM, T_FM_NAEHRSTOFF.ID_NAEHRSTOFF, "
                                           "T_FM_NAEHRSTOFF.Menge ");
@@ -37,69 +36,53 @@ void SupplyCalculator::recalcContributions(const QString& feedKey, const QString
                   QStringLiteral(" ORDER BY T_FM_NAEHRSTOFF.ID_FM")
             : select + QStringLiteral("FROM T_FM_NAEHRSTOFF WHERE T_FM_NAEHRSTOFF.ID_FM = ") + feedKey;
 
-    // An emptied amount takes the row's contributions with it, so the supply
+    // The rows recalculated start from their amounts as typed and without
+    // contributions: an emptied amount takes them with it, so the supply
     // never counts an amount that is no longer there.
+    const auto reset = [&](int row) {
+        m_grids.takeAmount(row);
+        RationFeed& feed = model.feeds[size_t(row - FirstFeedRow)];
+        feed.contributions.assign(model.nutrients.size(), std::nullopt);
+    };
     if (caseKey.isEmpty()) {
-        const int row = m_grids.feedRow(feedKey.trimmed());
-        if (row >= 0 && grid.text(row, RationGrids::AmountColumn).trimmed().isEmpty()) {
-            for (int c = FirstColumn; c < grid.columnCount(); ++c)
-                grid.setText(row, c, QString());
-        }
+        const int row = m_grids.feedRow(feedKey);
+        if (row >= 0)
+            reset(row);
+    } else {
+        for (size_t f = 0; f < model.feeds.size(); ++f)
+            reset(FirstFeedRow + int(f));
     }
 
-    QHash<int, int> columnOfNutrient;
-    for (int c = grid.columnCount() - 1; c >= FirstColumn; --c)
-        columnOfNutrient.insert(NumberText::readWhole(grid.text(KeyRow, c)), c);
+    QHash<int, size_t> columnOfNutrient;
+    for (size_t c = model.nutrients.size(); c-- > 0;)
+        columnOfNutrient.insert(model.nutrients[c].key, c);
 
     RecordSet rs;
     if (rs.openRecordset(m_context.db(), sql)) {
-        int previousFeed = 0;
-        bool first = true;
-        int row = -1;
-        QString amountText;
-        double amount = 0.0;
         for (; !rs.isEof(); rs.moveNext()) {
-            int feed = 0;
+            int feedKeyRead = 0;
             int nutrient = 0;
             double content = 0.0;
-            rs.getFieldLong(QStringLiteral("ID_FM"), feed);
+            rs.getFieldLong(QStringLiteral("ID_FM"), feedKeyRead);
             rs.getFieldLong(QStringLiteral("ID_NAEHRSTOFF"), nutrient);
             rs.getFieldDouble(QStringLiteral("Menge"), content);
-            if (first || feed != previousFeed) {
-                first = false;
-                previousFeed = feed;
-                row = m_grids.feedRow(QString::number(feed));
-                amountText = row < 0 ? QString() : grid.text(row, RationGrids::AmountColumn).trimmed();
-                amount = NumberText::read(amountText);
-            }
+            const int index = model.feedIndex(feedKeyRead);
             const auto column = columnOfNutrient.constFind(nutrient);
-            if (row < 0 || column == columnOfNutrient.cend() || amountText.isEmpty())
+            if (index < 0 || column == columnOfNutrient.cend())
                 continue;
-            const int c = column.value();
-            grid.setText(row, c, NumberText::format(content * amount * 0.01, decimals(grid, c)));
-            grid.setReadOnly(row, c, true);
-            grid.setAlignment(row, c, GridAlign::Right | GridAlign::Bottom);
+            RationFeed& feed = model.feeds[size_t(index)];
+            if (!feed.hasAmount())
+                continue;
+            // The stored content is per 100 g.
+            feed.contributions[column.value()] = content * feed.grams * 0.01;
         }
     }
     sumSupply();
     m_indicators.evaluateIndicators();
-    grid.redraw();
-    m_grids.profile().redraw();
 }
 
 void SupplyCalculator::sumSupply()
 {
-    GridModel& grid = m_grids.ration();
-    for (int c = FirstColumn; c < grid.columnCount(); ++c)
-        grid.setText(SupplyRow, c, QString());
-    if (grid.rowCount() > FirstFeedRow) {
-        for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-            double sum = 0.0;
-            for (int row = FirstFeedRow; row < grid.rowCount(); ++row)
-                sum += NumberText::read(grid.text(row, c));
-            writeFigure(grid, SupplyRow, c, sum);
-            grid.setBackground(SupplyRow, c, ComputedBackground);
-        }
-    }
-    grid.redraw();
+    m_grids.model().sumSupply();
+    m_grids.showRation();
 }

@@ -136,11 +136,12 @@ TEST_F(TypicalRequestTest, NewCaseFeedstuffsAmountsSaveSearchReopenAndDelete)
     EXPECT_EQ(ration.text(FirstFeedRow, protein), "46,5");
     EXPECT_EQ(ration.text(FirstFeedRow + 1, protein), "5,4");
     EXPECT_EQ(ration.text(SupplyRow, protein), "51,9");
-    // The indicator reads the supply as shown: calcium 0,04 g against phosphorus 0,43 g.
+    // The indicator reads the exact supply: calcium 0,0425 g (shown 0,04) against
+    // phosphorus 0,428 g (shown 0,43).
     const GridModel& profile = first->form().ration().profileGrid();
     const int ratio = NutrientColumns::find(profile, QStringLiteral("41"));
     ASSERT_GE(ratio, FirstColumn);
-    EXPECT_EQ(profile.text(RequirementRow, ratio), "0,09");
+    EXPECT_EQ(profile.text(RequirementRow, ratio), "0,10");
 
     type(c.title, QStringLiteral("Erhaltung mit Reis"));
     QTest::mouseClick(c.save, Qt::LeftButton);

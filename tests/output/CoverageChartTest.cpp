@@ -1,4 +1,4 @@
-#include "RationGridStub.h"
+#include "RationModelStub.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/CoveragePage.h"
 
@@ -25,14 +25,14 @@ HeaderTextValues minka(const char* sex)
 
 TEST(CoverageChart, PairsComeFromMarkedColumnsWithARequirementButNeverKey61)
 {
-    RationGridStub r;
+    RationModelStub r;
     r.addNutrient("9", "ME", "10,00", "12,00");
     r.addNutrient("61", "ME kcal", "100", "120");
     r.addNutrient("24", "Rp", "50,0", "25,0", " ");
     r.addNutrient("1", "Ca", "0,00", "3,00");
     r.addNutrient("15", "P", "3,00", "");
     r.addNutrient("7", "Mg", "0,30", "0,10");
-    const std::vector<Page::Bar> bars = Page::collectBars(r.grid);
+    const std::vector<Page::Bar> bars = Page::collectBars(r.model);
     ASSERT_EQ(bars.size(), 3u);
     EXPECT_EQ(bars[0].label, "ME");
     EXPECT_DOUBLE_EQ(bars[0].coverage, 120.0);
@@ -45,16 +45,16 @@ TEST(CoverageChart, PairsComeFromMarkedColumnsWithARequirementButNeverKey61)
 
 TEST(CoverageChart, SeventeenMarkedNutrientsGiveTheFirstSixteen)
 {
-    RationGridStub r;
+    RationModelStub r;
     for (int i = 1; i <= 17; ++i)
         r.addNutrient(QString::number(100 + i), QStringLiteral("N%1").arg(i), "10", QString::number(i));
-    const std::vector<Page::Bar> bars = Page::collectBars(r.grid);
+    const std::vector<Page::Bar> bars = Page::collectBars(r.model);
     ASSERT_EQ(bars.size(), 16u);
     EXPECT_EQ(bars.front().label, "N1");
     EXPECT_EQ(bars.back().label, "N16");
 
     const HeaderTextValues header = minka("W");
-    Page page(QStringLiteral("DE"), header, r.grid);
+    Page page(QStringLiteral("DE"), header, r.model);
     page.build();
     const ChartModel& chart = page.chart();
     ASSERT_EQ(chart.categoryCount(), 16);
@@ -77,11 +77,11 @@ class CoverageAxis : public ::testing::TestWithParam<ScaleCase>
 
 TEST_P(CoverageAxis, TheLargestCoverageChoosesTheScale)
 {
-    RationGridStub r;
+    RationModelStub r;
     r.addNutrient("24", "Rp", "100,0", "50,0");
     r.addNutrient("1", "Ca", "100,0", QString::fromLatin1(GetParam().supply));
     const HeaderTextValues header = minka("M");
-    Page page(QStringLiteral("DE"), header, r.grid);
+    Page page(QStringLiteral("DE"), header, r.model);
     page.build();
     const ChartModel& chart = page.chart();
     EXPECT_EQ(chart.axisMin(), 0);
@@ -104,11 +104,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CoverageChart, ABarAboveTheAxisIsCutAtTheTopAndAZeroBarKeepsItsLabel)
 {
-    RationGridStub r;
+    RationModelStub r;
     r.addNutrient("24", "Rp", "10", "250");
     r.addNutrient("1", "Ca", "10", "0");
     const HeaderTextValues header = minka("M");
-    Page page(QStringLiteral("DE"), header, r.grid);
+    Page page(QStringLiteral("DE"), header, r.model);
     page.build();
     const ChartModel& chart = page.chart();
     EXPECT_DOUBLE_EQ(chart.value(0, 0).value_or(-1), 2500);
@@ -122,10 +122,10 @@ TEST(CoverageChart, ABarAboveTheAxisIsCutAtTheTopAndAZeroBarKeepsItsLabel)
 
 TEST(CoverageChart, WithoutABarTheAxisKeepsItsDefault)
 {
-    RationGridStub r;
+    RationModelStub r;
     r.addNutrient("24", "Rp", "10", "0");
     const HeaderTextValues header = minka("M");
-    Page page(QStringLiteral("DE"), header, r.grid);
+    Page page(QStringLiteral("DE"), header, r.model);
     page.build();
     EXPECT_FALSE(page.chart().hasValueAxis());
     EXPECT_EQ(page.chart().categoryCount(), 16);
@@ -145,9 +145,9 @@ class CoverageTitle : public ::testing::TestWithParam<TitleCase>
 
 TEST_P(CoverageTitle, SexWordAndSeparators)
 {
-    RationGridStub r;
+    RationModelStub r;
     const HeaderTextValues header = minka(GetParam().sex);
-    Page page(QString::fromLatin1(GetParam().language), header, r.grid);
+    Page page(QString::fromLatin1(GetParam().language), header, r.model);
     page.build();
     EXPECT_EQ(page.chart().title(), QString::fromUtf8(GetParam().title));
 }
@@ -168,15 +168,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CoverageChart, CaptionsInBothLanguages)
 {
-    RationGridStub r;
+    RationModelStub r;
     const HeaderTextValues header = minka("M");
-    Page german(QStringLiteral("DE"), header, r.grid);
+    Page german(QStringLiteral("DE"), header, r.model);
     german.build();
     EXPECT_EQ(
         german.chart().categoryAxisCaption(),
         "Nährstoffe (Werte, die den Bedarfswert um den Faktor 10 überschreiten, werden nicht dargestellt)");
     EXPECT_EQ(german.chart().valueAxisCaption(), "Prozent");
-    Page english(QStringLiteral("US"), header, r.grid);
+    Page english(QStringLiteral("US"), header, r.model);
     english.build();
     EXPECT_EQ(english.chart().categoryAxisCaption(),
               "Nutrients (more then 10fold exceeded requirements will not be graphed)");
@@ -185,10 +185,10 @@ TEST(CoverageChart, CaptionsInBothLanguages)
 
 TEST(CoverageChart, TheDrawingTimerAsksOnceAndStops)
 {
-    RationGridStub r;
+    RationModelStub r;
     r.addNutrient("24", "Rp", "10", "5");
     const HeaderTextValues header = minka("M");
-    Page page(QStringLiteral("DE"), header, r.grid);
+    Page page(QStringLiteral("DE"), header, r.model);
     QSignalSpy draws(&page, &ChartPage::drawRequested);
     EXPECT_FALSE(page.isDrawTimerActive());
     page.build();
@@ -215,12 +215,11 @@ struct LimitRation
         const int rp = r.addNutrient("24", "Rp", "10", "25");
         r.addFeed(QStringLiteral("Pute"), QStringLiteral("100"));
         r.addFeed(QStringLiteral("Reis"), QStringLiteral("50"));
-        const int first = NutrientColumns::FirstFeedRow;
-        r.grid.setText(first, ca, QStringLiteral("3"));
-        r.grid.setText(first, rp, QStringLiteral("20"));
-        r.grid.setText(first + 1, rp, QStringLiteral("5"));
+        r.contribute(0, ca, QStringLiteral("3"));
+        r.contribute(0, rp, QStringLiteral("20"));
+        r.contribute(1, rp, QStringLiteral("5"));
     }
-    RationGridStub r;
+    RationModelStub r;
     std::vector<NutrientMaximum> maxima{{1, 4.0, NutrientMaximum::Basis::PerThousandKcal, QString()},
                                         {24, 40.0, NutrientMaximum::Basis::PerThousandKcal, QString()}};
 };
@@ -231,7 +230,7 @@ TEST(CoverageChart, MaximaAreMarkersInPercentAndIncompleteSuppliesAreHatched)
 {
     LimitRation ration;
     const HeaderTextValues header = minka("M");
-    Page page(QStringLiteral("DE"), header, ration.r.grid);
+    Page page(QStringLiteral("DE"), header, ration.r.model);
     page.setMaxima(ration.maxima);
     page.build();
     const ChartModel& chart = page.chart();
@@ -252,7 +251,7 @@ TEST(CoverageChart, MaximaAreMarkersInPercentAndIncompleteSuppliesAreHatched)
     EXPECT_EQ(chart.markerName(), "Höchstwert");
     EXPECT_EQ(chart.hatchName(), "unvollständige Daten");
 
-    Page english(QStringLiteral("US"), header, ration.r.grid);
+    Page english(QStringLiteral("US"), header, ration.r.model);
     english.build();
     EXPECT_EQ(english.chart().markerName(), "Maximum");
     EXPECT_EQ(english.chart().hatchName(), "incomplete data");
@@ -263,10 +262,10 @@ TEST(CoverageChart, MaximaAreMarkersInPercentAndIncompleteSuppliesAreHatched)
 
 TEST(CoverageChart, WithoutMaximaOrGapsTheChartHasNoLegend)
 {
-    RationGridStub r;
+    RationModelStub r;
     r.addNutrient("24", "Rp", "10", "5");
     const HeaderTextValues header = minka("M");
-    Page page(QStringLiteral("DE"), header, r.grid);
+    Page page(QStringLiteral("DE"), header, r.model);
     page.build();
     EXPECT_FALSE(page.chart().hasLegend());
     EXPECT_FALSE(page.chart().isHatched(0, 0));

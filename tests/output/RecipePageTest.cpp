@@ -1,5 +1,5 @@
 #include "output/RecipePage.h"
-#include "RationGridStub.h"
+#include "RationModelStub.h"
 #include "output/CaseHeaderTexts.h"
 #include "support/TestDatabase.h"
 
@@ -39,11 +39,11 @@ TEST_P(RecipeShares, EachFeedstuffRowShowsItsAmountAndShare)
     const ShareCase& c = GetParam();
     TestDatabase db;
     ASSERT_TRUE(db.isValid());
-    RationGridStub ration;
+    RationModelStub ration;
     for (int i = 0; i < c.amounts.size(); ++i)
         ration.addFeed(QStringLiteral("Futter %1").arg(i + 1), c.amounts[i]);
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.grid);
+    Page page(db.context(), header, ration.model);
     page.buildRecipeGrid();
 
     const GridModel& g = page.grid();
@@ -76,9 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecipePage, ARationWithoutFeedstuffsLeavesOnlyTheHead)
 {
     TestDatabase db;
-    RationGridStub ration;
+    RationModelStub ration;
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.grid);
+    Page page(db.context(), header, ration.model);
     page.buildRecipeGrid();
     EXPECT_EQ(page.grid().rowCount(), 16);
     EXPECT_EQ(page.feedRowCount(), 0);
@@ -87,10 +87,10 @@ TEST(RecipePage, ARationWithoutFeedstuffsLeavesOnlyTheHead)
 TEST(RecipePage, HeadRowsHaveTheirHeightsFontsAndColours)
 {
     TestDatabase db;
-    RationGridStub ration;
+    RationModelStub ration;
     ration.addFeed(QStringLiteral("Reis"), QStringLiteral("100"));
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.grid);
+    Page page(db.context(), header, ration.model);
     page.buildRecipeGrid();
     const GridModel& g = page.grid();
 
@@ -138,7 +138,7 @@ TEST(RecipePage, HeadLinesInBothLanguagesForThe3rdOfApril2024)
     for (const char* language : {"DE", "US"}) {
         TestDatabase db(TestDatabase::Data::Fixture, QString::fromLatin1(language));
         ASSERT_EQ(db.context().today(), QDate(2024, 4, 3));
-        RationGridStub ration;
+        RationModelStub ration;
         HeaderTextValues header = bello();
         const bool german = QLatin1String(language) == QLatin1String("DE");
         if (!german) {
@@ -146,7 +146,7 @@ TEST(RecipePage, HeadLinesInBothLanguagesForThe3rdOfApril2024)
             header.speciesText = QStringLiteral("Dog");
             header.breedText = QStringLiteral("Dachshund");
         }
-        Page page(db.context(), header, ration.grid);
+        Page page(db.context(), header, ration.model);
         page.buildRecipeGrid();
         const GridModel& g = page.grid();
         if (german) {
@@ -224,10 +224,10 @@ INSTANTIATE_TEST_SUITE_P(Lengths, RecipeTextBlockHeight,
 TEST(RecipePage, TextListHoldsTheActiveBlocksSortedAndAppendsTheChosenOne)
 {
     TestDatabase db;
-    RationGridStub ration;
+    RationModelStub ration;
     ration.addFeed(QStringLiteral("Reis"), QStringLiteral("100"));
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.grid);
+    Page page(db.context(), header, ration.model);
     page.build();
 
     const auto& entries = page.textList().entries();
@@ -261,9 +261,9 @@ TEST(RecipePage, ALongTextBlockGetsATallerRowInEnglish)
     TestDatabase db(TestDatabase::Data::Fixture, QStringLiteral("US"));
     const QString text(250, QLatin1Char('x'));
     ASSERT_TRUE(db.rawExec(QStringLiteral("INSERT INTO T_TEXT VALUES (9, 'kurz', '%1', -1)").arg(text)));
-    RationGridStub ration;
+    RationModelStub ration;
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.grid);
+    Page page(db.context(), header, ration.model);
     page.build();
     ASSERT_TRUE(page.appendTextBlock(9));
     EXPECT_EQ(page.grid().text(16, 2), text);
@@ -333,20 +333,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RecipePage, TheNotesFollowTheFeedstuffsOfARationWithAGap)
 {
     TestDatabase db;
-    RationGridStub ration;
+    RationModelStub ration;
     const int cl = ration.addNutrient("20", "Chlorid", "1", "2");
     ration.addFeed(QStringLiteral("Pute"), QStringLiteral("100"));
     ration.addFeed(QStringLiteral("Reis"), QStringLiteral("50"));
-    ration.grid.setText(NutrientColumns::FirstFeedRow, cl, QStringLiteral("2"));
+    ration.contribute(0, cl, QStringLiteral("2"));
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.grid);
+    Page page(db.context(), header, ration.model);
     page.buildRecipeGrid();
     ASSERT_EQ(page.noteRowCount(), 1);
     ASSERT_EQ(page.grid().rowCount(), Page::FirstFeedRow + 3);
     EXPECT_EQ(page.grid().text(Page::FirstFeedRow + 2, Page::NameColumn),
               Page::limitNotes(QStringLiteral("DE"), {QStringLiteral("Chlorid")}, {}).first());
 
-    ration.grid.setText(NutrientColumns::FirstFeedRow + 1, cl, QStringLiteral("0"));
+    ration.contribute(1, cl, QStringLiteral("0"));
     page.rebuild();
     EXPECT_EQ(page.noteRowCount(), 0);
     EXPECT_EQ(page.grid().rowCount(), Page::FirstFeedRow + 2);

@@ -52,7 +52,7 @@ TEST_F(StoredCasePages, HeaderTextsAreTheFormsShownTexts)
 TEST_F(StoredCasePages, TheRecipeListsTheRationOfTheCase)
 {
     open(QStringLiteral("1"));
-    RecipePage page(db->context(), *texts, form->ration().rationGrid());
+    RecipePage page(db->context(), *texts, form->ration().model());
     page.build();
     const GridModel& g = page.grid();
     ASSERT_EQ(page.feedRowCount(), 2);
@@ -74,7 +74,7 @@ TEST_F(StoredCasePages, TheCoverageLeavesOutKey61)
                     ration.text(NutrientColumns::KeyRow, c) == QLatin1String("61");
     ASSERT_EQ(marked61, 1);
 
-    CoveragePage page(db->context().languageCode(), *texts, ration);
+    CoveragePage page(db->context().languageCode(), *texts, form->ration().model());
     page.build();
     for (const CoveragePage::Bar& bar : page.bars())
         EXPECT_NE(bar.label, "ME kcal");

@@ -431,12 +431,12 @@ TEST(RationGridsTest, ARationWithoutFeedstuffsHasAnEmptySupplyAndZeroVariables)
     calc.ration.recalcContributions(QString(), QString());
     EXPECT_EQ(calc.supply("1"), "");
     EXPECT_EQ(
-        IndicatorCalculator::substitute(QStringLiteral("if P > 0 then CA / P else 0"), calc.ration.grids()),
+        IndicatorCalculator::substitute(QStringLiteral("if P > 0 then CA / P else 0"), calc.ration.model()),
         "if (0) > 0 then (0) / (0) else 0");
     EXPECT_EQ(calc.profile().text(RequirementRow, 3), "0,00");
 }
 
-TEST(RationGridsTest, IndicatorsAreComputedFromTheSupplyTexts)
+TEST(RationGridsTest, IndicatorsAreComputedFromTheExactSupply)
 {
     Calc calc;
     calc.maintenanceDog();
@@ -446,10 +446,11 @@ TEST(RationGridsTest, IndicatorsAreComputedFromTheSupplyTexts)
     grids.appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QStringLiteral("200,5"));
     calc.ration.recalcContributions(QStringLiteral("1"), QString());
     calc.ration.recalcContributions(QStringLiteral("2"), QString());
-    const double ca = NumberText::read(calc.supply("1"));
-    const double p = NumberText::read(calc.supply("15"));
-    const double rp = NumberText::read(calc.supply("24"));
-    const double me = NumberText::read(calc.supply("9"));
+    const RationModel& model = calc.ration.model();
+    const double ca = model.supplyOf(1).value_or(0.0);
+    const double p = model.supplyOf(15).value_or(0.0);
+    const double rp = model.supplyOf(24).value_or(0.0);
+    const double me = model.supplyOf(9).value_or(0.0);
     ASSERT_GT(p, 0.0);
     ASSERT_GT(me, 0.0);
     EXPECT_EQ(calc.profile().text(RequirementRow, find(calc.profile(), "41")), NumberText::format(ca / p, 2));
@@ -463,21 +464,22 @@ TEST(RationGridsTest, IndicatorVariablesAreSubstitutedInTheirOwnOrder)
     RationGrids& grids = calc.ration.grids();
     grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("100"));
     calc.ration.recalcContributions(QStringLiteral("1"), QString());
-    // Rp 31,0 and ME 0,63: RP and MEMJ must go in before P and ME could eat into them.
-    EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("RP/MEMJ+P"), grids), "(31.0)/(0.63)+(0.23)");
-    EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("CU+NA+K+CL"), grids), "(0)+(0)+(0)+(0)");
+    // Rp 31 and ME 0,632: RP and MEMJ must go in before P and ME could eat into
+    // them. The supply goes in exactly, not as shown (0,63 and 0,23).
+    EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("RP/MEMJ+P"), grids.model()),
+              "(31)/(0.632)+(0.228)");
+    EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("CU+NA+K+CL"), grids.model()),
+              "(0)+(0)+(0)+(0)");
 }
 
 TEST(RationGridsTest, GrossAndDigestibleEnergyAreReadFromNutrientColumnsOnly)
 {
     Calc calc;
-    // An indicator column with key 49 and something in its row 4 must not feed GE.
-    GridModel& profile = calc.profile();
-    profile.setText(KeyRow, 3, QStringLiteral("49"));
-    profile.setText(SupplyRow, 3, QStringLiteral("7,5"));
-    profile.setText(KeyRow, 4, QStringLiteral("50"));
-    profile.setText(SupplyRow, 4, QStringLiteral("2,5"));
-    EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("GE + VE"), calc.ration.grids()), "(0) + (0)");
+    // Indicator columns with keys 49 and 50 and a figure must not feed GE and VE.
+    RationModel& model = calc.ration.model();
+    model.indicators.push_back(RationColumn{49, {}, {}, 1, false, false, {}, std::nullopt, 7.5});
+    model.indicators.push_back(RationColumn{50, {}, {}, 1, false, false, {}, std::nullopt, 2.5});
+    EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("GE + VE"), model), "(0) + (0)");
 }
 
 TEST(RationGridsTest, StoredCaseModeRecomputesEveryFeedstuffOfTheCase)

@@ -1,4 +1,5 @@
 #include "ration/RationLimits.h"
+#include "core/NumberText.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/NutrientColumns.h"
 #include "ration/NutrientMaxima.h"
@@ -68,35 +69,44 @@ TEST(NutrientMaximaTest, TheShippedRowsFollowSpeciesLifeStageAgeAndAdultWeight)
     }
 }
 
-// A ration grid as the page lays it out: columns of key, decimals,
-// requirement and supply, then feedstuff rows of name, amount and contents.
+// A ration: columns of key, decimals, requirement and supply, then
+// feedstuffs of name, amount and contents, figures as the grids show them.
 struct Column
 {
     const char* key;
     const char* decimals;
     const char* requirement;
     const char* supply;
-    QStringList contents; // one per feedstuff row
+    QStringList contents; // one per feedstuff
 };
 
-void layOut(GridModel& grid, const std::vector<Column>& columns, const QStringList& names,
-            const QStringList& amounts)
+std::optional<double> figure(const QString& text)
 {
-    grid.setColumnCount(FirstColumn + int(columns.size()));
-    grid.setRowCount(FirstFeedRow + int(names.size()));
-    for (int c = 0; c < int(columns.size()); ++c) {
-        const Column& column = columns[size_t(c)];
-        grid.setText(KeyRow, FirstColumn + c, QString::fromLatin1(column.key));
-        grid.setText(DecimalsRow, FirstColumn + c, QString::fromLatin1(column.decimals));
-        grid.setText(RequirementRow, FirstColumn + c, QString::fromLatin1(column.requirement));
-        grid.setText(SupplyRow, FirstColumn + c, QString::fromLatin1(column.supply));
-        for (int row = 0; row < column.contents.size(); ++row)
-            grid.setText(FirstFeedRow + row, FirstColumn + c, column.contents[row]);
+    if (text.isEmpty())
+        return std::nullopt;
+    return NumberText::read(text);
+}
+
+RationModel layOut(const std::vector<Column>& columns, const QStringList& names, const QStringList& amounts)
+{
+    RationModel ration;
+    for (const Column& c : columns) {
+        RationColumn column;
+        column.key = QString::fromLatin1(c.key).toInt();
+        column.decimals = QString::fromLatin1(c.decimals).toInt();
+        column.requirement = figure(QString::fromLatin1(c.requirement));
+        column.supply = figure(QString::fromLatin1(c.supply));
+        ration.nutrients.push_back(column);
     }
     for (int row = 0; row < names.size(); ++row) {
-        grid.setText(FirstFeedRow + row, RationGrids::NameColumn, names[row]);
-        grid.setText(FirstFeedRow + row, RationGrids::AmountColumn, amounts[row]);
+        RationFeed feed;
+        feed.name = names[row];
+        feed.setAmount(amounts[row]);
+        for (const Column& c : columns)
+            feed.contributions.push_back(figure(c.contents.value(row)));
+        ration.feeds.push_back(feed);
     }
+    return ration;
 }
 
 TEST(RationLimitsTest, MaximaScaleByTheEnergyNeededAndNeverFallBelowTheRequirement)
@@ -123,15 +133,14 @@ TEST(RationLimitsTest, MaximaScaleByTheEnergyNeededAndNeverFallBelowTheRequireme
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.energyNeed) + "/" + c.energySupply);
-        GridModel grid;
-        layOut(grid,
-               {{"60", "0", c.energyNeed, c.energySupply, {"700", "500", ""}},
-                {"1", "2", "1,00", c.calciumSupply, {"4,00", "2,25", ""}},
-                {"5", "1", "100,0", "400,0", {"0,0", "400,0", ""}},
-                {"20", "2", c.energyNeed[0] ? "12,00" : "", c.zincSupply, {"4,00", "8,00", ""}},
-                {"35", "3", "", "0,500", {"0,000", "", ""}}},
-               {"Huhn", "Reis", "Ohne Menge"}, {"400", "500", ""});
-        const std::vector<NutrientCheck> checks = RationLimits::checkNutrients(grid, maxima);
+        const RationModel ration =
+            layOut({{"60", "0", c.energyNeed, c.energySupply, {"700", "500", ""}},
+                    {"1", "2", "1,00", c.calciumSupply, {"4,00", "2,25", ""}},
+                    {"5", "1", "100,0", "400,0", {"0,0", "400,0", ""}},
+                    {"20", "2", c.energyNeed[0] ? "12,00" : "", c.zincSupply, {"4,00", "8,00", ""}},
+                    {"35", "3", "", "0,500", {"0,000", "", ""}}},
+                   {"Huhn", "Reis", "Ohne Menge"}, {"400", "500", ""});
+        const std::vector<NutrientCheck> checks = RationLimits::checkNutrients(ration, maxima);
         ASSERT_EQ(checks.size(), 5u);
         EXPECT_EQ(checks[1].maximumText, c.calciumMaximum);
         EXPECT_EQ(checks[1].over, c.calciumOver);
@@ -149,8 +158,7 @@ TEST(RationLimitsTest, MaximaScaleByTheEnergyNeededAndNeverFallBelowTheRequireme
         EXPECT_EQ(checks[4].flagsText(), "incomplete");
         EXPECT_EQ(checks[4].maximumText, "");
     }
-    GridModel empty;
-    layOut(empty, {{"60", "0", "", "0", {}}, {"1", "2", "1,00", "0,00", {}}}, {}, {});
+    const RationModel empty = layOut({{"60", "0", "", "0", {}}, {"1", "2", "1,00", "0,00", {}}}, {}, {});
     EXPECT_FALSE(RationLimits::checkNutrients(empty, maxima)[1].maximum);
 }
 

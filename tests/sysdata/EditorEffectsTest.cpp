@@ -61,7 +61,7 @@ TEST(EditorEffectsTest, APracticesTextBlockReachesTheRecipesTextList)
     RationCalculation ration(db.context(), header);
     ration.buildRationGrid();
     HeaderTextValues texts;
-    RecipePage recipe(db.context(), texts, ration.rationGrid());
+    RecipePage recipe(db.context(), texts, ration.model());
     recipe.build();
     bool listed = false;
     for (const ChoiceList::Entry& entry : recipe.textList().entries())

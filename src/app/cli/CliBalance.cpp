@@ -102,10 +102,9 @@ int runBalanceCommand(const CliArgs& args, CliIo& io)
     const std::vector<BalanceFeed>& feeds = balancing.input().feeds;
     for (size_t f = 0; f < feeds.size(); ++f) {
         const BalanceFeed& feed = feeds[f];
+        const int row = ration.model().feedIndex(feed.key.toInt());
         const QString amount = feed.locked
-                                   ? ration.rationGrid()
-                                         .text(ration.grids().feedRow(feed.key), RationGrids::AmountColumn)
-                                         .trimmed()
+                                   ? (row < 0 ? QString() : ration.model().feeds[size_t(row)].amountText)
                                    : RationBalancer::weighableText(result.grams[f]);
         printFields(io.out, {QStringLiteral("feed"), feed.key, feed.name, amount});
     }

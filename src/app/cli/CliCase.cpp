@@ -1,9 +1,9 @@
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliDataDirectory.h"
 
+#include "core/Codes.h"
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/NutrientColumns.h"
 #include "ration/RationBasis.h"
 #include "ration/RationPage.h"
 #include "ui/gui/GridPrinter.h"
@@ -11,11 +11,6 @@
 #include <ostream>
 
 namespace {
-
-QString cell(const GridModel& grid, int row, int column)
-{
-    return grid.text(row, column).trimmed();
-}
 
 void printHeader(std::ostream& out, const CaseHeaderForm& form, const CaseHeaderLabels& labels)
 {
@@ -45,46 +40,40 @@ void printHeader(std::ostream& out, const CaseHeaderForm& form, const CaseHeader
         printFields(out, {QStringLiteral("header"), QString::fromLatin1(name), value});
 }
 
-// Daily, the figures are the grid's cells as the page shows them; in another
-// basis the nutrient and feed lines give the converted ones, while marks,
-// names and amounts stay the grid's.
-void printGrids(std::ostream& out, RationCalculation& ration, const RationFigures& figures,
-                const std::vector<NutrientCheck>& nutrientChecks,
-                const std::vector<NutrientCheck>& indicatorChecks)
+QString markText(const RationColumn& column)
 {
-    using namespace NutrientColumns;
-    const GridModel& grid = ration.rationGrid();
-    for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-        const RationFigures::Nutrient& nutrient = figures.nutrients[size_t(c - FirstColumn)];
-        const NutrientCheck& check = nutrientChecks[size_t(c - FirstColumn)];
+    return column.marked ? QString(Codes::Mark) : QString();
+}
+
+// The ration's figures as the page shows them, daily or converted to
+// another basis; marks, names and amounts are the same in every basis.
+void printRation(std::ostream& out, const RationModel& ration, const RationFigures& figures,
+                 const std::vector<NutrientCheck>& nutrientChecks,
+                 const std::vector<NutrientCheck>& indicatorChecks)
+{
+    for (size_t c = 0; c < ration.nutrients.size(); ++c) {
+        const RationColumn& column = ration.nutrients[c];
+        const RationFigures::Nutrient& nutrient = figures.nutrients[c];
         const int places = nutrient.decimals;
-        const bool daily = figures.basis == RationFigures::Basis::Daily;
-        printFields(
-            out, {QStringLiteral("nutrient"), cell(grid, KeyRow, c), cell(grid, NameRow, c),
-                  daily ? cell(grid, UnitRow, c) : nutrient.unit,
-                  daily ? cell(grid, RequirementRow, c) : RationFigures::text(nutrient.requirement, places),
-                  daily ? cell(grid, SupplyRow, c) : RationFigures::text(nutrient.supply, places),
-                  cell(grid, MarkRow, c), RationFigures::text(nutrient.maximum, places), check.flagsText()});
+        printFields(out, {QStringLiteral("nutrient"), QString::number(column.key), column.name.trimmed(),
+                          nutrient.unit, RationFigures::text(nutrient.requirement, places),
+                          RationFigures::text(nutrient.supply, places), markText(column),
+                          RationFigures::text(nutrient.maximum, places), nutrientChecks[c].flagsText()});
     }
-    for (int row = FirstFeedRow; row < grid.rowCount(); ++row) {
-        QStringList fields{QStringLiteral("feed"), cell(grid, row, RationGrids::KeyColumn),
-                           cell(grid, row, RationGrids::NameColumn),
-                           cell(grid, row, RationGrids::AmountColumn)};
-        for (int c = FirstColumn; c < grid.columnCount(); ++c) {
-            const RationFigures::Nutrient& nutrient = figures.nutrients[size_t(c - FirstColumn)];
-            fields << (figures.basis == RationFigures::Basis::Daily
-                           ? cell(grid, row, c)
-                           : RationFigures::text(nutrient.contributions[size_t(row - FirstFeedRow)],
-                                                 nutrient.decimals));
-        }
+    for (size_t f = 0; f < ration.feeds.size(); ++f) {
+        const RationFeed& feed = ration.feeds[f];
+        QStringList fields{QStringLiteral("feed"), QString::number(feed.key), feed.name.trimmed(),
+                           feed.amountText};
+        for (const RationFigures::Nutrient& nutrient : figures.nutrients)
+            fields << RationFigures::text(nutrient.contributions[f], nutrient.decimals);
         printFields(out, fields);
     }
-    const GridModel& profile = ration.profileGrid();
-    for (int c = FirstColumn; c < profile.columnCount(); ++c) {
-        const NutrientCheck& check = indicatorChecks[size_t(c - FirstColumn)];
-        printFields(out, {QStringLiteral("indicator"), cell(profile, KeyRow, c), cell(profile, NameRow, c),
-                          cell(profile, UnitRow, c), cell(profile, RequirementRow, c),
-                          cell(profile, MarkRow, c), check.maximumText, check.flagsText()});
+    for (size_t c = 0; c < ration.indicators.size(); ++c) {
+        const RationColumn& column = ration.indicators[c];
+        const NutrientCheck& check = indicatorChecks[c];
+        printFields(out, {QStringLiteral("indicator"), QString::number(column.key), column.name.trimmed(),
+                          column.unit.trimmed(), column.shown(column.requirement), markText(column),
+                          check.maximumText, check.flagsText()});
     }
 }
 
@@ -123,10 +112,10 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
     AppContext& context = stored.context();
     CaseHeaderForm& form = stored.form();
     const std::vector<NutrientMaximum> maxima = NutrientMaxima::forCase(context, form);
-    const std::vector<NutrientCheck> nutrientChecks =
-        RationLimits::checkNutrients(form.ration().rationGrid(), maxima);
+    const RationModel& ration = form.ration().model();
+    const std::vector<NutrientCheck> nutrientChecks = RationLimits::checkNutrients(ration, maxima);
     const std::optional<RationFigures> figures = RationBasis::inBasis(
-        RationBasis::dailyFigures(form.ration().rationGrid(), nutrientChecks), basis, context.languageCode());
+        RationBasis::dailyFigures(ration, nutrientChecks), basis, context.languageCode());
     if (!figures) {
         io.err << "mensoly-cli case: the ration supplies no "
                << (basis == RationFigures::Basis::PerThousandKcal ? "energy" : "dry matter")
@@ -134,8 +123,7 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
         return 1;
     }
     printHeader(io.out, form, form.labels());
-    printGrids(io.out, form.ration(), *figures, nutrientChecks,
-               RationLimits::checkIndicators(form.ration().profileGrid(), maxima));
+    printRation(io.out, ration, *figures, nutrientChecks, RationLimits::checkIndicators(ration, maxima));
 
     // As the ration page's "Print": both grids under the heading of the case.
     if (!pdf.isEmpty()) {

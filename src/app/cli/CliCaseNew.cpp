@@ -177,6 +177,7 @@ bool enter(AppContext& context, CaseHeaderForm& form, RationPage& page, const Ca
         }
         page.setFeedChoice(index);
         page.feedListClosed();
+        // Typed into the row, as the vet types it.
         const int row = form.ration().grids().feedRow(key);
         if (row >= 0 && !amount.isEmpty())
             grid.endEdit(row, RationGrids::AmountColumn, amount);

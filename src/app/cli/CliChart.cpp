@@ -87,7 +87,7 @@ int runChartCommand(const CliArgs& args, CliIo& io)
     std::unique_ptr<ChartPage> page;
     WeightCheckPage* weight = nullptr;
     if (kind == "coverage") {
-        auto coverage = std::make_unique<CoveragePage>(language, texts, form.ration().rationGrid());
+        auto coverage = std::make_unique<CoveragePage>(language, texts, form.ration().model());
         coverage->setMaxima(NutrientMaxima::forCase(context, form));
         coverage->build();
         page = std::move(coverage);

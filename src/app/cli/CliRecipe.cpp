@@ -33,7 +33,7 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
     CaseHeaderForm& form = stored.form();
 
     const FormHeaderTexts texts(form);
-    RecipePage page(context, texts, form.ration().rationGrid());
+    RecipePage page(context, texts, form.ration().model());
     page.setMaxima(NutrientMaxima::forCase(context, form));
     page.buildRecipeGrid();
     const GridModel& grid = page.grid();

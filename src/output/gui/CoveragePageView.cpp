@@ -9,7 +9,7 @@ CoveragePageView::CoveragePageView(AppContext& context, Prompt& prompt, CaseHead
     , m_context(context)
     , m_form(form)
     , m_texts(form)
-    , m_page(context.languageCode(), m_texts, form.ration().rationGrid())
+    , m_page(context.languageCode(), m_texts, form.ration().model())
 {
     setObjectName(QStringLiteral("CoveragePage"));
     attach(m_page);

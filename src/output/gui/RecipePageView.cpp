@@ -23,7 +23,7 @@ RecipePageView::RecipePageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     , m_prompt(prompt)
     , m_form(form)
     , m_texts(form)
-    , m_page(context, m_texts, form.ration().rationGrid())
+    , m_page(context, m_texts, form.ration().model())
 {
     setObjectName(QStringLiteral("RecipePage"));
     m_page.setMaxima(NutrientMaxima::forCase(m_context, m_form));

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/NumberText.h"
+#include "ration/RationModel.h"
+
+#include <QString>
+
+// A ration filled by hand, figures given as the grids show them.
+class RationModelStub
+{
+public:
+    void addFeed(const QString& name, const QString& amount)
+    {
+        RationFeed feed;
+        feed.key = int(model.feeds.size()) + 1;
+        feed.name = name;
+        feed.setAmount(amount);
+        feed.contributions.resize(model.nutrients.size());
+        model.feeds.push_back(feed);
+    }
+
+    // A nutrient column; mark "x" or " ". Returns its index.
+    int addNutrient(const QString& key, const QString& name, const QString& requirement,
+                    const QString& supply, const QString& mark = QStringLiteral("x"))
+    {
+        RationColumn column;
+        column.key = key.toInt();
+        column.name = name;
+        column.decimals = 2;
+        column.marked = mark == QLatin1String("x");
+        column.requirement = figure(requirement);
+        column.supply = figure(supply);
+        model.nutrients.push_back(column);
+        for (RationFeed& feed : model.feeds)
+            feed.contributions.resize(model.nutrients.size());
+        return int(model.nutrients.size()) - 1;
+    }
+
+    void contribute(int feed, int nutrient, const QString& figureText)
+    {
+        model.feeds[size_t(feed)].contributions[size_t(nutrient)] = figure(figureText);
+    }
+
+    RationModel model;
+
+private:
+    static std::optional<double> figure(const QString& text)
+    {
+        if (text.trimmed().isEmpty())
+            return std::nullopt;
+        return NumberText::read(text);
+    }
+};
