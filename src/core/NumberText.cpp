@@ -99,4 +99,21 @@ QString withPoint(const QString& text)
     return copy;
 }
 
+QString forFormula(double value)
+{
+    if (!std::isfinite(value))
+        return QStringLiteral("0");
+    // Fifteen significant digits: every digit a double holds for sure, none
+    // of the noise of its binary fraction (0.63 stays "0.63").
+    const int wholeDigits = std::fabs(value) < 1.0 ? 1 : int(std::floor(std::log10(std::fabs(value)))) + 1;
+    QString text = QString::number(value, 'f', std::max(0, 15 - wholeDigits));
+    if (text.contains(QLatin1Char('.'))) {
+        while (text.endsWith(QLatin1Char('0')))
+            text.chop(1);
+        if (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+    }
+    return text;
+}
+
 } // namespace NumberText

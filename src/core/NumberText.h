@@ -42,4 +42,8 @@ std::optional<double> readExactly(const QString& text);
 // Text of a number for SQL or a formula: "," replaced by ".".
 QString withPoint(const QString& text);
 
+// A figure written into a formula: a point, no exponent, fifteen significant
+// digits; "0" for a figure that is not finite.
+QString forFormula(double value);
+
 } // namespace NumberText

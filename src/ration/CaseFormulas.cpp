@@ -1,6 +1,5 @@
 #include "ration/CaseFormulas.h"
 
-#include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
@@ -10,19 +9,17 @@ namespace CaseFormulas {
 
 bool hasNeededInputs(const CaseHeaderSource& header)
 {
-    const int caseType = header.caseTypeKey();
-    if (!CaseType::isChosen(caseType))
+    const CaseValues v = header.values();
+    if (!CaseType::isChosen(v.caseType))
         return false;
-    // A weight of 0 is one not given (it is how an empty one is stored), and
-    // no formula is evaluated on it.
-    const auto weighs = [](const QString& text) { return NumberText::read(text.trimmed()) > 0.0; };
-    const bool energy = !header.energyPercent().trimmed().isEmpty();
-    const bool actual = weighs(header.actualWeight());
-    if (CaseType::isGrowth(caseType))
-        return energy && actual && weighs(header.adultWeight());
-    const bool target = weighs(header.targetWeight());
-    if (CaseType::isLactation(caseType))
-        return energy && actual && target && !header.puppies().trimmed().isEmpty();
+    // A weight of 0 is one not given, and no formula is evaluated on it.
+    const bool energy = v.energyPercent.has_value();
+    const bool actual = CaseValues::weighs(v.actualWeight);
+    if (CaseType::isGrowth(v.caseType))
+        return energy && actual && CaseValues::weighs(v.adultWeight);
+    const bool target = CaseValues::weighs(v.targetWeight);
+    if (CaseType::isLactation(v.caseType))
+        return energy && actual && target && v.puppies.has_value();
     return energy && actual && target;
 }
 

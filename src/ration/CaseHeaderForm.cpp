@@ -5,9 +5,8 @@
 #include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
-#include "db/RecordSet.h"
-#include "db/SqlQuote.h"
 #include "ration/CaseFormulas.h"
+#include "ration/CaseRecord.h"
 #include "ration/CaseType.h"
 #include "ration/RationPageHooks.h"
 #include "ration/RationPageTexts.h"
@@ -27,37 +26,6 @@ using CaseType::DogSpecies;
 bool applyFlag(bool current, int flag)
 {
     return flag == Hide ? false : flag == Show ? true : current;
-}
-
-// The number a numeric field stands for in the insert; an empty field is 0.
-// Only the number read from the text reaches the statement.
-QString numberForSql(const QString& text)
-{
-    const QString trimmed = text.trimmed();
-    if (trimmed.isEmpty())
-        return QStringLiteral("0,");
-    return QString::number(NumberText::read(trimmed), 'g', 15) + QStringLiteral(", ");
-}
-
-// A birth date as the database renders it: day.month.year or month/day/year,
-// told apart by the third character.
-QDate parseStoredDate(const QString& text)
-{
-    const QDate fallback(1990, 1, 1);
-    if (text.size() < 3)
-        return fallback;
-    const QChar separator = text.at(2);
-    if (separator != QLatin1Char('.') && separator != QLatin1Char('/'))
-        return fallback;
-    const QStringList parts = text.split(separator);
-    if (parts.size() < 3)
-        return fallback;
-    const int first = parts[0].trimmed().toInt();
-    const int second = parts[1].trimmed().toInt();
-    const int year = parts[2].trimmed().left(4).toInt();
-    const QDate date =
-        separator == QLatin1Char('.') ? QDate(year, second, first) : QDate(year, first, second);
-    return date.isValid() ? date : fallback;
 }
 
 } // namespace
@@ -158,119 +126,84 @@ void CaseHeaderForm::fillCaseTypeList()
 
 void CaseHeaderForm::loadCase()
 {
-    RecordSet rs;
-    if (!rs.openRecordset(m_context.db(),
-                          QStringLiteral("SELECT * FROM T_PAT_REZ WHERE ID = ") + m_pendingCaseKey) ||
-        rs.isEof())
+    const std::optional<CaseRecord> record = CaseRecords::read(m_context, m_pendingCaseKey);
+    if (!record)
         return;
-    const auto key = [&rs](const char* column) {
-        int value = -1;
-        rs.getFieldLong(QString::fromLatin1(column), value);
-        return value;
-    };
-    const auto field = [&rs](const char* column) {
-        QString value;
-        rs.getFieldText(QString::fromLatin1(column), value);
-        return value;
-    };
 
-    m_salutation.selectData(key("ID_Anrede"));
-    setOwnerName(field("Name_Besitzer"));
-    setPatientName(field("Name_Pat"));
-    m_breed.selectData(key("ID_Rasse"));
-    m_recipeDate = field("Datum");
-    setTitle(field("Rezepttitel"));
+    m_salutation.selectData(record->salutation);
+    setOwnerName(record->ownerName);
+    setPatientName(record->patientName);
+    m_breed.selectData(record->breed);
+    m_recipeDate = record->recipeDate;
+    setTitle(record->title);
     m_loadedTitle = m_title;
 
-    m_species.selectData(key("ID_Gattung"));
+    m_species.selectData(record->species);
     const int species = m_species.currentData();
     applyFieldVisibility(species == DogSpecies   ? Hide
                          : species == CatSpecies ? Show
                                                  : Keep,
                          Keep, Keep, Keep);
 
-    m_sex.selectData(key("ID_Geschlecht"));
+    m_sex.selectData(record->sex);
 
     // A case stored without a birth date opens without one (and without an age).
-    const QString birth = field("Geburtsdatum").trimmed();
-    if (birth.isEmpty()) {
-        m_birthDate.reset();
-        m_ageWeeks.clear();
-    } else {
-        m_birthDate = parseStoredDate(birth);
+    m_birthDate = record->birthDate;
+    if (m_birthDate)
         computeAgeInWeeks();
-    }
+    else
+        m_ageWeeks.clear();
 
     fillCaseTypeList();
-    const int caseType = key("ID_Fall");
-    m_caseType.selectData(caseType);
-    if (CaseType::opensAsGrowth(caseType))
+    m_caseType.selectData(record->caseType);
+    if (CaseType::opensAsGrowth(record->caseType))
         applyFieldVisibility(Keep, Hide, Hide, Show);
-    else if (CaseType::opensAsLactation(caseType))
+    else if (CaseType::opensAsLactation(record->caseType))
         applyFieldVisibility(Keep, Show, Show, Hide);
     else
         applyFieldVisibility(Keep, Show, Hide, Hide);
 
-    const QString ribs = field("Rippen").trimmed();
-    if (ribs == QLatin1String("1")) {
-        m_ribsPalpable = true;
-        m_ribsFatCovered = false;
-    } else if (ribs == QLatin1String("0")) {
-        m_ribsPalpable = false;
-        m_ribsFatCovered = true;
+    if (record->ribsPalpable) {
+        m_ribsPalpable = *record->ribsPalpable;
+        m_ribsFatCovered = !*record->ribsPalpable;
     }
 
     // A target or adult weight stored as 0 was never given and opens empty.
-    const auto weight = [&field](const char* column) {
-        const QString text = field(column).trimmed();
+    const auto weight = [](const QString& stored) {
+        const QString text = stored.trimmed();
         return NumberText::read(text) == 0.0 ? QString() : text;
     };
-    setTargetWeight(weight("Gewicht_soll"));
-    setActualWeight(field("Gewicht_akt"));
-    setEnergyPercent(field("Energie"));
-    setPuppies(field("Anz_Welpen"));
-    setAdultWeight(weight("Gewicht_Adult"));
+    setTargetWeight(weight(record->targetWeight));
+    setActualWeight(record->actualWeight);
+    setEnergyPercent(record->energy);
+    setPuppies(record->puppies);
+    setAdultWeight(weight(record->adultWeight));
 
     m_isUnchanged = true;
 }
 
 bool CaseHeaderForm::buildInsert(QString& sql)
 {
-    QString values;
     if (m_salutation.currentIndex() < 0) {
         showMessage(RationPageTexts::NoSalutation);
         return false;
     }
-    values += QString::number(m_salutation.currentData()) + QStringLiteral(", ");
     if (m_ownerName.trimmed().isEmpty()) {
         showMessage(RationPageTexts::NoOwner);
         return false;
     }
-    values += Sql::quote(m_ownerName) + QStringLiteral(", ");
     if (m_patientName.trimmed().isEmpty()) {
         showMessage(RationPageTexts::NoPatient);
         return false;
     }
-    values += Sql::quote(m_patientName) + QStringLiteral(", ");
-    if (m_species.currentIndex() < 0) {
-        showMessage(RationPageTexts::NoSpecies);
-        return false;
+    for (const auto& [list, message] :
+         {std::pair{&m_species, &RationPageTexts::NoSpecies}, std::pair{&m_sex, &RationPageTexts::NoSex},
+          std::pair{&m_caseType, &RationPageTexts::NoCaseType}}) {
+        if (list->currentIndex() < 0) {
+            showMessage(*message);
+            return false;
+        }
     }
-    values += QString::number(m_species.currentData()) + QStringLiteral(", ");
-    if (m_sex.currentIndex() < 0) {
-        showMessage(RationPageTexts::NoSex);
-        return false;
-    }
-    values += QString::number(m_sex.currentData()) + QStringLiteral(", ");
-    if (m_caseType.currentIndex() < 0) {
-        showMessage(RationPageTexts::NoCaseType);
-        return false;
-    }
-    values += QString::number(m_caseType.currentData()) + QStringLiteral(", ");
-    values += m_breed.currentIndex() < 0 ? QStringLiteral("NULL,")
-                                         : QString::number(m_breed.currentData()) + QStringLiteral(", ");
-    // The layer stores a date text in a date column as a date; no date is NULL.
-    values += m_birthDate ? Sql::quote(birthDateText()) + QStringLiteral(", ") : QStringLiteral("NULL, ");
     // An animal weighs something. A target or adult weight the case type
     // shows may be left empty (stored as 0, how an empty one has always been
     // stored, and read as not given: nothing is computed from it), but a 0
@@ -286,32 +219,33 @@ bool CaseHeaderForm::buildInsert(QString& sql)
             return false;
         }
     }
-    values += numberForSql(m_actualWeight);
-    values += numberForSql(m_targetWeight);
-    values += numberForSql(m_adultWeight);
     if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
         showMessage(RationPageTexts::NoPuppies);
         return false;
     }
-    values += numberForSql(m_puppies);
-    values += numberForSql(m_energy);
-    // None chosen stays none.
-    values += m_ribsPalpable     ? QStringLiteral("'1', ")
-              : m_ribsFatCovered ? QStringLiteral("'0', ")
-                                 : QStringLiteral("NULL, ");
     if (m_title.trimmed().isEmpty() || m_title == m_loadedTitle) {
         showMessage(RationPageTexts::NoNewTitle);
         return false;
     }
-    values += Sql::quote(m_title) + QStringLiteral(", ");
 
-    sql =
-        QStringLiteral(
-            "INSERT INTO T_PAT_REZ ( ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
-            "ID_Fall, ID_Rasse, Geburtsdatum,") +
-        QStringLiteral(" Gewicht_akt, Gewicht_soll, Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, "
-                       "Datum, Bemerkung )VALUES (") +
-        values + QStringLiteral("NOW(), ") + QStringLiteral("' ')");
+    CaseRecord record;
+    record.salutation = m_salutation.currentData();
+    record.ownerName = m_ownerName;
+    record.patientName = m_patientName;
+    record.species = m_species.currentData();
+    record.sex = m_sex.currentData();
+    record.caseType = m_caseType.currentData();
+    record.breed = m_breed.currentIndex() < 0 ? -1 : m_breed.currentData();
+    record.birthDate = m_birthDate;
+    record.actualWeight = m_actualWeight;
+    record.targetWeight = m_targetWeight;
+    record.adultWeight = m_adultWeight;
+    record.puppies = m_puppies;
+    record.energy = m_energy;
+    if (m_ribsPalpable || m_ribsFatCovered)
+        record.ribsPalpable = m_ribsPalpable;
+    record.title = m_title;
+    sql = CaseRecords::insertStatement(record, birthDateText());
     return true;
 }
 
@@ -331,7 +265,8 @@ bool CaseHeaderForm::saveCase()
         bool stored = transaction.isActive() && db.executeSql(sql);
         if (stored) {
             newKey = QString::number(db.lastInsertKey());
-            stored = m_ration.storeRationRows(newKey, &missingFeed) && transaction.commit();
+            stored = CaseRecords::insertRation(m_context, newKey, m_ration.model(), &missingFeed) &&
+                     transaction.commit();
         }
         const QString reason = stored ? QString() : db.lastError();
         if (!missingFeed.isEmpty()) {

@@ -2,12 +2,33 @@
 
 #include <QString>
 
+#include <optional>
+
+// The header's inputs to the calculations as values: a choice's key (-1 for
+// none), a figure (none while its field is empty or holds no number).
+struct CaseValues
+{
+    int caseType = -1;
+    int species = -1;
+    int sex = -1;
+    std::optional<double> actualWeight, targetWeight, adultWeight, energyPercent, puppies;
+    std::optional<int> ageWeeks;
+    bool ribsPalpable = false;
+    bool bodyConditionChosen = false;
+
+    // A weight of 0 is one not given (it is how an empty one is stored).
+    static bool weighs(const std::optional<double>& kilograms) { return kilograms && *kilograms > 0.0; }
+};
+
 // What the calculations read from the header form, always as the field holds
 // it at the moment they run. Lets the grids work without the form's widgets.
 class CaseHeaderSource
 {
 public:
     virtual ~CaseHeaderSource() = default;
+
+    // The fields below read as values; the one place their texts are read.
+    CaseValues values() const;
 
     // Item data of the chosen list entry; -1 without a choice.
     virtual int caseTypeKey() const = 0;

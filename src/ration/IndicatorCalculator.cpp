@@ -72,7 +72,7 @@ QString IndicatorCalculator::substitute(const QString& formula, const RationMode
 {
     return substitute(formula, [&model](const QString& key) {
         const std::optional<double> supply = model.supplyOf(NumberText::readWhole(key));
-        return supply ? formulaNumber(*supply) : QString();
+        return supply ? NumberText::forFormula(*supply) : QString();
     });
 }
 

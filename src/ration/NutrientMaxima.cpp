@@ -9,16 +9,10 @@ namespace {
 
 CaseVariables variablesOf(const CaseHeaderSource& header)
 {
-    CaseVariables v;
-    v.species = QString::number(header.speciesKey());
-    v.sex = header.sexKey() < 0 ? QString() : QString::number(header.sexKey());
-    v.actualWeight = header.actualWeight().trimmed();
-    v.targetWeight = header.targetWeight().trimmed();
-    v.energyPercent = header.energyPercent().trimmed();
-    v.puppies = header.puppies().trimmed();
-    v.adultWeight = header.adultWeight().trimmed();
-    v.ageWeeks = header.ageWeeks().trimmed();
-    v.ribs = header.ribsPalpable() ? QStringLiteral("1") : QStringLiteral("0");
+    const CaseValues values = header.values();
+    CaseVariables v = RequirementFormula::variables(values);
+    // The conditions have always read a species not chosen as -1.
+    v.species = QString::number(values.species);
     return v;
 }
 

@@ -76,10 +76,6 @@ public:
     QString lookupRequirement(const QString& key) const { return m_grids.lookupRequirement(key); }
     QString lookupSupply(const QString& key) const { return m_grids.lookupSupply(key); }
     void fillRationRows(const QString& caseKey) { m_grids.fillRationRows(caseKey); }
-    bool storeRationRows(const QString& caseKey, QString* missingFeed = nullptr)
-    {
-        return m_grids.storeRationRows(caseKey, missingFeed);
-    }
 
 private:
     void recalculated()

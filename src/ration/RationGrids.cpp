@@ -6,6 +6,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseRecord.h"
 #include "ration/CaseType.h"
 #include "ration/NutrientColumns.h"
 
@@ -331,28 +332,11 @@ void RationGrids::fillRationRows(const QString& caseKey)
 {
     m_ration.setRowCount(FirstFeedRow);
     m_model.feeds.clear();
-    const QString code = m_context.languageCode();
-    RecordSet rs;
-    if (rs.openRecordset(m_context.db(),
-                         QStringLiteral("SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_") + code +
-                             QStringLiteral(" AS BEZ, T_REZ_FM.TagRat ") +
-                             QStringLiteral("FROM T_FUTTERMITTEL INNER JOIN T_REZ_FM ON T_FUTTERMITTEL.ID = "
-                                            "T_REZ_FM.ID_Futtermittel ") +
-                             QStringLiteral("WHERE T_REZ_FM.ID_Rezept = ") + caseKey +
-                             // The ration's rows in the order they were saved, on every engine.
-                             QStringLiteral(" ORDER BY T_REZ_FM.ID"))) {
-        for (; !rs.isEof(); rs.moveNext()) {
-            int key = 0;
-            QString name;
-            double amount = 0.0;
-            rs.getFieldLong(QStringLiteral("ID"), key);
-            rs.getFieldText(QStringLiteral("BEZ"), name);
-            rs.getFieldDouble(QStringLiteral("TagRat"), amount);
-            // At least one decimal, as the ration has always shown its amounts,
-            // and as many more as the stored amount holds: a pure substance's
-            // hundredth of a milligram keeps its four significant digits.
-            appendFeedRow(QString::number(key), name, NumberText::formatShortest(amount, 1, 10));
-        }
+    for (const CaseRecordFeed& feed : CaseRecords::readRation(m_context, caseKey)) {
+        // At least one decimal, as the ration has always shown its amounts,
+        // and as many more as the stored amount holds: a pure substance's
+        // hundredth of a milligram keeps its four significant digits.
+        appendFeedRow(QString::number(feed.key), feed.name, NumberText::formatShortest(feed.grams, 1, 10));
     }
     m_ration.redraw();
 }
@@ -412,46 +396,4 @@ int RationGrids::feedRow(const QString& key) const
 int RationGrids::feedRowCount() const
 {
     return int(m_model.feeds.size());
-}
-
-bool RationGrids::storeRationRows(const QString& caseKey, QString* missingFeed)
-{
-    // The feedstuffs are locked in the order of their keys first, the order in
-    // which the system table import replaces them (deleting and inserting
-    // each under its key): locked in the order of the rows, a case could hold
-    // one the import wants next while it waits for one the import holds. A
-    // statement that waited for the import sees the replaced rows; the one
-    // that waited itself finds the old row gone but not the new one.
-    QStringList keys;
-    for (const RationFeed& feed : m_model.feeds)
-        keys << QString::number(feed.key);
-    RecordSet locked;
-    if (!keys.isEmpty() &&
-        !locked.openRecordset(m_context.db(), QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (") +
-                                                  keys.join(QStringLiteral(", ")) +
-                                                  QStringLiteral(") ORDER BY ID FOR KEY SHARE")))
-        return false;
-    locked.closeRecordset();
-    for (const RationFeed& feed : m_model.feeds) {
-        // The amount enters the statement as the number it reads as, never as typed text.
-        const QString amount = QString::number(feed.grams, 'g', 15);
-        // Taken from the feedstuff's own row, so that a feedstuff another copy
-        // of the program deleted since it was picked stores no row that no
-        // case could open. The row stays locked against deleting until the
-        // case is stored: the feedstuff editor locks it before it counts the
-        // cases using it.
-        const QString sql =
-            QStringLiteral("INSERT INTO T_REZ_FM ( ID_Rezept, ID_Futtermittel, TagRat) SELECT ") + caseKey +
-            QStringLiteral(", ID, ") + amount + QStringLiteral(" FROM T_FUTTERMITTEL WHERE ID = ") +
-            QString::number(feed.key) + QStringLiteral(" FOR KEY SHARE");
-        long inserted = 0;
-        if (!m_context.db().executeSql(sql, inserted))
-            return false;
-        if (inserted != 1) {
-            if (missingFeed)
-                *missingFeed = feed.name;
-            return false;
-        }
-    }
-    return true;
 }

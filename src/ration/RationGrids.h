@@ -91,11 +91,6 @@ public:
     int feedRow(const QString& key) const;
     int feedRowCount() const;
 
-    // Inserts a T_REZ_FM row per feedstuff row; stops at the first failure,
-    // naming in missingFeed a feedstuff that is no longer stored. The caller
-    // owns the transaction and the message.
-    bool storeRationRows(const QString& caseKey, QString* missingFeed = nullptr);
-
 private:
     // Empties a grid and lays out its header rows and first three columns.
     void startGrid(GridModel& grid, Rgb background, int fixedColumns, int nameWidth, int amountWidth);

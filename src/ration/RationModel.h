@@ -68,6 +68,3 @@ struct RationModel
     // counting 0); none while the ration has no feedstuff.
     void sumSupply();
 };
-
-// A figure written into a formula: a point, no exponent, no digits lost.
-QString formulaNumber(double value);

@@ -1,6 +1,5 @@
 #include "ration/RequirementCalculator.h"
 
-#include "core/NumberText.h"
 #include "core/NutrientKey.h"
 #include "ration/CaseFormulas.h"
 #include "ration/CaseHeaderSource.h"
@@ -26,21 +25,9 @@ void RequirementCalculator::loadRequirementFormulas()
 
 void RequirementCalculator::evaluateRequirements()
 {
-    CaseVariables v;
-    const int species = m_header.speciesKey();
-    const int sex = m_header.sexKey();
-    v.species = species < 0 ? QString() : QString::number(species);
-    v.sex = sex < 0 ? QString() : QString::number(sex);
-    v.actualWeight = m_header.actualWeight().trimmed();
-    v.targetWeight = m_header.targetWeight().trimmed();
-    v.energyPercent = m_header.energyPercent().trimmed();
-    v.puppies = m_header.puppies().trimmed();
-    v.adultWeight = m_header.adultWeight().trimmed();
-    v.ageWeeks = m_header.ageWeeks().trimmed();
-    v.ribs = m_header.ribsPalpable() ? QStringLiteral("1") : QStringLiteral("0");
-
-    const int weeks = NumberText::readWhole(v.ageWeeks);
-    if (CaseType::needsAge(m_header.caseTypeKey(), species) && weeks <= 0)
+    const CaseValues values = m_header.values();
+    CaseVariables v = RequirementFormula::variables(values);
+    if (CaseType::needsAge(values.caseType, values.species) && values.ageWeeks.value_or(0) <= 0)
         return;
 
     RationModel& model = m_grids.model();
@@ -48,7 +35,7 @@ void RequirementCalculator::evaluateRequirements()
     // formulas reading a body condition nobody chose: an empty row, not
     // figures that look computed from an input never given.
     if (!CaseFormulas::anyPlaced(model.nutrients) ||
-        (!m_header.bodyConditionChosen() && CaseFormulas::readsBodyCondition(model.nutrients))) {
+        (!values.bodyConditionChosen && CaseFormulas::readsBodyCondition(model.nutrients))) {
         for (RationColumn& column : model.nutrients)
             column.requirement.reset();
         m_grids.showRation();

@@ -2,6 +2,7 @@
 
 #include "core/NumberText.h"
 #include "formula/FormulaEngine.h"
+#include "ration/CaseHeaderSource.h"
 
 namespace RequirementFormula {
 
@@ -67,6 +68,25 @@ int growthFactor(const QString& word, int weightClass, int age)
     if (word.trimmed() == QLatin1String("rechnep"))
         return GrowthEnergyP[weightClass][age];
     return 0;
+}
+
+CaseVariables variables(const CaseValues& values)
+{
+    const auto key = [](int key) { return key < 0 ? QString() : QString::number(key); };
+    const auto figure = [](const std::optional<double>& value) {
+        return value ? NumberText::forFormula(*value) : QString();
+    };
+    CaseVariables v;
+    v.species = key(values.species);
+    v.sex = key(values.sex);
+    v.actualWeight = figure(values.actualWeight);
+    v.targetWeight = figure(values.targetWeight);
+    v.energyPercent = figure(values.energyPercent);
+    v.puppies = figure(values.puppies);
+    v.adultWeight = figure(values.adultWeight);
+    v.ageWeeks = values.ageWeeks ? QString::number(*values.ageWeeks) : QString();
+    v.ribs = values.ribsPalpable ? QStringLiteral("1") : QStringLiteral("0");
+    return v;
 }
 
 QString substitute(const QString& formula, const CaseVariables& v)

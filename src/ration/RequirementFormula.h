@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct CaseValues;
+
 // The inputs of a requirement formula, each the trimmed text of a header
 // field at the moment of evaluation.
 struct CaseVariables
@@ -22,6 +24,11 @@ struct CaseVariables
 // Turning a stored requirement formula into a text the formula engine
 // evaluates, and evaluating it.
 namespace RequirementFormula {
+
+// The header's values as the formulas read them: a key of no choice and a
+// figure not given are empty, the body condition "1" or "0". The energy
+// requirements are left to the caller.
+CaseVariables variables(const CaseValues& values);
 
 // The growth energy tables: age class 0..6 from whole weeks, adult-weight class 0..4 from kg.
 int ageClass(int weeks);

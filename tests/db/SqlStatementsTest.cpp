@@ -559,19 +559,19 @@ std::vector<SqlCase> rationPageCases()
     const QString storeLock = QStringLiteral(" FOR KEY SHARE");
     const QString stored =
         QStringLiteral("SELECT ID_Rezept, ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 4");
-    cases.push_back(query("storeRationRows, lock the ration's feedstuffs in key order",
+    cases.push_back(query("insertRation, lock the ration's feedstuffs in key order",
                           "SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (" + QStringLiteral("6, 999, 1") +
                               ") ORDER BY ID FOR KEY SHARE",
                           {"ID"}, {{"1"}, {"6"}})
                         .ordered());
-    cases.push_back(write("storeRationRows, amount with decimals",
+    cases.push_back(write("insertRation, amount with decimals",
                           storeHead + "4" + ", ID, " + "125.5" + storeTail + "6" + storeLock, 1,
                           {{stored, {{"4\t6\t125.5"}}}}));
-    cases.push_back(write("storeRationRows, a feedstuff no longer stored",
+    cases.push_back(write("insertRation, a feedstuff no longer stored",
                           storeHead + "4" + ", ID, " + "10" + storeTail + "999" + storeLock, 0,
                           {{stored, {}}}));
     cases.push_back(
-        write("storeRationRows, empty amount stored as 0",
+        write("insertRation, empty amount stored as 0",
               storeHead + "4" + ", ID, " + "0" + storeTail + "7" + storeLock, 1, {{stored, {{"4\t7\t0.0"}}}})
             .thenRead(
                 {"SELECT T_FUTTERMITTEL.ID, T_FUTTERMITTEL.Bez_DE AS BEZ, T_REZ_FM.TagRat "

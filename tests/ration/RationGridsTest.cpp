@@ -1,5 +1,6 @@
 #include "core/NumberText.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseRecord.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationCalculation.h"
 #include "support/QtPrinters.h"
@@ -525,7 +526,7 @@ TEST(RationGridsTest, StoredRationRowsCarryTheAmountAsANumber)
     RationGrids& grids = calc.ration.grids();
     grids.appendFeedRow(QStringLiteral("1"), QStringLiteral("Huhn"), QStringLiteral("12,5"));
     grids.appendFeedRow(QStringLiteral("2"), QStringLiteral("Reis"), QString());
-    ASSERT_TRUE(calc.ration.storeRationRows(QStringLiteral("77")));
+    ASSERT_TRUE(CaseRecords::insertRation(calc.db.context(), QStringLiteral("77"), calc.ration.model()));
     EXPECT_EQ(calc.db.rawRows(QStringLiteral(
                   "SELECT ID_Futtermittel, TagRat FROM T_REZ_FM WHERE ID_Rezept = 77 ORDER BY ID")),
               (QStringList{"1\t12.5", "2\t0.0"}));
@@ -543,7 +544,7 @@ TEST(RationGridsTest, ReopenedAmountsKeepTheirDecimals)
     RationGrids& grids = calc.ration.grids();
     for (int i = 0; i < 5; ++i)
         grids.appendFeedRow(QString::number(i + 1), QStringLiteral("Futter"), amounts[i]);
-    ASSERT_TRUE(calc.ration.storeRationRows(QStringLiteral("77")));
+    ASSERT_TRUE(CaseRecords::insertRation(calc.db.context(), QStringLiteral("77"), calc.ration.model()));
     calc.ration.fillRationRows(QStringLiteral("77"));
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(calc.grid().text(FirstFeedRow + i, 2), shown[i]) << i;

@@ -4,6 +4,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseRecord.h"
 #include "ration/RationCalculation.h"
 #include "support/ThrowawayPostgres.h"
 
@@ -33,7 +34,8 @@ protected:
     {
         std::thread saving([this, key] {
             DbTransaction transaction(context.db());
-            stored = ration.storeRationRows(key, &missing) && transaction.commit();
+            stored =
+                CaseRecords::insertRation(context, key, ration.model(), &missing) && transaction.commit();
         });
         waited = cluster->waitForALockWaiter();
         return saving;

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class AppContext;
+struct RationModel;
+
+// A case as its row of T_PAT_REZ holds it. Weights, energy and puppies are
+// the texts the database gives for its numbers, which the header's fields
+// take as they are; a choice not made is -1.
+struct CaseRecord
+{
+    int salutation = -1;
+    QString ownerName;
+    QString patientName;
+    int species = -1;
+    int sex = -1;
+    int caseType = -1;
+    int breed = -1;
+    std::optional<QDate> birthDate;
+    QString actualWeight, targetWeight, adultWeight, puppies, energy;
+    // "Rippen gut fühlbar" (true), "Rippen fettbedeckt" (false) or neither.
+    std::optional<bool> ribsPalpable;
+    QString title;
+    QString recipeDate; // as the database renders the date of saving
+};
+
+// One feedstuff row of a stored ration, in the order it was saved.
+struct CaseRecordFeed
+{
+    int key = 0;
+    QString name; // in the user's language
+    double grams = 0.0;
+};
+
+// The one mapping between a case and its tables: T_PAT_REZ for the case,
+// T_REZ_FM for its ration.
+namespace CaseRecords {
+
+// The stored case with the key; nothing when there is none or it cannot be read.
+std::optional<CaseRecord> read(AppContext& context, const QString& caseKey);
+// The feedstuffs of the stored case's ration with their names in the user's language.
+std::vector<CaseRecordFeed> readRation(AppContext& context, const QString& caseKey);
+
+// The statement inserting the case, dated by the database's clock. A birth
+// date is stored as the date text of birthDateText (the user's language's
+// form); a figure as the number its text reads as, an empty one as 0.
+QString insertStatement(const CaseRecord& record, const QString& birthDateText);
+// Inserts a T_REZ_FM row per feedstuff of the ration; stops at the first
+// failure, naming in missingFeed a feedstuff that is no longer stored. The
+// caller owns the transaction and the message.
+bool insertRation(AppContext& context, const QString& caseKey, const RationModel& ration,
+                  QString* missingFeed = nullptr);
+
+} // namespace CaseRecords
