@@ -21,6 +21,11 @@ QString format(double value, int decimals)
     return text;
 }
 
+double round(double value, int decimals)
+{
+    return read(format(value, decimals));
+}
+
 QString formatShortest(double value, int minDecimals, int maxDecimals)
 {
     for (int decimals = minDecimals; decimals < maxDecimals; ++decimals) {

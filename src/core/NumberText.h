@@ -12,6 +12,10 @@ namespace NumberText {
 // decimals count as none.
 QString format(double value, int decimals);
 
+// value as format() shows it, read back: what a comparison or a figure
+// derived "as shown" uses.
+double round(double value, int decimals);
+
 // value with the fewest decimals from minDecimals to maxDecimals that read
 // back as value; maxDecimals when none does.
 QString formatShortest(double value, int minDecimals, int maxDecimals);

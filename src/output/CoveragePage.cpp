@@ -41,13 +41,12 @@ std::vector<CoveragePage::Bar> CoveragePage::collectBars(const RationModel& rati
         // Rounded as the figure would be shown.
         Bar bar;
         bar.label = column.name;
-        bar.coverage = NumberText::read(NumberText::format(coverage, 1));
+        bar.coverage = NumberText::round(coverage, 1);
         if (const NutrientCheck* check = checkOf(column.key)) {
             // The maximum as the ration page shows it, so that a bar over it
             // is one the page flags.
             if (check->maximum)
-                bar.maximum = NumberText::read(
-                    NumberText::format(*column.rounded(check->maximum) / requirement * 100, 1));
+                bar.maximum = NumberText::round(*column.rounded(check->maximum) / requirement * 100, 1);
             bar.incomplete = check->incomplete;
         }
         bars.push_back(bar);

@@ -1,6 +1,5 @@
 #include "ration/BalanceData.h"
 
-#include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "ration/CaseHeaderForm.h"
@@ -132,9 +131,8 @@ BalanceInput BalanceData::read(AppContext& context, CaseHeaderForm& form)
     return input;
 }
 
-std::optional<BalanceFeed> BalanceData::feed(AppContext& context, const QString& key)
+std::optional<BalanceFeed> BalanceData::feed(AppContext& context, int number)
 {
-    const int number = NumberText::readWhole(key);
     RecordSet rs;
     const QString name = QStringLiteral("BEZ_") + context.languageCode();
     if (!rs.openRecordset(context.db(), QStringLiteral("SELECT ") + name +

@@ -19,7 +19,7 @@ BalanceInput read(AppContext& context, CaseHeaderForm& form);
 
 // A stored feedstuff with its name in the user's language and its contents,
 // as the balancing sees it (a premix's carrier); nothing when there is none.
-std::optional<BalanceFeed> feed(AppContext& context, const QString& key);
+std::optional<BalanceFeed> feed(AppContext& context, int key);
 
 // The query of every active feedstuff, by name, to choose a carrier from.
 QString feedListQuery(const QString& languageCode);

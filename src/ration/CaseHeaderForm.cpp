@@ -168,16 +168,11 @@ void CaseHeaderForm::loadCase()
         m_ribsFatCovered = !*record->ribsPalpable;
     }
 
-    // A target or adult weight stored as 0 was never given and opens empty.
-    const auto weight = [](const QString& stored) {
-        const QString text = stored.trimmed();
-        return NumberText::read(text) == 0.0 ? QString() : text;
-    };
-    setTargetWeight(weight(record->targetWeight));
+    setTargetWeight(record->targetWeight);
     setActualWeight(record->actualWeight);
     setEnergyPercent(record->energy);
     setPuppies(record->puppies);
-    setAdultWeight(weight(record->adultWeight));
+    setAdultWeight(record->adultWeight);
 
     m_isUnchanged = true;
 }
@@ -208,18 +203,17 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     // shows may be left empty (stored as 0, how an empty one has always been
     // stored, and read as not given: nothing is computed from it), but a 0
     // in it is no weight. A hidden one keeps what it holds.
+    const CaseValues typed = values();
     for (const auto& [weight, label, needed] :
-         {std::tuple{&m_actualWeight, labels().actualWeight, true},
-          std::tuple{&m_targetWeight, labels().targetWeight,
-                     m_showTarget && !m_targetWeight.trimmed().isEmpty()},
-          std::tuple{&m_adultWeight, labels().adultWeight,
-                     m_showAdult && !m_adultWeight.trimmed().isEmpty()}}) {
-        if (needed && NumberText::read(weight->trimmed()) <= 0) {
+         {std::tuple{typed.actualWeight, labels().actualWeight, true},
+          std::tuple{typed.targetWeight, labels().targetWeight, m_showTarget && typed.targetWeight},
+          std::tuple{typed.adultWeight, labels().adultWeight, m_showAdult && typed.adultWeight}}) {
+        if (needed && !CaseValues::weighs(weight)) {
             refuseNotPositive(label);
             return false;
         }
     }
-    if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
+    if (puppiesRequired() && typed.puppies.value_or(0.0) < 1.0) {
         showMessage(RationPageTexts::NoPuppies);
         return false;
     }
@@ -530,7 +524,7 @@ void CaseHeaderForm::setPuppies(const QString& value)
         m_isUnchanged = false;
         return;
     }
-    if (puppiesRequired() && NumberText::readWhole(m_puppies) < 1) {
+    if (puppiesRequired() && values().puppies.value_or(0.0) < 1.0) {
         showMessage(RationPageTexts::NoPuppies);
         return;
     }

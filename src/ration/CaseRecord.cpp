@@ -78,11 +78,17 @@ std::optional<CaseRecord> read(AppContext& context, const QString& caseKey)
         record.ribsPalpable = true;
     else if (ribs == QLatin1String("0"))
         record.ribsPalpable = false;
-    record.targetWeight = field("Gewicht_soll");
+    // A target or adult weight stored as 0 was never given (an empty one
+    // has always been stored as 0) and reads as none.
+    const auto weight = [&field](const char* column) {
+        const QString text = field(column).trimmed();
+        return NumberText::read(text) == 0.0 ? QString() : text;
+    };
+    record.targetWeight = weight("Gewicht_soll");
     record.actualWeight = field("Gewicht_akt");
     record.energy = field("Energie");
     record.puppies = field("Anz_Welpen");
-    record.adultWeight = field("Gewicht_Adult");
+    record.adultWeight = weight("Gewicht_Adult");
     return record;
 }
 
@@ -118,11 +124,11 @@ QString insertStatement(const CaseRecord& record, const QString& birthDateText)
     values += record.breed < 0 ? QStringLiteral("NULL,") : key(record.breed);
     // The layer stores a date text in a date column as a date; no date is NULL.
     values += record.birthDate ? Sql::quote(birthDateText) + QStringLiteral(", ") : QStringLiteral("NULL, ");
-    for (const QString* figure : {&record.actualWeight, &record.targetWeight, &record.adultWeight,
-                                  &record.puppies, &record.energy})
+    for (const QString* figure :
+         {&record.actualWeight, &record.targetWeight, &record.adultWeight, &record.puppies, &record.energy})
         values += numberForSql(*figure);
     // None chosen stays none.
-    values += !record.ribsPalpable  ? QStringLiteral("NULL, ")
+    values += !record.ribsPalpable   ? QStringLiteral("NULL, ")
               : *record.ribsPalpable ? QStringLiteral("'1', ")
                                      : QStringLiteral("'0', ");
     values += Sql::quote(record.title) + QStringLiteral(", ");
@@ -151,8 +157,8 @@ bool insertRation(AppContext& context, const QString& caseKey, const RationModel
     RecordSet locked;
     if (!keys.isEmpty() &&
         !locked.openRecordset(context.db(), QStringLiteral("SELECT ID FROM T_FUTTERMITTEL WHERE ID IN (") +
-                                                  keys.join(QStringLiteral(", ")) +
-                                                  QStringLiteral(") ORDER BY ID FOR KEY SHARE")))
+                                                keys.join(QStringLiteral(", ")) +
+                                                QStringLiteral(") ORDER BY ID FOR KEY SHARE")))
         return false;
     locked.closeRecordset();
     for (const RationFeed& feed : ration.feeds) {

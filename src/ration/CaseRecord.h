@@ -11,7 +11,8 @@ struct RationModel;
 
 // A case as its row of T_PAT_REZ holds it. Weights, energy and puppies are
 // the texts the database gives for its numbers, which the header's fields
-// take as they are; a choice not made is -1.
+// take as they are (a target or adult weight stored as 0 is empty); a
+// choice not made is -1.
 struct CaseRecord
 {
     int salutation = -1;

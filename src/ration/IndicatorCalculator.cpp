@@ -14,36 +14,36 @@ namespace {
 struct SupplyVariable
 {
     const char* name;
-    const char* key;
+    int key;
 };
 
 // Substitution order: a longer name that contains a shorter one ("MEMJ",
 // "RP") must go before it ("P"), and the stored formulas rely on this order.
 constexpr std::array<SupplyVariable, 18> Variables = {{
-    {"MEMJ", "9"},
-    {"GE", "49"},
-    {"VE", "50"},
-    {"RP", "24"},
-    {"NFE", "14"},
-    {"TS", "8"},
-    {"RFA", "11"},
-    {"RFE", "12"},
-    {"NA", "19"},
-    {"K", "16"},
-    {"MG", "7"},
-    {"ZN", "20"},
-    {"CU", "21"},
-    {"CA", "1"},
-    {"P", "15"},
-    {"MET", "32"},
-    {"CYS", "33"},
-    {"CL", "35"},
+    {"MEMJ", 9},
+    {"GE", 49},
+    {"VE", 50},
+    {"RP", 24},
+    {"NFE", 14},
+    {"TS", 8},
+    {"RFA", 11},
+    {"RFE", 12},
+    {"NA", 19},
+    {"K", 16},
+    {"MG", 7},
+    {"ZN", 20},
+    {"CU", 21},
+    {"CA", 1},
+    {"P", 15},
+    {"MET", 32},
+    {"CYS", 33},
+    {"CL", 35},
 }};
 
 // The order in which the supply is read; it does not change the result, the
 // variables are all read before any is put in.
-constexpr std::array<const char*, 18> ReadOrder = {"1",  "15", "9",  "49", "50", "24", "14", "8",  "11",
-                                                   "12", "19", "16", "7",  "20", "21", "32", "33", "35"};
+constexpr std::array<int, 18> ReadOrder = {1,  15, 9,  49, 50, 24, 14, 8,  11,
+                                           12, 19, 16, 7,  20, 21, 32, 33, 35};
 
 QString wrapped(const QString& supply)
 {
@@ -70,21 +70,20 @@ void IndicatorCalculator::loadIndicatorFormulas()
 
 QString IndicatorCalculator::substitute(const QString& formula, const RationModel& model)
 {
-    return substitute(formula, [&model](const QString& key) {
-        const std::optional<double> supply = model.supplyOf(NumberText::readWhole(key));
+    return substitute(formula, [&model](int key) {
+        const std::optional<double> supply = model.supplyOf(key);
         return supply ? NumberText::forFormula(*supply) : QString();
     });
 }
 
-QString IndicatorCalculator::substitute(const QString& formula,
-                                        const std::function<QString(const QString& key)>& lookup)
+QString IndicatorCalculator::substitute(const QString& formula, const std::function<QString(int key)>& lookup)
 {
-    QHash<QString, QString> supply;
-    for (const char* key : ReadOrder)
-        supply.insert(QLatin1String(key), wrapped(lookup(QLatin1String(key))));
+    QHash<int, QString> supply;
+    for (const int key : ReadOrder)
+        supply.insert(key, wrapped(lookup(key)));
     QString text = formula.trimmed();
     for (const SupplyVariable& variable : Variables)
-        text.replace(QLatin1String(variable.name), supply.value(QLatin1String(variable.key)));
+        text.replace(QLatin1String(variable.name), supply.value(variable.key));
     return NumberText::withPoint(text);
 }
 

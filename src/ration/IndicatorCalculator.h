@@ -23,8 +23,7 @@ public:
     // and "," made "."; exposed for the tests of the substitution order.
     static QString substitute(const QString& formula, const RationModel& model);
     // The same with each supply read by its nutrient key.
-    static QString substitute(const QString& formula,
-                              const std::function<QString(const QString& key)>& supply);
+    static QString substitute(const QString& formula, const std::function<QString(int key)>& supply);
 
 private:
     AppContext& m_context;

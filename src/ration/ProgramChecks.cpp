@@ -17,7 +17,7 @@ bool parses(const QString& formula, bool indicator)
 {
     const QString one = QStringLiteral("1");
     const QString substituted =
-        indicator ? IndicatorCalculator::substitute(formula, [&one](const QString&) { return one; })
+        indicator ? IndicatorCalculator::substitute(formula, [&one](int) { return one; })
                   : RequirementFormula::substitute(formula,
                                                    {one, one, one, one, one, one, one, one, one, one, one});
     const QByteArray utf8 = substituted.toUtf8();

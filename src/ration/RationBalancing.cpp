@@ -432,7 +432,7 @@ bool RationBalancing::setCarrier(int key)
 {
     std::optional<BalanceFeed> carrier;
     if (key != 0) {
-        carrier = BalanceData::feed(m_context, QString::number(key));
+        carrier = BalanceData::feed(m_context, key);
         if (!carrier)
             return false;
     }

@@ -9,6 +9,7 @@
 #include "ration/CaseRecord.h"
 #include "ration/CaseType.h"
 #include "ration/NutrientColumns.h"
+#include "ration/RationPageTexts.h"
 
 #include <algorithm>
 
@@ -28,6 +29,19 @@ struct RowLayout
 constexpr RowLayout HeaderRowHeights[] = {
     {NameRow, 50},    {UnitRow, 20}, {RequirementRow, 20}, {MaximumRow, 0}, {SupplyRow, 20}, {KeyRow, 0},
     {DecimalsRow, 0}, {ShownRow, 0}, {KindRow, 0},         {FixedRow, 0},   {FormulaRow, 0}};
+
+// A heading for "DE" or "US"; none for another code.
+QString heading(const QString& code, const Lang::Text& text)
+{
+    return Lang::byCode(code, text.in(Lang::German), text.in(Lang::English));
+}
+
+// A typed amount into the feedstuff's row of the model.
+void takeTyped(RationFeed& feed, const QString& amount)
+{
+    feed.amountText = amount.trimmed();
+    feed.grams = NumberText::read(feed.amountText);
+}
 
 } // namespace
 
@@ -108,18 +122,15 @@ void RationGrids::buildRationGrid()
     GridModel& g = m_ration;
     startGrid(g, RationBackground, 2, 265, 48);
 
+    using namespace RationPageTexts;
     const QString code = m_context.languageCode();
-    g.setText(NameRow, NameColumn,
-              Lang::byCode(code, QStringLiteral("Nährstoffe"), QStringLiteral("Ingridience")));
-    g.setText(NameRow, AmountColumn, Lang::byCode(code, QStringLiteral("Menge"), QStringLiteral("amount")));
-    g.setText(UnitRow, NameColumn, Lang::byCode(code, QStringLiteral("Einheiten"), QStringLiteral("Units")));
-    g.setText(UnitRow, AmountColumn, Lang::byCode(code, QStringLiteral("g/Tag"), QStringLiteral("g/day")));
-    g.setText(RequirementRow, NameColumn,
-              Lang::byCode(code, QStringLiteral("Bedarf"), QStringLiteral("requirement")));
-    g.setText(MaximumRow, NameColumn,
-              Lang::byCode(code, QStringLiteral("Höchstwert"), QStringLiteral("Maximum")));
-    g.setText(SupplyRow, NameColumn,
-              Lang::byCode(code, QStringLiteral("Versorgung"), QStringLiteral("supply")));
+    g.setText(NameRow, NameColumn, heading(code, NutrientsHeading));
+    g.setText(NameRow, AmountColumn, heading(code, AmountHeading));
+    g.setText(UnitRow, NameColumn, heading(code, UnitsHeading));
+    g.setText(UnitRow, AmountColumn, heading(code, GramsPerDayHeading));
+    g.setText(RequirementRow, NameColumn, heading(code, RequirementHeading));
+    g.setText(MaximumRow, NameColumn, heading(code, MaximumHeading));
+    g.setText(SupplyRow, NameColumn, heading(code, SupplyHeading));
     for (int column : {NameColumn, AmountColumn}) {
         g.setBackground(RequirementRow, column, ComputedBackground);
         g.setBackground(MaximumRow, column, ComputedBackground);
@@ -137,12 +148,11 @@ void RationGrids::buildProfileGrid()
     // The profile has no supply of its own.
     g.setRowHeight(SupplyRow, 0);
 
+    using namespace RationPageTexts;
     const QString code = m_context.languageCode();
-    g.setText(NameRow, NameColumn,
-              Lang::byCode(code, QStringLiteral("Kenngrössen"), QStringLiteral("Nutrient profile")));
-    g.setText(UnitRow, NameColumn, Lang::byCode(code, QStringLiteral("Einheiten"), QStringLiteral("Units")));
-    g.setText(RequirementRow, NameColumn,
-              Lang::byCode(code, QStringLiteral("Ergebnisse"), QStringLiteral("Results")));
+    g.setText(NameRow, NameColumn, heading(code, ProfileHeading));
+    g.setText(UnitRow, NameColumn, heading(code, UnitsHeading));
+    g.setText(RequirementRow, NameColumn, heading(code, ResultsHeading));
     for (int row : {NameRow, UnitRow, RequirementRow})
         g.setText(row, AmountColumn, QStringLiteral(">>>"));
     fitHeadingColumns(g);
@@ -310,7 +320,7 @@ void RationGrids::takeAmount(int row)
 {
     const size_t index = size_t(row - FirstFeedRow);
     if (row >= FirstFeedRow && index < m_model.feeds.size())
-        m_model.feeds[index].setAmount(m_ration.text(row, AmountColumn));
+        takeTyped(m_model.feeds[index], m_ration.text(row, AmountColumn));
 }
 
 void RationGrids::setAmount(int row, const QString& amount)
@@ -360,7 +370,7 @@ int RationGrids::appendFeedRow(const QString& key, const QString& name, const QS
     RationFeed feed;
     feed.key = NumberText::readWhole(key);
     feed.name = name;
-    feed.setAmount(amount);
+    takeTyped(feed, amount);
     feed.contributions.resize(m_model.nutrients.size());
     m_model.feeds.push_back(feed);
     g.redraw();

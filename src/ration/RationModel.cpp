@@ -11,13 +11,7 @@ std::optional<double> RationColumn::rounded(const std::optional<double>& figure)
 {
     if (!figure)
         return std::nullopt;
-    return NumberText::read(NumberText::format(*figure, decimals));
-}
-
-void RationFeed::setAmount(const QString& text)
-{
-    amountText = text.trimmed();
-    grams = NumberText::read(amountText);
+    return NumberText::round(*figure, decimals);
 }
 
 namespace {

@@ -44,7 +44,6 @@ struct RationFeed
     std::vector<std::optional<double>> contributions;
 
     bool hasAmount() const { return !amountText.trimmed().isEmpty(); }
-    void setAmount(const QString& text);
 };
 
 // The ration of a case: its nutrient and indicator columns in the order the

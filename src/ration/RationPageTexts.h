@@ -73,4 +73,15 @@ inline constexpr Lang::Text FilterLabel{"Filter", "Filter"};
 inline constexpr Lang::Text PrintLabel{"Print", "Print"};
 inline constexpr Lang::Text BalanceLabel{"Ration ausgleichen", "Balance ration"};
 
+// The headings of the ration and profile grids.
+inline constexpr Lang::Text NutrientsHeading{"Nährstoffe", "Ingridience"};
+inline constexpr Lang::Text AmountHeading{"Menge", "amount"};
+inline constexpr Lang::Text UnitsHeading{"Einheiten", "Units"};
+inline constexpr Lang::Text GramsPerDayHeading{"g/Tag", "g/day"};
+inline constexpr Lang::Text RequirementHeading{"Bedarf", "requirement"};
+inline constexpr Lang::Text MaximumHeading{"Höchstwert", "Maximum"};
+inline constexpr Lang::Text SupplyHeading{"Versorgung", "supply"};
+inline constexpr Lang::Text ProfileHeading{"Kenngrössen", "Nutrient profile"};
+inline constexpr Lang::Text ResultsHeading{"Ergebnisse", "Results"};
+
 } // namespace RationPageTexts

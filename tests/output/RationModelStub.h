@@ -14,7 +14,8 @@ public:
         RationFeed feed;
         feed.key = int(model.feeds.size()) + 1;
         feed.name = name;
-        feed.setAmount(amount);
+        feed.amountText = amount;
+        feed.grams = NumberText::read(amount);
         feed.contributions.resize(model.nutrients.size());
         model.feeds.push_back(feed);
     }

@@ -390,22 +390,32 @@ TEST(RationGridsTest, AShownColumnWidensToItsWidestFigureAndNarrowsAgain)
     EXPECT_EQ(calc.grid().columnWidth(calcium), SelectedWidth);
 }
 
-TEST(RationGridsTest, SupplyAddsTheShownContributions)
+TEST(RationGridsTest, SupplyIsTheSumOfTheExactContributionsRoundedOnce)
 {
-    Calc calc;
-    calc.addRoundFeedstuffs();
-    RationGrids& grids = calc.ration.grids();
-    grids.appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QStringLiteral("100"));
-    grids.appendFeedRow(QStringLiteral("9"), QStringLiteral("Beifutter"), QStringLiteral("100"));
-    calc.ration.recalcContributions(QStringLiteral("8"), QString());
-    calc.ration.recalcContributions(QStringLiteral("9"), QString());
-    EXPECT_EQ(calc.grid().text(FirstFeedRow, calc.column("15")), "12,34");
-    EXPECT_EQ(calc.grid().text(FirstFeedRow + 1, calc.column("15")), "0,66");
-    EXPECT_EQ(calc.supply("15"), "13,00");
-    EXPECT_EQ(calc.supply("24"), "0,0");
-    EXPECT_EQ(calc.grid().background(SupplyRow, calc.column("15")), ComputedBackground);
-    // Contents of an inactive nutrient or of an indicator have no column and are skipped.
-    EXPECT_EQ(calc.grid().columnCount(), 3 + 6);
+    // Phosphorus (two decimals): 12,34 and 0,66 g per 100 g. At 0,2 and 0,4 g
+    // the rows show 0,02 and 0,00, while the ration holds 0,02468 + 0,00264.
+    const struct
+    {
+        const char *first, *second, *firstShown, *secondShown, *supply;
+    } cases[] = {{"100", "100", "12,34", "0,66", "13,00"}, {"0,2", "0,4", "0,02", "0,00", "0,03"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        Calc calc;
+        calc.addRoundFeedstuffs();
+        RationGrids& grids = calc.ration.grids();
+        grids.appendFeedRow(QStringLiteral("8"), QStringLiteral("Prüffutter"), QLatin1String(c.first));
+        grids.appendFeedRow(QStringLiteral("9"), QStringLiteral("Beifutter"), QLatin1String(c.second));
+        calc.ration.recalcContributions(QStringLiteral("8"), QString());
+        calc.ration.recalcContributions(QStringLiteral("9"), QString());
+        EXPECT_EQ(calc.grid().text(FirstFeedRow, calc.column("15")), c.firstShown);
+        EXPECT_EQ(calc.grid().text(FirstFeedRow + 1, calc.column("15")), c.secondShown);
+        EXPECT_EQ(calc.supply("15"), c.supply);
+        // A nutrient no feedstuff knows is supplied 0, not left open.
+        EXPECT_EQ(calc.supply("24"), "0,0");
+        EXPECT_EQ(calc.grid().background(SupplyRow, calc.column("15")), ComputedBackground);
+        // Contents of an inactive nutrient or of an indicator have no column and are skipped.
+        EXPECT_EQ(calc.grid().columnCount(), 3 + 6);
+    }
 }
 
 TEST(RationGridsTest, AnEmptiedAmountTakesItsContributionsOutOfTheSupply)

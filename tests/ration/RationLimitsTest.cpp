@@ -101,7 +101,8 @@ RationModel layOut(const std::vector<Column>& columns, const QStringList& names,
     for (int row = 0; row < names.size(); ++row) {
         RationFeed feed;
         feed.name = names[row];
-        feed.setAmount(amounts[row]);
+        feed.amountText = amounts[row];
+        feed.grams = NumberText::read(amounts[row]);
         for (const Column& c : columns)
             feed.contributions.push_back(figure(c.contents.value(row)));
         ration.feeds.push_back(feed);

@@ -1,7 +1,12 @@
 #include "ration/RequirementFormula.h"
 #include "core/NumberText.h"
+#include "ration/CaseHeaderSource.h"
+
+#include <QStringList>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include <limits>
 
@@ -113,6 +118,49 @@ TEST(NumberTextTest, FormatsWithACommaAndReadsTheLeadingNumber)
                  {"", 0.0},       {"1e3", 1000.0},      {",5", 0.5},  {"--1", 0.0}};
     for (const auto& r : reads)
         EXPECT_DOUBLE_EQ(NumberText::read(QString::fromLatin1(r.text)), r.value) << r.text;
+}
+
+TEST(NumberTextTest, FiguresGoIntoFormulasWithAPointAndFifteenDigits)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const struct
+    {
+        double value;
+        const char* text;
+    } cases[] = {{0.63, "0.63"},      {31.0, "31"},
+                 {1e-7, "0.0000001"}, {1234.5678901234567, "1234.56789012346"},
+                 {-2.5, "-2.5"},      {1e20, "100000000000000000000"},
+                 {inf, "0"},          {std::nan(""), "0"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(NumberText::forFormula(c.value), QString::fromLatin1(c.text)) << c.text;
+    // A figure as it is shown, read back.
+    EXPECT_DOUBLE_EQ(NumberText::round(4264.6, 0), 4265.0);
+    EXPECT_DOUBLE_EQ(NumberText::round(0.02468, 2), 0.02);
+}
+
+TEST(RequirementFormulaTest, HeaderFieldsAreReadAsValuesOnce)
+{
+    CaseInputs header;
+    header.species = 2;
+    header.actual = QStringLiteral(" 12,50 ");
+    header.target = QStringLiteral("0");
+    header.energy = QStringLiteral("95");
+    header.puppyCount = QStringLiteral("2,5");
+    header.age = QStringLiteral("12");
+    header.ribs = true;
+    const CaseValues values = header.values();
+    EXPECT_EQ(values.actualWeight, 12.5);
+    // A 0 is a figure, but no weight; an empty field is none.
+    EXPECT_EQ(values.targetWeight, 0.0);
+    EXPECT_FALSE(CaseValues::weighs(values.targetWeight));
+    EXPECT_FALSE(values.adultWeight.has_value());
+    EXPECT_EQ(values.ageWeeks, 12);
+
+    const CaseVariables v = RequirementFormula::variables(values);
+    const QStringList texts = {v.species,       v.sex,     v.actualWeight, v.targetWeight, v.adultWeight,
+                               v.energyPercent, v.puppies, v.ageWeeks,     v.ribs};
+    const QStringList expected = {"2", "", "12.5", "0", "", "95", "2.5", "12", "1"};
+    EXPECT_EQ(texts, expected);
 }
 
 TEST(NumberTextTest, WholeNumbersAreCutTowardZeroAndHeldToTheIntRange)
