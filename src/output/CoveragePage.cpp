@@ -17,15 +17,8 @@ CoveragePage::CoveragePage(const QString& languageCode, const CaseHeaderTexts& h
 {
 }
 
-std::vector<CoveragePage::Bar> CoveragePage::collectBars(const RationModel& ration,
-                                                         const std::vector<NutrientCheck>& checks)
+std::vector<CoveragePage::Bar> CoveragePage::collectBars(const RationModel& ration)
 {
-    const auto checkOf = [&](int key) -> const NutrientCheck* {
-        for (const NutrientCheck& check : checks)
-            if (check.key == QString::number(key))
-                return &check;
-        return nullptr;
-    };
     std::vector<Bar> bars;
     for (const RationColumn& column : ration.nutrients) {
         if (int(bars.size()) >= MaxBars)
@@ -42,13 +35,11 @@ std::vector<CoveragePage::Bar> CoveragePage::collectBars(const RationModel& rati
         Bar bar;
         bar.label = column.name;
         bar.coverage = NumberText::round(coverage, 1);
-        if (const NutrientCheck* check = checkOf(column.key)) {
-            // The maximum as the ration page shows it, so that a bar over it
-            // is one the page flags.
-            if (check->maximum)
-                bar.maximum = NumberText::round(*column.rounded(check->maximum) / requirement * 100, 1);
-            bar.incomplete = check->incomplete;
-        }
+        // The maximum as the ration page shows it, so that a bar over it is
+        // one the page flags.
+        if (column.check.maximum)
+            bar.maximum = NumberText::round(*column.rounded(column.check.maximum) / requirement * 100, 1);
+        bar.incomplete = column.check.incomplete;
         bars.push_back(bar);
     }
     return bars;
@@ -75,7 +66,7 @@ std::optional<CoveragePage::Scale> CoveragePage::scaleFor(double largest)
 void CoveragePage::build()
 {
     const QString language = languageCode();
-    m_bars = collectBars(m_ration, RationLimits::checkNutrients(m_ration, m_maxima));
+    m_bars = collectBars(m_ration);
 
     ChartModel& chart = newChart(ChartModel::Kind::Bar);
     chart.setTitle(ChartPageTexts::title(language, ChartTexts::CoverageTitle.in(language), m_header));

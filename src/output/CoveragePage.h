@@ -46,14 +46,10 @@ public:
                  QObject* parent = nullptr);
 
     // The pairs of the marked nutrient columns, at most sixteen, coverage
-    // and maximum rounded to one decimal; checks as RationLimits gives them.
-    static std::vector<Bar> collectBars(const RationModel& ration,
-                                        const std::vector<NutrientCheck>& checks = {});
+    // and maximum rounded to one decimal, with the columns' checks.
+    static std::vector<Bar> collectBars(const RationModel& ration);
     // The value axis for the largest coverage; none for 0 or less.
     static std::optional<Scale> scaleFor(double largest);
-
-    // The maxima that apply to the case, for the next build.
-    void setMaxima(const std::vector<NutrientMaximum>& maxima) { m_maxima = maxima; }
 
     // Builds the chart and starts the drawing timer.
     void build();
@@ -63,5 +59,4 @@ private:
     const CaseHeaderTexts& m_header;
     const RationModel& m_ration;
     std::vector<Bar> m_bars;
-    std::vector<NutrientMaximum> m_maxima;
 };

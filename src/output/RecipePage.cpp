@@ -198,10 +198,11 @@ void RecipePage::addLimitNotes()
 {
     m_noteRows = 0;
     QStringList incomplete, over;
-    for (const NutrientCheck& check : RationLimits::checkNutrients(m_ration, m_maxima)) {
-        // Each name once, whichever columns carry it.
-        const RationColumn* column = m_ration.nutrient(check.key.toInt());
-        const QString name = column ? column->name.trimmed() : check.key;
+    for (const RationColumn& column : m_ration.nutrients) {
+        const NutrientCheck& check = column.check;
+        // Each name once (that of the first column with the key), whichever
+        // columns carry it.
+        const QString name = m_ration.nutrient(column.key)->name.trimmed();
         if (check.incomplete && !incomplete.contains(name))
             incomplete << name;
         if (check.over && !over.contains(name))

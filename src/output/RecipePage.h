@@ -1,7 +1,6 @@
 #pragma once
 
 #include "db/ChoiceList.h"
-#include "ration/NutrientMaxima.h"
 #include "ui/GridModel.h"
 
 #include <QDate>
@@ -65,9 +64,6 @@ public:
     // Height of a text block's row: 20 pixels per started 100 characters.
     static int textBlockHeight(const QString& text);
 
-    // The maxima that apply to the case, for the next build.
-    void setMaxima(const std::vector<NutrientMaximum>& maxima) { m_maxima = maxima; }
-
     // Builds the recipe grid, then fills the text list.
     void build();
     void buildRecipeGrid();
@@ -100,5 +96,4 @@ private:
     int m_feedRows = 0;
     int m_noteRows = 0;
     QStringList m_textBlocks;
-    std::vector<NutrientMaximum> m_maxima;
 };

@@ -105,7 +105,7 @@ BalanceInput BalanceData::read(AppContext& context, CaseHeaderForm& form)
     }
     for (const RationColumn& indicator : ration.indicators)
         input.indicatorNames.insert(indicator.key, indicator.name.trimmed());
-    input.maxima = NutrientMaxima::forCase(context, form);
+    input.maxima = ration.maxima;
 
     QList<int> keys;
     for (const RationFeed& row : ration.feeds) {

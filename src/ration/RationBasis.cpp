@@ -24,7 +24,7 @@ std::optional<double> suppliedBy(const RationFigures& figures, int key)
 
 } // namespace
 
-RationFigures RationBasis::dailyFigures(const RationModel& ration, const std::vector<NutrientCheck>& checks)
+RationFigures RationBasis::dailyFigures(const RationModel& ration)
 {
     RationFigures figures;
     for (size_t c = 0; c < ration.nutrients.size(); ++c) {
@@ -35,8 +35,7 @@ RationFigures RationBasis::dailyFigures(const RationModel& ration, const std::ve
         nutrient.decimals = column.decimals;
         nutrient.requirement = column.requirement;
         nutrient.supply = column.supply;
-        if (c < checks.size())
-            nutrient.maximum = checks[c].maximum;
+        nutrient.maximum = column.check.maximum;
         for (const RationFeed& feed : ration.feeds)
             nutrient.contributions.push_back(c < feed.contributions.size() ? feed.contributions[c]
                                                                            : std::nullopt);

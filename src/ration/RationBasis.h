@@ -37,9 +37,8 @@ struct RationFigures
 
 namespace RationBasis {
 
-// The ration's daily figures, with the checks' maxima (one check per
-// nutrient column, as RationLimits::checkNutrients gives them).
-RationFigures dailyFigures(const RationModel& ration, const std::vector<NutrientCheck>& checks);
+// The ration's daily figures, with the maxima of the columns' checks.
+RationFigures dailyFigures(const RationModel& ration);
 
 // Every figure divided by the ration's supplied energy / 1000 kcal or dry
 // matter / 1000 g, units to match (languageCode picks "TS" or "DM"). Supply

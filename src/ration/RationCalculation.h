@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ration/IndicatorCalculator.h"
+#include "ration/NutrientMaxima.h"
 #include "ration/RationGrids.h"
 #include "ration/RequirementCalculator.h"
 #include "ration/SupplyCalculator.h"
@@ -13,7 +14,9 @@ class RationCalculation
 {
 public:
     RationCalculation(AppContext& context, const CaseHeaderSource& header)
-        : m_grids(context, header)
+        : m_context(context)
+        , m_header(header)
+        , m_grids(context, header)
         , m_requirements(context, header, m_grids)
         , m_indicators(context, header, m_grids)
         , m_supply(context, header, m_grids, m_indicators)
@@ -29,9 +32,9 @@ public:
     GridModel& rationGrid() { return m_grids.ration(); }
     GridModel& profileGrid() { return m_grids.profile(); }
 
-    // Called after every step that changes figures of the grids, so that
-    // what is derived from them for display (the ration page's maxima and
-    // flags) follows like the requirement row does.
+    // Called after every step that changes figures of the ration, once its
+    // maxima and flags are set, so that what shows them (the ration page's
+    // maximum row and marks) follows like the requirement row does.
     void setAfterRecalculation(std::function<void()> notify) { m_afterRecalculation = std::move(notify); }
 
     void buildRationGrid() { m_grids.buildRationGrid(); }
@@ -80,6 +83,9 @@ public:
 private:
     void recalculated()
     {
+        // The maxima follow the header (case type, age) and the energy the
+        // ration needs; the flags follow the supply.
+        RationLimits::apply(m_grids.model(), NutrientMaxima::forCase(m_context, m_header));
         if (m_afterRecalculation)
             m_afterRecalculation();
         // Figures that grew or shrank, the page's maxima among them, are
@@ -87,6 +93,8 @@ private:
         m_grids.fitFigureColumns();
     }
 
+    AppContext& m_context;
+    const CaseHeaderSource& m_header;
     RationGrids m_grids;
     RequirementCalculator m_requirements;
     IndicatorCalculator m_indicators;

@@ -371,6 +371,7 @@ int RationGrids::appendFeedRow(const QString& key, const QString& name, const QS
     feed.key = NumberText::readWhole(key);
     feed.name = name;
     takeTyped(feed, amount);
+    feed.contents.resize(m_model.nutrients.size());
     feed.contributions.resize(m_model.nutrients.size());
     m_model.feeds.push_back(feed);
     g.redraw();

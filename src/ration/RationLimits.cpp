@@ -106,6 +106,17 @@ std::vector<NutrientCheck> RationLimits::checkNutrients(const RationModel& ratio
     return checks;
 }
 
+void RationLimits::apply(RationModel& ration, std::vector<NutrientMaximum> maxima)
+{
+    ration.maxima = std::move(maxima);
+    const std::vector<NutrientCheck> nutrients = checkNutrients(ration, ration.maxima);
+    for (size_t c = 0; c < ration.nutrients.size(); ++c)
+        ration.nutrients[c].check = nutrients[c];
+    const std::vector<NutrientCheck> indicators = checkIndicators(ration, ration.maxima);
+    for (size_t c = 0; c < ration.indicators.size(); ++c)
+        ration.indicators[c].check = indicators[c];
+}
+
 std::vector<NutrientCheck> RationLimits::checkIndicators(const RationModel& ration,
                                                          const std::vector<NutrientMaximum>& maxima)
 {

@@ -59,5 +59,8 @@ std::vector<NutrientCheck> checkNutrients(const RationModel& ration,
 // One per indicator column of the profile, against the ratio maxima.
 std::vector<NutrientCheck> checkIndicators(const RationModel& ration,
                                            const std::vector<NutrientMaximum>& maxima);
+// Keeps the case's maxima in the ration and gives every nutrient and
+// indicator column its check.
+void apply(RationModel& ration, std::vector<NutrientMaximum> maxima);
 
 } // namespace RationLimits

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ration/NutrientMaxima.h"
+#include "ration/RationLimits.h"
+
 #include <QString>
 
 #include <optional>
@@ -22,6 +25,9 @@ struct RationColumn
     std::optional<double> requirement;
     // The sum of the feedstuffs' contributions; nutrients only.
     std::optional<double> supply;
+    // Its maximum for this ration and the flags of its supply (an
+    // indicator's result), as RationLimits::apply sets them.
+    NutrientCheck check;
 
     // A figure of this column as the grids show it; empty for none.
     QString shown(const std::optional<double>& figure) const;
@@ -39,8 +45,11 @@ struct RationFeed
     QString amountText;
     // The daily grams amountText reads as; 0 without an amount.
     double grams = 0.0;
-    // One per nutrient column: amount × stored content; none without an
-    // amount or where the feedstuff has no content stored.
+    // One per nutrient column: the stored content per 100 g, none where the
+    // feedstuff has none stored; read with the contributions.
+    std::vector<std::optional<double>> contents;
+    // One per nutrient column: amount × content / 100 g; none without an
+    // amount or a content.
     std::vector<std::optional<double>> contributions;
 
     bool hasAmount() const { return !amountText.trimmed().isEmpty(); }
@@ -53,6 +62,8 @@ struct RationModel
     std::vector<RationColumn> nutrients;
     std::vector<RationColumn> indicators;
     std::vector<RationFeed> feeds;
+    // The maxima that apply to the case.
+    std::vector<NutrientMaximum> maxima;
 
     // The first nutrient column with the key, as the grids look it up; null
     // when there is none.

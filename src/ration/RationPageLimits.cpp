@@ -95,14 +95,15 @@ void RationPageLimits::refresh()
     if (ration.rowCount() < FirstFeedRow)
         return;
     const QString code = m_context.languageCode();
-    const std::vector<NutrientMaximum> maxima = NutrientMaxima::forCase(m_context, m_header);
-    const std::vector<NutrientCheck> checks = RationLimits::checkNutrients(m_grids.model(), maxima);
+    const RationModel& model = m_grids.model();
+    const std::vector<NutrientMaximum>& maxima = model.maxima;
 
     // The row opens as soon as the case has a maximum for a nutrient of the
     // grid, even before the ration supplies the energy that scales it.
     bool anyMaximum = false;
-    for (int c = FirstColumn; c < ration.columnCount() && size_t(c - FirstColumn) < checks.size(); ++c) {
-        const NutrientCheck& check = checks[size_t(c - FirstColumn)];
+    for (int c = FirstColumn; c < ration.columnCount() && size_t(c - FirstColumn) < model.nutrients.size();
+         ++c) {
+        const NutrientCheck& check = model.nutrients[size_t(c - FirstColumn)].check;
         ration.setText(MaximumRow, c, check.maximumText);
         ration.setAlignment(MaximumRow, c, GridAlign::Right | GridAlign::VCentre);
         for (const NutrientMaximum& maximum : maxima) {
@@ -113,11 +114,11 @@ void RationPageLimits::refresh()
     }
     ration.setRowHeight(MaximumRow, anyMaximum ? MaximumRowHeight : 0);
 
-    showFigures(checks);
+    showFigures();
 
-    const std::vector<NutrientCheck> indicators = RationLimits::checkIndicators(m_grids.model(), maxima);
-    for (int c = FirstColumn; c < profile.columnCount() && size_t(c - FirstColumn) < indicators.size(); ++c) {
-        const NutrientCheck& check = indicators[size_t(c - FirstColumn)];
+    for (int c = FirstColumn; c < profile.columnCount() && size_t(c - FirstColumn) < model.indicators.size();
+         ++c) {
+        const NutrientCheck& check = model.indicators[size_t(c - FirstColumn)].check;
         QStringList reasons;
         if (check.over)
             reasons << overTip(code, check.maximumText, QString(), check.source);
@@ -127,11 +128,11 @@ void RationPageLimits::refresh()
     profile.redraw();
 }
 
-void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
+void RationPageLimits::showFigures()
 {
     GridModel& ration = m_grids.ration();
     const QString code = m_context.languageCode();
-    const RationFigures daily = RationBasis::dailyFigures(m_grids.model(), checks);
+    const RationFigures daily = RationBasis::dailyFigures(m_grids.model());
     // Without energy or dry matter to divide by, the daily figures stay.
     const std::optional<RationFigures> shown = RationBasis::inBasis(daily, m_basis, code);
     const bool converted = shown && m_basis != RationFigures::Basis::Daily;
@@ -161,7 +162,7 @@ void RationPageLimits::showFigures(const std::vector<NutrientCheck>& checks)
             show(row,
                  RationFigures::text(nutrient.contributions[size_t(row - FirstFeedRow)], nutrient.decimals));
 
-        const NutrientCheck& check = checks[index];
+        const NutrientCheck& check = m_grids.model().nutrients[index].check;
         QStringList reasons;
         if (check.over)
             reasons << overTip(code, RationFigures::text(nutrient.maximum, nutrient.decimals), nutrient.unit,

@@ -35,7 +35,7 @@ public:
     void refresh();
 
 private:
-    void showFigures(const std::vector<NutrientCheck>& checks);
+    void showFigures();
 
     AppContext& m_context;
     const CaseHeaderSource& m_header;

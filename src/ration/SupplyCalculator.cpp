@@ -42,6 +42,7 @@ void SupplyCalculator::recalcContributions(const QString& feedKey, const QString
     const auto reset = [&](int row) {
         m_grids.takeAmount(row);
         RationFeed& feed = model.feeds[size_t(row - FirstFeedRow)];
+        feed.contents.assign(model.nutrients.size(), std::nullopt);
         feed.contributions.assign(model.nutrients.size(), std::nullopt);
     };
     if (caseKey.isEmpty()) {
@@ -71,10 +72,9 @@ void SupplyCalculator::recalcContributions(const QString& feedKey, const QString
             if (index < 0 || column == columnOfNutrient.cend())
                 continue;
             RationFeed& feed = model.feeds[size_t(index)];
-            if (!feed.hasAmount())
-                continue;
-            // The stored content is per 100 g.
-            feed.contributions[column.value()] = content * feed.grams * 0.01;
+            feed.contents[column.value()] = content;
+            if (feed.hasAmount())
+                feed.contributions[column.value()] = content * feed.grams * 0.01;
         }
     }
     sumSupply();

@@ -231,7 +231,7 @@ TEST(CoverageChart, MaximaAreMarkersInPercentAndIncompleteSuppliesAreHatched)
     LimitRation ration;
     const HeaderTextValues header = minka("M");
     Page page(QStringLiteral("DE"), header, ration.r.model);
-    page.setMaxima(ration.maxima);
+    ration.r.limit(ration.maxima);
     page.build();
     const ChartModel& chart = page.chart();
     ASSERT_EQ(chart.categories().mid(0, 2), QStringList({"Ca", "Rp"}));
@@ -251,6 +251,7 @@ TEST(CoverageChart, MaximaAreMarkersInPercentAndIncompleteSuppliesAreHatched)
     EXPECT_EQ(chart.markerName(), "Höchstwert");
     EXPECT_EQ(chart.hatchName(), "unvollständige Daten");
 
+    ration.r.limit({});
     Page english(QStringLiteral("US"), header, ration.r.model);
     english.build();
     EXPECT_EQ(english.chart().markerName(), "Maximum");

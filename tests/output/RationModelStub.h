@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/NumberText.h"
+#include "ration/RationLimits.h"
 #include "ration/RationModel.h"
 
 #include <QString>
 
-// A ration filled by hand, figures given as the grids show them.
+// A ration filled by hand, figures given as the grids show them; its checks
+// follow every change, as the calculation's do.
 class RationModelStub
 {
 public:
@@ -18,6 +20,7 @@ public:
         feed.grams = NumberText::read(amount);
         feed.contributions.resize(model.nutrients.size());
         model.feeds.push_back(feed);
+        RationLimits::apply(model, model.maxima);
     }
 
     // A nutrient column; mark "x" or " ". Returns its index.
@@ -34,13 +37,18 @@ public:
         model.nutrients.push_back(column);
         for (RationFeed& feed : model.feeds)
             feed.contributions.resize(model.nutrients.size());
+        RationLimits::apply(model, model.maxima);
         return int(model.nutrients.size()) - 1;
     }
 
     void contribute(int feed, int nutrient, const QString& figureText)
     {
         model.feeds[size_t(feed)].contributions[size_t(nutrient)] = figure(figureText);
+        RationLimits::apply(model, model.maxima);
     }
+
+    // The maxima that apply to the case.
+    void limit(std::vector<NutrientMaximum> maxima) { RationLimits::apply(model, std::move(maxima)); }
 
     RationModel model;
 

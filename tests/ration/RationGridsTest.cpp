@@ -488,8 +488,12 @@ TEST(RationGridsTest, GrossAndDigestibleEnergyAreReadFromNutrientColumnsOnly)
     Calc calc;
     // Indicator columns with keys 49 and 50 and a figure must not feed GE and VE.
     RationModel& model = calc.ration.model();
-    model.indicators.push_back(RationColumn{49, {}, {}, 1, false, false, {}, std::nullopt, 7.5});
-    model.indicators.push_back(RationColumn{50, {}, {}, 1, false, false, {}, std::nullopt, 2.5});
+    for (const auto& [key, figure] : {std::pair{49, 7.5}, std::pair{50, 2.5}}) {
+        RationColumn indicator;
+        indicator.key = key;
+        indicator.supply = figure;
+        model.indicators.push_back(indicator);
+    }
     EXPECT_EQ(IndicatorCalculator::substitute(QStringLiteral("GE + VE"), model), "(0) + (0)");
 }
 

@@ -47,9 +47,7 @@ QString markText(const RationColumn& column)
 
 // The ration's figures as the page shows them, daily or converted to
 // another basis; marks, names and amounts are the same in every basis.
-void printRation(std::ostream& out, const RationModel& ration, const RationFigures& figures,
-                 const std::vector<NutrientCheck>& nutrientChecks,
-                 const std::vector<NutrientCheck>& indicatorChecks)
+void printRation(std::ostream& out, const RationModel& ration, const RationFigures& figures)
 {
     for (size_t c = 0; c < ration.nutrients.size(); ++c) {
         const RationColumn& column = ration.nutrients[c];
@@ -58,7 +56,7 @@ void printRation(std::ostream& out, const RationModel& ration, const RationFigur
         printFields(out, {QStringLiteral("nutrient"), QString::number(column.key), column.name.trimmed(),
                           nutrient.unit, RationFigures::text(nutrient.requirement, places),
                           RationFigures::text(nutrient.supply, places), markText(column),
-                          RationFigures::text(nutrient.maximum, places), nutrientChecks[c].flagsText()});
+                          RationFigures::text(nutrient.maximum, places), column.check.flagsText()});
     }
     for (size_t f = 0; f < ration.feeds.size(); ++f) {
         const RationFeed& feed = ration.feeds[f];
@@ -70,7 +68,7 @@ void printRation(std::ostream& out, const RationModel& ration, const RationFigur
     }
     for (size_t c = 0; c < ration.indicators.size(); ++c) {
         const RationColumn& column = ration.indicators[c];
-        const NutrientCheck& check = indicatorChecks[c];
+        const NutrientCheck& check = column.check;
         printFields(out, {QStringLiteral("indicator"), QString::number(column.key), column.name.trimmed(),
                           column.unit.trimmed(), column.shown(column.requirement), markText(column),
                           check.maximumText, check.flagsText()});
@@ -111,11 +109,9 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
         return 1;
     AppContext& context = stored.context();
     CaseHeaderForm& form = stored.form();
-    const std::vector<NutrientMaximum> maxima = NutrientMaxima::forCase(context, form);
     const RationModel& ration = form.ration().model();
-    const std::vector<NutrientCheck> nutrientChecks = RationLimits::checkNutrients(ration, maxima);
-    const std::optional<RationFigures> figures = RationBasis::inBasis(
-        RationBasis::dailyFigures(ration, nutrientChecks), basis, context.languageCode());
+    const std::optional<RationFigures> figures =
+        RationBasis::inBasis(RationBasis::dailyFigures(ration), basis, context.languageCode());
     if (!figures) {
         io.err << "mensoly-cli case: the ration supplies no "
                << (basis == RationFigures::Basis::PerThousandKcal ? "energy" : "dry matter")
@@ -123,7 +119,7 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
         return 1;
     }
     printHeader(io.out, form, form.labels());
-    printRation(io.out, ration, *figures, nutrientChecks, RationLimits::checkIndicators(ration, maxima));
+    printRation(io.out, ration, *figures);
 
     // As the ration page's "Print": both grids under the heading of the case.
     if (!pdf.isEmpty()) {

@@ -7,7 +7,6 @@
 #include "output/GrowthPage.h"
 #include "output/WeightCheckPage.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/NutrientMaxima.h"
 #include "ui/gui/ChartPrinter.h"
 
 #include <memory>
@@ -88,7 +87,6 @@ int runChartCommand(const CliArgs& args, CliIo& io)
     WeightCheckPage* weight = nullptr;
     if (kind == "coverage") {
         auto coverage = std::make_unique<CoveragePage>(language, texts, form.ration().model());
-        coverage->setMaxima(NutrientMaxima::forCase(context, form));
         coverage->build();
         page = std::move(coverage);
     } else if (kind == "growth") {

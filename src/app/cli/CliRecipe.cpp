@@ -6,7 +6,6 @@
 #include "output/RecipePage.h"
 #include "output/gui/RecipePageView.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/NutrientMaxima.h"
 
 #include <ostream>
 
@@ -34,7 +33,6 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
 
     const FormHeaderTexts texts(form);
     RecipePage page(context, texts, form.ration().model());
-    page.setMaxima(NutrientMaxima::forCase(context, form));
     page.buildRecipeGrid();
     const GridModel& grid = page.grid();
     for (int row = 0; row < grid.rowCount(); ++row) {

@@ -2,7 +2,6 @@
 
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/NutrientMaxima.h"
 
 CoveragePageView::CoveragePageView(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
     : ChartPageView(prompt, parent)
@@ -24,6 +23,5 @@ void CoveragePageView::refresh()
 void CoveragePageView::build()
 {
     // The case type or species may have changed since the last build.
-    m_page.setMaxima(NutrientMaxima::forCase(m_context, m_form));
     m_page.build();
 }

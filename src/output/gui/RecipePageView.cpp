@@ -2,7 +2,6 @@
 
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
-#include "ration/NutrientMaxima.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
@@ -26,7 +25,6 @@ RecipePageView::RecipePageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     , m_page(context, m_texts, form.ration().model())
 {
     setObjectName(QStringLiteral("RecipePage"));
-    m_page.setMaxima(NutrientMaxima::forCase(m_context, m_form));
     m_page.build();
     const RecipePage::Labels texts = m_page.labels();
 
@@ -91,7 +89,6 @@ void RecipePageView::fitTextBlockRows(GridModel& recipe, int firstTextRow)
 void RecipePageView::refresh()
 {
     // The case type or species may have changed since the last build.
-    m_page.setMaxima(NutrientMaxima::forCase(m_context, m_form));
     m_page.rebuild();
     fitTextBlockRows(m_page.grid(), RecipePage::FirstFeedRow + m_page.feedRowCount());
 }
