@@ -1,5 +1,6 @@
 #include "app/MainMenu.h"
 
+#include "app/MainMenuTexts.h"
 #include "core/Lang.h"
 
 namespace MainMenu {
@@ -46,53 +47,51 @@ Entry entry(const char* action, int id, const QString& text)
 QList<Menu> menus(const QString& languageCode)
 {
     const bool de = languageCode == Lang::German;
-    auto s = [de](const char* german, const char* english) {
-        return de ? QString::fromUtf8(german) : QString::fromUtf8(english);
-    };
     const Entry separator;
     return {
-        {s("&Datei", "&File"),
+        {MainMenuTexts::FileMenu.in(languageCode),
          {},
          0,
-         {entry("actionCheckDatabase", CheckDatabase, s("Datenbank prüfen…", "Check database…")),
-          entry("actionBackup", Backup, s("Sicherungskopie…", "Backup…")), separator,
-          entry("actionExit", Exit, s("&Beenden", "&Exit"))}},
-        {s("Systemdaten", "Systemdata"),
+         {entry("actionCheckDatabase", CheckDatabase, MainMenuTexts::CheckDatabase.in(languageCode)),
+          entry("actionBackup", Backup, MainMenuTexts::Backup.in(languageCode)), separator,
+          entry("actionExit", Exit, MainMenuTexts::Exit.in(languageCode))}},
+        {MainMenuTexts::SystemDataMenu.in(languageCode),
          {},
          0,
          {entry("actionSystemExport", de ? SystemExportDe : SystemExportUs, QStringLiteral("Export")),
           entry("actionSystemImport", de ? SystemImportDe : SystemImportUs, QStringLiteral("Import")),
-          separator, entry("actionSystemEdit", de ? SystemEditDe : SystemEditUs, s("Bearbeiten", "Edit"))}},
-        {s("Futtermittel", "Feedstuff"),
+          separator,
+          entry("actionSystemEdit", de ? SystemEditDe : SystemEditUs, MainMenuTexts::Edit.in(languageCode))}},
+        {MainMenuTexts::FeedstuffMenu.in(languageCode),
          {},
          0,
          {entry("actionImportUserFeedstuffs", ImportUserFeedstuffs,
-                s("Import Benutzer Futtermittel", "Import User Feedstuff")),
-          separator, entry("actionEditFeedstuffs", EditFeedstuffs, s("Bearbeiten", "Edit"))}},
-        {s("Rationsberechnung", "Ration"), QStringLiteral("actionRation"), Ration, {}},
-        {s("Sprache", "Language"),
+                MainMenuTexts::ImportUserFeedstuffs.in(languageCode)),
+          separator, entry("actionEditFeedstuffs", EditFeedstuffs, MainMenuTexts::Edit.in(languageCode))}},
+        {MainMenuTexts::RationMenu.in(languageCode), QStringLiteral("actionRation"), Ration, {}},
+        {MainMenuTexts::LanguageMenu.in(languageCode),
          {},
          0,
-         {entry("actionGerman", German, s("Deutsch", "German")),
-          entry("actionEnglish", English, s("Englisch", "English"))}},
-        {s("&Ansicht", "&View"),
+         {entry("actionGerman", German, MainMenuTexts::German.in(languageCode)),
+          entry("actionEnglish", English, MainMenuTexts::English.in(languageCode))}},
+        {MainMenuTexts::ViewMenu.in(languageCode),
          {},
          0,
-         {entry("actionToolbar", ToggleToolbar, s("&Symbolleiste", "&Toolbar")),
-          entry("actionStatusBar", ToggleStatusBar, s("Status&leiste", "Statusbar"))}},
-        {s("&Fenster", "&Window"),
+         {entry("actionToolbar", ToggleToolbar, MainMenuTexts::Toolbar.in(languageCode)),
+          entry("actionStatusBar", ToggleStatusBar, MainMenuTexts::StatusBar.in(languageCode))}},
+        {MainMenuTexts::WindowMenu.in(languageCode),
          {},
          0,
-         {entry("actionCascade", Cascade, s("Über&lappend", "Overlapped")),
-          entry("actionTileHorizontal", TileHorizontal, s("&Nebeneinander", "Tile horizontal")),
-          entry("actionTileVertical", TileVertical, s("&Untereinander", "Tile vertical")),
-          entry("actionArrangeIcons", ArrangeIcons, s("&Symbole anordnen", "Arrange Symbols"))}},
-        {s("&Hilfe", "&Help"),
+         {entry("actionCascade", Cascade, MainMenuTexts::Cascade.in(languageCode)),
+          entry("actionTileHorizontal", TileHorizontal, MainMenuTexts::TileHorizontal.in(languageCode)),
+          entry("actionTileVertical", TileVertical, MainMenuTexts::TileVertical.in(languageCode)),
+          entry("actionArrangeIcons", ArrangeIcons, MainMenuTexts::ArrangeIcons.in(languageCode))}},
+        {MainMenuTexts::HelpMenu.in(languageCode),
          {},
          0,
-         {entry("actionUserHelp", de ? UserHelpDe : UserHelpUs, s("Benutzerhilfe", "Userhelp")),
-          entry("actionHelpTopics", HelpTopics, s("Hilfe&themen", "Helpfinder")), separator,
-          entry("actionAbout", About, s("&Info über Mensoly...", "&About Mensoly...")),
+         {entry("actionUserHelp", de ? UserHelpDe : UserHelpUs, MainMenuTexts::UserHelp.in(languageCode)),
+          entry("actionHelpTopics", HelpTopics, MainMenuTexts::HelpTopics.in(languageCode)), separator,
+          entry("actionAbout", About, MainMenuTexts::About.in(languageCode)),
           entry("actionInfo", de ? InfoDe : InfoUs, QStringLiteral("Info"))}},
     };
 }

@@ -7,6 +7,16 @@
 
 namespace MainWindowLogic {
 
+namespace {
+
+// A caption that is set for the two known language codes only.
+QString forKnownCode(const Lang::Text& text, const QString& languageCode)
+{
+    return Lang::byCode(languageCode, text.in(Lang::German), text.in(Lang::English));
+}
+
+} // namespace
+
 QString startPicture(const QString& languageCode)
 {
     return languageCode == Lang::English ? QStringLiteral(":/pictures/start-en.png")
@@ -15,8 +25,7 @@ QString startPicture(const QString& languageCode)
 
 QString caseWindowTitle(const QString& languageCode)
 {
-    return Lang::byCode(languageCode, QStringLiteral("Rationsberechnung"),
-                        QStringLiteral("Calculation of Ration"));
+    return forKnownCode(MainWindowTexts::CaseWindowTitle, languageCode);
 }
 
 QRect caseWindowGeometry(const QSize& clientArea)
@@ -26,7 +35,7 @@ QRect caseWindowGeometry(const QSize& clientArea)
 
 QString resultBarCaption(const QString& languageCode)
 {
-    return Lang::byCode(languageCode, QStringLiteral("Suchergebnis"), QStringLiteral("Search Result"));
+    return forKnownCode(MainWindowTexts::SearchResult, languageCode);
 }
 
 QString resultBarCaption(const QString& languageCode, int caseCount)
@@ -34,14 +43,9 @@ QString resultBarCaption(const QString& languageCode, int caseCount)
     const QString caption = resultBarCaption(languageCode);
     if (caption.isEmpty())
         return caption;
-    const bool german = languageCode == Lang::German;
-    const QLocale locale(german ? QLocale::German : QLocale::English);
-    const QString count = locale.toString(caseCount);
-    if (german)
-        return caption + QStringLiteral(": ") + count +
-               (caseCount == 1 ? QStringLiteral(" Fall") : QString::fromUtf8(" Fälle"));
-    return caption + QStringLiteral(": ") + count +
-           (caseCount == 1 ? QStringLiteral(" case") : QStringLiteral(" cases"));
+    const QLocale locale(languageCode == Lang::German ? QLocale::German : QLocale::English);
+    const Lang::Text& cases = caseCount == 1 ? MainWindowTexts::OneCase : MainWindowTexts::SeveralCases;
+    return caption + QStringLiteral(": ") + locale.toString(caseCount) + cases.in(languageCode);
 }
 
 QString resultBarFailedCaption(const QString& languageCode)

@@ -2,8 +2,8 @@
 
 #include "core/Lang.h"
 
-// What the main window, its menus' dialogs (about, database check), the help
-// documents and the language switch say.
+// What the main window, its case and result windows, its menus' dialogs (about,
+// database check), the help documents and the language switch say.
 namespace MainWindowTexts {
 
 inline constexpr Lang::Text AboutText{
@@ -18,5 +18,20 @@ inline constexpr Lang::Text ManualFile{"Handbuch.doc", "Manual.doc"};
 inline constexpr Lang::Text SearchFailed{"Suche fehlgeschlagen", "search failed"};
 inline constexpr Lang::Text LanguageNotChanged{"Sprache konnte nicht geändert werden",
                                                "Language could not be updated"};
+inline constexpr Lang::Text CaseWindowTitle{"Rationsberechnung", "Calculation of Ration"};
+inline constexpr Lang::Text SearchResult{"Suchergebnis", "Search Result"};
+inline constexpr Lang::Text OneCase{" Fall", " case"};
+inline constexpr Lang::Text SeveralCases{" Fälle", " cases"};
+inline constexpr Lang::Text RepairButton{"Reparieren", "Repair"};
+inline constexpr Lang::Text CheckDatabaseTitle{"Datenbank prüfen", "Check database"};
+inline constexpr Lang::Text CloseButton{"Schließen", "Close"};
+inline constexpr Lang::Text CheckingEntry{"Prüfe: %1", "Checking: %1"};
+inline constexpr Lang::Text Repaired{"Repariert.", "Repaired."};
+inline constexpr Lang::Text RepairedAfterBackup{"Repariert; die Sicherungskopie davor: %1",
+                                                "Repaired; the backup copy before: %1"};
+inline constexpr Lang::Text RepairsFailed{"Nicht gelungen: %1", "Did not succeed: %1"};
+inline constexpr Lang::Text DatabaseSound{"Die Datenbank ist in Ordnung.", "The database is sound."};
+inline constexpr Lang::Text OneProblemFound{"1 Problem gefunden.", "1 problem found."};
+inline constexpr Lang::Text ProblemsFound{"%1 Probleme gefunden.", "%1 problems found."};
 
 } // namespace MainWindowTexts

@@ -1,5 +1,6 @@
 #include "app/SearchBar.h"
 
+#include "app/SearchBarTexts.h"
 #include "core/Lang.h"
 
 const QList<int>& SearchBar::controls()
@@ -48,23 +49,20 @@ QString SearchBar::roleName(int control)
 
 QString SearchBar::text(int control) const
 {
-    const bool english = m_languageCode == Lang::English;
-    auto pick = [english](const QString& german, const QString& englishText) {
-        return english ? englishText : german;
-    };
+    const QString code = Lang::labelCode(m_languageCode);
     switch (control) {
     case SpeciesLabel:
-        return pick(QStringLiteral("Gattung:"), QStringLiteral("Species:"));
+        return SearchBarTexts::SpeciesLabel.in(code);
     case SexLabel:
-        return pick(QStringLiteral("Geschlecht:"), QStringLiteral("    Gender:"));
+        return SearchBarTexts::SexLabel.in(code);
     case OwnerLabel:
-        return pick(QStringLiteral("Besitzer:"), QStringLiteral("Owner:"));
+        return SearchBarTexts::OwnerLabel.in(code);
     case PatientLabel:
         return QStringLiteral("Patient:");
     case TitleLabel:
-        return pick(QStringLiteral("Rezept:"), QStringLiteral("Recipe:"));
+        return SearchBarTexts::RecipeLabel.in(code);
     case SearchButton:
-        return pick(QStringLiteral("Suchen"), QStringLiteral("Search"));
+        return SearchBarTexts::SearchButton.in(code);
     default:
         return QString();
     }
@@ -78,7 +76,7 @@ QString SearchBar::newCasePicture() const
 
 QString SearchBar::newCaseHint() const
 {
-    return m_languageCode == Lang::English ? QStringLiteral("new case") : QStringLiteral("neuer Fall");
+    return SearchBarTexts::NewCaseHint.in(Lang::labelCode(m_languageCode));
 }
 
 QString SearchBar::speciesQuery(const QString& languageCode)

@@ -1,8 +1,8 @@
 #include "db/DatabaseBackup.h"
 
-#include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
+#include "db/DatabaseTexts.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -32,11 +32,6 @@ DatabaseBackup::DatabaseBackup(AppContext& context, Prompt& prompt)
 {
 }
 
-QString DatabaseBackup::text(const char* german, const char* english) const
-{
-    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
 bool DatabaseBackup::isOnServer() const
 {
     const DbBackend* backend = m_context.db().backend();
@@ -47,12 +42,8 @@ bool DatabaseBackup::canWriteCopy()
 {
     if (!isOnServer())
         return true;
-    m_prompt.message(
-        text("Die Datenbank liegt auf einem PostgreSQL-Server. Mensoly legt keine Sicherungskopie "
-             "an; sichern Sie die Datenbank auf dem Server (z. B. mit pg_dump).",
-             "The database is kept on a PostgreSQL server. Mensoly makes no backup copy of it; "
-             "back it up on the server (with pg_dump, for instance)."),
-        Prompt::Icon::Information);
+    m_prompt.message(DatabaseTexts::NoCopyOfServerDatabase.in(m_context.languageCode()),
+                     Prompt::Icon::Information);
     return false;
 }
 
@@ -60,19 +51,17 @@ bool DatabaseBackup::copyTo(const QString& path, QString& reason)
 {
     DbBackend* backend = m_context.db().backend();
     if (!backend) {
-        reason = text("Keine Datenbank geöffnet.", "No database is open.");
+        reason = DatabaseTexts::NoDatabaseOpen.in(m_context.languageCode());
         return false;
     }
     const QString database = backend->databaseFile();
     if (database.isEmpty()) {
-        reason = text("Die Datenbank liegt auf einem Server; sie wird dort gesichert.",
-                      "The database is kept on a server and is backed up there.");
+        reason = DatabaseTexts::BackedUpOnServer.in(m_context.languageCode());
         return false;
     }
     const QFileInfo target(path);
     if (target.exists() && target.canonicalFilePath() == QFileInfo(database).canonicalFilePath()) {
-        reason = text("Die Sicherungskopie darf nicht die geöffnete Datenbank selbst sein.",
-                      "The backup copy must not be the open database itself.");
+        reason = DatabaseTexts::CopyIsOpenDatabase.in(m_context.languageCode());
         return false;
     }
     // Written under another name first, so that a failed copy never leaves a
@@ -100,15 +89,13 @@ bool DatabaseBackup::writeTo(const QString& path)
 {
     QString reason;
     if (path.trimmed().isEmpty()) {
-        reason = text("Kein Dateiname angegeben.", "No file name given.");
+        reason = DatabaseTexts::NoFileName.in(m_context.languageCode());
     } else if (copyTo(path, reason)) {
-        m_prompt.message(text("Die Sicherungskopie wurde angelegt:\n%1", "The backup copy has been made:\n%1")
-                             .arg(m_lastCopy),
+        m_prompt.message(DatabaseTexts::BackupMade.in(m_context.languageCode()).arg(m_lastCopy),
                          Prompt::Icon::Information);
         return true;
     }
-    m_prompt.message(text("Die Sicherungskopie konnte nicht angelegt werden:\n%1\n%2",
-                          "The backup copy could not be made:\n%1\n%2")
+    m_prompt.message(DatabaseTexts::BackupFailed.in(m_context.languageCode())
                          .arg(path.trimmed().isEmpty() ? path : nativePath(path), reason),
                      Prompt::Icon::Exclamation);
     return false;
@@ -141,18 +128,11 @@ bool DatabaseBackup::writeAutomaticCopy(Before before)
 
     QString reason;
     if (!copyTo(path, reason)) {
-        m_prompt.message(
-            (before == Before::Repair
-                 ? text("Vor der Reparatur konnte keine Sicherungskopie der Datenbank angelegt werden:\n%1\n"
-                        "Die Reparatur wurde nicht ausgeführt; die Datenbank wurde nicht verändert.",
-                        "No backup copy of the database could be made before the repair:\n%1\n"
-                        "The repair was not run; the database has not been changed.")
-                 : text("Vor dem Import konnte keine Sicherungskopie der Datenbank angelegt werden:\n%1\n"
-                        "Der Import wurde nicht ausgeführt; die Datenbank wurde nicht verändert.",
-                        "No backup copy of the database could be made before the import:\n%1\n"
-                        "The import was not run; the database has not been changed."))
-                .arg(reason),
-            Prompt::Icon::Error);
+        m_prompt.message((before == Before::Repair
+                              ? DatabaseTexts::NoBackupBeforeRepair.in(m_context.languageCode())
+                              : DatabaseTexts::NoBackupBeforeImport.in(m_context.languageCode()))
+                             .arg(reason),
+                         Prompt::Icon::Error);
         return false;
     }
     removeOldCopies(file.absolutePath(), prefix + QLatin1Char('*') + suffix);

@@ -41,7 +41,6 @@ public:
 private:
     bool copyTo(const QString& path, QString& reason);
     void removeOldCopies(const QString& folder, const QString& pattern);
-    QString text(const char* german, const char* english) const;
 
     AppContext& m_context;
     Prompt& m_prompt;

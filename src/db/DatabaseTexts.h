@@ -23,5 +23,25 @@ inline constexpr Lang::Text OwnFeedsInOldUnit{
 inline constexpr Lang::Text UpgradeFailed{
     "Die Datenbank konnte nicht auf den Stand dieser Programmversion gebracht werden und bleibt, wie sie war: %1\nDas Programm versucht es beim nächsten Öffnen wieder.",
     "The database could not be brought up to this program version and stays as it was: %1\nThe program tries again the next time it opens it."};
+inline constexpr Lang::Text NoCopyOfServerDatabase{
+    "Die Datenbank liegt auf einem PostgreSQL-Server. Mensoly legt keine Sicherungskopie an; sichern Sie die Datenbank auf dem Server (z. B. mit pg_dump).",
+    "The database is kept on a PostgreSQL server. Mensoly makes no backup copy of it; back it up on the server (with pg_dump, for instance)."};
+inline constexpr Lang::Text NoDatabaseOpen{"Keine Datenbank geöffnet.", "No database is open."};
+inline constexpr Lang::Text BackedUpOnServer{"Die Datenbank liegt auf einem Server; sie wird dort gesichert.",
+                                             "The database is kept on a server and is backed up there."};
+inline constexpr Lang::Text CopyIsOpenDatabase{
+    "Die Sicherungskopie darf nicht die geöffnete Datenbank selbst sein.",
+    "The backup copy must not be the open database itself."};
+inline constexpr Lang::Text NoFileName{"Kein Dateiname angegeben.", "No file name given."};
+inline constexpr Lang::Text BackupMade{"Die Sicherungskopie wurde angelegt:\n%1",
+                                       "The backup copy has been made:\n%1"};
+inline constexpr Lang::Text BackupFailed{"Die Sicherungskopie konnte nicht angelegt werden:\n%1\n%2",
+                                         "The backup copy could not be made:\n%1\n%2"};
+inline constexpr Lang::Text NoBackupBeforeRepair{
+    "Vor der Reparatur konnte keine Sicherungskopie der Datenbank angelegt werden:\n%1\nDie Reparatur wurde nicht ausgeführt; die Datenbank wurde nicht verändert.",
+    "No backup copy of the database could be made before the repair:\n%1\nThe repair was not run; the database has not been changed."};
+inline constexpr Lang::Text NoBackupBeforeImport{
+    "Vor dem Import konnte keine Sicherungskopie der Datenbank angelegt werden:\n%1\nDer Import wurde nicht ausgeführt; die Datenbank wurde nicht verändert.",
+    "No backup copy of the database could be made before the import:\n%1\nThe import was not run; the database has not been changed."};
 
 } // namespace DatabaseTexts

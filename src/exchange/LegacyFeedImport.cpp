@@ -1,12 +1,12 @@
 #include "exchange/LegacyFeedImport.h"
 
 #include "core/Codes.h"
-#include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/DatabaseBackup.h"
 #include "db/FeedKeyCounter.h"
 #include "db/SqlQuote.h"
+#include "exchange/ExchangeTexts.h"
 #include "exchange/LegacyDatabase.h"
 
 #include <QFileInfo>
@@ -124,11 +124,6 @@ LegacyFeedImport::LegacyFeedImport(AppContext& context, Prompt& prompt)
 {
 }
 
-QString LegacyFeedImport::text(const char* german, const char* english) const
-{
-    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
 LegacyFeedImport::Outcome LegacyFeedImport::nothingChanged(const QString& why)
 {
     m_prompt.message(why, Prompt::Icon::Exclamation);
@@ -137,15 +132,15 @@ LegacyFeedImport::Outcome LegacyFeedImport::nothingChanged(const QString& why)
 
 LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
 {
+    const QString code = m_context.languageCode();
     m_imported = 0;
     m_skipped.clear();
     if (path.trimmed().isEmpty())
-        return nothingChanged(text("Bitte wählen Sie eine Datenbank aus", "Please select a database "));
+        return nothingChanged(ExchangeTexts::ChooseDatabase.in(code));
 
     LegacyDatabase old;
     if (!QFileInfo(path).isFile() || !old.open(path))
-        return nothingChanged(text("Datenbank konnte nicht geöffnet werden. Import wird beendet!",
-                                   "DB open failed. Import will be stopped!"));
+        return nothingChanged(ExchangeTexts::LegacyDatabaseNotOpened.in(code));
     std::vector<LegacyDatabase::Row> rows;
     if (!old.readTable(QStringLiteral("Futtermittel"), statementColumns(), rows))
         return nothingChanged(QStringLiteral("Tabellenformat entspricht nicht Mensoly Version 2.0"));
@@ -156,8 +151,7 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
     std::erase_if(rows, [alle](const LegacyDatabase::Row& row) { return !row[alle].null; });
 
     Connection& db = m_context.db();
-    const QString failed = text("Import fehlgeschlagen. Die Datenbank wurde nicht verändert.",
-                                "Import failed. The database has not been changed.");
+    const QString failed = ExchangeTexts::ImportFailedNothingChanged.in(code);
     if (!DatabaseBackup(m_context, m_prompt).writeAutomaticCopy())
         return Outcome::NothingChanged;
     // All or nothing: the key counter, every feedstuff and all its rows.
@@ -177,13 +171,12 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
     const int producer = columnIndex("Firma/Hersteller");
     const int missing = columnIndex("Daten_fehlen");
     const int remark = columnIndex("Bemerkung");
-    const QString recordFailed = text("Satz konnte nicht eingefügt werden", "Record could not be inserted");
+    const QString recordFailed = ExchangeTexts::RecordNotInserted.in(code);
     if (m_progress)
         m_progress(0, total);
     for (int done = 0; done < total; ++done) {
         if (m_cancelled && m_cancelled())
-            return nothingChanged(text("Import abgebrochen. Die Datenbank wurde nicht verändert.",
-                                       "Import cancelled. The database has not been changed."));
+            return nothingChanged(ExchangeTexts::ImportCancelledNothingChanged.in(code));
         const LegacyDatabase::Row& row = rows[size_t(done)];
         const QString key = QString::number(next++);
         const QString feed =
@@ -208,9 +201,8 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
             if (!db.executeSql(
                     QStringLiteral("INSERT INTO T_FM_KAT (ID_FM, ID_FM_KATEGORIE, AKTIV) VALUES (") + key +
                     QStringLiteral(", ") + QString::number(category.number) + QStringLiteral(", TRUE)")))
-                return nothingChanged(
-                    text("Kategorie konnte nicht eingefügt werden", "Category could not be inserted") +
-                    QLatin1Char('\n') + failed);
+                return nothingChanged(ExchangeTexts::CategoryNotInserted.in(code) + QLatin1Char('\n') +
+                                      failed);
         }
         // One statement for all contents of the feedstuff: parsing a
         // statement per value costs more than the inserts themselves.
@@ -228,9 +220,7 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
                 amountText(cell.real, target.amount) + QStringLiteral(", TRUE)");
         }
         if (!contents.isEmpty() && !db.executeSql(contents))
-            return nothingChanged(
-                text("Nährstoff konnte nicht eingefügt werden", "Feedstuff could not be inserted") +
-                QLatin1Char('\n') + failed);
+            return nothingChanged(ExchangeTexts::NutrientNotInserted.in(code) + QLatin1Char('\n') + failed);
         ++m_imported;
         if (m_progress)
             m_progress(done + 1, total);
@@ -240,9 +230,7 @@ LegacyFeedImport::Outcome LegacyFeedImport::importFrom(const QString& path)
 
     QStringList report = m_skipped;
     report << QString::fromUtf8("Futtermittel aus Mensoly Version 2.0 wurden übernommen")
-           << text("%1 Futtermittel übernommen, %2 übergangen.", "%1 feedstuffs taken over, %2 skipped.")
-                  .arg(m_imported)
-                  .arg(m_skipped.size());
+           << ExchangeTexts::FeedsTakenOver.in(code).arg(m_imported).arg(m_skipped.size());
     m_prompt.message(report.join(QStringLiteral("\n")),
                      m_skipped.isEmpty() ? Prompt::Icon::Information : Prompt::Icon::Exclamation);
     return m_skipped.isEmpty() ? Outcome::Completed : Outcome::CompletedWithSkipped;

@@ -33,7 +33,6 @@ public:
     QStringList skipped() const { return m_skipped; }
 
 private:
-    QString text(const char* german, const char* english) const;
     Outcome nothingChanged(const QString& why);
 
     AppContext& m_context;

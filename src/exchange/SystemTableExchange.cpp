@@ -2,12 +2,12 @@
 
 #include "core/Codes.h"
 #include "core/DateText.h"
-#include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/DatabaseBackup.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
+#include "exchange/ExchangeTexts.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -255,11 +255,6 @@ SystemTableExchange::SystemTableExchange(AppContext& context, Prompt& prompt)
 {
 }
 
-QString SystemTableExchange::text(const char* german, const char* english) const
-{
-    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
 bool SystemTableExchange::execute(const QString& sql)
 {
     return m_context.db().executeSql(sql);
@@ -324,33 +319,24 @@ bool SystemTableExchange::exportTo(const QString& path)
     QString failedTable;
     if (!collect(file.records, failedTable)) {
         if (failedTable.isEmpty()) {
-            m_prompt.message(text("Export abgebrochen. Es wurde keine Datei geschrieben.",
-                                  "Export cancelled. No file was written."),
+            m_prompt.message(ExchangeTexts::ExportCancelled.in(m_context.languageCode()),
                              Prompt::Icon::Exclamation);
             return false;
         }
-        m_prompt.message(text("Tabelle %1 konnte nicht gelesen werden. Es wurde keine Datei geschrieben.",
-                              "Table %1 could not be read. No file was written.")
-                             .arg(failedTable),
+        m_prompt.message(ExchangeTexts::TableUnreadable.in(m_context.languageCode()).arg(failedTable),
                          Prompt::Icon::Error);
         return false;
     }
     const int bad = file.unencodableRecord();
     if (bad >= 0) {
         const ExchangeRecord& record = file.records[size_t(bad)];
-        m_prompt.message(
-            text("Export nicht möglich: Tabelle %1, Datensatz ID %2 enthält ein Zeichen, das die "
-                 "Exportdatei nicht aufnehmen kann. Es wurde keine Datei geschrieben.",
-                 "Export not possible: table %1, record ID %2 holds a character that the export "
-                 "file cannot hold. No file was written.")
-                .arg(record.table, record.value(QStringLiteral("ID"))),
-            Prompt::Icon::Error);
+        m_prompt.message(ExchangeTexts::CharacterNotExportable.in(m_context.languageCode())
+                             .arg(record.table, record.value(QStringLiteral("ID"))),
+                         Prompt::Icon::Error);
         return false;
     }
     if (!file.write()) {
-        m_prompt.message(text("Datei %1 konnte nicht geschrieben werden. Export wurde nicht durchgeführt!",
-                              "File %1 could not be written. Nothing was exported.")
-                             .arg(path),
+        m_prompt.message(ExchangeTexts::ExportFileNotWritten.in(m_context.languageCode()).arg(path),
                          Prompt::Icon::Error);
         return false;
     }
@@ -378,8 +364,7 @@ SystemTableExchange::Outcome SystemTableExchange::importFrom(const QString& path
 
 SystemTableExchange::Outcome SystemTableExchange::nothingChanged(const QString& why)
 {
-    m_prompt.message(why + QLatin1Char(' ') +
-                         text("Die Datenbank wurde nicht verändert.", "The database has not been changed."),
+    m_prompt.message(why + QLatin1Char(' ') + ExchangeTexts::DatabaseNotChanged.in(m_context.languageCode()),
                      Prompt::Icon::Error);
     return Outcome::NothingChanged;
 }
@@ -394,7 +379,7 @@ SystemTableExchange::Outcome SystemTableExchange::importRecords(const std::vecto
     m_refusals.clear();
     m_importedFeeds.clear();
     m_skippedContents = 0;
-    const QString failed = text("Import fehlgeschlagen.", "Import failed.");
+    const QString failed = ExchangeTexts::ImportFailed.in(m_context.languageCode());
     // A copy of the database as it was comes first; without one nothing is imported.
     if (!DatabaseBackup(m_context, m_prompt).writeAutomaticCopy())
         return Outcome::NothingChanged;
@@ -422,7 +407,7 @@ SystemTableExchange::Outcome SystemTableExchange::importRecords(const std::vecto
             if (record.table != table.section)
                 continue;
             if (cancelled())
-                return nothingChanged(text("Import abgebrochen.", "Import cancelled."));
+                return nothingChanged(ExchangeTexts::ImportCancelled.in(m_context.languageCode()));
             const QString key = record.value(table.keyColumn);
             if (!key.isEmpty() && !importRecord(table, record, key))
                 return nothingChanged(failed);
@@ -436,9 +421,8 @@ SystemTableExchange::Outcome SystemTableExchange::importRecords(const std::vecto
 
     QStringList report = m_refusals;
     if (m_skippedContents > 0) {
-        report << text("%1 Nährstoffgehalte gehören zu keinem Futtermittel der Datei und wurden übergangen.",
-                       "%1 nutrient contents belong to no feedstuff of the file and were left out.")
-                      .arg(m_skippedContents);
+        report
+            << ExchangeTexts::ContentsWithoutFeedSkipped.in(m_context.languageCode()).arg(m_skippedContents);
     }
     report << QStringLiteral("Import wurde abgeschlossen!");
     m_prompt.message(report.join(QStringLiteral("\n\n")),
@@ -463,8 +447,7 @@ bool SystemTableExchange::checked(const Table& table, const ExchangeRecord& reco
 {
     const std::optional<QString> keyText = integerText(key);
     if (!keyText) {
-        insert = text("Der Schlüssel %1 ist keine ganze Zahl.", "The key %1 is no whole number.")
-                     .arg(table.keyColumn);
+        insert = ExchangeTexts::KeyNoWholeNumber.in(m_context.languageCode()).arg(table.keyColumn);
         return false;
     }
     insert = table.insertHead + *keyText;
@@ -492,9 +475,7 @@ bool SystemTableExchange::checked(const Table& table, const ExchangeRecord& reco
             }
         }
         if (!checkedValue) {
-            insert = text("Der Wert \"%1\" in %2 passt nicht zur Spalte.",
-                          "The value \"%1\" in %2 does not fit the column.")
-                         .arg(value, name);
+            insert = ExchangeTexts::ValueDoesNotFit.in(m_context.languageCode()).arg(value, name);
             return false;
         }
         insert += QStringLiteral(" , ");
@@ -536,8 +517,7 @@ bool SystemTableExchange::importRecord(const Table& table, const ExchangeRecord&
                 .trimmed()
                 .compare(Codes::SystemOwner, Qt::CaseInsensitive) != 0) {
             refuse(table.insertMessage, key,
-                   text("Nur Systemfuttermittel (EIGEN = 'M') werden übernommen.",
-                        "Only system feedstuffs (EIGEN = 'M') are imported."));
+                   ExchangeTexts::OnlySystemFeedsImported.in(m_context.languageCode()));
             return true;
         }
         RecordSet owner;
@@ -546,9 +526,7 @@ bool SystemTableExchange::importRecord(const Table& table, const ExchangeRecord&
                                 QStringLiteral("SELECT EIGEN FROM T_FUTTERMITTEL WHERE ID = ") + id) &&
             !owner.isEof() && owner.getFieldText(QStringLiteral("EIGEN"), eigen) &&
             eigen.trimmed().compare(Codes::SystemOwner, Qt::CaseInsensitive) != 0) {
-            refuse(table.insertMessage, key,
-                   text("Unter dieser ID steht ein eigenes Futtermittel der Praxis; es bleibt unverändert.",
-                        "This ID belongs to one of the practice's own feedstuffs; it stays unchanged."));
+            refuse(table.insertMessage, key, ExchangeTexts::KeyOfOwnFeed.in(m_context.languageCode()));
             return true;
         }
     }

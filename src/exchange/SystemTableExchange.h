@@ -58,7 +58,6 @@ private:
     bool execute(const QString& sql);
     void refuse(const QString& message, const QString& key, const QString& reason = QString());
     Outcome nothingChanged(const QString& why);
-    QString text(const char* german, const char* english) const;
     int exportTotal();
     bool cancelled() const { return m_cancelled && m_cancelled(); }
     void progress(int done, int total) const

@@ -76,11 +76,6 @@ QString FeedEditor::code() const
     return m_context.languageCode();
 }
 
-QString FeedEditor::text(const char* german, const char* english) const
-{
-    return Lang::deOr(code(), QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
 void FeedEditor::tell(const QString& message)
 {
     m_prompt.message(message, Prompt::Icon::Exclamation);
@@ -90,11 +85,8 @@ bool FeedEditor::refusedAsShipped()
 {
     if (!m_readOnly)
         return false;
-    tell(text("„%1“ ist ein mitgeliefertes Futtermittel und kann nicht geändert oder gelöscht werden. "
-              "Mit „Kopieren“ legen Sie ein eigenes an, das Sie bearbeiten können.",
-              "\"%1\" is a shipped feedstuff and cannot be changed or deleted. "
-              "\"Copy\" makes an own one that you can edit.")
-             .arg(code() == Lang::German ? m_germanName : m_englishName));
+    tell(FeedEditorTexts::ShippedFeedReadOnly.in(code()).arg(code() == Lang::German ? m_germanName
+                                                                                    : m_englishName));
     return true;
 }
 
@@ -193,9 +185,8 @@ bool FeedEditor::canClose()
     // Nothing of a shipped feedstuff can have changed.
     if (!m_modified || m_readOnly)
         return true;
-    const Prompt::Answer answer = m_prompt.question(
-        text("Möchten Sie dieses Futtermittel speichern?", "Do you want to save this feedstuff?"),
-        Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
+    const Prompt::Answer answer = m_prompt.question(FeedEditorTexts::SaveQuestion.in(code()),
+                                                    Prompt::Buttons::YesNoCancel, Prompt::Icon::Exclamation);
     if (answer == Prompt::Answer::No)
         return true;
     if (answer != Prompt::Answer::Yes)

@@ -142,7 +142,6 @@ signals:
 
 private:
     QString code() const;
-    QString text(const char* german, const char* english) const;
     void tell(const QString& message);
     void fillTypes(ChoiceList& list);
     void fillBar();

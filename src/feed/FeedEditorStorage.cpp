@@ -7,6 +7,7 @@
 #include "db/AppContext.h"
 #include "db/FeedKeyCounter.h"
 #include "db/SqlQuote.h"
+#include "feed/FeedEditorTexts.h"
 #include "feed/FeedIndicatorCalculator.h"
 #include "feed/FeedRemoval.h"
 
@@ -39,9 +40,8 @@ bool FeedEditor::amountsAreNumbers()
             const QString amount = grid->text(row, AmountColumn);
             if (amount.trimmed().isEmpty() || amountOf(amount))
                 continue;
-            tell(text("Bitte geben Sie für %1 eine Zahl ein, nicht „%2“.",
-                      "Please enter a number for %1, not \"%2\".")
-                     .arg(grid->text(row, NameColumn), amount.trimmed()));
+            tell(FeedEditorTexts::AmountNotANumber.in(code()).arg(grid->text(row, NameColumn),
+                                                                  amount.trimmed()));
             return false;
         }
     }
@@ -54,10 +54,7 @@ bool FeedEditor::takeNewKey(qint64& key, const QString& failed)
     case FeedKeyCounter::Outcome::Taken:
         return true;
     case FeedKeyCounter::Outcome::NoCounter:
-        tell(text("Für den Besitzercode %1 gibt es keinen Schlüsselzähler in T_FM_KEY; "
-                  "das Futtermittel wurde nicht gespeichert.",
-                  "There is no key counter for the owner code %1 in T_FM_KEY; the feedstuff was not stored.")
-                 .arg(m_context.ownerCode()));
+        tell(FeedEditorTexts::NoKeyCounter.in(code()).arg(m_context.ownerCode()));
         return false;
     case FeedKeyCounter::Outcome::Failed:
         break;
@@ -69,7 +66,7 @@ bool FeedEditor::takeNewKey(qint64& key, const QString& failed)
 bool FeedEditor::storeCategories(const QString& key)
 {
     if (!m_context.db().executeSql(QStringLiteral("DELETE FROM T_FM_KAT WHERE ID_FM = ") + key)) {
-        tell(text("Kategorien konnten nicht gelöscht werden", "Categories could not be deleted"));
+        tell(FeedEditorTexts::CategoriesNotDeleted.in(code()));
         return false;
     }
     for (int row = 0; row < m_categories.rowCount(); ++row) {
@@ -80,7 +77,7 @@ bool FeedEditor::storeCategories(const QString& key)
                 QStringLiteral(", ") +
                 QString::number(m_categories.text(row, CategoryKeyColumn).toLongLong()) +
                 QStringLiteral(", TRUE)"))) {
-            tell(text("Kategorie konnte nicht eingefügt werden", "Category could not be inserted"));
+            tell(FeedEditorTexts::CategoryNotInserted.in(code()));
             return false;
         }
     }
@@ -96,9 +93,8 @@ bool FeedEditor::storeContentGrid(const GridModel& grid, const QString& key, con
                            "T_FM_NAEHRSTOFF.ID_NAEHRSTOFF ") +
             QStringLiteral("WHERE (((T_FM_NAEHRSTOFF.ID_FM)= ") + key +
             QStringLiteral(") AND ((T_NAEHRSTOFFE.KZ_IK)=") + Sql::quote(kind) + QStringLiteral("))"))) {
-        tell(nutrients
-                 ? text("Nährstoffe konnten nicht gelöscht werden", "Feedstuff could not be deleted")
-                 : text("Kenngrössen konnten nicht gelöscht werden", "Indicators could not be deleted"));
+        tell(nutrients ? FeedEditorTexts::NutrientsNotDeleted.in(code())
+                       : FeedEditorTexts::IndicatorsNotDeleted.in(code()));
         return false;
     }
     for (int row = 1; row < grid.rowCount(); ++row) {
@@ -110,12 +106,8 @@ bool FeedEditor::storeContentGrid(const GridModel& grid, const QString& key, con
                 key + QStringLiteral(", ") + QString::number(grid.text(row, KeyColumn).toLongLong()) +
                 QStringLiteral(", ") + QString::number(*amount, 'g', 17) + QStringLiteral(", TRUE)"))) {
             const QString name = grid.text(row, NameColumn);
-            tell(nutrients ? text("Nährstoff %1 konnte nicht eingefügt werden",
-                                  "Feedstuff %1 could not be inserted")
-                                 .arg(name)
-                           : text("Kenngrösse %1 konnte nicht eingefügt werden",
-                                  "Indicator %1 could not be inserted")
-                                 .arg(name));
+            tell(nutrients ? FeedEditorTexts::NutrientNotInserted.in(code()).arg(name)
+                           : FeedEditorTexts::IndicatorNotInserted.in(code()).arg(name));
             return false;
         }
     }
@@ -134,7 +126,7 @@ bool FeedEditor::save()
         return false;
     const QString type = m_types.currentIndex() < 0 ? QString() : QString::number(m_types.currentData());
     if (code() == Lang::German ? m_germanName.isEmpty() : m_englishName.isEmpty()) {
-        tell(text("Bitte geben Sie eine Bezeichnung deutsch ein", "Please enter an english description"));
+        tell(FeedEditorTexts::NameMissing.in(code()));
         return false;
     }
     const int moisture = rowOf(m_nutrients, NutrientKey::Moisture);
@@ -149,8 +141,8 @@ bool FeedEditor::save()
         return false;
 
     const bool isNew = m_key.isEmpty();
-    const QString failed = isNew ? text("Satz konnte nicht eingefügt werden", "Record could not be inserted")
-                                 : text("Satz konnte nicht geändert werden", "Record could not be updated");
+    const QString failed =
+        isNew ? FeedEditorTexts::RecordNotInserted.in(code()) : FeedEditorTexts::RecordNotUpdated.in(code());
     Connection& db = m_context.db();
     DbTransaction transaction(db);
     if (!transaction.isActive()) {
@@ -197,9 +189,8 @@ bool FeedEditor::save()
         // Another copy of the program deleted it since it was loaded: its
         // contents would be stored for no feedstuff.
         if (updated != 1) {
-            tell(text("Das Futtermittel „%1“ gibt es nicht mehr; es wurde nicht gespeichert.",
-                      "The feedstuff \"%1\" no longer exists; it has not been saved.")
-                     .arg(code() == Lang::German ? m_germanName : m_englishName));
+            tell(FeedEditorTexts::FeedGoneNotSaved.in(code()).arg(code() == Lang::German ? m_germanName
+                                                                                         : m_englishName));
             return false;
         }
     }
@@ -213,7 +204,7 @@ bool FeedEditor::save()
     m_lastUpdate = DateText::forLanguage(m_context.today(), Lang::German);
     m_modified = false;
     fillBar();
-    tell(text("Futtermittel wurde gespeichert !", "Feedstuff has been saved !"));
+    tell(FeedEditorTexts::FeedSaved.in(code()));
     emit changed();
     return true;
 }
@@ -221,7 +212,7 @@ bool FeedEditor::save()
 bool FeedEditor::deleteFeed()
 {
     if (m_key.isEmpty()) {
-        tell(text("Löschen eines neuen Satzes nicht möglich", "You can not delete a new record"));
+        tell(FeedEditorTexts::NewRecordNotDeletable.in(code()));
         return false;
     }
     if (refusedAsShipped())
@@ -231,9 +222,8 @@ bool FeedEditor::deleteFeed()
         tell(*refused);
         return false;
     }
-    if (m_prompt.question(text("Wollen Sie das Futtermittel ", "Do you want to delete the feedstuff ") +
-                              name + (code() == Lang::German ? QStringLiteral(" löschen") : QString()),
-                          Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
+    if (m_prompt.question(FeedEditorTexts::DeleteQuestion.in(code()).arg(name), Prompt::Buttons::YesNo,
+                          Prompt::Icon::Question) != Prompt::Answer::Yes)
         return false;
     if (const std::optional<QString> failed = FeedRemoval::remove(m_context.db(), code(), m_key, name)) {
         tell(*failed);
@@ -262,15 +252,14 @@ bool FeedEditor::copyStoredRows(const QString& key, const QString& failed)
 bool FeedEditor::copy()
 {
     if (m_key.isEmpty()) {
-        tell(text("Kopieren eines leeren Satzes nicht möglich", "You can not copy an empty record"));
+        tell(FeedEditorTexts::EmptyRecordNotCopyable.in(code()));
         return false;
     }
     if (!amountsAreNumbers())
         return false;
     tell(QStringLiteral("Es wird der Satz mit Nummer ") + m_key + QStringLiteral(" kopiert"));
     const QString name = code() == Lang::German ? m_germanName : m_englishName;
-    const QString notCopied =
-        text("Futtermittel %1 konnte nicht kopiert werden", "Feedstuff %1 could not be copied").arg(name);
+    const QString notCopied = FeedEditorTexts::FeedNotCopied.in(code()).arg(name);
     Connection& db = m_context.db();
     DbTransaction transaction(db);
     if (!transaction.isActive()) {

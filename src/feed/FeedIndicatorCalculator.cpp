@@ -1,6 +1,5 @@
 #include "feed/FeedIndicatorCalculator.h"
 
-#include "core/Lang.h"
 #include "core/NumberText.h"
 #include "feed/FeedEditorTexts.h"
 
@@ -19,10 +18,7 @@ QString FeedCalculation::message(const QString& languageCode) const
 {
     switch (status) {
     case Status::MissingValue:
-        return Lang::deOr(languageCode,
-                          QStringLiteral("Bitte geben Sie einen Wert für ") + missingShortName +
-                              QStringLiteral(" ein"),
-                          QStringLiteral("Please enter an amount for ") + missingShortName);
+        return FeedEditorTexts::EnterValueFor.in(languageCode).arg(missingShortName);
     case Status::NegativeNfe:
         return FeedEditorTexts::NfeNegative.in(languageCode);
     case Status::Calculated:

@@ -3,19 +3,13 @@
 #include "core/Lang.h"
 #include "db/Connection.h"
 #include "db/RecordSet.h"
+#include "feed/FeedEditorTexts.h"
 
 namespace {
 
-QString text(const QString& languageCode, const char* german, const char* english)
-{
-    return Lang::deOr(languageCode, QString::fromUtf8(german), QString::fromUtf8(english));
-}
-
 QString notDeleted(const QString& languageCode, const QString& name)
 {
-    return text(languageCode, "Futtermittel %1 konnte nicht gelöscht werden",
-                "Feedstuff %1 could not be deleted")
-        .arg(name);
+    return FeedEditorTexts::FeedNotDeleted.in(languageCode).arg(name);
 }
 
 // Stored cases whose ration uses the feedstuff; nothing when they cannot be counted.
@@ -71,13 +65,7 @@ std::optional<QString> refusal(Connection& db, const QString& languageCode, cons
     if (!cases)
         return notDeleted(languageCode, name);
     if (*cases > 0) {
-        return text(languageCode,
-                    "Das Futtermittel %1 wird in %2 gespeicherten Fällen verwendet und kann nicht gelöscht "
-                    "werden. Nehmen Sie stattdessen das Häkchen bei „Aktiv“ heraus.",
-                    "The feedstuff %1 is used in %2 stored cases and cannot be deleted. Untick \"Active\" "
-                    "instead.")
-            .arg(name)
-            .arg(*cases);
+        return FeedEditorTexts::FeedUsedInCases.in(languageCode).arg(name).arg(*cases);
     }
     return std::nullopt;
 }
@@ -101,20 +89,16 @@ std::optional<QString> remove(Connection& db, const QString& languageCode, const
         return notDeleted(languageCode, name);
     // Another copy of the program may have deleted it meanwhile.
     if (locked.isEof()) {
-        return text(languageCode,
-                    "Das Futtermittel „%1“ gibt es nicht mehr; ein anderer Arbeitsplatz hat es gelöscht.",
-                    "The feedstuff \"%1\" no longer exists; another workstation deleted it.")
-            .arg(name);
+        return FeedEditorTexts::FeedDeletedElsewhere.in(languageCode).arg(name);
     }
     locked.closeRecordset();
     if (std::optional<QString> inUse = refusal(db, languageCode, *number, name))
         return inUse;
     if (!db.executeSql(QStringLiteral("DELETE FROM T_FM_KAT WHERE ID_FM = ") + *number))
-        return text(languageCode, "Kategorien konnten nicht gelöscht werden",
-                    "Categories could not be deleted");
+        return FeedEditorTexts::CategoriesNotDeleted.in(languageCode);
     // All contents, whatever kind of nutrient or indicator they hold.
     if (!db.executeSql(QStringLiteral("DELETE FROM T_FM_NAEHRSTOFF WHERE ID_FM = ") + *number))
-        return text(languageCode, "Gehalte konnten nicht gelöscht werden", "Contents could not be deleted");
+        return FeedEditorTexts::ContentsNotDeleted.in(languageCode);
     if (!db.executeSql(QStringLiteral("DELETE FROM T_FUTTERMITTEL WHERE ID = ") + *number) ||
         !transaction.commit())
         return notDeleted(languageCode, name);

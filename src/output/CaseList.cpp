@@ -5,6 +5,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
+#include "output/CaseListTexts.h"
 
 #include <algorithm>
 #include <iterator>
@@ -34,16 +35,9 @@ CaseList::CaseList(AppContext& context, Prompt& prompt, QObject* parent)
 
 QStringList CaseList::headings(const QString& languageCode)
 {
-    if (languageCode == Lang::German) {
-        return {QStringLiteral("ID"),    QStringLiteral("Besitzer"),          QStringLiteral("Patient"),
-                QStringLiteral("Datum"), QStringLiteral("Rezeptbezeichnung"), QStringLiteral("Loe")};
-    }
-    return {QStringLiteral("ID"),
-            QStringLiteral("Name of owner"),
-            QStringLiteral("Name of patient"),
-            QStringLiteral("Date"),
-            QStringLiteral("Recipe Title / Diagnosis"),
-            QStringLiteral("Del")};
+    using namespace CaseListTexts;
+    return {QStringLiteral("ID"),         OwnerHeading.in(languageCode), PatientHeading.in(languageCode),
+            DateHeading.in(languageCode), TitleHeading.in(languageCode), DeleteHeading.in(languageCode)};
 }
 
 int CaseList::columnWidth(int column)
@@ -102,11 +96,6 @@ QString CaseList::countStatement(const CaseSearchCriteria& criteria)
 {
     return QStringLiteral("SELECT Count(*) AS Anzahl FROM T_PAT_REZ") + searchCondition(criteria) +
            QLatin1Char(';');
-}
-
-QString CaseList::text(const char* german, const char* english) const
-{
-    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
 }
 
 int CaseList::rowCount(const QModelIndex& parent) const
@@ -215,7 +204,7 @@ void CaseList::tellFailure()
     // search failed, and why.
     m_failed = true;
     m_prompt.message(Lang::withReason(m_context.languageCode(),
-                                      text("Die Suche ist fehlgeschlagen.", "The search failed."),
+                                      CaseListTexts::SearchFailed.in(m_context.languageCode()),
                                       m_context.db().lastError()),
                      Prompt::Icon::Warning);
     emit searchFailed();
@@ -309,7 +298,7 @@ bool CaseList::deleteCase(int row)
     if (key.isEmpty())
         return false;
     const Prompt::Answer answer =
-        m_prompt.question(text("Möchten Sie diesen Fall löschen?", "do you want delete this case?"),
+        m_prompt.question(CaseListTexts::DeleteQuestion.in(m_context.languageCode()),
                           Prompt::Buttons::YesNoCancel, Prompt::Icon::Question);
     if (answer != Prompt::Answer::Yes)
         return false;
@@ -326,8 +315,7 @@ bool CaseList::deleteCase(int row)
     }
     if (!deleted) {
         m_prompt.message(Lang::withReason(m_context.languageCode(),
-                                          text("Datensatz konnte konnte nicht gelöscht werden",
-                                               "Recordset could not be deleted"),
+                                          CaseListTexts::CaseNotDeleted.in(m_context.languageCode()),
                                           db.lastError()),
                          Prompt::Icon::Exclamation);
         return false;

@@ -94,7 +94,6 @@ private:
     Chunk readRows(int first, int count, bool* failed = nullptr) const;
     void tellFailure();
     void keepChunk(int first, Chunk chunk) const;
-    QString text(const char* german, const char* english) const;
 
     AppContext& m_context;
     Prompt& m_prompt;

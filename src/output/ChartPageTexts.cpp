@@ -3,6 +3,7 @@
 #include "core/Lang.h"
 #include "core/NumberText.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/ChartTexts.h"
 
 namespace ChartPageTexts {
 
@@ -10,11 +11,9 @@ QString sexWord(const QString& languageCode, const QString& sex)
 {
     if (sex == QLatin1String("M"))
         return QStringLiteral("m) ");
-    const bool german = languageCode == Lang::German;
-    if (german && sex == QLatin1String("W"))
-        return QStringLiteral("w) ");
-    if (!german && sex == QLatin1String("F"))
-        return QStringLiteral("f) ");
+    // Female is "W" in German and "F" in English.
+    if (sex == QLatin1String(languageCode == Lang::German ? "W" : "F"))
+        return ChartTexts::FemaleShort.in(languageCode);
     return QString();
 }
 

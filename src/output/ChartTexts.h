@@ -17,5 +17,7 @@ inline constexpr Lang::Text AgeWeeks{"Alter [Wochen]", "Age [weeks]"};
 inline constexpr Lang::Text WeightKg{"Gewicht [kg]", "Weight [kg]"};
 inline constexpr Lang::Text WeightCheckTitle{"Gewichts-Check Kurve für ", "Weight-Check curve for "};
 inline constexpr Lang::Text DietWeeks{"Diätdauer [Wochen]", "Diet time [weeks]"};
+// After the species in a chart's title; the male "m) " is the same in both.
+inline constexpr Lang::Text FemaleShort{"w) ", "f) "};
 
 } // namespace ChartTexts

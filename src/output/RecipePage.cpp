@@ -56,8 +56,8 @@ RecipePage::Labels RecipePage::labels() const
 
 QString RecipePage::dateLine(const QString& languageCode, const QDate& date)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Ausstelldatum: ") + date.toString(DateText::GermanFormat),
-                      QStringLiteral("Date of issue: ") + date.toString(DateText::EnglishFormat));
+    const QString& format = languageCode == Lang::German ? DateText::GermanFormat : DateText::EnglishFormat;
+    return RecipeTexts::DateOfIssue.in(languageCode).arg(date.toString(format));
 }
 
 QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts& header)
@@ -71,17 +71,12 @@ QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTex
     // Without a known sex the bracket stays open.
     const QString sex = header.sex();
     QString word;
-    if (languageCode == Lang::German) {
-        if (sex == QLatin1String("M"))
-            word = QStringLiteral("männlich) ");
-        else if (sex == QLatin1String("W"))
-            word = QStringLiteral("weiblich) ");
-    } else {
-        if (sex == QLatin1String("M"))
-            word = QStringLiteral("male) ");
-        else if (sex == QLatin1String("F"))
-            word = QStringLiteral("female) ");
-    }
+    // Female is "W" in German and "F" in English.
+    const QLatin1String female(languageCode == Lang::German ? "W" : "F");
+    if (sex == QLatin1String("M"))
+        word = RecipeTexts::MaleBracket.in(languageCode);
+    else if (sex == female)
+        word = RecipeTexts::FemaleBracket.in(languageCode);
     return QStringLiteral("Patient: ") + header.patientName() + QStringLiteral(" (") + header.species() +
            QStringLiteral(" ") + word + header.breed() + QStringLiteral(" ");
 }

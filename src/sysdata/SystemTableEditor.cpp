@@ -37,7 +37,7 @@ SystemTableEditorLabels SystemTableEditor::labels() const
 
 QString SystemTableEditor::windowTitle(const QString& languageCode)
 {
-    return languageCode == Lang::English ? QStringLiteral("Systemdata") : QStringLiteral("Systemdaten");
+    return SystemTableTexts::WindowTitle.in(Lang::labelCode(languageCode));
 }
 
 QString SystemTableEditor::dependentWindowTitle()

@@ -134,7 +134,6 @@ private:
     // Deletes the feedstuff of this row as the feedstuff editor does.
     bool deleteFeedstuff(int row, const QString& keyText);
     void removeGridRow(int row);
-    void tell(const char* german, const char* english, Prompt::Icon icon);
 
     AppContext& m_context;
     Prompt& m_prompt;

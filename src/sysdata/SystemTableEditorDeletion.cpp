@@ -17,23 +17,20 @@ QString SystemTableEditor::usesOf(const QString& key)
         const char* table;
         const char* referencing;
         const char* column;
-        const char* german;
-        const char* english;
+        Lang::Text what;
     };
     static const Use uses[] = {
-        {"T_NAEHRSTOFFE", "T_BEDARF", "ID_NAEHRSTOFF", "Bedarfsformeln", "requirement formulas"},
-        {"T_NAEHRSTOFFE", "T_FM_NAEHRSTOFF", "ID_NAEHRSTOFF", "Futtermittelgehalte", "feedstuff contents"},
-        {"T_NAEHRSTOFFE", "T_FALL_NAEHRSTOFF", "ID_NAEHRSTOFF", "Nährstofflisten von Fällen",
-         "nutrient lists of case types"},
-        {"T_FALL", "T_PAT_REZ", "ID_FALL", "gespeicherte Fälle", "stored cases"},
-        {"T_FUTTERMITTEL", "T_REZ_FM", "ID_FUTTERMITTEL", "Rationen gespeicherter Fälle",
-         "rations of stored cases"},
-        {"T_FM_TYP", "T_FUTTERMITTEL", "ID_FM_TYP", "Futtermittel", "feedstuffs"},
-        {"T_KATEGORIEN", "T_FM_KAT", "ID_FM_KATEGORIE", "Futtermittelzuordnungen", "feedstuff assignments"},
-        {"T_GATTUNG", "T_PAT_REZ", "ID_GATTUNG", "gespeicherte Fälle", "stored cases"},
-        {"T_GESCHLECHT", "T_PAT_REZ", "ID_GESCHLECHT", "gespeicherte Fälle", "stored cases"},
-        {"T_ANREDE", "T_PAT_REZ", "ID_ANREDE", "gespeicherte Fälle", "stored cases"},
-        {"T_RASSE", "T_PAT_REZ", "ID_RASSE", "gespeicherte Fälle", "stored cases"},
+        {"T_NAEHRSTOFFE", "T_BEDARF", "ID_NAEHRSTOFF", SystemTableTexts::UsedByRequirements},
+        {"T_NAEHRSTOFFE", "T_FM_NAEHRSTOFF", "ID_NAEHRSTOFF", SystemTableTexts::UsedByFeedContents},
+        {"T_NAEHRSTOFFE", "T_FALL_NAEHRSTOFF", "ID_NAEHRSTOFF", SystemTableTexts::UsedByCaseTypeNutrients},
+        {"T_FALL", "T_PAT_REZ", "ID_FALL", SystemTableTexts::UsedByStoredCases},
+        {"T_FUTTERMITTEL", "T_REZ_FM", "ID_FUTTERMITTEL", SystemTableTexts::UsedByStoredRations},
+        {"T_FM_TYP", "T_FUTTERMITTEL", "ID_FM_TYP", SystemTableTexts::UsedByFeeds},
+        {"T_KATEGORIEN", "T_FM_KAT", "ID_FM_KATEGORIE", SystemTableTexts::UsedByFeedAssignments},
+        {"T_GATTUNG", "T_PAT_REZ", "ID_GATTUNG", SystemTableTexts::UsedByStoredCases},
+        {"T_GESCHLECHT", "T_PAT_REZ", "ID_GESCHLECHT", SystemTableTexts::UsedByStoredCases},
+        {"T_ANREDE", "T_PAT_REZ", "ID_ANREDE", SystemTableTexts::UsedByStoredCases},
+        {"T_RASSE", "T_PAT_REZ", "ID_RASSE", SystemTableTexts::UsedByStoredCases},
     };
     QStringList found;
     for (const Use& use : uses) {
@@ -45,8 +42,7 @@ QString SystemTableEditor::usesOf(const QString& key)
                                                  QLatin1String(use.referencing) + QStringLiteral(" WHERE ") +
                                                  QLatin1String(use.column) + QStringLiteral(" = ") + key) &&
             !rs.isEof() && rs.getFieldLong(QStringLiteral("N"), count) && count > 0)
-            found << QString::number(count) + QLatin1Char(' ') +
-                         Lang::deOr(code(), QString::fromUtf8(use.german), QString::fromUtf8(use.english));
+            found << QString::number(count) + QLatin1Char(' ') + use.what.in(code());
     }
     return found.join(QStringLiteral(", "));
 }
@@ -58,8 +54,7 @@ bool SystemTableEditor::deleteClicked()
         return false;
     const QString keyText = keyOf(row);
     if (keyText == NewRecordMark || keyText == QLatin1String("...")) {
-        tell("Löschen des neuen Satzes nicht möglich", "You can not delete the new record",
-             Prompt::Icon::Exclamation);
+        m_prompt.message(SystemTableTexts::NewRecordNotDeletable.in(code()), Prompt::Icon::Exclamation);
         return false;
     }
     if (isFeedstuffTable())
@@ -75,9 +70,7 @@ bool SystemTableEditor::deleteClicked()
             return false;
         }
     }
-    const QString question = Lang::deOr(
-        code(), QStringLiteral("Wollen Sie den Datensatz Nummer ") + keyText + QStringLiteral(" löschen"),
-        QStringLiteral("Do you want to delete the record with number ") + keyText);
+    const QString question = SystemTableTexts::DeleteRecordQuestion.in(code()).arg(keyText);
     if (m_prompt.question(question, Prompt::Buttons::YesNo, Prompt::Icon::Question) != Prompt::Answer::Yes)
         return false;
     if (m_table.table.compare(QLatin1String("T_EXPSCGG"), Qt::CaseInsensitive) == 0) {

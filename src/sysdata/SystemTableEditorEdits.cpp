@@ -1,9 +1,9 @@
 #include "sysdata/SystemTableEditor.h"
 
-#include "core/Lang.h"
 #include "db/AppContext.h"
 #include "sysdata/SystemTableGridKinds.h"
 #include "sysdata/SystemTableSql.h"
+#include "sysdata/SystemTableTexts.h"
 
 using namespace system_table;
 
@@ -17,11 +17,6 @@ void SystemTableEditor::rememberRow(int row)
     texts.clear();
     for (int col = 0; col < m_grid.columnCount(); ++col)
         texts << m_grid.text(row, col);
-}
-
-void SystemTableEditor::tell(const char* german, const char* english, Prompt::Icon icon)
-{
-    m_prompt.message(Lang::deOr(code(), QString::fromUtf8(german), QString::fromUtf8(english)), icon);
 }
 
 QString SystemTableEditor::keyOf(int row) const
@@ -62,8 +57,7 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
         sql = column.defaultValue;
     const std::optional<QString> key = SystemTableSql::keyValue(keyOf(row), isTextKey());
     if (!key) {
-        tell("Der Satz hat keinen gültigen Schlüssel", "The record has no valid key",
-             Prompt::Icon::Exclamation);
+        m_prompt.message(SystemTableTexts::NoValidKey.in(code()), Prompt::Icon::Exclamation);
         return putBack();
     }
     const bool feedstuffs = isFeedstuffTable();
@@ -72,8 +66,7 @@ bool SystemTableEditor::updateCell(int row, int col, const QString& text)
                               (feedstuffs ? QStringLiteral(", DATUM_BEARBEITET = NOW()") : QString()) +
                               QStringLiteral(" WHERE ") + m_table.key + QStringLiteral(" = ") + *key;
     if (!m_context.db().executeSql(statement)) {
-        tell("Die Änderung konnte nicht gespeichert werden", "The change could not be saved",
-             Prompt::Icon::Warning);
+        m_prompt.message(SystemTableTexts::ChangeNotSaved.in(code()), Prompt::Icon::Warning);
         return putBack();
     }
     m_grid.setText(row, col, text);
@@ -153,8 +146,7 @@ bool SystemTableEditor::insertRow(int row)
     if (!isNewRecordRow(row))
         return false;
     if (isFeedstuffTable()) {
-        tell("Neuanlage von Futtermitteln hier nicht möglich", "You can not insert feedstuff here",
-             Prompt::Icon::Exclamation);
+        m_prompt.message(SystemTableTexts::NoFeedInsertHere.in(code()), Prompt::Icon::Exclamation);
         return false;
     }
     QStringList values;
@@ -185,7 +177,7 @@ bool SystemTableEditor::insertRow(int row)
                               insertColumns().join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
                               values.join(QStringLiteral(", ")) + QLatin1Char(')');
     if (!m_context.db().executeSql(statement)) {
-        tell("Der Satz konnte nicht angelegt werden", "The record could not be added", Prompt::Icon::Warning);
+        m_prompt.message(SystemTableTexts::RecordNotAdded.in(code()), Prompt::Icon::Warning);
         return false;
     }
     m_grid.setText(row, 0, newKey(row));
@@ -202,31 +194,26 @@ bool SystemTableEditor::copyClicked()
     if (row <= HeaderRow || row >= m_grid.rowCount())
         return false;
     if (isNewRecordRow(row)) {
-        tell("Kopieren eines leeren Satzes nicht möglich", "You can not copy an empty record",
-             Prompt::Icon::Exclamation);
+        m_prompt.message(SystemTableTexts::EmptyRecordNotCopyable.in(code()), Prompt::Icon::Exclamation);
         return false;
     }
     if (isFeedstuffTable()) {
-        tell("Kopieren von Futtermitteln hier nicht möglich", "You can not copy feedstuff here",
-             Prompt::Icon::Exclamation);
+        m_prompt.message(SystemTableTexts::NoFeedCopyHere.in(code()), Prompt::Icon::Exclamation);
         return false;
     }
     const QString keyText = keyOf(row);
     const std::optional<QString> key = SystemTableSql::keyValue(keyText, isTextKey());
     if (!key) {
-        tell("Der Satz hat keinen gültigen Schlüssel", "The record has no valid key",
-             Prompt::Icon::Exclamation);
+        m_prompt.message(SystemTableTexts::NoValidKey.in(code()), Prompt::Icon::Exclamation);
         return false;
     }
-    m_prompt.message(Lang::deOr(
-        code(), QStringLiteral("Es wird der Satz mit Nummer ") + keyText + QStringLiteral(" kopiert"),
-        QStringLiteral("record with number ") + keyText + QStringLiteral(" will be copied")));
+    m_prompt.message(SystemTableTexts::RecordBeingCopied.in(code()).arg(keyText));
     const QString columns = insertColumns().join(QStringLiteral(", "));
     const QString statement = QStringLiteral("INSERT INTO ") + m_table.table + QStringLiteral(" (") +
                               columns + QStringLiteral(") SELECT ") + columns + QStringLiteral(" FROM ") +
                               m_table.table + QStringLiteral(" WHERE ID=") + *key;
     if (!m_context.db().executeSql(statement)) {
-        tell("Der Satz konnte nicht kopiert werden", "The record could not be copied", Prompt::Icon::Warning);
+        m_prompt.message(SystemTableTexts::RecordNotCopied.in(code()), Prompt::Icon::Warning);
         return false;
     }
     const int copy = m_grid.rowCount() - 1;

@@ -174,10 +174,8 @@ CellValue cellValue(const EditableColumn& column, const QString& text, const QSt
 {
     const QString t = text.trimmed();
     const QString name = columnName(column);
-    const auto refuse = [&](const char* german, const char* english) {
-        return CellValue{
-            QString(),
-            Lang::deOr(languageCode, QString::fromUtf8(german), QString::fromUtf8(english)).arg(name)};
+    const auto refuse = [&](const Lang::Text& message) {
+        return CellValue{QString(), message.in(languageCode).arg(name)};
     };
     const QString& type = column.type;
     const bool known = type == QLatin1String("NUMBER") || type == QLatin1String("LONG") ||
@@ -192,22 +190,20 @@ CellValue cellValue(const EditableColumn& column, const QString& text, const QSt
     if (type == QLatin1String("NUMBER")) {
         const auto value = wholeNumber(t, -32768, 32767);
         if (!value)
-            return refuse("Bitte geben Sie für %1 eine ganze Zahl von -32768 bis 32767 ein",
-                          "Please enter a whole number from -32768 to 32767 for %1");
+            return refuse(SystemTableTexts::EnterShortWholeNumber);
         return CellValue{QString::number(*value), QString()};
     }
     if (type == QLatin1String("LONG")) {
         const auto value =
             wholeNumber(t, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
         if (!value)
-            return refuse("Bitte geben Sie für %1 eine ganze Zahl von -2147483648 bis 2147483647 ein",
-                          "Please enter a whole number from -2147483648 to 2147483647 for %1");
+            return refuse(SystemTableTexts::EnterWholeNumber);
         return CellValue{QString::number(*value), QString()};
     }
     if (type == QLatin1String("DOUBLE")) {
         const auto value = realNumber(t);
         if (!value)
-            return refuse("Bitte geben Sie für %1 eine Zahl ein", "Please enter a number for %1");
+            return refuse(SystemTableTexts::EnterNumber);
         return CellValue{QString::number(*value, 'g', QLocale::FloatingPointShortest), QString()};
     }
     if (type == QLatin1String("DATE")) {
@@ -215,7 +211,7 @@ CellValue cellValue(const EditableColumn& column, const QString& text, const QSt
             return CellValue{QStringLiteral("NOW()"), QString()};
         const auto value = DateText::parse(t);
         if (!value)
-            return refuse("Bitte geben Sie für %1 ein Datum ein", "Please enter a date for %1");
+            return refuse(SystemTableTexts::EnterDate);
         return CellValue{Sql::quote(DateText::toIso(*value)), QString()};
     }
     if (type == QLatin1String("COMBO")) {
@@ -227,8 +223,7 @@ CellValue cellValue(const EditableColumn& column, const QString& text, const QSt
         if (const auto value =
                 wholeNumber(t, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max()))
             return CellValue{QString::number(*value), QString()};
-        return refuse("Bitte wählen Sie für %1 einen Eintrag der Liste",
-                      "Please choose an entry of the list for %1");
+        return refuse(SystemTableTexts::ChooseListEntry);
     }
     if (type == QLatin1String("BOOL"))
         return CellValue{meansYes(t) ? QStringLiteral("-1") : QStringLiteral("0"), QString()};

@@ -1,12 +1,11 @@
 #include "ui/PrintResult.h"
 
-#include "core/Lang.h"
 #include "core/Prompt.h"
+#include "ui/PrintTexts.h"
 
 QString printFailedMessage(const QString& languageCode)
 {
-    return Lang::deOr(languageCode, QStringLiteral("Das Drucken ist fehlgeschlagen."),
-                      QStringLiteral("Printing failed."));
+    return PrintTexts::PrintingFailed.in(languageCode);
 }
 
 void reportPrint(PrintResult result, Prompt& prompt, const QString& languageCode)

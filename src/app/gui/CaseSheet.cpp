@@ -1,5 +1,6 @@
 #include "app/gui/CaseSheet.h"
 
+#include "app/CaseSheetTexts.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
 #include "output/gui/CoveragePageView.h"
@@ -12,18 +13,10 @@
 
 QStringList CaseSheet::captions(const QString& languageCode)
 {
-    // The weight check keeps its German caption in English too.
-    if (languageCode == Lang::English) {
-        return {QStringLiteral("        Ration calculation        "),
-                QStringLiteral("              Recipe                "),
-                QStringLiteral("               Figure                 "),
-                QStringLiteral("           Weight curve             "),
-                QStringLiteral("       Gewichts-Check   ")};
-    }
-    return {QStringLiteral("      Rationsberechnung      "),
-            QStringLiteral("            Rezept                  "),
-            QStringLiteral("     Bedarfsdeckung in %      "),
-            QStringLiteral("       Wachstumskurve         "), QStringLiteral("       Gewichts-Check   ")};
+    const QString code = Lang::labelCode(languageCode);
+    return {CaseSheetTexts::RationCaption.in(code), CaseSheetTexts::RecipeCaption.in(code),
+            CaseSheetTexts::CoverageCaption.in(code), CaseSheetTexts::GrowthCaption.in(code),
+            CaseSheetTexts::WeightCheckCaption.in(code)};
 }
 
 CaseSheet::CaseSheet(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)

@@ -1,5 +1,6 @@
 #include "app/gui/DatabaseCheckDialog.h"
 
+#include "app/MainWindowTexts.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
 #include "ration/ProgramChecks.h"
@@ -21,9 +22,9 @@ DatabaseCheckDialog::DatabaseCheckDialog(AppContext& context, Prompt& prompt, QW
     , m_status(new QLabel(this))
     , m_progress(new QProgressBar(this))
     , m_list(new QListWidget(this))
-    , m_repair(new QPushButton(text("Reparieren", "Repair"), this))
+    , m_repair(new QPushButton(MainWindowTexts::RepairButton.in(m_context.languageCode()), this))
 {
-    setWindowTitle(text("Datenbank prüfen", "Check database"));
+    setWindowTitle(MainWindowTexts::CheckDatabaseTitle.in(m_context.languageCode()));
     m_status->setObjectName(QStringLiteral("status"));
     m_status->setWordWrap(true);
     m_progress->setObjectName(QStringLiteral("progress"));
@@ -36,7 +37,8 @@ DatabaseCheckDialog::DatabaseCheckDialog(AppContext& context, Prompt& prompt, QW
     m_repair->setEnabled(false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->addButton(m_repair, QDialogButtonBox::ActionRole);
-    buttons->button(QDialogButtonBox::Close)->setText(text("Schließen", "Close"));
+    buttons->button(QDialogButtonBox::Close)
+        ->setText(MainWindowTexts::CloseButton.in(m_context.languageCode()));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_repair, &QPushButton::clicked, this, &DatabaseCheckDialog::repair);
 
@@ -52,15 +54,10 @@ DatabaseCheckDialog::DatabaseCheckDialog(AppContext& context, Prompt& prompt, QW
         m_progress->setMaximum(total);
         m_progress->setValue(done);
         if (next)
-            m_status->setText(text("Prüfe: %1", "Checking: %1")
+            m_status->setText(MainWindowTexts::CheckingEntry.in(m_context.languageCode())
                                   .arg(Lang::deOr(m_context.languageCode(), next->german, next->english)));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
-}
-
-QString DatabaseCheckDialog::text(const char* german, const char* english) const
-{
-    return Lang::deOr(m_context.languageCode(), QString::fromUtf8(german), QString::fromUtf8(english));
 }
 
 void DatabaseCheckDialog::showEvent(QShowEvent* event)
@@ -82,6 +79,7 @@ void DatabaseCheckDialog::runChecks()
 
 void DatabaseCheckDialog::repair()
 {
+    const QString code = m_context.languageCode();
     QStringList failed;
     m_repair->setEnabled(false);
     // Without its copy the repair does not run; the prompt has said why.
@@ -89,26 +87,26 @@ void DatabaseCheckDialog::repair()
         m_repair->setEnabled(DatabaseCheck::anyRepairable(m_findings));
         return;
     }
-    QString before = m_check.backupFile().isEmpty() ? text("Repariert.", "Repaired.")
-                                                    : text("Repariert; die Sicherungskopie davor: %1",
-                                                           "Repaired; the backup copy before: %1")
-                                                          .arg(m_check.backupFile());
+    QString before = m_check.backupFile().isEmpty()
+                         ? MainWindowTexts::Repaired.in(code)
+                         : MainWindowTexts::RepairedAfterBackup.in(code).arg(m_check.backupFile());
     if (!failed.isEmpty())
         before += QLatin1Char('\n') +
-                  text("Nicht gelungen: %1", "Did not succeed: %1").arg(failed.join(QStringLiteral(", ")));
+                  MainWindowTexts::RepairsFailed.in(code).arg(failed.join(QStringLiteral(", ")));
     m_findings = m_check.run();
     showFindings(before);
 }
 
 void DatabaseCheckDialog::showFindings(const QString& before)
 {
+    const QString code = m_context.languageCode();
     m_list->clear();
     for (const DatabaseCheck::Finding& finding : m_findings)
-        m_list->addItem(m_check.text(finding, m_context.languageCode()));
+        m_list->addItem(m_check.text(finding, code));
     const int problems = DatabaseCheck::problemCount(m_findings);
-    QString summary = problems == 0   ? text("Die Datenbank ist in Ordnung.", "The database is sound.")
-                      : problems == 1 ? text("1 Problem gefunden.", "1 problem found.")
-                                      : text("%1 Probleme gefunden.", "%1 problems found.").arg(problems);
+    QString summary = problems == 0   ? MainWindowTexts::DatabaseSound.in(code)
+                      : problems == 1 ? MainWindowTexts::OneProblemFound.in(code)
+                                      : MainWindowTexts::ProblemsFound.in(code).arg(problems);
     m_status->setText(before.isEmpty() ? summary : before + QLatin1Char('\n') + summary);
     m_repair->setEnabled(DatabaseCheck::anyRepairable(m_findings));
 }

@@ -33,7 +33,6 @@ protected:
 
 private:
     void showFindings(const QString& before);
-    QString text(const char* german, const char* english) const;
 
     AppContext& m_context;
     Prompt& m_prompt;

@@ -4,10 +4,10 @@
 #include "exchange/gui/FileDialogLayout.h"
 
 #include "core/FileChooser.h"
-#include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/DatabaseBackup.h"
+#include "exchange/ExchangeTexts.h"
 #include "exchange/LegacyFeedImport.h"
 
 #include <QApplication>
@@ -28,23 +28,14 @@ LegacyImportDialog::LegacyImportDialog(AppContext& context, Prompt& prompt, File
     , m_progress(new QProgressBar(this))
 {
     const QString language = context.languageCode();
-    const auto text = [&language](const char* german, const char* english) {
-        return Lang::deOr(language, QString::fromUtf8(german), QString::fromUtf8(english));
-    };
     setModal(true);
     setWindowTitle(QString::fromUtf8("Import Benutzerfuttermittel aus Mensoly Version 2.0"));
 
     // The import copies the database first; the note says where the copy goes.
     const QString folder = DatabaseBackup(context, prompt).automaticCopyFolder();
-    QString noteText = text("Bitte wählen Sie die Datenbank aus, in der die Mensoly V 2.0 - Futtermittel "
-                            "gespeichert sind:",
-                            "Please select the database that contains the former feedstuff:");
+    QString noteText = ExchangeTexts::ChooseLegacyDatabase.in(language);
     if (!folder.isEmpty()) {
-        noteText += QStringLiteral("\n\n") + text("Vor dem Import wird eine Sicherungskopie der Datenbank "
-                                                  "angelegt in:\n%1",
-                                                  "A backup copy of the database is made before the "
-                                                  "import, in:\n%1")
-                                                 .arg(folder);
+        noteText += QStringLiteral("\n\n") + ExchangeTexts::BackupBeforeImportIn.in(language).arg(folder);
     }
     auto* note = new QLabel(noteText, this);
     note->setObjectName(QStringLiteral("note"));
@@ -56,8 +47,8 @@ LegacyImportDialog::LegacyImportDialog(AppContext& context, Prompt& prompt, File
     m_progress->setValue(0);
 
     const FileDialogButtons buttons =
-        layOutFileDialog(*this, note, m_path, m_progress, text("durchsuchen", "Search"),
-                         text("Importieren", "Import"), text("Abbrechen", "Cancel"));
+        layOutFileDialog(*this, note, m_path, m_progress, ExchangeTexts::BrowseButton.in(language),
+                         ExchangeTexts::ImportButton.in(language), ExchangeTexts::CancelButton.in(language));
 
     connect(buttons.file, &QPushButton::clicked, this, &LegacyImportDialog::chooseFile);
     connect(buttons.run, &QPushButton::clicked, this, &LegacyImportDialog::run);
@@ -81,9 +72,7 @@ void LegacyImportDialog::run()
     if (m_running)
         return;
     if (path().isEmpty()) {
-        m_prompt.message(Lang::deOr(m_context.languageCode(),
-                                    QString::fromUtf8("Bitte wählen Sie eine Datenbank aus"),
-                                    QStringLiteral("Please select a database ")),
+        m_prompt.message(ExchangeTexts::ChooseDatabase.in(m_context.languageCode()),
                          Prompt::Icon::Exclamation);
         return;
     }
