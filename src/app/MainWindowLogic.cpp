@@ -7,16 +7,6 @@
 
 namespace MainWindowLogic {
 
-namespace {
-
-// A caption that is set for the two known language codes only.
-QString forKnownCode(const Lang::Text& text, const QString& languageCode)
-{
-    return Lang::byCode(languageCode, text.in(Lang::German), text.in(Lang::English));
-}
-
-} // namespace
-
 QString startPicture(const QString& languageCode)
 {
     return languageCode == Lang::English ? QStringLiteral(":/pictures/start-en.png")
@@ -25,7 +15,7 @@ QString startPicture(const QString& languageCode)
 
 QString caseWindowTitle(const QString& languageCode)
 {
-    return forKnownCode(MainWindowTexts::CaseWindowTitle, languageCode);
+    return MainWindowTexts::CaseWindowTitle.onlyIn(languageCode);
 }
 
 QRect caseWindowGeometry(const QSize& clientArea)
@@ -35,7 +25,7 @@ QRect caseWindowGeometry(const QSize& clientArea)
 
 QString resultBarCaption(const QString& languageCode)
 {
-    return forKnownCode(MainWindowTexts::SearchResult, languageCode);
+    return MainWindowTexts::SearchResult.onlyIn(languageCode);
 }
 
 QString resultBarCaption(const QString& languageCode, int caseCount)

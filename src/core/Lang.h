@@ -33,6 +33,11 @@ struct Text
     const char* english;
 
     QString in(const QString& code) const { return QString::fromUtf8(code == German ? german : english); }
+    // For a text set only for a known code: nothing for a code but "DE" and "US".
+    QString onlyIn(const QString& code) const
+    {
+        return byCode(code, QString::fromUtf8(german), QString::fromUtf8(english));
+    }
 };
 
 // The code a set of labels is written in: English for "US", German for any

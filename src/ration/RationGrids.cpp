@@ -30,12 +30,6 @@ constexpr RowLayout HeaderRowHeights[] = {
     {NameRow, 50},    {UnitRow, 20}, {RequirementRow, 20}, {MaximumRow, 0}, {SupplyRow, 20}, {KeyRow, 0},
     {DecimalsRow, 0}, {ShownRow, 0}, {KindRow, 0},         {FixedRow, 0},   {FormulaRow, 0}};
 
-// A heading for "DE" or "US"; none for another code.
-QString heading(const QString& code, const Lang::Text& text)
-{
-    return Lang::byCode(code, text.in(Lang::German), text.in(Lang::English));
-}
-
 // A typed amount into the feedstuff's row of the model.
 void takeTyped(RationFeed& feed, const QString& amount)
 {
@@ -124,13 +118,13 @@ void RationGrids::buildRationGrid()
 
     using namespace RationPageTexts;
     const QString code = m_context.languageCode();
-    g.setText(NameRow, NameColumn, heading(code, NutrientsHeading));
-    g.setText(NameRow, AmountColumn, heading(code, AmountHeading));
-    g.setText(UnitRow, NameColumn, heading(code, UnitsHeading));
-    g.setText(UnitRow, AmountColumn, heading(code, GramsPerDayHeading));
-    g.setText(RequirementRow, NameColumn, heading(code, RequirementHeading));
-    g.setText(MaximumRow, NameColumn, heading(code, MaximumHeading));
-    g.setText(SupplyRow, NameColumn, heading(code, SupplyHeading));
+    g.setText(NameRow, NameColumn, NutrientsHeading.onlyIn(code));
+    g.setText(NameRow, AmountColumn, AmountHeading.onlyIn(code));
+    g.setText(UnitRow, NameColumn, UnitsHeading.onlyIn(code));
+    g.setText(UnitRow, AmountColumn, GramsPerDayHeading.onlyIn(code));
+    g.setText(RequirementRow, NameColumn, RequirementHeading.onlyIn(code));
+    g.setText(MaximumRow, NameColumn, MaximumHeading.onlyIn(code));
+    g.setText(SupplyRow, NameColumn, SupplyHeading.onlyIn(code));
     for (int column : {NameColumn, AmountColumn}) {
         g.setBackground(RequirementRow, column, ComputedBackground);
         g.setBackground(MaximumRow, column, ComputedBackground);
@@ -150,9 +144,9 @@ void RationGrids::buildProfileGrid()
 
     using namespace RationPageTexts;
     const QString code = m_context.languageCode();
-    g.setText(NameRow, NameColumn, heading(code, ProfileHeading));
-    g.setText(UnitRow, NameColumn, heading(code, UnitsHeading));
-    g.setText(RequirementRow, NameColumn, heading(code, ResultsHeading));
+    g.setText(NameRow, NameColumn, ProfileHeading.onlyIn(code));
+    g.setText(UnitRow, NameColumn, UnitsHeading.onlyIn(code));
+    g.setText(RequirementRow, NameColumn, ResultsHeading.onlyIn(code));
     for (int row : {NameRow, UnitRow, RequirementRow})
         g.setText(row, AmountColumn, QStringLiteral(">>>"));
     fitHeadingColumns(g);
