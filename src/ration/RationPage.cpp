@@ -1,6 +1,7 @@
 #include "ration/RationPage.h"
 
 #include "core/Codes.h"
+#include "core/FileChooser.h"
 #include "core/Lang.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
@@ -9,8 +10,12 @@
 #include "ration/CaseHeaderForm.h"
 #include "ration/CaseType.h"
 #include "ration/NutrientColumns.h"
+#include "ration/RationCsv.h"
 #include "ration/RationPageTexts.h"
 #include "ui/GridModel.h"
+
+#include <QDir>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <vector>
@@ -71,7 +76,8 @@ RationPageLabels RationPage::labels(const QString& languageCode)
     using namespace RationPageTexts;
     const QString code = Lang::labelCode(languageCode);
     return RationPageLabels{CategoryLabel.in(code), TypeLabel.in(code),  FoodLabel.in(code),
-                            FilterLabel.in(code),   PrintLabel.in(code), BalanceLabel.in(code)};
+                            FilterLabel.in(code),   PrintLabel.in(code), BalanceLabel.in(code),
+                            CsvLabel.in(code)};
 }
 
 RationPageLabels RationPage::labels() const
@@ -306,6 +312,23 @@ QString RationPage::printHeading() const
            QStringLiteral("/") + sexCode(code(), m_form.sexList().currentText()) +
            m_form.caseTypeList().currentText() + QStringLiteral("  / ") + m_form.ownerName() +
            QStringLiteral("  / ") + m_form.title() + basis;
+}
+
+bool RationPage::saveCsv(FileChooser& files)
+{
+    const QString path =
+        files.chooseSave(RationPageTexts::CsvCaption.in(code()), RationPageTexts::CsvFilter.in(code()));
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(RationCsv::file(m_form.ration().model(), m_limits.shownFigures(), code())) < 0 ||
+        !file.commit()) {
+        m_prompt.message(RationPageTexts::CsvNotWritten.in(code()).arg(QDir::toNativeSeparators(path)),
+                         Prompt::Icon::Exclamation);
+        return false;
+    }
+    return true;
 }
 
 void RationPage::preparePrint()

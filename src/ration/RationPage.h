@@ -11,13 +11,14 @@
 
 class AppContext;
 class CaseHeaderForm;
+class FileChooser;
 class GridModel;
 class Prompt;
 
 // The texts of the page's labels and buttons in the window's language.
 struct RationPageLabels
 {
-    QString category, type, food, filter, print, balance;
+    QString category, type, food, filter, print, balance, csv;
 };
 
 // The ration page of a case window without its widgets: the three filter
@@ -96,6 +97,10 @@ public:
     QString printHeading() const;
     // Makes the heading the page's window text; the grids print it on top.
     void preparePrint();
+    // "Als CSV speichern…": the ration in the basis shown, into a file the
+    // user chooses; a file that cannot be written is told, nothing else
+    // changes. False when nothing was written.
+    bool saveCsv(FileChooser& files);
     QString windowText() const { return m_windowText; }
 
 signals:

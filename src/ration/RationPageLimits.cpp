@@ -80,6 +80,13 @@ QString RationPageLimits::basisLabel() const
     return basisLabels(m_context.languageCode()).value(static_cast<int>(m_basis));
 }
 
+RationFigures RationPageLimits::shownFigures() const
+{
+    const RationFigures daily = RationBasis::dailyFigures(m_grids.model());
+    const std::optional<RationFigures> shown = RationBasis::inBasis(daily, m_basis, m_context.languageCode());
+    return shown ? *shown : daily;
+}
+
 void RationPageLimits::setBasis(RationFigures::Basis basis)
 {
     if (basis == m_basis)

@@ -29,6 +29,9 @@ public:
     void setBasis(RationFigures::Basis basis);
     // The basis's entry, for the printout's heading.
     QString basisLabel() const;
+    // The ration's figures in the basis shown; daily while there is nothing
+    // to divide by.
+    RationFigures shownFigures() const;
 
     // Reads the case's maxima again and rewrites the maximum row, the marks
     // and the shown figures from what the grids hold now.

@@ -72,6 +72,11 @@ inline constexpr Lang::Text FoodLabel{"Futtermittel", "Food"};
 inline constexpr Lang::Text FilterLabel{"Filter", "Filter"};
 inline constexpr Lang::Text PrintLabel{"Print", "Print"};
 inline constexpr Lang::Text BalanceLabel{"Ration ausgleichen", "Balance ration"};
+inline constexpr Lang::Text CsvLabel{"Als CSV speichern…", "Save as CSV…"};
+inline constexpr Lang::Text CsvCaption{"Ration als CSV speichern", "Save the ration as CSV"};
+inline constexpr Lang::Text CsvFilter{"CSV-Dateien (*.csv)", "CSV files (*.csv)"};
+inline constexpr Lang::Text CsvNotWritten{"Die Datei „%1“ konnte nicht geschrieben werden.",
+                                          "The file \"%1\" could not be written."};
 
 // The headings of the ration and profile grids.
 inline constexpr Lang::Text NutrientsHeading{"Nährstoffe", "Ingridience"};

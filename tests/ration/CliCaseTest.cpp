@@ -1,8 +1,10 @@
+#include "ration/RationCsv.h"
 #include "support/CliRun.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
 
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -41,6 +43,127 @@ TEST(CliCaseTest, AnUnknownCaseEndsWithStatusOne)
     EXPECT_TRUE(run.lines.isEmpty());
     EXPECT_TRUE(run.err.contains("no case with the key 99"));
     EXPECT_EQ(runCliIn(db.directory(), {"case", "abc"}).status, 2);
+}
+
+// The rows of an RFC 4180 text: fields split at the separator outside
+// quotes, a doubled quote inside them read as one.
+QList<QStringList> readCsv(const QString& text, QChar separator)
+{
+    QList<QStringList> rows{{}};
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+                field += text[++i];
+            else if (c == '"')
+                quoted = false;
+            else
+                field += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == separator) {
+            rows.last() << field;
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            rows.last() << field;
+            field.clear();
+            rows.append(QStringList());
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    if (rows.last().isEmpty() && field.isEmpty())
+        rows.removeLast();
+    return rows;
+}
+
+TEST(CliCaseTest, SpreadsheetFieldsAreQuotedAndNeverRunAsFormulas)
+{
+    const struct
+    {
+        const char* text;
+        bool isFigure;
+        const char* field;
+    } cases[] = {
+        {"Reis", false, "Reis"},
+        {"Huhn; gekocht", false, "Huhn; gekocht"},
+        {"Huhn, gekocht", false, "\"Huhn, gekocht\""},
+        {"5\" Stück", false, "\"5\"\" Stück\""},
+        {"zwei\nZeilen", false, "\"zwei\nZeilen\""},
+        {"=SUMME(A1)", false, "'=SUMME(A1)"},
+        {"-Reis", false, "'-Reis"},
+        {"@A1", false, "'@A1"},
+        {"-1,5", true, "\"-1,5\""},
+        {"-1,5", false, "\"'-1,5\""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(RationCsv::field(QString::fromUtf8(c.text), QLatin1Char(','), c.isFigure),
+                  QString::fromUtf8(c.field))
+            << c.text;
+}
+
+TEST(CliCaseTest, TheRationForASpreadsheetReadsBackInTheUsersLanguage)
+{
+    const struct
+    {
+        const char* language;
+        QChar separator;
+        const char *heading, *feed, *amount, *protein, *supplyLabel;
+    } cases[] = {
+        {"DE", ';', "Futtermittel", "Hühnerbrust, gekocht", "150", "46,5", "Versorgung"},
+        {"US", ',', "Food", "Chicken breast, cooked", "200.5", "5.4", "supply"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        TestDatabase db;
+        ASSERT_TRUE(db.isValid());
+        // The command line runs in the language of the settings row.
+        ASSERT_TRUE(db.rawExec(QStringLiteral("UPDATE T_MSYV3SEC SET Sprache = '") +
+                               QLatin1String(c.language) + QStringLiteral("' WHERE ID = 1")));
+        // A name a spreadsheet would run as a formula.
+        ASSERT_TRUE(db.rawExec(QStringLiteral("UPDATE T_FUTTERMITTEL SET BEZ_DE = '=1+1', BEZ_US = '=1+1' "
+                                              "WHERE ID = 2")));
+        const QString path = QDir(db.directory()).filePath(QStringLiteral("ration.csv"));
+        const CliRun run = runCliIn(db.directory(), {"case", "1", "--csv", path.toStdString()});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+        const QList<QStringList> rows = readCsv(QString::fromUtf8(bytes.mid(3)), c.separator);
+        // Heading, two feedstuffs, requirement, maximum, supply.
+        ASSERT_EQ(rows.size(), 6);
+        // The marked nutrients only, each with its unit.
+        const QStringList nutrients = run.linesOf(QStringLiteral("nutrient"));
+        QStringList marked;
+        QString proteinHeading;
+        for (const QString& line : nutrients) {
+            const QString heading = line.section('\t', 2, 2) + " (" + line.section('\t', 3, 3) + ")";
+            if (line.section('\t', 6, 6) == "x")
+                marked << heading;
+            if (line.section('\t', 1, 1) == "24")
+                proteinHeading = heading;
+        }
+        EXPECT_EQ(rows[0].mid(2), marked);
+        EXPECT_EQ(rows[0][0], c.heading);
+        const int protein = int(rows[0].indexOf(proteinHeading));
+        ASSERT_GE(protein, 2) << proteinHeading.toStdString();
+        EXPECT_EQ(rows[1][0], c.feed);
+        EXPECT_EQ(rows[2][0], "'=1+1");
+        EXPECT_EQ(c.language == QLatin1String("DE") ? rows[1][1] : rows[2][1], c.amount);
+        EXPECT_EQ(c.language == QLatin1String("DE") ? rows[1][protein] : rows[2][protein], c.protein);
+        EXPECT_EQ(rows[5][0], c.supplyLabel);
+        for (const QStringList& row : rows)
+            EXPECT_EQ(row.size(), rows[0].size()) << row.join('|').toStdString();
+    }
+    // A file that cannot be written fails the command.
+    TestDatabase db;
+    const CliRun refused = runCliIn(db.directory(), {"case", "1", "--csv", "/no/such/folder/ration.csv"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(refused.err.contains("cannot write"));
 }
 
 } // namespace

@@ -1,10 +1,13 @@
 #include "ration/RationPage.h"
+#include "core/FileChooser.h"
 #include "db/RecordSet.h"
 #include "ration/NutrientColumns.h"
 #include "support/CaseWindowLogic.h"
 #include "support/QtPrinters.h"
 
 #include <QCollator>
+#include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -31,12 +34,50 @@ TEST(RationPageTest, LabelsInBothLanguages)
 {
     const RationPageLabels de = RationPage::labels(QStringLiteral("DE"));
     const RationPageLabels us = RationPage::labels(QStringLiteral("US"));
-    EXPECT_EQ((QStringList{de.category, de.type, de.food, de.filter, de.print, de.balance}),
-              (QStringList{"Kategorie", "Typ", "Futtermittel", "Filter", "Print", "Ration ausgleichen"}));
-    EXPECT_EQ((QStringList{us.category, us.type, us.food, us.filter, us.print, us.balance}),
-              (QStringList{"Category", "Type", "Food", "Filter", "Print", "Balance ration"}));
+    EXPECT_EQ((QStringList{de.category, de.type, de.food, de.filter, de.print, de.balance, de.csv}),
+              (QStringList{"Kategorie", "Typ", "Futtermittel", "Filter", "Print", "Ration ausgleichen",
+                           "Als CSV speichern…"}));
+    EXPECT_EQ((QStringList{us.category, us.type, us.food, us.filter, us.print, us.balance, us.csv}),
+              (QStringList{"Category", "Type", "Food", "Filter", "Print", "Balance ration", "Save as CSV…"}));
     Window w(QStringLiteral("US"));
     EXPECT_EQ(w.page().labels().food, "Food");
+}
+
+TEST(RationPageTest, SavingAsCsvWritesTheShownBasisOrSaysWhyNot)
+{
+    Window w(QStringLiteral("DE"), TestDatabase::Data::Fixture, Window::Page::Ration, QStringLiteral("1"));
+    const QString written = QDir(w.db().directory()).filePath(QStringLiteral("ration.csv"));
+    const struct
+    {
+        QString answer; // the chosen file; empty for a cancel
+        bool saved;
+        const char* message;
+    } cases[] = {
+        {QString(), false, ""},
+        {QStringLiteral("/no/such/folder/ration.csv"), false,
+         "Die Datei „/no/such/folder/ration.csv“ konnte nicht geschrieben werden."},
+        {written, true, ""},
+    };
+    // Per 1000 kcal, as the page shows it then.
+    w.page().userChoseBasis(1);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer.toStdString());
+        RecordingFileChooser files;
+        files.setNextAnswer(c.answer);
+        w.prompt.clear();
+        EXPECT_EQ(w.page().saveCsv(files), c.saved);
+        ASSERT_EQ(files.requests().size(), 1u);
+        EXPECT_EQ(files.requests()[0].filter, "CSV-Dateien (*.csv)");
+        EXPECT_EQ(w.prompt.texts().join(QLatin1Char('|')), QString::fromUtf8(c.message));
+    }
+    QFile file(written);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Futtermittel;g/Tag;"))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[0].contains(QStringLiteral("/1000 kcal)")));
+    EXPECT_TRUE(lines[5].startsWith(QStringLiteral("Versorgung;;"))) << lines[5].toStdString();
 }
 
 TEST(RationPageTest, ChoosingACaseTypeFillsTheThreeListsWithoutAChoice)

@@ -5,8 +5,11 @@
 #include "db/AppContext.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/RationBasis.h"
+#include "ration/RationCsv.h"
 #include "ration/RationPage.h"
 #include "ui/gui/GridPrinter.h"
+
+#include <QSaveFile>
 
 #include <ostream>
 
@@ -87,14 +90,14 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
     std::map<std::string, QString> options;
     std::string error;
     const bool optionsRead =
-        isNumber && readOptions(CliArgs(args.begin() + 1, args.end()), {"pdf", "per"}, options, error);
+        isNumber && readOptions(CliArgs(args.begin() + 1, args.end()), {"pdf", "per", "csv"}, options, error);
     const QString per = options.count("per") ? options["per"] : QString();
     if (optionsRead && options.count("per") && per != QLatin1String("kcal") && per != QLatin1String("dm"))
         error = "--per takes kcal or dm";
     if (!optionsRead || !error.empty()) {
         if (!error.empty())
             io.err << "mensoly-cli case: " << error << "\n";
-        io.err << "usage: mensoly-cli case ID [--pdf FILE] [--per kcal|dm] | new\n";
+        io.err << "usage: mensoly-cli case ID [--pdf FILE] [--per kcal|dm] [--csv FILE] | new\n";
         return 2;
     }
     const RationFigures::Basis basis = per == QLatin1String("kcal") ? RationFigures::Basis::PerThousandKcal
@@ -120,6 +123,17 @@ int runCaseCommand(const CliArgs& args, CliIo& io)
     }
     printHeader(io.out, form, form.labels());
     printRation(io.out, ration, *figures);
+
+    // The ration for a spreadsheet, in the basis of the figures printed.
+    if (options.count("csv")) {
+        const QString csv = options["csv"];
+        QSaveFile file(csv);
+        if (csv.isEmpty() || !file.open(QIODevice::WriteOnly) ||
+            file.write(RationCsv::file(ration, *figures, context.languageCode())) < 0 || !file.commit()) {
+            io.err << "mensoly-cli case: cannot write " << csv.toStdString() << "\n";
+            return 1;
+        }
+    }
 
     // As the ration page's "Print": both grids under the heading of the case.
     if (!pdf.isEmpty()) {

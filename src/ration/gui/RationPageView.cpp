@@ -8,6 +8,7 @@
 #include "ration/RationBalancing.h"
 #include "ration/RationPage.h"
 #include "ration/gui/RationBalancingView.h"
+#include "ui/gui/DialogFileChooser.h"
 #include "ui/gui/GridCellPainter.h"
 #include "ui/gui/GridPrinter.h"
 #include "ui/gui/GridView.h"
@@ -34,6 +35,8 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     , m_rationGrid(new GridView(&form.ration().rationGrid(), this))
     , m_profileGrid(new GridView(&form.ration().profileGrid(), this))
     , m_printRow(new QHBoxLayout)
+    , m_dialogFiles(std::make_unique<DialogFileChooser>(this))
+    , m_files(m_dialogFiles.get())
     , m_gridPrint(&GridPrinter::printWithDialog)
 {
     setObjectName(QStringLiteral("RationPage"));
@@ -67,6 +70,9 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_balanceButton->setObjectName(QStringLiteral("Balance"));
     m_printRow->addStretch(1);
     m_printRow->addWidget(m_balanceButton);
+    m_csvButton = new QPushButton;
+    m_csvButton->setObjectName(QStringLiteral("SaveCsv"));
+    m_printRow->addWidget(m_csvButton);
     m_printRow->addWidget(m_printButton);
 
     const RationPageLabels labels = m_page->labels();
@@ -76,6 +82,7 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_filterButton->setText(labels.filter);
     m_printButton->setText(labels.print);
     m_balanceButton->setText(labels.balance);
+    m_csvButton->setText(labels.csv);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -93,7 +100,8 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     setTabOrder(m_rationGrid, m_profileGrid);
     setTabOrder(m_profileGrid, m_basisList);
     setTabOrder(m_basisList, m_balanceButton);
-    setTabOrder(m_balanceButton, m_printButton);
+    setTabOrder(m_balanceButton, m_csvButton);
+    setTabOrder(m_csvButton, m_printButton);
 
     ChoiceControls::showChoices(m_categoryList, m_page->categoryList());
     ChoiceControls::showChoices(m_typeList, m_page->typeList());
@@ -162,6 +170,7 @@ void RationPageView::connectControls()
     connect(m_searchText, &QLineEdit::returnPressed, page, &RationPage::filterClicked);
     connect(m_filterButton, &QPushButton::clicked, page, &RationPage::filterClicked);
     connect(m_printButton, &QPushButton::clicked, this, &RationPageView::print);
+    connect(m_csvButton, &QPushButton::clicked, this, [this] { m_page->saveCsv(*m_files); });
     connect(m_balanceButton, &QPushButton::clicked, this, &RationPageView::balance);
     connect(m_basisList, &QComboBox::activated, page, &RationPage::userChoseBasis);
 

@@ -5,9 +5,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class AppContext;
 class CaseHeaderForm;
+class FileChooser;
 class RationPage;
 class GridView;
 class Prompt;
@@ -55,6 +57,9 @@ public:
     QPushButton* filterButton() const { return m_filterButton; }
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* balanceButton() const { return m_balanceButton; }
+    QPushButton* csvButton() const { return m_csvButton; }
+    // The file dialog by default; tests answer from a script.
+    void setFileChooser(FileChooser& files) { m_files = &files; }
     // Per day, per 1000 kcal ME or per kg dry matter.
     QComboBox* basisList() const { return m_basisList; }
 
@@ -96,6 +101,9 @@ private:
     QPushButton* m_filterButton = nullptr;
     QPushButton* m_printButton = nullptr;
     QPushButton* m_balanceButton = nullptr;
+    QPushButton* m_csvButton = nullptr;
     QWidget* m_feedPopup = nullptr;
+    std::unique_ptr<FileChooser> m_dialogFiles;
+    FileChooser* m_files;
     GridPrint m_gridPrint;
 };

@@ -1,6 +1,7 @@
 #include "ration/gui/RationPageView.h"
 #include "app/gui/CaseSheet.h"
 #include "app/gui/CaseWindow.h"
+#include "core/FileChooser.h"
 #include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "db/PagedChoiceList.h"
@@ -116,17 +117,19 @@ TEST_F(RationPageViewTest, TheControlsCarryTheLabelsOfTheWindowsLanguageInTheirP
     const struct
     {
         const char* code;
-        QStringList texts; // category, type, food, Filter, Print, Balance
+        QStringList texts; // category, type, food, Filter, Print, Balance, CSV
     } cases[] = {
-        {"DE", {"Kategorie", "Typ", "Futtermittel", "Filter", "Print", "Ration ausgleichen"}},
-        {"US", {"Category", "Type", "Food", "Filter", "Print", "Balance ration"}},
+        {"DE",
+         {"Kategorie", "Typ", "Futtermittel", "Filter", "Print", "Ration ausgleichen", "Als CSV speichern…"}},
+        {"US", {"Category", "Type", "Food", "Filter", "Print", "Balance ration", "Save as CSV…"}},
     };
     for (const QSize size : {QSize(1280, 800), QSize(1024, 700)})
         for (const auto& row : cases) {
             open(QString::fromLatin1(row.code), QString(), size);
             const QStringList shown{page->categoryLabel()->text(), page->typeLabel()->text(),
                                     page->feedLabel()->text(),     page->filterButton()->text(),
-                                    page->printButton()->text(),   page->balanceButton()->text()};
+                                    page->printButton()->text(),   page->balanceButton()->text(),
+                                    page->csvButton()->text()};
             EXPECT_EQ(shown, row.texts) << row.code;
             for (QLabel* label : {page->categoryLabel(), page->typeLabel(), page->feedLabel()})
                 EXPECT_GE(label->width(), label->sizeHint().width())
@@ -151,6 +154,10 @@ TEST_F(RationPageViewTest, TheControlsCarryTheLabelsOfTheWindowsLanguageInTheirP
             EXPECT_EQ(page->balanceButton()->y(), page->printButton()->y());
             EXPECT_LT(page->balanceButton()->geometry().right(), page->printButton()->x());
             EXPECT_GT(page->balanceButton()->x(), page->basisList()->geometry().right());
+            // Saving as CSV sits between them.
+            EXPECT_EQ(page->csvButton()->y(), page->printButton()->y());
+            EXPECT_GT(page->csvButton()->x(), page->balanceButton()->geometry().right());
+            EXPECT_LT(page->csvButton()->geometry().right(), page->printButton()->x());
         }
 }
 
@@ -404,6 +411,17 @@ TEST_F(RationPageViewTest, ArrowsAndTypingNeverReachTheFormulaRows)
     if (view->isEditing())
         QTest::keyClick(view->editor(), Qt::Key_Return);
     EXPECT_EQ(rationGrid().text(FormulaRow, energy), formula);
+}
+
+TEST_F(RationPageViewTest, SaveAsCsvAsksForTheFile)
+{
+    open(QStringLiteral("US"), QStringLiteral("1"));
+    RecordingFileChooser files;
+    page->setFileChooser(files);
+    QTest::mouseClick(page->csvButton(), Qt::LeftButton);
+    ASSERT_EQ(files.requests().size(), 1u);
+    EXPECT_EQ(files.requests()[0].mode, FileChooser::Mode::Save);
+    EXPECT_EQ(files.requests()[0].caption, "Save the ration as CSV");
 }
 
 TEST_F(RationPageViewTest, AFailedPrintSaysSo)
