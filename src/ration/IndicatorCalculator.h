@@ -9,8 +9,9 @@ class CaseHeaderSource;
 class RationGrids;
 struct RationModel;
 
-// The profile grid's results: the case type's indicator formulas evaluated on
-// the supply of the ration.
+// The profile's results: the case type's indicator formulas evaluated on the
+// exact supply of the ration, written into the model and shown in the
+// profile grid.
 class IndicatorCalculator
 {
 public:

@@ -13,9 +13,9 @@ class RationGrids;
 // What the ration page shows on top of the figures its grids hold: the
 // maximum row, the supply cells above their maximum (red) or summed without
 // the contents of some feedstuffs (italics), each with a tooltip saying why,
-// and the basis the figures are shown in. The grids keep holding the daily
-// figures the rest of the program reads; another basis only changes the
-// texts the grids show and print. The basis belongs to the open page only.
+// and the basis the figures are shown in. The model keeps the daily figures
+// the rest of the program reads; another basis only changes the texts the
+// grids show and print. The basis belongs to the open page only.
 class RationPageLimits
 {
 public:
@@ -33,8 +33,8 @@ public:
     // to divide by.
     RationFigures shownFigures() const;
 
-    // Reads the case's maxima again and rewrites the maximum row, the marks
-    // and the shown figures from what the grids hold now.
+    // Rewrites the maximum row, the marks and the shown figures from the
+    // model's figures and checks as they are now.
     void refresh();
 
 private:

@@ -4,14 +4,14 @@ class AppContext;
 class CaseHeaderSource;
 class RationGrids;
 
-// The requirement row of the ration grid: the case type's formulas with the
-// header's values put in.
+// The ration's requirements: the case type's formulas with the header's
+// values put in, written into the model and shown in the requirement row.
 class RequirementCalculator
 {
 public:
     RequirementCalculator(AppContext& context, const CaseHeaderSource& header, RationGrids& grids);
 
-    // Clears the requirement row, places the case type's formulas when the
+    // Clears the requirements, places the case type's formulas when the
     // inputs are complete, and evaluates them.
     void loadRequirementFormulas();
     // Evaluates the formulas in place, left to right, without the database.
