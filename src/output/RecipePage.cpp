@@ -148,7 +148,8 @@ void RecipePage::buildRecipeGrid()
     m_grid.setText(PatientRow, NameColumn, patientLine(language, m_header));
     m_grid.setAlignment(PatientRow, NameColumn, GridAlign::LeftSingleLine | GridAlign::VCentre);
     m_grid.setText(TitleRow, NameColumn, titleLine(language, m_header));
-    m_grid.setAlignment(TitleRow, NameColumn, GridAlign::Left | GridAlign::VCentre);
+    // A long title wraps; the widgets give the row the lines it needs.
+    m_grid.setAlignment(TitleRow, NameColumn, GridAlign::Left | GridAlign::VCentre | GridAlign::WordWrap);
 
     for (int c = AmountColumn; c <= ShareColumn; ++c)
         m_grid.setBackground(HeadingRow, c, HeadingColour);

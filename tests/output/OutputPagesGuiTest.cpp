@@ -131,6 +131,32 @@ TEST_F(OutputPagesGui, ALongTextBlockGetsARowItsLinesFitIn)
     EXPECT_GE(grid.rowHeight(18), needed.height() + 3);
 }
 
+TEST_F(OutputPagesGui, ALongTitleWrapsOntoTheLinesItNeedsOnScreenAndOnPaper)
+{
+    open(QStringLiteral("1"));
+    QString title;
+    while (title.size() < 200)
+        title += QStringLiteral("Niereninsuffizienz mit Hyperphosphatämie ");
+    title += QStringLiteral("Schlusswort");
+    frame->form().setTitle(title);
+    auto* recipe = page<RecipePageView>(1);
+    ASSERT_NE(recipe, nullptr);
+    GridModel& grid = *recipe->gridView()->model();
+    const int height = grid.rowHeight(RecipePage::TitleRow);
+    EXPECT_GT(height, 60);
+    EXPECT_EQ(height, GridCellPainter::neededHeight(grid, RecipePage::TitleRow, RecipePage::NameColumn));
+    ASSERT_TRUE(RecipePageView::printToPdf(grid, QStringLiteral("DE"), pdfPath("title.pdf")));
+    if (const auto text = pdfPages(pdfPath("title.pdf"))) {
+        EXPECT_TRUE(containsIgnoringSpaces(text->join(QString()), QStringLiteral("Schlusswort")));
+    }
+
+    // A short title again: the row keeps its laid-out height.
+    frame->form().setTitle(QStringLiteral("Erhaltung"));
+    page<QWidget>(0);
+    page<RecipePageView>(1);
+    EXPECT_EQ(grid.rowHeight(RecipePage::TitleRow), 60);
+}
+
 TEST_F(OutputPagesGui, ChartPagesDrawAfterTheirTimer)
 {
     open(QStringLiteral("1"));

@@ -34,12 +34,14 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
     const FormHeaderTexts texts(form);
     RecipePage page(context, texts, form.ration().model());
     page.buildRecipeGrid();
-    const GridModel& grid = page.grid();
+    GridModel& grid = page.grid();
     for (int row = 0; row < grid.rowCount(); ++row) {
         printFields(io.out,
                     {QStringLiteral("row"), QString::number(row), grid.text(row, RecipePage::AmountColumn),
                      grid.text(row, RecipePage::NameColumn), grid.text(row, RecipePage::ShareColumn)});
     }
+    if (!pdf.isEmpty())
+        RecipePageView::fitTitleRow(grid);
     if (!pdf.isEmpty() && !RecipePageView::printToPdf(grid, context.languageCode(), pdf)) {
         io.err << "mensoly-cli recipe: cannot write " << pdf.toStdString() << "\n";
         return 1;

@@ -26,6 +26,7 @@ RecipePageView::RecipePageView(AppContext& context, Prompt& prompt, CaseHeaderFo
 {
     setObjectName(QStringLiteral("RecipePage"));
     m_page.build();
+    fitTitleRow(m_page.grid());
     const RecipePage::Labels texts = m_page.labels();
 
     m_grid = new GridView(&m_page.grid());
@@ -65,6 +66,13 @@ QString RecipePageView::printTitle(const QString& languageCode)
     return CaseHeaderForm::windowTitle(languageCode);
 }
 
+void RecipePageView::fitTitleRow(GridModel& recipe)
+{
+    const int needed = GridCellPainter::neededHeight(recipe, RecipePage::TitleRow, RecipePage::NameColumn);
+    if (needed > recipe.rowHeight(RecipePage::TitleRow))
+        recipe.setRowHeight(RecipePage::TitleRow, needed);
+}
+
 void RecipePageView::fitTextBlockRows(GridModel& recipe, int firstTextRow)
 {
     // The rule counts a hundred characters to a line, as Tahoma sets them;
@@ -90,6 +98,7 @@ void RecipePageView::refresh()
 {
     // The case type or species may have changed since the last build.
     m_page.rebuild();
+    fitTitleRow(m_page.grid());
     fitTextBlockRows(m_page.grid(), RecipePage::FirstFeedRow + m_page.feedRowCount());
 }
 

@@ -38,6 +38,9 @@ public:
     // Grows text-block rows whose wrapped text needs more lines than the
     // row-height rule allows for in the face actually drawn.
     static void fitTextBlockRows(GridModel& recipe, int firstTextRow);
+    // Gives the recipe title's row every line its title wraps into, never
+    // less than its laid-out height.
+    static void fitTitleRow(GridModel& recipe);
 
 private:
     void print();
