@@ -3,6 +3,7 @@
 #include "core/DateText.h"
 #include "core/Lang.h"
 #include "core/NumberText.h"
+#include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "output/CaseHeaderTexts.h"
@@ -243,6 +244,20 @@ bool RecipePage::appendTextBlock(int key)
     rs.getFieldText(QStringLiteral("ITEMTEXT"), text);
     m_textBlocks << text;
     addTextRow(text);
+    m_grid.redraw();
+    return true;
+}
+
+bool RecipePage::removeTextBlockAt(int row, Prompt& prompt)
+{
+    const int block = row - (FirstFeedRow + m_feedRows + m_noteRows);
+    if (block < 0 || block >= m_textBlocks.size())
+        return false;
+    if (prompt.question(RecipeTexts::RemoveTextBlock.in(m_context.languageCode()), Prompt::Buttons::YesNo) !=
+        Prompt::Answer::Yes)
+        return false;
+    m_textBlocks.removeAt(block);
+    m_grid.deleteRow(row);
     m_grid.redraw();
     return true;
 }

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class AppContext;
+class Prompt;
 class CaseHeaderTexts;
 struct RationModel;
 
@@ -79,6 +80,10 @@ public:
     void textListClosed(int index);
     // Appends the text block with this key; false when it is not found.
     bool appendTextBlock(int key);
+    // A click on an added text block asks whether to remove it and, on
+    // "Ja", removes it from the recipe; true when it did. A click on any
+    // other row does nothing.
+    bool removeTextBlockAt(int row, Prompt& prompt);
     // Builds the recipe grid again from the header and the ration as they are
     // now, with the text blocks appended so far below it.
     void rebuild();

@@ -15,6 +15,8 @@ inline constexpr Lang::Text ContentsMissing{
     "Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (%1); die Versorgung kann höher sein.",
     "For some nutrients the contents of single feedstuffs are missing (%1); the supply may be higher."};
 inline constexpr Lang::Text AboveMaximum{"Über dem Höchstwert: %1.", "Above the maximum: %1."};
+inline constexpr Lang::Text RemoveTextBlock{"Wollen Sie diesen Textbaustein aus dem Rezept entfernen?",
+                                            "Do you want to remove this text block from the recipe?"};
 inline constexpr Lang::Text DateOfIssue{"Ausstelldatum: %1", "Date of issue: %1"};
 inline constexpr Lang::Text MaleBracket{"männlich) ", "male) "};
 inline constexpr Lang::Text FemaleBracket{"weiblich) ", "female) "};

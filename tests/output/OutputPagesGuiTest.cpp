@@ -106,6 +106,11 @@ TEST_F(OutputPagesGui, ChoosingATextBlockAppendsItToTheRecipe)
     emit list->activated(1);
     ASSERT_EQ(grid->rowCount(), 20);
     EXPECT_EQ(grid->text(19, 2), "Füttern Sie zweimal täglich.");
+    // A click on a block and "Ja" take it out again.
+    prompt.setNextAnswer(Prompt::Answer::Yes);
+    emit grid->clicked(19, 2);
+    EXPECT_EQ(grid->rowCount(), 19);
+    EXPECT_EQ(prompt.lastText(), "Wollen Sie diesen Textbaustein aus dem Rezept entfernen?");
 }
 
 TEST_F(OutputPagesGui, ALongTextBlockGetsARowItsLinesFitIn)

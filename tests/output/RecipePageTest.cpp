@@ -1,5 +1,6 @@
 #include "output/RecipePage.h"
 #include "RationModelStub.h"
+#include "core/Prompt.h"
 #include "output/CaseHeaderTexts.h"
 #include "support/TestDatabase.h"
 
@@ -254,6 +255,34 @@ TEST(RecipePage, TextListHoldsTheActiveBlocksSortedAndAppendsTheChosenOne)
 
     EXPECT_FALSE(page.appendTextBlock(99));
     EXPECT_EQ(g.rowCount(), 20);
+
+    // A click on a block asks; "Ja" removes that block, "Nein" and a click
+    // on a feedstuff or the head keep everything.
+    const struct
+    {
+        int row;
+        Prompt::Answer answer;
+        bool asked, removed;
+    } clicks[] = {
+        {18, Prompt::Answer::No, true, false},
+        {18, Prompt::Answer::Yes, true, true},
+        {Page::FirstFeedRow, Prompt::Answer::Yes, false, false},
+        {Page::TitleRow, Prompt::Answer::Yes, false, false},
+    };
+    for (const auto& c : clicks) {
+        SCOPED_TRACE(c.row);
+        RecordingPrompt prompt;
+        prompt.setNextAnswer(c.answer);
+        const int rows = g.rowCount();
+        EXPECT_EQ(page.removeTextBlockAt(c.row, prompt), c.removed);
+        EXPECT_EQ(prompt.entries().size(), c.asked ? 1u : 0u);
+        EXPECT_EQ(g.rowCount(), rows - (c.removed ? 1 : 0));
+    }
+    EXPECT_EQ(g.text(18, 2), "Füttern Sie zweimal täglich.");
+    // The removed block does not come back when the recipe is built again.
+    page.rebuild();
+    ASSERT_EQ(g.rowCount(), 19);
+    EXPECT_EQ(g.text(17, 2), "Frisches Wasser muss immer bereitstehen.");
 }
 
 TEST(RecipePage, ALongTextBlockGetsATallerRowInEnglish)

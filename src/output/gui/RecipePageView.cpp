@@ -59,6 +59,12 @@ RecipePageView::RecipePageView(AppContext& context, Prompt& prompt, CaseHeaderFo
         fitTextBlockRows(m_page.grid(), RecipePage::FirstFeedRow + m_page.feedRowCount());
     });
     connect(m_print, &QPushButton::clicked, this, &RecipePageView::print);
+    // A text block goes again as a feedstuff row of the ration does: on a
+    // click and a "Ja".
+    connect(&m_page.grid(), &GridModel::clicked, this, [this](int row, int) {
+        if (m_page.removeTextBlockAt(row, m_prompt))
+            fitTextBlockRows(m_page.grid(), RecipePage::FirstFeedRow + m_page.feedRowCount());
+    });
 }
 
 QString RecipePageView::printTitle(const QString& languageCode)
