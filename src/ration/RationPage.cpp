@@ -51,7 +51,7 @@ RationPage::RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form
     , m_context(context)
     , m_prompt(prompt)
     , m_form(form)
-    , m_limits(context, form, form.ration().grids())
+    , m_limits(context, form.ration().grids())
 {
     m_form.setRationPageHooks(this);
     m_form.ration().setAfterRecalculation([this] { m_limits.refresh(); });

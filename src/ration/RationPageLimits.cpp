@@ -61,9 +61,8 @@ void markCell(GridModel& grid, int row, int column, bool over, bool incomplete, 
 
 } // namespace
 
-RationPageLimits::RationPageLimits(AppContext& context, const CaseHeaderSource& header, RationGrids& grids)
+RationPageLimits::RationPageLimits(AppContext& context, RationGrids& grids)
     : m_context(context)
-    , m_header(header)
     , m_grids(grids)
 {
 }

@@ -7,7 +7,6 @@
 #include <QStringList>
 
 class AppContext;
-class CaseHeaderSource;
 class RationGrids;
 
 // What the ration page shows on top of the figures its grids hold: the
@@ -21,7 +20,7 @@ class RationPageLimits
 public:
     static constexpr Rgb OverColour{204, 0, 0};
 
-    RationPageLimits(AppContext& context, const CaseHeaderSource& header, RationGrids& grids);
+    RationPageLimits(AppContext& context, RationGrids& grids);
 
     // The switch's entries in the order of RationFigures::Basis.
     static QStringList basisLabels(const QString& languageCode);
@@ -41,7 +40,6 @@ private:
     void showFigures();
 
     AppContext& m_context;
-    const CaseHeaderSource& m_header;
     RationGrids& m_grids;
     RationFigures::Basis m_basis = RationFigures::Basis::Daily;
 };

@@ -1,6 +1,6 @@
-#include "RationModelStub.h"
 #include "output/CaseHeaderTexts.h"
 #include "output/CoveragePage.h"
+#include "support/RationModelStub.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "output/RecipePage.h"
-#include "RationModelStub.h"
 #include "core/Prompt.h"
 #include "output/CaseHeaderTexts.h"
+#include "support/RationModelStub.h"
 #include "support/TestDatabase.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 #include "ration/RationLimits.h"
-#include "core/NumberText.h"
 #include "ration/CaseHeaderSource.h"
 #include "ration/NutrientColumns.h"
 #include "ration/NutrientMaxima.h"
 #include "ration/RationBasis.h"
 #include "ration/RationGrids.h"
 #include "support/QtPrinters.h"
+#include "support/RationModelStub.h"
 #include "support/TestDatabase.h"
 #include "ui/GridModel.h"
 
@@ -80,34 +80,19 @@ struct Column
     QStringList contents; // one per feedstuff
 };
 
-std::optional<double> figure(const QString& text)
-{
-    if (text.isEmpty())
-        return std::nullopt;
-    return NumberText::read(text);
-}
-
 RationModel layOut(const std::vector<Column>& columns, const QStringList& names, const QStringList& amounts)
 {
-    RationModel ration;
+    RationModelStub ration;
+    for (int row = 0; row < names.size(); ++row)
+        ration.addFeed(names[row], amounts[row]);
     for (const Column& c : columns) {
-        RationColumn column;
-        column.key = QString::fromLatin1(c.key).toInt();
-        column.decimals = QString::fromLatin1(c.decimals).toInt();
-        column.requirement = figure(QString::fromLatin1(c.requirement));
-        column.supply = figure(QString::fromLatin1(c.supply));
-        ration.nutrients.push_back(column);
+        const int n = ration.addNutrient(QLatin1String(c.key), QLatin1String(c.key),
+                                         QLatin1String(c.requirement), QLatin1String(c.supply),
+                                         QStringLiteral("x"), QString::fromLatin1(c.decimals).toInt());
+        for (int row = 0; row < names.size(); ++row)
+            ration.contribute(row, n, c.contents.value(row));
     }
-    for (int row = 0; row < names.size(); ++row) {
-        RationFeed feed;
-        feed.name = names[row];
-        feed.amountText = amounts[row];
-        feed.grams = NumberText::read(amounts[row]);
-        for (const Column& c : columns)
-            feed.contributions.push_back(figure(c.contents.value(row)));
-        ration.feeds.push_back(feed);
-    }
-    return ration;
+    return ration.model;
 }
 
 TEST(RationLimitsTest, MaximaScaleByTheEnergyNeededAndNeverFallBelowTheRequirement)

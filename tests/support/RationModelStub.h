@@ -25,12 +25,12 @@ public:
 
     // A nutrient column; mark "x" or " ". Returns its index.
     int addNutrient(const QString& key, const QString& name, const QString& requirement,
-                    const QString& supply, const QString& mark = QStringLiteral("x"))
+                    const QString& supply, const QString& mark = QStringLiteral("x"), int decimals = 2)
     {
         RationColumn column;
         column.key = key.toInt();
         column.name = name;
-        column.decimals = 2;
+        column.decimals = decimals;
         column.marked = mark == QLatin1String("x");
         column.requirement = figure(requirement);
         column.supply = figure(supply);
