@@ -178,7 +178,9 @@ CREATE TABLE T_FM_KEY (
     ID_NEW INTEGER
 );
 
--- Cases
+-- Cases. Mahlzeiten, Vorrat_Tage and Rezept_Sprache are the handout's meals
+-- per day, the days a batch lasts and its language ('DE' or 'US'); NULL in a
+-- case stored before they were chosen.
 CREATE TABLE T_PAT_REZ (
     ID            INTEGER PRIMARY KEY AUTOINCREMENT,
     ID_Anrede     INTEGER,
@@ -199,7 +201,10 @@ CREATE TABLE T_PAT_REZ (
     Datum         DATETIME,
     Bemerkung     TEXT COLLATE NOCASE,
     SORT_Name_Besitzer BLOB,
-    SORT_Name_Pat      BLOB
+    SORT_Name_Pat      BLOB,
+    Mahlzeiten    INTEGER,
+    Vorrat_Tage   INTEGER,
+    Rezept_Sprache VARCHAR(2) COLLATE NOCASE
 );
 -- The case list's order, ending in the key so that no two cases tie: its
 -- first screen reads the first rows of this index instead of sorting every
@@ -216,6 +221,30 @@ CREATE TABLE T_REZ_FM (
     TagRat          DOUBLE
 );
 CREATE INDEX IX_REZ_FM_REZEPT ON T_REZ_FM (ID_Rezept);
+-- The text blocks added to a case's recipe, in order, in both languages as
+-- they read when they were added: the recipe prints them in either language
+-- however the text table changes later.
+CREATE TABLE T_REZ_TEXT (
+    ID        INTEGER PRIMARY KEY AUTOINCREMENT,
+    ID_Rezept INTEGER,
+    Pos       INTEGER,
+    BEZ_DE    TEXT COLLATE NOCASE,
+    BEZ_US    TEXT COLLATE NOCASE
+);
+CREATE INDEX IX_REZ_TEXT_REZEPT ON T_REZ_TEXT (ID_Rezept);
+
+-- The practice's letterhead on the handouts: one row, ID 1. The logo is the
+-- image file's content in Base64.
+CREATE TABLE T_PRAXIS (
+    ID       INTEGER PRIMARY KEY,
+    Name     VARCHAR(255) COLLATE NOCASE,
+    Adresse1 VARCHAR(255) COLLATE NOCASE,
+    Adresse2 VARCHAR(255) COLLATE NOCASE,
+    Telefon  VARCHAR(255) COLLATE NOCASE,
+    EMail    VARCHAR(255) COLLATE NOCASE,
+    Web      VARCHAR(255) COLLATE NOCASE,
+    Logo     TEXT
+);
 
 -- Metadata of the system data editor
 CREATE TABLE T_GRUNDDATEN (

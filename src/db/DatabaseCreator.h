@@ -16,8 +16,10 @@ namespace DatabaseCreator {
 // Version 2 added the maxima tables (T_HOECHSTWERT, T_FALL_LEBENSPHASE),
 // version 3 the source of each feedstuff content (T_FM_NAEHRSTOFF.QUELLE),
 // version 4 the sort keys of the listed names on SQLite (SortKeys) and the
-// case list's index ending in the key.
-constexpr int SchemaVersion = 4;
+// case list's index ending in the key, version 5 the handout's choices in
+// T_PAT_REZ, the recipe's text blocks (T_REZ_TEXT) and the practice's
+// letterhead (T_PRAXIS).
+constexpr int SchemaVersion = 5;
 
 enum class Contents { SchemaOnly, SystemData };
 

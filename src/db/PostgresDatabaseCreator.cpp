@@ -245,6 +245,26 @@ bool upgrade(const QString& conninfo, UpgradeResult& result, QString* error)
              !loader.exec(PostgreSqlSchema::render(index.statement, false))))
             return fail(error, loader.error());
     }
+    // Version 5: the handout's choices, its text blocks and the letterhead.
+    if (result.from < 5) {
+        const QString collation =
+            QStringLiteral(" COLLATE ") + QLatin1String(PostgreSqlSchema::TextCollation);
+        const QStringList columns = {QStringLiteral("Mahlzeiten INTEGER"),
+                                     QStringLiteral("Vorrat_Tage INTEGER"),
+                                     QStringLiteral("Rezept_Sprache VARCHAR(2)") + collation};
+        for (const QString& column : columns)
+            if (!loader.exec(QStringLiteral("ALTER TABLE T_PAT_REZ ADD COLUMN IF NOT EXISTS ") + column))
+                return fail(error, loader.error());
+        for (const QString& table : {QStringLiteral("T_REZ_TEXT"), QStringLiteral("T_PRAXIS")})
+            if (!loader.exec(PostgreSqlSchema::render(DatabaseCreator::schemaTableStatement(table), false)
+                                 .replace(QStringLiteral("CREATE TABLE "),
+                                          QStringLiteral("CREATE TABLE IF NOT EXISTS "))))
+                return fail(error, loader.error());
+        if (!loader.exec(
+                QStringLiteral("CREATE INDEX IF NOT EXISTS IX_REZ_TEXT_REZEPT ON T_REZ_TEXT (ID_Rezept)")) ||
+            !loader.reloadColumns())
+            return fail(error, loader.error());
+    }
     if (!loader.writeSchemaVersion(DatabaseCreator::SchemaVersion) || !loader.continueKeys() ||
         !loader.analyze() || !loader.commit())
         return fail(error, loader.error());

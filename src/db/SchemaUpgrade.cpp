@@ -199,6 +199,19 @@ bool upgrade(sqlite3* db, QString* error, ShippedFeedReport* report)
             for (const DatabaseCreator::SchemaIndex& index : DatabaseCreator::schemaIndexes())
                 ok = ok && step.exec(index.statement.toUtf8());
         }
+        if (ok && version == 5) {
+            // The handout's choices, its text blocks and the letterhead:
+            // tables of the practice, with no shipped rows.
+            for (const char* column : {"Mahlzeiten", "Vorrat_Tage"})
+                ok = ok && step.addColumn(QStringLiteral("T_PAT_REZ"), QLatin1String(column),
+                                          QStringLiteral("INTEGER"));
+            ok = ok && step.addColumn(QStringLiteral("T_PAT_REZ"), QStringLiteral("Rezept_Sprache"),
+                                      QStringLiteral("VARCHAR(2) COLLATE NOCASE"));
+            for (const char* table : {"T_REZ_TEXT", "T_PRAXIS"})
+                ok = ok && (step.hasTable(QLatin1String(table)) ||
+                            step.exec(DatabaseCreator::schemaTableStatement(QLatin1String(table)).toUtf8()));
+            ok = ok && step.exec("CREATE INDEX IF NOT EXISTS IX_REZ_TEXT_REZEPT ON T_REZ_TEXT (ID_Rezept)");
+        }
         if (!failure.isEmpty())
             step.setError(failure);
     }

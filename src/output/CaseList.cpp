@@ -303,7 +303,7 @@ bool CaseList::deleteCase(int row)
     if (answer != Prompt::Answer::Yes)
         return false;
 
-    // The case and its ration go together or not at all.
+    // The case, its ration and its recipe's text blocks go together or not at all.
     Connection& db = m_context.db();
     bool deleted = false;
     {
@@ -311,6 +311,7 @@ bool CaseList::deleteCase(int row)
         deleted = transaction.isActive() &&
                   db.executeSql(QStringLiteral("DELETE FROM T_PAT_REZ WHERE ID = ") + key) &&
                   db.executeSql(QStringLiteral("DELETE FROM T_REZ_FM WHERE ID_Rezept = ") + key) &&
+                  db.executeSql(QStringLiteral("DELETE FROM T_REZ_TEXT WHERE ID_Rezept = ") + key) &&
                   transaction.commit();
     }
     if (!deleted) {

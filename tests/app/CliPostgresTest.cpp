@@ -328,6 +328,26 @@ TEST_F(CliPostgresTest, AnOlderServerDatabaseIsRefusedUntilUpgradeBringsItToTheC
     EXPECT_TRUE(value.contains(QStringLiteral("datum NULLS FIRST, id NULLS FIRST"), Qt::CaseInsensitive))
         << value.toStdString();
 
+    // As the fourth version left it: no handout columns, text blocks or
+    // letterhead; a stored case keeps its row and gets no choices.
+    ASSERT_TRUE(cluster->execute(
+        database,
+        QStringLiteral(
+            "UPDATE mensoly_schema_version SET version = 4; DROP TABLE T_REZ_TEXT; DROP TABLE T_PRAXIS; "
+            "ALTER TABLE T_PAT_REZ DROP COLUMN Mahlzeiten, DROP COLUMN Vorrat_Tage, "
+            "DROP COLUMN Rezept_Sprache"),
+        &error))
+        << error.toStdString();
+    EXPECT_EQ(runCliIn(dir.path(), {"upgrade"}).linesOf(QStringLiteral("upgraded")),
+              QStringList{QStringLiteral("upgraded\t4\t%1").arg(DatabaseCreator::SchemaVersion)});
+    ASSERT_TRUE(
+        cluster->execute(database,
+                         QStringLiteral("SELECT count(Mahlzeiten) + (SELECT count(*) FROM T_REZ_TEXT) + "
+                                        "(SELECT count(*) FROM T_PRAXIS) FROM T_PAT_REZ"),
+                         &error, &value))
+        << error.toStdString();
+    EXPECT_EQ(value, "0");
+
     // A database of a newer program is left alone by both.
     ASSERT_TRUE(
         cluster->execute(database, QStringLiteral("UPDATE mensoly_schema_version SET version = 99"), &error));

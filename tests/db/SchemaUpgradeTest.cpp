@@ -110,7 +110,7 @@ struct VersionTwo
 // Turns the file into one as the second version left it: no source column,
 // the last shipped feedstuff missing, a content changed, one missing, one the
 // data no longer has, a requirement formula missing with its case types'
-// nutrient rows.
+// nutrient rows; none of the handout's columns and tables.
 VersionTwo makeVersionTwo(TestDatabase& db)
 {
     VersionTwo made;
@@ -135,7 +135,9 @@ VersionTwo makeVersionTwo(TestDatabase& db)
             "DELETE FROM T_FALL_NAEHRSTOFF WHERE ID_FALL IN (7, 8) AND ID_Naehrstoff = %2; "
             "UPDATE T_FM_KEY SET ID_NEW = %1 WHERE FM_TYP = 'M'; "
             "UPDATE T_NAEHRSTOFFE SET ME_DE = 'mg', ME_US = 'mg' WHERE ID = 6; "
-            "ALTER TABLE T_FM_NAEHRSTOFF DROP COLUMN QUELLE; PRAGMA user_version = 2")
+            "ALTER TABLE T_FM_NAEHRSTOFF DROP COLUMN QUELLE; DROP TABLE T_REZ_TEXT; DROP TABLE T_PRAXIS; "
+            "ALTER TABLE T_PAT_REZ DROP COLUMN Mahlzeiten; ALTER TABLE T_PAT_REZ DROP COLUMN Vorrat_Tage; "
+            "ALTER TABLE T_PAT_REZ DROP COLUMN Rezept_Sprache; PRAGMA user_version = 2")
             .arg(made.lostFeed)
             .arg(nutrient)));
     return made;
@@ -155,6 +157,11 @@ TEST(SchemaUpgradeTest, AVersionTwoFileGetsTheShippedFeedstuffsAndKeepsThePracti
               QString::number(DatabaseCreator::SchemaVersion));
     for (const QString& sql : FeedTables)
         EXPECT_EQ(db.rawRows(sql), shipped.rawRows(sql)) << sql.toStdString();
+    const QString cases = QStringLiteral("SELECT ID, Name_Pat, Mahlzeiten FROM T_PAT_REZ ORDER BY ID");
+    EXPECT_EQ(db.rawRows(cases), shipped.rawRows(cases));
+    EXPECT_EQ(
+        db.rawValue(QStringLiteral("SELECT (SELECT count(*) FROM T_REZ_TEXT) + count(*) FROM T_PRAXIS")),
+        "0");
     const ShippedFeedReport& report = db.db().backend()->upgradeReport();
     EXPECT_EQ(report.addedFeeds, 1);
     EXPECT_EQ(report.changedFeeds, 0);
