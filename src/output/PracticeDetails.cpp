@@ -25,9 +25,9 @@ QString joined(std::initializer_list<const QString*> parts, const QString& separ
 
 const QStringList& PracticeDetails::fieldNames()
 {
-    static const QStringList names{QStringLiteral("name"),  QStringLiteral("address1"),
+    static const QStringList names{QStringLiteral("name"),     QStringLiteral("address1"),
                                    QStringLiteral("address2"), QStringLiteral("phone"),
-                                   QStringLiteral("email"), QStringLiteral("web")};
+                                   QStringLiteral("email"),    QStringLiteral("web")};
     return names;
 }
 
@@ -93,9 +93,9 @@ bool write(AppContext& context, const PracticeDetails& details, QString* error)
     Connection& db = context.db();
     DbTransaction transaction(db);
     const bool stored = transaction.isActive() && db.executeSql(QStringLiteral("DELETE FROM T_PRAXIS")) &&
-                        db.executeSql(QStringLiteral("INSERT INTO T_PRAXIS (") + columns.join(QStringLiteral(", ")) +
-                                      QStringLiteral(") VALUES (") + values.join(QStringLiteral(", ")) +
-                                      QStringLiteral(")")) &&
+                        db.executeSql(QStringLiteral("INSERT INTO T_PRAXIS (") +
+                                      columns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                      values.join(QStringLiteral(", ")) + QStringLiteral(")")) &&
                         transaction.commit();
     if (!stored && error)
         *error = db.lastError();
