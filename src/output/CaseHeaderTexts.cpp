@@ -50,3 +50,29 @@ QString FormHeaderTexts::ageWeeks() const
 {
     return m_form.ageWeeks();
 }
+
+namespace {
+
+int keyOf(const ChoiceList& list)
+{
+    return list.currentIndex() < 0 ? -1 : list.currentData();
+}
+
+} // namespace
+
+int FormHeaderTexts::salutationKey() const
+{
+    return keyOf(m_form.salutationList());
+}
+int FormHeaderTexts::speciesKey() const
+{
+    return keyOf(m_form.speciesList());
+}
+int FormHeaderTexts::breedKey() const
+{
+    return keyOf(m_form.breedList());
+}
+int FormHeaderTexts::caseTypeKey() const
+{
+    return keyOf(m_form.caseTypeList());
+}

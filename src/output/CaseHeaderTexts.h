@@ -24,6 +24,12 @@ public:
     virtual QString targetWeight() const = 0;
     virtual QString adultWeight() const = 0;
     virtual QString ageWeeks() const = 0;
+    // The keys of the chosen entries, for their names in another language;
+    // -1 for none.
+    virtual int salutationKey() const { return -1; }
+    virtual int speciesKey() const { return -1; }
+    virtual int breedKey() const { return -1; }
+    virtual int caseTypeKey() const { return -1; }
 };
 
 // The texts of an open case window's header form.
@@ -47,6 +53,10 @@ public:
     QString targetWeight() const override;
     QString adultWeight() const override;
     QString ageWeeks() const override;
+    int salutationKey() const override;
+    int speciesKey() const override;
+    int breedKey() const override;
+    int caseTypeKey() const override;
 
 private:
     const CaseHeaderForm& m_form;

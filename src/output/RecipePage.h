@@ -7,26 +7,37 @@
 #include <QString>
 #include <QStringList>
 
+#include <map>
+#include <set>
+
 class AppContext;
 class Prompt;
 class CaseHeaderTexts;
 struct RationModel;
+struct RecipeChoices;
 
-// The recipe page without its widgets: the recipe as one grid (title, date
-// of issue, owner, patient, recipe title, the ration's feedstuffs with their
-// shares) and the list of text blocks that can be appended below it. The
-// page reads the header form's texts and the ration as they are when
-// it builds; rebuild() reads them again. Below the feedstuffs a note names
-// the nutrients whose supply lacks the content of a feedstuff, and those
-// supplied above their maximum.
+// The recipe page without its widgets: the recipe as one grid (title with
+// the practice's logo, the practice's letterhead, date of issue, owner,
+// patient, recipe title, the ration's feedstuffs with their amounts a day
+// and a meal and their shares) and the list of text blocks that can be
+// appended below it. The page reads the header form's texts and the ration
+// as they are when it builds; rebuild() reads them again. Below the
+// feedstuffs a note names the nutrients whose supply lacks the content of a
+// feedstuff, and those supplied above their maximum; for a batch of several
+// days a section lists what to weigh for it. The whole handout is in the
+// recipe's language, which may differ from the program's.
 class RecipePage
 {
 public:
-    // Columns: margin, amount, name, share, margin.
+    // Columns: margin, amount a day, amount a meal (hidden for one meal),
+    // name, share, margin.
     static constexpr int AmountColumn = 1;
-    static constexpr int NameColumn = 2;
-    static constexpr int ShareColumn = 3;
-    static constexpr int ColumnCount = 5;
+    static constexpr int MealColumn = 2;
+    static constexpr int NameColumn = 3;
+    static constexpr int ShareColumn = 4;
+    static constexpr int ColumnCount = 6;
+    // Rows 1 to 4: the practice's name, address lines and contact.
+    static constexpr int LetterheadRow = 1;
     static constexpr int DateRow = 8;
     static constexpr int OwnerRow = 9;
     static constexpr int PatientRow = 10;
@@ -43,7 +54,10 @@ public:
         QString text, print;
     };
 
-    RecipePage(AppContext& context, const CaseHeaderTexts& header, const RationModel& ration);
+    // The choices are the case's: the page changes its meals, batch,
+    // language and text blocks.
+    RecipePage(AppContext& context, const CaseHeaderTexts& header, const RationModel& ration,
+               RecipeChoices& choices);
     RecipePage(const RecipePage&) = delete;
     RecipePage& operator=(const RecipePage&) = delete;
 
@@ -53,7 +67,9 @@ public:
     // The lines of the recipe's head in a language, for a day of issue.
     static QString dateLine(const QString& languageCode, const QDate& date);
     static QString ownerLine(const QString& languageCode, const CaseHeaderTexts& header);
-    static QString patientLine(const QString& languageCode, const CaseHeaderTexts& header);
+    // The sex word follows the sex as the program's language names it.
+    static QString patientLine(const QString& languageCode, const CaseHeaderTexts& header,
+                               const QString& programLanguage = QString());
     static QString titleLine(const QString& languageCode, const CaseHeaderTexts& header);
     // Nutrients named in a note before it is shortened with "e.g.".
     static constexpr int NamedInNote = 3;
@@ -65,7 +81,24 @@ public:
     // Height of a text block's row: 20 pixels per started 100 characters.
     static int textBlockHeight(const QString& text);
 
-    // Builds the recipe grid, then fills the text list.
+    // An amount as a kitchen scale weighs it: whole grams from 10 g, tenths
+    // below ("< 0,1" for less), in the language's decimal mark.
+    static QString kitchenGrams(const QString& languageCode, double grams);
+    // A figure in the language's decimal mark.
+    static QString figure(const QString& languageCode, const QString& text);
+
+    // The choices as the handout applies them: those made, else 3 meals for
+    // a growing animal and 2 for others, a batch of 1 day, the program's
+    // language.
+    int meals() const;
+    int batchDays() const;
+    QString language() const;
+    // Each within its range; false, changing nothing, outside it.
+    bool setMeals(int meals);
+    bool setBatchDays(int days);
+    bool setLanguage(const QString& languageCode);
+
+    // Builds the recipe grid with the case's text blocks, then fills the text list.
     void build();
     void buildRecipeGrid();
     void fillTextList();
@@ -74,6 +107,8 @@ public:
     const GridModel& grid() const { return m_grid; }
     int feedRowCount() const { return m_feedRows; }
     int noteRowCount() const { return m_noteRows; }
+    // The first row below the batch section: that of the first text block.
+    int firstTextRow() const { return m_firstTextRow; }
     const ChoiceList& textList() const { return m_textList; }
 
     // The text list closed on entry index; nothing for -1.
@@ -89,16 +124,31 @@ public:
     void rebuild();
 
 private:
+    // A feedstuff's name in each language and whether it is a supplement.
+    struct FeedNames
+    {
+        QString german, english;
+        bool supplement = false;
+    };
+
+    void readFeedNames();
+    QString feedName(int key, const QString& shown) const;
+    QString nameIn(const char* table, int key, const QString& shown) const;
+    void addLetterhead();
     void addFeedRows();
     void addLimitNotes();
+    void addBatchSection();
+    int addLine(const QString& amount, const QString& name, const CellFont& font);
     void addTextRow(const QString& text);
 
     AppContext& m_context;
     const CaseHeaderTexts& m_header;
     const RationModel& m_ration;
+    RecipeChoices& m_choices;
     GridModel m_grid;
     ChoiceList m_textList;
+    std::map<int, FeedNames> m_feedNames;
     int m_feedRows = 0;
     int m_noteRows = 0;
-    QStringList m_textBlocks;
+    int m_firstTextRow = 0;
 };

@@ -10,6 +10,20 @@ inline constexpr Lang::Text Owner{"Besitzer: ", "Owner: "};
 inline constexpr Lang::Text RecipeTitleDiagnosis{"Rezepttitel / Diagnose: ", "Recipe Title / Diagnosis: "};
 inline constexpr Lang::Text RecipeHeading{"REZEPT", "RECIPE"};
 inline constexpr Lang::Text GramsPerDay{"g/Tag", "g/day"};
+inline constexpr Lang::Text GramsPerMeal{"g/Mahlzeit", "g/meal"};
+inline constexpr Lang::Text MealsPerDay{"Mahlzeiten pro Tag", "Meals per day"};
+inline constexpr Lang::Text BatchFor{"Vorrat für", "Batch for"};
+inline constexpr Lang::Text BatchDays{"Tage", "days"};
+inline constexpr Lang::Text RecipeLanguage{"Sprache des Rezepts", "Recipe language"};
+inline constexpr Lang::Text German{"Deutsch", "German"};
+inline constexpr Lang::Text English{"Englisch", "English"};
+// The batch section of the handout.
+inline constexpr Lang::Text BatchHeading{"Vorrat für %1 Tage (g)", "Batch for %1 days (g)"};
+inline constexpr Lang::Text Supplements{"Ergänzungsmittel", "Supplements"};
+inline constexpr Lang::Text Premix{"Supplement-Mischung: zusammen %1 g, täglich %2 g davon:",
+                                   "Supplement premix: %1 g in all, %2 g of it a day:"};
+inline constexpr Lang::Text Kilograms{" (%1 kg)", " (%1 kg)"};
+inline constexpr Lang::Text LessThan{"< %1", "< %1"};
 inline constexpr Lang::Text Food{"Futtermittel", "Food"};
 inline constexpr Lang::Text ContentsMissing{
     "Für einige Nährstoffe fehlen Angaben einzelner Futtermittel (%1); die Versorgung kann höher sein.",

@@ -105,6 +105,7 @@ void CaseHeaderForm::initCaseForm()
         m_ration.recalcContributions(QString(), QString());
         m_pendingCaseKey.clear();
     } else {
+        m_recipe = {};
         // Written like a typed value: a new case counts as changed from the start.
         setEnergyPercent(QStringLiteral("100"));
     }
@@ -127,6 +128,7 @@ void CaseHeaderForm::fillCaseTypeList()
 void CaseHeaderForm::loadCase()
 {
     const std::optional<CaseRecord> record = CaseRecords::read(m_context, m_pendingCaseKey);
+    m_recipe = record ? record->recipe : RecipeChoices{};
     if (!record)
         return;
 
@@ -239,6 +241,7 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     if (m_ribsPalpable || m_ribsFatCovered)
         record.ribsPalpable = m_ribsPalpable;
     record.title = m_title;
+    record.recipe = m_recipe;
     sql = CaseRecords::insertStatement(record, birthDateText());
     return true;
 }
@@ -260,6 +263,7 @@ bool CaseHeaderForm::saveCase()
         if (stored) {
             newKey = QString::number(db.lastInsertKey());
             stored = CaseRecords::insertRation(m_context, newKey, m_ration.model(), &missingFeed) &&
+                     CaseRecords::insertTextBlocks(m_context, newKey, m_recipe.textBlocks) &&
                      transaction.commit();
         }
         const QString reason = stored ? QString() : db.lastError();

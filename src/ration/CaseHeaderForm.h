@@ -3,6 +3,7 @@
 #include "core/Lang.h"
 #include "db/ChoiceList.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseRecord.h"
 #include "ration/RationCalculation.h"
 
 #include <QDate>
@@ -108,6 +109,10 @@ public:
     // The ration changed by the user's hand: a feedstuff added or removed, an
     // amount typed. Closing then asks the save question.
     void markChanged() { m_isUnchanged = false; }
+    // The handout's meals, batch, language and text blocks, stored with the
+    // case; the recipe page changes them and marks the case changed.
+    RecipeChoices& recipe() { return m_recipe; }
+    const RecipeChoices& recipe() const { return m_recipe; }
 
     // CaseHeaderSource: what the calculations read.
     int caseTypeKey() const override { return m_caseType.currentData(); }
@@ -165,5 +170,6 @@ private:
     QString m_pendingCaseKey;
     QString m_savedCaseKey;
     QString m_loadedTitle;
+    RecipeChoices m_recipe;
     bool m_isUnchanged = false;
 };

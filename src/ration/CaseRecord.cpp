@@ -1,5 +1,6 @@
 #include "ration/CaseRecord.h"
 
+#include "core/Lang.h"
 #include "core/NumberText.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
@@ -39,7 +40,36 @@ QString numberForSql(const QString& text)
     return QString::number(NumberText::read(trimmed), 'g', 15) + QStringLiteral(", ");
 }
 
+// A stored choice within its range; 0 (not chosen) outside it.
+int choiceIn(int stored, int most)
+{
+    return stored >= 1 && stored <= most ? stored : 0;
+}
+
+std::vector<RecipeTextBlock> readTextBlocks(AppContext& context, const QString& caseKey)
+{
+    std::vector<RecipeTextBlock> blocks;
+    RecordSet rs;
+    if (!rs.openRecordset(context.db(),
+                          QStringLiteral("SELECT BEZ_DE, BEZ_US FROM T_REZ_TEXT WHERE ID_Rezept = ") +
+                              caseKey + QStringLiteral(" ORDER BY Pos, ID")))
+        return blocks;
+    for (; !rs.isEof(); rs.moveNext()) {
+        RecipeTextBlock block;
+        rs.getFieldText(QStringLiteral("BEZ_DE"), block.german);
+        rs.getFieldText(QStringLiteral("BEZ_US"), block.english);
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
 } // namespace
+
+QString RecipeTextBlock::in(const QString& languageCode) const
+{
+    const QString& wanted = languageCode == Lang::German ? german : english;
+    return wanted.trimmed().isEmpty() ? (languageCode == Lang::German ? english : german) : wanted;
+}
 
 namespace CaseRecords {
 
@@ -89,6 +119,12 @@ std::optional<CaseRecord> read(AppContext& context, const QString& caseKey)
     record.energy = field("Energie");
     record.puppies = field("Anz_Welpen");
     record.adultWeight = weight("Gewicht_Adult");
+    record.recipe.meals = choiceIn(key("Mahlzeiten"), RecipeChoices::MostMeals);
+    record.recipe.batchDays = choiceIn(key("Vorrat_Tage"), RecipeChoices::MostBatchDays);
+    const QString language = field("Rezept_Sprache").trimmed().toUpper();
+    if (language == Lang::German || language == Lang::English)
+        record.recipe.language = language;
+    record.recipe.textBlocks = readTextBlocks(context, caseKey);
     return record;
 }
 
@@ -132,13 +168,23 @@ QString insertStatement(const CaseRecord& record, const QString& birthDateText)
               : *record.ribsPalpable ? QStringLiteral("'1', ")
                                      : QStringLiteral("'0', ");
     values += Sql::quote(record.title) + QStringLiteral(", ");
+    // The handout's choices; one not made stays NULL.
+    const auto choice = [](int value, int most) {
+        return choiceIn(value, most) ? QString::number(value) : QStringLiteral("NULL");
+    };
+    const QString& language = record.recipe.language;
+    const QString handout =
+        QStringLiteral(", ") + choice(record.recipe.meals, RecipeChoices::MostMeals) + QStringLiteral(", ") +
+        choice(record.recipe.batchDays, RecipeChoices::MostBatchDays) + QStringLiteral(", ") +
+        (language == Lang::German || language == Lang::English ? Sql::quote(language)
+                                                               : QStringLiteral("NULL"));
     return QStringLiteral(
                "INSERT INTO T_PAT_REZ ( ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
                "ID_Fall, ID_Rasse, Geburtsdatum,") +
            QStringLiteral(
                " Gewicht_akt, Gewicht_soll, Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, "
-               "Datum, Bemerkung )VALUES (") +
-           values + QStringLiteral("NOW(), ") + QStringLiteral("' ')");
+               "Datum, Bemerkung, Mahlzeiten, Vorrat_Tage, Rezept_Sprache )VALUES (") +
+           values + QStringLiteral("NOW(), ") + QStringLiteral("' '") + handout + QStringLiteral(")");
 }
 
 bool insertRation(AppContext& context, const QString& caseKey, const RationModel& ration,
@@ -181,6 +227,19 @@ bool insertRation(AppContext& context, const QString& caseKey, const RationModel
                 *missingFeed = feed.name;
             return false;
         }
+    }
+    return true;
+}
+
+bool insertTextBlocks(AppContext& context, const QString& caseKey, const std::vector<RecipeTextBlock>& blocks)
+{
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        if (!context.db().executeSql(
+                QStringLiteral("INSERT INTO T_REZ_TEXT (ID_Rezept, Pos, BEZ_DE, BEZ_US) VALUES (") + caseKey +
+                QStringLiteral(", ") + QString::number(i + 1) + QStringLiteral(", ") +
+                Sql::quote(blocks[i].german) + QStringLiteral(", ") + Sql::quote(blocks[i].english) +
+                QStringLiteral(")")))
+            return false;
     }
     return true;
 }

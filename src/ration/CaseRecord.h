@@ -9,6 +9,28 @@
 class AppContext;
 struct RationModel;
 
+// A text block added to a case's recipe, in both languages as it read when
+// it was added.
+struct RecipeTextBlock
+{
+    QString german, english;
+    // The text in the language, the other one when it has none there.
+    QString in(const QString& languageCode) const;
+};
+
+// What the vet chose for the owner's handout. A choice not made (0, empty)
+// leaves the handout its default.
+struct RecipeChoices
+{
+    static constexpr int MostMeals = 6;
+    static constexpr int MostBatchDays = 31;
+
+    int meals = 0;     // per day, 1 to MostMeals
+    int batchDays = 0; // 1 to MostBatchDays
+    QString language;  // "DE" or "US"
+    std::vector<RecipeTextBlock> textBlocks;
+};
+
 // A case as its row of T_PAT_REZ holds it. Weights, energy and puppies are
 // the texts the database gives for its numbers, which the header's fields
 // take as they are (a target or adult weight stored as 0 is empty); a
@@ -28,6 +50,8 @@ struct CaseRecord
     std::optional<bool> ribsPalpable;
     QString title;
     QString recipeDate; // as the database renders the date of saving
+    // With its text blocks from T_REZ_TEXT.
+    RecipeChoices recipe;
 };
 
 // One feedstuff row of a stored ration, in the order it was saved.
@@ -39,7 +63,7 @@ struct CaseRecordFeed
 };
 
 // The one mapping between a case and its tables: T_PAT_REZ for the case,
-// T_REZ_FM for its ration.
+// T_REZ_FM for its ration, T_REZ_TEXT for its recipe's text blocks.
 namespace CaseRecords {
 
 // The stored case with the key; nothing when there is none or it cannot be read.
@@ -56,5 +80,9 @@ QString insertStatement(const CaseRecord& record, const QString& birthDateText);
 // caller owns the transaction and the message.
 bool insertRation(AppContext& context, const QString& caseKey, const RationModel& ration,
                   QString* missingFeed = nullptr);
+// Inserts the recipe's text blocks in their order; the caller owns the
+// transaction and the message.
+bool insertTextBlocks(AppContext& context, const QString& caseKey,
+                      const std::vector<RecipeTextBlock>& blocks);
 
 } // namespace CaseRecords

@@ -175,6 +175,17 @@ QString GridModel::toolTip(int row, int col) const
     return cell ? cell->toolTip : QString();
 }
 
+void GridModel::setImage(int row, int col, const QByteArray& content)
+{
+    changeCell(row, col, [&](Cell& c) { return std::exchange(c.image, content) != content; });
+}
+
+QByteArray GridModel::image(int row, int col) const
+{
+    const Cell* cell = cellAt(row, col);
+    return cell ? cell->image : QByteArray();
+}
+
 void GridModel::setAlignment(int row, int col, GridAlign align)
 {
     changeCell(row, col, [&](Cell& c) { return std::exchange(c.align, align) != align; });
@@ -357,6 +368,12 @@ void GridModel::setDefaultFont(const CellFont& font)
 void GridModel::setDefaultTextColor(Rgb colour)
 {
     if (std::exchange(m_defaultTextColor, colour) != colour)
+        emit layoutChanged();
+}
+
+void GridModel::setGridLines(bool shown)
+{
+    if (std::exchange(m_gridLines, shown) != shown)
         emit layoutChanged();
 }
 

@@ -2,6 +2,7 @@
 
 #include "ui/GridTypes.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -64,6 +65,10 @@ public:
     // Shown when the pointer rests on the cell; empty for none.
     void setToolTip(int row, int col, const QString& text);
     QString toolTip(int row, int col) const;
+    // An image file's content (PNG, JPEG or SVG) drawn in the cell, scaled
+    // to fit and flush right, over its background; empty for none.
+    void setImage(int row, int col, const QByteArray& content);
+    QByteArray image(int row, int col) const;
 
     // Format of one cell. The getters return what is drawn: a cell without a
     // background or font of its own shows the grid-wide default.
@@ -107,6 +112,10 @@ public:
     CellFont defaultFont() const { return m_defaultFont; }
     void setDefaultTextColor(Rgb colour);
     Rgb defaultTextColor() const { return m_defaultTextColor; }
+    // Without grid lines the cells show only their backgrounds and texts,
+    // as on a letter.
+    void setGridLines(bool shown);
+    bool gridLines() const { return m_gridLines; }
 
     // Geometry in pixels; 0 hides.
     void setColumnWidth(int col, int width);
@@ -183,6 +192,7 @@ private:
         QString text;
         QString shownText;
         QString toolTip;
+        QByteArray image;
         QStringList dropDownEntries;
         Rgb background;
         Rgb textColor;
@@ -217,5 +227,6 @@ private:
     Rgb m_defaultBackground = DefaultBackground;
     Rgb m_fixedBackground = DefaultFixedBackground;
     Rgb m_defaultTextColor{0, 0, 0};
+    bool m_gridLines = true;
     CellFont m_defaultFont;
 };

@@ -149,7 +149,7 @@ TEST_F(CaseListViewTest, DatesAndTheDeleteHeadingShowWholeAndLongNamesEndInAnEll
         QPainter expected(&cut);
         GridCellPainter::paintCell(
             expected, QRectF(QPointF(0, 0), QSizeF(option.rect.size())), name,
-            {GridModel::DefaultBackground, Rgb{0, 0, 0}, CellFont{}, GridAlign{}, true, false});
+            {GridModel::DefaultBackground, Rgb{0, 0, 0}, CellFont{}, GridAlign{}, true, false, true, {}});
     }
     EXPECT_EQ(cell, cut);
 }

@@ -16,16 +16,45 @@ TEST(CliRecipe, PrintsEveryRowOfTheRecipeGrid)
     const CliRun run = runCliIn(db.directory(), {"recipe", "1"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     ASSERT_EQ(run.lines.size(), 18);
-    EXPECT_EQ(run.lines[0], "row\t0\t\tREZEPT\t");
-    EXPECT_EQ(run.lines[9], "row\t9\t\tBesitzer: Herr Müller\t");
-    EXPECT_EQ(run.lines[10], "row\t10\t\tPatient: Bello (Hund männlich) Dackel \t");
-    EXPECT_EQ(run.lines[13], "row\t13\tg/Tag\tFuttermittel\t%");
-    EXPECT_EQ(run.lines[16], "row\t16\t150,0\tHühnerbrust, gekocht\t43");
+    EXPECT_EQ(run.lines[0], "row\t0\t\tREZEPT\t\t");
+    EXPECT_EQ(run.lines[9], "row\t9\t\tBesitzer: Herr Müller\t\t");
+    EXPECT_EQ(run.lines[10], "row\t10\t\tPatient: Bello (Hund männlich) Dackel \t\t");
+    // Two meals for an adult dog: half the day's amount each, as a kitchen
+    // scale weighs it (100,25 g to the gram).
+    EXPECT_EQ(run.lines[13], "row\t13\tg/Tag\tFuttermittel\t%\tg/Mahlzeit");
+    EXPECT_EQ(run.lines[16], "row\t16\t150,0\tHühnerbrust, gekocht\t43\t75");
     EXPECT_TRUE(run.lines[17].startsWith("row\t17\t200,5\t")) << run.lines[17].toStdString();
-    EXPECT_TRUE(run.lines[17].endsWith("\t57"));
+    EXPECT_TRUE(run.lines[17].endsWith("\t57\t100"));
     // The date of issue is today's.
     EXPECT_TRUE(run.lines[8].startsWith("row\t8\t\tAusstelldatum: "));
-    EXPECT_TRUE(run.lines[8].endsWith(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) + "\t"));
+    EXPECT_TRUE(run.lines[8].endsWith(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")) + "\t\t"));
+}
+
+// The handout in English while the program runs in German, for three meals
+// and a week: 150 g and 200,5 g a day.
+TEST(CliRecipe, MealsBatchAndLanguageChosenForOnePrintout)
+{
+    TestDatabase db;
+    const CliRun run =
+        runCliIn(db.directory(), {"recipe", "1", "--meals", "3", "--days", "7", "--lang", "en"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.lines[0], "row\t0\t\tRECIPE\t\t") << run.out;
+    EXPECT_EQ(run.lines[13], "row\t13\tg/day\tFood\t%\tg/meal");
+    EXPECT_EQ(run.lines[16], "row\t16\t150.0\tChicken breast, cooked\t43\t50");
+    EXPECT_TRUE(run.lines[17].startsWith("row\t17\t200.5\t")) << run.lines[17].toStdString();
+    // 200,5 g / 3 = 66,83 g: whole grams.
+    EXPECT_TRUE(run.lines[17].endsWith("\t57\t67"));
+    const int heading = run.lines.indexOf(QStringLiteral("row\t19\t\tBatch for 7 days (g)\t\t"));
+    ASSERT_EQ(heading, 19) << run.out;
+    // 7 × 150 g and 7 × 200,5 g = 1403,5 g, above a kilogram also in kg.
+    EXPECT_EQ(run.lines[20], "row\t20\t1050\tChicken breast, cooked (1.05 kg)\t\t");
+    EXPECT_TRUE(run.lines[21].startsWith("row\t21\t1404\t")) << run.lines[21].toStdString();
+    EXPECT_TRUE(run.lines[21].endsWith(" (1.40 kg)\t\t"));
+    EXPECT_EQ(run.lines.size(), 22);
+
+    // Nothing of it is stored: the case prints as before.
+    EXPECT_EQ(runCliIn(db.directory(), {"recipe", "1"}).lines[13],
+              "row\t13\tg/Tag\tFuttermittel\t%\tg/Mahlzeit");
 }
 
 TEST(CliRecipe, RefusesBadArgumentsAndUnknownCases)
@@ -34,6 +63,12 @@ TEST(CliRecipe, RefusesBadArgumentsAndUnknownCases)
     EXPECT_EQ(runCliIn(db.directory(), {"recipe"}).status, 2);
     EXPECT_EQ(runCliIn(db.directory(), {"recipe", "x"}).status, 2);
     EXPECT_EQ(runCliIn(db.directory(), {"recipe", "1", "--rate", "2"}).status, 2);
+    const QString cases = db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ"));
+    for (const char* option : {"--meals", "--days", "--lang"}) {
+        for (const char* value : {"0", "32", "fr", "2; DROP TABLE T_PAT_REZ"})
+            EXPECT_EQ(runCliIn(db.directory(), {"recipe", "1", option, value}).status, 2) << option << value;
+    }
+    EXPECT_EQ(db.rawValue(QStringLiteral("SELECT count(*) FROM T_PAT_REZ")), cases);
     const CliRun unknown = runCliIn(db.directory(), {"recipe", "99"});
     EXPECT_EQ(unknown.status, 1);
     EXPECT_TRUE(unknown.lines.isEmpty());

@@ -105,11 +105,16 @@ TEST_F(OutputPagesGui, ChoosingATextBlockAppendsItToTheRecipe)
     emit list->activated(1);
     emit list->activated(1);
     ASSERT_EQ(grid->rowCount(), 20);
-    EXPECT_EQ(grid->text(19, 2), "Füttern Sie zweimal täglich.");
+    EXPECT_EQ(grid->text(19, RecipePage::NameColumn), "Füttern Sie zweimal täglich.");
+    // The case keeps them to be stored, in both languages.
+    ASSERT_EQ(frame->form().recipe().textBlocks.size(), 2u);
+    EXPECT_FALSE(frame->form().recipe().textBlocks[1].english.isEmpty());
+    EXPECT_FALSE(frame->form().isUnchanged());
     // A click on a block and "Ja" take it out again.
     prompt.setNextAnswer(Prompt::Answer::Yes);
-    emit grid->clicked(19, 2);
+    emit grid->clicked(19, RecipePage::NameColumn);
     EXPECT_EQ(grid->rowCount(), 19);
+    EXPECT_EQ(frame->form().recipe().textBlocks.size(), 1u);
     EXPECT_EQ(prompt.lastText(), "Wollen Sie diesen Textbaustein aus dem Rezept entfernen?");
 }
 
@@ -127,12 +132,13 @@ TEST_F(OutputPagesGui, ALongTextBlockGetsARowItsLinesFitIn)
     emit recipe->textList()->activated(index);
     const GridModel& grid = *recipe->gridView()->model();
     ASSERT_EQ(grid.rowCount(), 19);
-    EXPECT_EQ(grid.text(18, 2), text);
+    const int name = RecipePage::NameColumn;
+    EXPECT_EQ(grid.text(18, name), text);
     // Never below the rule's height, and tall enough for every wrapped line.
     EXPECT_GE(grid.rowHeight(18), RecipePage::textBlockHeight(text));
-    const QFontMetricsF metrics(GridCellPainter::toFont(grid.font(18, 2)));
+    const QFontMetricsF metrics(GridCellPainter::toFont(grid.font(18, name)));
     const QRectF needed =
-        metrics.boundingRect(QRectF(0, 0, grid.columnWidth(2) - 7, 1e6), Qt::TextWordWrap, text);
+        metrics.boundingRect(QRectF(0, 0, grid.columnWidth(name) - 7, 1e6), Qt::TextWordWrap, text);
     EXPECT_GE(grid.rowHeight(18), needed.height() + 3);
 }
 
@@ -270,10 +276,13 @@ TEST_F(OutputPagesGui, EachPagePrintsIntoAPdf)
         GTEST_SKIP() << "pdftotext is not installed";
     ASSERT_EQ(recipeText->size(), 1);
     const QString r = recipeText->first();
-    for (const char* part : {"Rationsberechnung", "REZEPT", "Ausstelldatum: 03.04.2024",
-                             "Besitzer: Herr Müller", "Patient: Bello (Hund männlich) Dackel", "g/Tag",
-                             "Futtermittel", "Hühnerbrust, gekocht", "150,0", "43", "57"})
+    for (const char* part : {"REZEPT", "Ausstelldatum: 03.04.2024", "Besitzer: Herr Müller",
+                             "Patient: Bello (Hund männlich) Dackel", "g/Tag", "g/Mahlzeit", "Futtermittel",
+                             "Hühnerbrust, gekocht", "150,0", "43", "57"})
         EXPECT_TRUE(containsIgnoringSpaces(r, QString::fromUtf8(part))) << part << "\n" << r.toStdString();
+    // A letter: no window title above it, no page number on its one page.
+    for (const char* part : {"Rationsberechnung", "1 / 1"})
+        EXPECT_FALSE(r.contains(QString::fromUtf8(part))) << part;
 
     const QString c = pdfPages(pdfPath("coverage.pdf"))->join(QString());
     EXPECT_TRUE(containsIgnoringSpaces(c, QStringLiteral("Bedarfsdeckung für Bello")));

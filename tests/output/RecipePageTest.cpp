@@ -1,6 +1,7 @@
 #include "output/RecipePage.h"
 #include "core/Prompt.h"
 #include "output/CaseHeaderTexts.h"
+#include "ration/CaseRecord.h"
 #include "support/RationModelStub.h"
 #include "support/TestDatabase.h"
 
@@ -44,7 +45,8 @@ TEST_P(RecipeShares, EachFeedstuffRowShowsItsAmountAndShare)
     for (int i = 0; i < c.amounts.size(); ++i)
         ration.addFeed(QStringLiteral("Futter %1").arg(i + 1), c.amounts[i]);
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.model);
+    RecipeChoices choices;
+    Page page(db.context(), header, ration.model, choices);
     page.buildRecipeGrid();
 
     const GridModel& g = page.grid();
@@ -79,7 +81,8 @@ TEST(RecipePage, ARationWithoutFeedstuffsLeavesOnlyTheHead)
     TestDatabase db;
     RationModelStub ration;
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.model);
+    RecipeChoices choices;
+    Page page(db.context(), header, ration.model, choices);
     page.buildRecipeGrid();
     EXPECT_EQ(page.grid().rowCount(), 16);
     EXPECT_EQ(page.feedRowCount(), 0);
@@ -91,11 +94,12 @@ TEST(RecipePage, HeadRowsHaveTheirHeightsFontsAndColours)
     RationModelStub ration;
     ration.addFeed(QStringLiteral("Reis"), QStringLiteral("100"));
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.model);
+    RecipeChoices choices;
+    Page page(db.context(), header, ration.model, choices);
     page.buildRecipeGrid();
     const GridModel& g = page.grid();
 
-    ASSERT_EQ(g.columnCount(), 5);
+    ASSERT_EQ(g.columnCount(), Page::ColumnCount);
     EXPECT_EQ(g.fixedRowCount(), 0);
     EXPECT_EQ(g.fixedColumnCount(), 0);
     // The amount and share columns are wider than the narrow face they were
@@ -107,28 +111,28 @@ TEST(RecipePage, HeadRowsHaveTheirHeightsFontsAndColours)
     for (int r = 0; r < 16; ++r)
         EXPECT_EQ(g.rowHeight(r), heights[r]) << r;
 
-    EXPECT_EQ(g.text(0, 2), "REZEPT");
-    EXPECT_EQ(g.font(0, 2), (CellFont{QStringLiteral("Tahoma"), 28, 900, false}));
-    EXPECT_EQ(g.alignment(0, 2).h, GridAlign::Centre);
+    EXPECT_EQ(g.text(0, Page::NameColumn), "REZEPT");
+    EXPECT_EQ(g.font(0, Page::NameColumn), (CellFont{QStringLiteral("Tahoma"), 28, 900, false}));
+    EXPECT_EQ(g.alignment(0, Page::NameColumn).h, GridAlign::Centre);
     for (int r = 8; r <= 13; ++r)
-        EXPECT_EQ(g.font(r, 2), (CellFont{QStringLiteral("Tahoma"), 16, 900, false})) << r;
+        EXPECT_EQ(g.font(r, Page::NameColumn), (CellFont{QStringLiteral("Tahoma"), 16, 900, false})) << r;
     for (int rule : {6, 12, 14}) {
-        for (int c = 1; c <= 3; ++c)
+        for (int c = Page::AmountColumn; c <= Page::ShareColumn; ++c)
             EXPECT_EQ(g.background(rule, c), Rgb(0, 0, 0)) << rule << "/" << c;
         EXPECT_EQ(g.background(rule, 0), Rgb(255, 255, 255));
-        EXPECT_EQ(g.background(rule, 4), Rgb(255, 255, 255));
+        EXPECT_EQ(g.background(rule, Page::ColumnCount - 1), Rgb(255, 255, 255));
     }
-    for (int c = 1; c <= 3; ++c)
+    for (int c = Page::AmountColumn; c <= Page::ShareColumn; ++c)
         EXPECT_EQ(g.background(13, c), Rgb(204, 204, 204));
-    EXPECT_EQ(g.background(16, 2), Rgb(255, 255, 255));
+    EXPECT_EQ(g.background(16, Page::NameColumn), Rgb(255, 255, 255));
     EXPECT_EQ(g.text(13, 1), "g/Tag");
-    EXPECT_EQ(g.text(13, 2), "Futtermittel");
-    EXPECT_EQ(g.text(13, 3), "%");
-    EXPECT_EQ(g.alignment(8, 2).h, GridAlign::Right);
-    EXPECT_EQ(g.alignment(9, 2).h, GridAlign::LeftSingleLine);
-    EXPECT_TRUE(g.alignment(11, 2).wordWrap());
+    EXPECT_EQ(g.text(13, Page::NameColumn), "Futtermittel");
+    EXPECT_EQ(g.text(13, Page::ShareColumn), "%");
+    EXPECT_EQ(g.alignment(8, Page::NameColumn).h, GridAlign::Right);
+    EXPECT_EQ(g.alignment(9, Page::NameColumn).h, GridAlign::LeftSingleLine);
+    EXPECT_TRUE(g.alignment(11, Page::NameColumn).wordWrap());
     EXPECT_FALSE(g.isEditable(16, 1));
-    for (int c : {0, 4}) {
+    for (int c : {0, Page::ColumnCount - 1}) {
         for (int r = 0; r < g.rowCount(); ++r)
             EXPECT_TRUE(g.text(r, c).isEmpty());
     }
@@ -147,24 +151,25 @@ TEST(RecipePage, HeadLinesInBothLanguagesForThe3rdOfApril2024)
             header.speciesText = QStringLiteral("Dog");
             header.breedText = QStringLiteral("Dachshund");
         }
-        Page page(db.context(), header, ration.model);
+        RecipeChoices choices;
+        Page page(db.context(), header, ration.model, choices);
         page.buildRecipeGrid();
         const GridModel& g = page.grid();
         if (german) {
-            EXPECT_EQ(g.text(0, 2), "REZEPT");
-            EXPECT_EQ(g.text(8, 2), "Ausstelldatum: 03.04.2024");
-            EXPECT_EQ(g.text(9, 2), "Besitzer: Herr Müller");
-            EXPECT_EQ(g.text(10, 2), "Patient: Bello (Hund männlich) Dackel ");
-            EXPECT_EQ(g.text(11, 2), "Rezepttitel / Diagnose: Erhaltung");
+            EXPECT_EQ(g.text(0, Page::NameColumn), "REZEPT");
+            EXPECT_EQ(g.text(8, Page::NameColumn), "Ausstelldatum: 03.04.2024");
+            EXPECT_EQ(g.text(9, Page::NameColumn), "Besitzer: Herr Müller");
+            EXPECT_EQ(g.text(10, Page::NameColumn), "Patient: Bello (Hund männlich) Dackel ");
+            EXPECT_EQ(g.text(11, Page::NameColumn), "Rezepttitel / Diagnose: Erhaltung");
             EXPECT_EQ(g.text(13, 1), "g/Tag");
         } else {
-            EXPECT_EQ(g.text(0, 2), "RECIPE");
-            EXPECT_EQ(g.text(8, 2), "Date of issue: 04/03/2024");
-            EXPECT_EQ(g.text(9, 2), "Owner: Mr. Müller");
-            EXPECT_EQ(g.text(10, 2), "Patient: Bello (Dog male) Dachshund ");
-            EXPECT_EQ(g.text(11, 2), "Recipe Title / Diagnosis: Erhaltung");
+            EXPECT_EQ(g.text(0, Page::NameColumn), "RECIPE");
+            EXPECT_EQ(g.text(8, Page::NameColumn), "Date of issue: 04/03/2024");
+            EXPECT_EQ(g.text(9, Page::NameColumn), "Owner: Mr. Müller");
+            EXPECT_EQ(g.text(10, Page::NameColumn), "Patient: Bello (Dog male) Dachshund ");
+            EXPECT_EQ(g.text(11, Page::NameColumn), "Recipe Title / Diagnosis: Erhaltung");
             EXPECT_EQ(g.text(13, 1), "g/day");
-            EXPECT_EQ(g.text(13, 2), "Food");
+            EXPECT_EQ(g.text(13, Page::NameColumn), "Food");
         }
     }
 }
@@ -228,7 +233,8 @@ TEST(RecipePage, TextListHoldsTheActiveBlocksSortedAndAppendsTheChosenOne)
     RationModelStub ration;
     ration.addFeed(QStringLiteral("Reis"), QStringLiteral("100"));
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.model);
+    RecipeChoices choices;
+    Page page(db.context(), header, ration.model, choices);
     page.build();
 
     const auto& entries = page.textList().entries();
@@ -245,13 +251,13 @@ TEST(RecipePage, TextListHoldsTheActiveBlocksSortedAndAppendsTheChosenOne)
     page.textListClosed(1);
     const GridModel& g = page.grid();
     ASSERT_EQ(g.rowCount(), 20);
-    EXPECT_EQ(g.text(17, 2), "Frisches Wasser muss immer bereitstehen.");
-    EXPECT_EQ(g.text(18, 2), "Frisches Wasser muss immer bereitstehen.");
-    EXPECT_EQ(g.text(19, 2), "Füttern Sie zweimal täglich.");
+    EXPECT_EQ(g.text(17, Page::NameColumn), "Frisches Wasser muss immer bereitstehen.");
+    EXPECT_EQ(g.text(18, Page::NameColumn), "Frisches Wasser muss immer bereitstehen.");
+    EXPECT_EQ(g.text(19, Page::NameColumn), "Füttern Sie zweimal täglich.");
     EXPECT_EQ(g.rowHeight(19), 20);
-    EXPECT_EQ(g.font(19, 2), (CellFont{QStringLiteral("Tahoma"), 16, 400, false}));
-    EXPECT_EQ(g.alignment(19, 2).h, GridAlign::Left);
-    EXPECT_EQ(g.alignment(19, 2).v, GridAlign::Bottom);
+    EXPECT_EQ(g.font(19, Page::NameColumn), (CellFont{QStringLiteral("Tahoma"), 16, 400, false}));
+    EXPECT_EQ(g.alignment(19, Page::NameColumn).h, GridAlign::Left);
+    EXPECT_EQ(g.alignment(19, Page::NameColumn).v, GridAlign::Bottom);
 
     EXPECT_FALSE(page.appendTextBlock(99));
     EXPECT_EQ(g.rowCount(), 20);
@@ -278,11 +284,11 @@ TEST(RecipePage, TextListHoldsTheActiveBlocksSortedAndAppendsTheChosenOne)
         EXPECT_EQ(prompt.entries().size(), c.asked ? 1u : 0u);
         EXPECT_EQ(g.rowCount(), rows - (c.removed ? 1 : 0));
     }
-    EXPECT_EQ(g.text(18, 2), "Füttern Sie zweimal täglich.");
+    EXPECT_EQ(g.text(18, Page::NameColumn), "Füttern Sie zweimal täglich.");
     // The removed block does not come back when the recipe is built again.
     page.rebuild();
     ASSERT_EQ(g.rowCount(), 19);
-    EXPECT_EQ(g.text(17, 2), "Frisches Wasser muss immer bereitstehen.");
+    EXPECT_EQ(g.text(17, Page::NameColumn), "Frisches Wasser muss immer bereitstehen.");
 }
 
 TEST(RecipePage, ALongTextBlockGetsATallerRowInEnglish)
@@ -292,10 +298,11 @@ TEST(RecipePage, ALongTextBlockGetsATallerRowInEnglish)
     ASSERT_TRUE(db.rawExec(QStringLiteral("INSERT INTO T_TEXT VALUES (9, 'kurz', '%1', -1)").arg(text)));
     RationModelStub ration;
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.model);
+    RecipeChoices choices;
+    Page page(db.context(), header, ration.model, choices);
     page.build();
     ASSERT_TRUE(page.appendTextBlock(9));
-    EXPECT_EQ(page.grid().text(16, 2), text);
+    EXPECT_EQ(page.grid().text(16, Page::NameColumn), text);
     EXPECT_EQ(page.grid().rowHeight(16), 60);
 }
 
@@ -368,7 +375,8 @@ TEST(RecipePage, TheNotesFollowTheFeedstuffsOfARationWithAGap)
     ration.addFeed(QStringLiteral("Reis"), QStringLiteral("50"));
     ration.contribute(0, cl, QStringLiteral("2"));
     const HeaderTextValues header = bello();
-    Page page(db.context(), header, ration.model);
+    RecipeChoices choices;
+    Page page(db.context(), header, ration.model, choices);
     page.buildRecipeGrid();
     ASSERT_EQ(page.noteRowCount(), 1);
     ASSERT_EQ(page.grid().rowCount(), Page::FirstFeedRow + 3);

@@ -6,6 +6,7 @@
 #include "output/StoredCase.h"
 #include "output/WeightCheckPage.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/CaseRecord.h"
 #include "ration/NutrientColumns.h"
 #include "support/TestDatabase.h"
 
@@ -52,16 +53,56 @@ TEST_F(StoredCasePages, HeaderTextsAreTheFormsShownTexts)
 TEST_F(StoredCasePages, TheRecipeListsTheRationOfTheCase)
 {
     open(QStringLiteral("1"));
-    RecipePage page(db->context(), *texts, form->ration().model());
+    RecipePage page(db->context(), *texts, form->ration().model(), form->recipe());
     page.build();
     const GridModel& g = page.grid();
     ASSERT_EQ(page.feedRowCount(), 2);
-    EXPECT_EQ(g.text(16, 1), "150,0");
-    EXPECT_EQ(g.text(16, 2), "Hühnerbrust, gekocht");
-    EXPECT_EQ(g.text(16, 3), "43");
-    EXPECT_EQ(g.text(17, 3), "57");
-    EXPECT_EQ(g.text(8, 2), "Ausstelldatum: 03.04.2024");
+    EXPECT_EQ(g.text(16, RecipePage::AmountColumn), "150,0");
+    EXPECT_EQ(g.text(16, RecipePage::NameColumn), "Hühnerbrust, gekocht");
+    EXPECT_EQ(g.text(16, RecipePage::ShareColumn), "43");
+    EXPECT_EQ(g.text(17, RecipePage::ShareColumn), "57");
+    EXPECT_EQ(g.text(8, RecipePage::NameColumn), "Ausstelldatum: 03.04.2024");
     EXPECT_EQ(page.textList().count(), 2);
+}
+
+// The handout's choices and text blocks are stored with the case and come
+// back with it; the recipe is then in its own language, whatever the
+// program's: the header's names, the feedstuffs and the blocks.
+TEST_F(StoredCasePages, TheRecipesChoicesAndTextBlocksAreStoredWithTheCase)
+{
+    open(QStringLiteral("1"));
+    RecipeChoices& choices = form->recipe();
+    choices.meals = 3;
+    choices.batchDays = 7;
+    choices.language = QStringLiteral("US");
+    choices.textBlocks = {{QStringLiteral("Frisches Wasser."), QStringLiteral("Fresh water.")},
+                          {QStringLiteral("O'Briens Flocken'); DROP TABLE T_REZ_TEXT; --"), QString()}};
+    form->setTitle(QStringLiteral("Woche"));
+    ASSERT_TRUE(form->saveCase()) << prompt.lastText().toStdString();
+
+    CaseHeaderForm reopened(db->context(), prompt);
+    ASSERT_TRUE(StoredCase::open(db->context(), reopened, form->savedCaseKey()));
+    EXPECT_EQ(reopened.recipe().meals, 3);
+    EXPECT_EQ(reopened.recipe().batchDays, 7);
+    const FormHeaderTexts header(reopened);
+    RecipePage page(db->context(), header, reopened.ration().model(), reopened.recipe());
+    page.build();
+    const GridModel& g = page.grid();
+    const int name = RecipePage::NameColumn;
+    EXPECT_EQ(g.text(0, name), "RECIPE");
+    EXPECT_EQ(g.text(10, name), "Patient: Bello (Dog male) Dachshund ");
+    EXPECT_EQ(g.text(13, RecipePage::MealColumn), "g/meal");
+    EXPECT_EQ(g.text(16, name), "Chicken breast, cooked");
+    ASSERT_EQ(g.rowCount(), page.firstTextRow() + 2);
+    EXPECT_EQ(g.text(page.firstTextRow(), name), "Fresh water.");
+    // A block without an English text prints its German one.
+    EXPECT_EQ(g.text(page.firstTextRow() + 1, name), choices.textBlocks[1].german);
+
+    // The case it was made from keeps its own choices: none.
+    CaseHeaderForm original(db->context(), prompt);
+    ASSERT_TRUE(StoredCase::open(db->context(), original, QStringLiteral("1")));
+    EXPECT_EQ(original.recipe().meals, 0);
+    EXPECT_TRUE(original.recipe().textBlocks.empty());
 }
 
 TEST_F(StoredCasePages, TheCoverageLeavesOutKey61)

@@ -5,6 +5,7 @@
 #include "output/CaseHeaderTexts.h"
 #include "output/RecipePage.h"
 #include "ration/CaseHeaderSource.h"
+#include "ration/CaseRecord.h"
 #include "ration/RationCalculation.h"
 #include "support/QtPrinters.h"
 #include "support/TestDatabase.h"
@@ -61,7 +62,8 @@ TEST(EditorEffectsTest, APracticesTextBlockReachesTheRecipesTextList)
     RationCalculation ration(db.context(), header);
     ration.buildRationGrid();
     HeaderTextValues texts;
-    RecipePage recipe(db.context(), texts, ration.model());
+    RecipeChoices choices;
+    RecipePage recipe(db.context(), texts, ration.model(), choices);
     recipe.build();
     bool listed = false;
     for (const ChoiceList::Entry& entry : recipe.textList().entries())

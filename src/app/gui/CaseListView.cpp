@@ -29,8 +29,14 @@ public:
         const int column = index.column();
         painter->save();
         GridCellPainter::paintCell(*painter, option.rect, index.data().toString(),
-                                   {GridModel::DefaultBackground, CaseList::textColour(column), CellFont{},
-                                    GridAlign{}, CaseList::isElided(column), false});
+                                   {GridModel::DefaultBackground,
+                                    CaseList::textColour(column),
+                                    CellFont{},
+                                    GridAlign{},
+                                    CaseList::isElided(column),
+                                    false,
+                                    true,
+                                    {}});
         painter->restore();
     }
 };
@@ -55,9 +61,16 @@ protected:
     void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override
     {
         painter->save();
-        GridCellPainter::paintCell(
-            *painter, rect, model()->headerData(logicalIndex, Qt::Horizontal).toString(),
-            {GridModel::DefaultFixedBackground, Rgb{0, 0, 0}, CellFont{}, GridAlign{}, false, true});
+        GridCellPainter::paintCell(*painter, rect,
+                                   model()->headerData(logicalIndex, Qt::Horizontal).toString(),
+                                   {GridModel::DefaultFixedBackground,
+                                    Rgb{0, 0, 0},
+                                    CellFont{},
+                                    GridAlign{},
+                                    false,
+                                    true,
+                                    true,
+                                    {}});
         painter->restore();
     }
 };

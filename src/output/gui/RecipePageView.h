@@ -12,9 +12,11 @@ class GridView;
 class Prompt;
 class QComboBox;
 class QPushButton;
+class QSpinBox;
 
-// The recipe page: the recipe grid filling the page, "Print", and the text
-// list whose chosen block is appended to the recipe.
+// The recipe page: the recipe grid filling the page, "Print", the text list
+// whose chosen block is appended to the recipe, and the handout's meals per
+// day, batch days and language, which are stored with the case.
 class RecipePageView : public QWidget
 {
     Q_OBJECT
@@ -30,8 +32,12 @@ public:
     GridView* gridView() const { return m_grid; }
     QComboBox* textList() const { return m_textList; }
     QPushButton* printButton() const { return m_print; }
+    QSpinBox* mealsBox() const { return m_meals; }
+    QSpinBox* daysBox() const { return m_days; }
+    QComboBox* languageList() const { return m_language; }
 
-    // The heading printed above the recipe: the case window's title.
+    // The document's name: the case window's title. The handout is printed
+    // as a letter, without it above.
     static QString printTitle(const QString& languageCode);
     static bool printToPdf(const GridModel& recipe, const QString& languageCode, const QString& fileName);
 
@@ -44,6 +50,9 @@ public:
 
 private:
     void print();
+    void showChoices();
+    // Takes a changed choice into the case and builds the recipe again.
+    void choiceMade();
 
     AppContext& m_context;
     Prompt& m_prompt;
@@ -53,4 +62,7 @@ private:
     GridView* m_grid;
     QComboBox* m_textList;
     QPushButton* m_print;
+    QSpinBox* m_meals;
+    QSpinBox* m_days;
+    QComboBox* m_language;
 };

@@ -37,7 +37,7 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     , m_printRow(new QHBoxLayout)
     , m_dialogFiles(std::make_unique<DialogFileChooser>(this))
     , m_files(m_dialogFiles.get())
-    , m_gridPrint(&GridPrinter::printWithDialog)
+    , m_gridPrint([](GridView& view) { return GridPrinter::printWithDialog(view); })
 {
     setObjectName(QStringLiteral("RationPage"));
     // Columns whose heading or unit is wider than the shipped width in the

@@ -40,7 +40,7 @@ SystemTableView::SystemTableView(SystemTableEditor& editor, AppContext& context,
     , m_editor(editor)
     , m_context(context)
     , m_prompt(prompt)
-    , m_gridPrint(&GridPrinter::printWithDialog)
+    , m_gridPrint([](GridView& view) { return GridPrinter::printWithDialog(view); })
 {
     setObjectName(QStringLiteral("SystemTableView"));
     build();

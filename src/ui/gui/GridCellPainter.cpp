@@ -1,6 +1,7 @@
 #include "ui/gui/GridCellPainter.h"
 
 #include "ui/GridModel.h"
+#include "ui/gui/ImageContent.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -182,21 +183,25 @@ void paintCell(QPainter& painter, const GridModel& model, int row, int col, cons
 {
     paintCell(painter, rect, model.shownText(row, col),
               {model.background(row, col), model.textColor(row, col), model.font(row, col),
-               model.alignment(row, col), model.hasEllipsis(row, col), model.isFixedCell(row, col)});
+               model.alignment(row, col), model.hasEllipsis(row, col), model.isFixedCell(row, col),
+               model.gridLines(), model.image(row, col)});
 }
 
 void paintCell(QPainter& painter, const QRectF& rect, const QString& text, const CellLook& look)
 {
     painter.fillRect(rect, toColor(look.background));
+    const QRectF inner = rect.adjusted(TextMarginX, TextMarginY, -TextMarginX - 1, -TextMarginY - 1);
+    ImageContent::paint(painter, inner, look.image);
 
     if (!text.isEmpty()) {
         painter.setFont(toFont(look.font));
         painter.setPen(toColor(look.textColour));
-        const QRectF textRect = rect.adjusted(TextMarginX, TextMarginY, -TextMarginX - 1, -TextMarginY - 1);
         // drawText clips to the text rectangle.
-        drawText(painter, textRect, text, look.align, look.ellipsis);
+        drawText(painter, inner, text, look.align, look.ellipsis);
     }
 
+    if (!look.gridLines)
+        return;
     painter.setPen(QPen(look.fixed ? FixedGridLine : GridLine, 1));
     const qreal right = rect.right() - 0.5;
     const qreal bottom = rect.bottom() - 0.5;

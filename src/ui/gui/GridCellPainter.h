@@ -2,6 +2,7 @@
 
 #include "ui/GridTypes.h"
 
+#include <QByteArray>
 #include <QColor>
 #include <QFont>
 
@@ -27,9 +28,11 @@ struct CellLook
     GridAlign align;
     bool ellipsis = false;
     bool fixed = false;
+    bool gridLines = true;
+    QByteArray image; // drawn flush right under the text; see ImageContent
 };
 
-// Background, text and the right and bottom grid lines of one cell.
+// Background, image, text and the right and bottom grid lines of one cell.
 void paintCell(QPainter& painter, const GridModel& model, int row, int col, const QRectF& rect);
 // The same for a cell of another model, so its view looks like a grid.
 void paintCell(QPainter& painter, const QRectF& rect, const QString& text, const CellLook& look);

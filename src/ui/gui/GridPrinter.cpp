@@ -45,7 +45,7 @@ void paintPage(QPainter& painter, const GridModel& model, const GridPageLayout& 
         y += h;
     }
     // Cells draw their right and bottom edges; close the frame on the left and top.
-    if (x > 0 && y > 0) {
+    if (model.gridLines() && x > 0 && y > 0) {
         painter.setPen(QPen(QColor(128, 128, 128), 1));
         painter.drawLine(QPointF(0.5, 0), QPointF(0.5, y));
         painter.drawLine(QPointF(0, 0.5), QPointF(x, 0.5));
@@ -73,6 +73,13 @@ bool GridPrinter::print(const GridModel& model, const QString& title, QPrinter& 
 
 bool GridPrinter::print(const std::vector<const GridModel*>& models, const QString& title, QPrinter& printer)
 {
+    return print(models, Furniture{title}, printer);
+}
+
+bool GridPrinter::print(const std::vector<const GridModel*>& models, const Furniture& furniture,
+                        QPrinter& printer)
+{
+    const QString& title = furniture.title;
     QPainter painter;
     if (!painter.begin(&printer))
         return false;
@@ -105,6 +112,8 @@ bool GridPrinter::print(const std::vector<const GridModel*>& models, const QStri
                                  Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine, title);
             }
             paintPage(painter, model, layout, p, gridArea);
+            if (pages == 1 && !furniture.numberSinglePage)
+                continue;
             painter.setPen(Qt::black);
             painter.setFont(footerFont);
             painter.drawText(
@@ -128,11 +137,17 @@ bool GridPrinter::print(const GridView& view, QPrinter& printer)
 
 PrintResult GridPrinter::printWithDialog(GridView& view)
 {
+    return printWithDialog(view, Furniture{titleFor(&view)});
+}
+
+PrintResult GridPrinter::printWithDialog(GridView& view, const Furniture& furniture)
+{
     view.commitEdit();
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(titleFor(&view));
+    const std::vector<const GridModel*> models{view.model()};
     return PrintDialog::run(printer, &view, PrintDialog::Pages::Choice,
-                            [&view](QPrinter& chosen) { return print(view, chosen); });
+                            [&](QPrinter& chosen) { return print(models, furniture, chosen); });
 }
 
 bool GridPrinter::printToPdf(const GridModel& model, const QWidget* context, const QString& fileName)

@@ -1,4 +1,4 @@
-#include "output/gui/PracticeLogo.h"
+#include "ui/gui/ImageContent.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -28,7 +28,7 @@ QImage rasterOf(const QByteArray& content)
 
 } // namespace
 
-namespace PracticeLogo {
+namespace ImageContent {
 
 bool isImage(const QByteArray& content)
 {
@@ -65,4 +65,4 @@ void paint(QPainter& painter, const QRectF& box, const QByteArray& content)
     painter.restore();
 }
 
-} // namespace PracticeLogo
+} // namespace ImageContent
