@@ -1,6 +1,10 @@
 #include "output/gui/PracticeLogo.h"
 
+#include "output/PracticeDetailsTexts.h"
+
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QPainter>
@@ -14,14 +18,24 @@ bool looksLikeSvg(const QByteArray& content)
     return head.contains("<svg") || (head.contains("<?xml") && content.contains("<svg"));
 }
 
+// The raster format of the content as the handouts name it; empty for
+// another one, whatever plug-ins are installed.
+QString rasterFormatOf(QImageReader& reader)
+{
+    const QByteArray format = reader.format();
+    if (format == "png")
+        return QStringLiteral("png");
+    if (format == "jpeg" || format == "jpg")
+        return QStringLiteral("jpeg");
+    return QString();
+}
+
 QImage rasterOf(const QByteArray& content)
 {
     QBuffer buffer;
     buffer.setData(content);
     QImageReader reader(&buffer);
-    // Only the formats the handouts promise, whatever plug-ins are installed.
-    const QByteArray format = reader.format();
-    if (format != "png" && format != "jpeg" && format != "jpg")
+    if (rasterFormatOf(reader).isEmpty())
         return {};
     return reader.read();
 }
@@ -33,6 +47,45 @@ namespace PracticeLogo {
 bool isImage(const QByteArray& content)
 {
     return !naturalSize(content).isEmpty();
+}
+
+QString format(const QByteArray& content)
+{
+    if (!isImage(content))
+        return QString();
+    if (looksLikeSvg(content))
+        return QStringLiteral("svg");
+    QBuffer buffer;
+    buffer.setData(content);
+    QImageReader reader(&buffer);
+    return rasterFormatOf(reader);
+}
+
+std::optional<QByteArray> readFile(const QString& path, const QString& languageCode, QString& error)
+{
+    using namespace PracticeDetailsTexts;
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = CannotRead.in(languageCode).arg(shown);
+        return std::nullopt;
+    }
+    // One byte more than allowed tells a file that is too large, also where
+    // the size is not known beforehand (a pipe).
+    const QByteArray content = file.read(MaxFileSize + 1);
+    if (file.error() != QFileDevice::NoError) {
+        error = CannotRead.in(languageCode).arg(shown);
+        return std::nullopt;
+    }
+    if (content.size() > MaxFileSize) {
+        error = TooLarge.in(languageCode);
+        return std::nullopt;
+    }
+    if (!isImage(content)) {
+        error = NotAnImage.in(languageCode).arg(shown);
+        return std::nullopt;
+    }
+    return content;
 }
 
 QSizeF naturalSize(const QByteArray& content)
