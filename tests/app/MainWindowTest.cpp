@@ -2,22 +2,30 @@
 #include "ShownMainWindow.h"
 #include "app/ApplicationStartup.h"
 #include "app/gui/DatabaseCheckDialog.h"
+#include "app/gui/PracticeDetailsDialog.h"
 #include "core/FileChooser.h"
 #include "core/Prompt.h"
 #include "exchange/gui/ExchangeDialog.h"
+#include "output/PracticeDetails.h"
+#include "support/QtPrinters.h"
 #include "support/TestBackend.h"
 #include "support/TestDatabase.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFormLayout>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -51,7 +59,8 @@ TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&Datei|32798 Datenbank prüfen…|32797 Sicherungskopie…|-|57665 &Beenden"),
+            QStringLiteral(
+                "&Datei|32799 Praxisdaten…|-|32798 Datenbank prüfen…|32797 Sicherungskopie…|-|57665 &Beenden"),
             QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
             QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
             QStringLiteral("Rationsberechnung|32775"),
@@ -78,7 +87,8 @@ TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&File|32798 Check database…|32797 Backup…|-|57665 &Exit"),
+            QStringLiteral(
+                "&File|32799 Practice details…|-|32798 Check database…|32797 Backup…|-|57665 &Exit"),
             QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
             QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
             QStringLiteral("Ration|32775"),
@@ -110,27 +120,15 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                 disabled << action->objectName();
         }
     }
-    EXPECT_EQ(names, (QStringList{"actionCheckDatabase",
-                                  "actionBackup",
-                                  "actionExit",
-                                  "actionSystemExport",
-                                  "actionSystemImport",
-                                  "actionSystemEdit",
-                                  "actionImportUserFeedstuffs",
-                                  "actionEditFeedstuffs",
-                                  "actionRation",
-                                  "actionGerman",
-                                  "actionEnglish",
-                                  "actionToolbar",
-                                  "actionStatusBar",
-                                  "actionCascade",
-                                  "actionTileHorizontal",
-                                  "actionTileVertical",
-                                  "actionArrangeIcons",
-                                  "actionUserHelp",
-                                  "actionHelpTopics",
-                                  "actionAbout",
-                                  "actionInfo"}));
+    EXPECT_EQ(
+        names,
+        (QStringList{
+            "actionPracticeDetails", "actionCheckDatabase", "actionBackup",     "actionExit",
+            "actionSystemExport",    "actionSystemImport",  "actionSystemEdit", "actionImportUserFeedstuffs",
+            "actionEditFeedstuffs",  "actionRation",        "actionGerman",     "actionEnglish",
+            "actionToolbar",         "actionStatusBar",     "actionCascade",    "actionTileHorizontal",
+            "actionTileVertical",    "actionArrangeIcons",  "actionUserHelp",   "actionHelpTopics",
+            "actionAbout",           "actionInfo"}));
     EXPECT_EQ(disabled, (QStringList{"actionToolbar"}));
 }
 
@@ -251,6 +249,88 @@ TEST_F(SystemDataMenu, BackupWritesTheChosenCopyAndTheImportNoteNamesTheCopiesFo
                 QStringLiteral(
                     "A backup copy of the database (MensolyVers3.mdb) is made before the import, in:\n") +
                 fixture->directory()));
+}
+
+// File > "Praxisdaten…": the fields and logo typed and chosen in the dialog
+// reach the database through "Speichern"; a refused store keeps the dialog
+// open with everything typed, in the user's language.
+TEST_F(SystemDataMenu, PracticeDetailsAreTypedChosenAndStored)
+{
+    const struct
+    {
+        const char* language;
+        QStringList labels;
+        QStringList buttons;
+        const char* refused;
+    } cases[] = {
+        {"DE",
+         {"Praxisname", "Adresse (Zeile 1)", "Adresse (Zeile 2)", "Telefon", "E-Mail", "Internetadresse",
+          "Logo"},
+         {"Logo wählen…", "Logo entfernen", "Speichern", "Abbrechen"},
+         "Die Praxisdaten konnten nicht gespeichert werden.\nGrund: "},
+        {"US",
+         {"Practice name", "Address (line 1)", "Address (line 2)", "Phone", "E-mail", "Web address", "Logo"},
+         {"Choose logo…", "Remove logo", "Save", "Cancel"},
+         "The practice details could not be stored.\nReason: "},
+    };
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.language));
+        RecordingFileChooser files;
+        window->setFileChooser(files);
+        QTemporaryDir dir;
+        QImage image(300, 100, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        ASSERT_TRUE(image.save(dir.filePath(QStringLiteral("logo.png"))));
+        files.setNextAnswer(dir.filePath(QStringLiteral("logo.png")));
+        ASSERT_TRUE(fixture->addTrigger(QStringLiteral("refuse"), QStringLiteral("BEFORE INSERT"),
+                                        QStringLiteral("T_PRAXIS")));
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<PracticeDetailsDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            seen = true;
+            auto* form = dialog->findChild<QFormLayout*>();
+            QStringList labels;
+            for (int row = 0; row < form->rowCount(); ++row)
+                labels << qobject_cast<QLabel*>(form->itemAt(row, QFormLayout::LabelRole)->widget())->text();
+            EXPECT_EQ(labels, c.labels);
+            auto* box = dialog->findChild<QDialogButtonBox*>();
+            EXPECT_EQ((QStringList{dialog->findChild<QPushButton*>(QStringLiteral("chooseLogo"))->text(),
+                                   dialog->findChild<QPushButton*>(QStringLiteral("removeLogo"))->text(),
+                                   box->button(QDialogButtonBox::Save)->text(),
+                                   box->button(QDialogButtonBox::Cancel)->text()}),
+                      c.buttons);
+            auto* preview = dialog->findChild<QLabel*>(QStringLiteral("logo"));
+            auto* remove = dialog->findChild<QPushButton*>(QStringLiteral("removeLogo"));
+            EXPECT_FALSE(remove->isEnabled());
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("name")),
+                             QStringLiteral("Praxis O'Neil"));
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("web")),
+                             QStringLiteral("praxis.example"));
+            dialog->findChild<QPushButton*>(QStringLiteral("chooseLogo"))->click();
+            EXPECT_TRUE(remove->isEnabled());
+            EXPECT_FALSE(preview->pixmap().isNull());
+            auto* save = box->button(QDialogButtonBox::Save);
+            save->click();
+            EXPECT_TRUE(dialog->isVisible());
+            EXPECT_TRUE(prompt.lastText().startsWith(QString::fromUtf8(c.refused)))
+                << prompt.lastText().toStdString();
+            EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("name"))->text(),
+                      QStringLiteral("Praxis O'Neil"));
+            ASSERT_TRUE(fixture->dropTrigger(QStringLiteral("refuse"), QStringLiteral("T_PRAXIS")));
+            save->click();
+            EXPECT_FALSE(dialog->isVisible());
+        });
+        ASSERT_TRUE(triggerAction(*window, "actionPracticeDetails"));
+        EXPECT_TRUE(seen);
+        const std::optional<PracticeDetails> stored = PracticeDetailsStore::read(fixture->context());
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->name, QStringLiteral("Praxis O'Neil"));
+        EXPECT_EQ(stored->contactLine(), QStringLiteral("praxis.example"));
+        EXPECT_EQ(QImage::fromData(stored->logo).size(), QSize(300, 100));
+        ASSERT_EQ(files.requests().size(), 1u);
+        EXPECT_EQ(files.requests()[0].mode, FileChooser::Mode::Open);
+    }
 }
 
 // "Datenbank prüfen": the findings in the user's language, the repair button
