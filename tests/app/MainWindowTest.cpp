@@ -251,30 +251,18 @@ TEST_F(SystemDataMenu, BackupWritesTheChosenCopyAndTheImportNoteNamesTheCopiesFo
                 fixture->directory()));
 }
 
-// File > "Praxisdaten…": the fields and logo typed and chosen in the dialog
-// reach the database through "Speichern"; a refused store keeps the dialog
-// open with everything typed, in the user's language.
+// File > "Praxisdaten…": the labels in the user's language; what is typed
+// and the logo chosen reach the database through "Speichern".
 TEST_F(SystemDataMenu, PracticeDetailsAreTypedChosenAndStored)
 {
-    const struct
-    {
-        const char* language;
-        QStringList labels;
-        QStringList buttons;
-        const char* refused;
-    } cases[] = {
-        {"DE",
-         {"Praxisname", "Adresse (Zeile 1)", "Adresse (Zeile 2)", "Telefon", "E-Mail", "Internetadresse",
-          "Logo"},
-         {"Logo wählen…", "Logo entfernen", "Speichern", "Abbrechen"},
-         "Die Praxisdaten konnten nicht gespeichert werden.\nGrund: "},
-        {"US",
-         {"Practice name", "Address (line 1)", "Address (line 2)", "Phone", "E-mail", "Web address", "Logo"},
-         {"Choose logo…", "Remove logo", "Save", "Cancel"},
-         "The practice details could not be stored.\nReason: "},
+    const std::pair<const char*, const char*> cases[] = {
+        {"DE", "Praxisname|Adresse (Zeile 1)|Adresse (Zeile 2)|Telefon|E-Mail|Internetadresse|Logo|"
+               "Logo wählen…|Logo entfernen|Speichern|Abbrechen"},
+        {"US", "Practice name|Address (line 1)|Address (line 2)|Phone|E-mail|Web address|Logo|"
+               "Choose logo…|Remove logo|Save|Cancel"},
     };
-    for (const auto& c : cases) {
-        open(QString::fromLatin1(c.language));
+    for (const auto& [language, texts] : cases) {
+        open(QString::fromLatin1(language));
         RecordingFileChooser files;
         window->setFileChooser(files);
         QTemporaryDir dir;
@@ -282,54 +270,35 @@ TEST_F(SystemDataMenu, PracticeDetailsAreTypedChosenAndStored)
         image.fill(Qt::blue);
         ASSERT_TRUE(image.save(dir.filePath(QStringLiteral("logo.png"))));
         files.setNextAnswer(dir.filePath(QStringLiteral("logo.png")));
-        ASSERT_TRUE(fixture->addTrigger(QStringLiteral("refuse"), QStringLiteral("BEFORE INSERT"),
-                                        QStringLiteral("T_PRAXIS")));
-        bool seen = false;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<PracticeDetailsDialog*>(QApplication::activeModalWidget());
             ASSERT_TRUE(dialog);
-            seen = true;
             auto* form = dialog->findChild<QFormLayout*>();
-            QStringList labels;
-            for (int row = 0; row < form->rowCount(); ++row)
-                labels << qobject_cast<QLabel*>(form->itemAt(row, QFormLayout::LabelRole)->widget())->text();
-            EXPECT_EQ(labels, c.labels);
             auto* box = dialog->findChild<QDialogButtonBox*>();
-            EXPECT_EQ((QStringList{dialog->findChild<QPushButton*>(QStringLiteral("chooseLogo"))->text(),
-                                   dialog->findChild<QPushButton*>(QStringLiteral("removeLogo"))->text(),
-                                   box->button(QDialogButtonBox::Save)->text(),
-                                   box->button(QDialogButtonBox::Cancel)->text()}),
-                      c.buttons);
-            auto* preview = dialog->findChild<QLabel*>(QStringLiteral("logo"));
             auto* remove = dialog->findChild<QPushButton*>(QStringLiteral("removeLogo"));
+            auto* choose = dialog->findChild<QPushButton*>(QStringLiteral("chooseLogo"));
+            QStringList shown;
+            for (int row = 0; row < form->rowCount(); ++row)
+                shown << qobject_cast<QLabel*>(form->itemAt(row, QFormLayout::LabelRole)->widget())->text();
+            shown << choose->text() << remove->text() << box->button(QDialogButtonBox::Save)->text()
+                  << box->button(QDialogButtonBox::Cancel)->text();
+            EXPECT_EQ(shown.join(QLatin1Char('|')), QString::fromUtf8(texts));
             EXPECT_FALSE(remove->isEnabled());
-            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("name")),
-                             QStringLiteral("Praxis O'Neil"));
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("name")), QStringLiteral("O'Neil"));
             QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("web")),
-                             QStringLiteral("praxis.example"));
-            dialog->findChild<QPushButton*>(QStringLiteral("chooseLogo"))->click();
+                             QStringLiteral("a.example"));
+            choose->click();
             EXPECT_TRUE(remove->isEnabled());
-            EXPECT_FALSE(preview->pixmap().isNull());
-            auto* save = box->button(QDialogButtonBox::Save);
-            save->click();
-            EXPECT_TRUE(dialog->isVisible());
-            EXPECT_TRUE(prompt.lastText().startsWith(QString::fromUtf8(c.refused)))
-                << prompt.lastText().toStdString();
-            EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("name"))->text(),
-                      QStringLiteral("Praxis O'Neil"));
-            ASSERT_TRUE(fixture->dropTrigger(QStringLiteral("refuse"), QStringLiteral("T_PRAXIS")));
-            save->click();
-            EXPECT_FALSE(dialog->isVisible());
+            EXPECT_FALSE(dialog->findChild<QLabel*>(QStringLiteral("logo"))->pixmap().isNull());
+            box->button(QDialogButtonBox::Save)->click();
         });
         ASSERT_TRUE(triggerAction(*window, "actionPracticeDetails"));
-        EXPECT_TRUE(seen);
         const std::optional<PracticeDetails> stored = PracticeDetailsStore::read(fixture->context());
         ASSERT_TRUE(stored);
-        EXPECT_EQ(stored->name, QStringLiteral("Praxis O'Neil"));
-        EXPECT_EQ(stored->contactLine(), QStringLiteral("praxis.example"));
+        EXPECT_EQ(stored->name, QStringLiteral("O'Neil"));
+        EXPECT_EQ(stored->contactLine(), QStringLiteral("a.example"));
         EXPECT_EQ(QImage::fromData(stored->logo).size(), QSize(300, 100));
-        ASSERT_EQ(files.requests().size(), 1u);
-        EXPECT_EQ(files.requests()[0].mode, FileChooser::Mode::Open);
+        EXPECT_EQ(files.requests().size(), 1u);
     }
 }
 
