@@ -34,7 +34,8 @@ enum Command {
     InfoDe = 32787,
     InfoUs = 32786,
     Backup = 32797,
-    CheckDatabase = 32798
+    CheckDatabase = 32798,
+    PracticeDetails = 32799
 };
 
 Entry entry(const char* action, int id, const QString& text)
@@ -52,7 +53,9 @@ QList<Menu> menus(const QString& languageCode)
         {MainMenuTexts::FileMenu.in(languageCode),
          {},
          0,
-         {entry("actionCheckDatabase", CheckDatabase, MainMenuTexts::CheckDatabase.in(languageCode)),
+         {entry("actionPracticeDetails", PracticeDetails, MainMenuTexts::PracticeDetails.in(languageCode)),
+          separator,
+          entry("actionCheckDatabase", CheckDatabase, MainMenuTexts::CheckDatabase.in(languageCode)),
           entry("actionBackup", Backup, MainMenuTexts::Backup.in(languageCode)), separator,
           entry("actionExit", Exit, MainMenuTexts::Exit.in(languageCode))}},
         {MainMenuTexts::SystemDataMenu.in(languageCode),

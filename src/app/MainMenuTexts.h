@@ -6,6 +6,7 @@
 namespace MainMenuTexts {
 
 inline constexpr Lang::Text FileMenu{"&Datei", "&File"};
+inline constexpr Lang::Text PracticeDetails{"Praxisdaten…", "Practice details…"};
 inline constexpr Lang::Text CheckDatabase{"Datenbank prüfen…", "Check database…"};
 inline constexpr Lang::Text Backup{"Sicherungskopie…", "Backup…"};
 inline constexpr Lang::Text Exit{"&Beenden", "&Exit"};

@@ -3,6 +3,7 @@
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
+#include "output/PracticeDetailsTexts.h"
 
 #include <QStringList>
 
@@ -55,11 +56,22 @@ QString PracticeDetails::contactLine() const
 
 bool PracticeDetails::isEmpty() const
 {
-    for (const QString& name : fieldNames()) {
-        if (!field(name)->trimmed().isEmpty())
+    for (const QString& fieldName : fieldNames()) {
+        if (!field(fieldName)->trimmed().isEmpty())
             return false;
     }
     return logo.isEmpty();
+}
+
+QString PracticeDetails::problem(const QString& languageCode) const
+{
+    for (int i = 0; i < fieldNames().size(); ++i) {
+        // The server counts characters, not the UTF-16 units of a QString.
+        if (field(fieldNames()[i])->trimmed().toUcs4().size() > MaxFieldLength)
+            return PracticeDetailsTexts::TooLong.in(languageCode)
+                .arg(PracticeDetailsTexts::FieldLabels[i].in(languageCode));
+    }
+    return QString();
 }
 
 namespace PracticeDetailsStore {

@@ -31,6 +31,12 @@ struct PracticeDetails
     QString addressLine() const;
     QString contactLine() const;
     bool isEmpty() const;
+
+    // The columns hold this many characters at most.
+    static constexpr int MaxFieldLength = 255;
+    // Why the details cannot be stored, in the user's language: the first
+    // field longer than the column holds. Empty when they can.
+    QString problem(const QString& languageCode) const;
 };
 
 namespace PracticeDetailsStore {

@@ -2,22 +2,30 @@
 #include "ShownMainWindow.h"
 #include "app/ApplicationStartup.h"
 #include "app/gui/DatabaseCheckDialog.h"
+#include "app/gui/PracticeDetailsDialog.h"
 #include "core/FileChooser.h"
 #include "core/Prompt.h"
 #include "exchange/gui/ExchangeDialog.h"
+#include "output/PracticeDetails.h"
+#include "support/QtPrinters.h"
 #include "support/TestBackend.h"
 #include "support/TestDatabase.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFormLayout>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -51,7 +59,8 @@ TEST(MainWindowTest, TheGermanMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&Datei|32798 Datenbank prüfen…|32797 Sicherungskopie…|-|57665 &Beenden"),
+            QStringLiteral(
+                "&Datei|32799 Praxisdaten…|-|32798 Datenbank prüfen…|32797 Sicherungskopie…|-|57665 &Beenden"),
             QStringLiteral("Systemdaten|32791 Export|32792 Import|-|32793 Bearbeiten"),
             QStringLiteral("Futtermittel|32782 Import Benutzer Futtermittel|-|32783 Bearbeiten"),
             QStringLiteral("Rationsberechnung|32775"),
@@ -78,7 +87,8 @@ TEST(MainWindowTest, TheEnglishMenuCarriesItsTextsAndCommandIdentifiers)
     EXPECT_EQ(
         menuBarLines(window),
         (QStringList{
-            QStringLiteral("&File|32798 Check database…|32797 Backup…|-|57665 &Exit"),
+            QStringLiteral(
+                "&File|32799 Practice details…|-|32798 Check database…|32797 Backup…|-|57665 &Exit"),
             QStringLiteral("Systemdata|32794 Export|32795 Import|-|32796 Edit"),
             QStringLiteral("Feedstuff|32782 Import User Feedstuff|-|32783 Edit"),
             QStringLiteral("Ration|32775"),
@@ -110,27 +120,15 @@ TEST(MainWindowTest, EveryEntryIsAnActionOfTheWindowNamedByItsRole)
                 disabled << action->objectName();
         }
     }
-    EXPECT_EQ(names, (QStringList{"actionCheckDatabase",
-                                  "actionBackup",
-                                  "actionExit",
-                                  "actionSystemExport",
-                                  "actionSystemImport",
-                                  "actionSystemEdit",
-                                  "actionImportUserFeedstuffs",
-                                  "actionEditFeedstuffs",
-                                  "actionRation",
-                                  "actionGerman",
-                                  "actionEnglish",
-                                  "actionToolbar",
-                                  "actionStatusBar",
-                                  "actionCascade",
-                                  "actionTileHorizontal",
-                                  "actionTileVertical",
-                                  "actionArrangeIcons",
-                                  "actionUserHelp",
-                                  "actionHelpTopics",
-                                  "actionAbout",
-                                  "actionInfo"}));
+    EXPECT_EQ(
+        names,
+        (QStringList{
+            "actionPracticeDetails", "actionCheckDatabase", "actionBackup",     "actionExit",
+            "actionSystemExport",    "actionSystemImport",  "actionSystemEdit", "actionImportUserFeedstuffs",
+            "actionEditFeedstuffs",  "actionRation",        "actionGerman",     "actionEnglish",
+            "actionToolbar",         "actionStatusBar",     "actionCascade",    "actionTileHorizontal",
+            "actionTileVertical",    "actionArrangeIcons",  "actionUserHelp",   "actionHelpTopics",
+            "actionAbout",           "actionInfo"}));
     EXPECT_EQ(disabled, (QStringList{"actionToolbar"}));
 }
 
@@ -251,6 +249,57 @@ TEST_F(SystemDataMenu, BackupWritesTheChosenCopyAndTheImportNoteNamesTheCopiesFo
                 QStringLiteral(
                     "A backup copy of the database (MensolyVers3.mdb) is made before the import, in:\n") +
                 fixture->directory()));
+}
+
+// File > "Praxisdaten…": the labels in the user's language; what is typed
+// and the logo chosen reach the database through "Speichern".
+TEST_F(SystemDataMenu, PracticeDetailsAreTypedChosenAndStored)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"DE", "Praxisname|Adresse (Zeile 1)|Adresse (Zeile 2)|Telefon|E-Mail|Internetadresse|Logo|"
+               "Logo wählen…|Logo entfernen|Speichern|Abbrechen"},
+        {"US", "Practice name|Address (line 1)|Address (line 2)|Phone|E-mail|Web address|Logo|"
+               "Choose logo…|Remove logo|Save|Cancel"},
+    };
+    for (const auto& [language, texts] : cases) {
+        open(QString::fromLatin1(language));
+        RecordingFileChooser files;
+        window->setFileChooser(files);
+        QTemporaryDir dir;
+        QImage image(300, 100, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        ASSERT_TRUE(image.save(dir.filePath(QStringLiteral("logo.png"))));
+        files.setNextAnswer(dir.filePath(QStringLiteral("logo.png")));
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<PracticeDetailsDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            auto* form = dialog->findChild<QFormLayout*>();
+            auto* box = dialog->findChild<QDialogButtonBox*>();
+            auto* remove = dialog->findChild<QPushButton*>(QStringLiteral("removeLogo"));
+            auto* choose = dialog->findChild<QPushButton*>(QStringLiteral("chooseLogo"));
+            QStringList shown;
+            for (int row = 0; row < form->rowCount(); ++row)
+                shown << qobject_cast<QLabel*>(form->itemAt(row, QFormLayout::LabelRole)->widget())->text();
+            shown << choose->text() << remove->text() << box->button(QDialogButtonBox::Save)->text()
+                  << box->button(QDialogButtonBox::Cancel)->text();
+            EXPECT_EQ(shown.join(QLatin1Char('|')), QString::fromUtf8(texts));
+            EXPECT_FALSE(remove->isEnabled());
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("name")), QStringLiteral("O'Neil"));
+            QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("web")),
+                             QStringLiteral("a.example"));
+            choose->click();
+            EXPECT_TRUE(remove->isEnabled());
+            EXPECT_FALSE(dialog->findChild<QLabel*>(QStringLiteral("logo"))->pixmap().isNull());
+            box->button(QDialogButtonBox::Save)->click();
+        });
+        ASSERT_TRUE(triggerAction(*window, "actionPracticeDetails"));
+        const std::optional<PracticeDetails> stored = PracticeDetailsStore::read(fixture->context());
+        ASSERT_TRUE(stored);
+        EXPECT_EQ(stored->name, QStringLiteral("O'Neil"));
+        EXPECT_EQ(stored->contactLine(), QStringLiteral("a.example"));
+        EXPECT_EQ(QImage::fromData(stored->logo).size(), QSize(300, 100));
+        EXPECT_EQ(files.requests().size(), 1u);
+    }
 }
 
 // "Datenbank prüfen": the findings in the user's language, the repair button

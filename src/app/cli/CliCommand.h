@@ -56,3 +56,4 @@ int runUpgradeCommand(const CliArgs& args, CliIo& io);
 // says what changed on io.out.
 int upgradeDatabaseFile(const QString& path, const char* command, CliIo& io, bool print);
 int runBalanceCommand(const CliArgs& args, CliIo& io);
+int runPracticeCommand(const CliArgs& args, CliIo& io);

@@ -68,6 +68,12 @@ const std::vector<CliCommand>& cliCommands()
          &runImportLegacyCommand},
         {"backup", "backup FILE            write a consistent copy of the database into FILE",
          &runBackupCommand},
+        {"practice",
+         "practice [set FIELD VALUE | logo FILE | logo --remove]\n"
+         "                         the letterhead of the handouts: print its fields (name, address1,\n"
+         "                         address2, phone, email, web) and the logo's format, store one field,\n"
+         "                         or store or remove the logo (a PNG, JPEG or SVG file of 2 MB at most)",
+         &runPracticeCommand},
         {"check",
          "check [--repair]       check the database: its integrity, schema version and indexes, rows\n"
          "                         without their case or feedstuff, key counters and formulas; with\n"

@@ -8,6 +8,7 @@
 #include "app/gui/CaseListView.h"
 #include "app/gui/CaseWindow.h"
 #include "app/gui/DatabaseCheckDialog.h"
+#include "app/gui/PracticeDetailsDialog.h"
 #include "app/gui/QtTranslations.h"
 #include "app/gui/ResultBar.h"
 #include "app/gui/SearchBarView.h"
@@ -91,6 +92,7 @@ QMenu* MainWindow::createPopupMenu()
 
 void MainWindow::createActions()
 {
+    m_actions.practiceDetails = makeAction("actionPracticeDetails", &MainWindow::editPracticeDetails);
     m_actions.checkDatabase = makeAction("actionCheckDatabase", &MainWindow::checkDatabase);
     m_actions.backup = makeAction("actionBackup", &MainWindow::backupDatabase);
     m_actions.exit = makeAction("actionExit", &MainWindow::quit);
@@ -354,6 +356,13 @@ void MainWindow::importSystemData()
 {
     ExchangeDialog dialog(ExchangeDialog::Mode::Import, m_context, m_prompt, *m_fileChooser, this);
     dialog.exec();
+}
+
+void MainWindow::editPracticeDetails()
+{
+    PracticeDetailsDialog dialog(m_context, m_prompt, *m_fileChooser, this);
+    if (dialog.loaded())
+        dialog.exec();
 }
 
 void MainWindow::checkDatabase()

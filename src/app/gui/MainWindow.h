@@ -39,7 +39,7 @@ public:
 
     QMenu* createPopupMenu() override;
 
-    // The file dialogs of the export and import; tests put in scripted ones.
+    // The file dialogs of the export, the import and the logo; tests put in scripted ones.
     void setFileChooser(FileChooser& files) { m_fileChooser = &files; }
 
     // Closes the case windows and feedstuff editors one by one, each asking
@@ -68,6 +68,7 @@ private slots:
     void editSystemData();
     void exportSystemData();
     void importSystemData();
+    void editPracticeDetails();
     void checkDatabase();
     void backupDatabase();
     void importUserFeedstuffs();
@@ -88,6 +89,7 @@ private:
     // texts.
     struct Actions
     {
+        QAction* practiceDetails = nullptr;
         QAction* checkDatabase = nullptr;
         QAction* backup = nullptr;
         QAction* exit = nullptr;

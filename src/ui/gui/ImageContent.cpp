@@ -14,14 +14,24 @@ bool looksLikeSvg(const QByteArray& content)
     return head.contains("<svg") || (head.contains("<?xml") && content.contains("<svg"));
 }
 
+// The raster format of the content as the handouts name it; empty for
+// another one, whatever plug-ins are installed.
+QString rasterFormatOf(QImageReader& reader)
+{
+    const QByteArray format = reader.format();
+    if (format == "png")
+        return QStringLiteral("png");
+    if (format == "jpeg" || format == "jpg")
+        return QStringLiteral("jpeg");
+    return QString();
+}
+
 QImage rasterOf(const QByteArray& content)
 {
     QBuffer buffer;
     buffer.setData(content);
     QImageReader reader(&buffer);
-    // Only the formats the handouts promise, whatever plug-ins are installed.
-    const QByteArray format = reader.format();
-    if (format != "png" && format != "jpeg" && format != "jpg")
+    if (rasterFormatOf(reader).isEmpty())
         return {};
     return reader.read();
 }
@@ -33,6 +43,18 @@ namespace ImageContent {
 bool isImage(const QByteArray& content)
 {
     return !naturalSize(content).isEmpty();
+}
+
+QString format(const QByteArray& content)
+{
+    if (!isImage(content))
+        return QString();
+    if (looksLikeSvg(content))
+        return QStringLiteral("svg");
+    QBuffer buffer;
+    buffer.setData(content);
+    QImageReader reader(&buffer);
+    return rasterFormatOf(reader);
 }
 
 QSizeF naturalSize(const QByteArray& content)

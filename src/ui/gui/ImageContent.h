@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QRectF>
 #include <QSizeF>
+#include <QString>
 
 class QPainter;
 
@@ -12,6 +13,8 @@ namespace ImageContent {
 
 // Whether the content is an image that can be drawn.
 bool isImage(const QByteArray& content);
+// "png", "jpeg" or "svg"; empty when the content is no such image.
+QString format(const QByteArray& content);
 // The image's own size in its pixels; empty when it is none.
 QSizeF naturalSize(const QByteArray& content);
 // Draws the image scaled to fit the box, keeping its proportions, centred
