@@ -34,7 +34,7 @@ constexpr qreal BodyLeft = Margin, BodyWidth = PageWidth - 2 * Margin;
 constexpr qreal BodyTop = TopMargin, BodyBottom = PageHeight - TopMargin - FooterHeight;
 constexpr qreal CellPadding = mm(1.2);
 constexpr qreal LogoWidth = mm(50), LogoHeight = mm(22);
-constexpr qreal LabelWidth = mm(50);
+constexpr qreal LabelWidth = mm(60);
 
 const QColor HeadingShade(230, 230, 230);
 const QColor RuleColour(160, 160, 160);
