@@ -219,6 +219,9 @@ CaseReport CaseReport::build(AppContext& context, CaseHeaderForm& form, const QS
         report.sections.push_back(indicatorSection(ration, code));
     report.chartHeading = ReportTexts::ChartSection.in(code);
     report.charts = caseCharts(form, code);
+    // The axes' figures as the report's tables write them.
+    for (ChartModel& chart : report.charts)
+        chart.setDecimalComma(code == Lang::German);
     report.program = QStringLiteral("Mensoly " MENSOLY_VERSION_TEXT);
     report.printedOn = ReportTexts::PrintedOn.in(code).arg(DateText::forLanguage(context.today(), code));
     return report;

@@ -159,6 +159,11 @@ TEST_F(RationPageViewTest, TheControlsCarryTheLabelsOfTheWindowsLanguageInTheirP
             EXPECT_EQ(page->csvButton()->y(), page->printButton()->y());
             EXPECT_GT(page->csvButton()->x(), page->balanceButton()->geometry().right());
             EXPECT_LT(page->csvButton()->geometry().right(), page->printButton()->x());
+            // Saving the case as a PDF beside it, its text in full.
+            EXPECT_EQ(page->reportButton()->y(), page->printButton()->y());
+            EXPECT_GT(page->reportButton()->x(), page->csvButton()->geometry().right());
+            EXPECT_LT(page->reportButton()->geometry().right(), page->printButton()->x());
+            EXPECT_GE(page->reportButton()->width(), page->reportButton()->sizeHint().width());
         }
 }
 
