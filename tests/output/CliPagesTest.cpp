@@ -160,6 +160,36 @@ TEST(CliChart, RefusesBadArguments)
     EXPECT_EQ(runCliIn(db.directory(), {"chart", "99", "weight"}).status, 1);
 }
 
+TEST(CliReport, RefusesUsageErrorsWithStatusTwo)
+{
+    TestDatabase db;
+    const struct
+    {
+        CliArgs args;
+        const char* says;
+    } cases[] = {
+        {{"report"}, "usage: mensoly-cli report ID --pdf FILE"},
+        {{"report", "1"}, "--pdf FILE is required"},
+        {{"report", "1", "--lang", "en"}, "--pdf FILE is required"},
+        {{"report", "1", "--pdf"}, "missing value after '--pdf'"},
+        {{"report", "1", "--pdf", "r.pdf", "--lang", "fr"}, "--lang takes de or en"},
+        {{"report", "1", "--pdf", "r.pdf", "--lang", "DE"}, "--lang takes de or en"},
+        {{"report", "1", "--pdf", "r.pdf", "--per", "kcal"}, "unknown argument '--per'"},
+        {{"report", "1", "--pdf", "r.pdf", "--pdf", "s.pdf"}, "'--pdf' given twice"},
+        {{"report", "x", "--pdf", "r.pdf"}, "the case key must be a number"},
+        // A key that would reach the case's query is refused before it.
+        {{"report", "1 OR 1=1; DROP TABLE T_PAT_REZ", "--pdf", "r.pdf"}, "the case key must be a number"},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCliIn(db.directory(), c.args);
+        EXPECT_EQ(run.status, 2) << c.says;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << run.err.toStdString();
+        EXPECT_TRUE(run.out.empty()) << c.says;
+    }
+    EXPECT_EQ(db.rawValue(QStringLiteral("SELECT COUNT(*) FROM T_PAT_REZ")), "3");
+    EXPECT_FALSE(QFile::exists(db.directory() + "/r.pdf"));
+}
+
 TEST(CliChart, PdfNeedsTheGraphicalApplication)
 {
     TestDatabase db;

@@ -1,6 +1,9 @@
 #include "app/gui/CaseSheet.h"
 #include "app/gui/CaseWindow.h"
 #include "core/Prompt.h"
+#include "output/CaseReport.h"
+#include "output/PracticeDetails.h"
+#include "output/gui/CaseReportWriter.h"
 #include "output/gui/CoveragePageView.h"
 #include "output/gui/GrowthPageView.h"
 #include "output/gui/RecipePageView.h"
@@ -8,6 +11,7 @@
 #include "ration/CaseHeaderForm.h"
 #include "ration/NutrientColumns.h"
 #include "ration/RationGrids.h"
+#include "ration/RationModel.h"
 #include "ration/gui/CaseHeaderView.h"
 #include "support/CliRun.h"
 #include "support/PdfText.h"
@@ -20,11 +24,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -376,6 +382,202 @@ TEST_F(OutputPagesGui, CommandLinePrintsThePagesIntoPdfFiles)
     EXPECT_TRUE(containsIgnoringSpaces(rationPages.first(), QStringLiteral("Bello (Hund/m)")));
     EXPECT_TRUE(containsIgnoringSpaces(rationPages.first(), QStringLiteral("Versorgung")));
     EXPECT_TRUE(containsIgnoringSpaces(rationPages.last(), QStringLiteral("Kenngrössen")));
+}
+
+// The line of a nutrient in the report's table: its name, its unit, then figures.
+QString nutrientLine(const QString& page, const RationColumn& column)
+{
+    const QRegularExpression line(QStringLiteral("^\\s*%1\\s+%2\\s.*$")
+                                      .arg(QRegularExpression::escape(column.name.trimmed()),
+                                           QRegularExpression::escape(column.unit.trimmed())),
+                                  QRegularExpression::MultilineOption);
+    return line.match(page).captured(0);
+}
+
+TEST_F(OutputPagesGui, TheCaseReportHoldsEverySectionAndEachMarkedNutrientsCoverage)
+{
+    const struct
+    {
+        const char* caseKey;
+        const char* language;
+        std::vector<const char*> parts; // besides the ration and the nutrients
+        const char* absent;
+    } cases[] = {
+        {"1",
+         "DE",
+         {"Tierarztpraxis Dr. Huber",
+          "Hauptstraße 1, 80331 München",
+          "089 123 · praxis@huber.invalid",
+          "Fallbericht",
+          "Besitzer Herr Müller",
+          "Patient Bello",
+          "Tierart Hund",
+          "Rasse Dackel",
+          "Fallart Erhaltung Rüde",
+          "Aktuelles Gewicht 20 kg",
+          "Zielgewicht 18 kg",
+          "Geburtsdatum 05.03.2020",
+          "Energiefaktor 100 %",
+          "Rezeptdatum 03.04.2024",
+          "Rezepttitel / Diagnose Erhaltung",
+          "Futtermittel g/Tag",
+          "Summe 350,5",
+          "Energie der Ration",
+          "Trockensubstanz der Ration keine Angabe",
+          "Nährstoff Einheit Bedarf Höchstwert Versorgung Deckung %",
+          "Kenngrößen",
+          "Ca:P",
+          "Gewichts-Check Kurve für Bello",
+          "19,875",
+          "Bedarfsdeckung für Bello",
+          "Mensoly 3.0",
+          "Gedruckt am 03.04.2024"},
+         "Wachstumskurve"},
+        {"1",
+         "US",
+         {"Case report", "Owner Mr. Müller", "Species Dog", "Breed Dachshund", "Target weight 18 kg",
+          "Date of birth 03/05/2020", "Recipe date 04/03/2024", "Feedstuff g/day", "Total 350.5",
+          "Energy of the ration", "Nutrient Unit Requirement Maximum Supply Coverage %", "Indicators",
+          "Weight-Check curve for Bello", "19.875", "Printed on 04/03/2024"},
+         "Weight curve"},
+        {"3",
+         "DE",
+         {"Patient Rex", "Fallart Wachstum Rüde", "Erwartetes Adultgewicht 20 kg", "Wachstumskurve für Rex"},
+         "Zielgewicht"},
+        {"2",
+         "US",
+         {"Owner Mrs. O'Neil", "Patient Minka", "Recipe title / diagnosis Minka's Diät"},
+         "Gewicht"},
+    };
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.caseKey), QString::fromLatin1(c.language));
+        PracticeDetails practice;
+        practice.name = QStringLiteral("Tierarztpraxis Dr. Huber");
+        practice.address1 = QStringLiteral("Hauptstraße 1");
+        practice.address2 = QStringLiteral("80331 München");
+        practice.phone = QStringLiteral("089 123");
+        practice.email = QStringLiteral("praxis@huber.invalid");
+        ASSERT_TRUE(PracticeDetailsStore::write(db->context(), practice));
+        const QString file = pdfPath("report.pdf");
+        const CaseReport report =
+            CaseReport::build(db->context(), frame->form(), db->context().languageCode());
+        ASSERT_TRUE(CaseReportWriter::write(report, file)) << c.caseKey;
+
+        QFile pdf(file);
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(pdf.readAll().contains("pdfaid:part=\"1\"")) << c.caseKey;
+        const auto pages = pdfPages(file);
+        if (!pages)
+            GTEST_SKIP() << "pdftotext is not installed";
+        const QString text = pages->join(QString());
+        for (const char* part : c.parts)
+            EXPECT_TRUE(containsIgnoringSpaces(text, QString::fromUtf8(part))) << part << "\n"
+                                                                               << text.toStdString();
+        EXPECT_FALSE(containsIgnoringSpaces(text, QString::fromUtf8(c.absent))) << c.absent;
+        const QString pageOf = QLatin1String(c.language) == QLatin1String("DE")
+                                   ? QStringLiteral("Seite %1 von %2")
+                                   : QStringLiteral("Page %1 of %2");
+        for (int p = 0; p < pages->size(); ++p)
+            EXPECT_TRUE(containsIgnoringSpaces(pages->at(p), pageOf.arg(p + 1).arg(pages->size()))) << p;
+
+        const RationModel& ration = frame->form().ration().model();
+        for (const RationFeed& feed : ration.feeds)
+            EXPECT_TRUE(containsIgnoringSpaces(text, feed.name.trimmed())) << feed.name.toStdString();
+        // Each marked nutrient with the coverage its chart bar shows, in whole percent.
+        int marked = 0;
+        for (const RationColumn& column : ration.nutrients) {
+            if (!column.marked)
+                continue;
+            ++marked;
+            EXPECT_FALSE(nutrientLine(text, column).isEmpty()) << column.name.toStdString();
+        }
+        EXPECT_GT(marked, 0) << c.caseKey;
+        for (const CoveragePage::Bar& bar : CoveragePage::collectBars(ration)) {
+            const RationColumn* column = nullptr;
+            for (const RationColumn& candidate : ration.nutrients)
+                column = candidate.marked && candidate.name == bar.label && !column ? &candidate : column;
+            ASSERT_NE(column, nullptr);
+            const QStringList figures =
+                nutrientLine(text, *column).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            EXPECT_TRUE(figures.contains(QString::number(qRound(bar.coverage))))
+                << bar.label.toStdString() << " " << bar.coverage << "\n"
+                << nutrientLine(text, *column).toStdString();
+        }
+    }
+}
+
+TEST_F(OutputPagesGui, ALongRationRunsOntoTheNextPageUnderItsHeadingAgain)
+{
+    SKIP_ON_POSTGRESQL("the command line opens the SQLite file of its data directory");
+    db = std::make_unique<TestDatabase>();
+    // Sixty more feedstuffs in the dog's ration, "Futter 10" to "Futter 69".
+    for (int key = 10; key < 70; ++key) {
+        ASSERT_TRUE(
+            db->rawExec(QStringLiteral("INSERT INTO T_FUTTERMITTEL (ID, ID_FM_TYP, BEZ_DE, BEZ_US, EIGEN, "
+                                       "DATUM_BEARBEITET, AKTIV) VALUES (%1, 1, 'Futter %1', 'Feed %1', "
+                                       "'M', '2024-01-15 09:30:00', -1)")
+                            .arg(key)));
+        ASSERT_TRUE(db->rawExec(
+            QStringLiteral("INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (1, %1, %1)")
+                .arg(key)));
+    }
+    const struct
+    {
+        const char* lang;
+        const char* feed;
+        const char* heading;
+        const char* pageOf;
+    } cases[] = {{nullptr, "Futter %1", "Futtermittel g/Tag", "Seite %1 von %2"},
+                 {"en", "Feed %1", "Feedstuff g/day", "Page %1 of %2"}};
+    for (const auto& c : cases) {
+        const std::string file = pdfPath("long.pdf").toStdString();
+        CliArgs args{"report", "1", "--pdf", file};
+        if (c.lang)
+            args.insert(args.end(), {"--lang", c.lang});
+        const CliRun run = runCliIn(db->directory(), args);
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        const auto pages = pdfPages(QString::fromStdString(file));
+        if (!pages)
+            GTEST_SKIP() << "pdftotext is not installed";
+        ASSERT_GE(pages->size(), 2);
+        const QString pageOf = QString::fromUtf8(c.pageOf);
+        EXPECT_TRUE(containsIgnoringSpaces(pages->at(1), QString::fromUtf8(c.heading)))
+            << pages->at(1).toStdString();
+        EXPECT_TRUE(containsIgnoringSpaces(pages->at(1), pageOf.arg(2).arg(pages->size())));
+        EXPECT_TRUE(containsIgnoringSpaces(pages->last(), pageOf.arg(pages->size()).arg(pages->size())));
+        // Every feedstuff once, none lost or repeated at the break; the last on page 2.
+        const QString text = pages->join(QString());
+        for (int key = 10; key < 70; ++key) {
+            const QRegularExpression name(QStringLiteral("\\b%1\\s").arg(QString::fromUtf8(c.feed).arg(key)));
+            EXPECT_EQ(text.count(name), 1) << key;
+        }
+        EXPECT_TRUE(pages->at(1).contains(QString::fromUtf8(c.feed).arg(69)));
+        EXPECT_FALSE(pages->at(0).contains(QString::fromUtf8(c.feed).arg(69)));
+    }
+}
+
+TEST_F(OutputPagesGui, TheReportCommandSaysWhenItCannotWriteOrFindTheCase)
+{
+    SKIP_ON_POSTGRESQL("the command line opens the SQLite file of its data directory");
+    db = std::make_unique<TestDatabase>();
+    const std::string missing = pdfPath("missing/report.pdf").toStdString();
+    const std::string file = pdfPath("report.pdf").toStdString();
+    const struct
+    {
+        CliArgs args;
+        int status;
+        const char* says;
+    } cases[] = {
+        {{"report", "1", "--pdf", missing}, 1, "mensoly-cli report: cannot write"},
+        {{"report", "99", "--pdf", file}, 1, "there is no case with the key 99"},
+        {{"report", " 1 ", "--pdf", file, "--lang", "de"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = runCliIn(db->directory(), c.args);
+        EXPECT_EQ(run.status, c.status) << c.says;
+        EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << run.err.toStdString();
+        EXPECT_EQ(QFile::exists(QString::fromStdString(c.args[3])), c.status == 0) << c.says;
+    }
 }
 
 } // namespace

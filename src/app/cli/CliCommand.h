@@ -40,6 +40,7 @@ int runCaseNewCommand(const CliArgs& args, CliIo& io);
 int runFeedCalcCommand(const CliArgs& args, CliIo& io);
 int runRecipeCommand(const CliArgs& args, CliIo& io);
 int runChartCommand(const CliArgs& args, CliIo& io);
+int runReportCommand(const CliArgs& args, CliIo& io);
 int runCasesCommand(const CliArgs& args, CliIo& io);
 int runFeedsCommand(const CliArgs& args, CliIo& io);
 int runFeedCommand(const CliArgs& args, CliIo& io);

@@ -43,6 +43,11 @@ const std::vector<CliCommand>& cliCommands()
          "chart ID coverage|growth|weight [--rate R] [--pdf FILE]\n"
          "                         a chart page's chart for stored case ID, or printed into a PDF file",
          &runChartCommand},
+        {"report",
+         "report ID --pdf FILE [--lang de|en]\n"
+         "                         the case report of stored case ID (letterhead, case, ration, nutrients,\n"
+         "                         charts) as a PDF/A file, in the user's language or the one given",
+         &runReportCommand},
         {"cases",
          "cases [--species K] [--sex K] [--owner TEXT] [--patient TEXT] [--title TEXT] [--first N]\n"
          "                         search the stored cases as the case list does (its first N rows)",

@@ -39,6 +39,8 @@ bool CliStoredCase::open(const char* command, const std::string& key)
 {
     if (!openCurrentDataDirectory(*m_context, m_prompt))
         return false;
+    if (!m_languageCode.isEmpty())
+        m_context->setLanguageCode(m_languageCode);
     m_form = std::make_unique<CaseHeaderForm>(*m_context, m_prompt);
     if (StoredCase::open(*m_context, *m_form, QString::fromStdString(key)))
         return true;

@@ -44,6 +44,9 @@ public:
     // False, told on standard error (as "mensoly-cli COMMAND: ..." when
     // there is no such case), when the database or the case cannot be opened.
     bool open(const char* command, const std::string& key);
+    // The language ("DE" or "US") the case opens in instead of the user's
+    // one; before open().
+    void setLanguageCode(const QString& code) { m_languageCode = code; }
 
     AppContext& context() { return *m_context; }
     StderrPrompt& prompt() { return m_prompt; }
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<AppContext> m_context;
     StderrPrompt m_prompt;
     std::unique_ptr<CaseHeaderForm> m_form;
+    QString m_languageCode;
 };
 
 // The file of a --pdf option, empty without one. Printing lays text out with

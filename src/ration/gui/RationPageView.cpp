@@ -4,6 +4,8 @@
 
 #include "db/AppContext.h"
 #include "db/PagedChoiceList.h"
+#include "output/ReportTexts.h"
+#include "output/gui/CaseReportWriter.h"
 #include "ration/CaseHeaderForm.h"
 #include "ration/RationBalancing.h"
 #include "ration/RationPage.h"
@@ -73,6 +75,9 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_csvButton = new QPushButton;
     m_csvButton->setObjectName(QStringLiteral("SaveCsv"));
     m_printRow->addWidget(m_csvButton);
+    m_reportButton = new QPushButton;
+    m_reportButton->setObjectName(QStringLiteral("SaveReport"));
+    m_printRow->addWidget(m_reportButton);
     m_printRow->addWidget(m_printButton);
 
     const RationPageLabels labels = m_page->labels();
@@ -83,6 +88,7 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_printButton->setText(labels.print);
     m_balanceButton->setText(labels.balance);
     m_csvButton->setText(labels.csv);
+    m_reportButton->setText(ReportTexts::SaveButton.in(context.languageCode()));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -101,7 +107,8 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     setTabOrder(m_profileGrid, m_basisList);
     setTabOrder(m_basisList, m_balanceButton);
     setTabOrder(m_balanceButton, m_csvButton);
-    setTabOrder(m_csvButton, m_printButton);
+    setTabOrder(m_csvButton, m_reportButton);
+    setTabOrder(m_reportButton, m_printButton);
 
     ChoiceControls::showChoices(m_categoryList, m_page->categoryList());
     ChoiceControls::showChoices(m_typeList, m_page->typeList());
@@ -171,6 +178,8 @@ void RationPageView::connectControls()
     connect(m_filterButton, &QPushButton::clicked, page, &RationPage::filterClicked);
     connect(m_printButton, &QPushButton::clicked, this, &RationPageView::print);
     connect(m_csvButton, &QPushButton::clicked, this, [this] { m_page->saveCsv(*m_files); });
+    connect(m_reportButton, &QPushButton::clicked, this,
+            [this] { CaseReportWriter::saveAs(m_context, m_prompt, m_form, *m_files); });
     connect(m_balanceButton, &QPushButton::clicked, this, &RationPageView::balance);
     connect(m_basisList, &QComboBox::activated, page, &RationPage::userChoseBasis);
 

@@ -58,6 +58,9 @@ public:
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* balanceButton() const { return m_balanceButton; }
     QPushButton* csvButton() const { return m_csvButton; }
+    // "Fall als PDF speichern…": the case report, written where the file
+    // chooser says.
+    QPushButton* reportButton() const { return m_reportButton; }
     // The file dialog by default; tests answer from a script.
     void setFileChooser(FileChooser& files) { m_files = &files; }
     // Per day, per 1000 kcal ME or per kg dry matter.
@@ -102,6 +105,7 @@ private:
     QPushButton* m_printButton = nullptr;
     QPushButton* m_balanceButton = nullptr;
     QPushButton* m_csvButton = nullptr;
+    QPushButton* m_reportButton = nullptr;
     QWidget* m_feedPopup = nullptr;
     std::unique_ptr<FileChooser> m_dialogFiles;
     FileChooser* m_files;

@@ -19,6 +19,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -158,6 +159,11 @@ TEST_F(RationPageViewTest, TheControlsCarryTheLabelsOfTheWindowsLanguageInTheirP
             EXPECT_EQ(page->csvButton()->y(), page->printButton()->y());
             EXPECT_GT(page->csvButton()->x(), page->balanceButton()->geometry().right());
             EXPECT_LT(page->csvButton()->geometry().right(), page->printButton()->x());
+            // Saving the case as a PDF beside it, its text in full.
+            EXPECT_EQ(page->reportButton()->y(), page->printButton()->y());
+            EXPECT_GT(page->reportButton()->x(), page->csvButton()->geometry().right());
+            EXPECT_LT(page->reportButton()->geometry().right(), page->printButton()->x());
+            EXPECT_GE(page->reportButton()->width(), page->reportButton()->sizeHint().width());
         }
 }
 
@@ -422,6 +428,53 @@ TEST_F(RationPageViewTest, SaveAsCsvAsksForTheFile)
     ASSERT_EQ(files.requests().size(), 1u);
     EXPECT_EQ(files.requests()[0].mode, FileChooser::Mode::Save);
     EXPECT_EQ(files.requests()[0].caption, "Save the ration as CSV");
+}
+
+TEST_F(RationPageViewTest, SaveCaseAsPdfWritesTheChosenFileOrSaysWhyNot)
+{
+    QTemporaryDir out;
+    ASSERT_TRUE(out.isValid());
+    const struct
+    {
+        const char* language;
+        const char* answer; // in out; empty for a cancel
+        const char* written;
+        const char* message; // %1 the file
+    } cases[] = {
+        {"DE", "bericht", "bericht.pdf", ""},
+        {"US", "report.pdf", "report.pdf", ""},
+        {"US", "report.v2", "report.v2", ""},
+        {"DE", "", "", ""},
+        {"DE", "fehlt/bericht.pdf", "", "Die Datei „%1“ konnte nicht geschrieben werden."},
+        {"US", "missing/report.pdf", "", "The file \"%1\" could not be written."},
+    };
+    for (const auto& c : cases) {
+        open(QLatin1String(c.language), QStringLiteral("1"));
+        const bool german = QLatin1String(c.language) == QLatin1String("DE");
+        EXPECT_EQ(page->reportButton()->text(),
+                  german ? QStringLiteral("Fall als PDF speichern…") : QStringLiteral("Save case as PDF…"));
+        RecordingFileChooser files;
+        const QString answer = *c.answer ? out.filePath(QString::fromUtf8(c.answer)) : QString();
+        files.setNextAnswer(answer);
+        page->setFileChooser(files);
+        prompt.clear();
+        QTest::mouseClick(page->reportButton(), Qt::LeftButton);
+        ASSERT_EQ(files.requests().size(), 1u) << c.answer;
+        EXPECT_EQ(files.requests()[0].mode, FileChooser::Mode::Save);
+        EXPECT_EQ(files.requests()[0].caption,
+                  german ? QStringLiteral("Fall als PDF speichern") : QStringLiteral("Save case as PDF"));
+        if (*c.written) {
+            QFile file(out.filePath(QString::fromUtf8(c.written)));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << c.written;
+            EXPECT_TRUE(file.read(5) == "%PDF-") << c.written;
+        }
+        const QStringList expected =
+            *c.message ? QStringList{QString::fromUtf8(c.message).arg(QDir::toNativeSeparators(answer))}
+                       : QStringList();
+        EXPECT_EQ(prompt.texts(), expected) << c.answer;
+    }
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files),
+              (QStringList{"bericht.pdf", "report.pdf", "report.v2"}));
 }
 
 TEST_F(RationPageViewTest, AFailedPrintSaysSo)
