@@ -5,8 +5,8 @@
 #include "db/AppContext.h"
 #include "output/CaseReport.h"
 #include "output/ReportTexts.h"
-#include "output/gui/PracticeLogo.h"
 #include "ui/gui/ChartView.h"
+#include "ui/gui/ImageContent.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -147,7 +147,7 @@ private:
             y += h;
         }
         if (m_painter) {
-            PracticeLogo::paint(*m_painter,
+            ImageContent::paint(*m_painter,
                                 QRectF(BodyLeft + BodyWidth - LogoWidth, m_y, LogoWidth, LogoHeight),
                                 practice.logo);
         }
