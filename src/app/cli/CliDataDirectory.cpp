@@ -1,6 +1,7 @@
 #include "app/cli/CliDataDirectory.h"
 
 #include "app/ApplicationStartup.h"
+#include "core/Lang.h"
 #include "db/AppContext.h"
 #include "output/StoredCase.h"
 #include "ration/CaseHeaderForm.h"
@@ -73,6 +74,21 @@ bool readOptions(const CliArgs& args, const std::vector<std::string>& known,
         }
     }
     return true;
+}
+
+bool readLanguageOption(const std::map<std::string, QString>& options, QString& code, std::string& error)
+{
+    const auto given = options.find("lang");
+    code.clear();
+    if (given == options.end())
+        return true;
+    if (given->second == QLatin1String("de"))
+        code = Lang::German;
+    else if (given->second == QLatin1String("en"))
+        code = Lang::English;
+    else
+        error = "--lang takes de or en";
+    return !code.isEmpty();
 }
 
 bool readPdfOption(const std::map<std::string, QString>& options, CliIo& io, QString& pdf)

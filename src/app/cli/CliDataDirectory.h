@@ -61,6 +61,10 @@ private:
     QString m_languageCode;
 };
 
+// The language code ("DE" or "US") of a --lang de|en option, empty without
+// one; false with the reason in error for another value.
+bool readLanguageOption(const std::map<std::string, QString>& options, QString& code, std::string& error);
+
 // The file of a --pdf option, empty without one. Printing lays text out with
 // real fonts, which takes the graphical application object; main makes one,
 // on the offscreen platform, for --pdf. False, told on standard error,

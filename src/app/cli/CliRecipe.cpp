@@ -40,14 +40,8 @@ int runRecipeCommand(const CliArgs& args, CliIo& io)
     if (optionsRead && options.count("days") &&
         !(chosen.batchDays = wholeIn(options["days"], RecipeChoices::MostBatchDays)))
         error = "--days takes 1 to " + std::to_string(RecipeChoices::MostBatchDays);
-    if (optionsRead && options.count("lang")) {
-        const QString lang = options["lang"];
-        chosen.language = lang == QLatin1String("de")   ? Lang::German
-                          : lang == QLatin1String("en") ? Lang::English
-                                                        : QString();
-        if (chosen.language.isEmpty())
-            error = "--lang takes de or en";
-    }
+    if (optionsRead)
+        readLanguageOption(options, chosen.language, error);
     if (!optionsRead || !error.empty()) {
         if (!error.empty())
             io.err << "mensoly-cli recipe: " << error << "\n";

@@ -35,12 +35,8 @@ int runReportCommand(const CliArgs& args, CliIo& io)
     if (options["pdf"].isEmpty())
         return usage(io, "--pdf FILE is required");
     QString language;
-    if (options.count("lang")) {
-        const QString lang = options["lang"];
-        if (lang != QLatin1String("de") && lang != QLatin1String("en"))
-            return usage(io, "--lang takes de or en");
-        language = lang == QLatin1String("de") ? Lang::German : Lang::English;
-    }
+    if (!readLanguageOption(options, language, error))
+        return usage(io, error);
     QString pdf;
     if (!readPdfOption(options, io, pdf))
         return 2;
