@@ -283,6 +283,15 @@ QList<DatabaseCheck::Entry> DatabaseCheck::storageChecks()
                                      "WHERE T_PAT_REZ.ID IS NULL ORDER BY T_REZ_FM.ID");
          },
          {}},
+        {QStringLiteral("recipe text blocks without case"),
+         QStringLiteral("Textbausteine von Rezepten ohne ihren Fall"),
+         QStringLiteral("Recipe text blocks without their case"),
+         [](AppContext& context) {
+             return orphans(context, "SELECT T_REZ_TEXT.ID, T_REZ_TEXT.ID_Rezept FROM T_REZ_TEXT LEFT JOIN "
+                                     "T_PAT_REZ ON T_REZ_TEXT.ID_Rezept = T_PAT_REZ.ID WHERE T_PAT_REZ.ID IS "
+                                     "NULL ORDER BY T_REZ_TEXT.ID");
+         },
+         {}},
         {QStringLiteral("ration rows without feedstuff"),
          QStringLiteral("Rationszeilen ohne ihr Futtermittel"),
          QStringLiteral("Ration rows without their feedstuff"),

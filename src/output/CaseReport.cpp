@@ -7,6 +7,7 @@
 #include "output/CaseHeaderTexts.h"
 #include "output/CoveragePage.h"
 #include "output/GrowthPage.h"
+#include "output/RecipePage.h"
 #include "output/ReportTexts.h"
 #include "output/WeightCheckPage.h"
 #include "ration/CaseHeaderForm.h"
@@ -38,7 +39,9 @@ CaseReport::Section caseSection(CaseHeaderForm& form, const QString& code)
     f.push_back({Owner.in(code), joined(form.salutationList().currentText(), form.ownerName())});
     f.push_back({Patient.in(code), form.patientName().trimmed()});
     f.push_back({Species.in(code), form.speciesList().currentText().trimmed()});
-    f.push_back({Sex.in(code), form.sexList().currentText().trimmed()});
+    const QString sex = form.sexList().currentText().trimmed();
+    const QString sexWord = RecipePage::sexWord(code, sex, code);
+    f.push_back({Sex.in(code), sexWord.isEmpty() ? sex : sexWord});
     f.push_back({Breed.in(code), form.breedList().currentText().trimmed()});
     f.push_back({CaseType.in(code), form.caseTypeList().currentText().trimmed()});
     f.push_back({ActualWeight.in(code), withUnit(form.actualWeight(), kg, code)});

@@ -135,21 +135,26 @@ QString RecipePage::ownerLine(const QString& languageCode, const CaseHeaderTexts
            header.ownerName();
 }
 
+QString RecipePage::sexWord(const QString& languageCode, const QString& sex, const QString& listedIn)
+{
+    // Female is "W" in German and "F" in English, as the program lists it.
+    const QLatin1String female(listedIn == Lang::German ? "W" : "F");
+    if (sex == QLatin1String("M"))
+        return RecipeTexts::Male.in(languageCode);
+    if (sex == female)
+        return RecipeTexts::Female.in(languageCode);
+    return QString();
+}
+
 QString RecipePage::patientLine(const QString& languageCode, const CaseHeaderTexts& header,
                                 const QString& programLanguage)
 {
     // Without a known sex the bracket stays open.
-    const QString sex = header.sex();
-    QString word;
-    // Female is "W" in German and "F" in English, as the program lists it.
-    const QString listed = programLanguage.isEmpty() ? languageCode : programLanguage;
-    const QLatin1String female(listed == Lang::German ? "W" : "F");
-    if (sex == QLatin1String("M"))
-        word = RecipeTexts::MaleBracket.in(languageCode);
-    else if (sex == female)
-        word = RecipeTexts::FemaleBracket.in(languageCode);
+    const QString word =
+        sexWord(languageCode, header.sex(), programLanguage.isEmpty() ? languageCode : programLanguage);
     return QStringLiteral("Patient: ") + header.patientName() + QStringLiteral(" (") + header.species() +
-           QStringLiteral(" ") + word + header.breed() + QStringLiteral(" ");
+           QStringLiteral(" ") + (word.isEmpty() ? QString() : word + QStringLiteral(") ")) + header.breed() +
+           QStringLiteral(" ");
 }
 
 QString RecipePage::titleLine(const QString& languageCode, const CaseHeaderTexts& header)

@@ -67,6 +67,9 @@ public:
     // The lines of the recipe's head in a language, for a day of issue.
     static QString dateLine(const QString& languageCode, const QDate& date);
     static QString ownerLine(const QString& languageCode, const CaseHeaderTexts& header);
+    // "männlich"/"male" or "weiblich"/"female" for a sex as a language lists
+    // it ("M"; "W" in German, "F" in English); empty for another.
+    static QString sexWord(const QString& languageCode, const QString& sex, const QString& listedIn);
     // The sex word follows the sex as the program's language names it.
     static QString patientLine(const QString& languageCode, const CaseHeaderTexts& header,
                                const QString& programLanguage = QString());

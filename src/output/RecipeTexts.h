@@ -32,7 +32,7 @@ inline constexpr Lang::Text AboveMaximum{"Über dem Höchstwert: %1.", "Above th
 inline constexpr Lang::Text RemoveTextBlock{"Wollen Sie diesen Textbaustein aus dem Rezept entfernen?",
                                             "Do you want to remove this text block from the recipe?"};
 inline constexpr Lang::Text DateOfIssue{"Ausstelldatum: %1", "Date of issue: %1"};
-inline constexpr Lang::Text MaleBracket{"männlich) ", "male) "};
-inline constexpr Lang::Text FemaleBracket{"weiblich) ", "female) "};
+inline constexpr Lang::Text Male{"männlich", "male"};
+inline constexpr Lang::Text Female{"weiblich", "female"};
 
 } // namespace RecipeTexts

@@ -51,6 +51,8 @@ TEST(DatabaseCheckTest, EachDamageGivesItsFindingLine)
          "problem\tration rows without feedstuff\t1\t7000 (ID_REZEPT 900, ID_FUTTERMITTEL 20000)"},
         {"INSERT INTO T_REZ_FM (ID, ID_Rezept, ID_Futtermittel, TagRat) VALUES (7001, 901, 1, 10)",
          "problem\tration rows without case\t1\t7001 (ID_REZEPT 901, ID_FUTTERMITTEL 1)"},
+        {"INSERT INTO T_REZ_TEXT (ID, ID_Rezept, Pos, BEZ_DE) VALUES (7002, 902, 1, 'Wasser')",
+         "problem\trecipe text blocks without case\t1\t7002 (ID_REZEPT 902)"},
         {"INSERT INTO T_FM_NAEHRSTOFF (ID, ID_FM, ID_NAEHRSTOFF, MENGE) VALUES (900000, 99999, 1, 2)",
          "problem\tcontent rows without feedstuff\t1\t900000 (ID_FM 99999, ID_NAEHRSTOFF 1)"},
         {"INSERT INTO T_FM_KAT (ID, ID_FM, ID_FM_KATEGORIE) VALUES (900000, 99999, 1)",

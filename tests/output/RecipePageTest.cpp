@@ -76,6 +76,73 @@ INSTANTIATE_TEST_SUITE_P(
                       ShareCase{"NothingWeighedOutGivesZeroShares", {"0", ""}, {"0", "0"}, {"0", "0"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct KitchenCase
+{
+    const char* language;
+    double grams;
+    const char* shown;
+};
+
+// Whole grams from 10 g, tenths below, never a misleading 0,0.
+TEST(RecipePage, AmountsAreWhatAKitchenScaleWeighs)
+{
+    const KitchenCase cases[] = {
+        {"DE", 0.0, "0,0"},  {"DE", 0.04, "< 0,1"}, {"DE", 0.05, "0,1"},    {"DE", 9.94, "9,9"},
+        {"DE", 9.95, "10"},  {"DE", 10.4, "10"},    {"DE", 1403.5, "1404"}, {"US", 0.04, "< 0.1"},
+        {"US", 2.25, "2.2"}, {"US", 95.83, "96"},
+    };
+    for (const KitchenCase& c : cases)
+        EXPECT_EQ(Page::kitchenGrams(QString::fromLatin1(c.language), c.grams), QString::fromUtf8(c.shown))
+            << c.language << " " << c.grams;
+}
+
+// The worked example: a 20 kg dog's ration for three meals and a week, with
+// a supplement a kitchen scale weighs and two below a gram a day.
+TEST(RecipePage, TheBatchListsTheWeeksTotalsAndThePremix)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    RationModelStub ration;
+    ration.addFeed(QStringLiteral("Rinderhack"), QStringLiteral("287,5"), 2);
+    ration.addFeed(QStringLiteral("Reis"), QStringLiteral("233"), 89);
+    ration.addFeed(QStringLiteral("Futterkalk"), QStringLiteral("4,3"), 157);
+    ration.addFeed(QStringLiteral("Zinkgluconat"), QStringLiteral("0,12"), 161);
+    ration.addFeed(QStringLiteral("Kaliumiodid"), QStringLiteral("0,004"), 165);
+    const HeaderTextValues header = bello();
+    RecipeChoices choices{3, 7, QString(), {}};
+    Page page(db.context(), header, ration.model, choices);
+    page.rebuild();
+    const GridModel& g = page.grid();
+    const auto row = [&g](int r) {
+        return QStringList{g.text(r, Page::AmountColumn), g.text(r, Page::MealColumn),
+                           g.text(r, Page::NameColumn)};
+    };
+    EXPECT_EQ(row(16), (QStringList{"287,5", "96", "Rinderhack"}));
+    EXPECT_EQ(row(18), (QStringList{"4,3", "1,4", "Futterkalk"}));
+    EXPECT_EQ(row(19), (QStringList{"0,12", "< 0,1", "Zinkgluconat"}));
+    const int batch = Page::FirstFeedRow + page.feedRowCount() + page.noteRowCount() + 1;
+    const QStringList expected[] = {
+        {"", "", "Vorrat für 7 Tage (g)"},
+        {"2012", "", "Rinderhack (2,01 kg)"},
+        {"1631", "", "Reis (1,63 kg)"},
+        {"", "", "Ergänzungsmittel"},
+        {"30", "", "Futterkalk"},
+        {"", "", "Supplement-Mischung: zusammen 0,868 g, täglich 0,124 g davon:"},
+        {"0,840", "", "Zinkgluconat"},
+        {"0,028", "", "Kaliumiodid"},
+    };
+    ASSERT_EQ(page.firstTextRow(), batch + int(std::size(expected)));
+    for (int i = 0; i < int(std::size(expected)); ++i)
+        EXPECT_EQ(row(batch + i), expected[i]) << i;
+
+    // A batch of one day has no section; one meal hides its column.
+    ASSERT_TRUE(page.setBatchDays(1) && page.setMeals(1));
+    EXPECT_FALSE(page.setBatchDays(32) || page.setMeals(0) || page.setLanguage(QStringLiteral("FR")));
+    page.rebuild();
+    EXPECT_EQ(page.firstTextRow(), Page::FirstFeedRow + page.feedRowCount() + page.noteRowCount());
+    EXPECT_EQ(g.columnWidth(Page::MealColumn), 0);
+    EXPECT_EQ(g.totalWidth(), 820);
+}
+
 TEST(RecipePage, ARationWithoutFeedstuffsLeavesOnlyTheHead)
 {
     TestDatabase db;

@@ -11,10 +11,11 @@
 class RationModelStub
 {
 public:
-    void addFeed(const QString& name, const QString& amount)
+    // A feedstuff row; the key is its position unless given.
+    void addFeed(const QString& name, const QString& amount, int key = 0)
     {
         RationFeed feed;
-        feed.key = int(model.feeds.size()) + 1;
+        feed.key = key ? key : int(model.feeds.size()) + 1;
         feed.name = name;
         feed.amountText = amount;
         feed.grams = NumberText::read(amount);

@@ -22,10 +22,10 @@ const std::vector<CliCommand>& cliCommands()
         {"formula", "formula                evaluate formulas read from standard input, one per line",
          &runFormulaCommand},
         {"case",
-         "case ID [--pdf FILE] [--per kcal|dm] | new\n"
+         "case ID [--pdf FILE] [--per kcal|dm] [--csv FILE] | new\n"
          "                         open stored case ID as the case window does and print its figures\n"
          "                         (daily, or per 1000 kcal ME or per kg dry matter of the ration),\n"
-         "                         or enter a case from standard input and save it",
+         "                         also into a CSV file, or enter a case from standard input and save it",
          &runCaseCommand},
         {"balance",
          "balance ID [--lock KEY]... [--complete] [--exclude KEY]... [--days N]\n"
@@ -37,7 +37,9 @@ const std::vector<CliCommand>& cliCommands()
         {"feedcalc", "feedcalc               derived figures of feedstuff contents read from standard input",
          &runFeedCalcCommand},
         {"recipe",
-         "recipe ID [--pdf FILE] the recipe page's grid for stored case ID, or printed into a PDF file",
+         "recipe ID [--meals N] [--days N] [--lang de|en] [--pdf FILE]\n"
+         "                         the recipe page's grid for stored case ID, or printed into a PDF\n"
+         "                         file, for N meals a day, a batch of N days or in another language",
          &runRecipeCommand},
         {"chart",
          "chart ID coverage|growth|weight [--rate R] [--pdf FILE]\n"
