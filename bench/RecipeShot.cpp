@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     if (!recipeLanguage.isEmpty()) {
         QComboBox* list = recipe->languageList();
         list->setCurrentIndex(list->findData(recipeLanguage == QLatin1String("en") ? QStringLiteral("US")
-                                                                                    : QStringLiteral("DE")));
+                                                                                   : QStringLiteral("DE")));
         emit list->activated(list->currentIndex());
     }
     DogCaseShot::settle();

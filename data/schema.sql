@@ -180,7 +180,10 @@ CREATE TABLE T_FM_KEY (
 
 -- Cases. Mahlzeiten, Vorrat_Tage and Rezept_Sprache are the handout's meals
 -- per day, the days a batch lasts and its language ('DE' or 'US'); NULL in a
--- case stored before they were chosen.
+-- case stored before they were chosen. ID_Patient is the key of the
+-- patient's first case, which the later visits share (NULL for a case never
+-- followed up); Abnahme_Rate and Uebergewicht are the weight check's planned
+-- loss and overweight in percent as the page showed them.
 CREATE TABLE T_PAT_REZ (
     ID            INTEGER PRIMARY KEY AUTOINCREMENT,
     ID_Anrede     INTEGER,
@@ -204,7 +207,10 @@ CREATE TABLE T_PAT_REZ (
     SORT_Name_Pat      BLOB,
     Mahlzeiten    INTEGER,
     Vorrat_Tage   INTEGER,
-    Rezept_Sprache VARCHAR(2) COLLATE NOCASE
+    Rezept_Sprache VARCHAR(2) COLLATE NOCASE,
+    ID_Patient    INTEGER,
+    Abnahme_Rate  DOUBLE,
+    Uebergewicht  DOUBLE
 );
 -- The case list's order, ending in the key so that no two cases tie: its
 -- first screen reads the first rows of this index instead of sorting every
@@ -232,6 +238,21 @@ CREATE TABLE T_REZ_TEXT (
     BEZ_US    TEXT COLLATE NOCASE
 );
 CREATE INDEX IX_REZ_TEXT_REZEPT ON T_REZ_TEXT (ID_Rezept);
+CREATE INDEX IX_PAT_REZ_PATIENT ON T_PAT_REZ (ID_Patient);
+
+-- The rates, limits and figures of the follow-up visits, which the practice
+-- may change: read by ID (1 planned loss, 2 and 3 the fastest and slowest
+-- loss, 4 growth below the expected curve, 5 energy per kg of weight, 6 the
+-- floor of a reduction ration, 7 to 9 the weeks to the next check).
+CREATE TABLE T_VERLAUF (
+    ID         INTEGER PRIMARY KEY,
+    SCHLUESSEL VARCHAR(50) COLLATE NOCASE,
+    WERT       DOUBLE,
+    EINHEIT    VARCHAR(20) COLLATE NOCASE,
+    BEZ_DE     VARCHAR(255) COLLATE NOCASE,
+    BEZ_US     VARCHAR(255) COLLATE NOCASE,
+    QUELLE     VARCHAR(255) COLLATE NOCASE
+);
 
 -- The practice's letterhead on the handouts: one row, ID 1. The logo is the
 -- image file's content in Base64.

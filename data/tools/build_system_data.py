@@ -501,6 +501,7 @@ def main():
     copy_table('T_RASSE', 'breeds.tsv')
     copy_table('T_TEXT', 'texts.tsv')
     copy_table('T_KATEGORIEN', 'categories.tsv')
+    copy_table('T_VERLAUF', 'follow_up.tsv')
     formulas = read_tsv('formulas.tsv')
     indicator_formulas = read_tsv('indicator_formulas.tsv')
     nutrients = build_nutrients(formulas)

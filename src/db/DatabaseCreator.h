@@ -18,8 +18,10 @@ namespace DatabaseCreator {
 // version 4 the sort keys of the listed names on SQLite (SortKeys) and the
 // case list's index ending in the key, version 5 the handout's choices in
 // T_PAT_REZ, the recipe's text blocks (T_REZ_TEXT) and the practice's
-// letterhead (T_PRAXIS).
-constexpr int SchemaVersion = 5;
+// letterhead (T_PRAXIS), version 6 the follow-up visits: the patient's
+// first case and the weight check's figures in T_PAT_REZ, and the follow-up's
+// rates and limits (T_VERLAUF).
+constexpr int SchemaVersion = 6;
 
 enum class Contents { SchemaOnly, SystemData };
 

@@ -265,6 +265,28 @@ bool upgrade(const QString& conninfo, UpgradeResult& result, QString* error)
             !loader.reloadColumns())
             return fail(error, loader.error());
     }
+    // Version 6: the visits of one patient, the weight check's figures and
+    // the follow-up's rates and limits.
+    if (result.from < 6) {
+        for (const QString& column :
+             {QStringLiteral("ID_Patient INTEGER"), QStringLiteral("Abnahme_Rate DOUBLE PRECISION"),
+              QStringLiteral("Uebergewicht DOUBLE PRECISION")})
+            if (!loader.exec(QStringLiteral("ALTER TABLE T_PAT_REZ ADD COLUMN IF NOT EXISTS ") + column))
+                return fail(error, loader.error());
+        const QStringList added = {QStringLiteral("T_VERLAUF")};
+        DatabaseCreator::TableData data;
+        if (!loader.exec(
+                QStringLiteral("CREATE INDEX IF NOT EXISTS IX_PAT_REZ_PATIENT ON T_PAT_REZ (ID_Patient)")))
+            return fail(error, loader.error());
+        // A table there already keeps the rows the practice gave it.
+        if (loader.existingTables(added).isEmpty() &&
+            (!loader.exec(PostgreSqlSchema::render(DatabaseCreator::schemaTableStatement(added[0]), false)) ||
+             !loader.reloadColumns() || !DatabaseCreator::readSystemTable(added[0], data, &failure) ||
+             !loader.copyRows(data)))
+            return fail(error, failure.isEmpty() ? loader.error() : failure);
+        if (!ShippedFeedUpdate::addEditorRows(store, added, &failure))
+            return fail(error, failure);
+    }
     if (!loader.writeSchemaVersion(DatabaseCreator::SchemaVersion) || !loader.continueKeys() ||
         !loader.analyze() || !loader.commit())
         return fail(error, loader.error());

@@ -20,7 +20,8 @@ const QStringList& tablesAddedIn(int version)
 {
     static const QStringList none;
     static const QStringList version2{QStringLiteral("T_HOECHSTWERT"), QStringLiteral("T_FALL_LEBENSPHASE")};
-    return version == 2 ? version2 : none;
+    static const QStringList version6{QStringLiteral("T_VERLAUF")};
+    return version == 2 ? version2 : version == 6 ? version6 : none;
 }
 
 // The upgrade's transaction on the file, for the steps both engines share.
@@ -211,6 +212,16 @@ bool upgrade(sqlite3* db, QString* error, ShippedFeedReport* report)
                 ok = ok && (step.hasTable(QLatin1String(table)) ||
                             step.exec(DatabaseCreator::schemaTableStatement(QLatin1String(table)).toUtf8()));
             ok = ok && step.exec("CREATE INDEX IF NOT EXISTS IX_REZ_TEXT_REZEPT ON T_REZ_TEXT (ID_Rezept)");
+        }
+        if (ok && version == 6) {
+            // The visits of one patient and the weight check's figures.
+            ok = step.addColumn(QStringLiteral("T_PAT_REZ"), QStringLiteral("ID_Patient"),
+                                QStringLiteral("INTEGER")) &&
+                 step.addColumn(QStringLiteral("T_PAT_REZ"), QStringLiteral("Abnahme_Rate"),
+                                QStringLiteral("DOUBLE")) &&
+                 step.addColumn(QStringLiteral("T_PAT_REZ"), QStringLiteral("Uebergewicht"),
+                                QStringLiteral("DOUBLE")) &&
+                 step.exec("CREATE INDEX IF NOT EXISTS IX_PAT_REZ_PATIENT ON T_PAT_REZ (ID_Patient)");
         }
         if (!failure.isEmpty())
             step.setError(failure);

@@ -58,7 +58,8 @@ TEST(SchemaUpgradeTest, AnOlderFileOpenedForWritingGetsTheMaximaTablesOnce)
         db.rawValue(QStringLiteral("SELECT TABELLE || ' ' || BEZ_DE FROM T_GRUNDDATEN WHERE ID = 1081")),
         "T_EIGEN Eigene Zeile");
     EXPECT_EQ(
-        db.rawValue(QStringLiteral("SELECT group_concat(BEZ_DE) FROM T_GRUNDDATEN WHERE FELD = 'QUELLE'")),
+        db.rawValue(QStringLiteral(
+            "SELECT group_concat(BEZ_DE) FROM T_GRUNDDATEN WHERE FELD = 'QUELLE' AND TABELLE = 'T_HOECHSTWERT'")),
         "Meine Quelle");
     QStringList expected = shipped.rawRows(NewTablesEditorRows);
     expected.replaceInStrings(QStringLiteral("Quelle"), QStringLiteral("Meine Quelle"));
@@ -137,7 +138,10 @@ VersionTwo makeVersionTwo(TestDatabase& db)
             "UPDATE T_NAEHRSTOFFE SET ME_DE = 'mg', ME_US = 'mg' WHERE ID = 6; "
             "ALTER TABLE T_FM_NAEHRSTOFF DROP COLUMN QUELLE; DROP TABLE T_REZ_TEXT; DROP TABLE T_PRAXIS; "
             "ALTER TABLE T_PAT_REZ DROP COLUMN Mahlzeiten; ALTER TABLE T_PAT_REZ DROP COLUMN Vorrat_Tage; "
-            "ALTER TABLE T_PAT_REZ DROP COLUMN Rezept_Sprache; PRAGMA user_version = 2")
+            "ALTER TABLE T_PAT_REZ DROP COLUMN Rezept_Sprache; DROP INDEX IX_PAT_REZ_PATIENT; "
+            "ALTER TABLE T_PAT_REZ DROP COLUMN ID_Patient; ALTER TABLE T_PAT_REZ DROP COLUMN Abnahme_Rate; "
+            "ALTER TABLE T_PAT_REZ DROP COLUMN Uebergewicht; DROP TABLE T_VERLAUF; "
+            "DELETE FROM T_GRUNDDATEN WHERE TABELLE = 'T_VERLAUF'; PRAGMA user_version = 2")
             .arg(made.lostFeed)
             .arg(nutrient)));
     return made;
@@ -157,7 +161,13 @@ TEST(SchemaUpgradeTest, AVersionTwoFileGetsTheShippedFeedstuffsAndKeepsThePracti
               QString::number(DatabaseCreator::SchemaVersion));
     for (const QString& sql : FeedTables)
         EXPECT_EQ(db.rawRows(sql), shipped.rawRows(sql)) << sql.toStdString();
-    const QString cases = QStringLiteral("SELECT ID, Name_Pat, Mahlzeiten FROM T_PAT_REZ ORDER BY ID");
+    // The follow-up's rates and limits as shipped, in the system data editor too.
+    for (const QString& sql :
+         {QStringLiteral("SELECT * FROM T_VERLAUF ORDER BY ID"),
+          QStringLiteral("SELECT * FROM T_GRUNDDATEN WHERE TABELLE = 'T_VERLAUF' ORDER BY ID")})
+        EXPECT_EQ(db.rawRows(sql), shipped.rawRows(sql)) << sql.toStdString();
+    const QString cases =
+        QStringLiteral("SELECT ID, Name_Pat, Mahlzeiten, ID_Patient FROM T_PAT_REZ ORDER BY ID");
     EXPECT_EQ(db.rawRows(cases), shipped.rawRows(cases));
     EXPECT_EQ(
         db.rawValue(QStringLiteral("SELECT (SELECT count(*) FROM T_REZ_TEXT) + count(*) FROM T_PRAXIS")),
