@@ -106,6 +106,8 @@ void CaseHeaderForm::initCaseForm()
         m_pendingCaseKey.clear();
     } else {
         m_recipe = {};
+        m_weightCheck = {};
+        m_patientKey = -1;
         // Written like a typed value: a new case counts as changed from the start.
         setEnergyPercent(QStringLiteral("100"));
     }
@@ -129,6 +131,8 @@ void CaseHeaderForm::loadCase()
 {
     const std::optional<CaseRecord> record = CaseRecords::read(m_context, m_pendingCaseKey);
     m_recipe = record ? record->recipe : RecipeChoices{};
+    m_weightCheck = record ? record->weightCheck : WeightCheckFigures{};
+    m_patientKey = record ? record->patient : -1;
     if (!record)
         return;
 
@@ -242,6 +246,8 @@ bool CaseHeaderForm::buildInsert(QString& sql)
         record.ribsPalpable = m_ribsPalpable;
     record.title = m_title;
     record.recipe = m_recipe;
+    record.patient = m_patientKey;
+    record.weightCheck = m_weightCheck;
     sql = CaseRecords::insertStatement(record, birthDateText());
     return true;
 }

@@ -113,6 +113,12 @@ public:
     // case; the recipe page changes them and marks the case changed.
     RecipeChoices& recipe() { return m_recipe; }
     const RecipeChoices& recipe() const { return m_recipe; }
+    // The weight check's figures, stored with the case.
+    WeightCheckFigures& weightCheck() { return m_weightCheck; }
+    // The key of the patient's first case, which a new visit is linked to;
+    // -1 for a case never followed up.
+    int patientKey() const { return m_patientKey; }
+    void setPatientKey(int key) { m_patientKey = key; }
 
     // CaseHeaderSource: what the calculations read.
     int caseTypeKey() const override { return m_caseType.currentData(); }
@@ -171,5 +177,7 @@ private:
     QString m_savedCaseKey;
     QString m_loadedTitle;
     RecipeChoices m_recipe;
+    WeightCheckFigures m_weightCheck;
+    int m_patientKey = -1;
     bool m_isUnchanged = false;
 };

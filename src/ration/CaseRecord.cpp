@@ -125,6 +125,15 @@ std::optional<CaseRecord> read(AppContext& context, const QString& caseKey)
     if (language == Lang::German || language == Lang::English)
         record.recipe.language = language;
     record.recipe.textBlocks = readTextBlocks(context, caseKey);
+    record.patient = key("ID_Patient");
+    const auto percent = [&field](const char* column) -> std::optional<double> {
+        const QString text = field(column).trimmed();
+        if (text.isEmpty())
+            return std::nullopt;
+        return NumberText::read(text);
+    };
+    record.weightCheck.lossRate = percent("Abnahme_Rate");
+    record.weightCheck.overweight = percent("Uebergewicht");
     return record;
 }
 
@@ -178,13 +187,23 @@ QString insertStatement(const CaseRecord& record, const QString& birthDateText)
         choice(record.recipe.batchDays, RecipeChoices::MostBatchDays) + QStringLiteral(", ") +
         (language == Lang::German || language == Lang::English ? Sql::quote(language)
                                                                : QStringLiteral("NULL"));
+    // The visit's patient and the weight check's figures; none is NULL.
+    const auto optional = [](const std::optional<double>& value) {
+        return value ? QString::number(*value, 'g', 15) : QStringLiteral("NULL");
+    };
+    const QString followUp = QStringLiteral(", ") +
+                             (record.patient > 0 ? QString::number(record.patient) : QStringLiteral("NULL")) +
+                             QStringLiteral(", ") + optional(record.weightCheck.lossRate) +
+                             QStringLiteral(", ") + optional(record.weightCheck.overweight);
     return QStringLiteral(
                "INSERT INTO T_PAT_REZ ( ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
                "ID_Fall, ID_Rasse, Geburtsdatum,") +
            QStringLiteral(
                " Gewicht_akt, Gewicht_soll, Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, "
-               "Datum, Bemerkung, Mahlzeiten, Vorrat_Tage, Rezept_Sprache )VALUES (") +
-           values + QStringLiteral("NOW(), ") + QStringLiteral("' '") + handout + QStringLiteral(")");
+               "Datum, Bemerkung, Mahlzeiten, Vorrat_Tage, Rezept_Sprache, ID_Patient, Abnahme_Rate, "
+               "Uebergewicht )VALUES (") +
+           values + QStringLiteral("NOW(), ") + QStringLiteral("' '") + handout + followUp +
+           QStringLiteral(")");
 }
 
 bool insertRation(AppContext& context, const QString& caseKey, const RationModel& ration,

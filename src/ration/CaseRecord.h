@@ -31,6 +31,13 @@ struct RecipeChoices
     std::vector<RecipeTextBlock> textBlocks;
 };
 
+// The weight check's planned loss a week and overweight, in percent, as the
+// page showed them; none for a case whose page was never shown.
+struct WeightCheckFigures
+{
+    std::optional<double> lossRate, overweight;
+};
+
 // A case as its row of T_PAT_REZ holds it. Weights, energy and puppies are
 // the texts the database gives for its numbers, which the header's fields
 // take as they are (a target or adult weight stored as 0 is empty); a
@@ -52,6 +59,10 @@ struct CaseRecord
     QString recipeDate; // as the database renders the date of saving
     // With its text blocks from T_REZ_TEXT.
     RecipeChoices recipe;
+    // The key of the patient's first case, which its later visits share; -1
+    // for a case never followed up.
+    int patient = -1;
+    WeightCheckFigures weightCheck;
 };
 
 // One feedstuff row of a stored ration, in the order it was saved.
