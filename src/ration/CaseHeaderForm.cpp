@@ -108,6 +108,8 @@ void CaseHeaderForm::initCaseForm()
         m_recipe = {};
         m_weightCheck = {};
         m_patientKey = -1;
+        m_visitDate.reset();
+        m_loadedCaseKey.clear();
         // Written like a typed value: a new case counts as changed from the start.
         setEnergyPercent(QStringLiteral("100"));
     }
@@ -133,6 +135,8 @@ void CaseHeaderForm::loadCase()
     m_recipe = record ? record->recipe : RecipeChoices{};
     m_weightCheck = record ? record->weightCheck : WeightCheckFigures{};
     m_patientKey = record ? record->patient : -1;
+    m_visitDate.reset();
+    m_loadedCaseKey = record ? m_pendingCaseKey : QString();
     if (!record)
         return;
 
@@ -248,7 +252,9 @@ bool CaseHeaderForm::buildInsert(QString& sql)
     record.recipe = m_recipe;
     record.patient = m_patientKey;
     record.weightCheck = m_weightCheck;
-    sql = CaseRecords::insertStatement(record, birthDateText());
+    record.visitDate = m_visitDate;
+    sql = CaseRecords::insertStatement(record, birthDateText(),
+                                       DateText::inputFormat(m_context.languageCode()));
     return true;
 }
 
@@ -292,6 +298,31 @@ bool CaseHeaderForm::saveCase()
     m_pendingCaseKey = newKey;
     initCaseForm();
     return true;
+}
+
+bool CaseHeaderForm::startVisit()
+{
+    if (m_loadedCaseKey.isEmpty())
+        return false;
+    if (m_patientKey <= 0)
+        m_patientKey = m_loadedCaseKey.toInt();
+    m_loadedCaseKey.clear();
+    // A visit may keep the title: it is a case of its own.
+    m_loadedTitle.clear();
+    m_recipeDate = m_context.today().toString(DateText::inputFormat(m_context.languageCode()));
+    m_visitDate.reset();
+    // The overweight is the new weight's; the planned loss stays.
+    m_weightCheck.overweight.reset();
+    setActualWeight(QString());
+    m_isUnchanged = false;
+    return true;
+}
+
+void CaseHeaderForm::setVisitDate(const QDate& date)
+{
+    m_visitDate = date;
+    m_recipeDate = date.toString(DateText::inputFormat(m_context.languageCode()));
+    m_isUnchanged = false;
 }
 
 void CaseHeaderForm::applyFieldVisibility(int cat, int target, int puppies, int adult)

@@ -54,6 +54,17 @@ public:
     bool saveCase();
     // The key the last successful saveCase() stored the case under; empty before.
     QString savedCaseKey() const { return m_savedCaseKey; }
+    // The key of the stored case the form shows; empty for a new case and
+    // for a new visit until it is saved.
+    QString loadedCaseKey() const { return m_loadedCaseKey; }
+    // Turns the stored case the form shows into the patient's next visit:
+    // the same owner, patient, weights but the actual one, case type and
+    // ration, dated today, the actual weight empty, linked to the patient's
+    // first case. Saving stores it as a new case; the earlier one is left
+    // as it was. False for a form that shows no stored case.
+    bool startVisit();
+    // The day a visit is dated; today unless set, for a visit entered later.
+    void setVisitDate(const QDate& date);
     void fillCaseTypeList();
     void updateAgeInWeeks();
     void applyFieldVisibility(int cat, int target, int puppies, int adult);
@@ -179,5 +190,7 @@ private:
     RecipeChoices m_recipe;
     WeightCheckFigures m_weightCheck;
     int m_patientKey = -1;
+    QString m_loadedCaseKey;
+    std::optional<QDate> m_visitDate;
     bool m_isUnchanged = false;
 };

@@ -160,7 +160,7 @@ std::vector<CaseRecordFeed> readRation(AppContext& context, const QString& caseK
     return feeds;
 }
 
-QString insertStatement(const CaseRecord& record, const QString& birthDateText)
+QString insertStatement(const CaseRecord& record, const QString& birthDateText, const QString& dateFormat)
 {
     const auto key = [](int key) { return QString::number(key) + QStringLiteral(", "); };
     QString values = key(record.salutation) + Sql::quote(record.ownerName) + QStringLiteral(", ") +
@@ -202,8 +202,10 @@ QString insertStatement(const CaseRecord& record, const QString& birthDateText)
                " Gewicht_akt, Gewicht_soll, Gewicht_adult, Anz_Welpen, Energie, Rippen, Rezepttitel, "
                "Datum, Bemerkung, Mahlzeiten, Vorrat_Tage, Rezept_Sprache, ID_Patient, Abnahme_Rate, "
                "Uebergewicht )VALUES (") +
-           values + QStringLiteral("NOW(), ") + QStringLiteral("' '") + handout + followUp +
-           QStringLiteral(")");
+           values +
+           (record.visitDate && !dateFormat.isEmpty() ? Sql::quote(record.visitDate->toString(dateFormat))
+                                                      : QStringLiteral("NOW()")) +
+           QStringLiteral(", ' '") + handout + followUp + QStringLiteral(")");
 }
 
 bool insertRation(AppContext& context, const QString& caseKey, const RationModel& ration,

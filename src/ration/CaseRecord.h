@@ -63,6 +63,9 @@ struct CaseRecord
     // for a case never followed up.
     int patient = -1;
     WeightCheckFigures weightCheck;
+    // The day a visit entered later is dated; none dates it by the
+    // database's clock.
+    std::optional<QDate> visitDate;
 };
 
 // One feedstuff row of a stored ration, in the order it was saved.
@@ -82,10 +85,12 @@ std::optional<CaseRecord> read(AppContext& context, const QString& caseKey);
 // The feedstuffs of the stored case's ration with their names in the user's language.
 std::vector<CaseRecordFeed> readRation(AppContext& context, const QString& caseKey);
 
-// The statement inserting the case, dated by the database's clock. A birth
-// date is stored as the date text of birthDateText (the user's language's
-// form); a figure as the number its text reads as, an empty one as 0.
-QString insertStatement(const CaseRecord& record, const QString& birthDateText);
+// The statement inserting the case, dated by the database's clock unless a
+// visit date is given, which is written in dateFormat (the user's language's
+// form). A birth date is stored as the date text of birthDateText (in the
+// same form); a figure as the number its text reads as, an empty one as 0.
+QString insertStatement(const CaseRecord& record, const QString& birthDateText,
+                        const QString& dateFormat = QString());
 // Inserts a T_REZ_FM row per feedstuff of the ration; stops at the first
 // failure, naming in missingFeed a feedstuff that is no longer stored. The
 // caller owns the transaction and the message.

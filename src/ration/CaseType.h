@@ -51,6 +51,13 @@ constexpr bool opensAsLactation(int key)
     return isLactation(key) || key == 11 || key == 12;
 }
 
+// The weight reductions, 13 to 16, and a cat's on the queen's nutrients (40):
+// their visits are weighed against a planned loss.
+constexpr bool isWeightReduction(int key)
+{
+    return (key >= 13 && key <= 16) || key == 40;
+}
+
 // The diets, 25 to 28, offer their categories with a blank entry for no restriction.
 constexpr bool isDietType(int key)
 {

@@ -220,3 +220,58 @@ int runCaseNewCommand(const CliArgs& args, CliIo& io)
     printFields(io.out, {QStringLiteral("saved"), form.savedCaseKey()});
     return 0;
 }
+
+int runVisitCommand(const CliArgs& args, CliIo& io)
+{
+    const char* usage = "usage: mensoly-cli visit ID < HEADER\n";
+    bool isNumber = false;
+    if (args.size() == 1)
+        QString::fromStdString(args[0]).trimmed().toLong(&isNumber);
+    if (!isNumber) {
+        io.err << usage;
+        return 2;
+    }
+    AppContext context;
+    StderrPrompt prompt(io.err);
+    if (!openCurrentDataDirectory(context, prompt))
+        return 1;
+    CaseInput input;
+    QString error;
+    if (readInput(io.in, input, error)) {
+        const auto weight = input.header.find(QStringLiteral("actual weight"));
+        if (weight == input.header.end() || weight->second.trimmed().isEmpty())
+            error = QStringLiteral("the visit needs its actual weight");
+    }
+    QDate date;
+    const auto dated = input.header.find(QStringLiteral("recipe date"));
+    if (error.isEmpty() && dated != input.header.end() && !dated->second.trimmed().isEmpty()) {
+        date = QDate::fromString(dated->second.trimmed(), DateText::inputFormat(context.languageCode()));
+        if (!date.isValid())
+            error = QStringLiteral("no recipe date '") + dated->second + QLatin1Char('\'');
+    }
+    if (!error.isEmpty()) {
+        io.err << "mensoly-cli visit: " << error.toStdString() << "\n" << usage;
+        return 2;
+    }
+
+    // The stored case as its window opens it, then "Neuer Besuch".
+    CaseHeaderForm form(context, prompt);
+    RationPage page(context, prompt, form);
+    page.setUp();
+    form.setPendingCaseKey(QString::number(QString::fromStdString(args[0]).trimmed().toLong()));
+    form.initCaseForm();
+    if (!form.startVisit()) {
+        io.err << "mensoly-cli visit: there is no case with the key " << args[0] << "\n";
+        return 1;
+    }
+    if (date.isValid())
+        form.setVisitDate(date);
+    if (!enter(context, form, page, input, error)) {
+        io.err << "mensoly-cli visit: " << error.toStdString() << "\n";
+        return 2;
+    }
+    if (!prompt.entries().empty() || !form.saveCase())
+        return 1;
+    printFields(io.out, {QStringLiteral("saved"), form.savedCaseKey()});
+    return 0;
+}

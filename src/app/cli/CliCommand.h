@@ -37,6 +37,9 @@ int runFormulaCommand(const CliArgs& args, CliIo& io);
 int runCaseCommand(const CliArgs& args, CliIo& io);
 // "case new": the arguments after "new".
 int runCaseNewCommand(const CliArgs& args, CliIo& io);
+// "visit ID": the patient's next visit from a stored case.
+int runVisitCommand(const CliArgs& args, CliIo& io);
+int runHistoryCommand(const CliArgs& args, CliIo& io);
 int runFeedCalcCommand(const CliArgs& args, CliIo& io);
 int runRecipeCommand(const CliArgs& args, CliIo& io);
 int runChartCommand(const CliArgs& args, CliIo& io);

@@ -27,6 +27,14 @@ const std::vector<CliCommand>& cliCommands()
          "                         (daily, or per 1000 kcal ME or per kg dry matter of the ration),\n"
          "                         also into a CSV file, or enter a case from standard input and save it",
          &runCaseCommand},
+        {"visit",
+         "visit ID               make the patient's next visit from stored case ID with the header lines\n"
+         "                         read from standard input (at least the actual weight) and save it",
+         &runVisitCommand},
+        {"history",
+         "history ID             the visits of the patient of stored case ID: weights, their change, the\n"
+         "                         energy really needed, the flags and the next check",
+         &runHistoryCommand},
         {"balance",
          "balance ID [--lock KEY]... [--complete] [--exclude KEY]... [--days N]\n"
          "                         propose daily amounts for the ration of stored case ID, keeping the\n"

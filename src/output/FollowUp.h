@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+class AppContext;
+
+// The practice's rates and limits of the follow-up (T_VERLAUF); a row that
+// is missing keeps the default.
+struct FollowUpLimits
+{
+    double plannedLoss = 1.0;     // % of body weight a week, on a weight reduction
+    double fastestLoss = 2.0;     // % a week
+    double slowestLoss = 0.5;     // % a week, on a weight reduction
+    double growthBelow = 10.0;    // % below the expected growth curve
+    double tissueEnergy = 7000.0; // kcal per kg of body weight lost or gained
+    double floorPercent = 70.0;   // % of the resting need 70 × kg^0.75
+    int weeksReduction = 2;
+    int weeksGrowth = 4;
+    int weeksOther = 4;
+
+    static FollowUpLimits read(AppContext& context);
+};
+
+// One visit: a stored case of the patient, with its ration's energy.
+struct Visit
+{
+    QString caseKey;
+    QDate date;
+    int caseType = -1;
+    double weight = 0.0; // kg
+    std::optional<double> targetWeight, adultWeight;
+    std::optional<QDate> birthDate;
+    std::optional<bool> ribsPalpable;
+    std::optional<double> energyPercent; // the case's ME %
+    std::optional<double> suppliedKcal;  // ME of the ration a day
+    std::optional<double> requiredKcal;  // the case type's formula at its ME %
+};
+
+// The weight change from one visit to the next; negative for a loss.
+struct WeightChange
+{
+    double kilograms = 0.0;
+    int days = 0;
+    double percentPerWeek = 0.0; // of the earlier weight
+};
+
+// The energy the animal really needed between two visits: what the ration
+// supplied minus what the weight change stored (or plus what it released).
+struct EnergyNeed
+{
+    double kcalPerDay = 0.0;
+    // Of the case type's formula requirement at 100 % (its ME % taken out).
+    std::optional<double> percentOfFormula;
+    // The ME % for the next visit: the need, less the planned loss's energy
+    // on a weight reduction, in percent of the formula.
+    std::optional<int> proposedPercent;
+};
+
+namespace FollowUp {
+
+enum class Flag { FastLoss, SlowLoss, GainOnReduction, BelowGrowthCurve, BelowFloor };
+
+// From the earlier to the later visit; none without a day or an earlier weight between them.
+std::optional<WeightChange> change(const Visit& earlier, const Visit& later);
+// None without the ration's energy of the earlier visit or a day between them.
+std::optional<EnergyNeed> need(const Visit& earlier, const Visit& later, const FollowUpLimits& limits);
+// The flags the last visits raise: the change since the one before, the
+// growth of a young animal, a reduction ration below the floor.
+std::vector<Flag> flags(const std::vector<Visit>& visits, const FollowUpLimits& limits);
+// The flag's name on the command line and its text in a language.
+QString flagName(Flag flag);
+QString flagText(Flag flag, const QString& languageCode, const FollowUpLimits& limits, const Visit& last);
+// The floor of a reduction ration at a weight, kcal a day.
+double floorKcal(double weight, const FollowUpLimits& limits);
+// Whether the visit's ration supplies less than the floor on a weight reduction.
+bool belowFloor(const Visit& visit, const FollowUpLimits& limits);
+// The expected weight of a young animal at the visit's age; none outside the curve's weeks.
+std::optional<double> expectedGrowthWeight(const Visit& visit);
+// The day of the next check after a visit.
+QDate nextCheck(const Visit& visit, const FollowUpLimits& limits);
+
+} // namespace FollowUp
+
+namespace PatientVisits {
+
+// The key of the patient's first case for a stored case: its link, or its own key.
+QString patientOf(AppContext& context, const QString& caseKey);
+// The patient's visits in date order, their rations computed as a case
+// window computes them.
+std::vector<Visit> read(AppContext& context, const QString& caseKey);
+// Cases stored without a link whose owner, patient name, species and birth
+// date agree with the case's: earlier visits the vet may link.
+QStringList candidates(AppContext& context, const QString& caseKey);
+// Links the cases to the patient of the case in one transaction, all to the
+// earliest of them; false with the database's reason.
+bool link(AppContext& context, const QString& caseKey, const QStringList& keys, QString* error = nullptr);
+
+} // namespace PatientVisits

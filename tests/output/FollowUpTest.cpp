@@ -1,0 +1,192 @@
+#include "output/FollowUp.h"
+#include "support/CliRun.h"
+#include "support/TestDatabase.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using FollowUp::Flag;
+
+constexpr int DogReduction = 13;
+constexpr int DogMaintenance = 7;
+constexpr int Puppy = 1;
+
+Visit visit(const QDate& date, double weight, int caseType = DogReduction)
+{
+    Visit v;
+    v.date = date;
+    v.weight = weight;
+    v.caseType = caseType;
+    return v;
+}
+
+// The worked example: a 30 kg dog on a reduction ration of 1,100 kcal a day,
+// whose formula asks 1,250 kcal at 100 %, weighs 29,0 kg four weeks later.
+TEST(FollowUpRule, TheNeedOfAWorkedExample)
+{
+    Visit first = visit(QDate(2026, 1, 5), 30.0);
+    first.suppliedKcal = 1100.0;
+    first.energyPercent = 80.0;
+    first.requiredKcal = 1000.0; // 80 % of 1,250 kcal
+    const Visit second = visit(QDate(2026, 2, 2), 29.0);
+
+    const std::optional<WeightChange> changed = FollowUp::change(first, second);
+    ASSERT_TRUE(changed);
+    EXPECT_EQ(changed->days, 28);
+    EXPECT_DOUBLE_EQ(changed->kilograms, -1.0);
+    // 1 kg of 30 kg in 4 weeks: 0,83 % a week.
+    EXPECT_NEAR(changed->percentPerWeek, -100.0 / 30.0 / 4.0, 1e-12);
+
+    const FollowUpLimits limits;
+    const std::optional<EnergyNeed> need = FollowUp::need(first, second, limits);
+    ASSERT_TRUE(need);
+    // 1,100 kcal + 1 kg × 7,000 kcal / 28 days.
+    EXPECT_DOUBLE_EQ(need->kcalPerDay, 1350.0);
+    EXPECT_DOUBLE_EQ(*need->percentOfFormula, 108.0);
+    // Less the planned 1 % of 29 kg a week: 290 kcal a day; 1,060 of 1,250 kcal.
+    EXPECT_EQ(need->proposedPercent, 85);
+    EXPECT_EQ(FollowUp::nextCheck(second, limits), QDate(2026, 2, 16));
+
+    // A maintenance dog keeps its weight on what it needed; a puppy needed
+    // all it was given, its gain being growth.
+    Visit maintained = second;
+    maintained.caseType = DogMaintenance;
+    EXPECT_EQ(FollowUp::need(first, maintained, limits)->proposedPercent, 108);
+    first.caseType = Puppy;
+    EXPECT_DOUBLE_EQ(FollowUp::need(first, visit(QDate(2026, 2, 2), 31.0, Puppy), limits)->kcalPerDay, 1100.0);
+    // Without a day between them or the ration's energy there is nothing to say.
+    EXPECT_FALSE(FollowUp::need(first, visit(QDate(2026, 1, 5), 29.0), limits));
+    EXPECT_FALSE(FollowUp::need(visit(QDate(2026, 1, 5), 30.0), second, limits));
+}
+
+struct FlagCase
+{
+    const char* name;
+    int caseType;
+    double from, to;
+    int days;
+    std::vector<Flag> flags;
+};
+
+class FollowUpFlags : public ::testing::TestWithParam<FlagCase>
+{
+};
+
+TEST_P(FollowUpFlags, RaisedAtTheirLimits)
+{
+    const FlagCase& c = GetParam();
+    const QDate start(2026, 3, 2);
+    const std::vector<Visit> visits{visit(start, c.from, c.caseType), visit(start.addDays(c.days), c.to, c.caseType)};
+    EXPECT_EQ(FollowUp::flags(visits, FollowUpLimits()), c.flags);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Limits, FollowUpFlags,
+    ::testing::Values(FlagCase{"TwoPercentIsNotTooFast", DogReduction, 20.0, 19.6, 7, {}},
+                      FlagCase{"AboveTwoPercentIsTooFast", DogMaintenance, 20.0, 19.59, 7, {Flag::FastLoss}},
+                      FlagCase{"HalfAPercentIsNotTooSlow", DogReduction, 20.0, 19.9, 7, {}},
+                      FlagCase{"BelowHalfAPercentIsTooSlow", DogReduction, 20.0, 19.91, 7, {Flag::SlowLoss}},
+                      FlagCase{"SlowOnlyOnAReduction", DogMaintenance, 20.0, 20.0, 7, {}},
+                      FlagCase{"AGainOnAReduction", DogReduction, 20.0, 20.1, 14, {Flag::GainOnReduction}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FollowUpRule, AGrowingAnimalBelowItsCurveAndARationBelowTheFloor)
+{
+    const FollowUpLimits limits;
+    // Week 20 of a puppy growing to 30 kg.
+    Visit puppy = visit(QDate(2026, 5, 18), 0.0, Puppy);
+    puppy.birthDate = QDate(2026, 5, 18).addDays(-20 * 7);
+    puppy.adultWeight = 30.0;
+    const std::optional<double> expected = FollowUp::expectedGrowthWeight(puppy);
+    ASSERT_TRUE(expected && *expected > 0.0);
+    puppy.weight = *expected * 0.9;
+    EXPECT_TRUE(FollowUp::flags({puppy}, limits).empty());
+    puppy.weight = *expected * 0.9 - 0.01;
+    EXPECT_EQ(FollowUp::flags({puppy}, limits), std::vector<Flag>{Flag::BelowGrowthCurve});
+
+    // 70 % of 70 × 16^0,75 = 70 % of 560 kcal = 392 kcal.
+    Visit dog = visit(QDate(2026, 5, 18), 16.0);
+    EXPECT_NEAR(FollowUp::floorKcal(16.0, limits), 392.0, 1e-9);
+    dog.suppliedKcal = 392.0;
+    EXPECT_FALSE(FollowUp::belowFloor(dog, limits));
+    dog.suppliedKcal = 391.0;
+    EXPECT_EQ(FollowUp::flags({dog}, limits), std::vector<Flag>{Flag::BelowFloor});
+    dog.caseType = DogMaintenance;
+    EXPECT_FALSE(FollowUp::belowFloor(dog, limits));
+}
+
+// The practice's own rates and limits are read; an impossible one keeps its default.
+TEST(FollowUpLimitsTest, ThePracticesValuesAreRead)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.rawExec(QStringLiteral("UPDATE T_VERLAUF SET WERT = 7700 WHERE ID = 5; "
+                                          "UPDATE T_VERLAUF SET WERT = -3 WHERE ID = 7; DELETE FROM T_VERLAUF WHERE ID = 2")));
+    const FollowUpLimits limits = FollowUpLimits::read(db.context());
+    EXPECT_EQ(limits.tissueEnergy, 7700.0);
+    EXPECT_EQ(limits.weeksReduction, 2);
+    EXPECT_EQ(limits.fastestLoss, 2.0);
+    EXPECT_EQ(limits.slowestLoss, 0.5);
+}
+
+// Cases stored before visits were linked are found by owner, patient,
+// species and birth date, and linked to the earliest of them.
+TEST(PatientVisitsTest, EarlierCasesOfThePatientAreFoundAndLinked)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.rawExec(QStringLiteral(
+        "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+        "Geburtsdatum, Gewicht_akt, Energie, Rezepttitel, Datum) VALUES "
+        "(1, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-01', 30, 100, 'a', '2026-01-05 10:00:00'), "
+        "(2, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-01', 29, 100, 'b', '2026-02-02 10:00:00'), "
+        "(3, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-02', 29, 100, 'c', '2026-02-02 10:00:00'), "
+        "(4, 1, 'O''Brien', 'Rex', 3, 1, 15, '2020-02-01', 5, 100, 'd', '2026-02-02 10:00:00'), "
+        "(5, 1, 'Brien', 'Rex', 2, 1, 13, '2020-02-01', 29, 100, 'e', '2026-02-02 10:00:00'), "
+        "(6, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-01', 28, 100, 'f', '2026-03-02 10:00:00')")));
+    EXPECT_EQ(PatientVisits::candidates(db.context(), QStringLiteral("6")), (QStringList{"1", "2"}));
+    ASSERT_TRUE(PatientVisits::link(db.context(), QStringLiteral("6"), {"2", "1"}));
+    EXPECT_EQ(db.rawRows(QStringLiteral("SELECT ID, ID_Patient FROM T_PAT_REZ ORDER BY ID")),
+              (QStringList{"1\t1", "2\t1", "3\tNULL", "4\tNULL", "5\tNULL", "6\t1"}));
+    EXPECT_TRUE(PatientVisits::candidates(db.context(), QStringLiteral("6")).isEmpty());
+    const std::vector<Visit> visits = PatientVisits::read(db.context(), QStringLiteral("2"));
+    ASSERT_EQ(visits.size(), 3u);
+    EXPECT_EQ(visits[2].caseKey, "6");
+    EXPECT_EQ(visits[2].date, QDate(2026, 3, 2));
+    EXPECT_EQ(visits[2].weight, 28.0);
+}
+
+// "Neuer Besuch" on the command line: the visit is a case of its own,
+// linked to the first, dated as given; the first case stays as it was.
+TEST(CliFollowUp, AVisitAndTheHistoryOfItsPatient)
+{
+    TestDatabase db(TestDatabase::Data::Shipped);
+    const QString first =
+        QStringLiteral("header\tsalutation\tHerr\nheader\towner\tKeller\nheader\tpatient\tBruno\n"
+                       "header\tspecies\tHund\nheader\tsex\tM\nheader\tcase type\tHund – Gewichtsreduktion\n"
+                       "header\tactual weight\t30\nheader\ttarget weight\t25\nheader\tenergy\t100\n"
+                       "header\ttitle\tReduktion\nfeed\t4\t500\nfeed\t89\t300\n");
+    ASSERT_EQ(runCliIn(db.directory(), {"case", "new"}, first.toStdString()).lines, QStringList{"saved\t1"});
+    const QStringList before = db.rawRows(QStringLiteral("SELECT * FROM T_PAT_REZ"));
+    const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
+    const QString later = QDate::currentDate().addDays(28).toString(QStringLiteral("dd.MM.yyyy"));
+
+    EXPECT_EQ(runCliIn(db.directory(), {"visit", "1"}, "header\trecipe date\t" + later.toStdString()).status, 2);
+    const CliRun visit = runCliIn(db.directory(), {"visit", "1"},
+                                  "header\tactual weight\t29,0\nheader\trecipe date\t" + later.toStdString());
+    ASSERT_EQ(visit.lines, QStringList{"saved\t2"}) << visit.err.toStdString();
+    EXPECT_EQ(db.rawRows(QStringLiteral("SELECT * FROM T_PAT_REZ WHERE ID = 1")), before);
+
+    const CliRun history = runCliIn(db.directory(), {"history", "1"});
+    ASSERT_EQ(history.status, 0) << history.err.toStdString();
+    // The ration supplies 963 kcal for a formula of 783 kcal (70 × 25^0,75):
+    // 963 + 7,000 / 28 = 1,213 kcal, 155 %; less 290 kcal for the planned
+    // loss, 118 %.
+    EXPECT_EQ(history.lines,
+              (QStringList{"visit\t1\t" + today + "\t30,0\t\t\t100\t963",
+                           "visit\t2\t" + later + "\t29,0\t-1,0\t-0,83\t100\t963", "need\t1213\t155\t118",
+                           "next\t" + QDate::currentDate().addDays(42).toString(QStringLiteral("dd.MM.yyyy"))}));
+    EXPECT_EQ(runCliIn(db.directory(), {"history", "2"}).lines, history.lines);
+    EXPECT_EQ(runCliIn(db.directory(), {"history", "9"}).status, 1);
+}
+
+} // namespace
