@@ -15,6 +15,23 @@ WeightCheckPage::WeightCheckPage(const QString& languageCode, const CaseHeaderTe
 {
 }
 
+void WeightCheckPage::keepFiguresIn(WeightCheckFigures& figures, std::function<void()> markChanged)
+{
+    m_figures = &figures;
+    m_markChanged = std::move(markChanged);
+}
+
+void WeightCheckPage::setRateText(const QString& text)
+{
+    m_rate = text;
+    if (!m_figures)
+        return;
+    // The rate as the curve reads it; an emptied field leaves the default.
+    m_figures->lossRate = text.trimmed().isEmpty() ? std::nullopt : std::optional(NumberText::read(text));
+    if (m_markChanged)
+        m_markChanged();
+}
+
 WeightCheckPage::Labels WeightCheckPage::labels()
 {
     return Labels{QStringLiteral("Abnahme [%]"), QStringLiteral("aktuelles Übergew.[%]"),
@@ -44,8 +61,10 @@ std::vector<double> WeightCheckPage::weeklyWeights(double start, double target, 
 
 void WeightCheckPage::build()
 {
-    if (m_rate.isEmpty())
-        m_rate = DefaultRate;
+    if (m_rate.isEmpty()) {
+        const std::optional<double> stored = m_figures ? m_figures->lossRate : std::nullopt;
+        m_rate = stored ? NumberText::formatShortest(*stored, 1, 6) : DefaultRate;
+    }
 
     const QString language = languageCode();
     ChartModel& chart = newChart(ChartModel::Kind::Line);
@@ -54,15 +73,18 @@ void WeightCheckPage::build()
     chart.setValueAxisCaption(ChartTexts::WeightKg.in(language));
 
     const QString targetText = m_header.targetWeight();
-    const double target = ChartPageTexts::readWithoutComma(targetText);
+    const double target = NumberText::read(targetText);
     if (targetText.isEmpty() || target == 0) {
         startDrawTimer();
         return;
     }
     const QString actualText = m_header.actualWeight();
-    m_overweight = NumberText::format(ChartPageTexts::readWithoutComma(actualText) * 100 / target - 100, 0);
-
     const double start = NumberText::read(actualText);
+    const double overweight = start * 100 / target - 100;
+    m_overweight = NumberText::format(overweight, 0);
+    if (m_figures)
+        m_figures->overweight = NumberText::round(overweight, 0);
+
     if (!actualText.isEmpty()) {
         const std::vector<double> weights = weeklyWeights(start, target, weeklyRate(m_rate));
         if (!weights.empty()) {

@@ -31,8 +31,9 @@ struct RecipeChoices
     std::vector<RecipeTextBlock> textBlocks;
 };
 
-// The weight check's planned loss a week and overweight, in percent, as the
-// page showed them; none for a case whose page was never shown.
+// The weight check's planned loss a week, in percent, as the user typed it
+// (none: the page's default), and the overweight as the page last showed
+// it; none for a case whose page was never shown.
 struct WeightCheckFigures
 {
     std::optional<double> lossRate, overweight;

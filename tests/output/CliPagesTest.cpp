@@ -147,7 +147,7 @@ TEST(CliChart, WeightCheckWithARate)
     ASSERT_EQ(points.size(), 6);
     EXPECT_EQ(points[0], "point\t00\t20\t");
     EXPECT_EQ(points[1], "point\t01\t19.6\t");
-    EXPECT_EQ(run.lines.last(), "overweight\t11");
+    EXPECT_EQ(run.lines.last(), "overweight\t11\t2");
 }
 
 TEST(CliChart, RefusesBadArguments)

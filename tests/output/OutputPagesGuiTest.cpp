@@ -191,10 +191,13 @@ TEST_F(OutputPagesGui, ChartPagesDrawAfterTheirTimer)
     EXPECT_TRUE(weight->overweightField()->isReadOnly());
     EXPECT_EQ(weight->chartView()->model().categoryCount(), 7);
 
-    // A typed rate counts once "Aktualisieren" is pressed.
+    // A typed rate counts once "Aktualisieren" is pressed; the case keeps it at once.
+    ASSERT_TRUE(frame->form().isUnchanged());
     weight->rateEdit()->clear();
     QTest::keyClicks(weight->rateEdit(), QStringLiteral("5"));
     EXPECT_EQ(weight->page().rateText(), "5");
+    EXPECT_EQ(frame->form().weightCheck().lossRate, 5.0);
+    EXPECT_FALSE(frame->form().isUnchanged());
     QTest::mouseClick(weight->refreshButton(), Qt::LeftButton);
     ASSERT_TRUE(
         QTest::qWaitFor([weight] { return weight->chartView()->model().categoryCount() == 3; }, 5000));

@@ -145,6 +145,40 @@ TEST_F(StoredCasePages, GrowthAndWeightReadTheHeaderFields)
     EXPECT_DOUBLE_EQ(weight.chart().value(0, 0).value_or(0), 4.5);
 }
 
+// A typed rate comes back with the saved case, a weight typed with a comma with a point.
+TEST_F(StoredCasePages, TheWeightCheckComesBackAsItWasShown)
+{
+    const struct
+    {
+        const char *key, *actual, *rate, *overweight, *rateReopened;
+    } cases[] = {
+        {"1", "20", "2,0", "11", "2,0"},
+        {"1", "24,4", "", "36", "1.5"}, // 24.4 * 100 / 18 - 100, not 24 kg's 33
+        {"2", "4.5", "", "12", "1.5"},  // stored before the case kept the figures
+        {"1", "20", "3'); DROP TABLE T_PAT_REZ; --", "11", "3,0"},
+    };
+    for (const auto& c : cases) {
+        open(QString::fromLatin1(c.key));
+        form->setActualWeight(QString::fromLatin1(c.actual));
+        WeightCheckPage shown(QStringLiteral("DE"), *texts);
+        shown.keepFiguresIn(form->weightCheck());
+        shown.setRateText(QString::fromLatin1(c.rate));
+        shown.build();
+        EXPECT_EQ(shown.overweightText(), c.overweight);
+        form->setTitle(QStringLiteral("Gewichts-Check"));
+        ASSERT_TRUE(form->saveCase()) << prompt.lastText().toStdString();
+        CaseHeaderForm reopened(db->context(), prompt);
+        ASSERT_TRUE(StoredCase::open(db->context(), reopened, form->savedCaseKey()));
+        const FormHeaderTexts header(reopened);
+        WeightCheckPage again(QStringLiteral("DE"), header);
+        again.keepFiguresIn(reopened.weightCheck());
+        again.build();
+        EXPECT_EQ(again.overweightText(), c.overweight);
+        EXPECT_EQ(again.rateText(), c.rateReopened);
+        EXPECT_EQ(reopened.weightCheck().overweight, QString::fromLatin1(c.overweight).toDouble());
+    }
+}
+
 TEST_F(StoredCasePages, AnUnknownCaseIsNotOpened)
 {
     db = std::make_unique<TestDatabase>();

@@ -103,17 +103,20 @@ TEST(WeightCheck, TheSlowCurveEndsAtWeekForty)
     EXPECT_GT(page.chart().value(0, 40).value_or(0), 20);
 }
 
-TEST(WeightCheck, ATargetWithADecimalCommaCountsAsItsWholePart)
+// A weight typed with a decimal comma comes back from the database with a
+// point; the page reads both as the same weight.
+TEST(WeightCheck, ATargetWithADecimalCommaKeepsItsDecimals)
 {
     const HeaderTextValues header = bello("30", "24,5");
     Page page(QStringLiteral("DE"), header);
     page.build();
-    EXPECT_EQ(page.overweightText(), "25");
-    EXPECT_EQ(page.chart().axisMin(), 24);
-    const std::vector<double> weights = Page::weeklyWeights(30, 24, 0.015);
+    // 30 * 100 / 24.5 - 100 = 22.4, not the 25 of 24 kg.
+    EXPECT_EQ(page.overweightText(), "22");
+    EXPECT_EQ(page.chart().axisMin(), 24.5);
+    const std::vector<double> weights = Page::weeklyWeights(30, 24.5, 0.015);
     EXPECT_EQ(page.chart().categoryCount(), int(weights.size()));
-    EXPECT_GE(weights.back(), 24);
-    EXPECT_LT(weights.back() * 0.985, 24);
+    EXPECT_GE(weights.back(), 24.5);
+    EXPECT_LT(weights.back() * 0.985, 24.5);
 }
 
 TEST(WeightCheck, TheCurrentWeightAtTheTargetShowsNoOverweightAndNoCurve)
@@ -174,13 +177,13 @@ TEST(WeightCheck, WithoutACurrentWeightThereIsNoCurveAndTheTimerWaits)
     EXPECT_FALSE(page.isDrawTimerActive());
 }
 
-TEST(WeightCheck, TheCurrentWeightsCommaIsADecimalPointOnlyForTheCurve)
+TEST(WeightCheck, TheCurrentWeightsCommaIsADecimalPoint)
 {
     const HeaderTextValues header = bello("30,9", "25");
     Page page(QStringLiteral("DE"), header);
     page.build();
-    // 30 * 100 / 25 - 100 for the overweight, 30.9 for the curve.
-    EXPECT_EQ(page.overweightText(), "20");
+    // 30.9 * 100 / 25 - 100 = 23.6 for the overweight and 30.9 for the curve.
+    EXPECT_EQ(page.overweightText(), "24");
     EXPECT_DOUBLE_EQ(page.chart().value(0, 0).value_or(0), 30.9);
     EXPECT_DOUBLE_EQ(page.chart().axisMax(), 30.9);
 }

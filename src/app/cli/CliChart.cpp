@@ -95,6 +95,8 @@ int runChartCommand(const CliArgs& args, CliIo& io)
         page = std::move(growth);
     } else {
         auto check = std::make_unique<WeightCheckPage>(language, texts);
+        // The case's stored rate unless --rate gives one.
+        check->keepFiguresIn(form.weightCheck());
         if (options.count("rate"))
             check->setRateText(options["rate"]);
         check->build();
@@ -107,8 +109,9 @@ int runChartCommand(const CliArgs& args, CliIo& io)
         return 0;
     }
     printChart(io.out, page->chart(), kind == "coverage");
+    // The overweight, then the weekly rate the curve was drawn with.
     if (weight)
-        printFields(io.out, {QStringLiteral("overweight"), weight->overweightText()});
+        printFields(io.out, {QStringLiteral("overweight"), weight->overweightText(), weight->rateText()});
     if (!pdf.isEmpty() && !ChartPrinter::printToPdf(page->chartToDraw(), pdf)) {
         io.err << "mensoly-cli chart: cannot write " << pdf.toStdString() << "\n";
         return 1;

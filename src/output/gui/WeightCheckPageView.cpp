@@ -32,6 +32,7 @@ WeightCheckPageView::WeightCheckPageView(AppContext& context, Prompt& prompt, Ca
     addControl(m_overweight);
     addControl(m_refresh);
     attach(m_page);
+    m_page.keepFiguresIn(form.weightCheck(), [&form] { form.markChanged(); });
 
     connect(m_rate, &QLineEdit::textEdited, this, [this](const QString& text) { m_page.setRateText(text); });
     connect(m_refresh, &QPushButton::clicked, this, &WeightCheckPageView::refresh);
