@@ -11,6 +11,7 @@
 #include "output/ReportTexts.h"
 #include "output/WeightCheckPage.h"
 #include "ration/CaseHeaderForm.h"
+#include "ration/CaseRecord.h"
 #include "ration/RationModel.h"
 
 #include <cmath>
@@ -179,6 +180,9 @@ std::vector<ChartModel> caseCharts(CaseHeaderForm& form, const QString& code)
             drawn.push_back(growth.chartToDraw());
     } else if (form.targetWeightVisible()) {
         WeightCheckPage weight(code, texts);
+        // The planned loss the case keeps, without the report changing the case.
+        WeightCheckFigures figures = form.weightCheck();
+        weight.keepFiguresIn(figures);
         weight.build();
         if (weight.hasChart() && weight.chart().categoryCount() > 0)
             drawn.push_back(weight.chartToDraw());
