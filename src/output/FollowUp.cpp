@@ -13,36 +13,11 @@
 #include "ration/CaseHeaderForm.h"
 #include "ration/CaseRecord.h"
 #include "ration/CaseType.h"
+#include "ration/RationPageTexts.h"
 
 #include <cmath>
 
 namespace {
-
-// The rows of T_VERLAUF by their fixed keys.
-enum LimitRow {
-    PlannedLoss = 1,
-    FastestLoss,
-    SlowestLoss,
-    GrowthBelow,
-    TissueEnergy,
-    FloorPercent,
-    WeeksReduction,
-    WeeksGrowth,
-    WeeksOther
-};
-
-constexpr double KcalPerMJ = 1000.0 / 4.184;
-
-std::optional<double> energyOf(const RationModel& ration, std::optional<double> (RationModel::*figure)(int) const)
-{
-    for (int key : {NutrientKey::EnergyKcal, NutrientKey::EnergyKcalSecond}) {
-        if (const std::optional<double> kcal = (ration.*figure)(key))
-            return kcal;
-    }
-    if (const std::optional<double> mj = (ration.*figure)(NutrientKey::EnergyMJ))
-        return *mj * KcalPerMJ;
-    return std::nullopt;
-}
 
 QString figure(double value, int decimals, const QString& languageCode)
 {
@@ -51,37 +26,6 @@ QString figure(double value, int decimals, const QString& languageCode)
 }
 
 } // namespace
-
-FollowUpLimits FollowUpLimits::read(AppContext& context)
-{
-    FollowUpLimits limits;
-    RecordSet rs;
-    if (!rs.openRecordset(context.db(), QStringLiteral("SELECT ID, WERT FROM T_VERLAUF")))
-        return limits;
-    for (; !rs.isEof(); rs.moveNext()) {
-        int key = 0;
-        double value = 0.0;
-        rs.getFieldLong(QStringLiteral("ID"), key);
-        QString text;
-        rs.getFieldText(QStringLiteral("WERT"), text);
-        // An empty or impossible value keeps the default.
-        if (text.trimmed().isEmpty() || (value = NumberText::read(text)) <= 0.0 || !std::isfinite(value))
-            continue;
-        switch (key) {
-        case PlannedLoss: limits.plannedLoss = value; break;
-        case FastestLoss: limits.fastestLoss = value; break;
-        case SlowestLoss: limits.slowestLoss = value; break;
-        case GrowthBelow: limits.growthBelow = value; break;
-        case TissueEnergy: limits.tissueEnergy = value; break;
-        case FloorPercent: limits.floorPercent = value; break;
-        case WeeksReduction: limits.weeksReduction = int(std::lround(value)); break;
-        case WeeksGrowth: limits.weeksGrowth = int(std::lround(value)); break;
-        case WeeksOther: limits.weeksOther = int(std::lround(value)); break;
-        default: break;
-        }
-    }
-    return limits;
-}
 
 namespace FollowUp {
 
@@ -106,8 +50,8 @@ std::optional<EnergyNeed> need(const Visit& earlier, const Visit& later, const F
     // A young animal's gain is growth its requirement provides for: it
     // needed what it was given.
     const bool growing = CaseType::isGrowth(earlier.caseType);
-    result.kcalPerDay = *earlier.suppliedKcal -
-                        (growing ? 0.0 : changed->kilograms * limits.tissueEnergy / changed->days);
+    result.kcalPerDay =
+        *earlier.suppliedKcal - (growing ? 0.0 : changed->kilograms * limits.tissueEnergy / changed->days);
     const double factor = earlier.energyPercent.value_or(0.0) / 100.0;
     if (!earlier.requiredKcal || *earlier.requiredKcal <= 0.0 || factor <= 0.0)
         return result;
@@ -120,20 +64,16 @@ std::optional<EnergyNeed> need(const Visit& earlier, const Visit& later, const F
     return result;
 }
 
-double floorKcal(double weight, const FollowUpLimits& limits)
-{
-    return weight > 0.0 ? limits.floorPercent / 100.0 * 70.0 * std::pow(weight, 0.75) : 0.0;
-}
-
 bool belowFloor(const Visit& visit, const FollowUpLimits& limits)
 {
     return CaseType::isWeightReduction(visit.caseType) && visit.suppliedKcal && visit.weight > 0.0 &&
-           *visit.suppliedKcal < floorKcal(visit.weight, limits);
+           *visit.suppliedKcal < limits.floorKcal(visit.weight);
 }
 
 std::optional<double> expectedGrowthWeight(const Visit& visit)
 {
-    if (!CaseType::isGrowth(visit.caseType) || !visit.birthDate || !visit.adultWeight || *visit.adultWeight <= 0.0)
+    if (!CaseType::isGrowth(visit.caseType) || !visit.birthDate || !visit.adultWeight ||
+        *visit.adultWeight <= 0.0)
         return std::nullopt;
     const int week = int(visit.birthDate->daysTo(visit.date) / 7);
     if (week < GrowthPage::FirstWeek || week > GrowthPage::LastWeek)
@@ -171,11 +111,16 @@ std::vector<Flag> flags(const std::vector<Visit>& visits, const FollowUpLimits& 
 QString flagName(Flag flag)
 {
     switch (flag) {
-    case Flag::FastLoss: return QStringLiteral("fast loss");
-    case Flag::SlowLoss: return QStringLiteral("slow loss");
-    case Flag::GainOnReduction: return QStringLiteral("gain on reduction");
-    case Flag::BelowGrowthCurve: return QStringLiteral("below growth curve");
-    case Flag::BelowFloor: return QStringLiteral("below floor");
+    case Flag::FastLoss:
+        return QStringLiteral("fast loss");
+    case Flag::SlowLoss:
+        return QStringLiteral("slow loss");
+    case Flag::GainOnReduction:
+        return QStringLiteral("gain on reduction");
+    case Flag::BelowGrowthCurve:
+        return QStringLiteral("below growth curve");
+    case Flag::BelowFloor:
+        return QStringLiteral("below floor");
     }
     return QString();
 }
@@ -184,15 +129,18 @@ QString flagText(Flag flag, const QString& languageCode, const FollowUpLimits& l
 {
     using namespace FollowUpTexts;
     switch (flag) {
-    case Flag::FastLoss: return FastLoss.in(languageCode).arg(figure(limits.fastestLoss, 1, languageCode));
-    case Flag::SlowLoss: return SlowLoss.in(languageCode).arg(figure(limits.slowestLoss, 1, languageCode));
-    case Flag::GainOnReduction: return GainOnReduction.in(languageCode);
+    case Flag::FastLoss:
+        return FastLoss.in(languageCode).arg(figure(limits.fastestLoss, 1, languageCode));
+    case Flag::SlowLoss:
+        return SlowLoss.in(languageCode).arg(figure(limits.slowestLoss, 1, languageCode));
+    case Flag::GainOnReduction:
+        return GainOnReduction.in(languageCode);
     case Flag::BelowGrowthCurve:
         return BelowGrowthCurve.in(languageCode).arg(figure(limits.growthBelow, 0, languageCode));
     case Flag::BelowFloor:
-        return BelowFloor.in(languageCode)
+        return RationPageTexts::BelowFloor.in(languageCode)
             .arg(figure(last.suppliedKcal.value_or(0.0), 0, languageCode),
-                 figure(floorKcal(last.weight, limits), 0, languageCode),
+                 figure(limits.floorKcal(last.weight), 0, languageCode),
                  figure(limits.floorPercent, 0, languageCode));
     }
     return QString();
@@ -200,10 +148,7 @@ QString flagText(Flag flag, const QString& languageCode, const FollowUpLimits& l
 
 QDate nextCheck(const Visit& visit, const FollowUpLimits& limits)
 {
-    const int weeks = CaseType::isWeightReduction(visit.caseType) ? limits.weeksReduction
-                      : CaseType::isGrowth(visit.caseType)        ? limits.weeksGrowth
-                                                                  : limits.weeksOther;
-    return visit.date.addDays(7 * weeks);
+    return visit.date.addDays(7 * limits.weeksToNextCheck(visit.caseType));
 }
 
 } // namespace FollowUp
@@ -226,9 +171,10 @@ std::vector<Visit> read(AppContext& context, const QString& caseKey)
         return visits;
     RecordSet rs;
     QStringList keys;
-    if (!rs.openRecordset(context.db(), QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID = %1 OR ID_Patient = %1 "
-                                                       "ORDER BY Datum, ID")
-                                            .arg(patient)))
+    if (!rs.openRecordset(context.db(),
+                          QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID = %1 OR ID_Patient = %1 "
+                                         "ORDER BY Datum, ID")
+                              .arg(patient)))
         return visits;
     for (; !rs.isEof(); rs.moveNext()) {
         int key = 0;
@@ -253,8 +199,8 @@ std::vector<Visit> read(AppContext& context, const QString& caseKey)
         visit.birthDate = record->birthDate;
         visit.ribsPalpable = record->ribsPalpable;
         visit.energyPercent = values.energyPercent;
-        visit.suppliedKcal = energyOf(form.ration().model(), &RationModel::supplyOf);
-        visit.requiredKcal = energyOf(form.ration().model(), &RationModel::requirementOf);
+        visit.suppliedKcal = form.ration().model().suppliedKcal();
+        visit.requiredKcal = form.ration().model().requiredKcal();
         visits.push_back(visit);
     }
     return visits;
@@ -268,11 +214,12 @@ QStringList candidates(AppContext& context, const QString& caseKey)
         return found;
     const QString patient = record->patient > 0 ? QString::number(record->patient) : caseKey;
     RecordSet rs;
-    if (!rs.openRecordset(context.db(),
-                          QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID_Patient IS NULL AND ID <> %1 AND "
-                                         "Name_Besitzer = %2 AND Name_Pat = %3 AND ID_Gattung = %4 ORDER BY ID")
-                              .arg(patient, Sql::quote(record->ownerName), Sql::quote(record->patientName))
-                              .arg(record->species)))
+    if (!rs.openRecordset(
+            context.db(),
+            QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID_Patient IS NULL AND ID <> %1 AND "
+                           "Name_Besitzer = %2 AND Name_Pat = %3 AND ID_Gattung = %4 ORDER BY ID")
+                .arg(patient, Sql::quote(record->ownerName), Sql::quote(record->patientName))
+                .arg(record->species)))
         return found;
     QStringList keys;
     for (; !rs.isEof(); rs.moveNext()) {
@@ -301,8 +248,9 @@ bool link(AppContext& context, const QString& caseKey, const QStringList& keys, 
     // The first case of the patient is the earliest of them all.
     RecordSet rs;
     QString first = patient;
-    if (rs.openRecordset(context.db(), QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID IN (%1) ORDER BY Datum, ID")
-                                           .arg(all.join(QStringLiteral(", ")))) &&
+    if (rs.openRecordset(context.db(),
+                         QStringLiteral("SELECT ID FROM T_PAT_REZ WHERE ID IN (%1) ORDER BY Datum, ID")
+                             .arg(all.join(QStringLiteral(", ")))) &&
         !rs.isEof()) {
         int key = 0;
         rs.getFieldLong(QStringLiteral("ID"), key);
@@ -313,8 +261,9 @@ bool link(AppContext& context, const QString& caseKey, const QStringList& keys, 
     DbTransaction transaction(db);
     const bool linked =
         transaction.isActive() &&
-        db.executeSql(QStringLiteral("UPDATE T_PAT_REZ SET ID_Patient = %1 WHERE ID IN (%2) OR ID_Patient = %3")
-                          .arg(first, all.join(QStringLiteral(", ")), patient)) &&
+        db.executeSql(
+            QStringLiteral("UPDATE T_PAT_REZ SET ID_Patient = %1 WHERE ID IN (%2) OR ID_Patient = %3")
+                .arg(first, all.join(QStringLiteral(", ")), patient)) &&
         transaction.commit();
     if (!linked && error)
         *error = db.lastError();

@@ -1,30 +1,13 @@
 #pragma once
 
+#include "ration/FollowUpLimits.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
 #include <vector>
-
-class AppContext;
-
-// The practice's rates and limits of the follow-up (T_VERLAUF); a row that
-// is missing keeps the default.
-struct FollowUpLimits
-{
-    double plannedLoss = 1.0;     // % of body weight a week, on a weight reduction
-    double fastestLoss = 2.0;     // % a week
-    double slowestLoss = 0.5;     // % a week, on a weight reduction
-    double growthBelow = 10.0;    // % below the expected growth curve
-    double tissueEnergy = 7000.0; // kcal per kg of body weight lost or gained
-    double floorPercent = 70.0;   // % of the resting need 70 × kg^0.75
-    int weeksReduction = 2;
-    int weeksGrowth = 4;
-    int weeksOther = 4;
-
-    static FollowUpLimits read(AppContext& context);
-};
 
 // One visit: a stored case of the patient, with its ration's energy.
 struct Visit
@@ -75,8 +58,6 @@ std::vector<Flag> flags(const std::vector<Visit>& visits, const FollowUpLimits& 
 // The flag's name on the command line and its text in a language.
 QString flagName(Flag flag);
 QString flagText(Flag flag, const QString& languageCode, const FollowUpLimits& limits, const Visit& last);
-// The floor of a reduction ration at a weight, kcal a day.
-double floorKcal(double weight, const FollowUpLimits& limits);
 // Whether the visit's ration supplies less than the floor on a weight reduction.
 bool belowFloor(const Visit& visit, const FollowUpLimits& limits);
 // The expected weight of a young animal at the visit's age; none outside the curve's weeks.

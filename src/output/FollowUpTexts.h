@@ -31,7 +31,8 @@ inline constexpr Lang::Text EarlierVisits{
     "These cases stored earlier probably belong to the same patient (owner, name, species and birth date "
     "agree): %1. Link them as earlier visits?"};
 inline constexpr Lang::Text LinkVisits{"Verknüpfen", "Link"};
-inline constexpr Lang::Text NotLinked{"Die Fälle konnten nicht verknüpft werden.", "The cases could not be linked."};
+inline constexpr Lang::Text NotLinked{"Die Fälle konnten nicht verknüpft werden.",
+                                      "The cases could not be linked."};
 inline constexpr Lang::Text MeasuredWeight{"Gemessenes Gewicht", "Measured weight"};
 inline constexpr Lang::Text TargetWeight{"Zielgewicht", "Target weight"};
 inline constexpr Lang::Text PlannedCourse{"Geplanter Verlauf", "Planned course"};
@@ -45,8 +46,4 @@ inline constexpr Lang::Text SlowLoss{"Abnahme langsamer als %1 % pro Woche", "Lo
 inline constexpr Lang::Text GainOnReduction{"Zunahme trotz Gewichtsreduktion", "Gain on a weight reduction"};
 inline constexpr Lang::Text BelowGrowthCurve{"Gewicht mehr als %1 % unter der erwarteten Wachstumskurve",
                                              "Weight more than %1 % below the expected growth curve"};
-inline constexpr Lang::Text BelowFloor{
-    "Die Ration liefert %1 kcal/Tag, weniger als die Untergrenze von %2 kcal/Tag (%3 % von 70 × kg^0,75).",
-    "The ration supplies %1 kcal/day, less than the floor of %2 kcal/day (%3 % of 70 × kg^0.75)."};
-
 } // namespace FollowUpTexts

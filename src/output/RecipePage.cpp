@@ -8,11 +8,13 @@
 #include "db/RecordSet.h"
 #include "db/SqlQuote.h"
 #include "output/CaseHeaderTexts.h"
+#include "output/FollowUpTexts.h"
 #include "output/PracticeDetails.h"
 #include "output/RecipeTexts.h"
 #include "ration/BalanceData.h"
 #include "ration/CaseRecord.h"
 #include "ration/CaseType.h"
+#include "ration/FollowUpLimits.h"
 #include "ration/RationLimits.h"
 #include "ration/RationModel.h"
 #include "ration/SupplementPremix.h"
@@ -464,6 +466,17 @@ void RecipePage::addLimitNotes()
         m_grid.setText(row, NameColumn, note);
         m_grid.setFont(row, NameColumn, tahoma(13, 400));
         m_grid.setAlignment(row, NameColumn, GridAlign::Left | GridAlign::WordWrap);
+        ++m_noteRows;
+    }
+    // A weight reduction and a growing animal are weighed again.
+    const int caseType = m_header.caseTypeKey();
+    if (CaseType::isWeightReduction(caseType) || CaseType::isGrowth(caseType)) {
+        const QDate next =
+            m_context.today().addDays(7 * FollowUpLimits::read(m_context).weeksToNextCheck(caseType));
+        const int row = addLine(
+            QString(), FollowUpTexts::NextCheck.in(language()).arg(DateText::forLanguage(next, language())),
+            tahoma(16, 700));
+        m_grid.setRowHeight(row, 28);
         ++m_noteRows;
     }
 }

@@ -1,5 +1,7 @@
 #include "ration/RationModel.h"
 
+#include "core/NutrientKey.h"
+
 #include "core/NumberText.h"
 
 QString RationColumn::shown(const std::optional<double>& figure) const
@@ -30,6 +32,34 @@ const RationColumn* firstWithKey(const std::vector<RationColumn>& columns, int k
 const RationColumn* RationModel::nutrient(int key) const
 {
     return firstWithKey(nutrients, key);
+}
+
+namespace {
+
+constexpr double KcalPerMJ = 1000.0 / 4.184;
+
+std::optional<double> energyOf(const RationModel& ration,
+                               std::optional<double> (RationModel::*figure)(int) const)
+{
+    for (int key : {NutrientKey::EnergyKcal, NutrientKey::EnergyKcalSecond}) {
+        if (const std::optional<double> kcal = (ration.*figure)(key))
+            return kcal;
+    }
+    if (const std::optional<double> mj = (ration.*figure)(NutrientKey::EnergyMJ))
+        return *mj * KcalPerMJ;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> RationModel::requiredKcal() const
+{
+    return energyOf(*this, &RationModel::requirementOf);
+}
+
+std::optional<double> RationModel::suppliedKcal() const
+{
+    return energyOf(*this, &RationModel::supplyOf);
 }
 
 const RationColumn* RationModel::indicator(int key) const

@@ -71,6 +71,10 @@ struct RationModel
     const RationColumn* indicator(int key) const;
     std::optional<double> requirementOf(int key) const;
     std::optional<double> supplyOf(int key) const;
+    // The energy in kcal ME a day: from the first kcal column there is, else
+    // from the MJ column; none without either.
+    std::optional<double> requiredKcal() const;
+    std::optional<double> suppliedKcal() const;
     // The row of the feedstuff with the key; -1 when the ration does not hold it.
     int feedIndex(int key) const;
 

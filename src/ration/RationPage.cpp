@@ -3,6 +3,7 @@
 #include "core/Codes.h"
 #include "core/FileChooser.h"
 #include "core/Lang.h"
+#include "core/NumberText.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/RecordSet.h"
@@ -52,9 +53,13 @@ RationPage::RationPage(AppContext& context, Prompt& prompt, CaseHeaderForm& form
     , m_prompt(prompt)
     , m_form(form)
     , m_limits(context, form.ration().grids())
+    , m_followUpLimits(FollowUpLimits::read(context))
 {
     m_form.setRationPageHooks(this);
-    m_form.ration().setAfterRecalculation([this] { m_limits.refresh(); });
+    m_form.ration().setAfterRecalculation([this] {
+        m_limits.refresh();
+        emit floorWarningChanged(floorWarning());
+    });
     GridModel& ration = m_form.ration().rationGrid();
     GridModel& profile = m_form.ration().profileGrid();
     connect(&ration, &GridModel::clicked, this, &RationPage::rationGridClicked);
@@ -88,6 +93,21 @@ RationPageLabels RationPage::labels() const
 QString RationPage::code() const
 {
     return m_context.languageCode();
+}
+
+QString RationPage::floorWarning() const
+{
+    const CaseValues values = m_form.values();
+    const std::optional<double> supplied = m_form.ration().model().suppliedKcal();
+    if (!CaseType::isWeightReduction(values.caseType) || !CaseValues::weighs(values.actualWeight) ||
+        !supplied || m_form.ration().model().feeds.empty())
+        return QString();
+    const double floor = m_followUpLimits.floorKcal(*values.actualWeight);
+    if (*supplied >= floor)
+        return QString();
+    return RationPageTexts::BelowFloor.in(code()).arg(NumberText::format(*supplied, 0),
+                                                      NumberText::format(floor, 0),
+                                                      NumberText::format(m_followUpLimits.floorPercent, 0));
 }
 
 void RationPage::setUp()

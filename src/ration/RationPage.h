@@ -2,6 +2,7 @@
 
 #include "db/ChoiceList.h"
 #include "db/PagedChoiceList.h"
+#include "ration/FollowUpLimits.h"
 #include "ration/RationBalancer.h"
 #include "ration/RationPageHooks.h"
 #include "ration/RationPageLimits.h"
@@ -102,12 +103,17 @@ public:
     // changes. False when nothing was written.
     bool saveCsv(FileChooser& files);
     QString windowText() const { return m_windowText; }
+    // On a weight reduction, the warning that the ration supplies less
+    // energy than the practice's floor at the current weight; empty otherwise.
+    QString floorWarning() const;
 
 signals:
     void categoryListChanged();
     void typeListChanged();
     void feedListChanged();
     void windowTextChanged(const QString& text);
+    // After every calculation: the floor warning as it is now.
+    void floorWarningChanged(const QString& warning);
 
 private:
     QString code() const;
@@ -124,5 +130,6 @@ private:
     QString m_searchText;
     QString m_windowText;
     RationPageLimits m_limits;
+    FollowUpLimits m_followUpLimits;
     QHash<QString, FeedBounds> m_balanceBounds;
 };

@@ -89,4 +89,9 @@ inline constexpr Lang::Text SupplyHeading{"Versorgung", "supply"};
 inline constexpr Lang::Text ProfileHeading{"Kenngrössen", "Nutrient profile"};
 inline constexpr Lang::Text ResultsHeading{"Ergebnisse", "Results"};
 
+// A weight-reduction ration below the practice's floor.
+inline constexpr Lang::Text BelowFloor{
+    "Die Ration liefert %1 kcal/Tag, weniger als die Untergrenze von %2 kcal/Tag (%3 % von 70 × kg^0,75).",
+    "The ration supplies %1 kcal/day, less than the floor of %2 kcal/day (%3 % of 70 × kg^0.75)."};
+
 } // namespace RationPageTexts

@@ -54,7 +54,8 @@ TEST(FollowUpRule, TheNeedOfAWorkedExample)
     maintained.caseType = DogMaintenance;
     EXPECT_EQ(FollowUp::need(first, maintained, limits)->proposedPercent, 108);
     first.caseType = Puppy;
-    EXPECT_DOUBLE_EQ(FollowUp::need(first, visit(QDate(2026, 2, 2), 31.0, Puppy), limits)->kcalPerDay, 1100.0);
+    EXPECT_DOUBLE_EQ(FollowUp::need(first, visit(QDate(2026, 2, 2), 31.0, Puppy), limits)->kcalPerDay,
+                     1100.0);
     // Without a day between them or the ration's energy there is nothing to say.
     EXPECT_FALSE(FollowUp::need(first, visit(QDate(2026, 1, 5), 29.0), limits));
     EXPECT_FALSE(FollowUp::need(visit(QDate(2026, 1, 5), 30.0), second, limits));
@@ -77,7 +78,8 @@ TEST_P(FollowUpFlags, RaisedAtTheirLimits)
 {
     const FlagCase& c = GetParam();
     const QDate start(2026, 3, 2);
-    const std::vector<Visit> visits{visit(start, c.from, c.caseType), visit(start.addDays(c.days), c.to, c.caseType)};
+    const std::vector<Visit> visits{visit(start, c.from, c.caseType),
+                                    visit(start.addDays(c.days), c.to, c.caseType)};
     EXPECT_EQ(FollowUp::flags(visits, FollowUpLimits()), c.flags);
 }
 
@@ -107,7 +109,7 @@ TEST(FollowUpRule, AGrowingAnimalBelowItsCurveAndARationBelowTheFloor)
 
     // 70 % of 70 × 16^0,75 = 70 % of 560 kcal = 392 kcal.
     Visit dog = visit(QDate(2026, 5, 18), 16.0);
-    EXPECT_NEAR(FollowUp::floorKcal(16.0, limits), 392.0, 1e-9);
+    EXPECT_NEAR(limits.floorKcal(16.0), 392.0, 1e-9);
     dog.suppliedKcal = 392.0;
     EXPECT_FALSE(FollowUp::belowFloor(dog, limits));
     dog.suppliedKcal = 391.0;
@@ -120,8 +122,9 @@ TEST(FollowUpRule, AGrowingAnimalBelowItsCurveAndARationBelowTheFloor)
 TEST(FollowUpLimitsTest, ThePracticesValuesAreRead)
 {
     TestDatabase db(TestDatabase::Data::Shipped);
-    ASSERT_TRUE(db.rawExec(QStringLiteral("UPDATE T_VERLAUF SET WERT = 7700 WHERE ID = 5; "
-                                          "UPDATE T_VERLAUF SET WERT = -3 WHERE ID = 7; DELETE FROM T_VERLAUF WHERE ID = 2")));
+    ASSERT_TRUE(db.rawExec(
+        QStringLiteral("UPDATE T_VERLAUF SET WERT = 7700 WHERE ID = 5; "
+                       "UPDATE T_VERLAUF SET WERT = -3 WHERE ID = 7; DELETE FROM T_VERLAUF WHERE ID = 2")));
     const FollowUpLimits limits = FollowUpLimits::read(db.context());
     EXPECT_EQ(limits.tissueEnergy, 7700.0);
     EXPECT_EQ(limits.weeksReduction, 2);
@@ -170,7 +173,8 @@ TEST(CliFollowUp, AVisitAndTheHistoryOfItsPatient)
     const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     const QString later = QDate::currentDate().addDays(28).toString(QStringLiteral("dd.MM.yyyy"));
 
-    EXPECT_EQ(runCliIn(db.directory(), {"visit", "1"}, "header\trecipe date\t" + later.toStdString()).status, 2);
+    EXPECT_EQ(runCliIn(db.directory(), {"visit", "1"}, "header\trecipe date\t" + later.toStdString()).status,
+              2);
     const CliRun visit = runCliIn(db.directory(), {"visit", "1"},
                                   "header\tactual weight\t29,0\nheader\trecipe date\t" + later.toStdString());
     ASSERT_EQ(visit.lines, QStringList{"saved\t2"}) << visit.err.toStdString();
@@ -181,10 +185,11 @@ TEST(CliFollowUp, AVisitAndTheHistoryOfItsPatient)
     // The ration supplies 963 kcal for a formula of 783 kcal (70 × 25^0,75):
     // 963 + 7,000 / 28 = 1,213 kcal, 155 %; less 290 kcal for the planned
     // loss, 118 %.
-    EXPECT_EQ(history.lines,
-              (QStringList{"visit\t1\t" + today + "\t30,0\t\t\t100\t963",
-                           "visit\t2\t" + later + "\t29,0\t-1,0\t-0,83\t100\t963", "need\t1213\t155\t118",
-                           "next\t" + QDate::currentDate().addDays(42).toString(QStringLiteral("dd.MM.yyyy"))}));
+    EXPECT_EQ(
+        history.lines,
+        (QStringList{"visit\t1\t" + today + "\t30,0\t\t\t100\t963",
+                     "visit\t2\t" + later + "\t29,0\t-1,0\t-0,83\t100\t963", "need\t1213\t155\t118",
+                     "next\t" + QDate::currentDate().addDays(42).toString(QStringLiteral("dd.MM.yyyy"))}));
     EXPECT_EQ(runCliIn(db.directory(), {"history", "2"}).lines, history.lines);
     EXPECT_EQ(runCliIn(db.directory(), {"history", "9"}).status, 1);
 }

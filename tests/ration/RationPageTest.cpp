@@ -448,6 +448,44 @@ TEST(RationPageTest, AnAmountEditRecomputesTheRowAndTheSupply)
     EXPECT_EQ(w.profile().text(RequirementRow, find(w.profile(), QStringLiteral("42"))), "21,2");
 }
 
+// A weight-reduction ration below the practice's floor, 70 % of 70 × kg^0,75
+// at the current weight (139 kcal for 4 kg), says so after each calculation.
+TEST(RationPageTest, AReductionRationBelowTheFloorIsFlagged)
+{
+    Window w;
+    QStringList warnings;
+    QObject::connect(&w.page(), &RationPage::floorWarningChanged,
+                     [&warnings](const QString& warning) { warnings << warning; });
+    w.chooseSpecies(3);
+    w.chooseSex(2);
+    w.chooseCaseType(40);
+    w.form.setActualWeight(QStringLiteral("4"));
+    w.pick(2);
+    ASSERT_TRUE(w.grid().endEdit(FirstFeedRow, 2, QStringLiteral("100")));
+    EXPECT_EQ(
+        w.page().floorWarning(),
+        "Die Ration liefert 130 kcal/Tag, weniger als die Untergrenze von 139 kcal/Tag (70 % von 70 × kg^0,75).");
+    EXPECT_EQ(warnings.last(), w.page().floorWarning());
+    ASSERT_TRUE(w.grid().endEdit(FirstFeedRow, 2, QStringLiteral("110")));
+    EXPECT_EQ(warnings.last(), "");
+    // The practice's own floor: 80 %, 158 kcal.
+    TestDatabase db;
+    ASSERT_TRUE(db.rawExec(QStringLiteral("INSERT INTO T_VERLAUF (ID, WERT) VALUES (6, 80)")));
+    Window stricter(db, Window::Page::Ration);
+    stricter.chooseSpecies(3);
+    stricter.chooseSex(2);
+    stricter.chooseCaseType(40);
+    stricter.form.setActualWeight(QStringLiteral("4"));
+    stricter.pick(2);
+    ASSERT_TRUE(stricter.grid().endEdit(FirstFeedRow, 2, QStringLiteral("120")));
+    EXPECT_TRUE(stricter.page().floorWarning().contains(QStringLiteral("(80 % von")))
+        << stricter.page().floorWarning().toStdString();
+    // A maintenance ration has no floor.
+    w.chooseCaseType(10);
+    ASSERT_TRUE(w.grid().endEdit(FirstFeedRow, 2, QStringLiteral("10")));
+    EXPECT_EQ(warnings.last(), "");
+}
+
 TEST(RationPageTest, RemovingAFeedstuffAsksAndRecomputesOnYesOnly)
 {
     const struct

@@ -53,19 +53,21 @@ int runHistoryCommand(const CliArgs& args, CliIo& io)
         const Visit& visit = visits[i];
         const std::optional<WeightChange> changed =
             i > 0 ? FollowUp::change(visits[i - 1], visit) : std::optional<WeightChange>();
-        printFields(io.out,
-                    {QStringLiteral("visit"), visit.caseKey, DateText::forLanguage(visit.date, language),
-                     figure(visit.weight, 1, language),
-                     figure(changed ? std::optional<double>(changed->kilograms) : std::nullopt, 1, language),
-                     figure(changed ? std::optional<double>(changed->percentPerWeek) : std::nullopt, 2, language),
-                     figure(visit.energyPercent, 0, language), figure(visit.suppliedKcal, 0, language)});
+        printFields(
+            io.out,
+            {QStringLiteral("visit"), visit.caseKey, DateText::forLanguage(visit.date, language),
+             figure(visit.weight, 1, language),
+             figure(changed ? std::optional<double>(changed->kilograms) : std::nullopt, 1, language),
+             figure(changed ? std::optional<double>(changed->percentPerWeek) : std::nullopt, 2, language),
+             figure(visit.energyPercent, 0, language), figure(visit.suppliedKcal, 0, language)});
     }
     if (visits.size() >= 2) {
         if (const std::optional<EnergyNeed> need =
                 FollowUp::need(visits[visits.size() - 2], visits.back(), limits)) {
-            printFields(io.out, {QStringLiteral("need"), figure(need->kcalPerDay, 0, language),
-                                 figure(need->percentOfFormula, 0, language),
-                                 need->proposedPercent ? QString::number(*need->proposedPercent) : QString()});
+            printFields(io.out,
+                        {QStringLiteral("need"), figure(need->kcalPerDay, 0, language),
+                         figure(need->percentOfFormula, 0, language),
+                         need->proposedPercent ? QString::number(*need->proposedPercent) : QString()});
         }
     }
     for (FollowUp::Flag flag : FollowUp::flags(visits, limits))

@@ -68,6 +68,13 @@ RationPageView::RationPageView(AppContext& context, Prompt& prompt, CaseHeaderFo
     m_basisList->setObjectName(QStringLiteral("BasisList"));
     m_basisList->addItems(m_page->basisLabels());
     m_printRow->addWidget(m_basisList);
+    // A weight-reduction ration below the practice's floor says so in red.
+    m_floorWarning = new QLabel;
+    m_floorWarning->setObjectName(QStringLiteral("FloorWarning"));
+    m_floorWarning->setStyleSheet(QStringLiteral("color: #b00000;"));
+    m_floorWarning->setWordWrap(true);
+    m_floorWarning->setVisible(false);
+    m_printRow->addWidget(m_floorWarning, 2);
     m_balanceButton = new QPushButton;
     m_balanceButton->setObjectName(QStringLiteral("Balance"));
     m_printRow->addStretch(1);
@@ -168,6 +175,10 @@ void RationPageView::connectControls()
             [this] { ChoiceControls::showChoices(m_typeList, m_page->typeList()); });
     connect(page, &RationPage::feedListChanged, this, [this] { showFeedChoice(); });
     connect(page, &RationPage::windowTextChanged, this, &QWidget::setWindowTitle);
+    connect(page, &RationPage::floorWarningChanged, this, [this](const QString& warning) {
+        m_floorWarning->setText(warning);
+        m_floorWarning->setVisible(!warning.isEmpty());
+    });
 
     // activated: only the user's choices, never the program's refills. The
     // program never writes the search text, so any change of it is the user's.

@@ -50,6 +50,7 @@ public:
     QLabel* categoryLabel() const { return m_categoryLabel; }
     QLabel* typeLabel() const { return m_typeLabel; }
     QLabel* feedLabel() const { return m_feedLabel; }
+    QLabel* floorWarning() const { return m_floorWarning; }
     QComboBox* categoryList() const { return m_categoryList; }
     QComboBox* typeList() const { return m_typeList; }
     QComboBox* feedList() const { return m_feedList; }
@@ -99,6 +100,7 @@ private:
     QLabel* m_typeLabel = nullptr;
     QComboBox* m_typeList = nullptr;
     QLabel* m_feedLabel = nullptr;
+    QLabel* m_floorWarning = nullptr;
     QComboBox* m_feedList = nullptr;
     QLineEdit* m_searchText = nullptr;
     QPushButton* m_filterButton = nullptr;
