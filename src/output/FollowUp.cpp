@@ -59,7 +59,7 @@ std::optional<EnergyNeed> need(const Visit& earlier, const Visit& later, const F
     result.percentOfFormula = result.kcalPerDay / formula * 100.0;
     double next = result.kcalPerDay;
     if (CaseType::isWeightReduction(later.caseType))
-        next -= limits.plannedLoss / 100.0 * later.weight * limits.tissueEnergy / 7.0;
+        next -= later.plannedLossOr(limits) / 100.0 * later.weight * limits.tissueEnergy / 7.0;
     result.proposedPercent = int(std::lround(std::max(0.0, next) / formula * 100.0));
     return result;
 }
@@ -198,6 +198,7 @@ std::vector<Visit> read(AppContext& context, const QString& caseKey)
         visit.adultWeight = values.adultWeight;
         visit.birthDate = record->birthDate;
         visit.ribsPalpable = record->ribsPalpable;
+        visit.plannedLoss = record->weightCheck.lossRate;
         visit.energyPercent = values.energyPercent;
         visit.suppliedKcal = form.ration().model().suppliedKcal();
         visit.requiredKcal = form.ration().model().requiredKcal();

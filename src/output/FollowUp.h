@@ -22,6 +22,14 @@ struct Visit
     std::optional<double> energyPercent; // the case's ME %
     std::optional<double> suppliedKcal;  // ME of the ration a day
     std::optional<double> requiredKcal;  // the case type's formula at its ME %
+    // The weight check's planned loss a week the case keeps, in percent.
+    std::optional<double> plannedLoss;
+
+    // The planned loss of this visit, else the practice's.
+    double plannedLossOr(const FollowUpLimits& limits) const
+    {
+        return plannedLoss.value_or(limits.plannedLoss);
+    }
 };
 
 // The weight change from one visit to the next; negative for a loss.
@@ -40,7 +48,8 @@ struct EnergyNeed
     // Of the case type's formula requirement at 100 % (its ME % taken out).
     std::optional<double> percentOfFormula;
     // The ME % for the next visit: the need, less the planned loss's energy
-    // on a weight reduction, in percent of the formula.
+    // (the case's planned loss, else the practice's) on a weight reduction,
+    // in percent of the formula.
     std::optional<int> proposedPercent;
 };
 

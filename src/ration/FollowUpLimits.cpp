@@ -40,16 +40,35 @@ FollowUpLimits FollowUpLimits::read(AppContext& context)
         if (text.trimmed().isEmpty() || (value = NumberText::read(text)) <= 0.0 || !std::isfinite(value))
             continue;
         switch (key) {
-        case PlannedLoss: limits.plannedLoss = value; break;
-        case FastestLoss: limits.fastestLoss = value; break;
-        case SlowestLoss: limits.slowestLoss = value; break;
-        case GrowthBelow: limits.growthBelow = value; break;
-        case TissueEnergy: limits.tissueEnergy = value; break;
-        case FloorPercent: limits.floorPercent = value; break;
-        case WeeksReduction: limits.weeksReduction = int(std::lround(value)); break;
-        case WeeksGrowth: limits.weeksGrowth = int(std::lround(value)); break;
-        case WeeksOther: limits.weeksOther = int(std::lround(value)); break;
-        default: break;
+        case PlannedLoss:
+            limits.plannedLoss = value;
+            break;
+        case FastestLoss:
+            limits.fastestLoss = value;
+            break;
+        case SlowestLoss:
+            limits.slowestLoss = value;
+            break;
+        case GrowthBelow:
+            limits.growthBelow = value;
+            break;
+        case TissueEnergy:
+            limits.tissueEnergy = value;
+            break;
+        case FloorPercent:
+            limits.floorPercent = value;
+            break;
+        case WeeksReduction:
+            limits.weeksReduction = int(std::lround(value));
+            break;
+        case WeeksGrowth:
+            limits.weeksGrowth = int(std::lround(value));
+            break;
+        case WeeksOther:
+            limits.weeksOther = int(std::lround(value));
+            break;
+        default:
+            break;
         }
     }
     return limits;

@@ -46,6 +46,10 @@ TEST(FollowUpRule, TheNeedOfAWorkedExample)
     EXPECT_DOUBLE_EQ(*need->percentOfFormula, 108.0);
     // Less the planned 1 % of 29 kg a week: 290 kcal a day; 1,060 of 1,250 kcal.
     EXPECT_EQ(need->proposedPercent, 85);
+    // The case's own plan of 2 % a week: 580 kcal less, 770 of 1,250 kcal.
+    Visit planned = second;
+    planned.plannedLoss = 2.0;
+    EXPECT_EQ(FollowUp::need(first, planned, limits)->proposedPercent, 62);
     EXPECT_EQ(FollowUp::nextCheck(second, limits), QDate(2026, 2, 16));
 
     // A maintenance dog keeps its weight on what it needed; a puppy needed
