@@ -655,6 +655,10 @@ TEST_F(FollowUpGui, NewVisitOpensALinkedCaseAndLeavesTheFirstAsItWas)
     // The earlier window still shows the first visit.
     EXPECT_EQ(first->form().loadedCaseKey(), "1");
     EXPECT_EQ(first->view()->controls().actual->text(), "30");
+    // Back in it, the patient has a follow-up there too.
+    EXPECT_FALSE(first->sheet()->isTabEnabled(CaseSheet::FollowUpIndex));
+    workspace.setActiveSubWindow(first);
+    EXPECT_TRUE(first->sheet()->isTabEnabled(CaseSheet::FollowUpIndex));
 }
 
 // A visit four weeks later at 29 kg: the page's table, chart and texts, and

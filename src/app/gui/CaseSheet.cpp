@@ -82,8 +82,18 @@ void CaseSheet::refreshPage(int index)
 
 void CaseSheet::showFollowUp()
 {
+    updateFollowUp(false);
+}
+
+void CaseSheet::recheckFollowUp()
+{
+    updateFollowUp(true);
+}
+
+void CaseSheet::updateFollowUp(bool always)
+{
     const QString key = m_form.loadedCaseKey();
-    if (key == m_followUpKey)
+    if (key == m_followUpKey && !always)
         return;
     m_followUpKey = key;
     const bool applies = !key.isEmpty() && FollowUpPage::applies(m_context, key);

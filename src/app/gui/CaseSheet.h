@@ -38,6 +38,9 @@ public slots:
     void refreshCurrentPage();
     // Enables the follow-up tab for the stored case the form shows now.
     void showFollowUp();
+    // The same when the case stays but its patient may have a visit more,
+    // stored in another window.
+    void recheckFollowUp();
 
 signals:
     // The follow-up page asks for a new visit with this ME %.
@@ -47,6 +50,7 @@ private:
     void showPage(int index);
     void ensurePage(int index);
     void refreshPage(int index);
+    void updateFollowUp(bool always);
     QWidget* createPage(int index);
 
     AppContext& m_context;

@@ -59,6 +59,8 @@ CaseWindow::CaseWindow(AppContext& context, Prompt* prompt, QWidget* parent)
     connect(m_view, &CaseHeaderView::edited, m_sheet, &CaseSheet::refreshCurrentPage);
     connect(m_view, &CaseHeaderView::newVisitRequested, this, [this] { openVisit(); });
     connect(m_sheet, &CaseSheet::visitRequested, this, [this](const QString& energy) { openVisit(energy); });
+    // A visit saved in another window gives this case's patient a follow-up.
+    connect(this, &QMdiSubWindow::aboutToActivate, m_sheet, &CaseSheet::recheckFollowUp);
     auto* layout = new QVBoxLayout(m_body);
     layout->setContentsMargins(3, 2, 3, 3);
     layout->setSpacing(4);
