@@ -587,7 +587,7 @@ TEST_F(OutputPagesGui, TheReportCommandSaysWhenItCannotWriteOrFindTheCase)
 }
 
 // Case windows in a workspace over the shipped data, with a reduction case
-// of a 30 kg dog stored through the command line.
+// of a 30 kg dog on beef and rice (963 kcal a day) stored on 5 January.
 class FollowUpGui : public ::testing::Test
 {
 protected:
@@ -595,20 +595,27 @@ protected:
     {
         db = std::make_unique<TestDatabase>(TestDatabase::Data::Shipped);
         ASSERT_TRUE(db->isValid());
-        const std::string first = "header\tsalutation\tHerr\nheader\towner\tKeller\nheader\tpatient\tBruno\n"
-                                  "header\tspecies\tHund\nheader\tsex\tM\n"
-                                  "header\tcase type\tHund – Gewichtsreduktion\nheader\tactual weight\t30\n"
-                                  "header\ttarget weight\t25\nheader\tenergy\t100\nheader\ttitle\tReduktion\n"
-                                  "feed\t4\t500\nfeed\t89\t300\n";
-        ASSERT_EQ(runCliIn(db->directory(), {"case", "new"}, first).lines, QStringList{"saved\t1"});
+        ASSERT_TRUE(storeVisit(1, "NULL", 30.0, "2026-01-05"));
         workspace.resize(1400, 1000);
         workspace.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&workspace));
     }
 
+    bool storeVisit(int key, const char* patient, double weight, const char* day)
+    {
+        return db->rawExec(
+            QStringLiteral(
+                "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
+                "ID_Fall, Gewicht_akt, Gewicht_soll, Energie, Rezepttitel, Datum, ID_Patient) VALUES "
+                "(%1, 1, 'Keller', 'Bruno', 2, 1, 13, %2, 25, 100, 'Reduktion', '%3 10:00:00', %4); "
+                "INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (%1, 4, 500), (%1, 89, 300)")
+                .arg(key)
+                .arg(weight)
+                .arg(QLatin1String(day), QLatin1String(patient)));
+    }
+
     CaseWindow* openStored(int key) { return CaseWindow::openStored(workspace, db->context(), key, &prompt); }
     CaseWindow* newest() const { return qobject_cast<CaseWindow*>(workspace.subWindowList().last()); }
-    static QString shown(const QDate& date) { return date.toString(QStringLiteral("dd.MM.yyyy")); }
 
     RecordingPrompt prompt;
     std::unique_ptr<TestDatabase> db;
@@ -665,11 +672,7 @@ TEST_F(FollowUpGui, NewVisitOpensALinkedCaseAndLeavesTheFirstAsItWas)
 // its proposal taken into the next visit.
 TEST_F(FollowUpGui, ThePageOfTwoVisitsAndItsProposalForTheNext)
 {
-    const QDate today = QDate::currentDate();
-    const CliRun second = runCliIn(db->directory(), {"visit", "1"},
-                                   "header\tactual weight\t29,0\nheader\trecipe date\t" +
-                                       shown(today.addDays(28)).toStdString());
-    ASSERT_EQ(second.lines, QStringList{"saved\t2"}) << second.err.toStdString();
+    ASSERT_TRUE(storeVisit(2, "1", 29.0, "2026-02-02"));
     CaseWindow* window = openStored(2);
     CaseSheet* sheet = window->sheet();
     ASSERT_TRUE(sheet->isTabEnabled(CaseSheet::FollowUpIndex));
@@ -688,8 +691,8 @@ TEST_F(FollowUpGui, ThePageOfTwoVisitsAndItsProposalForTheNext)
         {0,
          {"Datum", "Gewicht [kg]", "Änderung [kg]", "% pro Woche", "Körperkondition", "ME %",
           "kcal/Tag der Ration"}},
-        {1, {shown(today), "30,0", "", "", "", "100", "963"}},
-        {2, {shown(today.addDays(28)), "29,0", "-1,0", "-0,83", "", "100", "963"}},
+        {1, {"05.01.2026", "30,0", "", "", "", "100", "963"}},
+        {2, {"02.02.2026", "29,0", "-1,0", "-0,83", "", "100", "963"}},
     };
     for (const auto& row : rows) {
         QStringList cells;
@@ -713,7 +716,7 @@ TEST_F(FollowUpGui, ThePageOfTwoVisitsAndItsProposalForTheNext)
               "Tatsächlicher Energiebedarf seit dem letzten Besuch: 1213 kcal/Tag (155 % des Formelbedarfs); "
               "Ration 963 kcal/Tag, Gewichtsänderung -1,0 kg × 7000 kcal/kg über 28 Tage.");
     EXPECT_EQ(view->proposalLabel()->text(), "ME-Bedarf für den nächsten Besuch: 118 %");
-    EXPECT_EQ(view->nextCheckLabel()->text(), "Nächste Kontrolle: " + shown(today.addDays(42)));
+    EXPECT_EQ(view->nextCheckLabel()->text(), "Nächste Kontrolle: 16.02.2026");
     EXPECT_TRUE(prompt.entries().empty());
 
     ASSERT_TRUE(view->takeProposalButton()->isEnabled());
