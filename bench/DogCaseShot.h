@@ -27,6 +27,7 @@ public:
     void feed(const std::vector<std::pair<int, const char*>>& feeds);
 
     QMdiArea& area() { return m_area; }
+    CaseWindow& window() const { return *m_window; }
     RationPageView& rationPage() const;
     RecordingPrompt& prompt() { return m_prompt; }
 

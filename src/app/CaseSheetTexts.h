@@ -15,5 +15,6 @@ inline constexpr Lang::Text GrowthCaption{"       Wachstumskurve         ",
                                           "           Weight curve             "};
 // The weight check keeps its German caption in English too.
 inline constexpr Lang::Text WeightCheckCaption{"       Gewichts-Check   ", "       Gewichts-Check   "};
+inline constexpr Lang::Text FollowUpCaption{"         Verlauf         ", "        Follow-up        "};
 
 } // namespace CaseSheetTexts

@@ -118,7 +118,7 @@ TEST_F(CaseWindowTest, TheFieldsCarryTheLabelsOfTheWindowsLanguage)
     }
 }
 
-TEST_F(CaseWindowTest, TheSheetShowsItsFiveCaptionsInBothLanguages)
+TEST_F(CaseWindowTest, TheSheetShowsItsSixCaptionsInBothLanguages)
 {
     const struct
     {
@@ -127,11 +127,12 @@ TEST_F(CaseWindowTest, TheSheetShowsItsFiveCaptionsInBothLanguages)
     } cases[] = {
         {"DE",
          {"      Rationsberechnung      ", "            Rezept                  ",
-          "     Bedarfsdeckung in %      ", "       Wachstumskurve         ", "       Gewichts-Check   "}},
+          "     Bedarfsdeckung in %      ", "       Wachstumskurve         ", "       Gewichts-Check   ",
+          "         Verlauf         "}},
         {"US",
          {"        Ration calculation        ", "              Recipe                ",
           "               Figure                 ", "           Weight curve             ",
-          "       Gewichts-Check   "}},
+          "       Gewichts-Check   ", "        Follow-up        "}},
     };
     for (const auto& row : cases) {
         open(QString::fromLatin1(row.code));
@@ -141,6 +142,8 @@ TEST_F(CaseWindowTest, TheSheetShowsItsFiveCaptionsInBothLanguages)
             shown << sheet->tabText(i);
         EXPECT_EQ(shown, row.captions) << row.code;
         EXPECT_EQ(sheet->currentIndex(), 0);
+        // A new case has no visits to follow.
+        EXPECT_FALSE(sheet->isTabEnabled(CaseSheet::FollowUpIndex));
     }
 }
 
@@ -214,7 +217,8 @@ TEST_F(CaseWindowTest, NoLabelIsCutAndNoFieldsOverlapInEitherLanguage)
                 if (widget->isVisible() && widget->parentWidget() == window->view()->fieldStrip())
                     fields << widget;
             }
-            ASSERT_EQ(fields.size(), 35) << code;
+            // "Neuer Besuch" beside "Speichern" too.
+            ASSERT_EQ(fields.size(), 36) << code;
             for (QWidget* field : fields) {
                 if (auto* label = qobject_cast<QLabel*>(field)) {
                     EXPECT_GE(label->width(), label->sizeHint().width())

@@ -1,4 +1,8 @@
 #include "output/FollowUp.h"
+#include "core/Prompt.h"
+#include "output/FollowUpPage.h"
+#include "output/FollowUpTexts.h"
+#include "output/GrowthPage.h"
 #include "support/CliRun.h"
 #include "support/TestDatabase.h"
 
@@ -197,5 +201,186 @@ TEST(CliFollowUp, AVisitAndTheHistoryOfItsPatient)
     EXPECT_EQ(runCliIn(db.directory(), {"history", "2"}).lines, history.lines);
     EXPECT_EQ(runCliIn(db.directory(), {"history", "9"}).status, 1);
 }
+
+// Two visits of a male dog four weeks apart, the second linked to the
+// first; a growing one was born ten weeks before the first.
+void insertTwoVisits(TestDatabase& db, int caseType)
+{
+    ASSERT_TRUE(db.rawExec(
+        QStringLiteral(
+            "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+            "Geburtsdatum, Gewicht_akt, Gewicht_soll, Gewicht_adult, Energie, Rippen, Rezepttitel, Datum, ID_Patient) "
+            "VALUES (1, 1, 'Keller', 'Bruno', 2, 1, %1, '2025-10-27', 30, 25, 30, 100, '1', 'a', "
+            "'2026-01-05 10:00:00', 1), "
+            "(2, 1, 'Keller', 'Bruno', 2, 1, %1, '2025-10-27', 29, 25, 30, 90, '0', 'b', '2026-02-02 10:00:00', 1)")
+            .arg(caseType)));
+}
+
+struct CourseCase
+{
+    const char* name;
+    const char* language;
+    int caseType;
+    QStringList series;
+    std::vector<std::optional<double>> course;
+    QStringList firstRow, secondRow;
+};
+
+class FollowUpPageChart : public ::testing::TestWithParam<CourseCase>
+{
+};
+
+// The measured weights at the weeks since the first visit, the target, and
+// the planned course of a reduction or the expected curve of a puppy; the
+// table says the same in the window's language.
+TEST_P(FollowUpPageChart, TheCourseFollowsTheCaseType)
+{
+    const CourseCase& c = GetParam();
+    TestDatabase db(TestDatabase::Data::Shipped, QString::fromLatin1(c.language));
+    insertTwoVisits(db, c.caseType);
+    RecordingPrompt prompt;
+    FollowUpPage page(db.context(), prompt);
+    page.build(QStringLiteral("2"));
+    EXPECT_TRUE(prompt.entries().empty());
+    ASSERT_EQ(page.visits().size(), 2u);
+
+    const ChartModel& chart = page.chart();
+    EXPECT_EQ(chart.categories(), (QStringList{"0", "4"}));
+    QStringList names;
+    for (int s = 0; s < chart.seriesCount(); ++s)
+        names << chart.series(s).name;
+    EXPECT_EQ(names, c.series);
+    EXPECT_EQ(chart.value(FollowUpPage::MeasuredSeries, 0), 30.0);
+    EXPECT_EQ(chart.value(FollowUpPage::MeasuredSeries, 1), 29.0);
+    for (int category = 0; category < 2; ++category) {
+        const std::optional<double> course = chart.value(FollowUpPage::CourseSeries, category);
+        ASSERT_EQ(course.has_value(), c.course[size_t(category)].has_value()) << category;
+        if (course) {
+            EXPECT_NEAR(*course, *c.course[size_t(category)], 1e-3) << category;
+        }
+        // Every point lies on the value axis.
+        for (int s = 0; s < chart.seriesCount(); ++s) {
+            if (const std::optional<double> value = chart.value(s, category)) {
+                EXPECT_GE(*value, chart.axisMin());
+                EXPECT_LE(*value, chart.axisMax());
+            }
+        }
+    }
+
+    const GridModel& grid = page.grid();
+    ASSERT_EQ(grid.rowCount(), 3);
+    for (int row : {1, 2}) {
+        QStringList cells;
+        for (int column = 0; column < FollowUpPage::ColumnCount; ++column) {
+            if (column != FollowUpPage::SuppliedColumn)
+                cells << grid.text(row, column);
+        }
+        EXPECT_EQ(cells, row == 1 ? c.firstRow : c.secondRow);
+    }
+    // Nothing supplied, nothing to say about the energy needed.
+    EXPECT_TRUE(page.needText().isEmpty());
+    EXPECT_FALSE(page.proposedPercent());
+}
+
+const QStringList Reduction{"Gemessenes Gewicht", "Zielgewicht", "Geplanter Verlauf"};
+const QStringList DeRow1{"05.01.2026", "30,0", "", "", "Rippen gut fühlbar", "100"};
+const QStringList DeRow2{"02.02.2026", "29,0", "-1,0", "-0,83", "Rippen fettbedeckt", "90"};
+
+INSTANTIATE_TEST_SUITE_P(
+    CaseTypes, FollowUpPageChart,
+    ::testing::Values(
+        // 30 kg less 1 % a week for four weeks.
+        CourseCase{"Reduction", "DE", DogReduction, Reduction, {30.0, 28.8179}, DeRow1, DeRow2},
+        CourseCase{"ReductionInEnglish",
+                   "US",
+                   DogReduction,
+                   {"Measured weight", "Target weight", "Planned course"},
+                   {30.0, 28.8179},
+                   {"01/05/2026", "30.0", "", "", "Ribs easily felt", "100"},
+                   {"02/02/2026", "29.0", "-1.0", "-0.83", "Ribs covered by fat", "90"}},
+        // Weeks 10 and 14 of a puppy growing to 30 kg.
+        CourseCase{"Growth",
+                   "DE",
+                   Puppy,
+                   {"Gemessenes Gewicht", "Zielgewicht", "Erwartetes Wachstum"},
+                   {GrowthPage::expectedWeight(30.0, 10), GrowthPage::expectedWeight(30.0, 14)},
+                   DeRow1,
+                   DeRow2},
+        CourseCase{"Maintenance",
+                   "DE",
+                   DogMaintenance,
+                   {"Gemessenes Gewicht", "Zielgewicht"},
+                   {{}, {}},
+                   DeRow1,
+                   DeRow2}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+struct LinkCase
+{
+    const char* name;
+    Prompt::Answer answer;
+    bool refused;
+    size_t visits;
+    QStringList patients; // ID_Patient of cases 1 to 3 afterwards
+};
+
+class FollowUpPageLink : public ::testing::TestWithParam<LinkCase>
+{
+};
+
+// Earlier cases of the patient stored before visits were linked: the page
+// asks once, "Ja" links them and shows them, a refusal says why.
+TEST_P(FollowUpPageLink, TheEarlierCasesAreLinkedWhenTheVetSaysSo)
+{
+    const LinkCase& c = GetParam();
+    TestDatabase db(TestDatabase::Data::Shipped);
+    ASSERT_TRUE(db.rawExec(QStringLiteral(
+        "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+        "Gewicht_akt, Energie, Rezepttitel, Datum) VALUES "
+        "(1, 1, 'O''Brien''); DELETE FROM T_PAT_REZ; --', 'Rex', 2, 1, 13, 30, 100, 'erste', "
+        "'2026-01-05 10:00:00'), "
+        "(2, 1, 'O''Brien''); DELETE FROM T_PAT_REZ; --', 'Rex', 2, 1, 13, 29, 100, '', '2026-02-02 10:00:00'), "
+        "(3, 1, 'O''Brien''); DELETE FROM T_PAT_REZ; --', 'Rex', 2, 1, 13, 28, 100, 'c', '2026-03-02 10:00:00'), "
+        "(4, 1, 'Keller', 'Rex', 2, 1, 13, 28, 100, 'd', '2026-03-02 10:00:00')")));
+    if (c.refused) {
+        ASSERT_TRUE(db.addTrigger(QStringLiteral("no_link"), QStringLiteral("BEFORE UPDATE"),
+                                  QStringLiteral("T_PAT_REZ")));
+    }
+    // A case alone has no follow-up; one with earlier cases to link has.
+    EXPECT_FALSE(FollowUpPage::applies(db.context(), QStringLiteral("4")));
+    EXPECT_TRUE(FollowUpPage::applies(db.context(), QStringLiteral("3")));
+
+    RecordingPrompt prompt;
+    prompt.setNextAnswer(c.answer);
+    FollowUpPage page(db.context(), prompt);
+    page.build(QStringLiteral("3"));
+    ASSERT_FALSE(prompt.entries().empty());
+    EXPECT_TRUE(prompt.entries()[0].isQuestion);
+    EXPECT_EQ(prompt.entries()[0].text,
+              FollowUpTexts::EarlierVisits.in(QStringLiteral("DE")).arg("05.01.2026 (erste); 02.02.2026"));
+    if (c.refused) {
+        ASSERT_EQ(prompt.entries().size(), 2u);
+        EXPECT_TRUE(prompt.lastText().startsWith("Die Fälle konnten nicht verknüpft werden.\nGrund: "))
+            << prompt.lastText().toStdString();
+    } else {
+        EXPECT_EQ(prompt.entries().size(), 1u);
+    }
+    EXPECT_EQ(page.visits().size(), c.visits);
+    EXPECT_EQ(db.rawRows(QStringLiteral("SELECT ID_Patient FROM T_PAT_REZ ORDER BY ID")), c.patients);
+    EXPECT_EQ(page.grid().rowCount(), 1 + int(c.visits));
+
+    // The page asks once.
+    page.build(QStringLiteral("3"));
+    EXPECT_EQ(prompt.entries().size(), c.refused ? 2u : 1u);
+    EXPECT_TRUE(FollowUpPage::applies(db.context(), QStringLiteral("3")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, FollowUpPageLink,
+    ::testing::Values(LinkCase{"Yes", Prompt::Answer::Yes, false, 3, {"1", "1", "1", "NULL"}},
+                      LinkCase{"No", Prompt::Answer::No, false, 1, {"NULL", "NULL", "NULL", "NULL"}},
+                      LinkCase{
+                          "YesButRefused", Prompt::Answer::Yes, true, 1, {"NULL", "NULL", "NULL", "NULL"}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "output/PracticeDetails.h"
 #include "output/gui/CaseReportWriter.h"
 #include "output/gui/CoveragePageView.h"
+#include "output/gui/FollowUpPageView.h"
 #include "output/gui/GrowthPageView.h"
 #include "output/gui/RecipePageView.h"
 #include "output/gui/WeightCheckPageView.h"
@@ -27,7 +28,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -581,6 +584,153 @@ TEST_F(OutputPagesGui, TheReportCommandSaysWhenItCannotWriteOrFindTheCase)
         EXPECT_TRUE(run.err.contains(QString::fromUtf8(c.says))) << run.err.toStdString();
         EXPECT_EQ(QFile::exists(QString::fromStdString(c.args[3])), c.status == 0) << c.says;
     }
+}
+
+// Case windows in a workspace over the shipped data, with a reduction case
+// of a 30 kg dog on beef and rice (963 kcal a day) stored on 5 January.
+class FollowUpGui : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        db = std::make_unique<TestDatabase>(TestDatabase::Data::Shipped);
+        ASSERT_TRUE(db->isValid());
+        ASSERT_TRUE(storeVisit(1, "NULL", 30.0, "2026-01-05"));
+        workspace.resize(1400, 1000);
+        workspace.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&workspace));
+    }
+
+    bool storeVisit(int key, const char* patient, double weight, const char* day)
+    {
+        return db->rawExec(
+            QStringLiteral(
+                "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, "
+                "ID_Fall, Gewicht_akt, Gewicht_soll, Energie, Rezepttitel, Datum, ID_Patient) VALUES "
+                "(%1, 1, 'Keller', 'Bruno', 2, 1, 13, %2, 25, 100, 'Reduktion', '%3 10:00:00', %4); "
+                "INSERT INTO T_REZ_FM (ID_Rezept, ID_Futtermittel, TagRat) VALUES (%1, 4, 500), (%1, 89, 300)")
+                .arg(key)
+                .arg(weight)
+                .arg(QLatin1String(day), QLatin1String(patient)));
+    }
+
+    CaseWindow* openStored(int key) { return CaseWindow::openStored(workspace, db->context(), key, &prompt); }
+    CaseWindow* newest() const { return qobject_cast<CaseWindow*>(workspace.subWindowList().last()); }
+
+    RecordingPrompt prompt;
+    std::unique_ptr<TestDatabase> db;
+    QMdiArea workspace;
+};
+
+// "Neuer Besuch" opens the stored case again as its patient's next visit,
+// in a window of its own; saving it stores a second case linked to the
+// first, which stays as it was.
+TEST_F(FollowUpGui, NewVisitOpensALinkedCaseAndLeavesTheFirstAsItWas)
+{
+    EXPECT_FALSE(
+        CaseWindow::open(workspace, db->context(), &prompt)->view()->controls().newVisit->isEnabled());
+    CaseWindow* first = openStored(1);
+    QPushButton* newVisit = first->view()->controls().newVisit;
+    EXPECT_EQ(newVisit->text(), "Neuer Besuch");
+    ASSERT_TRUE(newVisit->isEnabled());
+    EXPECT_FALSE(first->sheet()->isTabEnabled(CaseSheet::FollowUpIndex));
+    const QStringList before = db->rawRows(QStringLiteral("SELECT * FROM T_PAT_REZ WHERE ID = 1"));
+
+    QTest::mouseClick(newVisit, Qt::LeftButton);
+    ASSERT_EQ(workspace.subWindowList().size(), 3);
+    CaseWindow* visit = newest();
+    ASSERT_NE(visit, first);
+    EXPECT_EQ(workspace.activeSubWindow(), visit);
+    const CaseHeaderControls& c = visit->view()->controls();
+    EXPECT_EQ(visit->focusWidget(), c.actual);
+    EXPECT_EQ(c.actual->text(), "");
+    EXPECT_EQ(c.owner->text(), "Keller");
+    EXPECT_EQ(c.target->text(), "25");
+    EXPECT_EQ(visit->form().patientKey(), 1);
+    // Not stored yet: no visit to make from it, no follow-up to show.
+    EXPECT_FALSE(c.newVisit->isEnabled());
+    EXPECT_FALSE(visit->sheet()->isTabEnabled(CaseSheet::FollowUpIndex));
+
+    QTest::keyClicks(c.actual, QStringLiteral("29"));
+    QTest::mouseClick(c.save, Qt::LeftButton);
+    EXPECT_EQ(visit->form().loadedCaseKey(), "2") << prompt.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(db->rawRows(QStringLiteral("SELECT ID, ID_Patient, Gewicht_akt FROM T_PAT_REZ ORDER BY ID")),
+              (QStringList{"1\tNULL\t30.0", "2\t1\t29.0"}));
+    EXPECT_EQ(db->rawRows(QStringLiteral("SELECT * FROM T_PAT_REZ WHERE ID = 1")), before);
+    EXPECT_TRUE(c.newVisit->isEnabled());
+    EXPECT_TRUE(visit->sheet()->isTabEnabled(CaseSheet::FollowUpIndex));
+    // The earlier window still shows the first visit.
+    EXPECT_EQ(first->form().loadedCaseKey(), "1");
+    EXPECT_EQ(first->view()->controls().actual->text(), "30");
+    // Back in it, the patient has a follow-up there too.
+    EXPECT_FALSE(first->sheet()->isTabEnabled(CaseSheet::FollowUpIndex));
+    workspace.setActiveSubWindow(first);
+    EXPECT_TRUE(first->sheet()->isTabEnabled(CaseSheet::FollowUpIndex));
+}
+
+// A visit four weeks later at 29 kg: the page's table, chart and texts, and
+// its proposal taken into the next visit.
+TEST_F(FollowUpGui, ThePageOfTwoVisitsAndItsProposalForTheNext)
+{
+    ASSERT_TRUE(storeVisit(2, "1", 29.0, "2026-02-02"));
+    CaseWindow* window = openStored(2);
+    CaseSheet* sheet = window->sheet();
+    ASSERT_TRUE(sheet->isTabEnabled(CaseSheet::FollowUpIndex));
+    EXPECT_EQ(sheet->tabText(CaseSheet::FollowUpIndex).trimmed(), "Verlauf");
+    sheet->setCurrentIndex(CaseSheet::FollowUpIndex);
+    auto* view = qobject_cast<FollowUpPageView*>(sheet->pageContent(CaseSheet::FollowUpIndex));
+    ASSERT_NE(view, nullptr);
+
+    const GridModel& table = *view->table()->model();
+    ASSERT_EQ(table.rowCount(), 3);
+    const struct
+    {
+        int row;
+        QStringList cells;
+    } rows[] = {
+        {0,
+         {"Datum", "Gewicht [kg]", "Änderung [kg]", "% pro Woche", "Körperkondition", "ME %",
+          "kcal/Tag der Ration"}},
+        {1, {"05.01.2026", "30,0", "", "", "", "100", "963"}},
+        {2, {"02.02.2026", "29,0", "-1,0", "-0,83", "", "100", "963"}},
+    };
+    for (const auto& row : rows) {
+        QStringList cells;
+        for (int column = 0; column < FollowUpPage::ColumnCount; ++column)
+            cells << table.text(row.row, column);
+        EXPECT_EQ(cells, row.cells) << row.row;
+    }
+
+    ASSERT_TRUE(QTest::qWaitFor([view] { return view->chartView()->model().categoryCount() == 2; }, 5000));
+    const ChartModel& chart = view->chartView()->model();
+    EXPECT_EQ(chart.title(), "Gewichtsverlauf von Bruno");
+    EXPECT_EQ(chart.categories(), (QStringList{"0", "4"}));
+    ASSERT_EQ(chart.seriesCount(), 3);
+    EXPECT_EQ(chart.value(FollowUpPage::TargetSeries, 1), 25.0);
+    EXPECT_NEAR(chart.value(FollowUpPage::CourseSeries, 1).value_or(0.0), 30.0 * 0.99 * 0.99 * 0.99 * 0.99,
+                1e-9);
+
+    EXPECT_TRUE(view->flagsLabel()->isHidden());
+    // 963 kcal + 1 kg × 7,000 kcal / 28 days; less the planned loss, 118 %.
+    EXPECT_EQ(view->needLabel()->text(),
+              "Tatsächlicher Energiebedarf seit dem letzten Besuch: 1213 kcal/Tag (155 % des Formelbedarfs); "
+              "Ration 963 kcal/Tag, Gewichtsänderung -1,0 kg × 7000 kcal/kg über 28 Tage.");
+    EXPECT_EQ(view->proposalLabel()->text(), "ME-Bedarf für den nächsten Besuch: 118 %");
+    EXPECT_EQ(view->nextCheckLabel()->text(), "Nächste Kontrolle: 16.02.2026");
+    EXPECT_TRUE(prompt.entries().empty());
+
+    ASSERT_TRUE(view->takeProposalButton()->isEnabled());
+    QTest::mouseClick(view->takeProposalButton(), Qt::LeftButton);
+    ASSERT_EQ(workspace.subWindowList().size(), 2);
+    CaseWindow* next = newest();
+    EXPECT_EQ(next->view()->controls().energy->text(), "118");
+    EXPECT_EQ(next->focusWidget(), next->view()->controls().actual);
+    EXPECT_EQ(window->view()->controls().energy->text(), "100");
+    QTest::keyClicks(next->view()->controls().actual, QStringLiteral("28"));
+    QTest::mouseClick(next->view()->controls().save, Qt::LeftButton);
+    EXPECT_EQ(
+        db->rawRows(QStringLiteral("SELECT ID_Patient, Gewicht_akt, Energie FROM T_PAT_REZ WHERE ID = 3")),
+        QStringList{"1\t28.0\t118.0"});
 }
 
 } // namespace

@@ -3,10 +3,13 @@
 #include "app/CaseSheetTexts.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
+#include "output/FollowUpPage.h"
 #include "output/gui/CoveragePageView.h"
+#include "output/gui/FollowUpPageView.h"
 #include "output/gui/GrowthPageView.h"
 #include "output/gui/RecipePageView.h"
 #include "output/gui/WeightCheckPageView.h"
+#include "ration/CaseHeaderForm.h"
 #include "ration/gui/RationPageView.h"
 
 #include <QVBoxLayout>
@@ -14,9 +17,9 @@
 QStringList CaseSheet::captions(const QString& languageCode)
 {
     const QString code = Lang::labelCode(languageCode);
-    return {CaseSheetTexts::RationCaption.in(code), CaseSheetTexts::RecipeCaption.in(code),
-            CaseSheetTexts::CoverageCaption.in(code), CaseSheetTexts::GrowthCaption.in(code),
-            CaseSheetTexts::WeightCheckCaption.in(code)};
+    return {CaseSheetTexts::RationCaption.in(code),      CaseSheetTexts::RecipeCaption.in(code),
+            CaseSheetTexts::CoverageCaption.in(code),    CaseSheetTexts::GrowthCaption.in(code),
+            CaseSheetTexts::WeightCheckCaption.in(code), CaseSheetTexts::FollowUpCaption.in(code)};
 }
 
 CaseSheet::CaseSheet(AppContext& context, Prompt& prompt, CaseHeaderForm& form, QWidget* parent)
@@ -34,6 +37,7 @@ CaseSheet::CaseSheet(AppContext& context, Prompt& prompt, CaseHeaderForm& form, 
         layout->setContentsMargins(0, 0, 0, 0);
         addTab(holder, texts.at(i));
     }
+    setTabEnabled(FollowUpIndex, false);
     ensurePage(currentIndex());
     connect(this, &QTabWidget::currentChanged, this, &CaseSheet::showPage);
 }
@@ -52,7 +56,7 @@ void CaseSheet::showPage(int index)
 {
     if (pageContent(index)) {
         if (index == currentIndex())
-            refreshCurrentPage();
+            refreshPage(index);
         return;
     }
     ensurePage(index);
@@ -60,11 +64,44 @@ void CaseSheet::showPage(int index)
 
 void CaseSheet::refreshCurrentPage()
 {
-    QWidget* content = pageContent(currentIndex());
+    // A save stores the case under a new key; the follow-up follows it.
+    showFollowUp();
+    // An edit of the header changes no stored visit.
+    if (currentIndex() != FollowUpIndex)
+        refreshPage(currentIndex());
+}
+
+void CaseSheet::refreshPage(int index)
+{
+    QWidget* content = pageContent(index);
     if (auto* recipe = qobject_cast<RecipePageView*>(content))
         recipe->refresh();
     else if (auto* chart = qobject_cast<ChartPageView*>(content))
         chart->refresh();
+}
+
+void CaseSheet::showFollowUp()
+{
+    updateFollowUp(false);
+}
+
+void CaseSheet::recheckFollowUp()
+{
+    updateFollowUp(true);
+}
+
+void CaseSheet::updateFollowUp(bool always)
+{
+    const QString key = m_form.loadedCaseKey();
+    if (key == m_followUpKey && !always)
+        return;
+    m_followUpKey = key;
+    const bool applies = !key.isEmpty() && FollowUpPage::applies(m_context, key);
+    if (!applies && currentIndex() == FollowUpIndex)
+        setCurrentIndex(0);
+    setTabEnabled(FollowUpIndex, applies);
+    if (applies && currentIndex() == FollowUpIndex)
+        refreshPage(FollowUpIndex);
 }
 
 void CaseSheet::ensurePage(int index)
@@ -89,7 +126,12 @@ QWidget* CaseSheet::createPage(int index)
         return new CoveragePageView(m_context, m_prompt, m_form);
     case 3:
         return new GrowthPageView(m_context, m_prompt, m_form);
-    default:
+    case 4:
         return new WeightCheckPageView(m_context, m_prompt, m_form);
+    default: {
+        auto* page = new FollowUpPageView(m_context, m_prompt, m_form);
+        connect(page, &FollowUpPageView::visitRequested, this, &CaseSheet::visitRequested);
+        return page;
+    }
     }
 }

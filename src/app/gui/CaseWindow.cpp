@@ -8,6 +8,7 @@
 #include "ui/gui/MessageBoxPrompt.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QVBoxLayout>
 
@@ -40,6 +41,8 @@ CaseWindow* CaseWindow::openWithKey(QMdiArea& workspace, AppContext& context, co
 
 CaseWindow::CaseWindow(AppContext& context, Prompt* prompt, QWidget* parent)
     : QMdiSubWindow(parent)
+    , m_context(context)
+    , m_givenPrompt(prompt)
 {
     if (!prompt) {
         m_ownPrompt = std::make_unique<MessageBoxPrompt>(this);
@@ -54,6 +57,10 @@ CaseWindow::CaseWindow(AppContext& context, Prompt* prompt, QWidget* parent)
     m_sheet = new CaseSheet(context, *prompt, *m_form, m_body);
     // The recipe and chart pages follow the header while they are shown.
     connect(m_view, &CaseHeaderView::edited, m_sheet, &CaseSheet::refreshCurrentPage);
+    connect(m_view, &CaseHeaderView::newVisitRequested, this, [this] { openVisit(); });
+    connect(m_sheet, &CaseSheet::visitRequested, this, [this](const QString& energy) { openVisit(energy); });
+    // A visit saved in another window gives this case's patient a follow-up.
+    connect(this, &QMdiSubWindow::aboutToActivate, m_sheet, &CaseSheet::recheckFollowUp);
     auto* layout = new QVBoxLayout(m_body);
     layout->setContentsMargins(3, 2, 3, 3);
     layout->setSpacing(4);
@@ -74,6 +81,28 @@ void CaseWindow::openCase(const QString& caseKey)
     m_form->initCaseForm();
     m_view->showLabels();
     m_view->showForm();
+    m_sheet->showFollowUp();
+}
+
+CaseWindow* CaseWindow::openVisit(const QString& energyPercent)
+{
+    QMdiArea* workspace = mdiArea();
+    const QString key = m_form->loadedCaseKey();
+    if (!workspace || key.isEmpty())
+        return nullptr;
+    CaseWindow* visit = openWithKey(*workspace, m_context, key, m_givenPrompt);
+    CaseHeaderForm& form = visit->form();
+    if (!form.startVisit())
+        return visit;
+    if (!energyPercent.isEmpty())
+        form.setEnergyPercent(energyPercent);
+    visit->m_view->showForm();
+    visit->m_sheet->showFollowUp();
+    // The sheet shows what the visit's figures give, the ration page first.
+    visit->m_sheet->refreshCurrentPage();
+    workspace->setActiveSubWindow(visit);
+    visit->m_view->controls().actual->setFocus(Qt::OtherFocusReason);
+    return visit;
 }
 
 void CaseWindow::closeEvent(QCloseEvent* event)

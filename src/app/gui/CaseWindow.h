@@ -12,7 +12,7 @@ class Prompt;
 class QMdiArea;
 
 // The case window: a child of the workspace with the header form's fields
-// across the top and the sheet of five pages below. It owns the form's logic
+// across the top and the sheet of six pages below. It owns the form's logic
 // and asks the form before it closes.
 class CaseWindow : public QMdiSubWindow
 {
@@ -36,6 +36,12 @@ public:
     // with this key, and shows the result.
     void openCase(const QString& caseKey = QString());
 
+    // "Neuer Besuch": opens the stored case this window shows in a new
+    // window of the workspace as the patient's next visit, with this ME %
+    // when one is given, and puts the focus into its actual weight. This
+    // window stays as it is. None for a new case or outside a workspace.
+    CaseWindow* openVisit(const QString& energyPercent = QString());
+
     CaseHeaderForm& form() { return *m_form; }
     CaseHeaderView* view() const { return m_view; }
     CaseSheet* sheet() const { return m_sheet; }
@@ -47,6 +53,10 @@ private:
     static CaseWindow* openWithKey(QMdiArea& workspace, AppContext& context, const QString& caseKey,
                                    Prompt* prompt);
 
+    AppContext& m_context;
+    // The prompt the window was given, which its visits are given too; null
+    // when it talks through message boxes of its own.
+    Prompt* m_givenPrompt;
     std::unique_ptr<Prompt> m_ownPrompt;
     std::unique_ptr<CaseHeaderForm> m_form;
     QWidget* m_body;

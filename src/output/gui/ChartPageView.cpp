@@ -20,9 +20,19 @@ ChartPageView::ChartPageView(Prompt& prompt, QWidget* parent)
     m_controls->addStretch(1);
     m_controls->addWidget(m_print);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(m_chart, 1);
-    layout->addLayout(m_controls);
+    m_layout = new QVBoxLayout(this);
+    m_layout->addWidget(m_chart, 1);
+    m_layout->addLayout(m_controls);
+}
+
+void ChartPageView::addAboveChart(QWidget* widget)
+{
+    m_layout->insertWidget(m_above++, widget);
+}
+
+void ChartPageView::addBelowChart(QWidget* widget)
+{
+    m_layout->insertWidget(m_layout->count() - 1, widget);
 }
 
 void ChartPageView::addControl(QWidget* control)

@@ -6,6 +6,7 @@ class ChartPage;
 class Prompt;
 class ChartView;
 class QHBoxLayout;
+class QVBoxLayout;
 class QPushButton;
 
 // What the chart pages share: the chart area filling the page and a row of
@@ -27,6 +28,10 @@ public:
 protected:
     // Controls line up from the left; "Print" stays at the right.
     void addControl(QWidget* control);
+    // Widgets above the chart, and between the chart and the controls, in
+    // the order they are added.
+    void addAboveChart(QWidget* widget);
+    void addBelowChart(QWidget* widget);
     void attach(ChartPage& page);
 
 private:
@@ -34,5 +39,7 @@ private:
     ChartPage* m_page = nullptr;
     ChartView* m_chart;
     QHBoxLayout* m_controls;
+    QVBoxLayout* m_layout;
+    int m_above = 0;
     QPushButton* m_print;
 };

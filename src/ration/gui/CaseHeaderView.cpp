@@ -6,6 +6,7 @@
 #include "core/Lang.h"
 #include "db/AppContext.h"
 #include "db/ChoiceList.h"
+#include "output/FollowUpTexts.h"
 #include "ration/CaseHeaderForm.h"
 
 #include <QCheckBox>
@@ -161,6 +162,8 @@ void CaseHeaderView::buildStrip()
     c.title->setMinimumWidth(140);
     c.save = new QPushButton;
     c.save->setObjectName(QStringLiteral("Save"));
+    c.newVisit = new QPushButton;
+    c.newVisit->setObjectName(QStringLiteral("NewVisit"));
 
     c.speciesSexLabel = label();
     c.species = list("Species", 80);
@@ -224,6 +227,7 @@ void CaseHeaderView::buildStrip()
     first->addLayout(block(c.recipeDateLabel, {c.recipeDate}));
     first->addLayout(block(c.titleLabel, {c.title}, true), 1);
     first->addWidget(c.save, 0, Qt::AlignBottom);
+    first->addWidget(c.newVisit, 0, Qt::AlignBottom);
 
     auto* second = new QHBoxLayout;
     second->setSpacing(6);
@@ -262,6 +266,7 @@ void CaseHeaderView::showLabels()
     c.recipeDateLabel->setText(labels.recipeDate);
     c.titleLabel->setText(labels.title);
     c.save->setText(labels.save);
+    c.newVisit->setText(FollowUpTexts::NewVisit.in(Lang::labelCode(m_context.languageCode())));
     c.speciesSexLabel->setText(labels.speciesAndSex);
     c.caseTypeLabel->setText(labels.caseType);
     c.catCondition->setTitle(labels.catCondition);
@@ -336,6 +341,10 @@ void CaseHeaderView::connectEdits()
                 showLabels();
         });
     });
+    connect(c.newVisit, &QPushButton::clicked, this, [this, &f] {
+        if (!f.loadedCaseKey().isEmpty())
+            emit newVisitRequested();
+    });
 }
 
 bool CaseHeaderView::eventFilter(QObject* watched, QEvent* event)
@@ -393,5 +402,7 @@ void CaseHeaderView::showForm()
     showGroup({c.targetLabel, c.target, c.targetUnit}, f.targetWeightVisible());
     showGroup({c.puppiesLabel, c.puppies}, f.puppiesVisible());
     showGroup({c.adultLabel, c.adult, c.adultUnit}, f.adultWeightVisible());
+    // A new visit is made from a case as it was stored.
+    c.newVisit->setEnabled(!f.loadedCaseKey().isEmpty());
     m_showing = false;
 }

@@ -31,6 +31,7 @@ struct CaseHeaderControls
     QLabel* titleLabel;
     QLineEdit* title;
     QPushButton* save;
+    QPushButton* newVisit; // enabled for a stored case
 
     QLabel* speciesSexLabel;
     QComboBox* species;
@@ -84,6 +85,8 @@ public:
 signals:
     // A user edit went through the form.
     void edited();
+    // "Neuer Besuch" was pressed on a stored case.
+    void newVisitRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
