@@ -233,7 +233,9 @@ void FollowUpPage::buildChart(const QString& caseKey)
         std::optional<double> course;
         if (reduction)
             course =
-                plannedWeight(first.weight, m_limits.plannedLoss, weeksSince(first.date, visit.date), target);
+                // The plan the first visit keeps from its weight check, else the practice's.
+                plannedWeight(first.weight, first.plannedLossOr(m_limits), weeksSince(first.date, visit.date),
+                              target);
         else if (growth)
             course = FollowUp::expectedGrowthWeight(visit);
         if (course)
