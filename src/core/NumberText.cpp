@@ -121,4 +121,14 @@ QString forFormula(double value)
     return text;
 }
 
+QString inLanguage(const QString& shown, const QString& languageCode)
+{
+    return languageCode == QLatin1String("DE") ? shown : withPoint(shown);
+}
+
+QString format(const std::optional<double>& value, int decimals, const QString& languageCode)
+{
+    return value ? inLanguage(format(*value, decimals), languageCode) : QString();
+}
+
 } // namespace NumberText

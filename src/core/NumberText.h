@@ -46,6 +46,12 @@ std::optional<double> readExactly(const QString& text);
 // Text of a number for SQL or a formula: "," replaced by ".".
 QString withPoint(const QString& text);
 
+// A figure as the grids show it, in a language's decimal mark: the comma in
+// German ("DE"), the point in English, for handouts, reports and files.
+QString inLanguage(const QString& shown, const QString& languageCode);
+// format() in a language's decimal mark; empty for no value.
+QString format(const std::optional<double>& value, int decimals, const QString& languageCode);
+
 // A figure written into a formula: a point, no exponent, fifteen significant
 // digits; "0" for a figure that is not finite.
 QString forFormula(double value);

@@ -27,7 +27,7 @@ QString joined(const QString& first, const QString& second)
 QString withUnit(const QString& typed, const QString& unit, const QString& code)
 {
     const QString value = typed.trimmed();
-    return value.isEmpty() ? QString() : CaseReport::figure(value, code) + QLatin1Char(' ') + unit;
+    return value.isEmpty() ? QString() : NumberText::inLanguage(value, code) + QLatin1Char(' ') + unit;
 }
 
 CaseReport::Section caseSection(CaseHeaderForm& form, const QString& code)
@@ -70,7 +70,7 @@ QString suppliedFigure(const RationModel& ration, std::initializer_list<int> key
             continue;
         if (!column->supply)
             break;
-        return CaseReport::figure(column->shown(column->supply), code) + QLatin1Char(' ') +
+        return NumberText::inLanguage(column->shown(column->supply), code) + QLatin1Char(' ') +
                column->unit.trimmed();
     }
     return ReportTexts::NoFigure.in(code);
@@ -86,7 +86,7 @@ CaseReport::Section rationSection(const RationModel& ration, const QString& code
     for (const RationFeed& feed : ration.feeds) {
         section.table.rows.push_back(
             {{feed.name.trimmed(),
-              feed.hasAmount() ? CaseReport::figure(NumberText::formatShortest(feed.grams, 0, 10), code)
+              feed.hasAmount() ? NumberText::inLanguage(NumberText::formatShortest(feed.grams, 0, 10), code)
                                : QString()}});
         total += feed.grams;
     }
@@ -94,7 +94,7 @@ CaseReport::Section rationSection(const RationModel& ration, const QString& code
         section.note = NoFeedstuff.in(code);
     } else {
         section.table.rows.push_back(
-            {{Total.in(code), CaseReport::figure(NumberText::formatShortest(total, 0, 10), code)},
+            {{Total.in(code), NumberText::inLanguage(NumberText::formatShortest(total, 0, 10), code)},
              true,
              false});
     }
@@ -131,9 +131,9 @@ CaseReport::Section nutrientSection(const RationModel& ration, const QString& co
         const std::optional<int> percent = CaseReport::coverageOf(column);
         section.table.rows.push_back(
             {{column.name.trimmed(), column.unit.trimmed(),
-              CaseReport::figure(column.shown(column.requirement), code),
-              CaseReport::figure(column.check.maximumText, code),
-              CaseReport::figure(column.shown(column.supply), code),
+              NumberText::inLanguage(column.shown(column.requirement), code),
+              NumberText::inLanguage(column.check.maximumText, code),
+              NumberText::inLanguage(column.shown(column.supply), code),
               percent ? QString::number(*percent) : QString(), flags(column.check, code)},
              false,
              column.check.over});
@@ -154,8 +154,8 @@ CaseReport::Section indicatorSection(const RationModel& ration, const QString& c
     for (const RationColumn& column : ration.indicators) {
         section.table.rows.push_back(
             {{column.name.trimmed(), column.unit.trimmed(),
-              CaseReport::figure(column.shown(column.requirement), code),
-              CaseReport::figure(column.check.maximumText, code), flags(column.check, code)},
+              NumberText::inLanguage(column.shown(column.requirement), code),
+              NumberText::inLanguage(column.check.maximumText, code), flags(column.check, code)},
              false,
              column.check.over});
     }
@@ -191,11 +191,6 @@ std::vector<ChartModel> caseCharts(CaseHeaderForm& form, const QString& code)
 }
 
 } // namespace
-
-QString CaseReport::figure(const QString& shown, const QString& languageCode)
-{
-    return languageCode == Lang::German ? shown : NumberText::withPoint(shown);
-}
 
 std::optional<int> CaseReport::coverageOf(const RationColumn& column)
 {

@@ -67,8 +67,6 @@ struct CaseReport
     // now, in the language given ("DE" or "US"); the practice's details as
     // stored, none when they cannot be read.
     static CaseReport build(AppContext& context, CaseHeaderForm& form, const QString& languageCode);
-    // A figure as the grids show it (decimal comma) in the report's language.
-    static QString figure(const QString& shown, const QString& languageCode);
     // A nutrient's supply in percent of its requirement, both as the grids
     // show them, in whole percent; none without a requirement above 0 or
     // without a supply.

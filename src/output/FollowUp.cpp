@@ -17,16 +17,6 @@
 
 #include <cmath>
 
-namespace {
-
-QString figure(double value, int decimals, const QString& languageCode)
-{
-    const QString text = NumberText::format(value, decimals);
-    return languageCode == Lang::German ? text : QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
-} // namespace
-
 namespace FollowUp {
 
 std::optional<WeightChange> change(const Visit& earlier, const Visit& later)
@@ -130,18 +120,18 @@ QString flagText(Flag flag, const QString& languageCode, const FollowUpLimits& l
     using namespace FollowUpTexts;
     switch (flag) {
     case Flag::FastLoss:
-        return FastLoss.in(languageCode).arg(figure(limits.fastestLoss, 1, languageCode));
+        return FastLoss.in(languageCode).arg(NumberText::format(limits.fastestLoss, 1, languageCode));
     case Flag::SlowLoss:
-        return SlowLoss.in(languageCode).arg(figure(limits.slowestLoss, 1, languageCode));
+        return SlowLoss.in(languageCode).arg(NumberText::format(limits.slowestLoss, 1, languageCode));
     case Flag::GainOnReduction:
         return GainOnReduction.in(languageCode);
     case Flag::BelowGrowthCurve:
-        return BelowGrowthCurve.in(languageCode).arg(figure(limits.growthBelow, 0, languageCode));
+        return BelowGrowthCurve.in(languageCode).arg(NumberText::format(limits.growthBelow, 0, languageCode));
     case Flag::BelowFloor:
         return RationPageTexts::BelowFloor.in(languageCode)
-            .arg(figure(last.suppliedKcal.value_or(0.0), 0, languageCode),
-                 figure(limits.floorKcal(last.weight), 0, languageCode),
-                 figure(limits.floorPercent, 0, languageCode));
+            .arg(NumberText::format(last.suppliedKcal.value_or(0.0), 0, languageCode),
+                 NumberText::format(limits.floorKcal(last.weight), 0, languageCode),
+                 NumberText::format(limits.floorPercent, 0, languageCode));
     }
     return QString();
 }

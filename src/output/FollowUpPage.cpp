@@ -70,13 +70,7 @@ std::optional<double> FollowUpPage::plannedWeight(double start, double percent, 
 
 QString FollowUpPage::figure(std::optional<double> value, int decimals) const
 {
-    return value ? inLanguage(NumberText::format(*value, decimals)) : QString();
-}
-
-QString FollowUpPage::inLanguage(QString number) const
-{
-    // A decimal comma in German, a point in English.
-    return languageCode() == Lang::German ? number : number.replace(QLatin1Char(','), QLatin1Char('.'));
+    return NumberText::format(value, decimals, languageCode());
 }
 
 QString FollowUpPage::proposalText() const
@@ -210,7 +204,8 @@ void FollowUpPage::buildChart(const QString& caseKey)
     const Visit& last = m_visits.back();
     QStringList weeks;
     for (const Visit& visit : m_visits)
-        weeks << inLanguage(NumberText::formatShortest(weeksSince(first.date, visit.date), 0, 1));
+        weeks << NumberText::inLanguage(NumberText::formatShortest(weeksSince(first.date, visit.date), 0, 1),
+                                        languageCode());
     chart.setCategories(weeks);
     chart.addSeries(FollowUpTexts::MeasuredWeight.in(language), MeasuredColour);
     chart.addSeries(FollowUpTexts::TargetWeight.in(language), TargetColour);

@@ -81,7 +81,6 @@ private:
     void buildChart(const QString& caseKey);
     void sayNeed();
     QString figure(std::optional<double> value, int decimals) const;
-    QString inLanguage(QString number) const;
 
     AppContext& m_context;
     Prompt& m_prompt;

@@ -101,18 +101,11 @@ bool RecipePage::setLanguage(const QString& languageCode)
     return true;
 }
 
-QString RecipePage::figure(const QString& languageCode, const QString& text)
-{
-    if (languageCode == Lang::German)
-        return text;
-    return QString(text).replace(QLatin1Char(','), QLatin1Char('.'));
-}
-
 QString RecipePage::kitchenGrams(const QString& languageCode, double grams)
 {
     if (grams < 0.05 && grams > 0.0)
-        return RecipeTexts::LessThan.in(languageCode).arg(figure(languageCode, NumberText::format(0.1, 1)));
-    return figure(languageCode, NumberText::format(grams, grams < 9.95 ? 1 : 0));
+        return RecipeTexts::LessThan.in(languageCode).arg(NumberText::format(0.1, 1, languageCode));
+    return NumberText::format(grams, grams < 9.95 ? 1 : 0, languageCode);
 }
 
 RecipePage::Labels RecipePage::labels(const QString&)
@@ -354,8 +347,9 @@ void RecipePage::addFeedRows()
         const QString& amount = feed.amountText;
         // With nothing weighed out yet every share is 0 rather than a division by 0.
         const double share = sum != 0 ? feed.grams * 100 / sum : 0.0;
-        const int row = addLine(figure(language, amount.isEmpty() ? QStringLiteral("0") : amount),
-                                feedName(feed.key, feed.name), tahoma(16, 700));
+        const int row =
+            addLine(NumberText::inLanguage(amount.isEmpty() ? QStringLiteral("0") : amount, language),
+                    feedName(feed.key, feed.name), tahoma(16, 700));
         if (meals() > 1) {
             m_grid.setText(row, MealColumn, kitchenGrams(language, feed.grams / meals()));
             m_grid.setAlignment(row, MealColumn, GridAlign::Right | GridAlign::WordWrap);
@@ -389,7 +383,7 @@ void RecipePage::addBatchSection()
         const double grams = daily * days;
         QString text = kitchenGrams(language, grams);
         return grams > 1000.0 ? std::pair{text, RecipeTexts::Kilograms.in(language).arg(
-                                                    figure(language, NumberText::format(grams / 1000.0, 2)))}
+                                                    NumberText::format(grams / 1000.0, 2, language))}
                               : std::pair{text, QString()};
     };
     const auto heading = [&](const QString& text) {
@@ -435,14 +429,14 @@ void RecipePage::addBatchSection()
     double mixed = 0.0;
     for (const PremixLine& line : premix.substances)
         mixed += line.grams;
-    const int row = addLine(
-        QString(),
-        RecipeTexts::Premix.in(language).arg(figure(language, NumberText::format(mixed, 3)),
-                                             figure(language, NumberText::format(premix.dailyDose, 3))),
-        tahoma(16, 400));
+    const int row =
+        addLine(QString(),
+                RecipeTexts::Premix.in(language).arg(NumberText::format(mixed, 3, language),
+                                                     NumberText::format(premix.dailyDose, 3, language)),
+                tahoma(16, 400));
     m_grid.setAlignment(row, NameColumn, GridAlign::LeftSingleLine | GridAlign::VCentre);
     for (const PremixLine& line : premix.substances)
-        addLine(figure(language, NumberText::format(line.grams, 3)), line.name, tahoma(16, 400));
+        addLine(NumberText::format(line.grams, 3, language), line.name, tahoma(16, 400));
 }
 
 void RecipePage::addLimitNotes()

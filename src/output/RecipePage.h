@@ -87,8 +87,6 @@ public:
     // An amount as a kitchen scale weighs it: whole grams from 10 g, tenths
     // below ("< 0,1" for less), in the language's decimal mark.
     static QString kitchenGrams(const QString& languageCode, double grams);
-    // A figure in the language's decimal mark.
-    static QString figure(const QString& languageCode, const QString& text);
 
     // The choices as the handout applies them: those made, else 3 meals for
     // a growing animal and 2 for others, a batch of 1 day, the program's

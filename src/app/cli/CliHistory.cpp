@@ -10,21 +10,6 @@
 
 #include <ostream>
 
-namespace {
-
-// A figure with a decimal comma in German, a point in English.
-QString figure(const std::optional<double>& value, int decimals, const QString& languageCode)
-{
-    if (!value)
-        return QString();
-    QString text = NumberText::format(*value, decimals);
-    if (languageCode != Lang::German)
-        text.replace(QLatin1Char(','), QLatin1Char('.'));
-    return text;
-}
-
-} // namespace
-
 // The follow-up page without its window: the patient's visits in date order,
 // the energy the animal really needed since the visit before the last, the
 // flags the last visit raises and the day of the next check.
@@ -56,17 +41,20 @@ int runHistoryCommand(const CliArgs& args, CliIo& io)
         printFields(
             io.out,
             {QStringLiteral("visit"), visit.caseKey, DateText::forLanguage(visit.date, language),
-             figure(visit.weight, 1, language),
-             figure(changed ? std::optional<double>(changed->kilograms) : std::nullopt, 1, language),
-             figure(changed ? std::optional<double>(changed->percentPerWeek) : std::nullopt, 2, language),
-             figure(visit.energyPercent, 0, language), figure(visit.suppliedKcal, 0, language)});
+             NumberText::format(visit.weight, 1, language),
+             NumberText::format(changed ? std::optional<double>(changed->kilograms) : std::nullopt, 1,
+                                language),
+             NumberText::format(changed ? std::optional<double>(changed->percentPerWeek) : std::nullopt, 2,
+                                language),
+             NumberText::format(visit.energyPercent, 0, language),
+             NumberText::format(visit.suppliedKcal, 0, language)});
     }
     if (visits.size() >= 2) {
         if (const std::optional<EnergyNeed> need =
                 FollowUp::need(visits[visits.size() - 2], visits.back(), limits)) {
             printFields(io.out,
-                        {QStringLiteral("need"), figure(need->kcalPerDay, 0, language),
-                         figure(need->percentOfFormula, 0, language),
+                        {QStringLiteral("need"), NumberText::format(need->kcalPerDay, 0, language),
+                         NumberText::format(need->percentOfFormula, 0, language),
                          need->proposedPercent ? QString::number(*need->proposedPercent) : QString()});
         }
     }
