@@ -45,4 +45,16 @@ inline constexpr Lang::Text PasswordInSettings{
     "%1 darf kein Passwort enthalten (password= in Connection=). Bitte tragen Sie das Passwort in die Datei .pgpass ein. Mensoly wird beendet!",
     "%1 must not hold a password (password= in Connection=). Please put the password into the .pgpass file. Mensoly is ending!"};
 
+inline constexpr Lang::Text DataDirectoryMissing{
+    "Das Datenverzeichnis %1 gibt es nicht. Bitte geben Sie bei --data-dir ein vorhandenes Verzeichnis an.",
+    "The data directory %1 does not exist. Please give an existing directory after --data-dir."};
+inline constexpr Lang::Text DataDirectoryNotCreated{
+    "Das Datenverzeichnis %1 konnte nicht angelegt werden. Bitte prüfen Sie die Schreibrechte oder geben Sie mit --data-dir ein anderes Verzeichnis an.",
+    "The data directory %1 could not be created. Please check the write permissions or give another directory with --data-dir."};
+inline constexpr Lang::Text DatabaseNotCreated{"Die Datenbank %1 konnte nicht angelegt werden: %2",
+                                               "The database %1 could not be created: %2"};
+inline constexpr Lang::Text DataDirectoryNotEntered{
+    "In das Datenverzeichnis %1 kann nicht gewechselt werden. Bitte prüfen Sie die Zugriffsrechte.",
+    "Cannot change into the data directory %1. Please check the access permissions."};
+
 } // namespace StartupTexts

@@ -14,7 +14,8 @@ QStringList CliRun::linesOf(const QString& kind) const
     return result;
 }
 
-CliRun runCliIn(const QString& directory, const CliArgs& args, const std::string& input)
+CliRun runCliIn(const QString& directory, const CliArgs& args, const std::string& input,
+                const QString& fallback)
 {
     const QString previous = QDir::currentPath();
     if (!directory.isEmpty())
@@ -23,7 +24,7 @@ CliRun runCliIn(const QString& directory, const CliArgs& args, const std::string
     std::ostringstream out, err;
     CliIo io{in, out, err};
     CliRun run;
-    run.status = runCli(args, io);
+    run.status = runCli(args, io, fallback);
     QDir::setCurrent(previous);
     run.out = out.str();
     run.err = QString::fromStdString(err.str());

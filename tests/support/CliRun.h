@@ -20,8 +20,10 @@ struct CliRun
 };
 
 // Runs the command as mensoly-cli does, with directory as the current (data)
-// directory when one is given and input on standard input.
-CliRun runCliIn(const QString& directory, const CliArgs& args, const std::string& input = {});
+// directory when one is given and input on standard input; fallback is the
+// user's folder taken when that directory holds no data (none: it is kept).
+CliRun runCliIn(const QString& directory, const CliArgs& args, const std::string& input = {},
+                const QString& fallback = {});
 inline CliRun runCliWith(const CliArgs& args, const std::string& input = {})
 {
     return runCliIn(QString(), args, input);

@@ -29,7 +29,12 @@ struct CliCommand
 // Every subcommand, in the order the help text lists them.
 const std::vector<CliCommand>& cliCommands();
 
-int runCli(const CliArgs& argv, CliIo& io);
+// The whole command line: --version, or [--data-dir DIR] COMMAND [ARGS]. The
+// command runs in its data directory (DataDirectory::enter): DIR, else the
+// current directory when it holds the program's data, else fallback, which
+// is created with a database when it holds none. initdb creates here or in
+// DIR, never in fallback; with fallback empty the current directory is kept.
+int runCli(const CliArgs& argv, CliIo& io, const QString& fallback = QString());
 
 // The subcommands, each in its own file.
 int runInitDbCommand(const CliArgs& args, CliIo& io);

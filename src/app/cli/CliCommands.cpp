@@ -1,8 +1,12 @@
 #include "app/cli/CliCommand.h"
 
+#include "app/DataDirectory.h"
+#include "app/Version.h"
+
 #include <QByteArrayView>
 
 #include <ostream>
+#include <string_view>
 
 const std::vector<CliCommand>& cliCommands()
 {
@@ -100,13 +104,30 @@ const std::vector<CliCommand>& cliCommands()
 
 static void printUsage(std::ostream& os)
 {
-    os << "usage: mensoly-cli COMMAND [ARGS]\n\ncommands:\n";
+    os << "usage: mensoly-cli [--data-dir DIR] COMMAND [ARGS]\n"
+          "       mensoly-cli --version\n\n"
+          "The commands work in DIR, else in the current directory when it holds MensolyVers3.mdb or a\n"
+          "Mensoly.ini naming a server, else in ~/.local/share/Mensoly.\n\ncommands:\n";
     for (const CliCommand& command : cliCommands())
         os << "  " << command.usage << "\n";
 }
 
-int runCli(const CliArgs& argv, CliIo& io)
+int runCli(const CliArgs& commandLine, CliIo& io, const QString& fallback)
 {
+    if (!commandLine.empty() && commandLine.front() == "--version") {
+        io.out << "mensoly-cli " << ProgramVersion << "\n";
+        return 0;
+    }
+    QString given;
+    CliArgs argv = commandLine;
+    if (!argv.empty() && argv.front() == "--data-dir") {
+        if (argv.size() < 2 || argv[1].empty()) {
+            io.err << "mensoly-cli: --data-dir needs a directory\n";
+            return 2;
+        }
+        given = QString::fromStdString(argv[1]);
+        argv.erase(argv.begin(), argv.begin() + 2);
+    }
     if (argv.empty() || argv.front() == "--help" || argv.front() == "-h" || argv.front() == "help") {
         printUsage(argv.empty() ? io.err : io.out);
         return argv.empty() ? 2 : 0;
@@ -122,6 +143,16 @@ int runCli(const CliArgs& argv, CliIo& io)
                 return 1;
             }
         }
+        // The command runs in its data directory; a folder made for it is told once.
+        const DataDirectory::Entered entered =
+            DataDirectory::enter(given, std::string_view(command.name) == "initdb" ? QString() : fallback,
+                                 DataDirectory::systemLanguage());
+        if (!entered.error.isEmpty()) {
+            io.err << "mensoly-cli: " << entered.error.toStdString() << "\n";
+            return 1;
+        }
+        if (entered.created)
+            io.err << "mensoly-cli: created " << entered.path.toStdString() << "\n";
         return command.run(CliArgs(argv.begin() + 1, argv.end()), io);
     }
     io.err << "mensoly-cli: unknown command '" << argv.front() << "'\n";

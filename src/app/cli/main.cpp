@@ -1,3 +1,4 @@
+#include "app/DataDirectory.h"
 #include "app/cli/CliCommand.h"
 
 #include <QApplication>
@@ -28,5 +29,5 @@ int main(int argc, char** argv)
     }
     CliArgs args(argv + 1, argv + argc);
     CliIo io{std::cin, std::cout, std::cerr};
-    return runCli(args, io);
+    return runCli(args, io, DataDirectory::userLocation());
 }

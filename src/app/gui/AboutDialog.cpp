@@ -2,6 +2,7 @@
 
 #include "app/ApplicationStartup.h"
 #include "app/MainWindowTexts.h"
+#include "app/Version.h"
 #include "core/Codes.h"
 #include "core/Lang.h"
 #include "db/AppContext.h"
@@ -30,7 +31,7 @@ AboutDialog::AboutDialog(QWidget* parent)
                         : QApplication::windowIcon().pixmap(48));
     auto* row = new QHBoxLayout;
     row->addWidget(icon);
-    row->addWidget(new QLabel(QStringLiteral("Mensoly Version 3.0"), this), 1);
+    row->addWidget(new QLabel(QStringLiteral("Mensoly Version ") + QLatin1String(ProgramVersion), this), 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(okButton(this));
@@ -45,7 +46,8 @@ InformationDialog::InformationDialog(AppContext& context, QWidget* parent)
         ApplicationStartup::databasePlace(context.dataDirectory(), context.connectionString())
             .toHtmlEscaped(),
         context.ownerCode() == Codes::SystemOwner ? MainWindowTexts::SystemDataMaintenance.in(code)
-                                                  : MainWindowTexts::User.in(code));
+                                                  : MainWindowTexts::User.in(code),
+        QString::fromLatin1(ProgramVersion));
     auto* label = new QLabel(text, this);
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
