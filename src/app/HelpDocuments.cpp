@@ -33,4 +33,44 @@ QString existingPath(Document document, const QString& languageCode, const QStri
     return QFileInfo(path).isFile() ? path : QString();
 }
 
+QUrl shippedManual(const QString& languageCode)
+{
+    return QUrl(Lang::deOr(languageCode, QStringLiteral("qrc:/help/manual/de/mensoly.md"),
+                           QStringLiteral("qrc:/help/manual/en/mensoly.md")));
+}
+
+QUrl shippedAdminGuide(const QString& languageCode)
+{
+    return QUrl(Lang::deOr(languageCode, QStringLiteral("qrc:/help/admin/de/mensoly-admin.md"),
+                           QStringLiteral("qrc:/help/admin/en/mensoly-admin.md")));
+}
+
+Target target(Document document, const QString& languageCode, const QString& dataDirectory)
+{
+    Target result;
+    result.localFile = existingPath(document, languageCode, dataDirectory);
+    if (!result.localFile.isEmpty())
+        return result;
+    // The two manual entries name their language; the others follow the user's.
+    QString manualLanguage = languageCode;
+    if (document == GermanManual)
+        manualLanguage = Lang::German;
+    else if (document == EnglishManual)
+        manualLanguage = Lang::English;
+    result.manual = shippedManual(manualLanguage);
+    return result;
+}
+
+QString headingAnchor(const QString& headingText)
+{
+    QString anchor;
+    for (const QChar c : headingText.trimmed().toLower()) {
+        if (c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_'))
+            anchor += c;
+        else if (c == QLatin1Char(' '))
+            anchor += QLatin1Char('-');
+    }
+    return anchor;
+}
+
 } // namespace HelpDocuments

@@ -343,6 +343,60 @@ TEST(HelpDocumentsTest, TheDocumentAndLanguageChooseTheFileAndAMissingFileGivesN
     }
 }
 
+TEST(HelpDocumentsTest, AHelpCommandOpensThePracticesDocumentElseTheShippedManualOfItsLanguage)
+{
+    const struct
+    {
+        HelpDocuments::Document document;
+        const char* code;
+        const char* present; // file in the data directory, or null
+        bool opensFile;
+        const char* manual;
+    } cases[] = {
+        {HelpDocuments::HelpTopics, "DE", nullptr, false, "qrc:/help/manual/de/mensoly.md"},
+        {HelpDocuments::HelpTopics, "US", nullptr, false, "qrc:/help/manual/en/mensoly.md"},
+        {HelpDocuments::HelpTopics, "DE", "HilfeMSY.doc", true, ""},
+        // A document of the other language is not this command's.
+        {HelpDocuments::HelpTopics, "DE", "HelpMSY.doc", false, "qrc:/help/manual/de/mensoly.md"},
+        {HelpDocuments::HelpManual, "US", "Manual.doc", true, ""},
+        // The manual entries name their language, whatever the user's.
+        {HelpDocuments::GermanManual, "US", nullptr, false, "qrc:/help/manual/de/mensoly.md"},
+        {HelpDocuments::EnglishManual, "DE", nullptr, false, "qrc:/help/manual/en/mensoly.md"},
+        {HelpDocuments::EnglishManual, "DE", "Handbuch.doc", false, "qrc:/help/manual/en/mensoly.md"},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        if (c.present) {
+            QFile file(QDir(dir.path()).filePath(QString::fromLatin1(c.present)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        const HelpDocuments::Target target =
+            HelpDocuments::target(c.document, QString::fromLatin1(c.code), dir.path());
+        EXPECT_EQ(!target.localFile.isEmpty(), c.opensFile) << c.code << " " << (c.present ? c.present : "-");
+        EXPECT_EQ(target.manual, QUrl(QString::fromLatin1(c.manual)))
+            << c.code << " " << (c.present ? c.present : "-");
+    }
+}
+
+TEST(HelpDocumentsTest, AHeadingsAnchorIsItsLowerCaseTextWithHyphensForSpaces)
+{
+    const struct
+    {
+        const char* heading;
+        const char* anchor;
+    } cases[] = {
+        {"Erster Start", "erster-start"},
+        {"Sicherungskopie und Datenbank prüfen", "sicherungskopie-und-datenbank-prüfen"},
+        {"Access in pg_hba.conf", "access-in-pg_hbaconf"},
+        {"Importing the previous version's own feedstuffs", "importing-the-previous-versions-own-feedstuffs"},
+        {"Backup & restore", "backup--restore"},
+        {"  Follow-up and new visit ", "follow-up-and-new-visit"},
+        {"Mensoly.ini jedes Arbeitsplatzes", "mensolyini-jedes-arbeitsplatzes"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(HelpDocuments::headingAnchor(QString::fromUtf8(c.heading)), QString::fromUtf8(c.anchor));
+}
+
 TEST(WorkstationLanguageTest, TheLanguageLineIsWrittenIntoTheIniLeavingTheRestAsItWas)
 {
     const struct

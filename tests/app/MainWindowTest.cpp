@@ -2,6 +2,7 @@
 #include "ShownMainWindow.h"
 #include "app/ApplicationStartup.h"
 #include "app/gui/DatabaseCheckDialog.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/PracticeDetailsDialog.h"
 #include "core/FileChooser.h"
 #include "core/Prompt.h"
@@ -13,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFormLayout>
@@ -26,6 +28,9 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -350,4 +355,110 @@ TEST(MainWindowTest, TheStatusBarStartsHiddenAndToggles)
     EXPECT_FALSE(menuAction(window, "actionToolbar")->isEnabled());
 }
 
+// Takes the files the program hands to the desktop, so that no viewer starts.
+class OpenedFiles : public QObject
+{
+    Q_OBJECT
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QList<QUrl> urls;
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+QString firstHeading(const QTextBrowser& browser)
+{
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next())
+        if (block.blockFormat().headingLevel() > 0)
+            return block.text();
+    return QString();
+}
+
+TEST(MainWindowTest, HelpOpensThePracticesDocumentWhenThereIsOneAndTheShippedManualOtherwise)
+{
+    const struct
+    {
+        const char* code;
+        const char* action;
+        const char* present; // file in the data directory, or null
+        const char* heading; // the manual shown, or null when the file is opened
+    } cases[] = {
+        {"DE", "actionUserHelp", nullptr, "Mensoly Benutzerhandbuch"},
+        {"DE", "actionUserHelp", "Handbuch.doc", nullptr},
+        {"DE", "actionHelpTopics", "HelpMSY.doc", "Mensoly Benutzerhandbuch"},
+        {"US", "actionHelpTopics", nullptr, "Mensoly User Manual"},
+        {"US", "actionHelpTopics", "HelpMSY.doc", nullptr},
+        {"US", "actionUserHelp", nullptr, "Mensoly User Manual"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.code) + " " + c.action + " " + (c.present ? c.present : "-"));
+        TestDatabase fixture(TestDatabase::Data::Fixture, QString::fromLatin1(c.code));
+        ASSERT_TRUE(fixture.isValid()) << qPrintable(fixture.error());
+        QTemporaryDir dataDirectory;
+        fixture.context().setDataDirectory(dataDirectory.path());
+        const QString path =
+            QDir(dataDirectory.path()).filePath(QString::fromLatin1(c.present ? c.present : ""));
+        if (c.present) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        RecordingPrompt prompt;
+        MainWindow window(fixture.context(), prompt);
+        OpenedFiles opened;
+        ASSERT_TRUE(triggerAction(window, c.action));
+        if (!c.heading) {
+            EXPECT_EQ(opened.urls, QList<QUrl>{QUrl::fromLocalFile(QDir::toNativeSeparators(path))});
+            EXPECT_EQ(window.helpWindow(), nullptr);
+            continue;
+        }
+        EXPECT_TRUE(opened.urls.isEmpty());
+        ASSERT_NE(window.helpWindow(), nullptr);
+        EXPECT_TRUE(window.helpWindow()->isVisible());
+        EXPECT_EQ(firstHeading(*window.helpWindow()->browser()), QString::fromUtf8(c.heading));
+    }
+}
+
+TEST(MainWindowTest, TheHelpWindowShowsTheManualWithItsContentsImagesAndLinks)
+{
+    HelpWindow window(QStringLiteral("DE"));
+    window.showDocument(QUrl(QStringLiteral("qrc:/help/manual/de/mensoly.md")));
+    HelpBrowser& browser = *window.browser();
+    EXPECT_EQ(firstHeading(browser), QStringLiteral("Mensoly Benutzerhandbuch"));
+
+    // Every image the manual shows loads, no wider than the page.
+    int images = 0;
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            if (!format.isImageFormat())
+                continue;
+            ++images;
+            const QUrl url = browser.source().resolved(QUrl(format.toImageFormat().name()));
+            const QImage image = browser.loadResource(QTextDocument::ImageResource, url).value<QImage>();
+            EXPECT_FALSE(image.isNull()) << qPrintable(url.toString());
+            EXPECT_LE(image.width(), 900) << qPrintable(url.toString());
+        }
+    EXPECT_EQ(images, 5);
+
+    // The contents list the headings; each leads to its anchor.
+    ASSERT_GT(window.contents()->count(), 10);
+    EXPECT_EQ(window.contents()->item(0)->text(), QStringLiteral("Mensoly Benutzerhandbuch"));
+    QStringList anchors;
+    for (QTextBlock block = browser.document()->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            anchors << it.fragment().charFormat().anchorNames();
+    for (int i = 0; i < window.contents()->count(); ++i)
+        EXPECT_TRUE(anchors.contains(window.contents()->item(i)->data(Qt::UserRole).toString()))
+            << qPrintable(window.contents()->item(i)->text());
+
+    // A link into the administrator's guide opens it at its heading.
+    browser.setSource(browser.source().resolved(
+        QUrl(QStringLiteral("../../admin/de/mensoly-admin.md#sicherung-und-wiederherstellung"))));
+    EXPECT_EQ(browser.source().path(), QStringLiteral("/help/admin/de/mensoly-admin.md"));
+    EXPECT_EQ(firstHeading(browser), QStringLiteral("Mensoly Handbuch für Administratoren: Klinikserver"));
+}
+
 } // namespace
+
+#include "MainWindowTest.moc"

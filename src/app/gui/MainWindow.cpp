@@ -8,6 +8,7 @@
 #include "app/gui/CaseListView.h"
 #include "app/gui/CaseWindow.h"
 #include "app/gui/DatabaseCheckDialog.h"
+#include "app/gui/HelpWindow.h"
 #include "app/gui/PracticeDetailsDialog.h"
 #include "app/gui/QtTranslations.h"
 #include "app/gui/ResultBar.h"
@@ -409,13 +410,25 @@ void MainWindow::showHelpTopics()
 
 void MainWindow::openHelp(HelpDocuments::Document document)
 {
-    const QString path =
-        HelpDocuments::existingPath(document, m_context.languageCode(), m_context.dataDirectory());
-    if (path.isEmpty())
+    const HelpDocuments::Target target =
+        HelpDocuments::target(document, m_context.languageCode(), m_context.dataDirectory());
+    if (!target.localFile.isEmpty()) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        QDesktopServices::openUrl(QUrl::fromLocalFile(target.localFile));
+        QApplication::restoreOverrideCursor();
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    QApplication::restoreOverrideCursor();
+    }
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow(m_menuLanguageCode, this);
+    m_helpWindow->showDocument(target.manual);
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
+}
+
+HelpWindow* MainWindow::helpWindow() const
+{
+    return m_helpWindow;
 }
 
 void MainWindow::showAbout()

@@ -5,9 +5,11 @@
 #include "core/FileChooser.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
+class HelpWindow;
 class AppContext;
 class Prompt;
 class QAction;
@@ -31,6 +33,9 @@ public:
     QMdiArea* workspace() const { return m_workspace; }
 
     SearchBarView* searchBar() const { return m_searchBar; }
+    // The help window the help commands open the shipped manual in, or null
+    // before the first.
+    HelpWindow* helpWindow() const;
     // Null until the ration command or a search first needs it.
     ResultBar* resultBar() const { return m_resultBar; }
 
@@ -136,4 +141,5 @@ private:
     ResultBar* m_resultBar = nullptr;
     std::unique_ptr<FileChooser> m_systemFileChooser;
     FileChooser* m_fileChooser = nullptr;
+    QPointer<HelpWindow> m_helpWindow;
 };
