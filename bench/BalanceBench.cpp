@@ -16,7 +16,6 @@
 #include "core/Prompt.h"
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
-#include "db/DatabaseCreator.h"
 #include "output/StoredCase.h"
 #include "ration/BalanceData.h"
 #include "ration/CaseHeaderForm.h"
@@ -205,21 +204,15 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString path = ConnectionString::databasePath(dir.path());
-    QString error;
-    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SystemData) || !addCase(path)) {
-        std::fprintf(stderr, "balance_bench: cannot build the database: %s\n", qPrintable(error));
-        return 1;
-    }
     AppContext context;
-    if (!BenchTiming::openDatabase("balance_bench", context, dir.path()))
+    if (!BenchTiming::createAndOpen("balance_bench", context, dir.path(), addCase))
         return 1;
     const std::optional<Figures> file = measureBalancing(context, "SQLite");
     if (!file)
         return 1;
     BenchServer server("balance_bench");
     AppContext serverContext;
-    const std::optional<QString> conninfo = server.migrate(path);
+    const std::optional<QString> conninfo = server.migrate(ConnectionString::databasePath(dir.path()));
     std::optional<Figures> onServer;
     if (conninfo && server.open(serverContext, *conninfo))
         onServer = measureBalancing(serverContext, "PostgreSQL");

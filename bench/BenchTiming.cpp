@@ -2,6 +2,7 @@
 
 #include "db/AppContext.h"
 #include "db/ConnectionString.h"
+#include "db/DatabaseCreator.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -93,6 +94,18 @@ bool openDatabase(const char* who, AppContext& context, const QString& directory
         return true;
     std::fprintf(stderr, "%s: cannot open the database\n", who);
     return false;
+}
+
+bool createAndOpen(const char* who, AppContext& context, const QString& directory,
+                   const std::function<bool(const QString& path)>& fill)
+{
+    const QString path = ConnectionString::databasePath(directory);
+    QString error;
+    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SystemData) || !fill(path)) {
+        std::fprintf(stderr, "%s: cannot build the database: %s\n", who, qPrintable(error));
+        return false;
+    }
+    return openDatabase(who, context, directory);
 }
 
 } // namespace BenchTiming

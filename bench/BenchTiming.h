@@ -35,5 +35,10 @@ bool exec(const char* who, sqlite3* db, const char* sql);
 // Opens the database in directory as the program does, German; false with a
 // message on standard error.
 bool openDatabase(const char* who, AppContext& context, const QString& directory);
+// Creates a database with the shipped system data in directory, lets fill
+// add its rows through the file's path, and opens it as openDatabase() does;
+// false with a message on standard error.
+bool createAndOpen(const char* who, AppContext& context, const QString& directory,
+                   const std::function<bool(const QString& path)>& fill);
 
 } // namespace BenchTiming

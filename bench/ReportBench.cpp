@@ -10,8 +10,6 @@
 #include "BenchTiming.h"
 #include "core/Prompt.h"
 #include "db/AppContext.h"
-#include "db/ConnectionString.h"
-#include "db/DatabaseCreator.h"
 #include "output/CaseReport.h"
 #include "output/StoredCase.h"
 #include "output/gui/CaseReportWriter.h"
@@ -72,14 +70,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString path = ConnectionString::databasePath(dir.path());
-    QString error;
-    if (!DatabaseCreator::create(path, &error, DatabaseCreator::Contents::SystemData) || !addCase(path)) {
-        std::fprintf(stderr, "report_bench: cannot build the database: %s\n", qPrintable(error));
-        return 1;
-    }
     AppContext context;
-    if (!BenchTiming::openDatabase("report_bench", context, dir.path()))
+    if (!BenchTiming::createAndOpen("report_bench", context, dir.path(), addCase))
         return 1;
     RecordingPrompt prompt;
     CaseHeaderForm form(context, prompt);
