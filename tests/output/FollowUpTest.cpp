@@ -140,32 +140,6 @@ TEST(FollowUpLimitsTest, ThePracticesValuesAreRead)
     EXPECT_EQ(limits.slowestLoss, 0.5);
 }
 
-// Cases stored before visits were linked are found by owner, patient,
-// species and birth date, and linked to the earliest of them.
-TEST(PatientVisitsTest, EarlierCasesOfThePatientAreFoundAndLinked)
-{
-    TestDatabase db(TestDatabase::Data::Shipped);
-    ASSERT_TRUE(db.rawExec(QStringLiteral(
-        "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
-        "Geburtsdatum, Gewicht_akt, Energie, Rezepttitel, Datum) VALUES "
-        "(1, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-01', 30, 100, 'a', '2026-01-05 10:00:00'), "
-        "(2, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-01', 29, 100, 'b', '2026-02-02 10:00:00'), "
-        "(3, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-02', 29, 100, 'c', '2026-02-02 10:00:00'), "
-        "(4, 1, 'O''Brien', 'Rex', 3, 1, 15, '2020-02-01', 5, 100, 'd', '2026-02-02 10:00:00'), "
-        "(5, 1, 'Brien', 'Rex', 2, 1, 13, '2020-02-01', 29, 100, 'e', '2026-02-02 10:00:00'), "
-        "(6, 1, 'O''Brien', 'Rex', 2, 1, 13, '2020-02-01', 28, 100, 'f', '2026-03-02 10:00:00')")));
-    EXPECT_EQ(PatientVisits::candidates(db.context(), QStringLiteral("6")), (QStringList{"1", "2"}));
-    ASSERT_TRUE(PatientVisits::link(db.context(), QStringLiteral("6"), {"2", "1"}));
-    EXPECT_EQ(db.rawRows(QStringLiteral("SELECT ID, ID_Patient FROM T_PAT_REZ ORDER BY ID")),
-              (QStringList{"1\t1", "2\t1", "3\tNULL", "4\tNULL", "5\tNULL", "6\t1"}));
-    EXPECT_TRUE(PatientVisits::candidates(db.context(), QStringLiteral("6")).isEmpty());
-    const std::vector<Visit> visits = PatientVisits::read(db.context(), QStringLiteral("2"));
-    ASSERT_EQ(visits.size(), 3u);
-    EXPECT_EQ(visits[2].caseKey, "6");
-    EXPECT_EQ(visits[2].date, QDate(2026, 3, 2));
-    EXPECT_EQ(visits[2].weight, 28.0);
-}
-
 // "Neuer Besuch" on the command line: the visit is a case of its own,
 // linked to the first, dated as given; the first case stays as it was.
 TEST(CliFollowUp, AVisitAndTheHistoryOfItsPatient)
@@ -321,7 +295,7 @@ struct LinkCase
     Prompt::Answer answer;
     bool refused;
     size_t visits;
-    QStringList patients; // ID_Patient of cases 1 to 3 afterwards
+    QStringList patients; // ID_Patient of cases 1 to 6 afterwards
 };
 
 class FollowUpPageLink : public ::testing::TestWithParam<LinkCase>
@@ -342,6 +316,13 @@ TEST_P(FollowUpPageLink, TheEarlierCasesAreLinkedWhenTheVetSaysSo)
         "(2, 1, 'O''Brien''); DELETE FROM T_PAT_REZ; --', 'Rex', 2, 1, 13, 29, 100, '', '2026-02-02 10:00:00'), "
         "(3, 1, 'O''Brien''); DELETE FROM T_PAT_REZ; --', 'Rex', 2, 1, 13, 28, 100, 'c', '2026-03-02 10:00:00'), "
         "(4, 1, 'Keller', 'Rex', 2, 1, 13, 28, 100, 'd', '2026-03-02 10:00:00')")));
+    // Another species, another birth date: other patients.
+    const QString copy = QStringLiteral(
+        "INSERT INTO T_PAT_REZ (ID, ID_Anrede, Name_Besitzer, Name_Pat, ID_Gattung, ID_Geschlecht, ID_Fall, "
+        "Gewicht_akt, Energie, Rezepttitel, Datum, Geburtsdatum) SELECT %1, 1, Name_Besitzer, 'Rex', %2, 1, 13, 29, "
+        "100, 'x', '2026-02-02 10:00:00', %3 FROM T_PAT_REZ WHERE ID = 1");
+    ASSERT_TRUE(db.rawExec(copy.arg(5).arg(3).arg(QStringLiteral("NULL"))));
+    ASSERT_TRUE(db.rawExec(copy.arg(6).arg(2).arg(QStringLiteral("'2020-02-01'"))));
     if (c.refused) {
         ASSERT_TRUE(db.addTrigger(QStringLiteral("no_link"), QStringLiteral("BEFORE UPDATE"),
                                   QStringLiteral("T_PAT_REZ")));
@@ -365,7 +346,10 @@ TEST_P(FollowUpPageLink, TheEarlierCasesAreLinkedWhenTheVetSaysSo)
     } else {
         EXPECT_EQ(prompt.entries().size(), 1u);
     }
-    EXPECT_EQ(page.visits().size(), c.visits);
+    ASSERT_EQ(page.visits().size(), c.visits);
+    // In date order, the last the case itself.
+    EXPECT_EQ(page.visits().back().caseKey, "3");
+    EXPECT_EQ(page.visits().back().date, QDate(2026, 3, 2));
     EXPECT_EQ(db.rawRows(QStringLiteral("SELECT ID_Patient FROM T_PAT_REZ ORDER BY ID")), c.patients);
     EXPECT_EQ(page.grid().rowCount(), 1 + int(c.visits));
 
@@ -377,10 +361,11 @@ TEST_P(FollowUpPageLink, TheEarlierCasesAreLinkedWhenTheVetSaysSo)
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, FollowUpPageLink,
-    ::testing::Values(LinkCase{"Yes", Prompt::Answer::Yes, false, 3, {"1", "1", "1", "NULL"}},
-                      LinkCase{"No", Prompt::Answer::No, false, 1, {"NULL", "NULL", "NULL", "NULL"}},
-                      LinkCase{
-                          "YesButRefused", Prompt::Answer::Yes, true, 1, {"NULL", "NULL", "NULL", "NULL"}}),
+    ::testing::Values(
+        LinkCase{"Yes", Prompt::Answer::Yes, false, 3, {"1", "1", "1", "NULL", "NULL", "NULL"}},
+        LinkCase{"No", Prompt::Answer::No, false, 1, {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}},
+        LinkCase{
+            "YesButRefused", Prompt::Answer::Yes, true, 1, {"NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

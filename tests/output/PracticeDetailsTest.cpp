@@ -73,29 +73,6 @@ TEST(PracticeDetailsTest, EachFieldRoundTripsAndLeavesTheOthers)
     }
 }
 
-TEST(PracticeDetailsTest, TheLetterheadLinesLeaveEmptyFieldsOut)
-{
-    const struct
-    {
-        QStringList fields; // address1, address2, phone, email, web
-        QString address, contact;
-    } cases[] = {
-        {{"Hauptstr. 1", "12345 Stadt", "0123 456", "info@praxis.de", "praxis.de"},
-         "Hauptstr. 1, 12345 Stadt",
-         "0123 456 · info@praxis.de · praxis.de"},
-        {{"", " 12345 Stadt ", "", "info@praxis.de", ""}, "12345 Stadt", "info@praxis.de"},
-        {{"", "", "", "", ""}, "", ""},
-    };
-    for (const auto& c : cases) {
-        PracticeDetails details;
-        for (int i = 0; i < c.fields.size(); ++i)
-            *details.field(PracticeDetails::fieldNames()[i + 1]) = c.fields[i];
-        EXPECT_EQ(details.addressLine(), c.address);
-        EXPECT_EQ(details.contactLine(), c.contact);
-        EXPECT_EQ(details.isEmpty(), c.address.isEmpty() && c.contact.isEmpty());
-    }
-}
-
 // The columns hold 255 characters; the server counts characters, so 255
 // letters outside the BMP fit although they take 510 UTF-16 units, and the
 // surrounding blanks that are not stored do not count.

@@ -2,6 +2,7 @@
 #include "output/CaseHeaderTexts.h"
 #include "output/CoveragePage.h"
 #include "output/GrowthPage.h"
+#include "output/PracticeDetails.h"
 #include "output/RecipePage.h"
 #include "output/StoredCase.h"
 #include "output/WeightCheckPage.h"
@@ -63,6 +64,22 @@ TEST_F(StoredCasePages, TheRecipeListsTheRationOfTheCase)
     EXPECT_EQ(g.text(17, RecipePage::ShareColumn), "57");
     EXPECT_EQ(g.text(8, RecipePage::NameColumn), "Ausstelldatum: 03.04.2024");
     EXPECT_EQ(page.textList().count(), 2);
+
+    // The practice's letterhead in rows 1 to 4, an empty field leaving its
+    // part out, and the logo beside the title.
+    PracticeDetails practice;
+    practice.name = QStringLiteral("Praxis Dr. O'Neil");
+    practice.address1 = QStringLiteral("Hauptstr. 1");
+    practice.phone = QStringLiteral("0123 456");
+    practice.web = QStringLiteral("praxis.de");
+    practice.logo = "<svg xmlns='http://www.w3.org/2000/svg' width='20' height='10'/>";
+    ASSERT_TRUE(PracticeDetailsStore::write(db->context(), practice));
+    page.rebuild();
+    QStringList letterhead;
+    for (int row = RecipePage::LetterheadRow; row < RecipePage::LetterheadRow + 4; ++row)
+        letterhead << g.text(row, RecipePage::NameColumn);
+    EXPECT_EQ(letterhead, (QStringList{"Praxis Dr. O'Neil", "Hauptstr. 1", "", "0123 456 · praxis.de"}));
+    EXPECT_EQ(g.image(0, RecipePage::NameColumn), practice.logo);
 }
 
 // The handout's choices and text blocks are stored with the case and come
